@@ -1,0 +1,50 @@
+#include "core/model.h"
+
+namespace vek {
+
+bool operator==(const ShortcutItem& a, const ShortcutItem& b) {
+  return a.Kind == b.Kind && a.PathKind == b.PathKind && a.IsSystem == b.IsSystem &&
+         a.CommandId == b.CommandId && a.Reserved == b.Reserved &&
+         a.ImageIndex == b.ImageIndex && a.Link == b.Link && a.Title == b.Title &&
+         a.CustomIconFile == b.CustomIconFile && a.IconFile == b.IconFile &&
+         a.Target == b.Target && a.Arguments == b.Arguments && a.RunMode == b.RunMode;
+}
+
+int Model::Capacity(int group) {
+  return group == pool::kAllProgramsSlot ? pool::kAllProgramsCapacity : pool::kGroupCapacity;
+}
+
+void Model::Size() {
+  Items.assign(pool::kSize, ShortcutItem{});
+  Groups.assign(pool::kGroupCount, ShortcutGroup{});
+  for (int g = 0; g < pool::kGroupCount; ++g) Groups[g].Members.assign(Capacity(g) + 1, 0);
+}
+
+int Model::FindFreeSlot(bool ringMode) const {
+  if (!ringMode) {
+    for (int i = pool::kMemberFirst; i < static_cast<int>(Items.size()); ++i)
+      if (Items[i].Kind == kind::kFree) return i;
+    return 0;
+  }
+  const int last = Settings.IconQuantity < pool::kRingLast ? Settings.IconQuantity : pool::kRingLast;
+  for (int i = pool::kFirstMovableSlot; i <= last; ++i) {
+    const int32_t k = Items[i].Kind;
+    if (k == kind::kFree || k == kind::kEmptyPosition) return i;
+  }
+  if (Groups[pool::kAllProgramsSlot].Count > pool::kAllProgramsCapacity - 1) return 0;
+  return pool::kAllProgramsSlot;
+}
+
+bool Model::AddMember(int group, int index) {
+  if (group < 0 || group >= static_cast<int>(Groups.size())) return false;
+  if (index < 0 || index >= static_cast<int>(Items.size())) return false;
+  ShortcutGroup& g = Groups[group];
+  if (g.Count < 0 || g.Count >= Capacity(group) ||
+      g.Count + 1 >= static_cast<int>(g.Members.size()))
+    return false;
+  ++g.Count;
+  g.Members[g.Count] = index;
+  return true;
+}
+
+}  // namespace vek

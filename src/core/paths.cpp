@@ -1,0 +1,144 @@
+#include "core/paths.h"
+
+#include "core/text.h"
+
+namespace vek {
+
+std::string GetSpecialFolder(ShellFolders& shell, int csidl) {
+  std::string path = shell.SpecialFolder(csidl);
+  const size_t nul = path.find('\0');
+  if (nul != std::string::npos) path.resize(nul);
+  return WithTrailingBackslash(path);
+}
+
+std::string GetTempLocation(ShellFolders& shell, const std::string& prefix, bool folderOnly) {
+  const std::string folder = shell.TempFolder();
+  if (folderOnly) return WithTrailingBackslash(folder);
+  std::string name = shell.TempFileName(folder, prefix.empty() ? "tmp" : prefix);
+  const size_t nul = name.find('\0');
+  if (nul != std::string::npos) name.resize(nul);
+  return name;
+}
+
+Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs) {
+  Folders f;
+  f.AppDir = WithTrailingBackslash(appDir);
+  f.WindowsDir = GetSpecialFolder(shell, csidl::kWindows);
+  f.SystemDir = GetSpecialFolder(shell, csidl::kSystem);
+  f.ProgramFilesDir = GetSpecialFolder(shell, csidl::kProgramFiles);
+  f.CommonFilesDir = GetSpecialFolder(shell, csidl::kProgramFilesCommon);
+  f.UserDir = GetSpecialFolder(shell, csidl::kAppData) + "Kestrovan\\";
+  f.TempDir = GetTempLocation(shell, "", true);
+  f.ProfileDir = GetSpecialFolder(shell, csidl::kProfile);
+  f.DesktopDir = GetSpecialFolder(shell, csidl::kDesktop);
+  f.ProgramsDir = GetSpecialFolder(shell, csidl::kPrograms);
+  f.CommonDesktopDir = GetSpecialFolder(shell, csidl::kCommonDesktop);
+  f.CommonProgramsDir = GetSpecialFolder(shell, csidl::kCommonPrograms);
+  f.DocumentsDir = GetSpecialFolder(shell, csidl::kPersonal);
+  f.MusicDir = GetSpecialFolder(shell, csidl::kMyMusic);
+  f.VideoDir = GetSpecialFolder(shell, csidl::kMyVideo);
+  f.PicturesDir = GetSpecialFolder(shell, csidl::kMyPictures);
+  f.FavoritesDir = GetSpecialFolder(shell, csidl::kFavorites);
+
+  if (fs.Attributes(f.UserDir) == attr::kInvalid) fs.CreateFolder(f.UserDir);
+  f.SysIconDir = f.AppDir + "SysIcons\\";
+  f.IconDir = f.UserDir + "VekIcons\\";
+  if (fs.Attributes(f.IconDir) == attr::kInvalid) fs.CreateFolder(f.IconDir);
+  f.UserIconFile = f.IconDir + "User Icon.ico";
+  f.TempIconFile = f.TempDir + "vektempicon.ico";
+  f.SettingsFile = f.IconDir + "VEKCfg.cfg";
+  f.MenuFile = f.IconDir + "VEKMenu.cfg";
+  return f;
+}
+
+namespace {
+bool IsValid(uint32_t attributes) { return attributes != attr::kInvalid && attributes != 0; }
+}  // namespace
+
+bool PathTools::FileExists(std::string& path, bool normalise) {
+  path = TrimFixed(path);
+  if (path.empty()) return false;
+  if (normalise) path = NormalizePath(path, true);
+  return IsValid(fs_.Attributes(path));
+}
+
+bool PathTools::FileOrNonPlainFolderExists(std::string& path) {
+  path = TrimFixed(path);
+  if (path.empty()) return false;
+  const uint32_t a = fs_.Attributes(path);
+  return IsValid(a) && a != attr::kDirectory;
+}
+
+int PathTools::ExpandFirstVariable(std::string& text) {
+  const size_t p1 = text.find('%');
+  if (p1 == std::string::npos) return 0;
+  const size_t p2 = text.find('%', p1 + 1);
+  if (p2 == std::string::npos) return 0;
+  const std::string token = text.substr(p1, p2 - p1 + 1);
+  const std::string name = token.substr(1, token.size() - 2);
+  if (name.empty()) return 0;
+  const std::optional<std::string> value = env_.Variable(name);
+  if (!value) return 0;
+  text = ReplaceAll(text, token, *value);
+  return 1;
+}
+
+std::string PathTools::NormalizePath(const std::string& path, bool searchSystem) {
+  std::string s = path;
+  if (Contains(s, "\"")) s = ReplaceAll(s, "\"", "");
+  if (Contains(s, "\\\\")) {
+    // A network path keeps its two leading backslashes; doubled backslashes after the
+    // start are slips of whoever wrote the path and collapse to one.
+    const bool unc = StartsWith(s, "\\\\");
+    const std::string rest = ReplaceAll(unc ? s.substr(2) : s, "\\\\", "\\");
+    s = unc ? "\\\\" + (StartsWith(rest, "\\") ? rest.substr(1) : rest) : rest;
+  }
+  if (Contains(s, "%")) {
+    bool allExpanded = false;
+    while (ExpandFirstVariable(s) == 1) {
+      if (!Contains(s, "%")) {
+        allExpanded = true;
+        break;
+      }
+    }
+    if (allExpanded) return TrimFixed(s);
+  }
+  const std::string l = ToLowerAscii(s);
+  const std::string& windows = folders_.WindowsDir;
+  if (Contains(l, "\\systemroot\\")) {
+    s = ReplaceAll(s, "\\systemroot\\", windows);
+  } else if (Contains(l, "\\??\\")) {
+    s = ReplaceAll(s, "\\??\\", "");
+  } else if (Contains(l, "\\windows\\")) {
+    s = ReplaceAll(s, "\\windows\\", windows);
+  } else if (Contains(l, "\\winnt\\")) {
+    s = ReplaceAll(s, "\\winnt\\", windows);
+  } else if (!l.empty() && l[0] == '@') {
+    s = ReplaceAll(s, "@", "");
+  } else if (searchSystem) {
+    std::string candidate = folders_.SystemDir + "Drivers\\" + s;
+    if (FileOrNonPlainFolderExists(candidate)) {
+      s = candidate;
+    } else if (candidate = folders_.SystemDir + s; FileOrNonPlainFolderExists(candidate)) {
+      s = candidate;
+    } else if (candidate = windows + s; FileOrNonPlainFolderExists(candidate)) {
+      s = candidate;
+    }
+  }
+  return TrimFixed(s);
+}
+
+int64_t PathTools::GetFileLength(const std::string& path) {
+  if (path.empty()) return 0;
+  const int64_t length = fs_.Length(path);
+  return length < 0 ? 0 : length;
+}
+
+bool PathTools::ReadFileBytes(const std::string& path, int64_t position, size_t count,
+                              Bytes& out) {
+  out.clear();
+  if (position < 1) return false;
+  return fs_.ReadRange(path, static_cast<uint64_t>(position - 1), count, out);
+}
+
+}  // namespace vek

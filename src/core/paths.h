@@ -1,0 +1,88 @@
+// Folder variables computed at start-up and the small path operations every part of the
+// program uses to trim, normalise and test the paths it meets (record fields, shortcut
+// targets, registry values with variables or kernel prefixes, resource references).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/system_info.h"
+
+namespace vek {
+
+// Every folder ends with a backslash.
+struct Folders {
+  std::string AppDir;
+  std::string WindowsDir;
+  std::string SystemDir;
+  std::string ProgramFilesDir;
+  std::string CommonFilesDir;
+  std::string UserDir;  // the user's application data + "Kestrovan\"
+  std::string TempDir;
+  std::string ProfileDir;
+  std::string DesktopDir;
+  std::string ProgramsDir;
+  std::string CommonDesktopDir;
+  std::string CommonProgramsDir;
+  std::string DocumentsDir;
+  std::string MusicDir;
+  std::string VideoDir;
+  std::string PicturesDir;
+  std::string FavoritesDir;
+
+  std::string SysIconDir;    // AppDir + "SysIcons\" (read only)
+  std::string IconDir;       // UserDir + "VekIcons\"
+  std::string UserIconFile;  // IconDir + "User Icon.ico"
+  std::string TempIconFile;  // TempDir + "vektempicon.ico"
+  std::string SettingsFile;  // IconDir + "VEKCfg.cfg"
+  std::string MenuFile;      // IconDir + "VEKMenu.cfg"
+};
+
+// The shell's path of a special folder with a backslash appended unless it ends with
+// one (an empty answer of the shell gives "\").
+std::string GetSpecialFolder(ShellFolders& shell, int csidl);
+
+// The temporary folder (folderOnly) or a new temporary file name in it with the prefix
+// ("tmp" when empty); empty when the system cannot make one.
+std::string GetTempLocation(ShellFolders& shell, const std::string& prefix, bool folderOnly);
+
+// Computes every folder variable in order and creates the per-user folder and the icon
+// folder when they are missing.
+Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs);
+
+// The path operations that need the file system, the environment and the folders.
+class PathTools {
+ public:
+  PathTools(FileSystem& fs, Environment& env, const Folders& folders)
+      : fs_(fs), env_(env), folders_(folders) {}
+
+  // path := TrimFixed(path) (written back); empty → false; with normalise, path :=
+  // NormalizePath(path, true) (written back). True when a file or folder is there.
+  bool FileExists(std::string& path, bool normalise);
+  // path := TrimFixed(path); true when something is there whose attributes are not
+  // exactly "directory" alone.
+  bool FileOrNonPlainFolderExists(std::string& path);
+  // Removes quotes, collapses doubled backslashes (a leading "\\" of a network path is
+  // kept), expands environment variables, resolves "\SystemRoot\", "\??\", "\windows\",
+  // "\winnt\" and "@" prefixes and, with searchSystem, bare names of system files.
+  std::string NormalizePath(const std::string& path, bool searchSystem);
+  // Replaces the first %NAME% token (every occurrence of it) by the variable's value;
+  // 1 when a variable was replaced, else 0.
+  int ExpandFirstVariable(std::string& text);
+  // 0 for an empty path or a missing file, else the length in bytes.
+  int64_t GetFileLength(const std::string& path);
+  // `count` bytes at the 1-based byte `position` of the file into `out`; false when
+  // the file is shorter or cannot be read.
+  bool ReadFileBytes(const std::string& path, int64_t position, size_t count, Bytes& out);
+
+  const Folders& folders() const { return folders_; }
+  FileSystem& fs() { return fs_; }
+
+ private:
+  FileSystem& fs_;
+  Environment& env_;
+  const Folders& folders_;
+};
+
+}  // namespace vek

@@ -1,0 +1,34 @@
+// Pool operations that release an item's pictures: freeing a slot and dropping a
+// custom icon.
+#pragma once
+
+#include "core/model.h"
+#include "core/paths.h"
+#include "platform/file_system.h"
+
+namespace vek {
+
+// Releases the cached images of one image-store index (the Windows side's image store;
+// a no-op in tests that do not care).
+class ItemImageCache {
+ public:
+  virtual ~ItemImageCache() = default;
+  virtual void ReleaseItemImages(int index) = 0;
+};
+
+// True when `path` lies in `folder` (compared without regard to letter case).
+bool PathIsInFolder(const std::string& path, const std::string& folder);
+
+// Releases the slot's cached images, deletes its picture files and overwrites the whole
+// record with an empty one. Only pictures the program made itself are deleted: the
+// shared pictures of the system icon folder stay, and a record naming a file outside
+// the per-user icon folder never gets that file deleted. Missing files are not errors.
+void FreeItem(Model& model, int index, ItemImageCache& images, FileSystem& fs,
+              const Folders& folders);
+
+// Releases the slot's cached images, deletes its custom icon file (only inside the
+// per-user icon folder) and clears CustomIconFile.
+void ResetCustomIcon(Model& model, int index, ItemImageCache& images, FileSystem& fs,
+                     const Folders& folders);
+
+}  // namespace vek
