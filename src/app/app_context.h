@@ -1,0 +1,48 @@
+// The process-wide state of the running program: the platform services, the folders,
+// the model and the three permanent windows. One AppContext is created by the program's
+// entry point and passed by reference to every form.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/model.h"
+#include "core/paths.h"
+#include "platform/win/file_system_win.h"
+#include "platform/win/system_info_win.h"
+
+namespace vek {
+
+class FrmTray;
+class FrmMain;
+class FrmSubMenu;
+
+// What the windows may ask of the program as a whole.
+class ProgramControl {
+ public:
+  virtual ~ProgramControl() = default;
+  // The exit sequence: saves everything, restores the shell, unloads every window.
+  virtual void ExitProgram() = 0;
+};
+
+struct AppContext {
+  win::Win32FileSystem fs;
+  win::Win32Environment env;
+  win::Win32ShellFolders shell;
+  win::Win32Prompt prompt;
+
+  Folders folders;
+  std::unique_ptr<PathTools> paths;
+  Model model;
+
+  uint32_t WindowsMajorVersion = 0;
+  std::string WindowsVersionText;
+
+  ProgramControl* program = nullptr;
+  FrmTray* tray = nullptr;
+  FrmMain* dock = nullptr;
+  FrmSubMenu* menu = nullptr;
+};
+
+}  // namespace vek

@@ -1,0 +1,125 @@
+#include "app/program.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <gdiplus.h>
+
+#include "dock/win/FrmMain.h"
+#include "launch/win/shutdown_privilege.h"
+#include "menu/win/FrmSubMenu.h"
+#include "platform/win/text_win.h"
+#include "platform/win/window.h"
+#include "tray/win/FrmTray.h"
+#include "core/windows_version.h"
+
+namespace vek {
+
+namespace {
+constexpr wchar_t kInstanceMutexName[] = L"Local\\VEK Desktop single instance";
+}  // namespace
+
+Program::Program() { app_.program = this; }
+
+Program::~Program() {
+  UnloadWindows();
+  StopGdiPlus();
+}
+
+bool Program::IsPreviousInstanceRunning() {
+  instanceMutex_.reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+  return GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool Program::InitControlLibrary() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_USEREX_CLASSES;
+  return InitCommonControlsEx(&controls) != FALSE;
+}
+
+bool Program::StartGdiPlus() {
+  Gdiplus::GdiplusStartupInput input;
+  return Gdiplus::GdiplusStartup(&gdiToken_, &input, nullptr) == Gdiplus::Ok;
+}
+
+void Program::StopGdiPlus() {
+  if (gdiToken_ != 0) Gdiplus::GdiplusShutdown(gdiToken_);
+  gdiToken_ = 0;
+}
+
+bool Program::CheckWindowsVersion() {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExW(&info)) return true;
+#pragma GCC diagnostic pop
+  OsVersion version{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
+                    info.dwBuildNumber, win::Utf8(info.szCSDVersion)};
+  const WindowsVersionInfo described = DescribeWindowsVersion(version);
+  app_.WindowsVersionText = described.text;
+  if (described.majorKnown) app_.WindowsMajorVersion = described.major;
+  if (described.refused) {
+    MessageBoxW(nullptr, win::Wide("Sorry! VEK Desktop doesn't support " + described.text).c_str(),
+                L"Warning !", MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  return true;
+}
+
+bool Program::Main() {
+  // 1. One instance per user session; a second start ends silently.
+  if (IsPreviousInstanceRunning()) return false;
+  // 2.
+  InitControlLibrary();
+  // 3.
+  if (!StartGdiPlus()) {
+    MessageBoxW(nullptr, L"Load GDI+ Error!", L"VEK Desktop Error", MB_OK | MB_ICONERROR);
+    return false;
+  }
+  // 4.
+  if (!CheckWindowsVersion()) return false;
+  // 5. Folders of the program and the user; the per-user folders are created.
+  app_.folders = InitPaths(win::ProgramFolder(), app_.shell, app_.fs);
+  app_.paths = std::make_unique<PathTools>(app_.fs, app_.env, app_.folders);
+  // 8, 9. The power commands need the shutdown privilege; this process asks to be told
+  // of the session's end last and never to be retried.
+  win::EnableShutdownPrivilege(win::kShutdownPrivilege, true);
+  SetProcessShutdownParameters(0, SHUTDOWN_NORETRY);
+  // 10. The model: pool and member lists at their fixed sizes, all empty.
+  app_.model.Size();
+  // 13. The permanent windows, created hidden: tray owner, dock, group menu.
+  tray_ = std::make_unique<FrmTray>(app_);
+  dock_ = std::make_unique<FrmMain>(app_);
+  menu_ = std::make_unique<FrmSubMenu>(app_);
+  app_.tray = tray_.get();
+  app_.dock = dock_.get();
+  app_.menu = menu_.get();
+  tray_->Load();
+  dock_->Load();
+  menu_->Load();
+  // 15. The image caches are large and built once: give the memory back.
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+  // 17, 18.
+  win::PumpPendingMessages();
+  dock_->Show();
+  dock_->DockFocus(true);
+  return true;
+}
+
+void Program::UnloadWindows() {
+  if (menu_) menu_->Unload();
+  if (dock_) dock_->Unload();
+  if (tray_) tray_->Unload();
+}
+
+void Program::ExitProgram() {
+  if (exiting_) return;
+  exiting_ = true;
+  // 5, 6. Unload the windows in order, then stop GDI+.
+  UnloadWindows();
+  StopGdiPlus();
+  PostQuitMessage(0);
+}
+
+}  // namespace vek

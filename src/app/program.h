@@ -1,0 +1,42 @@
+// The start-up sequence that prepares the process, fills the model and creates the
+// permanent windows, and the exit sequence that saves everything and unloads them.
+#pragma once
+
+#include <memory>
+
+#include "app/app_context.h"
+#include "platform/win/handles.h"
+
+namespace vek {
+
+class Program : public ProgramControl {
+ public:
+  Program();
+  ~Program() override;
+
+  // Runs the start-up sequence. False when the process should end at once (a second
+  // instance, GDI+ missing, an unsupported Windows); true when the windows are up and
+  // the message loop should run.
+  bool Main();
+  void ExitProgram() override;
+
+  AppContext& app() { return app_; }
+
+ private:
+  bool IsPreviousInstanceRunning();
+  bool InitControlLibrary();
+  bool StartGdiPlus();
+  void StopGdiPlus();
+  bool CheckWindowsVersion();
+  void UnloadWindows();
+
+  AppContext app_;
+  std::unique_ptr<FrmTray> tray_;
+  std::unique_ptr<FrmMain> dock_;
+  std::unique_ptr<FrmSubMenu> menu_;
+  win::UniqueKernelHandle instanceMutex_;
+  ULONG_PTR gdiToken_ = 0;
+  bool exiting_ = false;
+};
+
+}  // namespace vek

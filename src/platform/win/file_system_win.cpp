@@ -1,0 +1,124 @@
+#include "platform/win/file_system_win.h"
+
+#include <windows.h>
+
+#include "core/text.h"
+#include "platform/win/handles.h"
+#include "platform/win/text_win.h"
+
+namespace vek::win {
+
+namespace {
+UniqueKernelHandle OpenForReading(const std::string& path) {
+  return UniqueKernelHandle(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool ReadExactly(HANDLE file, uint8_t* data, size_t count) {
+  while (count > 0) {
+    const DWORD chunk = count > (1u << 30) ? (1u << 30) : static_cast<DWORD>(count);
+    DWORD got = 0;
+    if (!ReadFile(file, data, chunk, &got, nullptr) || got == 0) return false;
+    data += got;
+    count -= got;
+  }
+  return true;
+}
+}  // namespace
+
+uint32_t Win32FileSystem::Attributes(const std::string& path) {
+  if (path.empty()) return attr::kInvalid;
+  return GetFileAttributesW(Wide(path).c_str());
+}
+
+bool Win32FileSystem::ReadAll(const std::string& path, Bytes& out) {
+  out.clear();
+  UniqueKernelHandle file = OpenForReading(path);
+  if (!file) return false;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || size.QuadPart > (1LL << 31))
+    return false;
+  out.resize(static_cast<size_t>(size.QuadPart));
+  if (!out.empty() && !ReadExactly(file.get(), out.data(), out.size())) {
+    out.clear();
+    return false;
+  }
+  return true;
+}
+
+bool Win32FileSystem::ReadRange(const std::string& path, uint64_t offset, size_t count,
+                                Bytes& out) {
+  out.clear();
+  UniqueKernelHandle file = OpenForReading(path);
+  if (!file) return false;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return false;
+  const uint64_t total = static_cast<uint64_t>(size.QuadPart);
+  if (offset > total || count > total - offset) return false;
+  LARGE_INTEGER to{};
+  to.QuadPart = static_cast<LONGLONG>(offset);
+  if (!SetFilePointerEx(file.get(), to, nullptr, FILE_BEGIN)) return false;
+  out.resize(count);
+  if (count > 0 && !ReadExactly(file.get(), out.data(), count)) {
+    out.clear();
+    return false;
+  }
+  return true;
+}
+
+bool Win32FileSystem::WriteAll(const std::string& path, const Bytes& data) {
+  UniqueKernelHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  const uint8_t* p = data.data();
+  size_t left = data.size();
+  while (left > 0) {
+    const DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
+    DWORD written = 0;
+    if (!WriteFile(file.get(), p, chunk, &written, nullptr) || written == 0) return false;
+    p += written;
+    left -= written;
+  }
+  // The data must be on the disk before callers replace the previous file with it.
+  return FlushFileBuffers(file.get()) != 0;
+}
+
+bool Win32FileSystem::Delete(const std::string& path) {
+  return DeleteFileW(Wide(path).c_str()) != 0;
+}
+
+bool Win32FileSystem::Copy(const std::string& from, const std::string& to) {
+  return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != 0;
+}
+
+bool Win32FileSystem::Move(const std::string& from, const std::string& to) {
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Win32FileSystem::CreateFolder(const std::string& path) {
+  if (CreateDirectoryW(Wide(path).c_str(), nullptr)) return true;
+  const DWORD a = GetFileAttributesW(Wide(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<DirEntry> Win32FileSystem::List(const std::string& folder, const std::string& pattern) {
+  std::vector<DirEntry> out;
+  WIN32_FIND_DATAW data{};
+  UniqueFindHandle find(FindFirstFileW(Wide(WithTrailingBackslash(folder) + pattern).c_str(), &data));
+  if (!find) return out;
+  do {
+    out.push_back({Utf8(data.cFileName), data.dwFileAttributes});
+  } while (FindNextFileW(find.get(), &data));
+  return out;
+}
+
+int64_t Win32FileSystem::Length(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return -1;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
+  return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+}  // namespace vek::win

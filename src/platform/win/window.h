@@ -1,0 +1,38 @@
+// The one window wrapper of the program: the object is stored in the window at
+// WM_NCCREATE and forgotten at WM_NCDESTROY; messages before that go to DefWindowProc,
+// and no exception ever leaves the window procedure.
+#pragma once
+
+#include <windows.h>
+
+namespace vek::win {
+
+class Window {
+ public:
+  Window() = default;
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  // Destroys the window (harmless when it does not exist).
+  void Destroy();
+
+ protected:
+  // Registers the class once per process (later calls with the same name do nothing)
+  // and creates the window; false when either fails.
+  bool Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
+              int x, int y, int width, int height, HWND owner, HICON icon = nullptr);
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND hwnd_ = nullptr;
+};
+
+// Runs the window messages that are waiting, then returns (the "let pending window
+// messages run" step of long operations). False when WM_QUIT was seen; the quit is
+// posted again for the main loop.
+bool PumpPendingMessages();
+
+}  // namespace vek::win
