@@ -346,9 +346,9 @@ def g_books(w):
 
 
 def g_toolbox(w):
-    return ('<path d="M34,34 V24 a6,6 0 0 1 6,-6 H60 a6,6 0 0 1 6,6 V34" %s/>'
-            '<rect x="8" y="34" width="84" height="52" rx="10" %s/><path d="M8,56 H92" %s/>'
-            '<rect x="41" y="49" width="18" height="14" rx="4" %s/>' % (S(w * 0.9), F, SC(6), F))
+    return ('<path d="M33,30 V19 a7,7 0 0 1 7,-7 H60 a7,7 0 0 1 7,7 V30" %s/>'
+            '<rect x="4" y="30" width="92" height="60" rx="12" %s/><path d="M4,56 H96" %s/>'
+            '<rect x="40" y="48" width="20" height="16" rx="4" %s/>' % (S(w * 0.95), F, SC(6), F))
 
 
 def g_office(w):
@@ -454,7 +454,7 @@ def g_restart(w):
     a0, a1 = -40, 245
     tip = pt(50, 52, 34, a1)
     return ('<path d="%s" %s/><g fill="#fff" stroke="#fff">%s</g>'
-            % (arc(50, 52, 34, a0, a1 - 8), S(w * 1.05), arrowhead(tip[0] + 4, tip[1] - 1, a1 + 90 - 8, 22)))
+            % (arc(50, 52, 34, a0, a1 - 8), S(w * 1.05), arrowhead(tip[0] + 5, tip[1] - 1, a1 + 90 - 10, 28)))
 
 
 def g_logoff(w):
@@ -1040,13 +1040,16 @@ def app_icon_svg(size):
           % d.rad([(0, "#ffffff", 0.3), (1, "#ffffff", 0)], cx=0.3, cy=0.0, r=0.9))
     d.add('<rect x="13" y="13" width="230" height="230" rx="55" fill="none" stroke="#0A2E78" stroke-opacity="0.5" '
           'stroke-width="2"/>')
-    d.add('<circle cx="128" cy="128" r="72" fill="none" stroke="#FFFFFF" stroke-opacity="0.35" stroke-width="3"/>')
-    ring_emblem(d, 128, 128, 72, 15, 27)
+    small = size <= 48  # fewer, bolder details where pixels are scarce
+    dot, big, line = (22, 34, 10) if small else (15, 27, 4)
+    d.add('<circle cx="128" cy="128" r="72" fill="none" stroke="#FFFFFF" stroke-opacity="0.35" stroke-width="%d"/>'
+          % (8 if small else 3))
+    ring_emblem(d, 128, 128, 72, dot, big)
     for i in range(8):
         x, y = pt(128, 128, 72, -90 + i * 45)
-        rr = 27 if i == 3 else 15
-        d.add('<circle cx="%s" cy="%s" r="%s" fill="none" stroke="#FFFFFF" stroke-width="4"/>'
-              % (n(x), n(y), n(rr)))
+        rr = big if i == 3 else dot
+        d.add('<circle cx="%s" cy="%s" r="%s" fill="none" stroke="#FFFFFF" stroke-width="%d"/>'
+              % (n(x), n(y), n(rr), line))
     return d
 
 
@@ -1234,31 +1237,33 @@ class Lcg:
 
 
 def skin_delicon():
+    """Five frames of a puff of smoke: it swells, splits into small clouds, and fades out."""
     d = Svg(640, 128)
-    puff_fill = d.rad([(0, "#FFFFFF"), (0.7, "#EEF1F5"), (1, "#C5CCD6")], cx=0.4, cy=0.35, r=0.7)
-    rng = Lcg(7)
-    blobs = [(rng.next() * 360, 0.55 + rng.next() * 0.45, 0.7 + rng.next() * 0.5) for _ in range(9)]
-    sparks = [(rng.next() * 360, 0.6 + rng.next() * 0.4) for _ in range(10)]
-    # (spread radius, blob radius, opacity, spark radius)
-    frames = [(10, 22, 1.0, 0), (20, 24, 1.0, 34), (32, 20, 0.85, 46), (42, 13, 0.55, 54), (50, 7, 0.25, 58)]
-    for f, (spread, br, op, sr) in enumerate(frames):
-        ox = f * 128 + 64
-        g = '<g opacity="%s" filter="%s">' % (n(op), d.shadow(1.5, 1.5, 0.35))
-        for a, dist, scale in blobs:
-            x, y = pt(ox, 64, spread * dist, a)
-            g += ('<circle cx="%s" cy="%s" r="%s" fill="%s" stroke="#7D8898" stroke-width="1.5"/>'
-                  % (n(x), n(y), n(br * scale), puff_fill))
-        if f <= 1:
-            for a, dist, scale in blobs:
-                x, y = pt(ox, 64, spread * dist, a)
-                g += '<circle cx="%s" cy="%s" r="%s" fill="%s"/>' % (n(x), n(y), n(br * scale - 1.5), puff_fill)
+    shade = d.rad([(0, "#FFFFFF"), (0.6, "#F1F4F8"), (1, "#C9D1DC")], cx=0.38, cy=0.3, r=0.75)
+    rng = Lcg(11)
+    # the cloud: (angle, distance factor, size factor) for each puff
+    puffs = [(i * 60 + rng.next() * 20, 0.8 + rng.next() * 0.3, 0.85 + rng.next() * 0.3) for i in range(6)]
+    sparks = [(i * 72 + 30 + rng.next() * 25, 0.85 + rng.next() * 0.3) for i in range(5)]
+    # per frame: (distance of puffs, puff radius, core radius, opacity, spark distance, spark size)
+    frames = [(14, 20, 26, 1.0, 0, 0), (26, 21, 22, 1.0, 44, 5), (36, 17, 0, 0.95, 52, 6),
+              (44, 11, 0, 0.8, 57, 4.5), (50, 5.5, 0, 0.5, 60, 3)]
+    for f, (dist, pr, core, op, sd, ss) in enumerate(frames):
+        ox, oy = f * 128 + 64, 66
+        circles = [(ox, oy, core)] if core else []
+        for a, df, sf in puffs:
+            x, y = pt(ox, oy, dist * df, a)
+            circles.append((x, y, pr * sf))
+        g = '<g opacity="%s" filter="%s">' % (n(op), d.shadow(1.2, 1.5, 0.3))
+        g += "".join('<circle cx="%s" cy="%s" r="%s" fill="#66707F" stroke="#66707F" stroke-width="3.5"/>'
+                     % (n(x), n(y), n(r)) for x, y, r in circles)
+        g += "".join('<circle cx="%s" cy="%s" r="%s" fill="%s"/>' % (n(x), n(y), n(r), shade)
+                     for x, y, r in circles)
         g += "</g>"
         d.add(g)
-        if sr:
-            for a, dist in sparks:
-                x, y = pt(ox, 64, sr * dist, a)
-                d.add('<path d="%s" fill="#FFFFFF" stroke="#7D8898" stroke-width="0.8" opacity="%s"/>'
-                      % (sparkle_path(x, y, 5.5 - f * 0.6), n(min(1.0, op + 0.15))))
+        for a, df in sparks if ss else ():
+            x, y = pt(ox, oy, sd * df, a)
+            d.add('<path d="%s" fill="#FFFFFF" stroke="#66707F" stroke-width="1" stroke-linejoin="round" '
+                  'opacity="%s"/>' % (sparkle_path(x, y, ss), n(op)))
     return d
 
 
@@ -1472,30 +1477,31 @@ def page_base(title, caption):
 
 def page0(art):
     d = page_base("The ring", "Point at an icon to magnify it; click it to launch the program.")
-    ring(art, d, 260, 132, 104, 40, hover=2)
-    x, y = pt(260, 132, 104, -90 + 2 * 30)
+    ring(art, d, 260, 130, 96, 38, hover=2)
+    x, y = pt(260, 130, 96, -90 + 2 * 30)
     cursor(d, x + 6, y + 6)
-    d.add('<path d="M%s,%s Q330,60 300,100" fill="none" stroke="#FFFFFF" stroke-opacity="0.0"/>' % (n(x), n(y)))
     return d
 
 
 def page1(art):
     d = page_base("Groups", "Click a group icon and its programs open in a pop-out menu.")
     names = RING[:8]
-    ring(art, d, 130, 132, 88, 36, hover=3, names=names)
-    x, y = pt(130, 132, 88, -90 + 3 * 45)
+    ring(art, d, 112, 128, 80, 34, hover=3, names=names)
+    x, y = pt(112, 128, 80, -90 + 3 * 45)
     cursor(d, x + 4, y + 6)
+    d.add('<path d="M%s,%s C%s,%s 210,150 238,120" fill="none" stroke="#FFFFFF" stroke-width="2.5" '
+          'stroke-dasharray="6 6" stroke-linecap="round" opacity="0.8"/>' % (n(x + 26), n(y + 4), n(x + 60), n(y + 20)))
     items = [("Internet", "Web browser", "A"), ("Mailbox", "Email", "B"), None,
              ("WinGroup", "Accessories", "C"), ("Microsoft Office Group", "Office", "D")]
     d.add('<g filter="%s">' % d.shadow(4, 4, 0.45))
-    sample_menu(art, d, 232, 18, items, selected=1)
+    sample_menu(art, d, 240, 16, items, selected=1)
     d.add('</g>')
     return d
 
 
 def page2(art):
     d = page_base("Key mode", "Press Alt+Space, then type the letter shown on an icon to launch it.")
-    ring(art, d, 330, 132, 100, 38, letters=True)
+    ring(art, d, 330, 132, 100, 38, hover=2, letters=True)
     x = 28
     x += keycap(d, x, 110, "Alt") + 8
     d.text(x + 2, 130, "+", 18, "#FFFFFF", "bold")
@@ -1509,7 +1515,7 @@ def page2(art):
 
 def page3(art):
     d = page_base("Drop to add", "Drag files, folders or shortcuts onto the ring to add them.")
-    ring(art, d, 330, 132, 100, 38)
+    ring(art, d, 330, 132, 100, 38, hover=11)
     d.add('<g opacity="0.85">')
     d.image(art.icon("File", 64), 60, 70)
     d.add('</g>')
@@ -1518,19 +1524,18 @@ def page3(art):
     d.add('<path d="M292,36 L304,44 L291,52" fill="none" stroke="#FFFFFF" stroke-width="3" stroke-linecap="round" '
           'stroke-linejoin="round" opacity="0.85"/>')
     x, y = pt(330, 132, 100, -90 + 11 * 30)
-    cursor(d, x - 2, y - 2)
-    d.image(art.png("skin:ADDICON48", skin_addicon, 48, 48), x + 6, y + 10)
-    d.image(art.icon("File", 48), 56, 170)
-    d.text(28, 240, "a file shows", 12, "#D6E2F5")
-    d.image(art.png("skin:NODROP48", skin_nodrop, 48, 48), 120, 170)
-    d.text(112, 240, "not here", 12, "#D6E2F5")
-    d.image(art.png("skin:REPLACE48", skin_replaceicon, 48, 48), 184, 170)
-    d.text(176, 240, "replace", 12, "#D6E2F5")
+    cursor(d, x + 2, y + 2)
+    d.image(art.png("skin:ADDICON", skin_addicon, 36, 36), x + 6, y + 16)
+    for k, (key, make, label) in enumerate((("ADDICON", skin_addicon, "add"),
+                                            ("NODROP", skin_nodrop, "not here"),
+                                            ("REPLACEICON", skin_replaceicon, "replace"))):
+        d.image(art.png("skin:" + key, make, 48, 48), 36 + k * 66, 168)
+        d.text(60 + k * 66, 234, label, 12, "#D6E2F5", anchor="middle")
     return d
 
 
 def page4(art):
-    d = page_base("Tray icon and hotkeys", "Click the tray icon to show the dock; right-click it for the menu.")
+    d = page_base("Tray icon and hotkeys", "Use the tray icon or a hotkey to bring up the dock from anywhere.")
     d.add('<rect x="0" y="214" width="520" height="48" fill="#0E1420" fill-opacity="0.85"/>')
     d.add('<rect x="0" y="214" width="520" height="1" fill="#FFFFFF" fill-opacity="0.15"/>')
     for i, c in enumerate(("#8892A6", "#8892A6", "#8892A6")):
@@ -1540,18 +1545,15 @@ def page4(art):
     d.image(art.png("app16", lambda: app_icon_svg(16), 16, 16), 450, 232)
     d.text(505, 243, "12:00", 11, "#E5E9F0", anchor="end")
     cursor(d, 460, 241)
-    rows = [("Alt", "Space", "show the ring / key mode"), ("Shift", "Tab", ""), ("Ctrl", "Tab", ""),
-            ("Win", "S", "")]
-    d.add('<rect x="24" y="20" width="300" height="180" rx="14" fill="#FFFFFF" fill-opacity="0.10" stroke="#FFFFFF" '
+    d.add('<rect x="24" y="18" width="472" height="180" rx="14" fill="#FFFFFF" fill-opacity="0.10" stroke="#FFFFFF" '
           'stroke-opacity="0.25"/>')
-    d.text(40, 46, "Hotkeys (change them in Settings)", 13, "#FFFFFF", "bold")
-    for i, (a, b, what) in enumerate(rows):
-        y = 60 + i * 34
-        x = 40 + keycap(d, 40, y, a, 52) + 6
-        d.text(x, y + 19, "+", 14, "#FFFFFF", "bold")
-        x += 14
-        keycap(d, x, y, b, 62 if len(b) > 1 else 34)
-    d.text(230, 80, "show", 12, "#D6E2F5")
+    d.text(44, 48, "Hotkeys work from any program", 14, "#FFFFFF", "bold")
+    d.text(44, 68, "Alt+Space starts key mode. Change any hotkey in Settings.", 12, "#D6E2F5")
+    for i, (a, b) in enumerate((("Alt", "Space"), ("Shift", "Tab"), ("Ctrl", "Tab"), ("Win", "S"))):
+        x, y = 44 + (i % 2) * 226, 92 + (i // 2) * 52
+        x += keycap(d, x, y, a, 58) + 8
+        d.text(x, y + 19, "+", 15, "#FFFFFF", "bold")
+        keycap(d, x + 16, y, b, 70 if len(b) > 1 else 36)
     return d
 
 
@@ -1575,7 +1577,7 @@ def page5(art):
     for i, (label, value, frac) in enumerate((("Icon size", "64 px", 0.55), ("Icon count", "12", 0.3),
                                               ("Ring radius", "180 px", 0.6), ("Opacity", "90 %", 0.9))):
         slider(d, 42, 80 + i * 44, 254, label, value, frac)
-    ring(art, d, 420, 132, 70, 30, names=RING[:8])
+    ring(art, d, 420, 132, 72, 30, hover=5, names=RING[:8])
     return d
 
 
@@ -1653,7 +1655,7 @@ def contact_sheet(art):
         d.image(skin_png(art, "ADDICON"), 640, y + 60)
         for k, nm in enumerate(("NODROP", "ADDICON", "REPLACEICON")):
             mk = {"NODROP": skin_nodrop, "ADDICON": skin_addicon, "REPLACEICON": skin_replaceicon}[nm]
-            d.image(art.png("skin:%s48" % nm, mk, 48, 48), 760 + k * 56, y + 120)
+            d.image(art.png("skin:" + nm, mk, 48, 48), 760 + k * 56, y + 120)
         menu_items = MENU_ITEMS + [("Folder", "Folder", "F")]
         sample_menu(art, d, 920, y, menu_items, selected=1, pressed=4)
         d.image(skin_png(art, "DELICON"), 1210, y)
