@@ -876,13 +876,15 @@ def icon_problem():
 
 
 def icon_empty_slot():
+    """An inviting empty place: dashed outline and plus, outlined dark so it shows on light wallpapers too."""
     d = Svg(256, 256)
-    halo = d.shadow(4, 0, 0.55)
-    d.add('<g filter="%s">' % halo)
-    d.add('<rect x="30" y="30" width="196" height="196" rx="46" fill="#FFFFFF" fill-opacity="0.16"/>')
-    d.add('<rect x="30" y="30" width="196" height="196" rx="46" fill="none" stroke="#FFFFFF" stroke-width="9" '
-          'stroke-dasharray="26 17" stroke-linecap="round"/>')
-    d.add('<path d="M128,90 V166 M90,128 H166" stroke="#FFFFFF" stroke-width="16" stroke-linecap="round"/>')
+    d.add('<g filter="%s">' % d.shadow(3, 2, 0.35))
+    d.add('<rect x="30" y="30" width="196" height="196" rx="46" fill="#8C97A8" fill-opacity="0.30"/>')
+    for color, width, op in (("#1B2230", 15, 0.55), ("#FFFFFF", 8, 1)):
+        d.add('<rect x="30" y="30" width="196" height="196" rx="46" fill="none" stroke="%s" stroke-opacity="%s" '
+              'stroke-width="%d" stroke-dasharray="26 17" stroke-linecap="round"/>' % (color, n(op), width))
+        d.add('<path d="M128,88 V168 M88,128 H168" stroke="%s" stroke-opacity="%s" stroke-width="%d" '
+              'stroke-linecap="round"/>' % (color, n(op), width + 9))
     d.add('</g>')
     return d
 
@@ -1179,7 +1181,7 @@ def skin_border():
 
 def skin_backselect():
     d = Svg(128, 128)
-    d.add('<rect x="6" y="6" width="116" height="116" rx="28" fill="#0C121C" fill-opacity="0.30"/>')
+    d.add('<rect x="6" y="6" width="116" height="116" rx="28" fill="#0C121C" fill-opacity="0.24"/>')
     d.add('<rect x="6" y="6" width="116" height="116" rx="28" fill="%s"/>'
           % d.lin([(0, "#FFFFFF", 0.30), (1, "#FFFFFF", 0.10)]))
     d.add('<rect x="7" y="7" width="114" height="114" rx="27" fill="none" stroke="%s" stroke-width="2"/>'
