@@ -85,6 +85,10 @@ start() {
   "$WINESERVER" -p
   echo "WINESERVER_STARTED=1" >>"$envfile"
   prepare_prefix
+  # The first Wine program of a session starts the session's services and the desktop
+  # process, which inherit its output: start them here with no pipe attached, so that
+  # CTest never waits on a pipe that a background service holds open.
+  "$WINE" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
   {
     echo "export DISPLAY=$DISPLAY"
     echo "export WINEPREFIX=$WINEPREFIX WINEARCH=$WINEARCH WINEDEBUG=$WINEDEBUG"

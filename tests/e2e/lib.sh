@@ -1,0 +1,72 @@
+# Shared steps of the end-to-end tests. Sourced by each test script, which runs inside a
+# harness session (DISPLAY and WINEPREFIX set) and gets the program and the helper as
+# arguments: TEST.sh VEKDESKTOP_EXE VEKCTL_EXE
+set -euo pipefail
+
+VEK_EXE=$1
+VEKCTL=$2
+WINE=/usr/lib/wine/wine64
+E2E_OUT=${VEK_E2E_OUT:-$(dirname "$VEK_EXE")/e2e-screenshots}
+mkdir -p "$E2E_OUT"
+USER_ROOT="$WINEPREFIX/drive_c/users/$(id -un)"
+USER_DIR="$USER_ROOT/AppData/Roaming/Kestrovan"
+ICON_DIR="$USER_DIR/VekIcons"
+DOCK_PID=""
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+vekctl() { "$WINE" "$VEKCTL" "$@"; }
+
+# Starts the program in the background; its Wine process id is in DOCK_PID.
+start_dock() {
+  "$WINE" "$VEK_EXE" >"$E2E_OUT/dock-$$.log" 2>&1 &
+  DOCK_PID=$!
+  vekctl wait-window VEKDesktopDock 30 || fail "the dock window did not appear"
+}
+
+# Waits for the program's process to end; fails after SECONDS.
+wait_exit() {
+  local pid=$1 limit=${2:-20}
+  local deadline=$((SECONDS + limit))
+  while kill -0 "$pid" 2>/dev/null; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.1
+  done
+  wait "$pid" 2>/dev/null || true
+}
+
+# Ends a program left running by a failed step, so the next test starts clean.
+cleanup_dock() {
+  if [ -n "$DOCK_PID" ] && kill -0 "$DOCK_PID" 2>/dev/null; then
+    vekctl close VEKDesktopTray >/dev/null 2>&1 || true
+    wait_exit "$DOCK_PID" 10 || kill "$DOCK_PID" 2>/dev/null || true
+  fi
+}
+trap cleanup_dock EXIT
+
+reset_user_data() { rm -rf "$USER_DIR"; }
+
+screenshot() {  # screenshot NAME → path of the PNG
+  local file="$E2E_OUT/$1.png"
+  import -display "$DISPLAY" -window root "$file"
+  echo "$file"
+}
+
+# pixel FILE X Y → "R,G,B" (0..255)
+pixel() {
+  convert "$1" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)],%[fx:int(255*p{'"$2"','"$3"'}.g)],%[fx:int(255*p{'"$2"','"$3"'}.b)]' info:
+}
+
+# Polls a command until it succeeds or SECONDS pass.
+poll() {
+  local limit=$1
+  shift
+  local deadline=$((SECONDS + limit))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.1
+  done
+}

@@ -1,0 +1,72 @@
+// A small Windows helper for the end-to-end tests: asks about and talks to the program's
+// windows from inside the Wine session (hidden windows have no X window to find).
+//
+//   vekctl wait-window CLASS SECONDS   exit 0 once a window of the class exists
+//   vekctl wait-gone CLASS SECONDS     exit 0 once no window of the class exists
+//   vekctl count CLASS                 prints the number of top-level windows of the class
+//   vekctl close CLASS                 posts WM_CLOSE to the first window of the class
+//   vekctl end-session CLASS           sends WM_QUERYENDSESSION, then WM_ENDSESSION(TRUE)
+//   vekctl visible CLASS               exit 0 when the first window of the class is visible
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+struct CountData {
+  const wchar_t* className;
+  int count;
+};
+
+BOOL CALLBACK CountWindows(HWND hwnd, LPARAM lParam) {
+  auto* data = reinterpret_cast<CountData*>(lParam);
+  wchar_t name[256];
+  if (GetClassNameW(hwnd, name, 256) && wcscmp(name, data->className) == 0) ++data->count;
+  return TRUE;
+}
+
+int Count(const wchar_t* className) {
+  CountData data{className, 0};
+  EnumWindows(&CountWindows, reinterpret_cast<LPARAM>(&data));
+  return data.count;
+}
+
+bool WaitFor(const wchar_t* className, double seconds, bool present) {
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  while (true) {
+    if ((FindWindowW(className, nullptr) != nullptr) == present) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(50);
+  }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) {
+    std::fwprintf(stderr, L"usage: vekctl COMMAND CLASS [SECONDS]\n");
+    return 2;
+  }
+  const std::wstring command = argv[1];
+  const wchar_t* className = argv[2];
+  const double seconds = argc > 3 ? _wtof(argv[3]) : 10.0;
+  if (command == L"wait-window") return WaitFor(className, seconds, true) ? 0 : 1;
+  if (command == L"wait-gone") return WaitFor(className, seconds, false) ? 0 : 1;
+  if (command == L"count") {
+    std::printf("%d\n", Count(className));
+    return 0;
+  }
+  const HWND window = FindWindowW(className, nullptr);
+  if (!window) return 1;
+  if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == L"end-session") {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &result);
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &result);
+    return 0;
+  }
+  if (command == L"visible") return IsWindowVisible(window) ? 0 : 1;
+  return 2;
+}
