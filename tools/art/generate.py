@@ -668,7 +668,7 @@ def folder(d, emblem=None):
           'stroke-width="2"/>')
     if emblem:
         color, markup, sw = emblem
-        glyph(d, markup(sw), 128 - 40, 156 - 40, 80, fill=color, shadow=False)
+        glyph(d, markup(sw), 128 - 46, 158 - 46, 92, fill=color, shadow=False)
 
 
 def icon_folder(emblem=None):
@@ -677,7 +677,7 @@ def icon_folder(emblem=None):
     return d
 
 
-def drive_slab(d, y=92, h=100, led="#35D46A"):
+def drive_slab(d, y=84, h=112, led="#35D46A"):
     body = d.lin([(0, "#FBFCFD"), (0.5, "#E3E7ED"), (1, "#B7C0CC")])
     d.add('<rect x="22" y="%d" width="212" height="%d" rx="22" fill="%s" filter="%s"/>'
           % (y, h, body, d.shadow(7, 7, 0.35)))
@@ -701,14 +701,14 @@ def icon_fixed_drive():
 def icon_win_drive():
     d = Svg(256, 256)
     drive_slab(d)
-    badge(d, "blue", b_window, cx=184, cy=84, r=40, sw=14)
+    badge(d, "blue", b_window, cx=186, cy=78, r=40, sw=14)
     return d
 
 
 def icon_unknown_drive():
     d = Svg(256, 256)
     drive_slab(d, led="#A9B1BD")
-    badge(d, "slate", b_question, cx=184, cy=84, r=40, sw=17)
+    badge(d, "slate", b_question, cx=186, cy=78, r=40, sw=17)
     return d
 
 
@@ -718,7 +718,7 @@ def icon_remote_drive():
           'stroke-linecap="round"/>')
     d.add('<rect x="108" y="198" width="40" height="32" rx="8" fill="%s" stroke="#1C6B40" stroke-width="2"/>'
           % d.lin([(0, "#6EDC8C"), (1, "#2A9D56")]))
-    drive_slab(d, y=56, h=100)
+    drive_slab(d, y=44, h=112)
     return d
 
 
@@ -1057,8 +1057,12 @@ def app_icon_svg(size):
 
 def logo_svg():
     d = Svg(128, 128)
+    # The corners outside the ring continue the ring's silver, so the square reads as a plate the ring sits in.
     d.add('<rect width="128" height="128" fill="%s"/>'
-          % d.rad([(0, "#2C5FCB"), (0.55, "#173C8E"), (1, "#0B1C46")], cx=0.5, cy=0.42, r=0.75))
+          % d.lin([(0, "#FFFFFF"), (0.5, "#E3E8EF"), (1, "#B3BECD")], 0, -12, 0, 140, user=True))
+    d.add('<rect x="0.5" y="0.5" width="127" height="127" fill="none" stroke="#7C8799" stroke-width="1"/>')
+    d.add('<circle cx="64" cy="64" r="64" fill="%s"/>'
+          % d.rad([(0, "#2C5FCB"), (0.6, "#173C8E"), (1, "#0B1C46")], cx=0.5, cy=0.42, r=0.6))
     d.add('<circle cx="64" cy="64" r="50" fill="none" stroke="#FFFFFF" stroke-opacity="0.18" stroke-width="1.5"/>')
     d.add('<circle cx="64" cy="64" r="34" fill="none" stroke="#FFFFFF" stroke-opacity="0.3" stroke-width="1.5"/>')
     g = d.shadow(1.5, 1.5, 0.4)
