@@ -633,18 +633,18 @@ def tile(d, color, x=18, y=14, s=220, rx=52):
           'stroke-width="2"/>' % (x - 1, y - 1, s + 2, s + 2, rx + 1, mix(c2, "#000000", 0.45)))
 
 
-def tile_icon(color, markup, badge_spec=None, overlay="", sw=11, gsize=124):
+def tile_icon(color, markup, badge_args=None, overlay="", sw=11, gsize=124):
     d = Svg(256, 256)
     tile(d, color)
     cx, cy = 128, 124
-    if badge_spec:
+    if badge_args:
         cx, cy, gsize = 116, 112, gsize * 0.9
     x, y = cx - gsize / 2, cy - gsize / 2
     glyph(d, markup(sw), x, y, gsize, shadow_color=mix(PAL[color][1], "#000000", 0.5))
     if overlay:
         d.add('<g transform="translate(%s %s) scale(%s)">%s</g>' % (n(x), n(y), n(gsize / 100.0), overlay))
-    if badge_spec:
-        badge(d, *badge_spec)
+    if badge_args:
+        badge(d, *badge_args)
     return d
 
 
@@ -804,11 +804,11 @@ def bin_shape(d, full=False):
           % d.lin([(0, "#FFFFFF"), (1, "#C6D3E3")]))
 
 
-def icon_bin(full=False, badge_spec=None):
+def icon_bin(full=False, badge_args=None):
     d = Svg(256, 256)
     bin_shape(d, full)
-    if badge_spec:
-        badge(d, *badge_spec)
+    if badge_args:
+        badge(d, *badge_args)
     return d
 
 
