@@ -1,0 +1,28 @@
+#include "core/group_title.h"
+
+#include "core/text.h"
+
+namespace vek {
+
+void UpdateGroupTitle(Model& model, int group) {
+  if (group < 0 || group >= static_cast<int>(model.Groups.size()) ||
+      group >= static_cast<int>(model.Items.size()))
+    return;
+  static const std::string kFull = " (Full)";
+  static const std::string kEmpty = " (Empty)";
+  std::string title = model.Items[group].Title.Trimmed();
+  if (EndsWith(title, kFull)) {
+    title.resize(title.size() - kFull.size());
+  } else if (EndsWith(title, kEmpty)) {
+    title.resize(title.size() - kEmpty.size());
+  }
+  const int32_t count = model.Groups[group].Count;
+  if (count <= 0) {
+    title += kEmpty;
+  } else if (count == pool::kGroupCapacity || count == pool::kAllProgramsCapacity) {
+    title += kFull;
+  }
+  model.Items[group].Title = title;
+}
+
+}  // namespace vek

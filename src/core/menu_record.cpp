@@ -1,0 +1,130 @@
+#include "core/menu_record.h"
+
+#include "core/record_io.h"
+
+namespace vek {
+
+using namespace record;
+namespace off = item_offset;
+
+bool EncodeItemRecord(const ShortcutItem& item, AnsiCodec& codec, uint8_t* p) {
+  PutI32(p + off::kKind, item.Kind);
+  p[off::kPathKind] = item.PathKind;
+  PutI16(p + off::kIsSystem, item.IsSystem);
+  PutI32(p + off::kCommandId, item.CommandId);
+  PutI16(p + off::kReserved, item.Reserved);
+  PutI32(p + off::kImageIndex, item.ImageIndex);
+  bool exact = PutText(p + off::kLink, width::kLink, item.Link, codec);
+  exact &= PutText(p + off::kTitle, width::kTitle, item.Title, codec);
+  exact &= PutText(p + off::kCustomIconFile, width::kCustomIconFile, item.CustomIconFile, codec);
+  exact &= PutText(p + off::kIconFile, width::kIconFile, item.IconFile, codec);
+  exact &= PutText(p + off::kTarget, width::kTarget, item.Target, codec);
+  exact &= PutText(p + off::kArguments, width::kArguments, item.Arguments, codec);
+  PutI32(p + off::kRunMode, item.RunMode);
+  return exact;
+}
+
+ShortcutItem DecodeItemRecord(const uint8_t* p, AnsiCodec& codec) {
+  ShortcutItem item;
+  item.Kind = GetI32(p + off::kKind);
+  item.PathKind = p[off::kPathKind];
+  item.IsSystem = GetI16(p + off::kIsSystem);
+  item.CommandId = GetI32(p + off::kCommandId);
+  item.Reserved = GetI16(p + off::kReserved);
+  item.ImageIndex = GetI32(p + off::kImageIndex);
+  item.Link = GetText(p + off::kLink, width::kLink, codec);
+  item.Title = GetText(p + off::kTitle, width::kTitle, codec);
+  item.CustomIconFile = GetText(p + off::kCustomIconFile, width::kCustomIconFile, codec);
+  item.IconFile = GetText(p + off::kIconFile, width::kIconFile, codec);
+  item.Target = GetText(p + off::kTarget, width::kTarget, codec);
+  item.Arguments = GetText(p + off::kArguments, width::kArguments, codec);
+  item.RunMode = GetI32(p + off::kRunMode);
+  return item;
+}
+
+void EncodeMenu(const std::vector<ShortcutGroup>& groups, const std::vector<ShortcutItem>& items,
+                AnsiCodec& codec, Bytes& out) {
+  const size_t start = out.size();
+  out.resize(start + kMenuFileSize, 0);
+  uint8_t* p = out.data() + start;
+  for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) {
+    // The stored element count is the position's capacity + 1 whatever the list holds
+    // in memory, so the file always has its standard layout; missing elements are 0.
+    const int elements = GroupCapacity(g) + 1;
+    const ShortcutGroup* group = g < static_cast<int>(groups.size()) ? &groups[g] : nullptr;
+    PutI16(p, 1);
+    PutI32(p + 2, elements);
+    PutI32(p + 6, 0);
+    p += 10;
+    for (int e = 0; e < elements; ++e, p += 4) {
+      const bool held = group && e < static_cast<int>(group->Members.size());
+      PutI32(p, held ? group->Members[e] : 0);
+    }
+    PutI32(p, group ? group->Count : 0);
+    p += 4;
+  }
+  const ShortcutItem empty;
+  for (int i = 0; i < pool::kSize; ++i, p += kItemRecordSize)
+    EncodeItemRecord(i < static_cast<int>(items.size()) ? items[i] : empty, codec, p);
+}
+
+namespace {
+std::string Position(int g) { return "the member list of ring position " + std::to_string(g); }
+}  // namespace
+
+MenuDecodeResult DecodeMenu(const uint8_t* data, size_t size, AnsiCodec& codec,
+                            MenuContents& out) {
+  MenuDecodeResult result;
+  auto fail = [&](std::string why) {
+    result.ok = false;
+    result.error = std::move(why);
+    return result;
+  };
+  if (data == nullptr || size < kMenuFileSize)
+    return fail("the file is too short (" + std::to_string(size) + " of " +
+                std::to_string(kMenuFileSize) + " bytes)");
+
+  out.Groups.assign(pool::kGroupCount, ShortcutGroup{});
+  out.Items.clear();
+  std::vector<bool> listed(pool::kSize, false);
+  const uint8_t* p = data;
+  for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) {
+    const int16_t dims = GetI16(p);
+    const int32_t elements = GetI32(p + 2);
+    const int32_t lower = GetI32(p + 6);
+    const int capacity = GroupCapacity(g);
+    if (dims != 1 || lower != 0 || elements != capacity + 1)
+      return fail(Position(g) + " does not have the layout of " + std::to_string(capacity + 1) +
+                  " elements from 0");
+    p += 10;
+    ShortcutGroup& group = out.Groups[g];
+    group.Members.resize(static_cast<size_t>(elements));
+    for (int32_t e = 0; e < elements; ++e, p += 4) group.Members[e] = GetI32(p);
+    group.Count = GetI32(p);
+    p += 4;
+    if (group.Count < 0 || group.Count > capacity)
+      return fail(Position(g) + " counts " + std::to_string(group.Count) + " members (0 to " +
+                  std::to_string(capacity) + " allowed)");
+    if (group.Members[0] < 0 || group.Members[0] > pool::kLast)
+      return fail(Position(g) + " belongs to item " + std::to_string(group.Members[0]) +
+                  ", outside the pool");
+    for (int32_t m = 1; m <= group.Count; ++m) {
+      const int32_t index = group.Members[m];
+      if (index < pool::kMemberFirst || index > pool::kLast)
+        return fail(Position(g) + " lists item " + std::to_string(index) +
+                    ", which is not a member slot");
+      if (listed[index])
+        return fail(Position(g) + " lists item " + std::to_string(index) +
+                    ", which is already a member of a group");
+      listed[index] = true;
+    }
+  }
+  out.Items.reserve(pool::kSize);
+  for (int i = 0; i < pool::kSize; ++i, p += kItemRecordSize)
+    out.Items.push_back(DecodeItemRecord(p, codec));
+  result.ok = true;
+  result.size = static_cast<size_t>(p - data);
+  return result;
+}
+
+}  // namespace vek

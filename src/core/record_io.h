@@ -1,0 +1,45 @@
+// Little-endian field access and fixed-length ANSI text fields shared by the record
+// codecs of the configuration and backup files.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "core/fixed_text.h"
+#include "platform/ansi_codec.h"
+
+namespace vek::record {
+
+inline int32_t GetI32(const uint8_t* p) {
+  return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                              static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+}
+inline int16_t GetI16(const uint8_t* p) {
+  return static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
+}
+inline void PutI32(uint8_t* p, int32_t value) {
+  const uint32_t v = static_cast<uint32_t>(value);
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+  p[2] = static_cast<uint8_t>(v >> 16);
+  p[3] = static_cast<uint8_t>(v >> 24);
+}
+inline void PutI16(uint8_t* p, int16_t value) {
+  const uint16_t v = static_cast<uint16_t>(value);
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+}
+
+// Writes a text field of `width` bytes: a never-assigned field as NUL bytes, an assigned
+// one converted to ANSI, cut to the width at a character boundary and padded with
+// spaces. Returns false when some character had no ANSI equivalent.
+bool PutText(uint8_t* p, size_t width, const FixedText& text, AnsiCodec& codec);
+
+// Reads a text field of `width` bytes. All NUL bytes give a never-assigned field;
+// otherwise the value is the converted bytes without the trailing padding spaces, so
+// that writing it again gives the same bytes.
+FixedText GetText(const uint8_t* p, size_t width, AnsiCodec& codec);
+
+}  // namespace vek::record

@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/group_title.h"
+#include "core/menu_record.h"
+#include "core/record_io.h"
+#include "support/fake_config.h"
+
+namespace vek {
+namespace {
+
+using test::FakeAnsiCodec;
+using test::FakeConfigEnv;
+
+constexpr size_t kGroup4 = 4114;  // group 3 takes 10 + 4 * 1025 + 4 bytes
+constexpr size_t GroupAt(int g) { return g == 3 ? 0 : kGroup4 + (g - 4) * 162; }
+constexpr size_t ItemAt(int i) { return 9460 + static_cast<size_t>(i) * 1297; }
+
+Bytes Encode(const Model& m, AnsiCodec& codec) {
+  Bytes out;
+  EncodeMenu(m.Groups, m.Items, codec, out);
+  return out;
+}
+
+class MenuRecordTest : public ::testing::Test {
+ protected:
+  FakeConfigEnv env;
+  Model model = test::SampleModel(env);
+  Bytes bytes = Encode(model, env.codec);
+};
+
+TEST_F(MenuRecordTest, DecodesWhatItEncodes) {
+  ASSERT_EQ(bytes.size(), 1338885u);
+  MenuContents back;
+  const MenuDecodeResult r = DecodeMenu(bytes.data(), bytes.size(), env.codec, back);
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.size, bytes.size());
+  for (int g = 3; g <= 36; ++g) {
+    EXPECT_EQ(back.Groups[g].Members, model.Groups[g].Members) << g;
+    EXPECT_EQ(back.Groups[g].Count, model.Groups[g].Count) << g;
+  }
+  ASSERT_EQ(back.Items.size(), 1025u);
+  for (int i = 0; i < 1025; ++i) EXPECT_EQ(back.Items[i], model.Items[i]) << i;
+  Bytes again;
+  EncodeMenu(back.Groups, back.Items, env.codec, again);
+  EXPECT_EQ(again, bytes);
+}
+
+TEST_F(MenuRecordTest, TrailingBytesAreLeftToTheCaller) {
+  bytes.insert(bytes.end(), {'/', 'E', 'N', 'D', 0});
+  MenuContents back;
+  const MenuDecodeResult r = DecodeMenu(bytes.data(), bytes.size(), env.codec, back);
+  ASSERT_TRUE(r.ok);
+  EXPECT_EQ(r.size, 1338885u);
+}
+
+TEST_F(MenuRecordTest, ElementsBeyondCountAreKeptAsStored) {
+  // A removed member leaves its index behind in the list; it is not checked and goes
+  // back to the file unchanged.
+  record::PutI32(bytes.data() + GroupAt(5) + 10 + 4 * 7, 99999);
+  MenuContents back;
+  ASSERT_TRUE(DecodeMenu(bytes.data(), bytes.size(), env.codec, back).ok);
+  EXPECT_EQ(back.Groups[5].Members[7], 99999);
+  Bytes again;
+  EncodeMenu(back.Groups, back.Items, env.codec, again);
+  EXPECT_EQ(again, bytes);
+}
+
+TEST_F(MenuRecordTest, ACompletelyFullGroupIsAccepted) {
+  for (int m = 1; m <= 36; ++m) record::PutI32(bytes.data() + GroupAt(7) + 10 + 4 * m, 200 + m);
+  record::PutI32(bytes.data() + GroupAt(7) + 10 + 4 * 37, 36);
+  MenuContents back;
+  EXPECT_TRUE(DecodeMenu(bytes.data(), bytes.size(), env.codec, back).ok);
+}
+
+// Every way the member lists can lie about themselves, each applied to a valid image.
+struct Corruption {
+  const char* name;
+  std::function<void(Bytes&)> apply;
+};
+
+void Put(Bytes& b, size_t at, int32_t v) { record::PutI32(b.data() + at, v); }
+
+const Corruption kCorruptions[] = {
+    {"truncated by one byte", [](Bytes& b) { b.pop_back(); }},
+    {"truncated inside the lists", [](Bytes& b) { b.resize(5000); }},
+    {"empty", [](Bytes& b) { b.clear(); }},
+    {"two dimensions", [](Bytes& b) { record::PutI16(b.data() + GroupAt(4), 2); }},
+    {"zero dimensions", [](Bytes& b) { record::PutI16(b.data() + GroupAt(3), 0); }},
+    {"lower bound 1", [](Bytes& b) { Put(b, GroupAt(9) + 6, 1); }},
+    {"36 elements", [](Bytes& b) { Put(b, GroupAt(4) + 2, 36); }},
+    {"huge element count", [](Bytes& b) { Put(b, GroupAt(36) + 2, 0x7FFFFFFF); }},
+    {"negative element count", [](Bytes& b) { Put(b, GroupAt(12) + 2, -37); }},
+    {"All Programs with 37 elements", [](Bytes& b) { Put(b, GroupAt(3) + 2, 37); }},
+    {"count -1", [](Bytes& b) { Put(b, GroupAt(5) + 10 + 4 * 37, -1); }},
+    {"count 37", [](Bytes& b) { Put(b, GroupAt(5) + 10 + 4 * 37, 37); }},
+    {"All Programs count 1025", [](Bytes& b) { Put(b, GroupAt(3) + 10 + 4 * 1025, 1025); }},
+    {"member 0", [](Bytes& b) { Put(b, GroupAt(5) + 10 + 4, 0); }},
+    {"member in the catalogue", [](Bytes& b) { Put(b, GroupAt(5) + 10 + 4, 128); }},
+    {"member past the pool", [](Bytes& b) { Put(b, GroupAt(5) + 10 + 8, 1025); }},
+    {"negative member", [](Bytes& b) { Put(b, GroupAt(3) + 10 + 4, -5); }},
+    {"owner outside the pool", [](Bytes& b) { Put(b, GroupAt(20) + 10, 5000); }},
+    {"member twice in a group", [](Bytes& b) { Put(b, GroupAt(5) + 10 + 8, 129); }},
+    {"member in two groups", [](Bytes& b) { Put(b, GroupAt(3) + 10 + 4, 129); }},
+};
+
+TEST_F(MenuRecordTest, RejectsEveryCorruptionOfTheLists) {
+  for (const Corruption& c : kCorruptions) {
+    Bytes broken = bytes;
+    c.apply(broken);
+    MenuContents back;
+    const MenuDecodeResult r = DecodeMenu(broken.data(), broken.size(), env.codec, back);
+    EXPECT_FALSE(r.ok) << c.name;
+    EXPECT_FALSE(r.error.empty()) << c.name;
+  }
+}
+
+TEST(ItemRecordTest, FieldsSitAtTheirOffsets) {
+  FakeAnsiCodec codec;
+  ShortcutItem item;
+  item.Kind = 5;
+  item.PathKind = 2;
+  item.IsSystem = -1;
+  item.CommandId = 77;
+  item.Reserved = 0x1234;
+  item.ImageIndex = 300;
+  item.Link = "L";
+  item.Title = "T";
+  item.CustomIconFile = "C";
+  item.IconFile = "I";
+  item.Target = "G";
+  item.Arguments = "A";
+  item.RunMode = 1;
+  Bytes b(kItemRecordSize, 0xEE);
+  EXPECT_TRUE(EncodeItemRecord(item, codec, b.data()));
+  EXPECT_EQ(record::GetI32(&b[0]), 5);
+  EXPECT_EQ(b[4], 2);
+  EXPECT_EQ(record::GetI16(&b[5]), -1);
+  EXPECT_EQ(record::GetI32(&b[7]), 77);
+  EXPECT_EQ(record::GetI16(&b[11]), 0x1234);
+  EXPECT_EQ(record::GetI32(&b[13]), 300);
+  const std::pair<size_t, char> texts[] = {{17, 'L'},  {272, 'T'}, {400, 'C'},
+                                           {655, 'I'}, {910, 'G'}, {1165, 'A'}};
+  for (auto [at, c] : texts) {
+    EXPECT_EQ(b[at], c) << at;
+    EXPECT_EQ(b[at + 1], ' ') << at;
+  }
+  EXPECT_EQ(b[1292], ' ');
+  EXPECT_EQ(record::GetI32(&b[1293]), 1);
+}
+
+TEST(ItemRecordTest, NulPaddedAndSpacePaddedTextsShowTheSameCaption) {
+  FakeAnsiCodec codec;
+  Bytes spaces(kItemRecordSize, 0), nuls(kItemRecordSize, 0);
+  std::fill(spaces.begin() + 272, spaces.begin() + 400, ' ');
+  for (Bytes* b : {&spaces, &nuls}) std::copy_n("Games", 5, b->begin() + 272);
+  const ShortcutItem a = DecodeItemRecord(spaces.data(), codec);
+  const ShortcutItem n = DecodeItemRecord(nuls.data(), codec);
+  EXPECT_EQ(a.Title.Trimmed(), "Games");
+  EXPECT_EQ(n.Title.Trimmed(), "Games");
+  // A field of NUL bytes only was never assigned and is written back as NUL bytes.
+  EXPECT_FALSE(n.Link.assigned());
+  Bytes again(kItemRecordSize);
+  EncodeItemRecord(n, codec, again.data());
+  EXPECT_EQ(again, nuls);
+}
+
+TEST(ItemRecordTest, TextsAreCutToTheirWidthAndUnrepresentableTextIsReported) {
+  FakeAnsiCodec codec;
+  ShortcutItem item;
+  item.Title = std::string(200, 'x');
+  item.Arguments = "\xE6\x97\xA5\xE6\x9C\xAC";  // two CJK characters: not in Windows-1252
+  Bytes b(kItemRecordSize);
+  EXPECT_FALSE(EncodeItemRecord(item, codec, b.data()));
+  EXPECT_EQ(b[272 + 127], 'x');
+  EXPECT_EQ(b[400], 0);  // CustomIconFile untouched by the long title
+  EXPECT_EQ(b[1165], '?');
+  EXPECT_EQ(b[1166], '?');
+  EXPECT_EQ(b[1167], ' ');
+}
+
+
+TEST(GroupTitleTest, SuffixFollowsTheCount) {
+  Model m;
+  m.Items[5].Title = "Games (Full)  ";
+  m.Groups[5].Count = 0;
+  UpdateGroupTitle(m, 5);
+  EXPECT_EQ(m.Items[5].Title.str(), "Games (Empty)");
+  m.Groups[5].Count = 3;
+  UpdateGroupTitle(m, 5);
+  EXPECT_EQ(m.Items[5].Title.str(), "Games");
+  m.Groups[5].Count = 36;
+  UpdateGroupTitle(m, 5);
+  EXPECT_EQ(m.Items[5].Title.str(), "Games (Full)");
+  UpdateGroupTitle(m, 5);
+  EXPECT_EQ(m.Items[5].Title.str(), "Games (Full)");
+  m.Items[3].Title = "All Programs Group (Empty)";
+  m.Groups[3].Count = 1024;
+  UpdateGroupTitle(m, 3);
+  EXPECT_EQ(m.Items[3].Title.str(), "All Programs Group (Full)");
+  m.Groups[3].Count = -2;
+  UpdateGroupTitle(m, 3);
+  EXPECT_EQ(m.Items[3].Title.str(), "All Programs Group (Empty)");
+  // Only one suffix is stripped, and positions outside the model are ignored.
+  m.Items[6].Title = "A (Empty) (Full)";
+  m.Groups[6].Count = 1;
+  UpdateGroupTitle(m, 6);
+  EXPECT_EQ(m.Items[6].Title.str(), "A (Empty)");
+  UpdateGroupTitle(m, 37);
+  UpdateGroupTitle(m, -1);
+}
+
+}  // namespace
+}  // namespace vek
