@@ -1,0 +1,96 @@
+// The two configuration files in the per-user icon folder: "VEKCfg.cfg" (the settings
+// record) and "VEKMenu.cfg" (the member lists and the item pool).
+//
+// Every write goes to the ".bak" twin first and then replaces the file; a reader falls
+// back on the twin when the file is missing. A file that cannot be read or fails the
+// checks is copied aside as "<name>.bad" before anything can overwrite it, the user is
+// told, and the defaults are used.
+//
+// Start-up: default settings -> LoadSettings -> system catalogue -> LoadMenu (false: build
+// the default groups). Exit: SaveSettings, then SaveMenu.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/model.h"
+#include "core/paths.h"
+#include "core/settings_record.h"
+#include "platform/ansi_codec.h"
+#include "platform/file_system.h"
+#include "platform/prompt.h"
+#include "platform/registry.h"
+
+namespace vek {
+
+// Failure messages of the writers (the trailing space belongs to them).
+constexpr char kSettingsWriteFailed[] = "Writing configuration file failed! ";
+constexpr char kMenuWriteFailed[] = "Writing icon file failed! ";
+
+// What the file operations work with.
+struct ConfigIo {
+  FileSystem& fs;
+  AnsiCodec& codec;
+  UserPrompt& prompt;
+  const Folders& folders;
+};
+
+// The screen size in twips, for the search box position.
+struct ScreenTwips {
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
+// The search box is 6240 twips wide and 1035 high.
+constexpr int32_t kSearchBoxWidthTwips = 6240;
+constexpr int32_t kSearchBoxHeightTwips = 1035;
+
+// Writes "VEKCfg.cfg" from the live settings and the centre item's IconFile. On failure
+// shows kSettingsWriteFailed and returns false; the previous file stays as it was.
+bool SaveSettings(const Model& model, ConfigIo& io);
+
+// Reads "VEKCfg.cfg" (or its twin) and applies it with every check, in order. The stored
+// AutoRun, when on, is confirmed through SetAutoRun with the program's full path. False
+// (AutoRun on, the other settings as they were) when neither file exists or the file is
+// unreadable or shorter than its record.
+bool LoadSettings(Model& model, ConfigIo& io, const ScreenTwips& screen, Registry& registry,
+                  const std::string& programPath);
+
+// Writes "VEKMenu.cfg". On failure shows kMenuWriteFailed and returns false; the previous
+// file stays as it was.
+bool SaveMenu(const Model& model, ConfigIo& io);
+
+// Reads "VEKMenu.cfg" (or its twin) into the member lists 3..36 and the pool: free ring
+// slots become empty positions, catalogue entries 65..128 take only their CustomIconFile,
+// and an ImageIndex outside the image store becomes the item's own index. False, with
+// the model unchanged, when neither file exists or the file is unreadable.
+bool LoadMenu(Model& model, ConfigIo& io);
+
+// Deletes "VEKMenu.cfg", its twin and every "*.png" file of the icon folder, and with
+// includeSettings "VEKCfg.cfg" and its twin; failures are ignored. ".bad" copies stay.
+void DeleteConfigFiles(FileSystem& fs, const Folders& folders, bool includeSettings);
+
+// Deletes every "*.png" file of the icon folder (the pictures the program made);
+// failures are ignored.
+void DeleteIconPictures(FileSystem& fs, const Folders& folders);
+
+// The settings record as SaveSettings writes it.
+SettingsRecord MakeSettingsRecord(const Model& model);
+
+// Applies a record to the settings with the checks that need neither files nor the
+// registry: icon sizes, radius, icon quantity, opacity, AutoRun as stored, search box
+// position, search engine, and the flags taken as read.
+void ApplySettingsRecord(const SettingsRecord& record, AppSettings& settings,
+                         const ScreenTwips& screen);
+
+// Copies an unreadable file aside as file + ".bad" (file + ".2.bad", ... when an older,
+// different copy is already there) and returns the copy's path; empty when no copy
+// could be made.
+std::string PreserveUnreadableFile(FileSystem& fs, const std::string& file);
+
+// Writes `bytes` to path + ".tmp" and renames that over `path`, so that `path` holds
+// either its previous content or all of the new one, never a part. False on failure
+// (the temporary file is removed).
+bool ReplaceFileContent(FileSystem& fs, const std::string& path, const Bytes& bytes);
+
+}  // namespace vek

@@ -1,0 +1,465 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/config_files.h"
+#include "core/menu_record.h"
+#include "core/mod_registry.h"
+#include "core/record_io.h"
+#include "support/fake_config.h"
+
+namespace vek {
+namespace {
+
+using test::FakeConfigEnv;
+using test::kProgramPath;
+using test::kScreen;
+namespace off = settings_offset;
+
+Bytes ReadDataFile(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::filesystem::path> BadConfigFiles() {
+  std::vector<std::filesystem::path> out;
+  for (const auto& e : std::filesystem::directory_iterator(
+           std::filesystem::path(VEK_SOURCE_DIR) / "tests/unit/data/bad_config"))
+    out.push_back(e.path());
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+class ConfigFilesTest : public ::testing::Test {
+ protected:
+  bool Load() { return LoadSettings(model, env.io, kScreen, env.registry, kProgramPath); }
+  // A settings file written from the defaults, with some fields changed.
+  void StoreSettings(const std::function<void(uint8_t*)>& edit) {
+    Model defaults;
+    defaults.Settings.AutoRun = false;
+    Bytes b = EncodeSettingsRecord(MakeSettingsRecord(defaults), env.codec);
+    edit(b.data());
+    env.fs.AddFile(env.folders.SettingsFile, b);
+  }
+  void Put32(uint8_t* p, size_t at, int32_t v) { record::PutI32(p + at, v); }
+
+  FakeConfigEnv env;
+  Model model;
+};
+
+// --- Settings ------------------------------------------------------------------------
+
+TEST_F(ConfigFilesTest, SavedSettingsLoadBackAndSaveToTheSameBytes) {
+  AppSettings& s = model.Settings;
+  s.NormalIconSize = 40;
+  s.MagnifiedIconSize = 100;
+  s.CircleRadius = 250;
+  s.IconQuantity = 32;
+  s.BackdropColour[3] = 77;
+  s.AutoRun = false;
+  s.SearchBoxLeft = 1200;
+  s.SearchBoxTop = 900;
+  s.SearchEngine = 8;
+  s.IconsLocked = true;
+  s.GettingStarted = -1;
+  s.DesktopIconsHidden = 1;
+  s.AutoHide = 1;
+  s.HideLetters = 1;
+  s.MinimizedPosition = 3;
+  s.ReservedFlag = 7;
+  s.ReservedText = std::string(255, 'r');
+  s.ReservedNumber = -9;
+  model.Items[0].IconFile = env.folders.UserIconFile;
+  ASSERT_TRUE(SaveSettings(model, env.io));
+  const Bytes saved = env.fs.FileData(env.folders.SettingsFile);
+  ASSERT_EQ(saved.size(), 562u);
+  EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile + ".bak"), saved);
+
+  Model other;
+  ASSERT_TRUE(LoadSettings(other, env.io, kScreen, env.registry, kProgramPath));
+  const AppSettings& t = other.Settings;
+  EXPECT_EQ(t.NormalIconSize, 40);
+  EXPECT_EQ(t.MagnifiedIconSize, 100);
+  EXPECT_EQ(t.CircleRadius, 250);
+  EXPECT_EQ(t.IconQuantity, 32);
+  EXPECT_EQ(t.BackdropColour[3], 77);
+  EXPECT_FALSE(t.AutoRun);
+  EXPECT_EQ(t.SearchBoxLeft, 1200);
+  EXPECT_EQ(t.SearchEngine, 8);
+  EXPECT_TRUE(t.IconsLocked);
+  EXPECT_EQ(t.GettingStarted, -1);
+  EXPECT_EQ(t.MinimizedPosition, 3);
+  // The user picture is not on the disk, so the centre item has none.
+  EXPECT_EQ(other.Items[0].IconFile.str(), "");
+  other.Items[0].IconFile = env.folders.UserIconFile;
+  ASSERT_TRUE(SaveSettings(other, env.io));
+  EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), saved);
+  EXPECT_TRUE(env.prompt.requests().empty());
+}
+
+TEST_F(ConfigFilesTest, IconQuantityCodeOutOfRangeGivesTwentyPositions) {
+  StoreSettings([&](uint8_t* p) { Put32(p, off::kIconQuantityCode, 9); });
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(model.Settings.IconQuantity, 20);
+  StoreSettings([&](uint8_t* p) { Put32(p, off::kIconQuantityCode, -1); });
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(model.Settings.IconQuantity, 20);
+  StoreSettings([&](uint8_t* p) { Put32(p, off::kIconQuantityCode, 7); });
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(model.Settings.IconQuantity, 36);
+}
+
+TEST_F(ConfigFilesTest, IconSizesAreCheckedAgainstEachOther) {
+  StoreSettings([&](uint8_t* p) {
+    Put32(p, off::kNormalIconSize, 150);
+    Put32(p, off::kMagnifiedIconSize, 40);
+  });
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(model.Settings.NormalIconSize, 48);
+  EXPECT_EQ(model.Settings.MagnifiedIconSize, 64);
+
+  StoreSettings([&](uint8_t* p) {
+    Put32(p, off::kNormalIconSize, 120);
+    Put32(p, off::kMagnifiedIconSize, 10);
+  });
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(model.Settings.NormalIconSize, 120);
+  EXPECT_EQ(model.Settings.MagnifiedIconSize, 128);
+
+  // The stored maximum is ignored: 128 stays the bound.
+  StoreSettings([&](uint8_t* p) {
+    Put32(p, off::kMaxIconSize, 1000);
+    Put32(p, off::kNormalIconSize, 16);
+    Put32(p, off::kMagnifiedIconSize, 129);
+  });
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(model.Settings.MaxIconSize, 128);
+  EXPECT_EQ(model.Settings.NormalIconSize, 16);
+  EXPECT_EQ(model.Settings.MagnifiedIconSize, 32);
+}
+
+TEST_F(ConfigFilesTest, RadiusOpacityAndEngineAreChecked) {
+  model.Settings.MinRadius = 200;
+  model.Settings.MaxRadius = 460;
+  model.Settings.CircleRadius = 300;
+  StoreSettings([&](uint8_t* p) {
+    Put32(p, off::kCircleRadius, 461);
+    p[off::kBackdropColour] = 10;  // blue, green and red are not taken
+    p[off::kBackdropColour + 1] = 20;
+    p[off::kBackdropColour + 2] = 30;
+    p[off::kBackdropColour + 3] = 40;
+    Put32(p, off::kSearchEngine, 9);
+  });
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(model.Settings.CircleRadius, 300);
+  EXPECT_EQ(model.Settings.BackdropColour[0], 0);
+  EXPECT_EQ(model.Settings.BackdropColour[2], 0);
+  EXPECT_EQ(model.Settings.BackdropColour[3], 40);
+  EXPECT_EQ(model.Settings.SearchEngine, 0);
+
+  StoreSettings([&](uint8_t* p) {
+    Put32(p, off::kCircleRadius, 460);
+    Put32(p, off::kSearchEngine, -1);
+  });
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(model.Settings.CircleRadius, 460);
+  EXPECT_EQ(model.Settings.SearchEngine, 0);
+}
+
+TEST_F(ConfigFilesTest, SearchBoxPositionStaysOnTheScreen) {
+  struct Case {
+    int32_t left, top, wantLeft, wantTop;
+  };
+  const int32_t maxLeft = kScreen.width - 6240, maxTop = kScreen.height - 1035;
+  const Case cases[] = {
+      {0, 0, maxLeft / 2, maxTop},  // never placed: centred at the bottom
+      {0, 5, 0, 5},
+      {5, 0, 5, 0},
+      {-100, -100, maxLeft / 2, maxTop},  // clamped to (0, 0), then centred
+      {-100, 300, 0, 300},
+      {99999, 99999, maxLeft, maxTop},
+      {maxLeft, maxTop, maxLeft, maxTop},
+  };
+  for (const Case& c : cases) {
+    StoreSettings([&](uint8_t* p) {
+      Put32(p, off::kSearchBoxLeft, c.left);
+      Put32(p, off::kSearchBoxTop, c.top);
+    });
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(model.Settings.SearchBoxLeft, c.wantLeft) << c.left << "," << c.top;
+    EXPECT_EQ(model.Settings.SearchBoxTop, c.wantTop) << c.left << "," << c.top;
+  }
+  // An odd width: the half is rounded to the even neighbour.
+  StoreSettings([&](uint8_t*) {});
+  ASSERT_TRUE(LoadSettings(model, env.io, ScreenTwips{6240 + 5, 2000}, env.registry, kProgramPath));
+  EXPECT_EQ(model.Settings.SearchBoxLeft, 2);
+}
+
+TEST_F(ConfigFilesTest, CentreItemShowsTheUserPictureOnlyWhenItExists) {
+  StoreSettings([&](uint8_t*) {});
+  model.Items[0].IconFile = "C:\\stale.ico";
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(model.Items[0].IconFile.str(), "");
+  env.fs.AddFile(env.folders.UserIconFile, "icon");
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(model.Items[0].IconFile.str(), env.folders.UserIconFile);
+}
+
+TEST_F(ConfigFilesTest, StoredAutoRunIsConfirmedAgainstTheRegistry) {
+  StoreSettings([&](uint8_t* p) { record::PutI16(p + off::kAutoRun, -1); });
+  ASSERT_TRUE(Load());
+  EXPECT_TRUE(model.Settings.AutoRun);
+  EXPECT_EQ(env.registry.StringOf(RegRoot::kCurrentUser,
+                                  "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "VEK Desktop"),
+            kProgramPath);
+
+  // The autostart value cannot be written: the setting turns itself off.
+  test::FakeConfigEnv locked;
+  locked.registry.FailWritesWith(reg_error::kAccessDenied);
+  Model m;
+  Bytes b = EncodeSettingsRecord(MakeSettingsRecord(m), locked.codec);
+  locked.fs.AddFile(locked.folders.SettingsFile, b);
+  ASSERT_TRUE(LoadSettings(m, locked.io, kScreen, locked.registry, kProgramPath));
+  EXPECT_FALSE(m.Settings.AutoRun);
+
+  // Stored off: nothing is asked of the registry.
+  test::FakeConfigEnv off;
+  Model n;
+  n.Settings.AutoRun = false;
+  off.fs.AddFile(off.folders.SettingsFile, EncodeSettingsRecord(MakeSettingsRecord(n), off.codec));
+  ASSERT_TRUE(LoadSettings(n, off.io, kScreen, off.registry, kProgramPath));
+  EXPECT_FALSE(n.Settings.AutoRun);
+  EXPECT_EQ(off.registry.writes(), 0);
+}
+
+TEST_F(ConfigFilesTest, MissingSettingsFallBackOnTheTwinThenOnDefaults) {
+  model.Settings.AutoRun = false;
+  EXPECT_FALSE(Load());
+  EXPECT_TRUE(model.Settings.AutoRun);
+  EXPECT_TRUE(env.prompt.requests().empty());
+
+  StoreSettings([&](uint8_t* p) { Put32(p, off::kNormalIconSize, 32); });
+  const Bytes stored = env.fs.FileData(env.folders.SettingsFile);
+  env.fs.AddFile(env.folders.SettingsFile + ".bak", stored);
+  env.fs.Delete(env.folders.SettingsFile);
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(model.Settings.NormalIconSize, 32);
+  EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), stored);
+  EXPECT_TRUE(env.prompt.requests().empty());
+}
+
+TEST_F(ConfigFilesTest, ShortSettingsFileIsKeptAsideAndDefaultsStay) {
+  const Bytes data = ReadDataFile(std::filesystem::path(VEK_SOURCE_DIR) /
+                                  "tests/unit/data/bad_config/settings_short.cfg");
+  env.fs.AddFile(env.folders.SettingsFile, data);
+  model.Settings.AutoRun = false;
+  model.Settings.NormalIconSize = 48;
+  EXPECT_FALSE(Load());
+  EXPECT_TRUE(model.Settings.AutoRun);
+  EXPECT_EQ(model.Settings.NormalIconSize, 48);
+  EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile + ".bad"), data);
+  ASSERT_EQ(env.prompt.requests().size(), 1u);
+  EXPECT_NE(env.prompt.texts()[0].find("VEKCfg.cfg.bad"), std::string::npos);
+  // The next save replaces the file; the copy aside stays.
+  ASSERT_TRUE(SaveSettings(model, env.io));
+  EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile + ".bad"), data);
+}
+
+TEST_F(ConfigFilesTest, AnyFileLongEnoughIsReadAsSettingsWithCorrectedValues) {
+  const Bytes data = ReadDataFile(std::filesystem::path(VEK_SOURCE_DIR) /
+                                  "tests/unit/data/bad_config/not_settings.cfg");
+  ASSERT_GE(data.size(), 562u);
+  env.fs.AddFile(env.folders.SettingsFile, data);
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(model.Settings.IconQuantity, 20);
+  EXPECT_EQ(model.Settings.NormalIconSize, 48);
+  EXPECT_EQ(model.Settings.MagnifiedIconSize, 64);
+  EXPECT_GE(model.Settings.SearchEngine, 0);
+  EXPECT_LE(model.Settings.SearchEngine, 8);
+}
+
+TEST_F(ConfigFilesTest, FailedSettingsWriteKeepsThePreviousFile) {
+  ASSERT_TRUE(SaveSettings(model, env.io));
+  const Bytes before = env.fs.FileData(env.folders.SettingsFile);
+  model.Settings.NormalIconSize = 20;
+  env.fs.FailWritesUnder(env.folders.IconDir);
+  EXPECT_FALSE(SaveSettings(model, env.io));
+  ASSERT_EQ(env.prompt.texts(), std::vector<std::string>{"Writing configuration file failed! "});
+  EXPECT_EQ(env.prompt.requests()[0].icon, PromptIcon::kExclamation);
+  EXPECT_EQ(env.prompt.requests()[0].title, "VEK Desktop");
+  EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), before);
+}
+
+// --- Menu ----------------------------------------------------------------------------
+
+class MenuFileTest : public ::testing::Test {
+ protected:
+  FakeConfigEnv env;
+  Model model = test::SampleModel(env);
+};
+
+TEST_F(MenuFileTest, SavedMenuLoadsBackAndSavesToTheSameBytes) {
+  ASSERT_TRUE(SaveMenu(model, env.io));
+  const Bytes saved = env.fs.FileData(env.folders.MenuFile);
+  ASSERT_EQ(saved.size(), 1338885u);
+  EXPECT_EQ(env.fs.FileData(env.folders.MenuFile + ".bak"), saved);
+  EXPECT_FALSE(env.fs.HasFile(env.folders.MenuFile + ".tmp"));
+
+  Model other;
+  ASSERT_TRUE(LoadMenu(other, env.io));
+  for (int g = 3; g <= 36; ++g) EXPECT_EQ(other.Groups[g].Members, model.Groups[g].Members);
+  for (int i = 0; i < 1025; ++i) EXPECT_EQ(other.Items[i], model.Items[i]) << i;
+  ASSERT_TRUE(SaveMenu(other, env.io));
+  EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), saved);
+  EXPECT_TRUE(env.prompt.requests().empty());
+}
+
+TEST_F(MenuFileTest, MissingMenuIsRestoredSilentlyFromItsTwin) {
+  ASSERT_TRUE(SaveMenu(model, env.io));
+  const Bytes saved = env.fs.FileData(env.folders.MenuFile);
+  env.fs.Delete(env.folders.MenuFile);
+  Model other;
+  ASSERT_TRUE(LoadMenu(other, env.io));
+  EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), saved);
+  EXPECT_EQ(other.Items[6], model.Items[6]);
+  EXPECT_TRUE(env.prompt.requests().empty());
+
+  env.fs.Delete(env.folders.MenuFile);
+  env.fs.Delete(env.folders.MenuFile + ".bak");
+  EXPECT_FALSE(LoadMenu(other, env.io));
+  EXPECT_TRUE(env.prompt.requests().empty());
+}
+
+TEST_F(MenuFileTest, FreeRingSlotsComeBackAsEmptyPositions) {
+  model.Items[9].Kind = kind::kFree;
+  model.Items[36].Kind = kind::kFree;
+  model.Items[40].Kind = kind::kFree;
+  ASSERT_TRUE(SaveMenu(model, env.io));
+  Model other;
+  ASSERT_TRUE(LoadMenu(other, env.io));
+  EXPECT_EQ(other.Items[9].Kind, kind::kEmptyPosition);
+  EXPECT_EQ(other.Items[36].Kind, kind::kEmptyPosition);
+  EXPECT_EQ(other.Items[40].Kind, kind::kFree);
+}
+
+TEST_F(MenuFileTest, CatalogueEntriesKeepOnlyTheirCustomIcon) {
+  const int entry = pool::kCatalogueFirst + 5;
+  model.Items[entry].Title = "Renamed in the file";
+  ASSERT_TRUE(SaveMenu(model, env.io));
+  Model other;
+  other.Items[entry].Kind = kind::kCommand;
+  other.Items[entry].Title = "Shut Down";
+  other.Items[entry].CommandId = entry;
+  ASSERT_TRUE(LoadMenu(other, env.io));
+  EXPECT_EQ(other.Items[entry].Title.str(), "Shut Down");
+  EXPECT_EQ(other.Items[entry].Kind, kind::kCommand);
+  EXPECT_EQ(other.Items[entry].CommandId, entry);
+  EXPECT_EQ(other.Items[entry].CustomIconFile.str(), env.Icon("3.png"));
+}
+
+TEST_F(MenuFileTest, ImageIndexOutsideTheImageStoreBecomesTheItemsOwn) {
+  model.Items[4].ImageIndex = 5000;
+  model.Items[130].ImageIndex = -3;
+  model.Items[131].ImageIndex = 41;  // a fallback picture: kept
+  ASSERT_TRUE(SaveMenu(model, env.io));
+  Model other;
+  ASSERT_TRUE(LoadMenu(other, env.io));
+  EXPECT_EQ(other.Items[4].ImageIndex, 4);
+  EXPECT_EQ(other.Items[130].ImageIndex, 130);
+  EXPECT_EQ(other.Items[131].ImageIndex, 41);
+}
+
+TEST_F(MenuFileTest, EveryBadFileIsKeptAsideAndTheModelStaysAsItWas) {
+  std::vector<std::pair<std::string, Bytes>> bad;
+  for (const auto& p : BadConfigFiles()) bad.emplace_back(p.filename().string(), ReadDataFile(p));
+  // Whole-size files whose lists lie about themselves.
+  ASSERT_TRUE(SaveMenu(model, env.io));
+  const Bytes good = env.fs.FileData(env.folders.MenuFile);
+  Bytes twice = good;
+  record::PutI32(twice.data() + 4114 + 162 * 1 + 10 + 4, 129);  // group 5's first member in group 5 and 5
+  record::PutI32(twice.data() + 4114 + 162 * 1 + 10 + 8, 129);
+  bad.emplace_back("member listed twice", twice);
+  Bytes cut(good.begin(), good.end() - 1297 / 2);
+  bad.emplace_back("cut in the last record", cut);
+
+  for (const auto& [name, data] : bad) {
+    SCOPED_TRACE(name);
+    FakeConfigEnv e;
+    Model m = test::SampleModel(e);
+    const Model before = m;
+    e.fs.AddFile(e.folders.MenuFile, data);
+    EXPECT_FALSE(LoadMenu(m, e.io));
+    for (int i = 0; i < 1025; ++i) ASSERT_EQ(m.Items[i], before.Items[i]);
+    for (int g = 0; g < 37; ++g) ASSERT_EQ(m.Groups[g].Members, before.Groups[g].Members);
+    ASSERT_TRUE(e.fs.HasFile(e.folders.MenuFile + ".bad"));
+    EXPECT_EQ(e.fs.FileData(e.folders.MenuFile + ".bad"), data);
+    ASSERT_EQ(e.prompt.requests().size(), 1u);
+    EXPECT_NE(e.prompt.texts()[0].find("VEKMenu.cfg.bad"), std::string::npos);
+    // Saving the defaults afterwards leaves the copy alone.
+    ASSERT_TRUE(SaveMenu(m, e.io));
+    EXPECT_EQ(e.fs.FileData(e.folders.MenuFile + ".bad"), data);
+  }
+}
+
+TEST_F(MenuFileTest, AnOlderCopyAsideIsNeverOverwritten) {
+  env.fs.AddFile(env.folders.MenuFile, "first broken file");
+  Model m;
+  EXPECT_FALSE(LoadMenu(m, env.io));
+  // The same broken file again: no second copy.
+  EXPECT_FALSE(LoadMenu(m, env.io));
+  EXPECT_FALSE(env.fs.HasFile(env.folders.MenuFile + ".2.bad"));
+  env.fs.AddFile(env.folders.MenuFile, "second broken file");
+  EXPECT_FALSE(LoadMenu(m, env.io));
+  const std::string first = "first broken file", second = "second broken file";
+  EXPECT_EQ(env.fs.FileData(env.folders.MenuFile + ".bad"), Bytes(first.begin(), first.end()));
+  EXPECT_EQ(env.fs.FileData(env.folders.MenuFile + ".2.bad"), Bytes(second.begin(), second.end()));
+}
+
+TEST_F(MenuFileTest, FailedMenuWriteKeepsThePreviousFile) {
+  ASSERT_TRUE(SaveMenu(model, env.io));
+  const Bytes before = env.fs.FileData(env.folders.MenuFile);
+  model.Items[4].Title = "Changed";
+
+  // The disk refuses everything.
+  env.fs.FailWritesUnder(env.folders.IconDir);
+  EXPECT_FALSE(SaveMenu(model, env.io));
+  EXPECT_EQ(env.prompt.texts(), std::vector<std::string>{"Writing icon file failed! "});
+  EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), before);
+
+  // The twin is written but the file cannot be replaced.
+  env.fs.FailWritesUnder(env.folders.MenuFile + ".tmp");
+  EXPECT_FALSE(SaveMenu(model, env.io));
+  EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), before);
+  EXPECT_FALSE(env.fs.HasFile(env.folders.MenuFile + ".tmp"));
+  Model other;
+  ASSERT_TRUE(LoadMenu(other, env.io));
+  EXPECT_EQ(other.Items[4].Title.str(), "Notepad");
+}
+
+TEST_F(MenuFileTest, DeleteConfigFilesRemovesTheConfigurationAndPicturesOnly) {
+  ASSERT_TRUE(SaveMenu(model, env.io));
+  ASSERT_TRUE(SaveSettings(model, env.io));
+  env.fs.AddFile(env.folders.UserIconFile, "me");
+  env.fs.AddFile(env.folders.MenuFile + ".bad", "kept");
+  env.fs.AddFile(env.Icon("custom.ico"), "ico");
+
+  DeleteConfigFiles(env.fs, env.folders, false);
+  EXPECT_FALSE(env.fs.HasFile(env.folders.MenuFile));
+  EXPECT_FALSE(env.fs.HasFile(env.folders.MenuFile + ".bak"));
+  EXPECT_FALSE(env.fs.HasFile(env.Icon("0.png")));
+  EXPECT_TRUE(env.fs.HasFile(env.folders.SettingsFile));
+  EXPECT_TRUE(env.fs.HasFile(env.folders.SettingsFile + ".bak"));
+  EXPECT_TRUE(env.fs.HasFile(env.SysIcon("File.png")));
+
+  DeleteConfigFiles(env.fs, env.folders, true);
+  EXPECT_FALSE(env.fs.HasFile(env.folders.SettingsFile));
+  EXPECT_FALSE(env.fs.HasFile(env.folders.SettingsFile + ".bak"));
+  EXPECT_TRUE(env.fs.HasFile(env.folders.UserIconFile));
+  EXPECT_TRUE(env.fs.HasFile(env.folders.MenuFile + ".bad"));
+  EXPECT_TRUE(env.fs.HasFile(env.Icon("custom.ico")));
+}
+
+}  // namespace
+}  // namespace vek
