@@ -1,0 +1,190 @@
+#include "core/backup.h"
+
+#include <limits>
+#include <set>
+
+#include "core/pool_ops.h"
+#include "core/record_io.h"
+#include "core/text.h"
+#include "icons/icon_files.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int kFirstBackedUpIcon = pool::kFirstMovableSlot;  // items 4..1024
+
+FixedText& IconField(ShortcutItem& item, bool custom) {
+  return custom ? item.CustomIconFile : item.IconFile;
+}
+
+bool IsFile(FileSystem& fs, const std::string& path) {
+  const uint32_t a = fs.Attributes(path);
+  return a != attr::kInvalid && !(a & attr::kDirectory);
+}
+
+bool IsDeviceName(const std::string& baseUpper) {
+  static const std::set<std::string> kDevices = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  if (kDevices.count(baseUpper)) return true;
+  return baseUpper.size() == 4 && (StartsWith(baseUpper, "COM") || StartsWith(baseUpper, "LPT")) &&
+         baseUpper[3] >= '0' && baseUpper[3] <= '9';
+}
+
+}  // namespace
+
+int64_t ReadWholeFile(FileSystem& fs, const std::string& path, Bytes& buffer) {
+  buffer.clear();
+  if (path.empty()) return 0;
+  if (!fs.ReadAll(path, buffer)) {
+    buffer.clear();
+    return -1;
+  }
+  return static_cast<int64_t>(buffer.size());
+}
+
+int WriteWholeFile(FileSystem& fs, const std::string& path, const Bytes& buffer) {
+  return fs.WriteAll(path, buffer) ? 1 : 0;
+}
+
+bool IsRestorableIconPath(const std::string& path, const std::string& iconDir) {
+  if (iconDir.empty() || !PathIsInFolder(path, iconDir)) return false;
+  const std::string name = path.substr(iconDir.size());
+  if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
+  for (unsigned char c : name) {
+    if (c < 0x20 || c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' ||
+        c == '<' || c == '>' || c == '|')
+      return false;
+  }
+  const std::string upper = ToUpperAscii(name);
+  if (upper == "USER ICON.ICO") return false;
+  const size_t dot = upper.rfind('.');
+  if (dot == std::string::npos || dot == 0) return false;
+  static const std::set<std::string> kPictures = {".PNG", ".ICO", ".BMP", ".GIF", ".JPG", ".JPEG"};
+  if (!kPictures.count(upper.substr(dot))) return false;
+  return !IsDeviceName(TrimFixed(upper.substr(0, upper.find('.'))));
+}
+
+BackupParseResult ParseBackup(const uint8_t* data, size_t size, AnsiCodec& codec,
+                              const std::string& sysIconDir, BackupContents& out) {
+  BackupParseResult result;
+  out.blocks.clear();
+  const MenuDecodeResult menu = DecodeMenu(data, size, codec, out.menu);
+  if (!menu.ok) {
+    result.error = menu.error;
+    return result;
+  }
+  size_t pos = menu.size;
+  for (int k = kFirstBackedUpIcon; k <= pool::kLast; ++k) {
+    for (bool custom : {false, true}) {
+      const std::string path = IconField(out.menu.Items[k], custom).TrimInPlace();
+      if (path.empty() || PathIsInFolder(path, sysIconDir)) continue;
+      if (size - pos < 4) {
+        result.error = "the icon of item " + std::to_string(k) + " is missing";
+        return result;
+      }
+      const int32_t length = record::GetI32(data + pos);
+      if (length < 0 || static_cast<size_t>(length) > size - pos - 4) {
+        result.error = "the icon of item " + std::to_string(k) + " claims " +
+                       std::to_string(length) + " bytes, more than the file holds";
+        return result;
+      }
+      out.blocks.push_back({k, custom, pos + 4, static_cast<size_t>(length)});
+      pos += 4 + static_cast<size_t>(length);
+    }
+    if (pos == size) break;
+  }
+  result.ok = true;
+  return result;
+}
+
+int BackupAll(Model& model, const std::string& path, ConfigIo& io) {
+  const int last = std::min<int>(pool::kLast, static_cast<int>(model.Items.size()) - 1);
+  // Records must not name a picture that has no block.
+  for (int k = kFirstBackedUpIcon; k <= last; ++k) {
+    for (bool custom : {false, true}) {
+      FixedText& field = IconField(model.Items[k], custom);
+      const std::string p = field.Trimmed();
+      if (!p.empty() && !IsFile(io.fs, p)) field = "";
+    }
+  }
+  Bytes out;
+  EncodeMenu(model.Groups, model.Items, io.codec, out);
+  Bytes picture;
+  for (int k = kFirstBackedUpIcon; k <= last; ++k) {
+    for (bool custom : {false, true}) {
+      const std::string p = IconField(model.Items[k], custom).Trimmed();
+      if (p.empty() || PathIsInFolder(p, io.folders.SysIconDir)) continue;
+      const int64_t length = ReadWholeFile(io.fs, p, picture);
+      if (length < 0 || length > std::numeric_limits<int32_t>::max()) {
+        io.prompt.Warn(kBackupFailed);
+        return 0;
+      }
+      const size_t at = out.size();
+      out.resize(at + 4);
+      record::PutI32(out.data() + at, static_cast<int32_t>(length));
+      out.insert(out.end(), picture.begin(), picture.end());
+    }
+  }
+  out.insert(out.end(), std::begin(kBackupTrailer), std::end(kBackupTrailer));
+  if (!ReplaceFileContent(io.fs, path, out)) {
+    io.prompt.Warn(kBackupFailed);
+    return 0;
+  }
+  return 1;
+}
+
+bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
+  Bytes data;
+  BackupContents backup;
+  if (path.empty() || !IsFile(io.fs, path) || !io.fs.ReadAll(path, data) ||
+      !ParseBackup(data.data(), data.size(), io.codec, io.folders.SysIconDir, backup).ok) {
+    io.prompt.Warn(kRestoreFailed);
+    return false;
+  }
+  std::vector<ShortcutItem>& items = backup.menu.Items;
+
+  // Pictures go only into the icon folder: a block aimed anywhere else gets a fresh name
+  // there, avoiding the names other blocks will take.
+  std::set<std::string> targets;
+  for (const IconBlock& b : backup.blocks) {
+    const std::string p = IconField(items[b.item], b.custom).str();
+    if (IsRestorableIconPath(p, io.folders.IconDir)) targets.insert(ToUpperAscii(p));
+  }
+  const auto taken = [&](const std::string& name) { return targets.count(ToUpperAscii(name)) != 0; };
+  for (const IconBlock& b : backup.blocks) {
+    FixedText& field = IconField(items[b.item], b.custom);
+    if (IsRestorableIconPath(field.str(), io.folders.IconDir)) continue;
+    const std::string fresh = NewIconFileName(io.fs, io.folders.IconDir, taken);
+    targets.insert(ToUpperAscii(fresh));
+    field = fresh;
+  }
+
+  // The new lists and items become the configuration; if it cannot be written, the model
+  // and the files stay as they were.
+  std::vector<ShortcutGroup> oldGroups = model.Groups;
+  std::vector<ShortcutItem> oldItems = model.Items;
+  if (static_cast<int>(model.Groups.size()) < pool::kGroupCount) model.Groups.resize(pool::kGroupCount);
+  for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) model.Groups[g] = backup.menu.Groups[g];
+  model.Items.assign(items.begin(), items.end());
+  if (!SaveMenu(model, io)) {
+    model.Groups = std::move(oldGroups);
+    model.Items = std::move(oldItems);
+    return false;
+  }
+
+  DeleteIconPictures(io.fs, io.folders);
+  int failed = 0;
+  for (const IconBlock& b : backup.blocks) {
+    const Bytes picture(data.begin() + static_cast<std::ptrdiff_t>(b.offset),
+                        data.begin() + static_cast<std::ptrdiff_t>(b.offset + b.length));
+    if (WriteWholeFile(io.fs, IconField(model.Items[b.item], b.custom).str(), picture) != 1) ++failed;
+  }
+  if (failed > 0) {
+    io.prompt.Warn("The shortcuts were restored, but " + std::to_string(failed) +
+                   " icon picture(s) could not be written to \"" + io.folders.IconDir +
+                   "\"; those icons will be made again from their shortcuts.");
+  }
+  return true;
+}
+
+}  // namespace vek
