@@ -105,14 +105,21 @@ std::string PathTools::NormalizePath(const std::string& path, bool searchSystem)
   }
   const std::string l = ToLowerAscii(s);
   const std::string& windows = folders_.WindowsDir;
+  // The system-folder prefixes of kernel and registry paths ("\systemroot\x.sys",
+  // "\windows\x.exe") stand at the start of a path without a drive. Inside a full path
+  // ("C:\windows\...") they are ordinary folder names and must stay, or a path that is
+  // already right would get the Windows folder a second time.
+  auto replacePrefix = [&s, &windows](const char* pattern) {
+    if (StartsWith(s, pattern)) s = windows + s.substr(std::string(pattern).size());
+  };
   if (Contains(l, "\\systemroot\\")) {
-    s = ReplaceAll(s, "\\systemroot\\", windows);
+    replacePrefix("\\systemroot\\");
   } else if (Contains(l, "\\??\\")) {
     s = ReplaceAll(s, "\\??\\", "");
   } else if (Contains(l, "\\windows\\")) {
-    s = ReplaceAll(s, "\\windows\\", windows);
+    replacePrefix("\\windows\\");
   } else if (Contains(l, "\\winnt\\")) {
-    s = ReplaceAll(s, "\\winnt\\", windows);
+    replacePrefix("\\winnt\\");
   } else if (!l.empty() && l[0] == '@') {
     s = ReplaceAll(s, "@", "");
   } else if (searchSystem) {

@@ -70,7 +70,7 @@ TEST_F(PathsTest, VariablesExpandAndSkipTheKernelPrefixTests) {
 
 TEST_F(PathsTest, UnknownVariableStaysAndStep4Runs) {
   EXPECT_EQ(tools.NormalizePath("%NOPE%\\x.exe", false), "%NOPE%\\x.exe");
-  EXPECT_EQ(tools.NormalizePath("%NOPE%\\systemroot\\x.exe", false), "%NOPE%C:\\windows\\x.exe");
+  EXPECT_EQ(tools.NormalizePath("\\systemroot\\%NOPE%\\x.exe", false), "C:\\windows\\%NOPE%\\x.exe");
 }
 
 TEST_F(PathsTest, KernelPrefixesAreCaseSensitiveReplacements) {
@@ -81,6 +81,13 @@ TEST_F(PathsTest, KernelPrefixesAreCaseSensitiveReplacements) {
   EXPECT_EQ(tools.NormalizePath("\\??\\C:\\Windows\\x.exe", false), "C:\\Windows\\x.exe");
   EXPECT_EQ(tools.NormalizePath("\\windows\\x.exe", false), "C:\\windows\\x.exe");
   EXPECT_EQ(tools.NormalizePath("\\winnt\\x.exe", false), "C:\\windows\\x.exe");
+}
+
+TEST_F(PathsTest, FullPathsThroughTheWindowsFolderStayAsTheyAre) {
+  EXPECT_EQ(tools.NormalizePath("C:\\windows\\system32\\shell32.dll", true),
+            "C:\\windows\\system32\\shell32.dll");
+  EXPECT_EQ(tools.NormalizePath("D:\\old\\winnt\\x.exe", false), "D:\\old\\winnt\\x.exe");
+  EXPECT_EQ(tools.NormalizePath("C:\\x\\systemroot\\y.sys", false), "C:\\x\\systemroot\\y.sys");
 }
 
 TEST_F(PathsTest, AtSignsAreRemovedWithoutSystemSearch) {

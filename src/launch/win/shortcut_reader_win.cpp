@@ -1,0 +1,213 @@
+#include "launch/win/shortcut_reader_win.h"
+
+#include <windows.h>
+#include <msi.h>
+#include <objbase.h>
+#include <shldisp.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "core/text.h"
+#include "platform/win/com_values.h"
+#include "platform/win/file_system_win.h"
+#include "platform/win/handles.h"
+#include "platform/win/text_win.h"
+
+namespace vek::win {
+
+namespace {
+
+// Calls a property getter or method of an automation object by name.
+bool Invoke(IDispatch* object, const wchar_t* name, WORD flags, Variant* argument, Variant& result) {
+  DISPID id = 0;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return false;
+  DISPPARAMS params{};
+  if (argument) {
+    params.rgvarg = argument->get();
+    params.cArgs = 1;
+  }
+  return SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.get(),
+                                  nullptr, nullptr));
+}
+
+std::optional<std::wstring> Property(IDispatch* object, const wchar_t* name) {
+  Variant value;
+  if (!Invoke(object, name, DISPATCH_PROPERTYGET, nullptr, value)) return std::nullopt;
+  return value.Text();
+}
+
+std::optional<LinkFields> ReadInternetShortcut(const std::string& path);
+
+std::optional<LinkFields> ReadThroughShellLink(const std::string& linkPath);
+
+std::optional<LinkFields> ReadThroughShellAutomation(const std::string& linkPath) {
+  ComPtr<IShellDispatch> shell;
+  if (FAILED(CoCreateInstance(CLSID_Shell, nullptr, CLSCTX_INPROC_SERVER, IID_IShellDispatch,
+                              shell.put_void())))
+    return std::nullopt;
+  Variant folderName(Wide(FolderPart(linkPath)));
+  ComPtr<Folder> folder;
+  if (FAILED(shell->NameSpace(folderName.value(), folder.put())) || !folder) return std::nullopt;
+  ComPtr<FolderItem> item;
+  Bstr fileName(Wide(NamePart(linkPath)));
+  if (FAILED(folder->ParseName(fileName.get(), item.put())) || !item) return std::nullopt;
+  ComPtr<IDispatch> linkObject;
+  if (FAILED(item->get_GetLink(linkObject.put())) || !linkObject) return std::nullopt;
+  ComPtr<IShellLinkDual2> link;
+  if (FAILED(linkObject->QueryInterface(IID_IShellLinkDual2, link.put_void())) || !link) return std::nullopt;
+
+  // Some shells implement only part of the automation link object; a field its getter
+  // cannot give comes from the shell link interface, which reads the same file.
+  std::optional<LinkFields> complement;
+  auto backup = [&]() -> const LinkFields& {
+    if (!complement) complement = ReadThroughShellLink(linkPath).value_or(LinkFields{});
+    return *complement;
+  };
+  LinkFields fields;
+  Bstr text;
+  fields.target = SUCCEEDED(link->get_Path(text.put())) ? Utf8(text.str()) : backup().target;
+  int index = 0;
+  // An icon location that names no file (some shells garble it) is taken from the link
+  // interface as well.
+  if (SUCCEEDED(link->GetIconLocation(text.put(), &index)) &&
+      (text.str().empty() || (text.str().find(L':', 2) == std::wstring::npos &&
+                              GetFileAttributesW(text.str().c_str()) != INVALID_FILE_ATTRIBUTES))) {
+    fields.iconFile = Utf8(text.str());
+    fields.iconIndex = index;
+  } else {
+    fields.iconFile = backup().iconFile;
+    fields.iconIndex = backup().iconIndex;
+  }
+  fields.arguments = SUCCEEDED(link->get_Arguments(text.put())) ? Utf8(text.str()) : backup().arguments;
+  fields.workingFolder =
+      SUCCEEDED(link->get_WorkingDirectory(text.put())) ? Utf8(text.str()) : backup().workingFolder;
+  int show = 0;
+  fields.showCommand = SUCCEEDED(link->get_ShowCommand(&show)) ? show : backup().showCommand;
+  fields.description = SUCCEEDED(link->get_Description(text.put())) ? Utf8(text.str()) : backup().description;
+  return fields;
+}
+
+std::optional<LinkFields> ReadThroughScripting(const std::string& linkPath) {
+  CLSID clsid{};
+  if (FAILED(CLSIDFromProgID(L"WScript.Shell", &clsid))) return std::nullopt;
+  ComPtr<IDispatch> scripting;
+  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                              IID_IDispatch, scripting.put_void())))
+    return std::nullopt;
+  Variant path(Wide(linkPath));
+  Variant created;
+  if (!Invoke(scripting.get(), L"CreateShortcut", DISPATCH_METHOD, &path, created) ||
+      created.value().vt != VT_DISPATCH || !created.value().pdispVal)
+    return std::nullopt;
+  IDispatch* shortcut = created.value().pdispVal;
+
+  LinkFields fields;
+  const std::optional<std::wstring> target = Property(shortcut, L"TargetPath");
+  if (!target) return std::nullopt;
+  fields.target = Utf8(*target);
+  if (LastFourUpper(linkPath) == ".URL") {
+    // An Internet shortcut object knows only its address.
+    if (fields.target.empty()) return ReadInternetShortcut(linkPath);
+    return fields;
+  }
+  // "file,index": the number after the last comma is the index; without a comma there
+  // is no icon file.
+  const std::string location = Utf8(Property(shortcut, L"IconLocation").value_or(L""));
+  const size_t comma = location.rfind(',');
+  if (comma != std::string::npos) {
+    fields.iconFile = location.substr(0, comma);
+    fields.iconIndex = std::atoi(location.c_str() + comma + 1);
+  }
+  fields.arguments = Utf8(Property(shortcut, L"Arguments").value_or(L""));
+  fields.workingFolder = Utf8(Property(shortcut, L"WorkingDirectory").value_or(L""));
+  Variant style;
+  if (Invoke(shortcut, L"WindowStyle", DISPATCH_PROPERTYGET, nullptr, style))
+    fields.showCommand = static_cast<int32_t>(style.Number());
+  fields.description = Utf8(Property(shortcut, L"Description").value_or(L""));
+  return fields;
+}
+
+// The show command as stored in the link file (offset 0x3C of the header), which some
+// shell implementations do not report faithfully.
+std::optional<int32_t> StoredShowCommand(const std::string& linkPath) {
+  Win32FileSystem fs;
+  Bytes header;
+  if (!fs.ReadRange(linkPath, 0, 0x4C, header)) return std::nullopt;
+  if (header[0] != 0x4C || header[1] != 0 || header[2] != 0 || header[3] != 0) return std::nullopt;
+  return static_cast<int32_t>(header[0x3C] | (header[0x3D] << 8) | (header[0x3E] << 16) |
+                              (header[0x3F] << 24));
+}
+
+std::optional<LinkFields> ReadInternetShortcut(const std::string& path) {
+  const std::wstring file = Wide(path);
+  wchar_t buffer[2048] = {};
+  LinkFields fields;
+  GetPrivateProfileStringW(L"InternetShortcut", L"URL", L"", buffer, 2048, file.c_str());
+  fields.target = Utf8(buffer);
+  GetPrivateProfileStringW(L"InternetShortcut", L"IconFile", L"", buffer, 2048, file.c_str());
+  fields.iconFile = Utf8(buffer);
+  fields.iconIndex = static_cast<int32_t>(GetPrivateProfileIntW(L"InternetShortcut", L"IconIndex", 0, file.c_str()));
+  if (fields.target.empty()) return std::nullopt;
+  return fields;
+}
+
+std::optional<LinkFields> ReadThroughShellLink(const std::string& linkPath) {
+  if (LastFourUpper(linkPath) == ".URL") return ReadInternetShortcut(linkPath);
+  ComPtr<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              link.put_void())))
+    return std::nullopt;
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void())) ||
+      FAILED(file->Load(Wide(linkPath).c_str(), STGM_READ)))
+    return std::nullopt;
+  LinkFields fields;
+  std::vector<wchar_t> buffer(1024);
+  if (SUCCEEDED(link->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, SLGP_RAWPATH)))
+    fields.target = Utf8(buffer.data());
+  if (SUCCEEDED(link->GetArguments(buffer.data(), static_cast<int>(buffer.size()))))
+    fields.arguments = Utf8(buffer.data());
+  if (SUCCEEDED(link->GetWorkingDirectory(buffer.data(), static_cast<int>(buffer.size()))))
+    fields.workingFolder = Utf8(buffer.data());
+  int index = 0;
+  if (SUCCEEDED(link->GetIconLocation(buffer.data(), static_cast<int>(buffer.size()), &index))) {
+    fields.iconFile = Utf8(buffer.data());
+    fields.iconIndex = index;
+  }
+  int show = 0;
+  if (SUCCEEDED(link->GetShowCmd(&show))) fields.showCommand = show;
+  if (std::optional<int32_t> stored = StoredShowCommand(linkPath)) fields.showCommand = *stored;
+  if (SUCCEEDED(link->GetDescription(buffer.data(), static_cast<int>(buffer.size()))))
+    fields.description = Utf8(buffer.data());
+  return fields;
+}
+
+}  // namespace
+
+std::optional<LinkFields> Win32ShortcutReader::Read(const std::string& linkPath, Route route) {
+  try {
+    switch (route) {
+      case Route::kShellAutomation: return ReadThroughShellAutomation(linkPath);
+      case Route::kScripting: return ReadThroughScripting(linkPath);
+      case Route::kShellLink: return ReadThroughShellLink(linkPath);
+    }
+  } catch (...) {
+  }
+  return std::nullopt;
+}
+
+std::string Win32ShortcutReader::InstallerTarget(const std::string& linkPath) {
+  wchar_t product[39] = {};
+  wchar_t feature[MAX_FEATURE_CHARS + 1] = {};
+  wchar_t component[39] = {};
+  if (MsiGetShortcutTargetW(Wide(linkPath).c_str(), product, feature, component) != ERROR_SUCCESS)
+    return {};
+  std::vector<wchar_t> path(1024);
+  DWORD length = static_cast<DWORD>(path.size());
+  if (MsiGetComponentPathW(product, component, path.data(), &length) != INSTALLSTATE_LOCAL) return {};
+  return Utf8(std::wstring_view(path.data(), length < path.size() ? length : path.size() - 1));
+}
+
+}  // namespace vek::win
