@@ -192,6 +192,7 @@ int32_t WriteRegValue(Registry& registry, const std::string& keyPath, const std:
   std::vector<uint8_t> data;
   if (type == reg_type::kSz || type == reg_type::kExpandSz) {
     data = ToUtf16Bytes(text);
+    data.insert(data.end(), {0, 0});
   } else if (type == reg_type::kDword) {
     const double rounded = std::nearbyint(LeadingNumber(text));  // halves to even
     if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) return 0;

@@ -42,7 +42,9 @@ std::optional<RegRoot> SplitRegPath(const std::string& path, std::string& subKey
 // values longer than 1024 characters (bytes for type 3).
 RegValue ReadRegValue(Registry& registry, const std::string& keyPath, const std::string& valueName);
 
-// Types 1 and 2 store the text without a terminating NUL; type 4 stores the text read as
+// Types 1 and 2 store the text and its terminating NUL, as the system stores a string
+// handed over from a NUL-terminated buffer (so reading it back gives the text and a NUL,
+// which TrimFixed removes); type 4 stores the text read as
 // a number (leading blanks, sign, digits, decimal point, exponent; the rest ignored)
 // rounded to the nearest 32-bit integer, halves to even. Returns 0 on success or the
 // registry's error code; 0 also, with nothing written, for other types, an unknown root,

@@ -77,7 +77,7 @@ TEST(WriteRegValueTest, StringsWithoutNulNumbersRoundedAndOtherTypesRefused) {
   std::vector<uint8_t> data;
   ASSERT_TRUE(reg.QueryValue(RegRoot::kCurrentUser, "Software\\W", "s", type, data).ok());
   EXPECT_EQ(type, reg_type::kSz);
-  EXPECT_EQ(data, (std::vector<uint8_t>{'C', 0, 'a', 0, 'f', 0, 0xE9, 0}));
+  EXPECT_EQ(data, (std::vector<uint8_t>{'C', 0, 'a', 0, 'f', 0, 0xE9, 0, 0, 0}));
 
   const std::pair<const char*, int32_t> numbers[] = {
       {"12.5", 12}, {"13.5", 14}, {" -7", -7}, {"42abc", 42}, {"abc", 0}, {"", 0}, {"1e3", 1000}};

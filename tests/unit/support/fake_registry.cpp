@@ -74,7 +74,7 @@ std::string FakeRegistry::StringOf(RegRoot root, const std::string& subKey,
   if (value == key->second.end()) return {};
   std::string out;
   const auto& d = value->second.data;
-  for (size_t i = 0; i + 1 < d.size(); i += 2) out += static_cast<char>(d[i]);
+  for (size_t i = 0; i + 1 < d.size() && (d[i] || d[i + 1]); i += 2) out += static_cast<char>(d[i]);
   return out;
 }
 

@@ -25,7 +25,7 @@ class FakeRegistry : public Registry {
   void PutRaw(RegRoot root, const std::string& subKey, const std::string& name, uint32_t type,
               std::vector<uint8_t> data);
   bool HasValue(RegRoot root, const std::string& subKey, const std::string& name) const;
-  // The stored value decoded as ASCII text (for assertions).
+  // The stored value decoded as ASCII text up to its terminating NUL (for assertions).
   std::string StringOf(RegRoot root, const std::string& subKey, const std::string& name) const;
   bool HasKey(RegRoot root, const std::string& subKey) const;
   // Every write fails with this error code (0: writes succeed).
