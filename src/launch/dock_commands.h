@@ -1,0 +1,26 @@
+// What launching and the built-in commands ask of the dock and its group menu. The dock
+// window implements it; tests record the calls.
+#pragma once
+
+namespace vek {
+
+class DockCommands {
+ public:
+  virtual ~DockCommands() = default;
+  // Leaves key mode and puts the dock behind all windows.
+  virtual void EscCancel() = 0;
+  // 0 shown, 1 minimised, 2 hidden.
+  virtual void MinWindows(int state) = 0;
+  virtual void DockFocus(bool isGetFocus) = 0;
+  // Refreshes the ring's slot arrays from the model and repaints it.
+  virtual void RefreshRing() = 0;
+  virtual bool DockHidden() const = 0;
+  // Closes the group menu if one is open; unless noDockFocus, the dock takes the focus.
+  virtual void MenuEscCancel(bool noDockFocus) = 0;
+  virtual bool SubMenuShown() const = 0;
+  // Fading of the hide animation, switched off around some commands.
+  virtual bool FadeEnabled() const = 0;
+  virtual void SetFadeEnabled(bool on) = 0;
+};
+
+}  // namespace vek

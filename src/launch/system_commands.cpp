@@ -1,0 +1,212 @@
+#include "launch/system_commands.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "launch/system_catalogue.h"
+
+namespace vek {
+
+namespace {
+constexpr uint32_t kLogOff = 0;
+constexpr uint32_t kShutdown = 1;
+constexpr uint32_t kReboot = 2;
+constexpr uint32_t kAnyReason = 0xFFFFFFFFu;
+}  // namespace
+
+std::string FormatSize(double value, bool grouping, const NumberSeparators& separators) {
+  // Two decimals, rounded, then trailing zeros dropped.
+  const long long hundredths = std::llround(value * 100.0);
+  const long long whole = hundredths / 100;
+  const int fraction = static_cast<int>(hundredths % 100);
+  std::string digits = std::to_string(whole);
+  if (grouping) {
+    std::string grouped;
+    const int n = static_cast<int>(digits.size());
+    for (int i = 0; i < n; ++i) {
+      grouped.push_back(digits[i]);
+      const int left = n - 1 - i;
+      if (left > 0 && left % 3 == 0) grouped += separators.thousands;
+    }
+    digits = grouped;
+  }
+  std::string decimals;
+  if (fraction != 0) {
+    char buffer[3];
+    std::snprintf(buffer, sizeof buffer, "%02d", fraction);
+    decimals = buffer;
+    if (decimals.back() == '0') decimals.pop_back();
+  }
+  return digits + separators.decimal + decimals;
+}
+
+PromptRequest RecycleBinStatusMessage(const RecycleBinInfo& info, const NumberSeparators& separators) {
+  const std::string ask = "\r\nDo you want to empty Recycle Bin?";
+  const std::string count = std::to_string(info.count);
+  PromptRequest r;
+  r.title = "Recycle Bin";
+  r.icon = PromptIcon::kQuestion;
+  r.buttons = PromptButtons::kYesNo;
+  r.foreground = true;
+  const int64_t s = info.size;
+  if (s >= (int64_t{1} << 31) || s < 0) {
+    r.text = "Your Recycle Bin consumes over 2GB right now!" + ask;
+  } else if (s >= 1 && s < 1024) {
+    r.text = "Your Recycle Bin consumes " + std::to_string(s) + " Bytes (" + count +
+             " Items) right now." + ask;
+  } else if (s >= 1024 && s <= 1048575) {
+    r.text = "Your Recycle Bin consumes " + FormatSize(static_cast<double>(s) / 1024.0, false, separators) +
+             "KB (" + count + " Items) right now." + ask;
+  } else if (s >= 1048576) {
+    r.text = "Your Recycle Bin consumes " +
+             FormatSize(static_cast<double>(s) / 1048576.0, true, separators) + "MB (" + count +
+             " Items) right now." + ask;
+  } else if (info.count > 0) {
+    r.text = "Your Recycle Bin consumes 0 Byte (" + count + " Items) right now." + ask;
+  } else {
+    r.text = "Your Recycle Bin consumes 0 Byte (" + count + " Item) right now.";
+    r.title = "VEK Desktop";
+    r.icon = PromptIcon::kInformation;
+    r.buttons = PromptButtons::kOk;
+  }
+  return r;
+}
+
+void SystemCommands::Open(const std::string& file, const std::string& arguments, const char* folder) {
+  shell_.Execute("open", file, arguments, folder ? folder : "", 1);
+}
+
+void SystemCommands::RunSystemCommand(int code) {
+  dock_.EscCancel();
+  const bool newShell = WindowsMajorVersion >= 6;
+  switch (code) {
+    case command::kUserDocuments: Open(folders_.ProfileDir, ""); break;
+    case command::kChangeUserIdentity: actions_.ChangeUserIdentity(); break;
+    case command::kSettings: actions_.ShowSettings(); break;
+    case command::kAbout: actions_.ShowAbout(); break;
+    case command::kMinimize: dock_.MinWindows(1); break;
+    case command::kHide: dock_.MinWindows(2); break;
+    case command::kExit:
+      dock_.DockFocus(false);
+      actions_.PumpMessages();
+      actions_.ExitProgram();
+      return;
+    case command::kDesktopIcons: SetDesktopIconsHidden(!desktopIconsHidden_); break;
+    case command::kSwitchDesktop: SwitchDesktop(); break;
+    case command::kManageShortcuts: actions_.ShowWizard(); break;
+    case command::kLockDragging: ToggleDragLock(); break;
+    case command::kShutDown: actions_.ExitWindows(kShutdown, kAnyReason); break;
+    case command::kRestart: actions_.ExitWindows(kReboot, kAnyReason); break;
+    case command::kLogOff: actions_.ExitWindows(kLogOff, kAnyReason); break;
+    case command::kLock: actions_.LockWorkStation(); break;
+    case command::kMonitorOff: actions_.MonitorOff(); break;
+    case command::kMyComputer: Open("explorer", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"); break;
+    case command::kProperties:
+      if (newShell)
+        Open("explorer", "::{26EE0668-A00A-44D7-9371-BEB064C98683}\\0\\::{BB06C0E4-D293-4F75-8A90-CB05B6477EEE}");
+      else
+        Open("rundll32.exe", "shell32.dll,Control_RunDLL sysdm.cpl");
+      break;
+    case command::kPersonalize: Open("rundll32.exe", "shell32.dll,Control_RunDLL desk.cpl,,2"); break;
+    case command::kScreenResolution: Open("rundll32.exe", "shell32.dll,Control_RunDLL desk.cpl,,3"); break;
+    case command::kUninstall: Open("rundll32.exe", "shell32.dll,Control_RunDLL appwiz.cpl"); break;
+    case command::kNetwork:
+      if (newShell)
+        Open("explorer", "::{F02C1A0D-BE21-4350-88B0-7367FC96EF3C}");
+      else
+        Open("rundll32.exe", "shell32.dll, Control_RunDLL Ncpa.cpl");
+      break;
+    case command::kInternetOptions: Open("rundll32.exe", "shell32.dll, Control_RunDLL Inetcpl.cpl"); break;
+    case command::kControlPanel:
+      if (newShell)
+        Open("explorer", "::{26EE0668-A00A-44D7-9371-BEB064C98683}");
+      else
+        Open("rundll32.exe", "shell32.dll, Control_RunDLL");
+      break;
+    case command::kWorkgroup: Open("explorer", "::{208D2C60-3AEA-1069-A2D7-08002B30309D}"); break;
+    case command::kPrinters: Open("explorer", "::{2227A280-3AEA-1069-A2DE-08002B30309D}"); break;
+    case command::kDeviceManager: Open("devmgmt.msc", "", ""); break;
+    case command::kSearch: shell_.Execute("find", "", "", "", 1); break;
+    case command::kRun: actions_.RunDialog(); break;
+    case command::kNetworkConnections: Open("rasphone.exe", ""); break;
+    case command::kEmptyRecycleBin: EmptyRecycleBin(); break;
+    case command::kOpenRecycleBin: Open("explorer", "::{645FF040-5081-101B-9F08-00AA002F954E}"); break;
+    case command::kRecycleBinStatus: ShowRecycleBinStatus(); break;
+    case command::kSearchInternet:
+      actions_.ShowSearchBox();
+      if (model_.Settings.AutoHide == 1) dock_.MinWindows(2);
+      return;
+    default: break;
+  }
+  dock_.EscCancel();
+  if (model_.Settings.AutoHide == 1) dock_.MinWindows(2);
+}
+
+void SystemCommands::ToggleDragLock() {
+  items_.FreeItem(command::kLockDragging);
+  ShortcutItem& item = model_.Items[command::kLockDragging];
+  item.Kind = kind::kCommand;
+  item.IsSystem = kTrue16;
+  item.CommandId = command::kLockDragging;
+  item.ImageIndex = command::kLockDragging;
+  model_.Settings.IconsLocked = !model_.Settings.IconsLocked;
+  SetLockDraggingEntry(model_, folders_);
+  items_.LoadItemIcon(command::kLockDragging);
+  items_.SaveMenu();
+  items_.SaveSettings();
+}
+
+void SystemCommands::SetDesktopIconsHidden(bool hide) {
+  if (!desktop_.SetDesktopIconListVisible(!hide)) return;
+  desktopIconsHidden_ = hide;
+  SetDesktopIconsEntry(model_, hide);
+  model_.Settings.DesktopIconsHidden = hide ? 1 : 0;
+}
+
+void SystemCommands::SetShellElementsHidden(bool hide) {
+  SetDesktopIconsHidden(hide);
+  desktop_.SetTaskbarVisible(!hide);
+}
+
+void SystemCommands::SwitchDesktop() {
+  const bool fade = dock_.FadeEnabled();
+  dock_.SetFadeEnabled(false);
+  if (dock_.DockHidden()) {
+    SetDesktopIconsHidden(true);
+    dock_.MinWindows(0);
+  } else {
+    dock_.MinWindows(2);
+    SetDesktopIconsHidden(false);
+  }
+  dock_.SetFadeEnabled(fade);
+}
+
+bool SystemCommands::IsRecycleBinFull() {
+  RecycleBinInfo info;
+  if (!bin_.Query(info)) return false;
+  return info.size > 0 || info.count > 0;
+}
+
+void SystemCommands::EmptyWithoutQuestion() { bin_.Empty(); }
+
+void SystemCommands::EmptyRecycleBin() {
+  RecycleBinInfo info;
+  if (!bin_.Query(info) || info.count <= 0) return;
+  PromptRequest q;
+  q.text = "Are you sure you want to empty the Recycle Bin?";
+  q.title = "Empty Recycle Bin";
+  q.icon = PromptIcon::kQuestion;
+  q.buttons = PromptButtons::kYesNo;
+  q.defaultNo = true;
+  if (prompt_.Ask(q) == PromptAnswer::kNo) return;
+  EmptyWithoutQuestion();
+}
+
+void SystemCommands::ShowRecycleBinStatus() {
+  RecycleBinInfo info;
+  bin_.Query(info);
+  const PromptRequest message = RecycleBinStatusMessage(info, separators);
+  if (prompt_.Ask(message) == PromptAnswer::kYes) EmptyWithoutQuestion();
+}
+
+}  // namespace vek

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "launch/launcher.h"
+#include "support/fakes.h"
+#include "support/recorders.h"
+
+namespace vek {
+namespace {
+
+class StubReader : public ShortcutReader {
+ public:
+  std::optional<LinkFields> Read(const std::string& path, Route route) override {
+    if (route != Route::kScripting) return std::nullopt;
+    auto it = links.find(path);
+    if (it == links.end()) return std::nullopt;
+    return it->second;
+  }
+  std::string InstallerTarget(const std::string& path) override {
+    return path == advertised ? installed : std::string();
+  }
+  std::map<std::string, LinkFields> links;
+  std::string advertised, installed;
+};
+
+class LauncherTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
+    folders = InitPaths("C:\\VEK", shell, fs);
+    fs.AddFile("C:\\Tools\\editor.exe");
+    fs.AddFile("C:\\Docs\\plan.txt");
+    fs.AddFile("C:\\Links\\Editor.lnk");
+    fs.AddFolder("D:\\");
+  }
+  ShortcutItem& Item(int index, const std::string& link, const std::string& target = "") {
+    ShortcutItem& item = model.Items[index];
+    item.Kind = kind::kShortcut;
+    item.Link = link + "   ";
+    item.Target = target;
+    return item;
+  }
+  test::FakeFileSystem fs;
+  test::FakeEnvironment env;
+  test::FakeShellFolders shell;
+  Folders folders;
+  PathTools paths{fs, env, folders};
+  StubReader reader;
+  ShortcutFiles shortcuts{paths, reader};
+  test::RecordingShell runner;
+  test::RecordingPrompt prompt;
+  test::RecordingDock dock;
+  Model model;
+  Launcher launcher{model, paths, shortcuts, reader, runner, prompt, dock};
+};
+
+TEST_F(LauncherTest, TargetWinsEvenWhenTheLinkIsGone) {
+  Item(5, "C:\\Gone\\old.exe", "C:\\Tools\\editor.exe").Arguments = " -n ";
+  EXPECT_EQ(launcher.LaunchItem(5), 1);
+  ASSERT_EQ(runner.calls.size(), 1u);
+  EXPECT_EQ(runner.calls[0].verb, "open");
+  EXPECT_EQ(runner.calls[0].file, "C:\\Tools\\editor.exe");
+  EXPECT_EQ(runner.calls[0].arguments, "-n");
+  EXPECT_EQ(runner.calls[0].folder, "C:\\Tools\\");
+  EXPECT_EQ(model.Items[5].Arguments.str(), "-n");  // trimmed text written back
+  EXPECT_EQ(model.Items[5].Link.str(), "C:\\Gone\\old.exe");
+}
+
+TEST_F(LauncherTest, ShowCommandFromRunModeWithFallback) {
+  EXPECT_EQ(ShowCommandForRunMode(0), 1);
+  EXPECT_EQ(ShowCommandForRunMode(1), 2);
+  EXPECT_EQ(ShowCommandForRunMode(2), 3);
+  EXPECT_EQ(ShowCommandForRunMode(5), 1);
+  EXPECT_EQ(ShowCommandForRunMode(-1), 1);
+  EXPECT_EQ(ShowCommandForRunMode(INT32_MAX), 1);
+  Item(6, "C:\\Docs\\plan.txt").RunMode = 5;
+  launcher.LaunchItem(6);
+  EXPECT_EQ(runner.calls.back().show, 1);
+}
+
+TEST_F(LauncherTest, DriveRootOpensWithItselfAsWorkingFolder) {
+  Item(7, "D:\\");
+  launcher.LaunchItem(7);
+  EXPECT_EQ(runner.calls.back().folder, "D:\\");
+}
+
+TEST_F(LauncherTest, ShortcutFileUsesItsOwnArgumentsAndTheTargetsFolder) {
+  LinkFields f;
+  f.target = "C:\\Tools\\editor.exe";
+  f.arguments = " --from-link ";
+  reader.links["C:\\Links\\Editor.lnk"] = f;
+  Item(8, "C:\\Links\\Editor.Lnk", "").Arguments = "item-args";
+  model.Items[8].Link = "C:\\Links\\Editor.lnk";
+  launcher.LaunchItem(8);
+  ASSERT_EQ(runner.calls.size(), 1u);
+  EXPECT_EQ(runner.calls[0].file, "C:\\Tools\\editor.exe");
+  EXPECT_EQ(runner.calls[0].arguments, "--from-link");
+  EXPECT_EQ(runner.calls[0].folder, "C:\\Tools\\");
+}
+
+TEST_F(LauncherTest, ShortcutWithItsOwnWorkingFolder) {
+  LinkFields f;
+  f.target = "C:\\Tools\\editor.exe";
+  f.workingFolder = "C:\\Work ";
+  reader.links["C:\\Links\\Editor.lnk"] = f;
+  Item(8, "C:\\Links\\Editor.lnk");
+  launcher.LaunchItem(8);
+  EXPECT_EQ(runner.calls[0].folder, "C:\\Work");
+}
+
+TEST_F(LauncherTest, ShortcutWhoseTargetWasDeletedNamesTheShortcut) {
+  LinkFields f;
+  f.target = "C:\\Deleted\\tool.exe";
+  reader.links["C:\\Links\\Editor.lnk"] = f;
+  model.Settings.AutoHide = 1;
+  Item(9, "C:\\Links\\Editor.lnk");
+  EXPECT_EQ(launcher.LaunchItem(9), 0);
+  EXPECT_TRUE(runner.calls.empty());
+  ASSERT_EQ(prompt.asked.size(), 1u);
+  EXPECT_EQ(prompt.asked[0].title, "Problem with Shortcut");
+  EXPECT_EQ(prompt.asked[0].text,
+            "The item 'C:\\Links\\Editor.lnk' that this shortcut refers to has been changed or removed, "
+            "so this shortcut will no longer work properly.\r\n\r\n");
+  // Auto-hide still hides after a failed launch.
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"EscCancel", "MinWindows(2)"}));
+}
+
+TEST_F(LauncherTest, NeitherPathExistsNamesTheLinkAndStartsNothing) {
+  Item(10, "C:\\Nowhere\\x.exe", "C:\\Nowhere\\y.exe");
+  EXPECT_EQ(launcher.LaunchItem(10), 0);
+  EXPECT_TRUE(runner.calls.empty());
+  ASSERT_EQ(prompt.asked.size(), 1u);
+  EXPECT_NE(prompt.asked[0].text.find("'C:\\Nowhere\\x.exe'"), std::string::npos);
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"EscCancel"}));
+}
+
+TEST_F(LauncherTest, AdvertisedShortcutOpensTheInstalledFileWithoutArguments) {
+  reader.advertised = "C:\\Links\\Editor.lnk";
+  reader.installed = "C:\\Tools\\editor.exe";
+  Item(11, "C:\\Links\\Editor.lnk");
+  launcher.LaunchItem(11);
+  EXPECT_EQ(runner.calls[0].file, "C:\\Tools\\editor.exe");
+  EXPECT_EQ(runner.calls[0].arguments, "");
+}
+
+TEST_F(LauncherTest, UrlFileGoesToTheShellUnchangedAndShellFailureIsSilent) {
+  fs.AddFile("C:\\Links\\Site.url");
+  Item(12, "C:\\Links\\Site.url");
+  runner.result = 31;
+  EXPECT_EQ(launcher.LaunchItem(12), 0);
+  EXPECT_EQ(runner.calls[0].file, "C:\\Links\\Site.url");
+  EXPECT_TRUE(prompt.asked.empty());
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,59 @@
+// Recording stand-ins for the prompt, the shell and the dock, for native tests.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "launch/dock_commands.h"
+#include "launch/launcher.h"
+#include "platform/prompt.h"
+
+namespace vek::test {
+
+class RecordingPrompt : public UserPrompt {
+ public:
+  PromptAnswer Ask(const PromptRequest& request) override {
+    asked.push_back(request);
+    if (answers.empty()) return request.buttons == PromptButtons::kOk ? PromptAnswer::kOk : PromptAnswer::kNo;
+    const PromptAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::vector<PromptRequest> asked;
+  std::deque<PromptAnswer> answers;  // scripted answers, in order; "No" when none left
+};
+
+struct ExecuteCall {
+  std::string verb, file, arguments, folder;
+  int show;
+};
+
+class RecordingShell : public ShellRunner {
+ public:
+  int Execute(const std::string& verb, const std::string& file, const std::string& arguments,
+              const std::string& folder, int show) override {
+    calls.push_back({verb, file, arguments, folder, show});
+    return result;
+  }
+  std::vector<ExecuteCall> calls;
+  int result = 42;
+};
+
+class RecordingDock : public DockCommands {
+ public:
+  void EscCancel() override { log.push_back("EscCancel"); }
+  void MinWindows(int state) override { log.push_back("MinWindows(" + std::to_string(state) + ")"); hidden = state == 2; }
+  void DockFocus(bool on) override { log.push_back(on ? "DockFocus(true)" : "DockFocus(false)"); }
+  void RefreshRing() override { log.push_back("RefreshRing"); }
+  bool DockHidden() const override { return hidden; }
+  void MenuEscCancel(bool noFocus) override { log.push_back(noFocus ? "MenuEscCancel(true)" : "MenuEscCancel(false)"); }
+  bool SubMenuShown() const override { return false; }
+  bool FadeEnabled() const override { return fade; }
+  void SetFadeEnabled(bool on) override { fade = on; log.push_back(on ? "Fade(on)" : "Fade(off)"); }
+  std::vector<std::string> log;
+  bool hidden = false;
+  bool fade = true;
+};
+
+}  // namespace vek::test

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include "launch/system_catalogue.h"
+#include "launch/system_commands.h"
+#include "support/fakes.h"
+#include "support/recorders.h"
+
+namespace vek {
+namespace {
+
+class RecordingActions : public SystemActions {
+ public:
+  void ShowSettings() override { log.push_back("Settings"); }
+  void ShowAbout() override { log.push_back("About"); }
+  void ShowWizard() override { log.push_back("Wizard"); }
+  void ChangeUserIdentity() override { log.push_back("UserIdentity"); }
+  void ShowSearchBox() override { log.push_back("SearchBox"); }
+  void ExitProgram() override { log.push_back("Exit"); }
+  void PumpMessages() override { log.push_back("Pump"); }
+  void ExitWindows(uint32_t flags, uint32_t reason) override {
+    log.push_back("ExitWindows(" + std::to_string(flags) + "," + std::to_string(reason) + ")");
+  }
+  void LockWorkStation() override { log.push_back("Lock"); }
+  void MonitorOff() override { log.push_back("MonitorOff"); }
+  void RunDialog() override { log.push_back("Run"); }
+  std::vector<std::string> log;
+};
+
+class RecordingItems : public ItemServices {
+ public:
+  explicit RecordingItems(Model& m) : model(m) {}
+  void FreeItem(int index) override {
+    log.push_back("Free(" + std::to_string(index) + ")");
+    model.Items[index] = ShortcutItem{};
+  }
+  void LoadItemIcon(int index) override { log.push_back("Load(" + std::to_string(index) + ")"); }
+  void SaveMenu() override { log.push_back("SaveMenu"); }
+  void SaveSettings() override { log.push_back("SaveSettings"); }
+  Model& model;
+  std::vector<std::string> log;
+};
+
+class FakeBin : public RecycleBin {
+ public:
+  bool Query(RecycleBinInfo& out) override {
+    out = info;
+    return true;
+  }
+  void Empty() override { ++emptied; info = {}; }
+  RecycleBinInfo info;
+  int emptied = 0;
+};
+
+class FakeDesktop : public DesktopShell {
+ public:
+  bool SetDesktopIconListVisible(bool visible) override {
+    if (!hasList) return false;
+    iconsVisible = visible;
+    return true;
+  }
+  void SetTaskbarVisible(bool visible) override { taskbarVisible = visible; }
+  bool hasList = true;
+  bool iconsVisible = true;
+  bool taskbarVisible = true;
+};
+
+class SystemCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
+    folders = InitPaths("C:\\VEK", shell, fs);
+    BuildSystemCatalogue(model, folders, fs, "tester", false);
+  }
+  test::FakeFileSystem fs;
+  test::FakeShellFolders shell;
+  Folders folders;
+  Model model;
+  test::RecordingShell runner;
+  test::RecordingPrompt prompt;
+  test::RecordingDock dock;
+  RecordingActions actions;
+  RecordingItems items{model};
+  FakeBin bin;
+  FakeDesktop desktop;
+  SystemCommands commands{model, folders, runner, prompt, dock, actions, items, bin, desktop};
+};
+
+TEST_F(SystemCommandsTest, CatalogueCodesTitlesPicturesAndKinds) {
+  for (int code = 65; code <= 103; ++code) {
+    const ShortcutItem& item = model.Items[code];
+    if (code >= 95 && code <= 100) {
+      EXPECT_EQ(item.Kind, kind::kFree) << code;
+      continue;
+    }
+    EXPECT_EQ(item.Kind, kind::kCommand) << code;
+    EXPECT_TRUE(item.system()) << code;
+    EXPECT_EQ(item.CommandId, code);
+    EXPECT_EQ(item.ImageIndex, code);
+    EXPECT_TRUE(StartsWith(item.IconFile.str(), folders.SysIconDir)) << code;
+  }
+  EXPECT_EQ(model.Items[65].Title.str(), "Open tester's Documents");
+  EXPECT_EQ(model.Items[71].Title.str(), "Exit");
+  EXPECT_EQ(model.Items[94].IconFile.str(), folders.SysIconDir + "Network Connection.png");
+  EXPECT_EQ(model.Items[0].Kind, kind::kCentre);
+  EXPECT_EQ(model.Items[0].Title.str(), "tester");
+  EXPECT_EQ(model.Items[0].IconFile.str(), "");
+  EXPECT_EQ(model.Items[1].Title.str(), "My Computer");
+  EXPECT_EQ(model.Items[1].Kind, kind::kBuiltIn);
+  EXPECT_EQ(model.Items[1].CommandId, 81);
+  EXPECT_EQ(model.Items[2].Title.str(), "Recycle Bin (Empty)");
+  EXPECT_EQ(model.Items[2].ImageIndex, 37);
+  EXPECT_EQ(model.Items[36].Title.str(), "Blank Shortcut");
+  EXPECT_EQ(model.Items[36].Kind, kind::kEmptyPosition);
+  EXPECT_EQ(model.Items[40].Title.str(), "Blank Shortcut");
+  EXPECT_EQ(model.Items[41].IconFile.str(), folders.SysIconDir + "Application.png");
+  EXPECT_EQ(model.Groups[0].Count, 16);
+  EXPECT_EQ(model.Groups[0].Members[1], 65);
+  EXPECT_EQ(model.Groups[0].Members[16], 80);
+  EXPECT_EQ(model.Groups[1].Count, 14);
+  EXPECT_EQ(model.Groups[1].Members[14], 94);
+  EXPECT_EQ(model.Groups[2].Count, 3);
+  EXPECT_EQ(model.Groups[2].Members[3], 103);
+  for (int g = 0; g <= 36; ++g) EXPECT_EQ(model.Groups[g].Members[0], g);
+}
+
+TEST_F(SystemCommandsTest, CentreUsesTheUserPictureWhenItExistsAndFullBinTemplate) {
+  fs.AddFile(folders.UserIconFile);
+  model.Settings.IconsLocked = true;
+  model.Settings.DesktopIconsHidden = 1;
+  BuildSystemCatalogue(model, folders, fs, "tester", true);
+  EXPECT_EQ(model.Items[0].IconFile.str(), folders.UserIconFile);
+  EXPECT_EQ(model.Items[2].Title.str(), "Recycle Bin (Full)");
+  EXPECT_EQ(model.Items[2].ImageIndex, 38);
+  EXPECT_EQ(model.Items[75].Title.str(), "Allow Dragging");
+  EXPECT_EQ(model.Items[72].Title.str(), "Always Show Desktop Icons");
+}
+
+TEST_F(SystemCommandsTest, DragLockTwiceReturnsToWhereItWasAndSavesEachTime) {
+  fs.AddFile(folders.IconDir + "9.png");
+  model.Items[75].CustomIconFile = folders.IconDir + "9.png";
+  commands.RunSystemCommand(75);
+  EXPECT_TRUE(model.Settings.IconsLocked);
+  EXPECT_EQ(model.Items[75].Title.str(), "Allow Dragging");
+  EXPECT_EQ(model.Items[75].IconFile.str(), folders.SysIconDir + "Allow Dragging.png");
+  EXPECT_EQ(model.Items[75].Kind, kind::kCommand);
+  commands.RunSystemCommand(75);
+  EXPECT_FALSE(model.Settings.IconsLocked);
+  EXPECT_EQ(model.Items[75].Title.str(), "Lock Dragging");
+  EXPECT_EQ(items.log, (std::vector<std::string>{"Free(75)", "Load(75)", "SaveMenu", "SaveSettings",
+                                                 "Free(75)", "Load(75)", "SaveMenu", "SaveSettings"}));
+}
+
+TEST_F(SystemCommandsTest, DesktopIconsCaptionFlipsOnlyWhenTheListExists) {
+  commands.RunSystemCommand(72);
+  EXPECT_FALSE(desktop.iconsVisible);
+  EXPECT_EQ(model.Items[72].Title.str(), "Always Show Desktop Icons");
+  EXPECT_EQ(model.Settings.DesktopIconsHidden, 1);
+  commands.RunSystemCommand(72);
+  EXPECT_TRUE(desktop.iconsVisible);
+  EXPECT_EQ(model.Items[72].Title.str(), "Always Hide Desktop Icons");
+  desktop.hasList = false;
+  commands.RunSystemCommand(72);
+  EXPECT_EQ(model.Items[72].Title.str(), "Always Hide Desktop Icons");
+  EXPECT_EQ(model.Settings.DesktopIconsHidden, 0);
+}
+
+TEST_F(SystemCommandsTest, ShellElementsShowAgainAtExit) {
+  commands.SetShellElementsHidden(true);
+  EXPECT_FALSE(desktop.iconsVisible);
+  EXPECT_FALSE(desktop.taskbarVisible);
+  commands.SetShellElementsHidden(false);
+  EXPECT_TRUE(desktop.iconsVisible);
+  EXPECT_TRUE(desktop.taskbarVisible);
+}
+
+TEST_F(SystemCommandsTest, PowerCommandsCallExactFlags) {
+  commands.RunSystemCommand(76);
+  commands.RunSystemCommand(77);
+  commands.RunSystemCommand(78);
+  commands.RunSystemCommand(79);
+  commands.RunSystemCommand(80);
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"ExitWindows(1,4294967295)", "ExitWindows(2,4294967295)",
+                                                   "ExitWindows(0,4294967295)", "Lock", "MonitorOff"}));
+}
+
+TEST_F(SystemCommandsTest, ShellPlacesByWindowsVersion) {
+  commands.WindowsMajorVersion = 5;
+  commands.RunSystemCommand(88);
+  EXPECT_EQ(runner.calls.back().file, "rundll32.exe");
+  EXPECT_EQ(runner.calls.back().arguments, "shell32.dll, Control_RunDLL");
+  commands.WindowsMajorVersion = 6;
+  commands.RunSystemCommand(88);
+  EXPECT_EQ(runner.calls.back().file, "explorer");
+  EXPECT_EQ(runner.calls.back().arguments, "::{26EE0668-A00A-44D7-9371-BEB064C98683}");
+  commands.RunSystemCommand(92);
+  EXPECT_EQ(runner.calls.back().verb, "find");
+  commands.RunSystemCommand(65);
+  EXPECT_EQ(runner.calls.back().file, "C:\\users\\tester\\");
+  EXPECT_EQ(runner.calls.back().show, 1);
+}
+
+TEST_F(SystemCommandsTest, CommonEndingAndAutoHide) {
+  model.Settings.AutoHide = 1;
+  commands.RunSystemCommand(97);  // not assigned: only the common ending
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"EscCancel", "EscCancel", "MinWindows(2)"}));
+  dock.log.clear();
+  commands.RunSystemCommand(104);
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"SearchBox"}));
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"EscCancel", "MinWindows(2)"}));
+  dock.log.clear();
+  commands.RunSystemCommand(71);
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"EscCancel", "DockFocus(false)"}));
+  EXPECT_EQ(actions.log.back(), "Exit");
+}
+
+TEST_F(SystemCommandsTest, SwitchDesktopFlipsDockAndIconsWithoutFade) {
+  commands.SwitchDesktop();
+  EXPECT_TRUE(dock.hidden);
+  EXPECT_TRUE(desktop.iconsVisible);
+  commands.SwitchDesktop();
+  EXPECT_FALSE(dock.hidden);
+  EXPECT_FALSE(desktop.iconsVisible);
+  EXPECT_TRUE(dock.fade);
+  EXPECT_EQ(dock.log.front(), "Fade(off)");
+}
+
+TEST_F(SystemCommandsTest, EmptyBinAsksNothingAndStatusUsesSingularItem) {
+  commands.RunSystemCommand(101);
+  EXPECT_TRUE(prompt.asked.empty());
+  commands.RunSystemCommand(103);
+  ASSERT_EQ(prompt.asked.size(), 1u);
+  EXPECT_EQ(prompt.asked[0].text, "Your Recycle Bin consumes 0 Byte (0 Item) right now.");
+  EXPECT_EQ(prompt.asked[0].icon, PromptIcon::kInformation);
+  EXPECT_FALSE(commands.IsRecycleBinFull());
+}
+
+TEST_F(SystemCommandsTest, EmptyingAFullBinAsksWithNoAsDefault) {
+  bin.info = {2048, 3};
+  EXPECT_TRUE(commands.IsRecycleBinFull());
+  prompt.answers = {PromptAnswer::kNo};
+  commands.RunSystemCommand(101);
+  EXPECT_EQ(bin.emptied, 0);
+  EXPECT_TRUE(prompt.asked[0].defaultNo);
+  prompt.answers = {PromptAnswer::kYes};
+  commands.RunSystemCommand(101);
+  EXPECT_EQ(bin.emptied, 1);
+  // Exactly 2 GB is full too.
+  bin.info = {int64_t{1} << 31, 0};
+  EXPECT_TRUE(commands.IsRecycleBinFull());
+}
+
+TEST(RecycleBinStatusTest, SizesInBytesKilobytesAndMegabytes) {
+  NumberSeparators dot;
+  EXPECT_EQ(FormatSize(12.0, false, dot), "12.");
+  EXPECT_EQ(FormatSize(1.5, false, dot), "1.5");
+  EXPECT_EQ(FormatSize(1.256, false, dot), "1.26");
+  EXPECT_EQ(FormatSize(1234567.0, true, dot), "1,234,567.");
+  NumberSeparators comma{",", "."};
+  EXPECT_EQ(FormatSize(2.5, false, comma), "2,5");
+  EXPECT_EQ(RecycleBinStatusMessage({500, 2}, dot).text,
+            "Your Recycle Bin consumes 500 Bytes (2 Items) right now.\r\nDo you want to empty Recycle Bin?");
+  EXPECT_EQ(RecycleBinStatusMessage({1024, 1}, dot).text,
+            "Your Recycle Bin consumes 1.KB (1 Items) right now.\r\nDo you want to empty Recycle Bin?");
+  EXPECT_EQ(RecycleBinStatusMessage({1048576, 4}, dot).text,
+            "Your Recycle Bin consumes 1.MB (4 Items) right now.\r\nDo you want to empty Recycle Bin?");
+  EXPECT_EQ(RecycleBinStatusMessage({int64_t{3} << 30, 4}, dot).text,
+            "Your Recycle Bin consumes over 2GB right now!\r\nDo you want to empty Recycle Bin?");
+  EXPECT_EQ(RecycleBinStatusMessage({0, 2}, dot).text,
+            "Your Recycle Bin consumes 0 Byte (2 Items) right now.\r\nDo you want to empty Recycle Bin?");
+  EXPECT_EQ(RecycleBinStatusMessage({0, 2}, dot).buttons, PromptButtons::kYesNo);
+}
+
+}  // namespace
+}  // namespace vek
