@@ -95,9 +95,9 @@ void SystemCommands::RunSystemCommand(int code) {
     case command::kSwitchDesktop: SwitchDesktop(); break;
     case command::kManageShortcuts: actions_.ShowWizard(); break;
     case command::kLockDragging: ToggleDragLock(); break;
-    case command::kShutDown: actions_.ExitWindows(kShutdown, kAnyReason); break;
-    case command::kRestart: actions_.ExitWindows(kReboot, kAnyReason); break;
-    case command::kLogOff: actions_.ExitWindows(kLogOff, kAnyReason); break;
+    case command::kShutDown: actions_.EndSession(kShutdown, kAnyReason); break;
+    case command::kRestart: actions_.EndSession(kReboot, kAnyReason); break;
+    case command::kLogOff: actions_.EndSession(kLogOff, kAnyReason); break;
     case command::kLock: actions_.LockWorkStation(); break;
     case command::kMonitorOff: actions_.MonitorOff(); break;
     case command::kMyComputer: Open("explorer", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"); break;

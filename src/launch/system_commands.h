@@ -24,7 +24,7 @@ class SystemActions {
   virtual void ShowSearchBox() = 0;       // shows the search box on top, the dock behind
   virtual void ExitProgram() = 0;
   virtual void PumpMessages() = 0;        // lets pending window messages run
-  virtual void ExitWindows(uint32_t flags, uint32_t reason) = 0;
+  virtual void EndSession(uint32_t flags, uint32_t reason) = 0;
   virtual void LockWorkStation() = 0;
   virtual void MonitorOff() = 0;          // waits a second, then powers the monitor off
   virtual void RunDialog() = 0;           // the shell's Run dialog

@@ -17,8 +17,8 @@ class RecordingActions : public SystemActions {
   void ShowSearchBox() override { log.push_back("SearchBox"); }
   void ExitProgram() override { log.push_back("Exit"); }
   void PumpMessages() override { log.push_back("Pump"); }
-  void ExitWindows(uint32_t flags, uint32_t reason) override {
-    log.push_back("ExitWindows(" + std::to_string(flags) + "," + std::to_string(reason) + ")");
+  void EndSession(uint32_t flags, uint32_t reason) override {
+    log.push_back("EndSession(" + std::to_string(flags) + "," + std::to_string(reason) + ")");
   }
   void LockWorkStation() override { log.push_back("Lock"); }
   void MonitorOff() override { log.push_back("MonitorOff"); }
@@ -179,8 +179,8 @@ TEST_F(SystemCommandsTest, PowerCommandsCallExactFlags) {
   commands.RunSystemCommand(78);
   commands.RunSystemCommand(79);
   commands.RunSystemCommand(80);
-  EXPECT_EQ(actions.log, (std::vector<std::string>{"ExitWindows(1,4294967295)", "ExitWindows(2,4294967295)",
-                                                   "ExitWindows(0,4294967295)", "Lock", "MonitorOff"}));
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"EndSession(1,4294967295)", "EndSession(2,4294967295)",
+                                                   "EndSession(0,4294967295)", "Lock", "MonitorOff"}));
 }
 
 TEST_F(SystemCommandsTest, ShellPlacesByWindowsVersion) {

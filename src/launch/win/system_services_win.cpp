@@ -1,0 +1,95 @@
+#include "launch/win/system_services_win.h"
+
+#include <shellapi.h>
+
+#include "core/text.h"
+#include "platform/win/text_win.h"
+#include "platform/win/window.h"
+
+namespace vek::win {
+
+int Win32ShellRunner::Execute(const std::string& verb, const std::string& file,
+                              const std::string& arguments, const std::string& folder, int showCommand) {
+  const std::wstring v = Wide(verb), f = Wide(file), a = Wide(arguments), d = Wide(folder);
+  const HINSTANCE result = ShellExecuteW(nullptr, v.c_str(), f.empty() ? nullptr : f.c_str(),
+                                         a.empty() ? nullptr : a.c_str(), d.empty() ? nullptr : d.c_str(),
+                                         showCommand);
+  return static_cast<int>(reinterpret_cast<INT_PTR>(result));
+}
+
+bool Win32RecycleBin::Query(RecycleBinInfo& info) {
+  SHQUERYRBINFO query{};
+  query.cbSize = sizeof(query);
+  if (FAILED(SHQueryRecycleBinW(nullptr, &query))) return false;
+  info.size = query.i64Size;
+  info.count = query.i64NumItems;
+  return true;
+}
+
+void Win32RecycleBin::Empty() {
+  SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION);
+  // Not declared by every SDK: reached by name.
+  using UpdateIcon = void(WINAPI*)();
+  if (const HMODULE shell32 = GetModuleHandleW(L"shell32.dll")) {
+    if (const auto update = reinterpret_cast<UpdateIcon>(
+            reinterpret_cast<void*>(GetProcAddress(shell32, "SHUpdateRecycleBinIcon"))))
+      update();
+  }
+}
+
+WindowId Win32WindowTree::FindTopLevel(const std::string& className, WindowId after) {
+  return reinterpret_cast<WindowId>(
+      FindWindowExW(nullptr, reinterpret_cast<HWND>(after), Wide(className).c_str(), nullptr));
+}
+
+WindowId Win32WindowTree::FindChild(WindowId parent, const std::string& className, const char* title) {
+  const std::wstring t = title ? Wide(title) : std::wstring();
+  return reinterpret_cast<WindowId>(FindWindowExW(reinterpret_cast<HWND>(parent), nullptr,
+                                                  Wide(className).c_str(), title ? t.c_str() : nullptr));
+}
+
+bool Win32DesktopShell::SetDesktopIconListVisible(bool visible) {
+  Win32WindowTree tree;
+  const WindowId list = FindDesktopIconList(tree);
+  if (!list) return false;
+  ShowWindow(reinterpret_cast<HWND>(list), visible ? SW_RESTORE : SW_HIDE);
+  return true;
+}
+
+void Win32DesktopShell::SetTaskbarVisible(bool visible) {
+  const int show = visible ? SW_RESTORE : SW_HIDE;
+  if (HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr)) ShowWindow(taskbar, show);
+  if (HWND start = FindWindowW(L"Button", nullptr)) ShowWindow(start, show);
+}
+
+void Win32SystemActions::PumpMessages() { PumpPendingMessages(); }
+
+void Win32SystemActions::EndSession(uint32_t flags, uint32_t reason) { ExitWindowsEx(flags, reason); }
+
+void Win32SystemActions::LockWorkStation() { ::LockWorkStation(); }
+
+void Win32SystemActions::MonitorOff() {
+  Sleep(1000);
+  const HWND dock = windows_.dockWindow ? windows_.dockWindow() : nullptr;
+  if (dock) SendMessageW(dock, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+}
+
+void Win32SystemActions::RunDialog() {
+  // The shell's Run dialog is exported by ordinal only.
+  using RunFileDialog = void(WINAPI*)(HWND, HICON, LPCWSTR, LPCWSTR, LPCWSTR, UINT);
+  const HMODULE shell32 = GetModuleHandleW(L"shell32.dll");
+  if (!shell32) return;
+  const auto run = reinterpret_cast<RunFileDialog>(
+      reinterpret_cast<void*>(GetProcAddress(shell32, MAKEINTRESOURCEA(61))));
+  if (run) run(nullptr, nullptr, nullptr, nullptr, nullptr, 0);
+}
+
+NumberSeparators UserNumberSeparators() {
+  NumberSeparators s;
+  wchar_t buffer[8] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8)) s.decimal = Utf8(buffer);
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buffer, 8)) s.thousands = Utf8(buffer);
+  return s;
+}
+
+}  // namespace vek::win
