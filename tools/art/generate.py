@@ -1554,12 +1554,15 @@ def page4(art):
     d.add('<rect x="24" y="18" width="472" height="180" rx="14" fill="#FFFFFF" fill-opacity="0.10" stroke="#FFFFFF" '
           'stroke-opacity="0.25"/>')
     d.text(44, 48, "Hotkeys work from any program", 14, "#FFFFFF", "bold")
-    d.text(44, 68, "Alt+Space starts key mode. Change any hotkey in Settings.", 12, "#D6E2F5")
-    for i, (a, b) in enumerate((("Alt", "Space"), ("Shift", "Tab"), ("Ctrl", "Tab"), ("Win", "S"))):
-        x, y = 44 + (i % 2) * 226, 92 + (i // 2) * 52
-        x += keycap(d, x, y, a, 58) + 8
+    d.text(44, 66, "A click on the tray icon brings up the dock, too.", 12, "#D6E2F5")
+    keys = (("Alt", "Space", "key mode: a letter per icon"), ("Shift", "Tab", "switch dock / desktop icons"),
+            ("Ctrl", "Tab", "minimise the dock"), ("Win", "S", "web search box"))
+    for i, (a, b, label) in enumerate(keys):
+        x0, y = 44 + (i % 2) * 226, 78 + (i // 2) * 60
+        x = x0 + keycap(d, x0, y, a, 58) + 8
         d.text(x, y + 19, "+", 15, "#FFFFFF", "bold")
         keycap(d, x + 16, y, b, 70 if len(b) > 1 else 36)
+        d.text(x0, y + 48, label, 12, "#D6E2F5")
     return d
 
 
