@@ -1,0 +1,133 @@
+// Fuzzes the menu file reader. A menu file is 1.3 MB, far too large for a fuzzer to find
+// its way through by itself, so an input is a small edit script applied to a valid menu
+// image built here; this keeps the corpus small and reaches every check:
+//
+//   byte 0        flags: bit 0 = treat the rest of the input as the whole file instead;
+//                 bit 1 = truncate the edited image to the length in bytes 1..4
+//   bytes 1..4    truncation length (little-endian, taken modulo the image size + 16)
+//   then patches  [region][offset: 3 bytes][n][n bytes], region 0 = the member lists,
+//                 1 = the first 200 item records, other = anywhere
+//
+// A decoded image must write back to the same bytes, its lists must hold what the checks
+// promise, and LoadMenu over an in-memory disk must never crash and either load the file
+// or keep it aside as ".bad".
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "../unit/support/fake_codec.h"
+#include "../unit/support/fake_memory_fs.h"
+#include "core/config_files.h"
+#include "core/menu_record.h"
+#include "core/record_io.h"
+
+using namespace vek;
+
+namespace {
+
+class SilentPrompt : public UserPrompt {
+ public:
+  PromptAnswer Ask(const PromptRequest&) override { return PromptAnswer::kOk; }
+};
+
+const Bytes& Template() {
+  static const Bytes image = [] {
+    Model m;
+    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
+    m.Items[3].Kind = kind::kAllPrograms;
+    m.Items[3].Title = "All Programs Group";
+    m.Items[5].Kind = kind::kGroup;
+    m.Items[5].Title = "Games (Full)";
+    for (int i = 0; i < 36; ++i) {
+      ShortcutItem& it = m.Items[129 + i];
+      it.Kind = kind::kMember;
+      it.ImageIndex = 129 + i;
+      it.Title = "Member " + std::to_string(i);
+      it.Link = "C:\\Games\\g" + std::to_string(i) + ".exe";
+      m.AddMember(5, 129 + i);
+    }
+    for (int i = 0; i < 20; ++i) {
+      m.Items[300 + i].Kind = kind::kMember;
+      m.Items[300 + i].Link = "D:\\B\xC3\xBC" "cher\\" + std::to_string(i) + ".txt";
+      m.AddMember(3, 300 + i);
+    }
+    m.Items[4].Kind = kind::kShortcut;
+    m.Items[4].IconFile = "C:\\Users\\u\\VekIcons\\0.png";
+    test::FakeAnsiCodec codec;
+    Bytes out;
+    EncodeMenu(m.Groups, m.Items, codec, out);
+    return out;
+  }();
+  return image;
+}
+
+Bytes Edit(const uint8_t* data, size_t size) {
+  Bytes image = Template();
+  size_t pos = 5;
+  while (pos + 5 <= size) {
+    const uint8_t region = data[pos];
+    const size_t raw = data[pos + 1] | data[pos + 2] << 8 | data[pos + 3] << 16;
+    const size_t n = data[pos + 4] & 0x1F;
+    pos += 5;
+    size_t at = region == 0 ? raw % MenuGroupPartSize()
+                : region == 1 ? MenuGroupPartSize() + raw % (200 * kItemRecordSize)
+                              : raw % image.size();
+    for (size_t k = 0; k < n && pos < size && at < image.size(); ++k) image[at++] = data[pos++];
+  }
+  if (size >= 5 && (data[0] & 2)) {
+    const size_t length = record::GetI32(data + 1) & 0x7FFFFFFF;
+    image.resize(length % (image.size() + 16), 0);
+  }
+  return image;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  const Bytes image = (data[0] & 1) ? Bytes(data + 1, data + size) : Edit(data, size);
+  test::FakeAnsiCodec codec;
+
+  MenuContents contents;
+  const MenuDecodeResult r = DecodeMenu(image.data(), image.size(), codec, contents);
+  if (r.ok) {
+    if (r.size != kMenuFileSize || image.size() < kMenuFileSize) abort();
+    Bytes again;
+    EncodeMenu(contents.Groups, contents.Items, codec, again);
+    if (std::memcmp(again.data(), image.data(), kMenuFileSize) != 0) abort();
+    std::vector<bool> seen(pool::kSize, false);
+    for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) {
+      const ShortcutGroup& group = contents.Groups[g];
+      if (group.Count < 0 || group.Count > GroupCapacity(g)) abort();
+      if (static_cast<int>(group.Members.size()) != GroupCapacity(g) + 1) abort();
+      for (int k = 1; k <= group.Count; ++k) {
+        const int32_t m = group.Members[k];
+        if (m < pool::kMemberFirst || m > pool::kLast || seen[m]) abort();
+        seen[m] = true;
+      }
+    }
+  } else if (r.error.empty()) {
+    abort();
+  }
+
+  // The whole load over an in-memory disk.
+  test::MemoryFileSystem fs;
+  Folders folders;
+  folders.IconDir = "C:\\Users\\u\\VekIcons\\";
+  folders.MenuFile = folders.IconDir + "VEKMenu.cfg";
+  fs.AddFolder(folders.IconDir);
+  fs.AddFile(folders.MenuFile, image);
+  SilentPrompt prompt;
+  ConfigIo io{fs, codec, prompt, folders};
+  Model model;
+  const bool loaded = LoadMenu(model, io);
+  if (loaded != r.ok) abort();
+  if (!loaded && !fs.Has(folders.MenuFile + ".bad")) abort();
+  if (loaded) {
+    for (int i = 0; i < pool::kSize; ++i) {
+      if (model.Items[i].ImageIndex < 0 || model.Items[i].ImageIndex > pool::kLast) abort();
+      if (i >= 1 && i <= pool::kRingLast && model.Items[i].Kind == kind::kFree) abort();
+    }
+  }
+  return 0;
+}
