@@ -20,7 +20,7 @@ std::string TwinOf(const std::string& file) { return file + ".bak"; }
 int32_t RoundToInt(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
 
 // Writes a configuration file through its twin: the old twin goes, the new content is
-// written to the twin, then a copy of the twin replaces the file in one rename.
+// written to the twin, then a copy of it replaces the file in one rename.
 bool WriteThroughTwin(FileSystem& fs, const std::string& file, const Bytes& bytes) {
   const std::string twin = TwinOf(file);
   if (Exists(fs, twin) && !fs.Delete(twin)) return false;
@@ -28,12 +28,8 @@ bool WriteThroughTwin(FileSystem& fs, const std::string& file, const Bytes& byte
     fs.Delete(twin);  // a partial twin must not stand in for the file later
     return false;
   }
-  const std::string temp = file + ".tmp";
-  if (!fs.Copy(twin, temp) || !fs.Move(temp, file)) {
-    fs.Delete(temp);
-    return false;
-  }
-  return true;
+  // The copy of the twin is made from the bytes in memory, which are the twin's content.
+  return ReplaceFileContent(fs, file, bytes);
 }
 
 enum class ReadOutcome { kMissing, kUnreadable, kRead };
@@ -233,10 +229,12 @@ bool LoadMenu(Model& model, ConfigIo& io) {
   std::string path;
   const ReadOutcome outcome = ReadConfigFile(io.fs, io.folders.MenuFile, data, path);
   if (outcome == ReadOutcome::kMissing) return false;
-  MenuContents contents;
+  // The lists are checked before anything of the model changes; the item records that
+  // follow cannot be wrong in a way that hurts (their size is checked with the lists).
+  std::vector<ShortcutGroup> groups;
   MenuDecodeResult decoded;
   if (outcome == ReadOutcome::kRead) {
-    decoded = DecodeMenu(data.data(), data.size(), io.codec, contents);
+    decoded = DecodeMenuLists(data.data(), data.size(), groups);
   } else {
     decoded.error = kUnreadable;
   }
@@ -248,21 +246,24 @@ bool LoadMenu(Model& model, ConfigIo& io) {
   if (static_cast<int>(model.Items.size()) < pool::kSize) model.Items.resize(pool::kSize);
   if (static_cast<int>(model.Groups.size()) < pool::kGroupCount) model.Groups.resize(pool::kGroupCount);
   for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) {
-    model.Groups[g] = std::move(contents.Groups[g]);
+    model.Groups[g] = std::move(groups[g]);
     // The captions are refreshed as each list is read; the item records read next carry
     // the captions as they were saved, and those are what the user sees.
     if (model.Groups[g].Count > 1) UpdateGroupTitle(model, g);
   }
-  for (int i = 0; i < pool::kSize; ++i) {
-    ShortcutItem& item = contents.Items[i];
+  const uint8_t* record = data.data() + MenuGroupPartSize();
+  ShortcutItem scratch;
+  for (int i = 0; i < pool::kSize; ++i, record += kItemRecordSize) {
     if (i >= pool::kCatalogueFirst && i <= pool::kCatalogueLast) {
       // The catalogue is rebuilt at every start; only the user's own icon survives.
-      model.Items[i].CustomIconFile = std::move(item.CustomIconFile);
+      DecodeItemRecordInto(record, io.codec, scratch);
+      model.Items[i].CustomIconFile = std::move(scratch.CustomIconFile);
       continue;
     }
+    ShortcutItem& item = model.Items[i];
+    DecodeItemRecordInto(record, io.codec, item);
     if (i <= pool::kRingLast && item.Kind == kind::kFree) item.Kind = kind::kEmptyPosition;
     if (item.ImageIndex < 0 || item.ImageIndex > pool::kLast) item.ImageIndex = i;
-    model.Items[i] = std::move(item);
   }
   return true;
 }

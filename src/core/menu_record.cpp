@@ -26,20 +26,31 @@ bool EncodeItemRecord(const ShortcutItem& item, AnsiCodec& codec, uint8_t* p) {
 
 ShortcutItem DecodeItemRecord(const uint8_t* p, AnsiCodec& codec) {
   ShortcutItem item;
+  DecodeItemRecordInto(p, codec, item);
+  return item;
+}
+
+void DecodeItemRecordInto(const uint8_t* p, AnsiCodec& codec, ShortcutItem& item) {
   item.Kind = GetI32(p + off::kKind);
   item.PathKind = p[off::kPathKind];
   item.IsSystem = GetI16(p + off::kIsSystem);
   item.CommandId = GetI32(p + off::kCommandId);
   item.Reserved = GetI16(p + off::kReserved);
   item.ImageIndex = GetI32(p + off::kImageIndex);
+  item.RunMode = GetI32(p + off::kRunMode);
+  FixedText* texts[] = {&item.Link,     &item.Title,  &item.CustomIconFile,
+                        &item.IconFile, &item.Target, &item.Arguments};
+  // Free slots hold nothing but NUL bytes in their texts: one look settles all six.
+  if (AllNul(p + off::kLink, off::kRunMode - off::kLink)) {
+    for (FixedText* t : texts) t->Reset();
+    return;
+  }
   item.Link = GetText(p + off::kLink, width::kLink, codec);
   item.Title = GetText(p + off::kTitle, width::kTitle, codec);
   item.CustomIconFile = GetText(p + off::kCustomIconFile, width::kCustomIconFile, codec);
   item.IconFile = GetText(p + off::kIconFile, width::kIconFile, codec);
   item.Target = GetText(p + off::kTarget, width::kTarget, codec);
   item.Arguments = GetText(p + off::kArguments, width::kArguments, codec);
-  item.RunMode = GetI32(p + off::kRunMode);
-  return item;
 }
 
 void EncodeMenu(const std::vector<ShortcutGroup>& groups, const std::vector<ShortcutItem>& items,
@@ -63,17 +74,19 @@ void EncodeMenu(const std::vector<ShortcutGroup>& groups, const std::vector<Shor
     PutI32(p, group ? group->Count : 0);
     p += 4;
   }
+  // The buffer is zero already, which is exactly how an empty record is stored.
   const ShortcutItem empty;
-  for (int i = 0; i < pool::kSize; ++i, p += kItemRecordSize)
-    EncodeItemRecord(i < static_cast<int>(items.size()) ? items[i] : empty, codec, p);
+  const int held = static_cast<int>(items.size()) < pool::kSize ? static_cast<int>(items.size()) : pool::kSize;
+  for (int i = 0; i < held; ++i, p += kItemRecordSize)
+    if (!(items[i] == empty)) EncodeItemRecord(items[i], codec, p);
 }
 
 namespace {
 std::string Position(int g) { return "the member list of ring position " + std::to_string(g); }
 }  // namespace
 
-MenuDecodeResult DecodeMenu(const uint8_t* data, size_t size, AnsiCodec& codec,
-                            MenuContents& out) {
+MenuDecodeResult DecodeMenuLists(const uint8_t* data, size_t size,
+                                 std::vector<ShortcutGroup>& groups) {
   MenuDecodeResult result;
   auto fail = [&](std::string why) {
     result.ok = false;
@@ -84,8 +97,7 @@ MenuDecodeResult DecodeMenu(const uint8_t* data, size_t size, AnsiCodec& codec,
     return fail("the file is too short (" + std::to_string(size) + " of " +
                 std::to_string(kMenuFileSize) + " bytes)");
 
-  out.Groups.assign(pool::kGroupCount, ShortcutGroup{});
-  out.Items.clear();
+  groups.assign(pool::kGroupCount, ShortcutGroup{});
   std::vector<bool> listed(pool::kSize, false);
   const uint8_t* p = data;
   for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) {
@@ -97,7 +109,7 @@ MenuDecodeResult DecodeMenu(const uint8_t* data, size_t size, AnsiCodec& codec,
       return fail(Position(g) + " does not have the layout of " + std::to_string(capacity + 1) +
                   " elements from 0");
     p += 10;
-    ShortcutGroup& group = out.Groups[g];
+    ShortcutGroup& group = groups[g];
     group.Members.resize(static_cast<size_t>(elements));
     for (int32_t e = 0; e < elements; ++e, p += 4) group.Members[e] = GetI32(p);
     group.Count = GetI32(p);
@@ -119,11 +131,19 @@ MenuDecodeResult DecodeMenu(const uint8_t* data, size_t size, AnsiCodec& codec,
       listed[index] = true;
     }
   }
-  out.Items.reserve(pool::kSize);
-  for (int i = 0; i < pool::kSize; ++i, p += kItemRecordSize)
-    out.Items.push_back(DecodeItemRecord(p, codec));
   result.ok = true;
-  result.size = static_cast<size_t>(p - data);
+  result.size = kMenuFileSize;
+  return result;
+}
+
+MenuDecodeResult DecodeMenu(const uint8_t* data, size_t size, AnsiCodec& codec,
+                            MenuContents& out) {
+  out.Items.clear();
+  MenuDecodeResult result = DecodeMenuLists(data, size, out.Groups);
+  if (!result.ok) return result;
+  out.Items.resize(pool::kSize);
+  const uint8_t* p = data + MenuGroupPartSize();
+  for (int i = 0; i < pool::kSize; ++i, p += kItemRecordSize) DecodeItemRecordInto(p, codec, out.Items[i]);
   return result;
 }
 

@@ -58,6 +58,8 @@ static_assert(kMenuFileSize == 1338885, "size of the menu file");
 bool EncodeItemRecord(const ShortcutItem& item, AnsiCodec& codec, uint8_t* out);
 // Reads one item record from kItemRecordSize bytes at `in`.
 ShortcutItem DecodeItemRecord(const uint8_t* in, AnsiCodec& codec);
+// The same into an existing item, replacing all of its fields.
+void DecodeItemRecordInto(const uint8_t* in, AnsiCodec& codec, ShortcutItem& item);
 
 // Appends the group records of positions 3..36 and the item records 0..1024 to `out`.
 // Slots missing from `items` are written as empty records; slots beyond 1024 are not
@@ -76,6 +78,12 @@ struct MenuDecodeResult {
   std::string error;  // why the bytes were rejected, for the user
   size_t size = 0;    // bytes taken by the menu image when ok
 };
+
+// Checks the size of a menu image and decodes and checks its member lists into `groups`
+// (37 lists; 0..2 stay empty), as DecodeMenu does. When it is ok, the item records
+// follow at MenuGroupPartSize() and can be read with DecodeItemRecord.
+MenuDecodeResult DecodeMenuLists(const uint8_t* data, size_t size,
+                                 std::vector<ShortcutGroup>& groups);
 
 // Decodes a menu image from the start of `data`; bytes after it are left to the caller.
 // Rejected: a truncated image; a group record whose dimensions are not 1, whose lower

@@ -25,10 +25,6 @@ bool IsAscii(const char* p, size_t n) {
   return true;
 }
 
-bool AllNul(const uint8_t* p, size_t n) {
-  return n == 0 || (p[0] == 0 && std::memcmp(p, p + 1, n - 1) == 0);
-}
-
 // The length without the trailing spaces.
 size_t WithoutTrailingSpaces(const uint8_t* p, size_t n) {
   while (n >= 8 && Load8(p + n - 8) == kSpaces) n -= 8;
@@ -36,6 +32,20 @@ size_t WithoutTrailingSpaces(const uint8_t* p, size_t n) {
   return n;
 }
 }  // namespace
+
+bool AllNul(const uint8_t* p, size_t n) {
+  uint64_t any = 0;
+  size_t i = 0;
+  for (; i + 64 <= n; i += 64) {
+    any = Load8(p + i) | Load8(p + i + 8) | Load8(p + i + 16) | Load8(p + i + 24) |
+          Load8(p + i + 32) | Load8(p + i + 40) | Load8(p + i + 48) | Load8(p + i + 56);
+    if (any != 0) return false;
+  }
+  for (; i + 8 <= n; i += 8) any |= Load8(p + i);
+  for (; i < n; ++i) any |= p[i];
+  return any == 0;
+}
+
 
 bool PutText(uint8_t* p, size_t width, const FixedText& text, AnsiCodec& codec) {
   if (!text.assigned()) {

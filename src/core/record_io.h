@@ -32,6 +32,9 @@ inline void PutI16(uint8_t* p, int16_t value) {
   p[1] = static_cast<uint8_t>(v >> 8);
 }
 
+// True when all `n` bytes are NUL.
+bool AllNul(const uint8_t* p, size_t n);
+
 // Writes a text field of `width` bytes: a never-assigned field as NUL bytes, an assigned
 // one converted to ANSI, cut to the width at a character boundary and padded with
 // spaces. Returns false when some character had no ANSI equivalent.

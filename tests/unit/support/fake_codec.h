@@ -2,6 +2,7 @@
 // can use them without the rest of the test support.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -82,11 +83,16 @@ class FakeAnsiCodec : public AnsiCodec {
     return exact;
   }
   std::string FromAnsi(std::string_view ansi) override {
+    // The UTF-8 form of every byte, made once.
+    static const auto table = [] {
+      std::array<std::string, 256> t;
+      for (int b = 0; b < 256; ++b)
+        codec_detail::AppendUtf8(t[b], b >= 0x80 && b < 0xA0 ? codec_detail::kHigh1252[b - 0x80] : b);
+      return t;
+    }();
     std::string out;
-    for (char c : ansi) {
-      const uint8_t b = static_cast<uint8_t>(c);
-      codec_detail::AppendUtf8(out, b >= 0x80 && b < 0xA0 ? codec_detail::kHigh1252[b - 0x80] : b);
-    }
+    out.reserve(ansi.size() + ansi.size() / 4);
+    for (char c : ansi) out += table[static_cast<uint8_t>(c)];
     return out;
   }
   size_t FitPrefix(std::string_view ansi, size_t maxBytes) override {
