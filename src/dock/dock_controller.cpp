@@ -1,0 +1,292 @@
+#include "dock/dock_controller.h"
+
+#include <cstdlib>
+
+namespace vek {
+
+int FadeAlpha(int k) { return RoundHalfEven(k * 7.96875); }
+
+namespace {
+bool Draggable(int32_t k) { return k == kind::kShortcut || k == kind::kGroup || k == kind::kAllPrograms; }
+}  // namespace
+
+void DockController::RepaintSelection() {
+  if (state_.SelIndex < 1)
+    window_.DockNormal(false);
+  else
+    window_.DockAction(false);
+}
+
+void DockController::MouseDown(int button, int x, int y) {
+  window_.EnableTimer(dock_timer::kFocusWatch, true);
+  const int s = state_.SelIndex;
+  if (button == mouse::kLeft && s > 0 && s < kSlotCount && Draggable(slots_.SlotType[s])) {
+    state_.DragArmed = true;
+    state_.DragSlot = s;
+    state_.DownX = x;
+    state_.DownY = y;
+  }
+  if (s == -1 && state_.KeyMode) EscCancel();
+  if (state_.SelIndex != -1 && state_.DockState != 1 && button == mouse::kLeft) window_.DockAction(true);
+}
+
+void DockController::MouseMove(bool leftHeld, int x, int y) {
+  state_.IdleTicks = 0;
+  if (leftHeld && state_.DragArmed && !model_.Settings.IconsLocked) {
+    // A press that moves at most one pixel on each axis is still a click.
+    if (std::abs(x - state_.DownX) <= 1 && std::abs(y - state_.DownY) <= 1) {
+      state_.IsDragging = false;
+    } else {
+      state_.IsDragging = true;
+      window_.PaintDraggedIcon(state_.DragSlot, x, y);
+    }
+  }
+  state_.SelIndex = geometry_.HitSlot(x, y, ShownSlots(model_.Settings));
+  if (state_.SelIndex != -1 && state_.SelIndex != state_.LastSelIndex) {
+    state_.LastSelIndex = state_.SelIndex;
+    if (!state_.IsDragging && state_.DockState != 1) window_.DockAction(false);
+  }
+}
+
+void DockController::MouseUp(int button, int x, int y) {
+  if (state_.DragArmed && state_.IsDragging && !model_.Settings.IconsLocked && state_.SelIndex == -1) {
+    if (actions_.DeleteItem(state_.DragSlot) == 1) {
+      window_.DeleteEffect(x, y);
+      window_.RefreshSlots();
+    }
+    state_.DragSlot = -1;
+    window_.DockNormal(false);
+    state_.IsDragging = false;
+    actions_.SaveMenu();
+    state_.DragArmed = false;
+    return;
+  }
+  state_.DragArmed = false;
+  state_.DragSlot = -1;
+  if (state_.DockState == 1) {
+    MinWindows(0);
+    return;
+  }
+  state_.ClickedSlot = state_.SelIndex;
+  const int s = state_.SelIndex;
+  if (button == mouse::kLeft) {
+    if (s != 0) {
+      window_.DockAction(false);
+      if (!state_.IsDragging) IconClick(click::kLeft);
+    }
+    if (s == 0 && state_.DockState == 0) {
+      MinWindows(1);
+      window_.ToBottom(false);
+    }
+  } else {
+    window_.DockAction(false);
+    if (s >= 0 && s < static_cast<int>(model_.Items.size())) {
+      if (model_.Items[s].Kind < 7) {
+        state_.MenuSlot = s;
+        actions_.ShowEditMenu();
+      } else {
+        IconClick(click::kRightOnBuiltIn);
+      }
+    }
+  }
+  state_.IsDragging = false;
+  if (state_.SelIndex == -1 && model_.Settings.AutoHide == 1) MinWindows(2);
+}
+
+void DockController::IconClick(int how) {
+  const int s = state_.SelIndex;
+  if (s < 0 || s > pool::kRingLast) return;
+  ShortcutItem& item = model_.Items[s];
+  const int32_t k = item.Kind;
+  if (k == kind::kFree || k == kind::kEmptyPosition) return;
+  const std::string link = item.Link.Trimmed();
+  auto leftClick = [&] {
+    if (k == kind::kShortcut) {
+      if (item.system())
+        actions_.RunSystemCommand(item.CommandId);
+      else
+        actions_.LaunchItem(s);
+    } else if (k == kind::kGroup || k == kind::kAllPrograms || k == kind::kRecycleBin || k == kind::kBuiltIn) {
+      if (item.system())
+        actions_.RunSystemCommand(item.CommandId);
+      else if (!link.empty())
+        actions_.LaunchItem(s);
+      else
+        OpenMenu(s);
+    } else if (k == kind::kCentre) {
+      OpenMenu(s);
+    }
+  };
+  switch (how) {
+    case click::kLeft: leftClick(); break;
+    case click::kRightOnBuiltIn:
+      if (k > 3) OpenMenu(s);
+      break;
+    case click::kKey:
+      // From the keyboard a group always opens its menu, even one with a link.
+      if (k == kind::kShortcut)
+        leftClick();
+      else if (k > 3)
+        OpenMenu(s);
+      break;
+    default: break;
+  }
+}
+
+void DockController::KeyDown(int keyCode, int shift) {
+  if (actions_.GroupMenuOpen()) actions_.CloseGroupMenu(false);
+  const int saved = state_.SelIndex;
+  if (keyCode == vkey::kEscape) {
+    EscCancel();
+    if (model_.Settings.AutoHide == 1) MinWindows(2);
+  } else if (keyCode == vkey::kSpace && shift == vkey::kAltShift) {
+    AltSpace();
+  } else if (state_.KeyMode) {
+    // A letter addresses its slot even above the shown count: the item stays in the
+    // pool and acts.
+    if (keyCode >= '0' && keyCode <= '9') {
+      state_.SelIndex = keyCode - 47;
+      IconClick(click::kKey);
+    } else if (keyCode >= 'A' && keyCode <= 'Z') {
+      state_.SelIndex = keyCode - 54;
+      IconClick(click::kKey);
+    } else if (keyCode == vkey::kOem3) {
+      state_.SelIndex = 0;
+      IconClick(click::kKey);
+    }
+  }
+  state_.SelIndex = saved;
+}
+
+void DockController::KeyUp(int keyCode) {
+  if (keyCode != vkey::kF1) return;
+  EscCancel();
+  model_.Settings.GettingStarted = 0;
+  actions_.ShowGettingStarted();
+}
+
+void DockController::AltSpace() {
+  if (!state_.KeyMode) {
+    state_.KeyMode = true;
+    window_.EnableTimer(dock_timer::kFocusWatch, true);
+    if (state_.DockState != 0)
+      MinWindows(0);
+    else
+      RepaintSelection();
+  }
+  window_.TakeFocus();
+  window_.ToTopmost();
+}
+
+void DockController::EscCancel() {
+  window_.ToBottom(false);
+  if (state_.KeyMode) {
+    state_.KeyMode = false;
+    if (state_.DockState == 0) RepaintSelection();
+  }
+  window_.ToBottom(true);
+}
+
+void DockController::MinWindows(int w) {
+  if (w == state_.DockState) return;
+  state_.DockState = w;
+  if (w != 0) state_.KeyMode = false;
+  if (w == 1) {
+    state_.DockHidden = false;
+    DockFocus(false);
+    window_.PumpMessages();
+    window_.PaintMinimized();
+    state_.SelIndex = -1;
+    actions_.ClearGroupMenuFocus();
+    window_.ToBottom(false);
+    if (model_.Settings.AutoHide) window_.EnableTimer(dock_timer::kAutoHide, true);
+  } else if (w == 2) {
+    if (state_.FadeEnabled) {
+      // The painter draws nothing while hidden, so the last picture fades out.
+      for (int i = 1; i <= 32; ++i) {
+        window_.DockNormal(true);
+        window_.PushWithAlpha(FadeAlpha(32 - i));
+        window_.Wait(25);
+      }
+    } else {
+      window_.ClearAndPushInvisible();
+    }
+    window_.EnableTimer(dock_timer::kAutoHide, false);
+    state_.IdleTicks = 0;
+    state_.DockHidden = true;
+    window_.ToBottom(false);
+  } else {
+    state_.DockHidden = false;
+    DockFocus(true);
+    window_.TakeFocus();
+    window_.ToTopmost();
+  }
+}
+
+void DockController::DockFocus(bool isGetFocus) {
+  window_.RefreshSlots();
+  if (!isGetFocus) return;
+  window_.DockNormal(false);
+  state_.IdleTicks = 0;
+  for (int t : {dock_timer::kSelection, dock_timer::kFocusWatch, dock_timer::kRecycleBin, dock_timer::kAutoHide})
+    window_.EnableTimer(t, true);
+}
+
+void DockController::RefreshRing() {
+  window_.RefreshSlots();
+  RepaintSelection();
+}
+
+void DockController::TimerTick(int timer) {
+  switch (timer) {
+    case dock_timer::kSelection: SelectionTimer(); break;
+    case dock_timer::kFocusWatch: FocusWatchTimer(); break;
+    case dock_timer::kRecycleBin: RecycleBinTimer(); break;
+    case dock_timer::kAutoHide: AutoHideTimer(); break;
+    default: break;
+  }
+}
+
+void DockController::SelectionTimer() {
+  if (state_.DockState > 0) state_.LastSelIndex = -1;
+  if (state_.LastSelIndex == -1 || state_.IsDragging) return;
+  int x = 0, y = 0;
+  window_.CursorPosition(x, y);
+  if (geometry_.HitSlot(x, y, ShownSlots(model_.Settings)) != -1) return;
+  window_.DockNormal(false);
+  state_.LastSelIndex = -1;
+  state_.SelIndex = -1;
+}
+
+void DockController::FocusWatchTimer() {
+  if (window_.OwnWindowInForeground()) return;
+  EscCancel();
+  if (model_.Settings.AutoHide == 1) MinWindows(2);
+  window_.EnableTimer(dock_timer::kFocusWatch, false);
+}
+
+void DockController::RecycleBinTimer() {
+  const int wanted = actions_.IsRecycleBinFull() ? 38 : 37;
+  if (model_.Items[2].ImageIndex == wanted) return;
+  model_.Items[2] = model_.Items[wanted];
+  window_.RefreshSlots();
+  RepaintSelection();
+}
+
+void DockController::AutoHideTimer() {
+  if (model_.Settings.AutoHide != 1 || state_.SelIndex != -1 || actions_.GroupMenuBusy() || state_.IsDragging)
+    state_.IdleTicks = 0;
+  else
+    ++state_.IdleTicks;
+  if (state_.IdleTicks <= 6) return;
+  state_.IdleTicks = 0;
+  actions_.CloseGroupMenu(true);
+  const bool fade = state_.FadeEnabled;
+  if (state_.DockState != 1) state_.FadeEnabled = true;
+  EscCancel();
+  MinWindows(2);
+  state_.FadeEnabled = fade;
+  window_.EnableTimer(dock_timer::kAutoHide, false);
+}
+
+}  // namespace vek

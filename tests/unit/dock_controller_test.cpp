@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dock/dock_controller.h"
+
+namespace vek {
+namespace {
+
+class FakeWindow : public DockWindow {
+ public:
+  void DockNormal(bool noUpdate) override { log.push_back(noUpdate ? "Normal(noUpdate)" : "Normal"); }
+  void DockAction(bool down) override { log.push_back(down ? "Action(down)" : "Action"); }
+  void PaintDraggedIcon(int slot, int x, int y) override {
+    log.push_back("Drag(" + std::to_string(slot) + "," + std::to_string(x) + "," + std::to_string(y) + ")");
+  }
+  void PaintMinimized() override { log.push_back("Minimized"); }
+  void PushWithAlpha(int alpha) override { alphas.push_back(alpha); }
+  void ClearAndPushInvisible() override { log.push_back("Invisible"); }
+  void DeleteEffect(int x, int y) override { log.push_back("DelEffect(" + std::to_string(x) + "," + std::to_string(y) + ")"); }
+  void RefreshSlots() override { log.push_back("Refresh"); }
+  void ToBottom(bool quietly) override { log.push_back(quietly ? "Bottom(quiet)" : "Bottom"); }
+  void ToTopmost() override { log.push_back("Topmost"); }
+  void TakeFocus() override { log.push_back("Focus"); }
+  void EnableTimer(int t, bool on) override { timers[t] = on; }
+  void Wait(int ms) override { waited += ms; }
+  void PumpMessages() override {}
+  bool OwnWindowInForeground() override { return ownForeground; }
+  void CursorPosition(int& x, int& y) override { x = cursorX; y = cursorY; }
+
+  std::vector<std::string> log;
+  std::vector<int> alphas;
+  bool timers[5] = {};
+  int waited = 0;
+  bool ownForeground = true;
+  int cursorX = 0, cursorY = 0;
+};
+
+class FakeActions : public DockActions {
+ public:
+  void LaunchItem(int index) override { log.push_back("Launch(" + std::to_string(index) + ")"); }
+  void RunSystemCommand(int code) override { log.push_back("Command(" + std::to_string(code) + ")"); }
+  void OpenGroupMenu(int slot) override { log.push_back("Menu(" + std::to_string(slot) + ")"); }
+  void CloseGroupMenu(bool) override { log.push_back("CloseMenu"); menuOpen = false; }
+  bool GroupMenuOpen() override { return menuOpen; }
+  void ClearGroupMenuFocus() override {}
+  bool GroupMenuBusy() override { return menuBusy; }
+  void ShowEditMenu() override { log.push_back("EditMenu"); }
+  int DeleteItem(int index) override { log.push_back("Delete(" + std::to_string(index) + ")"); return deleteResult; }
+  void SaveMenu() override { log.push_back("Save"); }
+  void ShowGettingStarted() override { log.push_back("GettingStarted"); }
+  bool IsRecycleBinFull() override { return binFull; }
+  std::vector<std::string> log;
+  bool menuOpen = false, menuBusy = false, binFull = false;
+  int deleteResult = 1;
+};
+
+class DockControllerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    geometry.screen = ComputeScreenMetrics(1920, 1040, 40, PixelRect{0, 0, 1920, 1080});
+    ApplyScreenLimits(model.Settings, geometry.screen);
+    geometry.CalcDockParam(model.Settings);
+    model.Items[0].Kind = kind::kCentre;
+    model.Items[1].Kind = kind::kBuiltIn;
+    model.Items[1].IsSystem = kTrue16;
+    model.Items[1].CommandId = 81;
+    model.Items[2].Kind = kind::kRecycleBin;
+    model.Items[2].IsSystem = kTrue16;
+    model.Items[2].CommandId = 101;
+    model.Items[2].ImageIndex = 37;
+    model.Items[37] = model.Items[2];
+    model.Items[38] = model.Items[2];
+    model.Items[38].ImageIndex = 38;
+    model.Items[38].Title = "Recycle Bin (Full)";
+    model.Items[4].Kind = kind::kShortcut;
+    model.Items[5].Kind = kind::kGroup;
+    model.Items[6].Kind = kind::kGroup;
+    model.Items[6].Link = "C:\\Docs";
+    model.Items[7].Kind = kind::kEmptyPosition;
+    model.Items[8].Kind = kind::kShortcut;
+    model.Items[8].IsSystem = kTrue16;
+    model.Items[8].CommandId = 104;
+    model.Items[36].Kind = kind::kShortcut;
+    for (int g = 0; g < pool::kGroupCount; ++g) model.Groups[g].Members[0] = g;
+    IniIconParam(model, slots);
+  }
+  // The centre of a slot's box.
+  void PointAt(int slot, int& x, int& y) {
+    const SlotBox& b = geometry.DockPos[slot];
+    x = b.X + b.Size / 2;
+    y = b.Y + b.Size / 2;
+  }
+  void Hover(int slot) {
+    int x, y;
+    PointAt(slot, x, y);
+    dock.MouseMove(false, x, y);
+  }
+  void Click(int slot, int button = mouse::kLeft) {
+    int x, y;
+    PointAt(slot, x, y);
+    dock.MouseMove(false, x, y);
+    dock.MouseDown(button, x, y);
+    dock.MouseUp(button, x, y);
+  }
+  Model model;
+  DockGeometry geometry;
+  SlotContents slots;
+  FakeWindow window;
+  FakeActions actions;
+  DockController dock{model, geometry, slots, window, actions};
+};
+
+TEST_F(DockControllerTest, LeftClickDispatchByKind) {
+  Click(4);
+  Click(5);
+  Click(6);  // a group with a link opens the link
+  Click(7);  // empty position: nothing
+  Click(8);  // a shortcut carrying a command
+  Click(1);
+  Click(2);
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"Launch(4)", "Menu(5)", "Launch(6)", "Command(104)",
+                                                   "Command(81)", "Command(101)"}));
+}
+
+TEST_F(DockControllerTest, RightClickOpensEditMenuForUserItemsAndGroupMenuForBuiltIns) {
+  Click(4, mouse::kRight);
+  EXPECT_EQ(dock.state().MenuSlot, 4);
+  Click(1, mouse::kMiddle);  // the middle button behaves as the right one
+  Click(2, mouse::kRight);
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"EditMenu", "Menu(1)", "Menu(2)"}));
+}
+
+TEST_F(DockControllerTest, ClickOnCentreMinimisesAndClickOnMinimisedDockRestores) {
+  Click(0);
+  EXPECT_EQ(dock.state().DockState, 1);
+  EXPECT_NE(std::find(window.log.begin(), window.log.end(), "Minimized"), window.log.end());
+  window.log.clear();
+  dock.MouseDown(mouse::kLeft, 5, 5);
+  dock.MouseUp(mouse::kLeft, 5, 5);
+  EXPECT_EQ(dock.state().DockState, 0);
+  EXPECT_EQ(window.log.back(), "Topmost");
+}
+
+TEST_F(DockControllerTest, KeysMapToSlotsEvenAboveTheShownCount) {
+  model.Settings.IconQuantity = 24;
+  dock.KeyDown('4', 0);  // not in key mode: nothing
+  EXPECT_TRUE(actions.log.empty());
+  dock.AltSpace();
+  EXPECT_TRUE(dock.state().KeyMode);
+  dock.KeyDown('3', 0);  // slot 4
+  dock.KeyDown('Z', 0);  // slot 36, not shown with 24 slots, still acts
+  dock.KeyDown('5', 0);  // slot 6: from the keyboard a group opens its menu despite its link
+  dock.KeyDown(vkey::kOem3, 0);  // the centre
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"Launch(4)", "Launch(36)", "Menu(6)", "Menu(0)"}));
+  EXPECT_EQ(dock.state().SelIndex, -1);  // restored after each key
+  dock.KeyDown(vkey::kEscape, 0);
+  EXPECT_FALSE(dock.state().KeyMode);
+}
+
+TEST_F(DockControllerTest, DragThresholdIsOnePixel) {
+  Hover(4);
+  int x, y;
+  PointAt(4, x, y);
+  dock.MouseDown(mouse::kLeft, x, y);
+  dock.MouseMove(true, x + 1, y - 1);
+  EXPECT_FALSE(dock.state().IsDragging);
+  dock.MouseUp(mouse::kLeft, x + 1, y - 1);
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"Launch(4)"}));
+}
+
+TEST_F(DockControllerTest, DraggingOffTheRingDeletesAndSaves) {
+  Hover(4);
+  int x, y;
+  PointAt(4, x, y);
+  dock.MouseDown(mouse::kLeft, x, y);
+  dock.MouseMove(true, x + 2, y);
+  EXPECT_TRUE(dock.state().IsDragging);
+  dock.MouseMove(true, 5, 5);
+  dock.MouseUp(mouse::kLeft, 5, 5);
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"Delete(4)", "Save"}));
+  EXPECT_NE(std::find(window.log.begin(), window.log.end(), "DelEffect(5,5)"), window.log.end());
+  EXPECT_FALSE(dock.state().IsDragging);
+  EXPECT_EQ(dock.state().DragSlot, -1);
+}
+
+TEST_F(DockControllerTest, LockedIconsAndBuiltInsDoNotDrag) {
+  model.Settings.IconsLocked = true;
+  Hover(4);
+  int x, y;
+  PointAt(4, x, y);
+  dock.MouseDown(mouse::kLeft, x, y);
+  dock.MouseMove(true, 5, 5);
+  dock.MouseUp(mouse::kLeft, 5, 5);
+  EXPECT_TRUE(actions.log.empty());
+  model.Settings.IconsLocked = false;
+  Hover(1);
+  PointAt(1, x, y);
+  dock.MouseDown(mouse::kLeft, x, y);
+  EXPECT_FALSE(dock.state().DragArmed);
+}
+
+TEST_F(DockControllerTest, MinWindowsStateMachine) {
+  window.log.clear();
+  dock.MinWindows(0);  // already shown: nothing at all
+  EXPECT_TRUE(window.log.empty());
+  dock.AltSpace();
+  dock.MinWindows(2);
+  EXPECT_FALSE(dock.state().KeyMode);
+  EXPECT_TRUE(dock.state().DockHidden);
+  EXPECT_EQ(window.log.back(), "Bottom");
+  dock.MinWindows(1);
+  EXPECT_FALSE(dock.state().DockHidden);
+  EXPECT_EQ(dock.state().DockState, 1);
+  dock.MinWindows(0);
+  EXPECT_FALSE(dock.state().DockHidden);
+  EXPECT_TRUE(window.timers[dock_timer::kSelection]);
+}
+
+TEST_F(DockControllerTest, FadedHideTakes32FramesDownToZero) {
+  dock.SetFadeEnabled(true);
+  dock.MinWindows(2);
+  ASSERT_EQ(window.alphas.size(), 32u);
+  EXPECT_EQ(window.alphas.front(), 247);
+  EXPECT_EQ(window.alphas[15], 128);
+  EXPECT_EQ(window.alphas.back(), 0);
+  EXPECT_EQ(window.waited, 32 * 25);
+  EXPECT_EQ(FadeAlpha(17), 135);
+}
+
+TEST_F(DockControllerTest, AutoHideAfterSevenIdleSecondsFadesAShownDock) {
+  model.Settings.AutoHide = 1;
+  for (int i = 0; i < 6; ++i) dock.TimerTick(dock_timer::kAutoHide);
+  EXPECT_EQ(dock.state().DockState, 0);
+  dock.MouseMove(false, 3, 3);  // activity restarts the count
+  for (int i = 0; i < 6; ++i) dock.TimerTick(dock_timer::kAutoHide);
+  EXPECT_EQ(dock.state().DockState, 0);
+  dock.TimerTick(dock_timer::kAutoHide);
+  EXPECT_EQ(dock.state().DockState, 2);
+  EXPECT_EQ(window.alphas.size(), 32u);
+  EXPECT_FALSE(dock.FadeEnabled());
+}
+
+TEST_F(DockControllerTest, MinimisedDockVanishesWithoutFade) {
+  model.Settings.AutoHide = 1;
+  dock.MinWindows(1);
+  for (int i = 0; i < 7; ++i) dock.TimerTick(dock_timer::kAutoHide);
+  EXPECT_EQ(dock.state().DockState, 2);
+  EXPECT_TRUE(window.alphas.empty());
+}
+
+TEST_F(DockControllerTest, RecycleBinTemplateFollowsTheBin) {
+  window.log.clear();
+  dock.TimerTick(dock_timer::kRecycleBin);
+  EXPECT_TRUE(window.log.empty());  // nothing changed: no repaint
+  actions.binFull = true;
+  dock.TimerTick(dock_timer::kRecycleBin);
+  EXPECT_EQ(model.Items[2].ImageIndex, 38);
+  EXPECT_EQ(model.Items[2].Title.str(), "Recycle Bin (Full)");
+  EXPECT_EQ(window.log, (std::vector<std::string>{"Refresh", "Normal"}));
+}
+
+TEST_F(DockControllerTest, FocusWatchLeavesKeyModeWhenAnotherProgramIsInFront) {
+  dock.AltSpace();
+  window.ownForeground = false;
+  dock.TimerTick(dock_timer::kFocusWatch);
+  EXPECT_FALSE(dock.state().KeyMode);
+  EXPECT_FALSE(window.timers[dock_timer::kFocusWatch]);
+}
+
+TEST_F(DockControllerTest, SelectionTimerKeepsMagnificationOverAnySlot) {
+  Hover(4);
+  PointAt(0, window.cursorX, window.cursorY);
+  window.log.clear();
+  dock.TimerTick(dock_timer::kSelection);
+  EXPECT_TRUE(window.log.empty());
+  window.cursorX = window.cursorY = 3;
+  dock.TimerTick(dock_timer::kSelection);
+  EXPECT_EQ(window.log, (std::vector<std::string>{"Normal"}));
+  EXPECT_EQ(dock.state().SelIndex, -1);
+}
+
+TEST_F(DockControllerTest, AutoHideAfterALaunchFromAnEmptyClick) {
+  model.Settings.AutoHide = 1;
+  dock.MouseMove(false, 3, 3);
+  dock.MouseDown(mouse::kLeft, 3, 3);
+  dock.MouseUp(mouse::kLeft, 3, 3);
+  EXPECT_EQ(dock.state().DockState, 2);
+}
+
+TEST_F(DockControllerTest, F1ShowsGettingStartedOnTheFirstPage) {
+  model.Settings.GettingStarted = -1;
+  dock.KeyUp(vkey::kF1);
+  EXPECT_EQ(model.Settings.GettingStarted, 0);
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"GettingStarted"}));
+}
+
+}  // namespace
+}  // namespace vek
