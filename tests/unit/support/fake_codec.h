@@ -92,7 +92,13 @@ class FakeAnsiCodec : public AnsiCodec {
     }();
     std::string out;
     out.reserve(ansi.size() + ansi.size() / 4);
-    for (char c : ansi) out += table[static_cast<uint8_t>(c)];
+    for (char c : ansi) {
+      if (static_cast<uint8_t>(c) < 0x80) {
+        out.push_back(c);
+      } else {
+        out += table[static_cast<uint8_t>(c)];
+      }
+    }
     return out;
   }
   size_t FitPrefix(std::string_view ansi, size_t maxBytes) override {
