@@ -47,14 +47,6 @@ TEST_F(MenuRecordTest, DecodesWhatItEncodes) {
   EXPECT_EQ(again, bytes);
 }
 
-TEST_F(MenuRecordTest, TrailingBytesAreLeftToTheCaller) {
-  bytes.insert(bytes.end(), {'/', 'E', 'N', 'D', 0});
-  MenuContents back;
-  const MenuDecodeResult r = DecodeMenu(bytes.data(), bytes.size(), env.codec, back);
-  ASSERT_TRUE(r.ok);
-  EXPECT_EQ(r.size, 1338885u);
-}
-
 TEST_F(MenuRecordTest, ElementsBeyondCountAreKeptAsStored) {
   // A removed member leaves its index behind in the list; it is not checked and goes
   // back to the file unchanged.
@@ -114,40 +106,6 @@ TEST_F(MenuRecordTest, RejectsEveryCorruptionOfTheLists) {
     EXPECT_FALSE(r.ok) << c.name;
     EXPECT_FALSE(r.error.empty()) << c.name;
   }
-}
-
-TEST(ItemRecordTest, FieldsSitAtTheirOffsets) {
-  FakeAnsiCodec codec;
-  ShortcutItem item;
-  item.Kind = 5;
-  item.PathKind = 2;
-  item.IsSystem = -1;
-  item.CommandId = 77;
-  item.Reserved = 0x1234;
-  item.ImageIndex = 300;
-  item.Link = "L";
-  item.Title = "T";
-  item.CustomIconFile = "C";
-  item.IconFile = "I";
-  item.Target = "G";
-  item.Arguments = "A";
-  item.RunMode = 1;
-  Bytes b(kItemRecordSize, 0xEE);
-  EXPECT_TRUE(EncodeItemRecord(item, codec, b.data()));
-  EXPECT_EQ(record::GetI32(&b[0]), 5);
-  EXPECT_EQ(b[4], 2);
-  EXPECT_EQ(record::GetI16(&b[5]), -1);
-  EXPECT_EQ(record::GetI32(&b[7]), 77);
-  EXPECT_EQ(record::GetI16(&b[11]), 0x1234);
-  EXPECT_EQ(record::GetI32(&b[13]), 300);
-  const std::pair<size_t, char> texts[] = {{17, 'L'},  {272, 'T'}, {400, 'C'},
-                                           {655, 'I'}, {910, 'G'}, {1165, 'A'}};
-  for (auto [at, c] : texts) {
-    EXPECT_EQ(b[at], c) << at;
-    EXPECT_EQ(b[at + 1], ' ') << at;
-  }
-  EXPECT_EQ(b[1292], ' ');
-  EXPECT_EQ(record::GetI32(&b[1293]), 1);
 }
 
 TEST(ItemRecordTest, NulPaddedAndSpacePaddedTextsShowTheSameCaption) {

@@ -151,13 +151,6 @@ TEST_F(RegistryTest, FirstRunOnlyForTheTextZero) {
   }
 }
 
-TEST_F(RegistryTest, InstallationRecord) {
-  EXPECT_TRUE(RecordInstallation(reg, kMe, ProgramVersion{1, 6, 68}, key_));
-  EXPECT_EQ(Text("APP_PATH"), kMe);
-  EXPECT_EQ(Text("APP_VER"), "1.6.68");
-  EXPECT_EQ(Text("APP_BUILD"), "68");
-}
-
 TEST_F(RegistryTest, AutostartPointingToAnotherCopy) {
   const std::string other = "D:\\Old Copy\\VekDesktop.exe";
   ASSERT_EQ(WriteRegValue(reg, key_, kRunValueName, other, reg_type::kSz), 0);
