@@ -1,0 +1,55 @@
+#include "icons/discovery.h"
+
+#include "core/mod_registry.h"
+#include "core/text.h"
+
+namespace vek {
+
+int Discovery::AddFolderEntries(int group, const std::string& folder, const std::string& pattern,
+                                int mode) {
+  int added = 0;
+  for (const DirEntry& entry : paths_.fs().List(folder, pattern)) {
+    if ((entry.attributes & attr::kHidden) != 0) continue;
+    if (entry.name.empty() || entry.name == "." || entry.name == "..") continue;
+    if (mode == scan_mode::kArchiveOnly && (entry.attributes & attr::kArchive) == 0) continue;
+    if (Add(folder + entry.name, group)) ++added;
+  }
+  return added;
+}
+
+int Discovery::AddSystemFoldersAndDrives(int group, uint32_t windowsMajor,
+                                         const std::function<void()>& letMessagesRun) {
+  const Folders& f = paths_.folders();
+  int added = 0;
+  if (windowsMajor >= 6 && Add(f.WindowsDir + "Explorer.exe", group)) ++added;
+  for (const std::string* folder : {&f.DocumentsDir, &f.PicturesDir, &f.MusicDir, &f.VideoDir,
+                                    &f.FavoritesDir, &f.ProgramFilesDir, &f.WindowsDir, &f.SystemDir}) {
+    if (Add(*folder, group)) ++added;
+  }
+  for (const std::string& root : drives_.LogicalDriveRoots()) {
+    if (Add(root, group)) ++added;
+    if (letMessagesRun) letMessagesRun();
+  }
+  return added;
+}
+
+int Discovery::AddOfficeApplications(int group) {
+  static const char* const kProgramIds[] = {"Word.Application", "Excel.Application",
+                                            "Access.Application", "PowerPoint.Application",
+                                            "FrontPage.Application"};
+  int added = 0;
+  for (const char* id : kProgramIds) {
+    const std::string classId =
+        TrimFixed(ReadRegValue(registry_, std::string("HKEY_CLASSES_ROOT\\") + id + "\\CLSID", "").AsText());
+    if (classId.empty()) continue;
+    std::string server = TrimFixed(
+        ReadRegValue(registry_, "HKEY_CLASSES_ROOT\\CLSID\\" + classId + "\\LocalServer32", "").AsText());
+    // Switches such as "/automation" follow the program's path.
+    const size_t exe = ToUpperAscii(server).rfind(".EXE");
+    if (exe != std::string::npos) server = TrimFixed(server.substr(0, exe + 4));
+    if (paths_.FileExists(server, true) && Add(server, group)) ++added;
+  }
+  return added;
+}
+
+}  // namespace vek

@@ -1,0 +1,507 @@
+#include "icons/item_creation.h"
+
+#include <algorithm>
+
+#include "core/group_title.h"
+#include "core/pool_ops.h"
+#include "core/text.h"
+#include "icons/icon_files.h"
+
+namespace vek {
+
+namespace {
+
+constexpr char kCrLf[] = "\r\n";
+// At most this many paths are listed in the message of a batch of refusals.
+constexpr size_t kListedRefusals = 10;
+
+struct DriveRow {
+  const char* title;
+  const char* picture;
+};
+
+DriveRow DriveRowFor(uint32_t type, const std::string& root, bool holdsWindows) {
+  switch (type) {
+    case drive_type::kRemovable:
+      if (root == "A:\\" || root == "B:\\") return {"Floppy Disk ", "FloppyDrive.png"};
+      return {"Removable Disk ", "RemDrive.png"};
+    case drive_type::kFixed:
+      return {"Local Disk ", holdsWindows ? "WinDrive.png" : "FixedDrive.png"};
+    case drive_type::kRemote:
+      return {"Remote Disk ", "RemoteDrive.png"};
+    case drive_type::kCdRom:
+      return {"DVD/CD - Drive ", "DVDDrive.png"};
+    case drive_type::kRamDisk:
+      return {"RAM Disk ", "RamDrive.png"};
+    default:
+      return {"Unknown Drive ", "UnknownDrive.png"};
+  }
+}
+
+// The extension of the file name of `upperPath` from its last "." on; empty when the name
+// has none.
+std::string ExtensionOf(const std::string& upperPath) {
+  const std::string name = NamePart(upperPath);
+  const size_t dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+bool IsProgramExtension(const std::string& x) { return x == ".EXE" || x == ".SCR"; }
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// The field's text as TrimFixed gives it, without copying.
+std::string_view TrimmedView(const std::string& text) {
+  std::string_view v(text);
+  const size_t nul = v.find('\0');
+  if (nul != std::string_view::npos) v = v.substr(0, nul);
+  const size_t first = v.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return v.substr(first, v.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+ItemCreation::ItemCreation(const ItemServices& s, std::string windowsUserName)
+    : model_(s.model),
+      paths_(s.paths),
+      shortcuts_(s.shortcuts),
+      associations_(s.associations),
+      pictures_(s.pictures),
+      drives_(s.drives),
+      versions_(s.versions),
+      prompt_(s.prompt),
+      codec_(s.codec),
+      windowsUserName_(std::move(windowsUserName)) {}
+
+std::string ItemCreation::SysIcon(const char* name) const {
+  return paths_.folders().SysIconDir + name;
+}
+
+bool ItemCreation::Exists(const std::string& path) {
+  std::string p = path;
+  return paths_.FileExists(p, false);
+}
+
+std::string ItemCreation::NewPictureName() {
+  // A name an item already holds is taken even when its file is missing (a picture that
+  // could not be written): two items must never share a picture file.
+  auto held = [this](const std::string& name) {
+    for (const ShortcutItem& item : model_.Items) {
+      if (SameTextIgnoringCase(TrimmedView(item.IconFile.str()), name) ||
+          SameTextIgnoringCase(TrimmedView(item.CustomIconFile.str()), name))
+        return true;
+    }
+    return false;
+  };
+  return NewIconFileName(paths_.fs(), paths_.folders().IconDir, held);
+}
+
+// --- Refusals ------------------------------------------------------------------------
+
+bool ItemCreation::Fits(const std::string& text, int width) {
+  std::string ansi;
+  return codec_.ToAnsi(text, ansi) && ansi.size() <= static_cast<size_t>(width);
+}
+
+bool ItemCreation::CheckStorable(const std::string& path) {
+  if (Fits(path, width::kLink)) return true;
+  if (batchDepth_ > 0) {
+    refused_.push_back(path);
+  } else {
+    prompt_.Warn(std::string(kPathNotStorable) + kCrLf + kCrLf + path);
+  }
+  return false;
+}
+
+void ItemCreation::BeginRefusalBatch() { ++batchDepth_; }
+
+void ItemCreation::EndRefusalBatch() {
+  if (batchDepth_ == 0 || --batchDepth_ > 0 || refused_.empty()) return;
+  std::string text = std::string(kPathsNotStorable) + kCrLf;
+  for (size_t i = 0; i < refused_.size() && i < kListedRefusals; ++i) text += kCrLf + refused_[i];
+  if (refused_.size() > kListedRefusals)
+    text += std::string(kCrLf) + "... and " + std::to_string(refused_.size() - kListedRefusals) + " more.";
+  refused_.clear();
+  prompt_.Warn(text);
+}
+
+// --- Placing -------------------------------------------------------------------------
+
+ItemCreation::Effective ItemCreation::Classify(const std::string& path) {
+  details_.Clear();
+  Effective eff;
+  eff.upper = ToUpperAscii(path);
+  eff.extension = ExtensionOf(eff.upper);
+  if (eff.extension == ".LNK") {
+    shortcuts_.ResolveShortcutFile(path, details_);
+    const std::string target = TrimFixed(details_.Target);
+    const std::string targetUpper = ToUpperAscii(target);
+    const std::string iconFile = TrimFixed(details_.IconFile);
+    // A shortcut to a document or folder is built like its target, so that the item
+    // shows the target's picture; programs and shortcuts with their own icon keep the
+    // shortcut's. A shortcut that names no target stays a shortcut.
+    if (!target.empty() && !IsProgramExtension(LastFourUpper(targetUpper)) && !Exists(iconFile)) {
+      eff.upper = targetUpper;
+      eff.extension = ExtensionOf(targetUpper);
+      eff.viaShortcut = true;
+    }
+  } else if (eff.extension == ".URL") {
+    shortcuts_.ResolveShortcutFile(path, details_);
+  }
+  return eff;
+}
+
+AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) {
+  AddResult result;
+  const std::string path = TrimFixed(rawPath);
+  if (target < 0 || target >= static_cast<int>(model_.Items.size())) return result;
+  if (!Exists(path)) {
+    result.outcome = AddOutcome::kMissing;
+    return result;
+  }
+  if (!CheckStorable(path)) {
+    result.outcome = AddOutcome::kNotStorable;
+    return result;
+  }
+
+  int n = 0;
+  const int32_t targetKind = model_.Items[target].Kind;
+  if (targetKind == kind::kShortcut) {
+    PromptRequest ask{kReplaceShortcutQuestion, kReplaceShortcutTitle, PromptIcon::kExclamation,
+                      PromptButtons::kYesNo, true, true};
+    if (prompt_.Ask(ask) != PromptAnswer::kYes) {
+      result.outcome = AddOutcome::kDeclined;
+      return result;
+    }
+    FreeItem(model_, target, pictures_, paths_.fs(), paths_.folders());
+    model_.Items[target].Kind = kind::kShortcut;
+    n = target;
+  } else if (targetKind == kind::kEmptyPosition) {
+    FreeItem(model_, target, pictures_, paths_.fs(), paths_.folders());
+    model_.Items[target].Kind = kind::kShortcut;
+    n = target;
+  } else if ((targetKind == kind::kGroup || targetKind == kind::kAllPrograms) &&
+             target < static_cast<int>(model_.Groups.size())) {
+    if (!IsNewToGroup(target, path)) {
+      result.outcome = AddOutcome::kDuplicate;
+      return result;
+    }
+    const ShortcutGroup& group = model_.Groups[target];
+    n = group.Count >= Model::Capacity(target) ? 0 : model_.FindFreeSlot(false);
+    if (n == 0 || !model_.AddMember(target, n)) {
+      result.outcome = AddOutcome::kFull;
+      return result;
+    }
+    model_.Items[n] = ShortcutItem{};
+    model_.Items[n].Kind = kind::kMember;
+    UpdateGroupTitle(model_, target);
+  } else {
+    return result;
+  }
+  current_ = n;
+  Build(n, path, Classify(path));
+  result.outcome = AddOutcome::kAdded;
+  result.index = n;
+  return result;
+}
+
+bool ItemCreation::SetItemPath(const std::string& rawPath, int index) {
+  if (index < 0 || index >= static_cast<int>(model_.Items.size())) return false;
+  const std::string path = TrimFixed(rawPath);
+  if (!CheckStorable(path)) return false;
+  FreeItem(model_, index, pictures_, paths_.fs(), paths_.folders());
+  model_.Items[index].Kind = index > pool::kRingLast ? kind::kMember : kind::kShortcut;
+  current_ = index;
+  Build(index, path, Classify(path));
+  return true;
+}
+
+bool ItemCreation::IsNewToGroup(int group, const std::string& path) {
+  if (group < 0 || group >= static_cast<int>(model_.Groups.size())) return true;
+  ShortcutGroup& g = model_.Groups[group];
+  const std::string wanted = TrimFixed(path);
+  const int last = std::min<int>(g.Count, static_cast<int>(g.Members.size()) - 1);
+  bool isNew = true;
+  for (int m = 1; m <= last; ++m) {
+    const int member = g.Members[m];
+    if (member < 0 || member >= static_cast<int>(model_.Items.size())) continue;
+    if (model_.Items[member].Link.TrimInPlace() == wanted) isNew = false;
+  }
+  return isNew;
+}
+
+// --- Building ------------------------------------------------------------------------
+
+void ItemCreation::Build(int n, const std::string& path, const Effective& eff) {
+  ShortcutItem& item = model_.Items[n];
+  const std::string& x = eff.extension;
+  // A shortcut's target or arguments that the configuration file could not keep are
+  // not stored: the item then names the shortcut itself, which still reads them.
+  std::string target = TrimFixed(details_.Target);
+  if (!Fits(target, width::kTarget)) target.clear();
+  std::string arguments = details_.Arguments;
+  if (!Fits(arguments, width::kArguments)) arguments.clear();
+
+  if (x == ".LNK" || x == ".URL") {
+    item.Title = DisplayNameFromPath(path);
+    item.ImageIndex = n;
+    item.PathKind = path_kind::kShortcutFile;
+    item.IconFile = NewPictureName();
+    if (LastFourUpper(TrimFixed(details_.IconFile)) == ".ICO") {
+      pictures_.ConvertIconFile(TrimFixed(details_.IconFile), item.IconFile);
+    } else if (!ExtractItemIcon(extract_mode::kFromDetails)) {
+      item.IconFile = SysIcon("Problem.png");
+    }
+  } else if (x == ".EXE" || x == ".SCR" || x == ".MSI") {
+    // The file description, unless the file has none or it would not survive the
+    // configuration file's code page.
+    const std::string description =
+        TrimFixed(GetVersionString(versions_, eff.upper, version_field::kFileDescription));
+    std::string ansi;
+    item.Title = !description.empty() && codec_.ToAnsi(description, ansi) ? description
+                                                                          : DisplayNameFromPath(path);
+    item.ImageIndex = n;
+    item.PathKind = path_kind::kProgram;
+    item.IconFile = NewPictureName();
+    details_.Clear();
+    details_.IconFile = path;
+    details_.IconIndex = 0;
+    const bool ok = x == ".MSI" ? ExtractItemIcon(extract_mode::kShellIcon, path, n)
+                                : ExtractItemIcon(extract_mode::kFromDetails);
+    if (!ok) item.IconFile = SysIcon("Problem.png");
+  } else if (const uint32_t a = paths_.fs().Attributes(eff.upper);
+             a != attr::kInvalid && (a & attr::kDirectory) != 0) {
+    BuildFolder(item, path, eff);
+    item.ImageIndex = n;
+  } else {
+    const DefaultIcon icon = associations_.GetDefaultIcon(x);
+    item.PathKind = path_kind::kOtherFile;
+    item.Title = DisplayNameFromPath(path);
+    item.ImageIndex = n;
+    item.IconFile = NewPictureName();
+    if (!Exists(icon.file)) {
+      item.IconFile = SysIcon("File.png");
+    } else if (LastFourUpper(icon.file) == ".ICO") {
+      pictures_.ConvertIconFile(icon.file, item.IconFile);
+    } else if (!ExtractItemIcon(extract_mode::kModuleIcon, icon.file, icon.index)) {
+      item.IconFile = SysIcon("File.png");
+    }
+  }
+
+  item.Link = path;
+  item.Target = target.empty() ? path : target;
+  item.Arguments = arguments;
+  pictures_.LoadItemIcon(n);
+}
+
+void ItemCreation::BuildFolder(ShortcutItem& item, const std::string& path, const Effective& eff) {
+  const Folders& f = paths_.folders();
+  const std::string folder = WithTrailingBackslash(eff.upper);
+  item.PathKind = path_kind::kShortcutFile;
+  if (folder.size() == 3) {
+    const bool holdsWindows = ToUpperAscii(f.WindowsDir).compare(0, 3, folder) == 0;
+    const DriveRow row = DriveRowFor(drives_.DriveType(folder), folder, holdsWindows);
+    item.Title = std::string(row.title) + "(" + folder.substr(0, 2) + ")";
+    item.IconFile = SysIcon(row.picture);
+    return;
+  }
+  const struct {
+    const std::string& dir;
+    const char* title;
+    const char* picture;
+  } special[] = {
+      {f.ProfileDir, nullptr, "UserFolder.png"},
+      {f.DocumentsDir, "My Documents", "DocFolder.png"},
+      {f.PicturesDir, "My Pictures", "PicFolder.png"},
+      {f.MusicDir, "My Music", "MusicFolder.png"},
+      {f.VideoDir, "My Videos", "VideoFolder.png"},
+      {f.FavoritesDir, "My Favorites", "FavFolder.png"},
+      {f.WindowsDir, "Windows Directory", "Directory.png"},
+      {f.ProgramFilesDir, "Program Files Directory", "Directory.png"},
+      {f.SystemDir, "System Directory", "Directory.png"},
+  };
+  for (const auto& s : special) {
+    if (s.dir.empty() || ToUpperAscii(WithTrailingBackslash(s.dir)) != folder) continue;
+    item.Title = s.title ? s.title : windowsUserName_;
+    item.IconFile = SysIcon(s.picture);
+    return;
+  }
+  // Any other folder: its own name, or the shortcut's name when a shortcut led here.
+  std::string name = path;
+  while (name.size() > 1 && name.back() == '\\') name.pop_back();
+  item.Title = DisplayNameFromPath(name, !eff.viaShortcut);
+  item.IconFile = SysIcon("Folder.png");
+}
+
+// --- Removing ------------------------------------------------------------------------
+
+void ItemCreation::MakeBlankPosition(int index) {
+  ShortcutItem& item = model_.Items[index];
+  item.Title = "Blank Shortcut";
+  item.Kind = kind::kEmptyPosition;
+  item.IconFile = SysIcon("Shortcut.png");
+  item.ImageIndex = index;
+  pictures_.LoadItemIcon(index);
+}
+
+bool ItemCreation::AskDelete(const char* title) {
+  PromptRequest ask{kDeleteGroupQuestion, title, PromptIcon::kQuestion, PromptButtons::kYesNo,
+                    true, true};
+  return prompt_.Ask(ask) == PromptAnswer::kYes;
+}
+
+bool ItemCreation::DeleteItem(int index, bool quiet) {
+  if (index < 0 || index >= static_cast<int>(model_.Items.size())) return false;
+  FileSystem& fs = paths_.fs();
+  const Folders& folders = paths_.folders();
+  switch (model_.Items[index].Kind) {
+    case kind::kShortcut:
+      FreeItem(model_, index, pictures_, fs, folders);
+      MakeBlankPosition(index);
+      return true;
+    case kind::kGroup: {
+      if (index >= static_cast<int>(model_.Groups.size())) return false;
+      if (!quiet && !AskDelete(kDeleteGroupTitle)) return false;
+      ShortcutGroup& g = model_.Groups[index];
+      const int last = std::min<int>(g.Count, static_cast<int>(g.Members.size()) - 1);
+      // Element 0 is the group's own ring position, so the group item goes too.
+      for (int m = 0; m <= last; ++m) FreeItem(model_, g.Members[m], pictures_, fs, folders);
+      g.Count = 0;
+      MakeBlankPosition(index);
+      return true;
+    }
+    case kind::kMember:
+      return RemoveGroupMember(index);
+    case kind::kAllPrograms: {
+      if (index >= static_cast<int>(model_.Groups.size())) return false;
+      if (!quiet && !AskDelete(kDeleteAllProgramsTitle)) return false;
+      ShortcutGroup& g = model_.Groups[index];
+      const int last = std::min<int>(g.Count, static_cast<int>(g.Members.size()) - 1);
+      for (int m = 1; m <= last; ++m) FreeItem(model_, g.Members[m], pictures_, fs, folders);
+      model_.Items[index].Link = "";
+      g.Count = 0;
+      UpdateGroupTitle(model_, index);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool ItemCreation::RemoveGroupMember(int index) {
+  for (int group = pool::kAllProgramsSlot; group < static_cast<int>(model_.Groups.size()); ++group) {
+    ShortcutGroup& g = model_.Groups[group];
+    const int last = std::min<int>(g.Count, static_cast<int>(g.Members.size()) - 1);
+    for (int m = 1; m <= last; ++m) {
+      if (g.Members[m] != index) continue;
+      FreeItem(model_, index, pictures_, paths_.fs(), paths_.folders());
+      for (int k = m; k < last; ++k) g.Members[k] = g.Members[k + 1];
+      g.Members[last] = 0;
+      g.Count = last - 1;
+      UpdateGroupTitle(model_, group);
+      return true;
+    }
+  }
+  return false;
+}
+
+// --- Pictures ------------------------------------------------------------------------
+
+bool ItemCreation::ExtractItemIcon(int mode, const std::string& file, int item) {
+  auto destOf = [this](int index) -> std::string {
+    if (index < 0 || index >= static_cast<int>(model_.Items.size())) return {};
+    return model_.Items[index].IconFile.TrimInPlace();
+  };
+  switch (mode) {
+    case extract_mode::kFromDetails: {
+      const std::string dest = destOf(current_);
+      if (dest.empty()) return false;
+      details_.IconFile = TrimFixed(details_.IconFile);
+      if (Exists(details_.IconFile) &&
+          pictures_.WriteModuleIcon(details_.IconFile, details_.IconIndex, dest))
+        return true;
+      details_.Target = TrimFixed(details_.Target);
+      return Exists(details_.Target) &&
+             pictures_.WriteModuleIcon(details_.Target, details_.IconIndex, dest);
+    }
+    case extract_mode::kModuleIcon: {
+      const std::string dest = destOf(current_);
+      const std::string module = TrimFixed(file);
+      return !dest.empty() && Exists(module) && pictures_.WriteModuleIcon(module, item, dest);
+    }
+    case extract_mode::kShellIcon: {
+      const std::string source = TrimFixed(file);
+      const std::string dest = destOf(item);
+      return !dest.empty() && Exists(source) && pictures_.WriteShellIcon(source, dest);
+    }
+    default:
+      return true;
+  }
+}
+
+void ItemCreation::RebuildItemIcon(int index) {
+  if (index < 0 || index >= static_cast<int>(model_.Items.size())) return;
+  ShortcutItem& item = model_.Items[index];
+  const std::string link = item.Link.TrimInPlace();
+  if (!Exists(link)) {
+    item.IconFile = SysIcon("Problem.png");
+    return;
+  }
+  current_ = index;
+  const Effective eff = Classify(link);
+  const std::string& x = eff.extension;
+  // A fresh picture goes into the item's own file of the icon folder; shared pictures
+  // and files elsewhere are never written over.
+  const std::string iconFile = item.IconFile.TrimInPlace();
+  if (iconFile.empty() || !PathIsInFolder(iconFile, paths_.folders().IconDir) ||
+      PathIsInFolder(iconFile, paths_.folders().SysIconDir))
+    item.IconFile = NewPictureName();
+
+  if (x == ".LNK" || x == ".URL") {
+    if (LastFourUpper(TrimFixed(details_.IconFile)) == ".ICO") {
+      pictures_.ConvertIconFile(TrimFixed(details_.IconFile), item.IconFile);
+    } else if (!ExtractItemIcon(extract_mode::kFromDetails)) {
+      item.IconFile = SysIcon("Problem.png");
+    }
+    return;
+  }
+  if (x == ".EXE" || x == ".SCR" || x == ".MSI") {
+    details_.Clear();
+    details_.IconFile = link;
+    details_.IconIndex = 0;
+    const bool ok = x == ".MSI" ? ExtractItemIcon(extract_mode::kShellIcon, link, index)
+                                : ExtractItemIcon(extract_mode::kFromDetails);
+    if (!ok) item.IconFile = SysIcon("Problem.png");
+    return;
+  }
+  const uint32_t a = paths_.fs().Attributes(eff.upper);
+  if (a != attr::kInvalid && (a & attr::kDirectory) != 0) {
+    item.IconFile = SysIcon("Folder.png");
+    return;
+  }
+  const DefaultIcon icon = associations_.GetDefaultIcon(x);
+  if (!Exists(icon.file)) {
+    if (!ExtractItemIcon(extract_mode::kShellIcon, link, index)) {
+      item.ImageIndex = index;
+      item.IconFile = SysIcon("File.png");
+    }
+  } else if (LastFourUpper(icon.file) == ".ICO") {
+    pictures_.ConvertIconFile(icon.file, item.IconFile);
+  } else if (!ExtractItemIcon(extract_mode::kModuleIcon, icon.file, icon.index)) {
+    item.Title = DisplayNameFromPath(link);
+    item.ImageIndex = index;
+    item.IconFile = SysIcon("File.png");
+  }
+}
+
+}  // namespace vek

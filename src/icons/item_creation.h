@@ -1,0 +1,159 @@
+// Turning a path into an item: what kind of thing the path is (drive, special folder,
+// folder, shell or Internet shortcut, program or installer package, other file), the
+// item's title, picture and stored paths, and where it goes (a ring position or a group).
+// Also the matching removals, and the icon repair that makes a fresh picture for an item.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/model.h"
+#include "core/paths.h"
+#include "icons/associations.h"
+#include "icons/item_pictures.h"
+#include "icons/version_resource.h"
+#include "launch/shortcut_files.h"
+#include "platform/ansi_codec.h"
+#include "platform/drives.h"
+#include "platform/prompt.h"
+
+namespace vek {
+
+// The questions and the refusal message item creation shows.
+constexpr char kReplaceShortcutQuestion[] = "Are you sure to replace the selected shortcut?";
+constexpr char kReplaceShortcutTitle[] = "Replace shortcut";
+constexpr char kDeleteGroupQuestion[] = "Are you sure to delete the selected group?";
+constexpr char kDeleteGroupTitle[] = "Delete Shortcut Group";
+constexpr char kDeleteAllProgramsTitle[] = "Delete All Programs Group";
+// Followed by CR LF, CR LF and the path.
+constexpr char kPathNotStorable[] =
+    "This path cannot be added: the configuration file can only keep paths of at most 255 "
+    "characters written in the system's code page, and this one does not fit.";
+// Followed by CR LF, CR LF and the paths, one a line.
+constexpr char kPathsNotStorable[] =
+    "These paths were not added: the configuration file can only keep paths of at most 255 "
+    "characters written in the system's code page, and they do not fit.";
+
+// Icon extraction modes of ExtractItemIcon.
+namespace extract_mode {
+constexpr int kFromDetails = 3;  // the resolved shortcut details' icon file, else target
+constexpr int kModuleIcon = 4;   // icon `item` (an icon index) of the module `file`
+constexpr int kShellIcon = 5;    // the shell's icon of `file` into pool item `item`
+}  // namespace extract_mode
+
+enum class AddOutcome {
+  kAdded,
+  kMissing,       // the path does not exist
+  kNotStorable,   // a path the configuration file cannot keep; the user was told
+  kDeclined,      // the user kept the shortcut that would have been replaced
+  kDuplicate,     // the group already has a member with this path
+  kFull,          // the group or the pool has no room left
+  kNotPlaceable,  // the target is neither a ring shortcut, an empty position nor a group
+};
+
+struct AddResult {
+  AddOutcome outcome = AddOutcome::kNotPlaceable;
+  int index = 0;  // the new item's pool index when added
+  bool added() const { return outcome == AddOutcome::kAdded; }
+};
+
+// What item creation works with. All of it lives as long as the ItemCreation.
+struct ItemServices {
+  Model& model;
+  PathTools& paths;
+  ShortcutFiles& shortcuts;
+  Associations& associations;
+  ItemPictures& pictures;
+  Drives& drives;
+  VersionResourceSource& versions;
+  UserPrompt& prompt;
+  AnsiCodec& codec;
+};
+
+class ItemCreation {
+ public:
+  // `windowsUserName` titles the item of the user's profile folder.
+  ItemCreation(const ItemServices& services, std::string windowsUserName);
+
+  // Makes an item from `path` and places it by the kind of pool item `target`: a ring
+  // shortcut is replaced after the user agrees, an empty ring position is filled, a
+  // group (kind 4 or 6) gets a new member unless it has one with this path already or
+  // is full. Paths that do not exist add nothing, silently; a path the configuration
+  // file cannot keep (characters outside the system's code page, or longer than 255)
+  // adds nothing and the user is told. A shortcut whose target or arguments cannot be
+  // kept is added with its own path as Target and no arguments. On success the item is
+  // complete: fields, picture file and loaded images.
+  AddResult AddItemFromPath(const std::string& path, int target);
+  // Gives the existing item `index` a new path in place: the record is freed and built
+  // again as a ring shortcut (1..36) or a member (above 36). False, with the item
+  // unchanged and the user told, when the configuration file cannot keep the path.
+  bool SetItemPath(const std::string& path, int index);
+  // True when no member of `group` has a trimmed Link equal to the trimmed path (exact
+  // text comparison); the members' Links are written back trimmed.
+  bool IsNewToGroup(int group, const std::string& path);
+  // Deletes by kind: a ring shortcut becomes a blank position; a group (after the
+  // question unless `quiet`) loses its members and becomes a blank position; a member
+  // leaves its group; the All Programs group (after its question unless `quiet`) is
+  // emptied and stays. True when something was deleted.
+  bool DeleteItem(int index, bool quiet);
+  // Frees the member `index` of the first group 3..36 that lists it and closes the gap.
+  // False when no group lists it.
+  bool RemoveGroupMember(int index);
+
+  // Writes a picture by mode (see extract_mode); true when one was written. Any other
+  // mode writes nothing and is true.
+  bool ExtractItemIcon(int mode, const std::string& file = std::string(), int item = -1);
+  // Makes a fresh picture for pool item `index` from its Link, into its IconFile (a new
+  // file of the icon folder when it names none there). A Link that does not exist gets
+  // the "Problem.png" picture.
+  void RebuildItemIcon(int index);
+
+  // Between these calls (which nest), refused paths are collected and reported in one
+  // message at the outermost end instead of one message each: the folder scans of a
+  // first start may meet many of them.
+  void BeginRefusalBatch();
+  void EndRefusalBatch();
+
+  ShortcutDetails& details() { return details_; }
+  ItemPictures& pictures() { return pictures_; }
+  int currentItem() const { return current_; }
+
+ private:
+  struct Effective {
+    std::string upper;      // the path the item is built like, upper case
+    std::string extension;  // its extension from the last "." of its name, upper case
+    bool viaShortcut = false;
+  };
+  // Resolves a shortcut into the details and says which path the item is built like.
+  Effective Classify(const std::string& path);
+  // True when the text survives the configuration file: its code page and `width`.
+  bool Fits(const std::string& text, int width);
+  // A path that cannot be stored is reported (or collected in a batch); false then.
+  bool CheckStorable(const std::string& path);
+  void Build(int n, const std::string& path, const Effective& eff);
+  void BuildFolder(ShortcutItem& item, const std::string& path, const Effective& eff);
+  std::string NewPictureName();
+  std::string SysIcon(const char* name) const;
+  bool Exists(const std::string& path);
+  void MakeBlankPosition(int index);
+  bool AskDelete(const char* title);
+
+  Model& model_;
+  PathTools& paths_;
+  ShortcutFiles& shortcuts_;
+  Associations& associations_;
+  ItemPictures& pictures_;
+  Drives& drives_;
+  VersionResourceSource& versions_;
+  UserPrompt& prompt_;
+  AnsiCodec& codec_;
+  std::string windowsUserName_;
+
+  ShortcutDetails details_;
+  int current_ = -1;
+  int batchDepth_ = 0;
+  std::vector<std::string> refused_;
+};
+
+}  // namespace vek
