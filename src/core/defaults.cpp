@@ -1,0 +1,255 @@
+#include "core/defaults.h"
+
+#include <cmath>
+
+#include "core/group_title.h"
+#include "core/pool_ops.h"
+#include "launch/system_catalogue.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int kRingSlotsFirstDefault = 3;
+constexpr int kRingSlotsLastDefault = 9;
+
+// The accessories group: programs of the system, Program Files and Windows folders that
+// exist on one Windows version or another.
+enum class Place { kSystem, kProgramFiles, kWindows };
+struct Accessory {
+  Place place;
+  const char* file;
+};
+constexpr Accessory kAccessories[] = {
+    {Place::kSystem, "notepad.exe"},
+    {Place::kSystem, "mspaint.exe"},
+    {Place::kSystem, "calc.exe"},
+    {Place::kProgramFiles, "Windows NT\\Accessories\\wordpad.exe"},
+    {Place::kProgramFiles, "Windows Media Player\\wmplayer.exe"},
+    {Place::kSystem, "cmd.exe"},
+    {Place::kSystem, "msconfig.exe"},
+    {Place::kSystem, "SoundRecorder.exe"},
+    {Place::kSystem, "sndrec32.exe"},
+    {Place::kSystem, "SnippingTool.exe"},
+    {Place::kSystem, "StikyNot.exe"},
+    {Place::kSystem, "magnify.exe"},
+    {Place::kSystem, "osk.exe"},
+    {Place::kSystem, "mstsc.exe"},
+    {Place::kSystem, "taskmgr.exe"},
+    {Place::kWindows, "regedit.exe"},
+    {Place::kSystem, "cleanmgr.exe"},
+    {Place::kSystem, "dfrgui.exe"},
+    {Place::kSystem, "dfrg.msc"},
+    {Place::kSystem, "rstrui.exe"},
+    {Place::kSystem, "ntbackup.exe"},
+};
+
+int32_t RoundToInt(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
+
+}  // namespace
+
+ConstantTables MakeConstantTables() {
+  ConstantTables t;
+  t.PngSignature = {137, 80, 78, 71, 13, 10, 26, 10};
+  const char* skins[kSkinImageCount] = {
+      "LOGO",        "MENUSELECT",       "MENUMOUSEDOWN",  "MENUUPUNSELECT", "MENUUPSELECT",
+      "MENUDOWNUNSELECT", "MENUDOWNSELECT", "MENUSPACE",   "MENUBODY",       "MENUTOP",
+      "MENUBOTTOM",  "",                 "BORDER",         "",               "",
+      "",            "NODROP",           "ADDICON",        "REPLACEICON",    "DELICON",
+      "BACKSELECTCOLOR"};
+  for (int i = 0; i < kSkinImageCount; ++i) t.SkinImageNames[i] = skins[i];
+  for (int i = 0; i < kAlphaSteps; ++i) t.AlphaTable[i] = static_cast<uint8_t>(RoundToInt(i * 7.96875));
+  // Every engine is asked over its secure address.
+  t.SearchEngines = {{
+      {"Google", "https://www.google.com/search?q="},
+      {"Yahoo", "https://search.yahoo.com/search?p="},
+      {"Bing", "https://www.bing.com/search?q="},
+      {"Amazon", "https://www.amazon.com/s/ref=nb_sb_noss?url=search-alias%3Daps&field-keywords="},
+      {"Answers.com", "https://www.answers.com/main/ntquery?s="},
+      {"eBay", "https://shop.ebay.com/i.html?_nkw="},
+      {"Wikipedia", "https://en.wikipedia.org/wiki/Special:Search?search="},
+      {"\xE7\x99\xBE\xE5\xBA\xA6(Baidu)", "https://www.baidu.com/s?wd="},
+      {"\xE6\xB7\x98\xE5\xAE\x9D(Taobao)", "https://s.taobao.com/search?q="},
+  }};
+  return t;
+}
+
+Defaults::Defaults(const DefaultsServices& s, std::string programPath, uint32_t windowsMajor)
+    : model_(s.model),
+      io_(s.io),
+      registry_(s.registry),
+      items_(s.items),
+      discovery_(s.discovery),
+      associations_(s.associations),
+      host_(s.host),
+      programPath_(std::move(programPath)),
+      windowsMajor_(windowsMajor) {}
+
+void Defaults::InitDefaults(bool setConstants, bool loadSettings, bool loadMenu) {
+  // 1, 4.
+  host_.ResetInteraction();
+  // 2.
+  const ScreenFacts screen = host_.MeasureScreen();
+  // 3.
+  if (setConstants) tables_ = MakeConstantTables();
+  // 5, 6.
+  AppSettings& s = model_.Settings;
+  s.MaxRadius = screen.CenterY - 80;
+  s.MinRadius = 200;
+  s.CircleRadius = s.MaxRadius < 300 ? s.MaxRadius : 300;
+  s.MaxIconSize = 128;
+  s.NormalIconSize = 48;
+  s.MagnifiedIconSize = 64;
+  s.IconQuantity = 24;
+  s.BackdropColour[3] = 192;
+  s.AutoRun = true;
+  // 7.
+  host_.SetMenuRowsPerPage();
+  // 8.
+  s.SearchBoxLeft = RoundToInt((screen.twips.width - kSearchBoxWidthTwips) / 2.0);
+  s.SearchBoxTop = screen.twips.height - kSearchBoxHeightTwips;
+  s.SearchEngine = 0;
+  // 9.
+  if (loadSettings) LoadSettings(model_, io_, screen.twips, registry_, programPath_);
+  // 10.
+  host_.BuildIconSizeTable();
+  // 11.
+  const CatalogueFacts facts = host_.ReadCatalogueFacts();
+  BuildSystemCatalogue(model_, io_.folders, io_.fs, facts.userName, facts.recycleBinFull);
+  // 12. The All Programs group is filled last: the pool's member entries are shared, and
+  // a crowded desktop must not take those the other default groups need.
+  if (!loadMenu || !LoadMenu(model_, io_)) {
+    items_.BeginRefusalBatch();
+    for (int which = kRingSlotsFirstDefault + 1; which <= kRingSlotsLastDefault; ++which)
+      BuildDefaultGroup(which);
+    BuildDefaultGroup(kRingSlotsFirstDefault);
+    items_.EndRefusalBatch();
+  }
+  // 13.
+  host_.BuildRingSlotTables();
+}
+
+void Defaults::FreeSlotContents(int slot) {
+  ItemImageCache& images = items_.pictures();
+  if (slot < static_cast<int>(model_.Groups.size())) {
+    const int32_t k = model_.Items[slot].Kind;
+    ShortcutGroup& g = model_.Groups[slot];
+    if (k == kind::kGroup || k == kind::kAllPrograms) {
+      const int last = g.Count < static_cast<int>(g.Members.size()) ? g.Count
+                                                                    : static_cast<int>(g.Members.size()) - 1;
+      for (int m = 1; m <= last; ++m) FreeItem(model_, g.Members[m], images, io_.fs, io_.folders);
+    }
+    g.Count = 0;
+    g.Members[0] = slot;
+  }
+  FreeItem(model_, slot, images, io_.fs, io_.folders);
+}
+
+void Defaults::BuildDefaultGroup(int which, int slot) {
+  if (slot == 0) slot = which;
+  if (which < kRingSlotsFirstDefault || which > kRingSlotsLastDefault) return;
+  if (slot < 1 || slot >= static_cast<int>(model_.Items.size())) return;
+  const bool groupRow = which <= 6;
+  if (groupRow && slot >= static_cast<int>(model_.Groups.size())) return;  // groups live on the ring
+
+  items_.BeginRefusalBatch();
+  FreeSlotContents(slot);
+  const std::string& sys = io_.folders.SysIconDir;
+  const Folders& f = io_.folders;
+  auto set = [&](const char* title, int32_t k, const char* picture) {
+    ShortcutItem& item = model_.Items[slot];
+    item.Title = title;
+    item.Kind = k;
+    item.IconFile = sys + picture;
+    item.ImageIndex = slot;
+  };
+  const int32_t shortcutKind = slot > pool::kRingLast ? kind::kMember : kind::kShortcut;
+  switch (which) {
+    case 3:
+      set("All Programs Group (Empty)", kind::kAllPrograms, "All Programs Group.png");
+      discovery_.AddFolderEntries(slot, f.CommonDesktopDir, "*.*", scan_mode::kAllVisible);
+      discovery_.AddFolderEntries(slot, f.DesktopDir, "*.*", scan_mode::kAllVisible);
+      break;
+    case 4:
+      set("System Folders & Drives Group", kind::kGroup, "Library.png");
+      discovery_.AddSystemFoldersAndDrives(slot, windowsMajor_, [this] { host_.LetMessagesRun(); });
+      break;
+    case 5:
+      set("Accessories Group", kind::kGroup, "WinGroup.png");
+      for (const Accessory& a : kAccessories) {
+        const std::string& folder = a.place == Place::kSystem         ? f.SystemDir
+                                    : a.place == Place::kProgramFiles ? f.ProgramFilesDir
+                                                                      : f.WindowsDir;
+        items_.AddItemFromPath(folder + a.file, slot);
+      }
+      break;
+    case 6:
+      set("Microsoft Office Suite Group", kind::kGroup, "Microsoft Office Group.png");
+      discovery_.AddOfficeApplications(slot);
+      break;
+    case 7:
+      set("Internet", shortcutKind, "Internet.png");
+      model_.Items[slot].Link = associations_.GetDefaultHandler(HandlerKind::kWebBrowser);
+      break;
+    case 8:
+      set("Check Email", shortcutKind, "Mailbox.png");
+      model_.Items[slot].Link = associations_.GetDefaultHandler(HandlerKind::kMail);
+      break;
+    case 9:
+      set("Search Internet", shortcutKind, "SearchInternet.png");
+      model_.Items[slot].IsSystem = kTrue16;
+      model_.Items[slot].CommandId = command::kSearchInternet;
+      break;
+  }
+  // A group that found nothing says so.
+  if (groupRow) UpdateGroupTitle(model_, slot);
+  items_.EndRefusalBatch();
+}
+
+void Defaults::RepairIcons() {
+  auto exists = [this](const std::string& path) {
+    return !path.empty() && io_.fs.Attributes(path) != attr::kInvalid;
+  };
+  auto repair = [&](int slot) {
+    ShortcutItem& item = model_.Items[slot];
+    if (item.Kind == kind::kFree) return;  // nothing to show
+    const std::string customIcon = item.CustomIconFile.TrimInPlace();
+    const std::string iconFile = item.IconFile.TrimInPlace();
+    if (!exists(customIcon) && !exists(iconFile)) items_.RebuildItemIcon(slot);
+  };
+  for (int slot = pool::kFirstMovableSlot; slot <= pool::kRingLast; ++slot) repair(slot);
+  for (int slot = pool::kMemberFirst; slot < static_cast<int>(model_.Items.size()); ++slot) repair(slot);
+}
+
+void Defaults::ResetAndReload(bool resetSettings, bool resetItems, bool reloadIcons) {
+  host_.ReleaseImages();
+  if (resetItems || reloadIcons) model_.Size();
+  InitDefaults(false, !resetSettings, !resetItems);
+  if (reloadIcons) RepairIcons();
+  host_.ReloadImagesAndShow();
+}
+
+bool Defaults::RunResetCommand(int index, const ResetCommandUi& ui) {
+  if (index != kResetSettingsCommand && index != kResetShortcutsCommand) return false;
+  const bool settings = index == kResetSettingsCommand;
+  PromptRequest question{settings ? kResetSettingsQuestion : kResetShortcutsQuestion, "VEK Desktop",
+                         PromptIcon::kQuestion, PromptButtons::kYesNo, true, false};
+  if (io_.prompt.Ask(question) != PromptAnswer::kYes) return false;
+  if (ui.setBusyPointer) ui.setBusyPointer(true);
+  if (settings) {
+    ResetAndReload(true, false, false);
+    if (ui.refreshControls) ui.refreshControls();
+    SaveSettings(model_, io_);
+  } else {
+    SaveSettings(model_, io_);
+    DeleteIconPictures(io_.fs, io_.folders);
+    ResetAndReload(false, true, false);
+    SaveMenu(model_, io_);
+  }
+  if (ui.setBusyPointer) ui.setBusyPointer(false);
+  io_.prompt.Ask(PromptRequest{settings ? kResetSettingsDone : kResetShortcutsDone, "VEK Desktop",
+                               PromptIcon::kInformation, PromptButtons::kOk});
+  return true;
+}
+
+}  // namespace vek

@@ -1,0 +1,151 @@
+// Bringing the model into a defined state: the constant tables, the default settings, the
+// configuration files, the built-in catalogue and, when no menu file can be read, the
+// seven default ring items. The same sequence serves the first start, every later
+// start, the two reset commands of the settings dialog and the restore commands.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/config_files.h"
+#include "core/model.h"
+#include "icons/associations.h"
+#include "icons/discovery.h"
+#include "icons/item_creation.h"
+#include "platform/registry.h"
+
+namespace vek {
+
+struct SearchEngineEntry {
+  std::string EngineName;   // at most 32 characters
+  std::string QueryPrefix;  // at most 128 characters; the query text follows it as typed
+};
+
+constexpr int kSearchEngineCount = 9;
+constexpr int kSkinImageCount = 21;  // names 0..20; 11 and 13..15 have none
+constexpr int kAlphaSteps = 33;      // fade steps 0..32
+
+struct ConstantTables {
+  std::array<uint8_t, 8> PngSignature{};
+  std::array<std::string, kSkinImageCount> SkinImageNames;
+  std::array<uint8_t, kAlphaSteps> AlphaTable{};  // i × 7.96875, rounded: 0, 8, ..., 255
+  std::array<SearchEngineEntry, kSearchEngineCount> SearchEngines;
+};
+
+ConstantTables MakeConstantTables();
+
+// What the start-up sequence needs from the screen.
+struct ScreenFacts {
+  int32_t CenterY = 0;  // the dock's centre, in pixels of the work area
+  ScreenTwips twips;    // the screen size in twips
+};
+
+// What the built-in catalogue needs from the system.
+struct CatalogueFacts {
+  std::string userName;  // the centre item's caption
+  bool recycleBinFull = false;
+};
+
+// The steps of the sequence that belong to the windows (dock geometry, menu layout,
+// image store, message loop). The Windows side implements it; tests record the calls.
+class DefaultsHost {
+ public:
+  virtual ~DefaultsHost() = default;
+  // No ring slot selected, no menu band focused, fading off.
+  virtual void ResetInteraction() = 0;
+  // Screen metrics, work area and centre; the ring image's side back to 152.
+  virtual ScreenFacts MeasureScreen() = 0;
+  // The group menu's rows per page.
+  virtual void SetMenuRowsPerPage() = 0;
+  // The icon size table, from the settings as loaded.
+  virtual void BuildIconSizeTable() = 0;
+  // The ring slot tables, from the settings and the ring items.
+  virtual void BuildRingSlotTables() = 0;
+  virtual CatalogueFacts ReadCatalogueFacts() = 0;
+  // Releases every skin and item image of the image store.
+  virtual void ReleaseImages() = 0;
+  // Loads every skin and item image, trims the working set, lets pending window
+  // messages run and gives the dock the focus (which repaints it).
+  virtual void ReloadImagesAndShow() = 0;
+  // Lets pending window messages run (during the drive scan).
+  virtual void LetMessagesRun() = 0;
+};
+
+// Everything the sequence works with; all of it outlives the Defaults object.
+struct DefaultsServices {
+  Model& model;
+  ConfigIo& io;
+  Registry& registry;
+  ItemCreation& items;
+  Discovery& discovery;
+  Associations& associations;
+  DefaultsHost& host;
+};
+
+// The reset commands of the settings dialog (the command-button array CmdSetting).
+constexpr int kResetSettingsCommand = 0;
+constexpr int kResetShortcutsCommand = 1;
+constexpr char kResetSettingsCaption[] = "Reset all default program settings";
+constexpr char kResetShortcutsCaption[] = "Reset all default shortcuts && icons";
+constexpr char kResetSettingsQuestion[] =
+    "WARNING: This procedure will reset all program settings to their default values but all "
+    "currently used shortcuts and icons will be maintained intact. It is recommended to backup "
+    "the configuration (Settings --> General tab --> Backup section) before proceeding.\r\n\r\n"
+    "Proceed anyway with resetting all default program settings?";
+constexpr char kResetShortcutsQuestion[] =
+    "WARNING: This procedure will reset all default shortcuts and icons to their default values "
+    "but all currently used program settings will be maintained intact. It is recommended to "
+    "backup all shortcuts and icons (Settings --> General tab --> Backup section) before "
+    "proceeding.\r\n\r\nProceed anyway with resetting all default shortcuts and icons?";
+constexpr char kResetSettingsDone[] = "Reset all default program settings successfully!";
+constexpr char kResetShortcutsDone[] = "Reset all default shortcuts & icons successfully!";
+
+// What the settings dialog lends a reset command.
+struct ResetCommandUi {
+  std::function<void(bool busy)> setBusyPointer;  // hourglass on / normal pointer
+  std::function<void()> refreshControls;          // the dialog's controls from the settings
+};
+
+class Defaults {
+ public:
+  // `programPath`: the running program, for the autostart value; `windowsMajor`: the
+  // system's major version (Explorer joins the system group from 6 on).
+  Defaults(const DefaultsServices& services, std::string programPath, uint32_t windowsMajor);
+
+  // The start-up sequence: start-up calls it with (true, true, true); a first start
+  // (no configuration files) ends with the seven default ring items.
+  void InitDefaults(bool setConstants, bool loadSettings, bool loadMenu);
+  // Fills pool item `slot` (0: slot = which) with default row `which` (3..9): the All
+  // Programs group from the desktop folders, the system folders and drives, the
+  // accessories, the Office programs, the web browser, the mail program and the web
+  // search. What the slot held before (with its members) is freed first.
+  void BuildDefaultGroup(int which, int slot = 0);
+  // Re-runs the model part of the start-up: images released, the pool re-created when
+  // items are reset or icons reloaded, InitDefaults(false, !resetSettings, !resetItems),
+  // the icon repair pass when reloadIcons, then the images reloaded and the dock shown.
+  void ResetAndReload(bool resetSettings, bool resetItems, bool reloadIcons);
+  // The reset command `index` of the settings dialog: the question, then the reset, the
+  // saving and the done message. False when the user said No or the index is unknown.
+  bool RunResetCommand(int index, const ResetCommandUi& ui);
+
+  const ConstantTables& tables() const { return tables_; }
+
+ private:
+  void FreeSlotContents(int slot);
+  void RepairIcons();
+
+  Model& model_;
+  ConfigIo& io_;
+  Registry& registry_;
+  ItemCreation& items_;
+  Discovery& discovery_;
+  Associations& associations_;
+  DefaultsHost& host_;
+  std::string programPath_;
+  uint32_t windowsMajor_;
+  ConstantTables tables_;
+};
+
+}  // namespace vek
