@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include "launch/system_catalogue.h"
+#include "support/item_world.h"
+
+namespace vek {
+namespace {
+
+using test::ItemWorld;
+constexpr RegRoot HKCR = RegRoot::kClassesRoot;
+constexpr RegRoot HKCU = RegRoot::kCurrentUser;
+
+TEST(ConstantTablesTest, FadeStepsSkinNamesAndSecureSearchAddresses) {
+  const ConstantTables t = MakeConstantTables();
+  EXPECT_EQ(t.PngSignature, (std::array<uint8_t, 8>{137, 80, 78, 71, 13, 10, 26, 10}));
+  EXPECT_EQ(t.AlphaTable[0], 0);
+  EXPECT_EQ(t.AlphaTable[1], 8);
+  EXPECT_EQ(t.AlphaTable[16], 128);  // 127.5
+  EXPECT_EQ(t.AlphaTable[32], 255);
+  EXPECT_EQ(t.SkinImageNames[0], "LOGO");
+  EXPECT_EQ(t.SkinImageNames[12], "BORDER");
+  EXPECT_EQ(t.SkinImageNames[11], "");
+  EXPECT_EQ(t.SkinImageNames[20], "BACKSELECTCOLOR");
+  const char* paths[] = {"/search?q=", "/search?p=", "/search?q=",
+                         "/s/ref=nb_sb_noss?url=search-alias%3Daps&field-keywords=", "/main/ntquery?s=",
+                         "/i.html?_nkw=", "/wiki/Special:Search?search=", "/s?wd=", "/search?q="};
+  for (int i = 0; i < kSearchEngineCount; ++i) {
+    const SearchEngineEntry& e = t.SearchEngines[i];
+    EXPECT_TRUE(StartsWith(e.QueryPrefix, "https://")) << i;
+    EXPECT_TRUE(EndsWith(e.QueryPrefix, paths[i])) << i;
+    EXPECT_LE(e.QueryPrefix.size(), 128u);
+    EXPECT_FALSE(e.EngineName.empty());
+    EXPECT_LE(e.EngineName.size(), 32u);
+  }
+  EXPECT_EQ(t.SearchEngines[0].EngineName, "Google");
+  EXPECT_EQ(t.SearchEngines[7].EngineName, "\xE7\x99\xBE\xE5\xBA\xA6(Baidu)");
+  EXPECT_EQ(t.SearchEngines[8].EngineName, "\xE6\xB7\x98\xE5\xAE\x9D(Taobao)");
+}
+
+class DefaultsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const Folders& f = w.folders;
+    w.fs.AddFile(f.CommonDesktopDir + "Shared Tool.exe");
+    w.fs.AddFile(f.DesktopDir + "todo.txt");
+    w.fs.AddFile(f.DesktopDir + "desktop.ini", "", attr::kArchive | attr::kHidden);
+    for (const char* name : {"notepad.exe", "calc.exe", "cmd.exe"}) w.fs.AddFile(f.SystemDir + name);
+    w.fs.AddFile(f.ProgramFilesDir + "Windows NT\\Accessories\\wordpad.exe");
+    w.fs.AddFile(f.WindowsDir + "regedit.exe");
+    w.fs.AddFile(kWord);
+    w.registry.PutText(HKCR, "Word.Application\\CLSID", "", "{W}");
+    w.registry.PutText(HKCR, "CLSID\\{W}\\LocalServer32", "", std::string(kWord) + " /automation");
+    w.fs.AddFile(kBrowser);
+    w.registry.PutText(HKCU, "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice",
+                       "Progid", "BrowserHTML");
+    w.registry.PutText(HKCR, "BrowserHTML\\shell\\open\\command", "", std::string("\"") + kBrowser + "\" -- \"%1\"");
+    w.registry.PutText(HKCR, "http\\shell\\open\\command", "", "\"C:\\Program Files\\Old\\old.exe\" \"%1\"");
+  }
+  ShortcutItem& item(int i) { return w.item(i); }
+  std::vector<std::string> Links(int group) {
+    std::vector<std::string> links;
+    for (int m : w.Members(group)) links.push_back(w.item(m).Link.str());
+    return links;
+  }
+
+  static constexpr char kWord[] = "C:\\Program Files\\Microsoft Office\\WINWORD.EXE";
+  static constexpr char kBrowser[] = "C:\\Program Files\\Browser\\browser.exe";
+  ItemWorld w;
+};
+
+TEST_F(DefaultsTest, FirstStartFillsSlotsThreeToNine) {
+  w.defaults.InitDefaults(true, true, true);
+  const Folders& f = w.folders;
+  EXPECT_EQ(item(3).Kind, kind::kAllPrograms);
+  EXPECT_EQ(item(3).Title.str(), "All Programs Group");  // the suffix went with the first member
+  EXPECT_EQ(Links(3), (std::vector<std::string>{f.CommonDesktopDir + "Shared Tool.exe", f.DesktopDir + "todo.txt"}));
+  EXPECT_EQ(item(4).Title.str(), "System Folders & Drives Group");
+  EXPECT_EQ(w.MemberTitles(4).front(), "My Documents");  // Explorer is missing here
+  EXPECT_EQ(Links(5), (std::vector<std::string>{f.SystemDir + "notepad.exe", f.SystemDir + "calc.exe",
+                                                f.ProgramFilesDir + "Windows NT\\Accessories\\wordpad.exe",
+                                                f.SystemDir + "cmd.exe", f.WindowsDir + "regedit.exe"}));
+  EXPECT_EQ(item(5).IconFile.str(), w.SysIcon("WinGroup.png"));
+  EXPECT_EQ(item(6).Title.str(), "Microsoft Office Suite Group");
+  EXPECT_EQ(Links(6), std::vector<std::string>{kWord});
+  EXPECT_EQ(item(7).Title.str(), "Internet");
+  EXPECT_EQ(item(7).Kind, kind::kShortcut);
+  EXPECT_EQ(item(7).Link.str(), kBrowser);  // the user's choice, not the machine's
+  EXPECT_EQ(item(7).IconFile.str(), w.SysIcon("Internet.png"));
+  EXPECT_EQ(item(8).Title.str(), "Check Email");
+  EXPECT_EQ(item(8).Link.str(), "");  // no mail program registered
+  EXPECT_EQ(item(9).CommandId, command::kSearchInternet);
+  EXPECT_TRUE(item(9).system());
+  for (int slot = 3; slot <= 9; ++slot) EXPECT_EQ(item(slot).ImageIndex, slot);
+  EXPECT_EQ(w.host.log, (std::vector<std::string>{"ResetInteraction", "MeasureScreen", "SetMenuRowsPerPage",
+                                                   "BuildIconSizeTable", "ReadCatalogueFacts", "LetMessagesRun",
+                                                   "BuildRingSlotTables"}));
+  EXPECT_EQ(w.model.Settings.MaxRadius, 440);
+  EXPECT_EQ(w.model.Settings.CircleRadius, 300);
+  EXPECT_EQ(w.model.Settings.SearchBoxLeft, 11280);
+  EXPECT_EQ(w.model.Settings.SearchBoxTop, 15165);
+  EXPECT_EQ(w.defaults.tables().AlphaTable[32], 255);
+}
+
+TEST_F(DefaultsTest, EmptySourcesLeaveGroupsThatSayTheyAreEmpty) {
+  for (const std::string& dir : {w.folders.CommonDesktopDir, w.folders.DesktopDir})
+    for (const DirEntry& e : w.fs.List(dir, "*.*"))
+      if (e.name != "." && e.name != "..") w.fs.Delete(dir + e.name);
+  w.registry.DeleteValue(HKCR, "Word.Application\\CLSID", "");
+  w.defaults.InitDefaults(true, true, true);
+  EXPECT_EQ(item(3).Title.str(), "All Programs Group (Empty)");
+  EXPECT_EQ(item(6).Title.str(), "Microsoft Office Suite Group (Empty)");
+}
+
+TEST_F(DefaultsTest, ASecondStartReadsTheRingBackUnchanged) {
+  w.defaults.InitDefaults(true, true, true);
+  ASSERT_TRUE(SaveSettings(w.model, w.io));
+  ASSERT_TRUE(SaveMenu(w.model, w.io));
+  const std::vector<ShortcutItem> first = w.model.Items;
+  const size_t writes = w.fs.writes();
+  w.model = Model();
+  w.defaults.InitDefaults(true, true, true);
+  EXPECT_EQ(w.model.Items, first);
+  EXPECT_EQ(w.fs.writes(), writes);  // no picture is made again
+}
+
+TEST_F(DefaultsTest, ACrowdedDesktopLeavesRoomForTheOtherDefaultGroups) {
+  for (int i = 0; i < 1000; ++i) w.fs.AddFile(w.folders.DesktopDir + "file" + std::to_string(i) + ".txt");
+  w.defaults.InitDefaults(true, true, true);
+  EXPECT_EQ(w.Members(5).size(), 5u);
+  EXPECT_EQ(w.Members(6).size(), 1u);
+  EXPECT_EQ(w.model.FindFreeSlot(false), 0);  // All Programs took the rest of the pool
+  int members = 0;
+  for (int g = 3; g <= 6; ++g) members += w.model.Groups[g].Count;
+  EXPECT_EQ(members, pool::kLast - pool::kMemberFirst + 1);
+}
+
+TEST_F(DefaultsTest, SettingsResetKeepsLockAndLettersAndTheRing) {
+  w.defaults.InitDefaults(true, true, true);
+  SaveMenu(w.model, w.io);
+  AppSettings& s = w.model.Settings;
+  s.IconsLocked = true;
+  s.HideLetters = 1;
+  s.SearchEngine = 5;
+  s.SearchBoxLeft = 7;
+  s.NormalIconSize = 32;
+  SaveSettings(w.model, w.io);  // a reset must not read these back
+  const std::vector<ShortcutItem> ring(w.model.Items.begin() + 3, w.model.Items.begin() + 10);
+  std::vector<std::string> ui;
+  w.prompt.answers = {PromptAnswer::kYes};
+  ASSERT_TRUE(w.defaults.RunResetCommand(
+      kResetSettingsCommand, {[&](bool busy) { ui.push_back(busy ? "busy" : "normal"); },
+                              [&] { ui.push_back("refresh"); }}));
+  EXPECT_TRUE(s.IconsLocked);
+  EXPECT_EQ(s.HideLetters, 1);
+  EXPECT_EQ(s.SearchEngine, 0);
+  EXPECT_EQ(s.SearchBoxLeft, 11280);
+  EXPECT_EQ(s.NormalIconSize, 48);
+  EXPECT_EQ(std::vector<ShortcutItem>(w.model.Items.begin() + 3, w.model.Items.begin() + 10), ring);
+  EXPECT_EQ(ui, (std::vector<std::string>{"busy", "refresh", "normal"}));
+  ASSERT_EQ(w.prompt.asked.size(), 2u);
+  EXPECT_EQ(w.prompt.asked[0].text, kResetSettingsQuestion);
+  EXPECT_EQ(w.prompt.asked[0].icon, PromptIcon::kQuestion);
+  EXPECT_TRUE(w.prompt.asked[0].defaultNo);
+  EXPECT_EQ(w.prompt.asked[1].text, "Reset all default program settings successfully!");
+  EXPECT_EQ(w.prompt.asked[1].icon, PromptIcon::kInformation);
+  EXPECT_TRUE(w.fs.Has(w.folders.SettingsFile));
+}
+
+TEST_F(DefaultsTest, ItemsResetKeepsTheOpacityAndDropsTheUsersPictures) {
+  w.defaults.InitDefaults(true, true, true);
+  w.model.Settings.BackdropColour[3] = 100;
+  w.item(12).Kind = kind::kEmptyPosition;
+  ASSERT_TRUE(w.items.AddItemFromPath(w.folders.DesktopDir + "todo.txt", 12).added());
+  const std::string picture = w.item(12).IconFile.str();
+  ASSERT_TRUE(w.fs.Has(picture));
+  w.prompt.answers = {PromptAnswer::kYes};
+  ASSERT_TRUE(w.defaults.RunResetCommand(kResetShortcutsCommand, {}));
+  EXPECT_EQ(w.model.Settings.BackdropColour[3], 100);
+  EXPECT_EQ(w.item(12).Kind, kind::kEmptyPosition);
+  EXPECT_EQ(w.item(3).Title.str(), "All Programs Group");
+  EXPECT_TRUE(w.fs.Has(w.folders.MenuFile));
+  EXPECT_EQ(w.prompt.asked.back().text, "Reset all default shortcuts & icons successfully!");
+  EXPECT_EQ(w.prompt.asked[0].text, kResetShortcutsQuestion);
+}
+
+TEST_F(DefaultsTest, AnsweringNoResetsNothing) {
+  w.defaults.InitDefaults(true, true, true);
+  w.model.Settings.SearchEngine = 4;
+  const std::vector<ShortcutItem> items = w.model.Items;
+  w.prompt.answers = {PromptAnswer::kNo, PromptAnswer::kNo};
+  EXPECT_FALSE(w.defaults.RunResetCommand(kResetSettingsCommand, {}));
+  EXPECT_FALSE(w.defaults.RunResetCommand(kResetShortcutsCommand, {}));
+  EXPECT_EQ(w.model.Settings.SearchEngine, 4);
+  EXPECT_EQ(w.model.Items, items);
+  EXPECT_EQ(w.prompt.asked.size(), 2u);
+}
+
+TEST_F(DefaultsTest, ReloadingIconsRepairsItemsWhosePicturesAreAllGone) {
+  w.pictures.modules.insert(ToUpperAscii(w.folders.CommonDesktopDir + "Shared Tool.exe"));
+  w.defaults.InitDefaults(true, true, true);
+  const int tool = w.Members(3)[0], todo = w.Members(3)[1];
+  w.item(todo).CustomIconFile = w.Icon("custom.png");
+  w.fs.AddFile(w.Icon("custom.png"), "mine");
+  const std::string toolPicture = w.item(tool).IconFile.str();
+  ASSERT_TRUE(PathIsInFolder(toolPicture, w.folders.IconDir));
+  SaveMenu(w.model, w.io);
+  w.fs.Delete(toolPicture);
+  w.fs.Delete(w.item(todo).IconFile.str());
+  w.host.log.clear();
+  w.defaults.ResetAndReload(false, false, true);
+  EXPECT_TRUE(w.fs.Has(toolPicture));  // rebuilt into its own file
+  EXPECT_FALSE(w.fs.Has(w.item(todo).IconFile.str()));  // its custom icon still shows
+  EXPECT_EQ(w.host.log.front(), "ReleaseImages");
+  EXPECT_EQ(w.host.log.back(), "ReloadImagesAndShow");
+}
+
+TEST_F(DefaultsTest, ADefaultRowReplacesWhatTheSlotHeld) {
+  w.defaults.InitDefaults(true, true, true);
+  const std::vector<int> oldMembers = w.Members(5);
+  w.defaults.BuildDefaultGroup(9, 5);
+  EXPECT_EQ(item(5).Title.str(), "Search Internet");
+  EXPECT_EQ(item(5).Kind, kind::kShortcut);
+  EXPECT_EQ(w.model.Groups[5].Count, 0);
+  for (int m : oldMembers) EXPECT_EQ(w.item(m).Kind, kind::kFree);
+  w.defaults.BuildDefaultGroup(7, 200);
+  EXPECT_EQ(item(200).Kind, kind::kMember);
+}
+
+TEST_F(DefaultsTest, PathsThatCannotBeKeptAreReportedOnceAtFirstStart) {
+  w.fs.AddFile(w.folders.DesktopDir + "\xCE\xB1.txt");
+  w.fs.AddFile(w.folders.DesktopDir + "\xCE\xB2.txt");
+  w.defaults.InitDefaults(true, true, true);
+  ASSERT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_TRUE(StartsWith(w.prompt.asked[0].text, kPathsNotStorable));
+  EXPECT_EQ(Links(3).size(), 2u);
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,403 @@
+#include <gtest/gtest.h>
+
+#include "support/item_world.h"
+
+namespace vek {
+namespace {
+
+using test::ItemWorld;
+constexpr RegRoot HKCR = RegRoot::kClassesRoot;
+
+class ItemCreationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    w.fs.AddFile(kShell32);
+    w.pictures.modules.insert(ToUpperAscii(kShell32));
+    w.registry.PutText(HKCR, ".txt", "", "txtfile");
+    w.registry.PutText(HKCR, "txtfile\\DefaultIcon", "", "%SystemRoot%\\system32\\shell32.dll,-152",
+                       reg_type::kExpandSz);
+    w.fs.AddFile(kNotes, "notes");
+    w.fs.AddFile(kEditor);
+    w.pictures.modules.insert(ToUpperAscii(kEditor));
+    for (int i = 4; i <= pool::kRingLast; ++i) w.item(i).Kind = kind::kEmptyPosition;
+  }
+  ShortcutItem& Add(const std::string& path, int target) {
+    const AddResult r = w.items.AddItemFromPath(path, target);
+    EXPECT_TRUE(r.added()) << path;
+    return w.item(r.index);
+  }
+  std::string Picture(const ShortcutItem& item) { return w.fs.Text(item.IconFile.Trimmed()); }
+
+  static constexpr char kShell32[] = "C:\\windows\\system32\\shell32.dll";
+  static constexpr char kNotes[] = "C:\\users\\tester\\Documents\\Notes.txt";
+  static constexpr char kEditor[] = "C:\\Program Files\\Editor\\editor.exe";
+  ItemWorld w;
+};
+
+// --- Building by route ------------------------------------------------------------------
+
+TEST_F(ItemCreationTest, ShortcutToATextFileLooksLikeTheTextFile) {
+  const std::string link = "C:\\users\\tester\\Desktop\\My Notes.lnk";
+  w.fs.AddFile(link);
+  w.reader.Add(link, kNotes);
+  ShortcutItem& item = Add(link, 4);
+  EXPECT_EQ(item.Kind, kind::kShortcut);
+  EXPECT_EQ(item.Title.str(), "My Notes");
+  EXPECT_EQ(item.Link.str(), link);
+  EXPECT_EQ(item.Target.str(), kNotes);
+  EXPECT_EQ(item.PathKind, path_kind::kOtherFile);
+  EXPECT_EQ(item.IconFile.str(), w.Icon("0.png"));
+  EXPECT_EQ(Picture(item), std::string("\x89PNG module ") + kShell32 + ",-152");
+  EXPECT_EQ(w.pictures.loaded, std::vector<int>{4});
+}
+
+TEST_F(ItemCreationTest, ShortcutToAProgramKeepsItsOwnRouteAndArguments) {
+  const std::string link = "C:\\users\\tester\\Desktop\\Editor.lnk";
+  w.fs.AddFile(link);
+  w.reader.Add(link, kEditor, "", 2, "-n file.txt");
+  ShortcutItem& item = Add(link, 4);
+  EXPECT_EQ(item.Title.str(), "Editor");
+  EXPECT_EQ(item.PathKind, path_kind::kShortcutFile);
+  EXPECT_EQ(item.Target.str(), kEditor);
+  EXPECT_EQ(item.Arguments.str(), "-n file.txt");
+  EXPECT_EQ(Picture(item), std::string("\x89PNG module ") + kEditor + ",2");
+}
+
+TEST_F(ItemCreationTest, ShortcutPicturesFromAnIcoFileOrElseTheProblemPicture) {
+  const std::string withIco = "C:\\Links\\Tool.lnk", broken = "C:\\Links\\Gone.lnk";
+  w.fs.AddFile(withIco);
+  w.fs.AddFile(broken);
+  w.fs.AddFile("C:\\Icons\\tool.ico");
+  w.reader.Add(withIco, "C:\\Tools\\tool.exe", "C:\\Icons\\tool.ico");
+  w.reader.Add(broken, "C:\\Gone\\gone.exe");
+  EXPECT_EQ(Picture(Add(withIco, 4)), "\x89PNG converted C:\\Icons\\tool.ico");
+  ShortcutItem& gone = Add(broken, 5);
+  EXPECT_EQ(gone.IconFile.str(), w.SysIcon("Problem.png"));
+  EXPECT_EQ(gone.Title.str(), "Gone");
+  // A shortcut the shell cannot read names no target: it stays a shortcut.
+  w.fs.AddFile("C:\\Links\\Unreadable.lnk");
+  EXPECT_EQ(Add("C:\\Links\\Unreadable.lnk", 6).IconFile.str(), w.SysIcon("Problem.png"));
+}
+
+TEST_F(ItemCreationTest, InternetShortcutKeepsItsAddress) {
+  const std::string url = "C:\\Favorites\\Site.url";
+  w.fs.AddFile(url);
+  w.reader.Add(url, "https://example.org/", kShell32, 13);
+  ShortcutItem& item = Add(url, 4);
+  EXPECT_EQ(item.Title.str(), "Site.url");
+  EXPECT_EQ(item.Target.str(), "https://example.org/");
+  EXPECT_EQ(Picture(item), std::string("\x89PNG module ") + kShell32 + ",13");
+}
+
+TEST_F(ItemCreationTest, ProgramsAreTitledByTheirDescriptionOrTheirName) {
+  test::VersionBytes described;
+  described.strings = {{"FileDescription", "Handy Editor"}};
+  w.versions.resources[ToUpperAscii(kEditor)] = described.Build();
+  ShortcutItem& editor = Add(kEditor, 4);
+  EXPECT_EQ(editor.Title.str(), "Handy Editor");
+  EXPECT_EQ(editor.PathKind, path_kind::kProgram);
+  EXPECT_EQ(editor.Target.str(), kEditor);
+  EXPECT_EQ(Picture(editor), std::string("\x89PNG module ") + kEditor + ",0");
+
+  w.fs.AddFile("C:\\Tools\\plain.exe");
+  EXPECT_EQ(Add("C:\\Tools\\plain.exe", 5).Title.str(), "plain");
+  // A description the code page cannot hold would be stored garbled: the name is used.
+  test::VersionBytes chinese;
+  chinese.strings = {{"FileDescription", "\xE8\xAE\xB0\xE4\xBA\x8B\xE6\x9C\xAC"}};
+  w.fs.AddFile("C:\\Tools\\jishi.exe");
+  w.versions.resources["C:\\TOOLS\\JISHI.EXE"] = chinese.Build();
+  EXPECT_EQ(Add("C:\\Tools\\jishi.exe", 6).Title.str(), "jishi");
+}
+
+TEST_F(ItemCreationTest, InstallerPackageTakesTheShellIconAndKeepsItsExtension) {
+  w.fs.AddFile("C:\\Setup\\setup.msi");
+  ShortcutItem& item = Add("C:\\Setup\\setup.msi", 4);
+  EXPECT_EQ(item.Title.str(), "setup.msi");
+  EXPECT_EQ(Picture(item), "\x89PNG shell C:\\Setup\\setup.msi");
+  w.pictures.shellIcons = false;
+  w.fs.AddFile("C:\\Setup\\other.msi");
+  EXPECT_EQ(Add("C:\\Setup\\other.msi", 5).IconFile.str(), w.SysIcon("Problem.png"));
+}
+
+TEST_F(ItemCreationTest, OtherFilesTakeTheirTypesPictureOrTheFilePicture) {
+  ShortcutItem& notes = Add(kNotes, 4);
+  EXPECT_EQ(notes.Title.str(), "Notes.txt");
+  EXPECT_EQ(Picture(notes), std::string("\x89PNG module ") + kShell32 + ",-152");
+  w.fs.AddFile("C:\\Data\\blob.xyz");
+  EXPECT_EQ(Add("C:\\Data\\blob.xyz", 5).IconFile.str(), w.SysIcon("File.png"));
+  w.registry.PutText(HKCR, ".abc", "", "abcfile");
+  w.registry.PutText(HKCR, "abcfile\\DefaultIcon", "", "C:\\Icons\\abc.ico,0");
+  w.fs.AddFile("C:\\Icons\\abc.ico");
+  w.fs.AddFile("C:\\Data\\file.abc");
+  EXPECT_EQ(Picture(Add("C:\\Data\\file.abc", 6)), "\x89PNG converted C:\\Icons\\abc.ico");
+}
+
+// --- Drives and folders -------------------------------------------------------------------
+
+TEST_F(ItemCreationTest, DrivesAreTitledAndPicturedByTypeAndTheWindowsDrive) {
+  const struct {
+    const char* root;
+    uint32_t type;
+    const char* title;
+    const char* picture;
+  } cases[] = {
+      {"C:\\", drive_type::kFixed, "Local Disk (C:)", "WinDrive.png"},
+      {"D:", drive_type::kFixed, "Local Disk (D:)", "FixedDrive.png"},
+      {"A:\\", drive_type::kRemovable, "Floppy Disk (A:)", "FloppyDrive.png"},
+      {"F:\\", drive_type::kRemovable, "Removable Disk (F:)", "RemDrive.png"},
+      {"N:\\", drive_type::kRemote, "Remote Disk (N:)", "RemoteDrive.png"},
+      {"E:\\", drive_type::kCdRom, "DVD/CD - Drive (E:)", "DVDDrive.png"},
+      {"R:\\", drive_type::kRamDisk, "RAM Disk (R:)", "RamDrive.png"},
+      {"Q:\\", 9, "Unknown Drive (Q:)", "UnknownDrive.png"},
+  };
+  int slot = 4;
+  for (const auto& c : cases) {
+    w.drives.Add(std::string(c.root, 2) + "\\", c.type);
+    w.fs.AddFolder(std::string(c.root, 2) + "\\");
+    ShortcutItem& item = Add(c.root, slot);
+    EXPECT_EQ(item.Title.str(), c.title);
+    EXPECT_EQ(item.IconFile.str(), w.SysIcon(c.picture)) << c.root;
+    EXPECT_EQ(item.Link.str(), c.root);
+    EXPECT_EQ(item.ImageIndex, slot++);
+  }
+}
+
+TEST_F(ItemCreationTest, SpecialFoldersByNameAndOtherFoldersByTheirOwnName) {
+  EXPECT_EQ(Add("C:\\users\\tester\\Documents", 4).Title.str(), "My Documents");
+  EXPECT_EQ(w.item(4).IconFile.str(), w.SysIcon("DocFolder.png"));
+  EXPECT_EQ(Add("c:\\USERS\\tester\\", 5).Title.str(), "tester");  // the profile: the user's name
+  EXPECT_EQ(w.item(5).IconFile.str(), w.SysIcon("UserFolder.png"));
+  w.fs.AddFolder("C:\\users\\tester\\Documents\\Tax.2024");
+  ShortcutItem& sub = Add("C:\\users\\tester\\Documents\\Tax.2024\\", 6);
+  EXPECT_EQ(sub.Title.str(), "Tax.2024");
+  EXPECT_EQ(sub.IconFile.str(), w.SysIcon("Folder.png"));
+  EXPECT_EQ(Add("C:\\windows\\system32", 7).Title.str(), "System Directory");
+}
+
+TEST_F(ItemCreationTest, FolderAfterAShortcutKeepsItsOwnTarget) {
+  const std::string link = "C:\\Links\\Editor.lnk";
+  w.fs.AddFile(link);
+  w.reader.Add(link, kEditor, "", 0, "-x");
+  Add(link, 4);
+  ShortcutItem& folder = Add("C:\\users\\tester\\Music", 5);
+  EXPECT_EQ(folder.Target.str(), "C:\\users\\tester\\Music");
+  EXPECT_EQ(folder.Arguments.str(), "");
+}
+
+TEST_F(ItemCreationTest, ShortcutToAFolderIsAFolderNamedLikeTheShortcut) {
+  const std::string link = "C:\\Links\\Projects.lnk";
+  w.fs.AddFile(link);
+  w.fs.AddFolder("D:\\Work\\Projects 2");
+  w.reader.Add(link, "D:\\Work\\Projects 2");
+  ShortcutItem& item = Add(link, 4);
+  EXPECT_EQ(item.Title.str(), "Projects");
+  EXPECT_EQ(item.IconFile.str(), w.SysIcon("Folder.png"));
+  EXPECT_EQ(item.Target.str(), "D:\\Work\\Projects 2");
+}
+
+// --- Placing --------------------------------------------------------------------------------
+
+TEST_F(ItemCreationTest, ReplacingARingShortcutAsksFirst) {
+  Add(kEditor, 4);
+  const std::string oldPicture = w.item(4).IconFile.str();
+  w.prompt.answers = {PromptAnswer::kNo};
+  EXPECT_EQ(w.items.AddItemFromPath(kNotes, 4).outcome, AddOutcome::kDeclined);
+  EXPECT_EQ(w.item(4).Link.str(), kEditor);
+  ASSERT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_EQ(w.prompt.asked[0].text, kReplaceShortcutQuestion);
+  EXPECT_EQ(w.prompt.asked[0].title, kReplaceShortcutTitle);
+  EXPECT_TRUE(w.prompt.asked[0].defaultNo);
+
+  w.prompt.answers = {PromptAnswer::kYes};
+  ShortcutItem& notes = Add(kNotes, 4);
+  EXPECT_EQ(notes.Link.str(), kNotes);
+  EXPECT_EQ(notes.Title.str(), "Notes.txt");
+  // The old picture file was freed and its name taken again by the new picture.
+  EXPECT_EQ(notes.IconFile.str(), oldPicture);
+  EXPECT_EQ(Picture(notes), std::string("\x89PNG module ") + kShell32 + ",-152");
+  EXPECT_EQ(w.pictures.released.back(), 4);
+}
+
+TEST_F(ItemCreationTest, MissingPathsAndUnplaceableTargetsAddNothingSilently) {
+  EXPECT_EQ(w.items.AddItemFromPath("C:\\nowhere.txt", 4).outcome, AddOutcome::kMissing);
+  w.item(65).Kind = kind::kCommand;
+  EXPECT_EQ(w.items.AddItemFromPath(kNotes, 65).outcome, AddOutcome::kNotPlaceable);
+  EXPECT_EQ(w.items.AddItemFromPath(kNotes, 5000).outcome, AddOutcome::kNotPlaceable);
+  EXPECT_TRUE(w.prompt.asked.empty());
+  EXPECT_EQ(w.item(4).Kind, kind::kEmptyPosition);
+}
+
+TEST_F(ItemCreationTest, TheSameFileJoinsAGroupOnceButTwoGroupsBoth) {
+  w.MakeGroup(4, "Tools");
+  w.MakeGroup(5, "More");
+  EXPECT_TRUE(w.items.AddItemFromPath(kNotes, 4).added());
+  EXPECT_EQ(w.items.AddItemFromPath(std::string("  ") + kNotes + " ", 4).outcome, AddOutcome::kDuplicate);
+  EXPECT_TRUE(w.items.AddItemFromPath(kNotes, 5).added());
+  EXPECT_EQ(w.Members(4).size(), 1u);
+  EXPECT_EQ(w.Members(5).size(), 1u);
+  EXPECT_EQ(w.item(w.Members(4)[0]).Kind, kind::kMember);
+  EXPECT_NE(w.Members(4)[0], w.Members(5)[0]);
+}
+
+TEST_F(ItemCreationTest, GroupTitleSuffixesFollowTheMemberCount) {
+  w.MakeGroup(4, "Tools");
+  for (int i = 0; i < 36; ++i) {
+    const std::string path = "C:\\Many\\file" + std::to_string(i) + ".txt";
+    w.fs.AddFile(path);
+    w.items.AddItemFromPath(path, 4);
+  }
+  EXPECT_EQ(w.item(4).Title.str(), "Tools (Full)");
+  w.fs.AddFile("C:\\Many\\one more.txt");
+  EXPECT_EQ(w.items.AddItemFromPath("C:\\Many\\one more.txt", 4).outcome, AddOutcome::kFull);
+  const std::vector<int> members = w.Members(4);
+  EXPECT_TRUE(w.items.DeleteItem(members[5], true));
+  EXPECT_EQ(w.item(4).Title.str(), "Tools");
+  EXPECT_EQ(w.Members(4).size(), 35u);
+  EXPECT_EQ(w.Members(4)[5], members[6]);  // the gap is closed
+  for (int m : w.Members(4)) w.items.RemoveGroupMember(m);
+  EXPECT_EQ(w.item(4).Title.str(), "Tools (Empty)");
+}
+
+TEST_F(ItemCreationTest, PathsTheConfigurationCannotKeepAreRefusedWithAMessage) {
+  const std::string greek = "C:\\users\\tester\\Documents\\\xCE\xB1\xCE\xB2.txt";  // not in Windows-1252
+  w.fs.AddFile(greek);
+  EXPECT_EQ(w.items.AddItemFromPath(greek, 4).outcome, AddOutcome::kNotStorable);
+  ASSERT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_EQ(w.prompt.asked[0].text, std::string(kPathNotStorable) + "\r\n\r\n" + greek);
+  EXPECT_EQ(w.item(4).Kind, kind::kEmptyPosition);
+  EXPECT_FALSE(w.items.SetItemPath(greek, 4));
+  EXPECT_EQ(w.item(4).Kind, kind::kEmptyPosition);
+
+  const std::string tooLong = "C:\\" + std::string(250, 'x') + ".txt";
+  w.fs.AddFile(tooLong);
+  EXPECT_EQ(w.items.AddItemFromPath(tooLong, 4).outcome, AddOutcome::kNotStorable);
+  // Western letters are in the code page and are kept.
+  const std::string german = "C:\\B\xC3\xBC" "cher\\Liste.txt";
+  w.fs.AddFile(german);
+  EXPECT_EQ(Add(german, 5).Title.str(), "Liste.txt");
+}
+
+TEST_F(ItemCreationTest, AShortcutWhoseTargetCannotBeKeptNamesItself) {
+  const std::string link = "C:\\Links\\Greek.lnk";
+  w.fs.AddFile(link);
+  w.fs.AddFile("C:\\Docs\\\xCE\xB1.exe");
+  w.reader.Add(link, "C:\\Docs\\\xCE\xB1.exe", "", 0, "\xCE\xB2");
+  ShortcutItem& item = Add(link, 4);
+  EXPECT_EQ(item.Target.str(), link);
+  EXPECT_EQ(item.Arguments.str(), "");
+  EXPECT_TRUE(w.prompt.asked.empty());
+}
+
+TEST_F(ItemCreationTest, ABatchReportsEveryRefusalInOneMessage) {
+  w.MakeGroup(4, "Tools");
+  w.items.BeginRefusalBatch();
+  w.items.BeginRefusalBatch();
+  for (const char* name : {"\xCE\xB1", "\xCE\xB2"}) {
+    w.fs.AddFile(std::string("C:\\Docs\\") + name + ".txt");
+    w.items.AddItemFromPath(std::string("C:\\Docs\\") + name + ".txt", 4);
+  }
+  w.items.EndRefusalBatch();
+  EXPECT_TRUE(w.prompt.asked.empty());
+  w.items.EndRefusalBatch();
+  ASSERT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_NE(w.prompt.asked[0].text.find("C:\\Docs\\\xCE\xB1.txt\r\nC:\\Docs\\\xCE\xB2.txt"), std::string::npos);
+}
+
+TEST_F(ItemCreationTest, TwoItemsNeverShareAPictureFileEvenWhenOneWasNotWritten) {
+  w.registry.PutText(HKCR, ".abc", "", "abcfile");
+  w.registry.PutText(HKCR, "abcfile\\DefaultIcon", "", "C:\\Icons\\abc.ico,0");
+  w.fs.AddFile("C:\\Icons\\abc.ico");
+  w.fs.AddFile("C:\\Data\\one.abc");
+  w.fs.FailWrites = true;
+  ShortcutItem& first = Add("C:\\Data\\one.abc", 4);
+  w.fs.FailWrites = false;
+  ShortcutItem& second = Add(kNotes, 5);
+  EXPECT_NE(first.IconFile.str(), second.IconFile.str());
+}
+
+// --- Setting a path, deleting ---------------------------------------------------------------
+
+TEST_F(ItemCreationTest, SetItemPathRebuildsInPlaceByPosition) {
+  Add(kEditor, 4);
+  w.item(4).CustomIconFile = w.Icon("custom.png");
+  w.item(4).RunMode = 2;
+  ASSERT_TRUE(w.items.SetItemPath(kNotes, 4));
+  EXPECT_EQ(w.item(4).Kind, kind::kShortcut);
+  EXPECT_EQ(w.item(4).Link.str(), kNotes);
+  EXPECT_EQ(w.item(4).CustomIconFile.str(), "");
+  EXPECT_EQ(w.item(4).RunMode, 0);
+  ASSERT_TRUE(w.items.SetItemPath(kEditor, 200));
+  EXPECT_EQ(w.item(200).Kind, kind::kMember);
+}
+
+TEST_F(ItemCreationTest, DeletingARingShortcutLeavesABlankPosition) {
+  const std::string picture = Add(kEditor, 4).IconFile.str();
+  EXPECT_TRUE(w.items.DeleteItem(4, false));
+  EXPECT_EQ(w.item(4).Kind, kind::kEmptyPosition);
+  EXPECT_EQ(w.item(4).Title.str(), "Blank Shortcut");
+  EXPECT_EQ(w.item(4).IconFile.str(), w.SysIcon("Shortcut.png"));
+  EXPECT_FALSE(w.fs.Has(picture));
+}
+
+TEST_F(ItemCreationTest, DeletingAGroupAsksThenFreesEveryMember) {
+  w.MakeGroup(4, "Tools");
+  const int member = Add(kNotes, 4).ImageIndex;
+  const std::string picture = w.item(member).IconFile.str();
+  w.prompt.answers = {PromptAnswer::kNo};
+  EXPECT_FALSE(w.items.DeleteItem(4, false));
+  EXPECT_EQ(w.prompt.asked.back().title, kDeleteGroupTitle);
+  EXPECT_EQ(w.prompt.asked.back().icon, PromptIcon::kQuestion);
+  EXPECT_EQ(w.Members(4).size(), 1u);
+  w.prompt.answers = {PromptAnswer::kYes};
+  EXPECT_TRUE(w.items.DeleteItem(4, false));
+  EXPECT_EQ(w.item(member).Kind, kind::kFree);
+  EXPECT_FALSE(w.fs.Has(picture));
+  EXPECT_EQ(w.item(4).Kind, kind::kEmptyPosition);
+  EXPECT_EQ(w.model.Groups[4].Count, 0);
+}
+
+TEST_F(ItemCreationTest, DeletingAllProgramsEmptiesItButKeepsIt) {
+  w.MakeGroup(3, "All Programs Group", kind::kAllPrograms);
+  w.item(3).Link = "C:\\somewhere";
+  Add(kNotes, 3);
+  EXPECT_TRUE(w.items.DeleteItem(3, true));
+  EXPECT_TRUE(w.prompt.asked.empty());
+  EXPECT_EQ(w.item(3).Kind, kind::kAllPrograms);
+  EXPECT_EQ(w.item(3).Title.str(), "All Programs Group (Empty)");
+  EXPECT_EQ(w.item(3).Link.str(), "");
+  EXPECT_EQ(w.model.Groups[3].Count, 0);
+}
+
+// --- Icon repair ----------------------------------------------------------------------------
+
+TEST_F(ItemCreationTest, RebuildWritesIntoTheItemsOwnFileOrFallsBack) {
+  ShortcutItem& editor = Add(kEditor, 4);
+  const std::string own = editor.IconFile.str();
+  w.fs.Delete(own);
+  w.items.RebuildItemIcon(4);
+  EXPECT_EQ(editor.IconFile.str(), own);
+  EXPECT_TRUE(w.fs.Has(own));
+
+  // A shared picture is never written over: the fresh one gets a file of its own.
+  editor.IconFile = w.SysIcon("Gone.png");
+  w.items.RebuildItemIcon(4);
+  EXPECT_TRUE(PathIsInFolder(editor.IconFile.str(), w.folders.IconDir));
+
+  editor.Link = "C:\\Program Files\\Editor\\removed.exe";
+  w.items.RebuildItemIcon(4);
+  EXPECT_EQ(editor.IconFile.str(), w.SysIcon("Problem.png"));
+}
+
+TEST_F(ItemCreationTest, RebuildOfADocumentWithoutATypeIconAsksTheShell) {
+  w.fs.AddFile("C:\\Data\\blob.xyz");
+  ShortcutItem& blob = Add("C:\\Data\\blob.xyz", 4);
+  blob.IconFile = "";
+  w.items.RebuildItemIcon(4);
+  EXPECT_EQ(Picture(blob), "\x89PNG shell C:\\Data\\blob.xyz");
+  w.pictures.shellIcons = false;
+  w.items.RebuildItemIcon(4);
+  EXPECT_EQ(blob.IconFile.str(), w.SysIcon("File.png"));
+}
+
+}  // namespace
+}  // namespace vek

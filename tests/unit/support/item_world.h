@@ -1,0 +1,433 @@
+// A whole fake machine for item creation, the folder scans and the default ring: an
+// in-memory disk whose folder listings work, drives, a registry, shortcut files, version
+// resources and a picture writer, wired to the real ItemCreation, Discovery and
+// Defaults. Header-only, so that the benchmarks can use it too.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/config_files.h"
+#include "core/defaults.h"
+#include "core/model.h"
+#include "core/paths.h"
+#include "core/text.h"
+#include "icons/associations.h"
+#include "icons/discovery.h"
+#include "icons/item_creation.h"
+#include "icons/item_pictures.h"
+#include "icons/version_resource.h"
+#include "launch/shortcut_files.h"
+#include "platform/drives.h"
+#include "platform/file_system.h"
+#include "platform/prompt.h"
+#include "platform/registry.h"
+#include "platform/system_info.h"
+#include "support/fake_codec.h"
+#include "support/version_bytes.h"
+
+namespace vek::test {
+
+// An in-memory disk with Windows path rules: names compare without regard to ASCII
+// letter case, folders list their files and sub-folders in the order they were made,
+// and a drive root exists only when something was put on that drive.
+class ScanFileSystem : public FileSystem {
+ public:
+  void AddFolder(const std::string& path, uint32_t attributes = attr::kDirectory) {
+    AddParents(path);
+    Put(path, attributes, nullptr);
+  }
+  void AddFile(const std::string& path, const std::string& text = "",
+               uint32_t attributes = attr::kArchive) {
+    AddParents(path);
+    Bytes data(text.begin(), text.end());
+    Put(path, attributes, &data);
+  }
+  bool Has(const std::string& path) const { return entries_.count(Key(path)) != 0; }
+  std::string Text(const std::string& path) const {
+    auto it = entries_.find(Key(path));
+    return it == entries_.end() ? std::string() : std::string(it->second.data.begin(), it->second.data.end());
+  }
+  size_t writes() const { return writes_; }
+  bool FailWrites = false;  // a full disk: every write fails
+
+  uint32_t Attributes(const std::string& path) override {
+    auto it = entries_.find(Key(path));
+    return it == entries_.end() ? attr::kInvalid : it->second.attributes;
+  }
+  bool ReadAll(const std::string& path, Bytes& out) override {
+    const Entry* e = FileEntry(path);
+    if (!e) return false;
+    out = e->data;
+    return true;
+  }
+  bool ReadRange(const std::string& path, uint64_t offset, size_t count, Bytes& out) override {
+    const Entry* e = FileEntry(path);
+    if (!e || offset > e->data.size() || count > e->data.size() - offset) return false;
+    out.assign(e->data.begin() + static_cast<long>(offset), e->data.begin() + static_cast<long>(offset + count));
+    return true;
+  }
+  bool WriteAll(const std::string& path, const Bytes& data) override {
+    if (FailWrites || Attributes(FolderPart(path)) == attr::kInvalid) return false;
+    ++writes_;
+    Put(path, attr::kArchive, &data);
+    return true;
+  }
+  bool Delete(const std::string& path) override {
+    auto it = entries_.find(Key(path));
+    if (it == entries_.end() || !it->second.isFile) return false;
+    entries_.erase(it);
+    return true;
+  }
+  bool Copy(const std::string& from, const std::string& to) override {
+    const Entry* e = FileEntry(from);
+    if (!e) return false;
+    const Bytes data = e->data;
+    return WriteAll(to, data);
+  }
+  bool Move(const std::string& from, const std::string& to) override {
+    return Copy(from, to) && Delete(from);
+  }
+  bool CreateFolder(const std::string& path) override {
+    if (Attributes(FolderPart(Key(path))) == attr::kInvalid && Key(path).size() > 3) return false;
+    if (Attributes(path) == attr::kInvalid) Put(path, attr::kDirectory, nullptr);
+    return true;
+  }
+  std::vector<DirEntry> List(const std::string& folder, const std::string& pattern) override {
+    std::vector<DirEntry> out;
+    const std::string dir = Key(folder);
+    if (Attributes(dir) == attr::kInvalid) return out;
+    out.push_back({".", attr::kDirectory});
+    out.push_back({"..", attr::kDirectory});
+    for (const std::string& key : order_) {
+      auto it = entries_.find(key);
+      if (it == entries_.end() || Key(FolderPart(key)) != dir || key == dir) continue;
+      const std::string name = NamePart(it->second.path);
+      if (Matches(pattern, name)) out.push_back({name, it->second.attributes});
+    }
+    return out;
+  }
+  int64_t Length(const std::string& path) override {
+    const Entry* e = FileEntry(path);
+    return e ? static_cast<int64_t>(e->data.size()) : -1;
+  }
+
+ private:
+  struct Entry {
+    std::string path;
+    uint32_t attributes = 0;
+    bool isFile = false;
+    Bytes data;
+  };
+  // Upper case, without a trailing backslash except on a drive root ("D:" is "D:\\").
+  static std::string Key(const std::string& path) {
+    std::string key = ToUpperAscii(path);
+    while (key.size() > 3 && key.back() == '\\') key.pop_back();
+    if (key.size() == 2 && key[1] == ':') key += '\\';
+    return key;
+  }
+  static bool Matches(const std::string& pattern, const std::string& name) {
+    if (pattern == "*.*" || pattern == "*") return true;
+    const std::string p = ToUpperAscii(pattern), n = ToUpperAscii(name);
+    if (StartsWith(p, "*")) return EndsWith(n, p.substr(1));
+    return p == n;
+  }
+  const Entry* FileEntry(const std::string& path) const {
+    auto it = entries_.find(Key(path));
+    return it == entries_.end() || !it->second.isFile ? nullptr : &it->second;
+  }
+  void Put(const std::string& path, uint32_t attributes, const Bytes* data) {
+    const std::string key = Key(path);
+    auto [it, isNew] = entries_.try_emplace(key);
+    if (isNew) order_.push_back(key);
+    it->second.path = path.size() > 3 && EndsWith(path, "\\") ? path.substr(0, path.size() - 1) : path;
+    it->second.attributes = attributes;
+    it->second.isFile = data != nullptr;
+    if (data) it->second.data = *data;
+  }
+  void AddParents(const std::string& path) {
+    std::string folder = FolderPart(Key(path));
+    std::vector<std::string> missing;
+    while (!folder.empty() && Attributes(folder) == attr::kInvalid) {
+      missing.push_back(folder);
+      if (folder.size() <= 3) break;
+      folder = FolderPart(folder.substr(0, folder.size() - 1));
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) Put(*it, attr::kDirectory, nullptr);
+  }
+
+  std::map<std::string, Entry> entries_;
+  std::vector<std::string> order_;
+  size_t writes_ = 0;
+};
+
+class MapEnvironment : public Environment {
+ public:
+  std::map<std::string, std::string> vars{{"SYSTEMROOT", "C:\\windows"}, {"WINDIR", "C:\\windows"}};
+  std::optional<std::string> Variable(const std::string& name) override {
+    auto it = vars.find(ToUpperAscii(name));
+    if (it == vars.end()) return std::nullopt;
+    return it->second;
+  }
+};
+
+class MapShellFolders : public ShellFolders {
+ public:
+  std::map<int, std::string> folders{
+      {csidl::kDesktop, "C:\\users\\tester\\Desktop"},
+      {csidl::kPrograms, "C:\\users\\tester\\Start Menu\\Programs"},
+      {csidl::kPersonal, "C:\\users\\tester\\Documents"},
+      {csidl::kFavorites, "C:\\users\\tester\\Favorites"},
+      {csidl::kMyMusic, "C:\\users\\tester\\Music"},
+      {csidl::kMyVideo, "C:\\users\\tester\\Videos"},
+      {csidl::kCommonPrograms, "C:\\ProgramData\\Start Menu\\Programs"},
+      {csidl::kCommonDesktop, "C:\\users\\Public\\Desktop"},
+      {csidl::kAppData, "C:\\users\\tester\\AppData\\Roaming"},
+      {csidl::kWindows, "C:\\windows"},
+      {csidl::kSystem, "C:\\windows\\system32"},
+      {csidl::kProgramFiles, "C:\\Program Files"},
+      {csidl::kMyPictures, "C:\\users\\tester\\Pictures"},
+      {csidl::kProfile, "C:\\users\\tester"},
+      {csidl::kProgramFilesCommon, "C:\\Program Files\\Common Files"},
+  };
+  std::string SpecialFolder(int id) override {
+    auto it = folders.find(id);
+    return it == folders.end() ? std::string() : it->second;
+  }
+  std::string TempFolder() override { return "C:\\users\\tester\\Temp\\"; }
+  std::string TempFileName(const std::string& folder, const std::string& prefix) override {
+    return WithTrailingBackslash(folder) + prefix + std::to_string(++next_) + ".tmp";
+  }
+
+ private:
+  int next_ = 0;
+};
+
+// Key paths and value names compare without regard to letter case; texts are stored as
+// the wide API stores them (UTF-16LE with the terminating NUL).
+class MapRegistry : public Registry {
+ public:
+  void PutText(RegRoot root, const std::string& subKey, const std::string& name,
+               const std::string& text, uint32_t type = reg_type::kSz) {
+    std::vector<uint8_t> data;
+    for (char16_t c : Utf16(text) + u'\0') {
+      data.push_back(static_cast<uint8_t>(c & 0xFF));
+      data.push_back(static_cast<uint8_t>(c >> 8));
+    }
+    values_[Key(root, subKey, name)] = {type, data};
+  }
+  RegStatus QueryValue(RegRoot root, const std::string& subKey, const std::string& name,
+                       uint32_t& type, std::vector<uint8_t>& data) override {
+    auto it = values_.find(Key(root, subKey, name));
+    if (it == values_.end()) return {false, reg_error::kFileNotFound};
+    type = it->second.first;
+    data = it->second.second;
+    return {true, reg_error::kSuccess};
+  }
+  RegStatus SetValue(RegRoot root, const std::string& subKey, const std::string& name,
+                     uint32_t type, const std::vector<uint8_t>& data) override {
+    values_[Key(root, subKey, name)] = {type, data};
+    return {true, reg_error::kSuccess};
+  }
+  RegStatus DeleteValue(RegRoot root, const std::string& subKey, const std::string& name) override {
+    return {true, values_.erase(Key(root, subKey, name)) ? reg_error::kSuccess : reg_error::kFileNotFound};
+  }
+
+ private:
+  static std::string Key(RegRoot root, const std::string& subKey, const std::string& name) {
+    return std::to_string(static_cast<int>(root)) + "|" + ToUpperAscii(subKey) + "|" + ToUpperAscii(name);
+  }
+  std::map<std::string, std::pair<uint32_t, std::vector<uint8_t>>> values_;
+};
+
+class TableDrives : public Drives {
+ public:
+  void Add(const std::string& root, uint32_t type) {
+    roots.push_back(root);
+    types[ToUpperAscii(root)] = type;
+  }
+  uint32_t DriveType(const std::string& root) override {
+    ++typeQueries;
+    auto it = types.find(ToUpperAscii(root));
+    return it == types.end() ? drive_type::kNoRootDir : it->second;
+  }
+  std::vector<std::string> LogicalDriveRoots() override { return roots; }
+  std::vector<std::string> roots;
+  std::map<std::string, uint32_t> types;
+  int typeQueries = 0;
+};
+
+// Every route of the shell reads the same fields; no shortcut is installer-advertised.
+class TableShortcutReader : public ShortcutReader {
+ public:
+  void Add(const std::string& linkPath, const std::string& target, const std::string& iconFile = "",
+           int32_t iconIndex = 0, const std::string& arguments = "") {
+    LinkFields f;
+    f.target = target;
+    f.iconFile = iconFile;
+    f.iconIndex = iconIndex;
+    f.arguments = arguments;
+    links[ToUpperAscii(linkPath)] = f;
+  }
+  std::optional<LinkFields> Read(const std::string& linkPath, Route) override {
+    auto it = links.find(ToUpperAscii(linkPath));
+    if (it == links.end()) return std::nullopt;
+    return it->second;
+  }
+  std::string InstallerTarget(const std::string&) override { return {}; }
+  std::map<std::string, LinkFields> links;
+};
+
+class TableVersions : public VersionResourceSource {
+ public:
+  bool ReadVersionResource(const std::string& file, Bytes& out) override {
+    auto it = resources.find(ToUpperAscii(file));
+    if (it == resources.end()) return false;
+    out = it->second;
+    return true;
+  }
+  std::map<std::string, Bytes> resources;
+};
+
+// Writes a small stand-in picture for every picture asked for and records the calls.
+// Modules give icons only when listed; the shell gives an icon for anything that exists.
+class RecordingPictures : public ItemPictures {
+ public:
+  explicit RecordingPictures(FileSystem& fs) : fs_(fs) {}
+  bool WriteModuleIcon(const std::string& file, int32_t iconIndex, const std::string& dest) override {
+    log.push_back("module " + file + "," + std::to_string(iconIndex) + " -> " + dest);
+    if (!modules.count(ToUpperAscii(file))) return false;
+    return Write(dest, "module " + file + "," + std::to_string(iconIndex));
+  }
+  bool WriteShellIcon(const std::string& file, const std::string& dest) override {
+    log.push_back("shell " + file + " -> " + dest);
+    return shellIcons && fs_.Attributes(file) != attr::kInvalid && Write(dest, "shell " + file);
+  }
+  bool ConvertIconFile(const std::string& source, const std::string& dest) override {
+    log.push_back("convert " + source + " -> " + dest);
+    return fs_.Attributes(source) != attr::kInvalid && Write(dest, "converted " + source);
+  }
+  void LoadItemIcon(int index) override { loaded.push_back(index); }
+  void ReleaseItemImages(int index) override { released.push_back(index); }
+
+  std::vector<std::string> log;
+  std::vector<int> loaded, released;
+  std::set<std::string> modules;  // upper-case paths of files with icons
+  bool shellIcons = true;
+
+ private:
+  bool Write(const std::string& dest, const std::string& what) {
+    const std::string png = "\x89PNG " + what;
+    return fs_.WriteAll(dest, Bytes(png.begin(), png.end()));
+  }
+  FileSystem& fs_;
+};
+
+// Answers as scripted ("No" to questions and OK to messages when the script is empty)
+// and records what was asked.
+class ScriptedPrompt : public UserPrompt {
+ public:
+  PromptAnswer Ask(const PromptRequest& request) override {
+    asked.push_back(request);
+    if (answers.empty()) return request.buttons == PromptButtons::kOk ? PromptAnswer::kOk : PromptAnswer::kNo;
+    const PromptAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::vector<PromptRequest> asked;
+  std::deque<PromptAnswer> answers;
+};
+
+// The windows' part of the start-up sequence, recorded in order.
+class RecordingHost : public DefaultsHost {
+ public:
+  void ResetInteraction() override { log.push_back("ResetInteraction"); }
+  ScreenFacts MeasureScreen() override {
+    log.push_back("MeasureScreen");
+    return screen;
+  }
+  void SetMenuRowsPerPage() override { log.push_back("SetMenuRowsPerPage"); }
+  void BuildIconSizeTable() override { log.push_back("BuildIconSizeTable"); }
+  void BuildRingSlotTables() override { log.push_back("BuildRingSlotTables"); }
+  CatalogueFacts ReadCatalogueFacts() override {
+    log.push_back("ReadCatalogueFacts");
+    return {"tester", false};
+  }
+  void ReleaseImages() override { log.push_back("ReleaseImages"); }
+  void ReloadImagesAndShow() override { log.push_back("ReloadImagesAndShow"); }
+  void LetMessagesRun() override { log.push_back("LetMessagesRun"); }
+  // A 1920 x 1080 screen (15 twips a pixel) whose work area ends above a 40-pixel taskbar.
+  ScreenFacts screen{520, {28800, 16200}};
+  std::vector<std::string> log;
+};
+
+constexpr char kWorldAppDir[] = "C:\\Program Files\\VEK Desktop\\";
+constexpr char kWorldProgram[] = "C:\\Program Files\\VEK Desktop\\VekDesktop.exe";
+
+// The whole machine, with the program's folders made and the system icon folder filled.
+struct ItemWorld {
+  ItemWorld() {
+    for (const auto& [id, path] : shell.folders) fs.AddFolder(path);
+    fs.AddFolder(kWorldAppDir);
+    folders = InitPaths(kWorldAppDir, shell, fs);
+    fs.AddFolder(folders.SysIconDir);
+    for (const char* name : {"Problem.png", "File.png", "Folder.png", "Shortcut.png"})
+      fs.AddFile(folders.SysIconDir + name, "shared picture");
+    drives.Add("C:\\", drive_type::kFixed);
+  }
+  ItemWorld(const ItemWorld&) = delete;
+  ItemWorld& operator=(const ItemWorld&) = delete;
+
+  std::string SysIcon(const std::string& name) const { return folders.SysIconDir + name; }
+  std::string Icon(const std::string& name) const { return folders.IconDir + name; }
+  ShortcutItem& item(int index) { return model.Items[index]; }
+  // Every member's pool index of a group, in order.
+  std::vector<int> Members(int group) const {
+    const ShortcutGroup& g = model.Groups[group];
+    return std::vector<int>(g.Members.begin() + 1, g.Members.begin() + 1 + g.Count);
+  }
+  std::vector<std::string> MemberTitles(int group) const {
+    std::vector<std::string> titles;
+    for (int m : Members(group)) titles.push_back(model.Items[m].Title.Trimmed());
+    return titles;
+  }
+  // Ring position `slot` as an (empty) group of `kind`.
+  void MakeGroup(int slot, const std::string& title, int32_t k = kind::kGroup) {
+    model.Items[slot].Kind = k;
+    model.Items[slot].Title = title;
+    model.Groups[slot].Members[0] = slot;
+  }
+
+  ScanFileSystem fs;
+  MapEnvironment env;
+  MapShellFolders shell;
+  Folders folders;
+  PathTools paths{fs, env, folders};
+  TableShortcutReader reader;
+  ShortcutFiles shortcuts{paths, reader};
+  MapRegistry registry;
+  Associations associations{registry, paths};
+  RecordingPictures pictures{fs};
+  TableDrives drives;
+  TableVersions versions;
+  ScriptedPrompt prompt;
+  FakeAnsiCodec codec;
+  Model model;
+  ItemCreation items{ItemServices{model, paths, shortcuts, associations, pictures, drives, versions,
+                                  prompt, codec},
+                     "tester"};
+  Discovery discovery{items, paths, registry, drives};
+  ConfigIo io{fs, codec, prompt, folders};
+  RecordingHost host;
+  Defaults defaults{DefaultsServices{model, io, registry, items, discovery, associations, host},
+                    kWorldProgram, 6};
+};
+
+}  // namespace vek::test
