@@ -113,7 +113,9 @@ bool FakeFileSystem::CreateFolder(const std::string& path) {
 
 std::vector<DirEntry> FakeFileSystem::List(const std::string& folder, const std::string& pattern) {
   std::vector<DirEntry> out;
-  const std::string prefix = Key(WithTrailingBackslash(folder));
+  // Keys carry no trailing backslash, so the children of a folder start with its key
+  // and one backslash.
+  const std::string prefix = WithTrailingBackslash(Key(folder));
   if (Attributes(folder) == attr::kInvalid) return out;
   out.push_back({".", attr::kDirectory});
   out.push_back({"..", attr::kDirectory});
@@ -121,7 +123,9 @@ std::vector<DirEntry> FakeFileSystem::List(const std::string& folder, const std:
     if (!StartsWith(key, prefix) || key.size() == prefix.size()) return;
     const std::string rest = key.substr(prefix.size());
     if (Contains(rest, "\\")) return;
-    const std::string name = NamePart(original);
+    std::string trimmed = original;
+    while (trimmed.size() > 3 && trimmed.back() == '\\') trimmed.pop_back();
+    const std::string name = NamePart(trimmed);
     if (WildcardMatch(pattern, name)) out.push_back({name, a});
   };
   for (const auto& [key, f] : folders_) consider(key, f.first, f.second);
