@@ -7,10 +7,15 @@
 #include <memory>
 #include <string>
 
+// The Windows headers first: the configuration reader drops a macro they define.
+#include "platform/win/ansi_codec_win.h"
+#include "platform/win/file_system_win.h"
+#include "platform/win/registry_win.h"
+#include "platform/win/system_info_win.h"
+
+#include "core/config_files.h"
 #include "core/model.h"
 #include "core/paths.h"
-#include "platform/win/file_system_win.h"
-#include "platform/win/system_info_win.h"
 
 namespace vek {
 
@@ -31,9 +36,13 @@ struct AppContext {
   win::Win32Environment env;
   win::Win32ShellFolders shell;
   win::Win32Prompt prompt;
+  win::Win32Registry registry;
+  win::Win32AnsiCodec codec;
 
   Folders folders;
   std::unique_ptr<PathTools> paths;
+  // The configuration files' collaborators, ready once the folders are known.
+  std::unique_ptr<ConfigIo> io;
   Model model;
 
   uint32_t WindowsMajorVersion = 0;

@@ -4,13 +4,18 @@
 #include <commctrl.h>
 #include <gdiplus.h>
 
+#include "dock/geometry.h"
 #include "dock/win/FrmMain.h"
+#include "dock/win/screen_win.h"
 #include "launch/win/shutdown_privilege.h"
 #include "menu/win/FrmSubMenu.h"
 #include "platform/win/text_win.h"
 #include "platform/win/window.h"
 #include "tray/win/FrmTray.h"
+#include "core/mod_registry.h"
 #include "core/windows_version.h"
+#include "launch/system_catalogue.h"
+#include "launch/win/system_services_win.h"
 
 namespace vek {
 
@@ -82,12 +87,22 @@ bool Program::Main() {
   // 5. Folders of the program and the user; the per-user folders are created.
   app_.folders = InitPaths(win::ProgramFolder(), app_.shell, app_.fs);
   app_.paths = std::make_unique<PathTools>(app_.fs, app_.env, app_.folders);
+  app_.io = std::make_unique<ConfigIo>(ConfigIo{app_.fs, app_.codec, app_.prompt, app_.folders});
+  // 6. Where this copy lives and which version it is.
+  RecordInstallation(app_.registry, win::ProgramPath(), ProgramVersion{1, 6, 68});
+  // 7. An installer asks for a clean first start with "FirstRun" = "0".
+  if (IsFirstRun(app_.registry)) DeleteConfigFiles(app_.fs, app_.folders, true);
   // 8, 9. The power commands need the shutdown privilege; this process asks to be told
   // of the session's end last and never to be retried.
   win::EnableShutdownPrivilege(win::kShutdownPrivilege, true);
   SetProcessShutdownParameters(0, SHUTDOWN_NORETRY);
   // 10. The model: pool and member lists at their fixed sizes, all empty.
   app_.model.Size();
+  // The screen decides the largest ring radius and the default one; known before the
+  // settings are read, which are checked against it.
+  ApplyScreenLimits(app_.model.Settings, win::ReadScreenMetrics());
+  // 11. Settings file, the built-in catalogue, then the menu file.
+  InitModel();
   // 13. The permanent windows, created hidden: tray owner, dock, group menu.
   tray_ = std::make_unique<FrmTray>(app_);
   dock_ = std::make_unique<FrmMain>(app_);
@@ -98,13 +113,33 @@ bool Program::Main() {
   tray_->Load();
   dock_->Load();
   menu_->Load();
+  // 14. Skins, the centre, the fallback pictures, then every item's picture.
+  dock_->LoadAllImages();
   // 15. The image caches are large and built once: give the memory back.
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+  // 16.
+  dock_->CalcMinimizedPos(app_.model.Settings.MinimizedPosition);
   // 17, 18.
   win::PumpPendingMessages();
   dock_->Show();
   dock_->DockFocus(true);
   return true;
+}
+
+void Program::InitModel() {
+  const ScreenMetrics screen = win::ReadScreenMetrics();
+  int twipsX = 15, twipsY = 15;
+  win::TwipsPerPixel(twipsX, twipsY);
+  const ScreenTwips twips{screen.ScreenWidth * twipsX, screen.ScreenHeight * twipsY};
+  Model& model = app_.model;
+  model.Settings.SearchBoxLeft = RoundHalfEven((twips.width - kSearchBoxWidthTwips) / 2.0);
+  model.Settings.SearchBoxTop = twips.height - kSearchBoxHeightTwips;
+  LoadSettings(model, *app_.io, twips, app_.registry, win::ProgramPath());
+  win::Win32RecycleBin bin;
+  RecycleBinInfo binInfo;
+  const bool binFull = bin.Query(binInfo) && (binInfo.size > 0 || binInfo.count > 0);
+  BuildSystemCatalogue(model, app_.folders, app_.fs, win::WindowsUserName(), binFull);
+  LoadMenu(model, *app_.io);
 }
 
 void Program::UnloadWindows() {
@@ -116,6 +151,13 @@ void Program::UnloadWindows() {
 void Program::ExitProgram() {
   if (exiting_) return;
   exiting_ = true;
+  // 1, 2. Nothing the user set up may be lost: both files first.
+  if (app_.io) {
+    SaveSettings(app_.model, *app_.io);
+    SaveMenu(app_.model, *app_.io);
+  }
+  // 4. Every picture of the image store goes before the windows and GDI+ do.
+  if (dock_) dock_->ReleaseImages();
   // 5, 6. Unload the windows in order, then stop GDI+.
   UnloadWindows();
   StopGdiPlus();

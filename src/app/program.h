@@ -28,6 +28,8 @@ class Program : public ProgramControl {
   bool StartGdiPlus();
   void StopGdiPlus();
   bool CheckWindowsVersion();
+  // Fills the model: the settings file, the built-in catalogue, the menu file.
+  void InitModel();
   void UnloadWindows();
 
   AppContext app_;

@@ -21,6 +21,12 @@
 #include "platform/prompt.h"
 #include "platform/registry.h"
 
+// <windows.h> defines LoadMenu as a macro for the menu-resource loader; this reader keeps
+// its own name, so the macro is dropped where the two meet.
+#ifdef LoadMenu
+#undef LoadMenu
+#endif
+
 namespace vek {
 
 // Failure messages of the writers (the trailing space belongs to them).

@@ -67,4 +67,24 @@ std::string ProgramPath() {
 
 std::string ProgramFolder() { return FolderPart(ProgramPath()); }
 
+std::string WindowsUserName() {
+  wchar_t name[33] = {};
+  DWORD length = 32;
+  if (!GetUserNameW(name, &length)) return {};
+  // The length counts the terminating NUL.
+  const DWORD chars = length > 0 && name[length - 1] == L'\0' ? length - 1 : length;
+  return TrimFixed(Utf8(std::wstring_view(name, chars)));
+}
+
+void TwipsPerPixel(int& x, int& y) {
+  x = y = 15;
+  const HDC screen = GetDC(nullptr);
+  if (!screen) return;
+  const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  if (dpiX > 0) x = 1440 / dpiX;
+  if (dpiY > 0) y = 1440 / dpiY;
+}
+
 }  // namespace vek::win

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The program keeps its state across starts: the exit writes both configuration files,
+# start-up records the installation in the registry, and a "FirstRun" value of "0" makes
+# the next start begin clean (files and pictures deleted, the value set to "1").
+source "$(dirname "$0")/lib.sh"
+
+reg_value() {  # reg_value NAME → the value's data under the program's key
+  "$WINE" reg query 'HKCU\SOFTWARE\VEK Desktop\System' /v "$1" 2>/dev/null | tr -d '\r' |
+    awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
+}
+
+reset_user_data
+"$WINE" reg delete 'HKCU\SOFTWARE\VEK Desktop\System' /f >/dev/null 2>&1 || true
+start_dock
+vekctl close VEKDesktopTray || fail "could not reach the tray owner"
+wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+
+[ "$(stat -c %s "$ICON_DIR/VEKCfg.cfg")" = 562 ] || fail "VEKCfg.cfg missing or not 562 bytes"
+[ "$(stat -c %s "$ICON_DIR/VEKMenu.cfg")" = 1338885 ] || fail "VEKMenu.cfg missing or not 1338885 bytes"
+case "$(reg_value APP_PATH)" in
+  *VekDesktop.exe) ;;
+  *) fail "APP_PATH not recorded: '$(reg_value APP_PATH)'" ;;
+esac
+[ "$(reg_value APP_VER)" = "1.6.68" ] || fail "APP_VER is '$(reg_value APP_VER)'"
+[ "$(reg_value APP_BUILD)" = "68" ] || fail "APP_BUILD is '$(reg_value APP_BUILD)'"
+
+# A second start reads the files back and writes them again unchanged.
+cp "$ICON_DIR/VEKMenu.cfg" "$E2E_OUT/menu-first.cfg"
+start_dock
+vekctl close VEKDesktopTray
+wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+cmp -s "$ICON_DIR/VEKMenu.cfg" "$E2E_OUT/menu-first.cfg" || fail "the menu file changed across a start"
+
+# FirstRun "0": a clean start.
+touch "$ICON_DIR/77.png"
+"$WINE" reg add 'HKCU\SOFTWARE\VEK Desktop\System' /v FirstRun /d 0 /f >/dev/null 2>&1
+start_dock
+[ ! -e "$ICON_DIR/77.png" ] || fail "the icon folder's pictures survived a clean first start"
+[ "$(reg_value FirstRun)" = 1 ] || fail "FirstRun was not set to 1"
+vekctl close VEKDesktopTray
+wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+echo "persistence e2e passed"
