@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "core/group_title.h"
-#include "core/pool_ops.h"
 #include "launch/system_catalogue.h"
 
 namespace vek {
@@ -130,19 +129,18 @@ void Defaults::InitDefaults(bool setConstants, bool loadSettings, bool loadMenu)
 }
 
 void Defaults::FreeSlotContents(int slot) {
-  ItemImageCache& images = items_.pictures();
   if (slot < static_cast<int>(model_.Groups.size())) {
     const int32_t k = model_.Items[slot].Kind;
     ShortcutGroup& g = model_.Groups[slot];
     if (k == kind::kGroup || k == kind::kAllPrograms) {
       const int last = g.Count < static_cast<int>(g.Members.size()) ? g.Count
                                                                     : static_cast<int>(g.Members.size()) - 1;
-      for (int m = 1; m <= last; ++m) FreeItem(model_, g.Members[m], images, io_.fs, io_.folders);
+      for (int m = 1; m <= last; ++m) items_.FreeSlot(g.Members[m]);
     }
     g.Count = 0;
     g.Members[0] = slot;
   }
-  FreeItem(model_, slot, images, io_.fs, io_.folders);
+  items_.FreeSlot(slot);
 }
 
 void Defaults::BuildDefaultGroup(int which, int slot) {

@@ -5,7 +5,6 @@
 #include "core/group_title.h"
 #include "core/pool_ops.h"
 #include "core/text.h"
-#include "icons/icon_files.h"
 
 namespace vek {
 
@@ -48,14 +47,23 @@ std::string ExtensionOf(const std::string& upperPath) {
 
 bool IsProgramExtension(const std::string& x) { return x == ".EXE" || x == ".SCR"; }
 
+// Compared from the end: the paths compared here mostly share a long folder prefix.
 bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
+  for (size_t i = a.size(); i-- > 0;) {
     char x = a[i], y = b[i];
     if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
     if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
     if (x != y) return false;
   }
+  return true;
+}
+
+// Exact comparison, from the end.
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = a.size(); i-- > 0;)
+    if (a[i] != b[i]) return false;
   return true;
 }
 
@@ -93,6 +101,9 @@ bool ItemCreation::Exists(const std::string& path) {
 }
 
 std::string ItemCreation::NewPictureName() {
+  // The smallest free number from the cursor on: a folder scan makes hundreds of pictures
+  // in a row, and testing every lower number again for each would cost a file-system
+  // call per picture already made. Freeing an item moves the cursor back to 0.
   // A name an item already holds is taken even when its file is missing (a picture that
   // could not be written): two items must never share a picture file.
   auto held = [this](const std::string& name) {
@@ -103,7 +114,18 @@ std::string ItemCreation::NewPictureName() {
     }
     return false;
   };
-  return NewIconFileName(paths_.fs(), paths_.folders().IconDir, held);
+  const std::string& dir = paths_.folders().IconDir;
+  for (unsigned long n = nextPicture_;; ++n) {
+    std::string name = dir + std::to_string(n) + ".png";
+    if (paths_.fs().Attributes(name) != attr::kInvalid || held(name)) continue;
+    nextPicture_ = n + 1;
+    return name;
+  }
+}
+
+void ItemCreation::Free(int index) {
+  FreeItem(model_, index, pictures_, paths_.fs(), paths_.folders());
+  nextPicture_ = 0;
 }
 
 // --- Refusals ------------------------------------------------------------------------
@@ -183,11 +205,11 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
       result.outcome = AddOutcome::kDeclined;
       return result;
     }
-    FreeItem(model_, target, pictures_, paths_.fs(), paths_.folders());
+    Free(target);
     model_.Items[target].Kind = kind::kShortcut;
     n = target;
   } else if (targetKind == kind::kEmptyPosition) {
-    FreeItem(model_, target, pictures_, paths_.fs(), paths_.folders());
+    Free(target);
     model_.Items[target].Kind = kind::kShortcut;
     n = target;
   } else if ((targetKind == kind::kGroup || targetKind == kind::kAllPrograms) &&
@@ -219,7 +241,7 @@ bool ItemCreation::SetItemPath(const std::string& rawPath, int index) {
   if (index < 0 || index >= static_cast<int>(model_.Items.size())) return false;
   const std::string path = TrimFixed(rawPath);
   if (!CheckStorable(path)) return false;
-  FreeItem(model_, index, pictures_, paths_.fs(), paths_.folders());
+  Free(index);
   model_.Items[index].Kind = index > pool::kRingLast ? kind::kMember : kind::kShortcut;
   current_ = index;
   Build(index, path, Classify(path));
@@ -235,7 +257,10 @@ bool ItemCreation::IsNewToGroup(int group, const std::string& path) {
   for (int m = 1; m <= last; ++m) {
     const int member = g.Members[m];
     if (member < 0 || member >= static_cast<int>(model_.Items.size())) continue;
-    if (model_.Items[member].Link.TrimInPlace() == wanted) isNew = false;
+    FixedText& link = model_.Items[member].Link;
+    const std::string_view trimmed = TrimmedView(link.str());
+    if (trimmed.size() != link.str().size()) link.TrimInPlace();
+    if (SameText(TrimmedView(link.str()), wanted)) isNew = false;
   }
   return isNew;
 }
@@ -362,11 +387,9 @@ bool ItemCreation::AskDelete(const char* title) {
 
 bool ItemCreation::DeleteItem(int index, bool quiet) {
   if (index < 0 || index >= static_cast<int>(model_.Items.size())) return false;
-  FileSystem& fs = paths_.fs();
-  const Folders& folders = paths_.folders();
   switch (model_.Items[index].Kind) {
     case kind::kShortcut:
-      FreeItem(model_, index, pictures_, fs, folders);
+      Free(index);
       MakeBlankPosition(index);
       return true;
     case kind::kGroup: {
@@ -375,7 +398,7 @@ bool ItemCreation::DeleteItem(int index, bool quiet) {
       ShortcutGroup& g = model_.Groups[index];
       const int last = std::min<int>(g.Count, static_cast<int>(g.Members.size()) - 1);
       // Element 0 is the group's own ring position, so the group item goes too.
-      for (int m = 0; m <= last; ++m) FreeItem(model_, g.Members[m], pictures_, fs, folders);
+      for (int m = 0; m <= last; ++m) Free(g.Members[m]);
       g.Count = 0;
       MakeBlankPosition(index);
       return true;
@@ -387,7 +410,7 @@ bool ItemCreation::DeleteItem(int index, bool quiet) {
       if (!quiet && !AskDelete(kDeleteAllProgramsTitle)) return false;
       ShortcutGroup& g = model_.Groups[index];
       const int last = std::min<int>(g.Count, static_cast<int>(g.Members.size()) - 1);
-      for (int m = 1; m <= last; ++m) FreeItem(model_, g.Members[m], pictures_, fs, folders);
+      for (int m = 1; m <= last; ++m) Free(g.Members[m]);
       model_.Items[index].Link = "";
       g.Count = 0;
       UpdateGroupTitle(model_, index);
@@ -404,7 +427,7 @@ bool ItemCreation::RemoveGroupMember(int index) {
     const int last = std::min<int>(g.Count, static_cast<int>(g.Members.size()) - 1);
     for (int m = 1; m <= last; ++m) {
       if (g.Members[m] != index) continue;
-      FreeItem(model_, index, pictures_, paths_.fs(), paths_.folders());
+      Free(index);
       for (int k = m; k < last; ++k) g.Members[k] = g.Members[k + 1];
       g.Members[last] = 0;
       g.Count = last - 1;

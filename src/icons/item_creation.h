@@ -116,7 +116,8 @@ class ItemCreation {
   void EndRefusalBatch();
 
   ShortcutDetails& details() { return details_; }
-  ItemPictures& pictures() { return pictures_; }
+  // Frees pool item `index` (images, picture files, record), as the removals do.
+  void FreeSlot(int index) { Free(index); }
   int currentItem() const { return current_; }
 
  private:
@@ -133,7 +134,10 @@ class ItemCreation {
   bool CheckStorable(const std::string& path);
   void Build(int n, const std::string& path, const Effective& eff);
   void BuildFolder(ShortcutItem& item, const std::string& path, const Effective& eff);
+  // A new picture file name in the icon folder that no file and no item has.
   std::string NewPictureName();
+  // FreeItem, and the names it may have freed become candidates again.
+  void Free(int index);
   std::string SysIcon(const char* name) const;
   bool Exists(const std::string& path);
   void MakeBlankPosition(int index);
@@ -152,6 +156,7 @@ class ItemCreation {
 
   ShortcutDetails details_;
   int current_ = -1;
+  unsigned long nextPicture_ = 0;
   int batchDepth_ = 0;
   std::vector<std::string> refused_;
 };
