@@ -5,6 +5,8 @@ set -euo pipefail
 
 VEK_EXE=$1
 VEKCTL=$2
+VEKSEED=${3:-}
+MARKER_EXE=${4:-}
 WINE=/usr/lib/wine/wine64
 E2E_OUT=${VEK_E2E_OUT:-$(dirname "$VEK_EXE")/e2e-screenshots}
 mkdir -p "$E2E_OUT"
@@ -19,6 +21,10 @@ fail() {
 }
 
 vekctl() { "$WINE" "$VEKCTL" "$@"; }
+vekseed() { "$WINE" "$VEKSEED" "$(winpath "$(dirname "$VEK_EXE")")" "$@"; }
+
+# The Windows path of a file under the build folder (drive Z: is the Linux root).
+winpath() { echo "Z:$(echo "$1" | sed 's|/|\\|g')"; }
 
 # Starts the program in the background; its Wine process id is in DOCK_PID.
 start_dock() {

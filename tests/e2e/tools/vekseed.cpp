@@ -1,0 +1,92 @@
+// Prepares the program's configuration for an end-to-end test, through the program's
+// own file writers:
+//
+//   vekseed PROGRAM_FOLDER [--autohide] [--locked] [--item SLOT|TITLE|LINK|ARGUMENTS|RUNMODE] ...
+//
+// PROGRAM_FOLDER is the folder of VekDesktop.exe (its pictures are in SysIcons there).
+// Writes VEKCfg.cfg (defaults, with the given switches) and VEKMenu.cfg in the user's
+// icon folder. Ring slots 1..2 hold the built-in items, the given slots shortcuts, every
+// other ring slot an empty position.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/config_files.h"
+#include "core/paths.h"
+#include "launch/system_catalogue.h"
+#include "platform/win/ansi_codec_win.h"
+#include "platform/win/file_system_win.h"
+#include "platform/win/system_info_win.h"
+#include "platform/win/text_win.h"
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts(1);
+  for (char c : text) {
+    if (c == separator)
+      parts.emplace_back();
+    else
+      parts.back().push_back(c);
+  }
+  return parts;
+}
+
+class SilentPrompt : public vek::UserPrompt {
+ public:
+  vek::PromptAnswer Ask(const vek::PromptRequest& request) override {
+    std::fprintf(stderr, "vekseed: %s\n", request.text.c_str());
+    return vek::PromptAnswer::kNo;
+  }
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  using namespace vek;
+  win::Win32FileSystem fs;
+  win::Win32ShellFolders shell;
+  win::Win32AnsiCodec codec;
+  SilentPrompt prompt;
+  if (argc < 2) return 2;
+  const Folders folders = InitPaths(win::Utf8(argv[1]), shell, fs);
+  ConfigIo io{fs, codec, prompt, folders};
+  Model model;
+  BuildSystemCatalogue(model, folders, fs, win::WindowsUserName(), false);
+  for (int i = 3; i <= 9; ++i) {
+    model.Items[i].Kind = kind::kEmptyPosition;
+    model.Items[i].Title = "Blank Shortcut";
+    model.Items[i].IconFile = folders.SysIconDir + "Shortcut.png";
+  }
+  for (int i = 2; i < argc; ++i) {
+    const std::string arg = win::Utf8(argv[i]);
+    if (arg == "--autohide") {
+      model.Settings.AutoHide = 1;
+    } else if (arg == "--locked") {
+      model.Settings.IconsLocked = true;
+    } else if (arg == "--item" && i + 1 < argc) {
+      const std::vector<std::string> f = Split(win::Utf8(argv[++i]), '|');
+      if (f.size() < 3) return 2;
+      const int slot = std::stoi(f[0]);
+      ShortcutItem& item = model.Items[slot];
+      item = ShortcutItem{};
+      item.Kind = slot <= pool::kRingLast ? kind::kShortcut : kind::kMember;
+      item.Title = f[1];
+      item.Link = f[2];
+      item.Target = f[2];
+      if (f.size() > 3) item.Arguments = f[3];
+      if (f.size() > 4) item.RunMode = std::stoi(f[4]);
+      item.ImageIndex = slot;
+      item.IconFile = folders.SysIconDir + "Application.png";
+      item.PathKind = path_kind::kProgram;
+    } else {
+      std::fprintf(stderr, "vekseed: unknown argument %s\n", arg.c_str());
+      return 2;
+    }
+  }
+  model.Settings.GettingStarted = -1;
+  if (!SaveSettings(model, io) || !SaveMenu(model, io)) return 1;
+  return 0;
+}
