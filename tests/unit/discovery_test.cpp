@@ -29,15 +29,6 @@ TEST_F(DiscoveryTest, FolderEntriesSkipHiddenOnesAndAddSubFoldersAsFolders) {
   EXPECT_EQ(w.Members(4).size(), 2u);
 }
 
-TEST_F(DiscoveryTest, ArchiveModeTakesOnlyEntriesWithTheArchiveBit) {
-  const std::string dir = "C:\\Scan\\";
-  w.fs.AddFile(dir + "new.txt", "", attr::kArchive);
-  w.fs.AddFile(dir + "old.txt", "", attr::kNormal);
-  EXPECT_EQ(w.discovery.AddFolderEntries(4, dir, "*.*", scan_mode::kArchiveOnly), 1);
-  EXPECT_EQ(w.MemberTitles(4), std::vector<std::string>{"new.txt"});
-  EXPECT_EQ(w.discovery.AddFolderEntries(4, "C:\\Missing\\", "*.*", scan_mode::kAllVisible), 0);
-}
-
 TEST_F(DiscoveryTest, SystemGroupOrderDependsOnTheWindowsVersion) {
   w.fs.AddFile(w.folders.WindowsDir + "explorer.exe");
   int pumps = 0;

@@ -79,16 +79,6 @@ TEST_F(ItemCreationTest, ShortcutPicturesFromAnIcoFileOrElseTheProblemPicture) {
   EXPECT_EQ(Add("C:\\Links\\Unreadable.lnk", 6).IconFile.str(), w.SysIcon("Problem.png"));
 }
 
-TEST_F(ItemCreationTest, InternetShortcutKeepsItsAddress) {
-  const std::string url = "C:\\Favorites\\Site.url";
-  w.fs.AddFile(url);
-  w.reader.Add(url, "https://example.org/", kShell32, 13);
-  ShortcutItem& item = Add(url, 4);
-  EXPECT_EQ(item.Title.str(), "Site.url");
-  EXPECT_EQ(item.Target.str(), "https://example.org/");
-  EXPECT_EQ(Picture(item), std::string("\x89PNG module ") + kShell32 + ",13");
-}
-
 TEST_F(ItemCreationTest, ProgramsAreTitledByTheirDescriptionOrTheirName) {
   test::VersionBytes described;
   described.strings = {{"FileDescription", "Handy Editor"}};
@@ -107,16 +97,11 @@ TEST_F(ItemCreationTest, ProgramsAreTitledByTheirDescriptionOrTheirName) {
   w.fs.AddFile("C:\\Tools\\jishi.exe");
   w.versions.resources["C:\\TOOLS\\JISHI.EXE"] = chinese.Build();
   EXPECT_EQ(Add("C:\\Tools\\jishi.exe", 6).Title.str(), "jishi");
-}
-
-TEST_F(ItemCreationTest, InstallerPackageTakesTheShellIconAndKeepsItsExtension) {
+  // An installer package keeps its extension and shows the shell's icon.
   w.fs.AddFile("C:\\Setup\\setup.msi");
-  ShortcutItem& item = Add("C:\\Setup\\setup.msi", 4);
-  EXPECT_EQ(item.Title.str(), "setup.msi");
-  EXPECT_EQ(Picture(item), "\x89PNG shell C:\\Setup\\setup.msi");
-  w.pictures.shellIcons = false;
-  w.fs.AddFile("C:\\Setup\\other.msi");
-  EXPECT_EQ(Add("C:\\Setup\\other.msi", 5).IconFile.str(), w.SysIcon("Problem.png"));
+  ShortcutItem& setup = Add("C:\\Setup\\setup.msi", 7);
+  EXPECT_EQ(setup.Title.str(), "setup.msi");
+  EXPECT_EQ(Picture(setup), "\x89PNG shell C:\\Setup\\setup.msi");
 }
 
 TEST_F(ItemCreationTest, OtherFilesTakeTheirTypesPictureOrTheFilePicture) {
@@ -125,11 +110,6 @@ TEST_F(ItemCreationTest, OtherFilesTakeTheirTypesPictureOrTheFilePicture) {
   EXPECT_EQ(Picture(notes), std::string("\x89PNG module ") + kShell32 + ",-152");
   w.fs.AddFile("C:\\Data\\blob.xyz");
   EXPECT_EQ(Add("C:\\Data\\blob.xyz", 5).IconFile.str(), w.SysIcon("File.png"));
-  w.registry.PutText(HKCR, ".abc", "", "abcfile");
-  w.registry.PutText(HKCR, "abcfile\\DefaultIcon", "", "C:\\Icons\\abc.ico,0");
-  w.fs.AddFile("C:\\Icons\\abc.ico");
-  w.fs.AddFile("C:\\Data\\file.abc");
-  EXPECT_EQ(Picture(Add("C:\\Data\\file.abc", 6)), "\x89PNG converted C:\\Icons\\abc.ico");
 }
 
 // --- Drives and folders -------------------------------------------------------------------
@@ -184,17 +164,6 @@ TEST_F(ItemCreationTest, FolderAfterAShortcutKeepsItsOwnTarget) {
   EXPECT_EQ(folder.Arguments.str(), "");
 }
 
-TEST_F(ItemCreationTest, ShortcutToAFolderIsAFolderNamedLikeTheShortcut) {
-  const std::string link = "C:\\Links\\Projects.lnk";
-  w.fs.AddFile(link);
-  w.fs.AddFolder("D:\\Work\\Projects 2");
-  w.reader.Add(link, "D:\\Work\\Projects 2");
-  ShortcutItem& item = Add(link, 4);
-  EXPECT_EQ(item.Title.str(), "Projects");
-  EXPECT_EQ(item.IconFile.str(), w.SysIcon("Folder.png"));
-  EXPECT_EQ(item.Target.str(), "D:\\Work\\Projects 2");
-}
-
 // --- Placing --------------------------------------------------------------------------------
 
 TEST_F(ItemCreationTest, ReplacingARingShortcutAsksFirst) {
@@ -216,15 +185,6 @@ TEST_F(ItemCreationTest, ReplacingARingShortcutAsksFirst) {
   EXPECT_EQ(notes.IconFile.str(), oldPicture);
   EXPECT_EQ(Picture(notes), std::string("\x89PNG module ") + kShell32 + ",-152");
   EXPECT_EQ(w.pictures.released.back(), 4);
-}
-
-TEST_F(ItemCreationTest, MissingPathsAndUnplaceableTargetsAddNothingSilently) {
-  EXPECT_EQ(w.items.AddItemFromPath("C:\\nowhere.txt", 4).outcome, AddOutcome::kMissing);
-  w.item(65).Kind = kind::kCommand;
-  EXPECT_EQ(w.items.AddItemFromPath(kNotes, 65).outcome, AddOutcome::kNotPlaceable);
-  EXPECT_EQ(w.items.AddItemFromPath(kNotes, 5000).outcome, AddOutcome::kNotPlaceable);
-  EXPECT_TRUE(w.prompt.asked.empty());
-  EXPECT_EQ(w.item(4).Kind, kind::kEmptyPosition);
 }
 
 TEST_F(ItemCreationTest, TheSameFileJoinsAGroupOnceButTwoGroupsBoth) {
@@ -288,21 +248,6 @@ TEST_F(ItemCreationTest, AShortcutWhoseTargetCannotBeKeptNamesItself) {
   EXPECT_TRUE(w.prompt.asked.empty());
 }
 
-TEST_F(ItemCreationTest, ABatchReportsEveryRefusalInOneMessage) {
-  w.MakeGroup(4, "Tools");
-  w.items.BeginRefusalBatch();
-  w.items.BeginRefusalBatch();
-  for (const char* name : {"\xCE\xB1", "\xCE\xB2"}) {
-    w.fs.AddFile(std::string("C:\\Docs\\") + name + ".txt");
-    w.items.AddItemFromPath(std::string("C:\\Docs\\") + name + ".txt", 4);
-  }
-  w.items.EndRefusalBatch();
-  EXPECT_TRUE(w.prompt.asked.empty());
-  w.items.EndRefusalBatch();
-  ASSERT_EQ(w.prompt.asked.size(), 1u);
-  EXPECT_NE(w.prompt.asked[0].text.find("C:\\Docs\\\xCE\xB1.txt\r\nC:\\Docs\\\xCE\xB2.txt"), std::string::npos);
-}
-
 TEST_F(ItemCreationTest, TwoItemsNeverShareAPictureFileEvenWhenOneWasNotWritten) {
   w.registry.PutText(HKCR, ".abc", "", "abcfile");
   w.registry.PutText(HKCR, "abcfile\\DefaultIcon", "", "C:\\Icons\\abc.ico,0");
@@ -322,21 +267,11 @@ TEST_F(ItemCreationTest, SetItemPathRebuildsInPlaceByPosition) {
   w.item(4).CustomIconFile = w.Icon("custom.png");
   w.item(4).RunMode = 2;
   ASSERT_TRUE(w.items.SetItemPath(kNotes, 4));
-  EXPECT_EQ(w.item(4).Kind, kind::kShortcut);
   EXPECT_EQ(w.item(4).Link.str(), kNotes);
-  EXPECT_EQ(w.item(4).CustomIconFile.str(), "");
+  EXPECT_EQ(w.item(4).CustomIconFile.str(), "");  // fields the building does not set start empty
   EXPECT_EQ(w.item(4).RunMode, 0);
   ASSERT_TRUE(w.items.SetItemPath(kEditor, 200));
   EXPECT_EQ(w.item(200).Kind, kind::kMember);
-}
-
-TEST_F(ItemCreationTest, DeletingARingShortcutLeavesABlankPosition) {
-  const std::string picture = Add(kEditor, 4).IconFile.str();
-  EXPECT_TRUE(w.items.DeleteItem(4, false));
-  EXPECT_EQ(w.item(4).Kind, kind::kEmptyPosition);
-  EXPECT_EQ(w.item(4).Title.str(), "Blank Shortcut");
-  EXPECT_EQ(w.item(4).IconFile.str(), w.SysIcon("Shortcut.png"));
-  EXPECT_FALSE(w.fs.Has(picture));
 }
 
 TEST_F(ItemCreationTest, DeletingAGroupAsksThenFreesEveryMember) {
@@ -386,17 +321,6 @@ TEST_F(ItemCreationTest, RebuildWritesIntoTheItemsOwnFileOrFallsBack) {
   editor.Link = "C:\\Program Files\\Editor\\removed.exe";
   w.items.RebuildItemIcon(4);
   EXPECT_EQ(editor.IconFile.str(), w.SysIcon("Problem.png"));
-}
-
-TEST_F(ItemCreationTest, RebuildOfADocumentWithoutATypeIconAsksTheShell) {
-  w.fs.AddFile("C:\\Data\\blob.xyz");
-  ShortcutItem& blob = Add("C:\\Data\\blob.xyz", 4);
-  blob.IconFile = "";
-  w.items.RebuildItemIcon(4);
-  EXPECT_EQ(Picture(blob), "\x89PNG shell C:\\Data\\blob.xyz");
-  w.pictures.shellIcons = false;
-  w.items.RebuildItemIcon(4);
-  EXPECT_EQ(blob.IconFile.str(), w.SysIcon("File.png"));
 }
 
 }  // namespace

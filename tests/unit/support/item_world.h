@@ -254,14 +254,12 @@ class TableDrives : public Drives {
     types[ToUpperAscii(root)] = type;
   }
   uint32_t DriveType(const std::string& root) override {
-    ++typeQueries;
     auto it = types.find(ToUpperAscii(root));
     return it == types.end() ? drive_type::kNoRootDir : it->second;
   }
   std::vector<std::string> LogicalDriveRoots() override { return roots; }
   std::vector<std::string> roots;
   std::map<std::string, uint32_t> types;
-  int typeQueries = 0;
 };
 
 // Every route of the shell reads the same fields; no shortcut is installer-advertised.
@@ -296,28 +294,24 @@ class TableVersions : public VersionResourceSource {
   std::map<std::string, Bytes> resources;
 };
 
-// Writes a small stand-in picture for every picture asked for and records the calls.
+// Writes a small stand-in picture for every picture asked for and records the image calls.
 // Modules give icons only when listed; the shell gives an icon for anything that exists.
 class RecordingPictures : public ItemPictures {
  public:
   explicit RecordingPictures(FileSystem& fs) : fs_(fs) {}
   bool WriteModuleIcon(const std::string& file, int32_t iconIndex, const std::string& dest) override {
-    log.push_back("module " + file + "," + std::to_string(iconIndex) + " -> " + dest);
     if (!modules.count(ToUpperAscii(file))) return false;
     return Write(dest, "module " + file + "," + std::to_string(iconIndex));
   }
   bool WriteShellIcon(const std::string& file, const std::string& dest) override {
-    log.push_back("shell " + file + " -> " + dest);
     return shellIcons && fs_.Attributes(file) != attr::kInvalid && Write(dest, "shell " + file);
   }
   bool ConvertIconFile(const std::string& source, const std::string& dest) override {
-    log.push_back("convert " + source + " -> " + dest);
     return fs_.Attributes(source) != attr::kInvalid && Write(dest, "converted " + source);
   }
   void LoadItemIcon(int index) override { loaded.push_back(index); }
   void ReleaseItemImages(int index) override { released.push_back(index); }
 
-  std::vector<std::string> log;
   std::vector<int> loaded, released;
   std::set<std::string> modules;  // upper-case paths of files with icons
   bool shellIcons = true;
