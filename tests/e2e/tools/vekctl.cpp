@@ -7,7 +7,14 @@
 //   vekctl close CLASS                 posts WM_CLOSE to the first window of the class
 //   vekctl end-session CLASS           sends WM_QUERYENDSESSION, then WM_ENDSESSION(TRUE)
 //   vekctl visible CLASS               exit 0 when the first window of the class is visible
+//   vekctl wait-title TITLE SECONDS    exit 0 once a top-level window with the title exists
+//   vekctl close-title TITLE           posts WM_CLOSE to the window with the title
+//   vekctl slot N [QUANTITY]           prints the screen position of ring slot N's centre
+//                                      with the default sizes and radius ("x y")
 #include <windows.h>
+
+#include "dock/geometry.h"
+#include "dock/win/screen_win.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -51,6 +58,33 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring command = argv[1];
   const wchar_t* className = argv[2];
+  if (command == L"slot") {
+    vek::AppSettings settings;
+    vek::DockGeometry geometry;
+    geometry.screen = vek::win::ReadScreenMetrics();
+    vek::ApplyScreenLimits(settings, geometry.screen);
+    if (argc > 3) settings.IconQuantity = _wtoi(argv[3]);
+    geometry.CalcDockParam(settings);
+    const int slot = _wtoi(argv[2]);
+    if (slot < 0 || slot >= vek::kSlotCount) return 2;
+    const vek::SlotBox& box = geometry.DockPos[slot];
+    std::printf("%d %d\n", geometry.screen.WorkArea.left + box.X + box.Size / 2,
+                geometry.screen.WorkArea.top + box.Y + box.Size / 2);
+    return 0;
+  }
+  if (command == L"wait-title") {
+    const double seconds = argc > 3 ? _wtof(argv[3]) : 10.0;
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+    while (!FindWindowW(nullptr, className)) {
+      if (GetTickCount64() >= deadline) return 1;
+      Sleep(50);
+    }
+    return 0;
+  }
+  if (command == L"close-title") {
+    const HWND titled = FindWindowW(nullptr, className);
+    return titled && PostMessageW(titled, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
   const double seconds = argc > 3 ? _wtof(argv[3]) : 10.0;
   if (command == L"wait-window") return WaitFor(className, seconds, true) ? 0 : 1;
   if (command == L"wait-gone") return WaitFor(className, seconds, false) ? 0 : 1;
