@@ -1,0 +1,167 @@
+#include "dock/geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vek {
+
+int32_t RoundHalfEven(double value) {
+  const double floor = std::floor(value);
+  const double fraction = value - floor;
+  double result = floor;
+  if (fraction > 0.5) {
+    result = floor + 1;
+  } else if (fraction == 0.5) {
+    result = std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
+  }
+  return static_cast<int32_t>(result);
+}
+
+double RoundToFourPlaces(double value) {
+  // Scaled, the value is rounded like any other; the 1e4 step keeps four decimals.
+  const double scaled = value * 10000.0;
+  const double floor = std::floor(scaled);
+  const double fraction = scaled - floor;
+  double result = floor;
+  if (fraction > 0.5) {
+    result = floor + 1;
+  } else if (fraction == 0.5) {
+    result = std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
+  }
+  return result / 10000.0;
+}
+
+PixelRect PixelRect::Intersection(const PixelRect& o) const {
+  PixelRect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
+              std::min(bottom, o.bottom)};
+  if (r.empty()) return PixelRect{};
+  return r;
+}
+
+PixelRect PixelRect::Union(const PixelRect& o) const {
+  if (empty()) return o;
+  if (o.empty()) return *this;
+  return PixelRect{std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+                   std::max(bottom, o.bottom)};
+}
+
+ScreenMetrics ComputeScreenMetrics(int32_t fullWidth, int32_t fullHeight, int32_t captionHeight,
+                                   const PixelRect& workArea) {
+  ScreenMetrics m;
+  m.ScreenWidth = fullWidth;
+  m.ScreenHeight = fullHeight + captionHeight;
+  m.CenterX = RoundHalfEven(m.ScreenWidth / 2.0);
+  m.CenterY = RoundHalfEven(m.ScreenHeight / 2.0);
+  m.WorkArea = workArea;
+  return m;
+}
+
+void ApplyScreenLimits(AppSettings& settings, const ScreenMetrics& screen) {
+  settings.MaxRadius = screen.CenterY - 80;
+  settings.CircleRadius = std::min(settings.MaxRadius, 300);
+}
+
+int32_t ShownSlots(const AppSettings& settings) {
+  return std::clamp<int32_t>(settings.IconQuantity, 0, kSlotCount - 1);
+}
+
+namespace {
+// "Centre minus half a side", the half held exactly and the result rounded.
+int32_t MinusHalf(int32_t centre, int32_t side) { return RoundHalfEven(centre - side / 2.0); }
+}  // namespace
+
+void DockGeometry::CalcDockParam(const AppSettings& s) {
+  IconSizes = {0, s.NormalIconSize, s.MagnifiedIconSize, s.MaxIconSize, kMenuIconSize};
+
+  SlotBox& c = DockPos[0];
+  c.Size = s.MaxIconSize;
+  c.X = MinusHalf(screen.CenterX, c.Size);
+  c.Y = MinusHalf(screen.CenterY, c.Size);
+  c.MagSize = BorderSize;
+  c.MagX = MinusHalf(screen.CenterX, BorderSize);
+  c.MagY = MinusHalf(screen.CenterY, BorderSize);
+  c.LabelX = screen.CenterX;
+  c.LabelY = RoundHalfEven(screen.CenterY + BorderSize / 2.0 + 10);
+
+  const int32_t count = ShownSlots(s);
+  if (count == 0) return;
+  const double step = 360.0 / count;
+  const double radius = s.CircleRadius;
+  for (int i = 1; i <= count; ++i) {
+    const double theta = (i - 1) * step * kRingPi / 180.0;
+    const double cosT = std::cos(theta), sinT = std::sin(theta);
+    const int32_t cx = RoundHalfEven(cosT * radius + screen.CenterX);
+    const int32_t cy = RoundHalfEven(sinT * radius + screen.CenterY);
+    SlotBox& b = DockPos[i];
+    b.Size = s.NormalIconSize;
+    b.X = MinusHalf(cx, b.Size);
+    b.Y = MinusHalf(cy, b.Size);
+    b.MagSize = s.MagnifiedIconSize;
+    b.MagX = MinusHalf(cx, b.MagSize);
+    b.MagY = MinusHalf(cy, b.MagSize);
+    const double half = b.MagSize / 2.0;
+    const double distance = radius + RoundToFourPlaces(std::sqrt(2.0 * half * half)) + 3;
+    b.LabelX = RoundHalfEven(cosT * distance);
+    b.LabelY = RoundHalfEven(sinT * distance);
+  }
+}
+
+int DockGeometry::HitSlot(int32_t x, int32_t y, int32_t iconQuantity) const {
+  const int last = std::clamp<int32_t>(iconQuantity, 0, kSlotCount - 1);
+  for (int i = 0; i <= last; ++i) {
+    const SlotBox& b = DockPos[i];
+    if (b.X <= x && x < b.X + b.Size && b.Y < y && y < b.Y + b.Size) return i;
+  }
+  return -1;
+}
+
+void DockGeometry::CalcMinimizedPos(int position, int32_t maxIconSize) {
+  const int32_t b = BorderSize;
+  const int32_t half = RoundHalfEven(b / 2.0);
+  const int32_t middleX = screen.CenterX - half, middleY = screen.CenterY - half;
+  const int32_t right = screen.ScreenWidth - b - 2, bottom = screen.ScreenHeight - b - 2;
+  int32_t x = 0, y = 0;
+  switch (position) {
+    case 0: x = middleX; y = middleY; break;
+    case 1: x = middleX; y = 2; break;
+    case 2: x = middleX; y = bottom; break;
+    case 3: x = 2; y = middleY; break;
+    case 4: x = right; y = middleY; break;
+    case 5: x = 2; y = 2; break;
+    case 6: x = right; y = 2; break;
+    case 7: x = 2; y = bottom; break;
+    case 8: x = right; y = bottom; break;
+    default: return;
+  }
+  const int32_t d = RoundHalfEven((b - maxIconSize) / 2.0);
+  MinBorderX = x;
+  MinBorderY = y;
+  MinIconX = x + d;
+  MinIconY = y + d;
+}
+
+std::string SlotLetter(int slot) {
+  if (slot == 0) return "~";
+  if (slot >= 1 && slot <= 10) return std::string(1, static_cast<char>(47 + slot));
+  if (slot >= 11 && slot <= 36) return std::string(1, static_cast<char>(54 + slot));
+  return {};
+}
+
+void IniIconParam(const Model& model, SlotContents& slots) {
+  const int items = static_cast<int>(model.Items.size());
+  const int groups = static_cast<int>(model.Groups.size());
+  for (int i = 1; i < kSlotCount; ++i) {
+    slots.SlotIcon[i] = 0;
+    slots.SlotType[i] = 0;
+    slots.SlotName[i].clear();
+    if (i >= groups || model.Groups[i].Members.empty()) continue;
+    const int32_t index = model.Groups[i].Members[0];
+    if (index < 0 || index >= items) continue;
+    const ShortcutItem& item = model.Items[index];
+    slots.SlotIcon[i] = item.ImageIndex;
+    slots.SlotType[i] = item.Kind;
+    slots.SlotName[i] = item.Title.Trimmed();
+  }
+}
+
+}  // namespace vek

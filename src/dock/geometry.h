@@ -1,0 +1,117 @@
+// Ring geometry: the screen metrics, the slot table that every drawing and hit test
+// reads, the point-in-slot test, the minimised position and the slot letters. Nothing
+// here draws.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/model.h"
+
+namespace vek {
+
+// Rounds to the nearest integer, halves to the even neighbour (0.5 → 0, 1.5 → 2,
+// -2.5 → -2), whatever the floating-point rounding mode is.
+int32_t RoundHalfEven(double value);
+// The value held to four decimal places, halves to even (the fixed-point precision the
+// label distance is computed in).
+double RoundToFourPlaces(double value);
+
+// π as the ring's angles use it.
+constexpr double kRingPi = 3.1415926;
+
+struct PixelRect {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+
+  int32_t width() const { return right - left; }
+  int32_t height() const { return bottom - top; }
+  bool empty() const { return right <= left || bottom <= top; }
+  bool Intersects(const PixelRect& o) const {
+    return !empty() && !o.empty() && left < o.right && o.left < right && top < o.bottom &&
+           o.top < bottom;
+  }
+  PixelRect Intersection(const PixelRect& o) const;
+  // The smallest rectangle holding both (an empty one adds nothing).
+  PixelRect Union(const PixelRect& o) const;
+  friend bool operator==(const PixelRect& a, const PixelRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+  }
+};
+
+// The desktop the dock and the menu windows cover; both windows share its coordinates
+// (origin at the work area's top-left corner).
+struct ScreenMetrics {
+  int32_t ScreenWidth = 0;
+  int32_t ScreenHeight = 0;
+  int32_t CenterX = 0;
+  int32_t CenterY = 0;
+  PixelRect WorkArea;  // screen coordinates; left/top are the windows' position
+};
+
+// fullWidth/fullHeight/captionHeight are the system's full-screen client size and caption
+// height (the height covered is the full-screen height plus one caption).
+ScreenMetrics ComputeScreenMetrics(int32_t fullWidth, int32_t fullHeight, int32_t captionHeight,
+                                   const PixelRect& workArea);
+
+// The screen-dependent limits of the settings, set whenever the configuration is
+// (re)loaded, before the settings file is read: MaxRadius = CenterY − 80 and the default
+// CircleRadius = the smaller of that and 300.
+void ApplyScreenLimits(AppSettings& settings, const ScreenMetrics& screen);
+
+struct SlotBox {
+  int32_t X = 0, Y = 0, Size = 0;           // normal box, also the hit box
+  int32_t MagX = 0, MagY = 0, MagSize = 0;  // magnified box (centre: the ring image)
+  // Ring slots: offset of the slot letter from the screen centre. Centre: absolute
+  // anchor of the caption.
+  int32_t LabelX = 0, LabelY = 0;
+};
+
+constexpr int kSlotCount = 37;     // 0 = the centre, 1..36 the ring
+constexpr int kSizeVariants = 4;   // IconSizes[1..4]
+constexpr int32_t kMenuIconSize = 32;
+constexpr int32_t kDefaultBorderSize = 152;
+
+class DockGeometry {
+ public:
+  ScreenMetrics screen;
+  // The side of the "BORDER" ring image; the skin loader sets it to the image's width.
+  int32_t BorderSize = kDefaultBorderSize;
+  // Index 0 unused; 1 normal, 2 magnified, 3 the largest (centre), 4 menu rows.
+  std::array<int32_t, kSizeVariants + 1> IconSizes{0, 48, 64, 128, kMenuIconSize};
+  std::array<SlotBox, kSlotCount> DockPos{};
+  // Top-left of the minimised dock's ring image and of its centre icon.
+  int32_t MinBorderX = 0, MinBorderY = 0, MinIconX = 0, MinIconY = 0;
+
+  // Recomputes IconSizes and the slot table from the settings. Entries above the
+  // icon quantity keep what they held.
+  void CalcDockParam(const AppSettings& settings);
+  // The slot under the point (the first of 0..iconQuantity whose normal box holds it:
+  // the left edge belongs to a box, the top edge does not), or −1.
+  int HitSlot(int32_t x, int32_t y, int32_t iconQuantity) const;
+  // Places the minimised dock at one of nine positions (0 centre, 1 top, 2 bottom,
+  // 3 left, 4 right, 5..8 the corners top-left, top-right, bottom-left, bottom-right);
+  // another value leaves the previous position.
+  void CalcMinimizedPos(int position, int32_t maxIconSize);
+};
+
+// The number of ring slots shown, kept within 0..36 whatever a record holds.
+int32_t ShownSlots(const AppSettings& settings);
+
+// The key that launches a slot, as shown: "0".."9" for slots 1..10, "A".."Z" for
+// 11..36, "~" for the centre; empty for anything else.
+std::string SlotLetter(int slot);
+
+// What each ring slot shows, refilled from the model by IniIconParam. Entry 0 is never
+// filled and reads 0 / empty.
+struct SlotContents {
+  std::array<int32_t, kSlotCount> SlotIcon{};
+  std::array<int32_t, kSlotCount> SlotType{};
+  std::array<std::string, kSlotCount> SlotName{};
+};
+
+// Slot i shows the item Items(Groups(i).Members(0)); its image index, kind and trimmed
+// title are copied. A member list entry that names no pool item leaves the slot blank.
+void IniIconParam(const Model& model, SlotContents& slots);
+
+}  // namespace vek

@@ -1,0 +1,235 @@
+// Ring geometry: screen metrics, the slot table with its rounding rules, the hit test's
+// edges and overlaps, the minimised positions and the slot letters.
+#include <gtest/gtest.h>
+
+#include "dock/geometry.h"
+#include "dock/placeholder_ring.h"
+
+namespace vek {
+namespace {
+
+DockGeometry RingOn(int32_t width, int32_t height, int32_t quantity, int32_t radius) {
+  DockGeometry g;
+  g.screen = ComputeScreenMetrics(width, height, 0, PixelRect{0, 0, width, height});
+  AppSettings s;
+  s.IconQuantity = quantity;
+  s.CircleRadius = radius;
+  g.CalcDockParam(s);
+  return g;
+}
+
+TEST(RoundingTest, HalvesGoToTheEvenNeighbour) {
+  EXPECT_EQ(RoundHalfEven(0.5), 0);
+  EXPECT_EQ(RoundHalfEven(1.5), 2);
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(-0.5), 0);
+  EXPECT_EQ(RoundHalfEven(-1.5), -2);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(RoundHalfEven(2.4999), 2);
+  EXPECT_EQ(RoundHalfEven(2.5001), 3);
+  EXPECT_DOUBLE_EQ(RoundToFourPlaces(45.254834), 45.2548);
+  EXPECT_DOUBLE_EQ(RoundToFourPlaces(1.23456), 1.2346);
+  EXPECT_DOUBLE_EQ(RoundToFourPlaces(90.50984), 90.5098);
+}
+
+TEST(ScreenMetricsTest, CentreRoundsHalvesToEvenAndHeightAddsTheCaption) {
+  ScreenMetrics m = ComputeScreenMetrics(1365, 743, 25, PixelRect{0, 0, 1365, 768});
+  EXPECT_EQ(m.ScreenHeight, 768);
+  EXPECT_EQ(m.CenterX, 682);  // 682.5
+  EXPECT_EQ(m.CenterY, 384);
+  EXPECT_EQ(ComputeScreenMetrics(1367, 769, 0, {}).CenterX, 684);  // 683.5
+  EXPECT_EQ(ComputeScreenMetrics(1367, 769, 0, {}).CenterY, 384);  // 384.5
+
+  AppSettings s;
+  ApplyScreenLimits(s, m);
+  EXPECT_EQ(s.MaxRadius, 304);
+  EXPECT_EQ(s.CircleRadius, 300);
+  ApplyScreenLimits(s, ComputeScreenMetrics(800, 600, 0, {}));
+  EXPECT_EQ(s.MaxRadius, 220);
+  EXPECT_EQ(s.CircleRadius, 220);
+}
+
+TEST(SlotTableTest, CentreEntryWithTheDefaultSizes) {
+  DockGeometry g = RingOn(1920, 1080, 24, 300);
+  const SlotBox& c = g.DockPos[0];
+  EXPECT_EQ(c.X, 960 - 64);
+  EXPECT_EQ(c.Y, 540 - 64);
+  EXPECT_EQ(c.Size, 128);
+  EXPECT_EQ(c.MagX, 960 - 76);
+  EXPECT_EQ(c.MagY, 540 - 76);
+  EXPECT_EQ(c.MagSize, 152);
+  EXPECT_EQ(c.LabelX, 960);
+  EXPECT_EQ(c.LabelY, 540 + 86);
+  EXPECT_EQ(g.IconSizes[1], 48);
+  EXPECT_EQ(g.IconSizes[2], 64);
+  EXPECT_EQ(g.IconSizes[3], 128);
+  EXPECT_EQ(g.IconSizes[4], 32);
+}
+
+TEST(SlotTableTest, EightSlotsStandAtFortyFiveDegreeSteps) {
+  DockGeometry g = RingOn(1920, 1080, 8, 300);
+  // Slot 1 at 3 o'clock, then clockwise on screen.
+  EXPECT_EQ(g.DockPos[1].X, 1260 - 24);
+  EXPECT_EQ(g.DockPos[1].Y, 540 - 24);
+  // 45°: 300·cos 45° = 212.13 → centre (1172, 752).
+  EXPECT_EQ(g.DockPos[2].X, 1172 - 24);
+  EXPECT_EQ(g.DockPos[2].Y, 752 - 24);
+  // Slot 3 straight below the centre.
+  EXPECT_EQ(g.DockPos[3].X, 960 - 24);
+  EXPECT_EQ(g.DockPos[3].Y, 840 - 24);
+  EXPECT_EQ(g.DockPos[5].X, 660 - 24);
+  EXPECT_EQ(g.DockPos[5].Y, 540 - 24);
+  EXPECT_EQ(g.DockPos[7].X, 960 - 24);
+  EXPECT_EQ(g.DockPos[7].Y, 240 - 24);
+  EXPECT_EQ(g.DockPos[3].MagX, 960 - 32);
+  EXPECT_EQ(g.DockPos[3].MagY, 840 - 32);
+}
+
+TEST(SlotTableTest, LetterOfSlotOneSitsBeyondTheMagnifiedCorner) {
+  DockGeometry g = RingOn(1920, 1080, 24, 300);
+  // 300 + √(2·32²) (45.2548) + 3 = 348.2548.
+  EXPECT_EQ(g.DockPos[1].LabelX, 348);
+  EXPECT_EQ(g.DockPos[1].LabelY, 0);
+  // Slot 7 of 24 is straight below: the offset is all vertical.
+  EXPECT_EQ(g.DockPos[7].LabelX, 0);
+  EXPECT_EQ(g.DockPos[7].LabelY, 348);
+}
+
+TEST(SlotTableTest, OddSizesRoundTheirHalvesToEven) {
+  DockGeometry g;
+  g.screen = ComputeScreenMetrics(1920, 1080, 0, {});
+  AppSettings s;
+  s.IconQuantity = 8;
+  s.NormalIconSize = 47;      // 960 + 300 − 23.5 = 1236.5 → 1236
+  s.MagnifiedIconSize = 65;   // 1260 − 32.5 = 1227.5 → 1228
+  g.BorderSize = 151;         // 960 − 75.5 = 884.5 → 884
+  g.CalcDockParam(s);
+  EXPECT_EQ(g.DockPos[1].X, 1236);
+  EXPECT_EQ(g.DockPos[1].MagX, 1228);
+  EXPECT_EQ(g.DockPos[0].MagX, 884);
+  EXPECT_EQ(g.DockPos[0].LabelY, 626);  // 540 + 75.5 + 10 = 625.5
+}
+
+TEST(HitSlotTest, OverlappingBoxesSelectTheLowerIndex) {
+  // 36 slots on the smallest ring: neighbours are about 35 px apart, boxes 48 px wide.
+  DockGeometry g = RingOn(1920, 1080, 36, 200);
+  EXPECT_EQ(g.DockPos[1].X, 1136);
+  EXPECT_EQ(g.DockPos[2].X, 1133);  // 10°: centre (1157, 575)
+  EXPECT_EQ(g.DockPos[2].Y, 551);
+  EXPECT_EQ(g.HitSlot(1150, 555, 36), 1);  // inside both
+  EXPECT_EQ(g.HitSlot(1150, 570, 36), 2);  // only in slot 2
+}
+
+TEST(HitSlotTest, LeftEdgeInTopEdgeOut) {
+  DockGeometry g = RingOn(1920, 1080, 8, 300);  // slot 1: x 1236..1283, y 516..563
+  EXPECT_EQ(g.HitSlot(1236, 530, 8), 1);
+  EXPECT_EQ(g.HitSlot(1235, 530, 8), -1);
+  EXPECT_EQ(g.HitSlot(1283, 530, 8), 1);
+  EXPECT_EQ(g.HitSlot(1284, 530, 8), -1);
+  EXPECT_EQ(g.HitSlot(1250, 516, 8), -1);
+  EXPECT_EQ(g.HitSlot(1250, 517, 8), 1);
+  EXPECT_EQ(g.HitSlot(1250, 563, 8), 1);
+  EXPECT_EQ(g.HitSlot(1250, 564, 8), -1);
+  // The centre's box is the 128-pixel item, not the ring image around it.
+  EXPECT_EQ(g.HitSlot(960, 540, 8), 0);
+  EXPECT_EQ(g.HitSlot(896, 477, 8), 0);
+  EXPECT_EQ(g.HitSlot(890, 540, 8), -1);
+  EXPECT_EQ(g.HitSlot(0, 0, 8), -1);
+}
+
+TEST(HitSlotTest, LoweringTheQuantityKeepsOldEntriesButNeverTestsThem) {
+  DockGeometry g = RingOn(1920, 1080, 36, 300);
+  const SlotBox old20 = g.DockPos[20];
+  AppSettings s;
+  s.IconQuantity = 8;
+  g.CalcDockParam(s);
+  EXPECT_EQ(g.DockPos[20].X, old20.X);
+  EXPECT_EQ(g.DockPos[20].Y, old20.Y);
+  EXPECT_EQ(g.HitSlot(old20.X + 5, old20.Y + 5, 8), -1);
+  EXPECT_EQ(g.HitSlot(old20.X + 5, old20.Y + 5, 36), 20);
+  // A record with a quantity out of range tests at most the 36 ring slots.
+  EXPECT_EQ(g.HitSlot(old20.X + 5, old20.Y + 5, 5000), 20);
+  EXPECT_EQ(g.HitSlot(960, 540, -3), 0);
+}
+
+TEST(MinimizedPosTest, NinePlacesAndAnUnknownChoiceKeepsThePrevious) {
+  DockGeometry g = RingOn(1920, 1080, 24, 300);
+  g.CalcMinimizedPos(0, 128);
+  EXPECT_EQ(g.MinBorderX, 960 - 76);
+  EXPECT_EQ(g.MinBorderY, 540 - 76);
+  EXPECT_EQ(g.MinIconX, 960 - 76 + 12);
+  EXPECT_EQ(g.MinIconY, 540 - 76 + 12);
+  g.CalcMinimizedPos(8, 128);
+  EXPECT_EQ(g.MinBorderX, 1920 - 152 - 2);
+  EXPECT_EQ(g.MinBorderY, 1080 - 152 - 2);
+  EXPECT_EQ(g.MinIconX, 1766 + 12);
+  g.CalcMinimizedPos(1, 128);
+  EXPECT_EQ(g.MinBorderX, 884);
+  EXPECT_EQ(g.MinBorderY, 2);
+  g.CalcMinimizedPos(7, 128);
+  EXPECT_EQ(g.MinBorderX, 2);
+  EXPECT_EQ(g.MinBorderY, 926);
+  g.CalcMinimizedPos(9, 128);
+  EXPECT_EQ(g.MinBorderX, 2);
+  EXPECT_EQ(g.MinBorderY, 926);
+  g.CalcMinimizedPos(-1, 128);
+  EXPECT_EQ(g.MinBorderX, 2);
+}
+
+TEST(SlotLetterTest, DigitsThenLettersThenNothing) {
+  EXPECT_EQ(SlotLetter(0), "~");
+  EXPECT_EQ(SlotLetter(1), "0");
+  EXPECT_EQ(SlotLetter(10), "9");
+  EXPECT_EQ(SlotLetter(11), "A");
+  EXPECT_EQ(SlotLetter(36), "Z");
+  EXPECT_EQ(SlotLetter(37), "");
+  EXPECT_EQ(SlotLetter(-1), "");
+}
+
+TEST(IniIconParamTest, SlotsShowTheItemTheirListNamesWithTrimmedTitles) {
+  Model model;
+  for (int i = 0; i <= 36; ++i) model.Groups[i].Members[0] = i;
+  model.Items[5].Kind = kind::kShortcut;
+  model.Items[5].ImageIndex = 41;
+  model.Items[5].Title = std::string("  Notepad  \0\0junk", 17);
+  model.Groups[6].Members[0] = 200;  // a list pointing elsewhere in the pool
+  model.Items[200].Kind = kind::kMember;
+  model.Items[200].Title = "Elsewhere";
+  model.Items[200].ImageIndex = 200;
+  model.Groups[7].Members[0] = 5000;  // a broken record
+  SlotContents slots;
+  slots.SlotName[7] = "stale";
+  IniIconParam(model, slots);
+  EXPECT_EQ(slots.SlotIcon[5], 41);
+  EXPECT_EQ(slots.SlotType[5], kind::kShortcut);
+  EXPECT_EQ(slots.SlotName[5], "Notepad");
+  EXPECT_EQ(slots.SlotName[6], "Elsewhere");
+  EXPECT_EQ(slots.SlotIcon[6], 200);
+  EXPECT_EQ(slots.SlotName[7], "");
+  EXPECT_EQ(slots.SlotIcon[7], 0);
+  EXPECT_EQ(slots.SlotIcon[0], 0);
+}
+
+TEST(PlaceholderRingTest, FillsOnlyFreeRecords) {
+  Model model;
+  Folders folders;
+  folders.SysIconDir = "C:\\vek\\SysIcons\\";
+  model.Items[4].Kind = kind::kShortcut;
+  model.Items[4].Title = "Mine";
+  model.Groups[3].Members[0] = 3;
+  FillFreeRingPositions(model, folders);
+  EXPECT_EQ(model.Items[0].Kind, kind::kCentre);
+  EXPECT_EQ(model.Items[1].Kind, kind::kEmptyPosition);
+  EXPECT_EQ(model.Items[1].Title.str(), "Blank Shortcut");
+  EXPECT_EQ(model.Items[1].IconFile.str(), "C:\\vek\\SysIcons\\Shortcut.png");
+  EXPECT_EQ(model.Items[36].ImageIndex, 36);
+  EXPECT_EQ(model.Items[4].Title.str(), "Mine");
+  EXPECT_EQ(model.Items[40].IconFile.str(), "C:\\vek\\SysIcons\\Shortcut.png");
+  EXPECT_EQ(model.Items[41].IconFile.str(), "C:\\vek\\SysIcons\\Application.png");
+  EXPECT_EQ(model.Items[37].Kind, kind::kFree);
+  for (int g = 0; g <= 36; ++g) EXPECT_EQ(model.Groups[g].Members[0], g);
+  EXPECT_EQ(model.Items[100].Kind, kind::kFree);
+}
+
+}  // namespace
+}  // namespace vek
