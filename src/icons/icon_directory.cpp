@@ -1,0 +1,194 @@
+#include "icons/icon_directory.h"
+
+#include <cstdlib>
+
+namespace vek {
+
+namespace {
+
+constexpr uint8_t kPngSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
+constexpr int32_t kMaxIconSide = 1024;
+
+uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t Le32(const uint8_t* p) {
+  return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
+}
+int32_t SideOf(uint8_t stored) { return stored == 0 ? 256 : stored; }
+
+}  // namespace
+
+bool HasPngSignature(const uint8_t* data, size_t size) {
+  if (size < sizeof(kPngSignature)) return false;
+  for (size_t i = 0; i < sizeof(kPngSignature); ++i)
+    if (data[i] != kPngSignature[i]) return false;
+  return true;
+}
+
+std::vector<IconGroupEntry> ParseIconGroup(const Bytes& data) {
+  std::vector<IconGroupEntry> entries;
+  if (data.size() <= 19) return entries;
+  const size_t count = (data.size() - 6) / 14;
+  entries.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
+    const uint8_t* e = data.data() + 6 + i * 14;
+    IconGroupEntry entry;
+    entry.width = SideOf(e[0]);
+    entry.height = SideOf(e[1]);
+    entry.colourCount = e[2];
+    entry.planes = Le16(e + 4);
+    entry.bitCount = Le16(e + 6);
+    entry.byteSize = Le32(e + 8);
+    entry.id = Le16(e + 12);
+    entries.push_back(entry);
+  }
+  return entries;
+}
+
+std::optional<IconGroupEntry> ChooseBestGroupEntry(const std::vector<IconGroupEntry>& entries) {
+  int32_t bestWidth = 1, bestBits = 0;
+  std::optional<IconGroupEntry> best;
+  for (const IconGroupEntry& e : entries) {
+    if (e.bitCount < 1 || e.bitCount > 32) continue;
+    const bool better = (e.width == 256 && bestWidth != 256) ||
+                        (e.width < 256 && bestWidth < 256 && e.width > bestWidth) ||
+                        (e.width == bestWidth && e.bitCount > bestBits);
+    if (!better) continue;
+    best = e;
+    bestWidth = e.width;
+    bestBits = e.bitCount;
+  }
+  return best;
+}
+
+std::optional<std::string> ChooseIconGroupName(const std::vector<std::string>& names,
+                                               int64_t iconIndex) {
+  if (iconIndex < 0) return std::to_string(uint64_t{0} - static_cast<uint64_t>(iconIndex));
+  if (names.empty()) return std::nullopt;
+  if (static_cast<uint64_t>(iconIndex) >= names.size()) return names.back();
+  return names[static_cast<size_t>(iconIndex)];
+}
+
+std::optional<IconDibInfo> CheckIconDib(const uint8_t* data, size_t size) {
+  if (size < 40) return std::nullopt;
+  const uint32_t headerSize = Le32(data);
+  if (headerSize != 40 && headerSize != 108 && headerSize != 124) return std::nullopt;
+  if (size < headerSize) return std::nullopt;
+  const int32_t width = static_cast<int32_t>(Le32(data + 4));
+  const int32_t storedHeight = static_cast<int32_t>(Le32(data + 8));
+  const uint16_t planes = Le16(data + 12);
+  const uint16_t bits = Le16(data + 14);
+  const uint32_t compression = Le32(data + 16);
+  const uint32_t coloursUsed = Le32(data + 32);
+  if (width < 1 || width > kMaxIconSide) return std::nullopt;
+  if (storedHeight < 2 || storedHeight > 2 * kMaxIconSide) return std::nullopt;
+  if (planes != 1) return std::nullopt;
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+    return std::nullopt;
+  uint64_t masks = 0;
+  if (compression == 3) {  // BI_BITFIELDS: three colour masks follow a short header
+    if (bits != 16 && bits != 32) return std::nullopt;
+    if (headerSize == 40) masks = 12;
+  } else if (compression != 0) {
+    return std::nullopt;
+  }
+  uint64_t palette = 0;
+  if (bits <= 8) {
+    const uint64_t most = uint64_t{1} << bits;
+    if (coloursUsed > most) return std::nullopt;
+    palette = (coloursUsed == 0 ? most : coloursUsed) * 4;
+  } else if (coloursUsed > 256) {
+    return std::nullopt;
+  } else {
+    palette = uint64_t{coloursUsed} * 4;
+  }
+  const int32_t height = storedHeight / 2;
+  const uint64_t colourStride = ((uint64_t(width) * bits + 31) / 32) * 4;
+  const uint64_t maskStride = ((uint64_t(width) + 31) / 32) * 4;
+  const uint64_t needed = headerSize + masks + palette + colourStride * height + maskStride * height;
+  if (needed > size) return std::nullopt;
+  return IconDibInfo{width, height, bits};
+}
+
+std::vector<IcoEntry> ParseIcoDirectory(const Bytes& file) {
+  std::vector<IcoEntry> entries;
+  if (file.size() < 6) return entries;
+  const size_t stated = Le16(file.data() + 4);
+  const size_t fits = (file.size() - 6) / 16;
+  const size_t count = stated < fits ? stated : fits;
+  entries.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
+    const uint8_t* e = file.data() + 6 + i * 16;
+    IcoEntry entry;
+    entry.width = SideOf(e[0]);
+    entry.height = SideOf(e[1]);
+    entry.colourCount = e[2];
+    entry.planes = Le16(e + 4);
+    entry.bitCount = Le16(e + 6);
+    entry.byteSize = Le32(e + 8);
+    entry.offset = Le32(e + 12);
+    entries.push_back(entry);
+  }
+  return entries;
+}
+
+namespace {
+
+// What the bytes at [offset, offset + size) hold, or nothing when they are not a usable
+// image. `width`/`height` are the size to render a bitmap at (0 = the header's own).
+std::optional<IcoImage> ImageAt(const Bytes& file, size_t offset, size_t size, int32_t width,
+                                int32_t height) {
+  if (offset > file.size() || size > file.size() - offset || size == 0) return std::nullopt;
+  const uint8_t* p = file.data() + offset;
+  IcoImage image;
+  image.offset = offset;
+  image.size = size;
+  if (HasPngSignature(p, size)) {
+    image.format = IcoImage::Format::kPng;
+    image.bitCount = 32;
+    image.width = width;
+    image.height = height;
+    return image;
+  }
+  const std::optional<IconDibInfo> dib = CheckIconDib(p, size);
+  if (!dib) return std::nullopt;
+  image.format = IcoImage::Format::kDib;
+  image.bitCount = dib->bitCount;
+  image.width = width > 0 ? width : dib->width;
+  image.height = height > 0 ? height : dib->height;
+  return image;
+}
+
+}  // namespace
+
+std::optional<IcoImage> ChooseIcoImage(const Bytes& file) {
+  const std::vector<IcoEntry> entries = ParseIcoDirectory(file);
+  std::optional<IcoImage> best;
+  int32_t bestBits = -1, bestWidth = -1;
+  for (const IcoEntry& e : entries) {
+    std::optional<IcoImage> image = ImageAt(file, e.offset, e.byteSize, e.width, e.height);
+    if (!image) continue;
+    const int32_t bits = e.bitCount != 0 ? e.bitCount : image->bitCount;
+    image->bitCount = bits;
+    if (e.width == 256 && bits == 32) return image;
+    if (bits > bestBits || (bits == bestBits && e.width >= bestWidth)) {
+      best = image;
+      bestBits = bits;
+      bestWidth = e.width;
+    }
+  }
+  if (best) return best;
+  // A short or broken directory: look at what follows it.
+  if (file.size() < 6) return std::nullopt;
+  const size_t after = 6 + size_t{Le16(file.data() + 4)} * 16;
+  if (after >= file.size()) return std::nullopt;
+  return ImageAt(file, after, file.size() - after, 0, 0);
+}
+
+IconImageKind PrepareIconPicture(FileSystem& fs, const Bytes& image, const std::string& dest) {
+  if (fs.Attributes(dest) != attr::kInvalid) fs.Delete(dest);
+  if (HasPngSignature(image)) return fs.WriteAll(dest, image) ? IconImageKind::kPng : IconImageKind::kUnusable;
+  if (CheckIconDib(image.data(), image.size())) return IconImageKind::kDib;
+  return IconImageKind::kUnusable;
+}
+
+}  // namespace vek

@@ -1,0 +1,186 @@
+// Icon containers: which group and entry of a program's icons becomes the picture, which
+// image of a .ico file is converted, and that broken containers give nothing.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+
+#include "icons/icon_directory.h"
+#include "support/fakes.h"
+#include "support/icon_bytes.h"
+
+namespace vek {
+namespace {
+
+using test::DibImage;
+using test::IcoFile;
+using test::IconGroup;
+using test::PngBytes;
+
+TEST(IconGroupTest, TheLargestSizeWinsAndTwoFiftySixBeatsEverything) {
+  auto best = ChooseBestGroupEntry(ParseIconGroup(
+      IconGroup({{16, 32, 1}, {32, 32, 2}, {48, 32, 3}, {256, 32, 4}})));
+  ASSERT_TRUE(best);
+  EXPECT_EQ(best->id, 4);
+  EXPECT_EQ(best->width, 256);
+  // The 256-pixel entry wins even when listed first and with fewer colours.
+  best = ChooseBestGroupEntry(ParseIconGroup(IconGroup({{256, 8, 9}, {48, 32, 3}})));
+  EXPECT_EQ(best->id, 9);
+}
+
+TEST(IconGroupTest, AtEqualWidthTheDeeperEntryWinsAndEarlierEntriesWinTies) {
+  auto best = ChooseBestGroupEntry(ParseIconGroup(IconGroup({{48, 8, 1}, {48, 32, 2}, {32, 32, 3}})));
+  EXPECT_EQ(best->id, 2);
+  best = ChooseBestGroupEntry(ParseIconGroup(IconGroup({{48, 32, 5}, {48, 32, 6}})));
+  EXPECT_EQ(best->id, 5);
+  best = ChooseBestGroupEntry(ParseIconGroup(IconGroup({{48, 32, 5}, {48, 8, 6}})));
+  EXPECT_EQ(best->id, 5);
+}
+
+TEST(IconGroupTest, EntriesWithImpossibleDepthsArePassedOver) {
+  EXPECT_FALSE(ChooseBestGroupEntry(ParseIconGroup(IconGroup({{48, 0, 1}, {48, 33, 2}}))));
+  auto best = ChooseBestGroupEntry(ParseIconGroup(IconGroup({{256, 64, 1}, {16, 4, 2}})));
+  EXPECT_EQ(best->id, 2);
+  EXPECT_FALSE(ChooseBestGroupEntry({}));
+}
+
+TEST(IconGroupTest, EntryCountComesFromTheSizeNotTheHeader) {
+  Bytes group = IconGroup({{16, 32, 1}, {32, 32, 2}});
+  EXPECT_EQ(ParseIconGroup(group).size(), 2u);
+  group[4] = 200;  // the header claims 200 entries
+  EXPECT_EQ(ParseIconGroup(group).size(), 2u);
+  group.resize(group.size() - 1);  // the last entry is cut short
+  EXPECT_EQ(ParseIconGroup(group).size(), 1u);
+  EXPECT_TRUE(ParseIconGroup(Bytes(19, 0)).empty());
+  EXPECT_EQ(ParseIconGroup(Bytes(20, 0)).size(), 1u);
+  EXPECT_TRUE(ParseIconGroup({}).empty());
+}
+
+TEST(IconGroupNameTest, IndexBeyondTheLastTakesTheLastAndNegativeNamesAnIdentifier) {
+  const std::vector<std::string> names{"1", "MAINICON", "768"};
+  EXPECT_EQ(ChooseIconGroupName(names, 0), "1");
+  EXPECT_EQ(ChooseIconGroupName(names, 1), "MAINICON");
+  EXPECT_EQ(ChooseIconGroupName(names, 3), "768");
+  EXPECT_EQ(ChooseIconGroupName(names, 1000000), "768");
+  EXPECT_EQ(ChooseIconGroupName(names, -768), "768");
+  EXPECT_EQ(ChooseIconGroupName(names, -5), "5");
+  EXPECT_EQ(ChooseIconGroupName({}, -2), "2");
+  EXPECT_FALSE(ChooseIconGroupName({}, 0));
+  EXPECT_EQ(ChooseIconGroupName({}, std::numeric_limits<int64_t>::min()),
+            "9223372036854775808");
+}
+
+TEST(IconDibTest, CompleteImagesPassAndShortOrOddOnesDoNot) {
+  Bytes dib = DibImage(32, 32);
+  auto info = CheckIconDib(dib.data(), dib.size());
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->width, 32);
+  EXPECT_EQ(info->height, 32);
+  EXPECT_EQ(info->bitCount, 32);
+  Bytes paletted = DibImage(16, 4);
+  EXPECT_TRUE(CheckIconDib(paletted.data(), paletted.size()));
+  EXPECT_FALSE(CheckIconDib(dib.data(), dib.size() - 1));           // mask cut short
+  EXPECT_FALSE(CheckIconDib(paletted.data(), paletted.size() - 1));
+  Bytes bad = dib;
+  bad[14] = 7;  // 7 bits per pixel
+  EXPECT_FALSE(CheckIconDib(bad.data(), bad.size()));
+  bad = dib;
+  bad[4] = 0;
+  bad[5] = 0x10;  // 4096 pixels wide
+  EXPECT_FALSE(CheckIconDib(bad.data(), bad.size()));
+  bad = dib;
+  bad[0] = 12;  // an old-style header
+  EXPECT_FALSE(CheckIconDib(bad.data(), bad.size()));
+  bad = dib;
+  bad[16] = 1;  // run-length compressed
+  EXPECT_FALSE(CheckIconDib(bad.data(), bad.size()));
+  bad = paletted;
+  bad[32] = 17;  // more colours than 4 bits can index
+  EXPECT_FALSE(CheckIconDib(bad.data(), bad.size()));
+}
+
+TEST(IcoFileTest, A256PixelTrueColourImageIsTakenAtOnce) {
+  const Bytes png = PngBytes(40);
+  const Bytes file = IcoFile({{16, 8, DibImage(16, 8)}, {256, 32, png}, {48, 32, DibImage(48, 32)}});
+  auto image = ChooseIcoImage(file);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->format, IcoImage::Format::kPng);
+  EXPECT_EQ(image->size, png.size());
+  EXPECT_EQ(0, std::memcmp(file.data() + image->offset, png.data(), png.size()));
+}
+
+TEST(IcoFileTest, OtherwiseTheDeepestThenWidestLaterEntriesWinningTies) {
+  auto image = ChooseIcoImage(IcoFile({{48, 8, DibImage(48, 8)}, {32, 32, DibImage(32, 32)}}));
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->width, 32);
+  EXPECT_EQ(image->bitCount, 32);
+  EXPECT_EQ(image->format, IcoImage::Format::kDib);
+  image = ChooseIcoImage(IcoFile({{48, 32, DibImage(48, 32)}, {32, 32, DibImage(32, 32)}}));
+  EXPECT_EQ(image->width, 48);
+  const Bytes two = IcoFile({{32, 32, DibImage(32, 32)}, {32, 32, DibImage(32, 32)}});
+  image = ChooseIcoImage(two);
+  EXPECT_EQ(image->offset, 6u + 32u + DibImage(32, 32).size());
+  // An entry that states no depth counts with its image's own.
+  image = ChooseIcoImage(IcoFile({{48, 8, DibImage(48, 8)}, {16, 0, DibImage(16, 32)}}));
+  EXPECT_EQ(image->width, 16);
+}
+
+TEST(IcoFileTest, EntriesPointingOutsideTheFileOrAtNoImageArePassedOver) {
+  Bytes file = IcoFile({{48, 32, DibImage(48, 32)}, {32, 8, DibImage(32, 8)}});
+  file[6 + 12] = 0xFF;  // first entry's offset far beyond the end
+  file[6 + 15] = 0x7F;
+  auto image = ChooseIcoImage(file);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->width, 32);
+  Bytes garbage = IcoFile({{48, 32, Bytes(100, 0xAB)}});
+  EXPECT_FALSE(ChooseIcoImage(garbage));
+  EXPECT_FALSE(ChooseIcoImage({}));
+  EXPECT_FALSE(ChooseIcoImage(Bytes{0, 0, 1, 0, 5}));
+}
+
+TEST(IcoFileTest, AnImageRightAfterABrokenDirectoryIsStillFound) {
+  // A single-image file whose entry lies about the image's size.
+  Bytes file = IcoFile({{64, 32, PngBytes(50)}});
+  file[6 + 8] = 0xFF;
+  file[6 + 9] = 0xFF;
+  auto image = ChooseIcoImage(file);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->format, IcoImage::Format::kPng);
+  EXPECT_EQ(image->offset, 22u);
+  EXPECT_EQ(image->size, file.size() - 22);
+  // The same with a bitmap: rendered at the size its header gives.
+  file = IcoFile({{99, 99, DibImage(24, 8)}});
+  file[6 + 12] = 0xF0;  // offset outside the file
+  image = ChooseIcoImage(file);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->format, IcoImage::Format::kDib);
+  EXPECT_EQ(image->width, 24);
+  EXPECT_EQ(image->bitCount, 8);
+}
+
+TEST(IconPictureTest, PngIconDataIsCopiedByteForByte) {
+  test::FakeFileSystem fs;
+  fs.AddFolder("C:\\icons\\");
+  const std::string dest = "C:\\icons\\7.png";
+  fs.AddFile(dest, "an older picture");
+  const Bytes png = PngBytes(300);
+  EXPECT_EQ(PrepareIconPicture(fs, png, dest), IconImageKind::kPng);
+  EXPECT_EQ(fs.FileData(dest), png);
+}
+
+TEST(IconPictureTest, BitmapsAreLeftToRenderAndTheOldPictureIsGoneEitherWay) {
+  test::FakeFileSystem fs;
+  fs.AddFolder("C:\\icons\\");
+  const std::string dest = "C:\\icons\\7.png";
+  fs.AddFile(dest, "old");
+  EXPECT_EQ(PrepareIconPicture(fs, DibImage(32, 32), dest), IconImageKind::kDib);
+  EXPECT_FALSE(fs.HasFile(dest));
+  fs.AddFile(dest, "old");
+  EXPECT_EQ(PrepareIconPicture(fs, Bytes(64, 1), dest), IconImageKind::kUnusable);
+  EXPECT_FALSE(fs.HasFile(dest));
+  fs.FailWritesUnder("C:\\icons\\");
+  EXPECT_EQ(PrepareIconPicture(fs, PngBytes(), dest), IconImageKind::kUnusable);
+}
+
+}  // namespace
+}  // namespace vek
