@@ -1,0 +1,235 @@
+#include "dock/dock_scene.h"
+
+#include <algorithm>
+
+#include "core/text.h"
+
+namespace vek {
+
+DrawOp DrawOp::Image(ImageSet set, int32_t index, int32_t variant, int32_t x, int32_t y,
+                     int32_t w, int32_t h) {
+  DrawOp op;
+  op.type = Type::kImage;
+  op.set = set;
+  op.index = index;
+  op.variant = variant;
+  op.x = x;
+  op.y = y;
+  // Cached variants are drawn at their own size: the size given does not matter.
+  op.w = variant == 0 ? w : 0;
+  op.h = variant == 0 ? h : 0;
+  return op;
+}
+
+DrawOp DrawOp::Text(const std::string& text, float x, float y) {
+  DrawOp op;
+  op.type = Type::kText;
+  op.text = TrimFixed(text);
+  op.textX = x;
+  op.textY = y;
+  return op;
+}
+
+bool operator==(const DrawOp& a, const DrawOp& b) {
+  if (a.type != b.type) return false;
+  if (a.type == DrawOp::Type::kText)
+    return a.text == b.text && a.textX == b.textX && a.textY == b.textY;
+  return a.set == b.set && a.index == b.index && a.variant == b.variant && a.x == b.x &&
+         a.y == b.y && a.w == b.w && a.h == b.h && a.srcX == b.srcX && a.srcY == b.srcY &&
+         a.srcW == b.srcW && a.srcH == b.srcH;
+}
+
+uint32_t BackdropArgb(const AppSettings& s) {
+  const uint8_t* c = s.BackdropColour;  // blue, green, red, alpha
+  return (uint32_t{c[3]} << 24) | (uint32_t{c[2]} << 16) | (uint32_t{c[1]} << 8) | c[0];
+}
+
+namespace {
+
+constexpr float kHalf = 0.5f;
+
+class Painter {
+ public:
+  Painter(DockFrame& frame, const DockView& view)
+      : frame_(frame), v_(view), g_(view.geometry), s_(view.settings) {}
+
+  void Background() {
+    frame_.ops.clear();
+    frame_.background = v_.keyMode ? BackdropArgb(s_) : 0;
+  }
+
+  void Skin(int index, int variant, int32_t x, int32_t y, int32_t w = 0, int32_t h = 0) {
+    frame_.ops.push_back(DrawOp::Image(ImageSet::kSkin, index, variant, x, y, w, h));
+  }
+  void Icon(int index, int variant, int32_t x, int32_t y, int32_t w = 0, int32_t h = 0) {
+    frame_.ops.push_back(DrawOp::Image(ImageSet::kItem, index, variant, x, y, w, h));
+  }
+  // The caption text: centred in a screen-wide box, so x is an offset from the screen
+  // centre's column.
+  void Text(const std::string& text, float x, float y) {
+    DrawOp op = DrawOp::Text(text, x, y);
+    if (!op.text.empty()) frame_.ops.push_back(std::move(op));
+  }
+
+  // A ring slot's letter, on the slot's ray just outside its magnified box.
+  void RingLetter(int slot) {
+    if (!v_.lettersShown() || slot < 1 || slot >= kSlotCount) return;
+    const SlotBox& b = g_.DockPos[slot];
+    Text(SlotLetter(slot), static_cast<float>(b.LabelX),
+         static_cast<float>(b.LabelY + g_.screen.CenterY - 12));
+  }
+  // The letter shown above the centre ("~", or a magnified slot's letter).
+  void CentreLetter(const std::string& letter) {
+    if (!v_.lettersShown()) return;
+    const SlotBox& c = g_.DockPos[0];
+    Text(letter, static_cast<float>(RoundHalfEven(c.LabelX - g_.screen.ScreenWidth / 2.0)),
+         static_cast<float>(c.LabelY - 182));
+  }
+  float CaptionX() const { return g_.DockPos[0].LabelX - g_.screen.ScreenWidth * kHalf; }
+
+  void PlainSlot(int i) {
+    const SlotBox& b = g_.DockPos[i];
+    Skin(skin::kBackSelectColor, 1, b.X, b.Y);
+    Icon(v_.slots.SlotIcon[i], 1, b.X, b.Y);
+    RingLetter(i);
+  }
+
+  void PlainCentre() {
+    const SlotBox& c = g_.DockPos[0];
+    Icon(pool::kCentre, 1, c.X, c.Y);
+    Skin(skin::kBorder, 1, c.MagX, c.MagY);
+    Text(v_.centreTitle, CaptionX(), static_cast<float>(c.LabelY));
+    CentreLetter(SlotLetter(0));
+  }
+
+  int SlotIconOf(int slot) const {
+    return slot >= 0 && slot < kSlotCount ? v_.slots.SlotIcon[slot] : 0;
+  }
+
+ private:
+  DockFrame& frame_;
+  const DockView& v_;
+  const DockGeometry& g_;
+  const AppSettings& s_;
+};
+
+bool Paintable(const DockView& view) { return view.dockState == dock_state::kShown; }
+
+}  // namespace
+
+bool PaintDockNormal(DockFrame& frame, const DockView& view) {
+  if (!Paintable(view)) return false;
+  Painter p(frame, view);
+  p.Background();
+  const int count = ShownSlots(view.settings);
+  for (int i = 1; i <= count; ++i) {
+    if (i == view.dragSlot) continue;
+    p.PlainSlot(i);
+  }
+  p.PlainCentre();
+  return true;
+}
+
+bool PaintDockAction(DockFrame& frame, const DockView& view, bool isMouseDown) {
+  if (!Paintable(view)) return false;
+  Painter p(frame, view);
+  const DockGeometry& g = view.geometry;
+  const int sel = view.selIndex;
+  p.Background();
+  const int count = ShownSlots(view.settings);
+  for (int i = 1; i <= count; ++i) {
+    if (i == sel) continue;
+    p.PlainSlot(i);
+  }
+  if (sel >= 0 && sel < kSlotCount) {
+    const SlotBox& b = g.DockPos[sel];
+    const int icon = p.SlotIconOf(sel);
+    p.Skin(skin::kBackSelectColor, 2, b.MagX, b.MagY);
+    if (isMouseDown) {
+      p.Icon(icon, 1, b.X, b.Y);
+    } else {
+      p.Icon(icon, 0, b.MagX, b.MagY, g.IconSizes[2], g.IconSizes[2]);
+    }
+    if (sel > 0) p.RingLetter(sel);
+  }
+  if (sel > 0 && sel < kSlotCount) {
+    const SlotBox& c = g.DockPos[0];
+    p.Icon(p.SlotIconOf(sel), 0, c.X, c.Y, g.IconSizes[3], g.IconSizes[3]);
+    p.Text(view.slots.SlotName[sel], p.CaptionX(), static_cast<float>(c.LabelY));
+    p.CentreLetter(SlotLetter(sel));
+  } else {
+    p.PlainCentre();
+  }
+  return true;
+}
+
+void PaintDockSizeChange(DockFrame& frame, const DockView& view) {
+  Painter p(frame, view);
+  const DockGeometry& g = view.geometry;
+  p.Background();
+  const int count = ShownSlots(view.settings);
+  for (int i = 1; i <= count; ++i) {
+    if (i == view.dragSlot) continue;
+    const SlotBox& b = g.DockPos[i];
+    p.Icon(view.slots.SlotIcon[i], 0, b.X, b.Y, g.IconSizes[1], g.IconSizes[1]);
+    p.RingLetter(i);
+  }
+  p.PlainCentre();
+}
+
+std::vector<PixelRect> MergeRects(std::vector<PixelRect> rects) {
+  rects.erase(std::remove_if(rects.begin(), rects.end(), [](const PixelRect& r) { return r.empty(); }),
+              rects.end());
+  bool merged = true;
+  while (merged) {
+    merged = false;
+    for (size_t i = 0; i < rects.size() && !merged; ++i) {
+      for (size_t j = i + 1; j < rects.size(); ++j) {
+        const PixelRect& a = rects[i];
+        const PixelRect& b = rects[j];
+        // Touching rectangles merge too: nothing is gained by keeping them apart.
+        if (a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom) {
+          rects[i] = a.Union(b);
+          rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(j));
+          merged = true;
+          break;
+        }
+      }
+    }
+  }
+  return rects;
+}
+
+std::vector<PixelRect> ChangedAreas(const DockFrame& before, const DockFrame& after,
+                                    const std::function<PixelRect(const DrawOp&)>& bounds,
+                                    const PixelRect& screen) {
+  if (before.background != after.background) return {screen};
+  std::vector<PixelRect> dirty;
+  // Pair each operation of `before` with the first unpaired equal one of `after`.
+  std::vector<bool> paired(after.ops.size(), false);
+  int lastPartner = -1;
+  for (const DrawOp& op : before.ops) {
+    int partner = -1;
+    for (size_t j = 0; j < after.ops.size(); ++j) {
+      if (!paired[j] && after.ops[j] == op) {
+        partner = static_cast<int>(j);
+        break;
+      }
+    }
+    if (partner < 0) {
+      dirty.push_back(bounds(op));  // gone
+      continue;
+    }
+    paired[static_cast<size_t>(partner)] = true;
+    // Drawn in another order relative to the operations before it: where it overlaps
+    // them the result may differ, so its area is repainted in the new order.
+    if (partner < lastPartner) dirty.push_back(bounds(op));
+    lastPartner = std::max(lastPartner, partner);
+  }
+  for (size_t j = 0; j < after.ops.size(); ++j)
+    if (!paired[j]) dirty.push_back(bounds(after.ops[j]));  // new
+  for (PixelRect& r : dirty) r = r.Intersection(screen);
+  return MergeRects(std::move(dirty));
+}
+
+}  // namespace vek
