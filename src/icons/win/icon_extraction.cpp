@@ -1,0 +1,416 @@
+#include "icons/win/icon_extraction.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <cstring>
+#include <vector>
+
+#include "core/text.h"
+#include "icons/icon_directory.h"
+#include "icons/icon_files.h"
+#include "platform/win/handles.h"
+#include "platform/win/text_win.h"
+
+namespace vek::win {
+
+namespace {
+
+constexpr int kLargestPicture = 8192;
+
+bool IsNumber(const std::string& text) {
+  if (text.empty() || text.size() > 5) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// True when [data, data + size) is committed, readable memory (a resource directory of
+// a hostile file can name bytes beyond what was mapped).
+bool Readable(const void* data, size_t size) {
+  auto at = static_cast<const uint8_t*>(data);
+  const uint8_t* end = at + size;
+  while (at < end) {
+    MEMORY_BASIC_INFORMATION info{};
+    if (VirtualQuery(at, &info, sizeof(info)) == 0) return false;
+    if (info.State != MEM_COMMIT) return false;
+    const DWORD readable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                           PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    if (!(info.Protect & readable) || (info.Protect & PAGE_GUARD)) return false;
+    at = static_cast<const uint8_t*>(info.BaseAddress) + info.RegionSize;
+  }
+  return true;
+}
+
+// A bitmap that owns a copy of the pixels of `source` in 32-bit ARGB.
+BitmapPtr CopyToArgb(Gdiplus::Bitmap& source) {
+  const UINT width = source.GetWidth(), height = source.GetHeight();
+  if (width == 0 || height == 0 || width > kLargestPicture || height > kLargestPicture) return nullptr;
+  auto copy = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(width), static_cast<INT>(height),
+                                                PixelFormat32bppARGB);
+  if (copy->GetLastStatus() != Gdiplus::Ok) return nullptr;
+  const Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+  Gdiplus::BitmapData target{};
+  if (copy->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &target) != Gdiplus::Ok)
+    return nullptr;
+  Gdiplus::BitmapData into = target;  // read straight into the copy's pixels
+  const Gdiplus::Status read = source.LockBits(
+      &all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppARGB, &into);
+  if (read == Gdiplus::Ok) source.UnlockBits(&into);
+  copy->UnlockBits(&target);
+  return read == Gdiplus::Ok ? std::move(copy) : nullptr;
+}
+
+// The pixels of a premultiplied 32-bit top-down buffer as an ARGB bitmap of its own.
+BitmapPtr FromPremultiplied(void* bits, int width, int height) {
+  Gdiplus::Bitmap view(width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
+  if (view.GetLastStatus() != Gdiplus::Ok) return nullptr;
+  return CopyToArgb(view);
+}
+
+// A zeroed 32-bit top-down DIB section selected into a memory DC.
+struct DibCanvas {
+  UniqueMemoryDc dc;
+  UniqueGdiObject bitmap;
+  void* bits = nullptr;
+  HGDIOBJ previous = nullptr;
+
+  bool Create(int width, int height) {
+    dc.reset(CreateCompatibleDC(nullptr));
+    if (!dc) return false;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * height * 4;
+    bitmap.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return false;
+    std::memset(bits, 0, static_cast<size_t>(width) * height * 4);
+    previous = SelectObject(dc.get(), bitmap.get());
+    return true;
+  }
+  ~DibCanvas() {
+    if (previous) SelectObject(dc.get(), previous);
+  }
+};
+
+bool AnyAlpha(const void* bits, int width, int height) {
+  const auto* p = static_cast<const uint8_t*>(bits);
+  const size_t n = static_cast<size_t>(width) * height;
+  for (size_t i = 0; i < n; ++i)
+    if (p[i * 4 + 3] != 0) return true;
+  return false;
+}
+
+// The icon drawn into a 32-bit surface of width × height, read back with its alpha.
+// DrawIconEx blends the icon over the cleared surface, which leaves premultiplied
+// pixels. Null when the icon left no alpha at all (an image without an alpha channel).
+BitmapPtr IconThroughSurface(HICON icon, int width, int height) {
+  DibCanvas canvas;
+  if (!canvas.Create(width, height)) return nullptr;
+  if (!DrawIconEx(canvas.dc.get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL | DI_COMPAT))
+    return nullptr;
+  GdiFlush();
+  if (!AnyAlpha(canvas.bits, width, height)) return nullptr;
+  return FromPremultiplied(canvas.bits, width, height);
+}
+
+BitmapPtr PlainIconBitmap(HICON icon) {
+  BitmapPtr plain(Gdiplus::Bitmap::FromHICON(icon));
+  if (!plain || plain->GetLastStatus() != Gdiplus::Ok) return nullptr;
+  return plain;
+}
+
+std::string UpperExtension(const std::string& upperPath) {
+  const std::string name = NamePart(upperPath);
+  const size_t dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+}  // namespace
+
+CLSID EncoderClsid(int kind) {
+  static const wchar_t* const kIds[] = {
+      L"{557CF400-1A04-11D3-9A73-0000F81EF32E}", L"{557CF403-1A04-11D3-9A73-0000F81EF32E}",
+      L"{557CF404-1A04-11D3-9A73-0000F81EF32E}", L"{557CF401-1A04-11D3-9A73-0000F81EF32E}",
+      L"{557CF406-1A04-11D3-9A73-0000F81EF32E}", L"{557CF402-1A04-11D3-9A73-0000F81EF32E}",
+      L"{557CF405-1A04-11D3-9A73-0000F81EF32E}", L"{557CF407-1A04-11D3-9A73-0000F81EF32E}"};
+  CLSID id = CLSID_NULL;
+  if (kind >= 0 && kind < static_cast<int>(sizeof(kIds) / sizeof(kIds[0])))
+    CLSIDFromString(kIds[kind], &id);
+  return id;
+}
+
+Gdiplus::Status SaveImageAsPng(Gdiplus::Image& image, const std::string& file) {
+  const CLSID png = EncoderClsid(4);
+  return image.Save(Wide(file).c_str(), &png, nullptr);
+}
+
+Bytes LoadResourceBytes(HMODULE module, const std::string& type, const std::string& name) {
+  if (!module || name.empty()) return {};
+  const std::wstring typeText = Wide(type);
+  const wchar_t* typeId = IsNumber(type)
+                              ? MAKEINTRESOURCEW(static_cast<WORD>(std::stoi(type)))
+                              : typeText.c_str();
+  HRSRC found = FindResourceW(module, Wide("#" + name).c_str(), typeId);
+  if (!found) found = FindResourceW(module, Wide(name).c_str(), typeId);
+  if (!found) return {};
+  const DWORD size = SizeofResource(module, found);
+  HGLOBAL loaded = LoadResource(module, found);
+  if (!loaded || size == 0) return {};
+  const void* data = LockResource(loaded);
+  if (!data || !Readable(data, size)) return {};
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  return Bytes(bytes, bytes + size);
+}
+
+BitmapPtr LoadPictureBytes(const Bytes& bytes) {
+  if (bytes.empty() || bytes.size() > 0x7FFFFFFF) return nullptr;
+  ComPtr<IStream> stream;
+  *stream.put() = SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
+  if (!stream) return nullptr;
+  BitmapPtr decoded(Gdiplus::Bitmap::FromStream(stream.get()));
+  if (!decoded || decoded->GetLastStatus() != Gdiplus::Ok) return nullptr;
+  return CopyToArgb(*decoded);
+}
+
+BitmapPtr LoadPictureFile(const std::string& file) {
+  UniqueKernelHandle handle(CreateFileW(Wide(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle) return nullptr;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(handle.get(), &size) || size.QuadPart <= 0 || size.QuadPart > (256 << 20))
+    return nullptr;
+  Bytes bytes(static_cast<size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (!ReadFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+      read != bytes.size())
+    return nullptr;
+  return LoadPictureBytes(bytes);
+}
+
+BitmapPtr IconToBitmap(HICON icon) {
+  if (!icon) return nullptr;
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return nullptr;
+  UniqueGdiObject colour(info.hbmColor), mask(info.hbmMask);
+  BITMAP bitmap{};
+  if (!colour || GetObjectW(colour.get(), sizeof(bitmap), &bitmap) == 0) return PlainIconBitmap(icon);
+  if (bitmap.bmBitsPixel < 32) return PlainIconBitmap(icon);
+  if (bitmap.bmWidth <= 0 || bitmap.bmHeight <= 0 || bitmap.bmWidth > 1024 || bitmap.bmHeight > 1024)
+    return nullptr;
+  BitmapPtr result = IconThroughSurface(icon, bitmap.bmWidth, bitmap.bmHeight);
+  return result ? std::move(result) : PlainIconBitmap(icon);
+}
+
+BitmapPtr ShellIconBitmap(const std::string& path) {
+  if (TrimFixed(path).empty()) return nullptr;
+  SHFILEINFOW info{};
+  if (!SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SYSICONINDEX))
+    return nullptr;
+  UniqueIcon icon(info.hIcon);
+  if (!icon) return nullptr;
+  return IconToBitmap(icon.get());
+}
+
+bool RenderIconImage(const Bytes& image, int width, int height, bool alphaPath,
+                     const std::string& dest) {
+  if (!CheckIconDib(image.data(), image.size()) || width <= 0 || height <= 0) return false;
+  UniqueIcon icon(CreateIconFromResourceEx(const_cast<BYTE*>(image.data()),
+                                           static_cast<DWORD>(image.size()), TRUE, 0x30000, 0, 0,
+                                           LR_DEFAULTCOLOR));
+  if (!icon) return false;
+  BitmapPtr drawn;
+  if (alphaPath) {
+    drawn = IconThroughSurface(icon.get(), width, height);
+    // A 32-bit image whose alpha is all zero relies on its mask: draw it the plain way.
+    if (!drawn) alphaPath = false;
+  }
+  if (!alphaPath) drawn = PlainIconBitmap(icon.get());
+  if (!drawn) return false;
+  BitmapPtr sized = ScaleImage(*drawn, width, height);
+  return sized && SaveImageAsPng(*sized, dest) == Gdiplus::Ok;
+}
+
+bool ConvertImageFile(const std::string& source, const std::string& dest, bool resize, int width,
+                      int height) {
+  BitmapPtr picture = LoadPictureFile(source);
+  if (!picture) return false;
+  if (resize) {
+    picture = ScaleImage(*picture, width, height);
+    if (!picture) return false;
+  }
+  return SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
+}
+
+bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::string& dest) {
+  const int64_t length = fs.Length(source);
+  if (length <= 0 || length > (64 << 20)) return false;
+  Bytes file;
+  if (!fs.ReadAll(source, file)) return false;
+  if (HasPngSignature(file)) return ConvertImageFile(source, dest);
+  const std::optional<IcoImage> chosen = ChooseIcoImage(file);
+  if (!chosen) return false;
+  const Bytes image(file.begin() + static_cast<std::ptrdiff_t>(chosen->offset),
+                    file.begin() + static_cast<std::ptrdiff_t>(chosen->offset + chosen->size));
+  switch (PrepareIconPicture(fs, image, dest)) {
+    case IconImageKind::kPng: return true;
+    case IconImageKind::kDib:
+      return RenderIconImage(image, chosen->width, chosen->height, chosen->bitCount >= 32, dest);
+    case IconImageKind::kUnusable: return false;
+  }
+  return false;
+}
+
+bool IconExtractor::Exists(const std::string& path) {
+  return !path.empty() && fs_.Attributes(path) != attr::kInvalid;
+}
+
+ShortcutItem* IconExtractor::ItemAt(int index) {
+  if (index < 0 || index >= static_cast<int>(model_.Items.size())) return nullptr;
+  return &model_.Items[index];
+}
+
+bool IconExtractor::ExtractModuleIcon(const std::string& file, int iconIndex, int item) {
+  // Resources only: the module is mapped as a data file and an image resource, never
+  // loaded to run, whatever file the user dropped.
+  UniqueModule module(LoadLibraryExW(Wide(file).c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  if (!module) return false;
+
+  std::vector<std::string> names;
+  if (iconIndex >= 0) {
+    EnumResourceNamesW(
+        module.get(), MAKEINTRESOURCEW(14),
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) -> BOOL {
+          auto* list = reinterpret_cast<std::vector<std::string>*>(param);
+          if (IS_INTRESOURCE(name))
+            list->push_back(std::to_string(reinterpret_cast<ULONG_PTR>(name)));
+          else
+            list->push_back(Utf8(name));
+          return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&names));
+  }
+  const std::optional<std::string> group = ChooseIconGroupName(names, iconIndex);
+  if (!group) return false;
+  const std::optional<IconGroupEntry> best =
+      ChooseBestGroupEntry(ParseIconGroup(LoadResourceBytes(module.get(), "14", *group)));
+  if (!best) return false;
+  const Bytes image = LoadResourceBytes(module.get(), "3", std::to_string(best->id));
+
+  ShortcutItem* target = ItemAt(item == -1 ? currentItem_ : item);
+  if (!target) return false;
+  const std::string dest = target->IconFile.TrimInPlace();
+  if (dest.empty()) return false;
+  switch (PrepareIconPicture(fs_, image, dest)) {
+    case IconImageKind::kPng: return true;
+    case IconImageKind::kDib:
+      return RenderIconImage(image, best->width, best->height, best->bitCount >= 32, dest);
+    case IconImageKind::kUnusable: return false;
+  }
+  return false;
+}
+
+bool IconExtractor::ExtractItemIcon(int mode, const std::string& file, int item) {
+  switch (mode) {
+    case 3: {
+      details_.IconFile = TrimFixed(details_.IconFile);
+      if (Exists(details_.IconFile) && ExtractModuleIcon(details_.IconFile, details_.IconIndex, -1))
+        return true;
+      details_.Target = TrimFixed(details_.Target);
+      if (Exists(details_.Target)) return ExtractModuleIcon(details_.Target, details_.IconIndex, -1);
+      return false;
+    }
+    case 4: {
+      const std::string module = TrimFixed(file);
+      return Exists(module) && ExtractModuleIcon(module, item, -1);
+    }
+    case 5: {
+      const std::string path = TrimFixed(file);
+      if (!Exists(path)) return false;
+      BitmapPtr picture = ShellIconBitmap(path);
+      ShortcutItem* target = ItemAt(item);
+      if (!picture || !target) return false;
+      const std::string dest = target->IconFile.TrimInPlace();
+      return !dest.empty() && SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
+    }
+    default:
+      return true;
+  }
+}
+
+void IconExtractor::RebuildItemIcon(int index) {
+  ShortcutItem* item = ItemAt(index);
+  if (!item) return;
+  const std::string link = item->Link.TrimInPlace();
+  const std::string problem = folders_.SysIconDir + "Problem.png";
+  std::string path = ToUpperAscii(link);
+  if (!Exists(path)) {
+    item->IconFile = problem;
+    return;
+  }
+  currentItem_ = index;
+  std::string ext = UpperExtension(path);
+
+  if (ext == ".LNK") {
+    details_ = lookups_.ResolveShortcut(link).value_or(ShortcutIconSource{});
+    const std::string target = ToUpperAscii(TrimFixed(details_.Target));
+    const bool program = EndsWith(target, ".EXE") || EndsWith(target, ".SCR");
+    if (!program && !Exists(TrimFixed(details_.IconFile))) {
+      // A shortcut to a document or folder shows what it points at.
+      path = target;
+      ext = UpperExtension(path);
+    }
+  }
+
+  if (item->IconFile.TrimInPlace().empty()) item->IconFile = NewIconFileName(fs_, folders_.IconDir);
+  const std::string picture = item->IconFile.str();
+
+  if (ext == ".LNK" || ext == ".URL") {
+    if (ext == ".URL") details_ = lookups_.ResolveShortcut(link).value_or(ShortcutIconSource{});
+    if (EndsWith(ToUpperAscii(TrimFixed(details_.IconFile)), ".ICO")) {
+      ConvertIconFile(fs_, TrimFixed(details_.IconFile), picture);
+      return;
+    }
+    if (!ExtractItemIcon(3, "", index)) item->IconFile = problem;
+    return;
+  }
+  if (ext == ".EXE" || ext == ".SCR" || ext == ".MSI") {
+    details_ = ShortcutIconSource{};
+    details_.IconFile = link;
+    details_.IconIndex = 0;
+    const bool made = ext == ".MSI" ? ExtractItemIcon(5, link, index) : ExtractItemIcon(3, "", index);
+    if (!made) item->IconFile = problem;
+    return;
+  }
+  if (!path.empty() && (fs_.Attributes(path) & attr::kDirectory) &&
+      fs_.Attributes(path) != attr::kInvalid) {
+    item->IconFile = folders_.SysIconDir + "Folder.png";
+    return;
+  }
+  const std::optional<DefaultIcon> typeIcon = lookups_.DefaultIconOf(ext);
+  const std::string iconFile = typeIcon ? TrimFixed(typeIcon->IconFile) : std::string();
+  const std::string file = folders_.SysIconDir + "File.png";
+  if (!Exists(iconFile)) {
+    if (!ExtractItemIcon(5, link, index)) {
+      item->ImageIndex = index;
+      item->IconFile = file;
+    }
+    return;
+  }
+  if (EndsWith(ToUpperAscii(iconFile), ".ICO")) {
+    ConvertImageFile(iconFile, picture);
+    return;
+  }
+  if (!ExtractItemIcon(4, iconFile, typeIcon->IconIndex)) {
+    item->Title = lookups_.DisplayNameFromPath(link);
+    item->ImageIndex = index;
+    item->IconFile = file;
+  }
+}
+
+}  // namespace vek::win

@@ -1,0 +1,91 @@
+// Making item pictures: the best icon out of programs and libraries (their icon
+// resources, opened only as data), the shell's icon of any other file, .ico and picture
+// files converted, all written as PNG files.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>  // before GDI+, which needs it and the lean Windows headers omit it
+#include <gdiplus.h>
+
+#include <string>
+
+#include "core/model.h"
+#include "core/paths.h"
+#include "icons/icon_lookups.h"
+#include "icons/win/image_store.h"
+#include "platform/file_system.h"
+
+namespace vek::win {
+
+// GDI+ encoder identifiers: 0 BMP, 1 EMF, 2 WMF, 3 JPEG, 4 PNG, 5 GIF, 6 TIFF, 7 ICO;
+// the null identifier for any other kind.
+CLSID EncoderClsid(int kind);
+// Writes the picture as PNG whatever the file's extension; the GDI+ status.
+Gdiplus::Status SaveImageAsPng(Gdiplus::Image& image, const std::string& file);
+
+// The bytes of a resource of `module`: the name is tried as "#" + name (a numeric
+// identifier) and then as given; a numeric type text is an integer resource type.
+// Empty when nothing is found, the resource is empty, or its bytes do not all lie in
+// readable memory of the module.
+Bytes LoadResourceBytes(HMODULE module, const std::string& type, const std::string& name);
+
+// Pictures decoded into memory, alpha kept (the file is not kept open). Null when GDI+
+// cannot read them or they are larger than 8192 pixels either way.
+BitmapPtr LoadPictureFile(const std::string& file);
+BitmapPtr LoadPictureBytes(const Bytes& bytes);
+
+// The icon as a 32-bit ARGB bitmap with its alpha channel; null on failure.
+BitmapPtr IconToBitmap(HICON icon);
+// The shell's large icon of a file, folder or drive; null when the shell gives none.
+BitmapPtr ShellIconBitmap(const std::string& path);
+
+// Renders one bitmap-format icon image into a width × height PNG file: the alpha path
+// (drawn into a 32-bit surface so the alpha channel survives) or the plain path for
+// images with fewer colours. False when the bytes are not a complete icon image or
+// nothing could be written.
+bool RenderIconImage(const Bytes& image, int width, int height, bool alphaPath,
+                     const std::string& dest);
+
+// Any picture GDI+ reads, optionally scaled to width × height, written as PNG.
+bool ConvertImageFile(const std::string& source, const std::string& dest, bool resize = false,
+                      int width = 0, int height = 0);
+// An .ico file (or a PNG picture named .ico) to a PNG picture of its best image.
+bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::string& dest);
+
+// Extraction into the pictures of pool items. Holds the shortcut details that mode 3
+// reads and the item being rebuilt, as the extraction steps share them.
+class IconExtractor {
+ public:
+  IconExtractor(Model& model, FileSystem& fs, const Folders& folders, IconLookups& lookups)
+      : model_(model), fs_(fs), folders_(folders), lookups_(lookups) {}
+
+  // A fresh picture for pool item `index` from its Link, written into its IconFile (a new
+  // file of the icon folder when it has none); the fixed "Problem.png", "Folder.png" or
+  // "File.png" when nothing better can be made.
+  void RebuildItemIcon(int index);
+  // Mode 3: from the shortcut details (their icon file, else their target, at their icon
+  // index); 4: icon `item` (an icon index) of module `file`; 5: the shell's icon of
+  // `file`, written into the IconFile of pool item `item`. True when a picture was
+  // written; any other mode does nothing and gives true.
+  bool ExtractItemIcon(int mode, const std::string& file, int item);
+  // The best icon of a program or library, written into the IconFile of pool item `item`
+  // (−1: the item being rebuilt). The module is only ever opened as a data file, so no
+  // code of it runs.
+  bool ExtractModuleIcon(const std::string& file, int iconIndex, int item);
+
+  ShortcutIconSource& details() { return details_; }
+  void set_current_item(int index) { currentItem_ = index; }
+
+ private:
+  bool Exists(const std::string& path);
+  ShortcutItem* ItemAt(int index);
+
+  Model& model_;
+  FileSystem& fs_;
+  const Folders& folders_;
+  IconLookups& lookups_;
+  ShortcutIconSource details_;
+  int currentItem_ = 0;
+};
+
+}  // namespace vek::win

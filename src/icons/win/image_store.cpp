@@ -1,0 +1,84 @@
+#include "icons/win/image_store.h"
+
+namespace vek::win {
+
+BitmapPtr ScaleImage(Gdiplus::Image& picture, int width, int height, Gdiplus::PixelFormat format) {
+  if (width <= 0 || height <= 0) return nullptr;
+  auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, format);
+  if (bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
+  {
+    Gdiplus::Graphics g(bitmap.get());
+    if (g.GetLastStatus() != Gdiplus::Ok) return nullptr;
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    // Mirrored edges keep the border pixels opaque where the picture is: without them
+    // the bicubic filter fades every edge towards transparent.
+    Gdiplus::ImageAttributes edges;
+    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    if (g.DrawImage(&picture, Gdiplus::Rect(0, 0, width, height), 0, 0,
+                    static_cast<INT>(picture.GetWidth()), static_cast<INT>(picture.GetHeight()),
+                    Gdiplus::UnitPixel, &edges) != Gdiplus::Ok)
+      return nullptr;
+  }
+  return bitmap;
+}
+
+ImageStore::ImageStore() : items_(kItemImages), skins_(kSkinImages) {}
+
+ImageStore::~ImageStore() = default;
+
+std::vector<ImageStore::Cells>* ImageStore::Table(ImageSet set) {
+  return set == ImageSet::kItem ? &items_ : &skins_;
+}
+const std::vector<ImageStore::Cells>* ImageStore::Table(ImageSet set) const {
+  return set == ImageSet::kItem ? &items_ : &skins_;
+}
+
+bool ImageStore::Set(ImageSet set, int index, int variant, Gdiplus::Image& picture, int width,
+                     int height) {
+  std::vector<Cells>& table = *Table(set);
+  if (index < 0 || index >= static_cast<int>(table.size()) || variant < 0 || variant >= kVariants)
+    return false;
+  BitmapPtr& cell = table[index][variant];
+  cell.reset();
+  ++generation_;
+  if (variant == 0 && (width <= 0 || height <= 0)) {
+    width = static_cast<int>(picture.GetWidth());
+    height = static_cast<int>(picture.GetHeight());
+  }
+  cell = ScaleImage(picture, width, height,
+                    variant == 0 ? PixelFormat32bppARGB : PixelFormat32bppPARGB);
+  return cell != nullptr;
+}
+
+Gdiplus::Bitmap* ImageStore::Get(ImageSet set, int index, int variant) const {
+  const std::vector<Cells>& table = *Table(set);
+  if (index < 0 || index >= static_cast<int>(table.size()) || variant < 0 || variant >= kVariants)
+    return nullptr;
+  return table[index][variant].get();
+}
+
+void ImageStore::Release(ImageSet set, int index) {
+  std::vector<Cells>& table = *Table(set);
+  if (index < 0 || index >= static_cast<int>(table.size())) return;
+  for (BitmapPtr& cell : table[index]) cell.reset();
+  ++generation_;
+}
+
+void ImageStore::ReleaseImages() {
+  for (Cells& cells : items_)
+    for (BitmapPtr& cell : cells) cell.reset();
+  for (Cells& cells : skins_)
+    for (BitmapPtr& cell : cells) cell.reset();
+  ++generation_;
+}
+
+size_t ImageStore::count() const {
+  size_t n = 0;
+  for (const std::vector<Cells>* table : {&items_, &skins_})
+    for (const Cells& cells : *table)
+      for (const BitmapPtr& cell : cells) n += cell != nullptr;
+  return n;
+}
+
+}  // namespace vek::win

@@ -1,0 +1,152 @@
+#include "icons/win/item_images.h"
+
+#include "icons/win/icon_extraction.h"
+
+namespace vek::win {
+
+namespace {
+
+enum class Storage {
+  kDockSizes,  // the full picture plus every size variant
+  kCached,     // variant 1 at a fixed size
+  kImage,      // the full picture only, drawn scaled or in parts
+  kBorder,     // variant 1, square, at the picture's own width
+};
+
+struct SkinEntry {
+  int index;
+  const char* name;
+  Storage storage;
+  int width;
+  int height;
+};
+
+constexpr SkinEntry kSkin[] = {
+    {0, "LOGO", Storage::kDockSizes, 0, 0},
+    {1, "MENUSELECT", Storage::kCached, 248, 38},
+    {2, "MENUMOUSEDOWN", Storage::kCached, 248, 38},
+    {3, "MENUUPUNSELECT", Storage::kCached, 248, 25},
+    {4, "MENUUPSELECT", Storage::kCached, 248, 25},
+    {5, "MENUDOWNUNSELECT", Storage::kCached, 248, 25},
+    {6, "MENUDOWNSELECT", Storage::kCached, 248, 25},
+    {7, "MENUSPACE", Storage::kCached, 248, 5},
+    {8, "MENUBODY", Storage::kImage, 0, 0},
+    {9, "MENUTOP", Storage::kCached, 268, 12},
+    {10, "MENUBOTTOM", Storage::kCached, 268, 12},
+    {12, "BORDER", Storage::kBorder, 0, 0},
+    {16, "NODROP", Storage::kCached, 48, 48},
+    {17, "ADDICON", Storage::kCached, 48, 48},
+    {18, "REPLACEICON", Storage::kCached, 48, 48},
+    {19, "DELICON", Storage::kImage, 0, 0},
+    {20, "BACKSELECTCOLOR", Storage::kDockSizes, 0, 0},
+};
+
+int FallbackImage(uint8_t pathKind) {
+  switch (pathKind) {
+    case path_kind::kProgram: return pool::kApplicationImage;
+    case path_kind::kOtherFile: return pool::kFileImage;
+    default: return pool::kBlankImage;
+  }
+}
+
+bool Exists(FileSystem& fs, const std::string& path) {
+  return !path.empty() && fs.Attributes(path) != attr::kInvalid;
+}
+
+}  // namespace
+
+void LoadItemIcon(ImageLoader& l, int index) {
+  if (index < 0 || index >= static_cast<int>(l.model.Items.size())) return;
+  ShortcutItem& item = l.model.Items[index];
+  const std::string custom = item.CustomIconFile.TrimInPlace();
+  const std::string iconFile = item.IconFile.TrimInPlace();
+  const std::string link = item.Link.TrimInPlace();
+  l.images.ReleaseItemImages(index);
+
+  BitmapPtr picture;
+  if (Exists(l.fs, custom)) picture = LoadPictureFile(custom);
+  if (!picture && Exists(l.fs, iconFile)) picture = LoadPictureFile(iconFile);
+  if (!picture && !link.empty()) picture = ShellIconBitmap(link);
+  if (!picture) {
+    item.ImageIndex = FallbackImage(item.PathKind);
+    return;
+  }
+  const std::array<int32_t, 5>& sizes = l.geometry.IconSizes;
+  switch (item.Kind) {
+    case kind::kMember:
+    case kind::kCommand:
+      l.images.Set(ImageSet::kItem, index, 4, *picture, sizes[4], sizes[4]);
+      break;
+    case kind::kCentre:
+      l.images.Set(ImageSet::kItem, index, 1, *picture, sizes[3], sizes[3]);
+      break;
+    default:
+      l.images.Set(ImageSet::kItem, index, 1, *picture, sizes[1], sizes[1]);
+      l.images.Set(ImageSet::kItem, index, 0, *picture, sizes[3], sizes[3]);
+      break;
+  }
+}
+
+void LoadSkinImages(ImageLoader& l) {
+  for (const SkinEntry& s : kSkin) {
+    l.images.Release(ImageSet::kSkin, s.index);
+    BitmapPtr picture = LoadPictureBytes(LoadResourceBytes(l.resources, "CUSTOM", s.name));
+    if (!picture) continue;
+    switch (s.storage) {
+      case Storage::kDockSizes:
+        l.images.Set(ImageSet::kSkin, s.index, 0, *picture);
+        for (int v = 1; v <= kSizeVariants; ++v)
+          l.images.Set(ImageSet::kSkin, s.index, v, *picture, l.geometry.IconSizes[v],
+                       l.geometry.IconSizes[v]);
+        break;
+      case Storage::kCached:
+        l.images.Set(ImageSet::kSkin, s.index, 1, *picture, s.width, s.height);
+        break;
+      case Storage::kImage:
+        l.images.Set(ImageSet::kSkin, s.index, 0, *picture);
+        break;
+      case Storage::kBorder: {
+        const int side = static_cast<int>(picture->GetWidth());
+        l.geometry.BorderSize = side;
+        l.images.Set(ImageSet::kSkin, s.index, 1, *picture, side, side);
+        break;
+      }
+    }
+  }
+}
+
+void LoadCentreImage(ImageLoader& l) {
+  ShortcutItem& centre = l.model.Items[pool::kCentre];
+  const std::string own = centre.IconFile.TrimInPlace();
+  BitmapPtr picture;
+  if (Exists(l.fs, own)) picture = LoadPictureFile(own);
+  if (!picture) picture = LoadPictureBytes(LoadResourceBytes(l.resources, "CUSTOM", "LOGO"));
+  l.images.ReleaseItemImages(pool::kCentre);
+  if (!picture) return;
+  const int side = l.geometry.IconSizes[3];
+  l.images.Set(ImageSet::kItem, pool::kCentre, 1, *picture, side, side);
+}
+
+void LoadAllImages(ImageLoader& l) {
+  LoadSkinImages(l);
+  LoadCentreImage(l);
+  for (int i = pool::kFileImage; i <= pool::kGroupImage; ++i) LoadItemIcon(l, i);
+  const int last = static_cast<int>(l.model.Items.size()) - 1;
+  for (int i = 1; i <= last && i < ImageStore::kItemImages; ++i) {
+    if (i >= pool::kFileImage && i <= pool::kGroupImage) continue;
+    LoadItemIcon(l, i);
+  }
+}
+
+void RebuildSizeCache(ImageStore& images, const DockGeometry& geometry, int variant) {
+  if (variant < 1 || variant > kSizeVariants) return;
+  const int side = geometry.IconSizes[variant];
+  auto remake = [&](ImageSet set, int index) {
+    // Pictures without a full-size original (menu rows, the centre) keep what they have.
+    if (Gdiplus::Bitmap* full = images.Get(set, index, 0)) images.Set(set, index, variant, *full, side, side);
+  };
+  remake(ImageSet::kSkin, skin::kBackSelectColor);
+  for (int i = 1; i <= pool::kTemplateLast; ++i) remake(ImageSet::kItem, i);
+}
+
+}  // namespace vek::win

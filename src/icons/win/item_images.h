@@ -1,0 +1,49 @@
+// Filling the image store: the skin pictures compiled into the program, the centre
+// item's picture, and every item's picture by its kind; and re-making one size of the
+// cached variants after the sizes change.
+#pragma once
+
+#include <windows.h>
+
+#include "core/model.h"
+#include "core/paths.h"
+#include "dock/geometry.h"
+#include "icons/win/image_store.h"
+#include "platform/file_system.h"
+
+namespace vek::win {
+
+struct ImageLoader {
+  Model& model;
+  FileSystem& fs;
+  const Folders& folders;
+  ImageStore& images;
+  DockGeometry& geometry;  // IconSizes; BorderSize is set from the "BORDER" picture
+  HMODULE resources;       // the module whose "CUSTOM" resources hold the skin
+};
+
+// Loads an item's picture into image index `index`: its custom icon file, else its icon
+// file, else the shell's icon for its link, whichever first gives a picture. Without one
+// the item's ImageIndex becomes the fallback picture of its PathKind (40 blank shortcut,
+// 41 application, 39 file). Group members and commands get the 32-pixel variant only,
+// the centre item the normal variant at the largest size, every other kind the normal
+// variant plus the full-size image at the largest size. Trimmed texts are written back.
+void LoadItemIcon(ImageLoader& loader, int index);
+
+// The skin pictures into their skin slots at the sizes the dock and the menus draw them;
+// the "BORDER" picture's width becomes the geometry's BorderSize.
+void LoadSkinImages(ImageLoader& loader);
+
+// The centre's picture (image 0, normal variant at the largest size): the centre item's
+// own icon file when it exists, else the "LOGO" skin picture.
+void LoadCentreImage(ImageLoader& loader);
+
+// Everything, in start-up order: skins, the centre, the fallback pictures 39..42, then
+// every other pool index from 1 on.
+void LoadAllImages(ImageLoader& loader);
+
+// Re-makes size variant `variant` (1..4) of the item plate and of image indices 1..64
+// from their full-size pictures, at the geometry's current size for that variant.
+void RebuildSizeCache(ImageStore& images, const DockGeometry& geometry, int variant);
+
+}  // namespace vek::win
