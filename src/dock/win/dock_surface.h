@@ -1,0 +1,101 @@
+// The dock's drawing surface: one screen-sized 32-bit premultiplied bitmap (a DIB section
+// in a memory DC, drawn into through a GDI+ Graphics) pushed to the layered window with
+// per-pixel alpha.
+//
+// A repaint keeps the frame shown last and compares it with the new one: only the areas
+// that differ are cleared (a plain fill of the bits, far cheaper than a GDI+ clear),
+// redrawn (everything that touches them, clipped to them, in painting order, so the
+// pixels come out as a full repaint would make them) and pushed (one dirty rectangle).
+// Hovering from one slot to the next touches two small boxes and the centre instead of
+// the whole screen.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>  // before GDI+, which needs it and the lean Windows headers omit it
+#include <gdiplus.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "dock/dock_scene.h"
+#include "icons/win/image_store.h"
+#include "platform/win/handles.h"
+
+namespace vek::win {
+
+class DockSurface {
+ public:
+  enum class Painting {
+    kChangedAreas,  // the program's way: redraw and push only what changed
+    kWholeFrame,    // clear everything with GDI+, redraw all, push the whole bitmap
+  };
+
+  DockSurface() = default;
+  ~DockSurface();
+  DockSurface(const DockSurface&) = delete;
+  DockSurface& operator=(const DockSurface&) = delete;
+
+  // Builds the bitmap, its memory DC and Graphics (high-quality bicubic scaling,
+  // anti-aliased text) and the caption font. False when any of them cannot be made.
+  bool CreateGraphic(HWND window, int width, int height);
+  // Releases the font objects, the Graphics and the bitmap (harmless when not created).
+  void DeleteGraphic();
+  // The caption font: the family at `pixels` size, bold. A family the system lacks is
+  // replaced by the generic sans-serif family rather than drawing nothing.
+  bool CreateGraphicFont(const std::wstring& family, float pixels);
+  void DeleteGraphicFont();
+
+  // Shows `frame` with the window-wide alpha `alpha`.
+  void Present(const DockFrame& frame, const ImageStore& images, BYTE alpha);
+  // The next Present repaints and pushes everything.
+  void Invalidate() { valid_ = false; }
+
+  void set_painting(Painting painting) { painting_ = painting; }
+  bool created() const { return graphics_ != nullptr; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // The pixels (premultiplied BGRA, top-down rows of width() pixels).
+  const uint32_t* bits() const { return bits_; }
+  HDC dc() const { return dc_.get(); }
+  // The family the caption font was made from.
+  std::wstring FontFamilyName() const;
+  // Pixels the operation can touch (empty for a missing image).
+  PixelRect Bounds(const DrawOp& op, const ImageStore& images);
+  // Area pushed by the last Present (empty when nothing was pushed).
+  const PixelRect& last_pushed() const { return lastPushed_; }
+
+ private:
+  void FillRect(const PixelRect& r, uint32_t argb);
+  void Draw(const DrawOp& op, const ImageStore& images);
+  void DrawOutlinedText(const std::wstring& text, float x, float y);
+  bool Push(BYTE alpha, const PixelRect* dirty);
+  void PresentWhole(const DockFrame& frame, const ImageStore& images, BYTE alpha);
+
+  HWND window_ = nullptr;
+  int width_ = 0, height_ = 0;
+  UniqueMemoryDc dc_;
+  UniqueGdiObject dib_;
+  HGDIOBJ previousBitmap_ = nullptr;
+  uint32_t* bits_ = nullptr;
+  std::unique_ptr<Gdiplus::Bitmap> target_;
+  std::unique_ptr<Gdiplus::Graphics> graphics_;
+  std::unique_ptr<Gdiplus::ImageAttributes> scaledEdges_;
+
+  std::unique_ptr<Gdiplus::FontFamily> family_;
+  std::unique_ptr<Gdiplus::Font> font_;
+  std::unique_ptr<Gdiplus::StringFormat> format_;
+  std::unique_ptr<Gdiplus::SolidBrush> textBrush_;
+  std::unique_ptr<Gdiplus::SolidBrush> outlineBrush_;
+  // Measured text boxes relative to the layout origin, by text.
+  std::map<std::string, Gdiplus::RectF> textBoxes_;
+
+  Painting painting_ = Painting::kChangedAreas;
+  DockFrame shown_;
+  uint64_t shownGeneration_ = 0;
+  BYTE shownAlpha_ = 255;
+  bool valid_ = false;
+  PixelRect lastPushed_;
+};
+
+}  // namespace vek::win

@@ -1,0 +1,253 @@
+// The dock's rendering against real GDI+ and layered windows: the ring with its skin,
+// captions and key mode, and the program's way of repainting only what changed giving
+// the very pixels a whole repaint gives.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "app/app_context.h"
+#include "dock/win/FrmMain.h"
+#include "gdiplus_session.h"
+#include "platform/win/handles.h"
+#include "platform/win/system_info_win.h"
+#include "platform/win/text_win.h"
+
+namespace vek {
+namespace {
+
+const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new test::GdiplusSession);
+
+// The source tree as the Windows side sees it (Wine maps the Linux root to Z:).
+std::string SourceFolder() {
+  std::string path = "Z:" + std::string(VEK_SOURCE_DIR);
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path + "\\";
+}
+
+// The program's own resources, read from the built program without running it.
+win::UniqueModule ProgramResources() {
+  const std::wstring exe = win::Wide(win::ProgramFolder() + "..\\..\\src\\app\\VekDesktop.exe");
+  return win::UniqueModule(
+      LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+}
+
+struct Pixel {
+  int a, r, g, b;
+};
+Pixel At(const win::DockSurface& s, int x, int y) {
+  const uint32_t v = s.bits()[static_cast<size_t>(y) * s.width() + x];
+  return Pixel{static_cast<int>(v >> 24), static_cast<int>((v >> 16) & 0xFF),
+               static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)};
+}
+
+// Counts pixels of a region matching a test.
+template <typename Test>
+int CountIn(const win::DockSurface& s, const PixelRect& r, Test test) {
+  int n = 0;
+  for (int y = std::max(0, r.top); y < std::min(s.height(), r.bottom); ++y)
+    for (int x = std::max(0, r.left); x < std::min(s.width(), r.right); ++x) n += test(At(s, x, y));
+  return n;
+}
+
+class DockRenderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resources_ = ProgramResources();
+    ASSERT_TRUE(resources_) << "the built program was not found beside the tests";
+    for (AppContext* app : {&app_, &literalApp_}) {
+      app->folders.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
+      app->folders.IconDir = SourceFolder() + "no-such-folder\\";
+    }
+    ASSERT_TRUE(dock_.Load());
+    ASSERT_TRUE(literal_.Load());
+    literal_.surface().set_painting(win::DockSurface::Painting::kWholeFrame);
+    for (FrmMain* d : {&dock_, &literal_}) {
+      d->LoadAllImages(resources_.get());
+      d->DockFocus(true);
+    }
+  }
+
+  // Number of pixels whose channels differ by more than 2 between the two docks.
+  int Differences() const {
+    const win::DockSurface& a = const_cast<FrmMain&>(dock_).surface();
+    const win::DockSurface& b = const_cast<FrmMain&>(literal_).surface();
+    int n = 0;
+    const size_t count = static_cast<size_t>(a.width()) * a.height();
+    for (size_t i = 0; i < count; ++i) {
+      const uint32_t p = a.bits()[i], q = b.bits()[i];
+      if (p == q) continue;
+      for (int shift = 0; shift < 32; shift += 8) {
+        const int d = static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF);
+        if (d > 2 || d < -2) {
+          ++n;
+          break;
+        }
+      }
+    }
+    return n;
+  }
+  void Both(const std::function<void(FrmMain&)>& step) {
+    step(dock_);
+    step(literal_);
+  }
+  struct PointXY {
+    int x, y;
+  };
+  PointXY Centre(int slot) const {
+    const SlotBox& b = dock_.geometry().DockPos[slot];
+    return {b.X + b.Size / 2, b.Y + b.Size / 2};
+  }
+
+  win::UniqueModule resources_;
+  AppContext app_;
+  AppContext literalApp_;
+  FrmMain dock_{app_};
+  FrmMain literal_{literalApp_};
+};
+
+TEST_F(DockRenderTest, ThePlainRingShowsPlatesIconsTheCentreAndItsRing) {
+  const win::DockSurface& s = dock_.surface();
+  const DockGeometry& g = dock_.geometry();
+  EXPECT_EQ(g.BorderSize, 152);
+  // Every ring slot is drawn: its box holds opaque pixels, the space between is clear.
+  for (int i = 1; i <= 24; ++i) {
+    const SlotBox& b = g.DockPos[i];
+    EXPECT_GT(CountIn(s, PixelRect{b.X, b.Y, b.X + b.Size, b.Y + b.Size},
+                      [](const Pixel& p) { return p.a > 100; }),
+              b.Size * b.Size / 2)
+        << "slot " << i;
+  }
+  const ScreenMetrics& m = g.screen;
+  EXPECT_EQ(At(s, m.CenterX + 150, m.CenterY).a, 0);
+  EXPECT_EQ(At(s, 10, 10).a, 0);
+  // The centre picture is opaque and the ring image around it covers its edge.
+  EXPECT_EQ(At(s, m.CenterX, m.CenterY).a, 255);
+  EXPECT_EQ(At(s, m.CenterX - 73, m.CenterY).a, 255);
+}
+
+TEST_F(DockRenderTest, HoverMagnifiesTheSlotAndCaptionsItInTheCentre) {
+  const win::DockSurface& s = dock_.surface();
+  const SlotBox& b = dock_.geometry().DockPos[1];
+  // The magnified plate reaches beyond the normal box.
+  EXPECT_EQ(At(s, b.MagX + 5, b.MagY + 32).a, 0);
+  const PointXY p = Centre(1);
+  dock_.SelectAt(p.x, p.y);
+  EXPECT_EQ(dock_.selIndex(), 1);
+  EXPECT_GT(At(s, b.MagX + 5, b.MagY + 32).a, 100);
+  // White caption letters with a dark outline under the centre.
+  const SlotBox& c = dock_.geometry().DockPos[0];
+  const PixelRect caption{c.LabelX - 120, c.LabelY, c.LabelX + 120, c.LabelY + 24};
+  EXPECT_GT(CountIn(s, caption, [](const Pixel& q) { return q.a == 255 && q.r > 240 && q.g > 240; }), 20);
+  EXPECT_GT(CountIn(s, caption, [](const Pixel& q) { return q.a == 255 && q.r < 40 && q.b < 40; }), 20);
+  // Without the hover there is no caption (the centre item has no title here).
+  dock_.DockNormal(false);
+  EXPECT_EQ(CountIn(s, caption, [](const Pixel& q) { return q.a > 0; }), 0);
+}
+
+TEST_F(DockRenderTest, KeyModeDimsTheWholeScreenAndShowsLetters) {
+  dock_.SetKeyMode(true);
+  const win::DockSurface& s = dock_.surface();
+  const Pixel corner = At(s, 5, 5);
+  EXPECT_EQ(corner.a, 192);
+  EXPECT_EQ(corner.r + corner.g + corner.b, 0);
+  const SlotBox& b = dock_.geometry().DockPos[1];
+  const ScreenMetrics& m = dock_.geometry().screen;
+  const int lx = m.CenterX + b.LabelX, ly = b.LabelY + m.CenterY - 12;
+  EXPECT_GT(CountIn(s, PixelRect{lx - 10, ly, lx + 10, ly + 22},
+                    [](const Pixel& q) { return q.r > 240 && q.a == 255; }),
+            8);
+  // Letters hidden: still dimmed, no letters.
+  app_.model.Settings.HideLetters = 1;
+  dock_.DockNormal(false);
+  EXPECT_EQ(At(s, 5, 5).a, 192);
+  EXPECT_EQ(CountIn(s, PixelRect{lx - 10, ly, lx + 10, ly + 22}, [](const Pixel& q) { return q.r > 60; }), 0);
+  dock_.SetKeyMode(false);
+  EXPECT_EQ(At(s, 5, 5).a, 0);
+}
+
+TEST_F(DockRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
+  EXPECT_EQ(Differences(), 0);
+  const std::vector<int> path{3, 4, 5, 0, 24, 1, 13};
+  for (int slot : path) {
+    const PointXY p = Centre(slot);
+    Both([&](FrmMain& d) { d.SelectAt(p.x, p.y); });
+    EXPECT_EQ(Differences(), 0) << "after hovering slot " << slot;
+  }
+  Both([](FrmMain& d) { d.SetKeyMode(true); });
+  EXPECT_EQ(Differences(), 0) << "key mode on";
+  for (int slot : {7, 8, 0}) {
+    const PointXY p = Centre(slot);
+    Both([&](FrmMain& d) { d.SelectAt(p.x, p.y); });
+    EXPECT_EQ(Differences(), 0) << "key mode, slot " << slot;
+  }
+  Both([](FrmMain& d) { d.DockAction(true); });
+  EXPECT_EQ(Differences(), 0) << "pressed";
+  Both([](FrmMain& d) { d.SetKeyMode(false); });
+  Both([](FrmMain& d) { d.DockNormal(false); });
+  EXPECT_EQ(Differences(), 0) << "plain again";
+}
+
+TEST_F(DockRenderTest, HoverPushesASmallAreaAndAnUnchangedFramePushesNothing) {
+  PointXY p = Centre(3);
+  dock_.SelectAt(p.x, p.y);
+  p = Centre(4);
+  dock_.SelectAt(p.x, p.y);
+  const PixelRect pushed = dock_.surface().last_pushed();
+  EXPECT_FALSE(pushed.empty());
+  EXPECT_LT(static_cast<int64_t>(pushed.width()) * pushed.height(),
+            static_cast<int64_t>(dock_.surface().width()) * dock_.surface().height() / 8);
+  dock_.DockAction(false);
+  EXPECT_TRUE(dock_.surface().last_pushed().empty());
+}
+
+TEST_F(DockRenderTest, AnInvisiblePushKeepsThePicture) {
+  const std::vector<uint32_t> before(dock_.surface().bits(),
+                                     dock_.surface().bits() + dock_.surface().width() * dock_.surface().height());
+  dock_.ExUpdateGDIPlus(0);
+  EXPECT_EQ(0, std::memcmp(before.data(), dock_.surface().bits(), before.size() * 4));
+  dock_.UpdateGDIPlus();
+  EXPECT_EQ(0, std::memcmp(before.data(), dock_.surface().bits(), before.size() * 4));
+}
+
+TEST_F(DockRenderTest, MissingPicturesDrawNothingAndPlatesStay) {
+  dock_.ReleaseImages();
+  dock_.RestoreGDIPlus();
+  dock_.DrawIcon(5, 1, 100, 100);
+  dock_.DrawIcon(5000, 0, 100, 100, 64, 64);
+  dock_.DrawSkin(-3, 2, 100, 100);
+  dock_.DrawSkin(20, 9, 100, 100);
+  dock_.UpdateGDIPlus();
+  EXPECT_EQ(CountIn(dock_.surface(), PixelRect{0, 0, 400, 400}, [](const Pixel& q) { return q.a > 0; }), 0);
+}
+
+TEST(DockFontTest, AMissingFamilyFallsBackToTheSansSerifFamily) {
+  win::DockSurface surface;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpszClassName = L"VekFontTestWindow";
+  RegisterClassW(&wc);
+  HWND window = CreateWindowExW(WS_EX_LAYERED, wc.lpszClassName, L"", WS_POPUP, 0, 0, 300, 100,
+                                nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(surface.CreateGraphic(window, 300, 100));
+  EXPECT_FALSE(surface.FontFamilyName().empty());
+  ASSERT_TRUE(surface.CreateGraphicFont(L"No Such Family VEK", 17));
+  wchar_t generic[LF_FACESIZE] = {};
+  Gdiplus::FontFamily::GenericSansSerif()->GetFamilyName(generic);
+  EXPECT_EQ(surface.FontFamilyName(), generic);
+  // And it draws.
+  DockFrame frame;
+  frame.ops.push_back(DrawOp::Text("Mail", -100.0f, 20.0f));
+  surface.Present(frame, win::ImageStore(), 255);
+  int lit = 0;
+  for (int i = 0; i < 300 * 100; ++i) lit += (surface.bits()[i] >> 24) == 255;
+  EXPECT_GT(lit, 30);
+  surface.DeleteGraphic();
+  DestroyWindow(window);
+}
+
+}  // namespace
+}  // namespace vek
