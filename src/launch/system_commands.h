@@ -31,9 +31,9 @@ class SystemActions {
 };
 
 // The model operations some commands need from the rest of the program.
-class ItemServices {
+class CommandItemOps {
  public:
-  virtual ~ItemServices() = default;
+  virtual ~CommandItemOps() = default;
   virtual void FreeItem(int index) = 0;
   virtual void LoadItemIcon(int index) = 0;
   virtual void SaveMenu() = 0;
@@ -83,7 +83,7 @@ PromptRequest RecycleBinStatusMessage(const RecycleBinInfo& info, const NumberSe
 class SystemCommands {
  public:
   SystemCommands(Model& model, const Folders& folders, ShellRunner& shell, UserPrompt& prompt,
-                 DockCommands& dock, SystemActions& actions, ItemServices& items, RecycleBin& bin,
+                 DockCommands& dock, SystemActions& actions, CommandItemOps& items, RecycleBin& bin,
                  DesktopShell& desktop)
       : model_(model), folders_(folders), shell_(shell), prompt_(prompt), dock_(dock),
         actions_(actions), items_(items), bin_(bin), desktop_(desktop) {}
@@ -113,7 +113,7 @@ class SystemCommands {
   UserPrompt& prompt_;
   DockCommands& dock_;
   SystemActions& actions_;
-  ItemServices& items_;
+  CommandItemOps& items_;
   RecycleBin& bin_;
   DesktopShell& desktop_;
   bool desktopIconsHidden_ = false;

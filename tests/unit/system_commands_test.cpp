@@ -26,7 +26,7 @@ class RecordingActions : public SystemActions {
   std::vector<std::string> log;
 };
 
-class RecordingItems : public ItemServices {
+class RecordingItems : public CommandItemOps {
  public:
   explicit RecordingItems(Model& m) : model(m) {}
   void FreeItem(int index) override {
