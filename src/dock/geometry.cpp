@@ -50,6 +50,14 @@ ScreenMetrics ComputeScreenMetrics(int32_t fullWidth, int32_t fullHeight, int32_
   ScreenMetrics m;
   m.ScreenWidth = fullWidth;
   m.ScreenHeight = fullHeight + captionHeight;
+  // On Windows the sum is the work area's height. Some systems report a full-screen
+  // height that is not reduced by the caption (Wine gives 1091 + 19 on a 1080-line
+  // screen); the dock never reaches beyond the work area, or its centre would leave the
+  // screen's centre.
+  if (!workArea.empty()) {
+    m.ScreenWidth = std::min(m.ScreenWidth, workArea.width());
+    m.ScreenHeight = std::min(m.ScreenHeight, workArea.height());
+  }
   m.CenterX = RoundHalfEven(m.ScreenWidth / 2.0);
   m.CenterY = RoundHalfEven(m.ScreenHeight / 2.0);
   m.WorkArea = workArea;

@@ -50,7 +50,8 @@ struct ScreenMetrics {
 };
 
 // fullWidth/fullHeight/captionHeight are the system's full-screen client size and caption
-// height (the height covered is the full-screen height plus one caption).
+// height (the height covered is the full-screen height plus one caption, which is the
+// work area's height; never more than the work area).
 ScreenMetrics ComputeScreenMetrics(int32_t fullWidth, int32_t fullHeight, int32_t captionHeight,
                                    const PixelRect& workArea);
 

@@ -38,6 +38,11 @@ TEST(ScreenMetricsTest, CentreRoundsHalvesToEvenAndHeightAddsTheCaption) {
   EXPECT_EQ(m.CenterX, 682);  // 682.5
   EXPECT_EQ(m.CenterY, 384);
   EXPECT_EQ(ComputeScreenMetrics(1367, 769, 0, {}).CenterX, 684);  // 683.5
+  // A full-screen height reported without the caption taken off stays within the work area.
+  const ScreenMetrics wine = ComputeScreenMetrics(1920, 1091, 19, PixelRect{0, 0, 1920, 1080});
+  EXPECT_EQ(wine.ScreenHeight, 1080);
+  EXPECT_EQ(wine.CenterY, 540);
+  EXPECT_EQ(ComputeScreenMetrics(1920, 1021, 19, PixelRect{0, 0, 1920, 1040}).ScreenHeight, 1040);
   EXPECT_EQ(ComputeScreenMetrics(1367, 769, 0, {}).CenterY, 384);  // 384.5
 
   AppSettings s;
