@@ -11,9 +11,12 @@
 //   vekctl close-title TITLE           posts WM_CLOSE to the window with the title
 //   vekctl slot N [QUANTITY]           prints the screen position of ring slot N's centre
 //                                      with the default sizes and radius ("x y")
+//   vekctl keymode CLASS 1|0           switches the dock's key mode on or off through the
+//                                      dock's own message
 #include <windows.h>
 
 #include "dock/geometry.h"
+#include "dock/win/FrmMain.h"
 #include "dock/win/screen_win.h"
 
 #include <cstdio>
@@ -102,5 +105,9 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"visible") return IsWindowVisible(window) ? 0 : 1;
+  if (command == L"keymode") {
+    const WPARAM on = argc > 3 && _wtoi(argv[3]) != 0;
+    return PostMessageW(window, vek::FrmMain::kSetKeyModeMessage, on, 0) ? 0 : 1;
+  }
   return 2;
 }

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The dock as a user sees it: the centre picture inside its ring image and a plate at
+# every ring position; the pointer on a slot magnifies it and repeats it in the centre
+# with its caption; key mode dims the screen and shows the slot letters.
+source "$(dirname "$0")/lib.sh"
+
+# How much two screenshots differ in a W×H box centred on (X, Y): 0 (same) to 1.
+change() {  # change A B X Y W H
+  local box="$5x$6+$(($3 - $5 / 2))+$(($4 - $6 / 2))"
+  compare -metric RMSE "$1[$box]" "$2[$box]" null: 2>&1 | sed -E 's/.*\(([0-9.e+-]+)\).*/\1/'
+}
+# True when the box differs by more than a threshold (default 0.05).
+changed() {  # changed A B X Y W H [threshold]
+  awk -v v="$(change "$1" "$2" "$3" "$4" "$5" "$6")" -v t="${7:-0.05}" 'BEGIN { exit !(v > t) }'
+}
+# Number of almost white pixels in a W×H box whose top-left is (X, Y).
+white_pixels() {  # white_pixels FILE X Y W H
+  convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace Gray -threshold 88% \
+    -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+brightness() {  # brightness FILE X Y → 0..255 grey level of one pixel
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.intensity+0.5)]" info:
+}
+
+reset_user_data
+xdotool mousemove 5 5  # away from the ring: the first picture is the plain ring
+background=$(screenshot before-dock)
+start_dock
+read -r cx cy < <(vekctl slot 0 | tr -d '\r')
+# Wait until the ring is painted: the centre stops looking like the background.
+painted() { changed "$(screenshot dock-plain)" "$background" "$cx" "$cy" 40 40; }
+poll 20 painted || fail "the dock never painted its centre"
+plain="$E2E_OUT/dock-plain.png"
+
+# The centre picture, and the ring image's band 70 px out from the centre.
+changed "$plain" "$background" "$cx" "$cy" 60 60 || fail "no centre picture"
+for dx in -71 71; do
+  changed "$plain" "$background" $((cx + dx)) "$cy" 4 20 || fail "no ring image at $dx px from the centre"
+done
+# A plate at each of the 24 positions, and nothing half-way between two of them.
+for n in $(seq 1 24); do
+  read -r x y < <(vekctl slot "$n" | tr -d '\r')
+  changed "$plain" "$background" "$x" "$y" 40 40 || fail "nothing drawn at ring position $n ($x, $y)"
+done
+gap_x=$(awk -v cx="$cx" 'BEGIN { printf "%d", cx + 300 * cos(7.5 * 3.1415926 / 180) }')
+gap_y=$(awk -v cy="$cy" 'BEGIN { printf "%d", cy + 300 * sin(7.5 * 3.1415926 / 180) }')
+changed "$plain" "$background" "$gap_x" "$gap_y" 8 8 0.01 && fail "something is drawn between ring positions 1 and 2"
+
+# The pointer on slot 5: magnified, repeated in the centre without the ring image, with
+# its caption below.
+read -r x5 y5 < <(vekctl slot 5 | tr -d '\r')
+xdotool mousemove "$x5" "$y5"
+hovered() {
+  local shot
+  shot=$(screenshot dock-hover)
+  changed "$shot" "$plain" $((cx - 71)) "$cy" 4 20
+}
+poll 10 hovered || fail "hovering slot 5 changed nothing in the centre"
+hover="$E2E_OUT/dock-hover.png"
+# 28 px from the slot's centre lies outside the 48-pixel box, inside the 64-pixel one.
+changed "$hover" "$plain" $((x5 - 28)) "$y5" 4 4 || fail "slot 5 is not drawn magnified"
+changed "$hover" "$plain" "$cx" "$cy" 100 100 || fail "the centre does not show the hovered slot"
+caption=$(white_pixels "$hover" $((cx - 150)) $((cy + 86)) 300 24)
+[ "$caption" -gt 40 ] || fail "no caption under the centre ($caption white pixels)"
+changed "$hover" "$plain" "$cx" $((cy + 98)) 300 24 || fail "the caption is the plain ring's"
+# The other slots stay as they were.
+read -r x12 y12 < <(vekctl slot 12 | tr -d '\r')
+changed "$hover" "$plain" "$x12" "$y12" 40 40 0.01 && fail "slot 12 changed when slot 5 was hovered"
+
+# Key mode: the whole screen dimmed, letters beside the slots.
+xdotool mousemove 40 40
+vekctl keymode VEKDesktopDock 1 || fail "could not reach the dock"
+before=$(brightness "$background" 10 10)
+dimmed() { [ "$(brightness "$(screenshot dock-keymode)" 10 10)" -lt $((before / 2)) ]; }
+poll 10 dimmed || fail "key mode did not dim the screen"
+keymode="$E2E_OUT/dock-keymode.png"
+# Slot 1's letter "0" stands 348 px right of the centre.
+letters=$(white_pixels "$keymode" $((cx + 338)) $((cy - 14)) 20 24)
+[ "$letters" -gt 8 ] || fail "no letter beside slot 1 ($letters white pixels)"
+vekctl keymode VEKDesktopDock 0
+undimmed() { [ "$(brightness "$(screenshot dock-after-keymode)" 10 10)" -ge $((before - 8)) ]; }
+poll 10 undimmed || fail "leaving key mode did not clear the backdrop"
+
+vekctl close VEKDesktopTray || fail "could not reach the tray owner"
+wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+echo "dock e2e passed; screenshots in $E2E_OUT"
