@@ -70,7 +70,9 @@ class DockRenderTest : public ::testing::Test {
     }
   }
 
-  // Number of pixels whose channels differ by more than 2 between the two docks.
+  // Number of pixels whose channels differ by more than 8 levels between the two docks.
+  // Blending the same pictures in another order of rounding moves a level or three; a
+  // missed or stale area differs by far more.
   int Differences() const {
     const win::DockSurface& a = const_cast<FrmMain&>(dock_).surface();
     const win::DockSurface& b = const_cast<FrmMain&>(literal_).surface();
@@ -81,7 +83,7 @@ class DockRenderTest : public ::testing::Test {
       if (p == q) continue;
       for (int shift = 0; shift < 32; shift += 8) {
         const int d = static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF);
-        if (d > 2 || d < -2) {
+        if (d > 8 || d < -8) {
           ++n;
           break;
         }

@@ -88,6 +88,7 @@ bool DockSurface::CreateGraphicFont(const std::wstring& familyName, float pixels
   textBrush_ = std::make_unique<Gdiplus::SolidBrush>(Gdiplus::Color(255, 255, 255, 255));
   outlineBrush_ = std::make_unique<Gdiplus::SolidBrush>(Gdiplus::Color(255, 1, 2, 3));
   textBoxes_.clear();
+  textSprites_.clear();
   valid_ = false;
   return font_->GetLastStatus() == Gdiplus::Ok;
 }
@@ -99,6 +100,7 @@ void DockSurface::DeleteGraphicFont() {
   textBrush_.reset();
   outlineBrush_.reset();
   textBoxes_.clear();
+  textSprites_.clear();
 }
 
 void DockSurface::DeleteGraphic() {
@@ -113,6 +115,13 @@ void DockSurface::DeleteGraphic() {
   bits_ = nullptr;
   valid_ = false;
   shown_ = DockFrame{};
+  ForgetSprites();
+}
+
+void DockSurface::ForgetSprites() {
+  variantSprites_.clear();
+  scaledSprites_.clear();
+  textSprites_.clear();
 }
 
 std::wstring DockSurface::FontFamilyName() const {
@@ -197,6 +206,143 @@ void DockSurface::Draw(const DrawOp& op, const ImageStore& images) {
   }
 }
 
+namespace {
+
+// The pixels of a 32-bit bitmap, premultiplied; empty when they cannot be read.
+std::vector<uint32_t> PremultipliedPixels(Gdiplus::Bitmap& bitmap) {
+  const INT w = static_cast<INT>(bitmap.GetWidth()), h = static_cast<INT>(bitmap.GetHeight());
+  std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
+  if (pixels.empty()) return pixels;
+  Gdiplus::BitmapData data{};
+  data.Width = static_cast<UINT>(w);
+  data.Height = static_cast<UINT>(h);
+  data.Stride = w * 4;
+  data.PixelFormat = PixelFormat32bppPARGB;
+  data.Scan0 = pixels.data();
+  const Gdiplus::Rect all(0, 0, w, h);
+  if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                      PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
+    return {};
+  bitmap.UnlockBits(&data);
+  return pixels;
+}
+
+constexpr size_t kMostSprites = 256;
+
+}  // namespace
+
+const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageStore& images) {
+  if (spriteGeneration_ != images.generation()) {
+    variantSprites_.clear();
+    scaledSprites_.clear();
+    spriteGeneration_ = images.generation();
+  }
+  if (op.type == DrawOp::Type::kText) {
+    if (!font_) return nullptr;
+    const float baseX = std::floor(op.textX), baseY = std::floor(op.textY);
+    const TextKey key{op.text, op.textX - baseX, op.textY - baseY};
+    auto found = textSprites_.find(key);
+    if (found != textSprites_.end()) return &found->second;
+    if (textSprites_.size() >= kMostSprites) textSprites_.clear();
+    const PixelRect box = Bounds(op, images);
+    if (box.empty()) return nullptr;
+    Sprite sprite;
+    sprite.left = box.left - static_cast<int32_t>(baseX);
+    sprite.top = box.top - static_cast<int32_t>(baseY);
+    sprite.width = box.width();
+    sprite.height = box.height();
+    Gdiplus::Bitmap canvas(sprite.width, sprite.height, PixelFormat32bppPARGB);
+    {
+      Gdiplus::Graphics g(&canvas);
+      g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+      g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+      const std::wstring text = Wide(op.text);
+      const float x = op.textX - static_cast<float>(box.left), y = op.textY - static_cast<float>(box.top);
+      const float w = static_cast<float>(width_);
+      const float offsets[4][2] = {{-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
+      for (const auto& o : offsets)
+        g.DrawString(text.c_str(), static_cast<INT>(text.size()), font_.get(),
+                     Gdiplus::RectF(x + o[0], y + o[1], w, kTextBoxHeight), format_.get(), outlineBrush_.get());
+      g.DrawString(text.c_str(), static_cast<INT>(text.size()), font_.get(),
+                   Gdiplus::RectF(x, y, w, kTextBoxHeight), format_.get(), textBrush_.get());
+    }
+    sprite.pixels = PremultipliedPixels(canvas);
+    return &textSprites_.emplace(key, std::move(sprite)).first->second;
+  }
+
+  Gdiplus::Bitmap* image = images.Get(op.set, op.index, op.variant);
+  if (!image) return nullptr;
+  if (op.variant > 0) {
+    auto found = variantSprites_.find(image);
+    if (found != variantSprites_.end()) return &found->second;
+    Sprite sprite;
+    sprite.width = static_cast<int32_t>(image->GetWidth());
+    sprite.height = static_cast<int32_t>(image->GetHeight());
+    sprite.pixels = PremultipliedPixels(*image);
+    return &variantSprites_.emplace(image, std::move(sprite)).first->second;
+  }
+  if (op.w <= 0 || op.h <= 0) return nullptr;
+  const ScaledKey key{image, op.w, op.h, op.srcX, op.srcY, op.srcW, op.srcH};
+  auto found = scaledSprites_.find(key);
+  if (found != scaledSprites_.end()) return &found->second;
+  if (scaledSprites_.size() >= kMostSprites) scaledSprites_.clear();
+  Sprite sprite;
+  sprite.width = op.w;
+  sprite.height = op.h;
+  Gdiplus::Bitmap canvas(op.w, op.h, PixelFormat32bppPARGB);
+  {
+    Gdiplus::Graphics g(&canvas);
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    const bool part = op.srcW > 0 && op.srcH > 0;
+    g.DrawImage(image, Gdiplus::Rect(0, 0, op.w, op.h), part ? op.srcX : 0, part ? op.srcY : 0,
+                part ? op.srcW : static_cast<INT>(image->GetWidth()),
+                part ? op.srcH : static_cast<INT>(image->GetHeight()), Gdiplus::UnitPixel,
+                scaledEdges_.get());
+  }
+  sprite.pixels = PremultipliedPixels(canvas);
+  return &scaledSprites_.emplace(key, std::move(sprite)).first->second;
+}
+
+void DockSurface::Blend(const Sprite& sprite, int32_t x, int32_t y, const PixelRect& clip) {
+  if (sprite.pixels.size() != static_cast<size_t>(sprite.width) * sprite.height) return;
+  const PixelRect area = PixelRect{x, y, x + sprite.width, y + sprite.height}
+                             .Intersection(clip)
+                             .Intersection(PixelRect{0, 0, width_, height_});
+  if (area.empty()) return;
+  for (int32_t row = area.top; row < area.bottom; ++row) {
+    const uint32_t* from = sprite.pixels.data() + static_cast<size_t>(row - y) * sprite.width + (area.left - x);
+    uint32_t* to = bits_ + static_cast<size_t>(row) * width_ + area.left;
+    for (int32_t n = area.width(); n > 0; --n, ++from, ++to) {
+      const uint32_t s = *from;
+      const uint32_t a = s >> 24;
+      if (a == 0) continue;
+      if (a == 255) {
+        *to = s;
+        continue;
+      }
+      // Premultiplied "over": every channel is source + destination × (1 − source alpha).
+      const uint32_t d = *to, keep = 255 - a;
+      const uint32_t rb = ((d & 0x00FF00FF) * keep + 0x00800080);
+      const uint32_t ag = (((d >> 8) & 0x00FF00FF) * keep + 0x00800080);
+      const uint32_t rb255 = ((rb + ((rb >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
+      const uint32_t ag255 = (ag + ((ag >> 8) & 0x00FF00FF)) & 0xFF00FF00;
+      *to = s + (rb255 | ag255);
+    }
+  }
+}
+
+void DockSurface::Paint(const DrawOp& op, const ImageStore& images, const PixelRect& clip) {
+  const Sprite* sprite = SpriteOf(op, images);
+  if (!sprite) return;  // a missing image draws nothing
+  if (op.type == DrawOp::Type::kText) {
+    Blend(*sprite, static_cast<int32_t>(std::floor(op.textX)) + sprite->left,
+          static_cast<int32_t>(std::floor(op.textY)) + sprite->top, clip);
+  } else {
+    Blend(*sprite, op.x + sprite->left, op.y + sprite->top, clip);
+  }
+}
+
 bool DockSurface::Push(BYTE alpha, const PixelRect* dirty) {
   if (!window_ || !dc_) return false;
   SIZE size{width_, height_};
@@ -230,28 +376,17 @@ void DockSurface::Present(const DockFrame& frame, const ImageStore& images, BYTE
     PresentWhole(frame, images, alpha);
   } else if (!valid_ || shownGeneration_ != images.generation()) {
     FillRect(screen, frame.background);
-    graphics_->ResetClip();
-    for (const DrawOp& op : frame.ops) Draw(op, images);
+    for (const DrawOp& op : frame.ops) Paint(op, images, screen);
     Push(alpha, nullptr);
   } else {
     const std::vector<PixelRect> areas = ChangedAreas(
         shown_, frame, [&](const DrawOp& op) { return Bounds(op, images); }, screen);
     PixelRect pushed;
-    if (!areas.empty()) {
-      Gdiplus::Region clip;
-      clip.MakeEmpty();
-      for (const PixelRect& a : areas) {
-        FillRect(a, frame.background);
-        clip.Union(Gdiplus::Rect(a.left, a.top, a.width(), a.height()));
-        pushed = pushed.Union(a);
-      }
-      graphics_->SetClip(&clip);
-      for (const DrawOp& op : frame.ops) {
-        const PixelRect b = Bounds(op, images);
-        if (std::any_of(areas.begin(), areas.end(), [&](const PixelRect& a) { return a.Intersects(b); }))
-          Draw(op, images);
-      }
-      graphics_->ResetClip();
+    for (const PixelRect& area : areas) {
+      FillRect(area, frame.background);
+      for (const DrawOp& op : frame.ops)
+        if (Bounds(op, images).Intersects(area)) Paint(op, images, area);
+      pushed = pushed.Union(area);
     }
     if (alpha != shownAlpha_) {
       Push(alpha, nullptr);  // the window-wide alpha applies to every pixel

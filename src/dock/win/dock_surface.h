@@ -8,6 +8,12 @@
 // pixels come out as a full repaint would make them) and pushed (one dirty rectangle).
 // Hovering from one slot to the next touches two small boxes and the centre instead of
 // the whole screen.
+//
+// In that repaint every picture is blended from pixels prepared once: the pre-scaled
+// variants as they are, pictures drawn scaled and outlined captions kept as ready-made
+// premultiplied sprites (blending a sprite made by GDI+ gives the pixels GDI+ would
+// have drawn in place, since "over" composition is associative). The whole-frame way
+// draws everything with GDI+ itself.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +23,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "dock/dock_scene.h"
 #include "icons/win/image_store.h"
@@ -66,8 +74,23 @@ class DockSurface {
   const PixelRect& last_pushed() const { return lastPushed_; }
 
  private:
+  // Premultiplied pixels ready to blend, placed relative to an operation's anchor (its
+  // x, y; for text the whole-pixel part of its layout origin).
+  struct Sprite {
+    int32_t left = 0, top = 0, width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+  };
+  using ScaledKey = std::tuple<const Gdiplus::Bitmap*, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
+  using TextKey = std::tuple<std::string, float, float>;
+
   void FillRect(const PixelRect& r, uint32_t argb);
+  // Draws one operation with GDI+ (the whole-frame way).
   void Draw(const DrawOp& op, const ImageStore& images);
+  // Draws one operation by blending its sprite, only inside `clip`.
+  void Paint(const DrawOp& op, const ImageStore& images, const PixelRect& clip);
+  const Sprite* SpriteOf(const DrawOp& op, const ImageStore& images);
+  void Blend(const Sprite& sprite, int32_t x, int32_t y, const PixelRect& clip);
+  void ForgetSprites();
   void DrawOutlinedText(const std::wstring& text, float x, float y);
   bool Push(BYTE alpha, const PixelRect* dirty);
   void PresentWhole(const DockFrame& frame, const ImageStore& images, BYTE alpha);
@@ -89,6 +112,10 @@ class DockSurface {
   std::unique_ptr<Gdiplus::SolidBrush> outlineBrush_;
   // Measured text boxes relative to the layout origin, by text.
   std::map<std::string, Gdiplus::RectF> textBoxes_;
+  std::map<const Gdiplus::Bitmap*, Sprite> variantSprites_;
+  std::map<ScaledKey, Sprite> scaledSprites_;
+  std::map<TextKey, Sprite> textSprites_;
+  uint64_t spriteGeneration_ = 0;
 
   Painting painting_ = Painting::kChangedAreas;
   DockFrame shown_;
