@@ -1,0 +1,447 @@
+// Making and loading pictures against the real GDI+ and shell: icons out of programs,
+// .ico files (also ones that are PNG pictures, and broken ones), scaling, the image store
+// by item kind and the skin table.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <vector>
+
+#include "core/pool_ops.h"
+#include "dock/geometry.h"
+#include "gdiplus_session.h"
+#include "icons/icon_directory.h"
+#include "icons/win/icon_extraction.h"
+#include "icons/win/image_store.h"
+#include "icons/win/item_images.h"
+#include "platform/win/file_system_win.h"
+#include "platform/win/handles.h"
+#include "platform/win/system_info_win.h"
+#include "platform/win/text_win.h"
+
+namespace vek::win {
+namespace {
+
+const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new test::GdiplusSession);
+
+std::string SourceFolder() {
+  std::string path = "Z:" + std::string(VEK_SOURCE_DIR);
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path + "\\";
+}
+
+std::string SystemFolder() {
+  wchar_t buffer[MAX_PATH] = {};
+  GetSystemDirectoryW(buffer, MAX_PATH);
+  return Utf8(buffer) + "\\";
+}
+
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    Win32ShellFolders shell;
+    path_ = GetTempLocation(shell, "", true) + "vek-icons-" + std::to_string(GetCurrentProcessId()) +
+            "-" + std::to_string(GetTickCount()) + "\\";
+    CreateDirectoryW(Wide(path_).c_str(), nullptr);
+  }
+  ~ScratchFolder() {
+    Win32FileSystem fs;
+    for (const DirEntry& e : fs.List(path_, "*.*"))
+      if (!(e.attributes & attr::kDirectory)) fs.Delete(path_ + e.name);
+    RemoveDirectoryW(Wide(path_).c_str());
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+struct Argb {
+  int a, r, g, b;
+};
+Argb PixelOf(Gdiplus::Bitmap& bitmap, int x, int y) {
+  Gdiplus::Color c;
+  bitmap.GetPixel(x, y, &c);
+  return Argb{c.GetA(), c.GetR(), c.GetG(), c.GetB()};
+}
+
+void PutLe16(Bytes& b, uint32_t v) {
+  b.push_back(static_cast<uint8_t>(v));
+  b.push_back(static_cast<uint8_t>(v >> 8));
+}
+void PutLe32(Bytes& b, uint32_t v) {
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// A 32 × 32 true-colour icon image: the left half opaque blue, the top-right quarter
+// half-transparent red, the rest transparent.
+Bytes TrueColourIconImage() {
+  Bytes b;
+  PutLe32(b, 40);
+  PutLe32(b, 32);
+  PutLe32(b, 64);
+  PutLe16(b, 1);
+  PutLe16(b, 32);
+  for (int i = 0; i < 6; ++i) PutLe32(b, 0);
+  for (int row = 31; row >= 0; --row) {  // bottom-up
+    for (int x = 0; x < 32; ++x) {
+      uint32_t bgra = 0;
+      if (x < 16) bgra = 0xFF0000FF;                     // blue, opaque
+      else if (row < 16) bgra = 0x80FF0000;              // red, alpha 128 (not premultiplied)
+      PutLe32(b, bgra);
+    }
+  }
+  b.resize(b.size() + 32 * 4, 0);  // the mask: all "draw"
+  return b;
+}
+
+Bytes IcoWith(const Bytes& image, int side, int bits) {
+  Bytes b;
+  PutLe16(b, 0);
+  PutLe16(b, 1);
+  PutLe16(b, 1);
+  b.push_back(static_cast<uint8_t>(side == 256 ? 0 : side));
+  b.push_back(static_cast<uint8_t>(side == 256 ? 0 : side));
+  b.push_back(0);
+  b.push_back(0);
+  PutLe16(b, 1);
+  PutLe16(b, static_cast<uint32_t>(bits));
+  PutLe32(b, static_cast<uint32_t>(image.size()));
+  PutLe32(b, 22);
+  b.insert(b.end(), image.begin(), image.end());
+  return b;
+}
+
+BitmapPtr Solid(int w, int h, const Gdiplus::Color& colour) {
+  auto bitmap = std::make_unique<Gdiplus::Bitmap>(w, h, PixelFormat32bppARGB);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) bitmap->SetPixel(x, y, colour);
+  return bitmap;
+}
+
+class IconExtractionTest : public ::testing::Test {
+ protected:
+  IconExtractionTest() : extractor_(model_, fs_, folders_, lookups_) {
+    folders_.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
+    folders_.IconDir = scratch_.path();
+  }
+  ScratchFolder scratch_;
+  Win32FileSystem fs_;
+  Folders folders_;
+  Model model_;
+  NoIconLookups lookups_;
+  IconExtractor extractor_;
+};
+
+TEST_F(IconExtractionTest, AProgramsIconBecomesAPngWithAlpha) {
+  const std::string notepad = SystemFolder() + "notepad.exe";
+  ASSERT_NE(fs_.Attributes(notepad), attr::kInvalid);
+  model_.Items[5].IconFile = scratch_.path() + "5.png";
+  ASSERT_TRUE(extractor_.ExtractModuleIcon(notepad, 0, 5));
+  Bytes written;
+  ASSERT_TRUE(fs_.ReadAll(scratch_.path() + "5.png", written));
+  EXPECT_TRUE(HasPngSignature(written));
+  BitmapPtr picture = LoadPictureFile(scratch_.path() + "5.png");
+  ASSERT_TRUE(picture);
+  EXPECT_GE(picture->GetWidth(), 32u);
+  std::set<int> alphas;
+  for (UINT y = 0; y < picture->GetHeight(); y += 2)
+    for (UINT x = 0; x < picture->GetWidth(); x += 2) alphas.insert(PixelOf(*picture, x, y).a);
+  EXPECT_TRUE(alphas.count(0)) << "no transparent pixel";
+  EXPECT_TRUE(alphas.count(255)) << "no opaque pixel";
+}
+
+TEST_F(IconExtractionTest, RebuildingAProgramItemWritesANewPictureFile) {
+  fs_.WriteAll(scratch_.path() + "0.png", Bytes{1});  // taken: the next free name is 1.png
+  model_.Items[7].Link = "  " + SystemFolder() + "notepad.exe  ";
+  extractor_.RebuildItemIcon(7);
+  EXPECT_EQ(model_.Items[7].Link.str(), SystemFolder() + "notepad.exe");
+  EXPECT_EQ(model_.Items[7].IconFile.str(), scratch_.path() + "1.png");
+  EXPECT_TRUE(LoadPictureFile(scratch_.path() + "1.png"));
+  // Rebuilt again, the picture goes into the same file.
+  extractor_.RebuildItemIcon(7);
+  EXPECT_EQ(model_.Items[7].IconFile.str(), scratch_.path() + "1.png");
+}
+
+TEST_F(IconExtractionTest, RebuildingFallsBackToTheFixedPictures) {
+  model_.Items[8].Link = scratch_.path() + "gone.exe";
+  extractor_.RebuildItemIcon(8);
+  EXPECT_EQ(model_.Items[8].IconFile.str(), folders_.SysIconDir + "Problem.png");
+  CreateDirectoryW(Wide(scratch_.path() + "sub").c_str(), nullptr);
+  model_.Items[9].Link = scratch_.path() + "sub";
+  extractor_.RebuildItemIcon(9);
+  EXPECT_EQ(model_.Items[9].IconFile.str(), folders_.SysIconDir + "Folder.png");
+  RemoveDirectoryW(Wide(scratch_.path() + "sub").c_str());
+  // A document without a known type icon gets the shell's icon of the file.
+  fs_.WriteAll(scratch_.path() + "notes.txt", Bytes{'h', 'i'});
+  model_.Items[10].Link = scratch_.path() + "notes.txt";
+  extractor_.RebuildItemIcon(10);
+  const std::string made = model_.Items[10].IconFile.str();
+  EXPECT_TRUE(made == scratch_.path() + "0.png" || made == folders_.SysIconDir + "File.png") << made;
+  if (made == scratch_.path() + "0.png") {
+    EXPECT_TRUE(LoadPictureFile(made));
+  }
+}
+
+TEST_F(IconExtractionTest, AnIcoThatIsReallyAPngConverts) {
+  BitmapPtr source = Solid(20, 20, Gdiplus::Color(128, 255, 0, 0));
+  ASSERT_EQ(SaveImageAsPng(*source, scratch_.path() + "fake.ico"), Gdiplus::Ok);
+  ASSERT_TRUE(ConvertIconFile(fs_, scratch_.path() + "fake.ico", scratch_.path() + "out.png"));
+  BitmapPtr out = LoadPictureFile(scratch_.path() + "out.png");
+  ASSERT_TRUE(out);
+  EXPECT_EQ(out->GetWidth(), 20u);
+  const Argb p = PixelOf(*out, 10, 10);
+  EXPECT_EQ(p.a, 128);
+  EXPECT_EQ(p.r, 255);
+}
+
+TEST_F(IconExtractionTest, ATrueColourIcoKeepsItsAlphaAndColours) {
+  fs_.WriteAll(scratch_.path() + "a.ico", IcoWith(TrueColourIconImage(), 32, 32));
+  ASSERT_TRUE(ConvertIconFile(fs_, scratch_.path() + "a.ico", scratch_.path() + "a.png"));
+  BitmapPtr out = LoadPictureFile(scratch_.path() + "a.png");
+  ASSERT_TRUE(out);
+  ASSERT_EQ(out->GetWidth(), 32u);
+  const Argb blue = PixelOf(*out, 4, 20), red = PixelOf(*out, 26, 4), clear = PixelOf(*out, 26, 26);
+  EXPECT_EQ(blue.a, 255);
+  EXPECT_GT(blue.b, 240);
+  EXPECT_NEAR(red.a, 128, 3);
+  EXPECT_GT(red.r, 240) << "half-transparent red came out darkened";
+  EXPECT_EQ(clear.a, 0);
+}
+
+TEST_F(IconExtractionTest, ABitmapIconWithFewColoursIsDrawnThePlainWay) {
+  Bytes image;
+  PutLe32(image, 40);
+  PutLe32(image, 16);
+  PutLe32(image, 32);
+  PutLe16(image, 1);
+  PutLe16(image, 4);
+  for (int i = 0; i < 6; ++i) PutLe32(image, 0);
+  for (int i = 0; i < 16; ++i) PutLe32(image, i == 1 ? 0x0000FF00 : 0);  // colour 1 green
+  image.resize(image.size() + 16 * 8, 0x11);                           // every pixel colour 1
+  image.resize(image.size() + 16 * 4, 0);                              // mask: all drawn
+  fs_.WriteAll(scratch_.path() + "p.ico", IcoWith(image, 16, 4));
+  ASSERT_TRUE(ConvertIconFile(fs_, scratch_.path() + "p.ico", scratch_.path() + "p.png"));
+  BitmapPtr out = LoadPictureFile(scratch_.path() + "p.png");
+  ASSERT_TRUE(out);
+  EXPECT_EQ(out->GetWidth(), 16u);
+  const Argb p = PixelOf(*out, 8, 8);
+  EXPECT_EQ(p.a, 255);
+  EXPECT_GT(p.g, 200);
+}
+
+TEST_F(IconExtractionTest, BrokenIconFilesAndModulesGiveNothingAndWriteNothing) {
+  const std::string dest = scratch_.path() + "never.png";
+  const std::vector<Bytes> hostile{
+      Bytes{},
+      Bytes{0, 0, 1, 0},
+      Bytes(64, 0xFF),
+      IcoWith(Bytes(100, 0x28), 32, 32),  // 40 = a header size, the rest garbage
+  };
+  for (const Bytes& bytes : hostile) {
+    fs_.WriteAll(scratch_.path() + "bad.ico", bytes);
+    EXPECT_FALSE(ConvertIconFile(fs_, scratch_.path() + "bad.ico", dest));
+  }
+  Bytes truncated = IcoWith(TrueColourIconImage(), 32, 32);
+  truncated.resize(truncated.size() / 2);
+  fs_.WriteAll(scratch_.path() + "cut.ico", truncated);
+  EXPECT_FALSE(ConvertIconFile(fs_, scratch_.path() + "cut.ico", dest));
+  EXPECT_EQ(fs_.Attributes(dest), attr::kInvalid);
+  EXPECT_FALSE(ConvertIconFile(fs_, scratch_.path() + "missing.ico", dest));
+
+  // Not a program at all, or a program without icons.
+  model_.Items[3].IconFile = dest;
+  EXPECT_FALSE(extractor_.ExtractModuleIcon(scratch_.path() + "bad.ico", 0, 3));
+  EXPECT_FALSE(extractor_.ExtractModuleIcon(scratch_.path() + "nothing.dll", 0, 3));
+  EXPECT_FALSE(extractor_.ExtractModuleIcon(SystemFolder() + "kernelbase.dll", -31999, 3));
+  EXPECT_EQ(fs_.Attributes(dest), attr::kInvalid);
+}
+
+TEST_F(IconExtractionTest, IndexBeyondTheGroupsTakesTheLastAndNegativeNamesAnIdentifier) {
+  const std::string program = ProgramFolder() + "..\\..\\src\\app\\VekDesktop.exe";
+  ASSERT_NE(fs_.Attributes(program), attr::kInvalid);
+  model_.Items[4].IconFile = scratch_.path() + "4.png";
+  EXPECT_TRUE(extractor_.ExtractModuleIcon(program, 50, 4));  // one group only: it
+  EXPECT_TRUE(LoadPictureFile(scratch_.path() + "4.png"));
+  EXPECT_TRUE(extractor_.ExtractModuleIcon(program, -1, 4));  // the group with identifier 1
+  EXPECT_FALSE(extractor_.ExtractModuleIcon(program, -2, 4));
+}
+
+TEST(PictureTest, ASmallPictureScalesUpSmoothly) {
+  BitmapPtr source = Solid(16, 16, Gdiplus::Color(255, 0, 0, 0));
+  for (int y = 0; y < 16; ++y)
+    for (int x = 8; x < 16; ++x) source->SetPixel(x, y, Gdiplus::Color(255, 255, 255, 255));
+  BitmapPtr big = ScaleImage(*source, 48, 48);
+  ASSERT_TRUE(big);
+  // Nearest-neighbour scaling would jump from black to white; the interpolating filter
+  // ramps across the edge (Wine's GDI+ makes its high-quality bicubic a linear ramp,
+  // Windows a cubic one; both rise steadily).
+  int between = 0, last = 0;
+  for (int x = 0; x < 48; ++x) {
+    const int grey = PixelOf(*big, x, 24).r;
+    between += grey > 0 && grey < 255;
+    EXPECT_GE(grey, last) << "at x " << x;
+    last = grey;
+  }
+  EXPECT_GE(between, 2);
+  EXPECT_EQ(PixelOf(*big, 2, 24).r, 0);
+  EXPECT_EQ(PixelOf(*big, 45, 24).r, 255);
+  // The edges of an opaque picture stay opaque.
+  EXPECT_EQ(PixelOf(*big, 0, 0).a, 255);
+  EXPECT_EQ(PixelOf(*big, 47, 47).a, 255);
+}
+
+TEST(PictureTest, EncoderIdentifiersNameGdiplusEncoders) {
+  UINT count = 0, size = 0;
+  ASSERT_EQ(Gdiplus::GetImageEncodersSize(&count, &size), Gdiplus::Ok);
+  std::vector<BYTE> buffer(size);
+  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  ASSERT_EQ(Gdiplus::GetImageEncoders(count, size, encoders), Gdiplus::Ok);
+  bool png = false;
+  for (UINT i = 0; i < count; ++i)
+    if (std::wstring(encoders[i].MimeType) == L"image/png") png = encoders[i].Clsid == EncoderClsid(4);
+  EXPECT_TRUE(png);
+  EXPECT_TRUE(EncoderClsid(8) == CLSID_NULL);
+  EXPECT_TRUE(EncoderClsid(-1) == CLSID_NULL);
+  EXPECT_FALSE(EncoderClsid(0) == CLSID_NULL);
+}
+
+TEST(ResourceTest, ProgramResourcesAreFoundByNumberOrName) {
+  UniqueModule program(LoadLibraryExW(
+      Wide(ProgramFolder() + "..\\..\\src\\app\\VekDesktop.exe").c_str(), nullptr,
+      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(program);
+  EXPECT_TRUE(HasPngSignature(LoadResourceBytes(program.get(), "CUSTOM", "LOGO")));
+  EXPECT_FALSE(LoadResourceBytes(program.get(), "14", "1").empty());
+  EXPECT_TRUE(LoadResourceBytes(program.get(), "CUSTOM", "NOSUCHPICTURE").empty());
+  EXPECT_TRUE(LoadResourceBytes(nullptr, "CUSTOM", "LOGO").empty());
+}
+
+class ItemImagesTest : public ::testing::Test {
+ protected:
+  ItemImagesTest()
+      : program_(LoadLibraryExW(Wide(ProgramFolder() + "..\\..\\src\\app\\VekDesktop.exe").c_str(),
+                                nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)),
+        loader_{model_, fs_, folders_, images_, geometry_, program_.get()} {
+    folders_.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
+    AppSettings s;
+    geometry_.CalcDockParam(s);
+  }
+  static std::pair<UINT, UINT> Size(Gdiplus::Bitmap* b) {
+    return b ? std::make_pair(b->GetWidth(), b->GetHeight()) : std::make_pair(0u, 0u);
+  }
+  UniqueModule program_;
+  Win32FileSystem fs_;
+  Folders folders_;
+  Model model_;
+  ImageStore images_;
+  DockGeometry geometry_;
+  ImageLoader loader_;
+};
+
+TEST_F(ItemImagesTest, EachKindGetsItsVariants) {
+  const std::string folder = folders_.SysIconDir + "Folder.png";
+  model_.Items[5].Kind = kind::kShortcut;
+  model_.Items[5].IconFile = "  " + folder + "  ";
+  model_.Items[150].Kind = kind::kMember;
+  model_.Items[150].IconFile = folder;
+  model_.Items[0].Kind = kind::kCentre;
+  model_.Items[0].IconFile = folder;
+  for (int i : {5, 150, 0}) LoadItemIcon(loader_, i);
+  EXPECT_EQ(model_.Items[5].IconFile.str(), folder);
+  using P = std::pair<UINT, UINT>;
+  EXPECT_EQ(Size(images_.Get(ImageSet::kItem, 5, 1)), P(48, 48));
+  EXPECT_EQ(Size(images_.Get(ImageSet::kItem, 5, 0)), P(128, 128));
+  EXPECT_EQ(images_.Get(ImageSet::kItem, 5, 4), nullptr);
+  EXPECT_EQ(Size(images_.Get(ImageSet::kItem, 150, 4)), P(32, 32));
+  EXPECT_EQ(images_.Get(ImageSet::kItem, 150, 1), nullptr);
+  EXPECT_EQ(images_.Get(ImageSet::kItem, 150, 0), nullptr);
+  EXPECT_EQ(Size(images_.Get(ImageSet::kItem, 0, 1)), P(128, 128));
+  EXPECT_EQ(images_.Get(ImageSet::kItem, 0, 0), nullptr);
+}
+
+TEST_F(ItemImagesTest, TheCustomIconComesFirstAndMissingPicturesFallBackByPathKind) {
+  model_.Items[6].Kind = kind::kShortcut;
+  model_.Items[6].CustomIconFile = folders_.SysIconDir + "Printer.png";
+  model_.Items[6].IconFile = folders_.SysIconDir + "Folder.png";
+  LoadItemIcon(loader_, 6);
+  BitmapPtr printer = LoadPictureFile(folders_.SysIconDir + "Printer.png");
+  BitmapPtr expected = ScaleImage(*printer, 128, 128);
+  Gdiplus::Color a, b;
+  images_.Get(ImageSet::kItem, 6, 0)->GetPixel(64, 64, &a);
+  expected->GetPixel(64, 64, &b);
+  EXPECT_EQ(a.GetValue(), b.GetValue());
+
+  const std::pair<uint8_t, int> fallbacks[] = {{path_kind::kShortcutFile, 40}, {path_kind::kProgram, 41},
+                                               {path_kind::kOtherFile, 39}};
+  for (const auto& [pathKind, image] : fallbacks) {
+    ShortcutItem& item = model_.Items[20];
+    item = ShortcutItem{};
+    item.Kind = kind::kShortcut;
+    item.PathKind = pathKind;
+    item.ImageIndex = 20;
+    item.IconFile = folders_.SysIconDir + "NoSuchPicture.png";
+    item.Link = "C:\\no\\such\\program.exe";
+    LoadItemIcon(loader_, 20);
+    EXPECT_EQ(item.ImageIndex, image);
+    EXPECT_EQ(images_.Get(ImageSet::kItem, 20, 1), nullptr);
+  }
+  // A picture file that is not a picture is passed over like a missing one.
+  Win32ShellFolders shell;
+  const std::string junk = GetTempLocation(shell, "", true) + "vek-junk.png";
+  fs_.WriteAll(junk, Bytes(300, 7));
+  model_.Items[21].Kind = kind::kShortcut;
+  model_.Items[21].IconFile = junk;
+  model_.Items[21].PathKind = path_kind::kProgram;
+  LoadItemIcon(loader_, 21);
+  EXPECT_EQ(model_.Items[21].ImageIndex, 41);
+  fs_.Delete(junk);
+}
+
+TEST_F(ItemImagesTest, FreeingAnItemReleasesItsPictures) {
+  model_.Items[5].Kind = kind::kShortcut;
+  model_.Items[5].IconFile = folders_.SysIconDir + "Folder.png";
+  LoadItemIcon(loader_, 5);
+  ASSERT_NE(images_.Get(ImageSet::kItem, 5, 1), nullptr);
+  const uint64_t before = images_.generation();
+  FreeItem(model_, 5, images_, fs_, folders_);
+  EXPECT_EQ(images_.Get(ImageSet::kItem, 5, 0), nullptr);
+  EXPECT_EQ(images_.Get(ImageSet::kItem, 5, 1), nullptr);
+  EXPECT_NE(images_.generation(), before);
+  // The shared picture of the system folder stays.
+  EXPECT_NE(fs_.Attributes(folders_.SysIconDir + "Folder.png"), attr::kInvalid);
+}
+
+TEST_F(ItemImagesTest, SkinPicturesLandInTheirSlotsAtTheirSizes) {
+  ASSERT_TRUE(program_);
+  LoadSkinImages(loader_);
+  using P = std::pair<UINT, UINT>;
+  EXPECT_EQ(geometry_.BorderSize, 152);
+  EXPECT_EQ(Size(images_.Get(ImageSet::kSkin, skin::kBorder, 1)), P(152, 152));
+  EXPECT_EQ(Size(images_.Get(ImageSet::kSkin, 1, 1)), P(248, 38));
+  EXPECT_EQ(Size(images_.Get(ImageSet::kSkin, 7, 1)), P(248, 5));
+  EXPECT_EQ(Size(images_.Get(ImageSet::kSkin, 8, 0)), P(268, 656));
+  EXPECT_EQ(Size(images_.Get(ImageSet::kSkin, 9, 1)), P(268, 12));
+  EXPECT_EQ(Size(images_.Get(ImageSet::kSkin, skin::kAddIcon, 1)), P(48, 48));
+  EXPECT_EQ(Size(images_.Get(ImageSet::kSkin, skin::kDelIcon, 0)), P(640, 128));
+  for (int v = 1; v <= 4; ++v)
+    EXPECT_EQ(Size(images_.Get(ImageSet::kSkin, skin::kBackSelectColor, v)).first,
+              static_cast<UINT>(geometry_.IconSizes[v]));
+  for (int empty : {11, 13, 14, 15, 21, 32})
+    for (int v = 0; v <= 4; ++v) EXPECT_EQ(images_.Get(ImageSet::kSkin, empty, v), nullptr);
+
+  // A new magnified size re-makes that variant of the plate and of the ring's pictures.
+  model_.Items[5].Kind = kind::kShortcut;
+  model_.Items[5].IconFile = folders_.SysIconDir + "Folder.png";
+  LoadItemIcon(loader_, 5);
+  geometry_.IconSizes[2] = 80;
+  RebuildSizeCache(images_, geometry_, 2);
+  EXPECT_EQ(Size(images_.Get(ImageSet::kSkin, skin::kBackSelectColor, 2)), P(80, 80));
+  EXPECT_EQ(Size(images_.Get(ImageSet::kItem, 5, 2)), P(80, 80));
+  images_.ReleaseImages();
+  EXPECT_EQ(images_.count(), 0u);
+}
+
+}  // namespace
+}  // namespace vek::win
