@@ -20,6 +20,7 @@
 namespace vek {
 
 class FrmTray;
+class Services;
 class FrmMain;
 class FrmSubMenu;
 
@@ -49,6 +50,7 @@ struct AppContext {
   std::string WindowsVersionText;
 
   ProgramControl* program = nullptr;
+  Services* services = nullptr;
   FrmTray* tray = nullptr;
   FrmMain* dock = nullptr;
   FrmSubMenu* menu = nullptr;

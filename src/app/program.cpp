@@ -14,8 +14,7 @@
 #include "tray/win/FrmTray.h"
 #include "core/mod_registry.h"
 #include "core/windows_version.h"
-#include "launch/system_catalogue.h"
-#include "launch/win/system_services_win.h"
+#include "app/services.h"
 
 namespace vek {
 
@@ -98,18 +97,23 @@ bool Program::Main() {
   SetProcessShutdownParameters(0, SHUTDOWN_NORETRY);
   // 10. The model: pool and member lists at their fixed sizes, all empty.
   app_.model.Size();
-  // The screen decides the largest ring radius and the default one; known before the
-  // settings are read, which are checked against it.
-  ApplyScreenLimits(app_.model.Settings, win::ReadScreenMetrics());
-  // 11. Settings file, the built-in catalogue, then the menu file.
-  InitModel();
-  // 13. The permanent windows, created hidden: tray owner, dock, group menu.
+  // The window objects exist from here (their windows come in step 13), so that the
+  // working parts of the program can be joined to them.
+  dockActions_ = std::make_unique<AppDockActions>(app_);
   tray_ = std::make_unique<FrmTray>(app_);
-  dock_ = std::make_unique<FrmMain>(app_);
+  dock_ = std::make_unique<FrmMain>(app_, *dockActions_);
   menu_ = std::make_unique<FrmSubMenu>(app_);
   app_.tray = tray_.get();
   app_.dock = dock_.get();
   app_.menu = menu_.get();
+  services_ = std::make_unique<Services>(app_, *dock_);
+  app_.services = services_.get();
+  // 11. Screen and constants, default settings, the settings file, the built-in
+  // catalogue, then the menu file or, failing that, the default groups.
+  services_->defaults.InitDefaults(true, true, true);
+  // 12. The stored desktop-icon state.
+  services_->commands.SetDesktopIconsHidden(app_.model.Settings.DesktopIconsHidden != 0);
+  // 13. The permanent windows, created hidden: tray owner, dock, group menu.
   tray_->Load();
   dock_->Load();
   menu_->Load();
@@ -126,22 +130,6 @@ bool Program::Main() {
   return true;
 }
 
-void Program::InitModel() {
-  const ScreenMetrics screen = win::ReadScreenMetrics();
-  int twipsX = 15, twipsY = 15;
-  win::TwipsPerPixel(twipsX, twipsY);
-  const ScreenTwips twips{screen.ScreenWidth * twipsX, screen.ScreenHeight * twipsY};
-  Model& model = app_.model;
-  model.Settings.SearchBoxLeft = RoundHalfEven((twips.width - kSearchBoxWidthTwips) / 2.0);
-  model.Settings.SearchBoxTop = twips.height - kSearchBoxHeightTwips;
-  LoadSettings(model, *app_.io, twips, app_.registry, win::ProgramPath());
-  win::Win32RecycleBin bin;
-  RecycleBinInfo binInfo;
-  const bool binFull = bin.Query(binInfo) && (binInfo.size > 0 || binInfo.count > 0);
-  BuildSystemCatalogue(model, app_.folders, app_.fs, win::WindowsUserName(), binFull);
-  LoadMenu(model, *app_.io);
-}
-
 void Program::UnloadWindows() {
   if (menu_) menu_->Unload();
   if (dock_) dock_->Unload();
@@ -156,6 +144,8 @@ void Program::ExitProgram() {
     SaveSettings(app_.model, *app_.io);
     SaveMenu(app_.model, *app_.io);
   }
+  // 3. The desktop icons and the taskbar are shown again, whatever was hidden.
+  if (services_) services_->commands.SetShellElementsHidden(false);
   // 4. Every picture of the image store goes before the windows and GDI+ do.
   if (dock_) dock_->ReleaseImages();
   // 5, 6. Unload the windows in order, then stop GDI+.

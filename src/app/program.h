@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/app_context.h"
+#include "app/services.h"
 #include "platform/win/handles.h"
 
 namespace vek {
@@ -28,14 +29,14 @@ class Program : public ProgramControl {
   bool StartGdiPlus();
   void StopGdiPlus();
   bool CheckWindowsVersion();
-  // Fills the model: the settings file, the built-in catalogue, the menu file.
-  void InitModel();
   void UnloadWindows();
 
   AppContext app_;
+  std::unique_ptr<AppDockActions> dockActions_;
   std::unique_ptr<FrmTray> tray_;
   std::unique_ptr<FrmMain> dock_;
   std::unique_ptr<FrmSubMenu> menu_;
+  std::unique_ptr<Services> services_;
   win::UniqueKernelHandle instanceMutex_;
   ULONG_PTR gdiToken_ = 0;
   bool exiting_ = false;

@@ -109,6 +109,24 @@ class DockActions {
   virtual bool IsRecycleBinFull() = 0;
 };
 
+// Answers for a dock with no program around it (rendering tests, benchmarks): nothing
+// launches, no menu opens, nothing is deleted.
+class NoDockActions : public DockActions {
+ public:
+  void LaunchItem(int) override {}
+  void RunSystemCommand(int) override {}
+  void OpenGroupMenu(int) override {}
+  void CloseGroupMenu(bool) override {}
+  bool GroupMenuOpen() override { return false; }
+  void ClearGroupMenuFocus() override {}
+  bool GroupMenuBusy() override { return false; }
+  void ShowEditMenu() override {}
+  int DeleteItem(int) override { return 0; }
+  void SaveMenu() override {}
+  void ShowGettingStarted() override {}
+  bool IsRecycleBinFull() override { return false; }
+};
+
 // AlphaTable[k] = k × 255/32 rounded, halves to even (k = 0..32): the fade's steps.
 int FadeAlpha(int k);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/app_context.h"
+#include "dock/placeholder_ring.h"
 #include "dock/win/FrmMain.h"
 #include "gdiplus_session.h"
 #include "platform/win/handles.h"
@@ -64,6 +65,9 @@ class DockRenderTest : public ::testing::Test {
     ASSERT_TRUE(dock_.Load());
     ASSERT_TRUE(literal_.Load());
     literal_.surface().set_painting(win::DockSurface::Painting::kWholeFrame);
+    // Blank shortcuts on every free ring position, as the catalogue leaves them.
+    FillFreeRingPositions(app_.model, app_.folders);
+    FillFreeRingPositions(literalApp_.model, literalApp_.folders);
     for (FrmMain* d : {&dock_, &literal_}) {
       d->LoadAllImages(resources_.get());
       d->DockFocus(true);

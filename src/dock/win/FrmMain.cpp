@@ -1,8 +1,8 @@
 #include "dock/win/FrmMain.h"
 
 #include <windowsx.h>
+#include <imm.h>
 
-#include "dock/placeholder_ring.h"
 #include "dock/win/screen_win.h"
 #include "icons/win/item_images.h"
 
@@ -20,10 +20,15 @@ bool FrmMain::Load() {
   SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
   geometry_.CalcDockParam(app_.model.Settings);
   geometry_.CalcMinimizedPos(app_.model.Settings.MinimizedPosition, app_.model.Settings.MaxIconSize);
+  // Letter keys arrive as plain key messages, never through an input method.
+  ImmAssociateContext(hwnd(), nullptr);
   return surface_.CreateGraphic(hwnd(), s.ScreenWidth, s.ScreenHeight);
 }
 
 void FrmMain::Unload() {
+  if (hwnd()) {
+    for (int timer = dock_timer::kSelection; timer <= dock_timer::kAutoHide; ++timer) KillTimer(hwnd(), timer);
+  }
   surface_.DeleteGraphic();
   images_.ReleaseImages();
   Destroy();
@@ -34,7 +39,6 @@ void FrmMain::Show() {
 }
 
 void FrmMain::LoadAllImages(HMODULE resources) {
-  FillFreeRingPositions(app_.model, app_.folders);
   win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_,
                           resources ? resources : GetModuleHandleW(nullptr)};
   win::LoadAllImages(loader);
@@ -43,10 +47,13 @@ void FrmMain::LoadAllImages(HMODULE resources) {
   surface_.Invalidate();
 }
 
-void FrmMain::DockFocus(bool isGetFocus) {
-  IniIconParam();
-  if (isGetFocus) DockNormal(false);
+void FrmMain::LoadItemIcon(int index) {
+  if (!hwnd()) return;
+  win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_, GetModuleHandleW(nullptr)};
+  win::LoadItemIcon(loader, index);
 }
+
+void FrmMain::DockFocus(bool isGetFocus) { controller_.DockFocus(isGetFocus); }
 
 void FrmMain::IniIconParam() { vek::IniIconParam(app_.model, slots_); }
 
@@ -60,6 +67,11 @@ void FrmMain::CalcDockParam(int mode) {
   }
 }
 
+ScreenMetrics FrmMain::MeasureScreen() {
+  geometry_.screen = win::ReadScreenMetrics();
+  return geometry_.screen;
+}
+
 void FrmMain::CalcMinimizedPos(int position) {
   geometry_.CalcMinimizedPos(position, app_.model.Settings.MaxIconSize);
 }
@@ -67,10 +79,11 @@ void FrmMain::CalcMinimizedPos(int position) {
 DockView FrmMain::View() const {
   DockView view{geometry_, app_.model.Settings, slots_,
                 app_.model.Items.empty() ? std::string() : app_.model.Items[pool::kCentre].Title.Trimmed()};
-  view.selIndex = selIndex_;
-  view.keyMode = keyMode_;
-  view.dragSlot = isDragging_ ? dragSlot_ : -1;
-  view.dockState = dockState_;
+  const DockInteraction& state = controller_.state();
+  view.selIndex = state.SelIndex;
+  view.keyMode = state.KeyMode;
+  view.dragSlot = state.IsDragging ? state.DragSlot : -1;
+  view.dockState = state.DockState;
   return view;
 }
 
@@ -85,7 +98,7 @@ void FrmMain::DockAction(bool isMouseDown) {
 }
 
 void FrmMain::DockSizeChange() {
-  dockState_ = dock_state::kShown;
+  controller_.state().DockState = dock_state::kShown;
   PaintDockSizeChange(frame_, View());
   UpdateGDIPlus();
 }
@@ -113,29 +126,146 @@ void FrmMain::DrawText(const std::string& text, float x, float y) {
 }
 
 void FrmMain::Repaint() {
-  if (selIndex_ < 1)
+  if (selIndex() < 1)
     DockNormal(false);
   else
     DockAction(false);
 }
 
 void FrmMain::SetKeyMode(bool on) {
-  if (keyMode_ == on) return;
-  keyMode_ = on;
-  if (dockState_ == dock_state::kShown) Repaint();
+  if (on)
+    controller_.AltSpace();
+  else
+    controller_.EscCancel();
 }
 
-void FrmMain::SelectAt(int32_t x, int32_t y) {
-  selIndex_ = geometry_.HitSlot(x, y, ShownSlots(app_.model.Settings));
-  if (selIndex_ == -1 || selIndex_ == lastSelIndex_) return;
-  lastSelIndex_ = selIndex_;
-  if (!isDragging_ && dockState_ != dock_state::kMinimized) DockAction(false);
+void FrmMain::PaintDraggedIcon(int slot, int x, int y) {
+  DockNormal(true);
+  if (slot < 0 || slot >= kSlotCount) return;
+  const int size = app_.model.Settings.NormalIconSize;
+  DrawIcon(slots_.SlotIcon[slot], 1, x - RoundHalfEven(size / 2.0), y - RoundHalfEven(size / 2.0));
+  UpdateGDIPlus();
+}
+
+void FrmMain::PaintMinimized() {
+  RestoreGDIPlus();
+  DrawIcon(pool::kCentre, 1, geometry_.MinIconX, geometry_.MinIconY);
+  DrawSkin(skin::kBorder, 1, geometry_.MinBorderX, geometry_.MinBorderY);
+  ExUpdateGDIPlus(255);
+}
+
+void FrmMain::ClearAndPushInvisible() {
+  RestoreGDIPlus();
+  ExUpdateGDIPlus(0);
+}
+
+void FrmMain::DockDelEffect(int x, int y) {
+  // Five 128-pixel frames of the "DELICON" strip, 25 ms apart.
+  for (int i = 0; i < 5; ++i) {
+    DockNormal(true);
+    DrawOp op = DrawOp::Image(ImageSet::kSkin, skin::kDelIcon, 0, x - 64, y - 64, 128, 128);
+    op.srcX = 128 * i;
+    op.srcW = 128;
+    op.srcH = 128;
+    frame_.ops.push_back(op);
+    UpdateGDIPlus();
+    Sleep(25);
+  }
+  win::PumpPendingMessages();
+}
+
+void FrmMain::ToBottom(bool quietly) {
+  if (!hwnd()) return;
+  UINT flags = SWP_NOMOVE | SWP_NOSIZE;
+  if (quietly) flags |= SWP_NOACTIVATE | SWP_NOSENDCHANGING;
+  SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, flags);
+}
+
+void FrmMain::ToTopmost() {
+  if (hwnd()) SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void FrmMain::TakeFocus() {
+  if (!hwnd()) return;
+  SetForegroundWindow(hwnd());
+  SetFocus(hwnd());
+}
+
+void FrmMain::EnableTimer(int timer, bool on) {
+  if (!hwnd()) return;
+  static constexpr UINT kIntervals[] = {0, 100, 100, 1000, 1000};
+  if (timer < dock_timer::kSelection || timer > dock_timer::kAutoHide) return;
+  if (on)
+    SetTimer(hwnd(), static_cast<UINT_PTR>(timer), kIntervals[timer], nullptr);
+  else
+    KillTimer(hwnd(), static_cast<UINT_PTR>(timer));
+}
+
+void FrmMain::PumpMessages() { win::PumpPendingMessages(); }
+
+bool FrmMain::OwnWindowInForeground() {
+  const HWND foreground = GetForegroundWindow();
+  if (!foreground) return false;
+  DWORD process = 0;
+  GetWindowThreadProcessId(foreground, &process);
+  // Every window of this process is one of the program's own forms or its dialogs.
+  return process == GetCurrentProcessId();
+}
+
+void FrmMain::CursorPosition(int& x, int& y) {
+  POINT p{};
+  GetCursorPos(&p);
+  x = p.x - geometry_.screen.WorkArea.left;
+  y = p.y - geometry_.screen.WorkArea.top;
+}
+
+int FrmMain::ShiftState() {
+  int shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+  if (GetKeyState(VK_MENU) < 0) shift |= 4;
+  return shift;
 }
 
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
   switch (message) {
     case WM_MOUSEMOVE:
-      SelectAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      controller_.MouseMove((wParam & MK_LBUTTON) != 0, x, y);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      // The release may happen off the ring, over pixels that let the mouse through.
+      SetCapture(hwnd());
+      controller_.MouseDown(message == WM_LBUTTONDOWN   ? mouse::kLeft
+                            : message == WM_RBUTTONDOWN ? mouse::kRight
+                                                        : mouse::kMiddle,
+                            x, y);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      ReleaseCapture();
+      controller_.MouseUp(message == WM_LBUTTONUP   ? mouse::kLeft
+                          : message == WM_RBUTTONUP ? mouse::kRight
+                                                    : mouse::kMiddle,
+                          x, y);
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      controller_.KeyDown(static_cast<int>(wParam), ShiftState());
+      // Alt+Space belongs to key mode, not to the system menu.
+      return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      controller_.KeyUp(static_cast<int>(wParam));
+      return 0;
+    case WM_SYSCHAR:
+      return 0;
+    case WM_TIMER:
+      controller_.TimerTick(static_cast<int>(wParam));
       return 0;
     case kSetKeyModeMessage:
       SetKeyMode(wParam != 0);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app_context.h"
+#include "dock/dock_controller.h"
 #include "dock/dock_scene.h"
 #include "dock/geometry.h"
 #include "dock/win/dock_surface.h"
@@ -16,14 +17,18 @@
 
 namespace vek {
 
-class FrmMain : public win::Window {
+class FrmMain : public win::Window, private DockWindow {
  public:
   // Posted to the dock to switch key mode on (wParam 1) or off (0) from outside the
   // process, until the keyboard and hotkeys drive it.
   static constexpr UINT kSetKeyModeMessage = WM_APP + 0x2A;
   static constexpr const wchar_t* kClassName = L"VEKDesktopDock";
 
-  explicit FrmMain(AppContext& app) : app_(app) {}
+  // `actions` reaches launching, commands and menus; it outlives the dock.
+  FrmMain(AppContext& app, DockActions& actions)
+      : app_(app), controller_(app.model, geometry_, slots_, *this, actions) {}
+  // A dock that only draws (tests, benchmarks).
+  explicit FrmMain(AppContext& app) : FrmMain(app, noActions_) {}
   ~FrmMain() override;
 
   // Places and sizes the window over the work area, creates it hidden and builds its
@@ -39,6 +44,9 @@ class FrmMain : public win::Window {
   void LoadAllImages(HMODULE resources = nullptr);
   // Releases every picture of the image store.
   void ReleaseImages() { images_.ReleaseImages(); }
+  // Loads one item's picture into the image store; nothing before the window exists
+  // (start-up loads every picture once the dock is there).
+  void LoadItemIcon(int index);
 
   // Refreshes the slot arrays and, with isGetFocus, paints the plain ring.
   void DockFocus(bool isGetFocus);
@@ -48,6 +56,10 @@ class FrmMain : public win::Window {
   // plain ring, 1 the quick size-change repaint, 2 re-makes the magnified size's cache.
   void CalcDockParam(int mode);
   void CalcMinimizedPos(int position);
+  // The screen as it is now (before the window exists too); the geometry keeps it.
+  ScreenMetrics MeasureScreen();
+  // The size variants from the settings (the slot table is recomputed with them).
+  void CalcIconSizes() { geometry_.CalcDockParam(app_.model.Settings); }
 
   // The three ways the ring is painted (nothing while minimised or hidden).
   void DockNormal(bool noUpdate);
@@ -66,14 +78,14 @@ class FrmMain : public win::Window {
 
   // Key mode: the screen dimmed with the backdrop colour and the slot letters shown.
   void SetKeyMode(bool on);
-  bool keyMode() const { return keyMode_; }
+  bool keyMode() const { return controller_.state().KeyMode; }
 
-  // Selection after the pointer moved to (x, y) in window pixels: the slot under it
-  // becomes the selection, and a newly selected slot is drawn magnified.
-  void SelectAt(int32_t x, int32_t y);
-
-  int selIndex() const { return selIndex_; }
-  int dockState() const { return dockState_; }
+  // Mouse, keys, timers, key mode and the shown/minimised/hidden states.
+  DockController& controller() { return controller_; }
+  // The pointer moved to (x, y) in window pixels with no button held.
+  void SelectAt(int32_t x, int32_t y) { controller_.MouseMove(false, x, y); }
+  int selIndex() const { return controller_.state().SelIndex; }
+  int dockState() const { return controller_.state().DockState; }
   const DockGeometry& geometry() const { return geometry_; }
   const SlotContents& slots() const { return slots_; }
   win::ImageStore& images() { return images_; }
@@ -86,6 +98,27 @@ class FrmMain : public win::Window {
   DockView View() const;
   void Repaint();
 
+  // DockWindow: what the interaction logic asks of the window.
+  void PaintDraggedIcon(int slot, int x, int y) override;
+  void PaintMinimized() override;
+  void PushWithAlpha(int alpha) override { ExUpdateGDIPlus(static_cast<BYTE>(alpha)); }
+  void ClearAndPushInvisible() override;
+  void DeleteEffect(int x, int y) override { DockDelEffect(x, y); }
+  void RefreshSlots() override { IniIconParam(); }
+  void ToBottom(bool quietly) override;
+  void ToTopmost() override;
+  void TakeFocus() override;
+  void EnableTimer(int timer, bool on) override;
+  void Wait(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
+  void PumpMessages() override;
+  bool OwnWindowInForeground() override;
+  void CursorPosition(int& x, int& y) override;
+  void DockDelEffect(int x, int y);
+  // The modifier state of a key message as the key handlers take it (1 Shift, 2 Ctrl,
+  // 4 Alt).
+  static int ShiftState();
+
+  static inline NoDockActions noActions_;
   AppContext& app_;
   DockGeometry geometry_;
   SlotContents slots_;
@@ -93,12 +126,7 @@ class FrmMain : public win::Window {
   win::DockSurface surface_;
   DockFrame frame_;  // the frame being built, shown by the next update
 
-  int selIndex_ = -1;
-  int lastSelIndex_ = -1;
-  bool keyMode_ = false;
-  bool isDragging_ = false;
-  int dragSlot_ = -1;
-  int dockState_ = dock_state::kShown;
+  DockController controller_;
 };
 
 }  // namespace vek

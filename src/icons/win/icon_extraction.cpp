@@ -274,7 +274,8 @@ ShortcutItem* IconExtractor::ItemAt(int index) {
   return &model_.Items[index];
 }
 
-bool IconExtractor::ExtractModuleIcon(const std::string& file, int iconIndex, int item) {
+bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, const std::string& dest) {
+  if (dest.empty()) return false;
   // Resources only: the module is mapped as a data file and an image resource, never
   // loaded to run, whatever file the user dropped.
   UniqueModule module(LoadLibraryExW(Wide(file).c_str(), nullptr,
@@ -301,18 +302,24 @@ bool IconExtractor::ExtractModuleIcon(const std::string& file, int iconIndex, in
       ChooseBestGroupEntry(ParseIconGroup(LoadResourceBytes(module.get(), "14", *group)));
   if (!best) return false;
   const Bytes image = LoadResourceBytes(module.get(), "3", std::to_string(best->id));
-
-  ShortcutItem* target = ItemAt(item == -1 ? currentItem_ : item);
-  if (!target) return false;
-  const std::string dest = target->IconFile.TrimInPlace();
-  if (dest.empty()) return false;
-  switch (PrepareIconPicture(fs_, image, dest)) {
+  switch (PrepareIconPicture(fs, image, dest)) {
     case IconImageKind::kPng: return true;
     case IconImageKind::kDib:
       return RenderIconImage(image, best->width, best->height, best->bitCount >= 32, dest);
     case IconImageKind::kUnusable: return false;
   }
   return false;
+}
+
+bool WriteShellIcon(const std::string& file, const std::string& dest) {
+  BitmapPtr picture = ShellIconBitmap(file);
+  return picture && !dest.empty() && SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
+}
+
+bool IconExtractor::ExtractModuleIcon(const std::string& file, int iconIndex, int item) {
+  ShortcutItem* target = ItemAt(item == -1 ? currentItem_ : item);
+  if (!target) return false;
+  return WriteModuleIcon(fs_, file, iconIndex, target->IconFile.TrimInPlace());
 }
 
 bool IconExtractor::ExtractItemIcon(int mode, const std::string& file, int item) {
@@ -393,7 +400,7 @@ void IconExtractor::RebuildItemIcon(int index) {
     return;
   }
   const std::optional<DefaultIcon> typeIcon = lookups_.DefaultIconOf(ext);
-  const std::string iconFile = typeIcon ? TrimFixed(typeIcon->IconFile) : std::string();
+  const std::string iconFile = typeIcon ? TrimFixed(typeIcon->file) : std::string();
   const std::string file = folders_.SysIconDir + "File.png";
   if (!Exists(iconFile)) {
     if (!ExtractItemIcon(5, link, index)) {
@@ -406,7 +413,7 @@ void IconExtractor::RebuildItemIcon(int index) {
     ConvertImageFile(iconFile, picture);
     return;
   }
-  if (!ExtractItemIcon(4, iconFile, typeIcon->IconIndex)) {
+  if (!ExtractItemIcon(4, iconFile, typeIcon->index)) {
     item->Title = lookups_.DisplayNameFromPath(link);
     item->ImageIndex = index;
     item->IconFile = file;

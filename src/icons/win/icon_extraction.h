@@ -52,6 +52,13 @@ bool ConvertImageFile(const std::string& source, const std::string& dest, bool r
 // An .ico file (or a PNG picture named .ico) to a PNG picture of its best image.
 bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::string& dest);
 
+// The best icon of a program or library (icon group `iconIndex`: a position among its
+// groups, or −n for the group with identifier n) written as a PNG picture to `dest`. The
+// module is only ever opened as a data file, so no code of it runs.
+bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, const std::string& dest);
+// The shell's large icon of a file, folder or drive written as a PNG picture to `dest`.
+bool WriteShellIcon(const std::string& file, const std::string& dest);
+
 // Extraction into the pictures of pool items. Holds the shortcut details that mode 3
 // reads and the item being rebuilt, as the extraction steps share them.
 class IconExtractor {

@@ -11,4 +11,19 @@ bool FrmSubMenu::Load() {
                 work.left, work.top, width, height, nullptr);
 }
 
+void FrmSubMenu::MenuFocus(bool isGetFocus, int /*iconIndex*/) {
+  if (!isGetFocus) shown_ = false;
+}
+
+void FrmSubMenu::EscCancel(bool /*noFormMainFocus*/) {
+  if (!shown_) return;
+  MenuFocus(false, -1);
+  focusIndex_ = -1;
+}
+
+void FrmSubMenu::SetRowsPerPage(int screenHeight) {
+  const int rows = (screenHeight - 76) / 38 - 1;
+  itemsPerPage_ = rows > 18 ? 18 : rows;
+}
+
 }  // namespace vek

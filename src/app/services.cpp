@@ -1,0 +1,149 @@
+#include "app/services.h"
+
+#include "core/pool_ops.h"
+#include "dock/win/FrmMain.h"
+#include "icons/win/icon_extraction.h"
+#include "menu/win/FrmSubMenu.h"
+#include "platform/win/window.h"
+
+namespace vek {
+
+namespace {
+ItemServices MakeItemServices(AppContext& app, Services& s) {
+  return ItemServices{app.model,  *app.paths, s.shortcuts, s.associations, s.pictures,
+                      s.drives,   s.versions, app.prompt,  app.codec};
+}
+}  // namespace
+
+// --- The dock's requests -----------------------------------------------------------
+
+void AppDockActions::LaunchItem(int index) { app_.services->launcher.LaunchItem(index); }
+
+void AppDockActions::RunSystemCommand(int code) { app_.services->commands.RunSystemCommand(code); }
+
+void AppDockActions::OpenGroupMenu(int slot) {
+  if (app_.menu) app_.menu->MenuFocus(true, slot);
+}
+
+void AppDockActions::CloseGroupMenu(bool noDockFocus) {
+  if (app_.menu) app_.menu->EscCancel(noDockFocus);
+}
+
+bool AppDockActions::GroupMenuOpen() { return app_.menu && app_.menu->SubMenuShown(); }
+
+void AppDockActions::ClearGroupMenuFocus() {
+  if (app_.menu) app_.menu->ClearFocus();
+}
+
+bool AppDockActions::GroupMenuBusy() { return app_.menu && app_.menu->Busy(); }
+
+void AppDockActions::ShowEditMenu() {
+  // The item edit popup menu belongs to the tray owner, which offers it from the
+  // release of a right click; until it exists the right click only repaints.
+}
+
+int AppDockActions::DeleteItem(int index) { return app_.services->items.DeleteItem(index, false) ? 1 : 0; }
+
+void AppDockActions::SaveMenu() { vek::SaveMenu(app_.model, *app_.io); }
+
+void AppDockActions::ShowGettingStarted() {
+  // The getting-started window is one of the program's dialogs; F1 has already set the
+  // first page to show.
+}
+
+bool AppDockActions::IsRecycleBinFull() { return app_.services->commands.IsRecycleBinFull(); }
+
+// --- Pictures --------------------------------------------------------------------------
+
+bool AppItemPictures::WriteModuleIcon(const std::string& file, int32_t iconIndex, const std::string& dest) {
+  return win::WriteModuleIcon(app_.fs, file, iconIndex, dest);
+}
+
+bool AppItemPictures::WriteShellIcon(const std::string& file, const std::string& dest) {
+  return win::WriteShellIcon(file, dest);
+}
+
+bool AppItemPictures::ConvertIconFile(const std::string& source, const std::string& dest) {
+  return win::ConvertIconFile(app_.fs, source, dest);
+}
+
+void AppItemPictures::LoadItemIcon(int index) { dock_.LoadItemIcon(index); }
+
+void AppItemPictures::ReleaseItemImages(int index) { dock_.images().ReleaseItemImages(index); }
+
+// --- Commands' item operations ---------------------------------------------------------
+
+void AppCommandItems::FreeItem(int index) { vek::FreeItem(app_.model, index, pictures_, app_.fs, app_.folders); }
+
+void AppCommandItems::SaveMenu() { vek::SaveMenu(app_.model, *app_.io); }
+
+void AppCommandItems::SaveSettings() { vek::SaveSettings(app_.model, *app_.io); }
+
+// --- Start-up and reset steps of the windows ---------------------------------------------
+
+void AppDefaultsHost::ResetInteraction() {
+  DockInteraction& state = dock_.controller().state();
+  state.SelIndex = -1;
+  state.FadeEnabled = false;
+  if (app_.menu) app_.menu->ClearFocus();
+}
+
+ScreenFacts AppDefaultsHost::MeasureScreen() {
+  const ScreenMetrics screen = dock_.MeasureScreen();
+  int twipsX = 15, twipsY = 15;
+  win::TwipsPerPixel(twipsX, twipsY);
+  return ScreenFacts{screen.CenterY, ScreenTwips{screen.ScreenWidth * twipsX, screen.ScreenHeight * twipsY}};
+}
+
+void AppDefaultsHost::SetMenuRowsPerPage() {
+  if (app_.menu) app_.menu->SetRowsPerPage(dock_.geometry().screen.ScreenHeight);
+}
+
+void AppDefaultsHost::BuildIconSizeTable() { dock_.CalcIconSizes(); }
+
+void AppDefaultsHost::BuildRingSlotTables() { dock_.CalcDockParam(-1); }
+
+CatalogueFacts AppDefaultsHost::ReadCatalogueFacts() {
+  RecycleBinInfo info;
+  const bool full = app_.services ? app_.services->commands.IsRecycleBinFull()
+                                  : (win::Win32RecycleBin().Query(info) && (info.size > 0 || info.count > 0));
+  return CatalogueFacts{win::WindowsUserName(), full};
+}
+
+void AppDefaultsHost::ReleaseImages() { dock_.ReleaseImages(); }
+
+void AppDefaultsHost::ReloadImagesAndShow() {
+  dock_.LoadAllImages();
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+  win::PumpPendingMessages();
+  dock_.DockFocus(true);
+}
+
+void AppDefaultsHost::LetMessagesRun() { win::PumpPendingMessages(); }
+
+// --- Assembly --------------------------------------------------------------------------
+
+Services::Services(AppContext& app, FrmMain& dock)
+    : shortcuts(*app.paths, shortcutReader),
+      associations(app.registry, *app.paths),
+      pictures(app, dock),
+      items(MakeItemServices(app, *this), win::WindowsUserName()),
+      discovery(items, *app.paths, app.registry, drives),
+      launcher(app.model, *app.paths, shortcuts, shortcutReader, shell, app.prompt, dock.controller()),
+      actions(win::Win32SystemActions::Windows{
+          nullptr, nullptr, nullptr, nullptr, nullptr,
+          [&app] {
+            if (app.program) app.program->ExitProgram();
+          },
+          [&dock] { return dock.hwnd(); }}),
+      commandItems(app, pictures),
+      commands(app.model, app.folders, shell, app.prompt, dock.controller(), actions, commandItems,
+               recycleBin, desktop),
+      defaultsHost(app, dock),
+      defaults(DefaultsServices{app.model, *app.io, app.registry, items, discovery, associations, defaultsHost},
+               win::ProgramPath(), app.WindowsMajorVersion) {
+  commands.WindowsMajorVersion = app.WindowsMajorVersion;
+  commands.separators = win::UserNumberSeparators();
+}
+
+}  // namespace vek
