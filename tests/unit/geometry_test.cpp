@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "dock/geometry.h"
-#include "dock/placeholder_ring.h"
 
 namespace vek {
 namespace {
@@ -213,27 +212,6 @@ TEST(IniIconParamTest, SlotsShowTheItemTheirListNamesWithTrimmedTitles) {
   EXPECT_EQ(slots.SlotName[7], "");
   EXPECT_EQ(slots.SlotIcon[7], 0);
   EXPECT_EQ(slots.SlotIcon[0], 0);
-}
-
-TEST(PlaceholderRingTest, FillsOnlyFreeRecords) {
-  Model model;
-  Folders folders;
-  folders.SysIconDir = "C:\\vek\\SysIcons\\";
-  model.Items[4].Kind = kind::kShortcut;
-  model.Items[4].Title = "Mine";
-  model.Groups[3].Members[0] = 3;
-  FillFreeRingPositions(model, folders);
-  EXPECT_EQ(model.Items[0].Kind, kind::kCentre);
-  EXPECT_EQ(model.Items[1].Kind, kind::kEmptyPosition);
-  EXPECT_EQ(model.Items[1].Title.str(), "Blank Shortcut");
-  EXPECT_EQ(model.Items[1].IconFile.str(), "C:\\vek\\SysIcons\\Shortcut.png");
-  EXPECT_EQ(model.Items[36].ImageIndex, 36);
-  EXPECT_EQ(model.Items[4].Title.str(), "Mine");
-  EXPECT_EQ(model.Items[40].IconFile.str(), "C:\\vek\\SysIcons\\Shortcut.png");
-  EXPECT_EQ(model.Items[41].IconFile.str(), "C:\\vek\\SysIcons\\Application.png");
-  EXPECT_EQ(model.Items[37].Kind, kind::kFree);
-  for (int g = 0; g <= 36; ++g) EXPECT_EQ(model.Groups[g].Members[0], g);
-  EXPECT_EQ(model.Items[100].Kind, kind::kFree);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "dock/placeholder_ring.h"
 #include "dock/win/FrmMain.h"
 #include "gdiplus_session.h"
 #include "platform/win/handles.h"
@@ -33,6 +32,20 @@ win::UniqueModule ProgramResources() {
   const std::wstring exe = win::Wide(win::ProgramFolder() + "..\\..\\src\\app\\VekDesktop.exe");
   return win::UniqueModule(
       LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+}
+
+// Blank shortcuts on every ring position and a centre item, as a fresh catalogue has them.
+void BlankRing(AppContext& app) {
+  Model& model = app.model;
+  for (int g = 0; g <= 36; ++g) model.Groups[g].Members[0] = g;
+  model.Items[0].Kind = kind::kCentre;
+  for (int i = 1; i <= 36; ++i) {
+    ShortcutItem& item = model.Items[i];
+    item.Kind = kind::kEmptyPosition;
+    item.Title = "Blank Shortcut";
+    item.IconFile = app.folders.SysIconDir + "Shortcut.png";
+    item.ImageIndex = i;
+  }
 }
 
 struct Pixel {
@@ -65,9 +78,8 @@ class DockRenderTest : public ::testing::Test {
     ASSERT_TRUE(dock_.Load());
     ASSERT_TRUE(literal_.Load());
     literal_.surface().set_painting(win::DockSurface::Painting::kWholeFrame);
-    // Blank shortcuts on every free ring position, as the catalogue leaves them.
-    FillFreeRingPositions(app_.model, app_.folders);
-    FillFreeRingPositions(literalApp_.model, literalApp_.folders);
+    BlankRing(app_);
+    BlankRing(literalApp_);
     for (FrmMain* d : {&dock_, &literal_}) {
       d->LoadAllImages(resources_.get());
       d->DockFocus(true);

@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "dock/placeholder_ring.h"
 #include "dock/win/FrmMain.h"
 #include "platform/win/window.h"
 
@@ -72,7 +71,7 @@ void FillRing(vek::AppContext& app) {
     item.IconFile = app.folders.SysIconDir + kPictures[i - 1];
     item.ImageIndex = i;
   }
-  vek::FillFreeRingPositions(model, app.folders);
+  for (int g = 0; g <= 36; ++g) model.Groups[g].Members[0] = g;  // position g shows item g
 }
 
 // Hovers the slots in ring order, `rounds` times, timing each repaint.
