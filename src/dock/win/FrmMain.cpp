@@ -35,7 +35,12 @@ void FrmMain::Unload() {
 }
 
 void FrmMain::Show() {
-  if (hwnd()) ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  if (!hwnd()) return;
+  // Shown active, as the focus watch expects the dock to start in front of the user;
+  // then behind all windows, where the dock lies outside key mode.
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  ToBottom(true);
 }
 
 void FrmMain::LoadAllImages(HMODULE resources) {

@@ -8,7 +8,7 @@
 //   vekctl end-session CLASS           sends WM_QUERYENDSESSION, then WM_ENDSESSION(TRUE)
 //   vekctl visible CLASS               exit 0 when the first window of the class is visible
 //   vekctl wait-title TITLE SECONDS    exit 0 once a top-level window with the title exists
-//   vekctl close-title TITLE           posts WM_CLOSE to the window with the title
+//   vekctl close-title TITLE           answers OK to the dialog with the title
 //   vekctl slot N [QUANTITY]           prints the screen position of ring slot N's centre
 //                                      with the default sizes and radius ("x y")
 //   vekctl keymode CLASS 1|0           switches the dock's key mode on or off through the
@@ -85,8 +85,11 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"close-title") {
+    // A message box closes through its OK (or Cancel) button, like a user's answer.
     const HWND titled = FindWindowW(nullptr, className);
-    return titled && PostMessageW(titled, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (!titled) return 1;
+    PostMessageW(titled, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return 0;
   }
   const double seconds = argc > 3 ? _wtof(argv[3]) : 10.0;
   if (command == L"wait-window") return WaitFor(className, seconds, true) ? 0 : 1;
