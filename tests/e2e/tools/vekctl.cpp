@@ -9,13 +9,20 @@
 //   vekctl visible CLASS               exit 0 when the first window of the class is visible
 //   vekctl wait-title TITLE SECONDS    exit 0 once a top-level window with the title exists
 //   vekctl close-title TITLE           answers OK to the dialog with the title
+//   vekctl item INDEX PROGRAM_FOLDER   prints pool item INDEX of the saved menu file as
+//                                      "kind|title|count" (count: its group's members)
 //   vekctl slot N [QUANTITY]           prints the screen position of ring slot N's centre
 //                                      with the default sizes and radius ("x y")
 //   vekctl keymode CLASS 1|0           switches the dock's key mode on or off through the
 //                                      dock's own message
 #include <windows.h>
 
+#include "core/config_files.h"
 #include "dock/geometry.h"
+#include "platform/win/ansi_codec_win.h"
+#include "platform/win/file_system_win.h"
+#include "platform/win/system_info_win.h"
+#include "platform/win/text_win.h"
 #include "dock/win/FrmMain.h"
 #include "dock/win/screen_win.h"
 
@@ -61,6 +68,23 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring command = argv[1];
   const wchar_t* className = argv[2];
+  if (command == L"item") {
+    if (argc < 4) return 2;
+    vek::win::Win32FileSystem fs;
+    vek::win::Win32ShellFolders shell;
+    vek::win::Win32AnsiCodec codec;
+    vek::win::Win32Prompt prompt;
+    const vek::Folders folders = vek::InitPaths(vek::win::Utf8(argv[3]), shell, fs);
+    vek::ConfigIo io{fs, codec, prompt, folders};
+    vek::Model model;
+    if (!vek::LoadMenu(model, io)) return 1;
+    const int index = _wtoi(argv[2]);
+    if (index < 0 || index > vek::pool::kLast) return 2;
+    const vek::ShortcutItem& item = model.Items[index];
+    const int count = index <= vek::pool::kRingLast ? model.Groups[index].Count : 0;
+    std::printf("%d|%s|%d\n", item.Kind, item.Title.Trimmed().c_str(), count);
+    return 0;
+  }
   if (command == L"slot") {
     vek::AppSettings settings;
     vek::DockGeometry geometry;
