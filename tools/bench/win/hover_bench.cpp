@@ -4,7 +4,7 @@
 // GDI+, redraw everything, push the whole bitmap) and the program's way (redraw and push
 // only what changed), and the time to copy one frame in memory, the floor of any push.
 //
-//   hover_bench.exe [ROUNDS]     (default 5 rounds of the 24 slots)
+//   hover_bench.exe [ROUNDS]     (default 10 rounds of the 24 slots)
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
@@ -74,26 +74,32 @@ void FillRing(vek::AppContext& app) {
   for (int g = 0; g <= 36; ++g) model.Groups[g].Members[0] = g;  // position g shows item g
 }
 
-// Hovers the slots in ring order, `rounds` times, timing each repaint.
-std::vector<double> HoverRounds(vek::FrmMain& dock, int rounds) {
-  std::vector<double> times;
+using Painting = vek::win::DockSurface::Painting;
+
+// Hovers the slots in ring order, `rounds` times, timing each repaint. The two ways take
+// turns hover by hover (and swap turns every round, so each slot is measured both ways),
+// so that neither profits from a quieter moment of a shared machine. Each repaint starts
+// from the picture the previous one left, whichever way drew it.
+void HoverRounds(vek::FrmMain& dock, int rounds, std::vector<double>& literal,
+                 std::vector<double>& program) {
   const vek::DockGeometry& g = dock.geometry();
   for (int r = 0; r < rounds; ++r) {
     for (int slot = 1; slot <= 24; ++slot) {
+      const bool whole = (slot + r) % 2 == 0;
+      dock.surface().set_painting(whole ? Painting::kWholeFrame : Painting::kChangedAreas);
       const vek::SlotBox& b = g.DockPos[slot];
       const double start = NowMs();
       dock.SelectAt(b.X + b.Size / 2, b.Y + b.Size / 2);
-      times.push_back(NowMs() - start);
+      (whole ? literal : program).push_back(NowMs() - start);
       vek::win::PumpPendingMessages();
     }
   }
-  return times;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 5;
+  const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 10;
   ULONG_PTR token = 0;
   Gdiplus::GdiplusStartupInput input;
   if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return 1;
@@ -113,22 +119,12 @@ int wmain(int argc, wchar_t** argv) {
     vek::win::PumpPendingMessages();
     const int width = dock.surface().width(), height = dock.surface().height();
 
-    // Warm both ways up once, then measure them alternately so that neither profits
-    // from a quieter moment of the machine.
-    dock.surface().set_painting(vek::win::DockSurface::Painting::kWholeFrame);
-    HoverRounds(dock, 1);
-    dock.surface().set_painting(vek::win::DockSurface::Painting::kChangedAreas);
-    HoverRounds(dock, 1);
+    // One round to make the sprites and warm the caches, then the measured rounds.
     std::vector<double> literal, program;
-    for (int r = 0; r < rounds; ++r) {
-      dock.surface().set_painting(vek::win::DockSurface::Painting::kWholeFrame);
-      std::vector<double> l = HoverRounds(dock, 1);
-      literal.insert(literal.end(), l.begin(), l.end());
-      dock.surface().set_painting(vek::win::DockSurface::Painting::kChangedAreas);
-      dock.DockNormal(false);  // the first changed-area paint after a whole one repaints all
-      std::vector<double> p = HoverRounds(dock, 1);
-      program.insert(program.end(), p.begin(), p.end());
-    }
+    HoverRounds(dock, 2, literal, program);
+    literal.clear();
+    program.clear();
+    HoverRounds(dock, rounds, literal, program);
 
     // The floor: one frame copied in memory.
     std::vector<uint32_t> copy(static_cast<size_t>(width) * height);
@@ -139,7 +135,31 @@ int wmain(int argc, wchar_t** argv) {
       copies.push_back(NowMs() - start);
     }
 
-    const Stats l = Summarise(literal), p = Summarise(program), c = Summarise(copies);
+    // What the system itself takes for one push of the window, however little changed.
+    std::vector<double> pushes;
+    {
+      SIZE size{width, height};
+      POINT source{0, 0};
+      BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+      RECT one{0, 0, 1, 1};
+      UPDATELAYEREDWINDOWINFO info{};
+      info.cbSize = sizeof(info);
+      info.psize = &size;
+      info.hdcSrc = dock.surface().dc();
+      info.pptSrc = &source;
+      info.pblend = &blend;
+      info.dwFlags = ULW_ALPHA;
+      info.prcDirty = &one;
+      for (int i = 0; i < 30; ++i) {
+        const double start = NowMs();
+        UpdateLayeredWindowIndirect(dock.hwnd(), &info);
+        pushes.push_back(NowMs() - start);
+        vek::win::PumpPendingMessages();  // as between two hovers
+      }
+    }
+
+    const Stats l = Summarise(literal), p = Summarise(program), c = Summarise(copies),
+                u = Summarise(pushes);
     std::printf("hover repaint (DockAction: draw + push), %dx%d, %zu hovers each\n", width, height,
                 literal.size());
     std::printf("  literal way  (GDI+ clear, redraw all, push all): median %6.2f ms  p90 %6.2f  min %6.2f\n",
@@ -147,6 +167,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  program's way (redraw + push changed areas)     : median %6.2f ms  p90 %6.2f  min %6.2f\n",
                 p.median, p.p90, p.min);
     std::printf("  one frame copied in memory (floor)              : median %6.2f ms\n", c.median);
+    std::printf("  one push of a 1x1 changed area (system's cost)  : median %6.2f ms\n", u.median);
     std::printf("  speed-up of the program's way: %.1fx\n", p.median > 0 ? l.median / p.median : 0.0);
     dock.Unload();
   }
