@@ -1,14 +1,14 @@
 #include "menu/win/FrmSubMenu.h"
 
+#include "dock/win/screen_win.h"
+
 namespace vek {
 
 bool FrmSubMenu::Load() {
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int width = GetSystemMetrics(SM_CXFULLSCREEN);
-  const int height = GetSystemMetrics(SM_CYFULLSCREEN) + GetSystemMetrics(SM_CYCAPTION);
+  // The menu covers exactly what the dock covers, so both share one coordinate system.
+  const ScreenMetrics s = win::ReadScreenMetrics();
   return Create(kClassName, L"VEK Desktop Menu", WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW,
-                work.left, work.top, width, height, nullptr);
+                s.WorkArea.left, s.WorkArea.top, s.ScreenWidth, s.ScreenHeight, nullptr);
 }
 
 void FrmSubMenu::MenuFocus(bool isGetFocus, int /*iconIndex*/) {
