@@ -57,41 +57,6 @@ std::vector<uint8_t> ToUtf16Bytes(const std::string& text) {
   return out;
 }
 
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// UTF-16 little-endian code units to UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string FromUtf16Units(const std::vector<uint8_t>& data, size_t units) {
-  std::string out;
-  out.reserve(units);
-  auto at = [&](size_t k) { return static_cast<uint32_t>(data[2 * k] | data[2 * k + 1] << 8); };
-  for (size_t k = 0; k < units; ++k) {
-    uint32_t u = at(k);
-    if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units && at(k + 1) >= 0xDC00 && at(k + 1) <= 0xDFFF) {
-      u = 0x10000 + ((u - 0xD800) << 10) + (at(k + 1) - 0xDC00);
-      ++k;
-    } else if (u >= 0xD800 && u <= 0xDFFF) {
-      u = 0xFFFD;
-    }
-    AppendUtf8(out, u);
-  }
-  return out;
-}
 
 // The leading number of a text, as the classic Val function reads it.
 double LeadingNumber(const std::string& text) {
@@ -162,7 +127,7 @@ RegValue ReadRegValue(Registry& registry, const std::string& keyPath, const std:
       const size_t units = data.size() / 2;
       if (units == 0 || units > kMaxTextUnits) return value;
       value.type = RegValue::Type::kText;
-      value.text = FromUtf16Units(data, units);
+      value.text = Utf16LeToUtf8(data.data(), units);
       return value;
     }
     case reg_type::kBinary: {

@@ -83,4 +83,39 @@ std::string WithTrailingBackslash(std::string_view folder) {
   return out;
 }
 
+void AppendUtf8(std::string& out, uint32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+std::string Utf16LeToUtf8(const uint8_t* data, size_t units) {
+  std::string out;
+  out.reserve(units);
+  auto at = [data](size_t k) { return static_cast<uint32_t>(data[2 * k] | data[2 * k + 1] << 8); };
+  for (size_t k = 0; k < units; ++k) {
+    uint32_t u = at(k);
+    if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units && at(k + 1) >= 0xDC00 && at(k + 1) <= 0xDFFF) {
+      u = 0x10000 + ((u - 0xD800) << 10) + (at(k + 1) - 0xDC00);
+      ++k;
+    } else if (u >= 0xD800 && u <= 0xDFFF) {
+      u = 0xFFFD;
+    }
+    AppendUtf8(out, u);
+  }
+  return out;
+}
+
 }  // namespace vek

@@ -3,6 +3,8 @@
 // a stored format demands it.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -36,5 +38,11 @@ std::string FolderPart(std::string_view path);
 std::string NamePart(std::string_view path);
 // Appends a backslash unless the text already ends with one.
 std::string WithTrailingBackslash(std::string_view folder);
+
+// Appends one Unicode code point as UTF-8.
+void AppendUtf8(std::string& out, uint32_t codePoint);
+// `units` UTF-16 little-endian code units (two bytes each) as UTF-8; an unpaired
+// surrogate becomes U+FFFD.
+std::string Utf16LeToUtf8(const uint8_t* data, size_t units);
 
 }  // namespace vek

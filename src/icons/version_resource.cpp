@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/text.h"
+
 namespace vek {
 
 namespace {
@@ -25,39 +27,6 @@ class Units {
   size_t count_;
 };
 
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// Units [first, last) as UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string ToUtf8(const Units& u, size_t first, size_t last) {
-  std::string out;
-  for (size_t k = first; k < last; ++k) {
-    uint32_t c = u[k];
-    if (c >= 0xD800 && c <= 0xDBFF && k + 1 < last && u[k + 1] >= 0xDC00 && u[k + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (u[k + 1] - 0xDC00);
-      ++k;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    AppendUtf8(out, c);
-  }
-  return out;
-}
 
 bool KeyAt(const Units& u, size_t at, const char* key, size_t keyLength) {
   if (at + keyLength >= u.size()) return false;  // the NUL must fit too
@@ -95,7 +64,7 @@ std::string GetVersionString(const uint8_t* data, size_t size, int field) {
     if (value >= end) return {};
     size_t last = value;
     while (last < end && u[last] != 0) ++last;
-    return ToUtf8(u, value, last);
+    return Utf16LeToUtf8(data + 2 * value, last - value);
   }
   return {};
 }

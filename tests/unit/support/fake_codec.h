@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/text.h"
 #include "platform/ansi_codec.h"
 
 namespace vek::test {
@@ -35,23 +36,6 @@ inline uint32_t NextCodePoint(std::string_view text, size_t& i) {
   return cp;
 }
 
-inline void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // Windows-1252 bytes 0x80..0x9F; the five unassigned bytes map to the C1 control
 // characters of the same number, as Windows maps them.
@@ -87,7 +71,7 @@ class FakeAnsiCodec : public AnsiCodec {
     static const auto table = [] {
       std::array<std::string, 256> t;
       for (int b = 0; b < 256; ++b)
-        codec_detail::AppendUtf8(t[b], b >= 0x80 && b < 0xA0 ? codec_detail::kHigh1252[b - 0x80] : b);
+        AppendUtf8(t[b], b >= 0x80 && b < 0xA0 ? codec_detail::kHigh1252[b - 0x80] : b);
       return t;
     }();
     std::string out;
@@ -132,9 +116,9 @@ class FakeDoubleByteCodec : public AnsiCodec {
     for (size_t i = 0; i < ansi.size(); ++i) {
       const uint8_t b = static_cast<uint8_t>(ansi[i]);
       if (b == 0x88 && i + 1 < ansi.size()) {
-        codec_detail::AppendUtf8(out, 0x4E00 + static_cast<uint8_t>(ansi[++i]));
+        AppendUtf8(out, 0x4E00 + static_cast<uint8_t>(ansi[++i]));
       } else {
-        codec_detail::AppendUtf8(out, b < 0x80 ? b : 0xFFFD);
+        AppendUtf8(out, b < 0x80 ? b : 0xFFFD);
       }
     }
     return out;
