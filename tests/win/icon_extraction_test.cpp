@@ -11,7 +11,13 @@
 #include "core/pool_ops.h"
 #include "dock/geometry.h"
 #include "gdiplus_session.h"
+#include "core/text.h"
 #include "icons/icon_directory.h"
+#include "icons/item_creation.h"
+#include "icons/win/system_sources_win.h"
+#include "launch/win/shortcut_reader_win.h"
+#include "platform/win/ansi_codec_win.h"
+#include "platform/win/registry_win.h"
 #include "icons/win/icon_extraction.h"
 #include "icons/win/image_store.h"
 #include "icons/win/item_images.h"
@@ -120,25 +126,63 @@ BitmapPtr Solid(int w, int h, const Gdiplus::Color& colour) {
   return bitmap;
 }
 
+// Item pictures written with the real extraction; nothing is loaded into an image store.
+class WrittenPictures : public ItemPictures {
+ public:
+  explicit WrittenPictures(FileSystem& fs) : fs_(fs) {}
+  bool WriteModuleIcon(const std::string& file, int32_t index, const std::string& dest) override {
+    return win::WriteModuleIcon(fs_, file, index, dest);
+  }
+  bool WriteShellIcon(const std::string& file, const std::string& dest) override {
+    return win::WriteShellIcon(file, dest);
+  }
+  bool ConvertIconFile(const std::string& source, const std::string& dest) override {
+    return win::ConvertIconFile(fs_, source, dest);
+  }
+  void LoadItemIcon(int) override {}
+  void ReleaseItemImages(int) override {}
+
+ private:
+  FileSystem& fs_;
+};
+
+class SilentPrompt : public UserPrompt {
+ public:
+  PromptAnswer Ask(const PromptRequest&) override { return PromptAnswer::kNo; }
+};
+
 class IconExtractionTest : public ::testing::Test {
  protected:
-  IconExtractionTest() : extractor_(model_, fs_, folders_, lookups_) {
+  IconExtractionTest() {
     folders_.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
     folders_.IconDir = scratch_.path();
+    folders_.WindowsDir = SystemFolder() + "..\\";
+    folders_.SystemDir = SystemFolder();
   }
   ScratchFolder scratch_;
   Win32FileSystem fs_;
+  Win32Environment env_;
+  Win32Registry registry_;
+  Win32AnsiCodec codec_;
+  Win32ShortcutReader reader_;
+  Win32Drives drives_;
+  Win32VersionResources versions_;
+  SilentPrompt prompt_;
   Folders folders_;
   Model model_;
-  NoIconLookups lookups_;
-  IconExtractor extractor_;
+  PathTools paths_{fs_, env_, folders_};
+  ShortcutFiles shortcuts_{paths_, reader_};
+  Associations associations_{registry_, paths_};
+  WrittenPictures pictures_{fs_};
+  ItemCreation items_{ItemServices{model_, paths_, shortcuts_, associations_, pictures_, drives_, versions_,
+                                   prompt_, codec_},
+                      "tester"};
 };
 
 TEST_F(IconExtractionTest, AProgramsIconBecomesAPngWithAlpha) {
   const std::string notepad = SystemFolder() + "notepad.exe";
   ASSERT_NE(fs_.Attributes(notepad), attr::kInvalid);
-  model_.Items[5].IconFile = scratch_.path() + "5.png";
-  ASSERT_TRUE(extractor_.ExtractModuleIcon(notepad, 0, 5));
+  ASSERT_TRUE(WriteModuleIcon(fs_, notepad, 0, scratch_.path() + "5.png"));
   Bytes written;
   ASSERT_TRUE(fs_.ReadAll(scratch_.path() + "5.png", written));
   EXPECT_TRUE(HasPngSignature(written));
@@ -152,36 +196,40 @@ TEST_F(IconExtractionTest, AProgramsIconBecomesAPngWithAlpha) {
   EXPECT_TRUE(alphas.count(255)) << "no opaque pixel";
 }
 
-TEST_F(IconExtractionTest, RebuildingAProgramItemWritesANewPictureFile) {
-  fs_.WriteAll(scratch_.path() + "0.png", Bytes{1});  // taken: the next free name is 1.png
+TEST_F(IconExtractionTest, RebuildingAProgramItemWritesItsPictureFile) {
+  model_.Items[7].Kind = kind::kShortcut;
   model_.Items[7].Link = "  " + SystemFolder() + "notepad.exe  ";
-  extractor_.RebuildItemIcon(7);
+  items_.RebuildItemIcon(7);
   EXPECT_EQ(model_.Items[7].Link.str(), SystemFolder() + "notepad.exe");
-  EXPECT_EQ(model_.Items[7].IconFile.str(), scratch_.path() + "1.png");
-  EXPECT_TRUE(LoadPictureFile(scratch_.path() + "1.png"));
+  const std::string made = model_.Items[7].IconFile.str();
+  ASSERT_TRUE(StartsWith(made, scratch_.path())) << made;
+  EXPECT_TRUE(LoadPictureFile(made));
   // Rebuilt again, the picture goes into the same file.
-  extractor_.RebuildItemIcon(7);
-  EXPECT_EQ(model_.Items[7].IconFile.str(), scratch_.path() + "1.png");
+  items_.RebuildItemIcon(7);
+  EXPECT_EQ(model_.Items[7].IconFile.str(), made);
 }
 
 TEST_F(IconExtractionTest, RebuildingFallsBackToTheFixedPictures) {
+  model_.Items[8].Kind = kind::kShortcut;
   model_.Items[8].Link = scratch_.path() + "gone.exe";
-  extractor_.RebuildItemIcon(8);
+  items_.RebuildItemIcon(8);
   EXPECT_EQ(model_.Items[8].IconFile.str(), folders_.SysIconDir + "Problem.png");
   CreateDirectoryW(Wide(scratch_.path() + "sub").c_str(), nullptr);
+  model_.Items[9].Kind = kind::kShortcut;
   model_.Items[9].Link = scratch_.path() + "sub";
-  extractor_.RebuildItemIcon(9);
+  items_.RebuildItemIcon(9);
   EXPECT_EQ(model_.Items[9].IconFile.str(), folders_.SysIconDir + "Folder.png");
   RemoveDirectoryW(Wide(scratch_.path() + "sub").c_str());
-  // A document without a known type icon gets the shell's icon of the file.
+  // A document gets its type's picture (or the fixed one when the type has none).
   fs_.WriteAll(scratch_.path() + "notes.txt", Bytes{'h', 'i'});
+  model_.Items[10].Kind = kind::kShortcut;
   model_.Items[10].Link = scratch_.path() + "notes.txt";
-  extractor_.RebuildItemIcon(10);
+  items_.RebuildItemIcon(10);
   const std::string made = model_.Items[10].IconFile.str();
-  EXPECT_TRUE(made == scratch_.path() + "0.png" || made == folders_.SysIconDir + "File.png") << made;
-  if (made == scratch_.path() + "0.png") {
-    EXPECT_TRUE(LoadPictureFile(made));
-  }
+  if (StartsWith(made, scratch_.path()))
+    EXPECT_TRUE(LoadPictureFile(made)) << made;
+  else
+    EXPECT_EQ(made, folders_.SysIconDir + "File.png");
 }
 
 TEST_F(IconExtractionTest, AnIcoThatIsReallyAPngConverts) {
@@ -251,21 +299,20 @@ TEST_F(IconExtractionTest, BrokenIconFilesAndModulesGiveNothingAndWriteNothing) 
   EXPECT_FALSE(ConvertIconFile(fs_, scratch_.path() + "missing.ico", dest));
 
   // Not a program at all, or a program without icons.
-  model_.Items[3].IconFile = dest;
-  EXPECT_FALSE(extractor_.ExtractModuleIcon(scratch_.path() + "bad.ico", 0, 3));
-  EXPECT_FALSE(extractor_.ExtractModuleIcon(scratch_.path() + "nothing.dll", 0, 3));
-  EXPECT_FALSE(extractor_.ExtractModuleIcon(SystemFolder() + "kernelbase.dll", -31999, 3));
+  EXPECT_FALSE(WriteModuleIcon(fs_, scratch_.path() + "bad.ico", 0, dest));
+  EXPECT_FALSE(WriteModuleIcon(fs_, scratch_.path() + "nothing.dll", 0, dest));
+  EXPECT_FALSE(WriteModuleIcon(fs_, SystemFolder() + "kernelbase.dll", -31999, dest));
   EXPECT_EQ(fs_.Attributes(dest), attr::kInvalid);
 }
 
 TEST_F(IconExtractionTest, IndexBeyondTheGroupsTakesTheLastAndNegativeNamesAnIdentifier) {
   const std::string program = ProgramFolder() + "..\\..\\src\\app\\VekDesktop.exe";
   ASSERT_NE(fs_.Attributes(program), attr::kInvalid);
-  model_.Items[4].IconFile = scratch_.path() + "4.png";
-  EXPECT_TRUE(extractor_.ExtractModuleIcon(program, 50, 4));  // one group only: it
-  EXPECT_TRUE(LoadPictureFile(scratch_.path() + "4.png"));
-  EXPECT_TRUE(extractor_.ExtractModuleIcon(program, -1, 4));  // the group with identifier 1
-  EXPECT_FALSE(extractor_.ExtractModuleIcon(program, -2, 4));
+  const std::string dest = scratch_.path() + "4.png";
+  EXPECT_TRUE(WriteModuleIcon(fs_, program, 50, dest));  // one group only: it
+  EXPECT_TRUE(LoadPictureFile(dest));
+  EXPECT_TRUE(WriteModuleIcon(fs_, program, -1, dest));  // the group with identifier 1
+  EXPECT_FALSE(WriteModuleIcon(fs_, program, -2, dest));
 }
 
 TEST(PictureTest, ASmallPictureScalesUpSmoothly) {

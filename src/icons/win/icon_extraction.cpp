@@ -265,15 +265,6 @@ bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::strin
   return false;
 }
 
-bool IconExtractor::Exists(const std::string& path) {
-  return !path.empty() && fs_.Attributes(path) != attr::kInvalid;
-}
-
-ShortcutItem* IconExtractor::ItemAt(int index) {
-  if (index < 0 || index >= static_cast<int>(model_.Items.size())) return nullptr;
-  return &model_.Items[index];
-}
-
 bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, const std::string& dest) {
   if (dest.empty()) return false;
   // Resources only: the module is mapped as a data file and an image resource, never
@@ -314,110 +305,6 @@ bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, con
 bool WriteShellIcon(const std::string& file, const std::string& dest) {
   BitmapPtr picture = ShellIconBitmap(file);
   return picture && !dest.empty() && SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
-}
-
-bool IconExtractor::ExtractModuleIcon(const std::string& file, int iconIndex, int item) {
-  ShortcutItem* target = ItemAt(item == -1 ? currentItem_ : item);
-  if (!target) return false;
-  return WriteModuleIcon(fs_, file, iconIndex, target->IconFile.TrimInPlace());
-}
-
-bool IconExtractor::ExtractItemIcon(int mode, const std::string& file, int item) {
-  switch (mode) {
-    case 3: {
-      details_.IconFile = TrimFixed(details_.IconFile);
-      if (Exists(details_.IconFile) && ExtractModuleIcon(details_.IconFile, details_.IconIndex, -1))
-        return true;
-      details_.Target = TrimFixed(details_.Target);
-      if (Exists(details_.Target)) return ExtractModuleIcon(details_.Target, details_.IconIndex, -1);
-      return false;
-    }
-    case 4: {
-      const std::string module = TrimFixed(file);
-      return Exists(module) && ExtractModuleIcon(module, item, -1);
-    }
-    case 5: {
-      const std::string path = TrimFixed(file);
-      if (!Exists(path)) return false;
-      BitmapPtr picture = ShellIconBitmap(path);
-      ShortcutItem* target = ItemAt(item);
-      if (!picture || !target) return false;
-      const std::string dest = target->IconFile.TrimInPlace();
-      return !dest.empty() && SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
-    }
-    default:
-      return true;
-  }
-}
-
-void IconExtractor::RebuildItemIcon(int index) {
-  ShortcutItem* item = ItemAt(index);
-  if (!item) return;
-  const std::string link = item->Link.TrimInPlace();
-  const std::string problem = folders_.SysIconDir + "Problem.png";
-  std::string path = ToUpperAscii(link);
-  if (!Exists(path)) {
-    item->IconFile = problem;
-    return;
-  }
-  currentItem_ = index;
-  std::string ext = UpperExtension(path);
-
-  if (ext == ".LNK") {
-    details_ = lookups_.ResolveShortcut(link).value_or(ShortcutIconSource{});
-    const std::string target = ToUpperAscii(TrimFixed(details_.Target));
-    const bool program = EndsWith(target, ".EXE") || EndsWith(target, ".SCR");
-    if (!program && !Exists(TrimFixed(details_.IconFile))) {
-      // A shortcut to a document or folder shows what it points at.
-      path = target;
-      ext = UpperExtension(path);
-    }
-  }
-
-  if (item->IconFile.TrimInPlace().empty()) item->IconFile = NewIconFileName(fs_, folders_.IconDir);
-  const std::string picture = item->IconFile.str();
-
-  if (ext == ".LNK" || ext == ".URL") {
-    if (ext == ".URL") details_ = lookups_.ResolveShortcut(link).value_or(ShortcutIconSource{});
-    if (EndsWith(ToUpperAscii(TrimFixed(details_.IconFile)), ".ICO")) {
-      ConvertIconFile(fs_, TrimFixed(details_.IconFile), picture);
-      return;
-    }
-    if (!ExtractItemIcon(3, "", index)) item->IconFile = problem;
-    return;
-  }
-  if (ext == ".EXE" || ext == ".SCR" || ext == ".MSI") {
-    details_ = ShortcutIconSource{};
-    details_.IconFile = link;
-    details_.IconIndex = 0;
-    const bool made = ext == ".MSI" ? ExtractItemIcon(5, link, index) : ExtractItemIcon(3, "", index);
-    if (!made) item->IconFile = problem;
-    return;
-  }
-  if (!path.empty() && (fs_.Attributes(path) & attr::kDirectory) &&
-      fs_.Attributes(path) != attr::kInvalid) {
-    item->IconFile = folders_.SysIconDir + "Folder.png";
-    return;
-  }
-  const std::optional<DefaultIcon> typeIcon = lookups_.DefaultIconOf(ext);
-  const std::string iconFile = typeIcon ? TrimFixed(typeIcon->file) : std::string();
-  const std::string file = folders_.SysIconDir + "File.png";
-  if (!Exists(iconFile)) {
-    if (!ExtractItemIcon(5, link, index)) {
-      item->ImageIndex = index;
-      item->IconFile = file;
-    }
-    return;
-  }
-  if (EndsWith(ToUpperAscii(iconFile), ".ICO")) {
-    ConvertImageFile(iconFile, picture);
-    return;
-  }
-  if (!ExtractItemIcon(4, iconFile, typeIcon->index)) {
-    item->Title = lookups_.DisplayNameFromPath(link);
-    item->ImageIndex = index;
-    item->IconFile = file;
-  }
 }
 
 }  // namespace vek::win

@@ -11,7 +11,6 @@
 
 #include "core/model.h"
 #include "core/paths.h"
-#include "icons/icon_lookups.h"
 #include "icons/win/image_store.h"
 #include "platform/file_system.h"
 
@@ -58,41 +57,5 @@ bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::strin
 bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, const std::string& dest);
 // The shell's large icon of a file, folder or drive written as a PNG picture to `dest`.
 bool WriteShellIcon(const std::string& file, const std::string& dest);
-
-// Extraction into the pictures of pool items. Holds the shortcut details that mode 3
-// reads and the item being rebuilt, as the extraction steps share them.
-class IconExtractor {
- public:
-  IconExtractor(Model& model, FileSystem& fs, const Folders& folders, IconLookups& lookups)
-      : model_(model), fs_(fs), folders_(folders), lookups_(lookups) {}
-
-  // A fresh picture for pool item `index` from its Link, written into its IconFile (a new
-  // file of the icon folder when it has none); the fixed "Problem.png", "Folder.png" or
-  // "File.png" when nothing better can be made.
-  void RebuildItemIcon(int index);
-  // Mode 3: from the shortcut details (their icon file, else their target, at their icon
-  // index); 4: icon `item` (an icon index) of module `file`; 5: the shell's icon of
-  // `file`, written into the IconFile of pool item `item`. True when a picture was
-  // written; any other mode does nothing and gives true.
-  bool ExtractItemIcon(int mode, const std::string& file, int item);
-  // The best icon of a program or library, written into the IconFile of pool item `item`
-  // (−1: the item being rebuilt). The module is only ever opened as a data file, so no
-  // code of it runs.
-  bool ExtractModuleIcon(const std::string& file, int iconIndex, int item);
-
-  ShortcutIconSource& details() { return details_; }
-  void set_current_item(int index) { currentItem_ = index; }
-
- private:
-  bool Exists(const std::string& path);
-  ShortcutItem* ItemAt(int index);
-
-  Model& model_;
-  FileSystem& fs_;
-  const Folders& folders_;
-  IconLookups& lookups_;
-  ShortcutIconSource details_;
-  int currentItem_ = 0;
-};
 
 }  // namespace vek::win
