@@ -1,5 +1,8 @@
 #include "icons/win/item_images.h"
 
+#include <cmath>
+#include <cstdint>
+
 #include "icons/win/icon_extraction.h"
 
 namespace vek::win {
@@ -115,6 +118,34 @@ void LoadSkinImages(ImageLoader& l) {
   }
 }
 
+namespace {
+// The centre picture sits inside the round "BORDER" ring: its corners, which a square
+// picture would show outside the ring over the wallpaper, become transparent, with a
+// one-pixel soft edge.
+BitmapPtr RoundedToTheRing(Gdiplus::Image& picture, int side) {
+  BitmapPtr round = ScaleImage(picture, side, side);
+  if (!round) return round;
+  Gdiplus::Rect all(0, 0, side, side);
+  Gdiplus::BitmapData data{};
+  if (round->LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB,
+                      &data) != Gdiplus::Ok)
+    return round;
+  const double radius = side / 2.0;
+  for (int y = 0; y < side; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride);
+    for (int x = 0; x < side; ++x) {
+      const double dx = x + 0.5 - radius, dy = y + 0.5 - radius;
+      const double cover = radius + 0.5 - std::sqrt(dx * dx + dy * dy);
+      if (cover >= 1.0) continue;
+      const uint32_t alpha = cover <= 0.0 ? 0 : static_cast<uint32_t>((row[x] >> 24) * cover);
+      row[x] = (row[x] & 0x00FFFFFFu) | (alpha << 24);
+    }
+  }
+  round->UnlockBits(&data);
+  return round;
+}
+}  // namespace
+
 void LoadCentreImage(ImageLoader& l) {
   ShortcutItem& centre = l.model.Items[pool::kCentre];
   const std::string own = centre.IconFile.TrimInPlace();
@@ -124,7 +155,8 @@ void LoadCentreImage(ImageLoader& l) {
   l.images.ReleaseItemImages(pool::kCentre);
   if (!picture) return;
   const int side = l.geometry.IconSizes[3];
-  l.images.Set(ImageSet::kItem, pool::kCentre, 1, *picture, side, side);
+  BitmapPtr round = RoundedToTheRing(*picture, side);
+  l.images.Set(ImageSet::kItem, pool::kCentre, 1, round ? *round : *picture, side, side);
 }
 
 void LoadAllImages(ImageLoader& l) {
