@@ -3,6 +3,8 @@
 // by item kind and the skin table.
 #include <gtest/gtest.h>
 
+#include "scratch_folder.h"
+
 #include <algorithm>
 #include <cstring>
 #include <set>
@@ -43,25 +45,6 @@ std::string SystemFolder() {
   return Utf8(buffer) + "\\";
 }
 
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    Win32ShellFolders shell;
-    path_ = GetTempLocation(shell, "", true) + "vek-icons-" + std::to_string(GetCurrentProcessId()) +
-            "-" + std::to_string(GetTickCount()) + "\\";
-    CreateDirectoryW(Wide(path_).c_str(), nullptr);
-  }
-  ~ScratchFolder() {
-    Win32FileSystem fs;
-    for (const DirEntry& e : fs.List(path_, "*.*"))
-      if (!(e.attributes & attr::kDirectory)) fs.Delete(path_ + e.name);
-    RemoveDirectoryW(Wide(path_).c_str());
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 struct Argb {
   int a, r, g, b;

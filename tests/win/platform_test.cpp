@@ -1,5 +1,7 @@
 // The Win32 side of the platform interfaces against the real API (under Wine in CI).
 #include <gtest/gtest.h>
+
+#include "scratch_folder.h"
 #include <windows.h>
 
 #include "core/paths.h"
@@ -13,25 +15,6 @@
 namespace vek::win {
 namespace {
 
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    Win32ShellFolders shell;
-    path_ = GetTempLocation(shell, "", true) + "vek-test-" + std::to_string(GetCurrentProcessId()) +
-            "-" + std::to_string(GetTickCount()) + "\\";
-    CreateDirectoryW(Wide(path_).c_str(), nullptr);
-  }
-  ~ScratchFolder() {
-    Win32FileSystem fs;
-    for (const DirEntry& e : fs.List(path_, "*.*"))
-      if (!(e.attributes & attr::kDirectory)) fs.Delete(path_ + e.name);
-    RemoveDirectoryW(Wide(path_).c_str());
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 TEST(TextWinTest, RoundTripsNonAscii) {
   const std::string text = "Bücher \xE5\xAE\x9D (Ω)";
