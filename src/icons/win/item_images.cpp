@@ -119,10 +119,10 @@ void LoadSkinImages(ImageLoader& l) {
 }
 
 namespace {
-// The centre picture sits inside the round "BORDER" ring: its corners, which a square
-// picture would show outside the ring over the wallpaper, become transparent, with a
-// one-pixel soft edge.
-BitmapPtr RoundedToTheRing(Gdiplus::Image& picture, int side) {
+// The centre picture sits inside the round "BORDER" ring: the corners of a square
+// picture that reach beyond the ring (they would show over the wallpaper) become
+// transparent, with a one-pixel soft edge. Everything the ring covers stays as it is.
+BitmapPtr RoundedToTheRing(Gdiplus::Image& picture, int side, double radius) {
   BitmapPtr round = ScaleImage(picture, side, side);
   if (!round) return round;
   Gdiplus::Rect all(0, 0, side, side);
@@ -130,11 +130,11 @@ BitmapPtr RoundedToTheRing(Gdiplus::Image& picture, int side) {
   if (round->LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB,
                       &data) != Gdiplus::Ok)
     return round;
-  const double radius = side / 2.0;
+  const double middle = side / 2.0;
   for (int y = 0; y < side; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride);
     for (int x = 0; x < side; ++x) {
-      const double dx = x + 0.5 - radius, dy = y + 0.5 - radius;
+      const double dx = x + 0.5 - middle, dy = y + 0.5 - middle;
       const double cover = radius + 0.5 - std::sqrt(dx * dx + dy * dy);
       if (cover >= 1.0) continue;
       const uint32_t alpha = cover <= 0.0 ? 0 : static_cast<uint32_t>((row[x] >> 24) * cover);
@@ -155,7 +155,9 @@ void LoadCentreImage(ImageLoader& l) {
   l.images.ReleaseItemImages(pool::kCentre);
   if (!picture) return;
   const int side = l.geometry.IconSizes[3];
-  BitmapPtr round = RoundedToTheRing(*picture, side);
+  // The ring's outer edge, less the soft rim of its picture.
+  const double ringRadius = l.geometry.BorderSize / 2.0 - 3.0;
+  BitmapPtr round = RoundedToTheRing(*picture, side, ringRadius);
   l.images.Set(ImageSet::kItem, pool::kCentre, 1, round ? *round : *picture, side, side);
 }
 
