@@ -16,7 +16,8 @@ click_at() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click 1; }
 marker_written() { [ -s "$marker_txt" ]; }
 
 reset_user_data
-vekseed --item "4|Marker|$marker_win|alpha beta" --item "5|Gone|C:\\nowhere\\gone.exe" ||
+vekseed --item "4|Marker|$marker_win|alpha beta" --item "5|Gone|C:\\nowhere\\gone.exe" \
+  --item "6|Doomed|$marker_win|doomed" ||
   fail "could not prepare the configuration"
 rm -f "$marker_txt"
 start_dock
@@ -82,8 +83,23 @@ click_at "$cx" "$cy"
 sleep 0.6
 [ "$(px "$(screenshot launch-restored)" "$x4" "$y4")" != "$background" ] || fail "the minimised dock did not come back"
 
+# Dragging an icon off the ring deletes it: the position becomes a blank shortcut.
+read -r x6 y6 <<<"$(slot_xy 6)"
+xdotool mousemove "$x6" "$y6"
+sleep 0.4
+xdotool mousedown 1
+for step in 1 2 3 4 5 6; do
+  xdotool mousemove "$((x6 + step * 40))" "$((y6 + step * 25))"
+  sleep 0.1
+done
+screenshot launch-dragging >/dev/null
+xdotool mouseup 1
+sleep 1
+
 vekctl close VEKDesktopTray
 wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+item6=$(vekctl item 6 "$(winpath "$(dirname "$VEK_EXE")")" | tr -d '\r')
+[ "${item6%%|*}" = 2 ] || fail "the dragged-off icon was not deleted: $item6"
 
 # Auto-hide: after a launch the dock hides.
 vekseed --autohide --item "4|Marker|$marker_win|again" || fail "could not prepare the configuration"
