@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/text.h"
+#include "platform/win/handles.h"
 #include "platform/win/text_win.h"
 
 namespace vek::win {
@@ -78,11 +79,10 @@ std::string WindowsUserName() {
 
 void TwipsPerPixel(int& x, int& y) {
   x = y = 15;
-  const HDC screen = GetDC(nullptr);
+  const WindowDc screen(nullptr);
   if (!screen) return;
-  const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpiX = GetDeviceCaps(screen.get(), LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
   if (dpiX > 0) x = 1440 / dpiX;
   if (dpiY > 0) y = 1440 / dpiY;
 }
