@@ -104,10 +104,8 @@ void AppDefaultsHost::BuildIconSizeTable() { dock_.CalcIconSizes(); }
 void AppDefaultsHost::BuildRingSlotTables() { dock_.CalcDockParam(-1); }
 
 CatalogueFacts AppDefaultsHost::ReadCatalogueFacts() {
-  RecycleBinInfo info;
-  const bool full = app_.services ? app_.services->commands.IsRecycleBinFull()
-                                  : (win::Win32RecycleBin().Query(info) && (info.size > 0 || info.count > 0));
-  return CatalogueFacts{win::WindowsUserName(), full};
+  // Start-up joins the services to the context before the defaults run.
+  return CatalogueFacts{win::WindowsUserName(), app_.services->commands.IsRecycleBinFull()};
 }
 
 void AppDefaultsHost::ReleaseImages() { dock_.ReleaseImages(); }
