@@ -3,14 +3,12 @@
 #include <windows.h>
 
 #include "app/program.h"
+#include "platform/win/message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   vek::Program program;
   if (!program.Main()) return 0;
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return static_cast<int>(msg.wParam);
+  // The loop also runs the work that waits for a handler to return, such as the exit
+  // asked for by a click.
+  return vek::win::RunMessageLoop();
 }

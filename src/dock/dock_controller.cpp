@@ -19,6 +19,7 @@ void DockController::RepaintSelection() {
 
 void DockController::MouseDown(int button, int x, int y) {
   window_.EnableTimer(dock_timer::kFocusWatch, true);
+  state_.ButtonsHeld |= button;
   const int s = state_.SelIndex;
   if (button == mouse::kLeft && s > 0 && s < kSlotCount && Draggable(slots_.SlotType[s])) {
     state_.DragArmed = true;
@@ -49,6 +50,10 @@ void DockController::MouseMove(bool leftHeld, int x, int y) {
 }
 
 void DockController::MouseUp(int button, int x, int y) {
+  state_.ButtonsHeld &= ~button;
+  // Another button's click while the left one holds an icon neither ends the drag nor
+  // acts: the left release decides.
+  if (button != mouse::kLeft && state_.DragArmed) return;
   if (state_.DragArmed && state_.IsDragging && !model_.Settings.IconsLocked && state_.SelIndex == -1) {
     if (actions_.DeleteItem(state_.DragSlot) == 1) {
       window_.DeleteEffect(x, y);
@@ -91,6 +96,16 @@ void DockController::MouseUp(int button, int x, int y) {
   }
   state_.IsDragging = false;
   if (state_.SelIndex == -1 && model_.Settings.AutoHide == 1) MinWindows(2);
+}
+
+void DockController::CaptureLost() {
+  const bool pressed = state_.ButtonsHeld != 0 || state_.DragArmed;
+  state_.ButtonsHeld = 0;
+  state_.DragArmed = false;
+  state_.IsDragging = false;
+  state_.DragSlot = -1;
+  // The dragged icon goes back to its slot and a pressed slot loses its pressed look.
+  if (pressed) RepaintSelection();
 }
 
 void DockController::IconClick(int how) {

@@ -58,6 +58,7 @@ struct DockInteraction {
   bool DragArmed = false;
   int DragSlot = -1;
   int DownX = 0, DownY = 0;
+  int ButtonsHeld = 0;  // mouse:: bits of the buttons pressed on the dock and not yet released
 };
 
 class DockWindow {
@@ -142,6 +143,12 @@ class DockController : public DockCommands {
   void MouseDown(int button, int x, int y);
   void MouseMove(bool leftHeld, int x, int y);
   void MouseUp(int button, int x, int y);
+  // Whether the dock must keep the mouse captured once `button` goes up: another button
+  // pressed on it is still down (a drag may go on).
+  bool KeepsCaptureAfter(int button) const { return (state_.ButtonsHeld & ~button) != 0; }
+  // Another window took the mouse while buttons were down: no release will come, so the
+  // press and any drag end here, deleting nothing, and the ring is drawn as it stands.
+  void CaptureLost();
   void KeyDown(int keyCode, int shift);
   void KeyUp(int keyCode);
   void IconClick(int how);

@@ -48,6 +48,8 @@ namespace {
 
 constexpr float kHalf = 0.5f;
 
+int32_t MinusHalfOf(int32_t centre, int32_t side) { return RoundHalfEven(centre - side / 2.0); }
+
 class Painter {
  public:
   Painter(DockFrame& frame, const DockView& view)
@@ -102,6 +104,18 @@ class Painter {
     CentreLetter(SlotLetter(0));
   }
 
+  // The centre under the pointer: its own picture magnified, centred on the ring and cut
+  // round to it, then the ring, the caption and the letter as on the plain centre.
+  void MagnifiedCentre() {
+    const SlotBox& c = g_.DockPos[0];
+    const int32_t side = g_.CentreMagnifiedSize();
+    Icon(pool::kCentre, kCentreMagnifiedVariant, MinusHalfOf(g_.screen.CenterX, side),
+         MinusHalfOf(g_.screen.CenterY, side));
+    Skin(skin::kBorder, 1, c.MagX, c.MagY);
+    Text(v_.centreTitle, CaptionX(), static_cast<float>(c.LabelY));
+    CentreLetter(SlotLetter(0));
+  }
+
   int SlotIconOf(int slot) const {
     return slot >= 0 && slot < kSlotCount ? v_.slots.SlotIcon[slot] : 0;
   }
@@ -141,7 +155,7 @@ bool PaintDockAction(DockFrame& frame, const DockView& view, bool isMouseDown) {
     if (i == sel) continue;
     p.PlainSlot(i);
   }
-  if (sel >= 0 && sel < kSlotCount) {
+  if (sel > 0 && sel < kSlotCount) {
     const SlotBox& b = g.DockPos[sel];
     const int icon = p.SlotIconOf(sel);
     p.Skin(skin::kBackSelectColor, 2, b.MagX, b.MagY);
@@ -150,14 +164,15 @@ bool PaintDockAction(DockFrame& frame, const DockView& view, bool isMouseDown) {
     } else {
       p.Icon(icon, 0, b.MagX, b.MagY, g.IconSizes[2], g.IconSizes[2]);
     }
-    if (sel > 0) p.RingLetter(sel);
-  }
-  if (sel > 0 && sel < kSlotCount) {
+    p.RingLetter(sel);
     const SlotBox& c = g.DockPos[0];
     p.Icon(p.SlotIconOf(sel), 0, c.X, c.Y, g.IconSizes[3], g.IconSizes[3]);
     p.Text(view.slots.SlotName[sel], p.CaptionX(), static_cast<float>(c.LabelY));
     p.CentreLetter(SlotLetter(sel));
+  } else if (sel == 0 && !isMouseDown) {
+    p.MagnifiedCentre();
   } else {
+    // Nothing under the pointer, or the centre pressed: it shrinks back to its own size.
     p.PlainCentre();
   }
   return true;

@@ -27,6 +27,10 @@ constexpr int kDelIcon = 19;
 constexpr int kBackSelectColor = 20;
 }  // namespace skin
 
+// The centre item's picture at the magnified size (DockGeometry::CentreMagnifiedSize),
+// kept cut round to its ring like its normal one.
+constexpr int32_t kCentreMagnifiedVariant = 2;
+
 struct DrawOp {
   enum class Type : uint8_t { kImage, kText };
   Type type = Type::kImage;

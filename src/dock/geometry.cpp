@@ -114,6 +114,11 @@ void DockGeometry::CalcDockParam(const AppSettings& s) {
   }
 }
 
+int32_t DockGeometry::CentreMagnifiedSize() const {
+  if (IconSizes[1] <= 0 || IconSizes[2] <= IconSizes[1]) return IconSizes[3];
+  return RoundHalfEven(static_cast<double>(IconSizes[3]) * IconSizes[2] / IconSizes[1]);
+}
+
 int DockGeometry::HitSlot(int32_t x, int32_t y, int32_t iconQuantity) const {
   const int last = std::clamp<int32_t>(iconQuantity, 0, kSlotCount - 1);
   for (int i = 0; i <= last; ++i) {

@@ -87,6 +87,9 @@ class DockGeometry {
   // Recomputes IconSizes and the slot table from the settings. Entries above the
   // icon quantity keep what they held.
   void CalcDockParam(const AppSettings& settings);
+  // The side of the centre picture while the pointer is on it: the largest size
+  // magnified as much as a ring icon is (magnified over normal size).
+  int32_t CentreMagnifiedSize() const;
   // The slot under the point (the first of 0..iconQuantity whose normal box holds it:
   // the left edge belongs to a box, the top edge does not), or −1.
   int HitSlot(int32_t x, int32_t y, int32_t iconQuantity) const;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The dock as a user sees it: the centre picture inside its ring image and a plate at
 # every ring position; the pointer on a slot magnifies it and repeats it in the centre
-# with its caption; key mode dims the screen and shows the slot letters.
+# with its caption; the pointer on the centre magnifies the centre's own picture inside its
+# ring; Alt+Space dims the screen and shows the slot letters, Esc ends it; messages from
+# other programs change nothing.
 source "$(dirname "$0")/lib.sh"
 
 # How much two screenshots differ in a W×H box centred on (X, Y): 0 (same) to 1.
@@ -67,19 +69,40 @@ changed "$hover" "$plain" "$cx" $((cy + 98)) 300 24 || fail "the caption is the 
 read -r x12 y12 < <(vekctl slot 12 | tr -d '\r')
 changed "$hover" "$plain" "$x12" "$y12" 40 40 0.01 && fail "slot 12 changed when slot 5 was hovered"
 
-# Key mode: the whole screen dimmed, letters beside the slots.
-xdotool mousemove 40 40
-vekctl keymode VEKDesktopDock 1 || fail "could not reach the dock"
+# The pointer on the centre: its own picture magnified inside its ring; the corners of
+# the ring's square box, outside the ring, stay as the plain ring left them.
+xdotool mousemove "$cx" "$cy"
+centre_hovered() { changed "$(screenshot dock-hover-centre)" "$plain" "$cx" "$cy" 60 60; }
+poll 10 centre_hovered || fail "hovering the centre did not magnify its picture"
+centre="$E2E_OUT/dock-hover-centre.png"
+for corner in "-70 -70" "70 -70" "-70 70" "70 70"; do
+  read -r dx dy <<<"$corner"
+  changed "$centre" "$plain" $((cx + dx)) $((cy + dy)) 12 12 0.01 &&
+    fail "a square corner shows at ($dx, $dy) from the hovered centre"
+done
+changed "$centre" "$plain" "$cx" $((cy + 98)) 300 24 0.01 && fail "the hovered centre lost its caption"
+
+# Messages that any other program can post to the dock do not drive it.
 before=$(brightness "$background" 10 10)
+vekctl post-private VEKDesktopDock || fail "could not reach the dock"
+sleep 1
+[ "$(brightness "$(screenshot dock-after-messages)" 10 10)" -ge $((before - 8)) ] ||
+  fail "a message from another program switched key mode on"
+
+# Key mode from the keyboard: Alt+Space dims the whole screen and shows letters beside
+# the slots; Esc ends it. Keys reach a Wine window that has the X focus.
+dock_window=$(xdotool search --name '^VEK Desktop$' | tail -1)
+xdotool windowfocus --sync "$dock_window" 2>/dev/null || true
+xdotool key alt+space
 dimmed() { [ "$(brightness "$(screenshot dock-keymode)" 10 10)" -lt $((before / 2)) ]; }
-poll 10 dimmed || fail "key mode did not dim the screen"
+poll 10 dimmed || fail "Alt+Space did not dim the screen"
 keymode="$E2E_OUT/dock-keymode.png"
 # Slot 1's letter "0" stands 348 px right of the centre.
 letters=$(white_pixels "$keymode" $((cx + 338)) $((cy - 14)) 20 24)
 [ "$letters" -gt 8 ] || fail "no letter beside slot 1 ($letters white pixels)"
-vekctl keymode VEKDesktopDock 0
+xdotool key Escape
 undimmed() { [ "$(brightness "$(screenshot dock-after-keymode)" 10 10)" -ge $((before - 8)) ]; }
-poll 10 undimmed || fail "leaving key mode did not clear the backdrop"
+poll 10 undimmed || fail "Esc did not clear the backdrop"
 
 vekctl close VEKDesktopTray || fail "could not reach the tray owner"
 wait_exit "$DOCK_PID" 20 || fail "the program did not end"

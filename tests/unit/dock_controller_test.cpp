@@ -296,5 +296,64 @@ TEST_F(DockControllerTest, F1ShowsGettingStartedOnTheFirstPage) {
   EXPECT_EQ(actions.log, (std::vector<std::string>{"GettingStarted"}));
 }
 
+TEST_F(DockControllerTest, CaptureIsKeptUntilEveryButtonPressedOnTheDockIsUp) {
+  using namespace mouse;
+  struct Step {
+    int button;
+    bool down;
+    bool keepsCapture;  // asked before a release
+  };
+  const std::vector<std::vector<Step>> sequences = {
+      {{kLeft, true, false}, {kLeft, false, false}},
+      {{kLeft, true, false}, {kRight, true, false}, {kRight, false, true}, {kLeft, false, false}},
+      {{kLeft, true, false}, {kMiddle, true, false}, {kLeft, false, true}, {kMiddle, false, false}},
+      {{kRight, false, false}},  // a release whose press the dock never saw
+  };
+  for (size_t n = 0; n < sequences.size(); ++n) {
+    for (const Step& step : sequences[n]) {
+      if (step.down) {
+        dock.MouseDown(step.button, 3, 3);
+      } else {
+        EXPECT_EQ(dock.KeepsCaptureAfter(step.button), step.keepsCapture) << "sequence " << n;
+        dock.MouseUp(step.button, 3, 3);
+      }
+    }
+    EXPECT_EQ(dock.state().ButtonsHeld, 0) << "sequence " << n;
+  }
+}
+
+TEST_F(DockControllerTest, AnotherButtonsClickDuringADragLeavesTheDragToTheLeftRelease) {
+  Hover(4);
+  int x, y;
+  PointAt(4, x, y);
+  dock.MouseDown(mouse::kLeft, x, y);
+  dock.MouseMove(true, 5, 5);
+  dock.MouseDown(mouse::kRight, 5, 5);
+  dock.MouseUp(mouse::kRight, 5, 5);
+  EXPECT_TRUE(dock.state().IsDragging);
+  EXPECT_TRUE(actions.log.empty());
+  dock.MouseUp(mouse::kLeft, 5, 5);
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"Delete(4)", "Save"}));
+}
+
+TEST_F(DockControllerTest, LosingTheCaptureEndsADragWithoutDeleting) {
+  Hover(4);
+  int x, y;
+  PointAt(4, x, y);
+  dock.MouseDown(mouse::kLeft, x, y);
+  dock.MouseMove(true, 5, 5);
+  window.log.clear();
+  dock.CaptureLost();
+  EXPECT_FALSE(dock.state().IsDragging);
+  EXPECT_FALSE(dock.state().DragArmed);
+  EXPECT_EQ(dock.state().ButtonsHeld, 0);
+  EXPECT_EQ(window.log, (std::vector<std::string>{"Normal"}));  // the icon is back in its slot
+  dock.MouseUp(mouse::kLeft, 5, 5);  // a late release is a plain one
+  EXPECT_TRUE(actions.log.empty());
+  window.log.clear();
+  dock.CaptureLost();  // nothing pressed: nothing to repaint
+  EXPECT_TRUE(window.log.empty());
+}
+
 }  // namespace
 }  // namespace vek

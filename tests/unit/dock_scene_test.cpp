@@ -48,6 +48,8 @@ class DockSceneTest : public ::testing::Test {
     if (op.variant > 0) side = geometry.IconSizes[op.variant];
     if (op.set == ImageSet::kSkin && op.index == skin::kBorder) side = 152;
     if (op.set == ImageSet::kItem && op.index == 0 && op.variant == 1) side = 128;
+    if (op.set == ImageSet::kItem && op.index == 0 && op.variant == kCentreMagnifiedVariant)
+      side = geometry.CentreMagnifiedSize();
     return PixelRect{op.x, op.y, op.x + side, op.y + (op.variant > 0 ? side : op.h)};
   }
   std::vector<PixelRect> Changed(const DockFrame& a, const DockFrame& b) const {
@@ -175,19 +177,29 @@ TEST_F(DockSceneTest, PressedSlotShrinksBackInsideItsMagnifiedPlate) {
   EXPECT_EQ(Find(f, DrawOp::Image(ImageSet::kItem, 5, 1, b.X, b.Y)), plate + 1);
 }
 
-TEST_F(DockSceneTest, PointerOnTheCentreDrawsItsPlateAtTheRingCornerUnderThePlainCentre) {
+TEST_F(DockSceneTest, PointerOnTheCentreMagnifiesItsOwnPictureCentredInItsRingWithoutAPlate) {
   DockFrame f;
-  PaintDockAction(f, View(0), false);
+  PaintDockAction(f, View(0, true), false);
   const SlotBox& c = geometry.DockPos[0];
-  const int plate = Find(f, DrawOp::Image(ImageSet::kSkin, skin::kBackSelectColor, 2, c.MagX, c.MagY));
-  const int magnified = Find(f, DrawOp::Image(ImageSet::kItem, 0, 0, c.MagX, c.MagY, 64, 64));
-  const int centre = Find(f, DrawOp::Image(ImageSet::kItem, 0, 1, c.X, c.Y));
+  // 128 magnified as 48 → 64 is 171 pixels, centred on (960, 540).
+  EXPECT_EQ(geometry.CentreMagnifiedSize(), 171);
+  const int magnified = Find(f, DrawOp::Image(ImageSet::kItem, 0, kCentreMagnifiedVariant, 874, 454));
   const int border = Find(f, DrawOp::Image(ImageSet::kSkin, skin::kBorder, 1, c.MagX, c.MagY));
-  ASSERT_GE(plate, 0);
-  EXPECT_EQ(magnified, plate + 1);
-  EXPECT_GT(centre, magnified);
-  EXPECT_GT(border, centre);
-  EXPECT_EQ(Texts(f), std::vector<std::string>{"Ada"});
+  ASSERT_GE(magnified, 0);
+  EXPECT_GT(border, magnified);
+  for (const DrawOp& op : f.ops) {
+    EXPECT_FALSE(op.set == ImageSet::kSkin && op.index == skin::kBackSelectColor && op.variant == 2)
+        << "a magnified plate at " << op.x << "," << op.y;
+    EXPECT_FALSE(op.set == ImageSet::kItem && op.index == 0 && op.variant == 1) << "the plain centre too";
+  }
+  std::vector<std::string> texts = Texts(f);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Ada"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "~"), texts.end());
+  // Pressed, it shrinks back to the plain centre.
+  DockFrame plain, pressed;
+  PaintDockNormal(plain, View(-1, true));
+  PaintDockAction(pressed, View(0, true), true);
+  EXPECT_TRUE(Changed(plain, pressed).empty());
 }
 
 TEST_F(DockSceneTest, SizeChangeScalesTheFullImagesWithoutPlates) {

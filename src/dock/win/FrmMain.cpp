@@ -224,6 +224,16 @@ void FrmMain::CursorPosition(int& x, int& y) {
   y = p.y - geometry_.screen.WorkArea.top;
 }
 
+int FrmMain::ButtonOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: return mouse::kRight;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: return mouse::kMiddle;
+    default: return mouse::kLeft;
+  }
+}
+
 int FrmMain::ShiftState() {
   int shift = 0;
   if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
@@ -243,20 +253,25 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       // The release may happen off the ring, over pixels that let the mouse through.
-      SetCapture(hwnd());
-      controller_.MouseDown(message == WM_LBUTTONDOWN   ? mouse::kLeft
-                            : message == WM_RBUTTONDOWN ? mouse::kRight
-                                                        : mouse::kMiddle,
-                            x, y);
+      if (GetCapture() != hwnd()) SetCapture(hwnd());
+      controller_.MouseDown(ButtonOf(message), x, y);
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      ReleaseCapture();
-      controller_.MouseUp(message == WM_LBUTTONUP   ? mouse::kLeft
-                          : message == WM_RBUTTONUP ? mouse::kRight
-                                                    : mouse::kMiddle,
-                          x, y);
+    case WM_MBUTTONUP: {
+      const int button = ButtonOf(message);
+      // The capture goes with the last button up (a drag survives another button's
+      // click), and before the click acts, so that a window it opens gets the mouse.
+      if (!controller_.KeepsCaptureAfter(button) && GetCapture() == hwnd()) {
+        releasingCapture_ = true;
+        ReleaseCapture();
+        releasingCapture_ = false;
+      }
+      controller_.MouseUp(button, x, y);
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != hwnd()) controller_.CaptureLost();
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -271,9 +286,6 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       controller_.TimerTick(static_cast<int>(wParam));
-      return 0;
-    case kSetKeyModeMessage:
-      SetKeyMode(wParam != 0);
       return 0;
     default:
       return Window::HandleMessage(message, wParam, lParam);

@@ -19,9 +19,6 @@ namespace vek {
 
 class FrmMain : public win::Window, private DockWindow {
  public:
-  // Posted to the dock to switch key mode on (wParam 1) or off (0) from outside the
-  // process, until the keyboard and hotkeys drive it.
-  static constexpr UINT kSetKeyModeMessage = WM_APP + 0x2A;
   static constexpr const wchar_t* kClassName = L"VEKDesktopDock";
 
   // `actions` reaches launching, commands and menus; it outlives the dock.
@@ -76,6 +73,10 @@ class FrmMain : public win::Window, private DockWindow {
   void DrawSkin(int skinIndex, int variant, int x, int y, int w = 0, int h = 0);
   void DrawText(const std::string& text, float x, float y);
 
+  // The delete effect at a window point: the five frames of the "DELICON" strip over the
+  // ring, 25 ms apart.
+  void DockDelEffect(int x, int y);
+
   // Key mode: the screen dimmed with the backdrop colour and the slot letters shown.
   void SetKeyMode(bool on);
   bool keyMode() const { return controller_.state().KeyMode; }
@@ -113,10 +114,11 @@ class FrmMain : public win::Window, private DockWindow {
   void PumpMessages() override;
   bool OwnWindowInForeground() override;
   void CursorPosition(int& x, int& y) override;
-  void DockDelEffect(int x, int y);
   // The modifier state of a key message as the key handlers take it (1 Shift, 2 Ctrl,
   // 4 Alt).
   static int ShiftState();
+  // The mouse:: button of a button message.
+  static int ButtonOf(UINT message);
 
   static inline NoDockActions noActions_;
   AppContext& app_;
@@ -125,6 +127,7 @@ class FrmMain : public win::Window, private DockWindow {
   win::ImageStore images_;
   win::DockSurface surface_;
   DockFrame frame_;  // the frame being built, shown by the next update
+  bool releasingCapture_ = false;  // the dock lets the mouse go itself
 
   DockController controller_;
 };

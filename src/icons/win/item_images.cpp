@@ -159,6 +159,11 @@ void LoadCentreImage(ImageLoader& l) {
   const double ringRadius = l.geometry.BorderSize / 2.0 - 3.0;
   BitmapPtr round = RoundedToTheRing(*picture, side, ringRadius);
   l.images.Set(ImageSet::kItem, pool::kCentre, 1, round ? *round : *picture, side, side);
+  // Under the pointer the centre shows larger, still centred in and cut round to the
+  // same ring.
+  const int magnified = l.geometry.CentreMagnifiedSize();
+  BitmapPtr large = RoundedToTheRing(*picture, magnified, ringRadius);
+  if (large) l.images.Set(ImageSet::kItem, pool::kCentre, kCentreMagnifiedVariant, *large, magnified, magnified);
 }
 
 void LoadAllImages(ImageLoader& l) {

@@ -34,8 +34,9 @@ void LoadItemIcon(ImageLoader& loader, int index);
 // the "BORDER" picture's width becomes the geometry's BorderSize.
 void LoadSkinImages(ImageLoader& loader);
 
-// The centre's picture (image 0, normal variant at the largest size): the centre item's
-// own icon file when it exists, else the "LOGO" skin picture.
+// The centre's picture (image 0, normal variant at the largest size, and the magnified
+// variant at the geometry's magnified centre size): the centre item's own icon file when
+// it exists, else the "LOGO" skin picture.
 void LoadCentreImage(ImageLoader& loader);
 
 // Everything, in start-up order: skins, the centre, the fallback pictures 39..42, then

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "core/text.h"
+#include "platform/win/message_loop.h"
 #include "platform/win/text_win.h"
 #include "platform/win/window.h"
 
@@ -48,6 +49,10 @@ WindowId Win32WindowTree::FindChild(WindowId parent, const std::string& classNam
                                                   Wide(className).c_str(), title ? t.c_str() : nullptr));
 }
 
+uint64_t Win32WindowTree::ThreadOf(WindowId window) {
+  return window ? GetWindowThreadProcessId(reinterpret_cast<HWND>(window), nullptr) : 0;
+}
+
 bool Win32DesktopShell::SetDesktopIconListVisible(bool visible) {
   Win32WindowTree tree;
   const WindowId list = FindDesktopIconList(tree);
@@ -58,8 +63,15 @@ bool Win32DesktopShell::SetDesktopIconListVisible(bool visible) {
 
 void Win32DesktopShell::SetTaskbarVisible(bool visible) {
   const int show = visible ? SW_RESTORE : SW_HIDE;
-  if (HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr)) ShowWindow(taskbar, show);
-  if (HWND start = FindWindowW(L"Button", nullptr)) ShowWindow(start, show);
+  Win32WindowTree tree;
+  // The start button is looked for only through the taskbar's thread: a top-level
+  // button of any other program is left alone.
+  if (const WindowId taskbar = FindTaskbar(tree)) ShowWindow(reinterpret_cast<HWND>(taskbar), show);
+  if (const WindowId start = FindStartButton(tree)) ShowWindow(reinterpret_cast<HWND>(start), show);
+}
+
+void Win32SystemActions::ExitProgram() {
+  if (windows_.exitProgram) RunAfterHandlers(windows_.exitProgram);
 }
 
 void Win32SystemActions::PumpMessages() { PumpPendingMessages(); }

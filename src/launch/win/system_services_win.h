@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "launch/desktop_icon_list.h"
+#include "launch/shell_windows.h"
 #include "launch/launcher.h"
 #include "launch/system_commands.h"
 
@@ -28,6 +28,7 @@ class Win32WindowTree : public WindowTree {
  public:
   WindowId FindTopLevel(const std::string& className, WindowId after) override;
   WindowId FindChild(WindowId parent, const std::string& className, const char* title) override;
+  uint64_t ThreadOf(WindowId window) override;
 };
 
 class Win32DesktopShell : public DesktopShell {
@@ -52,7 +53,9 @@ class Win32SystemActions : public SystemActions {
   void ShowWizard() override { Call(windows_.showWizard); }
   void ChangeUserIdentity() override { Call(windows_.changeUserIdentity); }
   void ShowSearchBox() override { Call(windows_.showSearchBox); }
-  void ExitProgram() override { Call(windows_.exitProgram); }
+  // The exit runs once the handler that asked for it (a click, a key) has returned to
+  // the message loop: it unloads the windows and stops GDI+ that the handler may still use.
+  void ExitProgram() override;
   void PumpMessages() override;
   void EndSession(uint32_t flags, uint32_t reason) override;
   void LockWorkStation() override;

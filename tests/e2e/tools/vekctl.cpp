@@ -13,8 +13,10 @@
 //                                      "kind|title|count" (count: its group's members)
 //   vekctl slot N [QUANTITY]           prints the screen position of ring slot N's centre
 //                                      with the default sizes and radius ("x y")
-//   vekctl keymode CLASS 1|0           switches the dock's key mode on or off through the
-//                                      dock's own message
+//   vekctl post-private CLASS          posts the first 1,024 application-private messages
+//                                      of the WM_USER and of the WM_APP range (wParam 1)
+//                                      to the first window of the class, as any other
+//                                      program could
 #include <windows.h>
 
 #include "core/config_files.h"
@@ -23,7 +25,6 @@
 #include "platform/win/file_system_win.h"
 #include "platform/win/system_info_win.h"
 #include "platform/win/text_win.h"
-#include "dock/win/FrmMain.h"
 #include "dock/win/screen_win.h"
 
 #include <cstdio>
@@ -132,9 +133,14 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"visible") return IsWindowVisible(window) ? 0 : 1;
-  if (command == L"keymode") {
-    const WPARAM on = argc > 3 && _wtoi(argv[3]) != 0;
-    return PostMessageW(window, vek::FrmMain::kSetKeyModeMessage, on, 0) ? 0 : 1;
+  if (command == L"post-private") {
+    for (UINT first : {static_cast<UINT>(WM_USER), static_cast<UINT>(WM_APP)})
+      for (UINT message = first; message < first + 1024; ++message)
+        if (!PostMessageW(window, message, 1, 0)) {
+          Sleep(50);  // a full queue: let the window catch up
+          if (!PostMessageW(window, message, 1, 0)) return 1;
+        }
+    return 0;
   }
   return 2;
 }

@@ -1,11 +1,13 @@
 // Prepares the program's configuration for an end-to-end test, through the program's
 // own file writers:
 //
-//   vekseed PROGRAM_FOLDER [--autohide] [--locked] [--item SLOT|TITLE|LINK|ARGUMENTS|RUNMODE] ...
+//   vekseed PROGRAM_FOLDER [--autohide] [--locked] [--item SLOT|TITLE|LINK|ARGUMENTS|RUNMODE]
+//           [--command SLOT|CODE] ...
 //
 // PROGRAM_FOLDER is the folder of VekDesktop.exe (its pictures are in SysIcons there).
 // Writes VEKCfg.cfg (defaults, with the given switches) and VEKMenu.cfg in the user's
-// icon folder. Ring slots 1..2 hold the built-in items, the given slots shortcuts, every
+// icon folder. Ring slots 1..2 hold the built-in items, the given slots shortcuts or
+// built-in commands (by command code, with the catalogue's title and picture), every
 // other ring slot an empty position.
 #include <windows.h>
 
@@ -81,6 +83,15 @@ int wmain(int argc, wchar_t** argv) {
       item.ImageIndex = slot;
       item.IconFile = folders.SysIconDir + "Application.png";
       item.PathKind = path_kind::kProgram;
+    } else if (arg == "--command" && i + 1 < argc) {
+      const std::vector<std::string> f = Split(win::Utf8(argv[++i]), '|');
+      if (f.size() < 2) return 2;
+      const int slot = std::stoi(f[0]), code = std::stoi(f[1]);
+      if (slot < 1 || slot > pool::kRingLast || code < pool::kCatalogueFirst || code > command::kSearchInternet) return 2;
+      ShortcutItem& item = model.Items[slot];
+      item = model.Items[code];
+      item.Kind = kind::kShortcut;
+      item.ImageIndex = slot;
     } else {
       std::fprintf(stderr, "vekseed: unknown argument %s\n", arg.c_str());
       return 2;

@@ -1,0 +1,45 @@
+#include "platform/win/message_loop.h"
+
+#include <deque>
+#include <utility>
+
+namespace vek::win {
+
+namespace {
+thread_local std::deque<std::function<void()>> queued;
+}  // namespace
+
+void RunAfterHandlers(std::function<void()> work) {
+  if (!work) return;
+  queued.push_back(std::move(work));
+  // Wakes the loop should it be waiting for a message (the request may come from a
+  // message sent by another thread, which GetMessage handles without returning).
+  PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+bool RunQueuedWork() {
+  if (queued.empty()) return false;
+  while (!queued.empty()) {
+    std::function<void()> work = std::move(queued.front());
+    queued.pop_front();
+    work();
+  }
+  return true;
+}
+
+int RunMessageLoop() {
+  MSG msg{};
+  for (;;) {
+    RunQueuedWork();
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  // Work queued by the last handlers still runs: an exit asked for just before the quit
+  // message must not be lost.
+  RunQueuedWork();
+  return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
+}
+
+}  // namespace vek::win

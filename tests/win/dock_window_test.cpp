@@ -1,0 +1,156 @@
+// The dock window's handling of the mouse against real window messages: the capture
+// through a drag, and a click whose command ends the program.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+#include "dock/win/FrmMain.h"
+#include "gdiplus_session.h"
+#include "launch/system_catalogue.h"
+#include "launch/system_commands.h"
+#include "launch/win/system_services_win.h"
+#include "platform/win/message_loop.h"
+#include "platform/win/window.h"
+
+namespace vek {
+namespace {
+
+const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new test::GdiplusSession);
+
+// Runs the dock's commands as the program does; everything else is left undone.
+class CommandActions : public NoDockActions {
+ public:
+  void RunSystemCommand(int code) override {
+    if (commands) commands->RunSystemCommand(code);
+  }
+  SystemCommands* commands = nullptr;
+};
+
+class NoItemOps : public CommandItemOps {
+ public:
+  void FreeItem(int) override {}
+  void LoadItemIcon(int) override {}
+  void SaveMenu() override {}
+  void SaveSettings() override {}
+};
+
+class DockWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Model& m = app_.model;
+    for (int g = 0; g <= pool::kRingLast; ++g) m.Groups[g].Members[0] = g;
+    m.Items[0].Kind = kind::kCentre;
+    for (int i = 1; i <= pool::kRingLast; ++i) m.Items[i].Kind = kind::kEmptyPosition;
+    m.Items[4].Kind = kind::kShortcut;
+    m.Items[4].Title = "Notes";
+    m.Items[5].Kind = kind::kShortcut;
+    m.Items[5].Title = "Exit";
+    m.Items[5].IsSystem = kTrue16;
+    m.Items[5].CommandId = command::kExit;
+    ASSERT_TRUE(dock_.Load());
+    dock_.DockFocus(true);
+  }
+  void TearDown() override {
+    if (GetCapture() == dock_.hwnd()) ReleaseCapture();
+  }
+
+  void Send(UINT message, WPARAM keys, int x, int y) {
+    SendMessageW(dock_.hwnd(), message, keys, MAKELPARAM(x, y));
+  }
+  POINT SlotCentre(int slot) const {
+    const SlotBox& b = dock_.geometry().DockPos[slot];
+    return POINT{b.X + b.Size / 2, b.Y + b.Size / 2};
+  }
+  // Presses the left button on a slot and drags its icon off the ring.
+  void DragOffTheRing(int slot) {
+    const POINT p = SlotCentre(slot);
+    Send(WM_MOUSEMOVE, 0, p.x, p.y);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, p.x, p.y);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 5, 5);
+  }
+  const DockInteraction& state() { return dock_.controller().state(); }
+
+  AppContext app_;
+  CommandActions actions_;
+  FrmMain dock_{app_, actions_};
+};
+
+TEST_F(DockWindowTest, TheCaptureStaysWhileAnotherButtonStillDrags) {
+  DragOffTheRing(4);
+  ASSERT_EQ(GetCapture(), dock_.hwnd());
+  ASSERT_TRUE(state().IsDragging);
+  Send(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 5, 5);
+  Send(WM_RBUTTONUP, MK_LBUTTON, 5, 5);
+  EXPECT_EQ(GetCapture(), dock_.hwnd()) << "the right click let go of the dragging left button's mouse";
+  EXPECT_TRUE(state().IsDragging);
+  Send(WM_LBUTTONUP, 0, 5, 5);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_FALSE(state().IsDragging);
+}
+
+TEST_F(DockWindowTest, AnotherWindowTakingTheMouseEndsTheDrag) {
+  DragOffTheRing(4);
+  ASSERT_TRUE(state().IsDragging);
+  const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(other);
+  SetCapture(other);
+  EXPECT_FALSE(state().IsDragging);
+  EXPECT_FALSE(state().DragArmed);
+  EXPECT_EQ(state().ButtonsHeld, 0);
+  ReleaseCapture();
+  DestroyWindow(other);
+}
+
+TEST_F(DockWindowTest, AnExitClickedOnTheRingRunsOnceTheClickHasBeenHandled) {
+  bool exited = false;
+  win::Win32ShellRunner shell;
+  win::Win32RecycleBin bin;
+  win::Win32DesktopShell desktop;
+  NoItemOps items;
+  win::Win32SystemActions session(win::Win32SystemActions::Windows{
+      nullptr, nullptr, nullptr, nullptr, nullptr,
+      [&] {
+        // What the program's exit does to the dock: no pictures, no window, no surface.
+        exited = true;
+        dock_.ReleaseImages();
+        dock_.Unload();
+        PostQuitMessage(0);
+      },
+      [this] { return dock_.hwnd(); }});
+  SystemCommands commands(app_.model, app_.folders, shell, app_.prompt, dock_.controller(), session, items,
+                          bin, desktop);
+  actions_.commands = &commands;
+
+  const POINT p = SlotCentre(5);
+  Send(WM_MOUSEMOVE, 0, p.x, p.y);
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, p.x, p.y);
+  Send(WM_LBUTTONUP, 0, p.x, p.y);
+  EXPECT_FALSE(exited) << "the exit ran inside the click's handler";
+  EXPECT_TRUE(IsWindow(dock_.hwnd()));
+  EXPECT_EQ(win::RunMessageLoop(), 0);
+  EXPECT_TRUE(exited);
+  EXPECT_EQ(dock_.hwnd(), nullptr);
+}
+
+TEST(MessageLoopTest, WorkWaitsForTheHandlersAndRunsInOrder) {
+  std::vector<std::string> log;
+  win::RunAfterHandlers([&] { log.push_back("first"); });
+  win::RunAfterHandlers([&] {
+    log.push_back("second");
+    win::RunAfterHandlers([&] {
+      log.push_back("queued by the second");
+      PostQuitMessage(3);
+    });
+  });
+  // A handler's own pump of pending messages leaves the work waiting.
+  win::PumpPendingMessages();
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(win::RunMessageLoop(), 3);
+  EXPECT_EQ(log, (std::vector<std::string>{"first", "second", "queued by the second"}));
+  EXPECT_FALSE(win::RunQueuedWork());
+}
+
+}  // namespace
+}  // namespace vek
