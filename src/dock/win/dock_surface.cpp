@@ -374,7 +374,7 @@ void DockSurface::Present(const DockFrame& frame, const ImageStore& images, BYTE
   const PixelRect screen{0, 0, width_, height_};
   if (painting_ == Painting::kWholeFrame) {
     PresentWhole(frame, images, alpha);
-  } else if (!valid_ || shownGeneration_ != images.generation()) {
+  } else if (painting_ == Painting::kAllAreas || !valid_ || shownGeneration_ != images.generation()) {
     FillRect(screen, frame.background);
     for (const DrawOp& op : frame.ops) Paint(op, images, screen);
     Push(alpha, nullptr);

@@ -12,8 +12,8 @@
 // In that repaint every picture is blended from pixels prepared once: the pre-scaled
 // variants as they are, pictures drawn scaled and outlined captions kept as ready-made
 // premultiplied sprites (blending a sprite made by GDI+ gives the pixels GDI+ would
-// have drawn in place, since "over" composition is associative). The whole-frame way
-// draws everything with GDI+ itself.
+// have drawn in place, since "over" composition is associative, save for GDI+'s own
+// rounding). The whole-frame way draws everything with GDI+ itself.
 #pragma once
 
 #include <windows.h>
@@ -36,7 +36,9 @@ class DockSurface {
  public:
   enum class Painting {
     kChangedAreas,  // the program's way: redraw and push only what changed
-    kWholeFrame,    // clear everything with GDI+, redraw all, push the whole bitmap
+    kAllAreas,      // the same drawing over the whole bitmap at every frame, pushed whole:
+                    // what the changed areas must reproduce to the last bit
+    kWholeFrame,    // clear everything with GDI+, redraw all with GDI+, push the whole bitmap
   };
 
   DockSurface() = default;
