@@ -87,6 +87,10 @@ class DockRenderTest : public ::testing::Test {
     for (FrmMain* d : {&dock_, &literal_}) {
       d->LoadAllImages(resources_.get());
       d->DockFocus(true);
+      // The timers follow the real pointer and would repaint one dock and not the other
+      // while a step lets messages run; every change here is driven by the test.
+      for (UINT_PTR timer = dock_timer::kSelection; timer <= dock_timer::kAutoHide; ++timer)
+        KillTimer(d->hwnd(), timer);
     }
   }
 
