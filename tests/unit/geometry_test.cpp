@@ -114,6 +114,20 @@ TEST(SlotTableTest, OddSizesRoundTheirHalvesToEven) {
   EXPECT_EQ(g.DockPos[0].LabelY, 626);  // 540 + 75.5 + 10 = 625.5
 }
 
+TEST(SlotTableTest, TheHoveredCentreGrowsAsMuchAsARingIcon) {
+  struct Case {
+    int32_t normal, magnified, largest, expected;
+  };
+  // Sizes as the settings may hold them; a magnified size not above the normal one
+  // leaves the centre at its own size.
+  for (const Case& c : {Case{48, 64, 128, 171}, Case{32, 64, 128, 256}, Case{48, 48, 128, 128},
+                        Case{64, 48, 128, 128}, Case{0, 64, 128, 128}}) {
+    DockGeometry g;
+    g.IconSizes = {0, c.normal, c.magnified, c.largest, kMenuIconSize};
+    EXPECT_EQ(g.CentreMagnifiedSize(), c.expected) << c.normal << " → " << c.magnified;
+  }
+}
+
 TEST(HitSlotTest, OverlappingBoxesSelectTheLowerIndex) {
   // 36 slots on the smallest ring: neighbours are about 35 px apart, boxes 48 px wide.
   DockGeometry g = RingOn(1920, 1080, 36, 200);
