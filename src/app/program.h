@@ -7,6 +7,7 @@
 #include "app/app_context.h"
 #include "app/services.h"
 #include "platform/win/handles.h"
+#include "platform/win/ui_thread.h"
 
 namespace vek {
 
@@ -31,6 +32,8 @@ class Program : public ProgramControl {
   bool CheckWindowsVersion();
   void UnloadWindows();
 
+  // First in, last out: everything below may read shortcuts or ask the shell.
+  win::UiThreadScope uiThread_;
   AppContext app_;
   std::unique_ptr<AppDockActions> dockActions_;
   std::unique_ptr<FrmTray> tray_;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <future>
 #include <map>
+#include <mutex>
 
 #include "launch/launcher.h"
 #include "support/fakes.h"
@@ -24,6 +28,29 @@ class StubReader : public ShortcutReader {
   std::string advertised, installed;
 };
 
+// A network place that does not answer: every question about a path on it waits until
+// the test lets it go, and then finds nothing.
+class StalledNetworkFs : public test::FakeFileSystem {
+ public:
+  uint32_t Attributes(const std::string& path) override {
+    if (path.rfind("\\\\", 0) == 0) {
+      std::unique_lock<std::mutex> lock(mutex_);
+      released_.wait(lock, [this] { return answering_; });
+    }
+    return FakeFileSystem::Attributes(path);
+  }
+  void Answer() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    answering_ = true;
+    released_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable released_;
+  bool answering_ = false;
+};
+
 class LauncherTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -41,7 +68,7 @@ class LauncherTest : public ::testing::Test {
     item.Target = target;
     return item;
   }
-  test::FakeFileSystem fs;
+  StalledNetworkFs fs;
   test::FakeEnvironment env;
   test::FakeShellFolders shell;
   Folders folders;
@@ -52,7 +79,8 @@ class LauncherTest : public ::testing::Test {
   test::RecordingPrompt prompt;
   test::RecordingDock dock;
   Model model;
-  Launcher launcher{model, paths, shortcuts, reader, runner, prompt, dock};
+  BoundedCalls slow{std::chrono::seconds(10), {}};
+  Launcher launcher{model, paths, shortcuts, reader, runner, prompt, dock, slow};
 };
 
 TEST_F(LauncherTest, TargetWinsEvenWhenTheLinkIsGone) {
@@ -151,6 +179,41 @@ TEST_F(LauncherTest, UrlFileGoesToTheShellUnchangedAndShellFailureIsSilent) {
   EXPECT_EQ(launcher.LaunchItem(12), 0);
   EXPECT_EQ(runner.calls[0].file, "C:\\Links\\Site.url");
   EXPECT_TRUE(prompt.asked.empty());
+}
+
+TEST_F(LauncherTest, UnreachableNetworkTargetNeitherHoldsUpTheWindowsNorStartsTwice) {
+  const std::string link = "\\\\server\\share\\Tool.lnk";
+  Item(13, link, "\\\\server\\share\\tool.exe");
+  Item(14, "C:\\Tools\\editor.exe");
+  // The worker's set-up token goes when the worker is done with the test's objects.
+  std::promise<void> workerDone;
+  ThreadSetup watched = [&workerDone] {
+    return std::shared_ptr<void>(nullptr, [&workerDone](void*) { workerDone.set_value(); });
+  };
+  Launcher* self = nullptr;
+  int pumped = 0, secondClick = -1;
+  BoundedCalls limited(std::chrono::milliseconds(300),
+                       [&] {
+                         if (pumped++ == 0) secondClick = self->LaunchItem(14);
+                       },
+                       watched);
+  Launcher slowLauncher(model, paths, shortcuts, reader, runner, prompt, dock, limited);
+  self = &slowLauncher;
+
+  EXPECT_EQ(slowLauncher.LaunchItem(13), 0);
+  EXPECT_GT(pumped, 1);  // the window messages kept running while the network place was asked
+  EXPECT_EQ(secondClick, 0);
+  EXPECT_TRUE(runner.calls.empty());
+  ASSERT_EQ(prompt.asked.size(), 1u);
+  EXPECT_EQ(prompt.asked[0].text, UnreachableTargetMessage(link).text);
+  EXPECT_EQ(prompt.asked[0].title, "Problem with Shortcut");
+
+  fs.Answer();
+  EXPECT_EQ(workerDone.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  // A network place that answers again launches as before.
+  fs.AddFile("\\\\server\\share\\tool.exe");
+  EXPECT_EQ(launcher.LaunchItem(13), 1);
+  EXPECT_EQ(runner.calls.back().file, "\\\\server\\share\\tool.exe");
 }
 
 }  // namespace
