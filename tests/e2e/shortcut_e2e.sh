@@ -28,9 +28,10 @@ trap 'cleanup_dock; remove_made' EXIT
 linux_path() { echo "$WINEPREFIX/drive_c/$(echo "${1#[Cc]:\\}" | sed 's|\\|/|g')"; }
 # The distance (0 same .. 1 opposite) of two pictures, both flattened on white at 48x48.
 picture_distance() {
-  compare -metric RMSE <(convert "$1" -resize 48x48! -background white -alpha remove -alpha off png:-) \
-    <(convert "$2" -resize 48x48! -background white -alpha remove -alpha off png:-) null: 2>&1 |
-    sed 's/.*(\(.*\))/\1/' || true
+  local a="$E2E_OUT/shortcut-a.png" b="$E2E_OUT/shortcut-b.png"
+  convert "$1" -resize 48x48! -background white -alpha remove -alpha off "$a"
+  convert "$2" -resize 48x48! -background white -alpha remove -alpha off "$b"
+  compare -metric RMSE "$a" "$b" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true
 }
 near() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d < limit) }'; }
 
@@ -49,7 +50,9 @@ sleep 1
 vekctl close VEKDesktopTray
 wait_exit "$DOCK_PID" 20 || fail "the program did not end"
 members=$(vekctl members 3 "$app_win" | tr -d '\r')
-member() { grep "^$1|" <<<"$members" || fail "no All Programs member '$1' in: $members"; }
+grep -q '^VekE2E Marker|' <<<"$members" && grep -q '^VekE2E Site.url|' <<<"$members" &&
+  grep -q '^VekE2E Plain.url|' <<<"$members" || fail "All Programs lacks the desktop's shortcuts: $members"
+member() { grep "^$1|" <<<"$members"; }
 
 IFS='|' read -r _ link target arguments picture <<<"$(member "VekE2E Marker")"
 [ "${link^^}" = "${link_win^^}" ] || fail "member link: $link"
@@ -64,11 +67,11 @@ echo "shortcut picture: distance $own to the program icon, $problem to the Probl
 near "$own" 0.1 || fail "the shortcut's picture is not its icon location's ($own)"
 near "$own" "$problem" || fail "the shortcut's picture is nearer the Problem picture"
 
-IFS='|' read -r _ _ target _ picture <<<"$(member "VekE2E Site")"
+IFS='|' read -r _ _ target _ picture <<<"$(member "VekE2E Site.url")"
 [ "$target" = "https://example.org/" ] || fail "Internet shortcut target: $target"
 case "$picture" in *\\VekIcons\\*) ;; *) fail "Internet shortcut with an icon file got $picture" ;; esac
 [ -s "$(linux_path "$picture")" ] || fail "Internet shortcut picture missing: $picture"
-IFS='|' read -r _ _ _ _ picture <<<"$(member "VekE2E Plain")"
+IFS='|' read -r _ _ _ _ picture <<<"$(member "VekE2E Plain.url")"
 case "$picture" in *\\SysIcons\\Internet.png) ;; *) fail "plain Internet shortcut got $picture" ;; esac
 
 # A click on the shortcut on the ring reads it and starts its program with its arguments
