@@ -74,22 +74,5 @@ TEST(PolledAnswerTest, AFailedProbeKeepsTheLastAnswer) {
   EXPECT_EQ(polled.Last(), std::optional<bool>(true));
 }
 
-TEST(BoundedCallsTest, AnswerWithinTheLimitOrNothing) {
-  int pumped = 0;
-  BoundedCalls calls(100ms, [&] { ++pumped; });
-  EXPECT_EQ(calls.Run<int>([] { return 7; }), std::optional<int>(7));
-  EXPECT_EQ(calls.Run<int>([]() -> int { throw 1; }), std::nullopt);
-
-  auto gate = std::make_shared<Gate>();
-  EXPECT_EQ(calls.Run<int>([gate] {
-    gate->Wait();
-    return 8;
-  }),
-            std::nullopt);
-  EXPECT_GT(pumped, 0);
-  EXPECT_FALSE(calls.waiting());
-  gate->Open();
-}
-
 }  // namespace
 }  // namespace vek
