@@ -3,6 +3,7 @@
 // running: calls waited for with a time limit, and answers polled in the background.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -82,7 +83,7 @@ class BoundedCalls {
   std::chrono::milliseconds limit_;
   std::function<void()> whileWaiting_;
   ThreadSetup setup_;
-  int waiting_ = 0;
+  std::atomic<int> waiting_{0};
 };
 
 // Asks `probe` on a worker thread, again and again `interval` apart, and keeps its last
