@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <future>
 #include <map>
-#include <mutex>
 
 #include "launch/launcher.h"
 #include "support/fakes.h"
+#include "support/silent_server_fs.h"
 #include "support/recorders.h"
 
 namespace vek {
@@ -28,29 +27,6 @@ class StubReader : public ShortcutReader {
   std::string advertised, installed;
 };
 
-// A network place that does not answer: every question about a path on it waits until
-// the test lets it go, and then finds nothing.
-class StalledNetworkFs : public test::FakeFileSystem {
- public:
-  uint32_t Attributes(const std::string& path) override {
-    if (path.rfind("\\\\", 0) == 0) {
-      std::unique_lock<std::mutex> lock(mutex_);
-      released_.wait(lock, [this] { return answering_; });
-    }
-    return FakeFileSystem::Attributes(path);
-  }
-  void Answer() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    answering_ = true;
-    released_.notify_all();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable released_;
-  bool answering_ = false;
-};
-
 class LauncherTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -68,7 +44,7 @@ class LauncherTest : public ::testing::Test {
     item.Target = target;
     return item;
   }
-  StalledNetworkFs fs;
+  test::SilentServerFs fs;
   test::FakeEnvironment env;
   test::FakeShellFolders shell;
   Folders folders;

@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 #include "launch/network_places.h"
-#include "support/fakes.h"
+#include "support/silent_server_fs.h"
 
 namespace vek {
 namespace {
@@ -29,34 +26,8 @@ TEST(NetworkPlacesTest, ShareOfAPath) {
   for (const auto& c : cases) EXPECT_EQ(NetworkShareOf(c.path), c.share) << c.path;
 }
 
-// A server that does not answer until the test lets it; counts the questions it got.
-class SilentServerFs : public test::FakeFileSystem {
- public:
-  uint32_t Attributes(const std::string& path) override {
-    ++asked;
-    if (path.rfind("\\\\", 0) == 0) {
-      std::unique_lock<std::mutex> lock(mutex_);
-      released_.wait(lock, [this] { return answering_; });
-    }
-    const uint32_t a = FakeFileSystem::Attributes(path);
-    ++answered;
-    return a;
-  }
-  void Answer() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    answering_ = true;
-    released_.notify_all();
-  }
-  std::atomic<int> asked{0}, answered{0};
-
- private:
-  std::mutex mutex_;
-  std::condition_variable released_;
-  bool answering_ = false;
-};
-
 TEST(NetworkPlacesTest, ASilentShareCostsOneWaitThenCountsAsAbsent) {
-  SilentServerFs server;
+  test::SilentServerFs server;
   server.AddFile("\\\\server\\share\\a.exe");
   server.AddFile("C:\\Tools\\local.exe");
   NetworkPlacesFileSystem fs(server, 100ms, 60s);
