@@ -85,7 +85,10 @@ bool Program::Main() {
   if (!CheckWindowsVersion()) return false;
   // 5. Folders of the program and the user; the per-user folders are created.
   app_.folders = InitPaths(win::ProgramFolder(), app_.shell, app_.fs);
-  app_.paths = std::make_unique<PathTools>(app_.fs, app_.env, app_.folders);
+  // Existence tests of items' files wait at most three seconds on a network share that
+  // does not answer; the share then counts as absent for a minute.
+  networkFs_ = std::make_unique<NetworkPlacesFileSystem>(app_.fs, std::chrono::seconds(3), std::chrono::seconds(60));
+  app_.paths = std::make_unique<PathTools>(*networkFs_, app_.env, app_.folders);
   app_.io = std::make_unique<ConfigIo>(ConfigIo{app_.fs, app_.codec, app_.prompt, app_.folders});
   // 6. Where this copy lives and which version it is.
   RecordInstallation(app_.registry, win::ProgramPath(), ProgramVersion{1, 6, 68});

@@ -6,7 +6,9 @@
 
 #include "app/app_context.h"
 #include "app/services.h"
+#include "launch/network_places.h"
 #include "platform/win/handles.h"
+#include "platform/win/ui_thread.h"
 
 namespace vek {
 
@@ -31,6 +33,10 @@ class Program : public ProgramControl {
   bool CheckWindowsVersion();
   void UnloadWindows();
 
+  // First in, last out: everything below may read shortcuts or ask the shell.
+  win::UiThreadScope uiThread_;
+  // The file system the path tools ask, with a time limit on network shares.
+  std::unique_ptr<NetworkPlacesFileSystem> networkFs_;
   AppContext app_;
   std::unique_ptr<AppDockActions> dockActions_;
   std::unique_ptr<FrmTray> tray_;

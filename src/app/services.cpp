@@ -4,6 +4,7 @@
 #include "dock/win/FrmMain.h"
 #include "icons/win/icon_extraction.h"
 #include "menu/win/FrmSubMenu.h"
+#include "platform/win/ui_thread.h"
 #include "platform/win/window.h"
 
 namespace vek {
@@ -51,7 +52,7 @@ void AppDockActions::ShowGettingStarted() {
   // first page to show.
 }
 
-bool AppDockActions::IsRecycleBinFull() { return app_.services->commands.IsRecycleBinFull(); }
+bool AppDockActions::IsRecycleBinFull() { return app_.services->recycleBinFull.Last().value_or(false); }
 
 // --- Pictures --------------------------------------------------------------------------
 
@@ -105,7 +106,9 @@ void AppDefaultsHost::BuildRingSlotTables() { dock_.CalcDockParam(-1); }
 
 CatalogueFacts AppDefaultsHost::ReadCatalogueFacts() {
   // Start-up joins the services to the context before the defaults run.
-  return CatalogueFacts{win::WindowsUserName(), app_.services->commands.IsRecycleBinFull()};
+  // The bin's state as last polled: the dock's timer corrects the picture once the
+  // first answer is in.
+  return CatalogueFacts{win::WindowsUserName(), app_.services->recycleBinFull.Last().value_or(false)};
 }
 
 void AppDefaultsHost::ReleaseImages() { dock_.ReleaseImages(); }
@@ -121,13 +124,21 @@ void AppDefaultsHost::LetMessagesRun() { win::PumpPendingMessages(); }
 
 // --- Assembly --------------------------------------------------------------------------
 
+namespace {
+constexpr std::chrono::seconds kSlowCallLimit{5};
+constexpr std::chrono::seconds kRecycleBinInterval{1};
+}  // namespace
+
 Services::Services(AppContext& app, FrmMain& dock)
-    : shortcuts(*app.paths, shortcutReader),
+    : slowCalls(kSlowCallLimit, [] { win::PumpPendingMessages(); }, win::WorkerThreadScope),
+      recycleBinFull([bin = std::make_shared<win::Win32RecycleBin>()] { return RecycleBinFull(*bin); },
+                     kRecycleBinInterval, win::WorkerThreadScope),
+      shortcuts(*app.paths, shortcutReader),
       associations(app.registry, *app.paths),
       pictures(app, dock),
       items(MakeItemServices(app, *this), win::WindowsUserName()),
       discovery(items, *app.paths, app.registry, drives),
-      launcher(app.model, *app.paths, shortcuts, shortcutReader, shell, app.prompt, dock.controller()),
+      launcher(app.model, *app.paths, shortcuts, shortcutReader, shell, app.prompt, dock.controller(), slowCalls),
       actions(win::Win32SystemActions::Windows{
           nullptr, nullptr, nullptr, nullptr, nullptr,
           [&app] {

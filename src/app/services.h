@@ -14,6 +14,7 @@
 #include "icons/win/system_sources_win.h"
 #include "launch/launcher.h"
 #include "launch/shortcut_files.h"
+#include "launch/slow_calls.h"
 #include "launch/system_commands.h"
 #include "launch/win/shortcut_reader_win.h"
 #include "launch/win/system_services_win.h"
@@ -104,6 +105,10 @@ class Services {
   win::Win32DesktopShell desktop;
   win::Win32Drives drives;
   win::Win32VersionResources versions;
+  // What may wait on a slow disk, drive or network place runs off the UI thread: a
+  // launch's existence tests and shortcut reads, and the Recycle Bin's state.
+  BoundedCalls slowCalls;
+  PolledAnswer recycleBinFull;
   ShortcutFiles shortcuts;
   Associations associations;
   AppItemPictures pictures;

@@ -282,11 +282,8 @@ void ItemCreation::Build(int n, const std::string& path, const Effective& eff) {
     item.ImageIndex = n;
     item.PathKind = path_kind::kShortcutFile;
     item.IconFile = NewPictureName();
-    if (LastFourUpper(TrimFixed(details_.IconFile)) == ".ICO") {
-      pictures_.ConvertIconFile(TrimFixed(details_.IconFile), item.IconFile);
-    } else if (!ExtractItemIcon(extract_mode::kFromDetails)) {
-      item.IconFile = SysIcon("Problem.png");
-    }
+    if (!WriteShortcutPicture(item.IconFile.Trimmed()))
+      item.IconFile = SysIcon(x == ".URL" ? "Internet.png" : "Problem.png");
   } else if (x == ".EXE" || x == ".SCR" || x == ".MSI") {
     // The file description, unless the file has none or it would not survive the
     // configuration file's code page.
@@ -440,6 +437,15 @@ bool ItemCreation::RemoveGroupMember(int index) {
 
 // --- Pictures ------------------------------------------------------------------------
 
+bool ItemCreation::WriteShortcutPicture(const std::string& dest) {
+  // A shortcut's own .ico file is converted; any other icon location (or, without one,
+  // the target) is read as a module. An Internet shortcut's icon file may be a web
+  // address, which exists nowhere here.
+  const std::string iconFile = TrimFixed(details_.IconFile);
+  if (LastFourUpper(iconFile) == ".ICO" && Exists(iconFile)) return pictures_.ConvertIconFile(iconFile, dest);
+  return ExtractItemIcon(extract_mode::kFromDetails);
+}
+
 bool ItemCreation::ExtractItemIcon(int mode, const std::string& file, int item) {
   auto destOf = [this](int index) -> std::string {
     if (index < 0 || index >= static_cast<int>(model_.Items.size())) return {};
@@ -491,11 +497,8 @@ void ItemCreation::RebuildItemIcon(int index) {
     item.IconFile = NewPictureName();
 
   if (x == ".LNK" || x == ".URL") {
-    if (LastFourUpper(TrimFixed(details_.IconFile)) == ".ICO") {
-      pictures_.ConvertIconFile(TrimFixed(details_.IconFile), item.IconFile);
-    } else if (!ExtractItemIcon(extract_mode::kFromDetails)) {
-      item.IconFile = SysIcon("Problem.png");
-    }
+    if (!WriteShortcutPicture(item.IconFile.Trimmed()))
+      item.IconFile = SysIcon(x == ".URL" ? "Internet.png" : "Problem.png");
     return;
   }
   if (x == ".EXE" || x == ".SCR" || x == ".MSI") {

@@ -19,41 +19,73 @@ PromptRequest MissingTargetMessage(const std::string& path) {
   return request;
 }
 
-int Launcher::Open(ShortcutItem& item, const std::string& path) {
-  const int show = ShowCommandForRunMode(item.RunMode);
-  if (LastFourUpper(path) == ".LNK") {
-    std::string target = reader_.InstallerTarget(path);
-    std::string arguments;
-    std::string folder;
-    if (target.empty()) {
-      const ReadResult read = shortcuts_.ReadShortcutFile(path);
-      target = read.fields.target;
-      folder = TrimFixed(read.fields.workingFolder);
-      arguments = TrimFixed(read.fields.arguments);
-    }
-    if (!paths_.FileExists(target, false)) {
-      prompt_.Ask(MissingTargetMessage(path));
-      return 0;
-    }
-    if (folder.empty()) folder = FolderPart(target);
-    return shell_.Execute("open", target, arguments, folder, show) > 32 ? 1 : 0;
+PromptRequest UnreachableTargetMessage(const std::string& path) {
+  PromptRequest request;
+  request.text = "The item '" + path +
+                 "' that this shortcut refers to does not answer: its drive or network place may "
+                 "be unavailable right now.\r\n\r\nTry again once it can be reached.";
+  request.title = "Problem with Shortcut";
+  request.icon = PromptIcon::kExclamation;
+  return request;
+}
+
+LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemArguments) {
+  LaunchPlan plan;
+  if (LastFourUpper(path) != ".LNK") {
+    plan.open = true;
+    plan.ownArguments = true;
+    plan.file = path;
+    plan.arguments = TrimFixed(itemArguments);
+    plan.folder = FolderPart(path);
+    return plan;
   }
-  const std::string arguments = item.Arguments.TrimInPlace();
-  return shell_.Execute("open", path, arguments, FolderPart(path), show) > 32 ? 1 : 0;
+  std::string target = reader_.InstallerTarget(path);
+  if (target.empty()) {
+    const ReadResult read = shortcuts_.ReadShortcutFile(path);
+    target = read.fields.target;
+    plan.folder = TrimFixed(read.fields.workingFolder);
+    plan.arguments = TrimFixed(read.fields.arguments);
+  }
+  if (!paths_.FileExists(target, false)) {
+    plan.missing = path;
+    return plan;
+  }
+  if (plan.folder.empty()) plan.folder = FolderPart(target);
+  plan.open = true;
+  plan.file = target;
+  return plan;
+}
+
+LaunchPlan Launcher::Plan(std::string target, std::string link, const std::string& itemArguments) {
+  if (paths_.FileExists(target, false)) return PlanPath(target, itemArguments);
+  if (paths_.FileExists(link, false)) return PlanPath(link, itemArguments);
+  LaunchPlan plan;
+  plan.missing = link;
+  return plan;
 }
 
 int Launcher::LaunchItem(int index) {
+  // A click while an earlier launch still waits on its target is not queued up.
+  if (slow_.waiting()) return 0;
   int result = 0;
   if (index >= 0 && index < static_cast<int>(model_.Items.size())) {
     ShortcutItem& item = model_.Items[index];
-    std::string target = item.Target.TrimInPlace();
-    std::string link = item.Link.TrimInPlace();
-    if (paths_.FileExists(target, false)) {
-      result = Open(item, target);
-    } else if (paths_.FileExists(link, false)) {
-      result = Open(item, link);
+    const std::string target = item.Target.TrimInPlace();
+    const std::string link = item.Link.TrimInPlace();
+    const std::string arguments = item.Arguments.str();
+    const int show = ShowCommandForRunMode(item.RunMode);
+    // Existence tests and shortcut reads can wait on a network place that does not
+    // answer: they run off this thread, which meanwhile keeps the windows going. The
+    // item may change while they run, so they get copies of its texts.
+    const std::optional<LaunchPlan> plan =
+        slow_.Run<LaunchPlan>([this, target, link, arguments] { return Plan(target, link, arguments); });
+    if (!plan) {
+      prompt_.Ask(UnreachableTargetMessage(link.empty() ? target : link));
+    } else if (!plan->open) {
+      prompt_.Ask(MissingTargetMessage(plan->missing));
     } else {
-      prompt_.Ask(MissingTargetMessage(item.Link.Trimmed()));
+      if (plan->ownArguments) model_.Items[index].Arguments.TrimInPlace();
+      result = shell_.Execute("open", plan->file, plan->arguments, plan->folder, show) > 32 ? 1 : 0;
     }
   }
   dock_.EscCancel();

@@ -7,6 +7,7 @@
 #include "core/paths.h"
 #include "launch/dock_commands.h"
 #include "launch/shortcut_files.h"
+#include "launch/slow_calls.h"
 #include "platform/prompt.h"
 
 namespace vek {
@@ -25,22 +26,37 @@ int ShowCommandForRunMode(int32_t runMode);
 
 // The message shown when neither the target nor the link of an item exists.
 PromptRequest MissingTargetMessage(const std::string& path);
+// The message shown when finding out whether the target exists took too long (a network
+// place or a drive that does not answer).
+PromptRequest UnreachableTargetMessage(const std::string& path);
+
+// What a launch comes to, decided from the item's texts alone.
+struct LaunchPlan {
+  bool open = false;       // else the missing-target message names `missing`
+  bool ownArguments = false;  // the item's own arguments are used, not a shortcut file's
+  std::string file, arguments, folder;
+  std::string missing;
+};
 
 class Launcher {
  public:
+  // Which files exist and what a shortcut file says are found through `slow`, off the
+  // thread of the windows; every collaborator must live as long as the program.
   Launcher(Model& model, PathTools& paths, ShortcutFiles& shortcuts, ShortcutReader& reader,
-           ShellRunner& shell, UserPrompt& prompt, DockCommands& dock)
+           ShellRunner& shell, UserPrompt& prompt, DockCommands& dock, BoundedCalls& slow)
       : model_(model), paths_(paths), shortcuts_(shortcuts), reader_(reader), shell_(shell),
-        prompt_(prompt), dock_(dock) {}
+        prompt_(prompt), dock_(dock), slow_(slow) {}
 
   // Opens pool item `index`: its Target when that exists, else its Link; a shell
   // shortcut file through its own target, arguments and working folder. Reports a
-  // missing target to the user. Afterwards the dock leaves key mode and, with auto-hide,
-  // hides. 1 when the shell accepted the request, else 0.
+  // missing or unreachable target to the user. Afterwards the dock leaves key mode and,
+  // with auto-hide, hides. 1 when the shell accepted the request, else 0 (also when
+  // another launch is still waiting on its target).
   int LaunchItem(int index);
 
  private:
-  int Open(ShortcutItem& item, const std::string& path);
+  LaunchPlan Plan(std::string target, std::string link, const std::string& itemArguments);
+  LaunchPlan PlanPath(const std::string& path, const std::string& itemArguments);
 
   Model& model_;
   PathTools& paths_;
@@ -49,6 +65,7 @@ class Launcher {
   ShellRunner& shell_;
   UserPrompt& prompt_;
   DockCommands& dock_;
+  BoundedCalls& slow_;
 };
 
 }  // namespace vek

@@ -181,11 +181,13 @@ void SystemCommands::SwitchDesktop() {
   dock_.SetFadeEnabled(fade);
 }
 
-bool SystemCommands::IsRecycleBinFull() {
+std::optional<bool> RecycleBinFull(RecycleBin& bin) {
   RecycleBinInfo info;
-  if (!bin_.Query(info)) return false;
+  if (!bin.Query(info)) return std::nullopt;
   return info.size > 0 || info.count > 0;
 }
+
+bool SystemCommands::IsRecycleBinFull() { return RecycleBinFull(bin_).value_or(false); }
 
 void SystemCommands::EmptyWithoutQuestion() { bin_.Empty(); }
 

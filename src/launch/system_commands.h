@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/model.h"
@@ -54,6 +55,9 @@ class RecycleBin {
   // shell's bin icon.
   virtual void Empty() = 0;
 };
+
+// True when the bin holds anything; empty when it cannot be queried.
+std::optional<bool> RecycleBinFull(RecycleBin& bin);
 
 // The shell's windows that hide and show: the desktop's icon list and the taskbar.
 class DesktopShell {

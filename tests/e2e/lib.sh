@@ -7,6 +7,7 @@ VEK_EXE=$1
 VEKCTL=$2
 VEKSEED=${3:-}
 MARKER_EXE=${4:-}
+MKLINK_EXE=${5:-}
 WINE=/usr/lib/wine/wine64
 E2E_OUT=${VEK_E2E_OUT:-$(dirname "$VEK_EXE")/e2e-screenshots}
 mkdir -p "$E2E_OUT"

@@ -79,6 +79,30 @@ TEST_F(ItemCreationTest, ShortcutPicturesFromAnIcoFileOrElseTheProblemPicture) {
   EXPECT_EQ(Add("C:\\Links\\Unreadable.lnk", 6).IconFile.str(), w.SysIcon("Problem.png"));
 }
 
+TEST_F(ItemCreationTest, InternetShortcutsShowTheirOwnPictureOrTheInternetPicture) {
+  w.fs.AddFile("C:\\Icons\\site.ico");
+  const struct {
+    const char* link;
+    const char* iconFile;
+    int32_t iconIndex;
+    std::string picture;  // the written picture's text, or the shared picture's path
+  } cases[] = {
+      {"C:\\Links\\Module.url", kShell32, 13, std::string("\x89PNG module ") + kShell32 + ",13"},
+      {"C:\\Links\\Ico.url", "C:\\Icons\\site.ico", 0, "\x89PNG converted C:\\Icons\\site.ico"},
+      {"C:\\Links\\Plain.url", "", 0, w.SysIcon("Internet.png")},
+      {"C:\\Links\\Web.url", "https://example.org/favicon.ico", 0, w.SysIcon("Internet.png")},
+  };
+  int slot = 4;
+  for (const auto& c : cases) {
+    w.fs.AddFile(c.link, "[InternetShortcut]");
+    w.reader.Add(c.link, "https://example.org/", c.iconFile, c.iconIndex);
+    ShortcutItem& item = Add(c.link, slot++);
+    EXPECT_EQ(item.Target.str(), "https://example.org/") << c.link;
+    const std::string shown = item.IconFile.str().rfind(w.folders.SysIconDir, 0) == 0 ? item.IconFile.str() : Picture(item);
+    EXPECT_EQ(shown, c.picture) << c.link;
+  }
+}
+
 TEST_F(ItemCreationTest, ProgramsAreTitledByTheirDescriptionOrTheirName) {
   test::VersionBytes described;
   described.strings = {{"FileDescription", "Handy Editor"}};

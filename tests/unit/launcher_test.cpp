@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <map>
 
 #include "launch/launcher.h"
 #include "support/fakes.h"
+#include "support/silent_server_fs.h"
 #include "support/recorders.h"
 
 namespace vek {
@@ -41,7 +44,7 @@ class LauncherTest : public ::testing::Test {
     item.Target = target;
     return item;
   }
-  test::FakeFileSystem fs;
+  test::SilentServerFs fs;
   test::FakeEnvironment env;
   test::FakeShellFolders shell;
   Folders folders;
@@ -52,7 +55,8 @@ class LauncherTest : public ::testing::Test {
   test::RecordingPrompt prompt;
   test::RecordingDock dock;
   Model model;
-  Launcher launcher{model, paths, shortcuts, reader, runner, prompt, dock};
+  BoundedCalls slow{std::chrono::seconds(10), {}};
+  Launcher launcher{model, paths, shortcuts, reader, runner, prompt, dock, slow};
 };
 
 TEST_F(LauncherTest, TargetWinsEvenWhenTheLinkIsGone) {
@@ -151,6 +155,41 @@ TEST_F(LauncherTest, UrlFileGoesToTheShellUnchangedAndShellFailureIsSilent) {
   EXPECT_EQ(launcher.LaunchItem(12), 0);
   EXPECT_EQ(runner.calls[0].file, "C:\\Links\\Site.url");
   EXPECT_TRUE(prompt.asked.empty());
+}
+
+TEST_F(LauncherTest, UnreachableNetworkTargetNeitherHoldsUpTheWindowsNorStartsTwice) {
+  const std::string link = "\\\\server\\share\\Tool.lnk";
+  Item(13, link, "\\\\server\\share\\tool.exe");
+  Item(14, "C:\\Tools\\editor.exe");
+  // The worker's set-up token goes when the worker is done with the test's objects.
+  std::promise<void> workerDone;
+  ThreadSetup watched = [&workerDone] {
+    return std::shared_ptr<void>(nullptr, [&workerDone](void*) { workerDone.set_value(); });
+  };
+  Launcher* self = nullptr;
+  int pumped = 0, secondClick = -1;
+  BoundedCalls limited(std::chrono::milliseconds(300),
+                       [&] {
+                         if (pumped++ == 0) secondClick = self->LaunchItem(14);
+                       },
+                       watched);
+  Launcher slowLauncher(model, paths, shortcuts, reader, runner, prompt, dock, limited);
+  self = &slowLauncher;
+
+  EXPECT_EQ(slowLauncher.LaunchItem(13), 0);
+  EXPECT_GT(pumped, 1);  // the window messages kept running while the network place was asked
+  EXPECT_EQ(secondClick, 0);
+  EXPECT_TRUE(runner.calls.empty());
+  ASSERT_EQ(prompt.asked.size(), 1u);
+  EXPECT_EQ(prompt.asked[0].text, UnreachableTargetMessage(link).text);
+  EXPECT_EQ(prompt.asked[0].title, "Problem with Shortcut");
+
+  fs.Answer();
+  EXPECT_EQ(workerDone.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  // A network place that answers again launches as before.
+  fs.AddFile("\\\\server\\share\\tool.exe");
+  EXPECT_EQ(launcher.LaunchItem(13), 1);
+  EXPECT_EQ(runner.calls.back().file, "\\\\server\\share\\tool.exe");
 }
 
 }  // namespace

@@ -4,16 +4,43 @@
 #include "scratch_folder.h"
 #include <windows.h>
 
+#include <memory>
+#include <thread>
+
 #include "core/paths.h"
 #include "core/text.h"
 #include "platform/win/file_system_win.h"
 #include "platform/win/handles.h"
 #include "platform/win/system_info_win.h"
 #include "platform/win/text_win.h"
+#include "platform/win/ui_thread.h"
 #include "platform/win/window.h"
 
 namespace vek::win {
 namespace {
+
+TEST(UiThreadScopeTest, HoldsOleOnItsThreadAndQuietsCriticalErrors) {
+  {
+    UiThreadScope scope;
+    ASSERT_TRUE(scope.ok());
+    EXPECT_NE(GetErrorMode() & SEM_FAILCRITICALERRORS, 0u);
+    // An apartment exists already: asking for one only counts up.
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_FALSE);
+    CoUninitialize();
+    // A worker thread gets its own.
+    HRESULT onWorker = E_FAIL;
+    std::thread([&onWorker] {
+      const std::shared_ptr<void> worker = WorkerThreadScope();
+      onWorker = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+      if (SUCCEEDED(onWorker)) CoUninitialize();
+    }).join();
+    EXPECT_EQ(onWorker, S_FALSE);
+  }
+  // Gone with the scope.
+  const HRESULT after = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  EXPECT_EQ(after, S_OK);
+  if (SUCCEEDED(after)) CoUninitialize();
+}
 
 
 TEST(TextWinTest, RoundTripsNonAscii) {

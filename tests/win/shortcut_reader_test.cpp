@@ -11,6 +11,7 @@
 #include "platform/win/handles.h"
 #include "platform/win/system_info_win.h"
 #include "platform/win/text_win.h"
+#include "platform/win/ui_thread.h"
 
 namespace vek::win {
 namespace {
@@ -44,7 +45,8 @@ class ShortcutReaderTest : public ::testing::Test {
       if (!(e.attributes & attr::kDirectory)) fs.Delete(dir + e.name);
     RemoveDirectoryW(Wide(dir).c_str());
   }
-  ComScope com;
+  // The shortcut reader runs on the program's UI thread, set up as the program sets it up.
+  UiThreadScope uiThread;
   Win32FileSystem fs;
   Win32Environment env;
   Win32ShellFolders shell;
@@ -91,9 +93,11 @@ TEST_F(ShortcutReaderTest, LinkToALinkResolvesThroughBoth) {
   EXPECT_EQ(details.LinkPath, dir + "Outer.lnk");
 }
 
-TEST_F(ShortcutReaderTest, InternetShortcutGivesItsAddress) {
+TEST_F(ShortcutReaderTest, InternetShortcutGivesItsAddressAndItsOwnPicture) {
   const std::string url = dir + "Site.url";
-  const std::string text = "[InternetShortcut]\r\nURL=https://example.org/page\r\n";
+  const std::string icon = folders.SystemDir + "shell32.dll";
+  const std::string text = "[InternetShortcut]\r\nURL=https://example.org/page\r\nIconFile=" + icon +
+                           "\r\nIconIndex=13\r\n";
   fs.WriteAll(url, Bytes(text.begin(), text.end()));
   PathTools paths(fs, env, folders);
   Win32ShortcutReader reader;
@@ -101,6 +105,8 @@ TEST_F(ShortcutReaderTest, InternetShortcutGivesItsAddress) {
   ShortcutDetails details;
   files.ResolveShortcutFile(url, details);
   EXPECT_EQ(details.Target, "https://example.org/page");
+  EXPECT_EQ(ToUpperAscii(details.IconFile), ToUpperAscii(icon));
+  EXPECT_EQ(details.IconIndex, 13);
 }
 
 TEST_F(ShortcutReaderTest, NotALinkAndNoAdvertisedTarget) {

@@ -14,6 +14,11 @@ ctl="$VEK_BUILD_DIR/tests/e2e/vekctl.exe"
 user_root="$WINEPREFIX/drive_c/users/$(id -un)"
 desktop="$user_root/Desktop"
 mkdir -p "$desktop"
+# The harness makes the desktop a folder of the prefix; never write 1,000 files elsewhere.
+case "$(readlink -f "$desktop")" in
+  "$(readlink -f "$WINEPREFIX")"/*) ;;
+  *) echo "first_start: the desktop leads outside the build folder" >&2; exit 1 ;;
+esac
 rm -rf "$user_root/AppData/Roaming/Kestrovan" "$desktop"/vek-bench-*
 for i in $(seq -w 1 1000); do printf "file %s" "$i" >"$desktop/vek-bench-$i.txt"; done
 read -r cx cy < <("$WINE" "$ctl" slot 0 | tr -d "\r")

@@ -45,6 +45,24 @@ wait_for() {  # wait_for SECONDS COMMAND...
   done
 }
 
+# Wine links the profile's Desktop, Documents, Pictures, Music, Videos, Downloads and
+# Templates into the home folder. Whatever a test or benchmark puts there would land
+# outside the build folder, so every such link becomes a plain folder of the prefix. Runs
+# at every start, so an already prepared prefix is mended too.
+own_shell_folders() {
+  local users="$WINEPREFIX/drive_c/users" prefix link
+  [ -d "$users" ] || return 0
+  prefix=$(readlink -f "$WINEPREFIX")
+  while IFS= read -r -d '' link; do
+    case "$(readlink -f "$link" || true)" in
+      "$prefix"/*) ;;
+      *)
+        rm -f "$link"
+        mkdir -p "$link" ;;
+    esac
+  done < <(find "$users" -mindepth 2 -maxdepth 3 -type l -print0)
+}
+
 prepare_prefix() {
   local marker="$WINEPREFIX/.vek-prepared"
   [ -f "$marker" ] && return 0
@@ -85,6 +103,7 @@ start() {
   "$WINESERVER" -p
   echo "WINESERVER_STARTED=1" >>"$envfile"
   prepare_prefix
+  own_shell_folders
   # The first Wine program of a session starts the session's services and the desktop
   # process, which inherit its output: start them here with no pipe attached, so that
   # CTest never waits on a pipe that a background service holds open.

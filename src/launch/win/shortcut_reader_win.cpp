@@ -38,8 +38,6 @@ std::optional<std::wstring> Property(IDispatch* object, const wchar_t* name) {
   return value.Text();
 }
 
-std::optional<LinkFields> ReadInternetShortcut(const std::string& path);
-
 std::optional<LinkFields> ReadThroughShellLink(const std::string& linkPath);
 
 std::optional<LinkFields> ReadThroughShellAutomation(const std::string& linkPath) {
@@ -107,11 +105,6 @@ std::optional<LinkFields> ReadThroughScripting(const std::string& linkPath) {
   const std::optional<std::wstring> target = Property(shortcut, L"TargetPath");
   if (!target) return std::nullopt;
   fields.target = Utf8(*target);
-  if (LastFourUpper(linkPath) == ".URL") {
-    // An Internet shortcut object knows only its address.
-    if (fields.target.empty()) return ReadInternetShortcut(linkPath);
-    return fields;
-  }
   // "file,index": the number after the last comma is the index; without a comma there
   // is no icon file.
   const std::string location = Utf8(Property(shortcut, L"IconLocation").value_or(L""));
@@ -154,7 +147,6 @@ std::optional<LinkFields> ReadInternetShortcut(const std::string& path) {
 }
 
 std::optional<LinkFields> ReadThroughShellLink(const std::string& linkPath) {
-  if (LastFourUpper(linkPath) == ".URL") return ReadInternetShortcut(linkPath);
   ComPtr<IShellLinkW> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               link.put_void())))
@@ -188,6 +180,9 @@ std::optional<LinkFields> ReadThroughShellLink(const std::string& linkPath) {
 
 std::optional<LinkFields> Win32ShortcutReader::Read(const std::string& linkPath, Route route) {
   try {
+    // An Internet shortcut is a small text file that every route reads alike: the
+    // automation objects know only its address, not its own picture.
+    if (LastFourUpper(linkPath) == ".URL") return ReadInternetShortcut(linkPath);
     switch (route) {
       case Route::kShellAutomation: return ReadThroughShellAutomation(linkPath);
       case Route::kScripting: return ReadThroughScripting(linkPath);

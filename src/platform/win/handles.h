@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <objbase.h>
+#include <ole2.h>
 
 #include <utility>
 
@@ -165,15 +166,18 @@ class ComPtr {
   T* p_ = nullptr;
 };
 
-// COM initialised for the current thread for the lifetime of the object.
-class ComScope {
+// OLE, and with it COM in a single-threaded apartment, initialised for the current thread
+// for the lifetime of the object. Shell links, the shell's automation objects and drag
+// and drop all need it on the thread that uses them.
+class OleScope {
  public:
-  ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(hr_)) CoUninitialize();
+  OleScope() : hr_(OleInitialize(nullptr)) {}
+  ~OleScope() {
+    if (SUCCEEDED(hr_)) OleUninitialize();
   }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
+  OleScope(const OleScope&) = delete;
+  OleScope& operator=(const OleScope&) = delete;
+  bool ok() const { return SUCCEEDED(hr_); }
 
  private:
   HRESULT hr_;

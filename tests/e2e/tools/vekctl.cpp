@@ -11,6 +11,8 @@
 //   vekctl close-title TITLE           answers OK to the dialog with the title
 //   vekctl item INDEX PROGRAM_FOLDER   prints pool item INDEX of the saved menu file as
 //                                      "kind|title|count" (count: its group's members)
+//   vekctl members GROUP PROGRAM_FOLDER  prints each member of ring group GROUP of the saved
+//                                      menu file, a line each: "title|link|target|arguments|picture"
 //   vekctl slot N [QUANTITY]           prints the screen position of ring slot N's centre
 //                                      with the default sizes and radius ("x y")
 //   vekctl post-private CLASS          posts the first 1,024 application-private messages
@@ -84,6 +86,27 @@ int wmain(int argc, wchar_t** argv) {
     const vek::ShortcutItem& item = model.Items[index];
     const int count = index <= vek::pool::kRingLast ? model.Groups[index].Count : 0;
     std::printf("%d|%s|%d\n", item.Kind, item.Title.Trimmed().c_str(), count);
+    return 0;
+  }
+  if (command == L"members") {
+    if (argc < 4) return 2;
+    vek::win::Win32FileSystem fs;
+    vek::win::Win32ShellFolders shell;
+    vek::win::Win32AnsiCodec codec;
+    vek::win::Win32Prompt prompt;
+    const vek::Folders folders = vek::InitPaths(vek::win::Utf8(argv[3]), shell, fs);
+    vek::ConfigIo io{fs, codec, prompt, folders};
+    vek::Model model;
+    if (!vek::LoadMenu(model, io)) return 1;
+    const int group = _wtoi(argv[2]);
+    if (group < 1 || group > vek::pool::kRingLast) return 2;
+    const vek::ShortcutGroup& g = model.Groups[group];
+    for (int m = 1; m <= g.Count && m < static_cast<int>(g.Members.size()); ++m) {
+      const vek::ShortcutItem& item = model.Items[g.Members[m]];
+      std::printf("%s|%s|%s|%s|%s\n", item.Title.Trimmed().c_str(), item.Link.Trimmed().c_str(),
+                  item.Target.Trimmed().c_str(), item.Arguments.Trimmed().c_str(),
+                  item.IconFile.Trimmed().c_str());
+    }
     return 0;
   }
   if (command == L"slot") {

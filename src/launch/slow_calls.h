@@ -1,0 +1,113 @@
+// Work that may wait on a slow disk, a drive without its medium or a network place that
+// does not answer, done on worker threads so that the thread of the windows keeps
+// running: calls waited for with a time limit, and answers polled in the background.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <utility>
+
+namespace vek {
+
+// Prepares a worker thread (the Windows side starts OLE there); what it returns is kept
+// for as long as the thread runs.
+using ThreadSetup = std::function<std::shared_ptr<void>()>;
+
+// Runs each call on a worker thread of its own and waits for it at most `limit`, running
+// `whileWaiting` (the window messages) every few milliseconds meanwhile. A call that
+// outlasts the limit finishes on its own and its answer is dropped, so it may only use
+// what it holds by value and objects that live as long as the program.
+class BoundedCalls {
+ public:
+  BoundedCalls(std::chrono::milliseconds limit, std::function<void()> whileWaiting, ThreadSetup setup = {})
+      : limit_(limit), whileWaiting_(std::move(whileWaiting)), setup_(std::move(setup)) {}
+
+  // The call's answer; empty when the limit passed first, the call threw or no thread
+  // could be started.
+  template <typename T>
+  std::optional<T> Run(std::function<T()> call) {
+    auto slot = std::make_shared<Slot<T>>();
+    try {
+      std::thread([slot, call = std::move(call), setup = setup_] {
+        std::optional<T> value;
+        try {
+          const std::shared_ptr<void> scope = setup ? setup() : nullptr;
+          value = call();
+        } catch (...) {
+        }
+        std::lock_guard<std::mutex> lock(slot->mutex);
+        slot->value = std::move(value);
+        slot->done = true;
+        slot->ready.notify_all();
+      }).detach();
+    } catch (...) {
+      return std::nullopt;
+    }
+    ++waiting_;
+    const auto deadline = std::chrono::steady_clock::now() + limit_;
+    std::unique_lock<std::mutex> lock(slot->mutex);
+    while (!slot->done) {
+      const auto now = std::chrono::steady_clock::now();
+      if (now >= deadline) break;
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
+      slot->ready.wait_for(lock, left < kPumpInterval ? left : kPumpInterval);
+      if (!slot->done && whileWaiting_) {
+        lock.unlock();
+        whileWaiting_();
+        lock.lock();
+      }
+    }
+    --waiting_;
+    if (!slot->done) return std::nullopt;
+    return std::move(slot->value);
+  }
+
+  // A call is being waited for: what `whileWaiting` runs may ask, to refuse a second one.
+  bool waiting() const { return waiting_ > 0; }
+
+ private:
+  static constexpr std::chrono::milliseconds kPumpInterval{15};
+  template <typename T>
+  struct Slot {
+    std::mutex mutex;
+    std::condition_variable ready;
+    bool done = false;
+    std::optional<T> value;
+  };
+  std::chrono::milliseconds limit_;
+  std::function<void()> whileWaiting_;
+  ThreadSetup setup_;
+  std::atomic<int> waiting_{0};
+};
+
+// Asks `probe` on a worker thread, again and again `interval` apart, and keeps its last
+// answer for callers that must not wait. A probe that fails keeps the previous answer.
+class PolledAnswer {
+ public:
+  PolledAnswer(std::function<std::optional<bool>()> probe, std::chrono::milliseconds interval,
+               ThreadSetup setup = {});
+  // Stops asking; a probe still running finishes on its own.
+  ~PolledAnswer();
+  PolledAnswer(const PolledAnswer&) = delete;
+  PolledAnswer& operator=(const PolledAnswer&) = delete;
+
+  // Empty until the first probe has answered.
+  std::optional<bool> Last() const;
+
+ private:
+  struct Shared {
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool stop = false;
+    std::optional<bool> last;
+  };
+  std::shared_ptr<Shared> shared_;
+};
+
+}  // namespace vek

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Shortcut files as a new user has them. Real .lnk files made through the shell's link
+# interface, and Internet shortcuts, lie on the desktop; the first start makes them All
+# Programs members with their target, arguments and picture, and a click on the shortcut
+# starts its program with its arguments in its working folder.
+source "$(dirname "$0")/lib.sh"
+
+desktop="$USER_ROOT/Desktop"
+app_win=$(winpath "$(dirname "$VEK_EXE")")
+marker_txt="$(dirname "$MARKER_EXE")/marker.txt"
+marker_win=$(winpath "$MARKER_EXE")
+work="$E2E_OUT/shortcut-work"
+work_win=$(winpath "$work")
+link_win='C:\users\'"$(id -un)"'\Desktop\VekE2E Marker.lnk'
+art="$(dirname "$0")/../../resources"
+
+# Everything this test writes stays inside the build folder: the desktop is a folder of
+# the prefix, not a link into the home folder.
+case "$(readlink -f "$desktop")" in
+  "$(readlink -f "$WINEPREFIX")"/*) ;;
+  *) fail "the prefix's desktop leads outside the build folder: $(readlink -f "$desktop")" ;;
+esac
+
+remove_made() { rm -f "$desktop"/VekE2E*; }
+trap 'cleanup_dock; remove_made' EXIT
+
+# The Linux path of a Windows path on drive C: of the prefix.
+linux_path() { echo "$WINEPREFIX/drive_c/$(echo "${1#[Cc]:\\}" | sed 's|\\|/|g')"; }
+# The distance (0 same .. 1 opposite) of two pictures, both flattened on white at 48x48.
+picture_distance() {
+  local a="$E2E_OUT/shortcut-a.png" b="$E2E_OUT/shortcut-b.png"
+  convert "$1" -resize 48x48! -background white -alpha remove -alpha off "$a"
+  convert "$2" -resize 48x48! -background white -alpha remove -alpha off "$b"
+  compare -metric RMSE "$a" "$b" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true
+}
+near() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d < limit) }'; }
+
+reset_user_data
+remove_made
+mkdir -p "$desktop" "$work"
+"$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Marker.lnk" "$marker_win" 'alpha "two words"' \
+  "$work_win" "$(winpath "$VEK_EXE")" 0 || fail "could not make the shortcut file"
+printf '[InternetShortcut]\r\nURL=https://example.org/\r\nIconFile=C:\\windows\\system32\\shell32.dll\r\nIconIndex=13\r\n' \
+  >"$desktop/VekE2E Site.url"
+printf '[InternetShortcut]\r\nURL=https://example.org/plain\r\n' >"$desktop/VekE2E Plain.url"
+
+# The first start builds All Programs from the desktop; the exit saves it.
+start_dock
+sleep 1
+vekctl close VEKDesktopTray
+wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+members=$(vekctl members 3 "$app_win" | tr -d '\r')
+grep -q '^VekE2E Marker|' <<<"$members" && grep -q '^VekE2E Site.url|' <<<"$members" &&
+  grep -q '^VekE2E Plain.url|' <<<"$members" || fail "All Programs lacks the desktop's shortcuts: $members"
+member() { grep "^$1|" <<<"$members"; }
+
+IFS='|' read -r _ link target arguments picture <<<"$(member "VekE2E Marker")"
+[ "${link^^}" = "${link_win^^}" ] || fail "member link: $link"
+[ "${target^^}" = "${marker_win^^}" ] || fail "member target: $target (wanted $marker_win)"
+[ "$arguments" = 'alpha "two words"' ] || fail "member arguments: $arguments"
+case "$picture" in *\\VekIcons\\*) ;; *) fail "member picture: $picture" ;; esac
+picture_file=$(linux_path "$picture")
+[ -s "$picture_file" ] || fail "member picture file missing: $picture_file"
+own=$(picture_distance "$picture_file" "$art/app/VekDesktop.png")
+problem=$(picture_distance "$picture_file" "$art/SysIcons/Problem.png")
+echo "shortcut picture: distance $own to the program icon, $problem to the Problem picture"
+near "$own" 0.1 || fail "the shortcut's picture is not its icon location's ($own)"
+near "$own" "$problem" || fail "the shortcut's picture is nearer the Problem picture"
+
+IFS='|' read -r _ _ target _ picture <<<"$(member "VekE2E Site.url")"
+[ "$target" = "https://example.org/" ] || fail "Internet shortcut target: $target"
+case "$picture" in *\\VekIcons\\*) ;; *) fail "Internet shortcut with an icon file got $picture" ;; esac
+[ -s "$(linux_path "$picture")" ] || fail "Internet shortcut picture missing: $picture"
+IFS='|' read -r _ _ _ _ picture <<<"$(member "VekE2E Plain.url")"
+case "$picture" in *\\SysIcons\\Internet.png) ;; *) fail "plain Internet shortcut got $picture" ;; esac
+
+# A click on the shortcut on the ring reads it and starts its program with its arguments
+# in its working folder.
+vekseed --item "4|Marker link|$link_win" || fail "could not prepare the configuration"
+rm -f "$marker_txt"
+start_dock
+sleep 1
+read -r x4 y4 <<<"$(vekctl slot 4 | tr -d '\r')"
+xdotool mousemove "$x4" "$y4"
+sleep 0.5
+screenshot shortcut-hover >/dev/null
+xdotool click 1
+poll 15 test -s "$marker_txt" || fail "the click did not start the shortcut's program"
+grep -qx "arg=alpha" "$marker_txt" && grep -qx "arg=two words" "$marker_txt" ||
+  fail "arguments lost: $(cat "$marker_txt")"
+grep -qix "folder=${work_win//\\/\\\\}" "$marker_txt" || fail "working folder: $(cat "$marker_txt")"
+vekctl close VEKDesktopTray
+wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+echo "shortcut e2e passed"

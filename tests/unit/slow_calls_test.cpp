@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <future>
+#include <memory>
+#include <mutex>
+
+#include "launch/slow_calls.h"
+
+namespace vek {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A device that does not answer until the test opens it.
+struct Gate {
+  void Wait() {
+    std::unique_lock<std::mutex> lock(mutex);
+    opened.wait(lock, [this] { return open; });
+  }
+  void Open() {
+    std::lock_guard<std::mutex> lock(mutex);
+    open = true;
+    opened.notify_all();
+  }
+  std::mutex mutex;
+  std::condition_variable opened;
+  bool open = false;
+};
+
+// Runs `f` on another thread; true when it came back within a few seconds.
+template <typename F>
+bool ReturnsPromptly(F f) {
+  return std::async(std::launch::async, f).wait_for(5s) == std::future_status::ready;
+}
+
+TEST(PolledAnswerTest, AStalledProbeHoldsUpNeitherTheReaderNorTheOwner) {
+  auto gate = std::make_shared<Gate>();
+  auto polled = std::make_unique<PolledAnswer>(
+      [gate] {
+        gate->Wait();
+        return std::optional<bool>(true);
+      },
+      1ms);
+  std::optional<bool> seen = false;
+  EXPECT_TRUE(ReturnsPromptly([&] { seen = polled->Last(); }));
+  EXPECT_FALSE(seen) << "no answer is known while the probe is stuck";
+
+  gate->Open();
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  while (!polled->Last() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  EXPECT_EQ(polled->Last(), std::optional<bool>(true));
+
+  // Stopping never waits for a probe that is stuck again.
+  auto stuck = std::make_shared<Gate>();
+  auto stalled = std::make_unique<PolledAnswer>(
+      [stuck] {
+        stuck->Wait();
+        return std::optional<bool>(false);
+      },
+      1ms);
+  EXPECT_TRUE(ReturnsPromptly([&] { stalled.reset(); }));
+  stuck->Open();
+}
+
+TEST(PolledAnswerTest, AFailedProbeKeepsTheLastAnswer) {
+  auto calls = std::make_shared<std::atomic<int>>(0);
+  PolledAnswer polled([calls]() -> std::optional<bool> { return ++*calls == 1 ? std::optional<bool>(true) : std::nullopt; },
+                      1ms);
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  while (*calls < 5 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  EXPECT_EQ(polled.Last(), std::optional<bool>(true));
+}
+
+}  // namespace
+}  // namespace vek
