@@ -3,6 +3,8 @@
 // the median time of that repaint done the literal way (clear the whole bitmap with
 // GDI+, redraw everything, push the whole bitmap) and the program's way (redraw and push
 // only what changed), and the time to copy one frame in memory, the floor of any push.
+// Then the group menu of an All Programs group of 879 members: the time from the click's
+// request to its first page painted and pushed, against one push of the menu's window.
 //
 //   hover_bench.exe [ROUNDS]     (default 10 rounds of the 24 slots)
 #include <windows.h>
@@ -17,6 +19,7 @@
 
 #include "app/app_context.h"
 #include "dock/win/FrmMain.h"
+#include "menu/win/FrmSubMenu.h"
 #include "platform/win/window.h"
 
 namespace {
@@ -74,6 +77,50 @@ void FillRing(vek::AppContext& app) {
   for (int g = 0; g <= 36; ++g) model.Groups[g].Members[0] = g;  // position g shows item g
 }
 
+// All Programs on a crowded desktop: 879 members with pictures and long-ish titles.
+constexpr int kCrowdedGroup = 879;
+void FillAllPrograms(vek::AppContext& app) {
+  static const char* const kPictures[] = {"Application.png", "Folder.png", "DocFolder.png", "Internet.png"};
+  vek::Model& model = app.model;
+  model.Items[3].Kind = vek::kind::kAllPrograms;
+  vek::ShortcutGroup& group = model.Groups[3];
+  for (int n = 1; n <= kCrowdedGroup; ++n) {
+    const int m = vek::pool::kMemberFirst + n - 1;
+    vek::ShortcutItem& item = model.Items[m];
+    item.Kind = vek::kind::kMember;
+    item.Title = "Program number " + std::to_string(n) + " of the crowded desktop";
+    item.IconFile = app.folders.SysIconDir + kPictures[n % 4];
+    item.ImageIndex = m;
+    group.Members[n] = m;
+  }
+  group.Count = kCrowdedGroup;
+}
+
+class BenchMenuActions : public vek::MenuActions {
+ public:
+  void LaunchItem(int) override {}
+  void RunSystemCommand(int) override {}
+  int DeleteItem(int) override { return 0; }
+  void SaveMenu() override {}
+  void RefreshRing() override {}
+  void FocusDock() override {}
+  void ShowMemberEditMenu() override {}
+  void KeepDockAwake() override {}
+};
+
+// Opens and closes the crowded menu `times` times, timing each open (paint and push of
+// the first page, the window shown); the first open makes the page's text pictures.
+void MenuOpenings(vek::FrmSubMenu& menu, int times, std::vector<double>& opens) {
+  for (int i = 0; i < times; ++i) {
+    const double start = NowMs();
+    menu.MenuFocus(true, 3);
+    opens.push_back(NowMs() - start);
+    vek::win::PumpPendingMessages();
+    menu.EscCancel(true);
+    vek::win::PumpPendingMessages();
+  }
+}
+
 using Painting = vek::win::DockSurface::Painting;
 
 // Hovers the slots in ring order, `rounds` times, timing each repaint. The two ways take
@@ -108,7 +155,9 @@ int wmain(int argc, wchar_t** argv) {
     app.folders.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
     app.folders.IconDir = SourceFolder() + "no-such-folder\\";
     FillRing(app);
+    FillAllPrograms(app);
     vek::FrmMain dock(app);
+    app.dock = &dock;
     if (!dock.Load()) {
       std::fprintf(stderr, "hover_bench: the dock window could not be made\n");
       return 1;
@@ -158,6 +207,38 @@ int wmain(int argc, wchar_t** argv) {
       }
     }
 
+    // The group menu: opened and closed, first cold, then warm.
+    BenchMenuActions menuActions;
+    vek::FrmSubMenu menu(app, dock.geometry(), dock.images(), menuActions);
+    std::vector<double> firstOpen, opens, menuPushes;
+    if (menu.Load()) {
+      menu.SetRowsPerPage(dock.geometry().screen.ScreenHeight);
+      MenuOpenings(menu, 1, firstOpen);
+      MenuOpenings(menu, 20, opens);
+      menu.MenuFocus(true, 3);
+      SIZE size{width, height};
+      POINT source{0, 0};
+      BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+      RECT one{0, 0, 1, 1};
+      UPDATELAYEREDWINDOWINFO info{};
+      info.cbSize = sizeof(info);
+      info.psize = &size;
+      info.hdcSrc = menu.surface().dc();
+      info.pptSrc = &source;
+      info.pblend = &blend;
+      info.dwFlags = ULW_ALPHA;
+      info.prcDirty = &one;
+      for (int i = 0; i < 30; ++i) {
+        const double start = NowMs();
+        UpdateLayeredWindowIndirect(menu.hwnd(), &info);
+        menuPushes.push_back(NowMs() - start);
+        vek::win::PumpPendingMessages();
+      }
+      menu.EscCancel(true);
+    } else {
+      std::fprintf(stderr, "hover_bench: the menu window could not be made\n");
+    }
+
     const Stats l = Summarise(literal), p = Summarise(program), c = Summarise(copies),
                 u = Summarise(pushes);
     std::printf("hover repaint (DockAction: draw + push), %dx%d, %zu hovers each\n", width, height,
@@ -169,6 +250,18 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  one frame copied in memory (floor)              : median %6.2f ms\n", c.median);
     std::printf("  one push of a 1x1 changed area (system's cost)  : median %6.2f ms\n", u.median);
     std::printf("  speed-up of the program's way: %.1fx\n", p.median > 0 ? l.median / p.median : 0.0);
+    if (!opens.empty()) {
+      const Stats o = Summarise(opens), mp = Summarise(menuPushes);
+      std::printf("group menu of %d members, open to first page painted and pushed, %zu opens\n",
+                  kCrowdedGroup, opens.size());
+      std::printf("  first open (text pictures made)                 : %6.2f ms\n", firstOpen.front());
+      std::printf("  later opens                                     : median %6.2f ms  p90 %6.2f  min %6.2f\n",
+                  o.median, o.p90, o.min);
+      std::printf("  one push of the menu's window (system's cost)   : median %6.2f ms\n", mp.median);
+      std::printf("  beyond the push: first %.2f ms, later %.2f ms (one frame: 16.7 ms)\n",
+                  firstOpen.front() - mp.median, o.median - mp.median);
+    }
+    menu.Unload();
     dock.Unload();
   }
   Gdiplus::GdiplusShutdown(token);
