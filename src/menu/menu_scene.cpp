@@ -76,6 +76,19 @@ std::vector<int32_t> PaintMenu(DockFrame& frame, const MenuView& v) {
   return waiting;
 }
 
+DockFrame CommonMenuParts(int32_t rowsPerPage) {
+  DockFrame frame;
+  for (int n = 1; n <= 36; ++n)
+    frame.ops.push_back(DrawOp::BoxText(MemberLetter(n), TextStyle::kPlain, 0, 0, kLetterWidth, kTextHeight));
+  for (const char* caption : {"PgUp", "PgDn"})
+    for (TextStyle style : {TextStyle::kPlain, TextStyle::kPlainGrey})
+      frame.ops.push_back(DrawOp::BoxText(caption, style, 0, 0, kArrowCaptionWidth, kArrowHeight));
+  for (int index = menu_skin::kSelect; index <= menu_skin::kBottom; ++index)
+    if (index != menu_skin::kBody) frame.ops.push_back(DrawOp::Image(ImageSet::kSkin, index, 1, 0, 0));
+  frame.ops.push_back(DrawOp::Image(ImageSet::kSkin, menu_skin::kBody, 0, 0, 10, kWidth, rowsPerPage * kRowHeight + 60));
+  return frame;
+}
+
 void AddDeleteEffect(DockFrame& frame, int k, int32_t x, int32_t y) {
   DrawOp op = DrawOp::Image(ImageSet::kSkin, skin::kDelIcon, 0, x - 64, y - 64, 128, 128);
   op.srcX = 128 * k;

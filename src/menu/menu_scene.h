@@ -62,6 +62,10 @@ DrawOp RowPicture(const MenuRow& row, const std::function<bool(int32_t)>& pictur
 // indices of the visible members whose pictures are still being decoded.
 std::vector<int32_t> PaintMenu(DockFrame& frame, const MenuView& view);
 
+// Operations whose pictures every menu draws, for making them ahead: the key letters,
+// both looks of the arrow captions, the skin bands and the body of a full page.
+DockFrame CommonMenuParts(int32_t rowsPerPage);
+
 // Adds frame k (0..4) of the delete effect centred on (x, y).
 void AddDeleteEffect(DockFrame& frame, int k, int32_t x, int32_t y);
 

@@ -372,6 +372,11 @@ const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageSt
   return &scaledSprites_.emplace(key, std::move(sprite)).first->second;
 }
 
+void DockSurface::PrepareSprites(const DockFrame& frame, const ImageStore& images) {
+  if (!graphics_) return;
+  for (const DrawOp& op : frame.ops) SpriteOf(op, images);
+}
+
 void DockSurface::Blend(const Sprite& sprite, int32_t x, int32_t y, const PixelRect& clip) {
   if (sprite.pixels.size() != static_cast<size_t>(sprite.width) * sprite.height) return;
   const PixelRect area = PixelRect{x, y, x + sprite.width, y + sprite.height}

@@ -60,6 +60,9 @@ class DockSurface {
 
   // Shows `frame` with the window-wide alpha `alpha`.
   void Present(const DockFrame& frame, const ImageStore& images, BYTE alpha);
+  // Makes the ready-to-blend pictures of `frame`'s operations now, without drawing, so
+  // that a later Present of such operations only blends.
+  void PrepareSprites(const DockFrame& frame, const ImageStore& images);
   // The next Present repaints and pushes everything.
   void Invalidate() { valid_ = false; }
 

@@ -30,6 +30,8 @@ bool FrmSubMenu::Load() {
   if (!surface_.CreateGraphic(hwnd(), s.ScreenWidth, s.ScreenHeight)) return false;
   surface_.CreatePlainFont(L"Arial", 12);
   surface_.Present(DockFrame{}, images_, 255);
+  // Once start-up is over and the messages run, the first menu need not make them.
+  PostMessageW(hwnd(), kPreparePartsMessage, 0, 0);
   return true;
 }
 
@@ -136,6 +138,9 @@ LRESULT FrmSubMenu::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       controller_.TimerTick(static_cast<int>(wParam));
+      return 0;
+    case kPreparePartsMessage:
+      surface_.PrepareSprites(CommonMenuParts(controller_.rowsPerPage()), images_);
       return 0;
     case kDecodePicturesMessage:
       DecodeSomePictures();

@@ -22,6 +22,8 @@ class FrmSubMenu : public win::Window, private MenuWindow {
   static constexpr const wchar_t* kClassName = L"VEKDesktopMenu";
   // Posted to itself: decode the next few row pictures asked for.
   static constexpr UINT kDecodePicturesMessage = WM_APP + 0x31;
+  // Posted to itself once loaded: make the pictures every menu draws while idle.
+  static constexpr UINT kPreparePartsMessage = WM_APP + 0x32;
 
   // The menu places itself with the dock's `geometry` and draws from its `images`;
   // `actions` reaches launching, deleting and the dock. All three outlive the menu.
