@@ -61,7 +61,14 @@ vekseed --group "16|Tools|5|$marker_win|tool" --group "3|All Programs|40|$marker
   fail "could not prepare the configuration"
 "$WINE" "$WALLPAPER_EXE" &
 wallpaper_pid=$!
-trap 'vekctl close VEKTestWallpaper >/dev/null 2>&1; wait $wallpaper_pid 2>/dev/null; cleanup_dock' EXIT
+notepad_pid=""
+end_notepad() {
+  [ -n "$notepad_pid" ] || return 0
+  vekctl close Notepad >/dev/null 2>&1 || true
+  wait "$notepad_pid" 2>/dev/null || true
+  notepad_pid=""
+}
+trap 'end_notepad; vekctl close VEKTestWallpaper >/dev/null 2>&1; wait $wallpaper_pid 2>/dev/null; cleanup_dock' EXIT
 vekctl wait-window VEKTestWallpaper 20 || fail "the wallpaper window did not appear"
 start_dock
 sleep 1.5
@@ -115,8 +122,7 @@ open_menu 16
 "$WINE" notepad >/dev/null 2>&1 &
 notepad_pid=$!
 poll 10 menu_closed || fail "the menu stayed open behind another window"
-vekctl close Notepad >/dev/null 2>&1 || true
-wait $notepad_pid 2>/dev/null || true
+end_notepad
 sleep 0.5
 
 # A member dragged 10 px out of the menu is deleted: the saved group shrinks and the
