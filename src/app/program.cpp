@@ -105,7 +105,7 @@ bool Program::Main() {
   dockActions_ = std::make_unique<AppDockActions>(app_);
   tray_ = std::make_unique<FrmTray>(app_);
   dock_ = std::make_unique<FrmMain>(app_, *dockActions_);
-  menu_ = std::make_unique<FrmSubMenu>(app_);
+  menu_ = std::make_unique<FrmSubMenu>(app_, dock_->geometry(), dock_->images(), *dockActions_);
   app_.tray = tray_.get();
   app_.dock = dock_.get();
   app_.menu = menu_.get();

@@ -54,6 +54,30 @@ void AppDockActions::ShowGettingStarted() {
 
 bool AppDockActions::IsRecycleBinFull() { return app_.services->recycleBinFull.Last().value_or(false); }
 
+void AppDockActions::RefreshRing() {
+  if (app_.dock) app_.dock->controller().RefreshRing();
+}
+
+void AppDockActions::FocusDock() {
+  if (!app_.dock || !app_.dock->hwnd()) return;
+  // Only while the program is in front: a window of another program that came to the
+  // front (and closed the menu) keeps it.
+  DWORD process = 0;
+  if (const HWND foreground = GetForegroundWindow()) GetWindowThreadProcessId(foreground, &process);
+  if (process != 0 && process != GetCurrentProcessId()) return;
+  SetForegroundWindow(app_.dock->hwnd());
+  SetFocus(app_.dock->hwnd());
+}
+
+void AppDockActions::ShowMemberEditMenu() {
+  // The item edit popup menu belongs to the tray owner and acts on the menu's MenuSlot
+  // and MenuPosition; until it exists the right click only highlights the row.
+}
+
+void AppDockActions::KeepDockAwake() {
+  if (app_.dock) app_.dock->controller().state().IdleTicks = 0;
+}
+
 // --- Pictures --------------------------------------------------------------------------
 
 bool AppItemPictures::WriteModuleIcon(const std::string& file, int32_t iconIndex, const std::string& dest) {

@@ -18,13 +18,14 @@
 #include "launch/system_commands.h"
 #include "launch/win/shortcut_reader_win.h"
 #include "launch/win/system_services_win.h"
+#include "menu/menu_controller.h"
 
 namespace vek {
 
 class FrmMain;
 
-// What the dock asks of the rest of the program, through the services.
-class AppDockActions : public DockActions {
+// What the dock and the group menu ask of the rest of the program, through the services.
+class AppDockActions : public DockActions, public MenuActions {
  public:
   explicit AppDockActions(AppContext& app) : app_(app) {}
   void LaunchItem(int index) override;
@@ -39,6 +40,11 @@ class AppDockActions : public DockActions {
   void SaveMenu() override;
   void ShowGettingStarted() override;
   bool IsRecycleBinFull() override;
+  // The group menu's requests.
+  void RefreshRing() override;
+  void FocusDock() override;
+  void ShowMemberEditMenu() override;
+  void KeepDockAwake() override;
 
  private:
   AppContext& app_;

@@ -30,10 +30,19 @@ DrawOp DrawOp::Text(const std::string& text, float x, float y) {
   return op;
 }
 
+DrawOp DrawOp::BoxText(const std::string& text, TextStyle style, float x, float y, float w, float h) {
+  DrawOp op = Text(text, x, y);
+  op.style = style;
+  op.textW = w;
+  op.textH = h;
+  return op;
+}
+
 bool operator==(const DrawOp& a, const DrawOp& b) {
   if (a.type != b.type) return false;
   if (a.type == DrawOp::Type::kText)
-    return a.text == b.text && a.textX == b.textX && a.textY == b.textY;
+    return a.text == b.text && a.textX == b.textX && a.textY == b.textY && a.style == b.style &&
+           a.textW == b.textW && a.textH == b.textH;
   return a.set == b.set && a.index == b.index && a.variant == b.variant && a.x == b.x &&
          a.y == b.y && a.w == b.w && a.h == b.h && a.srcX == b.srcX && a.srcY == b.srcY &&
          a.srcW == b.srcW && a.srcH == b.srcH;

@@ -16,6 +16,11 @@ namespace vek {
 
 enum class ImageSet : uint8_t { kItem, kSkin };
 
+// How a text is drawn: the dock's caption (white, outlined, centred in a screen-wide box
+// and hanging from its top), or plain text left-aligned and vertically centred in its own
+// box, near-black or grey (the group menus).
+enum class TextStyle : uint8_t { kCaption, kPlain, kPlainGrey };
+
 // Skin indices the dock draws.
 namespace skin {
 constexpr int kLogo = 0;
@@ -43,13 +48,16 @@ struct DrawOp {
   int32_t x = 0, y = 0, w = 0, h = 0;
   int32_t srcX = 0, srcY = 0, srcW = 0, srcH = 0;
   // Text: the trimmed text, drawn outlined in a screen-wide layout box whose top-left is
-  // (textX, textY).
+  // (textX, textY); plain styles draw it in the box (textX, textY, textW, textH).
   std::string text;
   float textX = 0, textY = 0;
+  TextStyle style = TextStyle::kCaption;
+  float textW = 0, textH = 0;
 
   static DrawOp Image(ImageSet set, int32_t index, int32_t variant, int32_t x, int32_t y,
                       int32_t w = 0, int32_t h = 0);
   static DrawOp Text(const std::string& text, float x, float y);
+  static DrawOp BoxText(const std::string& text, TextStyle style, float x, float y, float w, float h);
   friend bool operator==(const DrawOp& a, const DrawOp& b);
   friend bool operator!=(const DrawOp& a, const DrawOp& b) { return !(a == b); }
 };

@@ -93,12 +93,44 @@ bool DockSurface::CreateGraphicFont(const std::wstring& familyName, float pixels
   return font_->GetLastStatus() == Gdiplus::Ok;
 }
 
+bool DockSurface::CreatePlainFont(const std::wstring& familyName, float pixels) {
+  if (!graphics_) return false;
+  plainFamily_ = std::make_unique<Gdiplus::FontFamily>(familyName.c_str());
+  if (plainFamily_->GetLastStatus() != Gdiplus::Ok || !plainFamily_->IsAvailable())
+    plainFamily_.reset(Gdiplus::FontFamily::GenericSansSerif()->Clone());
+  if (!plainFamily_ || plainFamily_->GetLastStatus() != Gdiplus::Ok) return false;
+  plainFont_ = std::make_unique<Gdiplus::Font>(plainFamily_.get(), pixels, Gdiplus::FontStyleRegular,
+                                               Gdiplus::UnitPixel);
+  plainFormat_ = std::make_unique<Gdiplus::StringFormat>();
+  plainFormat_->SetAlignment(Gdiplus::StringAlignmentNear);
+  plainFormat_->SetLineAlignment(Gdiplus::StringAlignmentCenter);
+  plainFormat_->SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
+  plainFormat_->SetFormatFlags(Gdiplus::StringFormatFlagsLineLimit);
+  plainBrush_ = std::make_unique<Gdiplus::SolidBrush>(Gdiplus::Color(255, 1, 2, 3));
+  greyBrush_ = std::make_unique<Gdiplus::SolidBrush>(Gdiplus::Color(255, 128, 128, 128));
+  textSprites_.clear();
+  valid_ = false;
+  return plainFont_->GetLastStatus() == Gdiplus::Ok;
+}
+
+void DockSurface::DrawPlainText(Gdiplus::Graphics& g, const DrawOp& op, float x, float y) {
+  if (!plainFont_) return;
+  const std::wstring text = Wide(op.text);
+  g.DrawString(text.c_str(), static_cast<INT>(text.size()), plainFont_.get(), Gdiplus::RectF(x, y, op.textW, op.textH),
+               plainFormat_.get(), op.style == TextStyle::kPlainGrey ? greyBrush_.get() : plainBrush_.get());
+}
+
 void DockSurface::DeleteGraphicFont() {
   format_.reset();
   font_.reset();
   family_.reset();
   textBrush_.reset();
   outlineBrush_.reset();
+  plainFormat_.reset();
+  plainFont_.reset();
+  plainFamily_.reset();
+  plainBrush_.reset();
+  greyBrush_.reset();
   textBoxes_.clear();
   textSprites_.clear();
 }
@@ -132,6 +164,13 @@ std::wstring DockSurface::FontFamilyName() const {
 }
 
 PixelRect DockSurface::Bounds(const DrawOp& op, const ImageStore& images) {
+  if (op.type == DrawOp::Type::kText && op.style != TextStyle::kCaption) {
+    // Plain text is clipped to its box; one pixel more for the anti-aliasing.
+    if (!plainFont_) return {};
+    return PixelRect{static_cast<int32_t>(std::floor(op.textX)) - 1, static_cast<int32_t>(std::floor(op.textY)) - 1,
+                     static_cast<int32_t>(std::ceil(op.textX + op.textW)) + 1,
+                     static_cast<int32_t>(std::ceil(op.textY + op.textH)) + 1};
+  }
   if (op.type == DrawOp::Type::kText) {
     if (!graphics_ || !font_) return {};
     auto found = textBoxes_.find(op.text);
@@ -189,7 +228,13 @@ void DockSurface::DrawOutlinedText(const std::wstring& text, float x, float y) {
 
 void DockSurface::Draw(const DrawOp& op, const ImageStore& images) {
   if (op.type == DrawOp::Type::kText) {
-    DrawOutlinedText(Wide(op.text), op.textX, op.textY);
+    if (op.style == TextStyle::kCaption)
+      DrawOutlinedText(Wide(op.text), op.textX, op.textY);
+    else {
+      graphics_->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+      DrawPlainText(*graphics_, op, op.textX, op.textY);
+      graphics_->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+    }
     return;
   }
   Gdiplus::Bitmap* image = images.Get(op.set, op.index, op.variant);
@@ -237,10 +282,33 @@ const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageSt
     scaledSprites_.clear();
     spriteGeneration_ = images.generation();
   }
+  if (op.type == DrawOp::Type::kText && op.style != TextStyle::kCaption) {
+    const float baseX = std::floor(op.textX), baseY = std::floor(op.textY);
+    const TextKey key{op.text, op.textX - baseX, op.textY - baseY, op.style, op.textW, op.textH};
+    auto found = textSprites_.find(key);
+    if (found != textSprites_.end()) return &found->second;
+    if (textSprites_.size() >= kMostSprites) textSprites_.clear();
+    const PixelRect box = Bounds(op, images);
+    if (box.empty()) return nullptr;
+    Sprite sprite;
+    sprite.left = box.left - static_cast<int32_t>(baseX);
+    sprite.top = box.top - static_cast<int32_t>(baseY);
+    sprite.width = box.width();
+    sprite.height = box.height();
+    Gdiplus::Bitmap canvas(sprite.width, sprite.height, PixelFormat32bppPARGB);
+    {
+      Gdiplus::Graphics g(&canvas);
+      g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+      g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+      DrawPlainText(g, op, op.textX - static_cast<float>(box.left), op.textY - static_cast<float>(box.top));
+    }
+    sprite.pixels = PremultipliedPixels(canvas);
+    return &textSprites_.emplace(key, std::move(sprite)).first->second;
+  }
   if (op.type == DrawOp::Type::kText) {
     if (!font_) return nullptr;
     const float baseX = std::floor(op.textX), baseY = std::floor(op.textY);
-    const TextKey key{op.text, op.textX - baseX, op.textY - baseY};
+    const TextKey key{op.text, op.textX - baseX, op.textY - baseY, op.style, 0.0f, 0.0f};
     auto found = textSprites_.find(key);
     if (found != textSprites_.end()) return &found->second;
     if (textSprites_.size() >= kMostSprites) textSprites_.clear();
@@ -302,6 +370,11 @@ const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageSt
   }
   sprite.pixels = PremultipliedPixels(canvas);
   return &scaledSprites_.emplace(key, std::move(sprite)).first->second;
+}
+
+void DockSurface::PrepareSprites(const DockFrame& frame, const ImageStore& images) {
+  if (!graphics_) return;
+  for (const DrawOp& op : frame.ops) SpriteOf(op, images);
 }
 
 void DockSurface::Blend(const Sprite& sprite, int32_t x, int32_t y, const PixelRect& clip) {

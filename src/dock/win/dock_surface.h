@@ -55,9 +55,16 @@ class DockSurface {
   // replaced by the generic sans-serif family rather than drawing nothing.
   bool CreateGraphicFont(const std::wstring& family, float pixels);
   void DeleteGraphicFont();
+  // The font of plain boxed text (the group menus): the family at `pixels` size, regular,
+  // left-aligned and vertically centred in its box; a caption too long for its box
+  // wraps and ends in an ellipsis.
+  bool CreatePlainFont(const std::wstring& family, float pixels);
 
   // Shows `frame` with the window-wide alpha `alpha`.
   void Present(const DockFrame& frame, const ImageStore& images, BYTE alpha);
+  // Makes the ready-to-blend pictures of `frame`'s operations now, without drawing, so
+  // that a later Present of such operations only blends.
+  void PrepareSprites(const DockFrame& frame, const ImageStore& images);
   // The next Present repaints and pushes everything.
   void Invalidate() { valid_ = false; }
 
@@ -83,7 +90,7 @@ class DockSurface {
     std::vector<uint32_t> pixels;
   };
   using ScaledKey = std::tuple<const Gdiplus::Bitmap*, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
-  using TextKey = std::tuple<std::string, float, float>;
+  using TextKey = std::tuple<std::string, float, float, TextStyle, float, float>;
 
   void FillRect(const PixelRect& r, uint32_t argb);
   // Draws one operation with GDI+ (the whole-frame way).
@@ -94,6 +101,8 @@ class DockSurface {
   void Blend(const Sprite& sprite, int32_t x, int32_t y, const PixelRect& clip);
   void ForgetSprites();
   void DrawOutlinedText(const std::wstring& text, float x, float y);
+  // Draws plain text into its box on `g`, at (x, y) instead of the operation's corner.
+  void DrawPlainText(Gdiplus::Graphics& g, const DrawOp& op, float x, float y);
   bool Push(BYTE alpha, const PixelRect* dirty);
   void PresentWhole(const DockFrame& frame, const ImageStore& images, BYTE alpha);
 
@@ -112,6 +121,11 @@ class DockSurface {
   std::unique_ptr<Gdiplus::StringFormat> format_;
   std::unique_ptr<Gdiplus::SolidBrush> textBrush_;
   std::unique_ptr<Gdiplus::SolidBrush> outlineBrush_;
+  std::unique_ptr<Gdiplus::FontFamily> plainFamily_;
+  std::unique_ptr<Gdiplus::Font> plainFont_;
+  std::unique_ptr<Gdiplus::StringFormat> plainFormat_;
+  std::unique_ptr<Gdiplus::SolidBrush> plainBrush_;
+  std::unique_ptr<Gdiplus::SolidBrush> greyBrush_;
   // Measured text boxes relative to the layout origin, by text.
   std::map<std::string, Gdiplus::RectF> textBoxes_;
   std::map<const Gdiplus::Bitmap*, Sprite> variantSprites_;

@@ -1,29 +1,153 @@
 #include "menu/win/FrmSubMenu.h"
 
+#include <windowsx.h>
+#include <imm.h>
+
+#include <algorithm>
+
+#include "dock/dock_controller.h"
+#include "dock/win/FrmMain.h"
 #include "dock/win/screen_win.h"
 
 namespace vek {
 
+namespace {
+// Pictures decoded between two repaints while a page fills in.
+constexpr size_t kPicturesPerStep = 6;
+}  // namespace
+
+FrmSubMenu::~FrmSubMenu() { Unload(); }
+
 bool FrmSubMenu::Load() {
   // The menu covers exactly what the dock covers, so both share one coordinate system.
   const ScreenMetrics s = win::ReadScreenMetrics();
-  return Create(kClassName, L"VEK Desktop Menu", WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW,
-                s.WorkArea.left, s.WorkArea.top, s.ScreenWidth, s.ScreenHeight, nullptr);
+  workArea_ = s.WorkArea;
+  if (!Create(kClassName, L"VEK Desktop Menu", WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW, s.WorkArea.left,
+              s.WorkArea.top, s.ScreenWidth, s.ScreenHeight, nullptr))
+    return false;
+  // Letter keys arrive as plain key messages, never through an input method.
+  ImmAssociateContext(hwnd(), nullptr);
+  if (!surface_.CreateGraphic(hwnd(), s.ScreenWidth, s.ScreenHeight)) return false;
+  surface_.CreatePlainFont(L"Arial", 12);
+  surface_.Present(DockFrame{}, images_, 255);
+  // Once start-up is over and the messages run, the first menu need not make them.
+  PostMessageW(hwnd(), kPreparePartsMessage, 0, 0);
+  return true;
 }
 
-void FrmSubMenu::MenuFocus(bool isGetFocus, int /*iconIndex*/) {
-  if (!isGetFocus) shown_ = false;
+void FrmSubMenu::Unload() {
+  if (hwnd()) {
+    KillTimer(hwnd(), menu_timer::kForegroundWatch);
+    KillTimer(hwnd(), menu_timer::kHighlightWatch);
+  }
+  surface_.DeleteGraphic();
+  Destroy();
 }
 
-void FrmSubMenu::EscCancel(bool /*noFormMainFocus*/) {
-  if (!shown_) return;
-  MenuFocus(false, -1);
-  focusIndex_ = -1;
+void FrmSubMenu::Present(const DockFrame& frame, int alpha) {
+  surface_.Present(frame, images_, static_cast<BYTE>(std::clamp(alpha, 0, 255)));
 }
 
-void FrmSubMenu::SetRowsPerPage(int screenHeight) {
-  const int rows = (screenHeight - 76) / 38 - 1;
-  itemsPerPage_ = rows > 18 ? 18 : rows;
+void FrmSubMenu::ShowOnTop() {
+  if (!hwnd()) return;
+  attempted_.clear();
+  ShowWindow(hwnd(), SW_SHOW);
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(hwnd());
+  SetFocus(hwnd());
+}
+
+void FrmSubMenu::HideToBottom() {
+  if (!hwnd()) return;
+  if (GetCapture() == hwnd()) ReleaseCapture();
+  ShowWindow(hwnd(), SW_HIDE);
+  SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  pending_.clear();
+}
+
+void FrmSubMenu::EnableTimer(int timer, bool on) {
+  if (!hwnd()) return;
+  if (on)
+    SetTimer(hwnd(), static_cast<UINT_PTR>(timer), 100, nullptr);
+  else
+    KillTimer(hwnd(), static_cast<UINT_PTR>(timer));
+}
+
+void FrmSubMenu::CursorPosition(int& x, int& y) {
+  POINT p{};
+  GetCursorPos(&p);
+  x = p.x - workArea_.left;
+  y = p.y - workArea_.top;
+}
+
+bool FrmSubMenu::PictureReady(int32_t image) { return images_.Get(ImageSet::kItem, image, 4) != nullptr; }
+
+void FrmSubMenu::RequestPictures(const std::vector<int32_t>& items) {
+  for (int32_t item : items) {
+    if (attempted_.count(item) || std::find(pending_.begin(), pending_.end(), item) != pending_.end()) continue;
+    pending_.push_back(item);
+  }
+  if (pending_.empty() || decodePosted_ || !hwnd()) return;
+  decodePosted_ = PostMessageW(hwnd(), kDecodePicturesMessage, 0, 0) != FALSE;
+}
+
+void FrmSubMenu::DecodeSomePictures() {
+  decodePosted_ = false;
+  if (pending_.empty()) return;
+  const size_t n = std::min(pending_.size(), kPicturesPerStep);
+  for (size_t i = 0; i < n; ++i) {
+    attempted_.insert(pending_[i]);
+    if (app_.dock) app_.dock->LoadItemIcon(pending_[i]);
+  }
+  pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(n));
+  // Repainting asks again for whatever is still missing on the page.
+  controller_.PicturesArrived();
+}
+
+LRESULT FrmSubMenu::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  switch (message) {
+    case WM_MOUSEMOVE:
+      controller_.MouseMove((wParam & MK_LBUTTON) != 0, x, y);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      // A member dragged out is released over pixels that let the mouse through.
+      SetCapture(hwnd());
+      controller_.MouseDown(message == WM_LBUTTONDOWN   ? mouse::kLeft
+                            : message == WM_RBUTTONDOWN ? mouse::kRight
+                                                        : mouse::kMiddle,
+                            x, y);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      if (GetCapture() == hwnd()) ReleaseCapture();
+      controller_.MouseUp(message == WM_LBUTTONUP   ? mouse::kLeft
+                          : message == WM_RBUTTONUP ? mouse::kRight
+                                                    : mouse::kMiddle,
+                          x, y);
+      return 0;
+    case WM_MOUSEWHEEL:
+      controller_.Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      controller_.KeyDown(static_cast<int>(wParam));
+      return 0;
+    case WM_TIMER:
+      controller_.TimerTick(static_cast<int>(wParam));
+      return 0;
+    case kPreparePartsMessage:
+      surface_.PrepareSprites(CommonMenuParts(controller_.rowsPerPage()), images_);
+      return 0;
+    case kDecodePicturesMessage:
+      DecodeSomePictures();
+      return 0;
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
 }
 
 }  // namespace vek

@@ -1,39 +1,88 @@
-// The group menu: a layered window covering the work area like the dock, hidden
-// between menus.
+// The group menu window: a per-pixel-alpha layered window covering the work area like
+// the dock (both share one coordinate system), hidden between menus. It turns window
+// messages into the menu's interaction logic and draws its frames with the dock's kind
+// of surface, from the dock's image store. Row pictures not decoded yet are decoded
+// after the page is shown, a few at a time, and fill in as they arrive.
 #pragma once
 
+#include <set>
+#include <vector>
+
 #include "app/app_context.h"
+#include "dock/geometry.h"
+#include "dock/win/dock_surface.h"
+#include "icons/win/image_store.h"
+#include "menu/menu_controller.h"
 #include "platform/win/window.h"
 
 namespace vek {
 
-class FrmSubMenu : public win::Window {
+class FrmSubMenu : public win::Window, private MenuWindow {
  public:
-  explicit FrmSubMenu(AppContext& app) : app_(app) {}
-  bool Load();
-  void Unload() { Destroy(); }
-
-  // Opens (isGetFocus) the menu of ring slot `iconIndex`, or closes the open one. The
-  // menu's layout, painting and keys are not built yet: a group's click opens nothing.
-  void MenuFocus(bool isGetFocus, int iconIndex);
-  // Closes the menu if one is open; unless noFormMainFocus, the dock takes the focus.
-  void EscCancel(bool noFormMainFocus);
-  bool SubMenuShown() const { return shown_; }
-  // No band highlighted.
-  void ClearFocus() { focusIndex_ = -1; }
-  // A row has the focus or a member is being dragged out of the menu.
-  bool Busy() const { return shown_ && focusIndex_ >= 1; }
-  // Rows per page for a screen of `screenHeight` pixels: (height − 76) \ 38 − 1, at most 18.
-  void SetRowsPerPage(int screenHeight);
-  int itemsPerPage() const { return itemsPerPage_; }
-
   static constexpr const wchar_t* kClassName = L"VEKDesktopMenu";
+  // Posted to itself: decode the next few row pictures asked for.
+  static constexpr UINT kDecodePicturesMessage = WM_APP + 0x31;
+  // Posted to itself once loaded: make the pictures every menu draws while idle.
+  static constexpr UINT kPreparePartsMessage = WM_APP + 0x32;
+
+  // The menu places itself with the dock's `geometry` and draws from its `images`;
+  // `actions` reaches launching, deleting and the dock. All three outlive the menu.
+  FrmSubMenu(AppContext& app, const DockGeometry& geometry, win::ImageStore& images, MenuActions& actions)
+      : app_(app), images_(images), source_(app.model), controller_(source_, geometry, *this, actions) {}
+  ~FrmSubMenu() override;
+
+  // Creates the hidden window over the work area and its drawing surface.
+  bool Load();
+  // Stops the timers, releases the drawing surface and destroys the window.
+  void Unload();
+
+  // Opens (isGetFocus) the menu of ring slot `iconIndex`, or closes the open one.
+  void MenuFocus(bool isGetFocus, int iconIndex) { controller_.MenuFocus(isGetFocus, iconIndex); }
+  // Closes the menu if one is open; unless noFormMainFocus, the dock takes the focus.
+  void EscCancel(bool noFormMainFocus) { controller_.EscCancel(noFormMainFocus); }
+  bool SubMenuShown() const { return controller_.SubMenuShown(); }
+  // No band highlighted.
+  void ClearFocus() { controller_.ClearFocus(); }
+  // A row has the focus or a member is being dragged out of the menu.
+  bool Busy() const { return controller_.Busy(); }
+  void SetRowsPerPage(int screenHeight) { controller_.SetRowsPerPage(screenHeight); }
+  int itemsPerPage() const { return controller_.rowsPerPage(); }
+
+  // What the menu shows and acts on: the ring slot of its group, and the member the
+  // edit menu acts on (pool index and 1-based position in the group).
+  int GroupSlot() const { return controller_.state().groupSlot; }
+  int MenuSlot() const { return controller_.state().menuSlot; }
+  int MenuPosition() const { return controller_.state().menuPosition; }
+
+  MenuController& controller() { return controller_; }
+  win::DockSurface& surface() { return surface_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // MenuWindow
+  void Present(const DockFrame& frame, int alpha) override;
+  void ShowOnTop() override;
+  void HideToBottom() override;
+  void EnableTimer(int timer, bool on) override;
+  void Wait(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
+  void PumpMessages() override { win::PumpPendingMessages(); }
+  bool InForeground() override { return hwnd() && GetForegroundWindow() == hwnd(); }
+  void CursorPosition(int& x, int& y) override;
+  bool PictureReady(int32_t image) override;
+  void RequestPictures(const std::vector<int32_t>& items) override;
+  void DecodeSomePictures();
+
   AppContext& app_;
-  bool shown_ = false;
-  int focusIndex_ = -1;
-  int itemsPerPage_ = 18;
+  win::ImageStore& images_;
+  ModelMenuSource source_;
+  win::DockSurface surface_;
+  PixelRect workArea_;
+  std::vector<int32_t> pending_;  // items whose pictures are to be decoded
+  std::set<int32_t> attempted_;   // asked for once already
+  bool decodePosted_ = false;
+  MenuController controller_;
 };
 
 }  // namespace vek

@@ -19,6 +19,9 @@
 //                                      of the WM_USER and of the WM_APP range (wParam 1)
 //                                      to the first window of the class, as any other
 //                                      program could
+//   vekctl menu SLOT COUNT             prints where the group menu of ring slot SLOT with
+//                                      COUNT members stands, with the default sizes and
+//                                      radius: "left top width height" in screen pixels
 #include <windows.h>
 
 #include "core/config_files.h"
@@ -28,6 +31,7 @@
 #include "platform/win/system_info_win.h"
 #include "platform/win/text_win.h"
 #include "dock/win/screen_win.h"
+#include "menu/menu_layout.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -121,6 +125,22 @@ int wmain(int argc, wchar_t** argv) {
     const vek::SlotBox& box = geometry.DockPos[slot];
     std::printf("%d %d\n", geometry.screen.WorkArea.left + box.X + box.Size / 2,
                 geometry.screen.WorkArea.top + box.Y + box.Size / 2);
+    return 0;
+  }
+  if (command == L"menu") {
+    if (argc < 4) return 2;
+    vek::AppSettings settings;
+    vek::DockGeometry geometry;
+    geometry.screen = vek::win::ReadScreenMetrics();
+    vek::ApplyScreenLimits(settings, geometry.screen);
+    geometry.CalcDockParam(settings);
+    const int slot = _wtoi(argv[2]), count = _wtoi(argv[3]);
+    if (slot < 0 || slot >= vek::kSlotCount) return 2;
+    const int rows = vek::RowsPerPage(geometry.screen.ScreenHeight);
+    const vek::MenuPlacement placement{geometry, settings.NormalIconSize, rows};
+    std::printf("%d %d %d %d\n", geometry.screen.WorkArea.left + vek::MenuLeft(placement, count, slot),
+                geometry.screen.WorkArea.top + vek::MenuTop(placement, count, slot), vek::menu_size::kWidth,
+                vek::MenuHeight(count, rows));
     return 0;
   }
   if (command == L"wait-title") {

@@ -2,13 +2,15 @@
 // own file writers:
 //
 //   vekseed PROGRAM_FOLDER [--autohide] [--locked] [--item SLOT|TITLE|LINK|ARGUMENTS|RUNMODE]
-//           [--command SLOT|CODE] ...
+//           [--command SLOT|CODE] [--group SLOT|TITLE|COUNT|LINK|ARGUMENTS] ...
 //
 // PROGRAM_FOLDER is the folder of VekDesktop.exe (its pictures are in SysIcons there).
 // Writes VEKCfg.cfg (defaults, with the given switches) and VEKMenu.cfg in the user's
 // icon folder. Ring slots 1..2 hold the built-in items, the given slots shortcuts or
 // built-in commands (by command code, with the catalogue's title and picture), every
-// other ring slot an empty position.
+// other ring slot an empty position. A group (slot 3: the All Programs group) gets COUNT
+// members "TITLE 1".."TITLE n", each starting LINK with ARGUMENTS followed by its number,
+// each with its own picture file in the icon folder.
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "core/config_files.h"
+#include "core/group_title.h"
 #include "core/paths.h"
 #include "launch/system_catalogue.h"
 #include "platform/win/ansi_codec_win.h"
@@ -92,6 +95,33 @@ int wmain(int argc, wchar_t** argv) {
       item = model.Items[code];
       item.Kind = kind::kShortcut;
       item.ImageIndex = slot;
+    } else if (arg == "--group" && i + 1 < argc) {
+      const std::vector<std::string> f = Split(win::Utf8(argv[++i]), '|');
+      if (f.size() < 3) return 2;
+      const int slot = std::stoi(f[0]);
+      const int count = std::stoi(f[2]);
+      if (slot < pool::kAllProgramsSlot || slot > pool::kRingLast || count < 0 || count > Model::Capacity(slot))
+        return 2;
+      ShortcutItem& group = model.Items[slot];
+      group = ShortcutItem{};
+      group.Kind = slot == pool::kAllProgramsSlot ? kind::kAllPrograms : kind::kGroup;
+      group.Title = f[1];
+      group.ImageIndex = slot;
+      group.IconFile = folders.SysIconDir + "WinGroup.png";
+      for (int n = 1; n <= count; ++n) {
+        const int m = model.FindFreeSlot(false);
+        if (m == 0 || !model.AddMember(slot, m)) return 1;
+        ShortcutItem& member = model.Items[m];
+        member.Kind = kind::kMember;
+        member.Title = f[1] + " " + std::to_string(n);
+        if (f.size() > 3) member.Link = member.Target = f[3];
+        member.Arguments = (f.size() > 4 ? f[4] + " " : std::string()) + std::to_string(n);
+        member.ImageIndex = m;
+        member.PathKind = path_kind::kProgram;
+        member.IconFile = folders.IconDir + std::to_string(m) + ".png";
+        if (!fs.Copy(folders.SysIconDir + "Application.png", member.IconFile.Trimmed())) return 1;
+      }
+      UpdateGroupTitle(model, slot);
     } else {
       std::fprintf(stderr, "vekseed: unknown argument %s\n", arg.c_str());
       return 2;
