@@ -85,6 +85,8 @@ bool Program::Main() {
   if (!CheckWindowsVersion()) return false;
   // 5. Folders of the program and the user; the per-user folders are created.
   app_.folders = InitPaths(win::ProgramFolder(), app_.shell, app_.fs);
+  win::Win32ShortPaths shortPaths;
+  UseStorableIconFolder(app_.folders, app_.codec, shortPaths, app_.prompt);
   app_.paths = std::make_unique<PathTools>(app_.fs, app_.env, app_.folders);
   app_.io = std::make_unique<ConfigIo>(ConfigIo{app_.fs, app_.codec, app_.prompt, app_.folders});
   // 6. Where this copy lives and which version it is.
