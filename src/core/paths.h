@@ -58,8 +58,8 @@ Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs
 // follows.
 constexpr char kIconFolderNotStorable[] =
     "The name of the folder that keeps your icon pictures cannot be written in this "
-    "system's code page, and the system gives no short name for it. Icon pictures will be "
-    "made again at every start, and pictures you chose yourself cannot be kept:\r\n\r\n";
+    "system's code page, and the system gives no short name for it, so your icons' "
+    "pictures cannot be found again after the program restarts:\r\n\r\n";
 
 // The records keep picture paths in the ANSI code page. When the code page cannot hold
 // the icon folder's path, its short (8.3) form takes the place of IconDir and of the
