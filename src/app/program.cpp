@@ -85,6 +85,9 @@ bool Program::Main() {
   if (!CheckWindowsVersion()) return false;
   // 5. Folders of the program and the user; the per-user folders are created.
   app_.folders = InitPaths(win::ProgramFolder(), app_.shell, app_.fs);
+  // A profile folder the files' code page cannot name is stored by its short name.
+  win::Win32ShortPaths shortPaths;
+  UseStorableIconFolder(app_.folders, app_.codec, shortPaths, app_.prompt);
   // Existence tests of items' files wait at most three seconds on a network share that
   // does not answer; the share then counts as absent for a minute.
   networkFs_ = std::make_unique<NetworkPlacesFileSystem>(app_.fs, std::chrono::seconds(3), std::chrono::seconds(60));

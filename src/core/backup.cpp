@@ -30,7 +30,25 @@ bool IsDeviceName(const std::string& baseUpper) {
          baseUpper[3] >= '0' && baseUpper[3] <= '9';
 }
 
+constexpr char kSharedPictureFolder[] = "SYSICONS";
+
 }  // namespace
+
+bool IsSharedPicturePath(const std::string& path, const std::string& sysIconDir) {
+  if (PathIsInFolder(path, sysIconDir)) return true;
+  // "...\SysIcons\<name>" of whichever folder the program lived in when it was written.
+  const std::string folder = FolderPart(path);
+  if (folder.size() < 2) return false;
+  return PathIsInFolder(path, folder) &&
+         ToUpperAscii(NamePart(folder.substr(0, folder.size() - 1))) == kSharedPictureFolder;
+}
+
+std::string SharedPictureHere(FileSystem& fs, const std::string& path, const std::string& sysIconDir) {
+  if (sysIconDir.empty() || !IsSharedPicturePath(path, sysIconDir) || PathIsInFolder(path, sysIconDir))
+    return path;
+  const std::string here = sysIconDir + NamePart(path);
+  return IsFile(fs, here) ? here : path;
+}
 
 int64_t ReadWholeFile(FileSystem& fs, const std::string& path, Bytes& buffer) {
   buffer.clear();
@@ -77,7 +95,7 @@ BackupParseResult ParseBackup(const uint8_t* data, size_t size, AnsiCodec& codec
   for (int k = kFirstBackedUpIcon; k <= pool::kLast; ++k) {
     for (bool custom : {false, true}) {
       const std::string path = IconField(out.menu.Items[k], custom).TrimInPlace();
-      if (path.empty() || PathIsInFolder(path, sysIconDir)) continue;
+      if (path.empty() || IsSharedPicturePath(path, sysIconDir)) continue;
       if (size - pos < 4) {
         result.error = "the icon of item " + std::to_string(k) + " is missing";
         return result;
@@ -99,12 +117,15 @@ BackupParseResult ParseBackup(const uint8_t* data, size_t size, AnsiCodec& codec
 
 int BackupAll(Model& model, const std::string& path, ConfigIo& io) {
   const int last = std::min<int>(pool::kLast, static_cast<int>(model.Items.size()) - 1);
-  // Records must not name a picture that has no block.
+  // Records must not name a picture that has no block. Shared pictures have none; one
+  // named in another program folder stays, for the restoring program to find in its own.
   for (int k = kFirstBackedUpIcon; k <= last; ++k) {
     for (bool custom : {false, true}) {
       FixedText& field = IconField(model.Items[k], custom);
       const std::string p = field.Trimmed();
-      if (!p.empty() && !IsFile(io.fs, p)) field = "";
+      const bool elsewhere = IsSharedPicturePath(p, io.folders.SysIconDir) &&
+                             !PathIsInFolder(p, io.folders.SysIconDir);
+      if (!p.empty() && !elsewhere && !IsFile(io.fs, p)) field = "";
     }
   }
   Bytes out;
@@ -113,7 +134,7 @@ int BackupAll(Model& model, const std::string& path, ConfigIo& io) {
   for (int k = kFirstBackedUpIcon; k <= last; ++k) {
     for (bool custom : {false, true}) {
       const std::string p = IconField(model.Items[k], custom).Trimmed();
-      if (p.empty() || PathIsInFolder(p, io.folders.SysIconDir)) continue;
+      if (p.empty() || IsSharedPicturePath(p, io.folders.SysIconDir)) continue;
       const int64_t length = ReadWholeFile(io.fs, p, picture);
       if (length < 0 || length > std::numeric_limits<int32_t>::max()) {
         io.prompt.Warn(kBackupFailed);
@@ -142,6 +163,15 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
     return false;
   }
   std::vector<ShortcutItem>& items = backup.menu.Items;
+  // Shared pictures named in another program folder are this program's own.
+  for (ShortcutItem& item : items) {
+    for (bool custom : {false, true}) {
+      FixedText& field = IconField(item, custom);
+      const std::string p = field.Trimmed();
+      const std::string here = SharedPictureHere(io.fs, p, io.folders.SysIconDir);
+      if (here != p) field = here;
+    }
+  }
 
   // Pictures go only into the icon folder: a block aimed anywhere else gets a fresh name
   // there, avoiding the names other blocks will take.

@@ -1,7 +1,8 @@
 // The shortcuts-and-icons backup: the member lists and item records exactly as in
 // "VEKMenu.cfg", then one icon block (32-bit length, bytes) for every IconFile and then
-// CustomIconFile of items 4..1024 that names a file outside the system icon folder, then
-// the trailer "/END" and a NUL byte.
+// CustomIconFile of items 4..1024 that names a file outside the shared pictures' folder
+// ("...\SysIcons\"), then the trailer "/END" and a NUL byte. A backup restores under
+// another program folder: shared pictures are found again in the restoring program's.
 //
 // Restoring never trusts the file: it is read and checked completely before anything
 // of the live configuration changes, every block length is checked against what is
@@ -53,6 +54,13 @@ struct BackupParseResult {
 // item when the end of the data is reached; the trailer is not required.
 BackupParseResult ParseBackup(const uint8_t* data, size_t size, AnsiCodec& codec,
                               const std::string& sysIconDir, BackupContents& out);
+
+// True when `path` names a shared picture: one in `sysIconDir`, or directly in a folder
+// named "SysIcons" (the shared pictures of the program folder the record was written
+// in). Such pictures have no icon block, whichever folder the program lived in.
+bool IsSharedPicturePath(const std::string& path, const std::string& sysIconDir);
+// The same shared picture in `sysIconDir` when it is there; else `path` unchanged.
+std::string SharedPictureHere(FileSystem& fs, const std::string& path, const std::string& sysIconDir);
 
 // True when `path` names a picture file directly in `iconDir` that a restore may write:
 // a plain file name with a picture extension, no device name, not the user's picture.

@@ -1,8 +1,10 @@
 #include "core/defaults.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/group_title.h"
+#include "core/menu_record.h"
 #include "launch/system_catalogue.h"
 
 namespace vek {
@@ -45,6 +47,21 @@ constexpr Accessory kAccessories[] = {
 
 int32_t RoundToInt(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
 
+// Puts back what reading the menu file would: the stored member lists and every item
+// but the built-in catalogue, of which only the user's own icons are kept.
+void KeepRing(const Model& kept, Model& model) {
+  const int groups = std::min(static_cast<int>(kept.Groups.size()), static_cast<int>(model.Groups.size()));
+  for (int g = kFirstStoredGroup; g <= kLastStoredGroup && g < groups; ++g) model.Groups[g] = kept.Groups[g];
+  const int items = std::min(static_cast<int>(kept.Items.size()), static_cast<int>(model.Items.size()));
+  for (int i = 0; i < items; ++i) {
+    if (i >= pool::kCatalogueFirst && i <= pool::kCatalogueLast) {
+      model.Items[i].CustomIconFile = kept.Items[i].CustomIconFile;
+    } else {
+      model.Items[i] = kept.Items[i];
+    }
+  }
+}
+
 }  // namespace
 
 ConstantTables MakeConstantTables() {
@@ -85,6 +102,11 @@ Defaults::Defaults(const DefaultsServices& s, std::string programPath, uint32_t 
       windowsMajor_(windowsMajor) {}
 
 void Defaults::InitDefaults(bool setConstants, bool loadSettings, bool loadMenu) {
+  Initialise(setConstants, loadSettings, loadMenu, nullptr);
+}
+
+void Defaults::Initialise(bool setConstants, bool loadSettings, bool loadMenu,
+                          const Model* keptRing) {
   // 1, 4.
   host_.ResetInteraction();
   // 2.
@@ -117,7 +139,9 @@ void Defaults::InitDefaults(bool setConstants, bool loadSettings, bool loadMenu)
   BuildSystemCatalogue(model_, io_.folders, io_.fs, facts.userName, facts.recycleBinFull);
   // 12. The All Programs group is filled last: the pool's member entries are shared, and
   // a crowded desktop must not take those the other default groups need.
-  if (!loadMenu || !LoadMenu(model_, io_)) {
+  if (keptRing) {
+    KeepRing(*keptRing, model_);
+  } else if (!loadMenu || !LoadMenu(model_, io_)) {
     items_.BeginRefusalBatch();
     for (int which = kRingSlotsFirstDefault + 1; which <= kRingSlotsLastDefault; ++which)
       BuildDefaultGroup(which);
@@ -221,8 +245,13 @@ void Defaults::RepairIcons() {
 
 void Defaults::ResetAndReload(bool resetSettings, bool resetItems, bool reloadIcons) {
   host_.ReleaseImages();
-  if (resetItems || reloadIcons) model_.Size();
-  InitDefaults(false, !resetSettings, !resetItems);
+  if (resetItems || reloadIcons) {
+    model_.Size();
+    Initialise(false, !resetSettings, !resetItems, nullptr);
+  } else {
+    const Model kept = model_;
+    Initialise(false, !resetSettings, true, &kept);
+  }
   if (reloadIcons) RepairIcons();
   host_.ReloadImagesAndShow();
 }

@@ -125,6 +125,9 @@ class Defaults {
   // Re-runs the model part of the start-up: images released, the pool re-created when
   // items are reset or icons reloaded, InitDefaults(false, !resetSettings, !resetItems),
   // the icon repair pass when reloadIcons, then the images reloaded and the dock shown.
+  // When neither items nor icons are asked for, the ring and the groups in memory are
+  // kept as they are instead of being read back from the menu file: a missing or
+  // unreadable file at that moment must never turn them into the default groups.
   void ResetAndReload(bool resetSettings, bool resetItems, bool reloadIcons);
   // The reset command `index` of the settings dialog: the question, then the reset, the
   // saving and the done message. False when the user said No or the index is unknown.
@@ -133,6 +136,9 @@ class Defaults {
   const ConstantTables& tables() const { return tables_; }
 
  private:
+  // InitDefaults; with `keptRing`, the ring, groups and items come from it instead of
+  // the menu file (the built-in catalogue is rebuilt, keeping its custom icons).
+  void Initialise(bool setConstants, bool loadSettings, bool loadMenu, const Model* keptRing);
   void FreeSlotContents(int slot);
   void RepairIcons();
 

@@ -19,7 +19,7 @@ void UpdateGroupTitle(Model& model, int group) {
   const int32_t count = model.Groups[group].Count;
   if (count <= 0) {
     title += kEmpty;
-  } else if (count == pool::kGroupCapacity || count == pool::kAllProgramsCapacity) {
+  } else if (count >= Model::Capacity(group)) {
     title += kFull;
   }
   model.Items[group].Title = title;

@@ -1,5 +1,6 @@
 #include "core/paths.h"
 
+#include "core/model.h"
 #include "core/text.h"
 
 namespace vek {
@@ -52,6 +53,30 @@ Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs
 }
 
 namespace {
+// Holds for the longest picture name the program makes in the folder.
+bool IsStorableFolder(AnsiCodec& codec, const std::string& folder) {
+  std::string ansi;
+  return !folder.empty() && codec.ToAnsi(folder + "4294967295.png", ansi) &&
+         ansi.size() <= static_cast<size_t>(width::kIconFile);
+}
+}  // namespace
+
+bool UseStorableIconFolder(Folders& folders, AnsiCodec& codec, ShortPaths& shortPaths,
+                           UserPrompt& prompt) {
+  if (IsStorableFolder(codec, folders.IconDir)) return true;
+  const std::string shortForm = WithTrailingBackslash(shortPaths.ShortPath(folders.IconDir));
+  if (shortForm.size() <= 1 || !IsStorableFolder(codec, shortForm)) {
+    prompt.Warn(kIconFolderNotStorable + folders.IconDir);
+    return false;
+  }
+  folders.IconDir = shortForm;
+  folders.UserIconFile = shortForm + "User Icon.ico";
+  folders.SettingsFile = shortForm + "VEKCfg.cfg";
+  folders.MenuFile = shortForm + "VEKMenu.cfg";
+  return true;
+}
+
+namespace {
 bool IsValid(uint32_t attributes) { return attributes != attr::kInvalid && attributes != 0; }
 }  // namespace
 
@@ -79,6 +104,12 @@ int PathTools::ExpandFirstVariable(std::string& text) {
   if (name.empty()) return 0;
   const std::optional<std::string> value = env_.Variable(name);
   if (!value) return 0;
+  size_t occurrences = 0;
+  for (size_t at = text.find(token); at != std::string::npos; at = text.find(token, at + token.size()))
+    ++occurrences;
+  if (value->size() > token.size() &&
+      text.size() + occurrences * (value->size() - token.size()) > kMaxExpandedLength)
+    return 0;
   text = ReplaceAll(text, token, *value);
   return 1;
 }
@@ -95,7 +126,7 @@ std::string PathTools::NormalizePath(const std::string& path, bool searchSystem)
   }
   if (Contains(s, "%")) {
     bool allExpanded = false;
-    while (ExpandFirstVariable(s) == 1) {
+    for (int round = 0; round < kMaxExpansions && ExpandFirstVariable(s) == 1; ++round) {
       if (!Contains(s, "%")) {
         allExpanded = true;
         break;
@@ -109,8 +140,9 @@ std::string PathTools::NormalizePath(const std::string& path, bool searchSystem)
   // "\windows\x.exe") stand at the start of a path without a drive. Inside a full path
   // ("C:\windows\...") they are ordinary folder names and must stay, or a path that is
   // already right would get the Windows folder a second time.
-  auto replacePrefix = [&s, &windows](const char* pattern) {
-    if (StartsWith(s, pattern)) s = windows + s.substr(std::string(pattern).size());
+  // Kernel and registry paths write these prefixes in any letter case.
+  auto replacePrefix = [&s, &l, &windows](const char* pattern) {
+    if (StartsWith(l, pattern)) s = windows + s.substr(std::string(pattern).size());
   };
   if (Contains(l, "\\systemroot\\")) {
     replacePrefix("\\systemroot\\");

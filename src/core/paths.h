@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ansi_codec.h"
 #include "platform/file_system.h"
+#include "platform/prompt.h"
+#include "platform/short_paths.h"
 #include "platform/system_info.h"
 
 namespace vek {
@@ -51,9 +54,27 @@ std::string GetTempLocation(ShellFolders& shell, const std::string& prefix, bool
 // folder when they are missing.
 Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs);
 
+// Shown once at start when no form of the icon folder's name can be stored; the folder
+// follows.
+constexpr char kIconFolderNotStorable[] =
+    "The name of the folder that keeps your icon pictures cannot be written in this "
+    "system's code page, and the system gives no short name for it, so your icons' "
+    "pictures cannot be found again after the program restarts:\r\n\r\n";
+
+// The records keep picture paths in the ANSI code page. When the code page cannot hold
+// the icon folder's path, its short (8.3) form takes the place of IconDir and of the
+// files named after it, so that the pictures are found again at the next start. When no
+// storable form exists the folders stay as they are, the user is told and the result is
+// false.
+bool UseStorableIconFolder(Folders& folders, AnsiCodec& codec, ShortPaths& shortPaths,
+                           UserPrompt& prompt);
+
 // The path operations that need the file system, the environment and the folders.
 class PathTools {
  public:
+  static constexpr int kMaxExpansions = 32;
+  static constexpr size_t kMaxExpandedLength = 32767;  // the most a variable can hold
+
   PathTools(FileSystem& fs, Environment& env, const Folders& folders)
       : fs_(fs), env_(env), folders_(folders) {}
 
@@ -68,7 +89,9 @@ class PathTools {
   // "\winnt\" and "@" prefixes and, with searchSystem, bare names of system files.
   std::string NormalizePath(const std::string& path, bool searchSystem);
   // Replaces the first %NAME% token (every occurrence of it) by the variable's value;
-  // 1 when a variable was replaced, else 0.
+  // 1 when a variable was replaced, else 0 (also when the text would outgrow
+  // kMaxExpandedLength). NormalizePath expands at most kMaxExpansions times, so that
+  // variables naming themselves or each other end.
   int ExpandFirstVariable(std::string& text);
   // 0 for an empty path or a missing file, else the length in bytes.
   int64_t GetFileLength(const std::string& path);

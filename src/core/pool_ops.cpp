@@ -1,11 +1,48 @@
 #include "core/pool_ops.h"
 
+#include <vector>
+
 #include "core/text.h"
 
 namespace vek {
 
+namespace {
+// Both slashes separate segments on Windows, and runs of them count as one.
+std::vector<std::string> Segments(const std::string& path) {
+  std::vector<std::string> out;
+  std::string current;
+  for (char c : path) {
+    if (c == '\\' || c == '/') {
+      if (!current.empty()) out.push_back(current);
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (!current.empty()) out.push_back(current);
+  return out;
+}
+
+// ".", "..", and what Windows reads as them ("..." or ".. " lose their trailing dots
+// and spaces).
+bool IsDotSegment(const std::string& segment) {
+  return segment.find_first_not_of(". ") == std::string::npos;
+}
+}  // namespace
+
 bool PathIsInFolder(const std::string& path, const std::string& folder) {
-  return !folder.empty() && StartsWith(ToUpperAscii(path), ToUpperAscii(folder));
+  // A stored path gets no benefit of the doubt: any "." or ".." segment, which could
+  // step out of the folder once the system resolves it, refuses the path.
+  const std::vector<std::string> inside = Segments(path);
+  const std::vector<std::string> base = Segments(folder);
+  if (base.empty() || inside.size() <= base.size()) return false;
+  for (const std::string& s : inside)
+    if (IsDotSegment(s)) return false;
+  for (size_t i = 0; i < base.size(); ++i)
+    if (ToUpperAscii(inside[i]) != ToUpperAscii(base[i])) return false;
+  // Both begin with a drive, or both with a slash (a network or rooted path).
+  const auto rooted = [](const std::string& p) { return !p.empty() && (p[0] == '\\' || p[0] == '/'); };
+  return rooted(path) == rooted(folder);
 }
 
 namespace {

@@ -16,7 +16,9 @@ class ItemImageCache {
   virtual void ReleaseItemImages(int index) = 0;
 };
 
-// True when `path` lies in `folder` (compared without regard to letter case).
+// True when `path` names something inside `folder`, both compared segment by segment
+// as Windows resolves them (either slash, without regard to letter case). A path with a
+// "." or ".." segment is never inside: it could step out once resolved.
 bool PathIsInFolder(const std::string& path, const std::string& folder);
 
 // Releases the slot's cached images, deletes its picture files and overwrites the whole

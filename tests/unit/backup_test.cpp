@@ -111,6 +111,41 @@ TEST_F(BackupTest, RestoreBringsBackListsItemsAndPictures) {
   EXPECT_EQ(env.fs.FileData(env.folders.MenuFile + ".bak"), menu);
 }
 
+TEST_F(BackupTest, ABackupMovesWithTheProgramToAnotherFolder) {
+  // Made while the program lived in one folder, restored by a copy living in another:
+  // the shared pictures follow the program, the user's own come out of the blocks.
+  ASSERT_EQ(BackupAll(model, kBackup, env.io), 1);
+  FakeConfigEnv moved("D:\\Portable\\VEK\\");
+  moved.fs.AddFolder("D:\\Backups\\");
+  moved.fs.AddFile(kBackup, env.fs.FileData(kBackup));
+  for (const char* name : {"Group.png", "File.png", "Recycle Bin.png"})
+    moved.fs.AddFile(moved.SysIcon(name), std::string("shared ") + name);
+  Model live;
+  ASSERT_TRUE(RestoreAll(live, kBackup, moved.io));
+  EXPECT_TRUE(moved.prompt.requests().empty());
+  EXPECT_EQ(live.Items[5].IconFile.str(), moved.SysIcon("Group.png"));
+  EXPECT_EQ(live.Items[130].IconFile.str(), moved.SysIcon("File.png"));
+  // Not among the moved program's pictures: the path stays as it was written.
+  EXPECT_EQ(live.Items[3].IconFile.str(), env.SysIcon("All Programs Group.png"));
+  for (const char* name : {"0.png", "1.png", "2.png", "3.png", "4.png"})
+    EXPECT_EQ(moved.fs.FileData(moved.Icon(name)), AsBytes(std::string("picture ") + name));
+  EXPECT_EQ(live.Items[6].CustomIconFile.str(), moved.Icon("2.png"));
+
+  // Backed up there, with a shared picture still named in the first folder, and brought
+  // back: the same rule holds in both directions.
+  const std::string stale = env.SysIcon("Gone.png");
+  live.Items[131].IconFile = stale;
+  ASSERT_EQ(BackupAll(live, kBackup, moved.io), 1);
+  EXPECT_EQ(live.Items[131].IconFile.str(), stale);
+  env.fs.AddFile(kBackup, moved.fs.FileData(kBackup));
+  env.fs.AddFile(env.SysIcon("Gone.png"), "shared Gone.png");
+  Model back;
+  ASSERT_TRUE(RestoreAll(back, kBackup, env.io));
+  EXPECT_EQ(back.Items[5].IconFile.str(), env.SysIcon("Group.png"));
+  EXPECT_EQ(back.Items[131].IconFile.str(), stale);
+  EXPECT_EQ(env.fs.FileData(env.Icon("4.png")), AsBytes("picture 4.png"));
+}
+
 TEST_F(BackupTest, TheWalkStopsWhereTheFileEnds) {
   // Without the trailer, the file ends right after item 6's blocks: the later pictures
   // have no block and are left to be made again.

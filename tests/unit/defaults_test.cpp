@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/settings_record.h"
 #include "launch/system_catalogue.h"
 #include "support/item_world.h"
 
@@ -133,6 +134,8 @@ TEST_F(DefaultsTest, SettingsResetKeepsLockAndLettersAndTheRing) {
   s.SearchBoxLeft = 7;
   s.NormalIconSize = 32;
   SaveSettings(w.model, w.io);  // a reset must not read these back
+  Bytes before;
+  ASSERT_TRUE(w.fs.ReadAll(w.folders.SettingsFile, before));
   const std::vector<ShortcutItem> ring(w.model.Items.begin() + 3, w.model.Items.begin() + 10);
   std::vector<std::string> ui;
   w.prompt.answers = {PromptAnswer::kYes};
@@ -152,7 +155,44 @@ TEST_F(DefaultsTest, SettingsResetKeepsLockAndLettersAndTheRing) {
   EXPECT_TRUE(w.prompt.asked[0].defaultNo);
   EXPECT_EQ(w.prompt.asked[1].text, "Reset all default program settings successfully!");
   EXPECT_EQ(w.prompt.asked[1].icon, PromptIcon::kInformation);
-  EXPECT_TRUE(w.fs.Has(w.folders.SettingsFile));
+  // The reset settings were written: the file on disk now holds the default sizes.
+  Bytes after;
+  ASSERT_TRUE(w.fs.ReadAll(w.folders.SettingsFile, after));
+  EXPECT_NE(after, before);
+  const std::optional<SettingsRecord> saved = DecodeSettingsRecord(after.data(), after.size(), w.codec);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->NormalIconSize, 48);
+}
+
+TEST_F(DefaultsTest, SettingsResetKeepsTheRingWhenTheMenuFileIsGoneOrBroken) {
+  for (const bool broken : {false, true}) {
+    SCOPED_TRACE(broken ? "broken menu file" : "missing menu file");
+    w.model = Model();
+    w.defaults.InitDefaults(true, true, true);
+    w.item(12).Kind = kind::kEmptyPosition;
+    ASSERT_TRUE(w.items.AddItemFromPath(w.folders.DesktopDir + "todo.txt", 12).added());
+    w.item(14).Title = "Renamed";
+    ASSERT_TRUE(SaveMenu(w.model, w.io));
+    w.fs.Delete(w.folders.MenuFile + ".bak");
+    if (broken) {
+      w.fs.AddFile(w.folders.MenuFile, "not a menu");
+    } else {
+      w.fs.Delete(w.folders.MenuFile);
+    }
+    const Model kept = w.model;
+    w.prompt.asked.clear();
+    w.prompt.answers = {PromptAnswer::kYes};
+    ASSERT_TRUE(w.defaults.RunResetCommand(kResetSettingsCommand, {}));
+    for (int i = 0; i < pool::kSize; ++i) {
+      if (i >= pool::kCatalogueFirst && i <= pool::kCatalogueLast) continue;
+      ASSERT_EQ(w.item(i), kept.Items[i]) << i;
+    }
+    for (int g = 3; g <= pool::kRingLast; ++g) {
+      ASSERT_EQ(w.model.Groups[g].Count, kept.Groups[g].Count) << g;
+      ASSERT_EQ(w.model.Groups[g].Members, kept.Groups[g].Members) << g;
+    }
+    EXPECT_EQ(w.prompt.asked.size(), 2u);  // the question and the done message, nothing else
+  }
 }
 
 TEST_F(DefaultsTest, ItemsResetKeepsTheOpacityAndDropsTheUsersPictures) {
@@ -162,8 +202,18 @@ TEST_F(DefaultsTest, ItemsResetKeepsTheOpacityAndDropsTheUsersPictures) {
   ASSERT_TRUE(w.items.AddItemFromPath(w.folders.DesktopDir + "todo.txt", 12).added());
   const std::string picture = w.item(12).IconFile.str();
   ASSERT_TRUE(w.fs.Has(picture));
+  w.fs.AddFile(picture, "the user's own picture");
+  const std::string custom = w.Icon("custom.png");
+  w.fs.AddFile(custom, "another picture of the user's");
+  w.item(12).CustomIconFile = custom;
   w.prompt.answers = {PromptAnswer::kYes};
   ASSERT_TRUE(w.defaults.RunResetCommand(kResetShortcutsCommand, {}));
+  // Whatever pictures the defaults made again, none is one of the user's.
+  for (const DirEntry& e : w.fs.List(w.folders.IconDir, "*.png")) {
+    const std::string text = w.fs.Text(w.Icon(e.name));
+    EXPECT_EQ(text.find("the user's"), std::string::npos) << e.name;
+  }
+  EXPECT_FALSE(w.fs.Has(custom));
   EXPECT_EQ(w.model.Settings.BackdropColour[3], 100);
   EXPECT_EQ(w.item(12).Kind, kind::kEmptyPosition);
   EXPECT_EQ(w.item(3).Title.str(), "All Programs Group");

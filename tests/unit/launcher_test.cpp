@@ -93,9 +93,9 @@ TEST_F(LauncherTest, ShortcutFileUsesItsOwnArgumentsAndTheTargetsFolder) {
   LinkFields f;
   f.target = "C:\\Tools\\editor.exe";
   f.arguments = " --from-link ";
-  reader.links["C:\\Links\\Editor.lnk"] = f;
+  // The extension in mixed case is still a shortcut file: it is resolved, not run.
+  reader.links["C:\\Links\\Editor.Lnk"] = f;
   Item(8, "C:\\Links\\Editor.Lnk", "").Arguments = "item-args";
-  model.Items[8].Link = "C:\\Links\\Editor.lnk";
   launcher.LaunchItem(8);
   ASSERT_EQ(runner.calls.size(), 1u);
   EXPECT_EQ(runner.calls[0].file, "C:\\Tools\\editor.exe");

@@ -153,7 +153,11 @@ TEST(GroupTitleTest, SuffixFollowsTheCount) {
   EXPECT_EQ(m.Items[5].Title.str(), "Games (Full)");
   UpdateGroupTitle(m, 5);
   EXPECT_EQ(m.Items[5].Title.str(), "Games (Full)");
+  // The All Programs group holds 1,024 members: 36 is not full there.
   m.Items[3].Title = "All Programs Group (Empty)";
+  m.Groups[3].Count = 36;
+  UpdateGroupTitle(m, 3);
+  EXPECT_EQ(m.Items[3].Title.str(), "All Programs Group");
   m.Groups[3].Count = 1024;
   UpdateGroupTitle(m, 3);
   EXPECT_EQ(m.Items[3].Title.str(), "All Programs Group (Full)");

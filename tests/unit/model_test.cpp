@@ -122,12 +122,45 @@ TEST_F(PoolOpsTest, FreeItemKeepsSharedPictureAndDeletesExtractedOne) {
 }
 
 TEST_F(PoolOpsTest, FreeItemNeverDeletesFilesOutsideTheIconFolder) {
-  fs.AddFile("C:\\Users\\tester\\Documents\\thesis.docx");
-  m.Items[7].IconFile = "C:\\Users\\tester\\Documents\\thesis.docx";
-  m.Items[7].CustomIconFile = folders.IconDir + "..\\..\\x.png";
-  FreeItem(m, 7, cache, fs, folders);
-  EXPECT_TRUE(fs.HasFile("C:\\Users\\tester\\Documents\\thesis.docx"));
-  EXPECT_EQ(m.Items[7].Kind, kind::kFree);
+  // Each record names a file outside the icon folder, some of them through the folder.
+  const std::string roaming = "C:\\users\\tester\\AppData\\Roaming\\";
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\Users\\tester\\Documents\\thesis.docx", "C:\\Users\\tester\\Documents\\thesis.docx"},
+      {folders.IconDir + "..\\..\\x.png", roaming + "x.png"},
+      {folders.IconDir + "sub/../../y.png", folders.UserDir + "y.png"},
+  };
+  for (const auto& [stored, file] : cases) {
+    SCOPED_TRACE(stored);
+    fs.AddFile(file, "keep");
+    m.Items[7].Kind = kind::kShortcut;
+    m.Items[7].CustomIconFile = stored;
+    ResetCustomIcon(m, 7, cache, fs, folders);
+    EXPECT_TRUE(fs.HasFile(file));
+    m.Items[7].IconFile = stored;
+    m.Items[7].CustomIconFile = stored;
+    FreeItem(m, 7, cache, fs, folders);
+    EXPECT_TRUE(fs.HasFile(file));
+    EXPECT_EQ(m.Items[7].Kind, kind::kFree);
+  }
+}
+
+TEST(PathIsInFolderTest, ComparesResolvedPathsAndRefusesDotSegments) {
+  const std::string dir = "C:\\u\\VekIcons\\";
+  const std::pair<std::string, bool> cases[] = {
+      {dir + "3.png", true},
+      {"c:\\U\\vekicons\\3.png", true},
+      {"C:/u/VekIcons/3.png", true},
+      {"C:\\u\\VekIcons", false},
+      {"C:\\u\\VekIconsX\\3.png", false},
+      {dir + "..\\3.png", false},
+      {dir + "a\\..\\3.png", false},
+      {dir + ".\\3.png", false},
+      {dir + "..", false},
+      {dir + ".. \\3.png", false},
+      {"", false},
+  };
+  for (const auto& [path, inside] : cases) EXPECT_EQ(PathIsInFolder(path, dir), inside) << path;
+  EXPECT_FALSE(PathIsInFolder(dir + "3.png", ""));
 }
 
 TEST_F(PoolOpsTest, FreeItemOnMissingFilesAndBadIndexIsHarmless) {

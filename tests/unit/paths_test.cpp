@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "core/config_files.h"
 #include "core/paths.h"
 #include "core/text.h"
+#include "support/fake_codec.h"
+#include "support/fake_prompt.h"
 #include "support/fakes.h"
 
 namespace vek {
@@ -68,19 +73,38 @@ TEST_F(PathsTest, VariablesExpandAndSkipTheKernelPrefixTests) {
   EXPECT_EQ(tools.NormalizePath("%SystemRoot%;%SystemRoot%", false), "C:\\windows;C:\\windows");
 }
 
-TEST_F(PathsTest, UnknownVariableStaysAndStep4Runs) {
+TEST_F(PathsTest, UnknownVariableStaysAndKernelPrefixesStillResolve) {
   EXPECT_EQ(tools.NormalizePath("%NOPE%\\x.exe", false), "%NOPE%\\x.exe");
   EXPECT_EQ(tools.NormalizePath("\\systemroot\\%NOPE%\\x.exe", false), "C:\\windows\\%NOPE%\\x.exe");
 }
 
-TEST_F(PathsTest, KernelPrefixesAreCaseSensitiveReplacements) {
-  EXPECT_EQ(tools.NormalizePath("\\SystemRoot\\System32\\x.sys", false),
-            "\\SystemRoot\\System32\\x.sys");
-  EXPECT_EQ(tools.NormalizePath("\\systemroot\\system32\\x.sys", false),
-            "C:\\windows\\system32\\x.sys");
-  EXPECT_EQ(tools.NormalizePath("\\??\\C:\\Windows\\x.exe", false), "C:\\Windows\\x.exe");
-  EXPECT_EQ(tools.NormalizePath("\\windows\\x.exe", false), "C:\\windows\\x.exe");
-  EXPECT_EQ(tools.NormalizePath("\\winnt\\x.exe", false), "C:\\windows\\x.exe");
+TEST_F(PathsTest, KernelPrefixesAreReplacedInAnyLetterCase) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"\\SystemRoot\\System32\\x.sys", "C:\\windows\\System32\\x.sys"},
+      {"\\systemroot\\system32\\x.sys", "C:\\windows\\system32\\x.sys"},
+      {"\\SYSTEMROOT\\x.sys", "C:\\windows\\x.sys"},
+      {"\\??\\C:\\Windows\\x.exe", "C:\\Windows\\x.exe"},
+      {"\\windows\\x.exe", "C:\\windows\\x.exe"},
+      {"\\Windows\\x.exe", "C:\\windows\\x.exe"},
+      {"\\winnt\\x.exe", "C:\\windows\\x.exe"},
+      {"\\WinNT\\x.exe", "C:\\windows\\x.exe"},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(tools.NormalizePath(in, false), out) << in;
+}
+
+TEST_F(PathsTest, VariablesThatReferToThemselvesStopAfterThirtyTwoRounds) {
+  env.Set("SELF", "%SELF%");
+  env.Set("GROW", "x%GROW%");
+  env.Set("PING", "%PONG%");
+  env.Set("PONG", "%PING%");
+  env.Set("TWICE", "%TWICE%%TWICE%");
+  EXPECT_EQ(tools.NormalizePath("%SELF%\\a.exe", false), "%SELF%\\a.exe");
+  EXPECT_EQ(tools.NormalizePath("%GROW%\\a.exe", false), std::string(32, 'x') + "%GROW%\\a.exe");
+  EXPECT_EQ(tools.NormalizePath("%PING%\\a.exe", false), "%PING%\\a.exe");
+  // A value that doubles the text stops before the text outgrows what a variable can hold.
+  const std::string doubled = tools.NormalizePath("%TWICE%", false);
+  EXPECT_LE(doubled.size(), 32767u);
+  EXPECT_TRUE(StartsWith(doubled, "%TWICE%%TWICE%"));
 }
 
 TEST_F(PathsTest, FullPathsThroughTheWindowsFolderStayAsTheyAre) {
@@ -148,6 +172,82 @@ TEST_F(PathsTest, FileLengthAndBytes) {
   EXPECT_EQ(out, (Bytes{2, 3, 4}));
   EXPECT_FALSE(tools.ReadFileBytes("C:\\data\\f.bin", 4, 3, out));
   EXPECT_FALSE(tools.ReadFileBytes("C:\\data\\f.bin", 0, 1, out));
+}
+
+// Short names as a volume keeps them: only for the folders it was told about.
+class TableShortPaths : public ShortPaths {
+ public:
+  std::string ShortPath(const std::string& path) override {
+    ++asked;
+    auto it = names.find(path);
+    return it == names.end() ? path : it->second;
+  }
+  std::map<std::string, std::string> names;
+  int asked = 0;
+};
+
+// One start of the program in a profile: its folders, as start-up sets them.
+struct ProfileStart {
+  explicit ProfileStart(test::FakeFileSystem& disk, TableShortPaths& shortPaths, const std::string& appData)
+      : fs(disk) {
+    shell.Set(csidl::kAppData, appData);
+    folders = InitPaths("C:\\VEK", shell, fs);
+    storable = UseStorableIconFolder(folders, codec, shortPaths, prompt);
+  }
+  test::FakeFileSystem& fs;
+  test::FakeShellFolders shell;
+  test::FakeAnsiCodec codec;
+  test::FakePrompt prompt;
+  Folders folders;
+  bool storable = false;
+  ConfigIo io{fs, codec, prompt, folders};
+};
+
+TEST(StorableIconFolderTest, PicturesSurviveARestartInAProfileTheCodePageCannotName) {
+  // Greek letters have no place in Windows-1252.
+  const std::string appData = "C:\\users\\\xCE\xB1\xCE\xB2\xCE\xB3\\AppData\\Roaming";
+  const std::string longIcons = appData + "\\Kestrovan\\VekIcons\\";
+  const std::string shortIcons = "C:\\users\\ABC~1\\AppData\\Roaming\\KESTRO~1\\VekIcons\\";
+  test::FakeFileSystem fs;
+  fs.AddFolder(appData);
+  fs.AddFolder(shortIcons);
+  TableShortPaths shortPaths;
+  shortPaths.names[longIcons] = shortIcons;
+
+  std::string picture;
+  {
+    ProfileStart first(fs, shortPaths, appData);
+    EXPECT_TRUE(first.storable);
+    EXPECT_EQ(first.folders.MenuFile, shortIcons + "VEKMenu.cfg");
+    Model model;
+    model.Items[4].Kind = kind::kShortcut;
+    model.Items[4].IconFile = picture = first.folders.IconDir + "0.png";
+    fs.AddFile(picture, "the picture");
+    ASSERT_TRUE(SaveMenu(model, first.io));
+    EXPECT_TRUE(first.prompt.requests().empty());
+  }
+  ProfileStart second(fs, shortPaths, appData);
+  Model model;
+  ASSERT_TRUE(LoadMenu(model, second.io));
+  EXPECT_EQ(model.Items[4].IconFile.str(), picture);
+  EXPECT_TRUE(fs.HasFile(model.Items[4].IconFile.str()));
+}
+
+TEST(StorableIconFolderTest, ShortNamesOnlyWhenNeededAndTheUserToldWhenNoneHelps) {
+  test::FakeFileSystem fs;
+  TableShortPaths shortPaths;
+  ProfileStart plain(fs, shortPaths, "C:\\users\\Zo\xC3\xAB\\AppData\\Roaming");  // fits 1252
+  EXPECT_TRUE(plain.storable);
+  EXPECT_EQ(plain.folders.IconDir, "C:\\users\\Zo\xC3\xAB\\AppData\\Roaming\\Kestrovan\\VekIcons\\");
+  EXPECT_EQ(shortPaths.asked, 0);
+
+  // A volume without short names gives the long name back.
+  const std::string appData = "C:\\users\\\xCE\xB1\\AppData\\Roaming";
+  ProfileStart none(fs, shortPaths, appData);
+  EXPECT_FALSE(none.storable);
+  EXPECT_EQ(none.folders.IconDir, appData + "\\Kestrovan\\VekIcons\\");
+  ASSERT_EQ(none.prompt.texts().size(), 1u);
+  EXPECT_TRUE(StartsWith(none.prompt.texts()[0], kIconFolderNotStorable));
 }
 
 }  // namespace

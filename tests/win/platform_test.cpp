@@ -9,6 +9,7 @@
 
 #include "core/paths.h"
 #include "core/text.h"
+#include "platform/win/ansi_codec_win.h"
 #include "platform/win/file_system_win.h"
 #include "platform/win/handles.h"
 #include "platform/win/system_info_win.h"
@@ -94,6 +95,40 @@ TEST(SystemInfoWinTest, SpecialFoldersAndVariables) {
   EXPECT_EQ(ToUpperAscii(tools.NormalizePath("%SystemRoot%\\system32\\shell32.dll", true)),
             ToUpperAscii(folders.WindowsDir + "system32\\shell32.dll"));
   EXPECT_TRUE(fs.Attributes(folders.IconDir) & attr::kDirectory);
+}
+
+class CountingPrompt : public UserPrompt {
+ public:
+  PromptAnswer Ask(const PromptRequest&) override {
+    ++asked;
+    return PromptAnswer::kOk;
+  }
+  int asked = 0;
+};
+
+TEST(ShortPathsWinTest, AFolderTheCodePageCannotNameGetsAStorableShortName) {
+  ScratchFolder dir;
+  Win32FileSystem fs;
+  Win32ShortPaths shortPaths;
+  Win32AnsiCodec codec;
+  const std::string icons = dir.path() + "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE5\xAE\x9D Icons\\";
+  ASSERT_TRUE(fs.CreateFolder(icons));
+  ASSERT_TRUE(fs.WriteAll(icons + "0.png", Bytes{1, 2, 3}));
+
+  Folders folders;
+  folders.IconDir = icons;
+  CountingPrompt prompt;
+  EXPECT_TRUE(UseStorableIconFolder(folders, codec, shortPaths, prompt));
+  EXPECT_EQ(prompt.asked, 0);
+  std::string ansi;
+  EXPECT_TRUE(codec.ToAnsi(folders.IconDir, ansi)) << folders.IconDir;
+  ASSERT_FALSE(codec.ToAnsi(icons, ansi)) << "the code page holds the long name: nothing tested";
+  // The same folder under either name.
+  Bytes back;
+  EXPECT_TRUE(fs.ReadAll(folders.IconDir + "0.png", back));
+  EXPECT_EQ(back, (Bytes{1, 2, 3}));
+  fs.Delete(icons + "0.png");
+  RemoveDirectoryW(Wide(icons).c_str());
 }
 
 class ProbeWindow : public Window {

@@ -121,4 +121,22 @@ int64_t Win32FileSystem::Length(const std::string& path) {
   return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+std::string Win32ShortPaths::ShortPath(const std::string& path) {
+  if (path.empty()) return std::string();
+  const std::wstring wide = Wide(path);
+  // The first call tells the size; the name may change between the calls, so try again.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (needed == 0) return std::string();
+    std::wstring out(needed, L'\0');
+    const DWORD got = GetShortPathNameW(wide.c_str(), out.data(), needed);
+    if (got == 0) return std::string();
+    if (got < needed) {
+      out.resize(got);
+      return Utf8(out);
+    }
+  }
+  return std::string();
+}
+
 }  // namespace vek::win

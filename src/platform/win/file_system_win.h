@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/file_system.h"
+#include "platform/short_paths.h"
 
 namespace vek::win {
 
@@ -17,6 +18,12 @@ class Win32FileSystem : public FileSystem {
   bool CreateFolder(const std::string& path) override;
   std::vector<DirEntry> List(const std::string& folder, const std::string& pattern) override;
   int64_t Length(const std::string& path) override;
+};
+
+// Short names through GetShortPathNameW.
+class Win32ShortPaths : public ShortPaths {
+ public:
+  std::string ShortPath(const std::string& path) override;
 };
 
 }  // namespace vek::win

@@ -68,7 +68,8 @@ class ListingFakeFileSystem : public FakeFileSystem {
 };
 
 struct FakeConfigEnv {
-  FakeConfigEnv() : folders(InitPaths(kAppDir, shell, fs)), io{fs, codec, prompt, folders} {
+  explicit FakeConfigEnv(const std::string& appDir = kAppDir)
+      : folders(InitPaths(appDir, shell, fs)), io{fs, codec, prompt, folders} {
     fs.AddFolder(folders.UserDir);
     fs.AddFolder(folders.IconDir);
     fs.AddFolder(folders.SysIconDir);

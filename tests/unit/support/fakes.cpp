@@ -1,11 +1,33 @@
 #include "support/fakes.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace vek::test {
 
+// As Windows resolves a path before it opens it: either slash separates, "." segments
+// go and ".." takes the segment before it away (never the drive).
 std::string FakeFileSystem::Key(const std::string& path) {
-  std::string key = ToUpperAscii(path);
+  std::string upper = ToUpperAscii(path);
+  for (char& c : upper)
+    if (c == '/') c = '\\';
+  if (upper.find("\\.") != std::string::npos) {
+    std::vector<std::string> kept;
+    size_t start = 0;
+    while (start <= upper.size()) {
+      const size_t end = std::min(upper.find('\\', start), upper.size());
+      const std::string segment = upper.substr(start, end - start);
+      if (segment == "..") {
+        if (kept.size() > 1) kept.pop_back();
+      } else if (segment != "." && !(segment.empty() && !kept.empty() && end == upper.size())) {
+        kept.push_back(segment);
+      }
+      start = end + 1;
+    }
+    upper.clear();
+    for (size_t i = 0; i < kept.size(); ++i) upper += (i ? "\\" : "") + kept[i];
+  }
+  std::string key = upper;
   while (key.size() > 3 && key.back() == '\\') key.pop_back();
   return key;
 }
