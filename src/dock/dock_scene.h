@@ -11,21 +11,9 @@
 
 #include "core/model.h"
 #include "dock/geometry.h"
+#include "icons/skin_images.h"
 
 namespace vek {
-
-enum class ImageSet : uint8_t { kItem, kSkin };
-
-// Skin indices the dock draws.
-namespace skin {
-constexpr int kLogo = 0;
-constexpr int kBorder = 12;
-constexpr int kNoDrop = 16;
-constexpr int kAddIcon = 17;
-constexpr int kReplaceIcon = 18;
-constexpr int kDelIcon = 19;
-constexpr int kBackSelectColor = 20;
-}  // namespace skin
 
 struct DrawOp {
   enum class Type : uint8_t { kImage, kText };

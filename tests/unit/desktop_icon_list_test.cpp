@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/text.h"
+#include "text/text.h"
 #include "launch/desktop_icon_list.h"
 
 namespace vek {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/paths.h"
-#include "core/text.h"
+#include "text/text.h"
 #include "support/fakes.h"
 
 namespace vek {

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "core/paths.h"
-#include "core/text.h"
+#include "text/text.h"
 #include "platform/win/file_system_win.h"
 #include "platform/win/handles.h"
 #include "platform/win/system_info_win.h"

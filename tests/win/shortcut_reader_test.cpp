@@ -4,7 +4,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "core/text.h"
+#include "text/text.h"
 #include "launch/shortcut_files.h"
 #include "launch/win/shortcut_reader_win.h"
 #include "platform/win/file_system_win.h"

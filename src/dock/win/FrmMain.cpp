@@ -44,8 +44,8 @@ void FrmMain::Show() {
 }
 
 void FrmMain::LoadAllImages(HMODULE resources) {
-  win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_,
-                          resources ? resources : GetModuleHandleW(nullptr)};
+  win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_.IconSizes,
+                          geometry_.BorderSize, resources ? resources : GetModuleHandleW(nullptr)};
   win::LoadAllImages(loader);
   // The ring image's size decides the centre's boxes.
   geometry_.CalcDockParam(app_.model.Settings);
@@ -54,7 +54,8 @@ void FrmMain::LoadAllImages(HMODULE resources) {
 
 void FrmMain::LoadItemIcon(int index) {
   if (!hwnd()) return;
-  win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_, GetModuleHandleW(nullptr)};
+  win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_.IconSizes,
+                          geometry_.BorderSize, GetModuleHandleW(nullptr)};
   win::LoadItemIcon(loader, index);
 }
 
@@ -108,7 +109,10 @@ void FrmMain::DockSizeChange() {
   UpdateGDIPlus();
 }
 
-void FrmMain::RebuildSizeCache(int variant) { win::RebuildSizeCache(images_, geometry_, variant); }
+void FrmMain::RebuildSizeCache(int variant) {
+  if (variant < 1 || variant > kSizeVariants) return;
+  win::RebuildSizeCache(images_, variant, geometry_.IconSizes[variant]);
+}
 
 void FrmMain::ExUpdateGDIPlus(BYTE shwAlpha) { surface_.Present(frame_, images_, shwAlpha); }
 

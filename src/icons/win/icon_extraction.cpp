@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "core/text.h"
+#include "text/text.h"
 #include "icons/icon_directory.h"
-#include "icons/icon_files.h"
+#include "core/icon_files.h"
 #include "platform/win/handles.h"
 #include "platform/win/text_win.h"
 

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "core/text.h"
+#include "text/text.h"
 #include "platform/win/com_values.h"
 #include "platform/win/file_system_win.h"
 #include "platform/win/handles.h"

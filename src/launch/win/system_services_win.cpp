@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "core/text.h"
+#include "text/text.h"
 #include "platform/win/text_win.h"
 #include "platform/win/window.h"
 

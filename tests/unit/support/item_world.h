@@ -18,7 +18,7 @@
 #include "core/defaults.h"
 #include "core/model.h"
 #include "core/paths.h"
-#include "core/text.h"
+#include "text/text.h"
 #include "icons/associations.h"
 #include "icons/discovery.h"
 #include "icons/item_creation.h"
