@@ -7,6 +7,7 @@
 #include "app/app_context.h"
 #include "app/services.h"
 #include "platform/win/handles.h"
+#include "platform/win/log_win.h"
 
 namespace vek {
 
@@ -16,8 +17,8 @@ class Program : public ProgramControl {
   ~Program() override;
 
   // Runs the start-up sequence. False when the process should end at once (a second
-  // instance, GDI+ missing, an unsupported Windows); true when the windows are up and
-  // the message loop should run.
+  // instance, GDI+ missing, an unsupported Windows, a window that cannot be created);
+  // true when the windows are up and the message loop should run.
   bool Main();
   void ExitProgram() override;
 
@@ -32,6 +33,8 @@ class Program : public ProgramControl {
   void UnloadWindows();
 
   AppContext app_;
+  // The log file, once the per-user folder is known; it outlives the windows.
+  std::unique_ptr<win::ProgramLog> log_;
   std::unique_ptr<AppDockActions> dockActions_;
   std::unique_ptr<FrmTray> tray_;
   std::unique_ptr<FrmMain> dock_;

@@ -44,6 +44,23 @@ struct DockFrame {
   std::vector<DrawOp> ops;
 };
 
+// Writes draw operations into a frame: every paint of the dock goes through it.
+class FrameWriter {
+ public:
+  explicit FrameWriter(DockFrame& frame) : frame_(frame) {}
+  // Starts the frame over: no operations, the background colour `argb`.
+  void Clear(uint32_t argb);
+  void Icon(int imageIndex, int variant, int32_t x, int32_t y, int32_t w = 0, int32_t h = 0);
+  void Skin(int skinIndex, int variant, int32_t x, int32_t y, int32_t w = 0, int32_t h = 0);
+  // A caption centred in a screen-wide box whose top-left is (x, y), so x is an offset
+  // from the screen centre's column; an empty text adds nothing.
+  void Text(const std::string& text, float x, float y);
+  void Add(DrawOp op) { frame_.ops.push_back(std::move(op)); }
+
+ private:
+  DockFrame& frame_;
+};
+
 // The backdrop colour of key mode as ARGB (alpha is the opacity setting).
 uint32_t BackdropArgb(const AppSettings& settings);
 

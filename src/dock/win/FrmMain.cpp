@@ -16,7 +16,8 @@ bool FrmMain::Load() {
   if (!Create(kClassName, L"VEK Desktop", WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW,
               s.WorkArea.left, s.WorkArea.top, s.ScreenWidth, s.ScreenHeight, nullptr))
     return false;
-  // IniForm: the window is layered (the style is kept whatever else it holds).
+  // The window stays layered whatever else its style holds: the frame is pushed with
+  // per-pixel alpha.
   SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
   geometry_.CalcDockParam(app_.model.Settings);
   geometry_.CalcMinimizedPos(app_.model.Settings.MinimizedPosition, app_.model.Settings.MaxIconSize);
@@ -116,24 +117,6 @@ void FrmMain::RebuildSizeCache(int variant) {
 
 void FrmMain::ExUpdateGDIPlus(BYTE shwAlpha) { surface_.Present(frame_, images_, shwAlpha); }
 
-void FrmMain::ClearGraphics(uint32_t argb) {
-  frame_.background = argb;
-  frame_.ops.clear();
-}
-
-void FrmMain::DrawIcon(int imageIndex, int variant, int x, int y, int w, int h) {
-  frame_.ops.push_back(DrawOp::Image(ImageSet::kItem, imageIndex, variant, x, y, w, h));
-}
-
-void FrmMain::DrawSkin(int skinIndex, int variant, int x, int y, int w, int h) {
-  frame_.ops.push_back(DrawOp::Image(ImageSet::kSkin, skinIndex, variant, x, y, w, h));
-}
-
-void FrmMain::DrawText(const std::string& text, float x, float y) {
-  DrawOp op = DrawOp::Text(text, x, y);
-  if (!op.text.empty()) frame_.ops.push_back(std::move(op));
-}
-
 void FrmMain::Repaint() {
   if (selIndex() < 1)
     DockNormal(false);
@@ -152,19 +135,21 @@ void FrmMain::PaintDraggedIcon(int slot, int x, int y) {
   DockNormal(true);
   if (slot < 0 || slot >= kSlotCount) return;
   const int size = app_.model.Settings.NormalIconSize;
-  DrawIcon(slots_.SlotIcon[slot], 1, x - RoundHalfEven(size / 2.0), y - RoundHalfEven(size / 2.0));
+  FrameWriter(frame_).Icon(slots_.SlotIcon[slot], 1, x - RoundHalfEven(size / 2.0),
+                           y - RoundHalfEven(size / 2.0));
   UpdateGDIPlus();
 }
 
 void FrmMain::PaintMinimized() {
-  RestoreGDIPlus();
-  DrawIcon(pool::kCentre, 1, geometry_.MinIconX, geometry_.MinIconY);
-  DrawSkin(skin::kBorder, 1, geometry_.MinBorderX, geometry_.MinBorderY);
+  FrameWriter frame(frame_);
+  frame.Clear(0);
+  frame.Icon(pool::kCentre, 1, geometry_.MinIconX, geometry_.MinIconY);
+  frame.Skin(skin::kBorder, 1, geometry_.MinBorderX, geometry_.MinBorderY);
   ExUpdateGDIPlus(255);
 }
 
 void FrmMain::ClearAndPushInvisible() {
-  RestoreGDIPlus();
+  FrameWriter(frame_).Clear(0);
   ExUpdateGDIPlus(0);
 }
 
@@ -176,7 +161,7 @@ void FrmMain::DockDelEffect(int x, int y) {
     op.srcX = 128 * i;
     op.srcW = 128;
     op.srcH = 128;
-    frame_.ops.push_back(op);
+    FrameWriter(frame_).Add(op);
     UpdateGDIPlus();
     Sleep(25);
   }

@@ -28,7 +28,7 @@
 
 #include "dock/dock_scene.h"
 #include "icons/win/image_store.h"
-#include "platform/win/handles.h"
+#include "platform/win/dib_section.h"
 
 namespace vek::win {
 
@@ -46,12 +46,12 @@ class DockSurface {
 
   // Builds the bitmap, its memory DC and Graphics (high-quality bicubic scaling,
   // anti-aliased text) and the caption font. False when any of them cannot be made.
-  bool CreateGraphic(HWND window, int width, int height);
+  [[nodiscard]] bool CreateGraphic(HWND window, int width, int height);
   // Releases the font objects, the Graphics and the bitmap (harmless when not created).
   void DeleteGraphic();
   // The caption font: the family at `pixels` size, bold. A family the system lacks is
   // replaced by the generic sans-serif family rather than drawing nothing.
-  bool CreateGraphicFont(const std::wstring& family, float pixels);
+  [[nodiscard]] bool CreateGraphicFont(const std::wstring& family, float pixels);
   void DeleteGraphicFont();
 
   // Shows `frame` with the window-wide alpha `alpha`.
@@ -65,7 +65,7 @@ class DockSurface {
   int height() const { return height_; }
   // The pixels (premultiplied BGRA, top-down rows of width() pixels).
   const uint32_t* bits() const { return bits_; }
-  HDC dc() const { return dc_.get(); }
+  HDC dc() const { return canvas_.dc(); }
   // The family the caption font was made from.
   std::wstring FontFamilyName() const;
   // Pixels the operation can touch (empty for a missing image).
@@ -91,16 +91,15 @@ class DockSurface {
   const Sprite* SpriteOf(const DrawOp& op, const ImageStore& images);
   void Blend(const Sprite& sprite, int32_t x, int32_t y, const PixelRect& clip);
   void ForgetSprites();
-  void DrawOutlinedText(const std::wstring& text, float x, float y);
+  // The caption, white with a dark outline, centred in a screen-wide box at (x, y).
+  void DrawOutlinedText(Gdiplus::Graphics& g, const std::wstring& text, float x, float y) const;
   bool Push(BYTE alpha, const PixelRect* dirty);
   void PresentWhole(const DockFrame& frame, const ImageStore& images, BYTE alpha);
 
   HWND window_ = nullptr;
   int width_ = 0, height_ = 0;
-  UniqueMemoryDc dc_;
-  UniqueGdiObject dib_;
-  HGDIOBJ previousBitmap_ = nullptr;
-  uint32_t* bits_ = nullptr;
+  DibSection canvas_;
+  uint32_t* bits_ = nullptr;  // the canvas's pixels, while it exists
   std::unique_ptr<Gdiplus::Bitmap> target_;
   std::unique_ptr<Gdiplus::Graphics> graphics_;
   std::unique_ptr<Gdiplus::ImageAttributes> scaledEdges_;

@@ -10,7 +10,7 @@ namespace vek {
 class FrmSubMenu : public win::Window {
  public:
   explicit FrmSubMenu(AppContext& app) : app_(app) {}
-  bool Load();
+  [[nodiscard]] bool Load();
   void Unload() { Destroy(); }
 
   // Opens (isGetFocus) the menu of ring slot `iconIndex`, or closes the open one. The
