@@ -95,12 +95,6 @@ BitmapPtr PlainIconBitmap(HICON icon) {
   return plain;
 }
 
-std::string UpperExtension(const std::string& upperPath) {
-  const std::string name = NamePart(upperPath);
-  const size_t dot = name.rfind('.');
-  return dot == std::string::npos ? std::string() : name.substr(dot);
-}
-
 }  // namespace
 
 CLSID EncoderClsid(int kind) {
