@@ -23,8 +23,15 @@ void WriteLog(std::string_view line) {
   std::string text(line);
   for (char& c : text)
     if (c == '\r' || c == '\n') c = ' ';
-  std::lock_guard<std::mutex> hold(LogLock());
-  if (g_sink) g_sink->Write(text);
+  // A sink whose own work logs (a failing file write) must not wait on itself.
+  thread_local bool writing = false;
+  if (writing) return;
+  writing = true;
+  {
+    std::lock_guard<std::mutex> hold(LogLock());
+    if (g_sink) g_sink->Write(text);
+  }
+  writing = false;
 }
 
 std::string HexCode(uint32_t code) {

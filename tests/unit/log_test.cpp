@@ -29,6 +29,20 @@ TEST(LogTest, LinesGoToTheSinkSetLastOnOneLineEach) {
   EXPECT_EQ(HexCode(0x1A), "0x0000001A");
 }
 
+TEST(LogTest, ASinkThatLogsWhileWritingDoesNotHang) {
+  struct Echo : LogSink {
+    int calls = 0;
+    void Write(const std::string&) override {
+      ++calls;
+      WriteLog("from inside the sink");
+    }
+  } echo;
+  LogSink* before = SetLogSink(&echo);
+  WriteLog("outer");
+  SetLogSink(before);
+  EXPECT_EQ(echo.calls, 1);
+}
+
 TEST(LogTest, FileKeepsItsNewestLinesUnderTheCap) {
   test::MemoryFileSystem fs;
   fs.AddFolder("C:\\Users\\u\\AppData\\Kestrovan\\");
