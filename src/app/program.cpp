@@ -9,6 +9,8 @@
 #include "dock/win/screen_win.h"
 #include "launch/win/shutdown_privilege.h"
 #include "menu/win/FrmSubMenu.h"
+#include "platform/log.h"
+#include "platform/win/log_win.h"
 #include "platform/win/text_win.h"
 #include "platform/win/window.h"
 #include "tray/win/FrmTray.h"
@@ -72,18 +74,17 @@ bool Program::CheckWindowsVersion() {
 }
 
 bool Program::Main() {
-  // 1. One instance per user session; a second start ends silently.
+  // One instance per user session; a second start ends silently.
   if (IsPreviousInstanceRunning()) return false;
-  // 2.
+  // The extended combo box of the dialogs, and GDI+ for every picture.
   InitControlLibrary();
-  // 3.
   if (!StartGdiPlus()) {
     MessageBoxW(nullptr, L"Load GDI+ Error!", L"VEK Desktop Error", MB_OK | MB_ICONERROR);
     return false;
   }
-  // 4.
   if (!CheckWindowsVersion()) return false;
-  // 5. Folders of the program and the user; the per-user folders are created.
+  // Folders of the program and the user; the per-user folders are created, and the log
+  // file lives in the per-user one.
   app_.folders = InitPaths(win::ProgramFolder(), app_.shell, app_.fs);
   // A profile folder the files' code page cannot name is stored by its short name.
   win::Win32ShortPaths shortPaths;
@@ -93,18 +94,20 @@ bool Program::Main() {
   networkFs_ = std::make_unique<NetworkPlacesFileSystem>(app_.fs, std::chrono::seconds(3), std::chrono::seconds(60));
   app_.paths = std::make_unique<PathTools>(*networkFs_, app_.env, app_.folders);
   app_.io = std::make_unique<ConfigIo>(ConfigIo{app_.fs, app_.codec, app_.prompt, app_.folders});
-  // 6. Where this copy lives and which version it is.
-  RecordInstallation(app_.registry, win::ProgramPath(), ProgramVersion{1, 6, 68});
-  // 7. An installer asks for a clean first start with "FirstRun" = "0".
+  log_ = std::make_unique<win::ProgramLog>(app_.fs, app_.folders.UserDir + win::kLogFileName);
+  // Where this copy lives and which version it is.
+  RecordInstallation(app_.registry, win::ProgramPath(),
+                     ProgramVersion{VEK_VERSION_MAJOR, VEK_VERSION_MINOR, VEK_VERSION_BUILD});
+  // An installer asks for a clean first start with "FirstRun" = "0".
   if (IsFirstRun(app_.registry)) DeleteConfigFiles(app_.fs, app_.folders, true);
-  // 8, 9. The power commands need the shutdown privilege; this process asks to be told
+  // The power commands need the shutdown privilege; this process asks to be told
   // of the session's end last and never to be retried.
   win::EnableShutdownPrivilege(win::kShutdownPrivilege, true);
   SetProcessShutdownParameters(0, SHUTDOWN_NORETRY);
-  // 10. The model: pool and member lists at their fixed sizes, all empty.
+  // The model: pool and member lists at their fixed sizes, all empty.
   app_.model.Size();
-  // The window objects exist from here (their windows come in step 13), so that the
-  // working parts of the program can be joined to them.
+  // The window objects exist from here (their windows are created once the model is
+  // filled), so that the working parts of the program can be joined to them.
   dockActions_ = std::make_unique<AppDockActions>(app_);
   tray_ = std::make_unique<FrmTray>(app_);
   dock_ = std::make_unique<FrmMain>(app_, *dockActions_);
@@ -114,22 +117,30 @@ bool Program::Main() {
   app_.menu = menu_.get();
   services_ = std::make_unique<Services>(app_, *dock_);
   app_.services = services_.get();
-  // 11. Screen and constants, default settings, the settings file, the built-in
+  // The screen, the default settings, the settings file, the built-in
   // catalogue, then the menu file or, failing that, the default groups.
-  services_->defaults.InitDefaults(true, true, true);
-  // 12. The stored desktop-icon state.
+  services_->defaults.InitDefaults(true, true);
+  // The stored desktop-icon state.
   services_->commands.SetDesktopIconsHidden(app_.model.Settings.DesktopIconsHidden != 0);
-  // 13. The permanent windows, created hidden: tray owner, dock, group menu.
-  tray_->Load();
-  dock_->Load();
-  menu_->Load();
-  // 14. Skins, the centre, the fallback pictures, then every item's picture.
+  // The permanent windows, created hidden: tray owner, dock, group menu. Without them
+  // the program cannot work: it says so and stops.
+  const char* missing = !tray_->Load()   ? "tray"
+                        : !dock_->Load() ? "dock"
+                        : !menu_->Load() ? "menu"
+                                         : nullptr;
+  if (missing) {
+    WriteLog(std::string("start-up stopped: the ") + missing + " window could not be created");
+    MessageBoxW(nullptr, L"VEK Desktop could not create its windows and has to stop.",
+                L"VEK Desktop Error", MB_OK | MB_ICONERROR);
+    UnloadWindows();
+    return false;
+  }
+  // Skins, the centre, the fallback pictures, then every item's picture.
   dock_->LoadAllImages();
-  // 15. The image caches are large and built once: give the memory back.
+  // The image caches are large and built once: give the memory back.
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
-  // 16.
   dock_->CalcMinimizedPos(app_.model.Settings.MinimizedPosition);
-  // 17, 18.
+  // What start-up queued runs before the dock appears and takes the focus.
   win::PumpPendingMessages();
   dock_->Show();
   dock_->DockFocus(true);
@@ -145,16 +156,16 @@ void Program::UnloadWindows() {
 void Program::ExitProgram() {
   if (exiting_) return;
   exiting_ = true;
-  // 1, 2. Nothing the user set up may be lost: both files first.
+  // Nothing the user set up may be lost: both files first.
   if (app_.io) {
     SaveSettings(app_.model, *app_.io);
     SaveMenu(app_.model, *app_.io);
   }
-  // 3. The desktop icons and the taskbar are shown again, whatever was hidden.
+  // The desktop icons and the taskbar are shown again, whatever was hidden.
   if (services_) services_->commands.SetShellElementsHidden(false);
-  // 4. Every picture of the image store goes before the windows and GDI+ do.
+  // Every picture of the image store goes before the windows and GDI+ do.
   if (dock_) dock_->ReleaseImages();
-  // 5, 6. Unload the windows in order, then stop GDI+.
+  // Unload the windows in order, then stop GDI+.
   UnloadWindows();
   StopGdiPlus();
   PostQuitMessage(0);

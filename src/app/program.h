@@ -9,6 +9,7 @@
 #include "launch/network_places.h"
 #include "platform/win/handles.h"
 #include "platform/win/ui_thread.h"
+#include "platform/win/log_win.h"
 
 namespace vek {
 
@@ -18,8 +19,8 @@ class Program : public ProgramControl {
   ~Program() override;
 
   // Runs the start-up sequence. False when the process should end at once (a second
-  // instance, GDI+ missing, an unsupported Windows); true when the windows are up and
-  // the message loop should run.
+  // instance, GDI+ missing, an unsupported Windows, a window that cannot be created);
+  // true when the windows are up and the message loop should run.
   bool Main();
   void ExitProgram() override;
 
@@ -38,6 +39,8 @@ class Program : public ProgramControl {
   // The file system the path tools ask, with a time limit on network shares.
   std::unique_ptr<NetworkPlacesFileSystem> networkFs_;
   AppContext app_;
+  // The log file, once the per-user folder is known; it outlives the windows.
+  std::unique_ptr<win::ProgramLog> log_;
   std::unique_ptr<AppDockActions> dockActions_;
   std::unique_ptr<FrmTray> tray_;
   std::unique_ptr<FrmMain> dock_;

@@ -5,8 +5,8 @@
 
 #include "core/pool_ops.h"
 #include "core/record_io.h"
-#include "core/text.h"
-#include "icons/icon_files.h"
+#include "text/text.h"
+#include "core/icon_files.h"
 
 namespace vek {
 

@@ -1,10 +1,11 @@
 #include "core/config_files.h"
 
-#include <cmath>
 
 #include "core/group_title.h"
 #include "core/menu_record.h"
 #include "core/mod_registry.h"
+#include "core/rounding.h"
+#include "core/search_engines.h"
 
 namespace vek {
 
@@ -17,7 +18,6 @@ bool Exists(FileSystem& fs, const std::string& path) {
 std::string TwinOf(const std::string& file) { return file + ".bak"; }
 
 // Rounds halves to the even neighbour, as the program always has.
-int32_t RoundToInt(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
 
 // Writes a configuration file through its twin: the old twin goes, the new content is
 // written to the twin, then a copy of it replaces the file in one rename.
@@ -100,7 +100,7 @@ SettingsRecord MakeSettingsRecord(const Model& model) {
   r.MaxIconSize = s.MaxIconSize;
   r.MagnifiedIconSize = s.MagnifiedIconSize;
   r.CircleRadius = s.CircleRadius;
-  r.IconQuantityCode = RoundToInt((s.IconQuantity - 8) / 4.0);
+  r.IconQuantityCode = RoundHalfEven((s.IconQuantity - 8) / 4.0);
   for (int k = 0; k < 4; ++k) r.BackdropColour[k] = s.BackdropColour[k];
   r.ReservedFlag = s.ReservedFlag;
   r.AutoRun = s.AutoRun ? kTrue16 : kFalse16;
@@ -120,7 +120,9 @@ SettingsRecord MakeSettingsRecord(const Model& model) {
 }
 
 void ApplySettingsRecord(const SettingsRecord& r, AppSettings& s, const ScreenTwips& screen) {
-  // 1, 2. Icon sizes; the stored maximum is ignored.
+  // A stored value outside its range keeps the default. Icon sizes: the normal one
+  // within 16..maximum, the magnified one within normal..maximum (else 16 more than
+  // the normal one); the stored maximum is ignored.
   if (r.NormalIconSize >= 16 && r.NormalIconSize <= s.MaxIconSize) s.NormalIconSize = r.NormalIconSize;
   const int32_t n = s.NormalIconSize;
   if (r.MagnifiedIconSize >= n && r.MagnifiedIconSize <= s.MaxIconSize) {
@@ -128,16 +130,15 @@ void ApplySettingsRecord(const SettingsRecord& r, AppSettings& s, const ScreenTw
   } else {
     s.MagnifiedIconSize = n + 16 < s.MaxIconSize ? n + 16 : s.MaxIconSize;
   }
-  // 3.
   if (r.CircleRadius >= s.MinRadius && r.CircleRadius <= s.MaxRadius) s.CircleRadius = r.CircleRadius;
-  // 4.
+  // The quantity code 0..7 stands for 8, 12, ..., 36 icons; anything else for 20.
   const int32_t q = r.IconQuantityCode < 0 || r.IconQuantityCode > 7 ? 3 : r.IconQuantityCode;
   s.IconQuantity = 4 * q + 8;
-  // 5. Only the opacity is taken from the stored colour.
+  // Only the opacity is taken from the stored colour.
   s.BackdropColour[3] = r.BackdropColour[3];
   // The stored switch; LoadSettings confirms it against the registry.
   s.AutoRun = r.AutoRun != 0;
-  // 8. The search box stays on the screen; (0, 0) means "never placed": centred at the
+  // The search box stays on the screen; (0, 0) means "never placed": centred at the
   // bottom.
   const int32_t maxLeft = screen.width - kSearchBoxWidthTwips;
   const int32_t maxTop = screen.height - kSearchBoxHeightTwips;
@@ -154,14 +155,12 @@ void ApplySettingsRecord(const SettingsRecord& r, AppSettings& s, const ScreenTw
     top = maxTop;
   }
   if (left == 0 && top == 0) {
-    left = RoundToInt(maxLeft / 2.0);
+    left = RoundHalfEven(maxLeft / 2.0);
     top = maxTop;
   }
   s.SearchBoxLeft = left;
   s.SearchBoxTop = top;
-  // 9.
-  s.SearchEngine = r.SearchEngine < 0 || r.SearchEngine > 8 ? 0 : r.SearchEngine;
-  // 10.
+  s.SearchEngine = r.SearchEngine < 0 || r.SearchEngine >= kSearchEngineCount ? 0 : r.SearchEngine;
   s.IconsLocked = r.IconsLocked != 0;
   s.GettingStarted = r.GettingStarted;
   s.DesktopIconsHidden = r.DesktopIconsHidden;
@@ -204,12 +203,12 @@ bool LoadSettings(Model& model, ConfigIo& io, const ScreenTwips& screen, Registr
     return false;
   }
   ApplySettingsRecord(*record, s, screen);
-  // 6. The centre item shows the user's picture when there is one.
+  // The centre item shows the user's picture when there is one.
   if (!model.Items.empty()) {
     model.Items[pool::kCentre].IconFile =
         Exists(io.fs, io.folders.UserIconFile) ? io.folders.UserIconFile : std::string();
   }
-  // 7. A stored "load at start-up" is confirmed, and turns itself off when the autostart
+  // A stored "load at start-up" is confirmed, and turns itself off when the autostart
   // value cannot be written.
   if (s.AutoRun) s.AutoRun = SetAutoRun(registry, true, programPath) == 1;
   return true;

@@ -1,10 +1,10 @@
 #include "core/defaults.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "core/group_title.h"
 #include "core/menu_record.h"
+#include "core/rounding.h"
 #include "launch/system_catalogue.h"
 
 namespace vek {
@@ -45,7 +45,6 @@ constexpr Accessory kAccessories[] = {
     {Place::kSystem, "ntbackup.exe"},
 };
 
-int32_t RoundToInt(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
 
 // Puts back what reading the menu file would: the stored member lists and every item
 // but the built-in catalogue, of which only the user's own icons are kept.
@@ -64,32 +63,6 @@ void KeepRing(const Model& kept, Model& model) {
 
 }  // namespace
 
-ConstantTables MakeConstantTables() {
-  ConstantTables t;
-  t.PngSignature = {137, 80, 78, 71, 13, 10, 26, 10};
-  const char* skins[kSkinImageCount] = {
-      "LOGO",        "MENUSELECT",       "MENUMOUSEDOWN",  "MENUUPUNSELECT", "MENUUPSELECT",
-      "MENUDOWNUNSELECT", "MENUDOWNSELECT", "MENUSPACE",   "MENUBODY",       "MENUTOP",
-      "MENUBOTTOM",  "",                 "BORDER",         "",               "",
-      "",            "NODROP",           "ADDICON",        "REPLACEICON",    "DELICON",
-      "BACKSELECTCOLOR"};
-  for (int i = 0; i < kSkinImageCount; ++i) t.SkinImageNames[i] = skins[i];
-  for (int i = 0; i < kAlphaSteps; ++i) t.AlphaTable[i] = static_cast<uint8_t>(RoundToInt(i * 7.96875));
-  // Every engine is asked over its secure address.
-  t.SearchEngines = {{
-      {"Google", "https://www.google.com/search?q="},
-      {"Yahoo", "https://search.yahoo.com/search?p="},
-      {"Bing", "https://www.bing.com/search?q="},
-      {"Amazon", "https://www.amazon.com/s/ref=nb_sb_noss?url=search-alias%3Daps&field-keywords="},
-      {"Answers.com", "https://www.answers.com/main/ntquery?s="},
-      {"eBay", "https://shop.ebay.com/i.html?_nkw="},
-      {"Wikipedia", "https://en.wikipedia.org/wiki/Special:Search?search="},
-      {"\xE7\x99\xBE\xE5\xBA\xA6(Baidu)", "https://www.baidu.com/s?wd="},
-      {"\xE6\xB7\x98\xE5\xAE\x9D(Taobao)", "https://s.taobao.com/search?q="},
-  }};
-  return t;
-}
-
 Defaults::Defaults(const DefaultsServices& s, std::string programPath, uint32_t windowsMajor)
     : model_(s.model),
       io_(s.io),
@@ -101,19 +74,14 @@ Defaults::Defaults(const DefaultsServices& s, std::string programPath, uint32_t 
       programPath_(std::move(programPath)),
       windowsMajor_(windowsMajor) {}
 
-void Defaults::InitDefaults(bool setConstants, bool loadSettings, bool loadMenu) {
-  Initialise(setConstants, loadSettings, loadMenu, nullptr);
+void Defaults::InitDefaults(bool loadSettings, bool loadMenu) {
+  Initialise(loadSettings, loadMenu, nullptr);
 }
 
-void Defaults::Initialise(bool setConstants, bool loadSettings, bool loadMenu,
-                          const Model* keptRing) {
-  // 1, 4.
+void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRing) {
   host_.ResetInteraction();
-  // 2.
   const ScreenFacts screen = host_.MeasureScreen();
-  // 3.
-  if (setConstants) tables_ = MakeConstantTables();
-  // 5, 6.
+  // The default settings; the radius limits follow from the screen.
   AppSettings& s = model_.Settings;
   s.MaxRadius = screen.CenterY - 80;
   s.MinRadius = 200;
@@ -124,20 +92,16 @@ void Defaults::Initialise(bool setConstants, bool loadSettings, bool loadMenu,
   s.IconQuantity = 24;
   s.BackdropColour[3] = 192;
   s.AutoRun = true;
-  // 7.
   host_.SetMenuRowsPerPage();
-  // 8.
-  s.SearchBoxLeft = RoundToInt((screen.twips.width - kSearchBoxWidthTwips) / 2.0);
+  // The search box starts centred at the bottom of the screen.
+  s.SearchBoxLeft = RoundHalfEven((screen.twips.width - kSearchBoxWidthTwips) / 2.0);
   s.SearchBoxTop = screen.twips.height - kSearchBoxHeightTwips;
   s.SearchEngine = 0;
-  // 9.
   if (loadSettings) LoadSettings(model_, io_, screen.twips, registry_, programPath_);
-  // 10.
   host_.BuildIconSizeTable();
-  // 11.
   const CatalogueFacts facts = host_.ReadCatalogueFacts();
   BuildSystemCatalogue(model_, io_.folders, io_.fs, facts.userName, facts.recycleBinFull);
-  // 12. The All Programs group is filled last: the pool's member entries are shared, and
+  // Without a menu file the default groups are made. The All Programs group is filled last: the pool's member entries are shared, and
   // a crowded desktop must not take those the other default groups need.
   if (keptRing) {
     KeepRing(*keptRing, model_);
@@ -148,7 +112,6 @@ void Defaults::Initialise(bool setConstants, bool loadSettings, bool loadMenu,
     BuildDefaultGroup(kRingSlotsFirstDefault);
     items_.EndRefusalBatch();
   }
-  // 13.
   host_.BuildRingSlotTables();
 }
 
@@ -247,10 +210,10 @@ void Defaults::ResetAndReload(bool resetSettings, bool resetItems, bool reloadIc
   host_.ReleaseImages();
   if (resetItems || reloadIcons) {
     model_.Size();
-    Initialise(false, !resetSettings, !resetItems, nullptr);
+    Initialise(!resetSettings, !resetItems, nullptr);
   } else {
     const Model kept = model_;
-    Initialise(false, !resetSettings, true, &kept);
+    Initialise(!resetSettings, true, &kept);
   }
   if (reloadIcons) RepairIcons();
   host_.ReloadImagesAndShow();

@@ -18,24 +18,6 @@
 
 namespace vek {
 
-struct SearchEngineEntry {
-  std::string EngineName;   // at most 32 characters
-  std::string QueryPrefix;  // at most 128 characters; the query text follows it as typed
-};
-
-constexpr int kSearchEngineCount = 9;
-constexpr int kSkinImageCount = 21;  // names 0..20; 11 and 13..15 have none
-constexpr int kAlphaSteps = 33;      // fade steps 0..32
-
-struct ConstantTables {
-  std::array<uint8_t, 8> PngSignature{};
-  std::array<std::string, kSkinImageCount> SkinImageNames;
-  std::array<uint8_t, kAlphaSteps> AlphaTable{};  // i × 7.96875, rounded: 0, 8, ..., 255
-  std::array<SearchEngineEntry, kSearchEngineCount> SearchEngines;
-};
-
-ConstantTables MakeConstantTables();
-
 // What the start-up sequence needs from the screen.
 struct ScreenFacts {
   int32_t CenterY = 0;  // the dock's centre, in pixels of the work area
@@ -84,7 +66,7 @@ struct DefaultsServices {
   DefaultsHost& host;
 };
 
-// The reset commands of the settings dialog (the command-button array CmdSetting).
+// The reset commands of the settings dialog, by the index of their button.
 constexpr int kResetSettingsCommand = 0;
 constexpr int kResetShortcutsCommand = 1;
 constexpr char kResetSettingsCaption[] = "Reset all default program settings";
@@ -114,16 +96,16 @@ class Defaults {
   // system's major version (Explorer joins the system group from 6 on).
   Defaults(const DefaultsServices& services, std::string programPath, uint32_t windowsMajor);
 
-  // The start-up sequence: start-up calls it with (true, true, true); a first start
+  // The start-up sequence: start-up calls it with (true, true); a first start
   // (no configuration files) ends with the seven default ring items.
-  void InitDefaults(bool setConstants, bool loadSettings, bool loadMenu);
+  void InitDefaults(bool loadSettings, bool loadMenu);
   // Fills pool item `slot` (0: slot = which) with default row `which` (3..9): the All
   // Programs group from the desktop folders, the system folders and drives, the
   // accessories, the Office programs, the web browser, the mail program and the web
   // search. What the slot held before (with its members) is freed first.
   void BuildDefaultGroup(int which, int slot = 0);
   // Re-runs the model part of the start-up: images released, the pool re-created when
-  // items are reset or icons reloaded, InitDefaults(false, !resetSettings, !resetItems),
+  // items are reset or icons reloaded, InitDefaults(!resetSettings, !resetItems),
   // the icon repair pass when reloadIcons, then the images reloaded and the dock shown.
   // When neither items nor icons are asked for, the ring and the groups in memory are
   // kept as they are instead of being read back from the menu file: a missing or
@@ -133,12 +115,10 @@ class Defaults {
   // saving and the done message. False when the user said No or the index is unknown.
   bool RunResetCommand(int index, const ResetCommandUi& ui);
 
-  const ConstantTables& tables() const { return tables_; }
-
  private:
   // InitDefaults; with `keptRing`, the ring, groups and items come from it instead of
   // the menu file (the built-in catalogue is rebuilt, keeping its custom icons).
-  void Initialise(bool setConstants, bool loadSettings, bool loadMenu, const Model* keptRing);
+  void Initialise(bool loadSettings, bool loadMenu, const Model* keptRing);
   void FreeSlotContents(int slot);
   void RepairIcons();
 
@@ -151,7 +131,6 @@ class Defaults {
   DefaultsHost& host_;
   std::string programPath_;
   uint32_t windowsMajor_;
-  ConstantTables tables_;
 };
 
 }  // namespace vek

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 

@@ -1,6 +1,6 @@
 #include "core/group_title.h"
 
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 

@@ -1,7 +1,7 @@
 #include "core/paths.h"
 
 #include "core/model.h"
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 

@@ -1,6 +1,6 @@
 #include "core/windows_version.h"
 
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 

@@ -128,7 +128,7 @@ class NoDockActions : public DockActions {
   bool IsRecycleBinFull() override { return false; }
 };
 
-// AlphaTable[k] = k × 255/32 rounded, halves to even (k = 0..32): the fade's steps.
+// The window alpha of fade step k (0..32): k × 255/32, rounded halves to even.
 int FadeAlpha(int k);
 
 class DockController : public DockCommands {

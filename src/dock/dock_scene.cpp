@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 
@@ -48,6 +48,24 @@ bool operator==(const DrawOp& a, const DrawOp& b) {
          a.srcW == b.srcW && a.srcH == b.srcH;
 }
 
+void FrameWriter::Clear(uint32_t argb) {
+  frame_.background = argb;
+  frame_.ops.clear();
+}
+
+void FrameWriter::Icon(int imageIndex, int variant, int32_t x, int32_t y, int32_t w, int32_t h) {
+  Add(DrawOp::Image(ImageSet::kItem, imageIndex, variant, x, y, w, h));
+}
+
+void FrameWriter::Skin(int skinIndex, int variant, int32_t x, int32_t y, int32_t w, int32_t h) {
+  Add(DrawOp::Image(ImageSet::kSkin, skinIndex, variant, x, y, w, h));
+}
+
+void FrameWriter::Text(const std::string& text, float x, float y) {
+  DrawOp op = DrawOp::Text(text, x, y);
+  if (!op.text.empty()) Add(std::move(op));
+}
+
 uint32_t BackdropArgb(const AppSettings& s) {
   const uint8_t* c = s.BackdropColour;  // blue, green, red, alpha
   return (uint32_t{c[3]} << 24) | (uint32_t{c[2]} << 16) | (uint32_t{c[1]} << 8) | c[0];
@@ -59,28 +77,12 @@ constexpr float kHalf = 0.5f;
 
 int32_t MinusHalfOf(int32_t centre, int32_t side) { return RoundHalfEven(centre - side / 2.0); }
 
-class Painter {
+class Painter : public FrameWriter {
  public:
   Painter(DockFrame& frame, const DockView& view)
-      : frame_(frame), v_(view), g_(view.geometry), s_(view.settings) {}
+      : FrameWriter(frame), v_(view), g_(view.geometry), s_(view.settings) {}
 
-  void Background() {
-    frame_.ops.clear();
-    frame_.background = v_.keyMode ? BackdropArgb(s_) : 0;
-  }
-
-  void Skin(int index, int variant, int32_t x, int32_t y, int32_t w = 0, int32_t h = 0) {
-    frame_.ops.push_back(DrawOp::Image(ImageSet::kSkin, index, variant, x, y, w, h));
-  }
-  void Icon(int index, int variant, int32_t x, int32_t y, int32_t w = 0, int32_t h = 0) {
-    frame_.ops.push_back(DrawOp::Image(ImageSet::kItem, index, variant, x, y, w, h));
-  }
-  // The caption text: centred in a screen-wide box, so x is an offset from the screen
-  // centre's column.
-  void Text(const std::string& text, float x, float y) {
-    DrawOp op = DrawOp::Text(text, x, y);
-    if (!op.text.empty()) frame_.ops.push_back(std::move(op));
-  }
+  void Background() { Clear(v_.keyMode ? BackdropArgb(s_) : 0); }
 
   // A ring slot's letter, on the slot's ray just outside its magnified box.
   void RingLetter(int slot) {
@@ -130,7 +132,6 @@ class Painter {
   }
 
  private:
-  DockFrame& frame_;
   const DockView& v_;
   const DockGeometry& g_;
   const AppSettings& s_;

@@ -11,30 +11,14 @@
 
 #include "core/model.h"
 #include "dock/geometry.h"
+#include "icons/skin_images.h"
 
 namespace vek {
-
-enum class ImageSet : uint8_t { kItem, kSkin };
 
 // How a text is drawn: the dock's caption (white, outlined, centred in a screen-wide box
 // and hanging from its top), or plain text left-aligned and vertically centred in its own
 // box, near-black or grey (the group menus).
 enum class TextStyle : uint8_t { kCaption, kPlain, kPlainGrey };
-
-// Skin indices the dock draws.
-namespace skin {
-constexpr int kLogo = 0;
-constexpr int kBorder = 12;
-constexpr int kNoDrop = 16;
-constexpr int kAddIcon = 17;
-constexpr int kReplaceIcon = 18;
-constexpr int kDelIcon = 19;
-constexpr int kBackSelectColor = 20;
-}  // namespace skin
-
-// The centre item's picture at the magnified size (DockGeometry::CentreMagnifiedSize),
-// kept cut round to its ring like its normal one.
-constexpr int32_t kCentreMagnifiedVariant = 2;
 
 struct DrawOp {
   enum class Type : uint8_t { kImage, kText };
@@ -66,6 +50,23 @@ struct DrawOp {
 struct DockFrame {
   uint32_t background = 0;
   std::vector<DrawOp> ops;
+};
+
+// Writes draw operations into a frame: every paint of the dock goes through it.
+class FrameWriter {
+ public:
+  explicit FrameWriter(DockFrame& frame) : frame_(frame) {}
+  // Starts the frame over: no operations, the background colour `argb`.
+  void Clear(uint32_t argb);
+  void Icon(int imageIndex, int variant, int32_t x, int32_t y, int32_t w = 0, int32_t h = 0);
+  void Skin(int skinIndex, int variant, int32_t x, int32_t y, int32_t w = 0, int32_t h = 0);
+  // A caption centred in a screen-wide box whose top-left is (x, y), so x is an offset
+  // from the screen centre's column; an empty text adds nothing.
+  void Text(const std::string& text, float x, float y);
+  void Add(DrawOp op) { frame_.ops.push_back(std::move(op)); }
+
+ private:
+  DockFrame& frame_;
 };
 
 // The backdrop colour of key mode as ARGB (alpha is the opacity setting).

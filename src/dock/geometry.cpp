@@ -5,32 +5,6 @@
 
 namespace vek {
 
-int32_t RoundHalfEven(double value) {
-  const double floor = std::floor(value);
-  const double fraction = value - floor;
-  double result = floor;
-  if (fraction > 0.5) {
-    result = floor + 1;
-  } else if (fraction == 0.5) {
-    result = std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
-  }
-  return static_cast<int32_t>(result);
-}
-
-double RoundToFourPlaces(double value) {
-  // Scaled, the value is rounded like any other; the 1e4 step keeps four decimals.
-  const double scaled = value * 10000.0;
-  const double floor = std::floor(scaled);
-  const double fraction = scaled - floor;
-  double result = floor;
-  if (fraction > 0.5) {
-    result = floor + 1;
-  } else if (fraction == 0.5) {
-    result = std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
-  }
-  return result / 10000.0;
-}
-
 PixelRect PixelRect::Intersection(const PixelRect& o) const {
   PixelRect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
               std::min(bottom, o.bottom)};

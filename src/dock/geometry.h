@@ -8,15 +8,9 @@
 #include <string>
 
 #include "core/model.h"
+#include "core/rounding.h"
 
 namespace vek {
-
-// Rounds to the nearest integer, halves to the even neighbour (0.5 → 0, 1.5 → 2,
-// -2.5 → -2), whatever the floating-point rounding mode is.
-int32_t RoundHalfEven(double value);
-// The value held to four decimal places, halves to even (the fixed-point precision the
-// label distance is computed in).
-double RoundToFourPlaces(double value);
 
 // π as the ring's angles use it.
 constexpr double kRingPi = 3.1415926;
@@ -114,8 +108,8 @@ struct SlotContents {
   std::array<std::string, kSlotCount> SlotName{};
 };
 
-// Slot i shows the item Items(Groups(i).Members(0)); its image index, kind and trimmed
-// title are copied. A member list entry that names no pool item leaves the slot blank.
+// Slot i shows the pool item that ring position i holds (the first entry of its member
+// list); that item's image index, kind and trimmed title are copied. A member list entry that names no pool item leaves the slot blank.
 void IniIconParam(const Model& model, SlotContents& slots);
 
 }  // namespace vek

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "core/mod_registry.h"
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 

@@ -1,7 +1,7 @@
 #include "icons/discovery.h"
 
 #include "core/mod_registry.h"
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 

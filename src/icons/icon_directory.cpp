@@ -15,6 +15,20 @@ uint32_t Le32(const uint8_t* p) {
 }
 int32_t SideOf(uint8_t stored) { return stored == 0 ? 256 : stored; }
 
+// The first 12 bytes of an icon-group entry and of a .ico directory entry, which agree:
+// width, height, colour count, a reserved byte, planes, bit count and byte size.
+template <typename Entry>
+Entry ReadEntryStart(const uint8_t* e) {
+  Entry entry;
+  entry.width = SideOf(e[0]);
+  entry.height = SideOf(e[1]);
+  entry.colourCount = e[2];
+  entry.planes = Le16(e + 4);
+  entry.bitCount = Le16(e + 6);
+  entry.byteSize = Le32(e + 8);
+  return entry;
+}
+
 }  // namespace
 
 bool HasPngSignature(const uint8_t* data, size_t size) {
@@ -31,13 +45,7 @@ std::vector<IconGroupEntry> ParseIconGroup(const Bytes& data) {
   entries.reserve(count);
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* e = data.data() + 6 + i * 14;
-    IconGroupEntry entry;
-    entry.width = SideOf(e[0]);
-    entry.height = SideOf(e[1]);
-    entry.colourCount = e[2];
-    entry.planes = Le16(e + 4);
-    entry.bitCount = Le16(e + 6);
-    entry.byteSize = Le32(e + 8);
+    IconGroupEntry entry = ReadEntryStart<IconGroupEntry>(e);
     entry.id = Le16(e + 12);
     entries.push_back(entry);
   }
@@ -118,13 +126,7 @@ std::vector<IcoEntry> ParseIcoDirectory(const Bytes& file) {
   entries.reserve(count);
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* e = file.data() + 6 + i * 16;
-    IcoEntry entry;
-    entry.width = SideOf(e[0]);
-    entry.height = SideOf(e[1]);
-    entry.colourCount = e[2];
-    entry.planes = Le16(e + 4);
-    entry.bitCount = Le16(e + 6);
-    entry.byteSize = Le32(e + 8);
+    IcoEntry entry = ReadEntryStart<IcoEntry>(e);
     entry.offset = Le32(e + 12);
     entries.push_back(entry);
   }

@@ -4,7 +4,7 @@
 
 #include "core/group_title.h"
 #include "core/pool_ops.h"
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 

@@ -1,6 +1,6 @@
 #include "launch/launcher.h"
 
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 

@@ -1,6 +1,6 @@
 #include "launch/network_places.h"
 
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 

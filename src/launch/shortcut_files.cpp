@@ -1,6 +1,6 @@
 #include "launch/shortcut_files.h"
 
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek {
 

@@ -32,7 +32,7 @@ std::string FormatSize(double value, bool grouping, const NumberSeparators& sepa
   }
   std::string decimals;
   if (fraction != 0) {
-    char buffer[3];
+    char buffer[12];
     std::snprintf(buffer, sizeof buffer, "%02d", fraction);
     decimals = buffer;
     if (decimals.back() == '0') decimals.pop_back();

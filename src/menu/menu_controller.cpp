@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "core/text.h"
+#include "text/text.h"
 #include "dock/dock_controller.h"
 
 namespace vek {

@@ -1,13 +1,7 @@
 // Fuzzes the shortcuts backup reader and the restore. As for the menu fuzzer, an input
-// is a small edit script applied to a valid backup built here (records, icon blocks,
-// trailer):
-//
-//   byte 0        flags: bit 0 = treat the rest of the input as the whole file instead;
-//                 bit 1 = truncate the edited image to the length in bytes 1..4
-//   bytes 1..4    truncation length (little-endian, taken modulo the image size + 16)
-//   then patches  [region][offset: 3 bytes][n][n bytes], region 0 = the item records
-//                 that carry icon paths, 1 = the icon blocks and trailer, 2 = the member
-//                 lists, other = anywhere
+// is a small edit script (edit_script.h) applied to a valid backup built here (records,
+// icon blocks, trailer). Patch regions: 0 = the item records that carry icon paths, 1 =
+// the icon blocks and trailer, 2 = the member lists, other = anywhere.
 //
 // Every parsed block must lie inside the file, and a restore must write nothing but the
 // menu file (with its twin and temporary file) and pictures inside the icon folder.
@@ -17,6 +11,7 @@
 
 #include "../unit/support/fake_codec.h"
 #include "../unit/support/fake_memory_fs.h"
+#include "edit_script.h"
 #include "core/backup.h"
 #include "core/record_io.h"
 
@@ -72,33 +67,18 @@ const Bytes& Template() {
   return image;
 }
 
-Bytes Edit(const uint8_t* data, size_t size) {
-  Bytes image = Template();
-  const size_t itemsAt = MenuGroupPartSize() + kFirstIconItem * kItemRecordSize;
-  size_t pos = 5;
-  while (pos + 5 <= size) {
-    const uint8_t region = data[pos];
-    const size_t raw = data[pos + 1] | data[pos + 2] << 8 | data[pos + 3] << 16;
-    const size_t n = data[pos + 4] & 0x1F;
-    pos += 5;
-    size_t at = region == 0   ? itemsAt + raw % (10 * kItemRecordSize)
-                : region == 1 ? kMenuFileSize + raw % (image.size() - kMenuFileSize)
-                : region == 2 ? raw % MenuGroupPartSize()
-                              : raw % image.size();
-    for (size_t k = 0; k < n && pos < size && at < image.size(); ++k) image[at++] = data[pos++];
-  }
-  if (size >= 5 && (data[0] & 2)) {
-    const size_t length = record::GetI32(data + 1) & 0x7FFFFFFF;
-    image.resize(length % (image.size() + 16), 0);
-  }
-  return image;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const Bytes image = (data[0] & 1) ? Bytes(data + 1, data + size) : Edit(data, size);
+  const Bytes& valid = Template();
+  const size_t itemsAt = MenuGroupPartSize() + kFirstIconItem * kItemRecordSize;
+  const Bytes image = test::ImageFromInput(valid, data, size, [&](uint8_t region, size_t raw) {
+    return region == 0   ? itemsAt + raw % (10 * kItemRecordSize)
+           : region == 1 ? kMenuFileSize + raw % (valid.size() - kMenuFileSize)
+           : region == 2 ? raw % MenuGroupPartSize()
+                         : raw % valid.size();
+  });
   test::FakeAnsiCodec codec;
 
   BackupContents contents;

@@ -1,12 +1,7 @@
 // Fuzzes the menu file reader. A menu file is 1.3 MB, far too large for a fuzzer to find
 // its way through by itself, so an input is a small edit script applied to a valid menu
-// image built here; this keeps the corpus small and reaches every check:
-//
-//   byte 0        flags: bit 0 = treat the rest of the input as the whole file instead;
-//                 bit 1 = truncate the edited image to the length in bytes 1..4
-//   bytes 1..4    truncation length (little-endian, taken modulo the image size + 16)
-//   then patches  [region][offset: 3 bytes][n][n bytes], region 0 = the member lists,
-//                 1 = the first 200 item records, other = anywhere
+// image built here (edit_script.h); this keeps the corpus small and reaches every check.
+// Patch regions: 0 = the member lists, 1 = the first 200 item records, other = anywhere.
 //
 // A decoded image must write back to the same bytes, its lists must hold what the checks
 // promise, and LoadMenu over an in-memory disk must never crash and either load the file
@@ -17,6 +12,7 @@
 
 #include "../unit/support/fake_codec.h"
 #include "../unit/support/fake_memory_fs.h"
+#include "edit_script.h"
 #include "core/config_files.h"
 #include "core/menu_record.h"
 #include "core/record_io.h"
@@ -61,31 +57,16 @@ const Bytes& Template() {
   return image;
 }
 
-Bytes Edit(const uint8_t* data, size_t size) {
-  Bytes image = Template();
-  size_t pos = 5;
-  while (pos + 5 <= size) {
-    const uint8_t region = data[pos];
-    const size_t raw = data[pos + 1] | data[pos + 2] << 8 | data[pos + 3] << 16;
-    const size_t n = data[pos + 4] & 0x1F;
-    pos += 5;
-    size_t at = region == 0 ? raw % MenuGroupPartSize()
-                : region == 1 ? MenuGroupPartSize() + raw % (200 * kItemRecordSize)
-                              : raw % image.size();
-    for (size_t k = 0; k < n && pos < size && at < image.size(); ++k) image[at++] = data[pos++];
-  }
-  if (size >= 5 && (data[0] & 2)) {
-    const size_t length = record::GetI32(data + 1) & 0x7FFFFFFF;
-    image.resize(length % (image.size() + 16), 0);
-  }
-  return image;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const Bytes image = (data[0] & 1) ? Bytes(data + 1, data + size) : Edit(data, size);
+  const Bytes& valid = Template();
+  const Bytes image = test::ImageFromInput(valid, data, size, [&](uint8_t region, size_t raw) {
+    return region == 0   ? raw % MenuGroupPartSize()
+           : region == 1 ? MenuGroupPartSize() + raw % (200 * kItemRecordSize)
+                         : raw % valid.size();
+  });
   test::FakeAnsiCodec codec;
 
   MenuContents contents;

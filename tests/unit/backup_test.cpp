@@ -2,7 +2,7 @@
 
 #include "core/backup.h"
 #include "core/record_io.h"
-#include "icons/icon_files.h"
+#include "core/icon_files.h"
 #include "support/fake_config.h"
 
 namespace vek {

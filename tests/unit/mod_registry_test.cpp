@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/mod_registry.h"
-#include "core/text.h"
+#include "text/text.h"
 #include "support/fake_registry.h"
 
 namespace vek {

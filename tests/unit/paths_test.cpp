@@ -4,9 +4,9 @@
 
 #include "core/config_files.h"
 #include "core/paths.h"
-#include "core/text.h"
 #include "support/fake_codec.h"
 #include "support/fake_prompt.h"
+#include "text/text.h"
 #include "support/fakes.h"
 
 namespace vek {

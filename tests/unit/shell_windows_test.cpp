@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "core/text.h"
 #include "launch/shell_windows.h"
+#include "text/text.h"
 
 namespace vek {
 namespace {

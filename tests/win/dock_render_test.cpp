@@ -308,12 +308,13 @@ TEST_F(DockRenderTest, AnInvisiblePushKeepsThePicture) {
 
 TEST_F(DockRenderTest, MissingPicturesDrawNothingAndPlatesStay) {
   dock_.ReleaseImages();
-  dock_.RestoreGDIPlus();
-  dock_.DrawIcon(5, 1, 100, 100);
-  dock_.DrawIcon(5000, 0, 100, 100, 64, 64);
-  dock_.DrawSkin(-3, 2, 100, 100);
-  dock_.DrawSkin(20, 9, 100, 100);
-  dock_.UpdateGDIPlus();
+  DockFrame frame;
+  FrameWriter writer(frame);
+  writer.Icon(5, 1, 100, 100);
+  writer.Icon(5000, 0, 100, 100, 64, 64);
+  writer.Skin(-3, 2, 100, 100);
+  writer.Skin(20, 9, 100, 100);
+  dock_.surface().Present(frame, dock_.images(), 255);
   EXPECT_EQ(CountIn(dock_.surface(), PixelRect{0, 0, 400, 400}, [](const Pixel& q) { return q.a > 0; }), 0);
 }
 

@@ -13,7 +13,7 @@
 #include "core/pool_ops.h"
 #include "dock/geometry.h"
 #include "gdiplus_session.h"
-#include "core/text.h"
+#include "text/text.h"
 #include "icons/icon_directory.h"
 #include "icons/item_creation.h"
 #include "icons/win/system_sources_win.h"
@@ -353,7 +353,7 @@ class ItemImagesTest : public ::testing::Test {
   ItemImagesTest()
       : program_(LoadLibraryExW(Wide(ProgramFolder() + "..\\..\\src\\app\\VekDesktop.exe").c_str(),
                                 nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)),
-        loader_{model_, fs_, folders_, images_, geometry_, program_.get()} {
+        loader_{model_, fs_, folders_, images_, geometry_.IconSizes, geometry_.BorderSize, program_.get()} {
     folders_.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
     AppSettings s;
     geometry_.CalcDockParam(s);
@@ -466,7 +466,7 @@ TEST_F(ItemImagesTest, SkinPicturesLandInTheirSlotsAtTheirSizes) {
   model_.Items[5].IconFile = folders_.SysIconDir + "Folder.png";
   LoadItemIcon(loader_, 5);
   geometry_.IconSizes[2] = 80;
-  RebuildSizeCache(images_, geometry_, 2);
+  RebuildSizeCache(images_, 2, geometry_.IconSizes[2]);
   EXPECT_EQ(Size(images_.Get(ImageSet::kSkin, skin::kBackSelectColor, 2)), P(80, 80));
   EXPECT_EQ(Size(images_.Get(ImageSet::kItem, 5, 2)), P(80, 80));
   images_.ReleaseImages();

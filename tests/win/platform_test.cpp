@@ -5,11 +5,15 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "core/paths.h"
-#include "core/text.h"
+#include "platform/log.h"
 #include "platform/win/ansi_codec_win.h"
+#include "platform/win/dib_section.h"
+#include "text/text.h"
 #include "platform/win/file_system_win.h"
 #include "platform/win/handles.h"
 #include "platform/win/system_info_win.h"
@@ -150,8 +154,10 @@ TEST(WindowTest, OneClassManyWindowsAndExceptionsStayInside) {
   ProbeWindow a, b;
   ASSERT_TRUE(a.Make());
   ASSERT_TRUE(b.Make());
+  LogLines log;
   SendMessageW(a.hwnd(), WM_APP, 0, 0);
   EXPECT_EQ(a.messages, 1);
+  EXPECT_EQ(log.lines(), (std::vector<std::string>{"window message 0x00008000 failed"}));
   const HWND handle = a.hwnd();
   a.Destroy();
   EXPECT_FALSE(IsWindow(handle));
@@ -170,6 +176,36 @@ TEST(HandlesTest, OwnersCloseExactlyOnce) {
   EXPECT_FALSE(GetHandleInformation(raw, &flags));
   UniqueFindHandle none(FindFirstFileW(L"C:\\no-such-folder-vek\\*", nullptr));
   EXPECT_FALSE(none);
+}
+
+TEST(HandlesTest, GdiOwnersDeleteTheirObject) {
+  UniqueBrush brush(CreateSolidBrush(RGB(1, 2, 3)));
+  UniqueFont font(CreateFontW(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+  UniqueBitmap bitmap(CreateBitmap(4, 4, 1, 32, nullptr));
+  const HGDIOBJ raw[] = {brush.get(), font.get(), bitmap.get()};
+  for (HGDIOBJ object : raw) EXPECT_NE(GetObjectType(object), 0u);
+  brush.reset();
+  font.reset();
+  bitmap.reset();
+  for (HGDIOBJ object : raw) EXPECT_EQ(GetObjectType(object), 0u);
+}
+
+TEST(DibSectionTest, ZeroedPixelsGdiDrawsIntoThenReleased) {
+  DibSection canvas;
+  EXPECT_FALSE(canvas.Create(0, 5));
+  EXPECT_FALSE(canvas);
+  ASSERT_TRUE(canvas.Create(8, 4));
+  EXPECT_EQ(canvas.bits()[8 * 4 - 1], 0u);
+  RECT secondRow{0, 1, 8, 2};
+  UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
+  FillRect(canvas.dc(), &secondRow, white.get());
+  GdiFlush();
+  EXPECT_EQ(canvas.bits()[0] & 0xFFFFFFu, 0u);
+  EXPECT_EQ(canvas.bits()[8] & 0xFFFFFFu, 0xFFFFFFu);  // top-down: row 1 is the second
+  const HDC dc = canvas.dc();
+  canvas.Release();
+  EXPECT_FALSE(canvas);
+  EXPECT_EQ(GetObjectType(dc), 0u);
 }
 
 }  // namespace

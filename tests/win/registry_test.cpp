@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "core/mod_registry.h"
-#include "core/text.h"
+#include "text/text.h"
 #include "platform/win/ansi_codec_win.h"
 #include "platform/win/handles.h"
 #include "platform/win/registry_win.h"

@@ -4,9 +4,13 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "core/text.h"
+#include <string>
+#include <vector>
+
+#include "text/text.h"
 #include "launch/shortcut_files.h"
 #include "launch/win/shortcut_reader_win.h"
+#include "platform/log.h"
 #include "platform/win/file_system_win.h"
 #include "platform/win/handles.h"
 #include "platform/win/system_info_win.h"
@@ -112,7 +116,11 @@ TEST_F(ShortcutReaderTest, InternetShortcutGivesItsAddressAndItsOwnPicture) {
 TEST_F(ShortcutReaderTest, NotALinkAndNoAdvertisedTarget) {
   Win32ShortcutReader reader;
   EXPECT_EQ(reader.InstallerTarget(target), "");
+  LogLines log;
   EXPECT_FALSE(reader.Read(dir + "missing.lnk", ShortcutReader::Route::kShellLink));
+  // The failure is seen in the log, with the file and the step that failed.
+  ASSERT_EQ(log.lines().size(), 1u);
+  EXPECT_TRUE(StartsWith(log.lines()[0], "shortcut " + dir + "missing.lnk: loading failed, 0x"));
 }
 
 }  // namespace

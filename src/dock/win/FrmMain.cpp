@@ -16,7 +16,8 @@ bool FrmMain::Load() {
   if (!Create(kClassName, L"VEK Desktop", WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW,
               s.WorkArea.left, s.WorkArea.top, s.ScreenWidth, s.ScreenHeight, nullptr))
     return false;
-  // IniForm: the window is layered (the style is kept whatever else it holds).
+  // The window stays layered whatever else its style holds: the frame is pushed with
+  // per-pixel alpha.
   SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
   geometry_.CalcDockParam(app_.model.Settings);
   geometry_.CalcMinimizedPos(app_.model.Settings.MinimizedPosition, app_.model.Settings.MaxIconSize);
@@ -44,8 +45,9 @@ void FrmMain::Show() {
 }
 
 void FrmMain::LoadAllImages(HMODULE resources) {
-  win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_,
-                          resources ? resources : GetModuleHandleW(nullptr)};
+  win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_.IconSizes,
+                          geometry_.BorderSize, resources ? resources : GetModuleHandleW(nullptr),
+                          geometry_.CentreMagnifiedSize()};
   win::LoadAllImages(loader);
   // The ring image's size decides the centre's boxes.
   geometry_.CalcDockParam(app_.model.Settings);
@@ -54,7 +56,9 @@ void FrmMain::LoadAllImages(HMODULE resources) {
 
 void FrmMain::LoadItemIcon(int index) {
   if (!hwnd()) return;
-  win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_, GetModuleHandleW(nullptr)};
+  win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_.IconSizes,
+                          geometry_.BorderSize, GetModuleHandleW(nullptr),
+                          geometry_.CentreMagnifiedSize()};
   win::LoadItemIcon(loader, index);
 }
 
@@ -108,27 +112,12 @@ void FrmMain::DockSizeChange() {
   UpdateGDIPlus();
 }
 
-void FrmMain::RebuildSizeCache(int variant) { win::RebuildSizeCache(images_, geometry_, variant); }
+void FrmMain::RebuildSizeCache(int variant) {
+  if (variant < 1 || variant > kSizeVariants) return;
+  win::RebuildSizeCache(images_, variant, geometry_.IconSizes[variant]);
+}
 
 void FrmMain::ExUpdateGDIPlus(BYTE shwAlpha) { surface_.Present(frame_, images_, shwAlpha); }
-
-void FrmMain::ClearGraphics(uint32_t argb) {
-  frame_.background = argb;
-  frame_.ops.clear();
-}
-
-void FrmMain::DrawIcon(int imageIndex, int variant, int x, int y, int w, int h) {
-  frame_.ops.push_back(DrawOp::Image(ImageSet::kItem, imageIndex, variant, x, y, w, h));
-}
-
-void FrmMain::DrawSkin(int skinIndex, int variant, int x, int y, int w, int h) {
-  frame_.ops.push_back(DrawOp::Image(ImageSet::kSkin, skinIndex, variant, x, y, w, h));
-}
-
-void FrmMain::DrawText(const std::string& text, float x, float y) {
-  DrawOp op = DrawOp::Text(text, x, y);
-  if (!op.text.empty()) frame_.ops.push_back(std::move(op));
-}
 
 void FrmMain::Repaint() {
   if (selIndex() < 1)
@@ -148,19 +137,21 @@ void FrmMain::PaintDraggedIcon(int slot, int x, int y) {
   DockNormal(true);
   if (slot < 0 || slot >= kSlotCount) return;
   const int size = app_.model.Settings.NormalIconSize;
-  DrawIcon(slots_.SlotIcon[slot], 1, x - RoundHalfEven(size / 2.0), y - RoundHalfEven(size / 2.0));
+  FrameWriter(frame_).Icon(slots_.SlotIcon[slot], 1, x - RoundHalfEven(size / 2.0),
+                           y - RoundHalfEven(size / 2.0));
   UpdateGDIPlus();
 }
 
 void FrmMain::PaintMinimized() {
-  RestoreGDIPlus();
-  DrawIcon(pool::kCentre, 1, geometry_.MinIconX, geometry_.MinIconY);
-  DrawSkin(skin::kBorder, 1, geometry_.MinBorderX, geometry_.MinBorderY);
+  FrameWriter frame(frame_);
+  frame.Clear(0);
+  frame.Icon(pool::kCentre, 1, geometry_.MinIconX, geometry_.MinIconY);
+  frame.Skin(skin::kBorder, 1, geometry_.MinBorderX, geometry_.MinBorderY);
   ExUpdateGDIPlus(255);
 }
 
 void FrmMain::ClearAndPushInvisible() {
-  RestoreGDIPlus();
+  FrameWriter(frame_).Clear(0);
   ExUpdateGDIPlus(0);
 }
 
@@ -172,7 +163,7 @@ void FrmMain::DockDelEffect(int x, int y) {
     op.srcX = 128 * i;
     op.srcW = 128;
     op.srcH = 128;
-    frame_.ops.push_back(op);
+    FrameWriter(frame_).Add(op);
     UpdateGDIPlus();
     Sleep(25);
   }

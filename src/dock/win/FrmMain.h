@@ -30,7 +30,7 @@ class FrmMain : public win::Window, private DockWindow {
 
   // Places and sizes the window over the work area, creates it hidden and builds its
   // drawing surface and slot table.
-  bool Load();
+  [[nodiscard]] bool Load();
   // Releases the drawing surface and every image, then destroys the window.
   void Unload();
   void Show();
@@ -64,14 +64,9 @@ class FrmMain : public win::Window, private DockWindow {
   void DockSizeChange();
   void RebuildSizeCache(int variant);
 
-  // Drawing primitives over the frame being built; UpdateGDIPlus shows it.
+  // Shows the frame built last, with the window-wide alpha `shwAlpha`.
   void UpdateGDIPlus() { ExUpdateGDIPlus(255); }
   void ExUpdateGDIPlus(BYTE shwAlpha);
-  void RestoreGDIPlus() { ClearGraphics(0); }
-  void ClearGraphics(uint32_t argb);
-  void DrawIcon(int imageIndex, int variant, int x, int y, int w = 0, int h = 0);
-  void DrawSkin(int skinIndex, int variant, int x, int y, int w = 0, int h = 0);
-  void DrawText(const std::string& text, float x, float y);
 
   // The delete effect at a window point: the five frames of the "DELICON" strip over the
   // ring, 25 ms apart.

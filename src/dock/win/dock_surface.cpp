@@ -36,25 +36,8 @@ bool DockSurface::CreateGraphic(HWND window, int width, int height) {
   window_ = window;
   width_ = width;
   height_ = height;
-  {
-    WindowDc screen(window);
-    dc_.reset(CreateCompatibleDC(screen.get()));
-  }
-  if (!dc_) return false;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down: row 0 is the top of the screen
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * height * 4;
-  void* bits = nullptr;
-  dib_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dib_ || !bits) return false;
-  bits_ = static_cast<uint32_t*>(bits);
-  std::memset(bits_, 0, static_cast<size_t>(width) * height * 4);
-  previousBitmap_ = SelectObject(dc_.get(), dib_.get());
+  if (!canvas_.Create(width, height)) return false;
+  bits_ = canvas_.bits();
 
   // GDI+ draws straight into the DIB's pixels, premultiplied as the layered window wants.
   target_ = std::make_unique<Gdiplus::Bitmap>(width, height, width * 4, PixelFormat32bppPARGB,
@@ -140,10 +123,7 @@ void DockSurface::DeleteGraphic() {
   scaledEdges_.reset();
   graphics_.reset();
   target_.reset();
-  if (previousBitmap_ && dc_) SelectObject(dc_.get(), previousBitmap_);
-  previousBitmap_ = nullptr;
-  dib_.reset();
-  dc_.reset();
+  canvas_.Release();
   bits_ = nullptr;
   valid_ = false;
   shown_ = DockFrame{};
@@ -213,24 +193,25 @@ void DockSurface::FillRect(const PixelRect& area, uint32_t argb) {
   }
 }
 
-void DockSurface::DrawOutlinedText(const std::wstring& text, float x, float y) {
-  if (!font_) return;
+void DockSurface::DrawOutlinedText(Gdiplus::Graphics& g, const std::wstring& text, float x,
+                                   float y) const {
+  // The outline: the text in the dark colour moved one pixel each way diagonally, then
+  // the text itself on top.
   const INT length = static_cast<INT>(text.size());
   const float w = static_cast<float>(width_);
   const float offsets[4][2] = {{-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
   for (const auto& o : offsets)
-    graphics_->DrawString(text.c_str(), length, font_.get(),
-                          Gdiplus::RectF(x + o[0], y + o[1], w, kTextBoxHeight), format_.get(),
-                          outlineBrush_.get());
-  graphics_->DrawString(text.c_str(), length, font_.get(), Gdiplus::RectF(x, y, w, kTextBoxHeight),
-                        format_.get(), textBrush_.get());
+    g.DrawString(text.c_str(), length, font_.get(), Gdiplus::RectF(x + o[0], y + o[1], w, kTextBoxHeight),
+                 format_.get(), outlineBrush_.get());
+  g.DrawString(text.c_str(), length, font_.get(), Gdiplus::RectF(x, y, w, kTextBoxHeight), format_.get(),
+               textBrush_.get());
 }
 
 void DockSurface::Draw(const DrawOp& op, const ImageStore& images) {
   if (op.type == DrawOp::Type::kText) {
-    if (op.style == TextStyle::kCaption)
-      DrawOutlinedText(Wide(op.text), op.textX, op.textY);
-    else {
+    if (op.style == TextStyle::kCaption) {
+      if (font_) DrawOutlinedText(*graphics_, Wide(op.text), op.textX, op.textY);
+    } else {
       graphics_->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
       DrawPlainText(*graphics_, op, op.textX, op.textY);
       graphics_->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
@@ -324,15 +305,8 @@ const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageSt
       Gdiplus::Graphics g(&canvas);
       g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
       g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
-      const std::wstring text = Wide(op.text);
-      const float x = op.textX - static_cast<float>(box.left), y = op.textY - static_cast<float>(box.top);
-      const float w = static_cast<float>(width_);
-      const float offsets[4][2] = {{-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
-      for (const auto& o : offsets)
-        g.DrawString(text.c_str(), static_cast<INT>(text.size()), font_.get(),
-                     Gdiplus::RectF(x + o[0], y + o[1], w, kTextBoxHeight), format_.get(), outlineBrush_.get());
-      g.DrawString(text.c_str(), static_cast<INT>(text.size()), font_.get(),
-                   Gdiplus::RectF(x, y, w, kTextBoxHeight), format_.get(), textBrush_.get());
+      DrawOutlinedText(g, Wide(op.text), op.textX - static_cast<float>(box.left),
+                       op.textY - static_cast<float>(box.top));
     }
     sprite.pixels = PremultipliedPixels(canvas);
     return &textSprites_.emplace(key, std::move(sprite)).first->second;
@@ -417,7 +391,7 @@ void DockSurface::Paint(const DrawOp& op, const ImageStore& images, const PixelR
 }
 
 bool DockSurface::Push(BYTE alpha, const PixelRect* dirty) {
-  if (!window_ || !dc_) return false;
+  if (!window_ || !canvas_) return false;
   SIZE size{width_, height_};
   POINT source{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
@@ -426,7 +400,7 @@ bool DockSurface::Push(BYTE alpha, const PixelRect* dirty) {
   UPDATELAYEREDWINDOWINFO info{};
   info.cbSize = sizeof(info);
   info.psize = &size;
-  info.hdcSrc = dc_.get();
+  info.hdcSrc = canvas_.dc();
   info.pptSrc = &source;
   info.pblend = &blend;
   info.dwFlags = ULW_ALPHA;

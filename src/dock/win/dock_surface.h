@@ -28,7 +28,7 @@
 
 #include "dock/dock_scene.h"
 #include "icons/win/image_store.h"
-#include "platform/win/handles.h"
+#include "platform/win/dib_section.h"
 
 namespace vek::win {
 
@@ -48,12 +48,12 @@ class DockSurface {
 
   // Builds the bitmap, its memory DC and Graphics (high-quality bicubic scaling,
   // anti-aliased text) and the caption font. False when any of them cannot be made.
-  bool CreateGraphic(HWND window, int width, int height);
+  [[nodiscard]] bool CreateGraphic(HWND window, int width, int height);
   // Releases the font objects, the Graphics and the bitmap (harmless when not created).
   void DeleteGraphic();
   // The caption font: the family at `pixels` size, bold. A family the system lacks is
   // replaced by the generic sans-serif family rather than drawing nothing.
-  bool CreateGraphicFont(const std::wstring& family, float pixels);
+  [[nodiscard]] bool CreateGraphicFont(const std::wstring& family, float pixels);
   void DeleteGraphicFont();
   // The font of plain boxed text (the group menus): the family at `pixels` size, regular,
   // left-aligned and vertically centred in its box; a caption too long for its box
@@ -74,7 +74,7 @@ class DockSurface {
   int height() const { return height_; }
   // The pixels (premultiplied BGRA, top-down rows of width() pixels).
   const uint32_t* bits() const { return bits_; }
-  HDC dc() const { return dc_.get(); }
+  HDC dc() const { return canvas_.dc(); }
   // The family the caption font was made from.
   std::wstring FontFamilyName() const;
   // Pixels the operation can touch (empty for a missing image).
@@ -100,7 +100,8 @@ class DockSurface {
   const Sprite* SpriteOf(const DrawOp& op, const ImageStore& images);
   void Blend(const Sprite& sprite, int32_t x, int32_t y, const PixelRect& clip);
   void ForgetSprites();
-  void DrawOutlinedText(const std::wstring& text, float x, float y);
+  // The caption, white with a dark outline, centred in a screen-wide box at (x, y).
+  void DrawOutlinedText(Gdiplus::Graphics& g, const std::wstring& text, float x, float y) const;
   // Draws plain text into its box on `g`, at (x, y) instead of the operation's corner.
   void DrawPlainText(Gdiplus::Graphics& g, const DrawOp& op, float x, float y);
   bool Push(BYTE alpha, const PixelRect* dirty);
@@ -108,10 +109,8 @@ class DockSurface {
 
   HWND window_ = nullptr;
   int width_ = 0, height_ = 0;
-  UniqueMemoryDc dc_;
-  UniqueGdiObject dib_;
-  HGDIOBJ previousBitmap_ = nullptr;
-  uint32_t* bits_ = nullptr;
+  DibSection canvas_;
+  uint32_t* bits_ = nullptr;  // the canvas's pixels, while it exists
   std::unique_ptr<Gdiplus::Bitmap> target_;
   std::unique_ptr<Gdiplus::Graphics> graphics_;
   std::unique_ptr<Gdiplus::ImageAttributes> scaledEdges_;

@@ -3,12 +3,12 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include <cstring>
 #include <vector>
 
-#include "core/text.h"
+#include "text/text.h"
 #include "icons/icon_directory.h"
-#include "icons/icon_files.h"
+#include "core/icon_files.h"
+#include "platform/win/dib_section.h"
 #include "platform/win/handles.h"
 #include "platform/win/text_win.h"
 
@@ -68,35 +68,6 @@ BitmapPtr FromPremultiplied(void* bits, int width, int height) {
   return CopyToArgb(view);
 }
 
-// A zeroed 32-bit top-down DIB section selected into a memory DC.
-struct DibCanvas {
-  UniqueMemoryDc dc;
-  UniqueGdiObject bitmap;
-  void* bits = nullptr;
-  HGDIOBJ previous = nullptr;
-
-  bool Create(int width, int height) {
-    dc.reset(CreateCompatibleDC(nullptr));
-    if (!dc) return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * height * 4;
-    bitmap.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return false;
-    std::memset(bits, 0, static_cast<size_t>(width) * height * 4);
-    previous = SelectObject(dc.get(), bitmap.get());
-    return true;
-  }
-  ~DibCanvas() {
-    if (previous) SelectObject(dc.get(), previous);
-  }
-};
-
 bool AnyAlpha(const void* bits, int width, int height) {
   const auto* p = static_cast<const uint8_t*>(bits);
   const size_t n = static_cast<size_t>(width) * height;
@@ -109,25 +80,19 @@ bool AnyAlpha(const void* bits, int width, int height) {
 // DrawIconEx blends the icon over the cleared surface, which leaves premultiplied
 // pixels. Null when the icon left no alpha at all (an image without an alpha channel).
 BitmapPtr IconThroughSurface(HICON icon, int width, int height) {
-  DibCanvas canvas;
+  DibSection canvas;
   if (!canvas.Create(width, height)) return nullptr;
-  if (!DrawIconEx(canvas.dc.get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL | DI_COMPAT))
+  if (!DrawIconEx(canvas.dc(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL | DI_COMPAT))
     return nullptr;
   GdiFlush();
-  if (!AnyAlpha(canvas.bits, width, height)) return nullptr;
-  return FromPremultiplied(canvas.bits, width, height);
+  if (!AnyAlpha(canvas.bits(), width, height)) return nullptr;
+  return FromPremultiplied(canvas.bits(), width, height);
 }
 
 BitmapPtr PlainIconBitmap(HICON icon) {
   BitmapPtr plain(Gdiplus::Bitmap::FromHICON(icon));
   if (!plain || plain->GetLastStatus() != Gdiplus::Ok) return nullptr;
   return plain;
-}
-
-std::string UpperExtension(const std::string& upperPath) {
-  const std::string name = NamePart(upperPath);
-  const size_t dot = name.rfind('.');
-  return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
 }  // namespace
@@ -196,7 +161,7 @@ BitmapPtr IconToBitmap(HICON icon) {
   if (!icon) return nullptr;
   ICONINFO info{};
   if (!GetIconInfo(icon, &info)) return nullptr;
-  UniqueGdiObject colour(info.hbmColor), mask(info.hbmMask);
+  UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
   BITMAP bitmap{};
   if (!colour || GetObjectW(colour.get(), sizeof(bitmap), &bitmap) == 0) return PlainIconBitmap(icon);
   if (bitmap.bmBitsPixel < 32) return PlainIconBitmap(icon);

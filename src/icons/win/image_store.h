@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/pool_ops.h"
-#include "dock/dock_scene.h"
+#include "icons/skin_images.h"
 
 namespace vek::win {
 

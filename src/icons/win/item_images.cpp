@@ -9,41 +9,6 @@ namespace vek::win {
 
 namespace {
 
-enum class Storage {
-  kDockSizes,  // the full picture plus every size variant
-  kCached,     // variant 1 at a fixed size
-  kImage,      // the full picture only, drawn scaled or in parts
-  kBorder,     // variant 1, square, at the picture's own width
-};
-
-struct SkinEntry {
-  int index;
-  const char* name;
-  Storage storage;
-  int width;
-  int height;
-};
-
-constexpr SkinEntry kSkin[] = {
-    {0, "LOGO", Storage::kDockSizes, 0, 0},
-    {1, "MENUSELECT", Storage::kCached, 248, 38},
-    {2, "MENUMOUSEDOWN", Storage::kCached, 248, 38},
-    {3, "MENUUPUNSELECT", Storage::kCached, 248, 25},
-    {4, "MENUUPSELECT", Storage::kCached, 248, 25},
-    {5, "MENUDOWNUNSELECT", Storage::kCached, 248, 25},
-    {6, "MENUDOWNSELECT", Storage::kCached, 248, 25},
-    {7, "MENUSPACE", Storage::kCached, 248, 5},
-    {8, "MENUBODY", Storage::kImage, 0, 0},
-    {9, "MENUTOP", Storage::kCached, 268, 12},
-    {10, "MENUBOTTOM", Storage::kCached, 268, 12},
-    {12, "BORDER", Storage::kBorder, 0, 0},
-    {16, "NODROP", Storage::kCached, 48, 48},
-    {17, "ADDICON", Storage::kCached, 48, 48},
-    {18, "REPLACEICON", Storage::kCached, 48, 48},
-    {19, "DELICON", Storage::kImage, 0, 0},
-    {20, "BACKSELECTCOLOR", Storage::kDockSizes, 0, 0},
-};
-
 int FallbackImage(uint8_t pathKind) {
   switch (pathKind) {
     case path_kind::kProgram: return pool::kApplicationImage;
@@ -74,7 +39,7 @@ void LoadItemIcon(ImageLoader& l, int index) {
     item.ImageIndex = FallbackImage(item.PathKind);
     return;
   }
-  const std::array<int32_t, 5>& sizes = l.geometry.IconSizes;
+  const std::array<int32_t, 5>& sizes = l.iconSizes;
   switch (item.Kind) {
     case kind::kMember:
     case kind::kCommand:
@@ -91,26 +56,25 @@ void LoadItemIcon(ImageLoader& l, int index) {
 }
 
 void LoadSkinImages(ImageLoader& l) {
-  for (const SkinEntry& s : kSkin) {
+  for (const SkinPicture& s : kSkinPictures) {
     l.images.Release(ImageSet::kSkin, s.index);
     BitmapPtr picture = LoadPictureBytes(LoadResourceBytes(l.resources, "CUSTOM", s.name));
     if (!picture) continue;
     switch (s.storage) {
-      case Storage::kDockSizes:
+      case SkinStorage::kDockSizes:
         l.images.Set(ImageSet::kSkin, s.index, 0, *picture);
-        for (int v = 1; v <= kSizeVariants; ++v)
-          l.images.Set(ImageSet::kSkin, s.index, v, *picture, l.geometry.IconSizes[v],
-                       l.geometry.IconSizes[v]);
+        for (int v = 1; v < ImageStore::kVariants; ++v)
+          l.images.Set(ImageSet::kSkin, s.index, v, *picture, l.iconSizes[v], l.iconSizes[v]);
         break;
-      case Storage::kCached:
+      case SkinStorage::kCached:
         l.images.Set(ImageSet::kSkin, s.index, 1, *picture, s.width, s.height);
         break;
-      case Storage::kImage:
+      case SkinStorage::kImage:
         l.images.Set(ImageSet::kSkin, s.index, 0, *picture);
         break;
-      case Storage::kBorder: {
+      case SkinStorage::kBorder: {
         const int side = static_cast<int>(picture->GetWidth());
-        l.geometry.BorderSize = side;
+        l.borderSize = side;
         l.images.Set(ImageSet::kSkin, s.index, 1, *picture, side, side);
         break;
       }
@@ -154,14 +118,14 @@ void LoadCentreImage(ImageLoader& l) {
   if (!picture) picture = LoadPictureBytes(LoadResourceBytes(l.resources, "CUSTOM", "LOGO"));
   l.images.ReleaseItemImages(pool::kCentre);
   if (!picture) return;
-  const int side = l.geometry.IconSizes[3];
+  const int side = l.iconSizes[3];
   // The ring's outer edge, less the soft rim of its picture.
-  const double ringRadius = l.geometry.BorderSize / 2.0 - 3.0;
+  const double ringRadius = l.borderSize / 2.0 - 3.0;
   BitmapPtr round = RoundedToTheRing(*picture, side, ringRadius);
   l.images.Set(ImageSet::kItem, pool::kCentre, 1, round ? *round : *picture, side, side);
   // Under the pointer the centre shows larger, still centred in and cut round to the
   // same ring.
-  const int magnified = l.geometry.CentreMagnifiedSize();
+  const int magnified = l.centreMagnifiedSize > 0 ? l.centreMagnifiedSize : side;
   BitmapPtr large = RoundedToTheRing(*picture, magnified, ringRadius);
   if (large) l.images.Set(ImageSet::kItem, pool::kCentre, kCentreMagnifiedVariant, *large, magnified, magnified);
 }
@@ -177,9 +141,8 @@ void LoadAllImages(ImageLoader& l) {
   }
 }
 
-void RebuildSizeCache(ImageStore& images, const DockGeometry& geometry, int variant) {
-  if (variant < 1 || variant > kSizeVariants) return;
-  const int side = geometry.IconSizes[variant];
+void RebuildSizeCache(ImageStore& images, int variant, int side) {
+  if (variant < 1 || variant >= ImageStore::kVariants) return;
   auto remake = [&](ImageSet set, int index) {
     // Pictures without a full-size original (menu rows, the centre) keep what they have.
     if (Gdiplus::Bitmap* full = images.Get(set, index, 0)) images.Set(set, index, variant, *full, side, side);

@@ -5,9 +5,11 @@
 
 #include <windows.h>
 
+#include <array>
+#include <cstdint>
+
 #include "core/model.h"
 #include "core/paths.h"
-#include "dock/geometry.h"
 #include "icons/win/image_store.h"
 #include "platform/file_system.h"
 
@@ -18,8 +20,12 @@ struct ImageLoader {
   FileSystem& fs;
   const Folders& folders;
   ImageStore& images;
-  DockGeometry& geometry;  // IconSizes; BorderSize is set from the "BORDER" picture
-  HMODULE resources;       // the module whose "CUSTOM" resources hold the skin
+  // The side of each size variant in use (index 0 unused: the full picture).
+  const std::array<int32_t, ImageStore::kVariants>& iconSizes;
+  int32_t& borderSize;  // set to the "BORDER" picture's width
+  HMODULE resources;    // the module whose "CUSTOM" resources hold the skin
+  // The centre's side while the pointer is on it; 0: the largest size.
+  int32_t centreMagnifiedSize = 0;
 };
 
 // Loads an item's picture into image index `index`: its custom icon file, else its icon
@@ -31,11 +37,11 @@ struct ImageLoader {
 void LoadItemIcon(ImageLoader& loader, int index);
 
 // The skin pictures into their skin slots at the sizes the dock and the menus draw them;
-// the "BORDER" picture's width becomes the geometry's BorderSize.
+// the "BORDER" picture's width becomes the loader's borderSize.
 void LoadSkinImages(ImageLoader& loader);
 
 // The centre's picture (image 0, normal variant at the largest size, and the magnified
-// variant at the geometry's magnified centre size): the centre item's own icon file when
+// variant at the loader's magnified centre size): the centre item's own icon file when
 // it exists, else the "LOGO" skin picture.
 void LoadCentreImage(ImageLoader& loader);
 
@@ -44,7 +50,7 @@ void LoadCentreImage(ImageLoader& loader);
 void LoadAllImages(ImageLoader& loader);
 
 // Re-makes size variant `variant` (1..4) of the item plate and of image indices 1..64
-// from their full-size pictures, at the geometry's current size for that variant.
-void RebuildSizeCache(ImageStore& images, const DockGeometry& geometry, int variant);
+// from their full-size pictures, `side` pixels square.
+void RebuildSizeCache(ImageStore& images, int variant, int side);
 
 }  // namespace vek::win

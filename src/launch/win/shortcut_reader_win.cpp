@@ -6,9 +6,11 @@
 #include <shldisp.h>
 #include <shlobj.h>
 
+#include <exception>
 #include <vector>
 
-#include "core/text.h"
+#include "platform/log.h"
+#include "text/text.h"
 #include "platform/win/com_values.h"
 #include "platform/win/file_system_win.h"
 #include "platform/win/handles.h"
@@ -38,23 +40,43 @@ std::optional<std::wstring> Property(IDispatch* object, const wchar_t* name) {
   return value.Text();
 }
 
+// True when `hr` failed; the failure is logged with the step and the file, since the
+// caller only sees that the shortcut gave nothing.
+bool Failed(HRESULT hr, const char* step, const std::string& linkPath) {
+  if (SUCCEEDED(hr)) return false;
+  WriteLog(std::string("shortcut ") + linkPath + ": " + step + " failed, " + HexCode(static_cast<uint32_t>(hr)));
+  return true;
+}
+
+std::optional<LinkFields> ReadInternetShortcut(const std::string& path);
+
 std::optional<LinkFields> ReadThroughShellLink(const std::string& linkPath);
 
 std::optional<LinkFields> ReadThroughShellAutomation(const std::string& linkPath) {
   ComPtr<IShellDispatch> shell;
-  if (FAILED(CoCreateInstance(CLSID_Shell, nullptr, CLSCTX_INPROC_SERVER, IID_IShellDispatch,
-                              shell.put_void())))
+  if (Failed(CoCreateInstance(CLSID_Shell, nullptr, CLSCTX_INPROC_SERVER, IID_IShellDispatch,
+                              shell.put_void()),
+             "creating the shell automation object", linkPath))
     return std::nullopt;
   Variant folderName(Wide(FolderPart(linkPath)));
   ComPtr<Folder> folder;
-  if (FAILED(shell->NameSpace(folderName.value(), folder.put())) || !folder) return std::nullopt;
+  if (Failed(shell->NameSpace(folderName.value(), folder.put()), "opening its folder", linkPath) ||
+      !folder)
+    return std::nullopt;
   ComPtr<FolderItem> item;
   Bstr fileName(Wide(NamePart(linkPath)));
-  if (FAILED(folder->ParseName(fileName.get(), item.put())) || !item) return std::nullopt;
+  if (Failed(folder->ParseName(fileName.get(), item.put()), "finding it in its folder", linkPath) ||
+      !item)
+    return std::nullopt;
   ComPtr<IDispatch> linkObject;
-  if (FAILED(item->get_GetLink(linkObject.put())) || !linkObject) return std::nullopt;
+  if (Failed(item->get_GetLink(linkObject.put()), "opening it as a link", linkPath) ||
+      !linkObject)
+    return std::nullopt;
   ComPtr<IShellLinkDual2> link;
-  if (FAILED(linkObject->QueryInterface(IID_IShellLinkDual2, link.put_void())) || !link) return std::nullopt;
+  if (Failed(linkObject->QueryInterface(IID_IShellLinkDual2, link.put_void()),
+             "asking for IShellLinkDual2", linkPath) ||
+      !link)
+    return std::nullopt;
 
   // Some shells implement only part of the automation link object; a field its getter
   // cannot give comes from the shell link interface, which reads the same file.
@@ -89,10 +111,11 @@ std::optional<LinkFields> ReadThroughShellAutomation(const std::string& linkPath
 
 std::optional<LinkFields> ReadThroughScripting(const std::string& linkPath) {
   CLSID clsid{};
-  if (FAILED(CLSIDFromProgID(L"WScript.Shell", &clsid))) return std::nullopt;
+  if (Failed(CLSIDFromProgID(L"WScript.Shell", &clsid), "finding WScript.Shell", linkPath)) return std::nullopt;
   ComPtr<IDispatch> scripting;
-  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                              IID_IDispatch, scripting.put_void())))
+  if (Failed(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                              IID_IDispatch, scripting.put_void()),
+             "creating WScript.Shell", linkPath))
     return std::nullopt;
   Variant path(Wide(linkPath));
   Variant created;
@@ -148,12 +171,13 @@ std::optional<LinkFields> ReadInternetShortcut(const std::string& path) {
 
 std::optional<LinkFields> ReadThroughShellLink(const std::string& linkPath) {
   ComPtr<IShellLinkW> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              link.put_void())))
+  if (Failed(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              link.put_void()),
+             "creating the shell link object", linkPath))
     return std::nullopt;
   ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void())) ||
-      FAILED(file->Load(Wide(linkPath).c_str(), STGM_READ)))
+  if (Failed(link->QueryInterface(IID_IPersistFile, file.put_void()), "asking for IPersistFile", linkPath) ||
+      Failed(file->Load(Wide(linkPath).c_str(), STGM_READ), "loading", linkPath))
     return std::nullopt;
   LinkFields fields;
   std::vector<wchar_t> buffer(1024);
@@ -188,7 +212,10 @@ std::optional<LinkFields> Win32ShortcutReader::Read(const std::string& linkPath,
       case Route::kScripting: return ReadThroughScripting(linkPath);
       case Route::kShellLink: return ReadThroughShellLink(linkPath);
     }
+  } catch (const std::exception& e) {
+    WriteLog("shortcut " + linkPath + ": reading failed, " + e.what());
   } catch (...) {
+    WriteLog("shortcut " + linkPath + ": reading failed");
   }
   return std::nullopt;
 }

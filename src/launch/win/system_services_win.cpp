@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "core/text.h"
 #include "platform/win/message_loop.h"
+#include "text/text.h"
 #include "platform/win/text_win.h"
 #include "platform/win/window.h"
 

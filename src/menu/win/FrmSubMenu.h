@@ -32,7 +32,7 @@ class FrmSubMenu : public win::Window, private MenuWindow {
   ~FrmSubMenu() override;
 
   // Creates the hidden window over the work area and its drawing surface.
-  bool Load();
+  [[nodiscard]] bool Load();
   // Stops the timers, releases the drawing surface and destroys the window.
   void Unload();
 

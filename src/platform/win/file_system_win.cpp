@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/text.h"
+#include "text/text.h"
 #include "platform/win/handles.h"
 #include "platform/win/text_win.h"
 

@@ -66,25 +66,16 @@ struct HIconTraits {
   static bool Valid(HICON h) { return h != nullptr; }
   static void Close(HICON h) { DestroyIcon(h); }
 };
+template <typename T>
 struct GdiObjectTraits {
-  static HGDIOBJ Invalid() { return nullptr; }
-  static bool Valid(HGDIOBJ h) { return h != nullptr; }
-  static void Close(HGDIOBJ h) { DeleteObject(h); }
+  static T Invalid() { return nullptr; }
+  static bool Valid(T h) { return h != nullptr; }
+  static void Close(T h) { DeleteObject(h); }
 };
 struct MemoryDcTraits {
   static HDC Invalid() { return nullptr; }
   static bool Valid(HDC h) { return h != nullptr; }
   static void Close(HDC h) { DeleteDC(h); }
-};
-struct AtomTraits {
-  static ATOM Invalid() { return 0; }
-  static bool Valid(ATOM a) { return a != 0; }
-  static void Close(ATOM a) { GlobalDeleteAtom(a); }
-};
-struct MenuTraits {
-  static HMENU Invalid() { return nullptr; }
-  static bool Valid(HMENU h) { return h != nullptr; }
-  static void Close(HMENU h) { DestroyMenu(h); }
 };
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
@@ -92,10 +83,10 @@ using UniqueFindHandle = UniqueHandle<HANDLE, FindHandleTraits>;
 using UniqueHKey = UniqueHandle<HKEY, HKeyTraits>;
 using UniqueModule = UniqueHandle<HMODULE, HModuleTraits>;
 using UniqueIcon = UniqueHandle<HICON, HIconTraits>;
-using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
+using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
+using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
-using UniqueAtom = UniqueHandle<ATOM, AtomTraits>;
-using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 
 // A DC obtained with GetDC, released with ReleaseDC for the same window.
 class WindowDc {
@@ -112,21 +103,6 @@ class WindowDc {
  private:
   HWND window_;
   HDC dc_;
-};
-
-// Selects an object into a DC and puts the previous one back on destruction.
-class SelectGuard {
- public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~SelectGuard() {
-    if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
-  }
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
 };
 
 // Owner of one COM interface pointer.

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/text.h"
+#include "text/text.h"
 #include "platform/win/handles.h"
 #include "platform/win/text_win.h"
 

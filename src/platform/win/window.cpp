@@ -2,6 +2,9 @@
 
 #include <exception>
 
+#include "platform/log.h"
+#include "platform/win/text_win.h"
+
 namespace vek::win {
 
 Window::~Window() { Destroy(); }
@@ -25,10 +28,15 @@ bool Window::Create(const wchar_t* className, const wchar_t* title, DWORD style,
     wc.hIcon = icon;
     wc.hIconSm = icon;
     wc.lpszClassName = className;
-    if (!RegisterClassExW(&wc)) return false;
+    if (!RegisterClassExW(&wc)) {
+      WriteLog("window class " + Utf8(className) + " not registered: error " + HexCode(GetLastError()));
+      return false;
+    }
   }
   const HWND created = CreateWindowExW(exStyle, className, title, style, x, y, width, height,
                                        owner, nullptr, instance, this);
+  if (!created)
+    WriteLog("window " + Utf8(className) + " not created: error " + HexCode(GetLastError()));
   return created != nullptr;
 }
 
@@ -51,12 +59,16 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     self->hwnd_ = nullptr;
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
+  // A handler that fails leaves the message to the default procedure: the program goes
+  // on, and the failure is logged.
   try {
     return self->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& e) {
+    WriteLog("window message " + HexCode(message) + " failed: " + e.what());
   } catch (...) {
-    // A failing handler step is ignored, as every handler of the program does.
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    WriteLog("window message " + HexCode(message) + " failed");
   }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 bool PumpPendingMessages() {

@@ -1,6 +1,6 @@
 // The one window wrapper of the program: the object is stored in the window at
 // WM_NCCREATE and forgotten at WM_NCDESTROY; messages before that go to DefWindowProc,
-// and no exception ever leaves the window procedure.
+// and no exception ever leaves the window procedure (it is logged).
 #pragma once
 
 #include <windows.h>
@@ -21,8 +21,9 @@ class Window {
  protected:
   // Registers the class once per process (later calls with the same name do nothing)
   // and creates the window; false when either fails.
-  bool Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
-              int x, int y, int width, int height, HWND owner, HICON icon = nullptr);
+  [[nodiscard]] bool Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
+                            int x, int y, int width, int height, HWND owner,
+                            HICON icon = nullptr);
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
@@ -30,8 +31,8 @@ class Window {
   HWND hwnd_ = nullptr;
 };
 
-// Runs the window messages that are waiting, then returns (the "let pending window
-// messages run" step of long operations). False when WM_QUIT was seen; the quit is
+// Runs the window messages that are waiting, then returns, so that a long operation on
+// the UI thread keeps the windows answering. False when WM_QUIT was seen; the quit is
 // posted again for the main loop.
 bool PumpPendingMessages();
 

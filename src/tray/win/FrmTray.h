@@ -12,7 +12,7 @@ class FrmTray : public win::Window {
  public:
   explicit FrmTray(AppContext& app) : app_(app) {}
   // Creates the window without showing it.
-  bool Load();
+  [[nodiscard]] bool Load();
   void Unload() { Destroy(); }
 
   static constexpr const wchar_t* kClassName = L"VEKDesktopTray";

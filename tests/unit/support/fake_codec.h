@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/text.h"
+#include "text/text.h"
 #include "platform/ansi_codec.h"
 
 namespace vek::test {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/text.h"
+#include "text/text.h"
 #include "platform/file_system.h"
 
 namespace vek::test {

@@ -1,6 +1,6 @@
 #include "support/fake_registry.h"
 
-#include "core/text.h"
+#include "text/text.h"
 
 namespace vek::test {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/text.h"
+#include "text/text.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 

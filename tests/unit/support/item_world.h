@@ -18,7 +18,7 @@
 #include "core/defaults.h"
 #include "core/model.h"
 #include "core/paths.h"
-#include "core/text.h"
+#include "text/text.h"
 #include "icons/associations.h"
 #include "icons/discovery.h"
 #include "icons/item_creation.h"
@@ -31,6 +31,7 @@
 #include "platform/registry.h"
 #include "platform/system_info.h"
 #include "support/fake_codec.h"
+#include "support/recorders.h"
 #include "support/version_bytes.h"
 
 namespace vek::test {
@@ -324,21 +325,6 @@ class RecordingPictures : public ItemPictures {
   FileSystem& fs_;
 };
 
-// Answers as scripted ("No" to questions and OK to messages when the script is empty)
-// and records what was asked.
-class ScriptedPrompt : public UserPrompt {
- public:
-  PromptAnswer Ask(const PromptRequest& request) override {
-    asked.push_back(request);
-    if (answers.empty()) return request.buttons == PromptButtons::kOk ? PromptAnswer::kOk : PromptAnswer::kNo;
-    const PromptAnswer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  std::vector<PromptRequest> asked;
-  std::deque<PromptAnswer> answers;
-};
-
 // The windows' part of the start-up sequence, recorded in order.
 class RecordingHost : public DefaultsHost {
  public:
@@ -411,7 +397,7 @@ struct ItemWorld {
   RecordingPictures pictures{fs};
   TableDrives drives;
   TableVersions versions;
-  ScriptedPrompt prompt;
+  RecordingPrompt prompt;
   FakeAnsiCodec codec;
   Model model;
   ItemCreation items{ItemServices{model, paths, shortcuts, associations, pictures, drives, versions,

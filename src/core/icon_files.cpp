@@ -1,4 +1,4 @@
-#include "icons/icon_files.h"
+#include "core/icon_files.h"
 
 namespace vek {
 

@@ -1,6 +1,6 @@
-// Text helpers of the portable core. All text in the core is UTF-8 std::string; the
-// Windows side converts to UTF-16 at its API calls and to the ANSI code page only where
-// a stored format demands it.
+// Text helpers shared by the portable core and the Windows side, below both. All text in
+// the core is UTF-8 std::string; the Windows side converts to UTF-16 at its API calls and
+// to the ANSI code page only where a stored format demands it.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "core/text.h"
+#include "text/text.h"
 
 #include <algorithm>
 
