@@ -1,5 +1,7 @@
 #include "launch/launcher.h"
 
+#include <utility>
+
 #include "text/text.h"
 
 namespace vek {
@@ -9,24 +11,27 @@ int ShowCommandForRunMode(int32_t runMode) {
   return show >= 1 && show <= 3 ? static_cast<int>(show) : 1;
 }
 
-PromptRequest MissingTargetMessage(const std::string& path) {
+namespace {
+PromptRequest ShortcutProblem(std::string text) {
   PromptRequest request;
-  request.text = "The item '" + path +
-                 "' that this shortcut refers to has been changed or removed, so this shortcut "
-                 "will no longer work properly.\r\n\r\n";
+  request.text = std::move(text);
   request.title = "Problem with Shortcut";
   request.icon = PromptIcon::kExclamation;
   return request;
 }
+}  // namespace
+
+PromptRequest MissingTargetMessage(const std::string& path) {
+  return ShortcutProblem("The item '" + path +
+                         "' that this shortcut refers to has been changed or removed, so this "
+                         "shortcut will no longer work properly.\r\n\r\n");
+}
 
 PromptRequest UnreachableTargetMessage(const std::string& path) {
-  PromptRequest request;
-  request.text = "The item '" + path +
-                 "' that this shortcut refers to does not answer: its drive or network place may "
-                 "be unavailable right now.\r\n\r\nTry again once it can be reached.";
-  request.title = "Problem with Shortcut";
-  request.icon = PromptIcon::kExclamation;
-  return request;
+  return ShortcutProblem("The item '" + path +
+                         "' that this shortcut refers to does not answer: its drive or network "
+                         "place may be unavailable right now.\r\n\r\nTry again once it can be "
+                         "reached.");
 }
 
 LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemArguments) {

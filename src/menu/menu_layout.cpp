@@ -92,36 +92,16 @@ void MenuPaging::Reset(int32_t members, int32_t rows) {
   downEnabled = paged();
 }
 
-void MenuPaging::ScrollOne(bool up) {
-  if (!paged()) return;
-  const int32_t p = rowsPerPage;
-  if (up) {
-    if (offset - 1 > 0) {
-      --offset;
-      upEnabled = true;
-    } else {
-      offset = 0;
-      upEnabled = false;
-    }
-    downEnabled = true;
-  } else {
-    upEnabled = true;
-    if (offset + 1 + p < count) {
-      ++offset;
-      downEnabled = true;
-    } else {
-      offset = count - p;
-      downEnabled = false;
-    }
-  }
-}
+void MenuPaging::ScrollOne(bool up) { ScrollBy(1, up); }
 
-void MenuPaging::ScrollPage(bool up) {
+void MenuPaging::ScrollPage(bool up) { ScrollBy(rowsPerPage, up); }
+
+void MenuPaging::ScrollBy(int32_t step, bool up) {
   if (!paged()) return;
   const int32_t p = rowsPerPage;
   if (up) {
-    if (offset - p > 0) {
-      offset -= p;
+    if (offset - step > 0) {
+      offset -= step;
       upEnabled = true;
     } else {
       offset = 0;
@@ -130,8 +110,8 @@ void MenuPaging::ScrollPage(bool up) {
     downEnabled = true;
   } else {
     upEnabled = true;
-    if (offset + 2 * p < count) {
-      offset += p;
+    if (offset + step + p < count) {
+      offset += step;
       downEnabled = true;
     } else {
       offset = count - p;

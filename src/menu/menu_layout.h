@@ -90,6 +90,10 @@ struct MenuPaging {
   void ScrollPage(bool up);
   // After the group lost members: the offset kept inside the group, the arrows set.
   void Shrink(int32_t members);
+
+ private:
+  // `step` members back (up) or on, stopping at the first and the last page.
+  void ScrollBy(int32_t step, bool up);
 };
 
 }  // namespace vek

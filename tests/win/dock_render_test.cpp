@@ -13,6 +13,7 @@
 #include "app/app_context.h"
 #include "dock/win/FrmMain.h"
 #include "gdiplus_session.h"
+#include "test_files.h"
 #include "platform/win/handles.h"
 #include "platform/win/system_info_win.h"
 #include "platform/win/text_win.h"
@@ -20,21 +21,10 @@
 namespace vek {
 namespace {
 
+using test::ProgramResources;
+using test::SourceFolder;
+
 const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new test::GdiplusSession);
-
-// The source tree as the Windows side sees it (Wine maps the Linux root to Z:).
-std::string SourceFolder() {
-  std::string path = "Z:" + std::string(VEK_SOURCE_DIR);
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path + "\\";
-}
-
-// The program's own resources, read from the built program without running it.
-win::UniqueModule ProgramResources() {
-  const std::wstring exe = win::Wide(win::ProgramFolder() + "..\\..\\src\\app\\VekDesktop.exe");
-  return win::UniqueModule(
-      LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-}
 
 // Blank shortcuts on every ring position and a centre item, as a fresh catalogue has them.
 void BlankRing(AppContext& app) {

@@ -13,6 +13,7 @@
 #include "core/pool_ops.h"
 #include "dock/geometry.h"
 #include "gdiplus_session.h"
+#include "test_files.h"
 #include "text/text.h"
 #include "icons/icon_directory.h"
 #include "icons/item_creation.h"
@@ -31,13 +32,10 @@
 namespace vek::win {
 namespace {
 
-const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new test::GdiplusSession);
+using test::ProgramResources;
+using test::SourceFolder;
 
-std::string SourceFolder() {
-  std::string path = "Z:" + std::string(VEK_SOURCE_DIR);
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path + "\\";
-}
+const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new test::GdiplusSession);
 
 std::string SystemFolder() {
   wchar_t buffer[MAX_PATH] = {};

@@ -10,6 +10,7 @@
 #include "dock/dock_controller.h"
 #include "dock/win/FrmMain.h"
 #include "gdiplus_session.h"
+#include "test_files.h"
 #include "menu/win/FrmSubMenu.h"
 #include "platform/win/handles.h"
 #include "platform/win/system_info_win.h"
@@ -18,19 +19,10 @@
 namespace vek {
 namespace {
 
+using test::ProgramResources;
+using test::SourceFolder;
+
 const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new test::GdiplusSession);
-
-std::string SourceFolder() {
-  std::string path = "Z:" + std::string(VEK_SOURCE_DIR);
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path + "\\";
-}
-
-win::UniqueModule ProgramResources() {
-  const std::wstring exe = win::Wide(win::ProgramFolder() + "..\\..\\src\\app\\VekDesktop.exe");
-  return win::UniqueModule(
-      LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-}
 
 class QuietMenuActions : public MenuActions {
  public:

@@ -66,6 +66,17 @@ bool WaitFor(const wchar_t* className, double seconds, bool present) {
   }
 }
 
+// Reads the menu file the program in `programFolder` saved for this user.
+bool LoadSavedMenu(const wchar_t* programFolder, vek::Model& model) {
+  vek::win::Win32FileSystem fs;
+  vek::win::Win32ShellFolders shell;
+  vek::win::Win32AnsiCodec codec;
+  vek::win::Win32Prompt prompt;
+  const vek::Folders folders = vek::InitPaths(vek::win::Utf8(programFolder), shell, fs);
+  vek::ConfigIo io{fs, codec, prompt, folders};
+  return vek::LoadMenu(model, io);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -77,14 +88,8 @@ int wmain(int argc, wchar_t** argv) {
   const wchar_t* className = argv[2];
   if (command == L"item") {
     if (argc < 4) return 2;
-    vek::win::Win32FileSystem fs;
-    vek::win::Win32ShellFolders shell;
-    vek::win::Win32AnsiCodec codec;
-    vek::win::Win32Prompt prompt;
-    const vek::Folders folders = vek::InitPaths(vek::win::Utf8(argv[3]), shell, fs);
-    vek::ConfigIo io{fs, codec, prompt, folders};
     vek::Model model;
-    if (!vek::LoadMenu(model, io)) return 1;
+    if (!LoadSavedMenu(argv[3], model)) return 1;
     const int index = _wtoi(argv[2]);
     if (index < 0 || index > vek::pool::kLast) return 2;
     const vek::ShortcutItem& item = model.Items[index];
@@ -94,14 +99,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"members") {
     if (argc < 4) return 2;
-    vek::win::Win32FileSystem fs;
-    vek::win::Win32ShellFolders shell;
-    vek::win::Win32AnsiCodec codec;
-    vek::win::Win32Prompt prompt;
-    const vek::Folders folders = vek::InitPaths(vek::win::Utf8(argv[3]), shell, fs);
-    vek::ConfigIo io{fs, codec, prompt, folders};
     vek::Model model;
-    if (!vek::LoadMenu(model, io)) return 1;
+    if (!LoadSavedMenu(argv[3], model)) return 1;
     const int group = _wtoi(argv[2]);
     if (group < 1 || group > vek::pool::kRingLast) return 2;
     const vek::ShortcutGroup& g = model.Groups[group];
