@@ -16,6 +16,8 @@
 #include "core/config_files.h"
 #include "core/model.h"
 #include "core/paths.h"
+#include "platform/modal_state.h"
+#include "platform/text_prompt.h"
 
 namespace vek {
 
@@ -39,6 +41,12 @@ struct AppContext {
   win::Win32Prompt prompt;
   win::Win32Registry registry;
   win::Win32AnsiCodec codec;
+
+  // How many modal windows are open; while any is, the rest of the program only brings
+  // it to the front.
+  ModalState modal;
+  // The input box, owned by the dock (ready once the dock exists).
+  TextPrompt* input = nullptr;
 
   Folders folders;
   std::unique_ptr<PathTools> paths;
