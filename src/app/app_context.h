@@ -17,7 +17,6 @@
 #include "core/model.h"
 #include "core/paths.h"
 #include "platform/modal_state.h"
-#include "platform/text_prompt.h"
 
 namespace vek {
 
@@ -25,6 +24,7 @@ class FrmTray;
 class Services;
 class FrmMain;
 class FrmSubMenu;
+class SmallWindows;
 
 // What the windows may ask of the program as a whole.
 class ProgramControl {
@@ -45,8 +45,6 @@ struct AppContext {
   // How many modal windows are open; while any is, the rest of the program only brings
   // it to the front.
   ModalState modal;
-  // The input box, owned by the dock (ready once the dock exists).
-  TextPrompt* input = nullptr;
 
   Folders folders;
   std::unique_ptr<PathTools> paths;
@@ -62,6 +60,8 @@ struct AppContext {
   FrmTray* tray = nullptr;
   FrmMain* dock = nullptr;
   FrmSubMenu* menu = nullptr;
+  // The input box, getting started and About (ready once the dock exists).
+  SmallWindows* windows = nullptr;
 };
 
 }  // namespace vek

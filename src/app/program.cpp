@@ -22,7 +22,11 @@ namespace {
 constexpr wchar_t kInstanceMutexName[] = L"Local\\VEK Desktop single instance";
 }  // namespace
 
-Program::Program() { app_.program = this; }
+Program::Program() {
+  app_.program = this;
+  // Every question and message counts as an open modal window.
+  app_.prompt.CountIn(&app_.modal);
+}
 
 Program::~Program() {
   UnloadWindows();
@@ -111,6 +115,10 @@ bool Program::Main() {
   app_.menu = menu_.get();
   services_ = std::make_unique<Services>(app_, *dock_);
   app_.services = services_.get();
+  windows_ = std::make_unique<SmallWindows>(
+      app_.modal, app_.model.Settings, [this] { return dock_->hwnd(); },
+      [this] { SaveSettings(app_.model, *app_.io); }, app_.WindowsVersionText);
+  app_.windows = windows_.get();
   // 11. Screen and constants, default settings, the settings file, the built-in
   // catalogue, then the menu file or, failing that, the default groups.
   services_->defaults.InitDefaults(true, true, true);
@@ -120,6 +128,8 @@ bool Program::Main() {
   tray_->Load();
   dock_->Load();
   menu_->Load();
+  // Files dropped on the ring; OLE has run on this thread since the program began.
+  dock_->AcceptDrops(services_->items, services_->pictures, app_.prompt, windows_->input(), app_.folders.SysIconDir);
   // 14. Skins, the centre, the fallback pictures, then every item's picture.
   dock_->LoadAllImages();
   // 15. The image caches are large and built once: give the memory back.
@@ -130,10 +140,13 @@ bool Program::Main() {
   win::PumpPendingMessages();
   dock_->Show();
   dock_->DockFocus(true);
+  // The getting-started pages, until the user turns them off.
+  if (app_.model.Settings.GettingStarted != -1) windows_->ShowGettingStarted();
   return true;
 }
 
 void Program::UnloadWindows() {
+  if (windows_) windows_->Unload();
   if (menu_) menu_->Unload();
   if (dock_) dock_->Unload();
   if (tray_) tray_->Unload();
