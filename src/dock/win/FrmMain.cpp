@@ -58,8 +58,8 @@ void FrmMain::AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPromp
 
 void FrmMain::ShowDropPicture(int skinIndex, int x, int y) {
   DockNormal(true);
-  // 48 x 48, centred on the pointer.
-  if (skinIndex >= 0) DrawSkin(skinIndex, 0, x - 24, y - 24, 48, 48);
+  // The 48 x 48 picture (kept pre-scaled), centred on the pointer.
+  if (skinIndex >= 0) DrawSkin(skinIndex, 1, x - 24, y - 24);
   UpdateGDIPlus();
 }
 
