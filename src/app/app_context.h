@@ -32,6 +32,9 @@ class ProgramControl {
   virtual ~ProgramControl() = default;
   // The exit sequence: saves everything, restores the shell, unloads every window.
   virtual void ExitProgram() = 0;
+  // Writes both configuration files and nothing else: the session ends while a modal
+  // window holds code that still uses the windows, so they are left standing.
+  virtual void SaveAll() = 0;
 };
 
 struct AppContext {

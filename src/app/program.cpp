@@ -152,8 +152,17 @@ void Program::UnloadWindows() {
   if (tray_) tray_->Unload();
 }
 
+void Program::SaveAll() {
+  if (!app_.io) return;
+  SaveSettings(app_.model, *app_.io);
+  SaveMenu(app_.model, *app_.io);
+}
+
 void Program::ExitProgram() {
   if (exiting_) return;
+  // Never under a question or dialog that is still open: the code waiting on it would
+  // return into unloaded windows. The open window comes to the front instead.
+  if (app_.modal.Refuse()) return;
   exiting_ = true;
   // 1, 2. Nothing the user set up may be lost: both files first.
   if (app_.io) {

@@ -23,6 +23,7 @@ class Program : public ProgramControl {
   // the message loop should run.
   bool Main();
   void ExitProgram() override;
+  void SaveAll() override;
 
   AppContext& app() { return app_; }
 

@@ -70,6 +70,12 @@ grep -q "^dropped link" "$E2E_OUT/drag.out" || fail "the drop reported: $(cat "$
 # The group's name is asked for in the input box.
 vekctl wait-title "Add Shortcut Group" 15 || fail "no input box for the new group's name"
 screenshot drop-input-box >/dev/null
+# Closing the tray owner while the box is open only brings the box to the front: the
+# program does not unload its windows under the waiting drop.
+vekctl close VEKDesktopTray
+sleep 1
+kill -0 "$DOCK_PID" 2>/dev/null || fail "the program ended under the open input box"
+vekctl wait-title "Add Shortcut Group" 0 || fail "the input box went away"
 vekctl type-title "Add Shortcut Group" 202 "Letters" || fail "could not type the name"
 vekctl press-title "Add Shortcut Group" 1 || fail "could not press OK"
 poll 10 title_gone "Add Shortcut Group" || fail "the input box did not close"
