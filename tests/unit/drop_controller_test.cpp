@@ -278,6 +278,18 @@ TEST_F(DropControllerTest, FilesOnAGroupBecomeMembers) {
   EXPECT_TRUE(input.prompts.empty());
 }
 
+TEST_F(DropControllerTest, PathsTheConfigurationCannotKeepAreNamedInOneMessage) {
+  std::vector<std::string> paths = Files(2);
+  for (const char* name : {"C:\\data\\\xE6\x97\xA5.txt", "C:\\data\\\xE6\x9C\xAC.txt"}) {
+    w.fs.AddFile(name, "text");
+    paths.push_back(name);
+  }
+  DropOn(5, paths);
+  EXPECT_EQ(w.model.Groups[5].Count, 2);
+  ASSERT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_NE(w.prompt.asked[0].text.find(kPathsNotStorable), std::string::npos);
+}
+
 TEST_F(DropControllerTest, NoToTheRecycleBinQuestionDeletesNothing) {
   w.prompt.answers = {PromptAnswer::kNo};
   DropOn(2, Files(2));
