@@ -13,7 +13,8 @@ rm -rf "$files" "$signal"
 mkdir -p "$files"
 for f in alpha beta gamma trash-me; do echo "$f" >"$files/$f.txt"; done
 trash="${XDG_DATA_HOME:?}/Trash/files"
-rm -f "$trash/trash-me.txt"
+# Wine names a file after one of the same name already in the trash: start clean.
+rm -f "$trash"/trash-me.txt* "$XDG_DATA_HOME/Trash/info"/trash-me.txt*
 
 slot_xy() { vekctl slot "$1" | tr -d '\r'; }
 # mean_rgb FILE X Y → "R G B" of the 48 × 48 box centred on (X, Y)
@@ -95,8 +96,8 @@ drop_here
 vekctl wait-title "Delete File" 15 || fail "no Recycle Bin question"
 vekctl press-title "Delete File" 6 || fail "could not answer Yes"
 poll 15 test ! -e "$files/trash-me.txt" || fail "the dropped file is still in place"
-poll 10 test -e "$trash/trash-me.txt" || fail "the dropped file is not in the trash (deleted for good?)"
-grep -q "trash-me" "$trash/trash-me.txt" || fail "the trash holds something else"
+in_trash() { grep -qs "trash-me" "$trash"/trash-me.txt*; }
+poll 10 in_trash || fail "the dropped file is not in the trash (deleted for good?)"
 
 vekctl close VEKDesktopTray
 wait_exit "$DOCK_PID" 20 || fail "the program did not end"
