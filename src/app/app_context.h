@@ -16,6 +16,7 @@
 #include "core/config_files.h"
 #include "core/model.h"
 #include "core/paths.h"
+#include "platform/modal_state.h"
 
 namespace vek {
 
@@ -23,6 +24,7 @@ class FrmTray;
 class Services;
 class FrmMain;
 class FrmSubMenu;
+class SmallWindows;
 
 // What the windows may ask of the program as a whole.
 class ProgramControl {
@@ -30,6 +32,9 @@ class ProgramControl {
   virtual ~ProgramControl() = default;
   // The exit sequence: saves everything, restores the shell, unloads every window.
   virtual void ExitProgram() = 0;
+  // Writes both configuration files and nothing else: the session ends while a modal
+  // window holds code that still uses the windows, so they are left standing.
+  virtual void SaveAll() = 0;
 };
 
 struct AppContext {
@@ -39,6 +44,10 @@ struct AppContext {
   win::Win32Prompt prompt;
   win::Win32Registry registry;
   win::Win32AnsiCodec codec;
+
+  // How many modal windows are open; while any is, the rest of the program only brings
+  // it to the front.
+  ModalState modal;
 
   Folders folders;
   std::unique_ptr<PathTools> paths;
@@ -54,6 +63,8 @@ struct AppContext {
   FrmTray* tray = nullptr;
   FrmMain* dock = nullptr;
   FrmSubMenu* menu = nullptr;
+  // The input box, getting started and About (ready once the dock exists).
+  SmallWindows* windows = nullptr;
 };
 
 }  // namespace vek

@@ -24,7 +24,11 @@ namespace {
 constexpr wchar_t kInstanceMutexName[] = L"Local\\VEK Desktop single instance";
 }  // namespace
 
-Program::Program() { app_.program = this; }
+Program::Program() {
+  app_.program = this;
+  // Every question and message counts as an open modal window.
+  app_.prompt.CountIn(&app_.modal);
+}
 
 Program::~Program() {
   UnloadWindows();
@@ -117,6 +121,10 @@ bool Program::Main() {
   app_.menu = menu_.get();
   services_ = std::make_unique<Services>(app_, *dock_);
   app_.services = services_.get();
+  windows_ = std::make_unique<SmallWindows>(
+      app_.modal, app_.model.Settings, [this] { return dock_->hwnd(); },
+      [this] { SaveSettings(app_.model, *app_.io); }, app_.WindowsVersionText);
+  app_.windows = windows_.get();
   // The screen, the default settings, the settings file, the built-in
   // catalogue, then the menu file or, failing that, the default groups.
   services_->defaults.InitDefaults(true, true);
@@ -135,6 +143,8 @@ bool Program::Main() {
     UnloadWindows();
     return false;
   }
+  // Files dropped on the ring; OLE has run on this thread since the program began.
+  dock_->AcceptDrops(services_->items, services_->pictures, app_.prompt, windows_->input(), app_.folders.SysIconDir);
   // Skins, the centre, the fallback pictures, then every item's picture.
   dock_->LoadAllImages();
   // The image caches are large and built once: give the memory back.
@@ -144,17 +154,29 @@ bool Program::Main() {
   win::PumpPendingMessages();
   dock_->Show();
   dock_->DockFocus(true);
+  // The getting-started pages, until the user turns them off.
+  if (app_.model.Settings.GettingStarted != -1) windows_->ShowGettingStarted();
   return true;
 }
 
 void Program::UnloadWindows() {
+  if (windows_) windows_->Unload();
   if (menu_) menu_->Unload();
   if (dock_) dock_->Unload();
   if (tray_) tray_->Unload();
 }
 
+void Program::SaveAll() {
+  if (!app_.io) return;
+  SaveSettings(app_.model, *app_.io);
+  SaveMenu(app_.model, *app_.io);
+}
+
 void Program::ExitProgram() {
   if (exiting_) return;
+  // Never under a question or dialog that is still open: the code waiting on it would
+  // return into unloaded windows. The open window comes to the front instead.
+  if (app_.modal.Refuse()) return;
   exiting_ = true;
   // Nothing the user set up may be lost: both files first.
   if (app_.io) {

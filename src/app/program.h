@@ -6,6 +6,7 @@
 
 #include "app/app_context.h"
 #include "app/services.h"
+#include "dialogs/win/small_windows.h"
 #include "launch/network_places.h"
 #include "platform/win/handles.h"
 #include "platform/win/ui_thread.h"
@@ -23,6 +24,7 @@ class Program : public ProgramControl {
   // true when the windows are up and the message loop should run.
   bool Main();
   void ExitProgram() override;
+  void SaveAll() override;
 
   AppContext& app() { return app_; }
 
@@ -46,6 +48,7 @@ class Program : public ProgramControl {
   std::unique_ptr<FrmMain> dock_;
   std::unique_ptr<FrmSubMenu> menu_;
   std::unique_ptr<Services> services_;
+  std::unique_ptr<SmallWindows> windows_;
   win::UniqueKernelHandle instanceMutex_;
   ULONG_PTR gdiToken_ = 0;
   bool exiting_ = false;

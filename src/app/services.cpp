@@ -1,6 +1,7 @@
 #include "app/services.h"
 
 #include "core/pool_ops.h"
+#include "dialogs/win/small_windows.h"
 #include "dock/win/FrmMain.h"
 #include "icons/win/icon_extraction.h"
 #include "menu/win/FrmSubMenu.h"
@@ -48,8 +49,8 @@ int AppDockActions::DeleteItem(int index) { return app_.services->items.DeleteIt
 void AppDockActions::SaveMenu() { vek::SaveMenu(app_.model, *app_.io); }
 
 void AppDockActions::ShowGettingStarted() {
-  // The getting-started window is one of the program's dialogs; F1 has already set the
-  // first page to show.
+  // F1 has already set the first page to show.
+  if (app_.windows) app_.windows->ShowGettingStarted();
 }
 
 bool AppDockActions::IsRecycleBinFull() { return app_.services->recycleBinFull.Last().value_or(false); }
@@ -164,7 +165,11 @@ Services::Services(AppContext& app, FrmMain& dock)
       discovery(items, *app.paths, app.registry, drives),
       launcher(app.model, *app.paths, shortcuts, shortcutReader, shell, app.prompt, dock.controller(), slowCalls),
       actions(win::Win32SystemActions::Windows{
-          nullptr, nullptr, nullptr, nullptr, nullptr,
+          nullptr,
+          [&app] {
+            if (app.windows) app.windows->ShowAbout();
+          },
+          nullptr, nullptr, nullptr,
           [&app] {
             if (app.program) app.program->ExitProgram();
           },

@@ -8,6 +8,7 @@ VEKCTL=$2
 VEKSEED=${3:-}
 MARKER_EXE=${4:-}
 MKLINK_EXE=${5:-}
+DRAGFILES_EXE=${6:-}
 WINE=/usr/lib/wine/wine64
 E2E_OUT=${VEK_E2E_OUT:-$(dirname "$VEK_EXE")/e2e-screenshots}
 mkdir -p "$E2E_OUT"
@@ -32,6 +33,22 @@ start_dock() {
   "$WINE" "$VEK_EXE" >"$E2E_OUT/dock-$$.log" 2>&1 &
   DOCK_PID=$!
   vekctl wait-window VEKDesktopDock 30 || fail "the dock window did not appear"
+  [ -n "${KEEP_GETTING_STARTED:-}" ] || close_getting_started
+}
+
+GETTING_STARTED="VEK Desktop Getting Started"
+# The getting-started window opens at every start until the user turns it off; tests of
+# other things close it, as a user would.
+close_getting_started() {
+  # Not shown at all once the saved setting turned it off.
+  [ "$(vekctl started "$(winpath "$(dirname "$VEK_EXE")")" 2>/dev/null | tr -d '\r')" = -1 ] && return 0
+  vekctl wait-title "$GETTING_STARTED" 15 || return 0
+  vekctl dismiss-title "$GETTING_STARTED" || true
+  local deadline=$((SECONDS + 10))
+  while vekctl wait-title "$GETTING_STARTED" 0 >/dev/null 2>&1; do
+    [ $SECONDS -ge $deadline ] && fail "the getting-started window did not close"
+    sleep 0.1
+  done
 }
 
 # Waits for the program's process to end; fails after SECONDS.

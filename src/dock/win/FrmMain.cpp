@@ -3,10 +3,17 @@
 #include <windowsx.h>
 #include <imm.h>
 
+#include "core/config_files.h"
 #include "dock/win/screen_win.h"
 #include "icons/win/item_images.h"
+#include "platform/win/modal_input.h"
 
 namespace vek {
+
+namespace {
+// Posted by a drop so that its questions run after the drag source has its answer.
+constexpr UINT kRunDropMessage = WM_APP + 25;
+}  // namespace
 
 FrmMain::~FrmMain() { Unload(); }
 
@@ -27,12 +34,45 @@ bool FrmMain::Load() {
 }
 
 void FrmMain::Unload() {
+  if (hwnd() && dropTarget_) RevokeDragDrop(hwnd());
   if (hwnd()) {
     for (int timer = dock_timer::kSelection; timer <= dock_timer::kAutoHide; ++timer) KillTimer(hwnd(), timer);
   }
   surface_.DeleteGraphic();
   images_.ReleaseImages();
   Destroy();
+}
+
+void FrmMain::AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPrompt& prompt, TextPrompt& input,
+                          const std::string& sysIconDir) {
+  if (!hwnd() || dropTarget_) return;
+  drops_ = std::make_unique<DropController>(DropServices{app_.model, geometry_, slots_, controller_.state(), *this,
+                                                         *this, items, pictures, prompt, input, app_.modal,
+                                                         sysIconDir + "Group.png"});
+  dropTarget_ = std::make_unique<win::DockDropTarget>(*drops_, [this](POINT p) {
+    return POINT{p.x - geometry_.screen.WorkArea.left, p.y - geometry_.screen.WorkArea.top};
+  });
+  if (FAILED(RegisterDragDrop(hwnd(), dropTarget_.get()))) {
+    dropTarget_.reset();
+    drops_.reset();
+  }
+}
+
+void FrmMain::ShowDropPicture(int skinIndex, int x, int y) {
+  DockNormal(true);
+  // The 48 x 48 picture (kept pre-scaled), centred on the pointer.
+  if (skinIndex >= 0) FrameWriter(frame_).Skin(skinIndex, 1, x - 24, y - 24);
+  UpdateGDIPlus();
+}
+
+void FrmMain::RunDropLater() { PostMessageW(hwnd(), kRunDropMessage, 0, 0); }
+
+void FrmMain::SaveMenu() {
+  if (app_.io) vek::SaveMenu(app_.model, *app_.io);
+}
+
+bool FrmMain::RefusedWhileModal(UINT message) {
+  return win::RefusedWhileModal(app_.modal, hwnd(), message);
 }
 
 void FrmMain::Show() {
@@ -236,9 +276,13 @@ int FrmMain::ShiftState() {
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);
+  if (RefusedWhileModal(message)) return 0;
   switch (message) {
+    case kRunDropMessage:
+      if (drops_) drops_->RunPendingDrop();
+      return 0;
     case WM_MOUSEMOVE:
-      controller_.MouseMove((wParam & MK_LBUTTON) != 0, x, y);
+      controller_.MouseMove((wParam & MK_LBUTTON) != 0 && !app_.modal.open(), x, y);
       return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

@@ -5,11 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/app_context.h"
 #include "dock/dock_controller.h"
 #include "dock/dock_scene.h"
+#include "dock/drop_controller.h"
+#include "dock/win/drop_target.h"
 #include "dock/geometry.h"
 #include "dock/win/dock_surface.h"
 #include "icons/win/image_store.h"
@@ -17,7 +20,7 @@
 
 namespace vek {
 
-class FrmMain : public win::Window, private DockWindow {
+class FrmMain : public win::Window, private DockWindow, private DropHost {
  public:
   static constexpr const wchar_t* kClassName = L"VEKDesktopDock";
 
@@ -76,6 +79,12 @@ class FrmMain : public win::Window, private DockWindow {
   void SetKeyMode(bool on);
   bool keyMode() const { return controller_.state().KeyMode; }
 
+  // Files dropped on the ring are taken from now on: the window exists and OLE runs on
+  // this thread. `sysIconDir` holds the group picture.
+  void AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPrompt& prompt, TextPrompt& input,
+                   const std::string& sysIconDir);
+  DropController* drops() { return drops_.get(); }
+
   // Mouse, keys, timers, key mode and the shown/minimised/hidden states.
   DockController& controller() { return controller_; }
   // The pointer moved to (x, y) in window pixels with no button held.
@@ -115,6 +124,15 @@ class FrmMain : public win::Window, private DockWindow {
   // The mouse:: button of a button message.
   static int ButtonOf(UINT message);
 
+  // DropHost: the feedback picture, the posted rest of a drop, recycling, saving.
+  void ShowDropPicture(int skinIndex, int x, int y) override;
+  void RunDropLater() override;
+  bool RecyclePath(const std::string& path) override { return win::RecycleOnePath(hwnd(), path); }
+  void SaveMenu() override;
+  // While a modal window is open the dock's own clicks and keys only bring it to the
+  // front; true when this message is to be dropped.
+  bool RefusedWhileModal(UINT message);
+
   static inline NoDockActions noActions_;
   AppContext& app_;
   DockGeometry geometry_;
@@ -125,6 +143,8 @@ class FrmMain : public win::Window, private DockWindow {
   bool releasingCapture_ = false;  // the dock lets the mouse go itself
 
   DockController controller_;
+  std::unique_ptr<DropController> drops_;
+  std::unique_ptr<win::DockDropTarget> dropTarget_;
 };
 
 }  // namespace vek

@@ -8,6 +8,7 @@
 #include "dock/dock_controller.h"
 #include "dock/win/FrmMain.h"
 #include "dock/win/screen_win.h"
+#include "platform/win/modal_input.h"
 
 namespace vek {
 
@@ -105,6 +106,8 @@ void FrmSubMenu::DecodeSomePictures() {
 }
 
 LRESULT FrmSubMenu::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Under an open question or dialog the menu only brings that window to the front.
+  if (win::RefusedWhileModal(app_.modal, hwnd(), message)) return 0;
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);
   switch (message) {

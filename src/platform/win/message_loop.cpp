@@ -2,12 +2,30 @@
 
 #include <deque>
 #include <utility>
+#include <vector>
 
 namespace vek::win {
 
 namespace {
 thread_local std::deque<std::function<void()>> queued;
+thread_local std::vector<HWND> modelessDialogs;
+
+bool IsModelessDialogMessage(MSG& msg) {
+  for (HWND dialog : modelessDialogs)
+    if (IsDialogMessageW(dialog, &msg)) return true;
+  return false;
+}
 }  // namespace
+
+void AddModelessDialog(HWND dialog) { modelessDialogs.push_back(dialog); }
+
+void RemoveModelessDialog(HWND dialog) {
+  for (auto it = modelessDialogs.begin(); it != modelessDialogs.end(); ++it)
+    if (*it == dialog) {
+      modelessDialogs.erase(it);
+      return;
+    }
+}
 
 void RunAfterHandlers(std::function<void()> work) {
   if (!work) return;
@@ -33,6 +51,7 @@ int RunMessageLoop() {
     RunQueuedWork();
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
+    if (IsModelessDialogMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

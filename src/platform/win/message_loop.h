@@ -18,6 +18,11 @@ void RunAfterHandlers(std::function<void()> work);
 // False when nothing was waiting.
 bool RunQueuedWork();
 
+// Modeless dialogs whose keyboard (Tab, Enter, Esc) the loop routes through
+// IsDialogMessage while they exist.
+void AddModelessDialog(HWND dialog);
+void RemoveModelessDialog(HWND dialog);
+
 // Dispatches this thread's messages until WM_QUIT, running queued work between them;
 // returns the quit message's exit code.
 int RunMessageLoop();

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <optional>
 #include <vector>
 
 #include "text/text.h"
@@ -51,6 +52,8 @@ PromptAnswer Win32Prompt::Ask(const PromptRequest& request) {
   if (request.defaultNo) flags |= MB_DEFBUTTON2;
   if (request.foreground) flags |= MB_SETFOREGROUND;
   const HWND owner = owner_ ? owner_() : nullptr;
+  std::optional<ModalState::Scope> counted;
+  if (modal_) counted.emplace(*modal_);
   const int answer = MessageBoxW(owner, Wide(request.text).c_str(), Wide(request.title).c_str(), flags);
   if (request.buttons == PromptButtons::kOk) return PromptAnswer::kOk;
   return answer == IDYES ? PromptAnswer::kYes : PromptAnswer::kNo;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "platform/modal_state.h"
 #include "platform/prompt.h"
 #include "platform/system_info.h"
 
@@ -26,9 +27,12 @@ class Win32Prompt : public UserPrompt {
   using OwnerProvider = HWND (*)();
   explicit Win32Prompt(OwnerProvider owner = nullptr) : owner_(owner) {}
   PromptAnswer Ask(const PromptRequest& request) override;
+  // Every box shown from now on counts as an open modal window in `modal`.
+  void CountIn(ModalState* modal) { modal_ = modal; }
 
  private:
   OwnerProvider owner_;
+  ModalState* modal_ = nullptr;
 };
 
 // The folder of the running program, with a trailing backslash.

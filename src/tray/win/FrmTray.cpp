@@ -17,8 +17,15 @@ LRESULT FrmTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      // The session ends once this returns: save while we still can.
-      if (wParam && app_.program) app_.program->ExitProgram();
+      // The session ends once this returns: save while we still can. With a modal window
+      // open the windows stay (the code waiting on it still uses them); the files are
+      // written all the same.
+      if (wParam && app_.program) {
+        if (app_.modal.open())
+          app_.program->SaveAll();
+        else
+          app_.program->ExitProgram();
+      }
       return 0;
     default:
       return Window::HandleMessage(message, wParam, lParam);

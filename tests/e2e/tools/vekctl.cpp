@@ -9,6 +9,14 @@
 //   vekctl visible CLASS               exit 0 when the first window of the class is visible
 //   vekctl wait-title TITLE SECONDS    exit 0 once a top-level window with the title exists
 //   vekctl close-title TITLE           answers OK to the dialog with the title
+//   vekctl started PROGRAM_FOLDER      prints the saved getting-started page (-1: off)
+//   vekctl rect-title TITLE ID         prints the screen rectangle of control ID of the
+//                                      dialog ("left top right bottom")
+//   vekctl dismiss-title TITLE         closes the window with the title (its close box)
+//   vekctl press-title TITLE ID        clicks the button ID of the dialog with the title
+//   vekctl type-title TITLE ID TEXT    sets the text of control ID of the dialog
+//   vekctl checked-title TITLE ID      exit 0 when button ID of the dialog is checked
+//   vekctl enabled-title TITLE ID      exit 0 when control ID of the dialog is enabled
 //   vekctl item INDEX PROGRAM_FOLDER   prints pool item INDEX of the saved menu file as
 //                                      "kind|title|count" (count: its group's members)
 //   vekctl members GROUP PROGRAM_FOLDER  prints each member of ring group GROUP of the saved
@@ -97,6 +105,18 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%d|%s|%d\n", item.Kind, item.Title.Trimmed().c_str(), count);
     return 0;
   }
+  if (command == L"started") {
+    vek::win::Win32FileSystem fs;
+    vek::win::Win32ShellFolders shell;
+    vek::win::Win32AnsiCodec codec;
+    const vek::Folders folders = vek::InitPaths(vek::win::Utf8(argv[2]), shell, fs);
+    vek::Bytes bytes;
+    if (!fs.ReadAll(folders.SettingsFile, bytes)) return 1;
+    const auto record = vek::DecodeSettingsRecord(bytes.data(), bytes.size(), codec);
+    if (!record) return 1;
+    std::printf("%d\n", record->GettingStarted);
+    return 0;
+  }
   if (command == L"members") {
     if (argc < 4) return 2;
     vek::Model model;
@@ -157,6 +177,28 @@ int wmain(int argc, wchar_t** argv) {
     if (!titled) return 1;
     PostMessageW(titled, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return 0;
+  }
+  if (command == L"dismiss-title") {
+    const HWND titled = FindWindowW(nullptr, className);
+    return titled && PostMessageW(titled, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  if (command == L"press-title" || command == L"type-title" || command == L"checked-title" ||
+      command == L"enabled-title" || command == L"rect-title") {
+    const HWND titled = FindWindowW(nullptr, className);
+    if (!titled || argc < 4) return 1;
+    const int id = _wtoi(argv[3]);
+    const HWND control = GetDlgItem(titled, id);
+    if (!control) return 1;
+    if (command == L"rect-title") {
+      RECT r{};
+      if (!GetWindowRect(control, &r)) return 1;
+      std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+      return 0;
+    }
+    if (command == L"press-title") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+    if (command == L"type-title") return argc > 4 && SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
+    if (command == L"checked-title") return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 0 : 1;
+    return IsWindowEnabled(control) ? 0 : 1;
   }
   const double seconds = argc > 3 ? _wtof(argv[3]) : 10.0;
   if (command == L"wait-window") return WaitFor(className, seconds, true) ? 0 : 1;

@@ -1,0 +1,43 @@
+#include "dialogs/win/FrmInput.h"
+
+#include "dialogs/input_box.h"
+#include "dialogs/win/dialog_ids.h"
+#include "platform/win/text_win.h"
+
+namespace vek {
+
+std::string FrmInput::InputText(const std::string& prompt, const std::string& title,
+                                const std::string& defaultText) {
+  InputPrompt = prompt;
+  InputTitle = title;
+  InputValue = defaultText;
+  typed_.reset();
+  modal_.Run(*this, IDD_INPUT, owner_ ? owner_() : nullptr);
+  return AcceptedInput(typed_, defaultText);
+}
+
+BOOL FrmInput::OnInit() {
+  // Above the dock and whatever the drop came from.
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (!InputTitle.empty()) SetWindowTextW(hwnd(), win::Wide(InputTitle).c_str());
+  SetText(IDC_INPUT_PROMPT, InputPrompt);
+  SetText(IDC_INPUT_TEXT, InputValue);
+  const HWND field = Item(IDC_INPUT_TEXT);
+  SetFocus(field);
+  SendMessageW(field, EM_SETSEL, 0, -1);
+  SetForegroundWindow(hwnd());
+  // The focus is set here.
+  return FALSE;
+}
+
+bool FrmInput::OnCommand(int id, int code) {
+  (void)code;
+  if (id == IDOK) {
+    typed_ = Text(IDC_INPUT_TEXT);
+    Close(IDOK);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace vek

@@ -1,0 +1,44 @@
+// The getting-started window: six page pictures, "<< Last", "Next >>", "Cancel" and
+// "Don't show again". Modeless; the page it closes on is kept in the settings, so the
+// window reopens there at the next start.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "core/model.h"
+#include "dialogs/getting_started.h"
+#include "dialogs/win/dialog.h"
+#include "icons/win/image_store.h"
+
+namespace vek {
+
+class FrmStarted : public win::Dialog {
+ public:
+  // `saveSettings` writes the settings file when the window closes.
+  FrmStarted(AppSettings& settings, std::function<void()> saveSettings)
+      : settings_(settings), saveSettings_(std::move(saveSettings)) {}
+  ~FrmStarted() override;
+
+  // Opens the window on the page the settings name (brought to the front when open).
+  void Show();
+
+ protected:
+  BOOL OnInit() override;
+  bool OnCommand(int id, int code) override;
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnClosing() override;
+
+ private:
+  void ShowPage();
+  void LayOut();
+
+  AppSettings& settings_;
+  std::function<void()> saveSettings_;
+  std::optional<GettingStartedPages> pages_;
+  std::array<win::BitmapPtr, GettingStartedPages::kPageCount> pictures_;
+};
+
+}  // namespace vek

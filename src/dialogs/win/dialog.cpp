@@ -1,0 +1,131 @@
+#include "dialogs/win/dialog.h"
+
+#include <vector>
+
+#include "platform/win/message_loop.h"
+#include "platform/win/text_win.h"
+
+namespace vek::win {
+
+Dialog::~Dialog() {
+  if (hwnd_ && !modal_) DestroyWindow(hwnd_);
+}
+
+bool Dialog::OpenModeless(int templateId, HWND owner) {
+  if (hwnd_) return true;
+  modal_ = false;
+  const HWND made = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,
+                                       &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
+  if (!made) return false;
+  AddModelessDialog(made);
+  ShowWindow(made, SW_SHOW);
+  SetForegroundWindow(made);
+  return true;
+}
+
+void Dialog::Close(INT_PTR result) {
+  if (!hwnd_) return;
+  if (modal_)
+    EndDialog(hwnd_, result);
+  else
+    DestroyWindow(hwnd_);
+}
+
+void Dialog::SetText(int id, const std::string& text) { SetDlgItemTextW(hwnd_, id, Wide(text).c_str()); }
+
+std::string Dialog::Text(int id) const {
+  const HWND control = GetDlgItem(hwnd_, id);
+  if (!control) return {};
+  std::vector<wchar_t> buffer(static_cast<size_t>(GetWindowTextLengthW(control)) + 1);
+  const int n = GetWindowTextW(control, buffer.data(), static_cast<int>(buffer.size()));
+  return Utf8(std::wstring_view(buffer.data(), static_cast<size_t>(n > 0 ? n : 0)));
+}
+
+void Dialog::Enable(int id, bool on) { EnableWindow(GetDlgItem(hwnd_, id), on ? TRUE : FALSE); }
+
+bool Dialog::Checked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
+
+INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Dialog* self = nullptr;
+  if (message == WM_INITDIALOG) {
+    self = reinterpret_cast<Dialog*>(lParam);
+    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    self->hwnd_ = hwnd;
+  } else {
+    self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  }
+  if (!self) return FALSE;
+  try {
+    const INT_PTR result = self->Dispatch(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+      SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+      if (!self->modal_) RemoveModelessDialog(hwnd);
+      self->hwnd_ = nullptr;
+    }
+    return result;
+  } catch (...) {
+    // Nothing may leave a dialog procedure; the dialog goes on as it was.
+    return FALSE;
+  }
+}
+
+INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInit();
+    case WM_COMMAND:
+      if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return TRUE;
+      if (LOWORD(wParam) == IDCANCEL) {
+        Close(IDCANCEL);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_CLOSE:
+      Close(IDCANCEL);
+      return TRUE;
+    case WM_DESTROY:
+      OnClosing();
+      return FALSE;
+    default:
+      return OnMessage(message, wParam, lParam);
+  }
+}
+
+ModalWindows::ModalWindows(ModalState& state) : state_(state) {
+  state_.SetBringToFront(&ModalWindows::BringOpenWindowToFront);
+}
+
+INT_PTR ModalWindows::Run(Dialog& dialog, int templateId, HWND owner) {
+  if (dialog.hwnd_) return -1;
+  ModalState::Scope counted(state_);
+  dialog.modal_ = true;
+  const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,
+                                         &Dialog::Procedure, reinterpret_cast<LPARAM>(&dialog));
+  dialog.modal_ = false;
+  return result;
+}
+
+namespace {
+BOOL CALLBACK FindFrontDialog(HWND hwnd, LPARAM found) {
+  wchar_t name[16] = {};
+  // Dialogs and message boxes share the system dialog class; the enumeration runs from
+  // the top of the z-order, so the first visible one is the front one.
+  if (IsWindowVisible(hwnd) && GetClassNameW(hwnd, name, 16) && lstrcmpW(name, L"#32770") == 0 &&
+      IsWindowEnabled(hwnd)) {
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+void ModalWindows::BringOpenWindowToFront() {
+  HWND front = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &FindFrontDialog, reinterpret_cast<LPARAM>(&front));
+  if (!front) return;
+  SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(front);
+  FlashWindow(front, TRUE);
+}
+
+}  // namespace vek::win

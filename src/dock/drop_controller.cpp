@@ -1,0 +1,264 @@
+#include "dock/drop_controller.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "text/text.h"
+#include "dock/dock_scene.h"
+
+namespace vek {
+
+namespace {
+constexpr size_t kMostPaths = 1024;
+// A message names at most this many paths, then how many more there were.
+constexpr size_t kListedPaths = 15;
+
+std::string PathList(const char* heading, const std::vector<std::string>& paths) {
+  std::string text = std::string(heading) + "\r\n";
+  for (size_t i = 0; i < paths.size() && i < kListedPaths; ++i) text += "\r\n" + paths[i];
+  if (paths.size() > kListedPaths) text += "\r\n... and " + std::to_string(paths.size() - kListedPaths) + " more";
+  return text;
+}
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+}  // namespace
+
+bool IsRecyclablePath(const std::string& path) {
+  if (path.find_first_of("*?/\"<>|") != std::string::npos) return false;
+  size_t rest = 0;  // where the part below the root begins
+  if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
+    // \\server\share\ and at least one name below it.
+    const size_t server = path.find('\\', 2);
+    if (server == std::string::npos || server == 2) return false;
+    const size_t share = path.find('\\', server + 1);
+    if (share == std::string::npos || share == server + 1) return false;
+    rest = share + 1;
+  } else if (path.size() >= 3 && IsLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
+    rest = 3;
+  } else {
+    return false;  // relative, or relative to a drive's current folder
+  }
+  // Every name below the root is a real one: no empty, "." or ".." part.
+  bool any = false;
+  size_t start = rest;
+  while (start <= path.size()) {
+    size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    const std::string name = path.substr(start, end - start);
+    if (name.empty()) {
+      if (end != path.size()) return false;  // "\\" inside the path
+    } else {
+      if (name == "." || name == "..") return false;
+      any = true;
+    }
+    start = end + 1;
+  }
+  return any;
+}
+
+uint32_t AcceptedEffect(uint32_t allowed) {
+  if (allowed & drop_effect::kLink) return drop_effect::kLink;
+  if (allowed & drop_effect::kCopy) return drop_effect::kCopy;
+  return drop_effect::kNone;
+}
+
+DropFeedback DropController::FeedbackFor(int slot, bool hasFiles, bool& accepts) const {
+  accepts = false;
+  if (s_.model.Settings.IconsLocked || !hasFiles) return DropFeedback::kNoDrop;
+  if (slot == 0) {
+    // The centre shows nothing, though a drop there goes to the first free position.
+    accepts = s_.model.FindFreeSlot(true) != 0;
+    return DropFeedback::kNone;
+  }
+  const int32_t k = s_.slots.SlotType[static_cast<size_t>(slot)];
+  switch (k) {
+    case kind::kShortcut:
+      accepts = true;
+      return DropFeedback::kReplace;
+    case kind::kEmptyPosition:
+    case kind::kRecycleBin:
+      accepts = true;
+      return DropFeedback::kAdd;
+    case kind::kGroup:
+    case kind::kAllPrograms:
+      accepts = !GroupFull(slot);
+      return accepts ? DropFeedback::kAdd : DropFeedback::kNoDrop;
+    default:
+      return k < kind::kBuiltIn ? DropFeedback::kNone : DropFeedback::kNoDrop;
+  }
+}
+
+bool DropController::GroupFull(int slot) const {
+  return s_.model.Groups[static_cast<size_t>(slot)].Count >= Model::Capacity(slot);
+}
+
+bool DropController::Refused() const {
+  // A minimised or hidden dock takes nothing; nor does it while a modal window is open
+  // or the last drop is still being handled.
+  return s_.interaction.DockState != dock_state::kShown || s_.modal.open() || pending_.has_value();
+}
+
+void DropController::ToBottom() {
+  if (!s_.interaction.KeyMode) s_.window.ToBottom(false);
+}
+
+uint32_t DropController::DragOver(int x, int y, bool hasFiles, uint32_t allowed) {
+  if (Refused()) {
+    if (dragSlot_ != -1) DragLeave();
+    return drop_effect::kNone;
+  }
+  // Above the window the drag came from, so that the feedback shows.
+  if (!s_.interaction.KeyMode) s_.window.ToTopmost();
+  const int slot = s_.geometry.HitSlot(x, y, s_.model.Settings.IconQuantity);
+  if (slot < 0) {
+    if (dragSlot_ != -1 || feedback_ != DropFeedback::kNone) s_.window.DockNormal(false);
+    dragSlot_ = -1;
+    feedback_ = DropFeedback::kNone;
+    ToBottom();
+    return drop_effect::kNone;
+  }
+  bool accepts = false;
+  const DropFeedback feedback = FeedbackFor(slot, hasFiles, accepts);
+  dragSlot_ = slot;
+  feedback_ = feedback;
+  static constexpr int kPicture[] = {-1, skin::kAddIcon, skin::kReplaceIcon, skin::kNoDrop};
+  s_.host.ShowDropPicture(kPicture[static_cast<int>(feedback)], x, y);
+  return accepts ? AcceptedEffect(allowed) : drop_effect::kNone;
+}
+
+void DropController::DragLeave() {
+  if (dragSlot_ != -1 || feedback_ != DropFeedback::kNone) s_.window.DockNormal(false);
+  dragSlot_ = -1;
+  feedback_ = DropFeedback::kNone;
+  ToBottom();
+}
+
+void DropController::Finish() {
+  dragSlot_ = -1;
+  feedback_ = DropFeedback::kNone;
+  s_.window.DockNormal(false);
+  ToBottom();
+}
+
+uint32_t DropController::Drop(int x, int y, bool hasFiles, std::vector<std::string> paths, uint32_t allowed) {
+  if (Refused()) {
+    DragLeave();
+    return drop_effect::kNone;
+  }
+  const int slot = s_.geometry.HitSlot(x, y, s_.model.Settings.IconQuantity);
+  bool accepts = false;
+  if (slot >= 0) FeedbackFor(slot, hasFiles, accepts);
+  if (!accepts || paths.empty()) {
+    Finish();
+    return drop_effect::kNone;
+  }
+  if (paths.size() > kMostPaths) paths.resize(kMostPaths);
+  pending_ = PendingDrop{slot, std::move(paths)};
+  Finish();
+  s_.host.RunDropLater();
+  return AcceptedEffect(allowed);
+}
+
+void DropController::RunPendingDrop() {
+  if (!pending_) return;
+  const PendingDrop drop = std::move(*pending_);
+  pending_.reset();
+  // Until this drop is done, a second one, a click on the dock or an exit waits: the
+  // questions below let window messages run.
+  ModalState::Scope busy(s_.modal);
+  int target = drop.slot;
+  if (s_.model.Items[static_cast<size_t>(target)].Kind == kind::kRecycleBin) {
+    RecycleDropped(drop.paths);
+    Finish();
+    return;
+  }
+  if (target == 0) {
+    target = s_.model.FindFreeSlot(true);
+    if (target == 0) {
+      Finish();
+      return;
+    }
+    if (target == pool::kAllProgramsSlot)
+      s_.prompt.Ask(PromptRequest{kDesktopFullText, "VEK Desktop", PromptIcon::kNone});
+  }
+  const int32_t k = s_.model.Items[static_cast<size_t>(target)].Kind;
+  s_.items.BeginRefusalBatch();
+  bool changed = true;
+  if (drop.paths.size() == 1 && k != kind::kGroup && k != kind::kAllPrograms) {
+    changed = s_.items.AddItemFromPath(drop.paths.front(), target).added();
+  } else if (k == kind::kGroup || k == kind::kAllPrograms) {
+    AddToGroup(target, drop.paths, 0);
+  } else if (k == kind::kShortcut || k == kind::kEmptyPosition) {
+    changed = MakeGroup(target, drop.paths);
+  } else {
+    changed = false;
+  }
+  s_.items.EndRefusalBatch();
+  if (changed) {
+    s_.window.RefreshSlots();
+    s_.host.SaveMenu();
+  }
+  Finish();
+}
+
+void DropController::RecycleDropped(const std::vector<std::string>& paths) {
+  PromptRequest ask{kRecycleQuestion, kRecycleTitle, PromptIcon::kQuestion, PromptButtons::kYesNo, true};
+  if (s_.prompt.Ask(ask) != PromptAnswer::kYes) return;
+  std::vector<std::string> failed;
+  for (const std::string& path : paths)
+    if (!IsRecyclablePath(path) || !s_.host.RecyclePath(path)) failed.push_back(path);
+  if (!failed.empty())
+    s_.prompt.Ask(PromptRequest{PathList(kRecycleFailedText, failed), kRecycleTitle, PromptIcon::kExclamation});
+}
+
+bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) {
+  const ShortcutItem former = s_.model.Items[static_cast<size_t>(slot)];
+  const bool wasShortcut = former.Kind == kind::kShortcut;
+  // A built-in command has no link to keep as a member: it goes only if the user agrees.
+  if (wasShortcut && former.system()) {
+    PromptRequest ask{kReplaceShortcutQuestion, kReplaceShortcutTitle, PromptIcon::kExclamation,
+                      PromptButtons::kYesNo, true, true};
+    if (s_.prompt.Ask(ask) != PromptAnswer::kYes) return false;
+  }
+  const std::string name = s_.input.InputText(kNewGroupPrompt, kNewGroupTitle, kNewGroupName);
+  // A clean group record: no link that a click would open instead of the menu, and no
+  // picture of the former shortcut left behind.
+  s_.items.FreeSlot(slot);
+  ShortcutItem& group = s_.model.Items[static_cast<size_t>(slot)];
+  group.Kind = kind::kGroup;
+  group.Title = TrimBlanks(name).empty() ? std::string(kNewGroupName) : name;
+  group.ImageIndex = slot;
+  group.IconFile = s_.groupPicture;
+  ShortcutGroup& members = s_.model.Groups[static_cast<size_t>(slot)];
+  std::fill(members.Members.begin(), members.Members.end(), 0);
+  members.Members[0] = slot;
+  members.Count = 0;
+  s_.pictures.LoadItemIcon(slot);
+
+  const std::string link = former.Link.Trimmed();
+  if (wasShortcut && !former.system() && !link.empty()) {
+    const AddResult first = s_.items.AddItemFromPath(link, slot);
+    if (first.added()) {
+      ShortcutItem& member = s_.model.Items[static_cast<size_t>(first.index)];
+      member.Arguments = former.Arguments.Trimmed();
+      member.RunMode = former.RunMode;
+      if (!former.Title.Trimmed().empty()) member.Title = former.Title.Trimmed();
+    }
+  }
+  AddToGroup(slot, paths, 0);
+  return true;
+}
+
+void DropController::AddToGroup(int slot, const std::vector<std::string>& paths, size_t first) {
+  std::vector<std::string> notAdded;
+  for (size_t i = first; i < paths.size(); ++i) {
+    if (GroupFull(slot) || s_.items.AddItemFromPath(paths[i], slot).outcome == AddOutcome::kFull)
+      notAdded.push_back(paths[i]);
+  }
+  if (!notAdded.empty()) {
+    const std::string text = std::string(kGroupFullText) + "\r\n\r\n" + PathList(kNotAddedText, notAdded);
+    s_.prompt.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
+  }
+}
+
+}  // namespace vek

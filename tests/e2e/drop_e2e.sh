@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Dropping files on the dock from another program through OLE drag and drop: the
+# "add" picture shows over an empty position while the drag is there, three files
+# dropped on it become a new group named in the input box, the source is told "link",
+# never "move", and a file dropped on the Recycle Bin goes to the trash after the
+# question.
+source "$(dirname "$0")/lib.sh"
+
+[ -n "$DRAGFILES_EXE" ] || fail "no drag helper"
+files="$E2E_OUT/dropfiles"
+signal="$E2E_OUT/drop-now"
+rm -rf "$files" "$signal"
+mkdir -p "$files"
+for f in alpha beta gamma trash-me; do echo "$f" >"$files/$f.txt"; done
+trash="${XDG_DATA_HOME:?}/Trash/files"
+# Wine names a file after one of the same name already in the trash: start clean.
+rm -f "$trash"/trash-me.txt* "$XDG_DATA_HOME/Trash/info"/trash-me.txt*
+
+slot_xy() { vekctl slot "$1" | tr -d '\r'; }
+# mean_rgb FILE X Y → "R G B" of the 48 × 48 box centred on (X, Y)
+mean_rgb() {
+  convert "$1" -crop 48x48+$(($2 - 24))+$(($3 - 24)) +repage \
+    -format '%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]' info:
+}
+title_gone() { ! vekctl wait-title "$1" 0; }
+
+# drag_to SLOT PATH... : starts the drag beside the ring and carries it to SLOT; the
+# helper's output goes to $E2E_OUT/drag.out.
+drag_to() {
+  local slot=$1
+  shift
+  local args=()
+  for p in "$@"; do args+=("$(winpath "$p")"); done
+  rm -f "$signal"
+  xdotool mousemove 20 20
+  "$WINE" "$DRAGFILES_EXE" --drop-when "$(winpath "$signal")" "${args[@]}" >"$E2E_OUT/drag.out" 2>"$E2E_OUT/drag.err" &
+  DRAG_PID=$!
+  sleep 1.5
+  read -r tx ty <<<"$(slot_xy "$slot")"
+  for i in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((20 + (tx - 20) * i / 8)) $((20 + (ty - 20) * i / 8))
+    sleep 0.15
+  done
+  sleep 1
+}
+drop_here() {
+  touch "$signal"
+  wait "$DRAG_PID" || true
+  rm -f "$signal"
+}
+
+reset_user_data
+vekseed --item "4|Marker|$(winpath "$MARKER_EXE")|" || fail "could not prepare the configuration"
+start_dock
+sleep 1
+xdotool mousemove 20 20
+sleep 0.5
+read -r x8 y8 <<<"$(slot_xy 8)"
+plain=$(screenshot drop-plain)
+
+# Over the empty position 8 the "add" picture shows at the pointer.
+drag_to 8 "$files/alpha.txt" "$files/beta.txt" "$files/gamma.txt"
+middle=$(screenshot drop-mid-drag)
+read -r r g b <<<"$(mean_rgb "$middle" "$x8" "$y8")"
+read -r r0 g0 b0 <<<"$(mean_rgb "$plain" "$x8" "$y8")"
+[ $((g - r)) -gt 20 ] && [ $((g - b)) -gt 10 ] ||
+  fail "no add picture over slot 8 during the drag (mean $r,$g,$b; before $r0,$g0,$b0)"
+drop_here
+grep -q "^dropped link" "$E2E_OUT/drag.out" || fail "the drop reported: $(cat "$E2E_OUT/drag.out")"
+
+# The group's name is asked for in the input box.
+vekctl wait-title "Add Shortcut Group" 15 || fail "no input box for the new group's name"
+screenshot drop-input-box >/dev/null
+# Closing the tray owner while the box is open only brings the box to the front: the
+# program does not unload its windows under the waiting drop.
+vekctl close VEKDesktopTray
+sleep 1
+kill -0 "$DOCK_PID" 2>/dev/null || fail "the program ended under the open input box"
+vekctl wait-title "Add Shortcut Group" 0 || fail "the input box went away"
+vekctl type-title "Add Shortcut Group" 202 "Letters" || fail "could not type the name"
+vekctl press-title "Add Shortcut Group" 1 || fail "could not press OK"
+poll 10 title_gone "Add Shortcut Group" || fail "the input box did not close"
+program_folder=$(winpath "$(dirname "$VEK_EXE")")
+saved_group() { [ "$(vekctl item 8 "$program_folder" | tr -d '\r')" = "4|Letters|3" ]; }
+poll 15 saved_group || fail "slot 8 saved as $(vekctl item 8 "$program_folder")"
+members=$(vekctl members 8 "$program_folder" | tr -d '\r')
+for f in alpha beta gamma; do
+  grep -q "$f.txt" <<<"$members" || fail "$f.txt is not a member: $members"
+done
+sleep 0.5
+screenshot drop-after-group >/dev/null
+
+# A file dropped on the Recycle Bin goes to the trash once the question is answered Yes.
+drag_to 2 "$files/trash-me.txt"
+drop_here
+vekctl wait-title "Delete File" 15 || fail "no Recycle Bin question"
+vekctl press-title "Delete File" 6 || fail "could not answer Yes"
+poll 15 test ! -e "$files/trash-me.txt" || fail "the dropped file is still in place"
+in_trash() { grep -qs "trash-me" "$trash"/trash-me.txt*; }
+poll 10 in_trash || fail "the dropped file is not in the trash (deleted for good?)"
+
+vekctl close VEKDesktopTray
+wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+echo "drop e2e passed"

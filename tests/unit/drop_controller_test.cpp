@@ -1,0 +1,331 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dock/dock_scene.h"
+#include "dock/drop_controller.h"
+#include "support/item_world.h"
+
+namespace vek {
+namespace {
+
+class DropWindow : public DockWindow {
+ public:
+  void DockNormal(bool) override { log.push_back("Normal"); }
+  void DockAction(bool) override {}
+  void PaintDraggedIcon(int, int, int) override {}
+  void PaintMinimized() override {}
+  void PushWithAlpha(int) override {}
+  void ClearAndPushInvisible() override {}
+  void DeleteEffect(int, int) override {}
+  void RefreshSlots() override { log.push_back("Refresh"); }
+  void ToBottom(bool) override { log.push_back("Bottom"); }
+  void ToTopmost() override { log.push_back("Topmost"); }
+  void TakeFocus() override {}
+  void EnableTimer(int, bool) override {}
+  void Wait(int) override {}
+  void PumpMessages() override {}
+  bool OwnWindowInForeground() override { return true; }
+  void CursorPosition(int&, int&) override {}
+  std::vector<std::string> log;
+};
+
+class RecordingDropHost : public DropHost {
+ public:
+  void ShowDropPicture(int skinIndex, int, int) override { pictures.push_back(skinIndex); }
+  void RunDropLater() override { ++posted; }
+  bool RecyclePath(const std::string& path) override {
+    recycled.push_back(path);
+    return path.find("locked") == std::string::npos;
+  }
+  void SaveMenu() override { ++saves; }
+  std::vector<int> pictures;
+  std::vector<std::string> recycled;
+  int posted = 0, saves = 0;
+};
+
+class ScriptedInput : public TextPrompt {
+ public:
+  std::string InputText(const std::string& prompt, const std::string&, const std::string& def) override {
+    prompts.push_back(prompt);
+    return answer.empty() ? def : answer;
+  }
+  std::string answer;
+  std::vector<std::string> prompts;
+};
+
+class DropControllerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    geometry.screen = ComputeScreenMetrics(1920, 1040, 40, PixelRect{0, 0, 1920, 1080});
+    ApplyScreenLimits(w.model.Settings, geometry.screen);
+    geometry.CalcDockParam(w.model.Settings);
+    Model& m = w.model;
+    m.Items[0].Kind = kind::kCentre;
+    m.Items[2].Kind = kind::kRecycleBin;
+    m.Items[2].IsSystem = kTrue16;
+    w.MakeGroup(3, "All Programs", kind::kAllPrograms);
+    for (int i = 4; i <= m.Settings.IconQuantity; ++i) m.Items[i].Kind = kind::kEmptyPosition;
+    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
+    w.MakeGroup(5, "Tools");
+    Refresh();
+  }
+  void Refresh() { IniIconParam(w.model, slots); }
+  void At(int slot, int& x, int& y) const {
+    const SlotBox& b = geometry.DockPos[slot];
+    x = b.X + b.Size / 2;
+    y = b.Y + b.Size / 2;
+  }
+  uint32_t Over(int slot, bool hasFiles = true, uint32_t allowed = kAll) {
+    int x, y;
+    At(slot, x, y);
+    return drop.DragOver(x, y, hasFiles, allowed);
+  }
+  uint32_t DropOn(int slot, std::vector<std::string> paths, uint32_t allowed = kAll) {
+    int x, y;
+    At(slot, x, y);
+    const uint32_t effect = drop.Drop(x, y, true, std::move(paths), allowed);
+    drop.RunPendingDrop();
+    Refresh();
+    return effect;
+  }
+  std::vector<std::string> Files(int n, const std::string& stem = "f") {
+    std::vector<std::string> paths;
+    for (int i = 1; i <= n; ++i) {
+      paths.push_back("C:\\data\\" + stem + std::to_string(i) + ".txt");
+      w.fs.AddFile(paths.back(), "text");
+    }
+    return paths;
+  }
+  std::vector<std::string> Asked() const {
+    std::vector<std::string> texts;
+    for (const PromptRequest& r : w.prompt.asked) texts.push_back(r.text);
+    return texts;
+  }
+
+  static constexpr uint32_t kAll = drop_effect::kCopy | drop_effect::kMove | drop_effect::kLink;
+  test::ItemWorld w;
+  DockGeometry geometry;
+  SlotContents slots;
+  DockInteraction interaction;
+  DropWindow window;
+  RecordingDropHost host;
+  ScriptedInput input;
+  ModalState modal;
+  DropController drop{DropServices{w.model, geometry, slots, interaction, window, host, w.items, w.pictures,
+                                   w.prompt, input, modal, w.SysIcon("Group.png")}};
+};
+
+TEST_F(DropControllerTest, FeedbackAndEffectBySlotKindCountAndLock) {
+  w.model.Items[4].Kind = kind::kShortcut;
+  w.model.Items[6].Kind = kind::kBuiltIn;
+  w.MakeGroup(7, "Full");
+  w.model.Groups[7].Count = 36;
+  Refresh();
+  struct Case {
+    int slot;
+    bool hasFiles;
+    bool locked;
+    DropFeedback feedback;
+    int picture;
+    uint32_t effect;
+  };
+  const Case cases[] = {
+      {4, true, false, DropFeedback::kReplace, skin::kReplaceIcon, drop_effect::kLink},
+      {8, true, false, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
+      {5, true, false, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
+      {7, true, false, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
+      {3, true, false, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
+      {2, true, false, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
+      {6, true, false, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
+      {0, true, false, DropFeedback::kNone, -1, drop_effect::kLink},
+      {8, false, false, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
+      {8, true, true, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
+  };
+  for (const Case& c : cases) {
+    w.model.Settings.IconsLocked = c.locked;
+    host.pictures.clear();
+    EXPECT_EQ(Over(c.slot, c.hasFiles), c.effect) << "slot " << c.slot;
+    EXPECT_EQ(drop.feedback(), c.feedback) << "slot " << c.slot;
+    EXPECT_EQ(host.pictures, std::vector<int>{c.picture}) << "slot " << c.slot;
+  }
+}
+
+TEST_F(DropControllerTest, TheEffectIsALinkOrACopyAndNeverAMove) {
+  const uint32_t offers[] = {kAll, drop_effect::kCopy | drop_effect::kMove, drop_effect::kMove};
+  const uint32_t expected[] = {drop_effect::kLink, drop_effect::kCopy, drop_effect::kNone};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Over(8, true, offers[i]), expected[i]);
+    EXPECT_EQ(AcceptedEffect(offers[i]), expected[i]);
+  }
+  EXPECT_EQ(DropOn(8, Files(1), drop_effect::kMove | drop_effect::kCopy), drop_effect::kCopy);
+}
+
+TEST_F(DropControllerTest, LeavingOrNoSlotDrawsThePlainRingBackUnderTheWindows) {
+  Over(8);
+  window.log.clear();
+  drop.DragLeave();
+  EXPECT_EQ(window.log, (std::vector<std::string>{"Normal", "Bottom"}));
+  EXPECT_EQ(drop.dragSlot(), -1);
+  Over(8);
+  window.log.clear();
+  EXPECT_EQ(drop.DragOver(1, 1, true, kAll), drop_effect::kNone);
+  EXPECT_EQ(window.log, (std::vector<std::string>{"Topmost", "Normal", "Bottom"}));
+}
+
+TEST_F(DropControllerTest, TheDropReturnsAtOnceAndTheRestRunsLater) {
+  int x, y;
+  At(8, x, y);
+  EXPECT_EQ(drop.Drop(x, y, true, Files(2), kAll), drop_effect::kLink);
+  EXPECT_EQ(host.posted, 1);
+  EXPECT_TRUE(input.prompts.empty());
+  EXPECT_EQ(w.model.Items[8].Kind, kind::kEmptyPosition);
+  // A second drop before the first is handled, or while a modal window is open, is refused.
+  EXPECT_EQ(drop.Drop(x, y, true, Files(1, "g"), kAll), drop_effect::kNone);
+  drop.RunPendingDrop();
+  EXPECT_EQ(w.model.Items[8].Kind, kind::kGroup);
+  ModalState::Scope open(modal);
+  EXPECT_EQ(Over(4), drop_effect::kNone);
+  EXPECT_EQ(drop.Drop(x, y, true, Files(1, "h"), kAll), drop_effect::kNone);
+  EXPECT_EQ(host.posted, 1);
+}
+
+TEST_F(DropControllerTest, OneFileOnTheCentreGoesToTheFirstFreePosition) {
+  const std::vector<std::string> one = Files(1);
+  DropOn(0, one);
+  EXPECT_EQ(w.model.Items[4].Kind, kind::kShortcut);
+  EXPECT_EQ(w.model.Items[4].Link.str(), one[0]);
+  EXPECT_TRUE(w.prompt.asked.empty());
+  EXPECT_EQ(host.saves, 1);
+}
+
+TEST_F(DropControllerTest, OneFileOnTheCentreOfAFullRingGoesToAllProgramsWithItsMessage) {
+  for (int i = 4; i <= w.model.Settings.IconQuantity; ++i) w.MakeGroup(i, "G" + std::to_string(i));
+  Refresh();
+  DropOn(0, Files(1));
+  EXPECT_EQ(Asked(), std::vector<std::string>{kDesktopFullText});
+  EXPECT_EQ(w.model.Groups[3].Count, 1);
+}
+
+TEST_F(DropControllerTest, FortyFilesOnAnEmptyPositionMakeAGroupOf36AndOneMessage) {
+  input.answer = "Letters";
+  const std::vector<std::string> files = Files(40);
+  DropOn(8, files);
+  const ShortcutItem& group = w.model.Items[8];
+  EXPECT_EQ(group.Kind, kind::kGroup);
+  EXPECT_EQ(group.Title.Trimmed(), "Letters (Full)");
+  EXPECT_EQ(group.IconFile.str(), w.SysIcon("Group.png"));
+  EXPECT_EQ(group.Link.Trimmed(), "");
+  EXPECT_EQ(w.model.Groups[8].Count, 36);
+  EXPECT_EQ(w.model.Items[w.Members(8).back()].Link.str(), files[35]);
+  ASSERT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_NE(w.prompt.asked[0].text.find(kGroupFullText), std::string::npos);
+  EXPECT_NE(w.prompt.asked[0].text.find(files[36]), std::string::npos);
+  EXPECT_NE(w.prompt.asked[0].text.find(files[39]), std::string::npos);
+  EXPECT_EQ(input.prompts, std::vector<std::string>{kNewGroupPrompt});
+}
+
+TEST_F(DropControllerTest, ThreeFilesOnAShortcutMakeFourMembersWithTheOldLinkFirst) {
+  const std::string old = "C:\\Tools\\editor.exe";
+  w.fs.AddFile(old, "MZ");
+  ASSERT_TRUE(w.items.AddItemFromPath(old, 4).added());
+  w.model.Items[4].Arguments = "-n";
+  w.model.Items[4].RunMode = 2;
+  w.model.Items[4].CustomIconFile = w.Icon("custom4.png");
+  w.fs.AddFile(w.Icon("custom4.png"), "picture");
+  const std::string oldPicture = w.model.Items[4].IconFile.str();
+  Refresh();
+  const std::vector<std::string> files = Files(3);
+  DropOn(4, files);
+  const ShortcutItem& group = w.model.Items[4];
+  EXPECT_EQ(group.Kind, kind::kGroup);
+  EXPECT_EQ(group.Title.Trimmed(), kNewGroupName);
+  EXPECT_EQ(group.Link.Trimmed(), "");
+  EXPECT_EQ(group.CustomIconFile.Trimmed(), "");
+  EXPECT_FALSE(w.fs.Has(w.Icon("custom4.png")));
+  // The shortcut's picture file went with it; its name may serve the new members.
+  EXPECT_NE(group.IconFile.str(), oldPicture);
+  const std::vector<int> members = w.Members(4);
+  ASSERT_EQ(members.size(), 4u);
+  const ShortcutItem& first = w.model.Items[members[0]];
+  EXPECT_EQ(first.Link.str(), old);
+  EXPECT_EQ(first.Arguments.str(), "-n");
+  EXPECT_EQ(first.RunMode, 2);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(w.model.Items[members[i + 1]].Link.str(), files[i]);
+}
+
+TEST_F(DropControllerTest, ABuiltInCommandOnTheRingBecomesAGroupOnlyAfterTheQuestion) {
+  w.model.Items[4].Kind = kind::kShortcut;
+  w.model.Items[4].IsSystem = kTrue16;
+  w.model.Items[4].CommandId = 104;
+  Refresh();
+  w.prompt.answers = {PromptAnswer::kNo};
+  DropOn(4, Files(2));
+  EXPECT_EQ(Asked(), std::vector<std::string>{kReplaceShortcutQuestion});
+  EXPECT_EQ(w.model.Items[4].CommandId, 104);
+  EXPECT_EQ(host.saves, 0);
+  w.prompt.answers = {PromptAnswer::kYes};
+  DropOn(4, Files(2, "g"));
+  EXPECT_EQ(w.model.Items[4].Kind, kind::kGroup);
+  EXPECT_EQ(w.model.Items[4].CommandId, 0);
+  EXPECT_EQ(w.model.Groups[4].Count, 2);
+}
+
+TEST_F(DropControllerTest, FilesOnAGroupBecomeMembers) {
+  DropOn(5, Files(2));
+  EXPECT_EQ(w.model.Groups[5].Count, 2);
+  EXPECT_TRUE(input.prompts.empty());
+}
+
+TEST_F(DropControllerTest, PathsTheConfigurationCannotKeepAreNamedInOneMessage) {
+  std::vector<std::string> paths = Files(2);
+  for (const char* name : {"C:\\data\\\xE6\x97\xA5.txt", "C:\\data\\\xE6\x9C\xAC.txt"}) {
+    w.fs.AddFile(name, "text");
+    paths.push_back(name);
+  }
+  DropOn(5, paths);
+  EXPECT_EQ(w.model.Groups[5].Count, 2);
+  ASSERT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_NE(w.prompt.asked[0].text.find(kPathsNotStorable), std::string::npos);
+}
+
+TEST_F(DropControllerTest, NoToTheRecycleBinQuestionDeletesNothing) {
+  w.prompt.answers = {PromptAnswer::kNo};
+  DropOn(2, Files(2));
+  EXPECT_EQ(Asked(), std::vector<std::string>{kRecycleQuestion});
+  EXPECT_TRUE(host.recycled.empty());
+}
+
+TEST_F(DropControllerTest, YesRecyclesEachSafePathAndNamesTheFailuresOnce) {
+  w.prompt.answers = {PromptAnswer::kYes};
+  const std::vector<std::string> paths = {"C:\\data\\a.txt", "C:\\data\\locked.txt", "C:\\", "C:\\data\\*.txt",
+                                          "\\\\server\\share\\b.txt"};
+  DropOn(2, paths);
+  EXPECT_EQ(host.recycled, (std::vector<std::string>{"C:\\data\\a.txt", "C:\\data\\locked.txt",
+                                                     "\\\\server\\share\\b.txt"}));
+  ASSERT_EQ(w.prompt.asked.size(), 2u);
+  const std::string& failed = w.prompt.asked[1].text;
+  EXPECT_NE(failed.find("locked.txt"), std::string::npos);
+  EXPECT_NE(failed.find("*.txt"), std::string::npos);
+  EXPECT_EQ(failed.find("a.txt"), std::string::npos);
+}
+
+TEST(RecyclablePath, OnlyExactAbsolutePathsBelowARoot) {
+  struct Case {
+    const char* path;
+    bool ok;
+  };
+  const Case cases[] = {
+      {"C:\\data\\a.txt", true},       {"c:\\folder", true},          {"\\\\srv\\share\\x", true},
+      {"C:\\", false},                 {"C:", false},                 {"C:data\\a.txt", false},
+      {"data\\a.txt", false},          {"\\data\\a.txt", false},      {"\\\\srv\\share", false},
+      {"\\\\srv\\share\\", false},     {"C:\\data\\*", false},        {"C:\\dat?\\a", false},
+      {"C:\\data\\..\\a.txt", false},  {"C:\\data\\\\a.txt", false},  {"C:/data/a.txt", false},
+      {"", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsRecyclablePath(c.path), c.ok) << c.path;
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "dialogs/getting_started.h"
+#include "dialogs/input_box.h"
+#include "platform/modal_state.h"
+
+namespace vek {
+namespace {
+
+TEST(GettingStartedPages, OpensOnTheSavedPageAndEnablesTheButtonsAtTheEnds) {
+  struct Case {
+    int16_t setting;
+    int page;
+    bool last, next;
+  };
+  const Case cases[] = {{0, 0, false, true}, {3, 3, true, true}, {5, 5, true, false},
+                        {-1, 0, false, true}, {6, 0, false, true}, {-7, 0, false, true}};
+  for (const Case& c : cases) {
+    GettingStartedPages pages(c.setting);
+    EXPECT_EQ(pages.page(), c.page) << c.setting;
+    EXPECT_EQ(pages.lastEnabled(), c.last) << c.setting;
+    EXPECT_EQ(pages.nextEnabled(), c.next) << c.setting;
+  }
+}
+
+TEST(GettingStartedPages, NextThreeTimesThenCloseKeepsPageThreeUnlessTurnedOff) {
+  GettingStartedPages pages(0);
+  for (int i = 0; i < 3; ++i) pages.Next();
+  EXPECT_EQ(pages.SettingOnClose(false), 3);
+  EXPECT_EQ(pages.SettingOnClose(true), GettingStartedPages::kOff);
+  for (int i = 0; i < 5; ++i) pages.Next();
+  EXPECT_EQ(pages.page(), 5);
+  for (int i = 0; i < 9; ++i) pages.Last();
+  EXPECT_EQ(pages.page(), 0);
+}
+
+TEST(InputBox, BlankOrCancelledGivesTheDefaultAndBlanksAroundAreKept) {
+  EXPECT_EQ(AcceptedInput(std::nullopt, "New Group"), "New Group");
+  EXPECT_EQ(AcceptedInput(std::string(" \t "), "New Group"), "New Group");
+  EXPECT_EQ(AcceptedInput(std::string("  Games "), "New Group"), "  Games ");
+}
+
+TEST(ModalState, RefusesAndBringsTheWindowToTheFrontOnlyWhileOneIsOpen) {
+  ModalState modal;
+  int fronts = 0;
+  modal.SetBringToFront([&] { ++fronts; });
+  EXPECT_FALSE(modal.Refuse());
+  {
+    ModalState::Scope outer(modal);
+    ModalState::Scope inner(modal);
+    EXPECT_TRUE(modal.Refuse());
+  }
+  EXPECT_FALSE(modal.Refuse());
+  EXPECT_EQ(fronts, 1);
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "dock/win/drop_target.h"
+#include "platform/win/text_win.h"
+#include "platform/win/ui_thread.h"
+#include "scratch_folder.h"
+
+namespace vek::win {
+namespace {
+
+// The shell's file list as a data object offers it.
+class FileListData : public IDataObject {
+ public:
+  explicit FileListData(const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const std::wstring& p : paths) list += p + L'\0';
+    list += L'\0';
+    bytes_.resize(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* header = reinterpret_cast<DROPFILES*>(bytes_.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    memcpy(bytes_.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+  }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
+    memcpy(GlobalLock(memory), bytes_.data(), bytes_.size());
+    GlobalUnlock(memory);
+    *medium = STGMEDIUM{};
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = memory;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+    return withFiles && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+  bool withFiles = true;
+
+ private:
+  std::vector<unsigned char> bytes_;
+};
+
+TEST(DropTarget, ReadsEveryPathWholeLongAndNonAsciiOnesTooUpToTheLimit) {
+  const std::wstring longPath = L"C:\\" + std::wstring(300, L'x') + L"\\file.txt";
+  FileListData data({L"C:\\data\\a.txt", L"C:\\Daten\\Gr\u00FC\u00DFe \u65E5\u672C.txt", longPath, L"C:\\d.txt"});
+  EXPECT_TRUE(HasFileList(&data));
+  const std::vector<std::string> paths = ReadFileList(&data, 3);
+  ASSERT_EQ(paths.size(), 3u);
+  EXPECT_EQ(paths[0], "C:\\data\\a.txt");
+  EXPECT_EQ(Wide(paths[1]), L"C:\\Daten\\Gr\u00FC\u00DFe \u65E5\u672C.txt");
+  EXPECT_EQ(Wide(paths[2]), longPath);
+  data.withFiles = false;
+  EXPECT_FALSE(HasFileList(&data));
+  EXPECT_TRUE(ReadFileList(&data, 10).empty());
+}
+
+void MakeFile(const std::string& f) {
+  HANDLE h = CreateFileW(Wide(f).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+}
+bool Exists(const std::string& f) { return GetFileAttributesW(Wide(f).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The folder of the test program, inside the build folder, whose trash the session keeps.
+std::string BuildFolderScratch() {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring folder(self);
+  folder = folder.substr(0, folder.find_last_of(L'\\') + 1) + L"recycle-scratch\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return Utf8(folder);
+}
+
+TEST(DropTarget, RecyclesAnExactPathAndRefusesWildcardsAndRoots) {
+  // As on the program's UI thread, which holds OLE for its whole life.
+  UiThreadScope uiThread;
+  const std::string folder = BuildFolderScratch();
+  const std::string kept = folder + "keep1.txt", also = folder + "keep2.txt", gone = folder + "recycle me.txt";
+  for (const std::string& f : {kept, also, gone}) MakeFile(f);
+  // A name with a wildcard would match every file of the folder: it never reaches the shell.
+  EXPECT_FALSE(RecycleOnePath(nullptr, folder + "keep?.txt"));
+  EXPECT_FALSE(RecycleOnePath(nullptr, folder + "*"));
+  EXPECT_FALSE(RecycleOnePath(nullptr, "C:\\"));
+  EXPECT_FALSE(RecycleOnePath(nullptr, "keep1.txt"));
+  EXPECT_TRUE(Exists(kept));
+  EXPECT_TRUE(Exists(also));
+  EXPECT_TRUE(RecycleOnePath(nullptr, gone));
+  EXPECT_FALSE(Exists(gone));
+  DeleteFileW(Wide(kept).c_str());
+  DeleteFileW(Wide(also).c_str());
+  RemoveDirectoryW(Wide(folder).c_str());
+}
+
+}  // namespace
+}  // namespace vek::win
