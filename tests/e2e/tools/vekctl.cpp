@@ -23,6 +23,7 @@
 //   vekctl broadcast NAME              broadcasts the registered message NAME to every
 //                                      top-level window, as the shell does
 //   vekctl visible-any CLASS           exit 0 when a visible top-level window of the class exists
+//   vekctl popup-rect                  prints "left top right bottom" of the visible popup menu
 //   vekctl popup-keys VK...            posts these key presses to the visible popup menu
 //   vekctl dialog-text TITLE SECONDS   waits for a dialog box with the title and prints its texts
 //   vekctl answer TITLE yes|no|ok      answers the dialog box with the title
@@ -107,12 +108,13 @@ bool WaitFor(const wchar_t* className, double seconds, bool present) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3) {
+  const bool alone = argc == 2 && std::wstring(argv[1]) == L"popup-rect";
+  if (argc < 3 && !alone) {
     std::fwprintf(stderr, L"usage: vekctl COMMAND CLASS [SECONDS]\n");
     return 2;
   }
   const std::wstring command = argv[1];
-  const wchar_t* className = argv[2];
+  const wchar_t* className = alone ? L"" : argv[2];
   if (command == L"item") {
     if (argc < 4) return 2;
     vek::win::Win32FileSystem fs;
@@ -191,6 +193,13 @@ int wmain(int argc, wchar_t** argv) {
     return message && PostMessageW(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
   }
   if (command == L"visible-any") return VisibleWindow(className) ? 0 : 1;
+  if (command == L"popup-rect") {
+    const HWND popup = VisibleWindow(L"#32768");
+    RECT r{};
+    if (!popup || !GetWindowRect(popup, &r)) return 1;
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
   if (command == L"popup-keys") {
     const HWND popup = VisibleWindow(L"#32768");
     if (!popup) return 1;
