@@ -91,14 +91,14 @@ done
 
 # Delete on slot 5, answered No: nothing changes. Yes: a blank position is saved.
 right_click "$x5" "$y5"
-choose 2
+choose 1
 text=$(vekctl dialog-text "Delete Shortcut" 10 | tr -d '\r') || fail "Delete asked nothing"
 echo "$text" | grep -q "Are you sure to delete the selected shortcut?" || fail "the question reads: $text"
 vekctl answer "Delete Shortcut" no
 sleep 1
 [ "$(item 5)" = "$four_before" ] || fail "No changed slot 5 to $(item 5)"
 right_click "$x5" "$y5"
-choose 2
+choose 1
 vekctl dialog-text "Delete Shortcut" 10 >/dev/null || fail "Delete asked nothing the second time"
 vekctl answer "Delete Shortcut" yes
 blank() { [ "$(item 5)" = "2|Blank Shortcut|0" ]; }
