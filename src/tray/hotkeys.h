@@ -25,14 +25,14 @@ constexpr int kSearch = 3;    // the search box
 constexpr int kCount = 4;
 }  // namespace hotkey
 
-struct HotkeySpec {
+struct HotkeyEntry {
   const char* atomName;  // the global atom whose number identifies the hotkey
   uint32_t modifiers;
   uint32_t key;       // virtual-key code
   const char* label;  // how the user names the keys
 };
 
-inline constexpr std::array<HotkeySpec, hotkey::kCount> kHotkeys{{
+inline constexpr std::array<HotkeyEntry, hotkey::kCount> kHotkeys{{
     {"NewMacroForGetFocus", hotkey_mod::kAlt, 32, "Alt+Space"},
     {"NewMacroForSwitch", hotkey_mod::kShift, 9, "Shift+Tab"},
     {"NewMacroForMin", hotkey_mod::kControl, 9, "Ctrl+Tab"},

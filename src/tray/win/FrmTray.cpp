@@ -70,7 +70,7 @@ void FrmTray::Unload() {
 
 void FrmTray::InstallHotKeys() {
   for (int i = 0; i < hotkey::kCount; ++i) {
-    const HotkeySpec& key = kHotkeys[i];
+    const HotkeyEntry& key = kHotkeys[i];
     atoms_[i] = GlobalAddAtomW(win::Wide(key.atomName).c_str());
     const int id = atoms_[i] ? atoms_[i] : i + 1;
     registered_[i] = RegisterHotKey(hwnd(), id, key.modifiers, key.key) != FALSE;
