@@ -35,7 +35,6 @@ KNOWN = {
     # collaborators they use.
     ("dock/win/FrmMain.h", "app/app_context.h"),
     ("menu/win/FrmSubMenu.h", "app/app_context.h"),
-    ("tray/win/FrmTray.h", "app/app_context.h"),
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')

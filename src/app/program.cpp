@@ -113,7 +113,8 @@ bool Program::Main() {
   // The window objects exist from here (their windows are created once the model is
   // filled), so that the working parts of the program can be joined to them.
   dockActions_ = std::make_unique<AppDockActions>(app_);
-  tray_ = std::make_unique<FrmTray>(app_);
+  trayHost_ = std::make_unique<AppTrayHost>(app_);
+  tray_ = std::make_unique<FrmTray>(*trayHost_, app_.modal, app_.model, app_.prompt);
   dock_ = std::make_unique<FrmMain>(app_, *dockActions_);
   menu_ = std::make_unique<FrmSubMenu>(app_, dock_->geometry(), dock_->images(), *dockActions_);
   app_.tray = tray_.get();
@@ -125,6 +126,7 @@ bool Program::Main() {
       app_.modal, app_.model.Settings, [this] { return dock_->hwnd(); },
       [this] { SaveSettings(app_.model, *app_.io); }, app_.WindowsVersionText);
   app_.windows = windows_.get();
+  trayHost_->windows.showAbout = [this] { windows_->ShowAbout(); };
   // The screen, the default settings, the settings file, the built-in
   // catalogue, then the menu file or, failing that, the default groups.
   services_->defaults.InitDefaults(true, true);
@@ -132,7 +134,7 @@ bool Program::Main() {
   services_->commands.SetDesktopIconsHidden(app_.model.Settings.DesktopIconsHidden != 0);
   // The permanent windows, created hidden: tray owner, dock, group menu. Without them
   // the program cannot work: it says so and stops.
-  const char* missing = !tray_->Load()   ? "tray"
+  const char* missing = !tray_->Load(VEK_VERSION_MAJOR, VEK_VERSION_MINOR) ? "tray"
                         : !dock_->Load() ? "dock"
                         : !menu_->Load() ? "menu"
                                          : nullptr;

@@ -7,6 +7,7 @@
 #include "app/app_context.h"
 #include "app/services.h"
 #include "dialogs/win/small_windows.h"
+#include "app/tray_host.h"
 #include "launch/network_places.h"
 #include "platform/win/handles.h"
 #include "platform/win/ui_thread.h"
@@ -44,6 +45,8 @@ class Program : public ProgramControl {
   // The log file, once the per-user folder is known; it outlives the windows.
   std::unique_ptr<win::ProgramLog> log_;
   std::unique_ptr<AppDockActions> dockActions_;
+  std::unique_ptr<AppTrayHost> trayHost_;
+  // The tray asks it whether a modal window is open before it acts over the windows.
   std::unique_ptr<FrmTray> tray_;
   std::unique_ptr<FrmMain> dock_;
   std::unique_ptr<FrmSubMenu> menu_;

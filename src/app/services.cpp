@@ -7,6 +7,7 @@
 #include "menu/win/FrmSubMenu.h"
 #include "platform/win/ui_thread.h"
 #include "platform/win/window.h"
+#include "tray/win/FrmTray.h"
 
 namespace vek {
 
@@ -40,8 +41,8 @@ void AppDockActions::ClearGroupMenuFocus() {
 bool AppDockActions::GroupMenuBusy() { return app_.menu && app_.menu->Busy(); }
 
 void AppDockActions::ShowEditMenu() {
-  // The item edit popup menu belongs to the tray owner, which offers it from the
-  // release of a right click; until it exists the right click only repaints.
+  if (app_.tray && app_.dock)
+    app_.tray->ShowEditMenu(EditTarget::Ring(app_.dock->controller().state().MenuSlot), app_.dock->hwnd());
 }
 
 int AppDockActions::DeleteItem(int index) { return app_.services->items.DeleteItem(index, false) ? 1 : 0; }
@@ -71,8 +72,12 @@ void AppDockActions::FocusDock() {
 }
 
 void AppDockActions::ShowMemberEditMenu() {
-  // The item edit popup menu belongs to the tray owner and acts on the menu's MenuSlot
-  // and MenuPosition; until it exists the right click only highlights the row.
+  // The member named by the menu's own group, not by the last slot clicked on the dock
+  // (a menu opened from the keyboard was never clicked); owned by the menu's window so
+  // that the menu stays open under it.
+  if (!app_.tray || !app_.menu) return;
+  const FrmSubMenu& menu = *app_.menu;
+  app_.tray->ShowEditMenu(EditTarget::Member(menu.GroupSlot(), menu.MenuPosition(), menu.MenuSlot()), menu.hwnd());
 }
 
 void AppDockActions::KeepDockAwake() {

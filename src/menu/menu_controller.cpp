@@ -310,6 +310,13 @@ void MenuController::MenuResize() {
   Repaint();
 }
 
+void MenuController::ShowNewOrder() {
+  if (!state_.shown) return;
+  LoadRows();
+  state_.focus = state_.lastFocus = -1;
+  Repaint();
+}
+
 // --- Timers --------------------------------------------------------------------------------
 
 void MenuController::TimerTick(int timer) {

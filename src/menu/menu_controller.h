@@ -142,6 +142,9 @@ class MenuController {
   void MenuUpAndDown(bool up);
   // Rebuilds and repaints the open menu after its group lost a member.
   void MenuResize();
+  // The open menu shows its group's members in their new order, without highlight, on
+  // the same page; a closed menu stays closed and unpainted.
+  void ShowNewOrder();
 
   void KeyDown(int keyCode);
   void MouseDown(int button, int x, int y);

@@ -386,3 +386,27 @@ TEST_F(MenuControllerTest, AHugeGroupDrawsOnlyItsPageAndAsksOnlyForItsPictures) 
 
 }  // namespace
 }  // namespace vek
+
+namespace vek {
+namespace {
+
+TEST_F(MenuControllerTest, ANewOrderRepaintsOnlyAnOpenMenu) {
+  Open(3);
+  Click(2, mouse::kRight);  // highlights the row the edit menu is for
+  std::swap(model.Groups[5].Members[2], model.Groups[5].Members[3]);
+  const size_t pushed = window.frames.size();
+  menu.ShowNewOrder();
+  EXPECT_EQ(window.frames.size(), pushed + 1);
+  EXPECT_EQ(menu.state().rows[1].title, "Member 3");
+  EXPECT_EQ(menu.state().focus, -1);
+  // Closed, the menu stays closed and nothing is drawn.
+  menu.EscCancel(true);
+  const size_t closed = window.frames.size();
+  menu.ShowNewOrder();
+  EXPECT_FALSE(menu.SubMenuShown());
+  EXPECT_EQ(window.frames.size(), closed);
+  EXPECT_EQ(window.log.back(), "Hide");
+}
+
+}  // namespace
+}  // namespace vek

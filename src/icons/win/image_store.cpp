@@ -65,6 +65,14 @@ void ImageStore::Release(ImageSet set, int index) {
   ++generation_;
 }
 
+void ImageStore::Swap(ImageSet set, int a, int b) {
+  std::vector<Cells>& table = *Table(set);
+  const int n = static_cast<int>(table.size());
+  if (a < 0 || b < 0 || a >= n || b >= n || a == b) return;
+  std::swap(table[a], table[b]);
+  ++generation_;
+}
+
 void ImageStore::ReleaseImages() {
   for (Cells& cells : items_)
     for (BitmapPtr& cell : cells) cell.reset();

@@ -48,6 +48,8 @@ class ImageStore : public ItemImageCache {
   // Releases the five cells of an index.
   void Release(ImageSet set, int index);
   void ReleaseItemImages(int index) override { Release(ImageSet::kItem, index); }
+  // The five cells of two indexes trade places; no picture is made or released.
+  void Swap(ImageSet set, int a, int b);
   // Releases every cell of both tables.
   void ReleaseImages();
 

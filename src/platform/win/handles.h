@@ -72,6 +72,11 @@ struct GdiObjectTraits {
   static bool Valid(T h) { return h != nullptr; }
   static void Close(T h) { DeleteObject(h); }
 };
+struct HMenuTraits {
+  static HMENU Invalid() { return nullptr; }
+  static bool Valid(HMENU h) { return h != nullptr; }
+  static void Close(HMENU h) { DestroyMenu(h); }
+};
 struct MemoryDcTraits {
   static HDC Invalid() { return nullptr; }
   static bool Valid(HDC h) { return h != nullptr; }
@@ -86,6 +91,7 @@ using UniqueIcon = UniqueHandle<HICON, HIconTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using UniqueMenu = UniqueHandle<HMENU, HMenuTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 
 // A DC obtained with GetDC, released with ReleaseDC for the same window.

@@ -1,27 +1,69 @@
-// The hidden owner window of the tray icon, the hotkeys and every popup menu. It exists
-// for the whole run; closing it or the end of the Windows session runs the exit
+// The hidden owner window of the tray icon, the global hotkeys and the popup menus. It
+// exists for the whole run; closing it or the end of the Windows session runs the exit
 // sequence so nothing is lost.
 #pragma once
 
-#include "app/app_context.h"
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "core/model.h"
+#include "platform/prompt.h"
 #include "platform/win/window.h"
+#include "tray/tray_commands.h"
 
 namespace vek {
 
 class FrmTray : public win::Window {
  public:
-  explicit FrmTray(AppContext& app) : app_(app) {}
-  // Creates the window without showing it.
-  [[nodiscard]] bool Load();
-  void Unload() { Destroy(); }
-
+  // The tray icon's messages: the mouse message in lParam.
+  static constexpr UINT kTrayCallbackMessage = 2025;
   static constexpr const wchar_t* kClassName = L"VEKDesktopTray";
+
+  FrmTray(TrayHost& host, ModalState& modal, Model& model, UserPrompt& prompt)
+      : host_(host), modal_(modal), model_(model), prompt_(prompt), commands_(host, modal) {}
+  ~FrmTray() override;
+
+  // Creates the window without showing it, registers the hotkeys and adds the tray icon
+  // with its tip. `address` is the tip's second line (none when empty).
+  [[nodiscard]] bool Load(int versionMajor, int versionMinor, const std::string& address = {});
+  // Removes the tray icon, unregisters the hotkeys that registered, destroys the window.
+  void Unload();
+
+  // The item edit popup menu for `target`, over `owner` (the dock, or the group menu
+  // whose focus watch must not close it) at the pointer; the chosen entry is carried out.
+  void ShowEditMenu(const EditTarget& target, HWND owner);
+  // The tray menu at the pointer.
+  void ShowTrayMenu();
+
+  const std::array<bool, hotkey::kCount>& hotkeysRegistered() const { return registered_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  AppContext& app_;
+  void InstallHotKeys();
+  void RemoveHotKeys();
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+  void SetTrayTip();
+  // One message naming the hotkeys another program holds.
+  void ReportMissingHotkeys();
+  // Pops `menu` up over `owner` at the pointer, as the shell asks of notification
+  // menus: the owner in front first, a WM_NULL after. The chosen command, or 0.
+  static UINT PopUp(HMENU menu, HWND owner);
+
+  TrayHost& host_;
+  ModalState& modal_;
+  Model& model_;
+  UserPrompt& prompt_;
+  TrayCommands commands_;
+  UINT taskbarCreated_ = 0;
+  std::array<ATOM, hotkey::kCount> atoms_{};
+  std::array<bool, hotkey::kCount> registered_{};
+  std::wstring tip_;
+  HICON icon_ = nullptr;
 };
 
 }  // namespace vek

@@ -27,6 +27,18 @@
 //                                      of the WM_USER and of the WM_APP range (wParam 1)
 //                                      to the first window of the class, as any other
 //                                      program could
+//   vekctl post CLASS MESSAGE LPARAM   posts MESSAGE (wParam 0) to the first window of the class
+//   vekctl broadcast NAME              broadcasts the registered message NAME to every
+//                                      top-level window, as the shell does
+//   vekctl visible-any CLASS           exit 0 when a visible top-level window of the class exists
+//   vekctl popup-rect                  prints "left top right bottom" of the visible popup menu
+//   vekctl popup-keys VK...            posts these key presses to the visible popup menu
+//   vekctl dialog-text TITLE SECONDS   waits for a dialog box with the title and prints its texts
+//   vekctl answer TITLE yes|no|ok      answers the dialog box with the title
+//   vekctl hold-hotkey MODS VK         registers the hotkey and holds it until its window
+//                                      (class VEKTestHotkeyHolder) is closed
+//   vekctl hotkey-free MODS VK         exit 0 when the hotkey can be registered (it is let go
+//                                      again at once)
 //   vekctl menu SLOT COUNT             prints where the group menu of ring slot SLOT with
 //                                      COUNT members stands, with the default sizes and
 //                                      radius: "left top width height" in screen pixels
@@ -59,6 +71,33 @@ BOOL CALLBACK CountWindows(HWND hwnd, LPARAM lParam) {
   return TRUE;
 }
 
+struct FindData {
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lParam) {
+  auto* data = reinterpret_cast<FindData*>(lParam);
+  wchar_t name[256];
+  if (IsWindowVisible(hwnd) && GetClassNameW(hwnd, name, 256) && wcscmp(name, data->className) == 0) {
+    data->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND VisibleWindow(const wchar_t* className) {
+  FindData data{className, nullptr};
+  EnumWindows(&FindVisible, reinterpret_cast<LPARAM>(&data));
+  return data.found;
+}
+
+BOOL CALLBACK PrintText(HWND hwnd, LPARAM) {
+  wchar_t text[1024];
+  if (GetWindowTextW(hwnd, text, 1024) > 0) std::printf("%s\n", vek::win::Utf8(text).c_str());
+  return TRUE;
+}
+
 int Count(const wchar_t* className) {
   CountData data{className, 0};
   EnumWindows(&CountWindows, reinterpret_cast<LPARAM>(&data));
@@ -88,12 +127,13 @@ bool LoadSavedMenu(const wchar_t* programFolder, vek::Model& model) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3) {
+  const bool alone = argc == 2 && std::wstring(argv[1]) == L"popup-rect";
+  if (argc < 3 && !alone) {
     std::fwprintf(stderr, L"usage: vekctl COMMAND CLASS [SECONDS]\n");
     return 2;
   }
   const std::wstring command = argv[1];
-  const wchar_t* className = argv[2];
+  const wchar_t* className = alone ? L"" : argv[2];
   if (command == L"item") {
     if (argc < 4) return 2;
     vek::Model model;
@@ -160,6 +200,78 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%d %d %d %d\n", geometry.screen.WorkArea.left + vek::MenuLeft(placement, count, slot),
                 geometry.screen.WorkArea.top + vek::MenuTop(placement, count, slot), vek::menu_size::kWidth,
                 vek::MenuHeight(count, rows));
+    return 0;
+  }
+  if (command == L"post") {
+    if (argc < 5) return 2;
+    const HWND target = FindWindowW(className, nullptr);
+    return target && PostMessageW(target, static_cast<UINT>(_wtoi(argv[3])), 0, _wtoi(argv[4])) ? 0 : 1;
+  }
+  if (command == L"broadcast") {
+    const UINT message = RegisterWindowMessageW(className);
+    return message && PostMessageW(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
+  }
+  if (command == L"visible-any") return VisibleWindow(className) ? 0 : 1;
+  if (command == L"popup-rect") {
+    const HWND popup = VisibleWindow(L"#32768");
+    RECT r{};
+    if (!popup || !GetWindowRect(popup, &r)) return 1;
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
+  if (command == L"popup-keys") {
+    const HWND popup = VisibleWindow(L"#32768");
+    if (!popup) return 1;
+    for (int i = 2; i < argc; ++i) {
+      const WPARAM vk = static_cast<WPARAM>(_wtoi(argv[i]));
+      PostMessageW(popup, WM_KEYDOWN, vk, 1);
+      PostMessageW(popup, WM_KEYUP, vk, 0xC0000001);
+      Sleep(100);
+    }
+    return 0;
+  }
+  if (command == L"dialog-text") {
+    const double seconds = argc > 3 ? _wtof(argv[3]) : 10.0;
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+    HWND box = nullptr;
+    while (!(box = FindWindowW(L"#32770", className))) {
+      if (GetTickCount64() >= deadline) return 1;
+      Sleep(50);
+    }
+    EnumChildWindows(box, &PrintText, 0);
+    return 0;
+  }
+  if (command == L"answer") {
+    if (argc < 4) return 2;
+    const HWND box = FindWindowW(L"#32770", className);
+    if (!box) return 1;
+    const std::wstring answer = argv[3];
+    const int id = answer == L"yes" ? IDYES : answer == L"no" ? IDNO : IDOK;
+    return PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) ? 0 : 1;
+  }
+  if (command == L"hotkey-free" || command == L"hold-hotkey") {
+    if (argc < 4) return 2;
+    const UINT mods = static_cast<UINT>(_wtoi(argv[2])), vk = static_cast<UINT>(_wtoi(argv[3]));
+    if (command == L"hotkey-free") {
+      if (!RegisterHotKey(nullptr, 0x7000, mods, vk)) return 1;
+      UnregisterHotKey(nullptr, 0x7000);
+      return 0;
+    }
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"VEKTestHotkeyHolder";
+    RegisterClassW(&wc);
+    const HWND holder = CreateWindowW(wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!holder || !RegisterHotKey(holder, 0x7001, mods, vk)) return 1;
+    std::printf("holding\n");
+    std::fflush(stdout);
+    MSG msg;
+    while (IsWindow(holder) && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      if (msg.hwnd == holder && msg.message == WM_CLOSE) break;
+      DispatchMessageW(&msg);
+    }
+    UnregisterHotKey(holder, 0x7001);
     return 0;
   }
   if (command == L"wait-title") {

@@ -1,0 +1,64 @@
+// The tray's commands joined to the dock, the group menu and the program's services.
+#pragma once
+
+#include <functional>
+
+#include "app/app_context.h"
+#include "tray/tray_commands.h"
+
+namespace vek {
+
+class AppTrayHost : public TrayHost {
+ public:
+  // The windows later parts of the program add; an entry stays greyed until its window
+  // is set here.
+  struct LaterWindows {
+    std::function<void()> showSettings, showAbout, changeUserIdentity, showSearchBox;
+    std::function<void(int item, bool addMode)> showProperties;
+  };
+
+  explicit AppTrayHost(AppContext& app) : app_(app) {}
+  LaterWindows windows;
+
+  // EditMenuHost
+  void CloseGroupMenu() override;
+  bool KeyMode() override;
+  void LeaveKeyMode() override;
+  void RefreshRing() override;
+  void RefreshGroupMenu() override;
+  bool DeleteItem(int item) override;
+  void SaveMenu() override;
+  bool DockInForeground() override;
+  void ShowProperties(int item, bool addMode) override;
+  // ItemImageSwap
+  void SwapItemImages(int a, int b) override;
+  // TrayHost
+  void AltSpace() override;
+  int DockState() override;
+  void MinWindows(int state) override;
+  void DockToBottom(bool quietly) override;
+  void DockFocus(bool isGetFocus) override;
+  bool FadeEnabled() override;
+  void SetFadeEnabled(bool on) override;
+  bool GroupMenuOpen() override;
+  void CloseGroupMenu(bool noDockFocus) override;
+  bool AutoHide() override { return app_.model.Settings.AutoHide == 1; }
+  void SwitchDesktop() override;
+  void LetMessagesRun() override;
+  void ExitProgram() override;
+  void ExitNow() override;
+  void SessionEnding() override;
+  AvailableWindows Windows() override;
+  void ShowSettings() override { Call(windows.showSettings); }
+  void ShowAbout() override { Call(windows.showAbout); }
+  void ChangeUserIdentity() override { Call(windows.changeUserIdentity); }
+  void ShowSearchBox() override { Call(windows.showSearchBox); }
+
+ private:
+  static void Call(const std::function<void()>& f) {
+    if (f) f();
+  }
+  AppContext& app_;
+};
+
+}  // namespace vek

@@ -1,0 +1,65 @@
+#include "tray/tray_commands.h"
+
+namespace vek {
+
+void TrayCommands::Hotkey(int which) {
+  // The desktop switch is the shell's; everything else would reach over a modal window.
+  if (which != hotkey::kSwitch && modal_.Refuse()) return;
+  switch (which) {
+    case hotkey::kShowDock: ShowDockOrHide(); break;
+    case hotkey::kSwitch: host_.SwitchDesktop(); break;
+    case hotkey::kMinimise:
+      host_.MinWindows(1);
+      host_.DockToBottom(false);
+      break;
+    case hotkey::kSearch: ShowSearchBox(); break;
+    default: break;
+  }
+}
+
+void TrayCommands::ShowDockOrHide() {
+  // Without the fade: the hotkey answers at once.
+  const bool fade = host_.FadeEnabled();
+  host_.SetFadeEnabled(false);
+  if (host_.GroupMenuOpen()) host_.CloseGroupMenu(false);
+  if (host_.KeyMode())
+    host_.MinWindows(2);
+  else
+    host_.AltSpace();
+  host_.SetFadeEnabled(fade);
+}
+
+void TrayCommands::ShowSearchBox() {
+  if (!host_.Windows().searchBox) return;
+  host_.ShowSearchBox();
+  if (host_.GroupMenuOpen()) host_.CloseGroupMenu(false);
+  host_.DockToBottom(true);
+  if (host_.AutoHide()) host_.MinWindows(2);
+}
+
+void TrayCommands::TrayLeftClick() {
+  if (modal_.Refuse()) return;
+  host_.AltSpace();
+}
+
+void TrayCommands::TrayMenuEntry(int entry) {
+  if (entry < 0 || entry >= tray_entry::kCount || !TrayMenuEnabling(host_.Windows())[entry]) return;
+  switch (entry) {
+    case tray_entry::kUserIcon: host_.ChangeUserIdentity(); break;
+    case tray_entry::kSettings: host_.ShowSettings(); break;
+    case tray_entry::kAbout: host_.ShowAbout(); break;
+    case tray_entry::kExit:
+      // Ending the program under an open modal window would pull everything from under
+      // it: the window comes to the front and the user closes it first.
+      if (modal_.Refuse()) return;
+      if (host_.DockState() == 0) {
+        host_.DockFocus(false);
+        host_.LetMessagesRun();
+      }
+      host_.ExitProgram();
+      break;
+    default: break;
+  }
+}
+
+}  // namespace vek

@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/fake_prompt.h"
+#include "tray/edit_menu.h"
+
+namespace vek {
+namespace {
+
+// Ten ring slots: two built-in items, All Programs, then shortcuts, groups and an empty
+// position. Every member list names its own slot in element 0.
+class EditMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m = Model{};
+    images.done.clear();
+    m.Settings.IconQuantity = 10;
+    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
+    for (int s : {1, 2}) Put(s, kind::kBuiltIn, "Built-in");
+    Put(3, kind::kAllPrograms, "All Programs");
+    Put(4, kind::kShortcut, "Four");
+    Put(5, kind::kGroup, "Five");
+    Put(6, kind::kEmptyPosition, "Blank Shortcut");
+    Put(7, kind::kShortcut, "Seven");
+    m.Items[7].ImageIndex = pool::kApplicationImage;  // its own picture could not be made
+    Put(8, kind::kGroup, "Eight");
+    Put(9, kind::kShortcut, "Nine");
+    Put(10, kind::kShortcut, "Ten");
+    for (int n : {200, 201, 202}) Member(5, n);
+    Member(8, 300);
+    Member(3, 400);
+  }
+  void Put(int slot, int32_t k, const char* title) {
+    m.Items[slot].Kind = k;
+    m.Items[slot].Title = title;
+    m.Items[slot].ImageIndex = slot;
+  }
+  void Member(int group, int index) {
+    m.Items[index].Kind = kind::kMember;
+    m.Items[index].ImageIndex = index;
+    ASSERT_TRUE(m.AddMember(group, index));
+  }
+  std::vector<std::string> Titles(int from, int to) {
+    std::vector<std::string> t;
+    for (int s = from; s <= to; ++s) t.push_back(m.Items[s].Title.Trimmed());
+    return t;
+  }
+  std::vector<int32_t> Members(int group) {
+    const ShortcutGroup& g = m.Groups[group];
+    return {g.Members.begin() + 1, g.Members.begin() + 1 + g.Count};
+  }
+
+  struct Swaps : ItemImageSwap {
+    void SwapItemImages(int a, int b) override { done.emplace_back(a, b); }
+    std::vector<std::pair<int, int>> done;
+  } images;
+  Model m;
+};
+
+// Entries as a row of 0 and 1: Add, Delete, -, Up, Down, Top, Bottom, -, Properties.
+std::string Row(const EditEntries& e) {
+  std::string s;
+  for (bool on : e) s += on ? '1' : '0';
+  return s;
+}
+
+TEST_F(EditMenuTest, EnablingFollowsKindAndPlace) {
+  m.Items[11].Kind = kind::kShortcut;  // beyond the shown ring
+  struct Case {
+    const char* what;
+    EditTarget target;
+    bool properties;
+    const char* row;
+  } cases[] = {
+      {"shortcut in the middle", EditTarget::Ring(9), true, "010111101"},
+      {"empty position", EditTarget::Ring(6), true, "100111101"},
+      {"first movable slot", EditTarget::Ring(4), true, "010010101"},
+      {"last shown slot", EditTarget::Ring(10), true, "010101001"},
+      {"slot beyond the shown ring", EditTarget::Ring(11), true, "010000001"},
+      {"group with room", EditTarget::Ring(5), true, "110111101"},
+      {"All Programs", EditTarget::Ring(3), true, "110000001"},
+      {"built-in item", EditTarget::Ring(1), true, "000000001"},
+      {"first member", EditTarget::Member(5, 1, 200), true, "010010101"},
+      {"middle member", EditTarget::Member(5, 2, 201), true, "010111101"},
+      {"last member", EditTarget::Member(5, 3, 202), true, "010101001"},
+      {"only member", EditTarget::Member(8, 1, 300), true, "010000001"},
+      {"member that moved away", EditTarget::Member(5, 1, 201), true, "000000000"},
+      {"group slot outside the lists", EditTarget::Member(40, 1, 200), true, "000000000"},
+      {"no properties window", EditTarget::Ring(6), false, "000111100"},
+      {"no properties window, built-in", EditTarget::Ring(1), false, "000000000"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Row(EditMenuEnabling(m, c.target, c.properties)), c.row) << c.what;
+}
+
+TEST_F(EditMenuTest, FullGroupsOfferNoAdd) {
+  for (int n = 0; n < 33; ++n) Member(5, 500 + n);  // 36 members
+  EXPECT_FALSE(EditMenuEnabling(m, EditTarget::Ring(5), true)[edit_entry::kAdd]);
+  m.Groups[3].Count = pool::kAllProgramsCapacity;
+  EXPECT_FALSE(EditMenuEnabling(m, EditTarget::Ring(3), true)[edit_entry::kAdd]);
+}
+
+TEST_F(EditMenuTest, MoveUpTradesSlotsWithTheirListsAndPictures) {
+  ASSERT_TRUE(MoveRingItem(m, 5, edit_entry::kMoveUp, images));
+  EXPECT_EQ(Titles(4, 5), (std::vector<std::string>{"Five", "Four"}));
+  EXPECT_EQ(Members(4), (std::vector<int32_t>{200, 201, 202}));
+  EXPECT_EQ(m.Groups[5].Count, 0);
+  EXPECT_EQ(m.Groups[4].Members[0], 4);
+  EXPECT_EQ(m.Groups[5].Members[0], 5);
+  EXPECT_EQ(m.Items[4].ImageIndex, 4);
+  EXPECT_EQ(m.Items[5].ImageIndex, 5);
+  EXPECT_EQ(images.done, (std::vector<std::pair<int, int>>{{5, 4}}));
+}
+
+TEST_F(EditMenuTest, RingMovesReachEveryPlace) {
+  struct Case {
+    int slot, entry;
+    std::vector<std::string> order;  // slots 4..10
+  } cases[] = {
+      {9, edit_entry::kMoveDown, {"Four", "Five", "Blank Shortcut", "Seven", "Eight", "Ten", "Nine"}},
+      {10, edit_entry::kMoveTop, {"Ten", "Four", "Five", "Blank Shortcut", "Seven", "Eight", "Nine"}},
+      {4, edit_entry::kMoveBottom, {"Five", "Blank Shortcut", "Seven", "Eight", "Nine", "Ten", "Four"}},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    ASSERT_TRUE(MoveRingItem(m, c.slot, c.entry, images)) << c.slot;
+    EXPECT_EQ(Titles(4, 10), c.order) << c.slot;
+    for (int s = 4; s <= 10; ++s) {
+      const bool ownPicture = m.Items[s].Title.Trimmed() != "Seven";
+      EXPECT_EQ(m.Items[s].ImageIndex, ownPicture ? s : pool::kApplicationImage) << s;
+    }
+    for (int s = 4; s <= 10; ++s) EXPECT_EQ(m.Groups[s].Members[0], s) << s;
+  }
+}
+
+TEST_F(EditMenuTest, AFallbackPictureStaysWithTheItem) {
+  ASSERT_TRUE(MoveRingItem(m, 7, edit_entry::kMoveUp, images));
+  EXPECT_EQ(m.Items[6].Title.Trimmed(), "Seven");
+  EXPECT_EQ(m.Items[6].ImageIndex, pool::kApplicationImage);
+  EXPECT_EQ(m.Items[7].ImageIndex, 7);
+}
+
+TEST_F(EditMenuTest, MovesOutOfRangeChangeNothing) {
+  const std::vector<std::string> before = Titles(1, 12);
+  for (auto [slot, entry] : {std::pair{4, edit_entry::kMoveUp}, std::pair{4, edit_entry::kMoveTop},
+                             std::pair{10, edit_entry::kMoveDown}, std::pair{3, edit_entry::kMoveDown},
+                             std::pair{12, edit_entry::kMoveUp}, std::pair{6, edit_entry::kDelete}})
+    EXPECT_FALSE(MoveRingItem(m, slot, entry, images)) << slot << " " << entry;
+  EXPECT_EQ(Titles(1, 12), before);
+  EXPECT_TRUE(images.done.empty());
+}
+
+TEST_F(EditMenuTest, GroupMovesReorderOnlyTheList) {
+  struct Case {
+    int position, item, entry;
+    std::vector<int32_t> order;
+  } cases[] = {
+      {2, 201, edit_entry::kMoveUp, {201, 200, 202}},
+      {2, 201, edit_entry::kMoveDown, {200, 202, 201}},
+      {3, 202, edit_entry::kMoveTop, {202, 200, 201}},
+      {1, 200, edit_entry::kMoveBottom, {201, 202, 200}},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    ASSERT_TRUE(MoveGroupMember(m, EditTarget::Member(5, c.position, c.item), c.entry));
+    EXPECT_EQ(Members(5), c.order) << c.position << " " << c.entry;
+    EXPECT_EQ(m.Groups[5].Members[0], 5);
+    EXPECT_EQ(m.Items[c.item].ImageIndex, c.item);
+  }
+  // A member that is no longer where the menu showed it does not move.
+  EXPECT_FALSE(MoveGroupMember(m, EditTarget::Member(5, 1, 202), edit_entry::kMoveDown));
+  EXPECT_FALSE(MoveGroupMember(m, EditTarget::Member(5, 3, 200), edit_entry::kMoveDown));
+  EXPECT_EQ(Members(5), (std::vector<int32_t>{201, 202, 200}));
+}
+
+struct Host : EditMenuHost {
+  void CloseGroupMenu() override { calls += "close "; }
+  bool KeyMode() override { return keyMode; }
+  void LeaveKeyMode() override { calls += "esc "; }
+  void RefreshRing() override { calls += "ring "; }
+  void RefreshGroupMenu() override { calls += "menu "; }
+  bool DeleteItem(int item) override {
+    calls += "delete" + std::to_string(item) + " ";
+    return true;
+  }
+  void SaveMenu() override { calls += "save "; }
+  bool DockInForeground() override { return dockInFront; }
+  void ShowProperties(int item, bool add) override { calls += (add ? "add" : "props") + std::to_string(item) + " "; }
+  bool keyMode = false, dockInFront = false;
+  std::string calls;
+};
+
+TEST_F(EditMenuTest, EntriesCallTheWindowsInOrder) {
+  struct Case {
+    const char* what;
+    int entry;
+    EditTarget target;
+    bool keyMode, dockInFront, properties;
+    std::vector<PromptAnswer> answers;
+    const char* calls;
+  } cases[] = {
+      {"delete answered No", edit_entry::kDelete, EditTarget::Ring(9), true, true, true, {PromptAnswer::kNo},
+       "close esc "},
+      {"delete answered Yes", edit_entry::kDelete, EditTarget::Ring(9), false, false, true, {PromptAnswer::kYes},
+       "close delete9 ring save "},
+      {"delete a member", edit_entry::kDelete, EditTarget::Member(5, 2, 201), false, true, true,
+       {PromptAnswer::kYes}, "close delete201 ring save esc "},
+      {"delete a group asks nothing here", edit_entry::kDelete, EditTarget::Ring(5), false, false, true, {},
+       "close delete5 ring save "},
+      {"ring move", edit_entry::kMoveDown, EditTarget::Ring(9), false, true, true, {}, "ring save esc "},
+      {"member move", edit_entry::kMoveUp, EditTarget::Member(5, 2, 201), false, false, true, {}, "menu save "},
+      {"add on an empty position", edit_entry::kAdd, EditTarget::Ring(6), true, false, true, {}, "close esc add6 "},
+      {"properties", edit_entry::kProperties, EditTarget::Ring(9), false, false, true, {}, "close props9 "},
+      {"properties without its window", edit_entry::kProperties, EditTarget::Ring(9), false, true, false, {}, ""},
+      {"move not offered", edit_entry::kMoveUp, EditTarget::Ring(4), false, true, true, {}, ""},
+      {"stale member", edit_entry::kDelete, EditTarget::Member(5, 1, 202), false, true, true, {}, ""},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    Host host;
+    host.keyMode = c.keyMode;
+    host.dockInFront = c.dockInFront;
+    test::FakePrompt prompt;
+    prompt.Script(c.answers);
+    ChooseEditEntry(c.entry, c.target, m, host, prompt, images, c.properties);
+    EXPECT_EQ(host.calls, c.calls) << c.what;
+  }
+}
+
+TEST_F(EditMenuTest, DeletingAShortcutAsksFirst) {
+  Host host;
+  test::FakePrompt prompt;
+  prompt.Script({PromptAnswer::kNo});
+  ChooseEditEntry(edit_entry::kDelete, EditTarget::Member(5, 1, 200), m, host, prompt, images, true);
+  ASSERT_EQ(prompt.requests().size(), 1u);
+  const PromptRequest& q = prompt.requests()[0];
+  EXPECT_EQ(q.text, "Are you sure to delete the selected shortcut?");
+  EXPECT_EQ(q.title, "Delete Shortcut");
+  EXPECT_EQ(q.icon, PromptIcon::kQuestion);
+  EXPECT_EQ(q.buttons, PromptButtons::kYesNo);
+  EXPECT_TRUE(q.defaultNo);
+  EXPECT_TRUE(q.foreground);
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "tray/hotkeys.h"
+#include "tray/tray_commands.h"
+
+namespace vek {
+namespace {
+
+constexpr std::array<bool, hotkey::kCount> kAll{true, true, true, true};
+constexpr std::array<bool, hotkey::kCount> kNoAltSpaceNorSearch{false, true, true, false};
+
+TEST(HotkeysTest, TipNamesVersionAddressAndMissingKeys) {
+  EXPECT_EQ(TrayTip(1, 6, "", kAll), "VEK Desktop 1.6");
+  EXPECT_EQ(TrayTip(2, 10, "example.org", kAll), "VEK Desktop 2.10\r\nexample.org");
+  EXPECT_EQ(TrayTip(1, 6, "", kNoAltSpaceNorSearch), "VEK Desktop 1.6\r\nHotkeys not available: Alt+Space, Win+S");
+  EXPECT_EQ(TrayTip(1, 6, "", kNoAltSpaceNorSearch, 20), "VEK Desktop 1.6\r\nHot");
+}
+
+TEST(HotkeysTest, OneMessageNamesEveryMissingKey) {
+  EXPECT_EQ(MissingHotkeysMessage(kAll), "");
+  const std::string text = MissingHotkeysMessage(kNoAltSpaceNorSearch);
+  EXPECT_NE(text.find(": Alt+Space, Win+S."), std::string::npos) << text;
+  EXPECT_NE(MissingHotkeysMessage({true, true, false, true}).find(": Ctrl+Tab."), std::string::npos);
+}
+
+TEST(HotkeysTest, TrayEntriesFollowTheirWindows) {
+  using E = std::array<bool, tray_entry::kCount>;
+  EXPECT_EQ(TrayMenuEnabling({}), (E{false, false, false, false, true}));
+  AvailableWindows all{true, true, true, true, true};
+  EXPECT_EQ(TrayMenuEnabling(all), (E{true, true, true, false, true}));
+}
+
+}  // namespace
+}  // namespace vek
+
+namespace vek {
+namespace {
+
+// The dock as the tray's commands see it, recording what they ask.
+struct DockHost : TrayHost {
+  void CloseGroupMenu() override { CloseGroupMenu(false); }
+  bool KeyMode() override { return keyMode; }
+  void LeaveKeyMode() override { calls += "esc "; }
+  void RefreshRing() override {}
+  void RefreshGroupMenu() override {}
+  bool DeleteItem(int) override { return false; }
+  void SaveMenu() override {}
+  bool DockInForeground() override { return false; }
+  void ShowProperties(int, bool) override {}
+  void SwapItemImages(int, int) override {}
+  void AltSpace() override {
+    calls += "altspace ";
+    keyMode = true;
+  }
+  int DockState() override { return dockState; }
+  void MinWindows(int state) override {
+    calls += "min" + std::to_string(state) + (fade ? "-fading " : " ");
+    dockState = state;
+    keyMode = false;
+  }
+  void DockToBottom(bool quietly) override { calls += quietly ? "bottom-quietly " : "bottom "; }
+  void DockFocus(bool on) override { calls += on ? "focus " : "unfocus "; }
+  bool FadeEnabled() override { return fade; }
+  void SetFadeEnabled(bool on) override { fade = on; }
+  bool GroupMenuOpen() override { return menuOpen; }
+  void CloseGroupMenu(bool) override {
+    calls += "close-menu ";
+    menuOpen = false;
+  }
+  bool AutoHide() override { return autoHide; }
+  void SwitchDesktop() override { calls += "switch "; }
+  void LetMessagesRun() override { calls += "pump "; }
+  void ExitProgram() override { calls += "exit "; }
+  void ExitNow() override { calls += "exit-now "; }
+  void SessionEnding() override { calls += "session-ending "; }
+  AvailableWindows Windows() override { return windows; }
+  void ShowSettings() override { calls += "settings "; }
+  void ShowAbout() override { calls += "about "; }
+  void ChangeUserIdentity() override { calls += "identity "; }
+  void ShowSearchBox() override { calls += "search "; }
+
+  bool keyMode = false, fade = true, menuOpen = false, autoHide = false;
+  int dockState = 0;
+  AvailableWindows windows;
+  std::string calls;
+};
+
+// The program's modal count, counting how often it brought its window to the front.
+struct Modal {
+  Modal() { state.SetBringToFront([this] { ++broughtToFront; }); }
+  void Open() { window.emplace(state); }
+  ModalState state;
+  std::optional<ModalState::Scope> window;
+  int broughtToFront = 0;
+};
+
+TEST(TrayCommandsTest, AltSpaceShowsKeyModeThenHidesWithoutFading) {
+  DockHost host;
+  Modal modal;
+  TrayCommands tray(host, modal.state);
+  host.menuOpen = true;
+  tray.Hotkey(hotkey::kShowDock);
+  tray.Hotkey(hotkey::kShowDock);
+  EXPECT_EQ(host.calls, "close-menu altspace min2 ");
+  EXPECT_TRUE(host.fade);  // restored
+}
+
+TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
+  struct Case {
+    const char* what;
+    bool hotkey;
+    int which;
+    bool modalOpen, searchBox, autoHide;
+    int dockState;
+    const char* calls;
+  } cases[] = {
+      {"minimise", true, hotkey::kMinimise, false, false, false, 0, "min1-fading bottom "},
+      {"switch while a modal window is open", true, hotkey::kSwitch, true, false, false, 0, "switch "},
+      {"search box missing", true, hotkey::kSearch, false, false, false, 0, ""},
+      {"search with auto-hide", true, hotkey::kSearch, false, true, true, 0, "search bottom-quietly min2-fading "},
+      {"Alt+Space over a modal window", true, hotkey::kShowDock, true, false, false, 0, ""},
+      {"exit with the dock shown", false, tray_entry::kExit, false, false, false, 0, "unfocus pump exit "},
+      {"exit with the dock hidden", false, tray_entry::kExit, false, false, false, 2, "exit "},
+      {"exit while a modal window is open", false, tray_entry::kExit, true, false, false, 0, ""},
+      {"settings without its window", false, tray_entry::kSettings, false, false, false, 0, ""},
+  };
+  for (const Case& c : cases) {
+    DockHost host;
+    Modal modal;
+    if (c.modalOpen) modal.Open();
+    host.windows.searchBox = c.searchBox;
+    host.autoHide = c.autoHide;
+    host.dockState = c.dockState;
+    TrayCommands tray(host, modal.state);
+    if (c.hotkey)
+      tray.Hotkey(c.which);
+    else
+      tray.TrayMenuEntry(c.which);
+    EXPECT_EQ(host.calls, c.calls) << c.what;
+    const bool guarded = c.modalOpen && c.which != hotkey::kSwitch;
+    EXPECT_EQ(modal.broughtToFront, guarded ? 1 : 0) << c.what;
+  }
+}
+
+TEST(TrayCommandsTest, TrayClickCallsTheDockUnlessAModalWindowIsOpen) {
+  DockHost host;
+  Modal modal;
+  TrayCommands tray(host, modal.state);
+  tray.TrayLeftClick();
+  modal.Open();
+  tray.TrayLeftClick();
+  EXPECT_EQ(host.calls, "altspace ");
+  EXPECT_EQ(modal.broughtToFront, 1);
+}
+
+}  // namespace
+}  // namespace vek
