@@ -36,7 +36,7 @@ open_box() {
   xdotool mousemove "$x4" "$y4"
   sleep 0.4
   xdotool click 1
-  vekctl wait-title "$BOX" 10 || fail "Search Internet did not open the search box"
+  vekctl wait-title "$BOX" 10 || { screenshot search-not-open >/dev/null; fail "Search Internet did not open the search box"; }
   sleep 0.5
   box=$(xdotool search --name "^$BOX\$" | head -1)
   xdotool windowfocus --sync "$box" 2>/dev/null || true
