@@ -9,6 +9,7 @@ BOX="VEK Desktop Search"
 program_folder=$(winpath "$(dirname "$VEK_EXE")")
 engine_setting() { vekctl search-engine "$program_folder" | tr -d '\r'; }
 title_gone() { ! vekctl wait-title "$1" 0; }
+message_shown() { [ "$(vekctl count '#32770' | tr -d '\r')" -ge 1 ]; }
 marker_txt="$(dirname "$MARKER_EXE")/marker.txt"
 https_key='HKLM\Software\Classes\https\shell\open\command'
 former=$("$WINE" reg query "$https_key" /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p')
@@ -63,6 +64,26 @@ poll 15 test -s "$marker_txt" || fail "F3 did not search"
 grep -qF "https://www.bing.com/search?q=cats" "$marker_txt" || fail "F3 searched with: $(cat "$marker_txt")"
 poll 10 title_gone "$BOX" || fail "the box stayed open after F3"
 [ "$(engine_setting)" = 0 ] || fail "F3 changed the saved engine to $(engine_setting)"
+
+# A search the shell cannot open is reported, and the box stays with its text: once a
+# handler exists again, Return searches for the same words.
+"$WINE" reg add "$https_key" /ve /d "\"$(winpath "$(dirname "$MARKER_EXE")")\\no-such-browser.exe\" \"%1\"" /f >/dev/null 2>&1
+rm -f "$marker_txt"
+open_box
+xdotool type --delay 60 'kept words'
+xdotool key Return
+poll 15 message_shown || fail "a failed search said nothing"
+sleep 0.5
+screenshot search-failed >/dev/null
+vekctl wait-title "$BOX" 0 || fail "a failed search closed the box"
+xdotool key Return
+poll 10 eval "! message_shown" || fail "the message did not close"
+"$WINE" reg add "$https_key" /ve /d "\"$(winpath "$MARKER_EXE")\" \"%1\"" /f >/dev/null 2>&1
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Return
+poll 15 test -s "$marker_txt" || fail "the search after the failure did not open the handler"
+grep -qF "https://www.google.com/search?q=kept%20words" "$marker_txt" || fail "the text was not kept: $(cat "$marker_txt")"
+poll 10 title_gone "$BOX" || fail "the box stayed open after the search"
 
 # F11 names no engine: nothing opens and the box stays. The engine menu's seventh entry
 # (Wikipedia), then Esc, keeps that engine.
