@@ -2,7 +2,7 @@
 # The web search box: "Search Internet" on the ring opens it; a typed query goes to the
 # browser (here the marker program, registered as the https handler) percent-encoded
 # after the chosen engine's prefix. F3 searches once with the third engine; an engine
-# chosen from the menu is kept when Esc closes the box.
+# chosen from the menu is kept when Esc closes the box, and so is the place it was dragged to.
 source "$(dirname "$0")/lib.sh"
 
 BOX="VEK Desktop Search"
@@ -104,4 +104,22 @@ xdotool windowfocus --sync "$box" 2>/dev/null || true
 xdotool key Escape
 poll 10 title_gone "$BOX" || fail "Esc did not close the box"
 [ "$(engine_setting)" = 6 ] || fail "the menu's choice was not saved: engine $(engine_setting)"
+# Dragged by its background, the box reopens where it was left.
+open_box
+eval "$(xdotool getwindowgeometry --shell "$box")"
+x0=$X y0=$Y
+xdotool mousemove $((x0 + 408)) $((y0 + 52)) mousedown 1
+for step in 1 2 3 4 5 6; do xdotool mousemove $((x0 + 408 - step * 20)) $((y0 + 52 - step * 30)); sleep 0.1; done
+xdotool mouseup 1
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$box")"
+[ "$Y" -lt $((y0 - 100)) ] || fail "the box did not follow the drag ($x0,$y0 -> $X,$Y)"
+moved_x=$X moved_y=$Y
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Escape
+poll 10 title_gone "$BOX" || fail "Esc did not close the box"
+open_box
+eval "$(xdotool getwindowgeometry --shell "$box")"
+[ $((X - moved_x)) -ge -1 ] && [ $((X - moved_x)) -le 1 ] && [ $((Y - moved_y)) -ge -1 ] && [ $((Y - moved_y)) -le 1 ] ||
+  fail "the box reopened at $X,$Y, not where it was dragged ($moved_x,$moved_y)"
 echo "search e2e passed"
