@@ -25,6 +25,7 @@ class Services;
 class FrmMain;
 class FrmSubMenu;
 class SmallWindows;
+class FrmSearch;
 
 // What the windows may ask of the program as a whole.
 class ProgramControl {
@@ -65,6 +66,8 @@ struct AppContext {
   FrmSubMenu* menu = nullptr;
   // The input box, getting started and About (ready once the dock exists).
   SmallWindows* windows = nullptr;
+  // The web search box (ready once the dock exists).
+  FrmSearch* search = nullptr;
 };
 
 }  // namespace vek

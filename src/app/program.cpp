@@ -126,7 +126,11 @@ bool Program::Main() {
       app_.modal, app_.model.Settings, [this] { return dock_->hwnd(); },
       [this] { SaveSettings(app_.model, *app_.io); }, app_.WindowsVersionText);
   app_.windows = windows_.get();
+  search_ = std::make_unique<FrmSearch>(app_.model.Settings, app_.prompt,
+                                        [this] { SaveSettings(app_.model, *app_.io); });
+  app_.search = search_.get();
   trayHost_->windows.showAbout = [this] { windows_->ShowAbout(); };
+  trayHost_->windows.showSearchBox = [this] { search_->Show(); };
   // The screen, the default settings, the settings file, the built-in
   // catalogue, then the menu file or, failing that, the default groups.
   services_->defaults.InitDefaults(true, true);
@@ -162,6 +166,7 @@ bool Program::Main() {
 }
 
 void Program::UnloadWindows() {
+  if (search_) search_->Unload();
   if (windows_) windows_->Unload();
   if (menu_) menu_->Unload();
   if (dock_) dock_->Unload();

@@ -8,6 +8,7 @@
 #include "app/services.h"
 #include "dialogs/win/small_windows.h"
 #include "app/tray_host.h"
+#include "search/win/FrmSearch.h"
 #include "launch/network_places.h"
 #include "platform/win/handles.h"
 #include "platform/win/ui_thread.h"
@@ -52,6 +53,7 @@ class Program : public ProgramControl {
   std::unique_ptr<FrmSubMenu> menu_;
   std::unique_ptr<Services> services_;
   std::unique_ptr<SmallWindows> windows_;
+  std::unique_ptr<FrmSearch> search_;
   win::UniqueKernelHandle instanceMutex_;
   ULONG_PTR gdiToken_ = 0;
   bool exiting_ = false;

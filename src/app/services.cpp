@@ -5,6 +5,7 @@
 #include "dock/win/FrmMain.h"
 #include "icons/win/icon_extraction.h"
 #include "menu/win/FrmSubMenu.h"
+#include "search/win/FrmSearch.h"
 #include "platform/win/ui_thread.h"
 #include "platform/win/window.h"
 #include "tray/win/FrmTray.h"
@@ -174,7 +175,10 @@ Services::Services(AppContext& app, FrmMain& dock)
           [&app] {
             if (app.windows) app.windows->ShowAbout();
           },
-          nullptr, nullptr, nullptr,
+          nullptr, nullptr,
+          [&app] {
+            if (app.search) app.search->Show();
+          },
           [&app] {
             if (app.program) app.program->ExitProgram();
           },

@@ -145,7 +145,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%d|%s|%d\n", item.Kind, item.Title.Trimmed().c_str(), count);
     return 0;
   }
-  if (command == L"started") {
+  if (command == L"started" || command == L"search-engine") {
     vek::win::Win32FileSystem fs;
     vek::win::Win32ShellFolders shell;
     vek::win::Win32AnsiCodec codec;
@@ -154,7 +154,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!fs.ReadAll(folders.SettingsFile, bytes)) return 1;
     const auto record = vek::DecodeSettingsRecord(bytes.data(), bytes.size(), codec);
     if (!record) return 1;
-    std::printf("%d\n", record->GettingStarted);
+    std::printf("%d\n", command == L"started" ? record->GettingStarted : record->SearchEngine);
     return 0;
   }
   if (command == L"members") {

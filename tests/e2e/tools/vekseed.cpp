@@ -93,6 +93,14 @@ int wmain(int argc, wchar_t** argv) {
       if (slot < 1 || slot > pool::kRingLast || code < pool::kCatalogueFirst || code > command::kSearchInternet) return 2;
       ShortcutItem& item = model.Items[slot];
       item = model.Items[code];
+      // "Search Internet" is no catalogue entry: the default ring makes it as its own item.
+      if (code == command::kSearchInternet) {
+        item = ShortcutItem{};
+        item.Title = "Search Internet";
+        item.IsSystem = kTrue16;
+        item.CommandId = command::kSearchInternet;
+        item.IconFile = folders.SysIconDir + "SearchInternet.png";
+      }
       item.Kind = kind::kShortcut;
       item.ImageIndex = slot;
     } else if (arg == "--group" && i + 1 < argc) {

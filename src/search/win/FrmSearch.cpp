@@ -1,0 +1,286 @@
+#include "search/win/FrmSearch.h"
+
+#include <shellapi.h>
+
+#include "icons/win/icon_extraction.h"
+#include "platform/log.h"
+#include "platform/win/system_info_win.h"
+#include "platform/win/text_win.h"
+
+namespace vek {
+
+namespace {
+// The box's client size in pixels and where its parts sit.
+constexpr int kWidth = 416;
+constexpr int kHeight = 69;
+constexpr RECT kEnginePicture{10, 4, 42, 36};
+constexpr RECT kField{50, 9, 380, 31};
+constexpr RECT kSearchButton{390, 12, 406, 28};
+constexpr int kRowTop = 44;
+constexpr int kRowStep = 43;
+constexpr int kRowLeft = 15;
+constexpr int kFieldId = 100;
+constexpr UINT kEngineMenuFirst = 1000;
+
+RECT RowCell(int engine) {
+  const int left = kRowLeft + engine * kRowStep;
+  return RECT{left, kRowTop, left + kRowStep - 4, kRowTop + 16};
+}
+
+bool Inside(const RECT& r, POINT p) { return PtInRect(&r, p) != FALSE; }
+
+std::string ShellErrorText(INT_PTR code) {
+  switch (code) {
+    case SE_ERR_NOASSOC:
+    case SE_ERR_ASSOCINCOMPLETE:
+      return "No program is set to open web addresses.";
+    case SE_ERR_ACCESSDENIED:
+      return "Access was denied.";
+    case SE_ERR_OOM:
+    case 0:
+      return "There is not enough memory.";
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return "The program that opens web addresses was not found.";
+    default:
+      return "The shell refused the address (error " + std::to_string(code) + ").";
+  }
+}
+}  // namespace
+
+bool ShellAddressOpener::OpenAddress(const std::string& addressUtf8, std::string& reason) {
+  const std::wstring address = win::Wide(addressUtf8);
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result > 32) return true;
+  reason = ShellErrorText(result);
+  WriteLog("web search: could not open " + addressUtf8 + ": " + reason);
+  return false;
+}
+
+FrmSearch::FrmSearch(AppSettings& settings, UserPrompt& prompt, std::function<void()> saveSettings)
+    : settings_(settings), saveSettings_(std::move(saveSettings)), controller_(settings, opener_, prompt) {}
+
+FrmSearch::~FrmSearch() {
+  Destroy();
+  if (font_) DeleteObject(font_);
+}
+
+void FrmSearch::LoadPictures() {
+  if (searchPicture_) return;
+  const HMODULE module = GetModuleHandleW(nullptr);
+  for (int i = 0; i < kSearchEngineCount; ++i) {
+    const std::string name = "engine" + std::to_string(i);
+    engineLarge_[static_cast<size_t>(i)] = win::LoadPictureBytes(win::LoadResourceBytes(module, "CUSTOM", name + "_32"));
+    engineSmall_[static_cast<size_t>(i)] = win::LoadPictureBytes(win::LoadResourceBytes(module, "CUSTOM", name + "_16"));
+  }
+  searchPicture_ = win::LoadPictureBytes(win::LoadResourceBytes(module, "CUSTOM", "search"));
+}
+
+void FrmSearch::Show() {
+  if (!IsOpen()) {
+    LoadPictures();
+    // The stored place is in twips; the settings file has already kept it on screen.
+    int tx = 15, ty = 15;
+    win::TwipsPerPixel(tx, ty);
+    if (tx <= 0) tx = 15;
+    if (ty <= 0) ty = 15;
+    if (!Create(L"VekSearchBox", L"VEK Desktop Search", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
+                settings_.SearchBoxLeft / tx, settings_.SearchBoxTop / ty, kWidth, kHeight, nullptr)) {
+      WriteLog("the search box could not be created");
+      return;
+    }
+    SetWindowRgn(hwnd(), CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 6, 6), TRUE);
+    if (!font_) font_ = CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                    CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Tahoma");
+    field_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                             kField.left, kField.top, kField.right - kField.left, kField.bottom - kField.top, hwnd(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldId)), GetModuleHandleW(nullptr),
+                             nullptr);
+    SendMessageW(field_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(field_, EM_SETLIMITTEXT, SearchQueryMaxLength(), 0);
+    SetWindowLongPtrW(field_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    fieldProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(field_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrmSearch::FieldProcedure)));
+  }
+  ShowWindow(hwnd(), SW_SHOW);
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(hwnd());
+  SetFocus(field_);
+}
+
+void FrmSearch::Close() {
+  if (!IsOpen()) return;
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  int tx = 15, ty = 15;
+  win::TwipsPerPixel(tx, ty);
+  settings_.SearchBoxLeft = r.left * tx;
+  settings_.SearchBoxTop = r.top * ty;
+  if (field_ && fieldProcedure_) SetWindowLongPtrW(field_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fieldProcedure_));
+  field_ = nullptr;
+  Destroy();
+  if (saveSettings_) saveSettings_();
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
+
+void FrmSearch::Unload() {
+  Close();
+  for (auto& picture : engineLarge_) picture.reset();
+  for (auto& picture : engineSmall_) picture.reset();
+  searchPicture_.reset();
+}
+
+std::string FrmSearch::Query() const {
+  if (!field_) return {};
+  const int length = GetWindowTextLengthW(field_);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(field_, text.data(), length + 1)));
+  return win::Utf8(text);
+}
+
+void FrmSearch::Act(SearchBoxController::Outcome outcome) {
+  if (outcome == SearchBoxController::Outcome::kClose) {
+    Close();
+  } else if (outcome == SearchBoxController::Outcome::kKeepOpen && IsOpen()) {
+    SetForegroundWindow(hwnd());
+    SetFocus(field_);
+  }
+}
+
+LRESULT CALLBACK FrmSearch::FieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<FrmSearch*>(GetWindowLongPtrW(field, GWLP_USERDATA));
+  const WNDPROC original = self->fieldProcedure_;
+  if (message == WM_KEYDOWN) {
+    const int key = static_cast<int>(wParam);
+    if (key == VK_RETURN || key == VK_ESCAPE || (key >= VK_F1 && key <= VK_F12)) {
+      self->Act(self->controller_.Key(key, self->Query()));
+      return 0;
+    }
+  }
+  // Enter and Esc were handled on the key press; their characters would only beep.
+  if (message == WM_CHAR && (wParam == '\r' || wParam == 27)) return 0;
+  return CallWindowProcW(original, field, message, wParam, lParam);
+}
+
+void FrmSearch::ShowEngineMenu() {
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return;
+  for (int i = 0; i < kSearchEngineCount; ++i) {
+    const std::wstring label = win::Wide(kSearchEngines[i].name) + L"\tF" + std::to_wstring(i + 1);
+    AppendMenuW(menu, MF_STRING | (i == controller_.ChosenEngine() ? MF_CHECKED : 0u), kEngineMenuFirst + static_cast<UINT>(i),
+                label.c_str());
+  }
+  POINT p{kEnginePicture.left + 5, kEnginePicture.top + 28};
+  ClientToScreen(hwnd(), &p);
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, p.x, p.y, 0, hwnd(), nullptr));
+  DestroyMenu(menu);
+  if (chosen >= kEngineMenuFirst && chosen < kEngineMenuFirst + static_cast<UINT>(kSearchEngineCount)) {
+    controller_.ChooseEngine(static_cast<int32_t>(chosen - kEngineMenuFirst));
+    InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+  if (IsOpen()) SetFocus(field_);
+}
+
+void FrmSearch::Click(POINT p) {
+  if (Inside(kEnginePicture, p)) {
+    ShowEngineMenu();
+    return;
+  }
+  if (Inside(kSearchButton, p)) {
+    Act(controller_.Search(-1, Query()));
+    return;
+  }
+  for (int i = 0; i < kSearchEngineCount; ++i) {
+    if (Inside(RowCell(i), p)) {
+      Act(controller_.Search(i, Query()));
+      return;
+    }
+  }
+  // The background drags the box.
+  SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+  ReleaseCapture();
+  SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void FrmSearch::Paint(HDC dc) {
+  RECT client{0, 0, kWidth, kHeight};
+  // Drawn off screen first so the box never flickers.
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, kWidth, kHeight);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  HBRUSH back = CreateSolidBrush(RGB(245, 247, 250));
+  FillRect(memory, &client, back);
+  DeleteObject(back);
+  HBRUSH edge = CreateSolidBrush(RGB(120, 130, 150));
+  HRGN outline = CreateRoundRectRgn(0, 0, kWidth, kHeight, 6, 6);
+  FrameRgn(memory, outline, edge, 1, 1);
+  DeleteObject(outline);
+  DeleteObject(edge);
+  {
+    Gdiplus::Graphics g(memory);
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    if (auto* picture = engineLarge_[static_cast<size_t>(controller_.ChosenEngine())].get())
+      g.DrawImage(picture, Gdiplus::Rect(kEnginePicture.left, kEnginePicture.top, 32, 32));
+    if (searchPicture_) g.DrawImage(searchPicture_.get(), Gdiplus::Rect(kSearchButton.left, kSearchButton.top, 16, 16));
+    for (int i = 0; i < kSearchEngineCount; ++i) {
+      const RECT cell = RowCell(i);
+      if (auto* picture = engineSmall_[static_cast<size_t>(i)].get())
+        g.DrawImage(picture, Gdiplus::Rect(cell.left, cell.top, 16, 16));
+    }
+  }
+  SetBkMode(memory, TRANSPARENT);
+  SetTextColor(memory, RGB(60, 60, 70));
+  HGDIOBJ oldFont = SelectObject(memory, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+  for (int i = 0; i < kSearchEngineCount; ++i) {
+    RECT cell = RowCell(i);
+    cell.left += 18;
+    const std::wstring key = L"F" + std::to_wstring(i + 1);
+    DrawTextW(memory, key.c_str(), -1, &cell, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  }
+  SelectObject(memory, oldFont);
+  BitBlt(dc, 0, 0, kWidth, kHeight, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+}
+
+LRESULT FrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd(), &ps);
+      Paint(dc);
+      EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && field_) SetFocus(field_);
+      return 0;
+    case WM_SETFOCUS:
+      if (field_) SetFocus(field_);
+      return 0;
+    case WM_LBUTTONDOWN:
+      Click(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return 0;
+    case WM_KEYDOWN: {
+      const int key = static_cast<int>(wParam);
+      if (key == VK_RETURN || key == VK_ESCAPE || (key >= VK_F1 && key <= VK_F12)) {
+        Act(controller_.Key(key, Query()));
+        return 0;
+      }
+      break;
+    }
+    case WM_CLOSE:
+      Close();
+      return 0;
+    default:
+      break;
+  }
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace vek

@@ -1,0 +1,66 @@
+// The search box: a small rounded window above all others with the chosen engine's
+// picture (a click opens the engine menu), the query field, the search button and a row
+// of the nine engines with their function keys. It opens where it was last dragged and
+// keeps its place and engine in the settings when it closes.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/model.h"
+#include "core/search_engines.h"
+#include "icons/win/image_store.h"
+#include "platform/prompt.h"
+#include "platform/win/window.h"
+#include "search/search_box.h"
+
+namespace vek {
+
+// Hands the address to the shell, which opens the user's browser.
+class ShellAddressOpener : public AddressOpener {
+ public:
+  bool OpenAddress(const std::string& addressUtf8, std::string& reason) override;
+};
+
+class FrmSearch : public win::Window {
+ public:
+  // `saveSettings` writes the settings file when the box closes.
+  FrmSearch(AppSettings& settings, UserPrompt& prompt, std::function<void()> saveSettings);
+  ~FrmSearch() override;
+
+  // Shows the box on top with the query field focused (opening it when closed).
+  void Show();
+  // Closes the box, keeping its place and engine.
+  void Close();
+  // Closes the box and lets its pictures go, before GDI+ stops.
+  void Unload();
+  bool IsOpen() const { return hwnd() != nullptr; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  static LRESULT CALLBACK FieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
+  void LoadPictures();
+  void Paint(HDC dc);
+  void Act(SearchBoxController::Outcome outcome);
+  void ShowEngineMenu();
+  void Click(POINT p);
+  std::string Query() const;
+
+  AppSettings& settings_;
+  std::function<void()> saveSettings_;
+  ShellAddressOpener opener_;
+  SearchBoxController controller_;
+  HWND field_ = nullptr;
+  WNDPROC fieldProcedure_ = nullptr;
+  HFONT font_ = nullptr;
+  std::array<win::BitmapPtr, kSearchEngineCount> engineLarge_, engineSmall_;
+  win::BitmapPtr searchPicture_;
+};
+
+}  // namespace vek
