@@ -1,5 +1,7 @@
 #include "core/model.h"
 
+#include <algorithm>
+
 namespace vek {
 
 bool operator==(const ShortcutItem& a, const ShortcutItem& b) {
@@ -45,6 +47,20 @@ bool Model::AddMember(int group, int index) {
   ++g.Count;
   g.Members[g.Count] = index;
   return true;
+}
+
+std::vector<int> RingItems(const Model& model) {
+  std::vector<int> items;
+  const int last = static_cast<int>(model.Items.size()) - 1;
+  for (int position = pool::kRingFirst; position <= pool::kRingLast && position <= last; ++position) {
+    items.push_back(position);
+    if (position >= static_cast<int>(model.Groups.size()) || model.Groups[position].Members.empty()) continue;
+    const int shown = model.Groups[position].Members[0];
+    if (shown > pool::kCentre && shown <= last) items.push_back(shown);
+  }
+  std::sort(items.begin(), items.end());
+  items.erase(std::unique(items.begin(), items.end()), items.end());
+  return items;
 }
 
 }  // namespace vek

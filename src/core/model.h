@@ -145,4 +145,10 @@ class Model {
   AppSettings Settings;
 };
 
+// The pool items the ring positions 1..36 show: each position's own item and, when its
+// member list names another item (not the centre), that one too; ascending, no repeats. Only
+// these (with the centre and the fallback pictures) are drawn before any menu opens.
+std::vector<int> RingItems(const Model& model);
+
+
 }  // namespace vek

@@ -35,7 +35,8 @@ class FrmMain : public win::Window, private DockWindow {
   void Unload();
   void Show();
 
-  // Fills the image store: skins, the centre, the fallback pictures, every item. Until
+  // Fills the image store with what the ring shows: skins, the centre, the fallback
+  // pictures and the ring items (the rest decode when first drawn). Until
   // the built-in catalogue exists, free ring positions first become blank shortcuts.
   // The skin comes from `resources` (the program itself when null).
   void LoadAllImages(HMODULE resources = nullptr);
