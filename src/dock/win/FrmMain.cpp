@@ -23,6 +23,9 @@ bool FrmMain::Load() {
   geometry_.CalcMinimizedPos(app_.model.Settings.MinimizedPosition, app_.model.Settings.MaxIconSize);
   // Letter keys arrive as plain key messages, never through an input method.
   ImmAssociateContext(hwnd(), nullptr);
+  const PixelRect desk{s.WorkArea.left, s.WorkArea.top, s.WorkArea.left + s.ScreenWidth, s.WorkArea.top + s.ScreenHeight};
+  if (!backdrop_.Load(desk, [this](UINT message, WPARAM keys, int x, int y) { HandleMouse(message, keys, x, y); }))
+    return false;
   return surface_.CreateGraphic(hwnd(), s.ScreenWidth, s.ScreenHeight);
 }
 
@@ -32,6 +35,7 @@ void FrmMain::Unload() {
   }
   surface_.DeleteGraphic();
   images_.ReleaseImages();
+  backdrop_.Unload();
   Destroy();
 }
 
@@ -117,7 +121,29 @@ void FrmMain::RebuildSizeCache(int variant) {
   win::RebuildSizeCache(images_, variant, geometry_.IconSizes[variant]);
 }
 
-void FrmMain::ExUpdateGDIPlus(BYTE shwAlpha) { surface_.Present(frame_, images_, shwAlpha); }
+void FrmMain::ExUpdateGDIPlus(BYTE shwAlpha) {
+  // The backdrop colour goes to the backdrop's window; the ring is drawn over nothing.
+  DockFrame ring = frame_;
+  ring.background = 0;
+  PlaceFor(ring);
+  backdrop_.Show(frame_.background, shwAlpha, hwnd());
+  surface_.Present(ring, images_, shwAlpha);
+}
+
+void FrmMain::PlaceFor(const DockFrame& frame) {
+  const ScreenMetrics& s = geometry_.screen;
+  const PixelRect whole{0, 0, s.ScreenWidth, s.ScreenHeight};
+  PixelRect drawn;
+  for (const DrawOp& op : frame.ops) drawn = drawn.Union(surface_.Bounds(op, images_));
+  drawn = drawn.Intersection(whole);
+  // Captions up to about 50 characters fit the ring's area.
+  constexpr int32_t kCaptionHalfWidth = 300;
+  const PixelRect preferred = controller_.state().DockState == dock_state::kShown
+                                  ? RingArea(geometry_, ShownSlots(app_.model.Settings), kCaptionHalfWidth)
+                                  : Inflated(drawn, 2).Intersection(whole);
+  const PixelRect area = ChooseWindowArea(surface_.area(), preferred, drawn, whole);
+  surface_.Place(area, POINT{s.WorkArea.left, s.WorkArea.top});
+}
 
 void FrmMain::Repaint() {
   if (selIndex() < 1)
@@ -233,20 +259,18 @@ int FrmMain::ShiftState() {
   return shift;
 }
 
-LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const int x = GET_X_LPARAM(lParam);
-  const int y = GET_Y_LPARAM(lParam);
+void FrmMain::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
   switch (message) {
     case WM_MOUSEMOVE:
       controller_.MouseMove((wParam & MK_LBUTTON) != 0, x, y);
-      return 0;
+      break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       // The release may happen off the ring, over pixels that let the mouse through.
       if (GetCapture() != hwnd()) SetCapture(hwnd());
       controller_.MouseDown(ButtonOf(message), x, y);
-      return 0;
+      break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
@@ -259,8 +283,28 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         releasingCapture_ = false;
       }
       controller_.MouseUp(button, x, y);
-      return 0;
+      break;
     }
+    default:
+      break;
+  }
+}
+
+LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The window covers only part of the work area: its client pixels start at that
+  // part's corner.
+  const int x = GET_X_LPARAM(lParam) + surface_.area().left;
+  const int y = GET_Y_LPARAM(lParam) + surface_.area().top;
+  switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      HandleMouse(message, wParam, x, y);
+      return 0;
     case WM_CAPTURECHANGED:
       if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != hwnd()) controller_.CaptureLost();
       return 0;

@@ -1,7 +1,11 @@
-// The dock: one borderless, per-pixel-alpha layered window as large as the desktop
-// work area, transparent wherever nothing is drawn. It owns the ring geometry, the
-// image store and the drawing surface, and paints the ring plain, with one slot
-// magnified, or quickly while the sizes change.
+// The dock: one borderless, per-pixel-alpha layered window, transparent wherever nothing
+// is drawn. Its geometry and frames use the coordinates of the whole desktop work area,
+// but the window covers only the ring (with room for a magnified slot and the captions)
+// while it is shown, only the icon while minimised, and the whole work area only while
+// something is drawn beyond the ring (an icon dragged away): the system's cost of a push
+// grows with the window's area. Key mode's dimmed backdrop is a window of its own. The
+// dock owns the ring geometry, the image store and the drawing surface, and paints the
+// ring plain, with one slot magnified, or quickly while the sizes change.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +15,7 @@
 #include "dock/dock_controller.h"
 #include "dock/dock_scene.h"
 #include "dock/geometry.h"
+#include "dock/win/backdrop_window.h"
 #include "dock/win/dock_surface.h"
 #include "icons/win/image_store.h"
 #include "platform/win/window.h"
@@ -87,6 +92,7 @@ class FrmMain : public win::Window, private DockWindow {
   const SlotContents& slots() const { return slots_; }
   win::ImageStore& images() { return images_; }
   win::DockSurface& surface() { return surface_; }
+  win::BackdropWindow& backdrop() { return backdrop_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -94,6 +100,10 @@ class FrmMain : public win::Window, private DockWindow {
  private:
   DockView View() const;
   void Repaint();
+  // A mouse message at (x, y) in work-area coordinates, from the dock or its backdrop.
+  void HandleMouse(UINT message, WPARAM wParam, int x, int y);
+  // Moves and sizes the window to what `frame` draws (see the class comment).
+  void PlaceFor(const DockFrame& frame);
 
   // DockWindow: what the interaction logic asks of the window.
   void PaintDraggedIcon(int slot, int x, int y) override;
@@ -122,6 +132,7 @@ class FrmMain : public win::Window, private DockWindow {
   SlotContents slots_;
   win::ImageStore images_;
   win::DockSurface surface_;
+  win::BackdropWindow backdrop_;
   DockFrame frame_;  // the frame being built, shown by the next update
   bool releasingCapture_ = false;  // the dock lets the mouse go itself
 
