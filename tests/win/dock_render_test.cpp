@@ -56,7 +56,10 @@ struct Pixel {
   int a, r, g, b;
 };
 Pixel At(const win::DockSurface& s, int x, int y) {
-  // (x, y) in work-area coordinates; the bitmap covers only s.area().
+  // (x, y) in work-area coordinates; the bitmap covers only s.area(), and the window
+  // shows nothing beyond it.
+  const PixelRect& in = s.area();
+  if (x < in.left || x >= in.right || y < in.top || y >= in.bottom) return Pixel{0, 0, 0, 0};
   const uint32_t v = s.bits()[static_cast<size_t>(y - s.area().top) * s.width() + (x - s.area().left)];
   return Pixel{static_cast<int>(v >> 24), static_cast<int>((v >> 16) & 0xFF),
                static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)};
