@@ -141,7 +141,7 @@ void FrmMain::PlaceFor(const DockFrame& frame) {
   const PixelRect preferred = controller_.state().DockState == dock_state::kShown
                                   ? RingArea(geometry_, ShownSlots(app_.model.Settings), kCaptionHalfWidth)
                                   : Inflated(drawn, 2).Intersection(whole);
-  const PixelRect area = ChooseWindowArea(surface_.area(), preferred, drawn, whole);
+  const PixelRect area = wholeScreen_ ? whole : ChooseWindowArea(surface_.area(), preferred, drawn, whole);
   surface_.Place(area, POINT{s.WorkArea.left, s.WorkArea.top});
 }
 

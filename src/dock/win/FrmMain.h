@@ -93,6 +93,9 @@ class FrmMain : public win::Window, private DockWindow {
   win::ImageStore& images() { return images_; }
   win::DockSurface& surface() { return surface_; }
   win::BackdropWindow& backdrop() { return backdrop_; }
+  // Keeps the window over the whole work area whatever it draws: the benchmarks' baseline
+  // of a screen-sized layered window.
+  void set_whole_screen(bool on) { wholeScreen_ = on; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -135,6 +138,7 @@ class FrmMain : public win::Window, private DockWindow {
   win::BackdropWindow backdrop_;
   DockFrame frame_;  // the frame being built, shown by the next update
   bool releasingCapture_ = false;  // the dock lets the mouse go itself
+  bool wholeScreen_ = false;
 
   DockController controller_;
 };
