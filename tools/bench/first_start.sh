@@ -38,12 +38,18 @@ run_once() {
   start=$(date +%s.%N)
   "$WINE" "$1" >/dev/null 2>&1 &
   pid=$!
-  until painted; do sleep 0.02; done
+  local tries=0
+  until painted; do
+    sleep 0.02
+    tries=$((tries + 1))
+    [ $tries -lt 3000 ] || { echo "first_start: $1 never painted" >&2; exit 1; }
+  done
   end=$(date +%s.%N)
   if [ -n "${3:-}" ]; then sleep 1; rss_kb $pid >"$3"; fi
   "$WINE" "$ctl" close "$2" >/dev/null || true
   wait $pid || true
-  until ! painted; do sleep 0.05; done
+  tries=0
+  while painted && [ $tries -lt 100 ]; do sleep 0.05; tries=$((tries + 1)); done
   awk -v a="$start" -v b="$end" "BEGIN { print b - a }"
 }
 median() { sort -n | awk "{ v[NR] = \$1 } END { print v[int((NR + 1) / 2)] }"; }

@@ -23,9 +23,6 @@ bool FrmMain::Load() {
   geometry_.CalcMinimizedPos(app_.model.Settings.MinimizedPosition, app_.model.Settings.MaxIconSize);
   // Letter keys arrive as plain key messages, never through an input method.
   ImmAssociateContext(hwnd(), nullptr);
-  const PixelRect desk{s.WorkArea.left, s.WorkArea.top, s.WorkArea.left + s.ScreenWidth, s.WorkArea.top + s.ScreenHeight};
-  if (!backdrop_.Load(desk, [this](UINT message, WPARAM keys, int x, int y) { HandleMouse(message, keys, x, y); }))
-    return false;
   return surface_.CreateGraphic(hwnd(), s.ScreenWidth, s.ScreenHeight);
 }
 
@@ -35,7 +32,6 @@ void FrmMain::Unload() {
   }
   surface_.DeleteGraphic();
   images_.ReleaseImages();
-  backdrop_.Unload();
   Destroy();
 }
 
@@ -122,12 +118,8 @@ void FrmMain::RebuildSizeCache(int variant) {
 }
 
 void FrmMain::ExUpdateGDIPlus(BYTE shwAlpha) {
-  // The backdrop colour goes to the backdrop's window; the ring is drawn over nothing.
-  DockFrame ring = frame_;
-  ring.background = 0;
-  PlaceFor(ring);
-  backdrop_.Show(frame_.background, shwAlpha, hwnd());
-  surface_.Present(ring, images_, shwAlpha);
+  PlaceFor(frame_);
+  surface_.Present(frame_, images_, shwAlpha);
 }
 
 void FrmMain::PlaceFor(const DockFrame& frame) {
@@ -141,7 +133,8 @@ void FrmMain::PlaceFor(const DockFrame& frame) {
   const PixelRect preferred = controller_.state().DockState == dock_state::kShown
                                   ? RingArea(geometry_, ShownSlots(app_.model.Settings), kCaptionHalfWidth)
                                   : Inflated(drawn, 2).Intersection(whole);
-  const PixelRect area = wholeScreen_ ? whole : ChooseWindowArea(surface_.area(), preferred, drawn, whole);
+  // Key mode dims the whole screen: the window covers it all while dimmed.
+  const PixelRect area = wholeScreen_ || frame.background != 0 ? whole : ChooseWindowArea(surface_.area(), preferred, drawn, whole);
   surface_.Place(area, POINT{s.WorkArea.left, s.WorkArea.top});
 }
 

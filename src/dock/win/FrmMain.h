@@ -2,9 +2,8 @@
 // is drawn. Its geometry and frames use the coordinates of the whole desktop work area,
 // but the window covers only the ring (with room for a magnified slot and the captions)
 // while it is shown, only the icon while minimised, and the whole work area only while
-// something is drawn beyond the ring (an icon dragged away): the system's cost of a push
-// grows with the window's area. Key mode's dimmed backdrop is a window of its own. The
-// dock owns the ring geometry, the image store and the drawing surface, and paints the
+// something is drawn beyond the ring (an icon dragged away) or key mode dims the screen:
+// the system's cost of a push grows with the window's area. The dock owns the ring geometry, the image store and the drawing surface, and paints the
 // ring plain, with one slot magnified, or quickly while the sizes change.
 #pragma once
 
@@ -15,7 +14,6 @@
 #include "dock/dock_controller.h"
 #include "dock/dock_scene.h"
 #include "dock/geometry.h"
-#include "dock/win/backdrop_window.h"
 #include "dock/win/dock_surface.h"
 #include "icons/win/image_store.h"
 #include "platform/win/window.h"
@@ -92,7 +90,6 @@ class FrmMain : public win::Window, private DockWindow {
   const SlotContents& slots() const { return slots_; }
   win::ImageStore& images() { return images_; }
   win::DockSurface& surface() { return surface_; }
-  win::BackdropWindow& backdrop() { return backdrop_; }
   // Keeps the window over the whole work area whatever it draws: the benchmarks' baseline
   // of a screen-sized layered window.
   void set_whole_screen(bool on) { wholeScreen_ = on; }
@@ -103,7 +100,7 @@ class FrmMain : public win::Window, private DockWindow {
  private:
   DockView View() const;
   void Repaint();
-  // A mouse message at (x, y) in work-area coordinates, from the dock or its backdrop.
+  // A mouse message at (x, y) in work-area coordinates.
   void HandleMouse(UINT message, WPARAM wParam, int x, int y);
   // Moves and sizes the window to what `frame` draws (see the class comment).
   void PlaceFor(const DockFrame& frame);
@@ -135,7 +132,6 @@ class FrmMain : public win::Window, private DockWindow {
   SlotContents slots_;
   win::ImageStore images_;
   win::DockSurface surface_;
-  win::BackdropWindow backdrop_;
   DockFrame frame_;  // the frame being built, shown by the next update
   bool releasingCapture_ = false;  // the dock lets the mouse go itself
   bool wholeScreen_ = false;
