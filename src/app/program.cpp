@@ -151,7 +151,8 @@ bool Program::Main() {
   }
   // Files dropped on the ring; OLE has run on this thread since the program began.
   dock_->AcceptDrops(services_->items, services_->pictures, app_.prompt, windows_->input(), app_.folders.SysIconDir);
-  // Skins, the centre, the fallback pictures, then every item's picture.
+  // Skins, the centre, the fallback pictures and the ring items: what the ring shows.
+  // Group members decode when their menu page first shows.
   dock_->LoadAllImages();
   // The image caches are large and built once: give the memory back.
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));

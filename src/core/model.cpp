@@ -1,5 +1,7 @@
 #include "core/model.h"
 
+#include <algorithm>
+
 namespace vek {
 
 bool operator==(const ShortcutItem& a, const ShortcutItem& b) {
@@ -45,6 +47,29 @@ bool Model::AddMember(int group, int index) {
   ++g.Count;
   g.Members[g.Count] = index;
   return true;
+}
+
+std::vector<int> RingItems(const Model& model) {
+  std::vector<int> items;
+  const int last = static_cast<int>(model.Items.size()) - 1;
+  auto add = [&](int index) {
+    if (index <= pool::kCentre || index > last) return;
+    items.push_back(index);
+    // The picture drawn is the one of the item's image index (a template for the
+    // Recycle Bin's two states).
+    const int image = model.Items[index].ImageIndex;
+    if (image > pool::kCentre && image <= last) items.push_back(image);
+  };
+  for (int position = pool::kRingFirst; position <= pool::kRingLast; ++position) {
+    add(position);
+    if (position < static_cast<int>(model.Groups.size()) && !model.Groups[position].Members.empty())
+      add(model.Groups[position].Members[0]);
+  }
+  // The templates: a ring item can turn into one of them at any time.
+  for (int t = pool::kTemplateFirst; t <= pool::kTemplateLast; ++t) add(t);
+  std::sort(items.begin(), items.end());
+  items.erase(std::unique(items.begin(), items.end()), items.end());
+  return items;
 }
 
 }  // namespace vek

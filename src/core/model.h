@@ -145,4 +145,11 @@ class Model {
   AppSettings Settings;
 };
 
+// The pool items whose pictures the ring can show: the ring positions 1..36, the items
+// their member lists show there, the templates 37..64 (which a ring item can turn into),
+// and the image index each of them draws; ascending, no repeats, never the centre. Only
+// these (with the centre) are drawn before any menu opens.
+std::vector<int> RingItems(const Model& model);
+
+
 }  // namespace vek

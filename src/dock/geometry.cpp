@@ -151,4 +151,35 @@ void IniIconParam(const Model& model, SlotContents& slots) {
   }
 }
 
+PixelRect Inflated(const PixelRect& r, int32_t margin) {
+  if (r.empty()) return r;
+  return PixelRect{r.left - margin, r.top - margin, r.right + margin, r.bottom + margin};
+}
+
+PixelRect RingArea(const DockGeometry& g, int32_t shownSlots, int32_t captionHalfWidth) {
+  const PixelRect whole{0, 0, g.screen.ScreenWidth, g.screen.ScreenHeight};
+  PixelRect area;
+  const int32_t last = std::clamp(shownSlots, 0, kSlotCount - 1);
+  for (int i = 0; i <= last; ++i) {
+    const SlotBox& b = g.DockPos[i];
+    area = area.Union(PixelRect{b.X, b.Y, b.X + b.Size, b.Y + b.Size});
+    area = area.Union(PixelRect{b.MagX, b.MagY, b.MagX + b.MagSize, b.MagY + b.MagSize});
+  }
+  const int32_t largest = std::max({g.IconSizes[2], g.IconSizes[3], g.CentreMagnifiedSize(), g.BorderSize});
+  const PixelRect centre{g.screen.CenterX - largest / 2 - 1, g.screen.CenterY - largest / 2 - 1,
+                         g.screen.CenterX + largest / 2 + 1, g.screen.CenterY + largest / 2 + 1};
+  area = Inflated(area.Union(centre), std::max(g.IconSizes[2], 0));
+  // The caption hangs below the centre's ring, its letter above it.
+  const SlotBox& c = g.DockPos[0];
+  area = area.Union(PixelRect{c.LabelX - captionHalfWidth, c.LabelY - 200, c.LabelX + captionHalfWidth, c.LabelY + 48});
+  return area.Intersection(whole);
+}
+
+PixelRect ChooseWindowArea(const PixelRect& current, const PixelRect& preferred, const PixelRect& drawn,
+                           const PixelRect& whole) {
+  if (drawn.empty()) return current;
+  if (!preferred.empty() && drawn.Intersection(preferred) == drawn) return preferred;
+  return whole;
+}
+
 }  // namespace vek

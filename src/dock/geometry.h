@@ -112,4 +112,19 @@ struct SlotContents {
 // list); that item's image index, kind and trimmed title are copied. A member list entry that names no pool item leaves the slot blank.
 void IniIconParam(const Model& model, SlotContents& slots);
 
+// The part of the work area the ring's window covers while the dock is shown: every
+// shown slot's normal and magnified box and the centre's ring, grown by the magnified
+// size (room for the slot letters), plus a band around the centre's caption and letter
+// `captionHalfWidth` to each side; within the work area.
+PixelRect RingArea(const DockGeometry& geometry, int32_t shownSlots, int32_t captionHalfWidth);
+
+// Which part of the work area `whole` a window covers for a frame whose drawing reaches
+// `drawn`: `preferred` when it holds the drawing, else the whole work area; with nothing
+// drawn the window stays as it is (`current`).
+PixelRect ChooseWindowArea(const PixelRect& current, const PixelRect& preferred, const PixelRect& drawn,
+                           const PixelRect& whole);
+
+// `r` grown by `margin` pixels on every side.
+PixelRect Inflated(const PixelRect& r, int32_t margin);
+
 }  // namespace vek

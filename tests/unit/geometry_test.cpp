@@ -228,5 +228,34 @@ TEST(IniIconParamTest, SlotsShowTheItemTheirListNamesWithTrimmedTitles) {
   EXPECT_EQ(slots.SlotIcon[0], 0);
 }
 
+TEST(WindowAreaTest, RingAreaHoldsEveryMagnifiedSlotAndIsFarSmallerThanTheScreen) {
+  const DockGeometry g = RingOn(1920, 1080, 24, 300);
+  const PixelRect area = RingArea(g, 24, 300);
+  for (int i = 0; i <= 24; ++i) {
+    const SlotBox& b = g.DockPos[i];
+    const PixelRect mag{b.MagX, b.MagY, b.MagX + b.MagSize, b.MagY + b.MagSize};
+    EXPECT_EQ(mag, mag.Intersection(area)) << "slot " << i;
+  }
+  EXPECT_LT(static_cast<int64_t>(area.width()) * area.height(), 1920 * 1080 / 2);
+  // A ring larger than the screen stops at its edges.
+  const PixelRect big = RingArea(RingOn(800, 600, 36, 500), 36, 300);
+  EXPECT_EQ(big, (PixelRect{0, 0, 800, 600}));
+}
+
+TEST(WindowAreaTest, ChoosesThePreferredAreaOnlyWhileItHoldsTheDrawing) {
+  const PixelRect whole{0, 0, 1920, 1080}, ring{500, 200, 1400, 900}, current{1, 2, 3, 4};
+  struct Case {
+    PixelRect drawn, expected;
+  } cases[] = {
+      {PixelRect{}, current},                   // nothing drawn: the window stays
+      {PixelRect{600, 300, 700, 400}, ring},    // inside
+      {PixelRect{500, 200, 1400, 900}, ring},   // exactly the ring
+      {PixelRect{10, 300, 700, 400}, whole},    // a dragged icon far out
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expected, ChooseWindowArea(current, ring, c.drawn, whole));
+  EXPECT_EQ(whole, ChooseWindowArea(current, PixelRect{}, PixelRect{5, 5, 6, 6}, whole));
+  EXPECT_EQ((PixelRect{8, 18, 32, 42}), Inflated(PixelRect{10, 20, 30, 40}, 2));
+}
+
 }  // namespace
 }  // namespace vek

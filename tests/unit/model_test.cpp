@@ -215,5 +215,19 @@ TEST(WindowsVersionTest, TableAndRefusal) {
   EXPECT_FALSE(DescribeWindowsVersion({3, 6, 1, 1, ""}).majorKnown);
 }
 
+TEST(ModelTest, RingItemsAreThePositionsAndWhatTheirListsShow) {
+  Model model;
+  model.Groups[5].Members[0] = 200;   // a position showing another item
+  model.Groups[6].Members[0] = 5000;  // a broken list entry adds nothing
+  model.Groups[7].Members.clear();    // neither does an empty list
+  model.Items[2].ImageIndex = 300;     // drawn with another item's picture
+  const std::vector<int> items = RingItems(model);
+  std::vector<int> expected;
+  for (int i = pool::kRingFirst; i <= pool::kTemplateLast; ++i) expected.push_back(i);
+  expected.push_back(200);
+  expected.push_back(300);
+  EXPECT_EQ(expected, items);
+}
+
 }  // namespace
 }  // namespace vek

@@ -46,7 +46,11 @@ struct Pixel {
   int a, r, g, b;
 };
 Pixel At(const win::DockSurface& s, int x, int y) {
-  const uint32_t v = s.bits()[static_cast<size_t>(y) * s.width() + x];
+  // (x, y) in work-area coordinates; the bitmap covers only s.area(), and the window
+  // shows nothing beyond it.
+  const PixelRect& in = s.area();
+  if (x < in.left || x >= in.right || y < in.top || y >= in.bottom) return Pixel{0, 0, 0, 0};
+  const uint32_t v = s.bits()[static_cast<size_t>(y - s.area().top) * s.width() + (x - s.area().left)];
   return Pixel{static_cast<int>(v >> 24), static_cast<int>((v >> 16) & 0xFF),
                static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)};
 }
@@ -55,8 +59,9 @@ Pixel At(const win::DockSurface& s, int x, int y) {
 template <typename Test>
 int CountIn(const win::DockSurface& s, const PixelRect& r, Test test) {
   int n = 0;
-  for (int y = std::max(0, r.top); y < std::min(s.height(), r.bottom); ++y)
-    for (int x = std::max(0, r.left); x < std::min(s.width(), r.right); ++x) n += test(At(s, x, y));
+  const PixelRect in = r.Intersection(s.area());
+  for (int y = in.top; y < in.bottom; ++y)
+    for (int x = in.left; x < in.right; ++x) n += test(At(s, x, y));
   return n;
 }
 
@@ -182,20 +187,24 @@ TEST_F(DockRenderTest, TheHoveredCentreIsItsOwnPictureMagnifiedInsideItsRing) {
   const ScreenMetrics& m = dock_.geometry().screen;
   int changed = 0;
   for (int y = m.CenterY - 50; y < m.CenterY + 50; ++y)
-    for (int x = m.CenterX - 50; x < m.CenterX + 50; ++x)
-      changed += s.bits()[static_cast<size_t>(y) * s.width() + x] != plain[static_cast<size_t>(y) * s.width() + x];
+    for (int x = m.CenterX - 50; x < m.CenterX + 50; ++x) {
+      const size_t i = static_cast<size_t>(y - s.area().top) * s.width() + (x - s.area().left);
+      changed += s.bits()[i] != plain[i];
+    }
   EXPECT_GT(changed, 2000);
   EXPECT_EQ(At(s, m.CenterX, m.CenterY).a, 255);
 }
 
 TEST_F(DockRenderTest, KeyModeDimsTheWholeScreenAndShowsLetters) {
-  dock_.SetKeyMode(true);
   const win::DockSurface& s = dock_.surface();
+  const ScreenMetrics& m = dock_.geometry().screen;
+  // Outside key mode the window covers the ring, not the screen.
+  EXPECT_LT(static_cast<int64_t>(s.width()) * s.height(), static_cast<int64_t>(m.ScreenWidth) * m.ScreenHeight / 2);
+  dock_.SetKeyMode(true);
   const Pixel corner = At(s, 5, 5);
   EXPECT_EQ(corner.a, 192);
   EXPECT_EQ(corner.r + corner.g + corner.b, 0);
   const SlotBox& b = dock_.geometry().DockPos[1];
-  const ScreenMetrics& m = dock_.geometry().screen;
   const int lx = m.CenterX + b.LabelX, ly = b.LabelY + m.CenterY - 12;
   EXPECT_GT(CountIn(s, PixelRect{lx - 10, ly, lx + 10, ly + 22},
                     [](const Pixel& q) { return q.r > 240 && q.a == 255; }),
@@ -207,6 +216,7 @@ TEST_F(DockRenderTest, KeyModeDimsTheWholeScreenAndShowsLetters) {
   EXPECT_EQ(CountIn(s, PixelRect{lx - 10, ly, lx + 10, ly + 22}, [](const Pixel& q) { return q.r > 60; }), 0);
   dock_.SetKeyMode(false);
   EXPECT_EQ(At(s, 5, 5).a, 0);
+  EXPECT_LT(static_cast<int64_t>(s.width()) * s.height(), static_cast<int64_t>(m.ScreenWidth) * m.ScreenHeight / 2);
 }
 
 TEST_F(DockRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
@@ -281,8 +291,8 @@ TEST_F(DockRenderTest, HoverPushesASmallAreaAndAnUnchangedFramePushesNothing) {
   dock_.SelectAt(p.x, p.y);
   const PixelRect pushed = dock_.surface().last_pushed();
   EXPECT_FALSE(pushed.empty());
-  EXPECT_LT(static_cast<int64_t>(pushed.width()) * pushed.height(),
-            static_cast<int64_t>(dock_.surface().width()) * dock_.surface().height() / 8);
+  const ScreenMetrics& m = dock_.geometry().screen;
+  EXPECT_LT(static_cast<int64_t>(pushed.width()) * pushed.height(), static_cast<int64_t>(m.ScreenWidth) * m.ScreenHeight / 8);
   dock_.DockAction(false);
   EXPECT_TRUE(dock_.surface().last_pushed().empty());
 }

@@ -56,8 +56,10 @@ class DockWindowTest : public ::testing::Test {
     if (GetCapture() == dock_.hwnd()) ReleaseCapture();
   }
 
+  // (x, y) in work-area coordinates, turned into the window's client coordinates.
   void Send(UINT message, WPARAM keys, int x, int y) {
-    SendMessageW(dock_.hwnd(), message, keys, MAKELPARAM(x, y));
+    const PixelRect& area = dock_.surface().area();
+    SendMessageW(dock_.hwnd(), message, keys, MAKELPARAM(x - area.left, y - area.top));
   }
   POINT SlotCentre(int slot) const {
     const SlotBox& b = dock_.geometry().DockPos[slot];

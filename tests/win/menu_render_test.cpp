@@ -40,15 +40,20 @@ struct Pixel {
   int a, r, g, b;
 };
 Pixel At(const win::DockSurface& s, int x, int y) {
-  const uint32_t v = s.bits()[static_cast<size_t>(y) * s.width() + x];
+  // (x, y) in work-area coordinates; the bitmap covers only s.area(), and the window
+  // shows nothing beyond it.
+  const PixelRect& in = s.area();
+  if (x < in.left || x >= in.right || y < in.top || y >= in.bottom) return Pixel{0, 0, 0, 0};
+  const uint32_t v = s.bits()[static_cast<size_t>(y - s.area().top) * s.width() + (x - s.area().left)];
   return Pixel{static_cast<int>(v >> 24), static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF),
                static_cast<int>(v & 0xFF)};
 }
 template <typename Test>
 int CountIn(const win::DockSurface& s, const PixelRect& r, Test test) {
   int n = 0;
-  for (int y = std::max(0, r.top); y < std::min(s.height(), r.bottom); ++y)
-    for (int x = std::max(0, r.left); x < std::min(s.width(), r.right); ++x) n += test(At(s, x, y));
+  const PixelRect in = r.Intersection(s.area());
+  for (int y = in.top; y < in.bottom; ++y)
+    for (int x = in.left; x < in.right; ++x) n += test(At(s, x, y));
   return n;
 }
 
@@ -125,6 +130,8 @@ class MenuRenderTest : public ::testing::Test {
 
 TEST_F(MenuRenderTest, APagedMenuShowsItsSkinRowsAndAGreyPgUp) {
   menu_.MenuFocus(true, 3);
+  // The rows' pictures are decoded after the page shows, a few per message.
+  for (int i = 0; i < 40; ++i) win::PumpPendingMessages();
   const win::DockSurface& s = menu_.surface();
   const MenuState& st = menu_.controller().state();
   // The body is drawn over the menu's whole height; nothing beside it.
@@ -155,6 +162,10 @@ TEST_F(MenuRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
   EXPECT_EQ(Differences(), 0) << "row 3 highlighted";
   HoverBand(5);
   EXPECT_EQ(Differences(), 0) << "row 5 highlighted";
+  // The menu's window covers the menu, not the screen.
+  const PixelRect& area = menu_.surface().area();
+  EXPECT_EQ(area, Band(3).Union(Band(5)).Union(area));
+  EXPECT_LT(static_cast<int64_t>(area.width()) * area.height(), static_cast<int64_t>(1920) * 1080 / 4);
   // Only the two rows were repainted and pushed.
   const PixelRect pushed = menu_.surface().last_pushed();
   EXPECT_EQ(pushed, Band(3).Union(Band(5)));
@@ -164,7 +175,7 @@ TEST_F(MenuRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
   Both([](MenuController& c) { c.KeyDown(menu_key::kPageDown); });
   EXPECT_EQ(Differences(), 0) << "paged";
   Both([](MenuController& c) { c.EscCancel(true); });
-  EXPECT_EQ(CountIn(menu_.surface(), PixelRect{0, 0, menu_.surface().width(), menu_.surface().height()},
+  EXPECT_EQ(CountIn(menu_.surface(), menu_.surface().area(),
                     [](const Pixel& p) { return p.a > 0; }),
             0);
 }

@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# Times the real program under Wine: a first start on a fresh profile with 1,000 files on
-# the desktop (the All Programs group filled as far as the pool allows) until the ring is
-# painted, then a second start that reads the saved menu back. Prints both figures.
-#   tools/bench/first_start.sh [BUILD_DIR]      (default build/win; run tools/build.sh win first)
+# Times the real program under Wine from launch to a painted ring, beside a baseline from
+# the same run: a minimal program that shows one screen-sized layered window, timed from
+# launch to its first painted pixel. Four cases: an empty desktop and 1,000 files on the
+# desktop (the All Programs group filled as far as the pool allows), each with a first
+# start on a fresh profile and a second start that reads the saved menu back. Then the
+# memory (resident set) a second after start with 1,000 items, against the minimal
+# window's. Each figure is the median of ROUNDS runs (default 3); every file it writes
+# stays in the build folder's Wine prefix.
+#   tools/bench/first_start.sh [BUILD_DIR] [ROUNDS]   (default build/win; run tools/build.sh win first)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$top/build/win}" && pwd)
+export VEK_BENCH_ROUNDS="${2:-3}"
 exec "$top/tools/harness/with-session.sh" "$build" bash -c '
 set -euo pipefail
 WINE=/usr/lib/wine/wine64
 exe="$VEK_BUILD_DIR/src/app/VekDesktop.exe"
+minimal="$VEK_BUILD_DIR/tools/bench/win/minimal_window.exe"
 ctl="$VEK_BUILD_DIR/tests/e2e/vekctl.exe"
 user_root="$WINEPREFIX/drive_c/users/$(id -un)"
 desktop="$user_root/Desktop"
@@ -19,28 +26,68 @@ case "$(readlink -f "$desktop")" in
   "$(readlink -f "$WINEPREFIX")"/*) ;;
   *) echo "first_start: the desktop leads outside the build folder" >&2; exit 1 ;;
 esac
-rm -rf "$user_root/AppData/Roaming/Kestrovan" "$desktop"/vek-bench-*
-for i in $(seq -w 1 1000); do printf "file %s" "$i" >"$desktop/vek-bench-$i.txt"; done
 read -r cx cy < <("$WINE" "$ctl" slot 0 | tr -d "\r")
 painted() {  # the centre pixel is no longer the background
   [ "$(import -display "$DISPLAY" -window root -crop 1x1+$cx+$cy +repage -format "%[fx:int(255*r)]" info:)" != 128 ]
 }
+rss_kb() { awk "/^VmRSS/ { print \$2 }" "/proc/$1/status" 2>/dev/null || echo 0; }
+# run_once EXE CLASS [MEMORY_FILE]: seconds from launch to painted; the resident set a
+# second later goes to MEMORY_FILE.
 run_once() {
-  local start end
+  local start end pid
   start=$(date +%s.%N)
-  "$WINE" "$exe" >/dev/null 2>&1 &
-  local pid=$!
-  until painted; do sleep 0.05; done
+  "$WINE" "$1" >/dev/null 2>&1 &
+  pid=$!
+  local tries=0
+  until painted; do
+    sleep 0.02
+    tries=$((tries + 1))
+    [ $tries -lt 3000 ] || { echo "first_start: $1 never painted" >&2; exit 1; }
+  done
   end=$(date +%s.%N)
-  "$WINE" "$ctl" close VEKDesktopTray
+  if [ -n "${3:-}" ]; then sleep 1; rss_kb $pid >"$3"; fi
+  "$WINE" "$ctl" close "$2" >/dev/null || true
   wait $pid || true
+  tries=0
+  while painted && [ $tries -lt 100 ]; do sleep 0.05; tries=$((tries + 1)); done
   awk -v a="$start" -v b="$end" "BEGIN { print b - a }"
 }
-first=$(run_once)
-second=$(run_once)
-members=$("$WINE" "$ctl" item 3 "$(echo "Z:$VEK_BUILD_DIR/src/app" | sed "s|/|\\\\|g")" | tr -d "\r")
+median() { sort -n | awk "{ v[NR] = \$1 } END { print v[int((NR + 1) / 2)] }"; }
+fresh_profile() { rm -rf "$user_root/AppData/Roaming/Kestrovan"; }
+mem="$VEK_BUILD_DIR/first_start.rss"
+declare -A result
+for desk in empty 1000; do
+  rm -f "$desktop"/vek-bench-*
+  if [ $desk = 1000 ]; then
+    for i in $(seq -w 1 1000); do printf "file %s" "$i" >"$desktop/vek-bench-$i.txt"; done
+  fi
+  for start in first second; do
+    base=(); prog=()
+    for r in $(seq 1 "$VEK_BENCH_ROUNDS"); do
+      # Baseline and program take turns, so neither gets a quieter moment of the machine.
+      base+=("$(run_once "$minimal" VekBenchMinimal)")
+      [ $start = first ] && fresh_profile
+      [ $start = second ] && [ ! -e "$user_root/AppData/Roaming/Kestrovan" ] && run_once "$exe" VEKDesktopTray >/dev/null
+      prog+=("$(run_once "$exe" VEKDesktopTray)")
+    done
+    result[$desk,$start,base]=$(printf "%s\n" "${base[@]}" | median)
+    result[$desk,$start,prog]=$(printf "%s\n" "${prog[@]}" | median)
+  done
+done
+members=$("$WINE" "$ctl" item 3 "$(echo "Z:$VEK_BUILD_DIR/src/app" | sed "s|/|\\\\|g")" | tr -d "\r" | cut -c1-80)
+run_once "$minimal" VekBenchMinimal "$mem.minimal" >/dev/null
+run_once "$exe" VEKDesktopTray "$mem.program" >/dev/null
 rm -f "$desktop"/vek-bench-*
-printf "first start with 1000 desktop files, to a painted ring: %.2f s\n" "$first"
-printf "second start, reading the saved menu back:             %.2f s\n" "$second"
+echo "start to a painted ring, median of $VEK_BENCH_ROUNDS, baseline = minimal screen-sized layered window (same run)"
+printf "  %-34s %9s %9s %9s\n" case baseline program beyond
+for desk in empty 1000; do
+  for start in first second; do
+    b=${result[$desk,$start,base]} p=${result[$desk,$start,prog]}
+    printf "  %-34s %8.2fs %8.2fs %+8.2fs\n" "$desk desktop, $start start" "$b" "$p" "$(awk -v a="$b" -v b="$p" "BEGIN { print b - a }")"
+  done
+done
+mb() { awk -v k="$(cat "$1")" "BEGIN { printf \"%.0f\", k / 1024 }"; }
+echo "resident memory a second after start with 1000 desktop files: minimal window $(mb "$mem.minimal") MB, program $(mb "$mem.program") MB, beyond $(( $(mb "$mem.program") - $(mb "$mem.minimal") )) MB"
 echo "All Programs group (kind|title|members): $members"
+rm -f "$mem.minimal" "$mem.program"
 '

@@ -85,7 +85,8 @@ start() {
   wine_env
   local n
   n=$(free_display) || { echo "harness: no free X display" >&2; exit 1; }
-  Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -ac >"$state/xvfb.log" 2>&1 &
+  # VEK_SCREEN sets another screen size (the hover benchmark runs at 3840x2160 too).
+  Xvfb ":$n" -screen 0 "${VEK_SCREEN:-1920x1080x24}" -nolisten tcp -ac >"$state/xvfb.log" 2>&1 &
   local xvfb_pid=$!
   echo "XVFB_PID=$xvfb_pid" >"$envfile"
   export DISPLAY=":$n"

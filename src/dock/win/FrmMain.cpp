@@ -157,7 +157,26 @@ void FrmMain::RebuildSizeCache(int variant) {
   win::RebuildSizeCache(images_, variant, geometry_.IconSizes[variant]);
 }
 
-void FrmMain::ExUpdateGDIPlus(BYTE shwAlpha) { surface_.Present(frame_, images_, shwAlpha); }
+void FrmMain::ExUpdateGDIPlus(BYTE shwAlpha) {
+  PlaceFor(frame_);
+  surface_.Present(frame_, images_, shwAlpha);
+}
+
+void FrmMain::PlaceFor(const DockFrame& frame) {
+  const ScreenMetrics& s = geometry_.screen;
+  const PixelRect whole{0, 0, s.ScreenWidth, s.ScreenHeight};
+  PixelRect drawn;
+  for (const DrawOp& op : frame.ops) drawn = drawn.Union(surface_.Bounds(op, images_));
+  drawn = drawn.Intersection(whole);
+  // Captions up to about 50 characters fit the ring's area.
+  constexpr int32_t kCaptionHalfWidth = 300;
+  const PixelRect preferred = controller_.state().DockState == dock_state::kShown
+                                  ? RingArea(geometry_, ShownSlots(app_.model.Settings), kCaptionHalfWidth)
+                                  : Inflated(drawn, 2).Intersection(whole);
+  // Key mode dims the whole screen: the window covers it all while dimmed.
+  const PixelRect area = wholeScreen_ || frame.background != 0 ? whole : ChooseWindowArea(surface_.area(), preferred, drawn, whole);
+  surface_.Place(area, POINT{s.WorkArea.left, s.WorkArea.top});
+}
 
 void FrmMain::Repaint() {
   if (selIndex() < 1)
@@ -273,24 +292,19 @@ int FrmMain::ShiftState() {
   return shift;
 }
 
-LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const int x = GET_X_LPARAM(lParam);
-  const int y = GET_Y_LPARAM(lParam);
-  if (RefusedWhileModal(message)) return 0;
+void FrmMain::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
   switch (message) {
-    case kRunDropMessage:
-      if (drops_) drops_->RunPendingDrop();
-      return 0;
     case WM_MOUSEMOVE:
+      // While a modal window is open hovering still magnifies, but nothing is dragged.
       controller_.MouseMove((wParam & MK_LBUTTON) != 0 && !app_.modal.open(), x, y);
-      return 0;
+      break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       // The release may happen off the ring, over pixels that let the mouse through.
       if (GetCapture() != hwnd()) SetCapture(hwnd());
       controller_.MouseDown(ButtonOf(message), x, y);
-      return 0;
+      break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
@@ -303,8 +317,32 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         releasingCapture_ = false;
       }
       controller_.MouseUp(button, x, y);
-      return 0;
+      break;
     }
+    default:
+      break;
+  }
+}
+
+LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (RefusedWhileModal(message)) return 0;
+  // The window covers only part of the work area: its client pixels start at that
+  // part's corner.
+  const int x = GET_X_LPARAM(lParam) + surface_.area().left;
+  const int y = GET_Y_LPARAM(lParam) + surface_.area().top;
+  switch (message) {
+    case kRunDropMessage:
+      if (drops_) drops_->RunPendingDrop();
+      return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      HandleMouse(message, wParam, x, y);
+      return 0;
     case WM_CAPTURECHANGED:
       if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != hwnd()) controller_.CaptureLost();
       return 0;

@@ -1,7 +1,10 @@
-// The dock: one borderless, per-pixel-alpha layered window as large as the desktop
-// work area, transparent wherever nothing is drawn. It owns the ring geometry, the
-// image store and the drawing surface, and paints the ring plain, with one slot
-// magnified, or quickly while the sizes change.
+// The dock: one borderless, per-pixel-alpha layered window, transparent wherever nothing
+// is drawn. Its geometry and frames use the coordinates of the whole desktop work area,
+// but the window covers only the ring (with room for a magnified slot and the captions)
+// while it is shown, only the icon while minimised, and the whole work area only while
+// something is drawn beyond the ring (an icon dragged away) or key mode dims the screen:
+// the system's cost of a push grows with the window's area. The dock owns the ring geometry, the image store and the drawing surface, and paints the
+// ring plain, with one slot magnified, or quickly while the sizes change.
 #pragma once
 
 #include <cstdint>
@@ -38,7 +41,8 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   void Unload();
   void Show();
 
-  // Fills the image store: skins, the centre, the fallback pictures, every item. Until
+  // Fills the image store with what the ring shows: skins, the centre, the fallback
+  // pictures and the ring items (the rest decode when first drawn). Until
   // the built-in catalogue exists, free ring positions first become blank shortcuts.
   // The skin comes from `resources` (the program itself when null).
   void LoadAllImages(HMODULE resources = nullptr);
@@ -95,6 +99,9 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   const SlotContents& slots() const { return slots_; }
   win::ImageStore& images() { return images_; }
   win::DockSurface& surface() { return surface_; }
+  // Keeps the window over the whole work area whatever it draws: the benchmarks' baseline
+  // of a screen-sized layered window.
+  void set_whole_screen(bool on) { wholeScreen_ = on; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -102,6 +109,10 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
  private:
   DockView View() const;
   void Repaint();
+  // A mouse message at (x, y) in work-area coordinates.
+  void HandleMouse(UINT message, WPARAM wParam, int x, int y);
+  // Moves and sizes the window to what `frame` draws (see the class comment).
+  void PlaceFor(const DockFrame& frame);
 
   // DockWindow: what the interaction logic asks of the window.
   void PaintDraggedIcon(int slot, int x, int y) override;
@@ -141,6 +152,7 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   win::DockSurface surface_;
   DockFrame frame_;  // the frame being built, shown by the next update
   bool releasingCapture_ = false;  // the dock lets the mouse go itself
+  bool wholeScreen_ = false;
 
   DockController controller_;
   std::unique_ptr<DropController> drops_;

@@ -34,11 +34,25 @@ bool DockSurface::CreateGraphic(HWND window, int width, int height) {
   DeleteGraphic();
   if (width <= 0 || height <= 0) return false;
   window_ = window;
+  layoutWidth_ = width;
+  area_ = PixelRect{0, 0, width, height};
+  placed_ = false;
+  if (!MakeCanvas(width, height)) return false;
+  scaledEdges_ = std::make_unique<Gdiplus::ImageAttributes>();
+  scaledEdges_->SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+  return CreateGraphicFont(L"Verdana", 17);
+}
+
+bool DockSurface::MakeCanvas(int width, int height) {
+  graphics_.reset();
+  target_.reset();
+  canvas_.Release();
+  bits_ = nullptr;
+  valid_ = false;
   width_ = width;
   height_ = height;
   if (!canvas_.Create(width, height)) return false;
   bits_ = canvas_.bits();
-
   // GDI+ draws straight into the DIB's pixels, premultiplied as the layered window wants.
   target_ = std::make_unique<Gdiplus::Bitmap>(width, height, width * 4, PixelFormat32bppPARGB,
                                               reinterpret_cast<BYTE*>(bits_));
@@ -47,10 +61,23 @@ bool DockSurface::CreateGraphic(HWND window, int width, int height) {
   if (graphics_->GetLastStatus() != Gdiplus::Ok) return false;
   graphics_->SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
   graphics_->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-  scaledEdges_ = std::make_unique<Gdiplus::ImageAttributes>();
-  scaledEdges_->SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-  valid_ = false;
-  return CreateGraphicFont(L"Verdana", 17);
+  graphics_->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+  graphics_->TranslateTransform(static_cast<Gdiplus::REAL>(-area_.left), static_cast<Gdiplus::REAL>(-area_.top));
+  return true;
+}
+
+bool DockSurface::Place(const PixelRect& area, POINT screenOrigin) {
+  if (!graphics_ || area.empty()) return false;
+  if (placed_ && area == area_ && screenOrigin.x == screenOrigin_.x && screenOrigin.y == screenOrigin_.y)
+    return true;
+  const PixelRect previous = area_;
+  area_ = area;
+  screenOrigin_ = screenOrigin;
+  placed_ = true;
+  if (MakeCanvas(area.width(), area.height())) return true;
+  area_ = previous;
+  MakeCanvas(previous.width(), previous.height());
+  return false;
 }
 
 bool DockSurface::CreateGraphicFont(const std::wstring& familyName, float pixels) {
@@ -158,14 +185,14 @@ PixelRect DockSurface::Bounds(const DrawOp& op, const ImageStore& images) {
       const std::wstring text = Wide(op.text);
       Gdiplus::RectF box;
       graphics_->MeasureString(text.c_str(), static_cast<INT>(text.size()), font_.get(),
-                               Gdiplus::RectF(0, 0, static_cast<float>(width_), kTextBoxHeight),
+                               Gdiplus::RectF(0, 0, static_cast<float>(layoutWidth_), kTextBoxHeight),
                                format_.get(), &box);
       found = textBoxes_.emplace(op.text, box).first;
     }
     // Only the measured size is used: the text is centred in the screen-wide box and
     // hangs from its top (some GDI+ versions report the box at the layout's left edge).
     const Gdiplus::RectF& box = found->second;
-    const float left = op.textX + (static_cast<float>(width_) - box.Width) / 2;
+    const float left = op.textX + (static_cast<float>(layoutWidth_) - box.Width) / 2;
     return PixelRect{static_cast<int32_t>(std::floor(left)) - kTextMargin,
                      static_cast<int32_t>(std::floor(op.textY)) - kTextMargin,
                      static_cast<int32_t>(std::ceil(left + box.Width)) + kTextMargin,
@@ -181,15 +208,15 @@ PixelRect DockSurface::Bounds(const DrawOp& op, const ImageStore& images) {
 }
 
 void DockSurface::FillRect(const PixelRect& area, uint32_t argb) {
-  const PixelRect r = area.Intersection(PixelRect{0, 0, width_, height_});
+  const PixelRect r = area.Intersection(area_);
   if (r.empty()) return;
   const uint32_t value = Premultiplied(argb);
   for (int32_t y = r.top; y < r.bottom; ++y) {
-    uint32_t* row = bits_ + static_cast<size_t>(y) * width_;
+    uint32_t* from = bits_ + static_cast<size_t>(y - area_.top) * width_ + (r.left - area_.left);
     if (value == 0)
-      std::memset(row + r.left, 0, static_cast<size_t>(r.width()) * 4);
+      std::memset(from, 0, static_cast<size_t>(r.width()) * 4);
     else
-      std::fill(row + r.left, row + r.right, value);
+      std::fill(from, from + r.width(), value);
   }
 }
 
@@ -198,7 +225,7 @@ void DockSurface::DrawOutlinedText(Gdiplus::Graphics& g, const std::wstring& tex
   // The outline: the text in the dark colour moved one pixel each way diagonally, then
   // the text itself on top.
   const INT length = static_cast<INT>(text.size());
-  const float w = static_cast<float>(width_);
+  const float w = static_cast<float>(layoutWidth_);
   const float offsets[4][2] = {{-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
   for (const auto& o : offsets)
     g.DrawString(text.c_str(), length, font_.get(), Gdiplus::RectF(x + o[0], y + o[1], w, kTextBoxHeight),
@@ -355,11 +382,11 @@ void DockSurface::Blend(const Sprite& sprite, int32_t x, int32_t y, const PixelR
   if (sprite.pixels.size() != static_cast<size_t>(sprite.width) * sprite.height) return;
   const PixelRect area = PixelRect{x, y, x + sprite.width, y + sprite.height}
                              .Intersection(clip)
-                             .Intersection(PixelRect{0, 0, width_, height_});
+                             .Intersection(area_);
   if (area.empty()) return;
   for (int32_t row = area.top; row < area.bottom; ++row) {
     const uint32_t* from = sprite.pixels.data() + static_cast<size_t>(row - y) * sprite.width + (area.left - x);
-    uint32_t* to = bits_ + static_cast<size_t>(row) * width_ + area.left;
+    uint32_t* to = bits_ + static_cast<size_t>(row - area_.top) * width_ + (area.left - area_.left);
     for (int32_t n = area.width(); n > 0; --n, ++from, ++to) {
       const uint32_t s = *from;
       const uint32_t a = s >> 24;
@@ -394,18 +421,22 @@ bool DockSurface::Push(BYTE alpha, const PixelRect* dirty) {
   if (!window_ || !canvas_) return false;
   SIZE size{width_, height_};
   POINT source{0, 0};
+  POINT destination{screenOrigin_.x + area_.left, screenOrigin_.y + area_.top};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
-  RECT area{};
-  if (dirty) area = RECT{dirty->left, dirty->top, dirty->right, dirty->bottom};
+  RECT changed{};
+  if (dirty)
+    changed = RECT{dirty->left - area_.left, dirty->top - area_.top, dirty->right - area_.left,
+                   dirty->bottom - area_.top};
   UPDATELAYEREDWINDOWINFO info{};
   info.cbSize = sizeof(info);
   info.psize = &size;
   info.hdcSrc = canvas_.dc();
   info.pptSrc = &source;
+  info.pptDst = placed_ ? &destination : nullptr;
   info.pblend = &blend;
   info.dwFlags = ULW_ALPHA;
-  info.prcDirty = dirty ? &area : nullptr;
-  lastPushed_ = dirty ? *dirty : PixelRect{0, 0, width_, height_};
+  info.prcDirty = dirty ? &changed : nullptr;
+  lastPushed_ = dirty ? *dirty : area_;
   return UpdateLayeredWindowIndirect(window_, &info) != FALSE;
 }
 
@@ -418,7 +449,7 @@ void DockSurface::PresentWhole(const DockFrame& frame, const ImageStore& images,
 
 void DockSurface::Present(const DockFrame& frame, const ImageStore& images, BYTE alpha) {
   if (!graphics_) return;
-  const PixelRect screen{0, 0, width_, height_};
+  const PixelRect screen = area_;
   if (painting_ == Painting::kWholeFrame) {
     PresentWhole(frame, images, alpha);
   } else if (painting_ == Painting::kAllAreas || !valid_ || shownGeneration_ != images.generation()) {

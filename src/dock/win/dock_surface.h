@@ -1,6 +1,8 @@
-// The dock's drawing surface: one screen-sized 32-bit premultiplied bitmap (a DIB section
-// in a memory DC, drawn into through a GDI+ Graphics) pushed to the layered window with
-// per-pixel alpha.
+// The dock's drawing surface: one 32-bit premultiplied bitmap (a DIB section in a memory
+// DC, drawn into through a GDI+ Graphics) pushed to the layered window with per-pixel
+// alpha. Frames are written in the coordinates of the whole work area; the bitmap and
+// its window may cover only part of it (Place), since the system's cost of a push grows
+// with the window's area. Drawing outside that part is left out.
 //
 // A repaint keeps the frame shown last and compares it with the new one: only the areas
 // that differ are cleared (a plain fill of the bits, far cheaper than a GDI+ clear),
@@ -47,8 +49,16 @@ class DockSurface {
   DockSurface& operator=(const DockSurface&) = delete;
 
   // Builds the bitmap, its memory DC and Graphics (high-quality bicubic scaling,
-  // anti-aliased text) and the caption font. False when any of them cannot be made.
+  // anti-aliased text) and the caption font, covering the whole width × height work
+  // area. False when any of them cannot be made.
   [[nodiscard]] bool CreateGraphic(HWND window, int width, int height);
+  // Makes the bitmap and the window cover `area` of the work area, whose top-left lies
+  // at `screenOrigin` on the screen; the next Present repaints and pushes all of it,
+  // moving and sizing the window with the push. False (the old area kept) when the new
+  // bitmap cannot be made.
+  bool Place(const PixelRect& area, POINT screenOrigin);
+  // The part of the work area the bitmap covers.
+  const PixelRect& area() const { return area_; }
   // Releases the font objects, the Graphics and the bitmap (harmless when not created).
   void DeleteGraphic();
   // The caption font: the family at `pixels` size, bold. A family the system lacks is
@@ -70,16 +80,18 @@ class DockSurface {
 
   void set_painting(Painting painting) { painting_ = painting; }
   bool created() const { return graphics_ != nullptr; }
+  // The bitmap's size (that of area()).
   int width() const { return width_; }
   int height() const { return height_; }
-  // The pixels (premultiplied BGRA, top-down rows of width() pixels).
+  // The pixels of area() (premultiplied BGRA, top-down rows of width() pixels).
   const uint32_t* bits() const { return bits_; }
   HDC dc() const { return canvas_.dc(); }
   // The family the caption font was made from.
   std::wstring FontFamilyName() const;
   // Pixels the operation can touch (empty for a missing image).
   PixelRect Bounds(const DrawOp& op, const ImageStore& images);
-  // Area pushed by the last Present (empty when nothing was pushed).
+  // Area pushed by the last Present, in work-area coordinates (empty when nothing was
+  // pushed).
   const PixelRect& last_pushed() const { return lastPushed_; }
 
  private:
@@ -105,10 +117,16 @@ class DockSurface {
   // Draws plain text into its box on `g`, at (x, y) instead of the operation's corner.
   void DrawPlainText(Gdiplus::Graphics& g, const DrawOp& op, float x, float y);
   bool Push(BYTE alpha, const PixelRect* dirty);
+  // The bitmap, its DC and Graphics at width × height (drawing offset by area_'s corner).
+  bool MakeCanvas(int width, int height);
   void PresentWhole(const DockFrame& frame, const ImageStore& images, BYTE alpha);
 
   HWND window_ = nullptr;
   int width_ = 0, height_ = 0;
+  int layoutWidth_ = 0;  // the work area's width: captions are centred across it
+  PixelRect area_;
+  POINT screenOrigin_{0, 0};
+  bool placed_ = false;  // pushes move and size the window to area_
   DibSection canvas_;
   uint32_t* bits_ = nullptr;  // the canvas's pixels, while it exists
   std::unique_ptr<Gdiplus::Bitmap> target_;

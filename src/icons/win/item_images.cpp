@@ -134,10 +134,9 @@ void LoadAllImages(ImageLoader& l) {
   LoadSkinImages(l);
   LoadCentreImage(l);
   for (int i = pool::kFileImage; i <= pool::kGroupImage; ++i) LoadItemIcon(l, i);
-  const int last = static_cast<int>(l.model.Items.size()) - 1;
-  for (int i = 1; i <= last && i < ImageStore::kItemImages; ++i) {
-    if (i >= pool::kFileImage && i <= pool::kGroupImage) continue;
-    LoadItemIcon(l, i);
+  for (int index : RingItems(l.model)) {
+    if (index >= pool::kFileImage && index <= pool::kGroupImage) continue;
+    LoadItemIcon(l, index);
   }
 }
 

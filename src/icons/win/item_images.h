@@ -45,9 +45,10 @@ void LoadSkinImages(ImageLoader& loader);
 // it exists, else the "LOGO" skin picture.
 void LoadCentreImage(ImageLoader& loader);
 
-// Everything, in start-up order: skins, the centre, the fallback pictures 39..42, then
-// every other pool index from 1 on.
-void LoadAllImages(ImageLoader& loader);
+// What the ring shows, in start-up order: skins, the centre, the fallback pictures
+// 39..42, then the items of the shown ring positions. Every other picture (group
+// members, the command catalogue) is decoded when something first draws it.
+void LoadAllImages(ImageLoader& l);
 
 // Re-makes size variant `variant` (1..4) of the item plate and of image indices 1..64
 // from their full-size pictures, `side` pixels square.

@@ -30,6 +30,8 @@ bool FrmSubMenu::Load() {
   ImmAssociateContext(hwnd(), nullptr);
   if (!surface_.CreateGraphic(hwnd(), s.ScreenWidth, s.ScreenHeight)) return false;
   surface_.CreatePlainFont(L"Arial", 12);
+  // Hidden, the window needs no screen of pixels.
+  surface_.Place(PixelRect{0, 0, 1, 1}, POINT{workArea_.left, workArea_.top});
   surface_.Present(DockFrame{}, images_, 255);
   // Once start-up is over and the messages run, the first menu need not make them.
   PostMessageW(hwnd(), kPreparePartsMessage, 0, 0);
@@ -46,6 +48,12 @@ void FrmSubMenu::Unload() {
 }
 
 void FrmSubMenu::Present(const DockFrame& frame, int alpha) {
+  const PixelRect whole{0, 0, workArea_.width(), workArea_.height()};
+  PixelRect drawn;
+  for (const DrawOp& op : frame.ops) drawn = drawn.Union(surface_.Bounds(op, images_));
+  drawn = drawn.Intersection(whole);
+  if (menuArea_.empty()) menuArea_ = Inflated(drawn, 2).Intersection(whole);
+  surface_.Place(ChooseWindowArea(surface_.area(), menuArea_, drawn, whole), POINT{workArea_.left, workArea_.top});
   surface_.Present(frame, images_, static_cast<BYTE>(std::clamp(alpha, 0, 255)));
 }
 
@@ -64,6 +72,7 @@ void FrmSubMenu::HideToBottom() {
   ShowWindow(hwnd(), SW_HIDE);
   SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   pending_.clear();
+  menuArea_ = PixelRect{};  // the next menu opens elsewhere
 }
 
 void FrmSubMenu::EnableTimer(int timer, bool on) {
@@ -108,8 +117,9 @@ void FrmSubMenu::DecodeSomePictures() {
 LRESULT FrmSubMenu::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // Under an open question or dialog the menu only brings that window to the front.
   if (win::RefusedWhileModal(app_.modal, hwnd(), message)) return 0;
-  const int x = GET_X_LPARAM(lParam);
-  const int y = GET_Y_LPARAM(lParam);
+  // The window covers only part of the work area: its client pixels start there.
+  const int x = GET_X_LPARAM(lParam) + surface_.area().left;
+  const int y = GET_Y_LPARAM(lParam) + surface_.area().top;
   switch (message) {
     case WM_MOUSEMOVE:
       controller_.MouseMove((wParam & MK_LBUTTON) != 0, x, y);

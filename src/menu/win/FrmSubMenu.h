@@ -1,5 +1,6 @@
-// The group menu window: a per-pixel-alpha layered window covering the work area like
-// the dock (both share one coordinate system), hidden between menus. It turns window
+// The group menu window: a per-pixel-alpha layered window, hidden between menus. Its
+// frames use the work area's coordinates like the dock's, but the window covers only
+// the open menu (the whole work area only while a member is dragged beyond it). It turns window
 // messages into the menu's interaction logic and draws its frames with the dock's kind
 // of surface, from the dock's image store. Row pictures not decoded yet are decoded
 // after the page is shown, a few at a time, and fill in as they arrive.
@@ -79,6 +80,7 @@ class FrmSubMenu : public win::Window, private MenuWindow {
   ModelMenuSource source_;
   win::DockSurface surface_;
   PixelRect workArea_;
+  PixelRect menuArea_;  // what the open menu covers, from its first frame
   std::vector<int32_t> pending_;  // items whose pictures are to be decoded
   std::set<int32_t> attempted_;   // asked for once already
   bool decodePosted_ = false;
