@@ -131,6 +131,7 @@ bool Program::Main() {
   app_.search = search_.get();
   trayHost_->windows.showAbout = [this] { windows_->ShowAbout(); };
   trayHost_->windows.showSearchBox = [this] { search_->Show(); };
+  dock_->SetAltSpaceIsHotkey([this] { return tray_->hotkeysRegistered()[hotkey::kShowDock]; });
   // The screen, the default settings, the settings file, the built-in
   // catalogue, then the menu file or, failing that, the default groups.
   services_->defaults.InitDefaults(true, true);

@@ -1,7 +1,8 @@
 // SaveMenu and LoadMenu on a real disk beside the floor: a plain write and a plain read
 // of the same 1.3 MB through the same file system. The "x_floor" counter of each
 // benchmark is its time divided by the floor's time (target: within 2). The disk is a
-// temporary folder (or $VEK_BENCH_DIR); the program's Windows paths map into it.
+// fresh folder in the build folder (or under $VEK_BENCH_DIR); the program's Windows paths
+// map into it.
 //
 // The writes run twice: /0 leaves the data to the page cache, /1 flushes every written
 // file to the disk before closing it, as the Windows file system of the program does.
@@ -128,7 +129,7 @@ class NoPrompt : public UserPrompt {
 struct Setup {
   Setup() {
     const char* base = std::getenv("VEK_BENCH_DIR");
-    std::string tmpl = (base ? std::string(base) : std::filesystem::temp_directory_path().string()) +
+    std::string tmpl = (base ? std::string(base) : std::string(VEK_BENCH_OUTPUT_DIR)) +
                        "/vek-config-bench-XXXXXX";
     root = mkdtemp(tmpl.data()) ? tmpl : std::string();
     fs = std::make_unique<DiskFileSystem>(root);

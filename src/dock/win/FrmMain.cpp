@@ -348,6 +348,8 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+      // Alt+Space already came as the hotkey (which may have just hidden the dock).
+      if (wParam == VK_SPACE && GetKeyState(VK_MENU) < 0 && altSpaceIsHotkey_ && altSpaceIsHotkey_()) return 0;
       controller_.KeyDown(static_cast<int>(wParam), ShiftState());
       // Alt+Space belongs to key mode, not to the system menu.
       return 0;

@@ -7,6 +7,8 @@
 // ring plain, with one slot magnified, or quickly while the sizes change.
 #pragma once
 
+#include <functional>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -85,6 +87,9 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
 
   // Files dropped on the ring are taken from now on: the window exists and OLE runs on
   // this thread. `sysIconDir` holds the group picture.
+  // Tells whether Alt+Space is the program's global hotkey: the hotkey then does what
+  // the key does, and the key reaching the dock as well must not undo it.
+  void SetAltSpaceIsHotkey(std::function<bool()> altSpaceIsHotkey) { altSpaceIsHotkey_ = std::move(altSpaceIsHotkey); }
   void AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPrompt& prompt, TextPrompt& input,
                    const std::string& sysIconDir);
   DropController* drops() { return drops_.get(); }
@@ -152,6 +157,7 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   win::DockSurface surface_;
   DockFrame frame_;  // the frame being built, shown by the next update
   bool releasingCapture_ = false;  // the dock lets the mouse go itself
+  std::function<bool()> altSpaceIsHotkey_;
   bool wholeScreen_ = false;
 
   DockController controller_;

@@ -290,33 +290,14 @@ const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageSt
     scaledSprites_.clear();
     spriteGeneration_ = images.generation();
   }
-  if (op.type == DrawOp::Type::kText && op.style != TextStyle::kCaption) {
-    const float baseX = std::floor(op.textX), baseY = std::floor(op.textY);
-    const TextKey key{op.text, op.textX - baseX, op.textY - baseY, op.style, op.textW, op.textH};
-    auto found = textSprites_.find(key);
-    if (found != textSprites_.end()) return &found->second;
-    if (textSprites_.size() >= kMostSprites) textSprites_.clear();
-    const PixelRect box = Bounds(op, images);
-    if (box.empty()) return nullptr;
-    Sprite sprite;
-    sprite.left = box.left - static_cast<int32_t>(baseX);
-    sprite.top = box.top - static_cast<int32_t>(baseY);
-    sprite.width = box.width();
-    sprite.height = box.height();
-    Gdiplus::Bitmap canvas(sprite.width, sprite.height, PixelFormat32bppPARGB);
-    {
-      Gdiplus::Graphics g(&canvas);
-      g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-      g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
-      DrawPlainText(g, op, op.textX - static_cast<float>(box.left), op.textY - static_cast<float>(box.top));
-    }
-    sprite.pixels = PremultipliedPixels(canvas);
-    return &textSprites_.emplace(key, std::move(sprite)).first->second;
-  }
   if (op.type == DrawOp::Type::kText) {
-    if (!font_) return nullptr;
+    // Captions are outlined and centred in a screen-wide box; plain text is clipped to
+    // its own box, so only plain text keys its sprite by the box's size.
+    const bool caption = op.style == TextStyle::kCaption;
+    if (caption && !font_) return nullptr;
     const float baseX = std::floor(op.textX), baseY = std::floor(op.textY);
-    const TextKey key{op.text, op.textX - baseX, op.textY - baseY, op.style, 0.0f, 0.0f};
+    const TextKey key{op.text, op.textX - baseX, op.textY - baseY, op.style, caption ? 0.0f : op.textW,
+                      caption ? 0.0f : op.textH};
     auto found = textSprites_.find(key);
     if (found != textSprites_.end()) return &found->second;
     if (textSprites_.size() >= kMostSprites) textSprites_.clear();
@@ -331,9 +312,14 @@ const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageSt
     {
       Gdiplus::Graphics g(&canvas);
       g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-      g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
-      DrawOutlinedText(g, Wide(op.text), op.textX - static_cast<float>(box.left),
-                       op.textY - static_cast<float>(box.top));
+      const float x = op.textX - static_cast<float>(box.left), y = op.textY - static_cast<float>(box.top);
+      if (caption) {
+        g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+        DrawOutlinedText(g, Wide(op.text), x, y);
+      } else {
+        g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+        DrawPlainText(g, op, x, y);
+      }
     }
     sprite.pixels = PremultipliedPixels(canvas);
     return &textSprites_.emplace(key, std::move(sprite)).first->second;
