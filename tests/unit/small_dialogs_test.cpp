@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "dialogs/file_dialog_request.h"
 #include "dialogs/getting_started.h"
 #include "dialogs/input_box.h"
 #include "platform/modal_state.h"
@@ -52,6 +53,16 @@ TEST(ModalState, RefusesAndBringsTheWindowToTheFrontOnlyWhileOneIsOpen) {
   }
   EXPECT_FALSE(modal.Refuse());
   EXPECT_EQ(fronts, 1);
+}
+
+TEST(FileDialogFilter, BarsBecomeNulsAndTheListEndsWithTwo) {
+  using namespace std::string_literals;
+  const std::pair<std::string, std::string> cases[] = {
+      {"*.bak|*.bak|*.*|*.*", "*.bak\0*.bak\0*.*\0*.*\0\0"s},
+      {"*.ico;*.png|*.ico;*.png|", "*.ico;*.png\0*.ico;*.png\0\0"s},
+      {"", "\0\0"s},
+  };
+  for (const auto& [bars, system] : cases) EXPECT_EQ(SystemFilterText(bars), system) << bars;
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "dialogs/win/dialog.h"
 
+#include <commdlg.h>
+
 #include <vector>
 
+#include "platform/log.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/text_win.h"
 
@@ -126,6 +129,51 @@ void ModalWindows::BringOpenWindowToFront() {
   SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   SetForegroundWindow(front);
   FlashWindow(front, TRUE);
+}
+
+std::string ModalWindows::ShowFileDialog(HWND owner, const FileDialogRequest& request) {
+  const std::wstring initialFile = Wide(request.initialFile);
+  if (initialFile.size() > kMaxDialogFileName) {
+    ModalState::Scope counted(state_);
+    MessageBoxW(owner, L"Filename Length Overflow", L"VEK Desktop - FileDialog Function",
+                MB_OK | MB_ICONEXCLAMATION);
+    return {};
+  }
+  const std::wstring filter = Wide(SystemFilterText(request.filter));
+  const std::wstring title = Wide(request.title);
+  const std::wstring extension = Wide(request.defaultExtension);
+  const std::wstring folder = Wide(request.initialFolder);
+  // Room for any path the system can hand back; callers check what their files can store.
+  std::vector<wchar_t> file(32768, L'\0');
+  std::copy(initialFile.begin(), initialFile.end(), file.begin());
+
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = owner;
+  dialog.hInstance = GetModuleHandleW(nullptr);
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  // A save dialog must accept a name that does not exist yet; the callers ask their own
+  // question before they replace a file.
+  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (request.save ? 0 : OFN_FILEMUSTEXIST);
+
+  BOOL chosen = FALSE;
+  {
+    ModalState::Scope counted(state_);
+    chosen = request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+  }
+  if (!chosen) {
+    if (const DWORD error = CommDlgExtendedError()) {
+      WriteLog("The file dialog \"" + request.title + "\" failed with error " + std::to_string(error));
+    }
+  }
+  // The dialog loads many shell libraries; let the system take back what they used.
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+  return chosen ? Utf8(file.data()) : std::string();
 }
 
 }  // namespace vek::win

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "dialogs/file_dialog_request.h"
 #include "platform/modal_state.h"
 
 namespace vek::win {
@@ -71,6 +72,11 @@ class ModalWindows {
   // returns its Close result; -1 when the window cannot be made.
   INT_PTR Run(Dialog& dialog, int templateId, HWND owner);
   ModalState& state() { return state_; }
+
+  // The system's open or save dialog, owned by `owner` and counted as a modal window:
+  // the chosen path, or empty when cancelled. An initial file name longer than the
+  // dialog holds is refused with a message and gives empty.
+  std::string ShowFileDialog(HWND owner, const FileDialogRequest& request);
 
   // Brings this thread's front dialog or message box to the front.
   static void BringOpenWindowToFront();
