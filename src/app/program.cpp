@@ -132,9 +132,7 @@ bool Program::Main() {
   trayHost_->windows.showAbout = [this] { windows_->ShowAbout(); };
   trayHost_->windows.showSearchBox = [this] { search_->Show(); };
   dock_->SetAltSpaceIsHotkey([this] { return tray_->hotkeysRegistered()[hotkey::kShowDock]; });
-  // The screen, the default settings, the settings file, the built-in
-  // catalogue, then the menu file or, failing that, the default groups.
-  services_->defaults.InitDefaults(true, true);
+  services_->defaults.LoadAtStart();
   // The stored desktop-icon state.
   services_->commands.SetDesktopIconsHidden(app_.model.Settings.DesktopIconsHidden != 0);
   // The permanent windows, created hidden: tray owner, dock, group menu. Without them
@@ -161,7 +159,7 @@ bool Program::Main() {
   // What start-up queued runs before the dock appears and takes the focus.
   win::PumpPendingMessages();
   dock_->Show();
-  dock_->DockFocus(true);
+  dock_->Activate(true);
   // The getting-started pages, until the user turns them off.
   if (app_.model.Settings.GettingStarted != -1) windows_->ShowGettingStarted();
   return true;

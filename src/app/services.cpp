@@ -30,7 +30,7 @@ void AppDockActions::OpenGroupMenu(int slot) {
 }
 
 void AppDockActions::CloseGroupMenu(bool noDockFocus) {
-  if (app_.menu) app_.menu->EscCancel(noDockFocus);
+  if (app_.menu) app_.menu->CloseMenu(noDockFocus);
 }
 
 bool AppDockActions::GroupMenuOpen() { return app_.menu && app_.menu->SubMenuShown(); }
@@ -133,7 +133,7 @@ void AppDefaultsHost::SetMenuRowsPerPage() {
 
 void AppDefaultsHost::BuildIconSizeTable() { dock_.CalcIconSizes(); }
 
-void AppDefaultsHost::BuildRingSlotTables() { dock_.CalcDockParam(-1); }
+void AppDefaultsHost::BuildRingSlotTables() { dock_.Relayout(AfterRelayout::Nothing); }
 
 CatalogueFacts AppDefaultsHost::ReadCatalogueFacts() {
   // Start-up joins the services to the context before the defaults run.
@@ -148,7 +148,7 @@ void AppDefaultsHost::ReloadImagesAndShow() {
   dock_.LoadAllImages();
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   win::PumpPendingMessages();
-  dock_.DockFocus(true);
+  dock_.Activate(true);
 }
 
 void AppDefaultsHost::LetMessagesRun() { win::PumpPendingMessages(); }

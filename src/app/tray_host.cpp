@@ -14,12 +14,12 @@ void AppTrayHost::CloseGroupMenu() { CloseGroupMenu(false); }
 bool AppTrayHost::KeyMode() { return app_.dock && app_.dock->keyMode(); }
 
 void AppTrayHost::LeaveKeyMode() {
-  if (app_.dock) app_.dock->controller().EscCancel();
+  if (app_.dock) app_.dock->controller().LeaveKeyMode();
 }
 
 void AppTrayHost::RefreshRing() {
   if (!app_.dock) return;
-  app_.dock->IniIconParam();
+  app_.dock->RefreshSlots();
   app_.dock->DockNormal(false);
 }
 
@@ -49,8 +49,8 @@ void AppTrayHost::AltSpace() {
 
 int AppTrayHost::DockState() { return app_.dock ? app_.dock->dockState() : 0; }
 
-void AppTrayHost::MinWindows(int state) {
-  if (app_.dock) app_.dock->controller().MinWindows(state);
+void AppTrayHost::SetDockState(int state) {
+  if (app_.dock) app_.dock->controller().SetDockState(state);
 }
 
 void AppTrayHost::DockToBottom(bool quietly) {
@@ -60,8 +60,8 @@ void AppTrayHost::DockToBottom(bool quietly) {
   SetWindowPos(app_.dock->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, flags);
 }
 
-void AppTrayHost::DockFocus(bool isGetFocus) {
-  if (app_.dock) app_.dock->DockFocus(isGetFocus);
+void AppTrayHost::Activate(bool paintRing) {
+  if (app_.dock) app_.dock->Activate(paintRing);
 }
 
 bool AppTrayHost::FadeEnabled() { return app_.dock && app_.dock->controller().state().FadeEnabled; }
@@ -73,7 +73,7 @@ void AppTrayHost::SetFadeEnabled(bool on) {
 bool AppTrayHost::GroupMenuOpen() { return app_.menu && app_.menu->SubMenuShown(); }
 
 void AppTrayHost::CloseGroupMenu(bool noDockFocus) {
-  if (app_.menu) app_.menu->EscCancel(noDockFocus);
+  if (app_.menu) app_.menu->CloseMenu(noDockFocus);
 }
 
 void AppTrayHost::SwitchDesktop() {

@@ -35,9 +35,9 @@ class AppTrayHost : public TrayHost {
   // TrayHost
   void AltSpace() override;
   int DockState() override;
-  void MinWindows(int state) override;
+  void SetDockState(int state) override;
   void DockToBottom(bool quietly) override;
-  void DockFocus(bool isGetFocus) override;
+  void Activate(bool paintRing) override;
   bool FadeEnabled() override;
   void SetFadeEnabled(bool on) override;
   bool GroupMenuOpen() override;

@@ -74,9 +74,7 @@ Defaults::Defaults(const DefaultsServices& s, std::string programPath, uint32_t 
       programPath_(std::move(programPath)),
       windowsMajor_(windowsMajor) {}
 
-void Defaults::InitDefaults(bool loadSettings, bool loadMenu) {
-  Initialise(loadSettings, loadMenu, nullptr);
-}
+void Defaults::LoadAtStart() { Initialise(true, true, nullptr); }
 
 void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRing) {
   host_.ResetInteraction();

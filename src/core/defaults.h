@@ -96,16 +96,17 @@ class Defaults {
   // system's major version (Explorer joins the system group from 6 on).
   Defaults(const DefaultsServices& services, std::string programPath, uint32_t windowsMajor);
 
-  // The start-up sequence: start-up calls it with (true, true); a first start
-  // (no configuration files) ends with the seven default ring items.
-  void InitDefaults(bool loadSettings, bool loadMenu);
+  // The start-up sequence: the screen, the default settings, the settings file, the
+  // built-in catalogue, then the menu file or, failing that, the default groups. A first
+  // start (no configuration files) ends with the seven default ring items.
+  void LoadAtStart();
   // Fills pool item `slot` (0: slot = which) with default row `which` (3..9): the All
   // Programs group from the desktop folders, the system folders and drives, the
   // accessories, the Office programs, the web browser, the mail program and the web
   // search. What the slot held before (with its members) is freed first.
   void BuildDefaultGroup(int which, int slot = 0);
   // Re-runs the model part of the start-up: images released, the pool re-created when
-  // items are reset or icons reloaded, InitDefaults(!resetSettings, !resetItems),
+  // items are reset or icons reloaded, the start-up sequence reading only what is kept,
   // the icon repair pass when reloadIcons, then the images reloaded and the dock shown.
   // When neither items nor icons are asked for, the ring and the groups in memory are
   // kept as they are instead of being read back from the menu file: a missing or
@@ -116,7 +117,7 @@ class Defaults {
   bool RunResetCommand(int index, const ResetCommandUi& ui);
 
  private:
-  // InitDefaults; with `keptRing`, the ring, groups and items come from it instead of
+  // The start-up sequence; with `keptRing`, the ring, groups and items come from it instead of
   // the menu file (the built-in catalogue is rebuilt, keeping its custom icons).
   void Initialise(bool loadSettings, bool loadMenu, const Model* keptRing);
   void FreeSlotContents(int slot);

@@ -27,7 +27,7 @@ void DockController::MouseDown(int button, int x, int y) {
     state_.DownX = x;
     state_.DownY = y;
   }
-  if (s == -1 && state_.KeyMode) EscCancel();
+  if (s == -1 && state_.KeyMode) LeaveKeyMode();
   if (state_.SelIndex != -1 && state_.DockState != 1 && button == mouse::kLeft) window_.DockAction(true);
 }
 
@@ -69,7 +69,7 @@ void DockController::MouseUp(int button, int x, int y) {
   state_.DragArmed = false;
   state_.DragSlot = -1;
   if (state_.DockState == 1) {
-    MinWindows(0);
+    SetDockState(0);
     return;
   }
   state_.ClickedSlot = state_.SelIndex;
@@ -80,7 +80,7 @@ void DockController::MouseUp(int button, int x, int y) {
       if (!state_.IsDragging) IconClick(click::kLeft);
     }
     if (s == 0 && state_.DockState == 0) {
-      MinWindows(1);
+      SetDockState(1);
       window_.ToBottom(false);
     }
   } else {
@@ -95,7 +95,7 @@ void DockController::MouseUp(int button, int x, int y) {
     }
   }
   state_.IsDragging = false;
-  if (state_.SelIndex == -1 && model_.Settings.AutoHide == 1) MinWindows(2);
+  if (state_.SelIndex == -1 && model_.Settings.AutoHide == 1) SetDockState(2);
 }
 
 void DockController::CaptureLost() {
@@ -152,8 +152,8 @@ void DockController::KeyDown(int keyCode, int shift) {
   if (actions_.GroupMenuOpen()) actions_.CloseGroupMenu(false);
   const int saved = state_.SelIndex;
   if (keyCode == vkey::kEscape) {
-    EscCancel();
-    if (model_.Settings.AutoHide == 1) MinWindows(2);
+    LeaveKeyMode();
+    if (model_.Settings.AutoHide == 1) SetDockState(2);
   } else if (keyCode == vkey::kSpace && shift == vkey::kAltShift) {
     AltSpace();
   } else if (state_.KeyMode) {
@@ -175,7 +175,7 @@ void DockController::KeyDown(int keyCode, int shift) {
 
 void DockController::KeyUp(int keyCode) {
   if (keyCode != vkey::kF1) return;
-  EscCancel();
+  LeaveKeyMode();
   model_.Settings.GettingStarted = 0;
   actions_.ShowGettingStarted();
 }
@@ -185,7 +185,7 @@ void DockController::AltSpace() {
     state_.KeyMode = true;
     window_.EnableTimer(dock_timer::kFocusWatch, true);
     if (state_.DockState != 0)
-      MinWindows(0);
+      SetDockState(0);
     else
       RepaintSelection();
   }
@@ -193,7 +193,7 @@ void DockController::AltSpace() {
   window_.ToTopmost();
 }
 
-void DockController::EscCancel() {
+void DockController::LeaveKeyMode() {
   window_.ToBottom(false);
   if (state_.KeyMode) {
     state_.KeyMode = false;
@@ -202,13 +202,13 @@ void DockController::EscCancel() {
   window_.ToBottom(true);
 }
 
-void DockController::MinWindows(int w) {
+void DockController::SetDockState(int w) {
   if (w == state_.DockState) return;
   state_.DockState = w;
   if (w != 0) state_.KeyMode = false;
   if (w == 1) {
     state_.DockHidden = false;
-    DockFocus(false);
+    Activate(false);
     window_.PumpMessages();
     window_.PaintMinimized();
     state_.SelIndex = -1;
@@ -232,15 +232,15 @@ void DockController::MinWindows(int w) {
     window_.ToBottom(false);
   } else {
     state_.DockHidden = false;
-    DockFocus(true);
+    Activate(true);
     window_.TakeFocus();
     window_.ToTopmost();
   }
 }
 
-void DockController::DockFocus(bool isGetFocus) {
+void DockController::Activate(bool paintRing) {
   window_.RefreshSlots();
-  if (!isGetFocus) return;
+  if (!paintRing) return;
   window_.DockNormal(false);
   state_.IdleTicks = 0;
   for (int t : {dock_timer::kSelection, dock_timer::kFocusWatch, dock_timer::kRecycleBin, dock_timer::kAutoHide})
@@ -275,8 +275,8 @@ void DockController::SelectionTimer() {
 
 void DockController::FocusWatchTimer() {
   if (window_.OwnWindowInForeground()) return;
-  EscCancel();
-  if (model_.Settings.AutoHide == 1) MinWindows(2);
+  LeaveKeyMode();
+  if (model_.Settings.AutoHide == 1) SetDockState(2);
   window_.EnableTimer(dock_timer::kFocusWatch, false);
 }
 
@@ -298,8 +298,8 @@ void DockController::AutoHideTimer() {
   actions_.CloseGroupMenu(true);
   const bool fade = state_.FadeEnabled;
   if (state_.DockState != 1) state_.FadeEnabled = true;
-  EscCancel();
-  MinWindows(2);
+  LeaveKeyMode();
+  SetDockState(2);
   state_.FadeEnabled = fade;
   window_.EnableTimer(dock_timer::kAutoHide, false);
 }

@@ -75,7 +75,7 @@ class DockWindow {
   // Clears the picture and pushes it fully transparent.
   virtual void ClearAndPushInvisible() = 0;
   virtual void DeleteEffect(int x, int y) = 0;
-  virtual void RefreshSlots() = 0;  // IniIconParam
+  virtual void RefreshSlots() = 0;  // RefreshSlots
   // Behind all windows (quietly: without activating, without changing messages).
   virtual void ToBottom(bool quietly) = 0;
   virtual void ToTopmost() = 0;
@@ -156,12 +156,12 @@ class DockController : public DockCommands {
   void TimerTick(int timer);
 
   // DockCommands
-  void EscCancel() override;
-  void MinWindows(int state) override;
-  void DockFocus(bool isGetFocus) override;
+  void LeaveKeyMode() override;
+  void SetDockState(int state) override;
+  void Activate(bool paintRing) override;
   void RefreshRing() override;
   bool DockHidden() const override { return state_.DockHidden; }
-  void MenuEscCancel(bool noDockFocus) override { actions_.CloseGroupMenu(noDockFocus); }
+  void CloseGroupMenu(bool noDockFocus) override { actions_.CloseGroupMenu(noDockFocus); }
   bool SubMenuShown() const override { return actions_.GroupMenuOpen(); }
   bool FadeEnabled() const override { return state_.FadeEnabled; }
   void SetFadeEnabled(bool on) override { state_.FadeEnabled = on; }

@@ -52,7 +52,7 @@ namespace {
 int32_t MinusHalf(int32_t centre, int32_t side) { return RoundHalfEven(centre - side / 2.0); }
 }  // namespace
 
-void DockGeometry::CalcDockParam(const AppSettings& s) {
+void DockGeometry::Relayout(const AppSettings& s) {
   IconSizes = {0, s.NormalIconSize, s.MagnifiedIconSize, s.MaxIconSize, kMenuIconSize};
 
   SlotBox& c = DockPos[0];
@@ -134,7 +134,7 @@ std::string SlotLetter(int slot) {
   return {};
 }
 
-void IniIconParam(const Model& model, SlotContents& slots) {
+void FillSlots(const Model& model, SlotContents& slots) {
   const int items = static_cast<int>(model.Items.size());
   const int groups = static_cast<int>(model.Groups.size());
   for (int i = 1; i < kSlotCount; ++i) {

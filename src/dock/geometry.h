@@ -80,7 +80,7 @@ class DockGeometry {
 
   // Recomputes IconSizes and the slot table from the settings. Entries above the
   // icon quantity keep what they held.
-  void CalcDockParam(const AppSettings& settings);
+  void Relayout(const AppSettings& settings);
   // The side of the centre picture while the pointer is on it: the largest size
   // magnified as much as a ring icon is (magnified over normal size).
   int32_t CentreMagnifiedSize() const;
@@ -100,7 +100,7 @@ int32_t ShownSlots(const AppSettings& settings);
 // 11..36, "~" for the centre; empty for anything else.
 std::string SlotLetter(int slot);
 
-// What each ring slot shows, refilled from the model by IniIconParam. Entry 0 is never
+// What each ring slot shows, refilled from the model by RefreshSlots. Entry 0 is never
 // filled and reads 0 / empty.
 struct SlotContents {
   std::array<int32_t, kSlotCount> SlotIcon{};
@@ -110,7 +110,7 @@ struct SlotContents {
 
 // Slot i shows the pool item that ring position i holds (the first entry of its member
 // list); that item's image index, kind and trimmed title are copied. A member list entry that names no pool item leaves the slot blank.
-void IniIconParam(const Model& model, SlotContents& slots);
+void FillSlots(const Model& model, SlotContents& slots);
 
 // The part of the work area the ring's window covers while the dock is shown: every
 // shown slot's normal and magnified box and the centre's ring, grown by the magnified

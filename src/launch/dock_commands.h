@@ -8,15 +8,17 @@ class DockCommands {
  public:
   virtual ~DockCommands() = default;
   // Leaves key mode and puts the dock behind all windows.
-  virtual void EscCancel() = 0;
+  virtual void LeaveKeyMode() = 0;
   // 0 shown, 1 minimised, 2 hidden.
-  virtual void MinWindows(int state) = 0;
-  virtual void DockFocus(bool isGetFocus) = 0;
+  virtual void SetDockState(int state) = 0;
+  // Refreshes the ring's slots; with paintRing it also paints the plain ring and wakes
+  // the dock's timers.
+  virtual void Activate(bool paintRing) = 0;
   // Refreshes the ring's slot arrays from the model and repaints it.
   virtual void RefreshRing() = 0;
   virtual bool DockHidden() const = 0;
   // Closes the group menu if one is open; unless noDockFocus, the dock takes the focus.
-  virtual void MenuEscCancel(bool noDockFocus) = 0;
+  virtual void CloseGroupMenu(bool noDockFocus) = 0;
   virtual bool SubMenuShown() const = 0;
   // Fading of the hide animation, switched off around some commands.
   virtual bool FadeEnabled() const = 0;

@@ -93,8 +93,8 @@ int Launcher::LaunchItem(int index) {
       result = shell_.Execute("open", plan->file, plan->arguments, plan->folder, show) > 32 ? 1 : 0;
     }
   }
-  dock_.EscCancel();
-  if (model_.Settings.AutoHide == 1) dock_.MinWindows(2);
+  dock_.LeaveKeyMode();
+  if (model_.Settings.AutoHide == 1) dock_.SetDockState(2);
   return result;
 }
 

@@ -77,17 +77,17 @@ void SystemCommands::Open(const std::string& file, const std::string& arguments,
 }
 
 void SystemCommands::RunSystemCommand(int code) {
-  dock_.EscCancel();
+  dock_.LeaveKeyMode();
   const bool newShell = WindowsMajorVersion >= 6;
   switch (code) {
     case command::kUserDocuments: Open(folders_.ProfileDir, ""); break;
     case command::kChangeUserIdentity: actions_.ChangeUserIdentity(); break;
     case command::kSettings: actions_.ShowSettings(); break;
     case command::kAbout: actions_.ShowAbout(); break;
-    case command::kMinimize: dock_.MinWindows(1); break;
-    case command::kHide: dock_.MinWindows(2); break;
+    case command::kMinimize: dock_.SetDockState(1); break;
+    case command::kHide: dock_.SetDockState(2); break;
     case command::kExit:
-      dock_.DockFocus(false);
+      dock_.Activate(false);
       actions_.PumpMessages();
       actions_.ExitProgram();
       return;
@@ -134,12 +134,12 @@ void SystemCommands::RunSystemCommand(int code) {
     case command::kRecycleBinStatus: ShowRecycleBinStatus(); break;
     case command::kSearchInternet:
       actions_.ShowSearchBox();
-      if (model_.Settings.AutoHide == 1) dock_.MinWindows(2);
+      if (model_.Settings.AutoHide == 1) dock_.SetDockState(2);
       return;
     default: break;
   }
-  dock_.EscCancel();
-  if (model_.Settings.AutoHide == 1) dock_.MinWindows(2);
+  dock_.LeaveKeyMode();
+  if (model_.Settings.AutoHide == 1) dock_.SetDockState(2);
 }
 
 void SystemCommands::ToggleDragLock() {
@@ -173,9 +173,9 @@ void SystemCommands::SwitchDesktop() {
   dock_.SetFadeEnabled(false);
   if (dock_.DockHidden()) {
     SetDesktopIconsHidden(true);
-    dock_.MinWindows(0);
+    dock_.SetDockState(0);
   } else {
-    dock_.MinWindows(2);
+    dock_.SetDockState(2);
     SetDesktopIconsHidden(false);
   }
   dock_.SetFadeEnabled(fade);

@@ -57,7 +57,7 @@ void MenuController::MenuFocus(bool open, int slot) {
   const int32_t count = source_.MemberCount(slot);
   if (count <= 0) {
     // An empty group shows nothing; a menu of another group does not stay open.
-    EscCancel(true);
+    CloseMenu(true);
     return;
   }
   state_.groupSlot = slot;
@@ -87,7 +87,7 @@ void MenuController::Close() {
   state_.dragItem = -1;
 }
 
-void MenuController::EscCancel(bool noDockFocus) {
+void MenuController::CloseMenu(bool noDockFocus) {
   if (!state_.shown) return;
   Close();
   state_.focus = state_.lastFocus = -1;
@@ -95,7 +95,7 @@ void MenuController::EscCancel(bool noDockFocus) {
 }
 
 void MenuController::MenuClick(int position) {
-  EscCancel(false);
+  CloseMenu(false);
   if (position < 1 || position > static_cast<int>(state_.rows.size())) return;
   const MenuRow& row = state_.rows[static_cast<size_t>(position - 1)];
   if (row.system)
@@ -200,7 +200,7 @@ void MenuController::KeyDown(int keyCode) {
       if (f >= 1 && f <= state_.paging.visibleRows()) MenuClick(state_.paging.offset + f);
       return;
     }
-    case menu_key::kEscape: EscCancel(false); return;
+    case menu_key::kEscape: CloseMenu(false); return;
     case menu_key::kPageUp: MenuUpAndDown(true); return;
     case menu_key::kPageDown: MenuUpAndDown(false); return;
     case menu_key::kUp: MenuWheel(true, true); return;
@@ -299,7 +299,7 @@ void MenuController::MouseUp(int button, int x, int y) {
 void MenuController::MenuResize() {
   const int32_t count = source_.MemberCount(state_.groupSlot);
   if (count <= 0) {
-    EscCancel(false);
+    CloseMenu(false);
     return;
   }
   Place(count);
@@ -323,7 +323,7 @@ void MenuController::TimerTick(int timer) {
   if (timer == menu_timer::kForegroundWatch) {
     if (window_.InForeground()) return;
     window_.EnableTimer(menu_timer::kForegroundWatch, false);
-    EscCancel(false);
+    CloseMenu(false);
     return;
   }
   if (timer != menu_timer::kHighlightWatch) return;

@@ -132,7 +132,7 @@ class MenuController {
   // Opens the menu of ring slot `slot` (open) or closes the open one.
   void MenuFocus(bool open, int slot);
   // Closes the menu if one is open; unless noDockFocus, the dock takes the focus.
-  void EscCancel(bool noDockFocus);
+  void CloseMenu(bool noDockFocus);
   // Closes the menu and carries out member `position` (1-based); a position outside the
   // group runs nothing.
   void MenuClick(int position);

@@ -9,7 +9,7 @@ void TrayCommands::Hotkey(int which) {
     case hotkey::kShowDock: ShowDockOrHide(); break;
     case hotkey::kSwitch: host_.SwitchDesktop(); break;
     case hotkey::kMinimise:
-      host_.MinWindows(1);
+      host_.SetDockState(1);
       host_.DockToBottom(false);
       break;
     case hotkey::kSearch: ShowSearchBox(); break;
@@ -23,7 +23,7 @@ void TrayCommands::ShowDockOrHide() {
   host_.SetFadeEnabled(false);
   if (host_.GroupMenuOpen()) host_.CloseGroupMenu(false);
   if (host_.KeyMode())
-    host_.MinWindows(2);
+    host_.SetDockState(2);
   else
     host_.AltSpace();
   host_.SetFadeEnabled(fade);
@@ -34,7 +34,7 @@ void TrayCommands::ShowSearchBox() {
   host_.ShowSearchBox();
   if (host_.GroupMenuOpen()) host_.CloseGroupMenu(false);
   host_.DockToBottom(true);
-  if (host_.AutoHide()) host_.MinWindows(2);
+  if (host_.AutoHide()) host_.SetDockState(2);
 }
 
 void TrayCommands::TrayLeftClick() {
@@ -53,7 +53,7 @@ void TrayCommands::TrayMenuEntry(int entry) {
       // it: the window comes to the front and the user closes it first.
       if (modal_.Refuse()) return;
       if (host_.DockState() == 0) {
-        host_.DockFocus(false);
+        host_.Activate(false);
         host_.LetMessagesRun();
       }
       host_.ExitProgram();

@@ -15,10 +15,12 @@ class TrayHost : public EditMenuHost, public ItemImageSwap {
   virtual void AltSpace() = 0;
   // 0 shown, 1 minimised, 2 hidden.
   virtual int DockState() = 0;
-  virtual void MinWindows(int state) = 0;
+  virtual void SetDockState(int state) = 0;
   // The dock behind all windows (quietly: without activating it).
   virtual void DockToBottom(bool quietly) = 0;
-  virtual void DockFocus(bool isGetFocus) = 0;
+  // Refreshes the ring's slots; with paintRing it also paints the plain ring and wakes
+  // the dock's timers.
+  virtual void Activate(bool paintRing) = 0;
   virtual bool FadeEnabled() = 0;
   virtual void SetFadeEnabled(bool on) = 0;
   virtual bool GroupMenuOpen() = 0;

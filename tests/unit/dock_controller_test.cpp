@@ -61,7 +61,7 @@ class DockControllerTest : public ::testing::Test {
   void SetUp() override {
     geometry.screen = ComputeScreenMetrics(1920, 1040, 40, PixelRect{0, 0, 1920, 1080});
     ApplyScreenLimits(model.Settings, geometry.screen);
-    geometry.CalcDockParam(model.Settings);
+    geometry.Relayout(model.Settings);
     model.Items[0].Kind = kind::kCentre;
     model.Items[1].Kind = kind::kBuiltIn;
     model.Items[1].IsSystem = kTrue16;
@@ -84,7 +84,7 @@ class DockControllerTest : public ::testing::Test {
     model.Items[8].CommandId = 104;
     model.Items[36].Kind = kind::kShortcut;
     for (int g = 0; g < pool::kGroupCount; ++g) model.Groups[g].Members[0] = g;
-    IniIconParam(model, slots);
+    FillSlots(model, slots);
   }
   // The centre of a slot's box.
   void PointAt(int slot, int& x, int& y) {
@@ -203,24 +203,24 @@ TEST_F(DockControllerTest, LockedIconsAndBuiltInsDoNotDrag) {
 
 TEST_F(DockControllerTest, MinWindowsStateMachine) {
   window.log.clear();
-  dock.MinWindows(0);  // already shown: nothing at all
+  dock.SetDockState(0);  // already shown: nothing at all
   EXPECT_TRUE(window.log.empty());
   dock.AltSpace();
-  dock.MinWindows(2);
+  dock.SetDockState(2);
   EXPECT_FALSE(dock.state().KeyMode);
   EXPECT_TRUE(dock.state().DockHidden);
   EXPECT_EQ(window.log.back(), "Bottom");
-  dock.MinWindows(1);
+  dock.SetDockState(1);
   EXPECT_FALSE(dock.state().DockHidden);
   EXPECT_EQ(dock.state().DockState, 1);
-  dock.MinWindows(0);
+  dock.SetDockState(0);
   EXPECT_FALSE(dock.state().DockHidden);
   EXPECT_TRUE(window.timers[dock_timer::kSelection]);
 }
 
 TEST_F(DockControllerTest, FadedHideTakes32FramesDownToZero) {
   dock.SetFadeEnabled(true);
-  dock.MinWindows(2);
+  dock.SetDockState(2);
   ASSERT_EQ(window.alphas.size(), 32u);
   EXPECT_EQ(window.alphas.front(), 247);
   EXPECT_EQ(window.alphas[15], 128);
@@ -244,7 +244,7 @@ TEST_F(DockControllerTest, AutoHideAfterSevenIdleSecondsFadesAShownDock) {
 
 TEST_F(DockControllerTest, MinimisedDockVanishesWithoutFade) {
   model.Settings.AutoHide = 1;
-  dock.MinWindows(1);
+  dock.SetDockState(1);
   for (int i = 0; i < 7; ++i) dock.TimerTick(dock_timer::kAutoHide);
   EXPECT_EQ(dock.state().DockState, 2);
   EXPECT_TRUE(window.alphas.empty());

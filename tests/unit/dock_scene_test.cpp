@@ -13,7 +13,7 @@ class DockSceneTest : public ::testing::Test {
   DockSceneTest() {
     geometry.screen = ComputeScreenMetrics(1920, 1080, 0, PixelRect{0, 0, 1920, 1080});
     settings.IconQuantity = 24;
-    geometry.CalcDockParam(settings);
+    geometry.Relayout(settings);
     for (int i = 1; i <= 36; ++i) {
       slots.SlotIcon[i] = i;
       slots.SlotName[i] = "Slot " + std::to_string(i);
@@ -204,7 +204,7 @@ TEST_F(DockSceneTest, PointerOnTheCentreMagnifiesItsOwnPictureCentredInItsRingWi
 
 TEST_F(DockSceneTest, SizeChangeScalesTheFullImagesWithoutPlates) {
   settings.NormalIconSize = 40;
-  geometry.CalcDockParam(settings);
+  geometry.Relayout(settings);
   DockFrame f;
   PaintDockSizeChange(f, View());
   const SlotBox& b = geometry.DockPos[7];

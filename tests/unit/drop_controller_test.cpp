@@ -60,7 +60,7 @@ class DropControllerTest : public ::testing::Test {
   void SetUp() override {
     geometry.screen = ComputeScreenMetrics(1920, 1040, 40, PixelRect{0, 0, 1920, 1080});
     ApplyScreenLimits(w.model.Settings, geometry.screen);
-    geometry.CalcDockParam(w.model.Settings);
+    geometry.Relayout(w.model.Settings);
     Model& m = w.model;
     m.Items[0].Kind = kind::kCentre;
     m.Items[2].Kind = kind::kRecycleBin;
@@ -71,7 +71,7 @@ class DropControllerTest : public ::testing::Test {
     w.MakeGroup(5, "Tools");
     Refresh();
   }
-  void Refresh() { IniIconParam(w.model, slots); }
+  void Refresh() { FillSlots(w.model, slots); }
   void At(int slot, int& x, int& y) const {
     const SlotBox& b = geometry.DockPos[slot];
     x = b.X + b.Size / 2;

@@ -13,7 +13,7 @@ DockGeometry RingOn(int32_t width, int32_t height, int32_t quantity, int32_t rad
   AppSettings s;
   s.IconQuantity = quantity;
   s.CircleRadius = radius;
-  g.CalcDockParam(s);
+  g.Relayout(s);
   return g;
 }
 
@@ -107,7 +107,7 @@ TEST(SlotTableTest, OddSizesRoundTheirHalvesToEven) {
   s.NormalIconSize = 47;      // 960 + 300 − 23.5 = 1236.5 → 1236
   s.MagnifiedIconSize = 65;   // 1260 − 32.5 = 1227.5 → 1228
   g.BorderSize = 151;         // 960 − 75.5 = 884.5 → 884
-  g.CalcDockParam(s);
+  g.Relayout(s);
   EXPECT_EQ(g.DockPos[1].X, 1236);
   EXPECT_EQ(g.DockPos[1].MagX, 1228);
   EXPECT_EQ(g.DockPos[0].MagX, 884);
@@ -160,7 +160,7 @@ TEST(HitSlotTest, LoweringTheQuantityKeepsOldEntriesButNeverTestsThem) {
   const SlotBox old20 = g.DockPos[20];
   AppSettings s;
   s.IconQuantity = 8;
-  g.CalcDockParam(s);
+  g.Relayout(s);
   EXPECT_EQ(g.DockPos[20].X, old20.X);
   EXPECT_EQ(g.DockPos[20].Y, old20.Y);
   EXPECT_EQ(g.HitSlot(old20.X + 5, old20.Y + 5, 8), -1);
@@ -217,7 +217,7 @@ TEST(IniIconParamTest, SlotsShowTheItemTheirListNamesWithTrimmedTitles) {
   model.Groups[7].Members[0] = 5000;  // a broken record
   SlotContents slots;
   slots.SlotName[7] = "stale";
-  IniIconParam(model, slots);
+  FillSlots(model, slots);
   EXPECT_EQ(slots.SlotIcon[5], 41);
   EXPECT_EQ(slots.SlotType[5], kind::kShortcut);
   EXPECT_EQ(slots.SlotName[5], "Notepad");

@@ -53,13 +53,13 @@ struct DockHost : TrayHost {
     keyMode = true;
   }
   int DockState() override { return dockState; }
-  void MinWindows(int state) override {
+  void SetDockState(int state) override {
     calls += "min" + std::to_string(state) + (fade ? "-fading " : " ");
     dockState = state;
     keyMode = false;
   }
   void DockToBottom(bool quietly) override { calls += quietly ? "bottom-quietly " : "bottom "; }
-  void DockFocus(bool on) override { calls += on ? "focus " : "unfocus "; }
+  void Activate(bool on) override { calls += on ? "focus " : "unfocus "; }
   bool FadeEnabled() override { return fade; }
   void SetFadeEnabled(bool on) override { fade = on; }
   bool GroupMenuOpen() override { return menuOpen; }

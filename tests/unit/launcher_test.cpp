@@ -127,7 +127,7 @@ TEST_F(LauncherTest, ShortcutWhoseTargetWasDeletedNamesTheShortcut) {
             "The item 'C:\\Links\\Editor.lnk' that this shortcut refers to has been changed or removed, "
             "so this shortcut will no longer work properly.\r\n\r\n");
   // Auto-hide still hides after a failed launch.
-  EXPECT_EQ(dock.log, (std::vector<std::string>{"EscCancel", "MinWindows(2)"}));
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "SetDockState(2)"}));
 }
 
 TEST_F(LauncherTest, NeitherPathExistsNamesTheLinkAndStartsNothing) {
@@ -136,7 +136,7 @@ TEST_F(LauncherTest, NeitherPathExistsNamesTheLinkAndStartsNothing) {
   EXPECT_TRUE(runner.calls.empty());
   ASSERT_EQ(prompt.asked.size(), 1u);
   EXPECT_NE(prompt.asked[0].text.find("'C:\\Nowhere\\x.exe'"), std::string::npos);
-  EXPECT_EQ(dock.log, (std::vector<std::string>{"EscCancel"}));
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu"}));
 }
 
 TEST_F(LauncherTest, AdvertisedShortcutOpensTheInstalledFileWithoutArguments) {

@@ -70,7 +70,7 @@ class MenuControllerTest : public ::testing::Test {
   void SetUp() override {
     geometry.screen = ComputeScreenMetrics(1920, 1040, 40, PixelRect{0, 0, 1920, 1080});
     ApplyScreenLimits(model.Settings, geometry.screen);
-    geometry.CalcDockParam(model.Settings);
+    geometry.Relayout(model.Settings);
     menu.SetRowsPerPage(geometry.screen.ScreenHeight);
     actions.model = &model;
     actions.group = 5;
@@ -400,7 +400,7 @@ TEST_F(MenuControllerTest, ANewOrderRepaintsOnlyAnOpenMenu) {
   EXPECT_EQ(menu.state().rows[1].title, "Member 3");
   EXPECT_EQ(menu.state().focus, -1);
   // Closed, the menu stays closed and nothing is drawn.
-  menu.EscCancel(true);
+  menu.CloseMenu(true);
   const size_t closed = window.frames.size();
   menu.ShowNewOrder();
   EXPECT_FALSE(menu.SubMenuShown());

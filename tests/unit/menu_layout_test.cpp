@@ -25,7 +25,7 @@ class MenuPlacementTest : public ::testing::Test {
     geometry.screen = ComputeScreenMetrics(1920, 1040, 40, PixelRect{0, 0, 1920, 1080});
     AppSettings settings;
     ApplyScreenLimits(settings, geometry.screen);
-    geometry.CalcDockParam(settings);
+    geometry.Relayout(settings);
   }
   DockGeometry geometry;
   MenuPlacement placement{geometry, 48, 18};

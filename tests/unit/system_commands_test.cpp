@@ -202,14 +202,14 @@ TEST_F(SystemCommandsTest, ShellPlacesByWindowsVersion) {
 TEST_F(SystemCommandsTest, CommonEndingAndAutoHide) {
   model.Settings.AutoHide = 1;
   commands.RunSystemCommand(97);  // not assigned: only the common ending
-  EXPECT_EQ(dock.log, (std::vector<std::string>{"EscCancel", "EscCancel", "MinWindows(2)"}));
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "CloseMenu", "SetDockState(2)"}));
   dock.log.clear();
   commands.RunSystemCommand(104);
   EXPECT_EQ(actions.log, (std::vector<std::string>{"SearchBox"}));
-  EXPECT_EQ(dock.log, (std::vector<std::string>{"EscCancel", "MinWindows(2)"}));
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "SetDockState(2)"}));
   dock.log.clear();
   commands.RunSystemCommand(71);
-  EXPECT_EQ(dock.log, (std::vector<std::string>{"EscCancel", "DockFocus(false)"}));
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "Activate(false)"}));
   EXPECT_EQ(actions.log.back(), "Exit");
 }
 

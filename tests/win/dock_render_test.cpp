@@ -81,7 +81,7 @@ class DockRenderTest : public ::testing::Test {
     BlankRing(literalApp_);
     for (FrmMain* d : {&dock_, &literal_}) {
       d->LoadAllImages(resources_.get());
-      d->DockFocus(true);
+      d->Activate(true);
       // The timers follow the real pointer and would repaint one dock and not the other
       // while a step lets messages run; every change here is driven by the test.
       for (UINT_PTR timer = dock_timer::kSelection; timer <= dock_timer::kAutoHide; ++timer)
@@ -265,9 +265,9 @@ TEST_F(DockRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
   expectSame("after the delete effect");
 
   // Minimised and shown again.
-  Both([](FrmMain& d) { d.controller().MinWindows(1); });
+  Both([](FrmMain& d) { d.controller().SetDockState(1); });
   expectSame("minimised");
-  Both([](FrmMain& d) { d.controller().MinWindows(0); });
+  Both([](FrmMain& d) { d.controller().SetDockState(0); });
   expectSame("restored");
 }
 
@@ -300,9 +300,9 @@ TEST_F(DockRenderTest, HoverPushesASmallAreaAndAnUnchangedFramePushesNothing) {
 TEST_F(DockRenderTest, AnInvisiblePushKeepsThePicture) {
   const std::vector<uint32_t> before(dock_.surface().bits(),
                                      dock_.surface().bits() + dock_.surface().width() * dock_.surface().height());
-  dock_.ExUpdateGDIPlus(0);
+  dock_.PushFrame(0);
   EXPECT_EQ(0, std::memcmp(before.data(), dock_.surface().bits(), before.size() * 4));
-  dock_.UpdateGDIPlus();
+  dock_.PushFrame();
   EXPECT_EQ(0, std::memcmp(before.data(), dock_.surface().bits(), before.size() * 4));
 }
 

@@ -50,7 +50,7 @@ class DockWindowTest : public ::testing::Test {
     m.Items[5].IsSystem = kTrue16;
     m.Items[5].CommandId = command::kExit;
     ASSERT_TRUE(dock_.Load());
-    dock_.DockFocus(true);
+    dock_.Activate(true);
   }
   void TearDown() override {
     if (GetCapture() == dock_.hwnd()) ReleaseCapture();

@@ -354,7 +354,7 @@ class ItemImagesTest : public ::testing::Test {
         loader_{model_, fs_, folders_, images_, geometry_.IconSizes, geometry_.BorderSize, program_.get()} {
     folders_.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
     AppSettings s;
-    geometry_.CalcDockParam(s);
+    geometry_.Relayout(s);
   }
   static std::pair<UINT, UINT> Size(Gdiplus::Bitmap* b) {
     return b ? std::make_pair(b->GetWidth(), b->GetHeight()) : std::make_pair(0u, 0u);

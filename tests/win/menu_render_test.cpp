@@ -174,7 +174,7 @@ TEST_F(MenuRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
   EXPECT_EQ(Differences(), 0) << "scrolled";
   Both([](MenuController& c) { c.KeyDown(menu_key::kPageDown); });
   EXPECT_EQ(Differences(), 0) << "paged";
-  Both([](MenuController& c) { c.EscCancel(true); });
+  Both([](MenuController& c) { c.CloseMenu(true); });
   EXPECT_EQ(CountIn(menu_.surface(), menu_.surface().area(),
                     [](const Pixel& p) { return p.a > 0; }),
             0);

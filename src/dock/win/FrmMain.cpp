@@ -26,7 +26,7 @@ bool FrmMain::Load() {
   // The window stays layered whatever else its style holds: the frame is pushed with
   // per-pixel alpha.
   SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
-  geometry_.CalcDockParam(app_.model.Settings);
+  geometry_.Relayout(app_.model.Settings);
   geometry_.CalcMinimizedPos(app_.model.Settings.MinimizedPosition, app_.model.Settings.MaxIconSize);
   // Letter keys arrive as plain key messages, never through an input method.
   ImmAssociateContext(hwnd(), nullptr);
@@ -62,7 +62,7 @@ void FrmMain::ShowDropPicture(int skinIndex, int x, int y) {
   DockNormal(true);
   // The 48 x 48 picture (kept pre-scaled), centred on the pointer.
   if (skinIndex >= 0) FrameWriter(frame_).Skin(skinIndex, 1, x - 24, y - 24);
-  UpdateGDIPlus();
+  PushFrame();
 }
 
 void FrmMain::RunDropLater() { PostMessageW(hwnd(), kRunDropMessage, 0, 0); }
@@ -90,7 +90,7 @@ void FrmMain::LoadAllImages(HMODULE resources) {
                           geometry_.CentreMagnifiedSize()};
   win::LoadAllImages(loader);
   // The ring image's size decides the centre's boxes.
-  geometry_.CalcDockParam(app_.model.Settings);
+  geometry_.Relayout(app_.model.Settings);
   surface_.Invalidate();
 }
 
@@ -102,17 +102,17 @@ void FrmMain::LoadItemIcon(int index) {
   win::LoadItemIcon(loader, index);
 }
 
-void FrmMain::DockFocus(bool isGetFocus) { controller_.DockFocus(isGetFocus); }
+void FrmMain::Activate(bool paintRing) { controller_.Activate(paintRing); }
 
-void FrmMain::IniIconParam() { vek::IniIconParam(app_.model, slots_); }
+void FrmMain::RefreshSlots() { vek::FillSlots(app_.model, slots_); }
 
-void FrmMain::CalcDockParam(int mode) {
-  geometry_.CalcDockParam(app_.model.Settings);
-  switch (mode) {
-    case 0: DockNormal(false); break;
-    case 1: DockSizeChange(); break;
-    case 2: RebuildSizeCache(2); break;
-    default: break;
+void FrmMain::Relayout(AfterRelayout after) {
+  geometry_.Relayout(app_.model.Settings);
+  switch (after) {
+    case AfterRelayout::PaintRing: DockNormal(false); break;
+    case AfterRelayout::QuickResize: DockSizeChange(); break;
+    case AfterRelayout::RebuildMagnified: RebuildSizeCache(2); break;
+    case AfterRelayout::Nothing: break;
   }
 }
 
@@ -138,18 +138,18 @@ DockView FrmMain::View() const {
 
 void FrmMain::DockNormal(bool noUpdate) {
   if (!PaintDockNormal(frame_, View())) return;
-  if (!noUpdate) UpdateGDIPlus();
+  if (!noUpdate) PushFrame();
 }
 
 void FrmMain::DockAction(bool isMouseDown) {
   if (!PaintDockAction(frame_, View(), isMouseDown)) return;
-  UpdateGDIPlus();
+  PushFrame();
 }
 
 void FrmMain::DockSizeChange() {
   controller_.state().DockState = dock_state::kShown;
   PaintDockSizeChange(frame_, View());
-  UpdateGDIPlus();
+  PushFrame();
 }
 
 void FrmMain::RebuildSizeCache(int variant) {
@@ -157,9 +157,9 @@ void FrmMain::RebuildSizeCache(int variant) {
   win::RebuildSizeCache(images_, variant, geometry_.IconSizes[variant]);
 }
 
-void FrmMain::ExUpdateGDIPlus(BYTE shwAlpha) {
+void FrmMain::PushFrame(BYTE alpha) {
   PlaceFor(frame_);
-  surface_.Present(frame_, images_, shwAlpha);
+  surface_.Present(frame_, images_, alpha);
 }
 
 void FrmMain::PlaceFor(const DockFrame& frame) {
@@ -189,7 +189,7 @@ void FrmMain::SetKeyMode(bool on) {
   if (on)
     controller_.AltSpace();
   else
-    controller_.EscCancel();
+    controller_.LeaveKeyMode();
 }
 
 void FrmMain::PaintDraggedIcon(int slot, int x, int y) {
@@ -198,7 +198,7 @@ void FrmMain::PaintDraggedIcon(int slot, int x, int y) {
   const int size = app_.model.Settings.NormalIconSize;
   FrameWriter(frame_).Icon(slots_.SlotIcon[slot], 1, x - RoundHalfEven(size / 2.0),
                            y - RoundHalfEven(size / 2.0));
-  UpdateGDIPlus();
+  PushFrame();
 }
 
 void FrmMain::PaintMinimized() {
@@ -206,12 +206,12 @@ void FrmMain::PaintMinimized() {
   frame.Clear(0);
   frame.Icon(pool::kCentre, 1, geometry_.MinIconX, geometry_.MinIconY);
   frame.Skin(skin::kBorder, 1, geometry_.MinBorderX, geometry_.MinBorderY);
-  ExUpdateGDIPlus(255);
+  PushFrame(255);
 }
 
 void FrmMain::ClearAndPushInvisible() {
   FrameWriter(frame_).Clear(0);
-  ExUpdateGDIPlus(0);
+  PushFrame(0);
 }
 
 void FrmMain::DockDelEffect(int x, int y) {
@@ -223,7 +223,7 @@ void FrmMain::DockDelEffect(int x, int y) {
     op.srcW = 128;
     op.srcH = 128;
     FrameWriter(frame_).Add(op);
-    UpdateGDIPlus();
+    PushFrame();
     Sleep(25);
   }
   win::PumpPendingMessages();

@@ -3,7 +3,8 @@
 // but the window covers only the ring (with room for a magnified slot and the captions)
 // while it is shown, only the icon while minimised, and the whole work area only while
 // something is drawn beyond the ring (an icon dragged away) or key mode dims the screen:
-// the system's cost of a push grows with the window's area. The dock owns the ring geometry, the image store and the drawing surface, and paints the
+// the system's cost of a push grows with the window's area. The dock owns the ring
+// geometry, the image store and the drawing surface, and paints the
 // ring plain, with one slot magnified, or quickly while the sizes change.
 #pragma once
 
@@ -24,6 +25,9 @@
 #include "platform/win/window.h"
 
 namespace vek {
+
+// What the dock draws once its sizes and slots are computed again.
+enum class AfterRelayout { Nothing, PaintRing, QuickResize, RebuildMagnified };
 
 class FrmMain : public win::Window, private DockWindow, private DropHost {
  public:
@@ -55,17 +59,16 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   void LoadItemIcon(int index);
 
   // Refreshes the slot arrays and, with isGetFocus, paints the plain ring.
-  void DockFocus(bool isGetFocus);
+  void Activate(bool paintRing);
   // Refills what each ring slot shows from the model.
-  void IniIconParam();
-  // Recomputes sizes and the slot table from the settings, then redraws: mode 0 the
-  // plain ring, 1 the quick size-change repaint, 2 re-makes the magnified size's cache.
-  void CalcDockParam(int mode);
+  void RefreshSlots() override;
+  // Recomputes sizes and the slot table from the settings, then redraws as `after` says.
+  void Relayout(AfterRelayout after);
   void CalcMinimizedPos(int position);
   // The screen as it is now (before the window exists too); the geometry keeps it.
   ScreenMetrics MeasureScreen();
   // The size variants from the settings (the slot table is recomputed with them).
-  void CalcIconSizes() { geometry_.CalcDockParam(app_.model.Settings); }
+  void CalcIconSizes() { geometry_.Relayout(app_.model.Settings); }
 
   // The three ways the ring is painted (nothing while minimised or hidden).
   void DockNormal(bool noUpdate);
@@ -74,8 +77,7 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   void RebuildSizeCache(int variant);
 
   // Shows the frame built last, with the window-wide alpha `shwAlpha`.
-  void UpdateGDIPlus() { ExUpdateGDIPlus(255); }
-  void ExUpdateGDIPlus(BYTE shwAlpha);
+  void PushFrame(BYTE alpha = 255);
 
   // The delete effect at a window point: the five frames of the "DELICON" strip over the
   // ring, 25 ms apart.
@@ -122,10 +124,9 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   // DockWindow: what the interaction logic asks of the window.
   void PaintDraggedIcon(int slot, int x, int y) override;
   void PaintMinimized() override;
-  void PushWithAlpha(int alpha) override { ExUpdateGDIPlus(static_cast<BYTE>(alpha)); }
+  void PushWithAlpha(int alpha) override { PushFrame(static_cast<BYTE>(alpha)); }
   void ClearAndPushInvisible() override;
   void DeleteEffect(int x, int y) override { DockDelEffect(x, y); }
-  void RefreshSlots() override { IniIconParam(); }
   void ToBottom(bool quietly) override;
   void ToTopmost() override;
   void TakeFocus() override;

@@ -40,7 +40,7 @@ class FrmSubMenu : public win::Window, private MenuWindow {
   // Opens (isGetFocus) the menu of ring slot `iconIndex`, or closes the open one.
   void MenuFocus(bool isGetFocus, int iconIndex) { controller_.MenuFocus(isGetFocus, iconIndex); }
   // Closes the menu if one is open; unless noFormMainFocus, the dock takes the focus.
-  void EscCancel(bool noFormMainFocus) { controller_.EscCancel(noFormMainFocus); }
+  void CloseMenu(bool noFormMainFocus) { controller_.CloseMenu(noFormMainFocus); }
   bool SubMenuShown() const { return controller_.SubMenuShown(); }
   // No band highlighted.
   void ClearFocus() { controller_.ClearFocus(); }

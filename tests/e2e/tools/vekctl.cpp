@@ -178,7 +178,7 @@ int wmain(int argc, wchar_t** argv) {
     geometry.screen = vek::win::ReadScreenMetrics();
     vek::ApplyScreenLimits(settings, geometry.screen);
     if (argc > 3) settings.IconQuantity = _wtoi(argv[3]);
-    geometry.CalcDockParam(settings);
+    geometry.Relayout(settings);
     const int slot = _wtoi(argv[2]);
     if (slot < 0 || slot >= vek::kSlotCount) return 2;
     const vek::SlotBox& box = geometry.DockPos[slot];
@@ -192,7 +192,7 @@ int wmain(int argc, wchar_t** argv) {
     vek::DockGeometry geometry;
     geometry.screen = vek::win::ReadScreenMetrics();
     vek::ApplyScreenLimits(settings, geometry.screen);
-    geometry.CalcDockParam(settings);
+    geometry.Relayout(settings);
     const int slot = _wtoi(argv[2]), count = _wtoi(argv[3]);
     if (slot < 0 || slot >= vek::kSlotCount) return 2;
     const int rows = vek::RowsPerPage(geometry.screen.ScreenHeight);

@@ -42,12 +42,12 @@ class RecordingShell : public ShellRunner {
 
 class RecordingDock : public DockCommands {
  public:
-  void EscCancel() override { log.push_back("EscCancel"); }
-  void MinWindows(int state) override { log.push_back("MinWindows(" + std::to_string(state) + ")"); hidden = state == 2; }
-  void DockFocus(bool on) override { log.push_back(on ? "DockFocus(true)" : "DockFocus(false)"); }
+  void LeaveKeyMode() override { log.push_back("CloseMenu"); }
+  void SetDockState(int state) override { log.push_back("SetDockState(" + std::to_string(state) + ")"); hidden = state == 2; }
+  void Activate(bool on) override { log.push_back(on ? "Activate(true)" : "Activate(false)"); }
   void RefreshRing() override { log.push_back("RefreshRing"); }
   bool DockHidden() const override { return hidden; }
-  void MenuEscCancel(bool noFocus) override { log.push_back(noFocus ? "MenuEscCancel(true)" : "MenuEscCancel(false)"); }
+  void CloseGroupMenu(bool noFocus) override { log.push_back(noFocus ? "CloseGroupMenu(true)" : "CloseGroupMenu(false)"); }
   bool SubMenuShown() const override { return false; }
   bool FadeEnabled() const override { return fade; }
   void SetFadeEnabled(bool on) override { fade = on; log.push_back(on ? "Fade(on)" : "Fade(off)"); }

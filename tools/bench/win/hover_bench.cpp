@@ -143,7 +143,7 @@ void MenuOpenings(vek::FrmSubMenu& menu, int times, std::vector<double>& opens, 
     opens.push_back(open);
     beyond.push_back(open - push);
     vek::win::PumpPendingMessages();
-    menu.EscCancel(true);
+    menu.CloseMenu(true);
     vek::win::PumpPendingMessages();
   }
 }
@@ -199,7 +199,7 @@ int wmain(int argc, wchar_t** argv) {
     literalDock.LoadAllImages();
     for (vek::FrmMain* d : {&literalDock, &dock}) {
       d->Show();
-      d->DockFocus(true);
+      d->Activate(true);
     }
     vek::win::PumpPendingMessages();
     const int width = literalDock.surface().width(), height = literalDock.surface().height();
@@ -275,7 +275,7 @@ int wmain(int argc, wchar_t** argv) {
         freshPages.push_back(NowMs() - start);
         vek::win::PumpPendingMessages();
       }
-      menu.EscCancel(true);
+      menu.CloseMenu(true);
     } else {
       std::fprintf(stderr, "hover_bench: the menu window could not be made\n");
     }
