@@ -47,9 +47,9 @@ void AppTrayHost::AltSpace() {
   if (app_.dock) app_.dock->controller().AltSpace();
 }
 
-int AppTrayHost::DockState() { return app_.dock ? app_.dock->dockState() : 0; }
+DockState AppTrayHost::CurrentDockState() { return app_.dock ? app_.dock->dockState() : DockState::Shown; }
 
-void AppTrayHost::SetDockState(int state) {
+void AppTrayHost::SetDockState(DockState state) {
   if (app_.dock) app_.dock->controller().SetDockState(state);
 }
 

@@ -34,8 +34,8 @@ class AppTrayHost : public TrayHost {
   void SwapItemImages(int a, int b) override;
   // TrayHost
   void AltSpace() override;
-  int DockState() override;
-  void SetDockState(int state) override;
+  DockState CurrentDockState() override;
+  void SetDockState(DockState state) override;
   void DockToBottom(bool quietly) override;
   void Activate(bool paintRing) override;
   bool FadeEnabled() override;

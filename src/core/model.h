@@ -11,6 +11,9 @@
 namespace vek {
 
 // Item kinds.
+// Whether the dock is on the screen: shown, minimised to its small icon, or hidden.
+enum class DockState { Shown, Minimised, Hidden };
+
 namespace kind {
 constexpr int32_t kFree = 0;
 constexpr int32_t kShortcut = 1;        // ring slots

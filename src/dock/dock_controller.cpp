@@ -28,7 +28,7 @@ void DockController::MouseDown(int button, int x, int y) {
     state_.DownY = y;
   }
   if (s == -1 && state_.KeyMode) LeaveKeyMode();
-  if (state_.SelIndex != -1 && state_.DockState != 1 && button == mouse::kLeft) window_.DockAction(true);
+  if (state_.SelIndex != -1 && state_.Visibility != DockState::Minimised && button == mouse::kLeft) window_.DockAction(true);
 }
 
 void DockController::MouseMove(bool leftHeld, int x, int y) {
@@ -45,7 +45,7 @@ void DockController::MouseMove(bool leftHeld, int x, int y) {
   state_.SelIndex = geometry_.HitSlot(x, y, ShownSlots(model_.Settings));
   if (state_.SelIndex != -1 && state_.SelIndex != state_.LastSelIndex) {
     state_.LastSelIndex = state_.SelIndex;
-    if (!state_.IsDragging && state_.DockState != 1) window_.DockAction(false);
+    if (!state_.IsDragging && state_.Visibility != DockState::Minimised) window_.DockAction(false);
   }
 }
 
@@ -68,8 +68,8 @@ void DockController::MouseUp(int button, int x, int y) {
   }
   state_.DragArmed = false;
   state_.DragSlot = -1;
-  if (state_.DockState == 1) {
-    SetDockState(0);
+  if (state_.Visibility == DockState::Minimised) {
+    SetDockState(DockState::Shown);
     return;
   }
   state_.ClickedSlot = state_.SelIndex;
@@ -79,8 +79,8 @@ void DockController::MouseUp(int button, int x, int y) {
       window_.DockAction(false);
       if (!state_.IsDragging) IconClick(click::kLeft);
     }
-    if (s == 0 && state_.DockState == 0) {
-      SetDockState(1);
+    if (s == 0 && state_.Visibility == DockState::Shown) {
+      SetDockState(DockState::Minimised);
       window_.ToBottom(false);
     }
   } else {
@@ -95,7 +95,7 @@ void DockController::MouseUp(int button, int x, int y) {
     }
   }
   state_.IsDragging = false;
-  if (state_.SelIndex == -1 && model_.Settings.AutoHide == 1) SetDockState(2);
+  if (state_.SelIndex == -1 && model_.Settings.AutoHide == 1) SetDockState(DockState::Hidden);
 }
 
 void DockController::CaptureLost() {
@@ -153,7 +153,7 @@ void DockController::KeyDown(int keyCode, int shift) {
   const int saved = state_.SelIndex;
   if (keyCode == vkey::kEscape) {
     LeaveKeyMode();
-    if (model_.Settings.AutoHide == 1) SetDockState(2);
+    if (model_.Settings.AutoHide == 1) SetDockState(DockState::Hidden);
   } else if (keyCode == vkey::kSpace && shift == vkey::kAltShift) {
     AltSpace();
   } else if (state_.KeyMode) {
@@ -184,8 +184,8 @@ void DockController::AltSpace() {
   if (!state_.KeyMode) {
     state_.KeyMode = true;
     window_.EnableTimer(dock_timer::kFocusWatch, true);
-    if (state_.DockState != 0)
-      SetDockState(0);
+    if (state_.Visibility != DockState::Shown)
+      SetDockState(DockState::Shown);
     else
       RepaintSelection();
   }
@@ -197,16 +197,16 @@ void DockController::LeaveKeyMode() {
   window_.ToBottom(false);
   if (state_.KeyMode) {
     state_.KeyMode = false;
-    if (state_.DockState == 0) RepaintSelection();
+    if (state_.Visibility == DockState::Shown) RepaintSelection();
   }
   window_.ToBottom(true);
 }
 
-void DockController::SetDockState(int w) {
-  if (w == state_.DockState) return;
-  state_.DockState = w;
-  if (w != 0) state_.KeyMode = false;
-  if (w == 1) {
+void DockController::SetDockState(DockState w) {
+  if (w == state_.Visibility) return;
+  state_.Visibility = w;
+  if (w != DockState::Shown) state_.KeyMode = false;
+  if (w == DockState::Minimised) {
     state_.DockHidden = false;
     Activate(false);
     window_.PumpMessages();
@@ -215,7 +215,7 @@ void DockController::SetDockState(int w) {
     actions_.ClearGroupMenuFocus();
     window_.ToBottom(false);
     if (model_.Settings.AutoHide) window_.EnableTimer(dock_timer::kAutoHide, true);
-  } else if (w == 2) {
+  } else if (w == DockState::Hidden) {
     if (state_.FadeEnabled) {
       // The painter draws nothing while hidden, so the last picture fades out.
       for (int i = 1; i <= 32; ++i) {
@@ -263,7 +263,7 @@ void DockController::TimerTick(int timer) {
 }
 
 void DockController::SelectionTimer() {
-  if (state_.DockState > 0) state_.LastSelIndex = -1;
+  if (state_.Visibility != DockState::Shown) state_.LastSelIndex = -1;
   if (state_.LastSelIndex == -1 || state_.IsDragging) return;
   int x = 0, y = 0;
   window_.CursorPosition(x, y);
@@ -276,7 +276,7 @@ void DockController::SelectionTimer() {
 void DockController::FocusWatchTimer() {
   if (window_.OwnWindowInForeground()) return;
   LeaveKeyMode();
-  if (model_.Settings.AutoHide == 1) SetDockState(2);
+  if (model_.Settings.AutoHide == 1) SetDockState(DockState::Hidden);
   window_.EnableTimer(dock_timer::kFocusWatch, false);
 }
 
@@ -297,9 +297,9 @@ void DockController::AutoHideTimer() {
   state_.IdleTicks = 0;
   actions_.CloseGroupMenu(true);
   const bool fade = state_.FadeEnabled;
-  if (state_.DockState != 1) state_.FadeEnabled = true;
+  if (state_.Visibility != DockState::Minimised) state_.FadeEnabled = true;
   LeaveKeyMode();
-  SetDockState(2);
+  SetDockState(DockState::Hidden);
   state_.FadeEnabled = fade;
   window_.EnableTimer(dock_timer::kAutoHide, false);
 }

@@ -47,7 +47,7 @@ constexpr int kAutoHide = 4;     // 1000 ms: hide after seven idle seconds
 struct DockInteraction {
   int SelIndex = -1;      // −1 nothing, 0 the centre, 1..36 a ring slot
   int LastSelIndex = -1;  // the slot last drawn magnified
-  int DockState = 0;      // 0 shown, 1 minimised, 2 hidden
+  DockState Visibility = DockState::Shown;
   bool DockHidden = false;
   bool KeyMode = false;
   bool IsDragging = false;
@@ -157,7 +157,7 @@ class DockController : public DockCommands {
 
   // DockCommands
   void LeaveKeyMode() override;
-  void SetDockState(int state) override;
+  void SetDockState(DockState state) override;
   void Activate(bool paintRing) override;
   void RefreshRing() override;
   bool DockHidden() const override { return state_.DockHidden; }

@@ -137,7 +137,7 @@ class Painter : public FrameWriter {
   const AppSettings& s_;
 };
 
-bool Paintable(const DockView& view) { return view.dockState == dock_state::kShown; }
+bool Paintable(const DockView& view) { return view.dockState == DockState::Shown; }
 
 }  // namespace
 

@@ -73,12 +73,6 @@ class FrameWriter {
 uint32_t BackdropArgb(const AppSettings& settings);
 
 // Dock state the painters read.
-namespace dock_state {
-constexpr int kShown = 0;
-constexpr int kMinimized = 1;
-constexpr int kHidden = 2;
-}  // namespace dock_state
-
 struct DockView {
   const DockGeometry& geometry;
   const AppSettings& settings;
@@ -87,7 +81,7 @@ struct DockView {
   int selIndex = -1;        // −1 nothing, 0 the centre, 1..36 a ring slot
   bool keyMode = false;
   int dragSlot = -1;        // the slot being dragged, left out of the ring
-  int dockState = dock_state::kShown;
+  DockState dockState = DockState::Shown;
 
   bool lettersShown() const { return keyMode && settings.HideLetters == 0; }
 };

@@ -95,7 +95,7 @@ bool DropController::GroupFull(int slot) const {
 bool DropController::Refused() const {
   // A minimised or hidden dock takes nothing; nor does it while a modal window is open
   // or the last drop is still being handled.
-  return s_.interaction.DockState != dock_state::kShown || s_.modal.open() || pending_.has_value();
+  return s_.interaction.Visibility != DockState::Shown || s_.modal.open() || pending_.has_value();
 }
 
 void DropController::ToBottom() {

@@ -10,7 +10,7 @@ class DockCommands {
   // Leaves key mode and puts the dock behind all windows.
   virtual void LeaveKeyMode() = 0;
   // 0 shown, 1 minimised, 2 hidden.
-  virtual void SetDockState(int state) = 0;
+  virtual void SetDockState(DockState state) = 0;
   // Refreshes the ring's slots; with paintRing it also paints the plain ring and wakes
   // the dock's timers.
   virtual void Activate(bool paintRing) = 0;

@@ -94,7 +94,7 @@ int Launcher::LaunchItem(int index) {
     }
   }
   dock_.LeaveKeyMode();
-  if (model_.Settings.AutoHide == 1) dock_.SetDockState(2);
+  if (model_.Settings.AutoHide == 1) dock_.SetDockState(DockState::Hidden);
   return result;
 }
 

@@ -84,8 +84,8 @@ void SystemCommands::RunSystemCommand(int code) {
     case command::kChangeUserIdentity: actions_.ChangeUserIdentity(); break;
     case command::kSettings: actions_.ShowSettings(); break;
     case command::kAbout: actions_.ShowAbout(); break;
-    case command::kMinimize: dock_.SetDockState(1); break;
-    case command::kHide: dock_.SetDockState(2); break;
+    case command::kMinimize: dock_.SetDockState(DockState::Minimised); break;
+    case command::kHide: dock_.SetDockState(DockState::Hidden); break;
     case command::kExit:
       dock_.Activate(false);
       actions_.PumpMessages();
@@ -134,12 +134,12 @@ void SystemCommands::RunSystemCommand(int code) {
     case command::kRecycleBinStatus: ShowRecycleBinStatus(); break;
     case command::kSearchInternet:
       actions_.ShowSearchBox();
-      if (model_.Settings.AutoHide == 1) dock_.SetDockState(2);
+      if (model_.Settings.AutoHide == 1) dock_.SetDockState(DockState::Hidden);
       return;
     default: break;
   }
   dock_.LeaveKeyMode();
-  if (model_.Settings.AutoHide == 1) dock_.SetDockState(2);
+  if (model_.Settings.AutoHide == 1) dock_.SetDockState(DockState::Hidden);
 }
 
 void SystemCommands::ToggleDragLock() {
@@ -173,9 +173,9 @@ void SystemCommands::SwitchDesktop() {
   dock_.SetFadeEnabled(false);
   if (dock_.DockHidden()) {
     SetDesktopIconsHidden(true);
-    dock_.SetDockState(0);
+    dock_.SetDockState(DockState::Shown);
   } else {
-    dock_.SetDockState(2);
+    dock_.SetDockState(DockState::Hidden);
     SetDesktopIconsHidden(false);
   }
   dock_.SetFadeEnabled(fade);

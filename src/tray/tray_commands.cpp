@@ -9,7 +9,7 @@ void TrayCommands::Hotkey(int which) {
     case hotkey::kShowDock: ShowDockOrHide(); break;
     case hotkey::kSwitch: host_.SwitchDesktop(); break;
     case hotkey::kMinimise:
-      host_.SetDockState(1);
+      host_.SetDockState(DockState::Minimised);
       host_.DockToBottom(false);
       break;
     case hotkey::kSearch: ShowSearchBox(); break;
@@ -23,7 +23,7 @@ void TrayCommands::ShowDockOrHide() {
   host_.SetFadeEnabled(false);
   if (host_.GroupMenuOpen()) host_.CloseGroupMenu(false);
   if (host_.KeyMode())
-    host_.SetDockState(2);
+    host_.SetDockState(DockState::Hidden);
   else
     host_.AltSpace();
   host_.SetFadeEnabled(fade);
@@ -34,7 +34,7 @@ void TrayCommands::ShowSearchBox() {
   host_.ShowSearchBox();
   if (host_.GroupMenuOpen()) host_.CloseGroupMenu(false);
   host_.DockToBottom(true);
-  if (host_.AutoHide()) host_.SetDockState(2);
+  if (host_.AutoHide()) host_.SetDockState(DockState::Hidden);
 }
 
 void TrayCommands::TrayLeftClick() {
@@ -52,7 +52,7 @@ void TrayCommands::TrayMenuEntry(int entry) {
       // Ending the program under an open modal window would pull everything from under
       // it: the window comes to the front and the user closes it first.
       if (modal_.Refuse()) return;
-      if (host_.DockState() == 0) {
+      if (host_.CurrentDockState() == DockState::Shown) {
         host_.Activate(false);
         host_.LetMessagesRun();
       }

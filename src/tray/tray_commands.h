@@ -14,8 +14,8 @@ class TrayHost : public EditMenuHost, public ItemImageSwap {
   // The dock in front in key mode.
   virtual void AltSpace() = 0;
   // 0 shown, 1 minimised, 2 hidden.
-  virtual int DockState() = 0;
-  virtual void SetDockState(int state) = 0;
+  virtual DockState CurrentDockState() = 0;
+  virtual void SetDockState(DockState state) = 0;
   // The dock behind all windows (quietly: without activating it).
   virtual void DockToBottom(bool quietly) = 0;
   // Refreshes the ring's slots; with paintRing it also paints the plain ring and wakes

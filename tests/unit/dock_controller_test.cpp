@@ -134,12 +134,12 @@ TEST_F(DockControllerTest, RightClickOpensEditMenuForUserItemsAndGroupMenuForBui
 
 TEST_F(DockControllerTest, ClickOnCentreMinimisesAndClickOnMinimisedDockRestores) {
   Click(0);
-  EXPECT_EQ(dock.state().DockState, 1);
+  EXPECT_EQ(dock.state().Visibility, DockState::Minimised);
   EXPECT_NE(std::find(window.log.begin(), window.log.end(), "Minimized"), window.log.end());
   window.log.clear();
   dock.MouseDown(mouse::kLeft, 5, 5);
   dock.MouseUp(mouse::kLeft, 5, 5);
-  EXPECT_EQ(dock.state().DockState, 0);
+  EXPECT_EQ(dock.state().Visibility, DockState::Shown);
   EXPECT_EQ(window.log.back(), "Topmost");
 }
 
@@ -203,24 +203,24 @@ TEST_F(DockControllerTest, LockedIconsAndBuiltInsDoNotDrag) {
 
 TEST_F(DockControllerTest, MinWindowsStateMachine) {
   window.log.clear();
-  dock.SetDockState(0);  // already shown: nothing at all
+  dock.SetDockState(DockState::Shown);  // already shown: nothing at all
   EXPECT_TRUE(window.log.empty());
   dock.AltSpace();
-  dock.SetDockState(2);
+  dock.SetDockState(DockState::Hidden);
   EXPECT_FALSE(dock.state().KeyMode);
   EXPECT_TRUE(dock.state().DockHidden);
   EXPECT_EQ(window.log.back(), "Bottom");
-  dock.SetDockState(1);
+  dock.SetDockState(DockState::Minimised);
   EXPECT_FALSE(dock.state().DockHidden);
-  EXPECT_EQ(dock.state().DockState, 1);
-  dock.SetDockState(0);
+  EXPECT_EQ(dock.state().Visibility, DockState::Minimised);
+  dock.SetDockState(DockState::Shown);
   EXPECT_FALSE(dock.state().DockHidden);
   EXPECT_TRUE(window.timers[dock_timer::kSelection]);
 }
 
 TEST_F(DockControllerTest, FadedHideTakes32FramesDownToZero) {
   dock.SetFadeEnabled(true);
-  dock.SetDockState(2);
+  dock.SetDockState(DockState::Hidden);
   ASSERT_EQ(window.alphas.size(), 32u);
   EXPECT_EQ(window.alphas.front(), 247);
   EXPECT_EQ(window.alphas[15], 128);
@@ -232,21 +232,21 @@ TEST_F(DockControllerTest, FadedHideTakes32FramesDownToZero) {
 TEST_F(DockControllerTest, AutoHideAfterSevenIdleSecondsFadesAShownDock) {
   model.Settings.AutoHide = 1;
   for (int i = 0; i < 6; ++i) dock.TimerTick(dock_timer::kAutoHide);
-  EXPECT_EQ(dock.state().DockState, 0);
+  EXPECT_EQ(dock.state().Visibility, DockState::Shown);
   dock.MouseMove(false, 3, 3);  // activity restarts the count
   for (int i = 0; i < 6; ++i) dock.TimerTick(dock_timer::kAutoHide);
-  EXPECT_EQ(dock.state().DockState, 0);
+  EXPECT_EQ(dock.state().Visibility, DockState::Shown);
   dock.TimerTick(dock_timer::kAutoHide);
-  EXPECT_EQ(dock.state().DockState, 2);
+  EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
   EXPECT_EQ(window.alphas.size(), 32u);
   EXPECT_FALSE(dock.FadeEnabled());
 }
 
 TEST_F(DockControllerTest, MinimisedDockVanishesWithoutFade) {
   model.Settings.AutoHide = 1;
-  dock.SetDockState(1);
+  dock.SetDockState(DockState::Minimised);
   for (int i = 0; i < 7; ++i) dock.TimerTick(dock_timer::kAutoHide);
-  EXPECT_EQ(dock.state().DockState, 2);
+  EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
   EXPECT_TRUE(window.alphas.empty());
 }
 
@@ -286,7 +286,7 @@ TEST_F(DockControllerTest, AutoHideAfterALaunchFromAnEmptyClick) {
   dock.MouseMove(false, 3, 3);
   dock.MouseDown(mouse::kLeft, 3, 3);
   dock.MouseUp(mouse::kLeft, 3, 3);
-  EXPECT_EQ(dock.state().DockState, 2);
+  EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
 }
 
 TEST_F(DockControllerTest, F1ShowsGettingStartedOnTheFirstPage) {

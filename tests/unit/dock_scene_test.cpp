@@ -129,9 +129,9 @@ TEST_F(DockSceneTest, NothingIsPaintedWhileMinimisedOrHidden) {
   PaintDockNormal(f, View());
   const DockFrame before = f;
   DockView v = View(3);
-  v.dockState = dock_state::kMinimized;
+  v.dockState = DockState::Minimised;
   EXPECT_FALSE(PaintDockNormal(f, v));
-  v.dockState = dock_state::kHidden;
+  v.dockState = DockState::Hidden;
   EXPECT_FALSE(PaintDockAction(f, v, false));
   EXPECT_EQ(f.ops.size(), before.ops.size());
 }

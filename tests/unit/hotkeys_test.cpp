@@ -52,9 +52,9 @@ struct DockHost : TrayHost {
     calls += "altspace ";
     keyMode = true;
   }
-  int DockState() override { return dockState; }
-  void SetDockState(int state) override {
-    calls += "min" + std::to_string(state) + (fade ? "-fading " : " ");
+  DockState CurrentDockState() override { return dockState; }
+  void SetDockState(DockState state) override {
+    calls += "min" + std::to_string(static_cast<int>(state)) + (fade ? "-fading " : " ");
     dockState = state;
     keyMode = false;
   }
@@ -80,7 +80,7 @@ struct DockHost : TrayHost {
   void ShowSearchBox() override { calls += "search "; }
 
   bool keyMode = false, fade = true, menuOpen = false, autoHide = false;
-  int dockState = 0;
+  DockState dockState = DockState::Shown;
   AvailableWindows windows;
   std::string calls;
 };
@@ -111,18 +111,18 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
     bool hotkey;
     int which;
     bool modalOpen, searchBox, autoHide;
-    int dockState;
+    DockState dockState;
     const char* calls;
   } cases[] = {
-      {"minimise", true, hotkey::kMinimise, false, false, false, 0, "min1-fading bottom "},
-      {"switch while a modal window is open", true, hotkey::kSwitch, true, false, false, 0, "switch "},
-      {"search box missing", true, hotkey::kSearch, false, false, false, 0, ""},
-      {"search with auto-hide", true, hotkey::kSearch, false, true, true, 0, "search bottom-quietly min2-fading "},
-      {"Alt+Space over a modal window", true, hotkey::kShowDock, true, false, false, 0, ""},
-      {"exit with the dock shown", false, tray_entry::kExit, false, false, false, 0, "unfocus pump exit "},
-      {"exit with the dock hidden", false, tray_entry::kExit, false, false, false, 2, "exit "},
-      {"exit while a modal window is open", false, tray_entry::kExit, true, false, false, 0, ""},
-      {"settings without its window", false, tray_entry::kSettings, false, false, false, 0, ""},
+      {"minimise", true, hotkey::kMinimise, false, false, false, DockState::Shown, "min1-fading bottom "},
+      {"switch while a modal window is open", true, hotkey::kSwitch, true, false, false, DockState::Shown, "switch "},
+      {"search box missing", true, hotkey::kSearch, false, false, false, DockState::Shown, ""},
+      {"search with auto-hide", true, hotkey::kSearch, false, true, true, DockState::Shown, "search bottom-quietly min2-fading "},
+      {"Alt+Space over a modal window", true, hotkey::kShowDock, true, false, false, DockState::Shown, ""},
+      {"exit with the dock shown", false, tray_entry::kExit, false, false, false, DockState::Shown, "unfocus pump exit "},
+      {"exit with the dock hidden", false, tray_entry::kExit, false, false, false, DockState::Hidden, "exit "},
+      {"exit while a modal window is open", false, tray_entry::kExit, true, false, false, DockState::Shown, ""},
+      {"settings without its window", false, tray_entry::kSettings, false, false, false, DockState::Shown, ""},
   };
   for (const Case& c : cases) {
     DockHost host;

@@ -265,9 +265,9 @@ TEST_F(DockRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
   expectSame("after the delete effect");
 
   // Minimised and shown again.
-  Both([](FrmMain& d) { d.controller().SetDockState(1); });
+  Both([](FrmMain& d) { d.controller().SetDockState(DockState::Minimised); });
   expectSame("minimised");
-  Both([](FrmMain& d) { d.controller().SetDockState(0); });
+  Both([](FrmMain& d) { d.controller().SetDockState(DockState::Shown); });
   expectSame("restored");
 }
 

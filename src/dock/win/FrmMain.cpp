@@ -132,7 +132,7 @@ DockView FrmMain::View() const {
   view.selIndex = state.SelIndex;
   view.keyMode = state.KeyMode;
   view.dragSlot = state.IsDragging ? state.DragSlot : -1;
-  view.dockState = state.DockState;
+  view.dockState = state.Visibility;
   return view;
 }
 
@@ -147,7 +147,7 @@ void FrmMain::DockAction(bool isMouseDown) {
 }
 
 void FrmMain::DockSizeChange() {
-  controller_.state().DockState = dock_state::kShown;
+  controller_.state().Visibility = DockState::Shown;
   PaintDockSizeChange(frame_, View());
   PushFrame();
 }
@@ -170,7 +170,7 @@ void FrmMain::PlaceFor(const DockFrame& frame) {
   drawn = drawn.Intersection(whole);
   // Captions up to about 50 characters fit the ring's area.
   constexpr int32_t kCaptionHalfWidth = 300;
-  const PixelRect preferred = controller_.state().DockState == dock_state::kShown
+  const PixelRect preferred = controller_.state().Visibility == DockState::Shown
                                   ? RingArea(geometry_, ShownSlots(app_.model.Settings), kCaptionHalfWidth)
                                   : Inflated(drawn, 2).Intersection(whole);
   // Key mode dims the whole screen: the window covers it all while dimmed.

@@ -101,7 +101,7 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   // The pointer moved to (x, y) in window pixels with no button held.
   void SelectAt(int32_t x, int32_t y) { controller_.MouseMove(false, x, y); }
   int selIndex() const { return controller_.state().SelIndex; }
-  int dockState() const { return controller_.state().DockState; }
+  DockState dockState() const { return controller_.state().Visibility; }
   const DockGeometry& geometry() const { return geometry_; }
   const SlotContents& slots() const { return slots_; }
   win::ImageStore& images() { return images_; }

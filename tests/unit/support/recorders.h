@@ -43,7 +43,7 @@ class RecordingShell : public ShellRunner {
 class RecordingDock : public DockCommands {
  public:
   void LeaveKeyMode() override { log.push_back("CloseMenu"); }
-  void SetDockState(int state) override { log.push_back("SetDockState(" + std::to_string(state) + ")"); hidden = state == 2; }
+  void SetDockState(DockState state) override { log.push_back("SetDockState(" + std::to_string(static_cast<int>(state)) + ")"); hidden = state == DockState::Hidden; }
   void Activate(bool on) override { log.push_back(on ? "Activate(true)" : "Activate(false)"); }
   void RefreshRing() override { log.push_back("RefreshRing"); }
   bool DockHidden() const override { return hidden; }
