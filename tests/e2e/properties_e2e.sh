@@ -99,6 +99,11 @@ new_group() { [ "$(item 6)" = "4|New Group  (Empty)|0" ]; }
 poll 10 new_group || fail "Type -> Group saved slot 6 as $(item 6)"
 vekctl dismiss-title "$PROPS"
 poll 10 gone "$PROPS" || fail "the window did not close"
+# Opened again, the group's window changes nothing by itself.
+open_properties 6
+vekctl dismiss-title "$PROPS"
+poll 10 gone "$PROPS" || fail "the group's window did not close"
+new_group || fail "opening the group's window changed it to $(item 6)"
 
 # A good picture becomes the custom icon; a corrupt .ico is refused and that icon kept.
 before=$(icons)

@@ -42,7 +42,10 @@ BOOL FrmProperty::OnInit() {
     SendDlgItemMessageW(hwnd(), IDC_PROP_RUN, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Wide(name).c_str()));
   Reload();
   SetForegroundWindow(hwnd());
-  return TRUE;
+  // The focus starts on the title (or OK), never on an option button: one that takes the
+  // focus unchecked tells its parent it was clicked.
+  SetFocus(Item(IsWindowEnabled(Item(IDC_PROP_TITLE)) ? IDC_PROP_TITLE : IDOK));
+  return FALSE;
 }
 
 void FrmProperty::Reload() {
@@ -128,7 +131,9 @@ bool FrmProperty::OnCommand(int id, int code) {
     case IDC_PROP_SHORTCUT:
     case IDC_PROP_GROUP:
     case IDC_PROP_SYSTEM:
-      if (code != BN_CLICKED) return false;
+      // Only a click checks the button; the notice of one that merely took the focus
+      // changes nothing.
+      if (code != BN_CLICKED || !Checked(id)) return false;
       if (id - IDC_PROP_SHORTCUT != props_->View().type) props_->ChooseType(id - IDC_PROP_SHORTCUT);
       // A declined change shows the old type again.
       Reload();
