@@ -254,7 +254,13 @@ bool ItemProperties::ChangeIcon(const std::string& file) {
   if (TrimFixed(file).empty() || editType_ == kNewMemberType) return false;
   FileSystem& fs = paths_.fs();
   // The new picture first, under a name of its own: the old one stays until it exists.
-  const std::string made = NewIconFileName(fs, folders_.IconDir);
+  // A name no item names either: one whose picture went missing keeps its claim.
+  const std::string made = NewIconFileName(fs, folders_.IconDir, [this](const std::string& name) {
+    const std::string upper = ToUpperAscii(name);
+    return std::any_of(model_.Items.begin(), model_.Items.end(), [&upper](const ShortcutItem& i) {
+      return ToUpperAscii(i.IconFile.Trimmed()) == upper || ToUpperAscii(i.CustomIconFile.Trimmed()) == upper;
+    });
+  });
   if (!pictures_.ConvertIconFile(file, made)) {
     fs.Delete(made);
     prompt_.Warn(kChangeIconFailed);

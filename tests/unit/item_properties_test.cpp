@@ -123,9 +123,11 @@ TEST_F(ItemPropertiesTest, ReplacingByTheSearchEntryMakesTheCommandAfterYes) {
 }
 
 TEST_F(ItemPropertiesTest, AnIconThatCannotBeConvertedKeepsTheOldOne) {
+  w.item(6).IconFile = w.Icon("0.png");  // named by an item, though its file is gone
   ItemProperties p = Open(5);
   ASSERT_TRUE(p.ChangeIcon("C:\\tools\\app.exe"));
   const std::string first = w.item(5).CustomIconFile.Trimmed();
+  EXPECT_NE(first, w.Icon("0.png"));
   ASSERT_TRUE(w.fs.Has(first));
   EXPECT_FALSE(p.ChangeIcon("C:\\missing.ico"));
   EXPECT_EQ(w.prompt.asked.back().text, kChangeIconFailed);
