@@ -202,6 +202,9 @@ TEST(UserNameTest, BlankKeepsLongIsCut) {
   EXPECT_EQ(AcceptedUserName(" Bo ", "Ann"), " Bo ");
   EXPECT_EQ(AcceptedUserName(std::string(200, 'n'), "Ann"), std::string(128, 'n'));
   EXPECT_EQ(CutToCharacters("\xC3\xA9\xC3\xA9\xC3\xA9", 2), "\xC3\xA9\xC3\xA9");
+  // The picture dialog's filter: one entry whose text is its pattern list.
+  const std::string patterns = "*.bmp;*.jpg;*.png;*.gif";
+  EXPECT_EQ(SystemFilterText(kUserPictureFilter), patterns + '\0' + patterns + '\0' + '\0');
 }
 
 TEST_F(UserIdentityTest, PictureReplacedOnlyWhenReadAndTheNameKept) {
