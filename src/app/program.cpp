@@ -126,6 +126,22 @@ bool Program::Main() {
       app_.modal, app_.model.Settings, [this] { return dock_->hwnd(); },
       [this] { SaveSettings(app_.model, *app_.io); }, app_.WindowsVersionText);
   app_.windows = windows_.get();
+  itemDialogsHost_ = std::make_unique<FunctionDialogHost>([this] { trayHost_->RefreshRing(); },
+                                                         [this] { trayHost_->SaveMenu(); },
+                                                         [this] { SaveSettings(app_.model, *app_.io); });
+  properties_ = std::make_unique<FrmProperty>(
+      windows_->modal(),
+      PropertiesServices{app_.model, services_->items, services_->defaults, services_->pictures, *app_.paths,
+                         app_.folders, app_.prompt, *itemDialogsHost_},
+      [this] { return dock_->hwnd(); });
+  userIdentity_ = std::make_unique<UserIdentityDialogue>(
+      windows_->modal(),
+      UserIdentityServices{app_.model, app_.fs, app_.folders, services_->pictures, app_.prompt, windows_->input(),
+                           *itemDialogsHost_, nullptr, nullptr},
+      [this] { return dock_->hwnd(); });
+  trayHost_->windows.showProperties = [this](int item, bool addMode) { properties_->Show(item, addMode); };
+  trayHost_->windows.changeUserIdentity = [this] { userIdentity_->Change(); };
+  services_->actions.windows().changeUserIdentity = [this] { userIdentity_->Change(); };
   search_ = std::make_unique<FrmSearch>(app_.model.Settings, app_.prompt,
                                         [this] { SaveSettings(app_.model, *app_.io); });
   app_.search = search_.get();

@@ -7,6 +7,8 @@
 #include "app/app_context.h"
 #include "app/services.h"
 #include "dialogs/win/small_windows.h"
+#include "dialogs/win/FrmProperty.h"
+#include "dialogs/win/user_identity_win.h"
 #include "app/tray_host.h"
 #include "search/win/FrmSearch.h"
 #include "launch/network_places.h"
@@ -53,6 +55,11 @@ class Program : public ProgramControl {
   std::unique_ptr<FrmSubMenu> menu_;
   std::unique_ptr<Services> services_;
   std::unique_ptr<SmallWindows> windows_;
+  // The item properties window and the user's picture and name, with what they ask of
+  // the ring and the files.
+  std::unique_ptr<DialogHost> itemDialogsHost_;
+  std::unique_ptr<FrmProperty> properties_;
+  std::unique_ptr<UserIdentityDialogue> userIdentity_;
   std::unique_ptr<FrmSearch> search_;
   win::UniqueKernelHandle instanceMutex_;
   ULONG_PTR gdiToken_ = 0;

@@ -117,6 +117,10 @@ class ItemCreation {
   void BeginRefusalBatch();
   void EndRefusalBatch();
 
+  // True when the configuration file can keep `path` as a link; else the path is
+  // reported (or collected in a batch) and the result is false.
+  bool CheckStorable(const std::string& path);
+
   ShortcutDetails& details() { return details_; }
   // Frees pool item `index` (images, picture files, record), as the removals do.
   void FreeSlot(int index) { Free(index); }
@@ -132,8 +136,6 @@ class ItemCreation {
   Effective Classify(const std::string& path);
   // True when the text survives the configuration file: its code page and `width`.
   bool Fits(const std::string& text, int width);
-  // A path that cannot be stored is reported (or collected in a batch); false then.
-  bool CheckStorable(const std::string& path);
   void Build(int n, const std::string& path, const Effective& eff);
   void BuildFolder(ShortcutItem& item, const std::string& path, const Effective& eff);
   // A new picture file name in the icon folder that no file and no item has.

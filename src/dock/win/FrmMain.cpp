@@ -99,7 +99,11 @@ void FrmMain::LoadItemIcon(int index) {
   win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_.IconSizes,
                           geometry_.BorderSize, GetModuleHandleW(nullptr),
                           geometry_.CentreMagnifiedSize()};
-  win::LoadItemIcon(loader, index);
+  // The centre is cut round to the ring and has a magnified variant of its own.
+  if (index == pool::kCentre)
+    win::LoadCentreImage(loader);
+  else
+    win::LoadItemIcon(loader, index);
 }
 
 void FrmMain::Activate(bool paintRing) { controller_.Activate(paintRing); }

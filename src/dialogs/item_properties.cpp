@@ -1,0 +1,306 @@
+#include "dialogs/item_properties.h"
+
+#include <algorithm>
+
+#include "core/group_title.h"
+#include "core/icon_files.h"
+#include "core/pool_ops.h"
+#include "dock/drop_controller.h"
+#include "text/text.h"
+
+namespace vek {
+
+namespace {
+
+constexpr char kBrowseTitle[] = "VEK Desktop - Properties";
+constexpr char kBrowseFilter[] = "*.lnk;*.exe;*.*|*.lnk;*.exe;*.*";
+constexpr char kChangeIconTitle[] = "VEK Desktop - Change Icon";
+constexpr char kChangeIconFilter[] = "*.ico;*.png|*.ico;*.png";
+
+// Default rows of the link list's replacements: the web shortcuts after the item's own
+// link for shortcuts, the default groups for groups.
+constexpr int kFirstWebRow = 7;
+constexpr int kFirstGroupRow = 4;
+
+constexpr const char* kWebNames[] = {"'Internet' Shortcut", "'Check Email' Shortcut", "'Search Internet' Shortcut"};
+constexpr const char* kGroupNames[] = {"'System Folders & Drives Group'", "'Accessories Group'",
+                                       "'Microsoft Office Suite Group'"};
+
+}  // namespace
+
+bool operator==(const PropertiesView& a, const PropertiesView& b) {
+  return a.type == b.type && a.shortcutOption == b.shortcutOption && a.groupOption == b.groupOption &&
+         a.systemOption == b.systemOption && a.link == b.link && a.browse == b.browse && a.icon == b.icon &&
+         a.title == b.title && a.target == b.target && a.arguments == b.arguments && a.runMode == b.runMode;
+}
+
+int EditTypeOf(int32_t k, bool addMode) {
+  if (addMode && (k == kind::kGroup || k == kind::kAllPrograms)) return kNewMemberType;
+  return k;
+}
+
+PropertiesView PropertiesEnabling(int editType, int slot) {
+  PropertiesView v;
+  if (editType == kind::kGroup)
+    v.type = item_type::kGroup;
+  else if (editType > kind::kMember)
+    v.type = item_type::kSystem;
+  v.browse = v.type == item_type::kShortcut;
+  if (editType > kind::kMember) {
+    // Built-in items keep what they are; only their picture can change.
+    v.systemOption = true;
+    v.icon = true;
+    return v;
+  }
+  const bool isNew = editType == kNewMemberType;
+  // A new member has nothing to edit until a path is chosen.
+  v.link = v.title = v.icon = !isNew;
+  v.target = v.arguments = v.runMode = !isNew && editType != kind::kGroup;
+  // A ring group may go back to being a shortcut; its question says what that deletes.
+  v.shortcutOption = true;
+  // Members of groups and new members cannot become groups.
+  v.groupOption = slot >= pool::kRingFirst && slot <= pool::kRingLast && !isNew;
+  return v;
+}
+
+std::vector<std::string> LinkListEntries(int editType, const std::string& link, int memberCount) {
+  std::vector<std::string> entries;
+  if (editType == kNewMemberType) return entries;
+  entries.push_back(TrimFixed(link));
+  const auto add = [&](const char* prefix, const char* const(&names)[3]) {
+    for (const char* name : names) entries.push_back(std::string(prefix) + name);
+  };
+  switch (editType) {
+    case kind::kFree:
+    case kind::kEmptyPosition: add("Add New ", kWebNames); break;
+    case kind::kShortcut:
+    case kind::kMember: add("Replace by  New ", kWebNames); break;
+    case kind::kGroup: add(memberCount > 0 ? "Replace by  New " : "Add New ", kGroupNames); break;
+    default: break;
+  }
+  return entries;
+}
+
+std::string CutToCharacters(const std::string& text, size_t characters) {
+  size_t count = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    // Every byte that does not continue a UTF-8 sequence starts a character.
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count++ == characters) return text.substr(0, i);
+  }
+  return text;
+}
+
+ItemProperties::ItemProperties(const PropertiesServices& s, int slot, bool addMode)
+    : model_(s.model),
+      items_(s.items),
+      defaults_(s.defaults),
+      pictures_(s.pictures),
+      paths_(s.paths),
+      folders_(s.folders),
+      prompt_(s.prompt),
+      host_(s.host),
+      slot_(std::clamp(slot, 0, static_cast<int>(s.model.Items.size()) - 1)),
+      editType_(EditTypeOf(s.model.Items[slot_].Kind, addMode)),
+      caption_(addMode ? kAddShortcutCaption : kPropertiesCaption) {}
+
+int ItemProperties::MemberCount(int group) const {
+  if (group < 0 || group >= static_cast<int>(model_.Groups.size())) return 0;
+  const ShortcutGroup& g = model_.Groups[group];
+  return std::clamp<int>(g.Count, 0, static_cast<int>(g.Members.size()) - 1);
+}
+
+std::vector<std::string> ItemProperties::LinkEntries() const {
+  return LinkListEntries(editType_, model_.Items[slot_].Link.Trimmed(), MemberCount(slot_));
+}
+
+PropertiesFields ItemProperties::Fields() {
+  PropertiesFields f;
+  if (editType_ == kNewMemberType) return f;
+  ShortcutItem& it = item();
+  f.title = it.Title.TrimInPlace();
+  f.link = it.Link.TrimInPlace();
+  f.target = it.Target.TrimInPlace();
+  f.arguments = it.Arguments.TrimInPlace();
+  f.runMode = std::clamp<int>(it.RunMode, 0, 2);
+  return f;
+}
+
+std::string ItemProperties::PictureFile() {
+  if (editType_ == kNewMemberType) return {};
+  std::string custom = item().CustomIconFile.TrimInPlace();
+  if (paths_.FileExists(custom, false)) return custom;
+  std::string icon = item().IconFile.TrimInPlace();
+  return paths_.FileExists(icon, false) ? icon : std::string();
+}
+
+std::string ItemProperties::ExistingLink() {
+  if (editType_ == kNewMemberType) return {};
+  std::string link = item().Link.TrimInPlace();
+  return paths_.FileExists(link, false) ? link : std::string();
+}
+
+bool ItemProperties::Ask(const char* text, const char* title, bool defaultNo) {
+  PromptRequest q{text, title, PromptIcon::kQuestion, PromptButtons::kYesNo, defaultNo, !defaultNo};
+  return prompt_.Ask(q) == PromptAnswer::kYes;
+}
+
+void ItemProperties::Changed() {
+  host_.RefreshRing();
+  host_.SaveMenu();
+}
+
+void ItemProperties::MakeEmptyGroup() {
+  ShortcutItem& it = item();
+  it.Kind = kind::kGroup;
+  it.Title = kNewEmptyGroupTitle;
+  it.ImageIndex = slot_;
+  it.IconFile = folders_.SysIconDir + "Group.png";
+  ShortcutGroup& g = model_.Groups[slot_];
+  g.Count = 0;
+  g.Members[0] = slot_;
+  editType_ = kind::kGroup;
+  pictures_.LoadItemIcon(slot_);
+}
+
+bool ItemProperties::ChooseType(int type) {
+  if (type == item_type::kGroup) {
+    if (!View().groupOption || editType_ == kind::kGroup) return false;
+    if (editType_ == kind::kShortcut || editType_ == kind::kMember) {
+      if (!Ask(kShortcutToGroupQuestion, "VEK Desktop", false)) return false;
+    }
+    items_.DeleteItem(slot_, true);
+    MakeEmptyGroup();
+  } else if (type == item_type::kShortcut) {
+    if (editType_ != kind::kGroup) return false;
+    if (MemberCount(slot_) > 0 && !Ask(kGroupToShortcutQuestion, "VEK Desktop", false)) return false;
+    items_.DeleteItem(slot_, true);
+    editType_ = item().Kind;
+  } else {
+    return false;
+  }
+  // The change is kept at once: what the type change deleted is gone from the files too.
+  Changed();
+  return true;
+}
+
+bool ItemProperties::ChooseLinkEntry(int entry) {
+  const int entries = static_cast<int>(LinkEntries().size());
+  if (entry <= 0 || entry >= entries) return false;
+  const bool replaces = editType_ == kind::kShortcut || editType_ == kind::kMember ||
+                        (editType_ == kind::kGroup && MemberCount(slot_) > 0);
+  if (replaces && !Ask(kReplaceQuestion, kPropertiesCaption, true)) return false;
+  // The default row frees what the slot held (with a group's members) before it fills it.
+  if (editType_ == kind::kGroup)
+    defaults_.BuildDefaultGroup(kFirstGroupRow + entry - 1, slot_);
+  else
+    defaults_.BuildDefaultGroup(kFirstWebRow + entry - 1, slot_);
+  pictures_.LoadItemIcon(slot_);
+  editType_ = item().Kind;
+  Changed();
+  return true;
+}
+
+bool ItemProperties::RoomForNewMember() {
+  if (MemberCount(slot_) < Model::Capacity(slot_) && model_.FindFreeSlot(false) != 0) return true;
+  prompt_.Ask(PromptRequest{kGroupFullText, kAddShortcutTitle, PromptIcon::kInformation});
+  return false;
+}
+
+FileDialogRequest ItemProperties::BrowseRequest() {
+  FileDialogRequest r;
+  r.title = kBrowseTitle;
+  r.filter = kBrowseFilter;
+  r.initialFolder = folders_.ProgramFilesDir;
+  if (editType_ == kNewMemberType) return r;
+  std::string start = item().Link.Trimmed();
+  if (!paths_.FileExists(start, false)) start = item().Target.Trimmed();
+  if (paths_.FileExists(start, false)) {
+    r.initialFile = start;
+    r.initialFolder = FolderPart(start);
+  }
+  return r;
+}
+
+bool ItemProperties::Browse(const std::string& path) {
+  if (TrimFixed(path).empty()) return false;
+  if (editType_ == kNewMemberType) {
+    if (!RoomForNewMember()) return false;
+    const int member = model_.FindFreeSlot(false);
+    // The member is made before it joins the group, so a refused path leaves no
+    // empty member behind.
+    if (!items_.SetItemPath(path, member)) return false;
+    if (!model_.AddMember(slot_, member)) {
+      items_.FreeSlot(member);
+      return false;
+    }
+    UpdateGroupTitle(model_, slot_);
+    slot_ = member;
+  } else if (!items_.SetItemPath(path, slot_)) {
+    return false;
+  }
+  editType_ = item().Kind;
+  Changed();
+  return true;
+}
+
+FileDialogRequest ItemProperties::ChangeIconRequest() const {
+  FileDialogRequest r;
+  r.title = kChangeIconTitle;
+  r.filter = kChangeIconFilter;
+  return r;
+}
+
+bool ItemProperties::ChangeIcon(const std::string& file) {
+  if (TrimFixed(file).empty() || editType_ == kNewMemberType) return false;
+  FileSystem& fs = paths_.fs();
+  // The new picture first, under a name of its own: the old one stays until it exists.
+  // A name no item names either: one whose picture went missing keeps its claim.
+  const std::string made = NewIconFileName(fs, folders_.IconDir, [this](const std::string& name) {
+    const std::string upper = ToUpperAscii(name);
+    return std::any_of(model_.Items.begin(), model_.Items.end(), [&upper](const ShortcutItem& i) {
+      return ToUpperAscii(i.IconFile.Trimmed()) == upper || ToUpperAscii(i.CustomIconFile.Trimmed()) == upper;
+    });
+  });
+  if (!pictures_.ConvertIconFile(file, made)) {
+    fs.Delete(made);
+    prompt_.Warn(kChangeIconFailed);
+    return false;
+  }
+  ResetCustomIcon(model_, slot_, pictures_, fs, folders_);
+  item().CustomIconFile = made;
+  item().ImageIndex = slot_;
+  pictures_.LoadItemIcon(slot_);
+  Changed();
+  return true;
+}
+
+void ItemProperties::ResetIcon() {
+  if (editType_ == kNewMemberType) return;
+  ResetCustomIcon(model_, slot_, pictures_, paths_.fs(), folders_);
+  const std::string iconFile = item().IconFile.TrimInPlace();
+  if (!StartsWith(iconFile, folders_.SysIconDir)) items_.RebuildItemIcon(slot_);
+  item().ImageIndex = slot_;
+  pictures_.LoadItemIcon(slot_);
+  Changed();
+}
+
+bool ItemProperties::Accept(const PropertiesFields& typed) {
+  if (editType_ == kNewMemberType) return true;
+  ShortcutItem& it = item();
+  // A typed link counts only when it names something that exists; one the files cannot
+  // store is refused as item creation refuses it, and the item keeps its link.
+  std::string link = TrimFixed(typed.link);
+  if (link != it.Link.Trimmed() && paths_.FileExists(link, false)) {
+    if (!items_.CheckStorable(link)) return false;
+    it.Link = link;
+  }
+  it.Title = CutToCharacters(typed.title, width::kTitle);
+  it.RunMode = std::clamp(typed.runMode, 0, 2);
+  it.Arguments = CutToCharacters(typed.arguments, width::kArguments);
+  it.Target = CutToCharacters(typed.target, width::kTarget);
+  host_.SaveMenu();
+  host_.RefreshRing();
+  return true;
+}
+
+}  // namespace vek

@@ -1,0 +1,136 @@
+// The item properties dialog as logic: which type and which controls an item shows, the
+// replacement entries of its link list, and what each control does to the model (type
+// changes, default replacements, browsing for a new path, changing or resetting the
+// icon, storing the typed fields). The window (FrmProperty) only shows and reads controls.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/defaults.h"
+#include "core/model.h"
+#include "core/paths.h"
+#include "dialogs/dialog_host.h"
+#include "dialogs/file_dialog_request.h"
+#include "icons/item_creation.h"
+#include "icons/item_pictures.h"
+#include "platform/prompt.h"
+
+namespace vek {
+
+constexpr char kPropertiesCaption[] = "Properties";
+constexpr char kAddShortcutCaption[] = "Add Shortcut";
+constexpr char kReplaceQuestion[] = "Are you sure to replace?";
+constexpr char kShortcutToGroupQuestion[] = "This operation will delete this shortcut, continue?";
+constexpr char kGroupToShortcutQuestion[] = "This operation will delete all items of this group, continue?";
+constexpr char kChangeIconFailed[] = "Change icon failed";
+constexpr char kNewEmptyGroupTitle[] = "New Group  (Empty)";
+constexpr char kRunModeNames[3][16] = {"Normal Window", "Minimized", "Maximized"};
+
+// The type option buttons.
+namespace item_type {
+constexpr int kShortcut = 0;
+constexpr int kGroup = 1;
+constexpr int kSystem = 2;
+}  // namespace item_type
+
+// The edited kind while a new member of a group is being added.
+constexpr int kNewMemberType = -1;
+
+// The selected type option and which controls take input.
+struct PropertiesView {
+  int type = item_type::kShortcut;
+  bool shortcutOption = false, groupOption = false, systemOption = false;
+  bool link = false, browse = false, icon = false, title = false, target = false, arguments = false, runMode = false;
+  friend bool operator==(const PropertiesView& a, const PropertiesView& b);
+};
+
+// What the dialog edits for an item of `kind`: the kind itself, or kNewMemberType when
+// a new member is added to a group (kind 4 or 6) in add mode.
+int EditTypeOf(int32_t kind, bool addMode);
+// The type and control states for `editType` of pool item `slot`. Only a ring position
+// that edits an existing item may become a group; built-in items take no input.
+PropertiesView PropertiesEnabling(int editType, int slot);
+// The link list: the item's link, then the replacements it offers (web shortcuts for
+// shortcuts and empty positions, default groups for groups); nothing for a new member.
+std::vector<std::string> LinkListEntries(int editType, const std::string& link, int memberCount);
+
+// The text cut to at most `characters` characters (UTF-8 kept whole).
+std::string CutToCharacters(const std::string& text, size_t characters);
+
+// The typed fields the dialog shows and OK stores.
+struct PropertiesFields {
+  std::string title, link, target, arguments;
+  int runMode = 0;
+};
+
+// What the properties work with; all of it outlives the ItemProperties.
+struct PropertiesServices {
+  Model& model;
+  ItemCreation& items;
+  Defaults& defaults;
+  ItemPictures& pictures;
+  PathTools& paths;
+  const Folders& folders;
+  UserPrompt& prompt;
+  DialogHost& host;
+};
+
+class ItemProperties {
+ public:
+  // Edits pool item `slot`; with `addMode` on a group, adds a new member to it.
+  ItemProperties(const PropertiesServices& services, int slot, bool addMode);
+
+  const std::string& caption() const { return caption_; }
+  int slot() const { return slot_; }
+  int editType() const { return editType_; }
+  PropertiesView View() const { return PropertiesEnabling(editType_, slot_); }
+  std::vector<std::string> LinkEntries() const;
+  // The item's fields, trimmed (and written back trimmed); empty for a new member.
+  PropertiesFields Fields();
+  // The picture file the dialog shows: the custom icon when it exists, else the icon
+  // file when it exists; empty when neither does (the link's shell icon is shown then).
+  std::string PictureFile();
+  // The item's link when it exists, for the shell icon.
+  std::string ExistingLink();
+
+  // Each action below changes the model, refreshes the ring and saves at once; true when
+  // something changed and the dialog must show the item again.
+  bool ChooseType(int type);
+  bool ChooseLinkEntry(int entry);
+  // False (the user told) when a new member cannot be added: the group or the pool is full.
+  bool RoomForNewMember();
+  FileDialogRequest BrowseRequest();
+  // The chosen path: a new member of the group in add mode (the dialog then edits it),
+  // else the item's new path. False when nothing changed (refused or full).
+  bool Browse(const std::string& path);
+  FileDialogRequest ChangeIconRequest() const;
+  // The picture is converted into a new file first; the old custom icon goes only once
+  // the new one exists. False, with the message "Change icon failed", when it cannot be.
+  bool ChangeIcon(const std::string& file);
+  void ResetIcon();
+  // OK: stores the typed fields and saves. False, with the item's link unchanged and the
+  // user told, when the typed link exists but the files cannot store it.
+  bool Accept(const PropertiesFields& typed);
+
+ private:
+  ShortcutItem& item() { return model_.Items[slot_]; }
+  int MemberCount(int group) const;
+  void MakeEmptyGroup();
+  bool Ask(const char* text, const char* title, bool defaultNo);
+  void Changed();
+
+  Model& model_;
+  ItemCreation& items_;
+  Defaults& defaults_;
+  ItemPictures& pictures_;
+  PathTools& paths_;
+  const Folders& folders_;
+  UserPrompt& prompt_;
+  DialogHost& host_;
+  int slot_;
+  int editType_;
+  std::string caption_;
+};
+
+}  // namespace vek

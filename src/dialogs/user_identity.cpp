@@ -1,0 +1,60 @@
+#include "dialogs/user_identity.h"
+
+#include "dialogs/item_properties.h"
+#include "text/text.h"
+
+namespace vek {
+
+std::string AcceptedUserName(const std::string& answer, const std::string& current) {
+  if (TrimBlanks(answer).empty()) return current;
+  return CutToCharacters(answer, width::kTitle);
+}
+
+namespace {
+
+// The chosen picture into "User Icon.ico" by way of a file of its own; false (the old
+// picture kept) when it cannot be read or the new file cannot take its place.
+bool ReplaceUserPicture(const UserIdentityServices& s, const std::string& chosen) {
+  const std::string& dest = s.folders.UserIconFile;
+  const std::string made = dest + ".new";
+  if (!s.writePicture(chosen, made, kUserPictureSide)) {
+    s.fs.Delete(made);
+    return false;
+  }
+  s.pictures.ReleaseItemImages(pool::kCentre);
+  if (!s.fs.Move(made, dest)) {
+    s.fs.Delete(made);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void ChangeUserIdentity(const UserIdentityServices& s) {
+  ShortcutItem& centre = s.model.Items[pool::kCentre];
+  FileDialogRequest request;
+  request.title = kUserPictureDialogTitle;
+  request.filter = kUserPictureFilter;
+  const std::string chosen = s.chooseFile ? s.chooseFile(request) : std::string();
+  if (!TrimFixed(chosen).empty()) {
+    if (ReplaceUserPicture(s, chosen)) {
+      centre.Kind = kind::kCentre;
+      centre.IconFile = s.folders.UserIconFile;
+      s.pictures.LoadItemIcon(pool::kCentre);
+      s.host.RefreshRing();
+      s.host.SaveSettings();
+    } else {
+      s.prompt.Warn(kUserPictureFailed);
+    }
+  }
+  const std::string current = centre.Title.TrimInPlace();
+  const std::string name = AcceptedUserName(s.input.InputText(kUserNamePrompt, kUserNameTitle, current), current);
+  if (name != current) {
+    centre.Title = name;
+    s.host.SaveMenu();
+  }
+  s.host.RefreshRing();
+}
+
+}  // namespace vek

@@ -1,0 +1,190 @@
+#include "dialogs/win/FrmProperty.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "dialogs/win/properties_ids.h"
+#include "icons/win/icon_extraction.h"
+#include "platform/win/text_win.h"
+
+namespace vek {
+
+namespace {
+constexpr int kPictureBox = 130;  // the picture's 128 pixels and a frame
+constexpr int kPictureSide = 128;
+}  // namespace
+
+void FrmProperty::Show(int item, bool addMode) {
+  if (IsOpen() || item < 0 || item >= static_cast<int>(services_.model.Items.size())) return;
+  props_.emplace(services_, item, addMode);
+  modal_.Run(*this, IDD_PROPERTIES, Owner());
+  props_.reset();
+}
+
+HWND FrmProperty::Owner() const {
+  // Opened from another of the program's windows (the wizard), that window owns it and
+  // stays disabled under it; else the dock does.
+  const HWND active = GetActiveWindow();
+  if (active && IsWindowVisible(active) && IsWindowEnabled(active)) return active;
+  return dock_ ? dock_() : nullptr;
+}
+
+BOOL FrmProperty::OnInit() {
+  RECT r{};
+  GetWindowRect(Item(IDC_PROP_PICTURE), &r);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+  SetWindowPos(Item(IDC_PROP_PICTURE), nullptr, r.left, r.top, kPictureBox, kPictureBox, SWP_NOZORDER);
+  SendDlgItemMessageW(hwnd(), IDC_PROP_TITLE, EM_LIMITTEXT, width::kTitle, 0);
+  SendDlgItemMessageW(hwnd(), IDC_PROP_TARGET, EM_LIMITTEXT, width::kTarget, 0);
+  SendDlgItemMessageW(hwnd(), IDC_PROP_ARGUMENTS, EM_LIMITTEXT, width::kArguments, 0);
+  for (const char* name : kRunModeNames)
+    SendDlgItemMessageW(hwnd(), IDC_PROP_RUN, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Wide(name).c_str()));
+  Reload();
+  SetForegroundWindow(hwnd());
+  // The focus starts on the title (or OK), never on an option button: one that takes the
+  // focus unchecked tells its parent it was clicked.
+  SetFocus(Item(IsWindowEnabled(Item(IDC_PROP_TITLE)) ? IDC_PROP_TITLE : IDOK));
+  return FALSE;
+}
+
+void FrmProperty::Reload() {
+  if (!props_) return;
+  reloading_ = true;
+  SetWindowTextW(hwnd(), win::Wide(props_->caption()).c_str());
+  const PropertiesFields f = props_->Fields();
+  SetText(IDC_PROP_TITLE, f.title);
+  SetText(IDC_PROP_TARGET, f.target);
+  SetText(IDC_PROP_ARGUMENTS, f.arguments);
+  SendDlgItemMessageW(hwnd(), IDC_PROP_RUN, CB_SETCURSEL, static_cast<WPARAM>(f.runMode), 0);
+  const HWND link = Item(IDC_PROP_LINK);
+  SendMessageW(link, CB_RESETCONTENT, 0, 0);
+  for (const std::string& entry : props_->LinkEntries())
+    SendMessageW(link, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Wide(entry).c_str()));
+  if (SendMessageW(link, CB_GETCOUNT, 0, 0) > 0)
+    SendMessageW(link, CB_SETCURSEL, 0, 0);
+  else
+    SetText(IDC_PROP_LINK, "");
+
+  const PropertiesView v = props_->View();
+  // BM_SETCHECK sends no click: the option handlers run only for the user's clicks.
+  CheckRadioButton(hwnd(), IDC_PROP_SHORTCUT, IDC_PROP_SYSTEM, IDC_PROP_SHORTCUT + v.type);
+  Enable(IDC_PROP_SHORTCUT, v.shortcutOption);
+  Enable(IDC_PROP_GROUP, v.groupOption);
+  Enable(IDC_PROP_SYSTEM, v.systemOption);
+  Enable(IDC_PROP_LINK, v.link);
+  Enable(IDC_PROP_BROWSE, v.browse);
+  Enable(IDC_PROP_CHANGE_ICON, v.icon);
+  Enable(IDC_PROP_RESET_ICON, v.icon);
+  Enable(IDC_PROP_TITLE, v.title);
+  Enable(IDC_PROP_TARGET, v.target);
+  Enable(IDC_PROP_ARGUMENTS, v.arguments);
+  Enable(IDC_PROP_RUN, v.runMode);
+  DrawVekIcon();
+  reloading_ = false;
+}
+
+void FrmProperty::DrawVekIcon() {
+  picture_.reset();
+  const std::string file = props_ ? props_->PictureFile() : std::string();
+  if (!file.empty()) {
+    picture_ = win::LoadPictureFile(file);
+  } else if (props_) {
+    const std::string link = props_->ExistingLink();
+    if (!link.empty()) picture_ = win::ShellIconBitmap(link);
+  }
+  InvalidateRect(Item(IDC_PROP_PICTURE), nullptr, TRUE);
+}
+
+void FrmProperty::PaintPicture(const DRAWITEMSTRUCT& d) {
+  Gdiplus::Graphics g(d.hDC);
+  const RECT& r = d.rcItem;
+  const INT left = r.left, top = r.top, width = r.right - r.left, height = r.bottom - r.top;
+  Gdiplus::SolidBrush white(Gdiplus::Color(255, 255, 255, 255));
+  g.FillRectangle(&white, left, top, width, height);
+  Gdiplus::Pen frame(Gdiplus::Color(255, 160, 160, 160));
+  g.DrawRectangle(&frame, left, top, width - 1, height - 1);
+  if (!picture_) return;
+  // At most 128 pixels either way, in proportion, in the middle of the box.
+  const int w = static_cast<int>(picture_->GetWidth()), h = static_cast<int>(picture_->GetHeight());
+  if (w <= 0 || h <= 0) return;
+  const double scale = std::min(1.0, static_cast<double>(kPictureSide) / std::max(w, h));
+  const int dw = std::max(1, static_cast<int>(w * scale)), dh = std::max(1, static_cast<int>(h * scale));
+  g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+  g.DrawImage(picture_.get(), left + (width - dw) / 2, top + (height - dh) / 2, dw, dh);
+}
+
+PropertiesFields FrmProperty::Typed() const {
+  PropertiesFields f;
+  f.title = Text(IDC_PROP_TITLE);
+  f.link = Text(IDC_PROP_LINK);
+  f.target = Text(IDC_PROP_TARGET);
+  f.arguments = Text(IDC_PROP_ARGUMENTS);
+  const LRESULT run = SendDlgItemMessageW(hwnd(), IDC_PROP_RUN, CB_GETCURSEL, 0, 0);
+  f.runMode = run == CB_ERR ? 0 : static_cast<int>(run);
+  return f;
+}
+
+bool FrmProperty::OnCommand(int id, int code) {
+  if (!props_ || reloading_) return false;
+  switch (id) {
+    case IDC_PROP_SHORTCUT:
+    case IDC_PROP_GROUP:
+    case IDC_PROP_SYSTEM:
+      // Only a click checks the button; the notice of one that merely took the focus
+      // changes nothing.
+      if (code != BN_CLICKED || !Checked(id)) return false;
+      if (id - IDC_PROP_SHORTCUT != props_->View().type) props_->ChooseType(id - IDC_PROP_SHORTCUT);
+      // A declined change shows the old type again.
+      Reload();
+      return true;
+    case IDC_PROP_LINK: {
+      if (code != CBN_SELCHANGE) return false;
+      const LRESULT entry = SendDlgItemMessageW(hwnd(), IDC_PROP_LINK, CB_GETCURSEL, 0, 0);
+      if (entry <= 0) return true;
+      props_->ChooseLinkEntry(static_cast<int>(entry));
+      Reload();
+      return true;
+    }
+    case IDC_PROP_BROWSE: {
+      if (code != BN_CLICKED) return false;
+      if (props_->editType() == kNewMemberType && !props_->RoomForNewMember()) return true;
+      const std::string path = modal_.ShowFileDialog(hwnd(), props_->BrowseRequest());
+      if (!path.empty() && props_->Browse(path)) Reload();
+      return true;
+    }
+    case IDC_PROP_CHANGE_ICON: {
+      if (code != BN_CLICKED) return false;
+      const std::string file = modal_.ShowFileDialog(hwnd(), props_->ChangeIconRequest());
+      if (!file.empty() && props_->ChangeIcon(file)) DrawVekIcon();
+      return true;
+    }
+    case IDC_PROP_RESET_ICON:
+      if (code != BN_CLICKED) return false;
+      props_->ResetIcon();
+      DrawVekIcon();
+      return true;
+    case IDOK:
+      if (props_->Accept(Typed()))
+        Close(IDOK);
+      else
+        SetText(IDC_PROP_LINK, props_->Fields().link);  // the refused link gives way to the kept one
+      return true;
+    default:
+      return false;
+  }
+}
+
+INT_PTR FrmProperty::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  (void)wParam;
+  if (message == WM_DRAWITEM) {
+    const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (d && d->CtlID == IDC_PROP_PICTURE) {
+      PaintPicture(*d);
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+}  // namespace vek

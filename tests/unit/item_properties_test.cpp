@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/item_properties.h"
+#include "dock/drop_controller.h"
+#include "launch/system_catalogue.h"
+#include "dialogs/user_identity.h"
+#include "support/item_world.h"
+
+namespace vek {
+namespace {
+
+struct RecordingDialogHost : DialogHost {
+  void RefreshRing() override { log += "R"; }
+  void SaveMenu() override { log += "M"; }
+  void SaveSettings() override { log += "S"; }
+  std::string log;
+};
+
+TEST(PropertiesEnablingTest, TypeAndControlsByKind) {
+  struct Case {
+    int editType, slot;
+    PropertiesView want;  // type; shortcut, group, system; link, browse, icon, title, target, arguments, run
+  };
+  const Case cases[] = {
+      {kind::kShortcut, 5, {0, true, true, false, true, true, true, true, true, true, true}},
+      {kind::kEmptyPosition, 10, {0, true, true, false, true, true, true, true, true, true, true}},
+      {kind::kGroup, 16, {1, true, true, false, true, false, true, true, false, false, false}},
+      {kind::kMember, 200, {0, true, false, false, true, true, true, true, true, true, true}},
+      {kNewMemberType, 16, {0, true, false, false, false, true, false, false, false, false, false}},
+      {kind::kAllPrograms, 3, {2, false, false, true, false, false, true, false, false, false, false}},
+      {kind::kCommand, 70, {2, false, false, true, false, false, true, false, false, false, false}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PropertiesEnabling(c.editType, c.slot), c.want) << c.editType;
+  EXPECT_EQ(EditTypeOf(kind::kGroup, true), kNewMemberType);
+  EXPECT_EQ(EditTypeOf(kind::kAllPrograms, true), kNewMemberType);
+  EXPECT_EQ(EditTypeOf(kind::kShortcut, true), kind::kShortcut);
+}
+
+TEST(PropertiesEnablingTest, LinkListByKind) {
+  const std::vector<std::string> web = {"Add New 'Internet' Shortcut", "Add New 'Check Email' Shortcut",
+                                        "Add New 'Search Internet' Shortcut"};
+  struct Case {
+    int editType, members;
+    std::vector<std::string> after;  // entries after the link
+  };
+  const Case cases[] = {
+      {kind::kEmptyPosition, 0, web},
+      {kind::kShortcut, 0,
+       {"Replace by  New 'Internet' Shortcut", "Replace by  New 'Check Email' Shortcut",
+        "Replace by  New 'Search Internet' Shortcut"}},
+      {kind::kGroup, 0,
+       {"Add New 'System Folders & Drives Group'", "Add New 'Accessories Group'",
+        "Add New 'Microsoft Office Suite Group'"}},
+      {kind::kGroup, 2,
+       {"Replace by  New 'System Folders & Drives Group'", "Replace by  New 'Accessories Group'",
+        "Replace by  New 'Microsoft Office Suite Group'"}},
+      {kind::kCommand, 0, {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> want = {"C:\\a.exe"};
+    want.insert(want.end(), c.after.begin(), c.after.end());
+    EXPECT_EQ(LinkListEntries(c.editType, "  C:\\a.exe ", c.members), want) << c.editType;
+  }
+  EXPECT_TRUE(LinkListEntries(kNewMemberType, "", 0).empty());
+}
+
+class ItemPropertiesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    w.fs.AddFile("C:\\tools\\app.exe", "program");
+    w.fs.AddFile(w.folders.SysIconDir + "Group.png", "shared picture");
+    ShortcutItem& app = w.item(5);
+    app.Kind = kind::kShortcut;
+    app.Title = "App";
+    app.Link = "C:\\tools\\app.exe";
+    w.MakeGroup(16, "Tools");
+  }
+  ItemProperties Open(int slot, bool addMode = false) {
+    return ItemProperties(PropertiesServices{w.model, w.items, w.defaults, w.pictures, w.paths, w.folders,
+                                             w.prompt, host},
+                          slot, addMode);
+  }
+  test::ItemWorld w;
+  RecordingDialogHost host;
+};
+
+TEST_F(ItemPropertiesTest, ShortcutBecomesAnEmptyGroupSavedAtOnceAfterYes) {
+  ItemProperties p = Open(5);
+  EXPECT_FALSE(p.ChooseType(item_type::kGroup));  // the question answered No
+  EXPECT_EQ(w.item(5).Kind, kind::kShortcut);
+  EXPECT_EQ(host.log, "");
+  w.prompt.answers = {PromptAnswer::kYes};
+  ASSERT_TRUE(p.ChooseType(item_type::kGroup));
+  EXPECT_EQ(w.prompt.asked.back().text, kShortcutToGroupQuestion);
+  EXPECT_EQ(w.item(5).Kind, kind::kGroup);
+  EXPECT_EQ(w.item(5).Title.Trimmed(), "New Group  (Empty)");
+  EXPECT_EQ(w.item(5).IconFile.Trimmed(), w.SysIcon("Group.png"));
+  EXPECT_EQ(p.View().type, item_type::kGroup);
+  EXPECT_EQ(host.log, "RM");
+}
+
+TEST_F(ItemPropertiesTest, GroupWithMembersBecomesABlankShortcutAfterYes) {
+  ASSERT_TRUE(w.items.AddItemFromPath("C:\\tools\\app.exe", 16).added());
+  ItemProperties p = Open(16);
+  w.prompt.answers = {PromptAnswer::kYes};
+  ASSERT_TRUE(p.ChooseType(item_type::kShortcut));
+  EXPECT_EQ(w.prompt.asked.back().text, kGroupToShortcutQuestion);
+  EXPECT_EQ(w.item(16).Kind, kind::kEmptyPosition);
+  EXPECT_EQ(w.model.Groups[16].Count, 0);
+  EXPECT_EQ(host.log, "RM");
+}
+
+TEST_F(ItemPropertiesTest, ReplacingByTheSearchEntryMakesTheCommandAfterYes) {
+  ItemProperties p = Open(5);
+  w.prompt.answers = {PromptAnswer::kYes};
+  ASSERT_TRUE(p.ChooseLinkEntry(3));
+  EXPECT_EQ(w.item(5).CommandId, command::kSearchInternet);
+  EXPECT_TRUE(w.item(5).system());
+  EXPECT_EQ(host.log, "RM");
+}
+
+TEST_F(ItemPropertiesTest, AnIconThatCannotBeConvertedKeepsTheOldOne) {
+  w.item(6).IconFile = w.Icon("0.png");  // named by an item, though its file is gone
+  ItemProperties p = Open(5);
+  ASSERT_TRUE(p.ChangeIcon("C:\\tools\\app.exe"));
+  const std::string first = w.item(5).CustomIconFile.Trimmed();
+  EXPECT_NE(first, w.Icon("0.png"));
+  ASSERT_TRUE(w.fs.Has(first));
+  EXPECT_FALSE(p.ChangeIcon("C:\\missing.ico"));
+  EXPECT_EQ(w.prompt.asked.back().text, kChangeIconFailed);
+  EXPECT_EQ(w.item(5).CustomIconFile.Trimmed(), first);
+  EXPECT_TRUE(w.fs.Has(first));
+  ASSERT_TRUE(p.ChangeIcon("C:\\tools\\app.exe"));  // a good one replaces it
+  EXPECT_FALSE(w.fs.Has(first));
+  p.ResetIcon();
+  EXPECT_TRUE(w.item(5).CustomIconFile.empty());
+}
+
+TEST_F(ItemPropertiesTest, OkRefusesALinkTheFilesCannotStoreAndCutsTheTitle) {
+  const std::string longPath = "C:\\tools\\" + std::string(250, 'x') + ".exe";
+  w.fs.AddFile(longPath);
+  ItemProperties p = Open(5);
+  PropertiesFields f = p.Fields();
+  f.link = longPath;
+  f.title = "Renamed";
+  EXPECT_FALSE(p.Accept(f));
+  EXPECT_EQ(w.item(5).Link.Trimmed(), "C:\\tools\\app.exe");
+  EXPECT_EQ(w.item(5).Title.Trimmed(), "App");
+  EXPECT_NE(w.prompt.asked.back().text.find(kPathNotStorable), std::string::npos);
+  f.link = "http://example.com";  // names nothing: ignored
+  f.title = std::string(130, 'T');
+  EXPECT_TRUE(p.Accept(f));
+  EXPECT_EQ(w.item(5).Link.Trimmed(), "C:\\tools\\app.exe");
+  EXPECT_EQ(w.item(5).Title.str(), std::string(128, 'T'));
+  EXPECT_EQ(host.log, "MR");
+}
+
+TEST_F(ItemPropertiesTest, AddModeAddsAMemberOrRefusesAFullGroup) {
+  ItemProperties p = Open(16, true);
+  EXPECT_EQ(p.caption(), "Add Shortcut");
+  EXPECT_TRUE(p.LinkEntries().empty());
+  ASSERT_TRUE(p.Browse("C:\\tools\\app.exe"));
+  EXPECT_EQ(w.Members(16), std::vector<int>{p.slot()});
+  EXPECT_EQ(p.editType(), kind::kMember);
+  EXPECT_EQ(w.item(16).Title.Trimmed(), "Tools");
+
+  w.model.Groups[16].Count = pool::kGroupCapacity;
+  ItemProperties full = Open(16, true);
+  EXPECT_FALSE(full.Browse("C:\\tools\\app.exe"));
+  EXPECT_EQ(w.prompt.asked.back().text, kGroupFullText);
+  EXPECT_EQ(full.slot(), 16);
+}
+
+struct UserIdentityTest : ::testing::Test {
+  void Run(const std::string& chosen, bool pictureReads) {
+    test::ItemWorld& world = w;
+    ChangeUserIdentity(UserIdentityServices{
+        w.model, w.fs, w.folders, w.pictures, w.prompt, input, host,
+        [chosen](const FileDialogRequest&) { return chosen; },
+        [&world, pictureReads](const std::string&, const std::string& dest, int side) {
+          if (!pictureReads) return false;
+          world.fs.AddFile(dest, "png " + std::to_string(side));
+          return true;
+        }});
+  }
+  test::ItemWorld w;
+  RecordingDialogHost host;
+  struct Input : TextPrompt {
+    std::string InputText(const std::string&, const std::string&, const std::string& def) override {
+      return answer.empty() ? def : answer;
+    }
+    std::string answer;
+  } input;
+};
+
+TEST(UserNameTest, BlankKeepsLongIsCut) {
+  EXPECT_EQ(AcceptedUserName("   ", "Ann"), "Ann");
+  EXPECT_EQ(AcceptedUserName("", "Ann"), "Ann");
+  EXPECT_EQ(AcceptedUserName(" Bo ", "Ann"), " Bo ");
+  EXPECT_EQ(AcceptedUserName(std::string(200, 'n'), "Ann"), std::string(128, 'n'));
+  EXPECT_EQ(CutToCharacters("\xC3\xA9\xC3\xA9\xC3\xA9", 2), "\xC3\xA9\xC3\xA9");
+  // The picture dialog's filter: one entry whose text is its pattern list.
+  const std::string patterns = "*.bmp;*.jpg;*.png;*.gif";
+  EXPECT_EQ(SystemFilterText(kUserPictureFilter), patterns + '\0' + patterns + '\0' + '\0');
+}
+
+TEST_F(UserIdentityTest, PictureReplacedOnlyWhenReadAndTheNameKept) {
+  w.model.Items[pool::kCentre].Title = "Ann";
+  w.fs.AddFile(w.folders.UserIconFile, "old");
+  Run("C:\\broken.png", false);
+  EXPECT_EQ(w.fs.Text(w.folders.UserIconFile), "old");
+  EXPECT_EQ(w.prompt.asked.back().text, kUserPictureFailed);
+  EXPECT_EQ(host.log, "R");  // nothing saved: neither picture nor name changed
+
+  Run("C:\\face.png", true);
+  EXPECT_EQ(w.fs.Text(w.folders.UserIconFile), "png 128");
+  EXPECT_FALSE(w.fs.Has(w.folders.UserIconFile + ".new"));
+  EXPECT_EQ(w.model.Items[pool::kCentre].Title.Trimmed(), "Ann");
+  EXPECT_EQ(w.model.Items[pool::kCentre].IconFile.Trimmed(), w.folders.UserIconFile);
+
+  input.answer = "Bo";
+  Run("", true);
+  EXPECT_EQ(w.model.Items[pool::kCentre].Title.Trimmed(), "Bo");
+}
+
+}  // namespace
+}  // namespace vek
