@@ -151,7 +151,7 @@ bool Program::Main() {
     return false;
   }
   // Files dropped on the ring; OLE has run on this thread since the program began.
-  dock_->AcceptDrops(services_->items, services_->pictures, app_.prompt, windows_->input(), app_.folders.SysIconDir);
+  dock_->AcceptDrops(services_->items, services_->pictures, app_.prompt, windows_->input());
   // Skins, the centre, the fallback pictures and the ring items: what the ring shows.
   // Group members decode when their menu page first shows.
   dock_->LoadAllImages();
