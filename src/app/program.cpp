@@ -129,6 +129,14 @@ bool Program::Main() {
   search_ = std::make_unique<FrmSearch>(app_.model.Settings, app_.prompt,
                                         [this] { SaveSettings(app_.model, *app_.io); });
   app_.search = search_.get();
+  // The add-and-manage wizard, from the tray menu and the built-in command; its
+  // "Properties" opens the properties window when there is one.
+  wizard_ = std::make_unique<FrmWizard>(
+      windows_->modal(), [this] { return dock_->hwnd(); },
+      FrmWizard::Parts{app_.model, services_->items, app_.prompt, windows_->input(), *trayHost_, *trayHost_,
+                       app_.folders, services_->drives});
+  trayHost_->windows.showWizard = [this] { wizard_->Show(trayHost_->windows.showProperties); };
+  services_->actions.windows().showWizard = trayHost_->windows.showWizard;
   trayHost_->windows.showAbout = [this] { windows_->ShowAbout(); };
   trayHost_->windows.showSearchBox = [this] { search_->Show(); };
   dock_->SetAltSpaceIsHotkey([this] { return tray_->hotkeysRegistered()[hotkey::kShowDock]; });

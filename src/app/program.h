@@ -7,6 +7,7 @@
 #include "app/app_context.h"
 #include "app/services.h"
 #include "dialogs/win/small_windows.h"
+#include "dialogs/win/FrmWizard.h"
 #include "app/tray_host.h"
 #include "search/win/FrmSearch.h"
 #include "launch/network_places.h"
@@ -53,6 +54,7 @@ class Program : public ProgramControl {
   std::unique_ptr<FrmSubMenu> menu_;
   std::unique_ptr<Services> services_;
   std::unique_ptr<SmallWindows> windows_;
+  std::unique_ptr<FrmWizard> wizard_;
   std::unique_ptr<FrmSearch> search_;
   win::UniqueKernelHandle instanceMutex_;
   ULONG_PTR gdiToken_ = 0;

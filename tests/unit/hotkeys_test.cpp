@@ -25,9 +25,9 @@ TEST(HotkeysTest, OneMessageNamesEveryMissingKey) {
 
 TEST(HotkeysTest, TrayEntriesFollowTheirWindows) {
   using E = std::array<bool, tray_entry::kCount>;
-  EXPECT_EQ(TrayMenuEnabling({}), (E{false, false, false, false, true}));
-  AvailableWindows all{true, true, true, true, true};
-  EXPECT_EQ(TrayMenuEnabling(all), (E{true, true, true, false, true}));
+  EXPECT_EQ(TrayMenuEnabling({}), (E{false, false, false, false, false, true}));
+  AvailableWindows all{true, true, true, true, true, true};
+  EXPECT_EQ(TrayMenuEnabling(all), (E{true, true, true, true, false, true}));
 }
 
 }  // namespace
@@ -76,6 +76,7 @@ struct DockHost : TrayHost {
   AvailableWindows Windows() override { return windows; }
   void ShowSettings() override { calls += "settings "; }
   void ShowAbout() override { calls += "about "; }
+  void ShowWizard() override { calls += "wizard "; }
   void ChangeUserIdentity() override { calls += "identity "; }
   void ShowSearchBox() override { calls += "search "; }
 
@@ -123,12 +124,15 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
       {"exit with the dock hidden", false, tray_entry::kExit, false, false, false, 2, "exit "},
       {"exit while a modal window is open", false, tray_entry::kExit, true, false, false, 0, ""},
       {"settings without its window", false, tray_entry::kSettings, false, false, false, 0, ""},
+      {"the wizard", false, tray_entry::kWizard, false, false, false, 0, "wizard "},
+      {"the wizard over a modal window", false, tray_entry::kWizard, true, false, false, 0, ""},
   };
   for (const Case& c : cases) {
     DockHost host;
     Modal modal;
     if (c.modalOpen) modal.Open();
     host.windows.searchBox = c.searchBox;
+    host.windows.wizard = true;
     host.autoHide = c.autoHide;
     host.dockState = c.dockState;
     TrayCommands tray(host, modal.state);

@@ -47,6 +47,8 @@ class Win32SystemActions : public SystemActions {
     std::function<HWND()> dockWindow;
   };
   explicit Win32SystemActions(Windows windows) : windows_(std::move(windows)) {}
+  // The windows made after the services are joined here once they exist.
+  Windows& windows() { return windows_; }
 
   void ShowSettings() override { Call(windows_.showSettings); }
   void ShowAbout() override { Call(windows_.showAbout); }
