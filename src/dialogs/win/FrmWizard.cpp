@@ -368,7 +368,11 @@ void FrmWizard::RunButton(int button) {
     switch (button) {
       case b::kAddShortcut: actions_.AddShortcuts(choice, SelectedFiles()); break;
       case b::kAddGroup: actions_.AddGroup(SelectedFiles()); break;
-      case b::kReplace: actions_.Replace(SelectedFiles().front(), chosen.front().place); break;
+      case b::kReplace: {
+        const std::vector<std::string> paths = SelectedFiles();
+        if (!paths.empty()) actions_.Replace(paths.front(), chosen.front().place);
+        break;
+      }
       case b::kRemove: actions_.Remove(choice, chosen); break;
       case b::kProperties: {
         const ShowProperties show = showProperties_;
@@ -405,7 +409,9 @@ bool FrmWizard::OnCommand(int id, int code) {
         ChooseSource(static_cast<int>(SendMessageW(Item(IDC_WIZ_SOURCE), CB_GETCURSEL, 0, 0)));
       return true;
     case IDC_WIZ_PATTERN:
-      if (code == EN_CHANGE) SetTimer(hwnd(), kPatternTimer, kPatternDelay, nullptr);
+      // Only what the user types: the text set when the window opens reads nothing.
+      if (code == EN_CHANGE && GetFocus() == Item(IDC_WIZ_PATTERN))
+        SetTimer(hwnd(), kPatternTimer, kPatternDelay, nullptr);
       return true;
     case IDC_WIZ_FILES:
       if (code == LBN_SELCHANGE) {
