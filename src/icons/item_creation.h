@@ -102,9 +102,9 @@ class ItemCreation {
   // Frees the member `index` of the first group 3..36 that lists it and closes the gap.
   // False when no group lists it.
   bool RemoveGroupMember(int index);
-  // Turns ring position `slot` into a new, empty group titled `title` ("New Group" when
-  // blank), with the shared group picture: the former record, its pictures and its
-  // member list are dropped first, so no link or picture of it is left behind.
+  // Turns ring position `slot` (a shortcut or an empty position) into a new, empty group
+  // titled `title` ("New Group" when blank), with the shared group picture: the former
+  // record and its pictures are freed first, so no link or picture of it is left behind.
   void MakeGroup(int slot, const std::string& title);
 
   // Writes a picture by mode (see extract_mode); true when one was written. Any other
