@@ -274,7 +274,7 @@ bool WizardActions::Remove(int choice, const std::vector<ManageEntry>& entries) 
 
 int WizardActions::Move(int choice, const ManageEntry& entry, int editEntry) {
   const EditTarget target = EntryTarget(choice, entry);
-  if (MoveEntryOf(wizard_button::kMoveUp) > editEntry || editEntry > edit_entry::kMoveBottom) return -1;
+  if (editEntry < edit_entry::kMoveUp || editEntry > edit_entry::kMoveBottom) return -1;
   if (!EditMenuEnabling(model_, target, true)[editEntry]) return -1;
   const bool ring = choice == kRingChoice;
   const int first = ring ? pool::kFirstMovableSlot : 1;
