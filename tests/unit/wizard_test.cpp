@@ -66,8 +66,11 @@ class WizardTest : public ::testing::Test {
   }
   static std::string App(const std::string& name) { return "C:\\Apps\\" + name + ".exe"; }
   void FillRing() {
-    for (int s = 6; s <= 12; ++s)
-      if (w.item(s).Kind == kind::kEmptyPosition) ASSERT_TRUE(w.items.AddItemFromPath(App("gamma"), s).added());
+    for (int s = 6; s <= 12; ++s) {
+      if (w.item(s).Kind == kind::kEmptyPosition) {
+        ASSERT_TRUE(w.items.AddItemFromPath(App("gamma"), s).added());
+      }
+    }
   }
   std::vector<std::string> Asked() {
     std::vector<std::string> texts;
