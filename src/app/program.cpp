@@ -145,6 +145,14 @@ bool Program::Main() {
   search_ = std::make_unique<FrmSearch>(app_.model.Settings, app_.prompt,
                                         [this] { SaveSettings(app_.model, *app_.io); });
   app_.search = search_.get();
+  // The add-and-manage wizard, from the tray menu and the built-in command; its
+  // "Properties" opens the properties window when there is one.
+  wizard_ = std::make_unique<FrmWizard>(
+      windows_->modal(), [this] { return dock_->hwnd(); },
+      FrmWizard::Parts{app_.model, services_->items, app_.prompt, windows_->input(), *trayHost_, *trayHost_,
+                       app_.folders, services_->drives});
+  trayHost_->windows.showWizard = [this] { wizard_->Show(trayHost_->windows.showProperties); };
+  services_->actions.windows().showWizard = trayHost_->windows.showWizard;
   trayHost_->windows.showAbout = [this] { windows_->ShowAbout(); };
   trayHost_->windows.showSearchBox = [this] { search_->Show(); };
   dock_->SetAltSpaceIsHotkey([this] { return tray_->hotkeysRegistered()[hotkey::kShowDock]; });
@@ -165,7 +173,7 @@ bool Program::Main() {
     return false;
   }
   // Files dropped on the ring; OLE has run on this thread since the program began.
-  dock_->AcceptDrops(services_->items, services_->pictures, app_.prompt, windows_->input(), app_.folders.SysIconDir);
+  dock_->AcceptDrops(services_->items, services_->pictures, app_.prompt, windows_->input());
   // Skins, the centre, the fallback pictures and the ring items: what the ring shows.
   // Group members decode when their menu page first shows.
   dock_->LoadAllImages();

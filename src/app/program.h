@@ -9,6 +9,7 @@
 #include "dialogs/win/small_windows.h"
 #include "dialogs/win/FrmProperty.h"
 #include "dialogs/win/user_identity_win.h"
+#include "dialogs/win/FrmWizard.h"
 #include "app/tray_host.h"
 #include "search/win/FrmSearch.h"
 #include "launch/network_places.h"
@@ -60,6 +61,7 @@ class Program : public ProgramControl {
   std::unique_ptr<DialogHost> itemDialogsHost_;
   std::unique_ptr<FrmProperty> properties_;
   std::unique_ptr<UserIdentityDialogue> userIdentity_;
+  std::unique_ptr<FrmWizard> wizard_;
   std::unique_ptr<FrmSearch> search_;
   win::UniqueKernelHandle instanceMutex_;
   ULONG_PTR gdiToken_ = 0;

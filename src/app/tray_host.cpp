@@ -106,6 +106,7 @@ AvailableWindows AppTrayHost::Windows() {
   w.userIdentity = static_cast<bool>(windows.changeUserIdentity);
   w.properties = static_cast<bool>(windows.showProperties);
   w.searchBox = static_cast<bool>(windows.showSearchBox);
+  w.wizard = static_cast<bool>(windows.showWizard);
   return w;
 }
 

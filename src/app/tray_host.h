@@ -13,7 +13,7 @@ class AppTrayHost : public TrayHost {
   // The windows later parts of the program add; an entry stays greyed until its window
   // is set here.
   struct LaterWindows {
-    std::function<void()> showSettings, showAbout, changeUserIdentity, showSearchBox;
+    std::function<void()> showSettings, showAbout, changeUserIdentity, showSearchBox, showWizard;
     std::function<void(int item, bool addMode)> showProperties;
   };
 
@@ -51,6 +51,7 @@ class AppTrayHost : public TrayHost {
   AvailableWindows Windows() override;
   void ShowSettings() override { Call(windows.showSettings); }
   void ShowAbout() override { Call(windows.showAbout); }
+  void ShowWizard() override { Call(windows.showWizard); }
   void ChangeUserIdentity() override { Call(windows.changeUserIdentity); }
   void ShowSearchBox() override { Call(windows.showSearchBox); }
 

@@ -13,15 +13,15 @@ constexpr size_t kMostPaths = 1024;
 // A message names at most this many paths, then how many more there were.
 constexpr size_t kListedPaths = 15;
 
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+}  // namespace
+
 std::string PathList(const char* heading, const std::vector<std::string>& paths) {
   std::string text = std::string(heading) + "\r\n";
   for (size_t i = 0; i < paths.size() && i < kListedPaths; ++i) text += "\r\n" + paths[i];
   if (paths.size() > kListedPaths) text += "\r\n... and " + std::to_string(paths.size() - kListedPaths) + " more";
   return text;
 }
-
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-}  // namespace
 
 bool IsRecyclablePath(const std::string& path) {
   if (path.find_first_of("*?/\"<>|") != std::string::npos) return false;
@@ -223,17 +223,7 @@ bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) 
   const std::string name = s_.input.InputText(kNewGroupPrompt, kNewGroupTitle, kNewGroupName);
   // A clean group record: no link that a click would open instead of the menu, and no
   // picture of the former shortcut left behind.
-  s_.items.FreeSlot(slot);
-  ShortcutItem& group = s_.model.Items[static_cast<size_t>(slot)];
-  group.Kind = kind::kGroup;
-  group.Title = TrimBlanks(name).empty() ? std::string(kNewGroupName) : name;
-  group.ImageIndex = slot;
-  group.IconFile = s_.groupPicture;
-  ShortcutGroup& members = s_.model.Groups[static_cast<size_t>(slot)];
-  std::fill(members.Members.begin(), members.Members.end(), 0);
-  members.Members[0] = slot;
-  members.Count = 0;
-  s_.pictures.LoadItemIcon(slot);
+  s_.items.MakeGroup(slot, name);
 
   const std::string link = former.Link.Trimmed();
   if (wasShortcut && !former.system() && !link.empty()) {

@@ -41,10 +41,12 @@ constexpr char kDesktopFullText[] =
 constexpr char kNewGroupPrompt[] =
     "VEK Desktop will create a new shortcut group for you. Please enter the new group name.";
 constexpr char kNewGroupTitle[] = "Add Shortcut Group";
-constexpr char kNewGroupName[] = "New Group";
 // Followed by CR LF, CR LF and the paths, one a line.
 constexpr char kRecycleFailedText[] = "These files and folders were not moved to the Recycle Bin:";
 constexpr char kNotAddedText[] = "These files were not added:";
+
+// `heading`, then the first paths a line each and how many more there were.
+std::string PathList(const char* heading, const std::vector<std::string>& paths);
 
 // Whether the shell may be handed `path` to recycle: an absolute path (drive letter or
 // network share) to something below a drive root or a share, with no wildcard.
@@ -79,7 +81,6 @@ struct DropServices {
   UserPrompt& prompt;
   TextPrompt& input;
   ModalState& modal;
-  std::string groupPicture;  // the system icon folder's "Group.png"
 };
 
 class DropController {

@@ -376,6 +376,20 @@ void ItemCreation::MakeBlankPosition(int index) {
   pictures_.LoadItemIcon(index);
 }
 
+void ItemCreation::MakeGroup(int slot, const std::string& title) {
+  Free(slot);
+  ShortcutItem& group = model_.Items[static_cast<size_t>(slot)];
+  group.Kind = kind::kGroup;
+  group.Title = TrimBlanks(title).empty() ? std::string(kNewGroupName) : title;
+  group.ImageIndex = slot;
+  group.IconFile = SysIcon("Group.png");
+  ShortcutGroup& members = model_.Groups[static_cast<size_t>(slot)];
+  std::fill(members.Members.begin(), members.Members.end(), 0);
+  members.Members[0] = slot;
+  members.Count = 0;
+  pictures_.LoadItemIcon(slot);
+}
+
 bool ItemCreation::AskDelete(const char* title) {
   PromptRequest ask{kDeleteGroupQuestion, title, PromptIcon::kQuestion, PromptButtons::kYesNo,
                     true, true};

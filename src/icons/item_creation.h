@@ -26,6 +26,8 @@ constexpr char kReplaceShortcutTitle[] = "Replace shortcut";
 constexpr char kDeleteGroupQuestion[] = "Are you sure to delete the selected group?";
 constexpr char kDeleteGroupTitle[] = "Delete Shortcut Group";
 constexpr char kDeleteAllProgramsTitle[] = "Delete All Programs Group";
+// The title of a new group whose name was left blank.
+constexpr char kNewGroupName[] = "New Group";
 // Followed by CR LF, CR LF and the path.
 constexpr char kPathNotStorable[] =
     "This path cannot be added: the configuration file can only keep paths of at most 255 "
@@ -100,6 +102,10 @@ class ItemCreation {
   // Frees the member `index` of the first group 3..36 that lists it and closes the gap.
   // False when no group lists it.
   bool RemoveGroupMember(int index);
+  // Turns ring position `slot` (a shortcut or an empty position) into a new, empty group
+  // titled `title` ("New Group" when blank), with the shared group picture: the former
+  // record and its pictures are freed first, so no link or picture of it is left behind.
+  void MakeGroup(int slot, const std::string& title);
 
   // Writes a picture by mode (see extract_mode); true when one was written. Any other
   // mode writes nothing and is true.

@@ -30,7 +30,7 @@ std::string TrayTip(int major, int minor, const std::string& address,
 }
 
 std::array<bool, tray_entry::kCount> TrayMenuEnabling(const AvailableWindows& w) {
-  return {w.userIdentity, w.settings, w.about, false, true};
+  return {w.userIdentity, w.settings, w.wizard, w.about, false, true};
 }
 
 }  // namespace vek

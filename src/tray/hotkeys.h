@@ -52,13 +52,14 @@ std::string MissingHotkeysMessage(const std::array<bool, hotkey::kCount>& regist
 std::string TrayTip(int major, int minor, const std::string& address,
                     const std::array<bool, hotkey::kCount>& registered, size_t capacity = 127);
 
-// The tray menu's entries by place (3 is a separator).
+// The tray menu's entries by place (4 is a separator).
 namespace tray_entry {
 constexpr int kUserIcon = 0;
 constexpr int kSettings = 1;
-constexpr int kAbout = 2;
-constexpr int kExit = 4;
-constexpr int kCount = 5;
+constexpr int kWizard = 2;
+constexpr int kAbout = 3;
+constexpr int kExit = 5;
+constexpr int kCount = 6;
 }  // namespace tray_entry
 
 // Which of the program's later windows exist to be opened.
@@ -68,6 +69,7 @@ struct AvailableWindows {
   bool userIdentity = false;
   bool properties = false;
   bool searchBox = false;
+  bool wizard = false;
 };
 
 // An entry whose window is missing is shown disabled; "Exit" is always offered.

@@ -47,6 +47,11 @@ void TrayCommands::TrayMenuEntry(int entry) {
   switch (entry) {
     case tray_entry::kUserIcon: host_.ChangeUserIdentity(); break;
     case tray_entry::kSettings: host_.ShowSettings(); break;
+    case tray_entry::kWizard:
+      // The wizard changes the model: never under a question still waiting on it.
+      if (modal_.Refuse()) return;
+      host_.ShowWizard();
+      break;
     case tray_entry::kAbout: host_.ShowAbout(); break;
     case tray_entry::kExit:
       // Ending the program under an open modal window would pull everything from under

@@ -43,6 +43,8 @@ class TrayHost : public EditMenuHost, public ItemImageSwap {
   // Settings: one window, brought to the front when it is already open.
   virtual void ShowSettings() = 0;
   virtual void ShowAbout() = 0;
+  // The add-and-manage wizard, modal.
+  virtual void ShowWizard() = 0;
   virtual void ChangeUserIdentity() = 0;
   // Shows the search box in front of all windows.
   virtual void ShowSearchBox() = 0;

@@ -100,8 +100,8 @@ sleep 1
 kill -0 "$DOCK_PID" 2>/dev/null || fail "the program ended after TaskbarCreated"
 vekctl post VEKDesktopTray 2025 517
 poll 10 popup_open || fail "the tray menu did not open after TaskbarCreated"
-# "Exit", below three entries whose windows are not there yet.
-vekctl popup-keys $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RETURN
+# "Exit", below four entries (and a separator).
+vekctl popup-keys $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RETURN
 wait_exit "$DOCK_PID" 20 || fail "the tray menu's Exit did not end the program"
 vekctl hotkey-free $MOD_WIN $VK_S || fail "Win+S was still held after the program ended"
 

@@ -114,7 +114,7 @@ class DropControllerTest : public ::testing::Test {
   ScriptedInput input;
   ModalState modal;
   DropController drop{DropServices{w.model, geometry, slots, interaction, window, host, w.items, w.pictures,
-                                   w.prompt, input, modal, w.SysIcon("Group.png")}};
+                                   w.prompt, input, modal}};
 };
 
 TEST_F(DropControllerTest, FeedbackAndEffectBySlotKindCountAndLock) {

@@ -25,9 +25,9 @@ TEST(HotkeysTest, OneMessageNamesEveryMissingKey) {
 
 TEST(HotkeysTest, TrayEntriesFollowTheirWindows) {
   using E = std::array<bool, tray_entry::kCount>;
-  EXPECT_EQ(TrayMenuEnabling({}), (E{false, false, false, false, true}));
-  AvailableWindows all{true, true, true, true, true};
-  EXPECT_EQ(TrayMenuEnabling(all), (E{true, true, true, false, true}));
+  EXPECT_EQ(TrayMenuEnabling({}), (E{false, false, false, false, false, true}));
+  AvailableWindows all{true, true, true, true, true, true};
+  EXPECT_EQ(TrayMenuEnabling(all), (E{true, true, true, true, false, true}));
 }
 
 }  // namespace
@@ -76,6 +76,7 @@ struct DockHost : TrayHost {
   AvailableWindows Windows() override { return windows; }
   void ShowSettings() override { calls += "settings "; }
   void ShowAbout() override { calls += "about "; }
+  void ShowWizard() override { calls += "wizard "; }
   void ChangeUserIdentity() override { calls += "identity "; }
   void ShowSearchBox() override { calls += "search "; }
 
@@ -123,12 +124,15 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
       {"exit with the dock hidden", false, tray_entry::kExit, false, false, false, DockState::Hidden, "exit "},
       {"exit while a modal window is open", false, tray_entry::kExit, true, false, false, DockState::Shown, ""},
       {"settings without its window", false, tray_entry::kSettings, false, false, false, DockState::Shown, ""},
+      {"the wizard", false, tray_entry::kWizard, false, false, false, DockState::Shown, "wizard "},
+      {"the wizard over a modal window", false, tray_entry::kWizard, true, false, false, DockState::Shown, ""},
   };
   for (const Case& c : cases) {
     DockHost host;
     Modal modal;
     if (c.modalOpen) modal.Open();
     host.windows.searchBox = c.searchBox;
+    host.windows.wizard = true;
     host.autoHide = c.autoHide;
     host.dockState = c.dockState;
     TrayCommands tray(host, modal.state);

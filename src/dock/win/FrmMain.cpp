@@ -43,12 +43,10 @@ void FrmMain::Unload() {
   Destroy();
 }
 
-void FrmMain::AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPrompt& prompt, TextPrompt& input,
-                          const std::string& sysIconDir) {
+void FrmMain::AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPrompt& prompt, TextPrompt& input) {
   if (!hwnd() || dropTarget_) return;
   drops_ = std::make_unique<DropController>(DropServices{app_.model, geometry_, slots_, controller_.state(), *this,
-                                                         *this, items, pictures, prompt, input, app_.modal,
-                                                         sysIconDir + "Group.png"});
+                                                         *this, items, pictures, prompt, input, app_.modal});
   dropTarget_ = std::make_unique<win::DockDropTarget>(*drops_, [this](POINT p) {
     return POINT{p.x - geometry_.screen.WorkArea.left, p.y - geometry_.screen.WorkArea.top};
   });

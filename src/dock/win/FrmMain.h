@@ -92,8 +92,7 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   // Tells whether Alt+Space is the program's global hotkey: the hotkey then does what
   // the key does, and the key reaching the dock as well must not undo it.
   void SetAltSpaceIsHotkey(std::function<bool()> altSpaceIsHotkey) { altSpaceIsHotkey_ = std::move(altSpaceIsHotkey); }
-  void AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPrompt& prompt, TextPrompt& input,
-                   const std::string& sysIconDir);
+  void AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPrompt& prompt, TextPrompt& input);
   DropController* drops() { return drops_.get(); }
 
   // Mouse, keys, timers, key mode and the shown/minimised/hidden states.

@@ -47,7 +47,7 @@ class Win32SystemActions : public SystemActions {
     std::function<HWND()> dockWindow;
   };
   explicit Win32SystemActions(Windows windows) : windows_(std::move(windows)) {}
-  // The callbacks, for the windows made after the services.
+  // The windows made after the services are joined here once they exist.
   Windows& windows() { return windows_; }
 
   void ShowSettings() override { Call(windows_.showSettings); }

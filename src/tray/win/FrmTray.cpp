@@ -17,8 +17,8 @@ constexpr UINT kTrayCommandBase = 200;
 constexpr const wchar_t* kEditCaptions[edit_entry::kCount] = {
     L"&Add Shortcut", L"&Delete", nullptr, L"Move &Up", L"Move &Down", L"Move &Top", L"Move &Bottom", nullptr,
     L"&Properties"};
-constexpr const wchar_t* kTrayCaptions[tray_entry::kCount] = {L"Change User &Icon", L"&Settings",
-                                                              L"&About VEK Desktop", nullptr, L"&Exit"};
+constexpr const wchar_t* kTrayCaptions[tray_entry::kCount] = {
+    L"Change User &Icon", L"&Settings", L"Add && &Manage Shortcuts", L"&About VEK Desktop", nullptr, L"&Exit"};
 
 // A popup of `captions` (null: a separator), each entry enabled or greyed.
 template <size_t N>

@@ -39,6 +39,10 @@
 //                                      (class VEKTestHotkeyHolder) is closed
 //   vekctl hotkey-free MODS VK         exit 0 when the hotkey can be registered (it is let go
 //                                      again at once)
+//   vekctl choose-title TITLE ID INDEX...  selects these entries of list or combo box ID of
+//                                      the dialog (none for an empty list), as clicks would
+//   vekctl entries-title TITLE ID      prints the entries of list or combo box ID, a line each,
+//                                      "*" before the selected ones
 //   vekctl menu SLOT COUNT             prints where the group menu of ring slot SLOT with
 //                                      COUNT members stands, with the default sizes and
 //                                      radius: "left top width height" in screen pixels
@@ -311,6 +315,35 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"type-title") return argc > 4 && SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
     if (command == L"checked-title") return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 0 : 1;
     return IsWindowEnabled(control) ? 0 : 1;
+  }
+  if (command == L"choose-title" || command == L"entries-title") {
+    const HWND titled = FindWindowW(nullptr, className);
+    const HWND control = titled && argc > 3 ? GetDlgItem(titled, _wtoi(argv[3])) : nullptr;
+    if (!control) return 1;
+    wchar_t kind[32] = {};
+    GetClassNameW(control, kind, 32);
+    const bool combo = _wcsicmp(kind, L"ComboBox") == 0;
+    if (command == L"entries-title") {
+      const LRESULT count = SendMessageW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+      const LRESULT current = combo ? SendMessageW(control, CB_GETCURSEL, 0, 0) : -1;
+      for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[1024] = {};
+        SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        const bool chosen = combo ? i == current : SendMessageW(control, LB_GETSEL, i, 0) > 0;
+        std::printf("%s%s\n", chosen ? "*" : "", vek::win::Utf8(text).c_str());
+      }
+      return 0;
+    }
+    const int id = GetDlgCtrlID(control);
+    if (combo) {
+      if (argc < 5) return 2;
+      SendMessageW(control, CB_SETCURSEL, _wtoi(argv[4]), 0);
+      return PostMessageW(titled, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control)) ? 0 : 1;
+    }
+    SendMessageW(control, LB_SETSEL, FALSE, -1);
+    for (int i = 4; i < argc; ++i) SendMessageW(control, LB_SETSEL, TRUE, _wtoi(argv[i]));
+    if (argc > 4) SendMessageW(control, LB_SETCARETINDEX, _wtoi(argv[4]), FALSE);
+    return PostMessageW(titled, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(control)) ? 0 : 1;
   }
   const double seconds = argc > 3 ? _wtof(argv[3]) : 10.0;
   if (command == L"wait-window") return WaitFor(className, seconds, true) ? 0 : 1;

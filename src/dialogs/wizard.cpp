@@ -1,0 +1,293 @@
+#include "dialogs/wizard.h"
+
+#include <algorithm>
+#include <set>
+
+#include "dock/drop_controller.h"
+#include "text/text.h"
+
+namespace vek {
+
+namespace {
+
+int LastRingSlot(const Model& model) { return std::clamp<int>(model.Settings.IconQuantity, 0, pool::kRingLast); }
+
+int MemberCount(const ShortcutGroup& g) {
+  return std::clamp<int>(g.Count, 0, static_cast<int>(g.Members.size()) - 1);
+}
+
+bool OwnsGroup(int32_t k) {
+  return k == kind::kGroup || k == kind::kAllPrograms || k == kind::kRecycleBin || k == kind::kBuiltIn ||
+         k == kind::kCentre;
+}
+
+bool IsUserGroup(int32_t k) { return k == kind::kGroup || k == kind::kAllPrograms; }
+
+bool LessNoCase(const std::string& a, const std::string& b) { return ToUpperAscii(a) < ToUpperAscii(b); }
+
+std::vector<std::string> SplitPatterns(const std::string& pattern) {
+  std::vector<std::string> out;
+  size_t start = 0;
+  while (start <= pattern.size()) {
+    const size_t end = std::min(pattern.find(';', start), pattern.size());
+    const std::string one = TrimBlanks(pattern.substr(start, end - start));
+    if (!one.empty()) out.push_back(one);
+    start = end + 1;
+  }
+  if (out.empty()) out.push_back("*.*");
+  return out;
+}
+
+bool Listable(const DirEntry& e) {
+  return e.name != "." && e.name != ".." && !e.name.empty() && (e.attributes & attr::kHidden) == 0;
+}
+
+}  // namespace
+
+std::vector<SourceFolder> SourceFolders(const Folders& folders, Drives& drives) {
+  std::vector<SourceFolder> out{{"User Desktop Shortcuts", folders.DesktopDir},
+                                {"Public Desktop Shortcuts", folders.CommonDesktopDir},
+                                {"Program Files Folder", folders.ProgramFilesDir},
+                                {"User Start Menu Folder", folders.ProgramsDir},
+                                {"Public Start Menu Folder", folders.CommonProgramsDir}};
+  for (const std::string& root : drives.LogicalDriveRoots())
+    if (drives.DriveType(root) == drive_type::kFixed) out.push_back({root, WithTrailingBackslash(root)});
+  return out;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  return WithTrailingBackslash(folder) + name;
+}
+
+FolderListing ListFolder(FileSystem& fs, const std::string& folder, const std::string& pattern) {
+  FolderListing out;
+  if (TrimBlanks(folder).empty()) return out;
+  const std::string dir = WithTrailingBackslash(folder);
+  const uint32_t attributes = fs.Attributes(dir);
+  if (attributes == attr::kInvalid || (attributes & attr::kDirectory) == 0) return out;
+  out.readable = true;
+  for (const DirEntry& e : fs.List(dir, "*"))
+    if (Listable(e) && (e.attributes & attr::kDirectory)) out.folders.push_back(e.name);
+  std::vector<std::string> files;
+  std::set<std::string> seen;
+  for (const std::string& one : SplitPatterns(pattern))
+    for (const DirEntry& e : fs.List(dir, one))
+      if (Listable(e) && (e.attributes & attr::kDirectory) == 0 && seen.insert(ToUpperAscii(e.name)).second)
+        files.push_back(e.name);
+  std::stable_sort(out.folders.begin(), out.folders.end(), LessNoCase);
+  std::stable_sort(files.begin(), files.end(), LessNoCase);
+  out.entries = out.folders;
+  out.entries.insert(out.entries.end(), files.begin(), files.end());
+  return out;
+}
+
+std::vector<ManageChoice> ManageChoices(const Model& model) {
+  std::vector<ManageChoice> out{{kRingChoice, kRingChoiceTitle}};
+  for (int slot = 0; slot <= LastRingSlot(model); ++slot)
+    if (OwnsGroup(model.Items[slot].Kind)) out.push_back({slot, model.Items[slot].Title.Trimmed()});
+  return out;
+}
+
+std::vector<ManageEntry> ManageEntries(const Model& model, int choice) {
+  std::vector<ManageEntry> out;
+  if (choice == kRingChoice) {
+    for (int slot = pool::kRingFirst; slot <= LastRingSlot(model); ++slot)
+      out.push_back({slot, slot, model.Items[slot].Title.Trimmed()});
+    return out;
+  }
+  if (choice < 0 || choice >= static_cast<int>(model.Groups.size())) return out;
+  const ShortcutGroup& g = model.Groups[choice];
+  for (int p = 1; p <= MemberCount(g); ++p) {
+    const int item = g.Members[p];
+    if (item < 0 || item >= static_cast<int>(model.Items.size())) continue;
+    out.push_back({item, p, model.Items[item].Title.Trimmed()});
+  }
+  return out;
+}
+
+bool EntrySelectable(int choice, const ManageEntry& entry) {
+  return choice != kRingChoice || entry.place >= pool::kAllProgramsSlot;
+}
+
+EditTarget EntryTarget(int choice, const ManageEntry& entry) {
+  return choice == kRingChoice ? EditTarget::Ring(entry.place) : EditTarget::Member(choice, entry.place, entry.item);
+}
+
+int MoveEntryOf(int button) {
+  switch (button) {
+    case wizard_button::kMoveUp: return edit_entry::kMoveUp;
+    case wizard_button::kMoveDown: return edit_entry::kMoveDown;
+    case wizard_button::kMoveTop: return edit_entry::kMoveTop;
+    case wizard_button::kMoveBottom: return edit_entry::kMoveBottom;
+    default: return -1;
+  }
+}
+
+WizardButtons WizardEnabling(const Model& model, const WizardSelection& s, bool propertiesWindow) {
+  namespace b = wizard_button;
+  WizardButtons on{};
+  const bool ring = s.choice == kRingChoice;
+  const bool validChoice = ring || (s.choice >= 0 && s.choice <= LastRingSlot(model));
+  if (!validChoice) return on;
+  on[b::kSelectAllFiles] = on[b::kUnselectFiles] = s.files > 0;
+  on[b::kAddShortcut] = s.chosenFiles > 0 && (ring || IsUserGroup(model.Items[s.choice].Kind));
+  on[b::kAddGroup] = ring && s.files > 0;
+
+  const std::vector<ManageEntry> entries = ManageEntries(model, s.choice);
+  on[b::kSelectAllEntries] = on[b::kUnselectEntries] = !entries.empty();
+  std::vector<ManageEntry> chosen;
+  for (int i : s.entries)
+    if (i >= 0 && i < static_cast<int>(entries.size()) && EntrySelectable(s.choice, entries[i]))
+      chosen.push_back(entries[i]);
+  for (const ManageEntry& e : chosen)
+    if (EditMenuEnabling(model, EntryTarget(s.choice, e), propertiesWindow)[edit_entry::kDelete]) on[b::kRemove] = true;
+  if (chosen.size() != 1) return on;
+
+  const ManageEntry& one = chosen.front();
+  const EditEntries edit = EditMenuEnabling(model, EntryTarget(s.choice, one), propertiesWindow);
+  on[b::kProperties] = edit[edit_entry::kProperties];
+  for (int button : {b::kMoveUp, b::kMoveDown, b::kMoveTop, b::kMoveBottom}) on[button] = edit[MoveEntryOf(button)];
+  if (ring && s.chosenFiles == 1) {
+    const int32_t k = model.Items[one.place].Kind;
+    const bool roomy = model.Groups[one.place].Count < Model::Capacity(one.place);
+    on[b::kReplace] = k == kind::kShortcut || k == kind::kEmptyPosition || (IsUserGroup(k) && roomy);
+  }
+  return on;
+}
+
+// --- Actions ------------------------------------------------------------------------------
+
+void WizardActions::Changed() {
+  host_.RefreshRing();
+  host_.RefreshGroupMenu();
+  host_.SaveMenu();
+}
+
+bool WizardActions::GroupFull(int slot) const {
+  return model_.Groups[static_cast<size_t>(slot)].Count >= Model::Capacity(slot);
+}
+
+bool WizardActions::AddToGroup(int slot, const std::vector<std::string>& paths) {
+  bool changed = false;
+  std::vector<std::string> notAdded;
+  for (const std::string& path : paths) {
+    const AddResult r = GroupFull(slot) ? AddResult{AddOutcome::kFull} : items_.AddItemFromPath(path, slot);
+    changed = changed || r.added();
+    if (r.outcome == AddOutcome::kFull) notAdded.push_back(path);
+  }
+  if (!notAdded.empty()) {
+    const std::string text = std::string(kGroupFullText) + "\r\n\r\n" + PathList(kNotAddedText, notAdded);
+    prompt_.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
+  }
+  return changed;
+}
+
+bool WizardActions::AddShortcuts(int choice, const std::vector<std::string>& paths) {
+  bool changed = false;
+  items_.BeginRefusalBatch();
+  if (choice == kRingChoice) {
+    bool told = false;
+    for (const std::string& path : paths) {
+      const int slot = model_.FindFreeSlot(true);
+      if (slot == 0) {
+        prompt_.Warn(kRingFullText);
+        break;
+      }
+      if (slot == pool::kAllProgramsSlot && !told) {
+        prompt_.Ask(PromptRequest{kDesktopFullText, "VEK Desktop", PromptIcon::kNone});
+        told = true;
+      }
+      changed = items_.AddItemFromPath(path, slot).added() || changed;
+    }
+  } else if (choice >= 0 && choice <= LastRingSlot(model_) && IsUserGroup(model_.Items[choice].Kind)) {
+    changed = AddToGroup(choice, paths);
+  }
+  items_.EndRefusalBatch();
+  if (changed) Changed();
+  return changed;
+}
+
+bool WizardActions::AddGroup(const std::vector<std::string>& paths) {
+  const int slot = model_.FindFreeSlot(true);
+  // Only a free ring position becomes a group: never the centre (the answer when nothing
+  // is free at all) nor the All Programs group (the answer when the ring is full).
+  if (slot < pool::kFirstMovableSlot) {
+    prompt_.Warn(kRingFullText);
+    return false;
+  }
+  const std::string name = input_.InputText(kWizardGroupPrompt, kNewGroupTitle, kNewGroupName);
+  items_.MakeGroup(slot, name);
+  items_.BeginRefusalBatch();
+  AddToGroup(slot, paths);
+  items_.EndRefusalBatch();
+  Changed();
+  return true;
+}
+
+bool WizardActions::Replace(const std::string& path, int slot) {
+  if (slot < pool::kRingFirst || slot > LastRingSlot(model_)) return false;
+  const int32_t k = model_.Items[slot].Kind;
+  if (IsUserGroup(k)) {
+    if (GroupFull(slot)) {
+      prompt_.Ask(PromptRequest{kGroupFullText, kAddShortcutTitle, PromptIcon::kInformation});
+      return false;
+    }
+    prompt_.Ask(PromptRequest{kAddedToGroupText, "VEK Desktop", PromptIcon::kInformation});
+  }
+  items_.BeginRefusalBatch();
+  const bool added = items_.AddItemFromPath(path, slot).added();
+  items_.EndRefusalBatch();
+  if (added) Changed();
+  return added;
+}
+
+bool WizardActions::Remove(int choice, const std::vector<ManageEntry>& entries) {
+  std::vector<ManageEntry> doomed;
+  bool shortcuts = false;
+  for (const ManageEntry& e : entries) {
+    if (!EntrySelectable(choice, e) || !EditMenuEnabling(model_, EntryTarget(choice, e), true)[edit_entry::kDelete])
+      continue;
+    doomed.push_back(e);
+    const int32_t k = model_.Items[e.item].Kind;
+    shortcuts = shortcuts || k == kind::kShortcut || k == kind::kMember;
+  }
+  if (doomed.empty()) return false;
+  if (shortcuts) {
+    PromptRequest question{kDeleteShortcutQuestion, kDeleteShortcutTitle, PromptIcon::kQuestion,
+                           PromptButtons::kYesNo, true, true};
+    if (prompt_.Ask(question) != PromptAnswer::kYes) return false;
+  }
+  bool changed = false;
+  for (const ManageEntry& e : doomed) {
+    // Earlier deletions close gaps in a group: a member is found by its pool index.
+    bool present = choice == kRingChoice;
+    if (!present) {
+      const ShortcutGroup& g = model_.Groups[choice];
+      present = std::find(g.Members.begin() + 1, g.Members.begin() + 1 + MemberCount(g), e.item) !=
+                g.Members.begin() + 1 + MemberCount(g);
+    }
+    if (present) changed = items_.DeleteItem(e.item, false) || changed;
+  }
+  if (changed) Changed();
+  return changed;
+}
+
+int WizardActions::Move(int choice, const ManageEntry& entry, int editEntry) {
+  const EditTarget target = EntryTarget(choice, entry);
+  if (editEntry < edit_entry::kMoveUp || editEntry > edit_entry::kMoveBottom) return -1;
+  if (!EditMenuEnabling(model_, target, true)[editEntry]) return -1;
+  const bool ring = choice == kRingChoice;
+  const int first = ring ? pool::kFirstMovableSlot : 1;
+  const int last = ring ? LastRingSlot(model_) : MemberCount(model_.Groups[choice]);
+  const bool moved = ring ? MoveRingItem(model_, entry.place, editEntry, images_) : MoveGroupMember(model_, target, editEntry);
+  if (!moved) return -1;
+  Changed();
+  const int to = editEntry == edit_entry::kMoveUp     ? entry.place - 1
+                 : editEntry == edit_entry::kMoveDown ? entry.place + 1
+                 : editEntry == edit_entry::kMoveTop  ? first
+                                                      : last;
+  // Ring entries list slots from 1, group entries positions from 1.
+  return to - 1;
+}
+
+}  // namespace vek

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "dialogs/win/folder_reader.h"
+#include "scratch_folder.h"
+
+namespace vek::win {
+namespace {
+
+constexpr UINT kAnswer = WM_APP + 7;
+
+// Waits for the reader's message to a message-only window; the reading's number, or 0.
+uint64_t WaitForAnswer(HWND window) {
+  const ULONGLONG deadline = GetTickCount64() + 10000;
+  MSG msg{};
+  while (GetTickCount64() < deadline) {
+    if (PeekMessageW(&msg, window, kAnswer, kAnswer, PM_REMOVE)) return static_cast<uint64_t>(msg.wParam);
+    Sleep(10);
+  }
+  return 0;
+}
+
+TEST(FolderReaderTest, AnswersArePostedAndTakenOnce) {
+  ScratchFolder folder;
+  CreateDirectoryW(Wide(folder.path() + "Sub").c_str(), nullptr);
+  Win32FileSystem fs;
+  fs.WriteAll(folder.path() + "b.exe", Bytes{1});
+  fs.WriteAll(folder.path() + "a.txt", Bytes{1});
+  const HWND window = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(window);
+
+  FolderReader reader;
+  reader.Attach(window, kAnswer);
+  const uint64_t id = reader.Read(folder.path(), "*.exe");
+  ASSERT_NE(id, 0u);
+  ASSERT_EQ(WaitForAnswer(window), id);
+  const std::optional<FolderListing> listing = reader.Take(id);
+  ASSERT_TRUE(listing);
+  EXPECT_TRUE(listing->readable);
+  EXPECT_EQ(listing->entries, (std::vector<std::string>{"Sub", "b.exe"}));
+  EXPECT_FALSE(reader.Take(id));
+
+  const uint64_t missing = reader.Read(folder.path() + "Gone", "*.*");
+  ASSERT_EQ(WaitForAnswer(window), missing);
+  EXPECT_FALSE(reader.Take(missing)->readable);
+
+  // Once the window is gone, nothing is kept for it.
+  const uint64_t late = reader.Read(folder.path(), "*.*");
+  reader.Detach();
+  Sleep(200);
+  EXPECT_FALSE(reader.Take(late));
+
+  DestroyWindow(window);
+  RemoveDirectoryW(Wide(folder.path() + "Sub").c_str());
+}
+
+}  // namespace
+}  // namespace vek::win
