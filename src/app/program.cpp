@@ -126,6 +126,13 @@ bool Program::Main() {
       app_.modal, app_.model.Settings, [this] { return dock_->hwnd(); },
       [this] { SaveSettings(app_.model, *app_.io); }, app_.WindowsVersionText);
   app_.windows = windows_.get();
+  ringPreview_ = std::make_unique<DockPreview>(*dock_);
+  settings_ = std::make_unique<FrmConfig>(
+      windows_->modal(), FrmConfig::Parts{app_.model, *app_.io, app_.registry, win::ProgramPath(), *ringPreview_,
+                                          services_->defaults, [this] { return dock_->hwnd(); },
+                                          [this] { windows_->ShowAbout(); }});
+  trayHost_->windows.showSettings = [this] { settings_->Show(); };
+  services_->actions.SetShowSettings([this] { settings_->Show(); });
   search_ = std::make_unique<FrmSearch>(app_.model.Settings, app_.prompt,
                                         [this] { SaveSettings(app_.model, *app_.io); });
   app_.search = search_.get();

@@ -7,6 +7,8 @@
 #include "app/app_context.h"
 #include "app/services.h"
 #include "dialogs/win/small_windows.h"
+#include "dialogs/win/FrmConfig.h"
+#include "dialogs/win/dock_preview.h"
 #include "app/tray_host.h"
 #include "search/win/FrmSearch.h"
 #include "launch/network_places.h"
@@ -53,6 +55,9 @@ class Program : public ProgramControl {
   std::unique_ptr<FrmSubMenu> menu_;
   std::unique_ptr<Services> services_;
   std::unique_ptr<SmallWindows> windows_;
+  // The settings dialog and the ring it changes.
+  std::unique_ptr<DockPreview> ringPreview_;
+  std::unique_ptr<FrmConfig> settings_;
   std::unique_ptr<FrmSearch> search_;
   win::UniqueKernelHandle instanceMutex_;
   ULONG_PTR gdiToken_ = 0;

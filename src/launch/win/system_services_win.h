@@ -48,6 +48,8 @@ class Win32SystemActions : public SystemActions {
   };
   explicit Win32SystemActions(Windows windows) : windows_(std::move(windows)) {}
 
+  // The settings dialog, made after the commands.
+  void SetShowSettings(std::function<void()> show) { windows_.showSettings = std::move(show); }
   void ShowSettings() override { Call(windows_.showSettings); }
   void ShowAbout() override { Call(windows_.showAbout); }
   void ShowWizard() override { Call(windows_.showWizard); }
