@@ -19,7 +19,6 @@ rm -f "$backup" "$truncated"
 item() { vekctl item "$1" "$program_folder" | tr -d '\r'; }
 saved() { od -An -t d4 -j "$1" -N 4 "$ICON_DIR/VEKCfg.cfg" | tr -d ' '; }  # the int32 at OFFSET
 popup_open() { vekctl visible-any '#32768'; }
-popup_closed() { ! vekctl visible-any '#32768'; }
 settings_gone() { ! vekctl wait-title "$SETTINGS" 0; }
 # How much a S×S box at (X, Y) varies: about 0 where nothing is drawn.
 spread() {

@@ -112,7 +112,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {kAsk, kBackupConfigurationDone}, {}},
         FlowCase{"BackupShortcutsOverAnOldFile", cmd::kBackupShortcuts, Chosen::kOldFile, kYes, true,
                  {kAsk, kBackupShortcutsDone}, {}},
-        FlowCase{"ShortcutsNoKeepsTheFile", cmd::kBackupShortcuts, Chosen::kOldFile, kNo, false, {kAsk}, {}},
         FlowCase{"RestoreConfiguration", cmd::kRestoreConfiguration, Chosen::kGoodBackup, kYes, true,
                  {kRestoreConfigurationDone}, {"000"}},
         FlowCase{"TruncatedConfigurationChangesNothing", cmd::kRestoreConfiguration, Chosen::kTruncatedBackup, kYes,

@@ -136,7 +136,10 @@ bool FrmConfig::OnCommand(int id, int code) {
       return true;
     }
     case IDC_SET_ABOUT:
+      // About is owned by the dock: this dialog waits for it like for a message.
+      EnableWindow(hwnd(), FALSE);
       if (parts_.showAbout) parts_.showAbout();
+      EndCommand();
       return true;
     case IDOK:
       Close(IDOK);
