@@ -142,6 +142,13 @@ bool Program::Main() {
   trayHost_->windows.showProperties = [this](int item, bool addMode) { properties_->Show(item, addMode); };
   trayHost_->windows.changeUserIdentity = [this] { userIdentity_->Change(); };
   services_->actions.windows().changeUserIdentity = [this] { userIdentity_->Change(); };
+  ringPreview_ = std::make_unique<DockPreview>(*dock_);
+  settings_ = std::make_unique<FrmConfig>(
+      windows_->modal(), FrmConfig::Parts{app_.model, *app_.io, app_.registry, win::ProgramPath(), *ringPreview_,
+                                          services_->defaults, [this] { return dock_->hwnd(); },
+                                          [this] { windows_->ShowAbout(); }});
+  trayHost_->windows.showSettings = [this] { settings_->Show(); };
+  services_->actions.windows().showSettings = trayHost_->windows.showSettings;
   search_ = std::make_unique<FrmSearch>(app_.model.Settings, app_.prompt,
                                         [this] { SaveSettings(app_.model, *app_.io); });
   app_.search = search_.get();

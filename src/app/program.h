@@ -10,6 +10,8 @@
 #include "dialogs/win/FrmProperty.h"
 #include "dialogs/win/user_identity_win.h"
 #include "dialogs/win/FrmWizard.h"
+#include "dialogs/win/FrmConfig.h"
+#include "dialogs/win/dock_preview.h"
 #include "app/tray_host.h"
 #include "search/win/FrmSearch.h"
 #include "launch/network_places.h"
@@ -62,6 +64,9 @@ class Program : public ProgramControl {
   std::unique_ptr<FrmProperty> properties_;
   std::unique_ptr<UserIdentityDialogue> userIdentity_;
   std::unique_ptr<FrmWizard> wizard_;
+  // The settings dialog and the ring it changes.
+  std::unique_ptr<DockPreview> ringPreview_;
+  std::unique_ptr<FrmConfig> settings_;
   std::unique_ptr<FrmSearch> search_;
   win::UniqueKernelHandle instanceMutex_;
   ULONG_PTR gdiToken_ = 0;

@@ -4,6 +4,8 @@
 // ("...\SysIcons\"), then the trailer "/END" and a NUL byte. A backup restores under
 // another program folder: shared pictures are found again in the restoring program's.
 //
+// The configuration backup is a byte-for-byte copy of "VEKCfg.cfg".
+//
 // Restoring never trusts the file: it is read and checked completely before anything
 // of the live configuration changes, every block length is checked against what is
 // left, and pictures are written only into the per-user icon folder.
@@ -79,5 +81,21 @@ int BackupAll(Model& model, const std::string& path, ConfigIo& io);
 // and returns false with nothing changed; when "VEKMenu.cfg" cannot be written the model
 // goes back to what it was. The caller reloads the configuration after success.
 bool RestoreAll(Model& model, const std::string& path, ConfigIo& io);
+
+constexpr char kConfigBackupFailed[] = "Backup Configuration failed! ";
+constexpr char kConfigRestoreFailed[] = "Restore Configuration failed! ";
+
+// Why `data` cannot be a settings file this program wrote (its size, or a value no
+// version of it stores); empty when it can.
+std::string CheckSettingsBackup(const Bytes& data, AnsiCodec& codec);
+
+// Writes the live settings to "VEKCfg.cfg", then copies that file to `path` (replacing
+// it only once the copy is complete). On failure says why and returns false.
+bool BackupConfiguration(const Model& model, const std::string& path, ConfigIo& io);
+
+// Checks the chosen file completely before it becomes "VEKCfg.cfg" (and its twin); a
+// missing or unfit file changes nothing and the message says why. The caller reads
+// the settings again after success.
+bool RestoreConfiguration(const std::string& path, ConfigIo& io);
 
 }  // namespace vek

@@ -12,6 +12,9 @@
 
 namespace vek {
 
+// What the dock draws once its sizes and slots are computed again.
+enum class AfterRelayout { Nothing, PaintRing, QuickResize, RebuildMagnified };
+
 // π as the ring's angles use it.
 constexpr double kRingPi = 3.1415926;
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The web search box: "Search Internet" on the ring opens it; a typed query goes to the
 # browser (here the marker program, registered as the https handler) percent-encoded
-# after the chosen engine's prefix. F3 searches once with the third engine; an engine
+# after the chosen engine's prefix. F3 searches once with the third engine; the engine
+# under the pointer is framed and named in a tooltip; an engine
 # chosen from the menu is kept when Esc closes the box, and so is the place it was dragged to.
 source "$(dirname "$0")/lib.sh"
 
@@ -93,6 +94,16 @@ xdotool key F11
 sleep 1
 [ ! -s "$marker_txt" ] || fail "F11 opened: $(cat "$marker_txt")"
 vekctl wait-title "$BOX" 0 || fail "F11 closed the box"
+# The pointer over the third engine of the row frames it and shows its name in a tooltip.
+eval "$(xdotool getwindowgeometry --shell "$box")"
+xdotool mousemove $((X + 408)) $((Y + 52))
+sleep 0.5
+plain=$(screenshot search-row-plain)
+xdotool mousemove $((X + 110)) $((Y + 52))
+poll 5 vekctl visible-any tooltips_class32 || fail "no tooltip names the engine under the pointer"
+framed=$(screenshot search-row-hover)
+[ "$(pixel "$framed" $((X + 98)) $((Y + 52)))" != "$(pixel "$plain" $((X + 98)) $((Y + 52)))" ] ||
+  fail "the engine under the pointer is not framed"
 eval "$(xdotool getwindowgeometry --shell "$box")"
 xdotool mousemove $((X + 26)) $((Y + 20)) click 1
 sleep 0.6

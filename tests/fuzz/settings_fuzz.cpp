@@ -1,4 +1,5 @@
-// Fuzzes the settings record: decoding any bytes, the load checks, and writing back.
+// Fuzzes the settings record: decoding any bytes, the load checks, the restore's check,
+// and writing back.
 // Whatever the input, a decoded record must write back to the same 562 bytes, and the
 // checked settings must lie in their ranges.
 #include <cstdint>
@@ -6,6 +7,7 @@
 #include <cstring>
 
 #include "../unit/support/fake_codec.h"
+#include "core/backup.h"
 #include "core/config_files.h"
 #include "core/settings_record.h"
 
@@ -13,6 +15,9 @@ using namespace vek;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   test::FakeAnsiCodec codec;
+  // A configuration restore checks any bytes before it uses them.
+  const std::string why = CheckSettingsBackup(Bytes(data, data + size), codec);
+  if (why.empty() && size != kSettingsRecordSize) abort();
   const std::optional<SettingsRecord> record = DecodeSettingsRecord(data, size, codec);
   if (!record) {
     if (size >= kSettingsRecordSize) abort();

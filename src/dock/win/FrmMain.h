@@ -26,9 +26,6 @@
 
 namespace vek {
 
-// What the dock draws once its sizes and slots are computed again.
-enum class AfterRelayout { Nothing, PaintRing, QuickResize, RebuildMagnified };
-
 class FrmMain : public win::Window, private DockWindow, private DropHost {
  public:
   static constexpr const wchar_t* kClassName = L"VEKDesktopDock";

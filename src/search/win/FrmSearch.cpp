@@ -1,5 +1,6 @@
 #include "search/win/FrmSearch.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include "icons/win/icon_extraction.h"
@@ -21,6 +22,10 @@ constexpr int kRowStep = 43;
 constexpr int kRowLeft = 15;
 constexpr int kFieldId = 100;
 constexpr UINT kEngineMenuFirst = 1000;
+// The parts PartAt tells besides the engines of the row.
+constexpr int kOverNothing = -1;
+constexpr int kOverEnginePicture = 100;
+constexpr int kOverSearchButton = 101;
 
 RECT RowCell(int engine) {
   const int left = kRowLeft + engine * kRowStep;
@@ -80,6 +85,8 @@ void FrmSearch::LoadPictures() {
 void FrmSearch::Show() {
   if (!IsOpen()) {
     LoadPictures();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     // The stored place is in twips; the settings file has already kept it on screen.
     int tx = 15, ty = 15;
     win::TwipsPerPixel(tx, ty);
@@ -102,6 +109,9 @@ void FrmSearch::Show() {
     SetWindowLongPtrW(field_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     fieldProcedure_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(field_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrmSearch::FieldProcedure)));
+    hover_ = kOverNothing;
+    trackingLeave_ = false;
+    AddTooltips();
   }
   ShowWindow(hwnd(), SW_SHOW);
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -119,6 +129,8 @@ void FrmSearch::Close() {
   settings_.SearchBoxTop = r.top * ty;
   if (field_ && fieldProcedure_) SetWindowLongPtrW(field_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fieldProcedure_));
   field_ = nullptr;
+  // The tooltips window is owned by the box and goes with it.
+  tooltips_ = nullptr;
   Destroy();
   if (saveSettings_) saveSettings_();
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
@@ -183,20 +195,59 @@ void FrmSearch::ShowEngineMenu() {
   if (IsOpen()) SetFocus(field_);
 }
 
-void FrmSearch::Click(POINT p) {
-  if (Inside(kEnginePicture, p)) {
-    ShowEngineMenu();
-    return;
+int FrmSearch::PartAt(POINT p) {
+  if (Inside(kEnginePicture, p)) return kOverEnginePicture;
+  if (Inside(kSearchButton, p)) return kOverSearchButton;
+  for (int i = 0; i < kSearchEngineCount; ++i)
+    if (Inside(RowCell(i), p)) return i;
+  return kOverNothing;
+}
+
+void FrmSearch::Hover(int part) {
+  if (part == hover_) return;
+  hover_ = part;
+  InvalidateRect(hwnd(), nullptr, FALSE);
+  // Told when the pointer leaves the box, so that no frame stays behind.
+  if (!trackingLeave_ && part != kOverNothing) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
   }
-  if (Inside(kSearchButton, p)) {
-    Act(controller_.Search(-1, Query()));
+}
+
+void FrmSearch::AddTooltips() {
+  tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  if (!tooltips_) {
+    WriteLog("the search box's tooltips could not be created");
     return;
   }
   for (int i = 0; i < kSearchEngineCount; ++i) {
-    if (Inside(RowCell(i), p)) {
-      Act(controller_.Search(i, Query()));
-      return;
-    }
+    std::wstring name = win::Wide(kSearchEngines[i].name);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = hwnd();
+    tool.uId = static_cast<UINT_PTR>(i);
+    tool.rect = RowCell(i);
+    tool.lpszText = name.data();
+    SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void FrmSearch::Click(POINT p) {
+  const int part = PartAt(p);
+  if (part == kOverEnginePicture) {
+    ShowEngineMenu();
+    return;
+  }
+  if (part == kOverSearchButton) {
+    Act(controller_.Search(-1, Query()));
+    return;
+  }
+  if (part != kOverNothing) {
+    Act(controller_.Search(part, Query()));
+    return;
   }
   // The background drags the box.
   SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
@@ -218,6 +269,19 @@ void FrmSearch::Paint(HDC dc) {
   FrameRgn(memory, outline, edge, 1, 1);
   DeleteObject(outline);
   DeleteObject(edge);
+  if (hover_ != kOverNothing) {
+    // The part under the pointer is framed.
+    RECT frame = hover_ == kOverEnginePicture ? kEnginePicture : hover_ == kOverSearchButton ? kSearchButton : RowCell(hover_);
+    InflateRect(&frame, 3, 2);
+    HBRUSH fill = CreateSolidBrush(RGB(222, 232, 248));
+    HBRUSH line = CreateSolidBrush(RGB(70, 120, 200));
+    HRGN shape = CreateRoundRectRgn(frame.left, frame.top, frame.right + 1, frame.bottom + 1, 5, 5);
+    FillRgn(memory, shape, fill);
+    FrameRgn(memory, shape, line, 1, 1);
+    DeleteObject(shape);
+    DeleteObject(line);
+    DeleteObject(fill);
+  }
   {
     Gdiplus::Graphics g(memory);
     g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
@@ -262,6 +326,13 @@ LRESULT FrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETFOCUS:
       if (field_) SetFocus(field_);
+      return 0;
+    case WM_MOUSEMOVE:
+      Hover(PartAt(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}));
+      return 0;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      Hover(kOverNothing);
       return 0;
     case WM_LBUTTONDOWN:
       Click(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

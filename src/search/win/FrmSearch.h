@@ -1,7 +1,8 @@
 // The search box: a small rounded window above all others with the chosen engine's
 // picture (a click opens the engine menu), the query field, the search button and a row
-// of the nine engines with their function keys. It opens where it was last dragged and
-// keeps its place and engine in the settings when it closes.
+// of the nine engines with their function keys, each named in a tooltip. What the pointer
+// is over is framed. It opens where it was last dragged and keeps its place and engine in
+// the settings when it closes.
 #pragma once
 
 #include <windows.h>
@@ -50,6 +51,11 @@ class FrmSearch : public win::Window {
   void Act(SearchBoxController::Outcome outcome);
   void ShowEngineMenu();
   void Click(POINT p);
+  // What lies under a point of the box: an engine of the row (0-8), the engine picture,
+  // the search button, or kOverNothing.
+  static int PartAt(POINT p);
+  void Hover(int part);
+  void AddTooltips();
   std::string Query() const;
 
   AppSettings& settings_;
@@ -61,6 +67,9 @@ class FrmSearch : public win::Window {
   HFONT font_ = nullptr;
   std::array<win::BitmapPtr, kSearchEngineCount> engineLarge_, engineSmall_;
   win::BitmapPtr searchPicture_;
+  HWND tooltips_ = nullptr;
+  int hover_ = -1;  // the part framed, as PartAt tells
+  bool trackingLeave_ = false;
 };
 
 }  // namespace vek

@@ -1,14 +1,15 @@
 // Prepares the program's configuration for an end-to-end test, through the program's
 // own file writers:
 //
-//   vekseed PROGRAM_FOLDER [--autohide] [--locked] [--item SLOT|TITLE|LINK|ARGUMENTS|RUNMODE]
+//   vekseed PROGRAM_FOLDER [--autohide] [--locked] [--item SLOT|TITLE|LINK|ARGUMENTS|RUNMODE|PICTURE]
 //           [--command SLOT|CODE] [--group SLOT|TITLE|COUNT|LINK|ARGUMENTS] ...
 //
 // PROGRAM_FOLDER is the folder of VekDesktop.exe (its pictures are in SysIcons there).
 // Writes VEKCfg.cfg (defaults, with the given switches) and VEKMenu.cfg in the user's
 // icon folder. Ring slots 1..2 hold the built-in items, the given slots shortcuts or
 // built-in commands (by command code, with the catalogue's title and picture), every
-// other ring slot an empty position. A group (slot 3: the All Programs group) gets COUNT
+// other ring slot an empty position. An item's PICTURE (a file of SysIcons) is copied into
+// the icon folder as its own picture. A group (slot 3: the All Programs group) gets COUNT
 // members "TITLE 1".."TITLE n", each starting LINK with ARGUMENTS followed by its number,
 // each with its own picture file in the icon folder.
 #include <windows.h>
@@ -85,6 +86,11 @@ int wmain(int argc, wchar_t** argv) {
       if (f.size() > 4) item.RunMode = std::stoi(f[4]);
       item.ImageIndex = slot;
       item.IconFile = folders.SysIconDir + "Application.png";
+      // A picture of its own in the icon folder: a copy of the named shared one.
+      if (f.size() > 5 && !f[5].empty()) {
+        item.IconFile = folders.IconDir + std::to_string(slot) + ".png";
+        if (!fs.Copy(folders.SysIconDir + f[5], item.IconFile.Trimmed())) return 1;
+      }
       item.PathKind = path_kind::kProgram;
     } else if (arg == "--command" && i + 1 < argc) {
       const std::vector<std::string> f = Split(win::Utf8(argv[++i]), '|');

@@ -1,0 +1,52 @@
+// Identifiers of the settings dialog's template and controls, shared by settings.rc and
+// FrmConfig. The General tab's controls are 410-429, the Appearance tab's 430-469.
+#pragma once
+
+#define IDD_SETTINGS 400
+#define IDC_SET_TABS 401
+#define IDC_SET_ABOUT 402
+
+#define IDC_SET_FIRST_GENERAL 410
+#define IDC_SET_GENERAL_BOX 410
+#define IDC_SET_AUTORUN 411
+#define IDC_SET_AUTOHIDE 412
+#define IDC_SET_HIDE_LETTERS 413
+#define IDC_SET_BACKUP_BOX 414
+#define IDC_SET_RESTORE_BOX 415
+#define IDC_SET_RESET_BOX 416
+// The four backup commands by their index: 420 + index.
+#define IDC_SET_BACKUP_FIRST 420
+#define IDC_SET_BACKUP_CONFIG 420
+#define IDC_SET_BACKUP_ALL 421
+#define IDC_SET_RESTORE_CONFIG 422
+#define IDC_SET_RESTORE_ALL 423
+// The two reset commands by their index: 424 + index.
+#define IDC_SET_RESET_FIRST 424
+#define IDC_SET_RESET_SETTINGS 424
+#define IDC_SET_RESET_SHORTCUTS 425
+#define IDC_SET_LAST_GENERAL 429
+
+#define IDC_SET_FIRST_APPEARANCE 430
+#define IDC_SET_APPEARANCE_BOX 430
+#define IDC_SET_BACKGROUND_BOX 431
+#define IDC_SET_NORMAL_LABEL 440
+#define IDC_SET_NORMAL 441
+#define IDC_SET_NORMAL_LOW 442
+#define IDC_SET_NORMAL_HIGH 443
+#define IDC_SET_MAGNIFIED_LABEL 444
+#define IDC_SET_MAGNIFIED 445
+#define IDC_SET_MAGNIFIED_LOW 446
+#define IDC_SET_MAGNIFIED_HIGH 447
+#define IDC_SET_RADIUS_LABEL 448
+#define IDC_SET_RADIUS 449
+#define IDC_SET_RADIUS_LOW 450
+#define IDC_SET_RADIUS_HIGH 451
+#define IDC_SET_COUNT_LABEL 452
+#define IDC_SET_COUNT 453
+#define IDC_SET_MINIMIZED_LABEL 454
+#define IDC_SET_MINIMIZED 455
+#define IDC_SET_OPACITY_LABEL 456
+#define IDC_SET_OPACITY 457
+#define IDC_SET_OPACITY_LOW 458
+#define IDC_SET_OPACITY_HIGH 459
+#define IDC_SET_LAST_APPEARANCE 469
