@@ -74,6 +74,14 @@ class DockRenderTest : public ::testing::Test {
   struct PointXY {
     int x, y;
   };
+  // Slot 6 gets another picture file, and item 200, which the ring does not show, one.
+  static void ReplacePictures(AppContext& app) {
+    app.model.Items[6].IconFile = app.folders.SysIconDir + "Folder.png";
+    ShortcutItem& away = app.model.Items[200];
+    away.Kind = kind::kMember;
+    away.IconFile = app.folders.SysIconDir + "Internet.png";
+    away.ImageIndex = 200;
+  }
   PointXY Centre(int slot) const {
     const SlotBox& b = dock_.geometry().DockPos[slot];
     return {b.X + b.Size / 2, b.Y + b.Size / 2};
@@ -200,6 +208,13 @@ TEST_F(DockRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
   Both([](FrmMain& d) { d.SetKeyMode(false); });
   Both([](FrmMain& d) { d.DockNormal(false); });
   expectSame("plain again");
+  for (AppContext* app : {&app_, &literalApp_}) ReplacePictures(*app);
+  Both([](FrmMain& d) {
+    d.LoadItemIcon(6);
+    d.LoadItemIcon(200);
+    d.DockNormal(false);
+  });
+  expectSame("a picture on the ring replaced");
 
   // Dragging slot 4's icon across the ring and off it.
   const PointXY from = Centre(4);
@@ -252,6 +267,17 @@ TEST_F(DockRenderTest, HoverPushesASmallAreaAndAnUnchangedFramePushesNothing) {
   EXPECT_LT(static_cast<int64_t>(pushed.width()) * pushed.height(), static_cast<int64_t>(m.ScreenWidth) * m.ScreenHeight / 8);
   dock_.DockAction(false);
   EXPECT_TRUE(dock_.surface().last_pushed().empty());
+  // A picture the ring does not show changes nothing; one it shows repaints its slot.
+  ReplacePictures(app_);
+  dock_.LoadItemIcon(200);
+  dock_.DockAction(false);
+  EXPECT_TRUE(dock_.surface().last_pushed().empty());
+  dock_.LoadItemIcon(6);
+  dock_.DockAction(false);
+  const SlotBox& six = dock_.geometry().DockPos[6];
+  EXPECT_TRUE(dock_.surface().last_pushed().Intersects(PixelRect{six.X, six.Y, six.X + six.Size, six.Y + six.Size}));
+  EXPECT_LT(static_cast<int64_t>(dock_.surface().last_pushed().width()) * dock_.surface().last_pushed().height(),
+            static_cast<int64_t>(m.ScreenWidth) * m.ScreenHeight / 8);
 }
 
 TEST_F(DockRenderTest, AnInvisiblePushKeepsThePicture) {
