@@ -30,14 +30,14 @@ Gdiplus::Color ToColor(uint32_t argb) {
 
 DockSurface::~DockSurface() { DeleteGraphic(); }
 
-bool DockSurface::CreateGraphic(HWND window, int width, int height) {
+bool DockSurface::CreateGraphic(HWND window, int width, int height, const PixelRect& firstArea) {
   DeleteGraphic();
   if (width <= 0 || height <= 0) return false;
   window_ = window;
   layoutWidth_ = width;
-  area_ = PixelRect{0, 0, width, height};
+  area_ = firstArea.empty() ? PixelRect{0, 0, width, height} : firstArea;
   placed_ = false;
-  if (!MakeCanvas(width, height)) return false;
+  if (!MakeCanvas(area_.width(), area_.height())) return false;
   scaledEdges_ = std::make_unique<Gdiplus::ImageAttributes>();
   scaledEdges_->SetWrapMode(Gdiplus::WrapModeTileFlipXY);
   return CreateGraphicFont(L"Verdana", 17);

@@ -54,9 +54,10 @@ class DockSurface {
   DockSurface& operator=(const DockSurface&) = delete;
 
   // Builds the bitmap, its memory DC and Graphics (high-quality bicubic scaling,
-  // anti-aliased text) and the caption font, covering the whole width × height work
-  // area. False when any of them cannot be made.
-  [[nodiscard]] bool CreateGraphic(HWND window, int width, int height);
+  // anti-aliased text) and the caption font, for a width × height work area; the bitmap
+  // covers `firstArea` of it, or all of it when that is empty. False when any of them
+  // cannot be made.
+  [[nodiscard]] bool CreateGraphic(HWND window, int width, int height, const PixelRect& firstArea = PixelRect{});
   // Makes the bitmap and the window cover `area` of the work area, whose top-left lies
   // at `screenOrigin` on the screen; the next Present repaints and pushes all of it,
   // moving and sizing the window with the push. False (the old area kept) when the new
