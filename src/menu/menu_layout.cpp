@@ -73,9 +73,8 @@ int MenuBands::HitTest(int32_t x, int32_t y) const {
 }
 
 std::string MemberLetter(int position) {
-  if (position >= 1 && position <= 10) return std::string(1, static_cast<char>('0' + position - 1));
-  if (position >= 11 && position <= 36) return std::string(1, static_cast<char>('A' + position - 11));
-  return {};
+  // Members are lettered as the ring's slots are, from "0".
+  return position >= 1 ? SlotLetter(position) : std::string();
 }
 
 int MemberOfKey(int keyCode) {

@@ -9,9 +9,7 @@ source "$(dirname "$0")/lib.sh"
 LAST=213
 NEXT=214
 DONT_SHOW=212
-program_folder=$(winpath "$(dirname "$VEK_EXE")")
 started_setting() { vekctl started "$program_folder" | tr -d '\r'; }
-title_gone() { ! vekctl wait-title "$1" 0; }
 
 reset_user_data
 start_dock
@@ -27,8 +25,7 @@ vekctl enabled-title "$GETTING_STARTED" $LAST || fail "\"<< Last\" stays disable
 vekctl dismiss-title "$GETTING_STARTED"
 poll 10 title_gone "$GETTING_STARTED" || fail "getting started did not close"
 [ "$(started_setting)" = 3 ] || fail "closing on page 3 saved page $(started_setting)"
-vekctl close VEKDesktopTray
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+stop_dock
 
 # The next start reopens on page 3; two more pages reach the last, where Next is off.
 start_dock
@@ -48,8 +45,7 @@ vekctl checked-title "$GETTING_STARTED" $DONT_SHOW || fail "the check box did no
 vekctl dismiss-title "$GETTING_STARTED"
 poll 10 title_gone "$GETTING_STARTED" || fail "getting started did not close"
 [ "$(started_setting)" = -1 ] || fail "\"Don't show again\" saved $(started_setting)"
-vekctl close VEKDesktopTray
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+stop_dock
 
 start_dock
 sleep 4
@@ -69,25 +65,9 @@ poll 10 title_gone "$GETTING_STARTED" || fail "getting started did not close"
 
 # About: the web link opens its address with the prefix's http handler, here the marker
 # program, which writes down what it was given.
-marker_txt="$(dirname "$MARKER_EXE")/marker.txt"
 rm -f "$marker_txt"
-https_key='HKLM\Software\Classes\https\shell\open\command'
-former=$("$WINE" reg query "$https_key" /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p')
-restore_https() {
-  if [ -n "$former" ]; then
-    "$WINE" reg add "$https_key" /ve /d "$former" /f >/dev/null 2>&1
-  else
-    "$WINE" reg delete "$https_key" /f >/dev/null 2>&1
-  fi
-  cleanup_dock
-}
-trap restore_https EXIT
-"$WINE" reg add "$https_key" /ve /d "\"$(winpath "$MARKER_EXE")\" \"%1\"" /f >/dev/null 2>&1
-vekctl close VEKDesktopTray
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
-vekseed --command "4|68" || fail "could not put About on the ring"
-start_dock
-sleep 1
+use_marker_for_https
+restart_with_command 4 68  # About
 read -r x4 y4 <<<"$(vekctl slot 4 | tr -d '\r')"
 xdotool mousemove "$x4" "$y4"
 sleep 0.4

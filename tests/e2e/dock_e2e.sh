@@ -6,15 +6,6 @@
 # other programs change nothing.
 source "$(dirname "$0")/lib.sh"
 
-# How much two screenshots differ in a W×H box centred on (X, Y): 0 (same) to 1.
-change() {  # change A B X Y W H
-  local box="$5x$6+$(($3 - $5 / 2))+$(($4 - $6 / 2))"
-  compare -metric RMSE "$1[$box]" "$2[$box]" null: 2>&1 | sed -E 's/.*\(([0-9.e+-]+)\).*/\1/'
-}
-# True when the box differs by more than a threshold (default 0.05).
-changed() {  # changed A B X Y W H [threshold]
-  awk -v v="$(change "$1" "$2" "$3" "$4" "$5" "$6")" -v t="${7:-0.05}" 'BEGIN { exit !(v > t) }'
-}
 # Number of almost white pixels in a W×H box whose top-left is (X, Y).
 white_pixels() {  # white_pixels FILE X Y W H
   convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace Gray -threshold 88% \

@@ -22,7 +22,6 @@ mean_rgb() {
   convert "$1" -crop 48x48+$(($2 - 24))+$(($3 - 24)) +repage \
     -format '%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]' info:
 }
-title_gone() { ! vekctl wait-title "$1" 0; }
 
 # drag_to SLOT PATH... : starts the drag beside the ring and carries it to SLOT; the
 # helper's output goes to $E2E_OUT/drag.out.
@@ -80,7 +79,6 @@ vekctl wait-title "Add Shortcut Group" 0 || fail "the input box went away"
 vekctl type-title "Add Shortcut Group" 202 "Letters" || fail "could not type the name"
 vekctl press-title "Add Shortcut Group" 1 || fail "could not press OK"
 poll 10 title_gone "Add Shortcut Group" || fail "the input box did not close"
-program_folder=$(winpath "$(dirname "$VEK_EXE")")
 saved_group() { [ "$(vekctl item 8 "$program_folder" | tr -d '\r')" = "4|Letters|3" ]; }
 poll 15 saved_group || fail "slot 8 saved as $(vekctl item 8 "$program_folder")"
 members=$(vekctl members 8 "$program_folder" | tr -d '\r')
@@ -99,6 +97,5 @@ poll 15 test ! -e "$files/trash-me.txt" || fail "the dropped file is still in pl
 in_trash() { grep -qs "trash-me" "$trash"/trash-me.txt*; }
 poll 10 in_trash || fail "the dropped file is not in the trash (deleted for good?)"
 
-vekctl close VEKDesktopTray
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+stop_dock
 echo "drop e2e passed"

@@ -6,13 +6,6 @@
 # it. Leaves edit-before-move.png and edit-after-move.png.
 source "$(dirname "$0")/lib.sh"
 
-marker_win=$(winpath "$MARKER_EXE")
-program_folder=$(winpath "$(dirname "$VEK_EXE")")
-
-change() {  # change A B X Y W H (box centred on X, Y) → 0..1
-  local box="$5x$6+$(($3 - $5 / 2))+$(($4 - $6 / 2))"
-  compare -metric RMSE "$1[$box]" "$2[$box]" null: 2>&1 | sed -E 's/.*\(([0-9.e+-]+)\).*/\1/'
-}
 # The difference between box 1 of shot A and box 2 of shot B (both S×S, centred) → 0..1
 same_picture() {  # same_picture A X1 Y1 B X2 Y2 S
   local s=$7
@@ -23,22 +16,6 @@ same_picture() {  # same_picture A X1 Y1 B X2 Y2 S
 }
 item() { vekctl item "$1" "$program_folder" | tr -d '\r'; }
 members() { vekctl members "$1" "$program_folder" | tr -d '\r' | cut -d'|' -f1 | paste -sd, -; }
-popup_open() { vekctl visible-any '#32768'; }
-popup_closed() { ! vekctl visible-any '#32768'; }
-menu_open() { vekctl visible VEKDesktopMenu; }
-# settle NAME: a screenshot once the screen has stopped changing; prints its path.
-settle() {
-  local a b deadline=$((SECONDS + 8))
-  a=$(screenshot "$1")
-  while [ $SECONDS -lt $deadline ]; do
-    sleep 0.3
-    cp "$a" "$E2E_OUT/$1-previous.png"
-    b=$(screenshot "$1")
-    [ "$(compare -metric AE "$E2E_OUT/$1-previous.png" "$b" null: 2>&1 | cut -d' ' -f1)" = "0" ] && break
-  done
-  rm -f "$E2E_OUT/$1-previous.png"
-  echo "$b"
-}
 # right_click X Y: the edit menu opens there.
 right_click() {
   xdotool mousemove "$1" "$2"
@@ -125,6 +102,5 @@ poll 10 reordered || fail "Move Down gave the group the order $(members 16)"
 menu_open || fail "the group menu closed under its edit menu"
 screenshot edit-member-moved >/dev/null
 
-vekctl close VEKDesktopTray || fail "could not reach the tray owner"
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+stop_dock
 echo "edit menu e2e passed; screenshots in $E2E_OUT"

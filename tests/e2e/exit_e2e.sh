@@ -8,7 +8,7 @@ vekseed --command "5|71" || fail "could not prepare the configuration"
 start_dock
 read -r x5 y5 <<<"$(vekctl slot 5 | tr -d '\r')"
 sleep 1
-[ "$(vekctl item 5 "$(winpath "$(dirname "$VEK_EXE")")" | tr -d '\r' | cut -d'|' -f2)" = Exit ] ||
+[ "$(vekctl item 5 "$program_folder" | tr -d '\r' | cut -d'|' -f2)" = Exit ] ||
   fail "slot 5 does not hold the Exit command"
 # The exit writes both files again.
 rm -f "$ICON_DIR/VEKCfg.cfg" "$ICON_DIR/VEKMenu.cfg"
@@ -23,6 +23,6 @@ if grep -Eqi "unhandled exception|page fault|backtrace" "$log"; then
   fail "the program faulted on its way out: $(head -5 "$log")"
 fi
 [ -s "$ICON_DIR/VEKCfg.cfg" ] && [ -s "$ICON_DIR/VEKMenu.cfg" ] || fail "the exit did not save the configuration"
-[ "$(vekctl item 5 "$(winpath "$(dirname "$VEK_EXE")")" | tr -d '\r' | cut -d'|' -f2)" = Exit ] ||
+[ "$(vekctl item 5 "$program_folder" | tr -d '\r' | cut -d'|' -f2)" = Exit ] ||
   fail "the Exit command left its slot"
 echo "exit e2e passed"

@@ -7,42 +7,19 @@
 source "$(dirname "$0")/lib.sh"
 
 WALLPAPER_EXE="$(dirname "$VEKCTL")/wallpaper.exe"
-marker_txt="$(dirname "$MARKER_EXE")/marker.txt"
-marker_win=$(winpath "$MARKER_EXE")
-program_folder=$(winpath "$(dirname "$VEK_EXE")")
 
-# How much two screenshots differ in a W×H box whose top-left is (X, Y): 0 (same) to 1.
-change() {  # change A B X Y W H
-  compare -metric RMSE "$1[$5x$6+$3+$4]" "$2[$5x$6+$3+$4]" null: 2>&1 | sed -E 's/.*\(([0-9.e+-]+)\).*/\1/'
-}
-changed() {  # changed A B X Y W H [threshold]
-  awk -v v="$(change "$1" "$2" "$3" "$4" "$5" "$6")" -v t="${7:-0.05}" 'BEGIN { exit !(v > t) }'
-}
+# changed_box A B X Y W H [threshold]: changed, for the box whose top-left is (X, Y).
+changed_box() { changed "$1" "$2" $(($3 + $5 / 2)) $(($4 + $6 / 2)) "$5" "$6" "${7:-0.05}"; }
 # Pixels darker than LEVEL (0..100 %) in a W×H box whose top-left is (X, Y).
 dark_pixels() {  # dark_pixels FILE X Y W H LEVEL
   convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace Gray -negate -threshold "$((100 - $6))%" \
     -format '%[fx:int(mean*w*h+0.5)]' info:
 }
-menu_open() { vekctl visible VEKDesktopMenu; }
-menu_closed() { ! vekctl visible VEKDesktopMenu; }
 marker_written() { [ -s "$marker_txt" ]; }
 focus_menu() {
   local w
   w=$(xdotool search --name '^VEK Desktop Menu$' | tail -1)
   [ -n "$w" ] && xdotool windowfocus --sync "$w" 2>/dev/null || true
-}
-# settle NAME: a screenshot once the screen has stopped changing; prints its path.
-settle() {
-  local a b deadline=$((SECONDS + 8))
-  a=$(screenshot "$1")
-  while [ $SECONDS -lt $deadline ]; do
-    sleep 0.3
-    cp "$a" "$E2E_OUT/$1-previous.png"
-    b=$(screenshot "$1")
-    [ "$(compare -metric AE "$E2E_OUT/$1-previous.png" "$b" null: 2>&1 | cut -d' ' -f1)" = "0" ] && break
-  done
-  rm -f "$E2E_OUT/$1-previous.png"
-  echo "$b"
 }
 # open_menu SLOT: points at the slot, keeps the picture in $hovered, clicks, waits for the menu.
 open_menu() {
@@ -77,13 +54,13 @@ sleep 1.5
 open_menu 16
 read -r ml mt mw mh <<<"$(vekctl menu 16 5 | tr -d '\r')"
 five=$(settle menu-5)
-changed "$five" "$hovered" $((ml + 30)) $((mt + 20)) 200 $((mh - 40)) || fail "no menu left of slot 16"
-changed "$five" "$hovered" $((sx + 40)) $((mt + 20)) 200 $((mh - 40)) 0.01 && fail "the menu of slot 16 opened on its right"
+changed_box "$five" "$hovered" $((ml + 30)) $((mt + 20)) 200 $((mh - 40)) || fail "no menu left of slot 16"
+changed_box "$five" "$hovered" $((sx + 40)) $((mt + 20)) 200 $((mh - 40)) 0.01 && fail "the menu of slot 16 opened on its right"
 # Esc closes it; the ring is as it was.
 focus_menu
 xdotool key Escape
 poll 5 menu_closed || fail "Esc did not close the menu"
-gone() { ! changed "$(screenshot menu-5-closed)" "$hovered" $((ml + 30)) $((mt + 20)) 200 $((mh - 40)) 0.01; }
+gone() { ! changed_box "$(screenshot menu-5-closed)" "$hovered" $((ml + 30)) $((mt + 20)) 200 $((mh - 40)) 0.01; }
 poll 5 gone || fail "the menu's picture stayed on the screen after Esc"
 
 # The 40-member All Programs group on the right half opens right of its icon, paged:
@@ -91,8 +68,8 @@ poll 5 gone || fail "the menu's picture stayed on the screen after Esc"
 open_menu 3
 read -r ml mt mw mh <<<"$(vekctl menu 3 40 | tr -d '\r')"
 forty=$(settle menu-40)
-changed "$forty" "$hovered" $((ml + 30)) $((mt + 20)) 200 $((mh - 40)) || fail "no menu right of slot 3"
-changed "$forty" "$hovered" $((sx - 300)) $((mt + 20)) 200 $((mh - 40)) 0.01 && fail "the menu of slot 3 opened on its left"
+changed_box "$forty" "$hovered" $((ml + 30)) $((mt + 20)) 200 $((mh - 40)) || fail "no menu right of slot 3"
+changed_box "$forty" "$hovered" $((sx - 300)) $((mt + 20)) 200 $((mh - 40)) 0.01 && fail "the menu of slot 3 opened on its left"
 pgup_dark=$(dark_pixels "$forty" $((ml + 210)) $((mt + 10)) 40 25 25)
 pgup_grey=$(dark_pixels "$forty" $((ml + 210)) $((mt + 10)) 40 25 60)
 pgdn_dark=$(dark_pixels "$forty" $((ml + 210)) $((mt + mh - 35)) 40 25 25)
@@ -106,7 +83,7 @@ before_wheel=$(screenshot menu-40-hover)
 xdotool click 5
 sleep 0.6
 wheeled=$(screenshot menu-40-wheel)
-changed "$wheeled" "$before_wheel" $((ml + 48)) $((mt + 40 + 38 * 5)) 180 38 0.02 || fail "the wheel did not scroll the menu"
+changed_box "$wheeled" "$before_wheel" $((ml + 48)) $((mt + 40 + 38 * 5)) 180 38 0.02 || fail "the wheel did not scroll the menu"
 grey_after=$(dark_pixels "$wheeled" $((ml + 210)) $((mt + 10)) 40 25 25)
 [ "$grey_after" -gt 5 ] || fail "PgUp stayed grey after scrolling"
 

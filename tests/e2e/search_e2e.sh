@@ -7,31 +7,13 @@
 source "$(dirname "$0")/lib.sh"
 
 BOX="VEK Desktop Search"
-program_folder=$(winpath "$(dirname "$VEK_EXE")")
 engine_setting() { vekctl search-engine "$program_folder" | tr -d '\r'; }
-title_gone() { ! vekctl wait-title "$1" 0; }
 message_shown() { [ "$(vekctl count '#32770' | tr -d '\r')" -ge 1 ]; }
-marker_txt="$(dirname "$MARKER_EXE")/marker.txt"
-https_key='HKLM\Software\Classes\https\shell\open\command'
-former=$("$WINE" reg query "$https_key" /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p')
-restore_https() {
-  if [ -n "$former" ]; then
-    "$WINE" reg add "$https_key" /ve /d "$former" /f >/dev/null 2>&1
-  else
-    "$WINE" reg delete "$https_key" /f >/dev/null 2>&1
-  fi
-  cleanup_dock
-}
-trap restore_https EXIT
-"$WINE" reg add "$https_key" /ve /d "\"$(winpath "$MARKER_EXE")\" \"%1\"" /f >/dev/null 2>&1
+use_marker_for_https
 
 reset_user_data
 start_dock
-vekctl close VEKDesktopTray
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
-vekseed --command "4|104" || fail "could not put Search Internet on the ring"
-start_dock
-sleep 1
+restart_with_command 4 104  # Search Internet
 read -r x4 y4 <<<"$(vekctl slot 4 | tr -d '\r')"
 
 open_box() {
@@ -68,7 +50,7 @@ poll 10 title_gone "$BOX" || fail "the box stayed open after F3"
 
 # A search the shell cannot open is reported, and the box stays with its text: once a
 # handler exists again, Return searches for the same words.
-"$WINE" reg add "$https_key" /ve /d "\"$(winpath "$(dirname "$MARKER_EXE")")\\no-such-browser.exe\" \"%1\"" /f >/dev/null 2>&1
+set_https_handler "\"$(winpath "$(dirname "$MARKER_EXE")")\\no-such-browser.exe\" \"%1\""
 rm -f "$marker_txt"
 open_box
 xdotool type --delay 60 'kept words'
@@ -79,7 +61,7 @@ screenshot search-failed >/dev/null
 vekctl wait-title "$BOX" 0 || fail "a failed search closed the box"
 xdotool key Return
 poll 10 eval "! message_shown" || fail "the message did not close"
-"$WINE" reg add "$https_key" /ve /d "\"$(winpath "$MARKER_EXE")\" \"%1\"" /f >/dev/null 2>&1
+set_https_handler "\"$marker_win\" \"%1\""
 xdotool windowfocus --sync "$box" 2>/dev/null || true
 xdotool key Return
 poll 15 test -s "$marker_txt" || fail "the search after the failure did not open the handler"

@@ -7,8 +7,6 @@ source "$(dirname "$0")/lib.sh"
 
 desktop="$USER_ROOT/Desktop"
 app_win=$(winpath "$(dirname "$VEK_EXE")")
-marker_txt="$(dirname "$MARKER_EXE")/marker.txt"
-marker_win=$(winpath "$MARKER_EXE")
 work="$E2E_OUT/shortcut-work"
 work_win=$(winpath "$work")
 link_win='C:\users\'"$(id -un)"'\Desktop\VekE2E Marker.lnk'
@@ -47,8 +45,7 @@ printf '[InternetShortcut]\r\nURL=https://example.org/plain\r\n' >"$desktop/VekE
 # The first start builds All Programs from the desktop; the exit saves it.
 start_dock
 sleep 1
-vekctl close VEKDesktopTray
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+stop_dock
 members=$(vekctl members 3 "$app_win" | tr -d '\r')
 grep -q '^VekE2E Marker|' <<<"$members" && grep -q '^VekE2E Site.url|' <<<"$members" &&
   grep -q '^VekE2E Plain.url|' <<<"$members" || fail "All Programs lacks the desktop's shortcuts: $members"
@@ -89,6 +86,5 @@ poll 15 test -s "$marker_txt" || fail "the click did not start the shortcut's pr
 grep -qx "arg=alpha" "$marker_txt" && grep -qx "arg=two words" "$marker_txt" ||
   fail "arguments lost: $(cat "$marker_txt")"
 grep -qix "folder=${work_win//\\/\\\\}" "$marker_txt" || fail "working folder: $(cat "$marker_txt")"
-vekctl close VEKDesktopTray
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+stop_dock
 echo "shortcut e2e passed"

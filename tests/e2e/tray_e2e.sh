@@ -10,16 +10,8 @@ source "$(dirname "$0")/lib.sh"
 WALLPAPER_EXE="$(dirname "$VEKCTL")/wallpaper.exe"
 VK_DOWN=40 VK_RETURN=13 VK_ESCAPE=27 MOD_WIN=8 VK_S=83
 
-# How much two screenshots differ in a W×H box centred on (X, Y): 0 (same) to 1.
-change() {
-  local box="$5x$6+$(($3 - $5 / 2))+$(($4 - $6 / 2))"
-  compare -metric RMSE "$1[$box]" "$2[$box]" null: 2>&1 | sed -E 's/.*\(([0-9.e+-]+)\).*/\1/'
-}
-changed() { awk -v v="$(change "$1" "$2" "$3" "$4" "$5" "$6")" -v t="${7:-0.05}" 'BEGIN { exit !(v > t) }'; }
 # Mean grey level of a whole screenshot, 0..255.
 mean_level() { convert "$1" -colorspace Gray -format '%[fx:int(255*mean+0.5)]' info:; }
-popup_open() { vekctl visible-any '#32768'; }
-popup_closed() { ! vekctl visible-any '#32768'; }
 # Hotkeys fire while a Wine window has the X focus: the dock's own window.
 focus_wine() {
   local w
@@ -117,8 +109,7 @@ screenshot hotkeys-missing >/dev/null
 vekctl answer "VEK Desktop" ok
 sleep 1
 kill -0 "$DOCK_PID" 2>/dev/null || fail "the program ended after the message"
-vekctl close VEKDesktopTray || fail "could not reach the tray owner"
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+stop_dock
 # Win+S stays the other program's: the program let go only of what it registered.
 vekctl hotkey-free $MOD_WIN $VK_S && fail "the program's exit released the other program's Win+S"
 echo "tray e2e passed; screenshots in $E2E_OUT"

@@ -272,13 +272,7 @@ TEST_F(DropControllerTest, ABuiltInCommandOnTheRingBecomesAGroupOnlyAfterTheQues
   EXPECT_EQ(w.model.Groups[4].Count, 2);
 }
 
-TEST_F(DropControllerTest, FilesOnAGroupBecomeMembers) {
-  DropOn(5, Files(2));
-  EXPECT_EQ(w.model.Groups[5].Count, 2);
-  EXPECT_TRUE(input.prompts.empty());
-}
-
-TEST_F(DropControllerTest, PathsTheConfigurationCannotKeepAreNamedInOneMessage) {
+TEST_F(DropControllerTest, FilesOnAGroupBecomeMembersAndPathsTheConfigurationCannotKeepAreNamed) {
   std::vector<std::string> paths = Files(2);
   for (const char* name : {"C:\\data\\\xE6\x97\xA5.txt", "C:\\data\\\xE6\x9C\xAC.txt"}) {
     w.fs.AddFile(name, "text");
@@ -286,18 +280,17 @@ TEST_F(DropControllerTest, PathsTheConfigurationCannotKeepAreNamedInOneMessage) 
   }
   DropOn(5, paths);
   EXPECT_EQ(w.model.Groups[5].Count, 2);
+  EXPECT_TRUE(input.prompts.empty());
   ASSERT_EQ(w.prompt.asked.size(), 1u);
   EXPECT_NE(w.prompt.asked[0].text.find(kPathsNotStorable), std::string::npos);
 }
 
-TEST_F(DropControllerTest, NoToTheRecycleBinQuestionDeletesNothing) {
+TEST_F(DropControllerTest, TheRecycleBinAsksFirstThenRecyclesEachSafePathAndNamesTheFailuresOnce) {
   w.prompt.answers = {PromptAnswer::kNo};
   DropOn(2, Files(2));
   EXPECT_EQ(Asked(), std::vector<std::string>{kRecycleQuestion});
   EXPECT_TRUE(host.recycled.empty());
-}
-
-TEST_F(DropControllerTest, YesRecyclesEachSafePathAndNamesTheFailuresOnce) {
+  w.prompt.asked.clear();
   w.prompt.answers = {PromptAnswer::kYes};
   const std::vector<std::string> paths = {"C:\\data\\a.txt", "C:\\data\\locked.txt", "C:\\", "C:\\data\\*.txt",
                                           "\\\\server\\share\\b.txt"};

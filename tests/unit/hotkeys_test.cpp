@@ -30,12 +30,6 @@ TEST(HotkeysTest, TrayEntriesFollowTheirWindows) {
   EXPECT_EQ(TrayMenuEnabling(all), (E{true, true, true, true, false, true}));
 }
 
-}  // namespace
-}  // namespace vek
-
-namespace vek {
-namespace {
-
 // The dock as the tray's commands see it, recording what they ask.
 struct DockHost : TrayHost {
   void CloseGroupMenu() override { CloseGroupMenu(false); }

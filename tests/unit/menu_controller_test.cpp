@@ -384,12 +384,6 @@ TEST_F(MenuControllerTest, AHugeGroupDrawsOnlyItsPageAndAsksOnlyForItsPictures) 
   EXPECT_EQ(own, 18);
 }
 
-}  // namespace
-}  // namespace vek
-
-namespace vek {
-namespace {
-
 TEST_F(MenuControllerTest, ANewOrderRepaintsOnlyAnOpenMenu) {
   Open(3);
   Click(2, mouse::kRight);  // highlights the row the edit menu is for

@@ -13,6 +13,7 @@
 #include "app/app_context.h"
 #include "dock/win/FrmMain.h"
 #include "gdiplus_session.h"
+#include "render_support.h"
 #include "test_files.h"
 #include "platform/win/handles.h"
 #include "platform/win/system_info_win.h"
@@ -21,8 +22,7 @@
 namespace vek {
 namespace {
 
-using test::ProgramResources;
-using test::SourceFolder;
+using namespace test;  // NOLINT: the shared render fixtures
 
 const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new test::GdiplusSession);
 
@@ -40,29 +40,6 @@ void BlankRing(AppContext& app) {
   }
   // One icon that drags.
   model.Items[4].Kind = kind::kShortcut;
-}
-
-struct Pixel {
-  int a, r, g, b;
-};
-Pixel At(const win::DockSurface& s, int x, int y) {
-  // (x, y) in work-area coordinates; the bitmap covers only s.area(), and the window
-  // shows nothing beyond it.
-  const PixelRect& in = s.area();
-  if (x < in.left || x >= in.right || y < in.top || y >= in.bottom) return Pixel{0, 0, 0, 0};
-  const uint32_t v = s.bits()[static_cast<size_t>(y - s.area().top) * s.width() + (x - s.area().left)];
-  return Pixel{static_cast<int>(v >> 24), static_cast<int>((v >> 16) & 0xFF),
-               static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)};
-}
-
-// Counts pixels of a region matching a test.
-template <typename Test>
-int CountIn(const win::DockSurface& s, const PixelRect& r, Test test) {
-  int n = 0;
-  const PixelRect in = r.Intersection(s.area());
-  for (int y = in.top; y < in.bottom; ++y)
-    for (int x = in.left; x < in.right; ++x) n += test(At(s, x, y));
-  return n;
 }
 
 class DockRenderTest : public ::testing::Test {
@@ -89,27 +66,7 @@ class DockRenderTest : public ::testing::Test {
     }
   }
 
-  // Number of pixels that differ between the two docks, and the largest difference of
-  // one channel.
-  struct Difference {
-    int pixels = 0;
-    int largest = 0;
-  };
-  Difference Differences() const {
-    const win::DockSurface& a = const_cast<FrmMain&>(dock_).surface();
-    const win::DockSurface& b = const_cast<FrmMain&>(literal_).surface();
-    Difference d;
-    const size_t count = static_cast<size_t>(a.width()) * a.height();
-    for (size_t i = 0; i < count; ++i) {
-      const uint32_t p = a.bits()[i], q = b.bits()[i];
-      if (p == q) continue;
-      ++d.pixels;
-      for (int shift = 0; shift < 32; shift += 8)
-        d.largest = std::max(d.largest, std::abs(static_cast<int>((p >> shift) & 0xFF) -
-                                                 static_cast<int>((q >> shift) & 0xFF)));
-    }
-    return d;
-  }
+  Difference Differences() { return Compare(dock_.surface(), literal_.surface()); }
   void Both(const std::function<void(FrmMain&)>& step) {
     step(dock_);
     step(literal_);
@@ -117,6 +74,14 @@ class DockRenderTest : public ::testing::Test {
   struct PointXY {
     int x, y;
   };
+  // Slot 6 gets another picture file, and item 200, which the ring does not show, one.
+  static void ReplacePictures(AppContext& app) {
+    app.model.Items[6].IconFile = app.folders.SysIconDir + "Folder.png";
+    ShortcutItem& away = app.model.Items[200];
+    away.Kind = kind::kMember;
+    away.IconFile = app.folders.SysIconDir + "Internet.png";
+    away.ImageIndex = 200;
+  }
   PointXY Centre(int slot) const {
     const SlotBox& b = dock_.geometry().DockPos[slot];
     return {b.X + b.Size / 2, b.Y + b.Size / 2};
@@ -243,6 +208,13 @@ TEST_F(DockRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
   Both([](FrmMain& d) { d.SetKeyMode(false); });
   Both([](FrmMain& d) { d.DockNormal(false); });
   expectSame("plain again");
+  for (AppContext* app : {&app_, &literalApp_}) ReplacePictures(*app);
+  Both([](FrmMain& d) {
+    d.LoadItemIcon(6);
+    d.LoadItemIcon(200);
+    d.DockNormal(false);
+  });
+  expectSame("a picture on the ring replaced");
 
   // Dragging slot 4's icon across the ring and off it.
   const PointXY from = Centre(4);
@@ -295,6 +267,17 @@ TEST_F(DockRenderTest, HoverPushesASmallAreaAndAnUnchangedFramePushesNothing) {
   EXPECT_LT(static_cast<int64_t>(pushed.width()) * pushed.height(), static_cast<int64_t>(m.ScreenWidth) * m.ScreenHeight / 8);
   dock_.DockAction(false);
   EXPECT_TRUE(dock_.surface().last_pushed().empty());
+  // A picture the ring does not show changes nothing; one it shows repaints its slot.
+  ReplacePictures(app_);
+  dock_.LoadItemIcon(200);
+  dock_.DockAction(false);
+  EXPECT_TRUE(dock_.surface().last_pushed().empty());
+  dock_.LoadItemIcon(6);
+  dock_.DockAction(false);
+  const SlotBox& six = dock_.geometry().DockPos[6];
+  EXPECT_TRUE(dock_.surface().last_pushed().Intersects(PixelRect{six.X, six.Y, six.X + six.Size, six.Y + six.Size}));
+  EXPECT_LT(static_cast<int64_t>(dock_.surface().last_pushed().width()) * dock_.surface().last_pushed().height(),
+            static_cast<int64_t>(m.ScreenWidth) * m.ScreenHeight / 8);
 }
 
 TEST_F(DockRenderTest, AnInvisiblePushKeepsThePicture) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dock/win/drop_target.h"
+#include "file_list_data.h"
 #include "platform/win/text_win.h"
 #include "platform/win/ui_thread.h"
 #include "scratch_folder.h"
@@ -14,50 +15,7 @@
 namespace vek::win {
 namespace {
 
-// The shell's file list as a data object offers it.
-class FileListData : public IDataObject {
- public:
-  explicit FileListData(const std::vector<std::wstring>& paths) {
-    std::wstring list;
-    for (const std::wstring& p : paths) list += p + L'\0';
-    list += L'\0';
-    bytes_.resize(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* header = reinterpret_cast<DROPFILES*>(bytes_.data());
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    memcpy(bytes_.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-  }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
-    memcpy(GlobalLock(memory), bytes_.data(), bytes_.size());
-    GlobalUnlock(memory);
-    *medium = STGMEDIUM{};
-    medium->tymed = TYMED_HGLOBAL;
-    medium->hGlobal = memory;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-    return withFiles && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
-  }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-  bool withFiles = true;
-
- private:
-  std::vector<unsigned char> bytes_;
-};
+using test::FileListData;
 
 TEST(DropTarget, ReadsEveryPathWholeLongAndNonAsciiOnesTooUpToTheLimit) {
   const std::wstring longPath = L"C:\\" + std::wstring(300, L'x') + L"\\file.txt";

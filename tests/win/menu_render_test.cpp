@@ -3,59 +3,22 @@
 // a whole repaint gives, and row pictures that fill in after the page is shown.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
 #include "app/app_context.h"
-#include "dock/dock_controller.h"
 #include "dock/win/FrmMain.h"
 #include "gdiplus_session.h"
 #include "test_files.h"
 #include "menu/win/FrmSubMenu.h"
+#include "render_support.h"
 #include "platform/win/handles.h"
-#include "platform/win/system_info_win.h"
-#include "platform/win/text_win.h"
 
 namespace vek {
 namespace {
 
-using test::ProgramResources;
-using test::SourceFolder;
+using namespace test;  // NOLINT: the shared render fixtures
 
 const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new test::GdiplusSession);
-
-class QuietMenuActions : public MenuActions {
- public:
-  void LaunchItem(int) override {}
-  void RunSystemCommand(int) override {}
-  int DeleteItem(int) override { return 0; }
-  void SaveMenu() override {}
-  void RefreshRing() override {}
-  void FocusDock() override {}
-  void ShowMemberEditMenu() override {}
-  void KeepDockAwake() override {}
-};
-
-struct Pixel {
-  int a, r, g, b;
-};
-Pixel At(const win::DockSurface& s, int x, int y) {
-  // (x, y) in work-area coordinates; the bitmap covers only s.area(), and the window
-  // shows nothing beyond it.
-  const PixelRect& in = s.area();
-  if (x < in.left || x >= in.right || y < in.top || y >= in.bottom) return Pixel{0, 0, 0, 0};
-  const uint32_t v = s.bits()[static_cast<size_t>(y - s.area().top) * s.width() + (x - s.area().left)];
-  return Pixel{static_cast<int>(v >> 24), static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF),
-               static_cast<int>(v & 0xFF)};
-}
-template <typename Test>
-int CountIn(const win::DockSurface& s, const PixelRect& r, Test test) {
-  int n = 0;
-  const PixelRect in = r.Intersection(s.area());
-  for (int y = in.top; y < in.bottom; ++y)
-    for (int x = in.left; x < in.right; ++x) n += test(At(s, x, y));
-  return n;
-}
 
 class MenuRenderTest : public ::testing::Test {
  protected:
@@ -65,20 +28,8 @@ class MenuRenderTest : public ::testing::Test {
     app_.folders.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
     app_.folders.IconDir = SourceFolder() + "no-such-folder\\";
     app_.dock = &dock_;
-    Model& model = app_.model;
-    for (int g = 0; g <= 36; ++g) model.Groups[g].Members[0] = g;
-    model.Items[3].Kind = kind::kAllPrograms;
-    ShortcutGroup& group = model.Groups[3];
-    group.Count = 40;
-    for (int n = 1; n <= 40; ++n) {
-      const int m = pool::kMemberFirst + n - 1;
-      ShortcutItem& item = model.Items[m];
-      item.Kind = kind::kMember;
-      item.Title = "Member " + std::to_string(n);
-      item.IconFile = app_.folders.SysIconDir + (n % 2 ? "Folder.png" : "Internet.png");
-      item.ImageIndex = m;
-      group.Members[n] = m;
-    }
+    for (int g = 0; g <= 36; ++g) app_.model.Groups[g].Members[0] = g;
+    FillAllPrograms(app_, 40, {"Internet.png", "Folder.png"}, "Member ");
     ASSERT_TRUE(dock_.Load());
     dock_.LoadAllImages(resources_.get());
     for (FrmSubMenu* m : {&menu_, &literal_}) {
@@ -96,24 +47,8 @@ class MenuRenderTest : public ::testing::Test {
     step(menu_.controller());
     step(literal_.controller());
   }
-  int Differences() const {
-    const win::DockSurface& a = const_cast<FrmSubMenu&>(menu_).surface();
-    const win::DockSurface& b = const_cast<FrmSubMenu&>(literal_).surface();
-    int n = 0;
-    const size_t count = static_cast<size_t>(a.width()) * a.height();
-    for (size_t i = 0; i < count; ++i) {
-      const uint32_t p = a.bits()[i], q = b.bits()[i];
-      if (p == q) continue;
-      for (int shift = 0; shift < 32; shift += 8) {
-        const int d = static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF);
-        if (d > 8 || d < -8) {
-          ++n;
-          break;
-        }
-      }
-    }
-    return n;
-  }
+  // Pixels further apart than GDI+'s own rounding between the two menus.
+  int Differences() { return Compare(menu_.surface(), literal_.surface(), 8).pixels; }
   const PixelRect& Band(int b) { return menu_.controller().state().bands.rects[b]; }
   void HoverBand(int b) {
     const PixelRect r = Band(b);

@@ -30,14 +30,14 @@ Gdiplus::Color ToColor(uint32_t argb) {
 
 DockSurface::~DockSurface() { DeleteGraphic(); }
 
-bool DockSurface::CreateGraphic(HWND window, int width, int height) {
+bool DockSurface::CreateGraphic(HWND window, int width, int height, const PixelRect& firstArea) {
   DeleteGraphic();
   if (width <= 0 || height <= 0) return false;
   window_ = window;
   layoutWidth_ = width;
-  area_ = PixelRect{0, 0, width, height};
+  area_ = firstArea.empty() ? PixelRect{0, 0, width, height} : firstArea;
   placed_ = false;
-  if (!MakeCanvas(width, height)) return false;
+  if (!MakeCanvas(area_.width(), area_.height())) return false;
   scaledEdges_ = std::make_unique<Gdiplus::ImageAttributes>();
   scaledEdges_->SetWrapMode(Gdiplus::WrapModeTileFlipXY);
   return CreateGraphicFont(L"Verdana", 17);
@@ -154,6 +154,7 @@ void DockSurface::DeleteGraphic() {
   bits_ = nullptr;
   valid_ = false;
   shown_ = DockFrame{};
+  shownBounds_.clear();
   ForgetSprites();
 }
 
@@ -285,11 +286,6 @@ constexpr size_t kMostSprites = 256;
 }  // namespace
 
 const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageStore& images) {
-  if (spriteGeneration_ != images.generation()) {
-    variantSprites_.clear();
-    scaledSprites_.clear();
-    spriteGeneration_ = images.generation();
-  }
   if (op.type == DrawOp::Type::kText) {
     // Captions are outlined and centred in a screen-wide box; plain text is clipped to
     // its own box, so only plain text keys its sprite by the box's size.
@@ -327,21 +323,24 @@ const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageSt
 
   Gdiplus::Bitmap* image = images.Get(op.set, op.index, op.variant);
   if (!image) return nullptr;
+  // A sprite made before its picture last changed is made again.
+  const uint64_t changed = images.changed(op.set, op.index);
   if (op.variant > 0) {
-    auto found = variantSprites_.find(image);
-    if (found != variantSprites_.end()) return &found->second;
-    Sprite sprite;
+    Sprite& sprite = variantSprites_[VariantKey{op.set, op.index, op.variant}];
+    if (sprite.madeFrom == changed && !sprite.pixels.empty()) return &sprite;
     sprite.width = static_cast<int32_t>(image->GetWidth());
     sprite.height = static_cast<int32_t>(image->GetHeight());
     sprite.pixels = PremultipliedPixels(*image);
-    return &variantSprites_.emplace(image, std::move(sprite)).first->second;
+    sprite.madeFrom = changed;
+    return &sprite;
   }
   if (op.w <= 0 || op.h <= 0) return nullptr;
-  const ScaledKey key{image, op.w, op.h, op.srcX, op.srcY, op.srcW, op.srcH};
+  const ScaledKey key{op.set, op.index, op.w, op.h, op.srcX, op.srcY, op.srcW, op.srcH};
   auto found = scaledSprites_.find(key);
-  if (found != scaledSprites_.end()) return &found->second;
-  if (scaledSprites_.size() >= kMostSprites) scaledSprites_.clear();
+  if (found != scaledSprites_.end() && found->second.madeFrom == changed) return &found->second;
+  if (found == scaledSprites_.end() && scaledSprites_.size() >= kMostSprites) scaledSprites_.clear();
   Sprite sprite;
+  sprite.madeFrom = changed;
   sprite.width = op.w;
   sprite.height = op.h;
   Gdiplus::Bitmap canvas(op.w, op.h, PixelFormat32bppPARGB);
@@ -356,7 +355,7 @@ const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageSt
                 scaledEdges_.get());
   }
   sprite.pixels = PremultipliedPixels(canvas);
-  return &scaledSprites_.emplace(key, std::move(sprite)).first->second;
+  return &(scaledSprites_[key] = std::move(sprite));
 }
 
 void DockSurface::PrepareSprites(const DockFrame& frame, const ImageStore& images) {
@@ -435,21 +434,38 @@ void DockSurface::PresentWhole(const DockFrame& frame, const ImageStore& images,
 
 void DockSurface::Present(const DockFrame& frame, const ImageStore& images, BYTE alpha) {
   if (!graphics_) return;
-  const PixelRect screen = area_;
   if (painting_ == Painting::kWholeFrame) {
     PresentWhole(frame, images, alpha);
-  } else if (painting_ == Painting::kAllAreas || !valid_ || shownGeneration_ != images.generation()) {
+    valid_ = false;  // nothing kept to compare the next frame with
+    return;
+  }
+  const PixelRect screen = area_;
+  std::vector<PixelRect> bounds;
+  bounds.reserve(frame.ops.size());
+  for (const DrawOp& op : frame.ops) bounds.push_back(Bounds(op, images));
+  if (painting_ == Painting::kAllAreas || !valid_) {
     FillRect(screen, frame.background);
     for (const DrawOp& op : frame.ops) Paint(op, images, screen);
     Push(alpha, nullptr);
   } else {
-    const std::vector<PixelRect> areas = ChangedAreas(
+    std::vector<PixelRect> areas = ChangedAreas(
         shown_, frame, [&](const DrawOp& op) { return Bounds(op, images); }, screen);
+    // A picture changed since the last frame is repainted where that frame drew it and
+    // where the new one draws it, even where the operations themselves are equal.
+    auto changedSinceShown = [&](const DrawOp& op) {
+      return op.type != DrawOp::Type::kText && images.changed(op.set, op.index) > shownGeneration_;
+    };
+    const size_t before = areas.size();
+    for (size_t i = 0; i < shown_.ops.size(); ++i)
+      if (changedSinceShown(shown_.ops[i])) areas.push_back(shownBounds_[i].Intersection(screen));
+    for (size_t i = 0; i < frame.ops.size(); ++i)
+      if (changedSinceShown(frame.ops[i])) areas.push_back(bounds[i].Intersection(screen));
+    if (areas.size() != before) areas = MergeRects(std::move(areas));
     PixelRect pushed;
     for (const PixelRect& area : areas) {
       FillRect(area, frame.background);
-      for (const DrawOp& op : frame.ops)
-        if (Bounds(op, images).Intersects(area)) Paint(op, images, area);
+      for (size_t i = 0; i < frame.ops.size(); ++i)
+        if (bounds[i].Intersects(area)) Paint(frame.ops[i], images, area);
       pushed = pushed.Union(area);
     }
     if (alpha != shownAlpha_) {
@@ -461,6 +477,7 @@ void DockSurface::Present(const DockFrame& frame, const ImageStore& images, BYTE
     }
   }
   shown_ = frame;
+  shownBounds_ = std::move(bounds);
   shownGeneration_ = images.generation();
   shownAlpha_ = alpha;
   valid_ = true;

@@ -16,6 +16,11 @@
 // premultiplied sprites (blending a sprite made by GDI+ gives the pixels GDI+ would
 // have drawn in place, since "over" composition is associative, save for GDI+'s own
 // rounding). The whole-frame way draws everything with GDI+ itself.
+//
+// A sprite remembers when the picture it was made from last changed in the image store
+// and is made again once that picture changes; a repaint likewise redraws only where the
+// shown or the new frame draws a picture changed since the last one was shown. Pictures
+// filling in elsewhere (a group menu's page) cost the dock nothing.
 #pragma once
 
 #include <windows.h>
@@ -49,9 +54,10 @@ class DockSurface {
   DockSurface& operator=(const DockSurface&) = delete;
 
   // Builds the bitmap, its memory DC and Graphics (high-quality bicubic scaling,
-  // anti-aliased text) and the caption font, covering the whole width × height work
-  // area. False when any of them cannot be made.
-  [[nodiscard]] bool CreateGraphic(HWND window, int width, int height);
+  // anti-aliased text) and the caption font, for a width × height work area; the bitmap
+  // covers `firstArea` of it, or all of it when that is empty. False when any of them
+  // cannot be made.
+  [[nodiscard]] bool CreateGraphic(HWND window, int width, int height, const PixelRect& firstArea = PixelRect{});
   // Makes the bitmap and the window cover `area` of the work area, whose top-left lies
   // at `screenOrigin` on the screen; the next Present repaints and pushes all of it,
   // moving and sizing the window with the push. False (the old area kept) when the new
@@ -100,8 +106,12 @@ class DockSurface {
   struct Sprite {
     int32_t left = 0, top = 0, width = 0, height = 0;
     std::vector<uint32_t> pixels;
+    uint64_t madeFrom = 0;  // the store's change mark of the picture's index, for pictures
   };
-  using ScaledKey = std::tuple<const Gdiplus::Bitmap*, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
+  // A picture's set, index and variant.
+  using VariantKey = std::tuple<ImageSet, int32_t, int32_t>;
+  // A full-size picture's set and index, the size it is drawn at and the part drawn.
+  using ScaledKey = std::tuple<ImageSet, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
   using TextKey = std::tuple<std::string, float, float, TextStyle, float, float>;
 
   void FillRect(const PixelRect& r, uint32_t argb);
@@ -145,13 +155,13 @@ class DockSurface {
   std::unique_ptr<Gdiplus::SolidBrush> greyBrush_;
   // Measured text boxes relative to the layout origin, by text.
   std::map<std::string, Gdiplus::RectF> textBoxes_;
-  std::map<const Gdiplus::Bitmap*, Sprite> variantSprites_;
+  std::map<VariantKey, Sprite> variantSprites_;
   std::map<ScaledKey, Sprite> scaledSprites_;
   std::map<TextKey, Sprite> textSprites_;
-  uint64_t spriteGeneration_ = 0;
 
   Painting painting_ = Painting::kChangedAreas;
   DockFrame shown_;
+  std::vector<PixelRect> shownBounds_;  // Bounds of each operation of shown_ when shown
   uint64_t shownGeneration_ = 0;
   BYTE shownAlpha_ = 255;
   bool valid_ = false;

@@ -1,5 +1,7 @@
 #include "icons/win/image_store.h"
 
+#include <algorithm>
+
 namespace vek::win {
 
 BitmapPtr ScaleImage(Gdiplus::Image& picture, int width, int height, Gdiplus::PixelFormat format) {
@@ -23,7 +25,8 @@ BitmapPtr ScaleImage(Gdiplus::Image& picture, int width, int height, Gdiplus::Pi
   return bitmap;
 }
 
-ImageStore::ImageStore() : items_(kItemImages), skins_(kSkinImages) {}
+ImageStore::ImageStore()
+    : items_(kItemImages), skins_(kSkinImages), itemsChanged_(kItemImages), skinsChanged_(kSkinImages) {}
 
 ImageStore::~ImageStore() = default;
 
@@ -34,6 +37,15 @@ const std::vector<ImageStore::Cells>* ImageStore::Table(ImageSet set) const {
   return set == ImageSet::kItem ? &items_ : &skins_;
 }
 
+void ImageStore::Touch(ImageSet set, int index) {
+  (set == ImageSet::kItem ? itemsChanged_ : skinsChanged_)[static_cast<size_t>(index)] = ++generation_;
+}
+
+uint64_t ImageStore::changed(ImageSet set, int index) const {
+  const std::vector<uint64_t>& stamps = set == ImageSet::kItem ? itemsChanged_ : skinsChanged_;
+  return index >= 0 && index < static_cast<int>(stamps.size()) ? stamps[static_cast<size_t>(index)] : 0;
+}
+
 bool ImageStore::Set(ImageSet set, int index, int variant, Gdiplus::Image& picture, int width,
                      int height) {
   std::vector<Cells>& table = *Table(set);
@@ -41,7 +53,7 @@ bool ImageStore::Set(ImageSet set, int index, int variant, Gdiplus::Image& pictu
     return false;
   BitmapPtr& cell = table[index][variant];
   cell.reset();
-  ++generation_;
+  Touch(set, index);
   if (variant == 0 && (width <= 0 || height <= 0)) {
     width = static_cast<int>(picture.GetWidth());
     height = static_cast<int>(picture.GetHeight());
@@ -62,7 +74,7 @@ void ImageStore::Release(ImageSet set, int index) {
   std::vector<Cells>& table = *Table(set);
   if (index < 0 || index >= static_cast<int>(table.size())) return;
   for (BitmapPtr& cell : table[index]) cell.reset();
-  ++generation_;
+  Touch(set, index);
 }
 
 void ImageStore::Swap(ImageSet set, int a, int b) {
@@ -70,7 +82,8 @@ void ImageStore::Swap(ImageSet set, int a, int b) {
   const int n = static_cast<int>(table.size());
   if (a < 0 || b < 0 || a >= n || b >= n || a == b) return;
   std::swap(table[a], table[b]);
-  ++generation_;
+  Touch(set, a);
+  Touch(set, b);
 }
 
 void ImageStore::ReleaseImages() {
@@ -79,6 +92,8 @@ void ImageStore::ReleaseImages() {
   for (Cells& cells : skins_)
     for (BitmapPtr& cell : cells) cell.reset();
   ++generation_;
+  std::fill(itemsChanged_.begin(), itemsChanged_.end(), generation_);
+  std::fill(skinsChanged_.begin(), skinsChanged_.end(), generation_);
 }
 
 size_t ImageStore::count() const {

@@ -53,9 +53,11 @@ class ImageStore : public ItemImageCache {
   // Releases every cell of both tables.
   void ReleaseImages();
 
-  // Changes whenever a cell is filled or released: the dock repaints everything when the
-  // pictures it drew from may have changed.
+  // Grows whenever a cell is filled or released, or two indexes swap.
   uint64_t generation() const { return generation_; }
+  // The generation at which a cell of the index last changed (0: never, or out of
+  // range): a drawing made at generation g from this index is stale once this exceeds g.
+  uint64_t changed(ImageSet set, int index) const;
   // Number of cells that hold a picture.
   size_t count() const;
 
@@ -64,8 +66,13 @@ class ImageStore : public ItemImageCache {
   std::vector<Cells>* Table(ImageSet set);
   const std::vector<Cells>* Table(ImageSet set) const;
 
+  // Marks the index as changed now.
+  void Touch(ImageSet set, int index);
+
   std::vector<Cells> items_;
   std::vector<Cells> skins_;
+  std::vector<uint64_t> itemsChanged_;
+  std::vector<uint64_t> skinsChanged_;
   uint64_t generation_ = 1;
 };
 

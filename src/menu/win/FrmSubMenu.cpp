@@ -28,10 +28,11 @@ bool FrmSubMenu::Load() {
     return false;
   // Letter keys arrive as plain key messages, never through an input method.
   ImmAssociateContext(hwnd(), nullptr);
-  if (!surface_.CreateGraphic(hwnd(), s.ScreenWidth, s.ScreenHeight)) return false;
-  surface_.CreatePlainFont(L"Arial", 12);
   // Hidden, the window needs no screen of pixels.
-  surface_.Place(PixelRect{0, 0, 1, 1}, POINT{workArea_.left, workArea_.top});
+  const PixelRect hidden{0, 0, 1, 1};
+  if (!surface_.CreateGraphic(hwnd(), s.ScreenWidth, s.ScreenHeight, hidden)) return false;
+  surface_.CreatePlainFont(L"Arial", 12);
+  surface_.Place(hidden, POINT{workArea_.left, workArea_.top});
   surface_.Present(DockFrame{}, images_, 255);
   // Once start-up is over and the messages run, the first menu need not make them.
   PostMessageW(hwnd(), kPreparePartsMessage, 0, 0);

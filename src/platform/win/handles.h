@@ -91,6 +91,7 @@ using UniqueIcon = UniqueHandle<HICON, HIconTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using UniqueRegion = UniqueHandle<HRGN, GdiObjectTraits<HRGN>>;
 using UniqueMenu = UniqueHandle<HMENU, HMenuTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 

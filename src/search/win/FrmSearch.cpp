@@ -66,10 +66,7 @@ bool ShellAddressOpener::OpenAddress(const std::string& addressUtf8, std::string
 FrmSearch::FrmSearch(AppSettings& settings, UserPrompt& prompt, std::function<void()> saveSettings)
     : settings_(settings), saveSettings_(std::move(saveSettings)), controller_(settings, opener_, prompt) {}
 
-FrmSearch::~FrmSearch() {
-  Destroy();
-  if (font_) DeleteObject(font_);
-}
+FrmSearch::~FrmSearch() { Destroy(); }
 
 void FrmSearch::LoadPictures() {
   if (searchPicture_) return;
@@ -98,13 +95,14 @@ void FrmSearch::Show() {
       return;
     }
     SetWindowRgn(hwnd(), CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 6, 6), TRUE);
-    if (!font_) font_ = CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                    CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Tahoma");
+    if (!font_)
+      font_.reset(CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Tahoma"));
     field_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                              kField.left, kField.top, kField.right - kField.left, kField.bottom - kField.top, hwnd(),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldId)), GetModuleHandleW(nullptr),
                              nullptr);
-    SendMessageW(field_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(field_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageW(field_, EM_SETLIMITTEXT, SearchQueryMaxLength(), 0);
     SetWindowLongPtrW(field_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     fieldProcedure_ = reinterpret_cast<WNDPROC>(
@@ -176,18 +174,17 @@ LRESULT CALLBACK FrmSearch::FieldProcedure(HWND field, UINT message, WPARAM wPar
 }
 
 void FrmSearch::ShowEngineMenu() {
-  HMENU menu = CreatePopupMenu();
+  const win::UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   for (int i = 0; i < kSearchEngineCount; ++i) {
     const std::wstring label = win::Wide(kSearchEngines[i].name) + L"\tF" + std::to_wstring(i + 1);
-    AppendMenuW(menu, MF_STRING | (i == controller_.ChosenEngine() ? MF_CHECKED : 0u), kEngineMenuFirst + static_cast<UINT>(i),
+    AppendMenuW(menu.get(), MF_STRING | (i == controller_.ChosenEngine() ? MF_CHECKED : 0u), kEngineMenuFirst + static_cast<UINT>(i),
                 label.c_str());
   }
   POINT p{kEnginePicture.left + 5, kEnginePicture.top + 28};
   ClientToScreen(hwnd(), &p);
   const UINT chosen = static_cast<UINT>(
-      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, p.x, p.y, 0, hwnd(), nullptr));
-  DestroyMenu(menu);
+      TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, p.x, p.y, 0, hwnd(), nullptr));
   if (chosen >= kEngineMenuFirst && chosen < kEngineMenuFirst + static_cast<UINT>(kSearchEngineCount)) {
     controller_.ChooseEngine(static_cast<int32_t>(chosen - kEngineMenuFirst));
     InvalidateRect(hwnd(), nullptr, FALSE);
@@ -258,29 +255,25 @@ void FrmSearch::Click(POINT p) {
 void FrmSearch::Paint(HDC dc) {
   RECT client{0, 0, kWidth, kHeight};
   // Drawn off screen first so the box never flickers.
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, kWidth, kHeight);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  HBRUSH back = CreateSolidBrush(RGB(245, 247, 250));
-  FillRect(memory, &client, back);
-  DeleteObject(back);
-  HBRUSH edge = CreateSolidBrush(RGB(120, 130, 150));
-  HRGN outline = CreateRoundRectRgn(0, 0, kWidth, kHeight, 6, 6);
-  FrameRgn(memory, outline, edge, 1, 1);
-  DeleteObject(outline);
-  DeleteObject(edge);
+  const win::UniqueMemoryDc memoryDc(CreateCompatibleDC(dc));
+  const win::UniqueBitmap bitmap(CreateCompatibleBitmap(dc, kWidth, kHeight));
+  if (!memoryDc || !bitmap) return;
+  const HDC memory = memoryDc.get();
+  const HGDIOBJ old = SelectObject(memory, bitmap.get());
+  const win::UniqueBrush back(CreateSolidBrush(RGB(245, 247, 250)));
+  FillRect(memory, &client, back.get());
+  const win::UniqueBrush edge(CreateSolidBrush(RGB(120, 130, 150)));
+  const win::UniqueRegion outline(CreateRoundRectRgn(0, 0, kWidth, kHeight, 6, 6));
+  FrameRgn(memory, outline.get(), edge.get(), 1, 1);
   if (hover_ != kOverNothing) {
     // The part under the pointer is framed.
     RECT frame = hover_ == kOverEnginePicture ? kEnginePicture : hover_ == kOverSearchButton ? kSearchButton : RowCell(hover_);
     InflateRect(&frame, 3, 2);
-    HBRUSH fill = CreateSolidBrush(RGB(222, 232, 248));
-    HBRUSH line = CreateSolidBrush(RGB(70, 120, 200));
-    HRGN shape = CreateRoundRectRgn(frame.left, frame.top, frame.right + 1, frame.bottom + 1, 5, 5);
-    FillRgn(memory, shape, fill);
-    FrameRgn(memory, shape, line, 1, 1);
-    DeleteObject(shape);
-    DeleteObject(line);
-    DeleteObject(fill);
+    const win::UniqueBrush fill(CreateSolidBrush(RGB(222, 232, 248)));
+    const win::UniqueBrush line(CreateSolidBrush(RGB(70, 120, 200)));
+    const win::UniqueRegion shape(CreateRoundRectRgn(frame.left, frame.top, frame.right + 1, frame.bottom + 1, 5, 5));
+    FillRgn(memory, shape.get(), fill.get());
+    FrameRgn(memory, shape.get(), line.get(), 1, 1);
   }
   {
     Gdiplus::Graphics g(memory);
@@ -296,7 +289,7 @@ void FrmSearch::Paint(HDC dc) {
   }
   SetBkMode(memory, TRANSPARENT);
   SetTextColor(memory, RGB(60, 60, 70));
-  HGDIOBJ oldFont = SelectObject(memory, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ oldFont = SelectObject(memory, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
   for (int i = 0; i < kSearchEngineCount; ++i) {
     RECT cell = RowCell(i);
     cell.left += 18;
@@ -305,9 +298,7 @@ void FrmSearch::Paint(HDC dc) {
   }
   SelectObject(memory, oldFont);
   BitBlt(dc, 0, 0, kWidth, kHeight, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  SelectObject(memory, old);  // the bitmap is deleted once no DC holds it
 }
 
 LRESULT FrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -16,6 +16,7 @@
 #include "core/search_engines.h"
 #include "icons/win/image_store.h"
 #include "platform/prompt.h"
+#include "platform/win/handles.h"
 #include "platform/win/window.h"
 #include "search/search_box.h"
 
@@ -64,7 +65,7 @@ class FrmSearch : public win::Window {
   SearchBoxController controller_;
   HWND field_ = nullptr;
   WNDPROC fieldProcedure_ = nullptr;
-  HFONT font_ = nullptr;
+  win::UniqueFont font_;
   std::array<win::BitmapPtr, kSearchEngineCount> engineLarge_, engineSmall_;
   win::BitmapPtr searchPicture_;
   HWND tooltips_ = nullptr;

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "file_list_data.h"
+
 namespace {
 
 std::wstring dropWhen, cancelWhen;
@@ -45,61 +47,6 @@ class Source : public IDropSource {
   DWORD lastEffect = 0;
 };
 
-class Data : public IDataObject {
- public:
-  explicit Data(const std::vector<std::wstring>& paths) {
-    std::wstring list;
-    for (const std::wstring& p : paths) list += p + L'\0';
-    list += L'\0';
-    bytes_.resize(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* header = reinterpret_cast<DROPFILES*>(bytes_.data());
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    memcpy(bytes_.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-  }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (riid == IID_IUnknown || riid == IID_IDataObject) {
-      *out = static_cast<IDataObject*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
-    if (!memory) return E_OUTOFMEMORY;
-    memcpy(GlobalLock(memory), bytes_.data(), bytes_.size());
-    GlobalUnlock(memory);
-    medium->tymed = TYMED_HGLOBAL;
-    medium->hGlobal = memory;
-    medium->pUnkForRelease = nullptr;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-    return format && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
-  }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-    out->ptd = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
-    if (direction != DATADIR_GET) return E_NOTIMPL;
-    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    return SHCreateStdEnumFmtEtc(1, &format, out);
-  }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-
- private:
-  std::vector<unsigned char> bytes_;
-};
-
 const char* EffectName(DWORD effect) {
   if (effect & DROPEFFECT_MOVE) return "move";
   if (effect & DROPEFFECT_LINK) return "link";
@@ -123,7 +70,7 @@ int wmain(int argc, wchar_t** argv) {
   if (paths.empty()) return 2;
   if (FAILED(OleInitialize(nullptr))) return 3;
   Source source;
-  Data data(paths);
+  vek::test::FileListData data(paths);
   DWORD effect = DROPEFFECT_NONE;
   // Every effect is offered, a move too: the target must never choose it.
   const HRESULT hr = DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);

@@ -23,6 +23,8 @@
 #include "dock/win/FrmMain.h"
 #include "menu/win/FrmSubMenu.h"
 #include "platform/win/window.h"
+#include "render_support.h"
+#include "test_files.h"
 
 namespace {
 
@@ -51,12 +53,6 @@ Stats Summarise(std::vector<double> times) {
   return s;
 }
 
-std::string SourceFolder() {
-  std::string path = "Z:" + std::string(VEK_SOURCE_DIR);
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path + "\\";
-}
-
 // A ring of 24 different pictures and a titled centre, as a filled dock looks.
 void FillRing(vek::AppContext& app) {
   static const char* const kPictures[] = {
@@ -81,34 +77,6 @@ void FillRing(vek::AppContext& app) {
 
 // All Programs on a crowded desktop: 879 members with pictures and long-ish titles.
 constexpr int kCrowdedGroup = 879;
-void FillAllPrograms(vek::AppContext& app) {
-  static const char* const kPictures[] = {"Application.png", "Folder.png", "DocFolder.png", "Internet.png"};
-  vek::Model& model = app.model;
-  model.Items[3].Kind = vek::kind::kAllPrograms;
-  vek::ShortcutGroup& group = model.Groups[3];
-  for (int n = 1; n <= kCrowdedGroup; ++n) {
-    const int m = vek::pool::kMemberFirst + n - 1;
-    vek::ShortcutItem& item = model.Items[m];
-    item.Kind = vek::kind::kMember;
-    item.Title = "Program number " + std::to_string(n) + " of the crowded desktop";
-    item.IconFile = app.folders.SysIconDir + kPictures[n % 4];
-    item.ImageIndex = m;
-    group.Members[n] = m;
-  }
-  group.Count = kCrowdedGroup;
-}
-
-class BenchMenuActions : public vek::MenuActions {
- public:
-  void LaunchItem(int) override {}
-  void RunSystemCommand(int) override {}
-  int DeleteItem(int) override { return 0; }
-  void SaveMenu() override {}
-  void RefreshRing() override {}
-  void FocusDock() override {}
-  void ShowMemberEditMenu() override {}
-  void KeepDockAwake() override {}
-};
 
 // One push of the window with a 1×1 changed area: what the system takes for any push.
 double TimeOnePush(HWND window, HDC source, int width, int height) {
@@ -181,10 +149,11 @@ int wmain(int argc, wchar_t** argv) {
   if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return 1;
   {
     vek::AppContext app;
-    app.folders.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
-    app.folders.IconDir = SourceFolder() + "no-such-folder\\";
+    app.folders.SysIconDir = vek::test::SourceFolder() + "resources\\SysIcons\\";
+    app.folders.IconDir = vek::test::SourceFolder() + "no-such-folder\\";
     FillRing(app);
-    FillAllPrograms(app);
+    vek::test::FillAllPrograms(app, kCrowdedGroup, {"Application.png", "Folder.png", "DocFolder.png", "Internet.png"},
+                               "Program number ", " of the crowded desktop");
     vek::FrmMain dock(app);
     app.dock = &dock;
     // The baseline: the same dock in a window over the whole screen, drawn the literal way.
@@ -223,29 +192,13 @@ int wmain(int argc, wchar_t** argv) {
     // What the system itself takes for one push of a screen-sized window, however little
     // changed.
     std::vector<double> pushes;
-    {
-      SIZE size{width, height};
-      POINT source{0, 0};
-      BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-      RECT one{0, 0, 1, 1};
-      UPDATELAYEREDWINDOWINFO info{};
-      info.cbSize = sizeof(info);
-      info.psize = &size;
-      info.hdcSrc = literalDock.surface().dc();
-      info.pptSrc = &source;
-      info.pblend = &blend;
-      info.dwFlags = ULW_ALPHA;
-      info.prcDirty = &one;
-      for (int i = 0; i < 30; ++i) {
-        const double start = NowMs();
-        UpdateLayeredWindowIndirect(literalDock.hwnd(), &info);
-        pushes.push_back(NowMs() - start);
-        vek::win::PumpPendingMessages();  // as between two hovers
-      }
+    for (int i = 0; i < 30; ++i) {
+      pushes.push_back(TimeOnePush(literalDock.hwnd(), literalDock.surface().dc(), width, height));
+      vek::win::PumpPendingMessages();  // as between two hovers
     }
 
     // The group menu: opened and closed, first cold, then warm.
-    BenchMenuActions menuActions;
+    vek::test::QuietMenuActions menuActions;
     vek::FrmSubMenu menu(app, dock.geometry(), dock.images(), menuActions);
     std::vector<double> firstOpen, firstBeyond, opens, beyond, pagePaints, pageBeyond, freshPages;
     if (menu.Load()) {
