@@ -115,8 +115,11 @@ bool Program::Main() {
   dockActions_ = std::make_unique<AppDockActions>(app_);
   trayHost_ = std::make_unique<AppTrayHost>(app_);
   tray_ = std::make_unique<FrmTray>(*trayHost_, app_.modal, app_.model, app_.prompt);
-  dock_ = std::make_unique<FrmMain>(app_, *dockActions_);
-  menu_ = std::make_unique<FrmSubMenu>(app_, dock_->geometry(), dock_->images(), *dockActions_);
+  dock_ = std::make_unique<FrmMain>(
+      FrmMain::Parts{app_.model, app_.modal, app_.fs, app_.folders, [this] { SaveMenu(app_.model, *app_.io); }},
+      *dockActions_);
+  menu_ = std::make_unique<FrmSubMenu>(app_.model, app_.modal, dock_->geometry(), dock_->images(),
+                                       [this](int item) { dock_->LoadItemIcon(item); }, *dockActions_);
   app_.tray = tray_.get();
   app_.dock = dock_.get();
   app_.menu = menu_.get();

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/app_context.h"
-#include "core/defaults.h"
+#include "contents/defaults.h"
 #include "dock/dock_controller.h"
 #include "icons/associations.h"
 #include "icons/discovery.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/defaults.h"
+#include "contents/defaults.h"
 #include "core/model.h"
 #include "core/paths.h"
 #include "dialogs/dialog_host.h"

@@ -90,8 +90,8 @@ class DockRenderTest : public ::testing::Test {
   win::UniqueModule resources_;
   AppContext app_;
   AppContext literalApp_;
-  FrmMain dock_{app_};
-  FrmMain literal_{literalApp_};
+  FrmMain dock_{DockParts(app_)};
+  FrmMain literal_{DockParts(literalApp_)};
 };
 
 TEST_F(DockRenderTest, ThePlainRingShowsPlatesIconsTheCentreAndItsRing) {

@@ -76,7 +76,7 @@ class DockWindowTest : public ::testing::Test {
 
   AppContext app_;
   CommandActions actions_;
-  FrmMain dock_{app_, actions_};
+  FrmMain dock_{FrmMain::Parts{app_.model, app_.modal, app_.fs, app_.folders, {}}, actions_};
 };
 
 TEST_F(DockWindowTest, TheCaptureStaysWhileAnotherButtonStillDrags) {

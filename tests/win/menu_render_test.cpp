@@ -27,7 +27,6 @@ class MenuRenderTest : public ::testing::Test {
     ASSERT_TRUE(resources_) << "the built program was not found beside the tests";
     app_.folders.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
     app_.folders.IconDir = SourceFolder() + "no-such-folder\\";
-    app_.dock = &dock_;
     for (int g = 0; g <= 36; ++g) app_.model.Groups[g].Members[0] = g;
     FillAllPrograms(app_, 40, {"Internet.png", "Folder.png"}, "Member ");
     ASSERT_TRUE(dock_.Load());
@@ -58,9 +57,11 @@ class MenuRenderTest : public ::testing::Test {
   win::UniqueModule resources_;
   AppContext app_;
   QuietMenuActions actions_;
-  FrmMain dock_{app_};
-  FrmSubMenu menu_{app_, dock_.geometry(), dock_.images(), actions_};
-  FrmSubMenu literal_{app_, dock_.geometry(), dock_.images(), actions_};
+  FrmMain dock_{DockParts(app_)};
+  FrmSubMenu menu_{app_.model, app_.modal, dock_.geometry(), dock_.images(), [this](int i) { dock_.LoadItemIcon(i); },
+                   actions_};
+  FrmSubMenu literal_{app_.model, app_.modal, dock_.geometry(), dock_.images(),
+                      [this](int i) { dock_.LoadItemIcon(i); }, actions_};
 };
 
 TEST_F(MenuRenderTest, APagedMenuShowsItsSkinRowsAndAGreyPgUp) {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/config_files.h"
-#include "core/defaults.h"
+#include "contents/defaults.h"
 #include "dialogs/settings_editor.h"
 #include "dialogs/win/dialog.h"
 

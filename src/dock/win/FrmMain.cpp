@@ -26,8 +26,8 @@ bool FrmMain::Load() {
   // The window stays layered whatever else its style holds: the frame is pushed with
   // per-pixel alpha.
   SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
-  geometry_.Relayout(app_.model.Settings);
-  geometry_.CalcMinimizedPos(app_.model.Settings.MinimizedPosition, app_.model.Settings.MaxIconSize);
+  geometry_.Relayout(parts_.model.Settings);
+  geometry_.CalcMinimizedPos(parts_.model.Settings.MinimizedPosition, parts_.model.Settings.MaxIconSize);
   // Letter keys arrive as plain key messages, never through an input method.
   ImmAssociateContext(hwnd(), nullptr);
   return surface_.CreateGraphic(hwnd(), s.ScreenWidth, s.ScreenHeight);
@@ -45,8 +45,8 @@ void FrmMain::Unload() {
 
 void FrmMain::AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPrompt& prompt, TextPrompt& input) {
   if (!hwnd() || dropTarget_) return;
-  drops_ = std::make_unique<DropController>(DropServices{app_.model, geometry_, slots_, controller_.state(), *this,
-                                                         *this, items, pictures, prompt, input, app_.modal});
+  drops_ = std::make_unique<DropController>(DropServices{parts_.model, geometry_, slots_, controller_.state(), *this,
+                                                         *this, items, pictures, prompt, input, parts_.modal});
   dropTarget_ = std::make_unique<win::DockDropTarget>(*drops_, [this](POINT p) {
     return POINT{p.x - geometry_.screen.WorkArea.left, p.y - geometry_.screen.WorkArea.top};
   });
@@ -66,11 +66,11 @@ void FrmMain::ShowDropPicture(int skinIndex, int x, int y) {
 void FrmMain::RunDropLater() { PostMessageW(hwnd(), kRunDropMessage, 0, 0); }
 
 void FrmMain::SaveMenu() {
-  if (app_.io) vek::SaveMenu(app_.model, *app_.io);
+  if (parts_.saveMenu) parts_.saveMenu();
 }
 
 bool FrmMain::RefusedWhileModal(UINT message) {
-  return win::RefusedWhileModal(app_.modal, hwnd(), message);
+  return win::RefusedWhileModal(parts_.modal, hwnd(), message);
 }
 
 void FrmMain::Show() {
@@ -83,18 +83,18 @@ void FrmMain::Show() {
 }
 
 void FrmMain::LoadAllImages(HMODULE resources) {
-  win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_.IconSizes,
+  win::ImageLoader loader{parts_.model, parts_.fs, parts_.folders, images_, geometry_.IconSizes,
                           geometry_.BorderSize, resources ? resources : GetModuleHandleW(nullptr),
                           geometry_.CentreMagnifiedSize()};
   win::LoadAllImages(loader);
   // The ring image's size decides the centre's boxes.
-  geometry_.Relayout(app_.model.Settings);
+  geometry_.Relayout(parts_.model.Settings);
   surface_.Invalidate();
 }
 
 void FrmMain::LoadItemIcon(int index) {
   if (!hwnd()) return;
-  win::ImageLoader loader{app_.model, app_.fs, app_.folders, images_, geometry_.IconSizes,
+  win::ImageLoader loader{parts_.model, parts_.fs, parts_.folders, images_, geometry_.IconSizes,
                           geometry_.BorderSize, GetModuleHandleW(nullptr),
                           geometry_.CentreMagnifiedSize()};
   // The centre is cut round to the ring and has a magnified variant of its own.
@@ -106,10 +106,10 @@ void FrmMain::LoadItemIcon(int index) {
 
 void FrmMain::Activate(bool paintRing) { controller_.Activate(paintRing); }
 
-void FrmMain::RefreshSlots() { vek::FillSlots(app_.model, slots_); }
+void FrmMain::RefreshSlots() { vek::FillSlots(parts_.model, slots_); }
 
 void FrmMain::Relayout(AfterRelayout after) {
-  geometry_.Relayout(app_.model.Settings);
+  geometry_.Relayout(parts_.model.Settings);
   switch (after) {
     case AfterRelayout::PaintRing: DockNormal(false); break;
     case AfterRelayout::QuickResize: DockSizeChange(); break;
@@ -124,12 +124,12 @@ ScreenMetrics FrmMain::MeasureScreen() {
 }
 
 void FrmMain::CalcMinimizedPos(int position) {
-  geometry_.CalcMinimizedPos(position, app_.model.Settings.MaxIconSize);
+  geometry_.CalcMinimizedPos(position, parts_.model.Settings.MaxIconSize);
 }
 
 DockView FrmMain::View() const {
-  DockView view{geometry_, app_.model.Settings, slots_,
-                app_.model.Items.empty() ? std::string() : app_.model.Items[pool::kCentre].Title.Trimmed()};
+  DockView view{geometry_, parts_.model.Settings, slots_,
+                parts_.model.Items.empty() ? std::string() : parts_.model.Items[pool::kCentre].Title.Trimmed()};
   const DockInteraction& state = controller_.state();
   view.selIndex = state.SelIndex;
   view.keyMode = state.KeyMode;
@@ -173,7 +173,7 @@ void FrmMain::PlaceFor(const DockFrame& frame) {
   // Captions up to about 50 characters fit the ring's area.
   constexpr int32_t kCaptionHalfWidth = 300;
   const PixelRect preferred = controller_.state().Visibility == DockState::Shown
-                                  ? RingArea(geometry_, ShownSlots(app_.model.Settings), kCaptionHalfWidth)
+                                  ? RingArea(geometry_, ShownSlots(parts_.model.Settings), kCaptionHalfWidth)
                                   : Inflated(drawn, 2).Intersection(whole);
   // Key mode dims the whole screen: the window covers it all while dimmed.
   const PixelRect area = wholeScreen_ || frame.background != 0 ? whole : ChooseWindowArea(surface_.area(), preferred, drawn, whole);
@@ -197,7 +197,7 @@ void FrmMain::SetKeyMode(bool on) {
 void FrmMain::PaintDraggedIcon(int slot, int x, int y) {
   DockNormal(true);
   if (slot < 0 || slot >= kSlotCount) return;
-  const int size = app_.model.Settings.NormalIconSize;
+  const int size = parts_.model.Settings.NormalIconSize;
   FrameWriter(frame_).Icon(slots_.SlotIcon[slot], 1, x - RoundHalfEven(size / 2.0),
                            y - RoundHalfEven(size / 2.0));
   PushFrame();
@@ -298,7 +298,7 @@ void FrmMain::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
   switch (message) {
     case WM_MOUSEMOVE:
       // While a modal window is open hovering still magnifies, but nothing is dragged.
-      controller_.MouseMove((wParam & MK_LBUTTON) != 0 && !app_.modal.open(), x, y);
+      controller_.MouseMove((wParam & MK_LBUTTON) != 0 && !parts_.modal.open(), x, y);
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

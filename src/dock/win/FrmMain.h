@@ -14,7 +14,10 @@
 #include <memory>
 #include <string>
 
-#include "app/app_context.h"
+#include "core/model.h"
+#include "core/paths.h"
+#include "platform/file_system.h"
+#include "platform/modal_state.h"
 #include "dock/dock_controller.h"
 #include "dock/dock_scene.h"
 #include "dock/drop_controller.h"
@@ -30,11 +33,19 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
  public:
   static constexpr const wchar_t* kClassName = L"VEKDesktopDock";
 
+  // What the dock works with; all of it outlives the dock.
+  struct Parts {
+    Model& model;
+    ModalState& modal;
+    FileSystem& fs;
+    const Folders& folders;  // where pictures are read from, once known
+    std::function<void()> saveMenu;  // writes the menu file
+  };
   // `actions` reaches launching, commands and menus; it outlives the dock.
-  FrmMain(AppContext& app, DockActions& actions)
-      : app_(app), controller_(app.model, geometry_, slots_, *this, actions) {}
+  FrmMain(Parts parts, DockActions& actions)
+      : parts_(std::move(parts)), controller_(parts_.model, geometry_, slots_, *this, actions) {}
   // A dock that only draws (tests, benchmarks).
-  explicit FrmMain(AppContext& app) : FrmMain(app, noActions_) {}
+  explicit FrmMain(Parts parts) : FrmMain(std::move(parts), noActions_) {}
   ~FrmMain() override;
 
   // Places and sizes the window over the work area, creates it hidden and builds its
@@ -65,7 +76,7 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   // The screen as it is now (before the window exists too); the geometry keeps it.
   ScreenMetrics MeasureScreen();
   // The size variants from the settings (the slot table is recomputed with them).
-  void CalcIconSizes() { geometry_.Relayout(app_.model.Settings); }
+  void CalcIconSizes() { geometry_.Relayout(parts_.model.Settings); }
 
   // The three ways the ring is painted (nothing while minimised or hidden).
   void DockNormal(bool noUpdate);
@@ -147,7 +158,7 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   bool RefusedWhileModal(UINT message);
 
   static inline NoDockActions noActions_;
-  AppContext& app_;
+  Parts parts_;
   DockGeometry geometry_;
   SlotContents slots_;
   win::ImageStore images_;

@@ -108,7 +108,7 @@ void FrmSubMenu::DecodeSomePictures() {
   const size_t n = std::min(pending_.size(), kPicturesPerStep);
   for (size_t i = 0; i < n; ++i) {
     attempted_.insert(pending_[i]);
-    if (app_.dock) app_.dock->LoadItemIcon(pending_[i]);
+    if (loadItemPicture_) loadItemPicture_(pending_[i]);
   }
   pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(n));
   // Repainting asks again for whatever is still missing on the page.
@@ -117,7 +117,7 @@ void FrmSubMenu::DecodeSomePictures() {
 
 LRESULT FrmSubMenu::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // Under an open question or dialog the menu only brings that window to the front.
-  if (win::RefusedWhileModal(app_.modal, hwnd(), message)) return 0;
+  if (win::RefusedWhileModal(modal_, hwnd(), message)) return 0;
   // The window covers only part of the work area: its client pixels start there.
   const int x = GET_X_LPARAM(lParam) + surface_.area().left;
   const int y = GET_Y_LPARAM(lParam) + surface_.area().top;

@@ -9,7 +9,10 @@
 #include <set>
 #include <vector>
 
-#include "app/app_context.h"
+#include <functional>
+
+#include "core/model.h"
+#include "platform/modal_state.h"
 #include "dock/geometry.h"
 #include "dock/win/dock_surface.h"
 #include "icons/win/image_store.h"
@@ -28,8 +31,14 @@ class FrmSubMenu : public win::Window, private MenuWindow {
 
   // The menu places itself with the dock's `geometry` and draws from its `images`;
   // `actions` reaches launching, deleting and the dock. All three outlive the menu.
-  FrmSubMenu(AppContext& app, const DockGeometry& geometry, win::ImageStore& images, MenuActions& actions)
-      : app_(app), images_(images), source_(app.model), controller_(source_, geometry, *this, actions) {}
+  // `loadItemPicture` decodes one item's picture into `images`.
+  FrmSubMenu(Model& model, ModalState& modal, const DockGeometry& geometry, win::ImageStore& images,
+             std::function<void(int item)> loadItemPicture, MenuActions& actions)
+      : modal_(modal),
+        images_(images),
+        loadItemPicture_(std::move(loadItemPicture)),
+        source_(model),
+        controller_(source_, geometry, *this, actions) {}
   ~FrmSubMenu() override;
 
   // Creates the hidden window over the work area and its drawing surface.
@@ -75,8 +84,9 @@ class FrmSubMenu : public win::Window, private MenuWindow {
   void RequestPictures(const std::vector<int32_t>& items) override;
   void DecodeSomePictures();
 
-  AppContext& app_;
+  ModalState& modal_;
   win::ImageStore& images_;
+  std::function<void(int item)> loadItemPicture_;
   ModelMenuSource source_;
   win::DockSurface surface_;
   PixelRect workArea_;

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/config_files.h"
-#include "core/defaults.h"
+#include "contents/defaults.h"
 #include "core/model.h"
 #include "core/paths.h"
 #include "text/text.h"

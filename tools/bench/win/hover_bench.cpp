@@ -154,10 +154,9 @@ int wmain(int argc, wchar_t** argv) {
     FillRing(app);
     vek::test::FillAllPrograms(app, kCrowdedGroup, {"Application.png", "Folder.png", "DocFolder.png", "Internet.png"},
                                "Program number ", " of the crowded desktop");
-    vek::FrmMain dock(app);
-    app.dock = &dock;
+    vek::FrmMain dock(vek::test::DockParts(app));
     // The baseline: the same dock in a window over the whole screen, drawn the literal way.
-    vek::FrmMain literalDock(app);
+    vek::FrmMain literalDock(vek::test::DockParts(app));
     literalDock.set_whole_screen(true);
     literalDock.surface().set_painting(Painting::kWholeFrame);
     if (!dock.Load() || !literalDock.Load()) {
@@ -199,7 +198,8 @@ int wmain(int argc, wchar_t** argv) {
 
     // The group menu: opened and closed, first cold, then warm.
     vek::test::QuietMenuActions menuActions;
-    vek::FrmSubMenu menu(app, dock.geometry(), dock.images(), menuActions);
+    vek::FrmSubMenu menu(app.model, app.modal, dock.geometry(), dock.images(),
+                         [&dock](int i) { dock.LoadItemIcon(i); }, menuActions);
     std::vector<double> firstOpen, firstBeyond, opens, beyond, pagePaints, pageBeyond, freshPages;
     if (menu.Load()) {
       menu.SetRowsPerPage(dock.geometry().screen.ScreenHeight);

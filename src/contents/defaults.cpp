@@ -1,4 +1,4 @@
-#include "core/defaults.h"
+#include "contents/defaults.h"
 
 #include <algorithm>
 
