@@ -93,9 +93,9 @@ bool Program::Main() {
   // A profile folder the files' code page cannot name is stored by its short name.
   win::Win32ShortPaths shortPaths;
   UseStorableIconFolder(app_.folders, app_.codec, shortPaths, app_.prompt);
-  // Existence tests of items' files wait at most three seconds on a network share that
-  // does not answer; the share then counts as absent for a minute.
-  networkFs_ = std::make_unique<NetworkPlacesFileSystem>(app_.fs, std::chrono::seconds(3), std::chrono::seconds(60));
+  // Existence tests of items' files wait at most three seconds on a network place that
+  // does not answer; the place then counts as absent for a minute.
+  networkFs_ = std::make_unique<NetworkPlacesFileSystem>(app_.fs, kPlaceAnswerLimit, kSilentPlaceMemory, &placeDrives_);
   app_.paths = std::make_unique<PathTools>(*networkFs_, app_.env, app_.folders);
   app_.io = std::make_unique<ConfigIo>(ConfigIo{app_.fs, app_.codec, app_.prompt, app_.folders});
   log_ = std::make_unique<win::ProgramLog>(app_.fs, app_.folders.UserDir + win::kLogFileName);

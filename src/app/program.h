@@ -45,7 +45,9 @@ class Program : public ProgramControl {
 
   // First in, last out: everything below may read shortcuts or ask the shell.
   win::UiThreadScope uiThread_;
-  // The file system the path tools ask, with a time limit on network shares.
+  // The file system the path tools ask, with a time limit on network shares and on
+  // drive letters mapped to them (told apart by their drive type).
+  win::Win32Drives placeDrives_;
   std::unique_ptr<NetworkPlacesFileSystem> networkFs_;
   AppContext app_;
   // The log file, once the per-user folder is known; it outlives the windows.

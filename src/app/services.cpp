@@ -4,6 +4,7 @@
 #include "dialogs/win/small_windows.h"
 #include "dock/win/FrmMain.h"
 #include "icons/win/icon_extraction.h"
+#include "launch/network_places.h"
 #include "menu/win/FrmSubMenu.h"
 #include "search/win/FrmSearch.h"
 #include "platform/win/ui_thread.h"
@@ -15,7 +16,7 @@ namespace vek {
 namespace {
 ItemServices MakeItemServices(AppContext& app, Services& s) {
   return ItemServices{app.model,  *app.paths, s.shortcuts, s.associations, s.pictures,
-                      s.drives,   s.versions, app.prompt,  app.codec};
+                      s.drives,   s.versions, app.prompt,  app.codec, s.slowCalls};
 }
 }  // namespace
 
@@ -156,7 +157,6 @@ void AppDefaultsHost::LetMessagesRun() { win::PumpPendingMessages(); }
 // --- Assembly --------------------------------------------------------------------------
 
 namespace {
-constexpr std::chrono::seconds kSlowCallLimit{5};
 constexpr std::chrono::seconds kRecycleBinInterval{1};
 }  // namespace
 

@@ -1,14 +1,24 @@
 #include "icons/discovery.h"
 
 #include "core/mod_registry.h"
+#include "platform/log.h"
 #include "text/text.h"
 
 namespace vek {
 
 int Discovery::AddFolderEntries(int group, const std::string& folder, const std::string& pattern,
                                 int mode) {
+  // The folder may lie on a network place (a redirected desktop): it is listed off the
+  // UI thread, within the time limit.
+  FileSystem* fs = &paths_.fs();
+  const std::optional<std::vector<DirEntry>> entries =
+      items_.slowCalls().Run<std::vector<DirEntry>>([fs, folder, pattern] { return fs->List(folder, pattern); });
+  if (!entries) {
+    WriteLog("folder not listed, no answer in time: " + folder);
+    return 0;
+  }
   int added = 0;
-  for (const DirEntry& entry : paths_.fs().List(folder, pattern)) {
+  for (const DirEntry& entry : *entries) {
     if ((entry.attributes & attr::kHidden) != 0) continue;
     if (entry.name.empty() || entry.name == "." || entry.name == "..") continue;
     if (mode == scan_mode::kArchiveOnly && (entry.attributes & attr::kArchive) == 0) continue;
@@ -47,7 +57,7 @@ int Discovery::AddOfficeApplications(int group) {
     // Switches such as "/automation" follow the program's path.
     const size_t exe = ToUpperAscii(server).rfind(".EXE");
     if (exe != std::string::npos) server = TrimFixed(server.substr(0, exe + 4));
-    if (paths_.FileExists(server, true) && Add(server, group)) ++added;
+    if (items_.ExistsWithinLimit(server, true) && Add(server, group)) ++added;
   }
   return added;
 }

@@ -1,7 +1,8 @@
 // The scans that fill the default groups: the entries of a folder, the system folders
 // and drives, and the installed Office programs. Each scan only finds paths; every path
 // becomes a member through AddItemFromPath, which also drops duplicates and paths that
-// do not exist.
+// do not exist. What may wait on a slow drive or a network place (listing a folder, asking
+// about a path) runs off the UI thread through item creation's bounded calls.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 
 #include "core/group_title.h"
 #include "core/pool_ops.h"
+#include "platform/log.h"
 #include "text/text.h"
 
 namespace vek {
@@ -89,6 +90,7 @@ ItemCreation::ItemCreation(const ItemServices& s, std::string windowsUserName)
       versions_(s.versions),
       prompt_(s.prompt),
       codec_(s.codec),
+      slow_(s.slow),
       windowsUserName_(std::move(windowsUserName)) {}
 
 std::string ItemCreation::SysIcon(const char* name) const {
@@ -147,47 +149,103 @@ bool ItemCreation::CheckStorable(const std::string& path) {
 
 void ItemCreation::BeginRefusalBatch() { ++batchDepth_; }
 
+void ItemCreation::ReportNoAnswer(const std::string& path) {
+  WriteLog("not added, no answer in time: " + path);
+  if (batchDepth_ > 0) {
+    unanswered_.push_back(path);
+  } else {
+    prompt_.Warn(std::string(kPathNoAnswer) + kCrLf + kCrLf + path);
+  }
+}
+
 void ItemCreation::EndRefusalBatch() {
-  if (batchDepth_ == 0 || --batchDepth_ > 0 || refused_.empty()) return;
-  std::string text = std::string(kPathsNotStorable) + kCrLf;
-  for (size_t i = 0; i < refused_.size() && i < kListedRefusals; ++i) text += kCrLf + refused_[i];
-  if (refused_.size() > kListedRefusals)
-    text += std::string(kCrLf) + "... and " + std::to_string(refused_.size() - kListedRefusals) + " more.";
-  refused_.clear();
-  prompt_.Warn(text);
+  if (batchDepth_ == 0 || --batchDepth_ > 0) return;
+  auto report = [this](const char* head, std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    std::string text = std::string(head) + kCrLf;
+    for (size_t i = 0; i < paths.size() && i < kListedRefusals; ++i) text += kCrLf + paths[i];
+    if (paths.size() > kListedRefusals)
+      text += std::string(kCrLf) + "... and " + std::to_string(paths.size() - kListedRefusals) + " more.";
+    paths.clear();
+    prompt_.Warn(text);
+  };
+  report(kPathsNotStorable, refused_);
+  report(kPathsNoAnswer, unanswered_);
 }
 
 // --- Placing -------------------------------------------------------------------------
 
-ItemCreation::Effective ItemCreation::Classify(const std::string& path) {
-  details_.Clear();
-  Effective eff;
+ItemCreation::PathFacts ItemCreation::Probe(PathTools& paths, ShortcutFiles& shortcuts,
+                                            VersionResourceSource& versions, const std::string& path) {
+  PathFacts facts;
+  std::string tested = path;
+  facts.exists = paths.FileExists(tested, false);
+  facts.unreachable = !facts.exists && paths.fs().Unreachable(tested);
+  Effective& eff = facts.eff;
   eff.upper = ToUpperAscii(path);
   eff.extension = ExtensionOf(eff.upper);
   if (eff.extension == ".LNK") {
-    shortcuts_.ResolveShortcutFile(path, details_);
-    const std::string target = TrimFixed(details_.Target);
+    shortcuts.ResolveShortcutFile(path, facts.details);
+    const std::string target = TrimFixed(facts.details.Target);
     const std::string targetUpper = ToUpperAscii(target);
-    const std::string iconFile = TrimFixed(details_.IconFile);
+    std::string iconFile = TrimFixed(facts.details.IconFile);
     // A shortcut to a document or folder is built like its target, so that the item
     // shows the target's picture; programs and shortcuts with their own icon keep the
     // shortcut's. A shortcut that names no target stays a shortcut.
-    if (!target.empty() && !IsProgramExtension(LastFourUpper(targetUpper)) && !Exists(iconFile)) {
+    if (!target.empty() && !IsProgramExtension(LastFourUpper(targetUpper)) && !paths.FileExists(iconFile, false)) {
       eff.upper = targetUpper;
       eff.extension = ExtensionOf(targetUpper);
       eff.viaShortcut = true;
     }
   } else if (eff.extension == ".URL") {
-    shortcuts_.ResolveShortcutFile(path, details_);
+    shortcuts.ResolveShortcutFile(path, facts.details);
   }
-  return eff;
+  const std::string& x = eff.extension;
+  if (x == ".EXE" || x == ".SCR" || x == ".MSI") {
+    facts.description = TrimFixed(GetVersionString(versions, eff.upper, version_field::kFileDescription));
+  } else if (x != ".LNK" && x != ".URL") {
+    facts.attributes = paths.fs().Attributes(eff.upper);
+  }
+  return facts;
+}
+
+std::optional<ItemCreation::PathFacts> ItemCreation::AskAbout(const std::string& path) {
+  PathTools* paths = &paths_;
+  ShortcutFiles* shortcuts = &shortcuts_;
+  VersionResourceSource* versions = &versions_;
+  return slow_.Run<PathFacts>(
+      [paths, shortcuts, versions, path] { return Probe(*paths, *shortcuts, *versions, path); });
+}
+
+bool ItemCreation::ExistsWithinLimit(std::string& path, bool normalise) {
+  PathTools* paths = &paths_;
+  using Answer = std::pair<bool, std::string>;
+  const std::optional<Answer> answer = slow_.Run<Answer>([paths, path, normalise]() mutable {
+    const bool exists = paths->FileExists(path, normalise);
+    return Answer(exists, path);
+  });
+  if (!answer) {
+    WriteLog("no answer in time: " + path);
+    path = TrimFixed(path);
+    return false;
+  }
+  path = answer->second;
+  return answer->first;
 }
 
 AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) {
   AddResult result;
   const std::string path = TrimFixed(rawPath);
   if (target < 0 || target >= static_cast<int>(model_.Items.size())) return result;
-  if (!Exists(path)) {
+  // Everything that may wait is asked first, while the model is still as it was: the
+  // window messages run meanwhile and may paint it.
+  const std::optional<PathFacts> facts = AskAbout(path);
+  if (!facts || facts->unreachable) {
+    ReportNoAnswer(path);
+    result.outcome = AddOutcome::kNoAnswer;
+    return result;
+  }
+  if (!facts->exists) {
     result.outcome = AddOutcome::kMissing;
     return result;
   }
@@ -231,7 +289,7 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
     return result;
   }
   current_ = n;
-  Build(n, path, Classify(path));
+  Build(n, path, *facts);
   result.outcome = AddOutcome::kAdded;
   result.index = n;
   return result;
@@ -241,10 +299,15 @@ bool ItemCreation::SetItemPath(const std::string& rawPath, int index) {
   if (index < 0 || index >= static_cast<int>(model_.Items.size())) return false;
   const std::string path = TrimFixed(rawPath);
   if (!CheckStorable(path)) return false;
+  const std::optional<PathFacts> facts = AskAbout(path);
+  if (!facts || facts->unreachable) {
+    ReportNoAnswer(path);
+    return false;
+  }
   Free(index);
   model_.Items[index].Kind = index > pool::kRingLast ? kind::kMember : kind::kShortcut;
   current_ = index;
-  Build(index, path, Classify(path));
+  Build(index, path, *facts);
   return true;
 }
 
@@ -267,7 +330,9 @@ bool ItemCreation::IsNewToGroup(int group, const std::string& path) {
 
 // --- Building ------------------------------------------------------------------------
 
-void ItemCreation::Build(int n, const std::string& path, const Effective& eff) {
+void ItemCreation::Build(int n, const std::string& path, const PathFacts& facts) {
+  details_ = facts.details;
+  const Effective& eff = facts.eff;
   ShortcutItem& item = model_.Items[n];
   const std::string& x = eff.extension;
   // A shortcut's target or arguments that the configuration file could not keep are
@@ -287,8 +352,7 @@ void ItemCreation::Build(int n, const std::string& path, const Effective& eff) {
   } else if (x == ".EXE" || x == ".SCR" || x == ".MSI") {
     // The file description, unless the file has none or it would not survive the
     // configuration file's code page.
-    const std::string description =
-        TrimFixed(GetVersionString(versions_, eff.upper, version_field::kFileDescription));
+    const std::string& description = facts.description;
     std::string ansi;
     item.Title = !description.empty() && codec_.ToAnsi(description, ansi) ? description
                                                                           : DisplayNameFromPath(path);
@@ -301,8 +365,7 @@ void ItemCreation::Build(int n, const std::string& path, const Effective& eff) {
     const bool ok = x == ".MSI" ? ExtractItemIcon(extract_mode::kShellIcon, path, n)
                                 : ExtractItemIcon(extract_mode::kFromDetails);
     if (!ok) item.IconFile = SysIcon("Problem.png");
-  } else if (const uint32_t a = paths_.fs().Attributes(eff.upper);
-             a != attr::kInvalid && (a & attr::kDirectory) != 0) {
+  } else if (const uint32_t a = facts.attributes; a != attr::kInvalid && (a & attr::kDirectory) != 0) {
     BuildFolder(item, path, eff);
     item.ImageIndex = n;
   } else {
@@ -496,12 +559,19 @@ void ItemCreation::RebuildItemIcon(int index) {
   if (index < 0 || index >= static_cast<int>(model_.Items.size())) return;
   ShortcutItem& item = model_.Items[index];
   const std::string link = item.Link.TrimInPlace();
-  if (!Exists(link)) {
+  const std::optional<PathFacts> facts = AskAbout(link);
+  if (!facts || facts->unreachable) {
+    // Its place may answer at the next start, which tries again.
+    WriteLog("picture not rebuilt, no answer in time: " + link);
+    return;
+  }
+  if (!facts->exists) {
     item.IconFile = SysIcon("Problem.png");
     return;
   }
   current_ = index;
-  const Effective eff = Classify(link);
+  details_ = facts->details;
+  const Effective& eff = facts->eff;
   const std::string& x = eff.extension;
   // A fresh picture goes into the item's own file of the icon folder; shared pictures
   // and files elsewhere are never written over.
@@ -524,7 +594,7 @@ void ItemCreation::RebuildItemIcon(int index) {
     if (!ok) item.IconFile = SysIcon("Problem.png");
     return;
   }
-  const uint32_t a = paths_.fs().Attributes(eff.upper);
+  const uint32_t a = facts->attributes;
   if (a != attr::kInvalid && (a & attr::kDirectory) != 0) {
     item.IconFile = SysIcon("Folder.png");
     return;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "icons/item_pictures.h"
 #include "icons/version_resource.h"
 #include "launch/shortcut_files.h"
+#include "launch/slow_calls.h"
 #include "platform/ansi_codec.h"
 #include "platform/drives.h"
 #include "platform/prompt.h"
@@ -32,6 +34,14 @@ constexpr char kNewGroupName[] = "New Group";
 constexpr char kPathNotStorable[] =
     "This path cannot be added: the configuration file can only keep paths of at most 255 "
     "characters written in the system's code page, and this one does not fit.";
+// Followed by CR LF, CR LF and the path.
+constexpr char kPathNoAnswer[] =
+    "This path cannot be added now: its drive or network place does not answer. Try again "
+    "once it can be reached.";
+// Followed by CR LF, CR LF and the paths, one a line.
+constexpr char kPathsNoAnswer[] =
+    "These paths were not added: their drive or network place does not answer. Try again "
+    "once they can be reached.";
 // Followed by CR LF, CR LF and the paths, one a line.
 constexpr char kPathsNotStorable[] =
     "These paths were not added: the configuration file can only keep paths of at most 255 "
@@ -48,6 +58,7 @@ enum class AddOutcome {
   kAdded,
   kMissing,       // the path does not exist
   kNotStorable,   // a path the configuration file cannot keep; the user was told
+  kNoAnswer,      // the path's drive or network place did not answer in time; the user was told
   kDeclined,      // the user kept the shortcut that would have been replaced
   kDuplicate,     // the group already has a member with this path
   kFull,          // the group or the pool has no room left
@@ -60,7 +71,9 @@ struct AddResult {
   bool added() const { return outcome == AddOutcome::kAdded; }
 };
 
-// What item creation works with. All of it lives as long as the ItemCreation.
+// What item creation works with. All of it lives as long as the ItemCreation; what `slow`
+// runs off the UI thread (the file system and shortcut questions about a path) uses
+// `paths`, `shortcuts` and `versions`, which must live as long as the program.
 struct ItemServices {
   Model& model;
   PathTools& paths;
@@ -71,6 +84,7 @@ struct ItemServices {
   VersionResourceSource& versions;
   UserPrompt& prompt;
   AnsiCodec& codec;
+  BoundedCalls& slow;
 };
 
 class ItemCreation {
@@ -81,7 +95,8 @@ class ItemCreation {
   // Makes an item from `path` and places it by the kind of pool item `target`: a ring
   // shortcut is replaced after the user agrees, an empty ring position is filled, a
   // group (kind 4 or 6) gets a new member unless it has one with this path already or
-  // is full. Paths that do not exist add nothing, silently; a path the configuration
+  // is full. Paths that do not exist add nothing, silently; a path whose drive or network
+  // place does not answer in time adds nothing and the user is told; a path the configuration
   // file cannot keep (characters outside the system's code page, or longer than 255)
   // adds nothing and the user is told. A shortcut whose target or arguments cannot be
   // kept is added with its own path as Target and no arguments. On success the item is
@@ -89,7 +104,8 @@ class ItemCreation {
   AddResult AddItemFromPath(const std::string& path, int target);
   // Gives the existing item `index` a new path in place: the record is freed and built
   // again as a ring shortcut (1..36) or a member (above 36). False, with the item
-  // unchanged and the user told, when the configuration file cannot keep the path.
+  // unchanged and the user told, when the configuration file cannot keep the path or its
+  // place does not answer.
   bool SetItemPath(const std::string& path, int index);
   // True when no member of `group` has a trimmed Link equal to the trimmed path (exact
   // text comparison); the members' Links are written back trimmed.
@@ -114,18 +130,24 @@ class ItemCreation {
   bool WriteShortcutPicture(const std::string& dest);
   // Makes a fresh picture for pool item `index` from its Link, into its IconFile (a new
   // file of the icon folder when it names none there). A Link that does not exist gets
-  // the "Problem.png" picture.
+  // the "Problem.png" picture; one whose place does not answer is left as it is.
   void RebuildItemIcon(int index);
 
-  // Between these calls (which nest), refused paths are collected and reported in one
-  // message at the outermost end instead of one message each: the folder scans of a
-  // first start may meet many of them.
+  // Between these calls (which nest), refused paths and paths that did not answer are
+  // collected and reported in one message each at the outermost end instead of one
+  // message a path: the folder scans of a first start may meet many of them.
   void BeginRefusalBatch();
   void EndRefusalBatch();
 
   // True when the configuration file can keep `path` as a link; else the path is
   // reported (or collected in a batch) and the result is false.
   bool CheckStorable(const std::string& path);
+  // FileExists (path normalised when asked) off the UI thread, within the time limit;
+  // false also when the path's place did not answer.
+  bool ExistsWithinLimit(std::string& path, bool normalise);
+  // Runs file-system questions off the UI thread, within the time limit, while the
+  // window messages keep running.
+  BoundedCalls& slowCalls() { return slow_; }
 
   ShortcutDetails& details() { return details_; }
   // Frees pool item `index` (images, picture files, record), as the removals do.
@@ -138,11 +160,27 @@ class ItemCreation {
     std::string extension;  // its extension from the last "." of its name, upper case
     bool viaShortcut = false;
   };
-  // Resolves a shortcut into the details and says which path the item is built like.
-  Effective Classify(const std::string& path);
+  // What the file system and the shell say about a path. Any of it may wait on a slow
+  // drive or a network place that does not answer, so it is asked off the UI thread.
+  struct PathFacts {
+    bool exists = false;
+    bool unreachable = false;  // not found because its drive or network place did not answer
+    ShortcutDetails details;   // a shortcut's resolution
+    Effective eff;            // which path the item is built like
+    uint32_t attributes = attr::kInvalid;  // of that path, when it is not a shortcut or program
+    std::string description;  // a program's file description
+  };
+  // Asked on a worker thread: touches nothing but its arguments.
+  static PathFacts Probe(PathTools& paths, ShortcutFiles& shortcuts, VersionResourceSource& versions,
+                         const std::string& path);
+  // The facts through the bounded calls; empty, and logged, when the limit passed first.
+  std::optional<PathFacts> AskAbout(const std::string& path);
+  // A path that did not answer is reported (or collected in a batch).
+  void ReportNoAnswer(const std::string& path);
   // True when the text survives the configuration file: its code page and `width`.
   bool Fits(const std::string& text, int width);
-  void Build(int n, const std::string& path, const Effective& eff);
+  // Builds item `n` from the facts, which become the details.
+  void Build(int n, const std::string& path, const PathFacts& facts);
   void BuildFolder(ShortcutItem& item, const std::string& path, const Effective& eff);
   // A new picture file name in the icon folder that no file and no item has.
   std::string NewPictureName();
@@ -162,6 +200,7 @@ class ItemCreation {
   VersionResourceSource& versions_;
   UserPrompt& prompt_;
   AnsiCodec& codec_;
+  BoundedCalls& slow_;
   std::string windowsUserName_;
 
   ShortcutDetails details_;
@@ -169,6 +208,7 @@ class ItemCreation {
   unsigned long nextPicture_ = 0;
   int batchDepth_ = 0;
   std::vector<std::string> refused_;
+  std::vector<std::string> unanswered_;
 };
 
 }  // namespace vek

@@ -34,6 +34,13 @@ PromptRequest UnreachableTargetMessage(const std::string& path) {
                          "reached.");
 }
 
+LaunchPlan Launcher::NotFound(const std::string& missing) {
+  LaunchPlan plan;
+  plan.missing = missing;
+  plan.unreachable = paths_.fs().Unreachable(missing);
+  return plan;
+}
+
 LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemArguments) {
   LaunchPlan plan;
   if (LastFourUpper(path) != ".LNK") {
@@ -51,10 +58,8 @@ LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemAr
     plan.folder = TrimFixed(read.fields.workingFolder);
     plan.arguments = TrimFixed(read.fields.arguments);
   }
-  if (!paths_.FileExists(target, false)) {
-    plan.missing = path;
-    return plan;
-  }
+  // A target that does not answer is named itself: the shortcut file is right here.
+  if (!paths_.FileExists(target, false)) return NotFound(paths_.fs().Unreachable(target) ? target : path);
   if (plan.folder.empty()) plan.folder = FolderPart(target);
   plan.open = true;
   plan.file = target;
@@ -64,9 +69,8 @@ LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemAr
 LaunchPlan Launcher::Plan(std::string target, std::string link, const std::string& itemArguments) {
   if (paths_.FileExists(target, false)) return PlanPath(target, itemArguments);
   if (paths_.FileExists(link, false)) return PlanPath(link, itemArguments);
-  LaunchPlan plan;
-  plan.missing = link;
-  return plan;
+  // The link is named, unless only the target's place did not answer.
+  return NotFound(!paths_.fs().Unreachable(link) && paths_.fs().Unreachable(target) ? target : link);
 }
 
 int Launcher::LaunchItem(int index) {
@@ -87,7 +91,7 @@ int Launcher::LaunchItem(int index) {
     if (!plan) {
       prompt_.Ask(UnreachableTargetMessage(link.empty() ? target : link));
     } else if (!plan->open) {
-      prompt_.Ask(MissingTargetMessage(plan->missing));
+      prompt_.Ask(plan->unreachable ? UnreachableTargetMessage(plan->missing) : MissingTargetMessage(plan->missing));
     } else {
       if (plan->ownArguments) model_.Items[index].Arguments.TrimInPlace();
       result = shell_.Execute("open", plan->file, plan->arguments, plan->folder, show) > 32 ? 1 : 0;

@@ -33,6 +33,7 @@ PromptRequest UnreachableTargetMessage(const std::string& path);
 // What a launch comes to, decided from the item's texts alone.
 struct LaunchPlan {
   bool open = false;       // else the missing-target message names `missing`
+  bool unreachable = false;   // `missing` lies on a place that did not answer
   bool ownArguments = false;  // the item's own arguments are used, not a shortcut file's
   std::string file, arguments, folder;
   std::string missing;
@@ -49,7 +50,7 @@ class Launcher {
 
   // Opens pool item `index`: its Target when that exists, else its Link; a shell
   // shortcut file through its own target, arguments and working folder. Reports a
-  // missing or unreachable target to the user. Afterwards the dock leaves key mode and,
+  // missing target to the user, or one whose drive or network place does not answer. Afterwards the dock leaves key mode and,
   // with auto-hide, hides. 1 when the shell accepted the request, else 0 (also when
   // another launch is still waiting on its target).
   int LaunchItem(int index);
@@ -57,6 +58,8 @@ class Launcher {
  private:
   LaunchPlan Plan(std::string target, std::string link, const std::string& itemArguments);
   LaunchPlan PlanPath(const std::string& path, const std::string& itemArguments);
+  // A plan that opens nothing: `missing` is gone, or its place did not answer.
+  LaunchPlan NotFound(const std::string& missing);
 
   Model& model_;
   PathTools& paths_;

@@ -1,6 +1,77 @@
 #include "launch/slow_calls.h"
 
+#include <deque>
+
 namespace vek {
+
+namespace {
+// An idle worker ends after this long without a call.
+constexpr std::chrono::seconds kIdleWorkerLife{30};
+}  // namespace
+
+struct BoundedCalls::Workers {
+  std::mutex mutex;
+  std::condition_variable wake;
+  struct Task {
+    std::function<void()> work, finish;
+  };
+  std::deque<Task> tasks;
+  int idle = 0;
+  bool stop = false;
+
+  // A worker's life: its first task, then whatever it is handed while it waits idle.
+  static void Work(std::shared_ptr<Workers> w, ThreadSetup setup, Task task) {
+    std::shared_ptr<void> scope;
+    try {
+      if (setup) scope = setup();
+    } catch (...) {
+    }
+    for (;;) {
+      task.work();
+      {
+        std::lock_guard<std::mutex> lock(w->mutex);
+        ++w->idle;
+      }
+      task.finish();
+      task = Task{};  // what the call held goes now, not when the next one comes
+      std::unique_lock<std::mutex> lock(w->mutex);
+      const bool handed =
+          w->wake.wait_for(lock, kIdleWorkerLife, [&] { return w->stop || !w->tasks.empty(); });
+      --w->idle;
+      if (w->stop || !handed) return;
+      task = std::move(w->tasks.front());
+      w->tasks.pop_front();
+    }
+  }
+};
+
+BoundedCalls::BoundedCalls(std::chrono::milliseconds limit, std::function<void()> whileWaiting, ThreadSetup setup)
+    : limit_(limit), whileWaiting_(std::move(whileWaiting)), setup_(std::move(setup)),
+      workers_(std::make_shared<Workers>()) {}
+
+BoundedCalls::~BoundedCalls() {
+  std::lock_guard<std::mutex> lock(workers_->mutex);
+  workers_->stop = true;
+  workers_->wake.notify_all();
+}
+
+bool BoundedCalls::Hand(std::function<void()> work, std::function<void()> finish) {
+  Workers::Task task{std::move(work), std::move(finish)};
+  {
+    std::lock_guard<std::mutex> lock(workers_->mutex);
+    if (workers_->idle > static_cast<int>(workers_->tasks.size())) {
+      workers_->tasks.push_back(std::move(task));
+      workers_->wake.notify_one();
+      return true;
+    }
+  }
+  try {
+    std::thread(&Workers::Work, workers_, setup_, std::move(task)).detach();
+  } catch (...) {
+    return false;
+  }
+  return true;
+}
 
 PolledAnswer::PolledAnswer(std::function<std::optional<bool>()> probe, std::chrono::milliseconds interval,
                            ThreadSetup setup)

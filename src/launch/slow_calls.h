@@ -19,36 +19,42 @@ namespace vek {
 // for as long as the thread runs.
 using ThreadSetup = std::function<std::shared_ptr<void>()>;
 
-// Runs each call on a worker thread of its own and waits for it at most `limit`, running
+// Runs each call on a worker thread and waits for it at most `limit`, running
 // `whileWaiting` (the window messages) every few milliseconds meanwhile. A call that
 // outlasts the limit finishes on its own and its answer is dropped, so it may only use
-// what it holds by value and objects that live as long as the program.
+// what it holds by value and objects that live as long as the program. Workers are kept
+// for further calls while they are idle, so that many short calls in a row (a folder
+// scan) prepare one thread, not one each; a worker still stuck in a call is never given
+// another, and a new one starts instead.
 class BoundedCalls {
  public:
-  BoundedCalls(std::chrono::milliseconds limit, std::function<void()> whileWaiting, ThreadSetup setup = {})
-      : limit_(limit), whileWaiting_(std::move(whileWaiting)), setup_(std::move(setup)) {}
+  BoundedCalls(std::chrono::milliseconds limit, std::function<void()> whileWaiting, ThreadSetup setup = {});
+  // Idle workers end; one still in a call ends when the call returns.
+  ~BoundedCalls();
+  BoundedCalls(const BoundedCalls&) = delete;
+  BoundedCalls& operator=(const BoundedCalls&) = delete;
 
   // The call's answer; empty when the limit passed first, the call threw or no thread
   // could be started.
   template <typename T>
   std::optional<T> Run(std::function<T()> call) {
     auto slot = std::make_shared<Slot<T>>();
-    try {
-      std::thread([slot, call = std::move(call), setup = setup_] {
-        std::optional<T> value;
-        try {
-          const std::shared_ptr<void> scope = setup ? setup() : nullptr;
-          value = call();
-        } catch (...) {
-        }
-        std::lock_guard<std::mutex> lock(slot->mutex);
-        slot->value = std::move(value);
-        slot->done = true;
-        slot->ready.notify_all();
-      }).detach();
-    } catch (...) {
-      return std::nullopt;
-    }
+    const bool handed = Hand(
+        [slot, call = std::move(call)] {
+          std::optional<T> value;
+          try {
+            value = call();
+          } catch (...) {
+          }
+          std::lock_guard<std::mutex> lock(slot->mutex);
+          slot->value = std::move(value);
+        },
+        [slot] {
+          std::lock_guard<std::mutex> lock(slot->mutex);
+          slot->done = true;
+          slot->ready.notify_all();
+        });
+    if (!handed) return std::nullopt;
     ++waiting_;
     const auto deadline = std::chrono::steady_clock::now() + limit_;
     std::unique_lock<std::mutex> lock(slot->mutex);
@@ -70,6 +76,7 @@ class BoundedCalls {
 
   // A call is being waited for: what `whileWaiting` runs may ask, to refuse a second one.
   bool waiting() const { return waiting_ > 0; }
+  std::chrono::milliseconds limit() const { return limit_; }
 
  private:
   static constexpr std::chrono::milliseconds kPumpInterval{15};
@@ -80,9 +87,16 @@ class BoundedCalls {
     bool done = false;
     std::optional<T> value;
   };
+  struct Workers;
+  // Gives `work` (which catches everything itself) to an idle worker or to a new one;
+  // false when no thread could be started. The worker counts itself idle again before it
+  // runs `finish`, which tells the caller, so that the caller's next call finds it.
+  bool Hand(std::function<void()> work, std::function<void()> finish);
+
   std::chrono::milliseconds limit_;
   std::function<void()> whileWaiting_;
   ThreadSetup setup_;
+  std::shared_ptr<Workers> workers_;
   std::atomic<int> waiting_{0};
 };
 

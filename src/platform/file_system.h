@@ -50,6 +50,9 @@ class FileSystem {
   virtual std::vector<DirEntry> List(const std::string& folder, const std::string& pattern) = 0;
   // Length in bytes, or -1 when the file cannot be opened.
   virtual int64_t Length(const std::string& path) = 0;
+  // True when the place holding `path` (a network place) did not answer lately, so that
+  // its absence says nothing about the file.
+  virtual bool Unreachable(const std::string& /*path*/) { return false; }
 };
 
 }  // namespace vek

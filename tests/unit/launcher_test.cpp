@@ -3,11 +3,14 @@
 #include <chrono>
 #include <future>
 #include <map>
+#include <memory>
 
 #include "launch/launcher.h"
 #include "support/fakes.h"
 #include "support/silent_server_fs.h"
 #include "support/recorders.h"
+#include "support/table_drives.h"
+#include "launch/network_places.h"
 
 namespace vek {
 namespace {
@@ -168,12 +171,12 @@ TEST_F(LauncherTest, UnreachableNetworkTargetNeitherHoldsUpTheWindowsNorStartsTw
   };
   Launcher* self = nullptr;
   int pumped = 0, secondClick = -1;
-  BoundedCalls limited(std::chrono::milliseconds(300),
-                       [&] {
-                         if (pumped++ == 0) secondClick = self->LaunchItem(14);
-                       },
-                       watched);
-  Launcher slowLauncher(model, paths, shortcuts, reader, runner, prompt, dock, limited);
+  auto limited = std::make_unique<BoundedCalls>(std::chrono::milliseconds(300),
+                                                [&] {
+                                                  if (pumped++ == 0) secondClick = self->LaunchItem(14);
+                                                },
+                                                watched);
+  Launcher slowLauncher(model, paths, shortcuts, reader, runner, prompt, dock, *limited);
   self = &slowLauncher;
 
   EXPECT_EQ(slowLauncher.LaunchItem(13), 0);
@@ -184,12 +187,59 @@ TEST_F(LauncherTest, UnreachableNetworkTargetNeitherHoldsUpTheWindowsNorStartsTw
   EXPECT_EQ(prompt.asked[0].text, UnreachableTargetMessage(link).text);
   EXPECT_EQ(prompt.asked[0].title, "Problem with Shortcut");
 
+  // Its worker ends once the place answers and the calls are gone.
   fs.Answer();
+  limited.reset();
   EXPECT_EQ(workerDone.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
   // A network place that answers again launches as before.
   fs.AddFile("\\\\server\\share\\tool.exe");
   EXPECT_EQ(launcher.LaunchItem(13), 1);
   EXPECT_EQ(runner.calls.back().file, "\\\\server\\share\\tool.exe");
+}
+
+// Through the network places the program puts in front of the disk (a shorter wait than
+// the launch's own), a place that does not answer is told as such and names the path
+// that lies there; a file merely gone from a place that answers is still "changed or
+// removed".
+TEST_F(LauncherTest, APlaceThatDoesNotAnswerIsToldAsSuchNotAsRemoved) {
+  const struct {
+    const char* link;
+    const char* target;
+    const char* named;
+    bool unreachable;
+  } cases[] = {
+      {"\\\\server\\share\\Tool.lnk", "\\\\server\\share\\tool.exe", "\\\\server\\share\\Tool.lnk", true},
+      {"C:\\Links\\Remote.lnk", "", "\\\\server\\share\\tool.exe", true},
+      {"C:\\Gone\\old.exe", "\\\\server\\share\\tool.exe", "\\\\server\\share\\tool.exe", true},
+      {"Z:\\Tools\\tool.exe", "", "Z:\\Tools\\tool.exe", true},
+      {"Y:\\Tools\\gone.exe", "", "Y:\\Tools\\gone.exe", false},
+      {"C:\\Gone\\old.exe", "", "C:\\Gone\\old.exe", false},
+  };
+  fs.stalled = {"\\\\SERVER\\", "Z:\\"};
+  fs.AddFile("C:\\Links\\Remote.lnk");
+  fs.AddFolder("Y:\\Tools");
+  reader.links["C:\\Links\\Remote.lnk"].target = "\\\\server\\share\\tool.exe";
+  test::TableDrives drives;
+  drives.Add("C:\\", drive_type::kFixed);
+  drives.Add("Y:\\", drive_type::kRemote);
+  drives.Add("Z:\\", drive_type::kRemote);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link);
+    NetworkPlacesFileSystem places(fs, std::chrono::milliseconds(100), std::chrono::seconds(60), &drives);
+    PathTools placePaths{places, env, folders};
+    ShortcutFiles placeShortcuts{placePaths, reader};
+    BoundedCalls calls(std::chrono::milliseconds(500) + std::chrono::milliseconds(100), {});
+    Launcher placeLauncher(model, placePaths, placeShortcuts, reader, runner, prompt, dock, calls);
+    Item(20, c.link, c.target);
+    prompt.asked.clear();
+    EXPECT_EQ(placeLauncher.LaunchItem(20), 0);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text,
+              (c.unreachable ? UnreachableTargetMessage(c.named) : MissingTargetMessage(c.named)).text);
+  }
+  EXPECT_TRUE(runner.calls.empty());
+  fs.Answer();
+  EXPECT_TRUE(fs.AllAnswered());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "launch/network_places.h"
 #include "support/silent_server_fs.h"
+#include "support/table_drives.h"
 
 namespace vek {
 namespace {
@@ -26,6 +27,54 @@ TEST(NetworkPlacesTest, ShareOfAPath) {
   for (const auto& c : cases) EXPECT_EQ(NetworkShareOf(c.path), c.share) << c.path;
 }
 
+TEST(NetworkPlacesTest, DriveRootOfAPath) {
+  const struct {
+    const char* path;
+    const char* root;
+  } cases[] = {
+      {"z:\\tools\\tool.exe", "Z:\\"}, {"C:", "C:\\"},  {"C:\\", "C:\\"},
+      {"C:tool.exe", ""},               {"1:\\x", ""},     {"\\\\server\\share", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DriveRootOf(c.path), c.root) << c.path;
+}
+
+// A drive letter mapped to a network place is one too: a wait, then absent for a while;
+// other letters, local shares' neighbours and the silent place's own twin are told apart.
+TEST(NetworkPlacesTest, AMappedDriveThatDoesNotAnswerCountsAsAbsentLikeAShare) {
+  test::SilentServerFs server;
+  server.stalled = {"\\\\SERVER\\SHARE\\", "Z:\\"};
+  server.AddFile("Z:\\tools\\a.exe");
+  server.AddFile("Y:\\tools\\a.exe");
+  server.AddFile("C:\\Tools\\local.exe");
+  test::TableDrives drives;
+  drives.Add("C:\\", drive_type::kFixed);
+  drives.Add("Y:\\", drive_type::kRemote);
+  drives.Add("Z:\\", drive_type::kRemote);
+  NetworkPlacesFileSystem fs(server, 100ms, 60s, &drives);
+
+  EXPECT_FALSE(fs.Unreachable("Z:\\tools\\a.exe")) << "nothing was asked yet";
+  EXPECT_EQ(fs.Attributes("Z:\\tools\\a.exe"), attr::kInvalid);
+  EXPECT_EQ(fs.Attributes("\\\\server\\share\\b.exe"), attr::kInvalid);
+  const int asked = server.asked;
+  const struct {
+    const char* path;
+    bool unreachable;
+  } cases[] = {
+      {"z:\\other\\b.exe", true},  {"\\\\SERVER\\share\\c.exe", true},
+      {"Y:\\tools\\a.exe", false}, {"\\\\server\\other\\c.exe", false},
+      {"C:\\Tools\\local.exe", false}, {"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(fs.Unreachable(c.path), c.unreachable) << c.path;
+  EXPECT_EQ(fs.Attributes("Z:\\other\\b.exe"), attr::kInvalid);
+  EXPECT_EQ(server.asked, asked) << "the silent drive was asked again";
+  // A mapped drive that answers, and a local one, are asked as ever.
+  EXPECT_NE(fs.Attributes("Y:\\tools\\a.exe"), attr::kInvalid);
+  EXPECT_NE(fs.Attributes("C:\\Tools\\local.exe"), attr::kInvalid);
+
+  server.Answer();
+  EXPECT_TRUE(server.AllAnswered());
+}
+
 TEST(NetworkPlacesTest, ASilentShareCostsOneWaitThenCountsAsAbsent) {
   test::SilentServerFs server;
   server.AddFile("\\\\server\\share\\a.exe");
@@ -40,8 +89,7 @@ TEST(NetworkPlacesTest, ASilentShareCostsOneWaitThenCountsAsAbsent) {
   EXPECT_EQ(server.asked, 2);
 
   server.Answer();
-  const auto deadline = std::chrono::steady_clock::now() + 10s;
-  while (server.answered < 2 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  EXPECT_TRUE(server.AllAnswered());
   EXPECT_EQ(server.answered, 2);
   // A share that answers in time is asked normally.
   NetworkPlacesFileSystem answering(server, 5s, 60s);

@@ -36,6 +36,36 @@ bool ReturnsPromptly(F f) {
   return std::async(std::launch::async, f).wait_for(5s) == std::future_status::ready;
 }
 
+// Calls in a row share one prepared worker; a worker stuck in a call gets no other, and
+// every worker ends once the calls are gone.
+TEST(BoundedCallsTest, IdleWorkersAreReusedAndAStuckOneIsPassedBy) {
+  auto prepared = std::make_shared<std::atomic<int>>(0);
+  auto ended = std::make_shared<std::atomic<int>>(0);
+  ThreadSetup setup = [prepared, ended] {
+    ++*prepared;
+    return std::shared_ptr<void>(nullptr, [ended](void*) { ++*ended; });
+  };
+  auto calls = std::make_unique<BoundedCalls>(200ms, nullptr, setup);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(calls->Run<int>([i] { return i * 2; }), std::optional<int>(i * 2));
+  EXPECT_EQ(*prepared, 1);
+
+  auto gate = std::make_shared<Gate>();
+  EXPECT_EQ(calls->Run<int>([gate] {
+              gate->Wait();
+              return 1;
+            }),
+            std::nullopt);
+  EXPECT_EQ(calls->Run<int>([] { return 7; }), std::optional<int>(7)) << "waited behind the stuck call";
+  EXPECT_EQ(*prepared, 2);
+  EXPECT_EQ(calls->Run<int>([]() -> int { throw 1; }), std::nullopt);
+
+  calls.reset();
+  gate->Open();
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  while (*ended < 2 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  EXPECT_EQ(*ended, 2);
+}
+
 TEST(PolledAnswerTest, AStalledProbeHoldsUpNeitherTheReaderNorTheOwner) {
   auto gate = std::make_shared<Gate>();
   auto polled = std::make_unique<PolledAnswer>(

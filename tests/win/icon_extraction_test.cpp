@@ -28,6 +28,7 @@
 #include "platform/win/handles.h"
 #include "platform/win/system_info_win.h"
 #include "platform/win/text_win.h"
+#include "platform/win/ui_thread.h"
 
 namespace vek::win {
 namespace {
@@ -155,8 +156,10 @@ class IconExtractionTest : public ::testing::Test {
   ShortcutFiles shortcuts_{paths_, reader_};
   Associations associations_{registry_, paths_};
   WrittenPictures pictures_{fs_};
+  // The program's own kind of worker threads for the questions about a path.
+  BoundedCalls slow_{std::chrono::seconds(30), {}, WorkerThreadScope};
   ItemCreation items_{ItemServices{model_, paths_, shortcuts_, associations_, pictures_, drives_, versions_,
-                                   prompt_, codec_},
+                                   prompt_, codec_, slow_},
                       "tester"};
 };
 

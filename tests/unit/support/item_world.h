@@ -4,13 +4,18 @@
 // Defaults. Header-only, so that the benchmarks can use it too.
 #pragma once
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -24,7 +29,9 @@
 #include "icons/item_creation.h"
 #include "icons/item_pictures.h"
 #include "icons/version_resource.h"
+#include "launch/network_places.h"
 #include "launch/shortcut_files.h"
+#include "launch/slow_calls.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/prompt.h"
@@ -32,6 +39,7 @@
 #include "platform/system_info.h"
 #include "support/fake_codec.h"
 #include "support/recorders.h"
+#include "support/table_drives.h"
 #include "support/version_bytes.h"
 
 namespace vek::test {
@@ -58,10 +66,29 @@ class ScanFileSystem : public FileSystem {
   }
   size_t writes() const { return writes_; }
   bool FailWrites = false;  // a full disk: every write fails
+  // Paths beginning with this (upper case) do not answer until Answer(): a slow drive or
+  // a dead server. Questions to it are counted.
+  std::string stalledPrefix;
+  void Answer() {
+    std::lock_guard<std::mutex> lock(stallMutex_);
+    answering_ = true;
+    released_.notify_all();
+  }
+  // Waits until every stalled question has been answered, at most a few seconds.
+  bool AllAnswered() const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (stalledAnswered < stalledAsked && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return stalledAnswered == stalledAsked;
+  }
+  std::atomic<int> stalledAsked{0}, stalledAnswered{0};
 
   uint32_t Attributes(const std::string& path) override {
+    const bool stalled = Stall(path);
     auto it = entries_.find(Key(path));
-    return it == entries_.end() ? attr::kInvalid : it->second.attributes;
+    const uint32_t a = it == entries_.end() ? attr::kInvalid : it->second.attributes;
+    if (stalled) ++stalledAnswered;
+    return a;
   }
   bool ReadAll(const std::string& path, Bytes& out) override {
     const Entry* e = FileEntry(path);
@@ -102,6 +129,12 @@ class ScanFileSystem : public FileSystem {
     return true;
   }
   std::vector<DirEntry> List(const std::string& folder, const std::string& pattern) override {
+    const bool stalled = Stall(folder);
+    std::vector<DirEntry> out = ListNow(folder, pattern);
+    if (stalled) ++stalledAnswered;
+    return out;
+  }
+  std::vector<DirEntry> ListNow(const std::string& folder, const std::string& pattern) {
     std::vector<DirEntry> out;
     const std::string dir = Key(folder);
     if (Attributes(dir) == attr::kInvalid) return out;
@@ -121,6 +154,18 @@ class ScanFileSystem : public FileSystem {
   }
 
  private:
+  // True when the path had to wait.
+  bool Stall(const std::string& path) {
+    if (stalledPrefix.empty() || ToUpperAscii(path).rfind(stalledPrefix, 0) != 0) return false;
+    ++stalledAsked;
+    std::unique_lock<std::mutex> lock(stallMutex_);
+    released_.wait(lock, [this] { return answering_; });
+    return true;
+  }
+  std::mutex stallMutex_;
+  std::condition_variable released_;
+  bool answering_ = false;
+
   struct Entry {
     std::string path;
     uint32_t attributes = 0;
@@ -248,21 +293,6 @@ class MapRegistry : public Registry {
   std::map<std::string, std::pair<uint32_t, std::vector<uint8_t>>> values_;
 };
 
-class TableDrives : public Drives {
- public:
-  void Add(const std::string& root, uint32_t type) {
-    roots.push_back(root);
-    types[ToUpperAscii(root)] = type;
-  }
-  uint32_t DriveType(const std::string& root) override {
-    auto it = types.find(ToUpperAscii(root));
-    return it == types.end() ? drive_type::kNoRootDir : it->second;
-  }
-  std::vector<std::string> LogicalDriveRoots() override { return roots; }
-  std::vector<std::string> roots;
-  std::map<std::string, uint32_t> types;
-};
-
 // Every route of the shell reads the same fields; no shortcut is installer-advertised.
 class TableShortcutReader : public ShortcutReader {
  public:
@@ -351,9 +381,18 @@ class RecordingHost : public DefaultsHost {
 constexpr char kWorldAppDir[] = "C:\\Program Files\\VEK Desktop\\";
 constexpr char kWorldProgram[] = "C:\\Program Files\\VEK Desktop\\VekDesktop.exe";
 
+// How long the machine's questions may take: one to a network place, and one call of
+// item creation's; the worker threads' set-up.
+struct WorldLimits {
+  std::chrono::milliseconds place{30000};
+  std::chrono::milliseconds call{60000};
+  ThreadSetup setup;
+};
+
 // The whole machine, with the program's folders made and the system icon folder filled.
+// As in the program, the path tools ask the disk through the network places.
 struct ItemWorld {
-  ItemWorld() {
+  explicit ItemWorld(WorldLimits l = {}) : limits(std::move(l)) {
     for (const auto& [id, path] : shell.folders) fs.AddFolder(path);
     fs.AddFolder(kWorldAppDir);
     folders = InitPaths(kWorldAppDir, shell, fs);
@@ -385,23 +424,29 @@ struct ItemWorld {
     model.Groups[slot].Members[0] = slot;
   }
 
+  WorldLimits limits;
   ScanFileSystem fs;
+  TableDrives drives;
+  NetworkPlacesFileSystem places{fs, limits.place, std::chrono::seconds(60), &drives};
   MapEnvironment env;
   MapShellFolders shell;
   Folders folders;
-  PathTools paths{fs, env, folders};
+  PathTools paths{places, env, folders};
   TableShortcutReader reader;
   ShortcutFiles shortcuts{paths, reader};
   MapRegistry registry;
   Associations associations{registry, paths};
   RecordingPictures pictures{fs};
-  TableDrives drives;
   TableVersions versions;
   RecordingPrompt prompt;
   FakeAnsiCodec codec;
   Model model;
+  // Questions about paths run on a worker; `pumped` counts the waits for one.
+  int pumped = 0;
+  std::unique_ptr<BoundedCalls> slow =
+      std::make_unique<BoundedCalls>(limits.call, [this] { ++pumped; }, limits.setup);
   ItemCreation items{ItemServices{model, paths, shortcuts, associations, pictures, drives, versions,
-                                  prompt, codec},
+                                  prompt, codec, *slow},
                      "tester"};
   Discovery discovery{items, paths, registry, drives};
   ConfigIo io{fs, codec, prompt, folders};
