@@ -34,6 +34,8 @@ struct SliderCase {
   int wantNormal, wantMagnified;
   std::vector<std::string> wantCalls;
 };
+// Test listings name a case, not its bytes.
+void PrintTo(const SliderCase& c, std::ostream* os) { *os << c.name; }
 
 class SliderTest : public ::testing::TestWithParam<SliderCase> {};
 
