@@ -26,6 +26,7 @@ struct FlowCase {
   std::vector<std::string> wantTexts;  // each message, by its beginning
   std::vector<std::string> wantReloads;
 };
+void PrintTo(const FlowCase& c, std::ostream* os) { *os << c.name; }
 
 class BackupFlowTest : public ::testing::TestWithParam<FlowCase> {
  protected:
