@@ -21,13 +21,14 @@ focus_wine() {
 # A hotkey reaches Wine only while one of its windows has the X focus, and the dock's X
 # window is made anew when its layered window changes size: a key press that found no
 # focused Wine window never arrived, so it is pressed again (at most three times) until
-# what it does shows.
+# what it does shows. Alt+Space toggles, so a press that did arrive must have all the time
+# a loaded machine needs to show its effect before the key is pressed again.
 press_hotkey() {  # press_hotkey KEYS CHECK
   local attempt
   for attempt in 1 2 3; do
     focus_wine
     xdotool key "$1"
-    poll 5 "$2" && return 0
+    poll 12 "$2" && return 0
   done
   return 1
 }
