@@ -127,6 +127,14 @@ PropertiesFields FrmProperty::Typed() const {
 
 bool FrmProperty::OnCommand(int id, int code) {
   if (!props_ || reloading_) return false;
+  if (acting_) return true;
+  acting_ = true;
+  const bool handled = Act(id, code);
+  acting_ = false;
+  return handled;
+}
+
+bool FrmProperty::Act(int id, int code) {
   switch (id) {
     case IDC_PROP_SHORTCUT:
     case IDC_PROP_GROUP:

@@ -44,6 +44,11 @@ class FrmProperty : public win::Dialog {
   std::optional<ItemProperties> props_;
   win::BitmapPtr picture_;
   bool reloading_ = false;
+  // An action is running: a path question on a slow place lets the window messages run,
+  // and a second click must not start another action inside it.
+  bool acting_ = false;
+  // What a control's command does.
+  bool Act(int id, int code);
 };
 
 }  // namespace vek
