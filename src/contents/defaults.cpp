@@ -115,9 +115,9 @@ void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRin
 
 void Defaults::FreeSlotContents(int slot) {
   if (slot < static_cast<int>(model_.Groups.size())) {
-    const int32_t k = model_.Items[slot].Kind;
+    const ItemKind k = model_.Items[slot].Kind;
     ShortcutGroup& g = model_.Groups[slot];
-    if (k == kind::kGroup || k == kind::kAllPrograms) {
+    if (IsUserGroupKind(k)) {
       const int last = g.Count < static_cast<int>(g.Members.size()) ? g.Count
                                                                     : static_cast<int>(g.Members.size()) - 1;
       for (int m = 1; m <= last; ++m) items_.FreeSlot(g.Members[m]);
@@ -139,26 +139,26 @@ void Defaults::BuildDefaultGroup(int which, int slot) {
   FreeSlotContents(slot);
   const std::string& sys = io_.folders.SysIconDir;
   const Folders& f = io_.folders;
-  auto set = [&](const char* title, int32_t k, const char* picture) {
+  auto set = [&](const char* title, ItemKind k, const char* picture) {
     ShortcutItem& item = model_.Items[slot];
     item.Title = title;
     item.Kind = k;
     item.IconFile = sys + picture;
     item.ImageIndex = slot;
   };
-  const int32_t shortcutKind = slot > pool::kRingLast ? kind::kMember : kind::kShortcut;
+  const ItemKind shortcutKind = slot > pool::kRingLast ? ItemKind::kMember : ItemKind::kShortcut;
   switch (which) {
     case 3:
-      set("All Programs Group (Empty)", kind::kAllPrograms, "All Programs Group.png");
+      set("All Programs Group (Empty)", ItemKind::kAllPrograms, "All Programs Group.png");
       discovery_.AddFolderEntries(slot, f.CommonDesktopDir, "*.*", scan_mode::kAllVisible);
       discovery_.AddFolderEntries(slot, f.DesktopDir, "*.*", scan_mode::kAllVisible);
       break;
     case 4:
-      set("System Folders & Drives Group", kind::kGroup, "Library.png");
+      set("System Folders & Drives Group", ItemKind::kGroup, "Library.png");
       discovery_.AddSystemFoldersAndDrives(slot, windowsMajor_, [this] { host_.LetMessagesRun(); });
       break;
     case 5:
-      set("Accessories Group", kind::kGroup, "WinGroup.png");
+      set("Accessories Group", ItemKind::kGroup, "WinGroup.png");
       for (const Accessory& a : kAccessories) {
         const std::string& folder = a.place == Place::kSystem         ? f.SystemDir
                                     : a.place == Place::kProgramFiles ? f.ProgramFilesDir
@@ -167,7 +167,7 @@ void Defaults::BuildDefaultGroup(int which, int slot) {
       }
       break;
     case 6:
-      set("Microsoft Office Suite Group", kind::kGroup, "Microsoft Office Group.png");
+      set("Microsoft Office Suite Group", ItemKind::kGroup, "Microsoft Office Group.png");
       discovery_.AddOfficeApplications(slot);
       break;
     case 7:
@@ -180,7 +180,7 @@ void Defaults::BuildDefaultGroup(int which, int slot) {
       break;
     case 9:
       set("Search Internet", shortcutKind, "SearchInternet.png");
-      model_.Items[slot].IsSystem = kTrue16;
+      model_.Items[slot].IsSystem = true;
       model_.Items[slot].CommandId = command::kSearchInternet;
       break;
   }
@@ -195,7 +195,7 @@ void Defaults::RepairIcons() {
   };
   auto repair = [&](int slot) {
     ShortcutItem& item = model_.Items[slot];
-    if (item.Kind == kind::kFree) return;  // nothing to show
+    if (item.Kind == ItemKind::kFree) return;  // nothing to show
     const std::string customIcon = item.CustomIconFile.TrimInPlace();
     const std::string iconFile = item.IconFile.TrimInPlace();
     if (!exists(customIcon) && !exists(iconFile)) items_.RebuildItemIcon(slot);

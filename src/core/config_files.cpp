@@ -4,6 +4,7 @@
 #include "core/group_title.h"
 #include "core/menu_record.h"
 #include "core/mod_registry.h"
+#include "core/record_io.h"
 #include "core/rounding.h"
 #include "core/search_engines.h"
 
@@ -103,14 +104,14 @@ SettingsRecord MakeSettingsRecord(const Model& model) {
   r.IconQuantityCode = RoundHalfEven((s.IconQuantity - 8) / 4.0);
   for (int k = 0; k < 4; ++k) r.BackdropColour[k] = s.BackdropColour[k];
   r.ReservedFlag = s.ReservedFlag;
-  r.AutoRun = s.AutoRun ? kTrue16 : kFalse16;
+  r.AutoRun = s.AutoRun ? record::kTrue16 : record::kFalse16;
   if (!model.Items.empty()) r.UserIconFile = model.Items[pool::kCentre].IconFile;
   r.ReservedText = s.ReservedText;
   r.ReservedNumber = s.ReservedNumber;
   r.SearchBoxLeft = s.SearchBoxLeft;
   r.SearchBoxTop = s.SearchBoxTop;
   r.SearchEngine = s.SearchEngine;
-  r.IconsLocked = s.IconsLocked ? kTrue16 : kFalse16;
+  r.IconsLocked = s.IconsLocked ? record::kTrue16 : record::kFalse16;
   r.GettingStarted = s.GettingStarted;
   r.DesktopIconsHidden = s.DesktopIconsHidden;
   r.AutoHide = s.AutoHide;
@@ -261,7 +262,7 @@ bool LoadMenu(Model& model, ConfigIo& io) {
     }
     ShortcutItem& item = model.Items[i];
     DecodeItemRecordInto(record, io.codec, item);
-    if (i <= pool::kRingLast && item.Kind == kind::kFree) item.Kind = kind::kEmptyPosition;
+    if (i <= pool::kRingLast && item.Kind == ItemKind::kFree) item.Kind = ItemKind::kEmptyPosition;
     if (item.ImageIndex < 0 || item.ImageIndex > pool::kLast) item.ImageIndex = i;
   }
   return true;

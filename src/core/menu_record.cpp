@@ -8,9 +8,9 @@ using namespace record;
 namespace off = item_offset;
 
 bool EncodeItemRecord(const ShortcutItem& item, AnsiCodec& codec, uint8_t* p) {
-  PutI32(p + off::kKind, item.Kind);
-  p[off::kPathKind] = item.PathKind;
-  PutI16(p + off::kIsSystem, item.IsSystem);
+  PutI32(p + off::kKind, static_cast<int32_t>(item.Kind));
+  p[off::kPathKind] = static_cast<uint8_t>(item.PathKind);
+  PutI16(p + off::kIsSystem, item.IsSystem ? kTrue16 : kFalse16);
   PutI32(p + off::kCommandId, item.CommandId);
   PutI16(p + off::kReserved, item.Reserved);
   PutI32(p + off::kImageIndex, item.ImageIndex);
@@ -31,9 +31,12 @@ ShortcutItem DecodeItemRecord(const uint8_t* p, AnsiCodec& codec) {
 }
 
 void DecodeItemRecordInto(const uint8_t* p, AnsiCodec& codec, ShortcutItem& item) {
-  item.Kind = GetI32(p + off::kKind);
-  item.PathKind = p[off::kPathKind];
-  item.IsSystem = GetI16(p + off::kIsSystem);
+  // Stored numbers that name no kind are kept as they are: the item keeps them in memory
+  // and writes them back unchanged.
+  item.Kind = static_cast<ItemKind>(GetI32(p + off::kKind));
+  item.PathKind = static_cast<PathKind>(p[off::kPathKind]);
+  // Any value but 0 has always meant a system item; it is written back as -1.
+  item.IsSystem = GetI16(p + off::kIsSystem) != kFalse16;
   item.CommandId = GetI32(p + off::kCommandId);
   item.Reserved = GetI16(p + off::kReserved);
   item.ImageIndex = GetI32(p + off::kImageIndex);

@@ -25,13 +25,13 @@ void Model::Size() {
 int Model::FindFreeSlot(bool ringMode) const {
   if (!ringMode) {
     for (int i = pool::kMemberFirst; i < static_cast<int>(Items.size()); ++i)
-      if (Items[i].Kind == kind::kFree) return i;
+      if (Items[i].Kind == ItemKind::kFree) return i;
     return 0;
   }
   const int last = Settings.IconQuantity < pool::kRingLast ? Settings.IconQuantity : pool::kRingLast;
   for (int i = pool::kFirstMovableSlot; i <= last; ++i) {
-    const int32_t k = Items[i].Kind;
-    if (k == kind::kFree || k == kind::kEmptyPosition) return i;
+    const ItemKind k = Items[i].Kind;
+    if (k == ItemKind::kFree || k == ItemKind::kEmptyPosition) return i;
   }
   if (Groups[pool::kAllProgramsSlot].Count > pool::kAllProgramsCapacity - 1) return 0;
   return pool::kAllProgramsSlot;

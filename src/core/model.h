@@ -10,29 +10,40 @@
 
 namespace vek {
 
-// Item kinds.
 // Whether the dock is on the screen: shown, minimised to its small icon, or hidden.
 enum class DockState { Shown, Minimised, Hidden };
 
-namespace kind {
-constexpr int32_t kFree = 0;
-constexpr int32_t kShortcut = 1;        // ring slots
-constexpr int32_t kEmptyPosition = 2;   // ring slot drawn as "Blank Shortcut"
-constexpr int32_t kGroup = 4;           // user or default group on the ring
-constexpr int32_t kMember = 5;          // shortcut inside a group
-constexpr int32_t kAllPrograms = 6;     // the "All Programs" group
-constexpr int32_t kRecycleBin = 9;
-constexpr int32_t kBuiltIn = 10;        // built-in item with a built-in group; templates
-constexpr int32_t kCommand = 11;        // member of a built-in group
-constexpr int32_t kCentre = 12;
-}  // namespace kind
+// What a pool item is. The enumerator values are the numbers the menu file stores; an item
+// read from a file may hold a number that names none of them, and keeps it.
+enum class ItemKind : int32_t {
+  kFree = 0,
+  kShortcut = 1,        // a shortcut at a ring position
+  kEmptyPosition = 2,   // a ring position drawn as "Blank Shortcut"
+  kGroup = 4,           // a user or default group at a ring position
+  kMember = 5,          // a shortcut inside a group
+  kAllPrograms = 6,     // the "All Programs" group
+  kRecycleBin = 9,
+  kBuiltIn = 10,        // a built-in item with a built-in group; the templates
+  kCommand = 11,        // a member of a built-in group
+  kCentre = 12,
+};
 
-// What an item's Link denotes, for the fallback picture.
-namespace path_kind {
-constexpr uint8_t kShortcutFile = 0;  // drives and folders too
-constexpr uint8_t kProgram = 1;
-constexpr uint8_t kOtherFile = 2;
-}  // namespace path_kind
+// The kinds the user makes and edits (shortcuts, positions, groups, members and the All
+// Programs group); every kind after them is built in and offers only its properties.
+constexpr bool IsUserKind(ItemKind k) { return k <= ItemKind::kAllPrograms; }
+constexpr bool IsBuiltInKind(ItemKind k) { return !IsUserKind(k); }
+// A group the user fills: an ordinary group or the All Programs group.
+constexpr bool IsUserGroupKind(ItemKind k) { return k == ItemKind::kGroup || k == ItemKind::kAllPrograms; }
+// The kinds from the group on own a menu: the groups, the built-in items and the centre.
+constexpr bool OwnsMenuKind(ItemKind k) { return k >= ItemKind::kGroup; }
+
+// What an item's Link denotes, for the fallback picture. The values are the stored ones;
+// a file may hold one that names none of them.
+enum class PathKind : uint8_t {
+  kShortcutFile = 0,  // drives and folders too
+  kProgram = 1,
+  kOtherFile = 2,
+};
 
 // Pool index ranges and capacities.
 namespace pool {
@@ -68,14 +79,10 @@ constexpr int kTarget = 255;
 constexpr int kArguments = 128;
 }  // namespace width
 
-// 16-bit booleans of records and files.
-constexpr int16_t kTrue16 = -1;
-constexpr int16_t kFalse16 = 0;
-
 struct ShortcutItem {
-  int32_t Kind = kind::kFree;
-  uint8_t PathKind = 0;
-  int16_t IsSystem = kFalse16;
+  ItemKind Kind = ItemKind::kFree;
+  vek::PathKind PathKind = vek::PathKind::kShortcutFile;
+  bool IsSystem = false;  // a system item: a click runs its CommandId
   int32_t CommandId = 0;
   int16_t Reserved = 0;
   int32_t ImageIndex = 0;
@@ -87,7 +94,6 @@ struct ShortcutItem {
   FixedText Arguments;
   int32_t RunMode = 0;  // 0 normal window, 1 minimised, 2 maximised
 
-  bool system() const { return IsSystem != kFalse16; }
   friend bool operator==(const ShortcutItem& a, const ShortcutItem& b);
 };
 

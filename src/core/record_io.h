@@ -12,6 +12,10 @@
 
 namespace vek::record {
 
+// The stored 16-bit booleans: -1 for true, 0 for false.
+constexpr int16_t kTrue16 = -1;
+constexpr int16_t kFalse16 = 0;
+
 inline int32_t GetI32(const uint8_t* p) {
   return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
                               static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);

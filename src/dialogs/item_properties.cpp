@@ -34,19 +34,25 @@ bool operator==(const PropertiesView& a, const PropertiesView& b) {
          a.title == b.title && a.target == b.target && a.arguments == b.arguments && a.runMode == b.runMode;
 }
 
-int EditTypeOf(int32_t k, bool addMode) {
-  if (addMode && (k == kind::kGroup || k == kind::kAllPrograms)) return kNewMemberType;
+ItemKind EditTypeOf(ItemKind k, bool addMode) {
+  if (addMode && IsUserGroupKind(k)) return kNewMemberType;
   return k;
 }
 
-PropertiesView PropertiesEnabling(int editType, int slot) {
+namespace {
+// The All Programs group and the built-in items keep their kind in the dialog: only their
+// picture can change.
+bool KeepsItsKind(ItemKind editType) { return editType > ItemKind::kMember; }
+}  // namespace
+
+PropertiesView PropertiesEnabling(ItemKind editType, int slot) {
   PropertiesView v;
-  if (editType == kind::kGroup)
+  if (editType == ItemKind::kGroup)
     v.type = item_type::kGroup;
-  else if (editType > kind::kMember)
+  else if (KeepsItsKind(editType))
     v.type = item_type::kSystem;
   v.browse = v.type == item_type::kShortcut;
-  if (editType > kind::kMember) {
+  if (KeepsItsKind(editType)) {
     // Built-in items keep what they are; only their picture can change.
     v.systemOption = true;
     v.icon = true;
@@ -55,7 +61,7 @@ PropertiesView PropertiesEnabling(int editType, int slot) {
   const bool isNew = editType == kNewMemberType;
   // A new member has nothing to edit until a path is chosen.
   v.link = v.title = v.icon = !isNew;
-  v.target = v.arguments = v.runMode = !isNew && editType != kind::kGroup;
+  v.target = v.arguments = v.runMode = !isNew && editType != ItemKind::kGroup;
   // A ring group may go back to being a shortcut; its question says what that deletes.
   v.shortcutOption = true;
   // Members of groups and new members cannot become groups.
@@ -63,7 +69,7 @@ PropertiesView PropertiesEnabling(int editType, int slot) {
   return v;
 }
 
-std::vector<std::string> LinkListEntries(int editType, const std::string& link, int memberCount) {
+std::vector<std::string> LinkListEntries(ItemKind editType, const std::string& link, int memberCount) {
   std::vector<std::string> entries;
   if (editType == kNewMemberType) return entries;
   entries.push_back(TrimFixed(link));
@@ -71,11 +77,11 @@ std::vector<std::string> LinkListEntries(int editType, const std::string& link, 
     for (const char* name : names) entries.push_back(std::string(prefix) + name);
   };
   switch (editType) {
-    case kind::kFree:
-    case kind::kEmptyPosition: add("Add New ", kWebNames); break;
-    case kind::kShortcut:
-    case kind::kMember: add("Replace by  New ", kWebNames); break;
-    case kind::kGroup: add(memberCount > 0 ? "Replace by  New " : "Add New ", kGroupNames); break;
+    case ItemKind::kFree:
+    case ItemKind::kEmptyPosition: add("Add New ", kWebNames); break;
+    case ItemKind::kShortcut:
+    case ItemKind::kMember: add("Replace by  New ", kWebNames); break;
+    case ItemKind::kGroup: add(memberCount > 0 ? "Replace by  New " : "Add New ", kGroupNames); break;
     default: break;
   }
   return entries;
@@ -151,27 +157,27 @@ void ItemProperties::Changed() {
 
 void ItemProperties::MakeEmptyGroup() {
   ShortcutItem& it = item();
-  it.Kind = kind::kGroup;
+  it.Kind = ItemKind::kGroup;
   it.Title = kNewEmptyGroupTitle;
   it.ImageIndex = slot_;
   it.IconFile = folders_.SysIconDir + "Group.png";
   ShortcutGroup& g = model_.Groups[slot_];
   g.Count = 0;
   g.Members[0] = slot_;
-  editType_ = kind::kGroup;
+  editType_ = ItemKind::kGroup;
   pictures_.LoadItemIcon(slot_);
 }
 
 bool ItemProperties::ChooseType(int type) {
   if (type == item_type::kGroup) {
-    if (!View().groupOption || editType_ == kind::kGroup) return false;
-    if (editType_ == kind::kShortcut || editType_ == kind::kMember) {
+    if (!View().groupOption || editType_ == ItemKind::kGroup) return false;
+    if (editType_ == ItemKind::kShortcut || editType_ == ItemKind::kMember) {
       if (!Ask(kShortcutToGroupQuestion, "VEK Desktop", false)) return false;
     }
     items_.DeleteItem(slot_, true);
     MakeEmptyGroup();
   } else if (type == item_type::kShortcut) {
-    if (editType_ != kind::kGroup) return false;
+    if (editType_ != ItemKind::kGroup) return false;
     if (MemberCount(slot_) > 0 && !Ask(kGroupToShortcutQuestion, "VEK Desktop", false)) return false;
     items_.DeleteItem(slot_, true);
     editType_ = item().Kind;
@@ -186,11 +192,11 @@ bool ItemProperties::ChooseType(int type) {
 bool ItemProperties::ChooseLinkEntry(int entry) {
   const int entries = static_cast<int>(LinkEntries().size());
   if (entry <= 0 || entry >= entries) return false;
-  const bool replaces = editType_ == kind::kShortcut || editType_ == kind::kMember ||
-                        (editType_ == kind::kGroup && MemberCount(slot_) > 0);
+  const bool replaces = editType_ == ItemKind::kShortcut || editType_ == ItemKind::kMember ||
+                        (editType_ == ItemKind::kGroup && MemberCount(slot_) > 0);
   if (replaces && !Ask(kReplaceQuestion, kPropertiesCaption, true)) return false;
   // The default row frees what the slot held (with a group's members) before it fills it.
-  if (editType_ == kind::kGroup)
+  if (editType_ == ItemKind::kGroup)
     defaults_.BuildDefaultGroup(kFirstGroupRow + entry - 1, slot_);
   else
     defaults_.BuildDefaultGroup(kFirstWebRow + entry - 1, slot_);

@@ -34,8 +34,9 @@ constexpr int kGroup = 1;
 constexpr int kSystem = 2;
 }  // namespace item_type
 
-// The edited kind while a new member of a group is being added.
-constexpr int kNewMemberType = -1;
+// The edited kind while a new member of a group is being added: a value outside the
+// kinds the program makes.
+constexpr ItemKind kNewMemberType = static_cast<ItemKind>(-1);
 
 // The selected type option and which controls take input.
 struct PropertiesView {
@@ -46,14 +47,14 @@ struct PropertiesView {
 };
 
 // What the dialog edits for an item of `kind`: the kind itself, or kNewMemberType when
-// a new member is added to a group (kind 4 or 6) in add mode.
-int EditTypeOf(int32_t kind, bool addMode);
+// a new member is added to a user group in add mode.
+ItemKind EditTypeOf(ItemKind kind, bool addMode);
 // The type and control states for `editType` of pool item `slot`. Only a ring position
 // that edits an existing item may become a group; built-in items take no input.
-PropertiesView PropertiesEnabling(int editType, int slot);
+PropertiesView PropertiesEnabling(ItemKind editType, int slot);
 // The link list: the item's link, then the replacements it offers (web shortcuts for
 // shortcuts and empty positions, default groups for groups); nothing for a new member.
-std::vector<std::string> LinkListEntries(int editType, const std::string& link, int memberCount);
+std::vector<std::string> LinkListEntries(ItemKind editType, const std::string& link, int memberCount);
 
 // The text cut to at most `characters` characters (UTF-8 kept whole).
 std::string CutToCharacters(const std::string& text, size_t characters);
@@ -83,7 +84,7 @@ class ItemProperties {
 
   const std::string& caption() const { return caption_; }
   int slot() const { return slot_; }
-  int editType() const { return editType_; }
+  ItemKind editType() const { return editType_; }
   PropertiesView View() const { return PropertiesEnabling(editType_, slot_); }
   std::vector<std::string> LinkEntries() const;
   // The item's fields, trimmed (and written back trimmed); empty for a new member.
@@ -129,7 +130,7 @@ class ItemProperties {
   UserPrompt& prompt_;
   DialogHost& host_;
   int slot_;
-  int editType_;
+  ItemKind editType_;
   std::string caption_;
 };
 

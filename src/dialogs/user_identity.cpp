@@ -39,7 +39,7 @@ void ChangeUserIdentity(const UserIdentityServices& s) {
   const std::string chosen = s.chooseFile ? s.chooseFile(request) : std::string();
   if (!TrimFixed(chosen).empty()) {
     if (ReplaceUserPicture(s, chosen)) {
-      centre.Kind = kind::kCentre;
+      centre.Kind = ItemKind::kCentre;
       centre.IconFile = s.folders.UserIconFile;
       s.pictures.LoadItemIcon(pool::kCentre);
       s.host.RefreshRing();

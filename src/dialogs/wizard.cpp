@@ -16,12 +16,10 @@ int MemberCount(const ShortcutGroup& g) {
   return std::clamp<int>(g.Count, 0, static_cast<int>(g.Members.size()) - 1);
 }
 
-bool OwnsGroup(int32_t k) {
-  return k == kind::kGroup || k == kind::kAllPrograms || k == kind::kRecycleBin || k == kind::kBuiltIn ||
-         k == kind::kCentre;
+bool OwnsGroup(ItemKind k) {
+  return IsUserGroupKind(k) || k == ItemKind::kRecycleBin || k == ItemKind::kBuiltIn ||
+         k == ItemKind::kCentre;
 }
-
-bool IsUserGroup(int32_t k) { return k == kind::kGroup || k == kind::kAllPrograms; }
 
 bool LessNoCase(const std::string& a, const std::string& b) { return ToUpperAscii(a) < ToUpperAscii(b); }
 
@@ -130,7 +128,7 @@ WizardButtons WizardEnabling(const Model& model, const WizardSelection& s, bool 
   const bool validChoice = ring || (s.choice >= 0 && s.choice <= LastRingSlot(model));
   if (!validChoice) return on;
   on[b::kSelectAllFiles] = on[b::kUnselectFiles] = s.files > 0;
-  on[b::kAddShortcut] = s.chosenFiles > 0 && (ring || IsUserGroup(model.Items[s.choice].Kind));
+  on[b::kAddShortcut] = s.chosenFiles > 0 && (ring || IsUserGroupKind(model.Items[s.choice].Kind));
   on[b::kAddGroup] = ring && s.files > 0;
 
   const std::vector<ManageEntry> entries = ManageEntries(model, s.choice);
@@ -148,9 +146,9 @@ WizardButtons WizardEnabling(const Model& model, const WizardSelection& s, bool 
   on[b::kProperties] = edit[edit_entry::kProperties];
   for (int button : {b::kMoveUp, b::kMoveDown, b::kMoveTop, b::kMoveBottom}) on[button] = edit[MoveEntryOf(button)];
   if (ring && s.chosenFiles == 1) {
-    const int32_t k = model.Items[one.place].Kind;
+    const ItemKind k = model.Items[one.place].Kind;
     const bool roomy = model.Groups[one.place].Count < Model::Capacity(one.place);
-    on[b::kReplace] = k == kind::kShortcut || k == kind::kEmptyPosition || (IsUserGroup(k) && roomy);
+    on[b::kReplace] = k == ItemKind::kShortcut || k == ItemKind::kEmptyPosition || (IsUserGroupKind(k) && roomy);
   }
   return on;
 }
@@ -199,7 +197,7 @@ bool WizardActions::AddShortcuts(int choice, const std::vector<std::string>& pat
       }
       changed = items_.AddItemFromPath(path, slot).added() || changed;
     }
-  } else if (choice >= 0 && choice <= LastRingSlot(model_) && IsUserGroup(model_.Items[choice].Kind)) {
+  } else if (choice >= 0 && choice <= LastRingSlot(model_) && IsUserGroupKind(model_.Items[choice].Kind)) {
     changed = AddToGroup(choice, paths);
   }
   items_.EndRefusalBatch();
@@ -226,8 +224,8 @@ bool WizardActions::AddGroup(const std::vector<std::string>& paths) {
 
 bool WizardActions::Replace(const std::string& path, int slot) {
   if (slot < pool::kRingFirst || slot > LastRingSlot(model_)) return false;
-  const int32_t k = model_.Items[slot].Kind;
-  if (IsUserGroup(k)) {
+  const ItemKind k = model_.Items[slot].Kind;
+  if (IsUserGroupKind(k)) {
     if (GroupFull(slot)) {
       prompt_.Ask(PromptRequest{kGroupFullText, kAddShortcutTitle, PromptIcon::kInformation});
       return false;
@@ -248,8 +246,8 @@ bool WizardActions::Remove(int choice, const std::vector<ManageEntry>& entries) 
     if (!EntrySelectable(choice, e) || !EditMenuEnabling(model_, EntryTarget(choice, e), true)[edit_entry::kDelete])
       continue;
     doomed.push_back(e);
-    const int32_t k = model_.Items[e.item].Kind;
-    shortcuts = shortcuts || k == kind::kShortcut || k == kind::kMember;
+    const ItemKind k = model_.Items[e.item].Kind;
+    shortcuts = shortcuts || k == ItemKind::kShortcut || k == ItemKind::kMember;
   }
   if (doomed.empty()) return false;
   if (shortcuts) {

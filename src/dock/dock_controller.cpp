@@ -7,7 +7,7 @@ namespace vek {
 int FadeAlpha(int k) { return RoundHalfEven(k * 7.96875); }
 
 namespace {
-bool Draggable(int32_t k) { return k == kind::kShortcut || k == kind::kGroup || k == kind::kAllPrograms; }
+bool Draggable(ItemKind k) { return k == ItemKind::kShortcut || IsUserGroupKind(k); }
 }  // namespace
 
 void DockController::RepaintSelection() {
@@ -86,7 +86,7 @@ void DockController::MouseUp(int button, int x, int y) {
   } else {
     window_.DockAction(false);
     if (s >= 0 && s < static_cast<int>(model_.Items.size())) {
-      if (model_.Items[s].Kind < 7) {
+      if (IsUserKind(model_.Items[s].Kind)) {
         state_.MenuSlot = s;
         actions_.ShowEditMenu();
       } else {
@@ -112,36 +112,36 @@ void DockController::IconClick(int how) {
   const int s = state_.SelIndex;
   if (s < 0 || s > pool::kRingLast) return;
   ShortcutItem& item = model_.Items[s];
-  const int32_t k = item.Kind;
-  if (k == kind::kFree || k == kind::kEmptyPosition) return;
+  const ItemKind k = item.Kind;
+  if (k == ItemKind::kFree || k == ItemKind::kEmptyPosition) return;
   const std::string link = item.Link.Trimmed();
   auto leftClick = [&] {
-    if (k == kind::kShortcut) {
-      if (item.system())
+    if (k == ItemKind::kShortcut) {
+      if (item.IsSystem)
         actions_.RunSystemCommand(item.CommandId);
       else
         actions_.LaunchItem(s);
-    } else if (k == kind::kGroup || k == kind::kAllPrograms || k == kind::kRecycleBin || k == kind::kBuiltIn) {
-      if (item.system())
+    } else if (IsUserGroupKind(k) || k == ItemKind::kRecycleBin || k == ItemKind::kBuiltIn) {
+      if (item.IsSystem)
         actions_.RunSystemCommand(item.CommandId);
       else if (!link.empty())
         actions_.LaunchItem(s);
       else
         OpenMenu(s);
-    } else if (k == kind::kCentre) {
+    } else if (k == ItemKind::kCentre) {
       OpenMenu(s);
     }
   };
   switch (how) {
     case click::kLeft: leftClick(); break;
     case click::kRightOnBuiltIn:
-      if (k > 3) OpenMenu(s);
+      if (OwnsMenuKind(k)) OpenMenu(s);
       break;
     case click::kKey:
       // From the keyboard a group always opens its menu, even one with a link.
-      if (k == kind::kShortcut)
+      if (k == ItemKind::kShortcut)
         leftClick();
-      else if (k > 3)
+      else if (OwnsMenuKind(k))
         OpenMenu(s);
       break;
     default: break;

@@ -14,6 +14,8 @@ constexpr size_t kMostPaths = 1024;
 constexpr size_t kListedPaths = 15;
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+// The built-in items, their commands and the centre take no drop.
+bool RefusesDrops(ItemKind k) { return k >= ItemKind::kBuiltIn; }
 }  // namespace
 
 std::string PathList(const char* heading, const std::vector<std::string>& paths) {
@@ -70,21 +72,21 @@ DropFeedback DropController::FeedbackFor(int slot, bool hasFiles, bool& accepts)
     accepts = s_.model.FindFreeSlot(true) != 0;
     return DropFeedback::kNone;
   }
-  const int32_t k = s_.slots.SlotType[static_cast<size_t>(slot)];
+  const ItemKind k = s_.slots.SlotType[static_cast<size_t>(slot)];
   switch (k) {
-    case kind::kShortcut:
+    case ItemKind::kShortcut:
       accepts = true;
       return DropFeedback::kReplace;
-    case kind::kEmptyPosition:
-    case kind::kRecycleBin:
+    case ItemKind::kEmptyPosition:
+    case ItemKind::kRecycleBin:
       accepts = true;
       return DropFeedback::kAdd;
-    case kind::kGroup:
-    case kind::kAllPrograms:
+    case ItemKind::kGroup:
+    case ItemKind::kAllPrograms:
       accepts = !GroupFull(slot);
       return accepts ? DropFeedback::kAdd : DropFeedback::kNoDrop;
     default:
-      return k < kind::kBuiltIn ? DropFeedback::kNone : DropFeedback::kNoDrop;
+      return RefusesDrops(k) ? DropFeedback::kNoDrop : DropFeedback::kNone;
   }
 }
 
@@ -167,7 +169,7 @@ void DropController::RunPendingDrop() {
   // questions below let window messages run.
   ModalState::Scope busy(s_.modal);
   int target = drop.slot;
-  if (s_.model.Items[static_cast<size_t>(target)].Kind == kind::kRecycleBin) {
+  if (s_.model.Items[static_cast<size_t>(target)].Kind == ItemKind::kRecycleBin) {
     RecycleDropped(drop.paths);
     Finish();
     return;
@@ -181,14 +183,14 @@ void DropController::RunPendingDrop() {
     if (target == pool::kAllProgramsSlot)
       s_.prompt.Ask(PromptRequest{kDesktopFullText, "VEK Desktop", PromptIcon::kNone});
   }
-  const int32_t k = s_.model.Items[static_cast<size_t>(target)].Kind;
+  const ItemKind k = s_.model.Items[static_cast<size_t>(target)].Kind;
   s_.items.BeginRefusalBatch();
   bool changed = true;
-  if (drop.paths.size() == 1 && k != kind::kGroup && k != kind::kAllPrograms) {
+  if (drop.paths.size() == 1 && !IsUserGroupKind(k)) {
     changed = s_.items.AddItemFromPath(drop.paths.front(), target).added();
-  } else if (k == kind::kGroup || k == kind::kAllPrograms) {
+  } else if (IsUserGroupKind(k)) {
     AddToGroup(target, drop.paths, 0);
-  } else if (k == kind::kShortcut || k == kind::kEmptyPosition) {
+  } else if (k == ItemKind::kShortcut || k == ItemKind::kEmptyPosition) {
     changed = MakeGroup(target, drop.paths);
   } else {
     changed = false;
@@ -213,9 +215,9 @@ void DropController::RecycleDropped(const std::vector<std::string>& paths) {
 
 bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) {
   const ShortcutItem former = s_.model.Items[static_cast<size_t>(slot)];
-  const bool wasShortcut = former.Kind == kind::kShortcut;
+  const bool wasShortcut = former.Kind == ItemKind::kShortcut;
   // A built-in command has no link to keep as a member: it goes only if the user agrees.
-  if (wasShortcut && former.system()) {
+  if (wasShortcut && former.IsSystem) {
     PromptRequest ask{kReplaceShortcutQuestion, kReplaceShortcutTitle, PromptIcon::kExclamation,
                       PromptButtons::kYesNo, true, true};
     if (s_.prompt.Ask(ask) != PromptAnswer::kYes) return false;
@@ -226,7 +228,7 @@ bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) 
   s_.items.MakeGroup(slot, name);
 
   const std::string link = former.Link.Trimmed();
-  if (wasShortcut && !former.system() && !link.empty()) {
+  if (wasShortcut && !former.IsSystem && !link.empty()) {
     const AddResult first = s_.items.AddItemFromPath(link, slot);
     if (first.added()) {
       ShortcutItem& member = s_.model.Items[static_cast<size_t>(first.index)];

@@ -139,7 +139,7 @@ void FillSlots(const Model& model, SlotContents& slots) {
   const int groups = static_cast<int>(model.Groups.size());
   for (int i = 1; i < kSlotCount; ++i) {
     slots.SlotIcon[i] = 0;
-    slots.SlotType[i] = 0;
+    slots.SlotType[i] = ItemKind::kFree;
     slots.SlotName[i].clear();
     if (i >= groups || model.Groups[i].Members.empty()) continue;
     const int32_t index = model.Groups[i].Members[0];

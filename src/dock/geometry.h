@@ -107,7 +107,7 @@ std::string SlotLetter(int slot);
 // filled and reads 0 / empty.
 struct SlotContents {
   std::array<int32_t, kSlotCount> SlotIcon{};
-  std::array<int32_t, kSlotCount> SlotType{};
+  std::array<ItemKind, kSlotCount> SlotType{};
   std::array<std::string, kSlotCount> SlotName{};
 };
 

@@ -255,8 +255,8 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
   }
 
   int n = 0;
-  const int32_t targetKind = model_.Items[target].Kind;
-  if (targetKind == kind::kShortcut) {
+  const ItemKind targetKind = model_.Items[target].Kind;
+  if (targetKind == ItemKind::kShortcut) {
     PromptRequest ask{kReplaceShortcutQuestion, kReplaceShortcutTitle, PromptIcon::kExclamation,
                       PromptButtons::kYesNo, true, true};
     if (prompt_.Ask(ask) != PromptAnswer::kYes) {
@@ -264,13 +264,13 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
       return result;
     }
     Free(target);
-    model_.Items[target].Kind = kind::kShortcut;
+    model_.Items[target].Kind = ItemKind::kShortcut;
     n = target;
-  } else if (targetKind == kind::kEmptyPosition) {
+  } else if (targetKind == ItemKind::kEmptyPosition) {
     Free(target);
-    model_.Items[target].Kind = kind::kShortcut;
+    model_.Items[target].Kind = ItemKind::kShortcut;
     n = target;
-  } else if ((targetKind == kind::kGroup || targetKind == kind::kAllPrograms) &&
+  } else if (IsUserGroupKind(targetKind) &&
              target < static_cast<int>(model_.Groups.size())) {
     if (!IsNewToGroup(target, path)) {
       result.outcome = AddOutcome::kDuplicate;
@@ -283,7 +283,7 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
       return result;
     }
     model_.Items[n] = ShortcutItem{};
-    model_.Items[n].Kind = kind::kMember;
+    model_.Items[n].Kind = ItemKind::kMember;
     UpdateGroupTitle(model_, target);
   } else {
     return result;
@@ -305,7 +305,7 @@ bool ItemCreation::SetItemPath(const std::string& rawPath, int index) {
     return false;
   }
   Free(index);
-  model_.Items[index].Kind = index > pool::kRingLast ? kind::kMember : kind::kShortcut;
+  model_.Items[index].Kind = index > pool::kRingLast ? ItemKind::kMember : ItemKind::kShortcut;
   current_ = index;
   Build(index, path, *facts);
   return true;
@@ -345,7 +345,7 @@ void ItemCreation::Build(int n, const std::string& path, const PathFacts& facts)
   if (x == ".LNK" || x == ".URL") {
     item.Title = DisplayNameFromPath(path);
     item.ImageIndex = n;
-    item.PathKind = path_kind::kShortcutFile;
+    item.PathKind = PathKind::kShortcutFile;
     item.IconFile = NewPictureName();
     if (!WriteShortcutPicture(item.IconFile.Trimmed()))
       item.IconFile = SysIcon(x == ".URL" ? "Internet.png" : "Problem.png");
@@ -357,7 +357,7 @@ void ItemCreation::Build(int n, const std::string& path, const PathFacts& facts)
     item.Title = !description.empty() && codec_.ToAnsi(description, ansi) ? description
                                                                           : DisplayNameFromPath(path);
     item.ImageIndex = n;
-    item.PathKind = path_kind::kProgram;
+    item.PathKind = PathKind::kProgram;
     item.IconFile = NewPictureName();
     details_.Clear();
     details_.IconFile = path;
@@ -370,7 +370,7 @@ void ItemCreation::Build(int n, const std::string& path, const PathFacts& facts)
     item.ImageIndex = n;
   } else {
     const DefaultIcon icon = associations_.GetDefaultIcon(x);
-    item.PathKind = path_kind::kOtherFile;
+    item.PathKind = PathKind::kOtherFile;
     item.Title = DisplayNameFromPath(path);
     item.ImageIndex = n;
     item.IconFile = NewPictureName();
@@ -392,7 +392,7 @@ void ItemCreation::Build(int n, const std::string& path, const PathFacts& facts)
 void ItemCreation::BuildFolder(ShortcutItem& item, const std::string& path, const Effective& eff) {
   const Folders& f = paths_.folders();
   const std::string folder = WithTrailingBackslash(eff.upper);
-  item.PathKind = path_kind::kShortcutFile;
+  item.PathKind = PathKind::kShortcutFile;
   if (folder.size() == 3) {
     const bool holdsWindows = ToUpperAscii(f.WindowsDir).compare(0, 3, folder) == 0;
     const DriveRow row = DriveRowFor(drives_.DriveType(folder), folder, holdsWindows);
@@ -433,7 +433,7 @@ void ItemCreation::BuildFolder(ShortcutItem& item, const std::string& path, cons
 void ItemCreation::MakeBlankPosition(int index) {
   ShortcutItem& item = model_.Items[index];
   item.Title = "Blank Shortcut";
-  item.Kind = kind::kEmptyPosition;
+  item.Kind = ItemKind::kEmptyPosition;
   item.IconFile = SysIcon("Shortcut.png");
   item.ImageIndex = index;
   pictures_.LoadItemIcon(index);
@@ -442,7 +442,7 @@ void ItemCreation::MakeBlankPosition(int index) {
 void ItemCreation::MakeGroup(int slot, const std::string& title) {
   Free(slot);
   ShortcutItem& group = model_.Items[static_cast<size_t>(slot)];
-  group.Kind = kind::kGroup;
+  group.Kind = ItemKind::kGroup;
   group.Title = TrimBlanks(title).empty() ? std::string(kNewGroupName) : title;
   group.ImageIndex = slot;
   group.IconFile = SysIcon("Group.png");
@@ -462,11 +462,11 @@ bool ItemCreation::AskDelete(const char* title) {
 bool ItemCreation::DeleteItem(int index, bool quiet) {
   if (index < 0 || index >= static_cast<int>(model_.Items.size())) return false;
   switch (model_.Items[index].Kind) {
-    case kind::kShortcut:
+    case ItemKind::kShortcut:
       Free(index);
       MakeBlankPosition(index);
       return true;
-    case kind::kGroup: {
+    case ItemKind::kGroup: {
       if (index >= static_cast<int>(model_.Groups.size())) return false;
       if (!quiet && !AskDelete(kDeleteGroupTitle)) return false;
       ShortcutGroup& g = model_.Groups[index];
@@ -477,9 +477,9 @@ bool ItemCreation::DeleteItem(int index, bool quiet) {
       MakeBlankPosition(index);
       return true;
     }
-    case kind::kMember:
+    case ItemKind::kMember:
       return RemoveGroupMember(index);
-    case kind::kAllPrograms: {
+    case ItemKind::kAllPrograms: {
       if (index >= static_cast<int>(model_.Groups.size())) return false;
       if (!quiet && !AskDelete(kDeleteAllProgramsTitle)) return false;
       ShortcutGroup& g = model_.Groups[index];

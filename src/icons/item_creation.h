@@ -94,7 +94,7 @@ class ItemCreation {
 
   // Makes an item from `path` and places it by the kind of pool item `target`: a ring
   // shortcut is replaced after the user agrees, an empty ring position is filled, a
-  // group (kind 4 or 6) gets a new member unless it has one with this path already or
+  // user group gets a new member unless it has one with this path already or
   // is full. Paths that do not exist add nothing, silently; a path whose drive or network
   // place does not answer in time adds nothing and the user is told; a path the configuration
   // file cannot keep (characters outside the system's code page, or longer than 255)

@@ -47,7 +47,7 @@ constexpr CatalogueEntry kEntries[] = {
     {command::kRecycleBinStatus, "Recycle Bin Status", "TrashCheck.png"},
 };
 
-ShortcutItem Template(const std::string& title, int32_t k, const std::string& iconFile) {
+ShortcutItem Template(const std::string& title, ItemKind k, const std::string& iconFile) {
   ShortcutItem item;
   item.Kind = k;
   item.Title = title;
@@ -64,18 +64,18 @@ void SetMembers(ShortcutGroup& group, int first, int last) {
 
 void AddTemplateItems(Model& model, const Folders& folders) {
   const std::string& sys = folders.SysIconDir;
-  ShortcutItem empty = Template("Recycle Bin (Empty)", kind::kRecycleBin, sys + "RecycleEmpty.png");
-  empty.IsSystem = kTrue16;
+  ShortcutItem empty = Template("Recycle Bin (Empty)", ItemKind::kRecycleBin, sys + "RecycleEmpty.png");
+  empty.IsSystem = true;
   empty.CommandId = command::kEmptyRecycleBin;
-  ShortcutItem full = Template("Recycle Bin (Full)", kind::kRecycleBin, sys + "RecycleFull.png");
-  full.IsSystem = kTrue16;
+  ShortcutItem full = Template("Recycle Bin (Full)", ItemKind::kRecycleBin, sys + "RecycleFull.png");
+  full.IsSystem = true;
   full.CommandId = command::kEmptyRecycleBin;
   model.Items[templ::kRecycleEmpty] = empty;
   model.Items[templ::kRecycleFull] = full;
-  model.Items[templ::kFile] = Template("File", kind::kBuiltIn, sys + "File.png");
-  model.Items[templ::kBlank] = Template("Blank Shortcut", kind::kBuiltIn, sys + "Shortcut.png");
-  model.Items[templ::kApplication] = Template("Application", kind::kBuiltIn, sys + "Application.png");
-  model.Items[templ::kGroup] = Template("Group", kind::kBuiltIn, sys + "Group.png");
+  model.Items[templ::kFile] = Template("File", ItemKind::kBuiltIn, sys + "File.png");
+  model.Items[templ::kBlank] = Template("Blank Shortcut", ItemKind::kBuiltIn, sys + "Shortcut.png");
+  model.Items[templ::kApplication] = Template("Application", ItemKind::kBuiltIn, sys + "Application.png");
+  model.Items[templ::kGroup] = Template("Group", ItemKind::kBuiltIn, sys + "Group.png");
 }
 
 void SetLockDraggingEntry(Model& model, const Folders& folders) {
@@ -98,12 +98,12 @@ void BuildSystemCatalogue(Model& model, const Folders& folders, FileSystem& fs,
 
   ShortcutItem& centre = model.Items[pool::kCentre];
   centre.Title = userName;
-  centre.Kind = kind::kCentre;
+  centre.Kind = ItemKind::kCentre;
   const uint32_t a = fs.Attributes(folders.UserIconFile);
   centre.IconFile = (a != attr::kInvalid && a != 0) ? folders.UserIconFile : std::string();
 
-  ShortcutItem computer = Template("My Computer", kind::kBuiltIn, folders.SysIconDir + "My Computer.png");
-  computer.IsSystem = kTrue16;
+  ShortcutItem computer = Template("My Computer", ItemKind::kBuiltIn, folders.SysIconDir + "My Computer.png");
+  computer.IsSystem = true;
   computer.CommandId = command::kMyComputer;
   computer.ImageIndex = 1;
   model.Items[1] = computer;
@@ -113,14 +113,14 @@ void BuildSystemCatalogue(Model& model, const Folders& folders, FileSystem& fs,
   for (int i = 10; i <= pool::kRingLast; ++i) {
     ShortcutItem& blank = model.Items[i];
     blank.Title = "Blank Shortcut";
-    blank.Kind = kind::kEmptyPosition;
+    blank.Kind = ItemKind::kEmptyPosition;
     blank.IconFile = folders.SysIconDir + "Shortcut.png";
   }
 
   for (const CatalogueEntry& e : kEntries) {
     ShortcutItem item;
-    item.Kind = kind::kCommand;
-    item.IsSystem = kTrue16;
+    item.Kind = ItemKind::kCommand;
+    item.IsSystem = true;
     item.CommandId = e.code;
     item.ImageIndex = e.code;
     item.Title = e.title;

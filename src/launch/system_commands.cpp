@@ -145,8 +145,8 @@ void SystemCommands::RunSystemCommand(int code) {
 void SystemCommands::ToggleDragLock() {
   items_.FreeItem(command::kLockDragging);
   ShortcutItem& item = model_.Items[command::kLockDragging];
-  item.Kind = kind::kCommand;
-  item.IsSystem = kTrue16;
+  item.Kind = ItemKind::kCommand;
+  item.IsSystem = true;
   item.CommandId = command::kLockDragging;
   item.ImageIndex = command::kLockDragging;
   model_.Settings.IconsLocked = !model_.Settings.IconsLocked;

@@ -27,7 +27,7 @@ MenuRow ModelMenuSource::Member(int slot, int position) const {
   row.image = item.ImageIndex;
   row.command = item.CommandId;
   row.kind = item.Kind;
-  row.system = item.system();
+  row.system = item.IsSystem;
   row.pathKind = item.PathKind;
   row.title = item.Title.Trimmed();
   return row;
@@ -219,7 +219,7 @@ void MenuController::MouseDown(int button, int x, int y) {
   const int f = state_.focus;
   if (button == mouse::kLeft && f >= 1 && f <= state_.paging.visibleRows()) {
     const int n = state_.paging.offset + f;
-    if (n <= static_cast<int>(state_.rows.size()) && state_.rows[static_cast<size_t>(n - 1)].kind == kind::kMember) {
+    if (n <= static_cast<int>(state_.rows.size()) && state_.rows[static_cast<size_t>(n - 1)].kind == ItemKind::kMember) {
       state_.dragArmed = true;
       state_.dragItem = state_.rows[static_cast<size_t>(n - 1)].item;
       state_.dragStartX = x;

@@ -4,10 +4,10 @@ namespace vek {
 
 using namespace menu_size;
 
-int32_t FallbackPicture(uint8_t pathKind) {
+int32_t FallbackPicture(PathKind pathKind) {
   switch (pathKind) {
-    case path_kind::kProgram: return pool::kApplicationImage;
-    case path_kind::kOtherFile: return pool::kFileImage;
+    case PathKind::kProgram: return pool::kApplicationImage;
+    case PathKind::kOtherFile: return pool::kFileImage;
     default: return pool::kBlankImage;
   }
 }

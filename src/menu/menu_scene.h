@@ -31,9 +31,9 @@ struct MenuRow {
   int32_t item = 0;     // pool index
   int32_t image = 0;    // image index of its picture
   int32_t command = 0;  // built-in command code
-  int32_t kind = 0;
+  ItemKind kind = ItemKind::kFree;
   bool system = false;  // a built-in command rather than something to launch
-  uint8_t pathKind = 0;
+  PathKind pathKind = PathKind::kShortcutFile;
   std::string title;    // trimmed
 };
 
@@ -48,7 +48,7 @@ struct MenuView {
 };
 
 // The fallback picture of a member without its own.
-int32_t FallbackPicture(uint8_t pathKind);
+int32_t FallbackPicture(PathKind pathKind);
 
 // The operation that draws a member's 32-pixel picture with its top-left at (x, y): its
 // own picture when decoded, else the fallback picture scaled down. `waiting` is set when

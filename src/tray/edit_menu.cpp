@@ -72,23 +72,23 @@ EditEntries EditMenuEnabling(const Model& model, const EditTarget& t, bool prope
                 edit_entry::kMoveTop, edit_entry::kMoveBottom, edit_entry::kProperties})
     e[i] = true;
 
-  const int32_t k = model.Items[t.item].Kind;
+  const ItemKind k = model.Items[t.item].Kind;
   const auto count = [&](int slot) {
     return slot < static_cast<int>(model.Groups.size()) ? MemberCount(model.Groups[slot]) : 0;
   };
   switch (k) {
-    case kind::kShortcut:
-    case kind::kMember: e[edit_entry::kAdd] = false; break;
-    case kind::kFree:
-    case kind::kEmptyPosition: e[edit_entry::kDelete] = false; break;
-    case kind::kGroup: e[edit_entry::kAdd] = count(t.item) < pool::kGroupCapacity; break;
-    case kind::kAllPrograms:
+    case ItemKind::kShortcut:
+    case ItemKind::kMember: e[edit_entry::kAdd] = false; break;
+    case ItemKind::kFree:
+    case ItemKind::kEmptyPosition: e[edit_entry::kDelete] = false; break;
+    case ItemKind::kGroup: e[edit_entry::kAdd] = count(t.item) < pool::kGroupCapacity; break;
+    case ItemKind::kAllPrograms:
       e[edit_entry::kAdd] = count(t.item) < pool::kAllProgramsCapacity;
       LimitMoves(e, 0, 1, 0);
       break;
     default:
       // Built-in items only show their properties.
-      if (k >= 7) {
+      if (IsBuiltInKind(k)) {
         e.fill(false);
         e[edit_entry::kProperties] = true;
       }
@@ -139,8 +139,8 @@ void ChooseEditEntry(int entry, const EditTarget& t, Model& model, EditMenuHost&
     host.ShowProperties(t.item, entry == edit_entry::kAdd);
   } else if (entry == edit_entry::kDelete) {
     leaveMenus();
-    const int32_t k = model.Items[t.item].Kind;
-    if (k == kind::kShortcut || k == kind::kMember) {
+    const ItemKind k = model.Items[t.item].Kind;
+    if (k == ItemKind::kShortcut || k == ItemKind::kMember) {
       PromptRequest question{kDeleteShortcutQuestion, kDeleteShortcutTitle, PromptIcon::kQuestion,
                              PromptButtons::kYesNo, true, true};
       if (prompt.Ask(question) != PromptAnswer::kYes) return;

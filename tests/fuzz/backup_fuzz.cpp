@@ -42,7 +42,7 @@ const Bytes& Template() {
     int n = 0;
     for (const std::string& p : paths) {
       ShortcutItem& it = m.Items[kFirstIconItem + n];
-      it.Kind = kind::kMember;
+      it.Kind = ItemKind::kMember;
       it.IconFile = p;
       if (n % 3 == 0) it.CustomIconFile = std::string(kIconDir) + std::to_string(10 + n) + ".png";
       m.AddMember(4, kFirstIconItem + n);

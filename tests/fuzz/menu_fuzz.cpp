@@ -3,7 +3,7 @@
 // image built here (edit_script.h); this keeps the corpus small and reaches every check.
 // Patch regions: 0 = the member lists, 1 = the first 200 item records, other = anywhere.
 //
-// A decoded image must write back to the same bytes, its lists must hold what the checks
+// A decoded image must write back to the same bytes (a set system flag as -1), its lists must hold what the checks
 // promise, and LoadMenu over an in-memory disk must never crash and either load the file
 // or keep it aside as ".bad".
 #include <cstdint>
@@ -30,24 +30,24 @@ const Bytes& Template() {
   static const Bytes image = [] {
     Model m;
     for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
-    m.Items[3].Kind = kind::kAllPrograms;
+    m.Items[3].Kind = ItemKind::kAllPrograms;
     m.Items[3].Title = "All Programs Group";
-    m.Items[5].Kind = kind::kGroup;
+    m.Items[5].Kind = ItemKind::kGroup;
     m.Items[5].Title = "Games (Full)";
     for (int i = 0; i < 36; ++i) {
       ShortcutItem& it = m.Items[129 + i];
-      it.Kind = kind::kMember;
+      it.Kind = ItemKind::kMember;
       it.ImageIndex = 129 + i;
       it.Title = "Member " + std::to_string(i);
       it.Link = "C:\\Games\\g" + std::to_string(i) + ".exe";
       m.AddMember(5, 129 + i);
     }
     for (int i = 0; i < 20; ++i) {
-      m.Items[300 + i].Kind = kind::kMember;
+      m.Items[300 + i].Kind = ItemKind::kMember;
       m.Items[300 + i].Link = "D:\\B\xC3\xBC" "cher\\" + std::to_string(i) + ".txt";
       m.AddMember(3, 300 + i);
     }
-    m.Items[4].Kind = kind::kShortcut;
+    m.Items[4].Kind = ItemKind::kShortcut;
     m.Items[4].IconFile = "C:\\Users\\u\\VekIcons\\0.png";
     test::FakeAnsiCodec codec;
     Bytes out;
@@ -73,9 +73,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const MenuDecodeResult r = DecodeMenu(image.data(), image.size(), codec, contents);
   if (r.ok) {
     if (r.size != kMenuFileSize || image.size() < kMenuFileSize) abort();
+    // Every byte writes back as it was read, but the system flag: any value other than 0
+    // reads as set and is written as the standard -1.
+    Bytes want(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(kMenuFileSize));
+    for (size_t at = MenuGroupPartSize() + item_offset::kIsSystem; at < kMenuFileSize; at += kItemRecordSize)
+      if (want[at] != 0 || want[at + 1] != 0) want[at] = want[at + 1] = 0xFF;
     Bytes again;
     EncodeMenu(contents.Groups, contents.Items, codec, again);
-    if (std::memcmp(again.data(), image.data(), kMenuFileSize) != 0) abort();
+    if (std::memcmp(again.data(), want.data(), kMenuFileSize) != 0) abort();
     std::vector<bool> seen(pool::kSize, false);
     for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) {
       const ShortcutGroup& group = contents.Groups[g];
@@ -107,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (loaded) {
     for (int i = 0; i < pool::kSize; ++i) {
       if (model.Items[i].ImageIndex < 0 || model.Items[i].ImageIndex > pool::kLast) abort();
-      if (i >= 1 && i <= pool::kRingLast && model.Items[i].Kind == kind::kFree) abort();
+      if (i >= 1 && i <= pool::kRingLast && model.Items[i].Kind == ItemKind::kFree) abort();
     }
   }
   return 0;

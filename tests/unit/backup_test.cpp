@@ -218,7 +218,7 @@ TEST_F(BackupTest, PicturesAreWrittenOnlyIntoTheIconFolder) {
   std::vector<std::string> blocks;
   for (size_t k = 0; k < std::size(targets); ++k) {
     ShortcutItem& it = hostile.Items[first + static_cast<int>(k)];
-    it.Kind = kind::kMember;
+    it.Kind = ItemKind::kMember;
     it.IconFile = targets[k];
     blocks.push_back("payload " + std::to_string(k));
   }

@@ -324,15 +324,15 @@ TEST_F(MenuFileTest, MissingMenuIsRestoredSilentlyFromItsTwin) {
 }
 
 TEST_F(MenuFileTest, FreeRingSlotsComeBackAsEmptyPositions) {
-  model.Items[9].Kind = kind::kFree;
-  model.Items[36].Kind = kind::kFree;
-  model.Items[40].Kind = kind::kFree;
+  model.Items[9].Kind = ItemKind::kFree;
+  model.Items[36].Kind = ItemKind::kFree;
+  model.Items[40].Kind = ItemKind::kFree;
   ASSERT_TRUE(SaveMenu(model, env.io));
   Model other;
   ASSERT_TRUE(LoadMenu(other, env.io));
-  EXPECT_EQ(other.Items[9].Kind, kind::kEmptyPosition);
-  EXPECT_EQ(other.Items[36].Kind, kind::kEmptyPosition);
-  EXPECT_EQ(other.Items[40].Kind, kind::kFree);
+  EXPECT_EQ(other.Items[9].Kind, ItemKind::kEmptyPosition);
+  EXPECT_EQ(other.Items[36].Kind, ItemKind::kEmptyPosition);
+  EXPECT_EQ(other.Items[40].Kind, ItemKind::kFree);
 }
 
 TEST_F(MenuFileTest, CatalogueEntriesKeepOnlyTheirCustomIcon) {
@@ -340,12 +340,12 @@ TEST_F(MenuFileTest, CatalogueEntriesKeepOnlyTheirCustomIcon) {
   model.Items[entry].Title = "Renamed in the file";
   ASSERT_TRUE(SaveMenu(model, env.io));
   Model other;
-  other.Items[entry].Kind = kind::kCommand;
+  other.Items[entry].Kind = ItemKind::kCommand;
   other.Items[entry].Title = "Shut Down";
   other.Items[entry].CommandId = entry;
   ASSERT_TRUE(LoadMenu(other, env.io));
   EXPECT_EQ(other.Items[entry].Title.str(), "Shut Down");
-  EXPECT_EQ(other.Items[entry].Kind, kind::kCommand);
+  EXPECT_EQ(other.Items[entry].Kind, ItemKind::kCommand);
   EXPECT_EQ(other.Items[entry].CommandId, entry);
   EXPECT_EQ(other.Items[entry].CustomIconFile.str(), env.Icon("3.png"));
 }

@@ -104,12 +104,12 @@ TEST(GoldenTest, MenuFile) {
   FakeConfigEnv env;
   Model m;
   for (int g = 0; g < 37; ++g) m.Groups[g].Members[0] = g;
-  m.Items[5].Kind = 4;
+  m.Items[5].Kind = ItemKind::kGroup;
   m.Items[5].ImageIndex = 5;
   m.Items[5].Title = "Games";
-  m.Items[130].Kind = 5;
-  m.Items[130].PathKind = 1;
-  m.Items[130].IsSystem = 0;
+  m.Items[130].Kind = ItemKind::kMember;
+  m.Items[130].PathKind = PathKind::kProgram;
+  m.Items[130].IsSystem = false;
   m.Items[130].CommandId = 0;
   m.Items[130].Reserved = 3;
   m.Items[130].ImageIndex = 130;
@@ -120,7 +120,7 @@ TEST(GoldenTest, MenuFile) {
   m.Items[130].Target = "T";
   m.Items[130].Arguments = "-x";
   m.Items[130].RunMode = 1;
-  m.Items[100].IsSystem = -1;
+  m.Items[100].IsSystem = true;
   m.Items[100].CommandId = 100;
   m.AddMember(5, 130);
   m.AddMember(3, 131);

@@ -55,7 +55,7 @@ class DefaultsTest : public ::testing::Test {
 TEST_F(DefaultsTest, FirstStartFillsSlotsThreeToNine) {
   w.defaults.LoadAtStart();
   const Folders& f = w.folders;
-  EXPECT_EQ(item(3).Kind, kind::kAllPrograms);
+  EXPECT_EQ(item(3).Kind, ItemKind::kAllPrograms);
   EXPECT_EQ(item(3).Title.str(), "All Programs Group");  // the suffix went with the first member
   EXPECT_EQ(Links(3), (std::vector<std::string>{f.CommonDesktopDir + "Shared Tool.exe", f.DesktopDir + "todo.txt"}));
   EXPECT_EQ(item(4).Title.str(), "System Folders & Drives Group");
@@ -66,12 +66,12 @@ TEST_F(DefaultsTest, FirstStartFillsSlotsThreeToNine) {
   EXPECT_EQ(item(6).Title.str(), "Microsoft Office Suite Group");
   EXPECT_EQ(Links(6), std::vector<std::string>{kWord});
   EXPECT_EQ(item(7).Title.str(), "Internet");
-  EXPECT_EQ(item(7).Kind, kind::kShortcut);
+  EXPECT_EQ(item(7).Kind, ItemKind::kShortcut);
   EXPECT_EQ(item(7).Link.str(), kBrowser);  // the user's choice, not the machine's
   EXPECT_EQ(item(8).Title.str(), "Check Email");
   EXPECT_EQ(item(8).Link.str(), "");  // no mail program registered
   EXPECT_EQ(item(9).CommandId, command::kSearchInternet);
-  EXPECT_TRUE(item(9).system());
+  EXPECT_TRUE(item(9).IsSystem);
   EXPECT_EQ(w.host.log, (std::vector<std::string>{"ResetInteraction", "MeasureScreen", "SetMenuRowsPerPage",
                                                    "BuildIconSizeTable", "ReadCatalogueFacts", "LetMessagesRun",
                                                    "BuildRingSlotTables"}));
@@ -157,7 +157,7 @@ TEST_F(DefaultsTest, SettingsResetKeepsTheRingWhenTheMenuFileIsGoneOrBroken) {
     SCOPED_TRACE(broken ? "broken menu file" : "missing menu file");
     w.model = Model();
     w.defaults.LoadAtStart();
-    w.item(12).Kind = kind::kEmptyPosition;
+    w.item(12).Kind = ItemKind::kEmptyPosition;
     ASSERT_TRUE(w.items.AddItemFromPath(w.folders.DesktopDir + "todo.txt", 12).added());
     w.item(14).Title = "Renamed";
     ASSERT_TRUE(SaveMenu(w.model, w.io));
@@ -186,7 +186,7 @@ TEST_F(DefaultsTest, SettingsResetKeepsTheRingWhenTheMenuFileIsGoneOrBroken) {
 TEST_F(DefaultsTest, ItemsResetKeepsTheOpacityAndDropsTheUsersPictures) {
   w.defaults.LoadAtStart();
   w.model.Settings.BackdropColour[3] = 100;
-  w.item(12).Kind = kind::kEmptyPosition;
+  w.item(12).Kind = ItemKind::kEmptyPosition;
   ASSERT_TRUE(w.items.AddItemFromPath(w.folders.DesktopDir + "todo.txt", 12).added());
   const std::string picture = w.item(12).IconFile.str();
   ASSERT_TRUE(w.fs.Has(picture));
@@ -203,7 +203,7 @@ TEST_F(DefaultsTest, ItemsResetKeepsTheOpacityAndDropsTheUsersPictures) {
   }
   EXPECT_FALSE(w.fs.Has(custom));
   EXPECT_EQ(w.model.Settings.BackdropColour[3], 100);
-  EXPECT_EQ(w.item(12).Kind, kind::kEmptyPosition);
+  EXPECT_EQ(w.item(12).Kind, ItemKind::kEmptyPosition);
   EXPECT_EQ(w.item(3).Title.str(), "All Programs Group");
   EXPECT_TRUE(w.fs.Has(w.folders.MenuFile));
   EXPECT_EQ(w.prompt.asked.back().text, "Reset all default shortcuts & icons successfully!");

@@ -62,11 +62,11 @@ class DropControllerTest : public ::testing::Test {
     ApplyScreenLimits(w.model.Settings, geometry.screen);
     geometry.Relayout(w.model.Settings);
     Model& m = w.model;
-    m.Items[0].Kind = kind::kCentre;
-    m.Items[2].Kind = kind::kRecycleBin;
-    m.Items[2].IsSystem = kTrue16;
-    w.MakeGroup(3, "All Programs", kind::kAllPrograms);
-    for (int i = 4; i <= m.Settings.IconQuantity; ++i) m.Items[i].Kind = kind::kEmptyPosition;
+    m.Items[0].Kind = ItemKind::kCentre;
+    m.Items[2].Kind = ItemKind::kRecycleBin;
+    m.Items[2].IsSystem = true;
+    w.MakeGroup(3, "All Programs", ItemKind::kAllPrograms);
+    for (int i = 4; i <= m.Settings.IconQuantity; ++i) m.Items[i].Kind = ItemKind::kEmptyPosition;
     for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
     w.MakeGroup(5, "Tools");
     Refresh();
@@ -118,8 +118,8 @@ class DropControllerTest : public ::testing::Test {
 };
 
 TEST_F(DropControllerTest, FeedbackAndEffectBySlotKindCountAndLock) {
-  w.model.Items[4].Kind = kind::kShortcut;
-  w.model.Items[6].Kind = kind::kBuiltIn;
+  w.model.Items[4].Kind = ItemKind::kShortcut;
+  w.model.Items[6].Kind = ItemKind::kBuiltIn;
   w.MakeGroup(7, "Full");
   w.model.Groups[7].Count = 36;
   Refresh();
@@ -180,11 +180,11 @@ TEST_F(DropControllerTest, TheDropReturnsAtOnceAndTheRestRunsLater) {
   EXPECT_EQ(drop.Drop(x, y, true, Files(2), kAll), drop_effect::kLink);
   EXPECT_EQ(host.posted, 1);
   EXPECT_TRUE(input.prompts.empty());
-  EXPECT_EQ(w.model.Items[8].Kind, kind::kEmptyPosition);
+  EXPECT_EQ(w.model.Items[8].Kind, ItemKind::kEmptyPosition);
   // A second drop before the first is handled, or while a modal window is open, is refused.
   EXPECT_EQ(drop.Drop(x, y, true, Files(1, "g"), kAll), drop_effect::kNone);
   drop.RunPendingDrop();
-  EXPECT_EQ(w.model.Items[8].Kind, kind::kGroup);
+  EXPECT_EQ(w.model.Items[8].Kind, ItemKind::kGroup);
   ModalState::Scope open(modal);
   EXPECT_EQ(Over(4), drop_effect::kNone);
   EXPECT_EQ(drop.Drop(x, y, true, Files(1, "h"), kAll), drop_effect::kNone);
@@ -194,7 +194,7 @@ TEST_F(DropControllerTest, TheDropReturnsAtOnceAndTheRestRunsLater) {
 TEST_F(DropControllerTest, OneFileOnTheCentreGoesToTheFirstFreePosition) {
   const std::vector<std::string> one = Files(1);
   DropOn(0, one);
-  EXPECT_EQ(w.model.Items[4].Kind, kind::kShortcut);
+  EXPECT_EQ(w.model.Items[4].Kind, ItemKind::kShortcut);
   EXPECT_EQ(w.model.Items[4].Link.str(), one[0]);
   EXPECT_TRUE(w.prompt.asked.empty());
   EXPECT_EQ(host.saves, 1);
@@ -213,7 +213,7 @@ TEST_F(DropControllerTest, FortyFilesOnAnEmptyPositionMakeAGroupOf36AndOneMessag
   const std::vector<std::string> files = Files(40);
   DropOn(8, files);
   const ShortcutItem& group = w.model.Items[8];
-  EXPECT_EQ(group.Kind, kind::kGroup);
+  EXPECT_EQ(group.Kind, ItemKind::kGroup);
   EXPECT_EQ(group.Title.Trimmed(), "Letters (Full)");
   EXPECT_EQ(group.IconFile.str(), w.SysIcon("Group.png"));
   EXPECT_EQ(group.Link.Trimmed(), "");
@@ -239,7 +239,7 @@ TEST_F(DropControllerTest, ThreeFilesOnAShortcutMakeFourMembersWithTheOldLinkFir
   const std::vector<std::string> files = Files(3);
   DropOn(4, files);
   const ShortcutItem& group = w.model.Items[4];
-  EXPECT_EQ(group.Kind, kind::kGroup);
+  EXPECT_EQ(group.Kind, ItemKind::kGroup);
   EXPECT_EQ(group.Title.Trimmed(), kNewGroupName);
   EXPECT_EQ(group.Link.Trimmed(), "");
   EXPECT_EQ(group.CustomIconFile.Trimmed(), "");
@@ -256,8 +256,8 @@ TEST_F(DropControllerTest, ThreeFilesOnAShortcutMakeFourMembersWithTheOldLinkFir
 }
 
 TEST_F(DropControllerTest, ABuiltInCommandOnTheRingBecomesAGroupOnlyAfterTheQuestion) {
-  w.model.Items[4].Kind = kind::kShortcut;
-  w.model.Items[4].IsSystem = kTrue16;
+  w.model.Items[4].Kind = ItemKind::kShortcut;
+  w.model.Items[4].IsSystem = true;
   w.model.Items[4].CommandId = 104;
   Refresh();
   w.prompt.answers = {PromptAnswer::kNo};
@@ -267,7 +267,7 @@ TEST_F(DropControllerTest, ABuiltInCommandOnTheRingBecomesAGroupOnlyAfterTheQues
   EXPECT_EQ(host.saves, 0);
   w.prompt.answers = {PromptAnswer::kYes};
   DropOn(4, Files(2, "g"));
-  EXPECT_EQ(w.model.Items[4].Kind, kind::kGroup);
+  EXPECT_EQ(w.model.Items[4].Kind, ItemKind::kGroup);
   EXPECT_EQ(w.model.Items[4].CommandId, 0);
   EXPECT_EQ(w.model.Groups[4].Count, 2);
 }

@@ -19,27 +19,27 @@ class EditMenuTest : public ::testing::Test {
     images.done.clear();
     m.Settings.IconQuantity = 10;
     for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
-    for (int s : {1, 2}) Put(s, kind::kBuiltIn, "Built-in");
-    Put(3, kind::kAllPrograms, "All Programs");
-    Put(4, kind::kShortcut, "Four");
-    Put(5, kind::kGroup, "Five");
-    Put(6, kind::kEmptyPosition, "Blank Shortcut");
-    Put(7, kind::kShortcut, "Seven");
+    for (int s : {1, 2}) Put(s, ItemKind::kBuiltIn, "Built-in");
+    Put(3, ItemKind::kAllPrograms, "All Programs");
+    Put(4, ItemKind::kShortcut, "Four");
+    Put(5, ItemKind::kGroup, "Five");
+    Put(6, ItemKind::kEmptyPosition, "Blank Shortcut");
+    Put(7, ItemKind::kShortcut, "Seven");
     m.Items[7].ImageIndex = pool::kApplicationImage;  // its own picture could not be made
-    Put(8, kind::kGroup, "Eight");
-    Put(9, kind::kShortcut, "Nine");
-    Put(10, kind::kShortcut, "Ten");
+    Put(8, ItemKind::kGroup, "Eight");
+    Put(9, ItemKind::kShortcut, "Nine");
+    Put(10, ItemKind::kShortcut, "Ten");
     for (int n : {200, 201, 202}) Member(5, n);
     Member(8, 300);
     Member(3, 400);
   }
-  void Put(int slot, int32_t k, const char* title) {
+  void Put(int slot, ItemKind k, const char* title) {
     m.Items[slot].Kind = k;
     m.Items[slot].Title = title;
     m.Items[slot].ImageIndex = slot;
   }
   void Member(int group, int index) {
-    m.Items[index].Kind = kind::kMember;
+    m.Items[index].Kind = ItemKind::kMember;
     m.Items[index].ImageIndex = index;
     ASSERT_TRUE(m.AddMember(group, index));
   }
@@ -68,7 +68,7 @@ std::string Row(const EditEntries& e) {
 }
 
 TEST_F(EditMenuTest, EnablingFollowsKindAndPlace) {
-  m.Items[11].Kind = kind::kShortcut;  // beyond the shown ring
+  m.Items[11].Kind = ItemKind::kShortcut;  // beyond the shown ring
   struct Case {
     const char* what;
     EditTarget target;

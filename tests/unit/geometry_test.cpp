@@ -207,11 +207,11 @@ TEST(SlotLetterTest, DigitsThenLettersThenNothing) {
 TEST(IniIconParamTest, SlotsShowTheItemTheirListNamesWithTrimmedTitles) {
   Model model;
   for (int i = 0; i <= 36; ++i) model.Groups[i].Members[0] = i;
-  model.Items[5].Kind = kind::kShortcut;
+  model.Items[5].Kind = ItemKind::kShortcut;
   model.Items[5].ImageIndex = 41;
   model.Items[5].Title = std::string("  Notepad  \0\0junk", 17);
   model.Groups[6].Members[0] = 200;  // a list pointing elsewhere in the pool
-  model.Items[200].Kind = kind::kMember;
+  model.Items[200].Kind = ItemKind::kMember;
   model.Items[200].Title = "Elsewhere";
   model.Items[200].ImageIndex = 200;
   model.Groups[7].Members[0] = 5000;  // a broken record
@@ -219,7 +219,7 @@ TEST(IniIconParamTest, SlotsShowTheItemTheirListNamesWithTrimmedTitles) {
   slots.SlotName[7] = "stale";
   FillSlots(model, slots);
   EXPECT_EQ(slots.SlotIcon[5], 41);
-  EXPECT_EQ(slots.SlotType[5], kind::kShortcut);
+  EXPECT_EQ(slots.SlotType[5], ItemKind::kShortcut);
   EXPECT_EQ(slots.SlotName[5], "Notepad");
   EXPECT_EQ(slots.SlotName[6], "Elsewhere");
   EXPECT_EQ(slots.SlotIcon[6], 200);

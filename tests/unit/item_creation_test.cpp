@@ -19,7 +19,7 @@ class ItemCreationTest : public ::testing::Test {
     w.fs.AddFile(kNotes, "notes");
     w.fs.AddFile(kEditor);
     w.pictures.modules.insert(ToUpperAscii(kEditor));
-    for (int i = 4; i <= pool::kRingLast; ++i) w.item(i).Kind = kind::kEmptyPosition;
+    for (int i = 4; i <= pool::kRingLast; ++i) w.item(i).Kind = ItemKind::kEmptyPosition;
   }
   ShortcutItem& Add(const std::string& path, int target) {
     const AddResult r = w.items.AddItemFromPath(path, target);
@@ -41,11 +41,11 @@ TEST_F(ItemCreationTest, ShortcutToATextFileLooksLikeTheTextFile) {
   w.fs.AddFile(link);
   w.reader.Add(link, kNotes);
   ShortcutItem& item = Add(link, 4);
-  EXPECT_EQ(item.Kind, kind::kShortcut);
+  EXPECT_EQ(item.Kind, ItemKind::kShortcut);
   EXPECT_EQ(item.Title.str(), "My Notes");
   EXPECT_EQ(item.Link.str(), link);
   EXPECT_EQ(item.Target.str(), kNotes);
-  EXPECT_EQ(item.PathKind, path_kind::kOtherFile);
+  EXPECT_EQ(item.PathKind, PathKind::kOtherFile);
   EXPECT_EQ(item.IconFile.str(), w.Icon("0.png"));
   EXPECT_EQ(Picture(item), std::string("\x89PNG module ") + kShell32 + ",-152");
   EXPECT_EQ(w.pictures.loaded, std::vector<int>{4});
@@ -57,7 +57,7 @@ TEST_F(ItemCreationTest, ShortcutToAProgramKeepsItsOwnRouteAndArguments) {
   w.reader.Add(link, kEditor, "", 2, "-n file.txt");
   ShortcutItem& item = Add(link, 4);
   EXPECT_EQ(item.Title.str(), "Editor");
-  EXPECT_EQ(item.PathKind, path_kind::kShortcutFile);
+  EXPECT_EQ(item.PathKind, PathKind::kShortcutFile);
   EXPECT_EQ(item.Target.str(), kEditor);
   EXPECT_EQ(item.Arguments.str(), "-n file.txt");
   EXPECT_EQ(Picture(item), std::string("\x89PNG module ") + kEditor + ",2");
@@ -109,7 +109,7 @@ TEST_F(ItemCreationTest, ProgramsAreTitledByTheirDescriptionOrTheirName) {
   w.versions.resources[ToUpperAscii(kEditor)] = described.Build();
   ShortcutItem& editor = Add(kEditor, 4);
   EXPECT_EQ(editor.Title.str(), "Handy Editor");
-  EXPECT_EQ(editor.PathKind, path_kind::kProgram);
+  EXPECT_EQ(editor.PathKind, PathKind::kProgram);
   EXPECT_EQ(editor.Target.str(), kEditor);
   EXPECT_EQ(Picture(editor), std::string("\x89PNG module ") + kEditor + ",0");
 
@@ -219,7 +219,7 @@ TEST_F(ItemCreationTest, TheSameFileJoinsAGroupOnceButTwoGroupsBoth) {
   EXPECT_TRUE(w.items.AddItemFromPath(kNotes, 5).added());
   EXPECT_EQ(w.Members(4).size(), 1u);
   EXPECT_EQ(w.Members(5).size(), 1u);
-  EXPECT_EQ(w.item(w.Members(4)[0]).Kind, kind::kMember);
+  EXPECT_EQ(w.item(w.Members(4)[0]).Kind, ItemKind::kMember);
   EXPECT_NE(w.Members(4)[0], w.Members(5)[0]);
 }
 
@@ -248,9 +248,9 @@ TEST_F(ItemCreationTest, PathsTheConfigurationCannotKeepAreRefusedWithAMessage) 
   EXPECT_EQ(w.items.AddItemFromPath(greek, 4).outcome, AddOutcome::kNotStorable);
   ASSERT_EQ(w.prompt.asked.size(), 1u);
   EXPECT_EQ(w.prompt.asked[0].text, std::string(kPathNotStorable) + "\r\n\r\n" + greek);
-  EXPECT_EQ(w.item(4).Kind, kind::kEmptyPosition);
+  EXPECT_EQ(w.item(4).Kind, ItemKind::kEmptyPosition);
   EXPECT_FALSE(w.items.SetItemPath(greek, 4));
-  EXPECT_EQ(w.item(4).Kind, kind::kEmptyPosition);
+  EXPECT_EQ(w.item(4).Kind, ItemKind::kEmptyPosition);
 
   const std::string tooLong = "C:\\" + std::string(250, 'x') + ".txt";
   w.fs.AddFile(tooLong);
@@ -295,7 +295,7 @@ TEST_F(ItemCreationTest, SetItemPathRebuildsInPlaceByPosition) {
   EXPECT_EQ(w.item(4).CustomIconFile.str(), "");  // fields the building does not set start empty
   EXPECT_EQ(w.item(4).RunMode, 0);
   ASSERT_TRUE(w.items.SetItemPath(kEditor, 200));
-  EXPECT_EQ(w.item(200).Kind, kind::kMember);
+  EXPECT_EQ(w.item(200).Kind, ItemKind::kMember);
 }
 
 TEST_F(ItemCreationTest, DeletingAGroupAsksThenFreesEveryMember) {
@@ -309,19 +309,19 @@ TEST_F(ItemCreationTest, DeletingAGroupAsksThenFreesEveryMember) {
   EXPECT_EQ(w.Members(4).size(), 1u);
   w.prompt.answers = {PromptAnswer::kYes};
   EXPECT_TRUE(w.items.DeleteItem(4, false));
-  EXPECT_EQ(w.item(member).Kind, kind::kFree);
+  EXPECT_EQ(w.item(member).Kind, ItemKind::kFree);
   EXPECT_FALSE(w.fs.Has(picture));
-  EXPECT_EQ(w.item(4).Kind, kind::kEmptyPosition);
+  EXPECT_EQ(w.item(4).Kind, ItemKind::kEmptyPosition);
   EXPECT_EQ(w.model.Groups[4].Count, 0);
 }
 
 TEST_F(ItemCreationTest, DeletingAllProgramsEmptiesItButKeepsIt) {
-  w.MakeGroup(3, "All Programs Group", kind::kAllPrograms);
+  w.MakeGroup(3, "All Programs Group", ItemKind::kAllPrograms);
   w.item(3).Link = "C:\\somewhere";
   Add(kNotes, 3);
   EXPECT_TRUE(w.items.DeleteItem(3, true));
   EXPECT_TRUE(w.prompt.asked.empty());
-  EXPECT_EQ(w.item(3).Kind, kind::kAllPrograms);
+  EXPECT_EQ(w.item(3).Kind, ItemKind::kAllPrograms);
   EXPECT_EQ(w.item(3).Title.str(), "All Programs Group (Empty)");
   EXPECT_EQ(w.item(3).Link.str(), "");
   EXPECT_EQ(w.model.Groups[3].Count, 0);

@@ -21,48 +21,50 @@ struct RecordingDialogHost : DialogHost {
 
 TEST(PropertiesEnablingTest, TypeAndControlsByKind) {
   struct Case {
-    int editType, slot;
+    ItemKind editType;
+    int slot;
     PropertiesView want;  // type; shortcut, group, system; link, browse, icon, title, target, arguments, run
   };
   const Case cases[] = {
-      {kind::kShortcut, 5, {0, true, true, false, true, true, true, true, true, true, true}},
-      {kind::kEmptyPosition, 10, {0, true, true, false, true, true, true, true, true, true, true}},
-      {kind::kGroup, 16, {1, true, true, false, true, false, true, true, false, false, false}},
-      {kind::kMember, 200, {0, true, false, false, true, true, true, true, true, true, true}},
+      {ItemKind::kShortcut, 5, {0, true, true, false, true, true, true, true, true, true, true}},
+      {ItemKind::kEmptyPosition, 10, {0, true, true, false, true, true, true, true, true, true, true}},
+      {ItemKind::kGroup, 16, {1, true, true, false, true, false, true, true, false, false, false}},
+      {ItemKind::kMember, 200, {0, true, false, false, true, true, true, true, true, true, true}},
       {kNewMemberType, 16, {0, true, false, false, false, true, false, false, false, false, false}},
-      {kind::kAllPrograms, 3, {2, false, false, true, false, false, true, false, false, false, false}},
-      {kind::kCommand, 70, {2, false, false, true, false, false, true, false, false, false, false}},
+      {ItemKind::kAllPrograms, 3, {2, false, false, true, false, false, true, false, false, false, false}},
+      {ItemKind::kCommand, 70, {2, false, false, true, false, false, true, false, false, false, false}},
   };
-  for (const Case& c : cases) EXPECT_EQ(PropertiesEnabling(c.editType, c.slot), c.want) << c.editType;
-  EXPECT_EQ(EditTypeOf(kind::kGroup, true), kNewMemberType);
-  EXPECT_EQ(EditTypeOf(kind::kAllPrograms, true), kNewMemberType);
-  EXPECT_EQ(EditTypeOf(kind::kShortcut, true), kind::kShortcut);
+  for (const Case& c : cases) EXPECT_EQ(PropertiesEnabling(c.editType, c.slot), c.want) << static_cast<int>(c.editType);
+  EXPECT_EQ(EditTypeOf(ItemKind::kGroup, true), kNewMemberType);
+  EXPECT_EQ(EditTypeOf(ItemKind::kAllPrograms, true), kNewMemberType);
+  EXPECT_EQ(EditTypeOf(ItemKind::kShortcut, true), ItemKind::kShortcut);
 }
 
 TEST(PropertiesEnablingTest, LinkListByKind) {
   const std::vector<std::string> web = {"Add New 'Internet' Shortcut", "Add New 'Check Email' Shortcut",
                                         "Add New 'Search Internet' Shortcut"};
   struct Case {
-    int editType, members;
+    ItemKind editType;
+    int members;
     std::vector<std::string> after;  // entries after the link
   };
   const Case cases[] = {
-      {kind::kEmptyPosition, 0, web},
-      {kind::kShortcut, 0,
+      {ItemKind::kEmptyPosition, 0, web},
+      {ItemKind::kShortcut, 0,
        {"Replace by  New 'Internet' Shortcut", "Replace by  New 'Check Email' Shortcut",
         "Replace by  New 'Search Internet' Shortcut"}},
-      {kind::kGroup, 0,
+      {ItemKind::kGroup, 0,
        {"Add New 'System Folders & Drives Group'", "Add New 'Accessories Group'",
         "Add New 'Microsoft Office Suite Group'"}},
-      {kind::kGroup, 2,
+      {ItemKind::kGroup, 2,
        {"Replace by  New 'System Folders & Drives Group'", "Replace by  New 'Accessories Group'",
         "Replace by  New 'Microsoft Office Suite Group'"}},
-      {kind::kCommand, 0, {}},
+      {ItemKind::kCommand, 0, {}},
   };
   for (const Case& c : cases) {
     std::vector<std::string> want = {"C:\\a.exe"};
     want.insert(want.end(), c.after.begin(), c.after.end());
-    EXPECT_EQ(LinkListEntries(c.editType, "  C:\\a.exe ", c.members), want) << c.editType;
+    EXPECT_EQ(LinkListEntries(c.editType, "  C:\\a.exe ", c.members), want) << static_cast<int>(c.editType);
   }
   EXPECT_TRUE(LinkListEntries(kNewMemberType, "", 0).empty());
 }
@@ -73,7 +75,7 @@ class ItemPropertiesTest : public ::testing::Test {
     w.fs.AddFile("C:\\tools\\app.exe", "program");
     w.fs.AddFile(w.folders.SysIconDir + "Group.png", "shared picture");
     ShortcutItem& app = w.item(5);
-    app.Kind = kind::kShortcut;
+    app.Kind = ItemKind::kShortcut;
     app.Title = "App";
     app.Link = "C:\\tools\\app.exe";
     w.MakeGroup(16, "Tools");
@@ -90,12 +92,12 @@ class ItemPropertiesTest : public ::testing::Test {
 TEST_F(ItemPropertiesTest, ShortcutBecomesAnEmptyGroupSavedAtOnceAfterYes) {
   ItemProperties p = Open(5);
   EXPECT_FALSE(p.ChooseType(item_type::kGroup));  // the question answered No
-  EXPECT_EQ(w.item(5).Kind, kind::kShortcut);
+  EXPECT_EQ(w.item(5).Kind, ItemKind::kShortcut);
   EXPECT_EQ(host.log, "");
   w.prompt.answers = {PromptAnswer::kYes};
   ASSERT_TRUE(p.ChooseType(item_type::kGroup));
   EXPECT_EQ(w.prompt.asked.back().text, kShortcutToGroupQuestion);
-  EXPECT_EQ(w.item(5).Kind, kind::kGroup);
+  EXPECT_EQ(w.item(5).Kind, ItemKind::kGroup);
   EXPECT_EQ(w.item(5).Title.Trimmed(), "New Group  (Empty)");
   EXPECT_EQ(w.item(5).IconFile.Trimmed(), w.SysIcon("Group.png"));
   EXPECT_EQ(p.View().type, item_type::kGroup);
@@ -108,7 +110,7 @@ TEST_F(ItemPropertiesTest, GroupWithMembersBecomesABlankShortcutAfterYes) {
   w.prompt.answers = {PromptAnswer::kYes};
   ASSERT_TRUE(p.ChooseType(item_type::kShortcut));
   EXPECT_EQ(w.prompt.asked.back().text, kGroupToShortcutQuestion);
-  EXPECT_EQ(w.item(16).Kind, kind::kEmptyPosition);
+  EXPECT_EQ(w.item(16).Kind, ItemKind::kEmptyPosition);
   EXPECT_EQ(w.model.Groups[16].Count, 0);
   EXPECT_EQ(host.log, "RM");
 }
@@ -118,7 +120,7 @@ TEST_F(ItemPropertiesTest, ReplacingByTheSearchEntryMakesTheCommandAfterYes) {
   w.prompt.answers = {PromptAnswer::kYes};
   ASSERT_TRUE(p.ChooseLinkEntry(3));
   EXPECT_EQ(w.item(5).CommandId, command::kSearchInternet);
-  EXPECT_TRUE(w.item(5).system());
+  EXPECT_TRUE(w.item(5).IsSystem);
   EXPECT_EQ(host.log, "RM");
 }
 
@@ -164,7 +166,7 @@ TEST_F(ItemPropertiesTest, AddModeAddsAMemberOrRefusesAFullGroup) {
   EXPECT_TRUE(p.LinkEntries().empty());
   ASSERT_TRUE(p.Browse("C:\\tools\\app.exe"));
   EXPECT_EQ(w.Members(16), std::vector<int>{p.slot()});
-  EXPECT_EQ(p.editType(), kind::kMember);
+  EXPECT_EQ(p.editType(), ItemKind::kMember);
   EXPECT_EQ(w.item(16).Title.Trimmed(), "Tools");
 
   w.model.Groups[16].Count = pool::kGroupCapacity;

@@ -42,7 +42,7 @@ class LauncherTest : public ::testing::Test {
   }
   ShortcutItem& Item(int index, const std::string& link, const std::string& target = "") {
     ShortcutItem& item = model.Items[index];
-    item.Kind = kind::kShortcut;
+    item.Kind = ItemKind::kShortcut;
     item.Link = link + "   ";
     item.Target = target;
     return item;

@@ -80,14 +80,14 @@ class MenuControllerTest : public ::testing::Test {
   void Group(int count, int slot = 0) {
     if (slot == 0) slot = count > pool::kGroupCapacity ? pool::kAllProgramsSlot : 5;
     ShortcutGroup& g = model.Groups[slot];
-    model.Items[slot].Kind = kind::kGroup;
+    model.Items[slot].Kind = ItemKind::kGroup;
     g.Count = count;
     const int base = count > 800 ? pool::kMemberFirst - 1 : 199;
     for (int n = 1; n <= count; ++n) {
       const int m = base + n;
       g.Members[n] = m;
       ShortcutItem& item = model.Items[m];
-      item.Kind = kind::kMember;
+      item.Kind = ItemKind::kMember;
       item.Title = "Member " + std::to_string(n) + "  ";
       item.ImageIndex = m;
     }
@@ -163,8 +163,8 @@ TEST_F(MenuControllerTest, ClicksLettersAndEnterLaunch) {
 
 TEST_F(MenuControllerTest, BuiltInMembersRunTheirCommand) {
   Group(2);
-  model.Items[201].Kind = kind::kCommand;
-  model.Items[201].IsSystem = kTrue16;
+  model.Items[201].Kind = ItemKind::kCommand;
+  model.Items[201].IsSystem = true;
   model.Items[201].CommandId = 81;
   menu.MenuFocus(true, 5);
   menu.KeyDown('1');

@@ -8,7 +8,7 @@
 namespace vek {
 namespace {
 
-void FillRing(Model& m, int from, int to, int32_t k = kind::kShortcut) {
+void FillRing(Model& m, int from, int to, ItemKind k = ItemKind::kShortcut) {
   for (int i = from; i <= to; ++i) m.Items[i].Kind = k;
 }
 
@@ -25,14 +25,14 @@ TEST(ModelTest, RingModeWithEightIconsTakesFirstFreeAmongFourToEight) {
   Model m;
   m.Settings.IconQuantity = 8;
   FillRing(m, 1, 36);
-  m.Items[6].Kind = kind::kEmptyPosition;
-  m.Items[7].Kind = kind::kFree;
+  m.Items[6].Kind = ItemKind::kEmptyPosition;
+  m.Items[7].Kind = ItemKind::kFree;
   EXPECT_EQ(m.FindFreeSlot(true), 6);
-  m.Items[6].Kind = kind::kShortcut;
+  m.Items[6].Kind = ItemKind::kShortcut;
   EXPECT_EQ(m.FindFreeSlot(true), 7);
-  m.Items[7].Kind = kind::kGroup;
+  m.Items[7].Kind = ItemKind::kGroup;
   // Positions above IconQuantity do not count, so the item goes to All Programs.
-  m.Items[9].Kind = kind::kEmptyPosition;
+  m.Items[9].Kind = ItemKind::kEmptyPosition;
   EXPECT_EQ(m.FindFreeSlot(true), 3);
 }
 
@@ -42,7 +42,7 @@ TEST(ModelTest, RingModeNeverChoosesOneToThree) {
   FillRing(m, 4, 36);
   // 1..3 read as free, yet never chosen.
   EXPECT_EQ(m.FindFreeSlot(true), 3);
-  m.Items[36].Kind = kind::kEmptyPosition;
+  m.Items[36].Kind = ItemKind::kEmptyPosition;
   EXPECT_EQ(m.FindFreeSlot(true), 36);
 }
 
@@ -58,9 +58,9 @@ TEST(ModelTest, RingModeGivesZeroWhenAllProgramsIsFull) {
 TEST(ModelTest, MemberModeRefusesWhenEveryMemberSlotIsTaken) {
   Model m;
   EXPECT_EQ(m.FindFreeSlot(false), 129);
-  m.Items[129].Kind = kind::kMember;
+  m.Items[129].Kind = ItemKind::kMember;
   EXPECT_EQ(m.FindFreeSlot(false), 130);
-  for (int i = 129; i <= 1024; ++i) m.Items[i].Kind = kind::kMember;
+  for (int i = 129; i <= 1024; ++i) m.Items[i].Kind = ItemKind::kMember;
   EXPECT_EQ(m.FindFreeSlot(false), 0);
   EXPECT_EQ(m.Items.size(), 1025u);
 }
@@ -104,9 +104,9 @@ TEST_F(PoolOpsTest, FreeItemKeepsSharedPictureAndDeletesExtractedOne) {
   fs.AddFile(shared);
   fs.AddFile(extracted);
   fs.AddFile(custom);
-  m.Items[5].Kind = kind::kShortcut;
+  m.Items[5].Kind = ItemKind::kShortcut;
   m.Items[5].IconFile = shared + "   ";
-  m.Items[6].Kind = kind::kShortcut;
+  m.Items[6].Kind = ItemKind::kShortcut;
   m.Items[6].IconFile = extracted;
   m.Items[6].CustomIconFile = custom;
   m.Items[6].Title = "Editor";
@@ -132,7 +132,7 @@ TEST_F(PoolOpsTest, FreeItemNeverDeletesFilesOutsideTheIconFolder) {
   for (const auto& [stored, file] : cases) {
     SCOPED_TRACE(stored);
     fs.AddFile(file, "keep");
-    m.Items[7].Kind = kind::kShortcut;
+    m.Items[7].Kind = ItemKind::kShortcut;
     m.Items[7].CustomIconFile = stored;
     ResetCustomIcon(m, 7, cache, fs, folders);
     EXPECT_TRUE(fs.HasFile(file));
@@ -140,7 +140,7 @@ TEST_F(PoolOpsTest, FreeItemNeverDeletesFilesOutsideTheIconFolder) {
     m.Items[7].CustomIconFile = stored;
     FreeItem(m, 7, cache, fs, folders);
     EXPECT_TRUE(fs.HasFile(file));
-    EXPECT_EQ(m.Items[7].Kind, kind::kFree);
+    EXPECT_EQ(m.Items[7].Kind, ItemKind::kFree);
   }
 }
 

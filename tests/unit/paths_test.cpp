@@ -220,7 +220,7 @@ TEST(StorableIconFolderTest, PicturesSurviveARestartInAProfileTheCodePageCannotN
     EXPECT_TRUE(first.storable);
     EXPECT_EQ(first.folders.MenuFile, shortIcons + "VEKMenu.cfg");
     Model model;
-    model.Items[4].Kind = kind::kShortcut;
+    model.Items[4].Kind = ItemKind::kShortcut;
     model.Items[4].IconFile = picture = first.folders.IconDir + "0.png";
     fs.AddFile(picture, "the picture");
     ASSERT_TRUE(SaveMenu(model, first.io));

@@ -89,11 +89,11 @@ TEST_F(SystemCommandsTest, CatalogueCodesTitlesPicturesAndKinds) {
   for (int code = 65; code <= 103; ++code) {
     const ShortcutItem& item = model.Items[code];
     if (code >= 95 && code <= 100) {
-      EXPECT_EQ(item.Kind, kind::kFree) << code;
+      EXPECT_EQ(item.Kind, ItemKind::kFree) << code;
       continue;
     }
-    EXPECT_EQ(item.Kind, kind::kCommand) << code;
-    EXPECT_TRUE(item.system()) << code;
+    EXPECT_EQ(item.Kind, ItemKind::kCommand) << code;
+    EXPECT_TRUE(item.IsSystem) << code;
     EXPECT_EQ(item.CommandId, code);
     EXPECT_EQ(item.ImageIndex, code);
     EXPECT_TRUE(StartsWith(item.IconFile.str(), folders.SysIconDir)) << code;
@@ -101,16 +101,16 @@ TEST_F(SystemCommandsTest, CatalogueCodesTitlesPicturesAndKinds) {
   EXPECT_EQ(model.Items[65].Title.str(), "Open tester's Documents");
   EXPECT_EQ(model.Items[71].Title.str(), "Exit");
   EXPECT_EQ(model.Items[94].IconFile.str(), folders.SysIconDir + "Network Connection.png");
-  EXPECT_EQ(model.Items[0].Kind, kind::kCentre);
+  EXPECT_EQ(model.Items[0].Kind, ItemKind::kCentre);
   EXPECT_EQ(model.Items[0].Title.str(), "tester");
   EXPECT_EQ(model.Items[0].IconFile.str(), "");
   EXPECT_EQ(model.Items[1].Title.str(), "My Computer");
-  EXPECT_EQ(model.Items[1].Kind, kind::kBuiltIn);
+  EXPECT_EQ(model.Items[1].Kind, ItemKind::kBuiltIn);
   EXPECT_EQ(model.Items[1].CommandId, 81);
   EXPECT_EQ(model.Items[2].Title.str(), "Recycle Bin (Empty)");
   EXPECT_EQ(model.Items[2].ImageIndex, 37);
   EXPECT_EQ(model.Items[36].Title.str(), "Blank Shortcut");
-  EXPECT_EQ(model.Items[36].Kind, kind::kEmptyPosition);
+  EXPECT_EQ(model.Items[36].Kind, ItemKind::kEmptyPosition);
   EXPECT_EQ(model.Items[40].Title.str(), "Blank Shortcut");
   EXPECT_EQ(model.Items[41].IconFile.str(), folders.SysIconDir + "Application.png");
   EXPECT_EQ(model.Groups[0].Count, 16);
@@ -142,7 +142,7 @@ TEST_F(SystemCommandsTest, DragLockTwiceReturnsToWhereItWasAndSavesEachTime) {
   EXPECT_TRUE(model.Settings.IconsLocked);
   EXPECT_EQ(model.Items[75].Title.str(), "Allow Dragging");
   EXPECT_EQ(model.Items[75].IconFile.str(), folders.SysIconDir + "Allow Dragging.png");
-  EXPECT_EQ(model.Items[75].Kind, kind::kCommand);
+  EXPECT_EQ(model.Items[75].Kind, ItemKind::kCommand);
   commands.RunSystemCommand(75);
   EXPECT_FALSE(model.Settings.IconsLocked);
   EXPECT_EQ(model.Items[75].Title.str(), "Lock Dragging");

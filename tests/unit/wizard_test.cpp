@@ -47,11 +47,11 @@ class WizardTest : public ::testing::Test {
     Model& m = w.model;
     m.Settings.IconQuantity = 12;
     for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
-    Put(0, kind::kCentre, "tester");
-    Put(1, kind::kBuiltIn, "My Computer");
-    Put(2, kind::kRecycleBin, "Recycle Bin");
-    w.MakeGroup(3, "All Programs", kind::kAllPrograms);
-    for (int s = 4; s <= 12; ++s) Put(s, kind::kEmptyPosition, "Blank Shortcut");
+    Put(0, ItemKind::kCentre, "tester");
+    Put(1, ItemKind::kBuiltIn, "My Computer");
+    Put(2, ItemKind::kRecycleBin, "Recycle Bin");
+    w.MakeGroup(3, "All Programs", ItemKind::kAllPrograms);
+    for (int s = 4; s <= 12; ++s) Put(s, ItemKind::kEmptyPosition, "Blank Shortcut");
     for (const char* name : {"alpha.exe", "beta.exe", "gamma.exe"}) w.fs.AddFile(std::string("C:\\Apps\\") + name);
     ASSERT_TRUE(w.items.AddItemFromPath(App("alpha"), 4).added());
     w.item(4).Title = "Four";
@@ -59,7 +59,7 @@ class WizardTest : public ::testing::Test {
     ASSERT_TRUE(w.items.AddItemFromPath(App("alpha"), 5).added());
     ASSERT_TRUE(w.items.AddItemFromPath(App("beta"), 5).added());
   }
-  void Put(int slot, int32_t k, const char* title) {
+  void Put(int slot, ItemKind k, const char* title) {
     w.item(slot).Kind = k;
     w.item(slot).Title = title;
     w.item(slot).ImageIndex = slot;
@@ -67,7 +67,7 @@ class WizardTest : public ::testing::Test {
   static std::string App(const std::string& name) { return "C:\\Apps\\" + name + ".exe"; }
   void FillRing() {
     for (int s = 6; s <= 12; ++s) {
-      if (w.item(s).Kind == kind::kEmptyPosition) {
+      if (w.item(s).Kind == ItemKind::kEmptyPosition) {
         ASSERT_TRUE(w.items.AddItemFromPath(App("gamma"), s).added());
       }
     }
@@ -103,7 +103,7 @@ TEST_F(WizardTest, ChoicesGiveTheRingAndTheCentreValuesOfTheirOwn) {
 TEST_F(WizardTest, ButtonsFollowTheChoiceAndTheSelection) {
   w.model.Groups[1].Members[1] = 70;  // a built-in group's command
   w.model.Groups[1].Count = 1;
-  w.item(70).Kind = kind::kCommand;
+  w.item(70).Kind = ItemKind::kCommand;
   const char* names[] = {"add", "group", "replace", "allfiles", "nofiles", "remove", "props",
                          "up", "down", "top", "bottom", "allentries", "noentries"};
   struct Case {
@@ -143,7 +143,7 @@ TEST_F(WizardTest, ButtonsFollowTheChoiceAndTheSelection) {
 
 TEST_F(WizardTest, AddShortcutFillsTheNextFreeSlotThenAllProgramsThenRefuses) {
   ASSERT_TRUE(act.AddShortcuts(kRingChoice, {App("gamma")}));
-  EXPECT_EQ(w.item(6).Kind, kind::kShortcut);
+  EXPECT_EQ(w.item(6).Kind, ItemKind::kShortcut);
   EXPECT_EQ(w.item(6).Link.str(), App("gamma"));
   EXPECT_EQ(host.log, "ring menu save ");
   EXPECT_TRUE(w.prompt.asked.empty());
@@ -165,7 +165,7 @@ TEST_F(WizardTest, AddShortcutFillsTheNextFreeSlotThenAllProgramsThenRefuses) {
 TEST_F(WizardTest, AddGroupTakesOnlyAFreeRingSlot) {
   input.text = "Games";
   ASSERT_TRUE(act.AddGroup({App("beta"), App("gamma")}));
-  EXPECT_EQ(w.item(6).Kind, kind::kGroup);
+  EXPECT_EQ(w.item(6).Kind, ItemKind::kGroup);
   EXPECT_EQ(w.item(6).Title.str(), "Games");
   EXPECT_EQ(w.item(6).IconFile.str(), w.SysIcon("Group.png"));
   EXPECT_EQ(w.MemberTitles(6), (std::vector<std::string>{"beta", "gamma"}));
@@ -187,7 +187,7 @@ TEST_F(WizardTest, AddGroupTakesOnlyAFreeRingSlot) {
     EXPECT_EQ(Asked(), std::vector<std::string>{kRingFullText});
     EXPECT_TRUE(input.asked.empty());
     EXPECT_TRUE(w.model.Items == before);
-    EXPECT_EQ(w.item(0).Kind, kind::kCentre);
+    EXPECT_EQ(w.item(0).Kind, ItemKind::kCentre);
   }
 }
 
@@ -223,7 +223,7 @@ TEST_F(WizardTest, RemoveAsksTheDeleteQuestionAndNoKeepsEverything) {
   w.prompt.answers = {PromptAnswer::kYes};
   EXPECT_TRUE(act.Remove(kRingChoice, {Entry(kRingChoice, 4)}));
   EXPECT_EQ(Asked(), std::vector<std::string>{kDeleteGroupQuestion});
-  EXPECT_EQ(w.item(5).Kind, kind::kEmptyPosition);
+  EXPECT_EQ(w.item(5).Kind, ItemKind::kEmptyPosition);
 }
 
 TEST_F(WizardTest, MovesCarryTheSlotAndFollowTheEntry) {

@@ -30,16 +30,16 @@ const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new test::Gdipl
 void BlankRing(AppContext& app) {
   Model& model = app.model;
   for (int g = 0; g <= 36; ++g) model.Groups[g].Members[0] = g;
-  model.Items[0].Kind = kind::kCentre;
+  model.Items[0].Kind = ItemKind::kCentre;
   for (int i = 1; i <= 36; ++i) {
     ShortcutItem& item = model.Items[i];
-    item.Kind = kind::kEmptyPosition;
+    item.Kind = ItemKind::kEmptyPosition;
     item.Title = "Blank Shortcut";
     item.IconFile = app.folders.SysIconDir + "Shortcut.png";
     item.ImageIndex = i;
   }
   // One icon that drags.
-  model.Items[4].Kind = kind::kShortcut;
+  model.Items[4].Kind = ItemKind::kShortcut;
 }
 
 class DockRenderTest : public ::testing::Test {
@@ -78,7 +78,7 @@ class DockRenderTest : public ::testing::Test {
   static void ReplacePictures(AppContext& app) {
     app.model.Items[6].IconFile = app.folders.SysIconDir + "Folder.png";
     ShortcutItem& away = app.model.Items[200];
-    away.Kind = kind::kMember;
+    away.Kind = ItemKind::kMember;
     away.IconFile = app.folders.SysIconDir + "Internet.png";
     away.ImageIndex = 200;
   }

@@ -41,13 +41,13 @@ class DockWindowTest : public ::testing::Test {
   void SetUp() override {
     Model& m = app_.model;
     for (int g = 0; g <= pool::kRingLast; ++g) m.Groups[g].Members[0] = g;
-    m.Items[0].Kind = kind::kCentre;
-    for (int i = 1; i <= pool::kRingLast; ++i) m.Items[i].Kind = kind::kEmptyPosition;
-    m.Items[4].Kind = kind::kShortcut;
+    m.Items[0].Kind = ItemKind::kCentre;
+    for (int i = 1; i <= pool::kRingLast; ++i) m.Items[i].Kind = ItemKind::kEmptyPosition;
+    m.Items[4].Kind = ItemKind::kShortcut;
     m.Items[4].Title = "Notes";
-    m.Items[5].Kind = kind::kShortcut;
+    m.Items[5].Kind = ItemKind::kShortcut;
     m.Items[5].Title = "Exit";
-    m.Items[5].IsSystem = kTrue16;
+    m.Items[5].IsSystem = true;
     m.Items[5].CommandId = command::kExit;
     ASSERT_TRUE(dock_.Load());
     dock_.Activate(true);

@@ -181,7 +181,7 @@ TEST_F(IconExtractionTest, AProgramsIconBecomesAPngWithAlpha) {
 }
 
 TEST_F(IconExtractionTest, RebuildingAProgramItemWritesItsPictureFile) {
-  model_.Items[7].Kind = kind::kShortcut;
+  model_.Items[7].Kind = ItemKind::kShortcut;
   model_.Items[7].Link = "  " + SystemFolder() + "notepad.exe  ";
   items_.RebuildItemIcon(7);
   EXPECT_EQ(model_.Items[7].Link.str(), SystemFolder() + "notepad.exe");
@@ -194,19 +194,19 @@ TEST_F(IconExtractionTest, RebuildingAProgramItemWritesItsPictureFile) {
 }
 
 TEST_F(IconExtractionTest, RebuildingFallsBackToTheFixedPictures) {
-  model_.Items[8].Kind = kind::kShortcut;
+  model_.Items[8].Kind = ItemKind::kShortcut;
   model_.Items[8].Link = scratch_.path() + "gone.exe";
   items_.RebuildItemIcon(8);
   EXPECT_EQ(model_.Items[8].IconFile.str(), folders_.SysIconDir + "Problem.png");
   CreateDirectoryW(Wide(scratch_.path() + "sub").c_str(), nullptr);
-  model_.Items[9].Kind = kind::kShortcut;
+  model_.Items[9].Kind = ItemKind::kShortcut;
   model_.Items[9].Link = scratch_.path() + "sub";
   items_.RebuildItemIcon(9);
   EXPECT_EQ(model_.Items[9].IconFile.str(), folders_.SysIconDir + "Folder.png");
   RemoveDirectoryW(Wide(scratch_.path() + "sub").c_str());
   // A document gets its type's picture (or the fixed one when the type has none).
   fs_.WriteAll(scratch_.path() + "notes.txt", Bytes{'h', 'i'});
-  model_.Items[10].Kind = kind::kShortcut;
+  model_.Items[10].Kind = ItemKind::kShortcut;
   model_.Items[10].Link = scratch_.path() + "notes.txt";
   items_.RebuildItemIcon(10);
   const std::string made = model_.Items[10].IconFile.str();
@@ -373,11 +373,11 @@ class ItemImagesTest : public ::testing::Test {
 
 TEST_F(ItemImagesTest, EachKindGetsItsVariants) {
   const std::string folder = folders_.SysIconDir + "Folder.png";
-  model_.Items[5].Kind = kind::kShortcut;
+  model_.Items[5].Kind = ItemKind::kShortcut;
   model_.Items[5].IconFile = "  " + folder + "  ";
-  model_.Items[150].Kind = kind::kMember;
+  model_.Items[150].Kind = ItemKind::kMember;
   model_.Items[150].IconFile = folder;
-  model_.Items[0].Kind = kind::kCentre;
+  model_.Items[0].Kind = ItemKind::kCentre;
   model_.Items[0].IconFile = folder;
   for (int i : {5, 150, 0}) LoadItemIcon(loader_, i);
   EXPECT_EQ(model_.Items[5].IconFile.str(), folder);
@@ -393,7 +393,7 @@ TEST_F(ItemImagesTest, EachKindGetsItsVariants) {
 }
 
 TEST_F(ItemImagesTest, TheCustomIconComesFirstAndMissingPicturesFallBackByPathKind) {
-  model_.Items[6].Kind = kind::kShortcut;
+  model_.Items[6].Kind = ItemKind::kShortcut;
   model_.Items[6].CustomIconFile = folders_.SysIconDir + "Printer.png";
   model_.Items[6].IconFile = folders_.SysIconDir + "Folder.png";
   LoadItemIcon(loader_, 6);
@@ -404,12 +404,12 @@ TEST_F(ItemImagesTest, TheCustomIconComesFirstAndMissingPicturesFallBackByPathKi
   expected->GetPixel(64, 64, &b);
   EXPECT_EQ(a.GetValue(), b.GetValue());
 
-  const std::pair<uint8_t, int> fallbacks[] = {{path_kind::kShortcutFile, 40}, {path_kind::kProgram, 41},
-                                               {path_kind::kOtherFile, 39}};
+  const std::pair<PathKind, int> fallbacks[] = {{PathKind::kShortcutFile, 40}, {PathKind::kProgram, 41},
+                                               {PathKind::kOtherFile, 39}};
   for (const auto& [pathKind, image] : fallbacks) {
     ShortcutItem& item = model_.Items[20];
     item = ShortcutItem{};
-    item.Kind = kind::kShortcut;
+    item.Kind = ItemKind::kShortcut;
     item.PathKind = pathKind;
     item.ImageIndex = 20;
     item.IconFile = folders_.SysIconDir + "NoSuchPicture.png";
@@ -422,16 +422,16 @@ TEST_F(ItemImagesTest, TheCustomIconComesFirstAndMissingPicturesFallBackByPathKi
   Win32ShellFolders shell;
   const std::string junk = GetTempLocation(shell, "", true) + "vek-junk.png";
   fs_.WriteAll(junk, Bytes(300, 7));
-  model_.Items[21].Kind = kind::kShortcut;
+  model_.Items[21].Kind = ItemKind::kShortcut;
   model_.Items[21].IconFile = junk;
-  model_.Items[21].PathKind = path_kind::kProgram;
+  model_.Items[21].PathKind = PathKind::kProgram;
   LoadItemIcon(loader_, 21);
   EXPECT_EQ(model_.Items[21].ImageIndex, 41);
   fs_.Delete(junk);
 }
 
 TEST_F(ItemImagesTest, FreeingAnItemReleasesItsPictures) {
-  model_.Items[5].Kind = kind::kShortcut;
+  model_.Items[5].Kind = ItemKind::kShortcut;
   model_.Items[5].IconFile = folders_.SysIconDir + "Folder.png";
   LoadItemIcon(loader_, 5);
   ASSERT_NE(images_.Get(ImageSet::kItem, 5, 1), nullptr);
@@ -463,7 +463,7 @@ TEST_F(ItemImagesTest, SkinPicturesLandInTheirSlotsAtTheirSizes) {
     for (int v = 0; v <= 4; ++v) EXPECT_EQ(images_.Get(ImageSet::kSkin, empty, v), nullptr);
 
   // A new magnified size re-makes that variant of the plate and of the ring's pictures.
-  model_.Items[5].Kind = kind::kShortcut;
+  model_.Items[5].Kind = ItemKind::kShortcut;
   model_.Items[5].IconFile = folders_.SysIconDir + "Folder.png";
   LoadItemIcon(loader_, 5);
   geometry_.IconSizes[2] = 80;

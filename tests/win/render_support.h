@@ -83,12 +83,12 @@ class QuietMenuActions : public MenuActions {
 inline void FillAllPrograms(AppContext& app, int count, const std::vector<std::string>& pictures,
                             const std::string& prefix, const std::string& suffix = "") {
   Model& model = app.model;
-  model.Items[3].Kind = kind::kAllPrograms;
+  model.Items[3].Kind = ItemKind::kAllPrograms;
   ShortcutGroup& group = model.Groups[3];
   for (int n = 1; n <= count; ++n) {
     const int m = pool::kMemberFirst + n - 1;
     ShortcutItem& item = model.Items[m];
-    item.Kind = kind::kMember;
+    item.Kind = ItemKind::kMember;
     item.Title = prefix + std::to_string(n) + suffix;
     item.IconFile = app.folders.SysIconDir + pictures[static_cast<size_t>(n) % pictures.size()];
     item.ImageIndex = m;

@@ -142,16 +142,16 @@ struct Setup {
     int member = pool::kMemberFirst;
     for (int i = 1; i <= pool::kRingLast; ++i) {
       ShortcutItem& it = model.Items[i];
-      it.Kind = i % 5 == 0 ? kind::kGroup : kind::kShortcut;
+      it.Kind = i % 5 == 0 ? ItemKind::kGroup : ItemKind::kShortcut;
       it.ImageIndex = i;
       it.Title = "Ring item " + std::to_string(i);
       it.Link = "C:\\Program Files\\Vendor " + std::to_string(i) + "\\Application.exe";
       it.Target = it.Link;
       it.IconFile = folders.IconDir + std::to_string(i) + ".png";
-      if (it.Kind != kind::kGroup) continue;
+      if (it.Kind != ItemKind::kGroup) continue;
       for (int k = 0; k < 30 && member <= pool::kLast; ++k, ++member) {
         ShortcutItem& m = model.Items[member];
-        m.Kind = kind::kMember;
+        m.Kind = ItemKind::kMember;
         m.ImageIndex = member;
         m.Title = "Document " + std::to_string(member);
         m.Link = "D:\\Users\\tester\\Documents\\Projects\\Caf\xC3\xA9\\Report " +

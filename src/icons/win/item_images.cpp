@@ -9,10 +9,10 @@ namespace vek::win {
 
 namespace {
 
-int FallbackImage(uint8_t pathKind) {
+int FallbackImage(PathKind pathKind) {
   switch (pathKind) {
-    case path_kind::kProgram: return pool::kApplicationImage;
-    case path_kind::kOtherFile: return pool::kFileImage;
+    case PathKind::kProgram: return pool::kApplicationImage;
+    case PathKind::kOtherFile: return pool::kFileImage;
     default: return pool::kBlankImage;
   }
 }
@@ -41,11 +41,11 @@ void LoadItemIcon(ImageLoader& l, int index) {
   }
   const std::array<int32_t, 5>& sizes = l.iconSizes;
   switch (item.Kind) {
-    case kind::kMember:
-    case kind::kCommand:
+    case ItemKind::kMember:
+    case ItemKind::kCommand:
       l.images.Set(ImageSet::kItem, index, 4, *picture, sizes[4], sizes[4]);
       break;
-    case kind::kCentre:
+    case ItemKind::kCentre:
       l.images.Set(ImageSet::kItem, index, 1, *picture, sizes[3], sizes[3]);
       break;
     default:

@@ -146,7 +146,7 @@ int wmain(int argc, wchar_t** argv) {
     if (index < 0 || index > vek::pool::kLast) return 2;
     const vek::ShortcutItem& item = model.Items[index];
     const int count = index <= vek::pool::kRingLast ? model.Groups[index].Count : 0;
-    std::printf("%d|%s|%d\n", item.Kind, item.Title.Trimmed().c_str(), count);
+    std::printf("%d|%s|%d\n", static_cast<int>(item.Kind), item.Title.Trimmed().c_str(), count);
     return 0;
   }
   if (command == L"started" || command == L"search-engine") {

@@ -62,7 +62,7 @@ int wmain(int argc, wchar_t** argv) {
   Model model;
   BuildSystemCatalogue(model, folders, fs, win::WindowsUserName(), false);
   for (int i = 3; i <= 9; ++i) {
-    model.Items[i].Kind = kind::kEmptyPosition;
+    model.Items[i].Kind = ItemKind::kEmptyPosition;
     model.Items[i].Title = "Blank Shortcut";
     model.Items[i].IconFile = folders.SysIconDir + "Shortcut.png";
   }
@@ -78,7 +78,7 @@ int wmain(int argc, wchar_t** argv) {
       const int slot = std::stoi(f[0]);
       ShortcutItem& item = model.Items[slot];
       item = ShortcutItem{};
-      item.Kind = slot <= pool::kRingLast ? kind::kShortcut : kind::kMember;
+      item.Kind = slot <= pool::kRingLast ? ItemKind::kShortcut : ItemKind::kMember;
       item.Title = f[1];
       item.Link = f[2];
       item.Target = f[2];
@@ -91,7 +91,7 @@ int wmain(int argc, wchar_t** argv) {
         item.IconFile = folders.IconDir + std::to_string(slot) + ".png";
         if (!fs.Copy(folders.SysIconDir + f[5], item.IconFile.Trimmed())) return 1;
       }
-      item.PathKind = path_kind::kProgram;
+      item.PathKind = PathKind::kProgram;
     } else if (arg == "--command" && i + 1 < argc) {
       const std::vector<std::string> f = Split(win::Utf8(argv[++i]), '|');
       if (f.size() < 2) return 2;
@@ -103,11 +103,11 @@ int wmain(int argc, wchar_t** argv) {
       if (code == command::kSearchInternet) {
         item = ShortcutItem{};
         item.Title = "Search Internet";
-        item.IsSystem = kTrue16;
+        item.IsSystem = true;
         item.CommandId = command::kSearchInternet;
         item.IconFile = folders.SysIconDir + "SearchInternet.png";
       }
-      item.Kind = kind::kShortcut;
+      item.Kind = ItemKind::kShortcut;
       item.ImageIndex = slot;
     } else if (arg == "--group" && i + 1 < argc) {
       const std::vector<std::string> f = Split(win::Utf8(argv[++i]), '|');
@@ -118,7 +118,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
       ShortcutItem& group = model.Items[slot];
       group = ShortcutItem{};
-      group.Kind = slot == pool::kAllProgramsSlot ? kind::kAllPrograms : kind::kGroup;
+      group.Kind = slot == pool::kAllProgramsSlot ? ItemKind::kAllPrograms : ItemKind::kGroup;
       group.Title = f[1];
       group.ImageIndex = slot;
       group.IconFile = folders.SysIconDir + "WinGroup.png";
@@ -126,12 +126,12 @@ int wmain(int argc, wchar_t** argv) {
         const int m = model.FindFreeSlot(false);
         if (m == 0 || !model.AddMember(slot, m)) return 1;
         ShortcutItem& member = model.Items[m];
-        member.Kind = kind::kMember;
+        member.Kind = ItemKind::kMember;
         member.Title = f[1] + " " + std::to_string(n);
         if (f.size() > 3) member.Link = member.Target = f[3];
         member.Arguments = (f.size() > 4 ? f[4] + " " : std::string()) + std::to_string(n);
         member.ImageIndex = m;
-        member.PathKind = path_kind::kProgram;
+        member.PathKind = PathKind::kProgram;
         member.IconFile = folders.IconDir + std::to_string(m) + ".png";
         if (!fs.Copy(folders.SysIconDir + "Application.png", member.IconFile.Trimmed())) return 1;
       }

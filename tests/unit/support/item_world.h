@@ -418,7 +418,7 @@ struct ItemWorld {
     return titles;
   }
   // Ring position `slot` as an (empty) group of `kind`.
-  void MakeGroup(int slot, const std::string& title, int32_t k = kind::kGroup) {
+  void MakeGroup(int slot, const std::string& title, ItemKind k = ItemKind::kGroup) {
     model.Items[slot].Kind = k;
     model.Items[slot].Title = title;
     model.Groups[slot].Members[0] = slot;

@@ -63,11 +63,11 @@ void FillRing(vek::AppContext& app) {
       "Printer.png", "Network.png", "Run.png", "Search.png",
       "CPanel.png", "Display.png", "Personal.png", "Desktop.png"};
   vek::Model& model = app.model;
-  model.Items[0].Kind = vek::kind::kCentre;
+  model.Items[0].Kind = vek::ItemKind::kCentre;
   model.Items[0].Title = "Ada Lovelace";
   for (int i = 1; i <= 24; ++i) {
     vek::ShortcutItem& item = model.Items[i];
-    item.Kind = vek::kind::kShortcut;
+    item.Kind = vek::ItemKind::kShortcut;
     item.Title = std::string(kPictures[i - 1]).substr(0, std::strlen(kPictures[i - 1]) - 4);
     item.IconFile = app.folders.SysIconDir + kPictures[i - 1];
     item.ImageIndex = i;
