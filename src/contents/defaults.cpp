@@ -116,14 +116,9 @@ void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRin
 void Defaults::FreeSlotContents(int slot) {
   if (slot < static_cast<int>(model_.Groups.size())) {
     const ItemKind k = model_.Items[slot].Kind;
-    ShortcutGroup& g = model_.Groups[slot];
-    if (IsUserGroupKind(k)) {
-      const int last = g.Count < static_cast<int>(g.Members.size()) ? g.Count
-                                                                    : static_cast<int>(g.Members.size()) - 1;
-      for (int m = 1; m <= last; ++m) items_.FreeSlot(g.Members[m]);
-    }
-    g.Count = 0;
-    g.Members[0] = slot;
+    if (IsUserGroupKind(k))
+      for (const int member : model_.Groups[slot].Members) items_.FreeSlot(member);
+    model_.ResetGroup(slot);
   }
   items_.FreeSlot(slot);
 }

@@ -249,7 +249,7 @@ bool LoadMenu(Model& model, ConfigIo& io) {
     model.Groups[g] = std::move(groups[g]);
     // The captions are refreshed as each list is read; the item records read next carry
     // the captions as they were saved, and those are what the user sees.
-    if (model.Groups[g].Count > 1) UpdateGroupTitle(model, g);
+    if (model.Groups[g].MemberCount() > 1) UpdateGroupTitle(model, g);
   }
   const uint8_t* record = data.data() + MenuGroupPartSize();
   ShortcutItem scratch;

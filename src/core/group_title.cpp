@@ -16,7 +16,7 @@ void UpdateGroupTitle(Model& model, int group) {
   } else if (EndsWith(title, kEmpty)) {
     title.resize(title.size() - kEmpty.size());
   }
-  const int32_t count = model.Groups[group].Count;
+  const int count = model.MemberCount(group);
   if (count <= 0) {
     title += kEmpty;
   } else if (count >= Model::Capacity(group)) {

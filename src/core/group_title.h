@@ -6,9 +6,9 @@
 namespace vek {
 
 // Strips a trailing " (Full)" or " (Empty)" from the caption of the group item at ring
-// position `group` (trimmed and written back), then appends " (Empty)" when the group's
-// Count is 0 or less and " (Full)" when it reaches the position's own capacity (36, or
-// 1024 for the All Programs position). Positions outside the model are ignored.
+// position `group` (trimmed and written back), then appends " (Empty)" when the group has
+// no members and " (Full)" when it reaches the position's own capacity (36, or 1024 for
+// the All Programs position). Positions outside the model are ignored.
 void UpdateGroupTitle(Model& model, int group);
 
 }  // namespace vek

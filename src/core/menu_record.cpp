@@ -1,5 +1,7 @@
 #include "core/menu_record.h"
 
+#include <algorithm>
+
 #include "core/record_io.h"
 
 namespace vek {
@@ -62,19 +64,21 @@ void EncodeMenu(const std::vector<ShortcutGroup>& groups, const std::vector<Shor
   out.resize(start + kMenuFileSize, 0);
   uint8_t* p = out.data() + start;
   for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) {
-    // The stored element count is the position's capacity + 1 whatever the list holds
-    // in memory, so the file always has its standard layout; missing elements are 0.
-    const int elements = GroupCapacity(g) + 1;
+    // A group record holds the shown item as element 0, the members from element 1 and
+    // the member count after them. The element count is the position's capacity + 1
+    // whatever the group holds, so the file always has its standard layout; elements
+    // past the members are 0, and members past the capacity are not stored.
+    const int capacity = GroupCapacity(g);
     const ShortcutGroup* group = g < static_cast<int>(groups.size()) ? &groups[g] : nullptr;
+    const int count = group ? std::min(group->MemberCount(), capacity) : 0;
     PutI16(p, 1);
-    PutI32(p + 2, elements);
+    PutI32(p + 2, capacity + 1);
     PutI32(p + 6, 0);
     p += 10;
-    for (int e = 0; e < elements; ++e, p += 4) {
-      const bool held = group && e < static_cast<int>(group->Members.size());
-      PutI32(p, held ? group->Members[e] : 0);
-    }
-    PutI32(p, group ? group->Count : 0);
+    PutI32(p, group ? group->ShownItem : 0);
+    p += 4;
+    for (int m = 0; m < capacity; ++m, p += 4) PutI32(p, m < count ? group->Members[m] : 0);
+    PutI32(p, count);
     p += 4;
   }
   // The buffer is zero already, which is exactly how an empty record is stored.
@@ -112,19 +116,22 @@ MenuDecodeResult DecodeMenuLists(const uint8_t* data, size_t size,
       return fail(Position(g) + " does not have the layout of " + std::to_string(capacity + 1) +
                   " elements from 0");
     p += 10;
-    ShortcutGroup& group = groups[g];
-    group.Members.resize(static_cast<size_t>(elements));
-    for (int32_t e = 0; e < elements; ++e, p += 4) group.Members[e] = GetI32(p);
-    group.Count = GetI32(p);
+    const int32_t shown = GetI32(p);
+    const uint8_t* stored = p + 4;  // element 1, the first member
+    p += 4 * static_cast<size_t>(elements);
+    const int32_t count = GetI32(p);
     p += 4;
-    if (group.Count < 0 || group.Count > capacity)
-      return fail(Position(g) + " counts " + std::to_string(group.Count) + " members (0 to " +
+    // Elements past the count are what earlier members left behind: never read.
+    if (count < 0 || count > capacity)
+      return fail(Position(g) + " counts " + std::to_string(count) + " members (0 to " +
                   std::to_string(capacity) + " allowed)");
-    if (group.Members[0] < 0 || group.Members[0] > pool::kLast)
-      return fail(Position(g) + " belongs to item " + std::to_string(group.Members[0]) +
-                  ", outside the pool");
-    for (int32_t m = 1; m <= group.Count; ++m) {
-      const int32_t index = group.Members[m];
+    if (shown < 0 || shown > pool::kLast)
+      return fail(Position(g) + " belongs to item " + std::to_string(shown) + ", outside the pool");
+    ShortcutGroup& group = groups[g];
+    group.ShownItem = shown;
+    group.Members.resize(static_cast<size_t>(count));
+    for (int32_t m = 0; m < count; ++m) {
+      const int32_t index = GetI32(stored + 4 * static_cast<size_t>(m));
       if (index < pool::kMemberFirst || index > pool::kLast)
         return fail(Position(g) + " lists item " + std::to_string(index) +
                     ", which is not a member slot");
@@ -132,6 +139,7 @@ MenuDecodeResult DecodeMenuLists(const uint8_t* data, size_t size,
         return fail(Position(g) + " lists item " + std::to_string(index) +
                     ", which is already a member of a group");
       listed[index] = true;
+      group.Members[m] = index;
     }
   }
   result.ok = true;

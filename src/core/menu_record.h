@@ -62,8 +62,9 @@ ShortcutItem DecodeItemRecord(const uint8_t* in, AnsiCodec& codec);
 void DecodeItemRecordInto(const uint8_t* in, AnsiCodec& codec, ShortcutItem& item);
 
 // Appends the group records of positions 3..36 and the item records 0..1024 to `out`.
-// Slots missing from `items` are written as empty records; slots beyond 1024 are not
-// stored.
+// A group record stores the shown item as element 0, the members as elements 1..Count
+// and then Count; the elements after the members are 0. Slots missing from `items` are
+// written as empty records; slots beyond 1024 are not stored.
 void EncodeMenu(const std::vector<ShortcutGroup>& groups, const std::vector<ShortcutItem>& items,
                 AnsiCodec& codec, Bytes& out);
 
@@ -90,7 +91,7 @@ MenuDecodeResult DecodeMenuLists(const uint8_t* data, size_t size,
 // bound is not 0 or whose element count is not the position's capacity + 1; a Count
 // below 0 or above the capacity; an element 0 outside the pool; a member (elements
 // 1..Count) that is not a member slot 129..1024, or that is listed twice in one or more
-// groups.
+// groups. The elements after the members are not read.
 MenuDecodeResult DecodeMenu(const uint8_t* data, size_t size, AnsiCodec& codec, MenuContents& out);
 
 }  // namespace vek

@@ -12,6 +12,10 @@ bool operator==(const ShortcutItem& a, const ShortcutItem& b) {
          a.Target == b.Target && a.Arguments == b.Arguments && a.RunMode == b.RunMode;
 }
 
+bool ShortcutGroup::Lists(int32_t index) const {
+  return std::find(Members.begin(), Members.end(), index) != Members.end();
+}
+
 int Model::Capacity(int group) {
   return group == pool::kAllProgramsSlot ? pool::kAllProgramsCapacity : pool::kGroupCapacity;
 }
@@ -19,7 +23,6 @@ int Model::Capacity(int group) {
 void Model::Size() {
   Items.assign(pool::kSize, ShortcutItem{});
   Groups.assign(pool::kGroupCount, ShortcutGroup{});
-  for (int g = 0; g < pool::kGroupCount; ++g) Groups[g].Members.assign(Capacity(g) + 1, 0);
 }
 
 int Model::FindFreeSlot(bool ringMode) const {
@@ -33,20 +36,51 @@ int Model::FindFreeSlot(bool ringMode) const {
     const ItemKind k = Items[i].Kind;
     if (k == ItemKind::kFree || k == ItemKind::kEmptyPosition) return i;
   }
-  if (Groups[pool::kAllProgramsSlot].Count > pool::kAllProgramsCapacity - 1) return 0;
-  return pool::kAllProgramsSlot;
+  return GroupFull(pool::kAllProgramsSlot) ? 0 : pool::kAllProgramsSlot;
+}
+
+int Model::MemberCount(int group) const {
+  if (group < 0 || group >= static_cast<int>(Groups.size())) return 0;
+  return Groups[static_cast<size_t>(group)].MemberCount();
+}
+
+bool Model::GroupFull(int group) const {
+  if (group < 0 || group >= static_cast<int>(Groups.size())) return true;
+  return MemberCount(group) >= Capacity(group);
 }
 
 bool Model::AddMember(int group, int index) {
-  if (group < 0 || group >= static_cast<int>(Groups.size())) return false;
+  if (GroupFull(group)) return false;
   if (index < 0 || index >= static_cast<int>(Items.size())) return false;
-  ShortcutGroup& g = Groups[group];
-  if (g.Count < 0 || g.Count >= Capacity(group) ||
-      g.Count + 1 >= static_cast<int>(g.Members.size()))
-    return false;
-  ++g.Count;
-  g.Members[g.Count] = index;
+  Groups[static_cast<size_t>(group)].Members.push_back(index);
   return true;
+}
+
+bool Model::RemoveMember(int group, int index) {
+  if (group < 0 || group >= static_cast<int>(Groups.size())) return false;
+  std::vector<int32_t>& members = Groups[static_cast<size_t>(group)].Members;
+  const auto at = std::find(members.begin(), members.end(), index);
+  if (at == members.end()) return false;
+  members.erase(at);
+  return true;
+}
+
+bool Model::MoveMember(int group, int from, int to) {
+  const int count = MemberCount(group);
+  if (from < 0 || from >= count || to < 0 || to >= count) return false;
+  const auto first = Groups[static_cast<size_t>(group)].Members.begin();
+  if (to < from)
+    std::rotate(first + to, first + from, first + from + 1);
+  else
+    std::rotate(first + from, first + from + 1, first + to + 1);
+  return true;
+}
+
+void Model::ResetGroup(int group) {
+  if (group < 0 || group >= static_cast<int>(Groups.size())) return;
+  ShortcutGroup& g = Groups[static_cast<size_t>(group)];
+  g.ShownItem = group;
+  g.Members.clear();
 }
 
 std::vector<int> RingItems(const Model& model) {
@@ -62,8 +96,7 @@ std::vector<int> RingItems(const Model& model) {
   };
   for (int position = pool::kRingFirst; position <= pool::kRingLast; ++position) {
     add(position);
-    if (position < static_cast<int>(model.Groups.size()) && !model.Groups[position].Members.empty())
-      add(model.Groups[position].Members[0]);
+    if (position < static_cast<int>(model.Groups.size())) add(model.Groups[position].ShownItem);
   }
   // The templates: a ring item can turn into one of them at any time.
   for (int t = pool::kTemplateFirst; t <= pool::kTemplateLast; ++t) add(t);

@@ -97,11 +97,21 @@ struct ShortcutItem {
   friend bool operator==(const ShortcutItem& a, const ShortcutItem& b);
 };
 
+// The group of one ring position: the item the position shows and the members its menu
+// lists.
 struct ShortcutGroup {
-  // Element 0 is the pool index of the item shown at the owning ring position; elements
-  // 1..Count are the members in display order.
+  // Pool index of the item shown at the owning ring position: normally the position
+  // itself, though a menu file may name another item.
+  int32_t ShownItem = 0;
+  // Pool indexes of the members in display order; at most Model::Capacity(position).
   std::vector<int32_t> Members;
-  int32_t Count = 0;
+
+  int MemberCount() const { return static_cast<int>(Members.size()); }
+  bool Lists(int32_t index) const;
+
+  friend bool operator==(const ShortcutGroup& a, const ShortcutGroup& b) {
+    return a.ShownItem == b.ShownItem && a.Members == b.Members;
+  }
 };
 
 // Window positions are in twips; the rest in pixels unless said otherwise.
@@ -135,7 +145,7 @@ class Model {
  public:
   Model() { Size(); }
 
-  // Items 0..1024 and member lists 0..36 (0..1024 for position 3), all empty.
+  // Items 0..1024 and the groups of positions 0..36, all empty.
   void Size();
 
   // Member mode: the first free pool index from 129 on, or 0 when every member slot is
@@ -143,11 +153,23 @@ class Model {
   // IconQuantity that is free or empty; else 3 (the All Programs group) unless that
   // group is full; else 0.
   int FindFreeSlot(bool ringMode) const;
+  // Capacity of a member list: 36, or 1024 for the All Programs position.
+  static int Capacity(int group);
+  // Members of the group of position `group`; 0 for a position outside the model.
+  int MemberCount(int group) const;
+  // True when the group of position `group` holds its capacity (or is no group at all).
+  bool GroupFull(int group) const;
   // Appends a member; false (nothing changes) when the group is full or the index is
   // not a pool index.
   bool AddMember(int group, int index);
-  // Capacity of a member list: 36, or 1024 for the All Programs position.
-  static int Capacity(int group);
+  // Takes the first listing of pool index `index` out of the group, closing the gap;
+  // false when the group does not list it.
+  bool RemoveMember(int group, int index);
+  // Moves the member at place `from` to place `to` (both from 0); the members between
+  // move one place on. False, with nothing changed, when either place is not a member.
+  bool MoveMember(int group, int from, int to);
+  // Empties the group and lets the position show its own item again.
+  void ResetGroup(int group);
 
   std::vector<ShortcutItem> Items;
   std::vector<ShortcutGroup> Groups;

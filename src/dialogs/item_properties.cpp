@@ -34,9 +34,9 @@ bool operator==(const PropertiesView& a, const PropertiesView& b) {
          a.title == b.title && a.target == b.target && a.arguments == b.arguments && a.runMode == b.runMode;
 }
 
-ItemKind EditTypeOf(ItemKind k, bool addMode) {
-  if (addMode && IsUserGroupKind(k)) return kNewMemberType;
-  return k;
+EditedItem EditedItemOf(ItemKind k, bool addMode) {
+  if (addMode && IsUserGroupKind(k)) return EditedItem{ItemKind::kFree, true};
+  return EditedItem{k, false};
 }
 
 namespace {
@@ -45,7 +45,8 @@ namespace {
 bool KeepsItsKind(ItemKind editType) { return editType > ItemKind::kMember; }
 }  // namespace
 
-PropertiesView PropertiesEnabling(ItemKind editType, int slot) {
+PropertiesView PropertiesEnabling(const EditedItem& edited, int slot) {
+  const ItemKind editType = edited.kind;
   PropertiesView v;
   if (editType == ItemKind::kGroup)
     v.type = item_type::kGroup;
@@ -58,7 +59,7 @@ PropertiesView PropertiesEnabling(ItemKind editType, int slot) {
     v.icon = true;
     return v;
   }
-  const bool isNew = editType == kNewMemberType;
+  const bool isNew = edited.newMember;
   // A new member has nothing to edit until a path is chosen.
   v.link = v.title = v.icon = !isNew;
   v.target = v.arguments = v.runMode = !isNew && editType != ItemKind::kGroup;
@@ -69,14 +70,14 @@ PropertiesView PropertiesEnabling(ItemKind editType, int slot) {
   return v;
 }
 
-std::vector<std::string> LinkListEntries(ItemKind editType, const std::string& link, int memberCount) {
+std::vector<std::string> LinkListEntries(const EditedItem& edited, const std::string& link, int memberCount) {
   std::vector<std::string> entries;
-  if (editType == kNewMemberType) return entries;
+  if (edited.newMember) return entries;
   entries.push_back(TrimFixed(link));
   const auto add = [&](const char* prefix, const char* const(&names)[3]) {
     for (const char* name : names) entries.push_back(std::string(prefix) + name);
   };
-  switch (editType) {
+  switch (edited.kind) {
     case ItemKind::kFree:
     case ItemKind::kEmptyPosition: add("Add New ", kWebNames); break;
     case ItemKind::kShortcut:
@@ -106,22 +107,16 @@ ItemProperties::ItemProperties(const PropertiesServices& s, int slot, bool addMo
       prompt_(s.prompt),
       host_(s.host),
       slot_(std::clamp(slot, 0, static_cast<int>(s.model.Items.size()) - 1)),
-      editType_(EditTypeOf(s.model.Items[slot_].Kind, addMode)),
+      edited_(EditedItemOf(s.model.Items[slot_].Kind, addMode)),
       caption_(addMode ? kAddShortcutCaption : kPropertiesCaption) {}
 
-int ItemProperties::MemberCount(int group) const {
-  if (group < 0 || group >= static_cast<int>(model_.Groups.size())) return 0;
-  const ShortcutGroup& g = model_.Groups[group];
-  return std::clamp<int>(g.Count, 0, static_cast<int>(g.Members.size()) - 1);
-}
-
 std::vector<std::string> ItemProperties::LinkEntries() const {
-  return LinkListEntries(editType_, model_.Items[slot_].Link.Trimmed(), MemberCount(slot_));
+  return LinkListEntries(edited_, model_.Items[slot_].Link.Trimmed(), model_.MemberCount(slot_));
 }
 
 PropertiesFields ItemProperties::Fields() {
   PropertiesFields f;
-  if (editType_ == kNewMemberType) return f;
+  if (edited_.newMember) return f;
   ShortcutItem& it = item();
   f.title = it.Title.TrimInPlace();
   f.link = it.Link.TrimInPlace();
@@ -132,7 +127,7 @@ PropertiesFields ItemProperties::Fields() {
 }
 
 std::string ItemProperties::PictureFile() {
-  if (editType_ == kNewMemberType) return {};
+  if (edited_.newMember) return {};
   std::string custom = item().CustomIconFile.TrimInPlace();
   if (paths_.FileExists(custom, false)) return custom;
   std::string icon = item().IconFile.TrimInPlace();
@@ -140,7 +135,7 @@ std::string ItemProperties::PictureFile() {
 }
 
 std::string ItemProperties::ExistingLink() {
-  if (editType_ == kNewMemberType) return {};
+  if (edited_.newMember) return {};
   std::string link = item().Link.TrimInPlace();
   return paths_.FileExists(link, false) ? link : std::string();
 }
@@ -161,26 +156,26 @@ void ItemProperties::MakeEmptyGroup() {
   it.Title = kNewEmptyGroupTitle;
   it.ImageIndex = slot_;
   it.IconFile = folders_.SysIconDir + "Group.png";
-  ShortcutGroup& g = model_.Groups[slot_];
-  g.Count = 0;
-  g.Members[0] = slot_;
-  editType_ = ItemKind::kGroup;
+  model_.ResetGroup(slot_);
+  edited_.kind = ItemKind::kGroup;
   pictures_.LoadItemIcon(slot_);
 }
 
 bool ItemProperties::ChooseType(int type) {
+  // A new member has no type to change until its path is chosen.
+  if (edited_.newMember) return false;
   if (type == item_type::kGroup) {
-    if (!View().groupOption || editType_ == ItemKind::kGroup) return false;
-    if (editType_ == ItemKind::kShortcut || editType_ == ItemKind::kMember) {
+    if (!View().groupOption || edited_.kind == ItemKind::kGroup) return false;
+    if (edited_.kind == ItemKind::kShortcut || edited_.kind == ItemKind::kMember) {
       if (!Ask(kShortcutToGroupQuestion, "VEK Desktop", false)) return false;
     }
     items_.DeleteItem(slot_, true);
     MakeEmptyGroup();
   } else if (type == item_type::kShortcut) {
-    if (editType_ != ItemKind::kGroup) return false;
-    if (MemberCount(slot_) > 0 && !Ask(kGroupToShortcutQuestion, "VEK Desktop", false)) return false;
+    if (edited_.kind != ItemKind::kGroup) return false;
+    if (model_.MemberCount(slot_) > 0 && !Ask(kGroupToShortcutQuestion, "VEK Desktop", false)) return false;
     items_.DeleteItem(slot_, true);
-    editType_ = item().Kind;
+    edited_ = EditedItem{item().Kind, false};
   } else {
     return false;
   }
@@ -192,22 +187,22 @@ bool ItemProperties::ChooseType(int type) {
 bool ItemProperties::ChooseLinkEntry(int entry) {
   const int entries = static_cast<int>(LinkEntries().size());
   if (entry <= 0 || entry >= entries) return false;
-  const bool replaces = editType_ == ItemKind::kShortcut || editType_ == ItemKind::kMember ||
-                        (editType_ == ItemKind::kGroup && MemberCount(slot_) > 0);
+  const bool replaces = edited_.kind == ItemKind::kShortcut || edited_.kind == ItemKind::kMember ||
+                        (edited_.kind == ItemKind::kGroup && model_.MemberCount(slot_) > 0);
   if (replaces && !Ask(kReplaceQuestion, kPropertiesCaption, true)) return false;
   // The default row frees what the slot held (with a group's members) before it fills it.
-  if (editType_ == ItemKind::kGroup)
+  if (edited_.kind == ItemKind::kGroup)
     defaults_.BuildDefaultGroup(kFirstGroupRow + entry - 1, slot_);
   else
     defaults_.BuildDefaultGroup(kFirstWebRow + entry - 1, slot_);
   pictures_.LoadItemIcon(slot_);
-  editType_ = item().Kind;
+  edited_ = EditedItem{item().Kind, false};
   Changed();
   return true;
 }
 
 bool ItemProperties::RoomForNewMember() {
-  if (MemberCount(slot_) < Model::Capacity(slot_) && model_.FindFreeSlot(false) != 0) return true;
+  if (!model_.GroupFull(slot_) && model_.FindFreeSlot(false) != 0) return true;
   prompt_.Ask(PromptRequest{kGroupFullText, kAddShortcutTitle, PromptIcon::kInformation});
   return false;
 }
@@ -217,7 +212,7 @@ FileDialogRequest ItemProperties::BrowseRequest() {
   r.title = kBrowseTitle;
   r.filter = kBrowseFilter;
   r.initialFolder = folders_.ProgramFilesDir;
-  if (editType_ == kNewMemberType) return r;
+  if (edited_.newMember) return r;
   std::string start = item().Link.Trimmed();
   if (!paths_.FileExists(start, false)) start = item().Target.Trimmed();
   if (paths_.FileExists(start, false)) {
@@ -229,7 +224,7 @@ FileDialogRequest ItemProperties::BrowseRequest() {
 
 bool ItemProperties::Browse(const std::string& path) {
   if (TrimFixed(path).empty()) return false;
-  if (editType_ == kNewMemberType) {
+  if (edited_.newMember) {
     if (!RoomForNewMember()) return false;
     const int member = model_.FindFreeSlot(false);
     // The member is made before it joins the group, so a refused path leaves no
@@ -244,7 +239,7 @@ bool ItemProperties::Browse(const std::string& path) {
   } else if (!items_.SetItemPath(path, slot_)) {
     return false;
   }
-  editType_ = item().Kind;
+  edited_ = EditedItem{item().Kind, false};
   Changed();
   return true;
 }
@@ -257,7 +252,7 @@ FileDialogRequest ItemProperties::ChangeIconRequest() const {
 }
 
 bool ItemProperties::ChangeIcon(const std::string& file) {
-  if (TrimFixed(file).empty() || editType_ == kNewMemberType) return false;
+  if (TrimFixed(file).empty() || edited_.newMember) return false;
   FileSystem& fs = paths_.fs();
   // The new picture first, under a name of its own: the old one stays until it exists.
   // A name no item names either: one whose picture went missing keeps its claim.
@@ -281,7 +276,7 @@ bool ItemProperties::ChangeIcon(const std::string& file) {
 }
 
 void ItemProperties::ResetIcon() {
-  if (editType_ == kNewMemberType) return;
+  if (edited_.newMember) return;
   ResetCustomIcon(model_, slot_, pictures_, paths_.fs(), folders_);
   const std::string iconFile = item().IconFile.TrimInPlace();
   if (!StartsWith(iconFile, folders_.SysIconDir)) items_.RebuildItemIcon(slot_);
@@ -291,7 +286,7 @@ void ItemProperties::ResetIcon() {
 }
 
 bool ItemProperties::Accept(const PropertiesFields& typed) {
-  if (editType_ == kNewMemberType) return true;
+  if (edited_.newMember) return true;
   ShortcutItem& it = item();
   // A typed link counts only when it names something that exists; one the files cannot
   // store is refused as item creation refuses it, and the item keeps its link.

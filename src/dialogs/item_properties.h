@@ -34,9 +34,13 @@ constexpr int kGroup = 1;
 constexpr int kSystem = 2;
 }  // namespace item_type
 
-// The edited kind while a new member of a group is being added: a value outside the
-// kinds the program makes.
-constexpr ItemKind kNewMemberType = static_cast<ItemKind>(-1);
+// What the dialog edits: an existing item of `kind`, or, with `newMember`, a member about
+// to be added to the user group at the dialog's slot; such a member has no kind (kFree)
+// until its path is chosen.
+struct EditedItem {
+  ItemKind kind = ItemKind::kFree;
+  bool newMember = false;
+};
 
 // The selected type option and which controls take input.
 struct PropertiesView {
@@ -46,15 +50,15 @@ struct PropertiesView {
   friend bool operator==(const PropertiesView& a, const PropertiesView& b);
 };
 
-// What the dialog edits for an item of `kind`: the kind itself, or kNewMemberType when
-// a new member is added to a user group in add mode.
-ItemKind EditTypeOf(ItemKind kind, bool addMode);
-// The type and control states for `editType` of pool item `slot`. Only a ring position
+// What the dialog edits for an item of `kind`: the item itself, or a new member when
+// add mode opens on a user group.
+EditedItem EditedItemOf(ItemKind kind, bool addMode);
+// The type and control states for `edited` at pool item `slot`. Only a ring position
 // that edits an existing item may become a group; built-in items take no input.
-PropertiesView PropertiesEnabling(ItemKind editType, int slot);
+PropertiesView PropertiesEnabling(const EditedItem& edited, int slot);
 // The link list: the item's link, then the replacements it offers (web shortcuts for
 // shortcuts and empty positions, default groups for groups); nothing for a new member.
-std::vector<std::string> LinkListEntries(ItemKind editType, const std::string& link, int memberCount);
+std::vector<std::string> LinkListEntries(const EditedItem& edited, const std::string& link, int memberCount);
 
 // The text cut to at most `characters` characters (UTF-8 kept whole).
 std::string CutToCharacters(const std::string& text, size_t characters);
@@ -84,8 +88,10 @@ class ItemProperties {
 
   const std::string& caption() const { return caption_; }
   int slot() const { return slot_; }
-  ItemKind editType() const { return editType_; }
-  PropertiesView View() const { return PropertiesEnabling(editType_, slot_); }
+  ItemKind editType() const { return edited_.kind; }
+  // True while add mode waits for the new member's path.
+  bool addingMember() const { return edited_.newMember; }
+  PropertiesView View() const { return PropertiesEnabling(edited_, slot_); }
   std::vector<std::string> LinkEntries() const;
   // The item's fields, trimmed (and written back trimmed); empty for a new member.
   PropertiesFields Fields();
@@ -116,7 +122,6 @@ class ItemProperties {
 
  private:
   ShortcutItem& item() { return model_.Items[slot_]; }
-  int MemberCount(int group) const;
   void MakeEmptyGroup();
   bool Ask(const char* text, const char* title, bool defaultNo);
   void Changed();
@@ -130,7 +135,7 @@ class ItemProperties {
   UserPrompt& prompt_;
   DialogHost& host_;
   int slot_;
-  ItemKind editType_;
+  EditedItem edited_;
   std::string caption_;
 };
 

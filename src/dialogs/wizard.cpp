@@ -12,10 +12,6 @@ namespace {
 
 int LastRingSlot(const Model& model) { return std::clamp<int>(model.Settings.IconQuantity, 0, pool::kRingLast); }
 
-int MemberCount(const ShortcutGroup& g) {
-  return std::clamp<int>(g.Count, 0, static_cast<int>(g.Members.size()) - 1);
-}
-
 bool OwnsGroup(ItemKind k) {
   return IsUserGroupKind(k) || k == ItemKind::kRecycleBin || k == ItemKind::kBuiltIn ||
          k == ItemKind::kCentre;
@@ -94,11 +90,11 @@ std::vector<ManageEntry> ManageEntries(const Model& model, int choice) {
     return out;
   }
   if (choice < 0 || choice >= static_cast<int>(model.Groups.size())) return out;
-  const ShortcutGroup& g = model.Groups[choice];
-  for (int p = 1; p <= MemberCount(g); ++p) {
-    const int item = g.Members[p];
+  const std::vector<int32_t>& members = model.Groups[choice].Members;
+  for (size_t m = 0; m < members.size(); ++m) {
+    const int item = members[m];
     if (item < 0 || item >= static_cast<int>(model.Items.size())) continue;
-    out.push_back({item, p, model.Items[item].Title.Trimmed()});
+    out.push_back({item, static_cast<int>(m) + 1, model.Items[item].Title.Trimmed()});
   }
   return out;
 }
@@ -147,7 +143,7 @@ WizardButtons WizardEnabling(const Model& model, const WizardSelection& s, bool 
   for (int button : {b::kMoveUp, b::kMoveDown, b::kMoveTop, b::kMoveBottom}) on[button] = edit[MoveEntryOf(button)];
   if (ring && s.chosenFiles == 1) {
     const ItemKind k = model.Items[one.place].Kind;
-    const bool roomy = model.Groups[one.place].Count < Model::Capacity(one.place);
+    const bool roomy = !model.GroupFull(one.place);
     on[b::kReplace] = k == ItemKind::kShortcut || k == ItemKind::kEmptyPosition || (IsUserGroupKind(k) && roomy);
   }
   return on;
@@ -161,15 +157,11 @@ void WizardActions::Changed() {
   host_.SaveMenu();
 }
 
-bool WizardActions::GroupFull(int slot) const {
-  return model_.Groups[static_cast<size_t>(slot)].Count >= Model::Capacity(slot);
-}
-
 bool WizardActions::AddToGroup(int slot, const std::vector<std::string>& paths) {
   bool changed = false;
   std::vector<std::string> notAdded;
   for (const std::string& path : paths) {
-    const AddResult r = GroupFull(slot) ? AddResult{AddOutcome::kFull} : items_.AddItemFromPath(path, slot);
+    const AddResult r = model_.GroupFull(slot) ? AddResult{AddOutcome::kFull} : items_.AddItemFromPath(path, slot);
     changed = changed || r.added();
     if (r.outcome == AddOutcome::kFull) notAdded.push_back(path);
   }
@@ -226,7 +218,7 @@ bool WizardActions::Replace(const std::string& path, int slot) {
   if (slot < pool::kRingFirst || slot > LastRingSlot(model_)) return false;
   const ItemKind k = model_.Items[slot].Kind;
   if (IsUserGroupKind(k)) {
-    if (GroupFull(slot)) {
+    if (model_.GroupFull(slot)) {
       prompt_.Ask(PromptRequest{kGroupFullText, kAddShortcutTitle, PromptIcon::kInformation});
       return false;
     }
@@ -258,12 +250,7 @@ bool WizardActions::Remove(int choice, const std::vector<ManageEntry>& entries) 
   bool changed = false;
   for (const ManageEntry& e : doomed) {
     // Earlier deletions close gaps in a group: a member is found by its pool index.
-    bool present = choice == kRingChoice;
-    if (!present) {
-      const ShortcutGroup& g = model_.Groups[choice];
-      present = std::find(g.Members.begin() + 1, g.Members.begin() + 1 + MemberCount(g), e.item) !=
-                g.Members.begin() + 1 + MemberCount(g);
-    }
+    const bool present = choice == kRingChoice || model_.Groups[choice].Lists(e.item);
     if (present) changed = items_.DeleteItem(e.item, false) || changed;
   }
   if (changed) Changed();
@@ -276,7 +263,7 @@ int WizardActions::Move(int choice, const ManageEntry& entry, int editEntry) {
   if (!EditMenuEnabling(model_, target, true)[editEntry]) return -1;
   const bool ring = choice == kRingChoice;
   const int first = ring ? pool::kFirstMovableSlot : 1;
-  const int last = ring ? LastRingSlot(model_) : MemberCount(model_.Groups[choice]);
+  const int last = ring ? LastRingSlot(model_) : model_.MemberCount(choice);
   const bool moved = ring ? MoveRingItem(model_, entry.place, editEntry, images_) : MoveGroupMember(model_, target, editEntry);
   if (!moved) return -1;
   Changed();

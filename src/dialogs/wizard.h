@@ -72,7 +72,7 @@ struct ManageEntry {
   std::string title;
 };
 
-// The ring's slots 1..IconQuantity, or the members 1..Count of the group of `choice`.
+// The ring's slots 1..IconQuantity, or the members of the group of `choice`.
 std::vector<ManageEntry> ManageEntries(const Model& model, int choice);
 
 // Whether entry `entry` of the list may stay selected: the ring's two built-in slots
@@ -110,7 +110,7 @@ struct WizardSelection {
 };
 
 // Which buttons can act. The managing buttons follow the item edit menu's rules for the
-// selected entry (moves stay within 4..IconQuantity on the ring and 1..Count in a group;
+// selected entry (moves stay within 4..IconQuantity on the ring and within the group's members;
 // Remove as Delete); moves and Properties need exactly one selected entry. Add Group and
 // Replace act only on the ring; Replace needs one file and one ring entry that takes a
 // shortcut (a shortcut, an empty position or a group). Properties needs the properties
@@ -149,7 +149,6 @@ class WizardActions {
 
  private:
   bool AddToGroup(int slot, const std::vector<std::string>& paths);
-  bool GroupFull(int slot) const;
   void Changed();
 
   Model& model_;

@@ -83,15 +83,11 @@ DropFeedback DropController::FeedbackFor(int slot, bool hasFiles, bool& accepts)
       return DropFeedback::kAdd;
     case ItemKind::kGroup:
     case ItemKind::kAllPrograms:
-      accepts = !GroupFull(slot);
+      accepts = !s_.model.GroupFull(slot);
       return accepts ? DropFeedback::kAdd : DropFeedback::kNoDrop;
     default:
       return RefusesDrops(k) ? DropFeedback::kNoDrop : DropFeedback::kNone;
   }
-}
-
-bool DropController::GroupFull(int slot) const {
-  return s_.model.Groups[static_cast<size_t>(slot)].Count >= Model::Capacity(slot);
 }
 
 bool DropController::Refused() const {
@@ -244,7 +240,7 @@ bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) 
 void DropController::AddToGroup(int slot, const std::vector<std::string>& paths, size_t first) {
   std::vector<std::string> notAdded;
   for (size_t i = first; i < paths.size(); ++i) {
-    if (GroupFull(slot) || s_.items.AddItemFromPath(paths[i], slot).outcome == AddOutcome::kFull)
+    if (s_.model.GroupFull(slot) || s_.items.AddItemFromPath(paths[i], slot).outcome == AddOutcome::kFull)
       notAdded.push_back(paths[i]);
   }
   if (!notAdded.empty()) {

@@ -119,7 +119,6 @@ class DropController {
   bool MakeGroup(int slot, const std::vector<std::string>& paths);
   // Adds the paths to group `slot` until it is full; the rest are named in one message.
   void AddToGroup(int slot, const std::vector<std::string>& paths, size_t first);
-  bool GroupFull(int slot) const;
 
   DropServices s_;
   int dragSlot_ = -1;

@@ -141,8 +141,8 @@ void FillSlots(const Model& model, SlotContents& slots) {
     slots.SlotIcon[i] = 0;
     slots.SlotType[i] = ItemKind::kFree;
     slots.SlotName[i].clear();
-    if (i >= groups || model.Groups[i].Members.empty()) continue;
-    const int32_t index = model.Groups[i].Members[0];
+    if (i >= groups) continue;
+    const int32_t index = model.Groups[i].ShownItem;
     if (index < 0 || index >= items) continue;
     const ShortcutItem& item = model.Items[index];
     slots.SlotIcon[i] = item.ImageIndex;

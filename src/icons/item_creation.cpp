@@ -276,8 +276,7 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
       result.outcome = AddOutcome::kDuplicate;
       return result;
     }
-    const ShortcutGroup& group = model_.Groups[target];
-    n = group.Count >= Model::Capacity(target) ? 0 : model_.FindFreeSlot(false);
+    n = model_.GroupFull(target) ? 0 : model_.FindFreeSlot(false);
     if (n == 0 || !model_.AddMember(target, n)) {
       result.outcome = AddOutcome::kFull;
       return result;
@@ -313,12 +312,9 @@ bool ItemCreation::SetItemPath(const std::string& rawPath, int index) {
 
 bool ItemCreation::IsNewToGroup(int group, const std::string& path) {
   if (group < 0 || group >= static_cast<int>(model_.Groups.size())) return true;
-  ShortcutGroup& g = model_.Groups[group];
   const std::string wanted = TrimFixed(path);
-  const int last = std::min<int>(g.Count, static_cast<int>(g.Members.size()) - 1);
   bool isNew = true;
-  for (int m = 1; m <= last; ++m) {
-    const int member = g.Members[m];
+  for (const int member : model_.Groups[group].Members) {
     if (member < 0 || member >= static_cast<int>(model_.Items.size())) continue;
     FixedText& link = model_.Items[member].Link;
     const std::string_view trimmed = TrimmedView(link.str());
@@ -446,10 +442,7 @@ void ItemCreation::MakeGroup(int slot, const std::string& title) {
   group.Title = TrimBlanks(title).empty() ? std::string(kNewGroupName) : title;
   group.ImageIndex = slot;
   group.IconFile = SysIcon("Group.png");
-  ShortcutGroup& members = model_.Groups[static_cast<size_t>(slot)];
-  std::fill(members.Members.begin(), members.Members.end(), 0);
-  members.Members[0] = slot;
-  members.Count = 0;
+  model_.ResetGroup(slot);
   pictures_.LoadItemIcon(slot);
 }
 
@@ -470,10 +463,10 @@ bool ItemCreation::DeleteItem(int index, bool quiet) {
       if (index >= static_cast<int>(model_.Groups.size())) return false;
       if (!quiet && !AskDelete(kDeleteGroupTitle)) return false;
       ShortcutGroup& g = model_.Groups[index];
-      const int last = std::min<int>(g.Count, static_cast<int>(g.Members.size()) - 1);
-      // Element 0 is the group's own ring position, so the group item goes too.
-      for (int m = 0; m <= last; ++m) Free(g.Members[m]);
-      g.Count = 0;
+      // The shown item is the group's own ring position, so the group item goes too.
+      Free(g.ShownItem);
+      for (const int member : g.Members) Free(member);
+      g.Members.clear();
       MakeBlankPosition(index);
       return true;
     }
@@ -483,10 +476,9 @@ bool ItemCreation::DeleteItem(int index, bool quiet) {
       if (index >= static_cast<int>(model_.Groups.size())) return false;
       if (!quiet && !AskDelete(kDeleteAllProgramsTitle)) return false;
       ShortcutGroup& g = model_.Groups[index];
-      const int last = std::min<int>(g.Count, static_cast<int>(g.Members.size()) - 1);
-      for (int m = 1; m <= last; ++m) Free(g.Members[m]);
+      for (const int member : g.Members) Free(member);
       model_.Items[index].Link = "";
-      g.Count = 0;
+      g.Members.clear();
       UpdateGroupTitle(model_, index);
       return true;
     }
@@ -497,17 +489,10 @@ bool ItemCreation::DeleteItem(int index, bool quiet) {
 
 bool ItemCreation::RemoveGroupMember(int index) {
   for (int group = pool::kAllProgramsSlot; group < static_cast<int>(model_.Groups.size()); ++group) {
-    ShortcutGroup& g = model_.Groups[group];
-    const int last = std::min<int>(g.Count, static_cast<int>(g.Members.size()) - 1);
-    for (int m = 1; m <= last; ++m) {
-      if (g.Members[m] != index) continue;
-      Free(index);
-      for (int k = m; k < last; ++k) g.Members[k] = g.Members[k + 1];
-      g.Members[last] = 0;
-      g.Count = last - 1;
-      UpdateGroupTitle(model_, group);
-      return true;
-    }
+    if (!model_.RemoveMember(group, index)) continue;
+    Free(index);
+    UpdateGroupTitle(model_, group);
+    return true;
   }
   return false;
 }

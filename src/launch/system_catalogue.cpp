@@ -56,8 +56,8 @@ ShortcutItem Template(const std::string& title, ItemKind k, const std::string& i
 }
 
 void SetMembers(ShortcutGroup& group, int first, int last) {
-  group.Count = 0;
-  for (int code = first; code <= last; ++code) group.Members[++group.Count] = code;
+  group.Members.clear();
+  for (int code = first; code <= last; ++code) group.Members.push_back(code);
 }
 
 }  // namespace
@@ -94,7 +94,7 @@ void BuildSystemCatalogue(Model& model, const Folders& folders, FileSystem& fs,
                           const std::string& userName, bool recycleBinFull) {
   AddTemplateItems(model, folders);
   for (size_t i = 1; i < model.Items.size(); ++i) model.Items[i].ImageIndex = static_cast<int32_t>(i);
-  for (int g = 0; g < pool::kGroupCount; ++g) model.Groups[g].Members[0] = g;
+  for (int g = 0; g < pool::kGroupCount; ++g) model.Groups[g].ShownItem = g;
 
   ShortcutItem& centre = model.Items[pool::kCentre];
   centre.Title = userName;

@@ -65,7 +65,7 @@ void AddTemplateItems(Model& model, const Folders& folders);
 
 // Writes templates, the fixed ring items 0, 1 and 2, the blank positions 10..36, the
 // catalogue 65..103 and the built-in groups 0..2; every ImageIndex becomes its own pool
-// index and every member list's element 0 its own number. The captions of 72 and 75
+// index and every position shows its own item. The captions of 72 and 75
 // follow DesktopIconsHidden and IconsLocked; item 2 copies the template for the
 // Recycle Bin's current state.
 void BuildSystemCatalogue(Model& model, const Folders& folders, FileSystem& fs,

@@ -9,18 +9,12 @@ namespace vek {
 
 // --- The model's side --------------------------------------------------------------------
 
-int32_t ModelMenuSource::MemberCount(int slot) const {
-  if (slot < 0 || slot >= static_cast<int>(model_.Groups.size())) return 0;
-  const ShortcutGroup& g = model_.Groups[static_cast<size_t>(slot)];
-  // A count beyond the list (a damaged file) shows only the members that exist.
-  const int32_t listed = static_cast<int32_t>(g.Members.size()) - 1;
-  return g.Count < 0 ? 0 : (g.Count > listed ? listed : g.Count);
-}
+int32_t ModelMenuSource::MemberCount(int slot) const { return model_.MemberCount(slot); }
 
 MenuRow ModelMenuSource::Member(int slot, int position) const {
   MenuRow row;
   if (position < 1 || position > MemberCount(slot)) return row;
-  const int32_t m = model_.Groups[static_cast<size_t>(slot)].Members[static_cast<size_t>(position)];
+  const int32_t m = model_.Groups[static_cast<size_t>(slot)].Members[static_cast<size_t>(position - 1)];
   if (m < 0 || m >= static_cast<int32_t>(model_.Items.size())) return row;
   const ShortcutItem& item = model_.Items[static_cast<size_t>(m)];
   row.item = m;

@@ -12,11 +12,6 @@ bool ValidItem(const Model& model, int index) { return index >= 0 && index < sta
 // The last ring slot shown, never beyond the ring.
 int LastRingSlot(const Model& model) { return std::clamp<int>(model.Settings.IconQuantity, 0, pool::kRingLast); }
 
-// Members 1..n that exist in the list, whatever Count claims.
-int MemberCount(const ShortcutGroup& g) {
-  return std::clamp<int>(g.Count, 0, static_cast<int>(g.Members.size()) - 1);
-}
-
 bool IsMove(int entry) { return entry >= edit_entry::kMoveUp && entry <= edit_entry::kMoveBottom; }
 
 // What may be said of a move from place `p` among `first`..`last`.
@@ -49,8 +44,7 @@ void SwapRingSlots(Model& model, int a, int b, ItemImageSwap& images) {
   for (const auto& [to, from] : {std::pair{a, b}, std::pair{b, a}}) {
     ShortcutItem& item = model.Items[to];
     if (item.ImageIndex == from) item.ImageIndex = to;
-    std::vector<int32_t>& members = model.Groups[to].Members;
-    if (!members.empty()) members[0] = to;
+    model.Groups[to].ShownItem = to;
   }
   images.SwapItemImages(a, b);
 }
@@ -62,7 +56,7 @@ bool TargetStillShown(const Model& model, const EditTarget& t) {
   if (!t.member()) return t.item >= pool::kRingFirst && t.item <= pool::kRingLast;
   if (t.groupSlot >= static_cast<int>(model.Groups.size())) return false;
   const ShortcutGroup& g = model.Groups[t.groupSlot];
-  return t.position >= 1 && t.position <= MemberCount(g) && g.Members[t.position] == t.item;
+  return t.position >= 1 && t.position <= g.MemberCount() && g.Members[t.position - 1] == t.item;
 }
 
 EditEntries EditMenuEnabling(const Model& model, const EditTarget& t, bool propertiesWindow) {
@@ -73,17 +67,14 @@ EditEntries EditMenuEnabling(const Model& model, const EditTarget& t, bool prope
     e[i] = true;
 
   const ItemKind k = model.Items[t.item].Kind;
-  const auto count = [&](int slot) {
-    return slot < static_cast<int>(model.Groups.size()) ? MemberCount(model.Groups[slot]) : 0;
-  };
   switch (k) {
     case ItemKind::kShortcut:
     case ItemKind::kMember: e[edit_entry::kAdd] = false; break;
     case ItemKind::kFree:
     case ItemKind::kEmptyPosition: e[edit_entry::kDelete] = false; break;
-    case ItemKind::kGroup: e[edit_entry::kAdd] = count(t.item) < pool::kGroupCapacity; break;
+    case ItemKind::kGroup: e[edit_entry::kAdd] = model.MemberCount(t.item) < pool::kGroupCapacity; break;
     case ItemKind::kAllPrograms:
-      e[edit_entry::kAdd] = count(t.item) < pool::kAllProgramsCapacity;
+      e[edit_entry::kAdd] = model.MemberCount(t.item) < pool::kAllProgramsCapacity;
       LimitMoves(e, 0, 1, 0);
       break;
     default:
@@ -96,7 +87,7 @@ EditEntries EditMenuEnabling(const Model& model, const EditTarget& t, bool prope
   }
 
   if (t.member())
-    LimitMoves(e, t.position, 1, count(t.groupSlot));
+    LimitMoves(e, t.position, 1, model.MemberCount(t.groupSlot));
   else
     LimitMoves(e, t.item, pool::kFirstMovableSlot, LastRingSlot(model));
 
@@ -115,15 +106,9 @@ bool MoveRingItem(Model& model, int slot, int entry, ItemImageSwap& images) {
 
 bool MoveGroupMember(Model& model, const EditTarget& t, int entry) {
   if (!t.member() || !TargetStillShown(model, t)) return false;
-  ShortcutGroup& g = model.Groups[t.groupSlot];
-  const int to = Destination(entry, t.position, 1, MemberCount(g));
-  if (to < 0) return false;
-  const auto first = g.Members.begin();
-  if (to < t.position)
-    std::rotate(first + to, first + t.position, first + t.position + 1);
-  else
-    std::rotate(first + t.position, first + t.position + 1, first + to + 1);
-  return true;
+  const int to = Destination(entry, t.position, 1, model.MemberCount(t.groupSlot));
+  // The menu counts its rows from 1, the group its members from 0.
+  return to >= 0 && model.MoveMember(t.groupSlot, t.position - 1, to - 1);
 }
 
 void ChooseEditEntry(int entry, const EditTarget& t, Model& model, EditMenuHost& host, UserPrompt& prompt,

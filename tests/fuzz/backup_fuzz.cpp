@@ -31,7 +31,7 @@ class SilentPrompt : public UserPrompt {
 const Bytes& Template() {
   static const Bytes image = [] {
     Model m;
-    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
+    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].ShownItem = g;
     const std::string paths[] = {
         std::string(kIconDir) + "0.png",      std::string(kSysIconDir) + "File.png",
         std::string(kIconDir) + "1.png",      "C:\\Windows\\evil.dll",

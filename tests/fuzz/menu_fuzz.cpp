@@ -3,7 +3,8 @@
 // image built here (edit_script.h); this keeps the corpus small and reaches every check.
 // Patch regions: 0 = the member lists, 1 = the first 200 item records, other = anywhere.
 //
-// A decoded image must write back to the same bytes (a set system flag as -1), its lists must hold what the checks
+// A decoded image must write back to the same bytes (a set system flag as -1, the unused
+// list elements as 0), its lists must hold what the checks
 // promise, and LoadMenu over an in-memory disk must never crash and either load the file
 // or keep it aside as ".bad".
 #include <cstdint>
@@ -29,7 +30,7 @@ class SilentPrompt : public UserPrompt {
 const Bytes& Template() {
   static const Bytes image = [] {
     Model m;
-    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
+    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].ShownItem = g;
     m.Items[3].Kind = ItemKind::kAllPrograms;
     m.Items[3].Title = "All Programs Group";
     m.Items[5].Kind = ItemKind::kGroup;
@@ -74,8 +75,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (r.ok) {
     if (r.size != kMenuFileSize || image.size() < kMenuFileSize) abort();
     // Every byte writes back as it was read, but the system flag: any value other than 0
-    // reads as set and is written as the standard -1.
+    // reads as set and is written as the standard -1; and the list elements after a
+    // group's members, which are never read, are written as 0.
     Bytes want(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(kMenuFileSize));
+    size_t list = 0;
+    for (int g = kFirstStoredGroup; g <= kLastStoredGroup; list += GroupRecordSize(g), ++g) {
+      const size_t members = list + 14, countAt = list + GroupRecordSize(g) - 4;
+      const size_t used = members + 4 * static_cast<size_t>(contents.Groups[g].MemberCount());
+      std::fill(want.begin() + static_cast<std::ptrdiff_t>(used), want.begin() + static_cast<std::ptrdiff_t>(countAt), 0);
+    }
     for (size_t at = MenuGroupPartSize() + item_offset::kIsSystem; at < kMenuFileSize; at += kItemRecordSize)
       if (want[at] != 0 || want[at + 1] != 0) want[at] = want[at + 1] = 0xFF;
     Bytes again;
@@ -84,10 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<bool> seen(pool::kSize, false);
     for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) {
       const ShortcutGroup& group = contents.Groups[g];
-      if (group.Count < 0 || group.Count > GroupCapacity(g)) abort();
-      if (static_cast<int>(group.Members.size()) != GroupCapacity(g) + 1) abort();
-      for (int k = 1; k <= group.Count; ++k) {
-        const int32_t m = group.Members[k];
+      if (group.MemberCount() > GroupCapacity(g)) abort();
+      for (const int32_t m : group.Members) {
         if (m < pool::kMemberFirst || m > pool::kLast || seen[m]) abort();
         seen[m] = true;
       }

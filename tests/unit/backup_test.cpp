@@ -93,14 +93,14 @@ TEST_F(BackupTest, RestoreBringsBackListsItemsAndPictures) {
   // The user carries on: pictures change, items go.
   Model live = model;
   live.Items[4] = ShortcutItem{};
-  live.Groups[5].Count = 0;
+  live.Groups[5].Members.clear();
   env.fs.AddFile(env.Icon("0.png"), "changed");
   env.fs.AddFile(env.Icon("99.png"), "stray");
 
   ASSERT_TRUE(RestoreAll(live, kBackup, env.io));
   EXPECT_TRUE(env.prompt.requests().empty());
   for (int i = 0; i < 1025; ++i) ASSERT_EQ(live.Items[i], saved.Items[i]) << i;
-  for (int g = 3; g <= 36; ++g) ASSERT_EQ(live.Groups[g].Members, saved.Groups[g].Members);
+  for (int g = 3; g <= 36; ++g) ASSERT_EQ(live.Groups[g], saved.Groups[g]);
   EXPECT_EQ(env.fs.FileData(env.Icon("0.png")), AsBytes("picture 0.png"));
   EXPECT_EQ(env.fs.FileData(env.Icon("2.png")), AsBytes("picture 2.png"));
   EXPECT_FALSE(env.fs.HasFile(env.Icon("99.png")));  // the icon folder's pictures were replaced

@@ -300,7 +300,7 @@ TEST_F(MenuFileTest, SavedMenuLoadsBackAndSavesToTheSameBytes) {
 
   Model other;
   ASSERT_TRUE(LoadMenu(other, env.io));
-  for (int g = 3; g <= 36; ++g) EXPECT_EQ(other.Groups[g].Members, model.Groups[g].Members);
+  for (int g = 3; g <= 36; ++g) EXPECT_EQ(other.Groups[g], model.Groups[g]);
   for (int i = 0; i < 1025; ++i) EXPECT_EQ(other.Items[i], model.Items[i]) << i;
   ASSERT_TRUE(SaveMenu(other, env.io));
   EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), saved);
@@ -383,7 +383,7 @@ TEST_F(MenuFileTest, EveryBadFileIsKeptAsideAndTheModelStaysAsItWas) {
     e.fs.AddFile(e.folders.MenuFile, data);
     EXPECT_FALSE(LoadMenu(m, e.io));
     for (int i = 0; i < 1025; ++i) ASSERT_EQ(m.Items[i], before.Items[i]);
-    for (int g = 0; g < 37; ++g) ASSERT_EQ(m.Groups[g].Members, before.Groups[g].Members);
+    for (int g = 0; g < 37; ++g) ASSERT_EQ(m.Groups[g], before.Groups[g]);
     ASSERT_TRUE(e.fs.HasFile(e.folders.MenuFile + ".bad"));
     EXPECT_EQ(e.fs.FileData(e.folders.MenuFile + ".bad"), data);
     ASSERT_EQ(e.prompt.requests().size(), 1u);

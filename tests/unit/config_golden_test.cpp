@@ -103,7 +103,7 @@ TEST(GoldenTest, SettingsFile) {
 TEST(GoldenTest, MenuFile) {
   FakeConfigEnv env;
   Model m;
-  for (int g = 0; g < 37; ++g) m.Groups[g].Members[0] = g;
+  for (int g = 0; g < 37; ++g) m.Groups[g].ShownItem = g;
   m.Items[5].Kind = ItemKind::kGroup;
   m.Items[5].ImageIndex = 5;
   m.Items[5].Title = "Games";

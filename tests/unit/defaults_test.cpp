@@ -108,7 +108,7 @@ TEST_F(DefaultsTest, ACrowdedDesktopLeavesRoomForTheOtherDefaultGroups) {
   EXPECT_EQ(w.Members(6).size(), 1u);
   EXPECT_EQ(w.model.FindFreeSlot(false), 0);  // All Programs took the rest of the pool
   int members = 0;
-  for (int g = 3; g <= 6; ++g) members += w.model.Groups[g].Count;
+  for (int g = 3; g <= 6; ++g) members += w.model.Groups[g].MemberCount();
   EXPECT_EQ(members, pool::kLast - pool::kMemberFirst + 1);
 }
 
@@ -176,7 +176,7 @@ TEST_F(DefaultsTest, SettingsResetKeepsTheRingWhenTheMenuFileIsGoneOrBroken) {
       ASSERT_EQ(w.item(i), kept.Items[i]) << i;
     }
     for (int g = 3; g <= pool::kRingLast; ++g) {
-      ASSERT_EQ(w.model.Groups[g].Count, kept.Groups[g].Count) << g;
+      ASSERT_EQ(w.model.Groups[g].ShownItem, kept.Groups[g].ShownItem) << g;
       ASSERT_EQ(w.model.Groups[g].Members, kept.Groups[g].Members) << g;
     }
     EXPECT_EQ(w.prompt.asked.size(), 2u);  // the question and the done message, nothing else

@@ -83,7 +83,7 @@ class DockControllerTest : public ::testing::Test {
     model.Items[8].IsSystem = true;
     model.Items[8].CommandId = 104;
     model.Items[36].Kind = ItemKind::kShortcut;
-    for (int g = 0; g < pool::kGroupCount; ++g) model.Groups[g].Members[0] = g;
+    for (int g = 0; g < pool::kGroupCount; ++g) model.Groups[g].ShownItem = g;
     FillSlots(model, slots);
   }
   // The centre of a slot's box.

@@ -67,7 +67,7 @@ class DropControllerTest : public ::testing::Test {
     m.Items[2].IsSystem = true;
     w.MakeGroup(3, "All Programs", ItemKind::kAllPrograms);
     for (int i = 4; i <= m.Settings.IconQuantity; ++i) m.Items[i].Kind = ItemKind::kEmptyPosition;
-    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
+    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].ShownItem = g;
     w.MakeGroup(5, "Tools");
     Refresh();
   }
@@ -121,7 +121,7 @@ TEST_F(DropControllerTest, FeedbackAndEffectBySlotKindCountAndLock) {
   w.model.Items[4].Kind = ItemKind::kShortcut;
   w.model.Items[6].Kind = ItemKind::kBuiltIn;
   w.MakeGroup(7, "Full");
-  w.model.Groups[7].Count = 36;
+  w.model.Groups[7].Members.resize(36);
   Refresh();
   struct Case {
     int slot;
@@ -205,7 +205,7 @@ TEST_F(DropControllerTest, OneFileOnTheCentreOfAFullRingGoesToAllProgramsWithIts
   Refresh();
   DropOn(0, Files(1));
   EXPECT_EQ(Asked(), std::vector<std::string>{kDesktopFullText});
-  EXPECT_EQ(w.model.Groups[3].Count, 1);
+  EXPECT_EQ(w.model.Groups[3].MemberCount(), 1);
 }
 
 TEST_F(DropControllerTest, FortyFilesOnAnEmptyPositionMakeAGroupOf36AndOneMessage) {
@@ -217,7 +217,7 @@ TEST_F(DropControllerTest, FortyFilesOnAnEmptyPositionMakeAGroupOf36AndOneMessag
   EXPECT_EQ(group.Title.Trimmed(), "Letters (Full)");
   EXPECT_EQ(group.IconFile.str(), w.SysIcon("Group.png"));
   EXPECT_EQ(group.Link.Trimmed(), "");
-  EXPECT_EQ(w.model.Groups[8].Count, 36);
+  EXPECT_EQ(w.model.Groups[8].MemberCount(), 36);
   EXPECT_EQ(w.model.Items[w.Members(8).back()].Link.str(), files[35]);
   ASSERT_EQ(w.prompt.asked.size(), 1u);
   EXPECT_NE(w.prompt.asked[0].text.find(kGroupFullText), std::string::npos);
@@ -269,7 +269,7 @@ TEST_F(DropControllerTest, ABuiltInCommandOnTheRingBecomesAGroupOnlyAfterTheQues
   DropOn(4, Files(2, "g"));
   EXPECT_EQ(w.model.Items[4].Kind, ItemKind::kGroup);
   EXPECT_EQ(w.model.Items[4].CommandId, 0);
-  EXPECT_EQ(w.model.Groups[4].Count, 2);
+  EXPECT_EQ(w.model.Groups[4].MemberCount(), 2);
 }
 
 TEST_F(DropControllerTest, FilesOnAGroupBecomeMembersAndPathsTheConfigurationCannotKeepAreNamed) {
@@ -279,7 +279,7 @@ TEST_F(DropControllerTest, FilesOnAGroupBecomeMembersAndPathsTheConfigurationCan
     paths.push_back(name);
   }
   DropOn(5, paths);
-  EXPECT_EQ(w.model.Groups[5].Count, 2);
+  EXPECT_EQ(w.model.Groups[5].MemberCount(), 2);
   EXPECT_TRUE(input.prompts.empty());
   ASSERT_EQ(w.prompt.asked.size(), 1u);
   EXPECT_NE(w.prompt.asked[0].text.find(kPathsNotStorable), std::string::npos);

@@ -11,14 +11,14 @@ namespace vek {
 namespace {
 
 // Ten ring slots: two built-in items, All Programs, then shortcuts, groups and an empty
-// position. Every member list names its own slot in element 0.
+// position. Every position shows its own item.
 class EditMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     m = Model{};
     images.done.clear();
     m.Settings.IconQuantity = 10;
-    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
+    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].ShownItem = g;
     for (int s : {1, 2}) Put(s, ItemKind::kBuiltIn, "Built-in");
     Put(3, ItemKind::kAllPrograms, "All Programs");
     Put(4, ItemKind::kShortcut, "Four");
@@ -48,10 +48,7 @@ class EditMenuTest : public ::testing::Test {
     for (int s = from; s <= to; ++s) t.push_back(m.Items[s].Title.Trimmed());
     return t;
   }
-  std::vector<int32_t> Members(int group) {
-    const ShortcutGroup& g = m.Groups[group];
-    return {g.Members.begin() + 1, g.Members.begin() + 1 + g.Count};
-  }
+  std::vector<int32_t> Members(int group) { return m.Groups[group].Members; }
 
   struct Swaps : ItemImageSwap {
     void SwapItemImages(int a, int b) override { done.emplace_back(a, b); }
@@ -98,7 +95,7 @@ TEST_F(EditMenuTest, EnablingFollowsKindAndPlace) {
 TEST_F(EditMenuTest, FullGroupsOfferNoAdd) {
   for (int n = 0; n < 33; ++n) Member(5, 500 + n);  // 36 members
   EXPECT_FALSE(EditMenuEnabling(m, EditTarget::Ring(5), true)[edit_entry::kAdd]);
-  m.Groups[3].Count = pool::kAllProgramsCapacity;
+  m.Groups[3].Members.resize(pool::kAllProgramsCapacity);
   EXPECT_FALSE(EditMenuEnabling(m, EditTarget::Ring(3), true)[edit_entry::kAdd]);
 }
 
@@ -106,9 +103,9 @@ TEST_F(EditMenuTest, MoveUpTradesSlotsWithTheirListsAndPictures) {
   ASSERT_TRUE(MoveRingItem(m, 5, edit_entry::kMoveUp, images));
   EXPECT_EQ(Titles(4, 5), (std::vector<std::string>{"Five", "Four"}));
   EXPECT_EQ(Members(4), (std::vector<int32_t>{200, 201, 202}));
-  EXPECT_EQ(m.Groups[5].Count, 0);
-  EXPECT_EQ(m.Groups[4].Members[0], 4);
-  EXPECT_EQ(m.Groups[5].Members[0], 5);
+  EXPECT_EQ(m.Groups[5].MemberCount(), 0);
+  EXPECT_EQ(m.Groups[4].ShownItem, 4);
+  EXPECT_EQ(m.Groups[5].ShownItem, 5);
   EXPECT_EQ(m.Items[4].ImageIndex, 4);
   EXPECT_EQ(m.Items[5].ImageIndex, 5);
   EXPECT_EQ(images.done, (std::vector<std::pair<int, int>>{{5, 4}}));
@@ -132,7 +129,7 @@ TEST_F(EditMenuTest, RingMovesReachEveryPlace) {
       const bool ownPicture = m.Items[s].Title.Trimmed() != "Seven";
       EXPECT_EQ(m.Items[s].ImageIndex, ownPicture ? s : pool::kApplicationImage) << s;
     }
-    for (int s = 4; s <= 10; ++s) EXPECT_EQ(m.Groups[s].Members[0], s) << s;
+    for (int s = 4; s <= 10; ++s) EXPECT_EQ(m.Groups[s].ShownItem, s) << s;
   }
 }
 
@@ -160,7 +157,7 @@ TEST_F(EditMenuTest, GroupMovesReorderOnlyTheList) {
     SetUp();
     ASSERT_TRUE(MoveGroupMember(m, EditTarget::Member(5, c.position, c.item), c.entry));
     EXPECT_EQ(Members(5), c.order) << c.position << " " << c.entry;
-    EXPECT_EQ(m.Groups[5].Members[0], 5);
+    EXPECT_EQ(m.Groups[5].ShownItem, 5);
     EXPECT_EQ(m.Items[c.item].ImageIndex, c.item);
   }
   // A member that is no longer where the menu showed it does not move.

@@ -206,15 +206,15 @@ TEST(SlotLetterTest, DigitsThenLettersThenNothing) {
 
 TEST(IniIconParamTest, SlotsShowTheItemTheirListNamesWithTrimmedTitles) {
   Model model;
-  for (int i = 0; i <= 36; ++i) model.Groups[i].Members[0] = i;
+  for (int i = 0; i <= 36; ++i) model.Groups[i].ShownItem = i;
   model.Items[5].Kind = ItemKind::kShortcut;
   model.Items[5].ImageIndex = 41;
   model.Items[5].Title = std::string("  Notepad  \0\0junk", 17);
-  model.Groups[6].Members[0] = 200;  // a list pointing elsewhere in the pool
+  model.Groups[6].ShownItem = 200;  // a list pointing elsewhere in the pool
   model.Items[200].Kind = ItemKind::kMember;
   model.Items[200].Title = "Elsewhere";
   model.Items[200].ImageIndex = 200;
-  model.Groups[7].Members[0] = 5000;  // a broken record
+  model.Groups[7].ShownItem = 5000;  // a broken record
   SlotContents slots;
   slots.SlotName[7] = "stale";
   FillSlots(model, slots);

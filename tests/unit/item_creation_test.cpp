@@ -312,7 +312,7 @@ TEST_F(ItemCreationTest, DeletingAGroupAsksThenFreesEveryMember) {
   EXPECT_EQ(w.item(member).Kind, ItemKind::kFree);
   EXPECT_FALSE(w.fs.Has(picture));
   EXPECT_EQ(w.item(4).Kind, ItemKind::kEmptyPosition);
-  EXPECT_EQ(w.model.Groups[4].Count, 0);
+  EXPECT_EQ(w.model.Groups[4].MemberCount(), 0);
 }
 
 TEST_F(ItemCreationTest, DeletingAllProgramsEmptiesItButKeepsIt) {
@@ -324,7 +324,7 @@ TEST_F(ItemCreationTest, DeletingAllProgramsEmptiesItButKeepsIt) {
   EXPECT_EQ(w.item(3).Kind, ItemKind::kAllPrograms);
   EXPECT_EQ(w.item(3).Title.str(), "All Programs Group (Empty)");
   EXPECT_EQ(w.item(3).Link.str(), "");
-  EXPECT_EQ(w.model.Groups[3].Count, 0);
+  EXPECT_EQ(w.model.Groups[3].MemberCount(), 0);
 }
 
 // --- Icon repair ----------------------------------------------------------------------------

@@ -20,24 +20,37 @@ struct RecordingDialogHost : DialogHost {
 };
 
 TEST(PropertiesEnablingTest, TypeAndControlsByKind) {
+  const ItemKind unknown = static_cast<ItemKind>(-1);  // a number a file may hold
   struct Case {
-    ItemKind editType;
+    EditedItem edited;
     int slot;
     PropertiesView want;  // type; shortcut, group, system; link, browse, icon, title, target, arguments, run
   };
   const Case cases[] = {
-      {ItemKind::kShortcut, 5, {0, true, true, false, true, true, true, true, true, true, true}},
-      {ItemKind::kEmptyPosition, 10, {0, true, true, false, true, true, true, true, true, true, true}},
-      {ItemKind::kGroup, 16, {1, true, true, false, true, false, true, true, false, false, false}},
-      {ItemKind::kMember, 200, {0, true, false, false, true, true, true, true, true, true, true}},
-      {kNewMemberType, 16, {0, true, false, false, false, true, false, false, false, false, false}},
-      {ItemKind::kAllPrograms, 3, {2, false, false, true, false, false, true, false, false, false, false}},
-      {ItemKind::kCommand, 70, {2, false, false, true, false, false, true, false, false, false, false}},
+      {{ItemKind::kShortcut}, 5, {0, true, true, false, true, true, true, true, true, true, true}},
+      {{ItemKind::kEmptyPosition}, 10, {0, true, true, false, true, true, true, true, true, true, true}},
+      {{ItemKind::kGroup}, 16, {1, true, true, false, true, false, true, true, false, false, false}},
+      {{ItemKind::kMember}, 200, {0, true, false, false, true, true, true, true, true, true, true}},
+      {{ItemKind::kFree, true}, 16, {0, true, false, false, false, true, false, false, false, false, false}},
+      {{unknown}, 5, {0, true, true, false, true, true, true, true, true, true, true}},
+      {{ItemKind::kAllPrograms}, 3, {2, false, false, true, false, false, true, false, false, false, false}},
+      {{ItemKind::kCommand}, 70, {2, false, false, true, false, false, true, false, false, false, false}},
   };
-  for (const Case& c : cases) EXPECT_EQ(PropertiesEnabling(c.editType, c.slot), c.want) << static_cast<int>(c.editType);
-  EXPECT_EQ(EditTypeOf(ItemKind::kGroup, true), kNewMemberType);
-  EXPECT_EQ(EditTypeOf(ItemKind::kAllPrograms, true), kNewMemberType);
-  EXPECT_EQ(EditTypeOf(ItemKind::kShortcut, true), ItemKind::kShortcut);
+  for (const Case& c : cases)
+    EXPECT_EQ(PropertiesEnabling(c.edited, c.slot), c.want) << static_cast<int>(c.edited.kind) << c.edited.newMember;
+  struct Opened {
+    ItemKind kind;
+    bool addMode;
+    bool newMember;
+  };
+  const Opened opened[] = {{ItemKind::kGroup, true, true},      {ItemKind::kAllPrograms, true, true},
+                           {ItemKind::kShortcut, true, false},  {ItemKind::kGroup, false, false},
+                           {unknown, false, false}};
+  for (const Opened& o : opened) {
+    const EditedItem e = EditedItemOf(o.kind, o.addMode);
+    EXPECT_EQ(e.newMember, o.newMember) << static_cast<int>(o.kind);
+    EXPECT_EQ(e.kind, o.newMember ? ItemKind::kFree : o.kind) << static_cast<int>(o.kind);
+  }
 }
 
 TEST(PropertiesEnablingTest, LinkListByKind) {
@@ -60,13 +73,14 @@ TEST(PropertiesEnablingTest, LinkListByKind) {
        {"Replace by  New 'System Folders & Drives Group'", "Replace by  New 'Accessories Group'",
         "Replace by  New 'Microsoft Office Suite Group'"}},
       {ItemKind::kCommand, 0, {}},
+      {static_cast<ItemKind>(-1), 0, {}},  // a number a file may hold: only its link
   };
   for (const Case& c : cases) {
     std::vector<std::string> want = {"C:\\a.exe"};
     want.insert(want.end(), c.after.begin(), c.after.end());
-    EXPECT_EQ(LinkListEntries(c.editType, "  C:\\a.exe ", c.members), want) << static_cast<int>(c.editType);
+    EXPECT_EQ(LinkListEntries({c.editType}, "  C:\\a.exe ", c.members), want) << static_cast<int>(c.editType);
   }
-  EXPECT_TRUE(LinkListEntries(kNewMemberType, "", 0).empty());
+  EXPECT_TRUE(LinkListEntries({ItemKind::kFree, true}, "", 0).empty());
 }
 
 class ItemPropertiesTest : public ::testing::Test {
@@ -111,7 +125,7 @@ TEST_F(ItemPropertiesTest, GroupWithMembersBecomesABlankShortcutAfterYes) {
   ASSERT_TRUE(p.ChooseType(item_type::kShortcut));
   EXPECT_EQ(w.prompt.asked.back().text, kGroupToShortcutQuestion);
   EXPECT_EQ(w.item(16).Kind, ItemKind::kEmptyPosition);
-  EXPECT_EQ(w.model.Groups[16].Count, 0);
+  EXPECT_EQ(w.model.Groups[16].MemberCount(), 0);
   EXPECT_EQ(host.log, "RM");
 }
 
@@ -163,13 +177,15 @@ TEST_F(ItemPropertiesTest, OkRefusesALinkTheFilesCannotStoreAndCutsTheTitle) {
 TEST_F(ItemPropertiesTest, AddModeAddsAMemberOrRefusesAFullGroup) {
   ItemProperties p = Open(16, true);
   EXPECT_EQ(p.caption(), "Add Shortcut");
+  EXPECT_TRUE(p.addingMember());
   EXPECT_TRUE(p.LinkEntries().empty());
   ASSERT_TRUE(p.Browse("C:\\tools\\app.exe"));
   EXPECT_EQ(w.Members(16), std::vector<int>{p.slot()});
   EXPECT_EQ(p.editType(), ItemKind::kMember);
+  EXPECT_FALSE(p.addingMember());
   EXPECT_EQ(w.item(16).Title.Trimmed(), "Tools");
 
-  w.model.Groups[16].Count = pool::kGroupCapacity;
+  w.model.Groups[16].Members.resize(pool::kGroupCapacity);
   ItemProperties full = Open(16, true);
   EXPECT_FALSE(full.Browse("C:\\tools\\app.exe"));
   EXPECT_EQ(w.prompt.asked.back().text, kGroupFullText);

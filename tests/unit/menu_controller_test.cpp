@@ -44,14 +44,7 @@ class FakeMenuActions : public MenuActions {
   int DeleteItem(int index) override {
     log.push_back("Delete(" + std::to_string(index) + ")");
     // As the program does: the member leaves its group.
-    ShortcutGroup& g = model->Groups[group];
-    for (int m = 1; m <= g.Count; ++m) {
-      if (g.Members[m] != index) continue;
-      for (int k = m; k < g.Count; ++k) g.Members[k] = g.Members[k + 1];
-      --g.Count;
-      return 1;
-    }
-    return 0;
+    return model->RemoveMember(group, index) ? 1 : 0;
   }
   void SaveMenu() override { log.push_back("Save"); }
   void RefreshRing() override { log.push_back("RefreshRing"); }
@@ -81,11 +74,11 @@ class MenuControllerTest : public ::testing::Test {
     if (slot == 0) slot = count > pool::kGroupCapacity ? pool::kAllProgramsSlot : 5;
     ShortcutGroup& g = model.Groups[slot];
     model.Items[slot].Kind = ItemKind::kGroup;
-    g.Count = count;
+    g.Members.clear();
     const int base = count > 800 ? pool::kMemberFirst - 1 : 199;
     for (int n = 1; n <= count; ++n) {
       const int m = base + n;
-      g.Members[n] = m;
+      g.Members.push_back(m);
       ShortcutItem& item = model.Items[m];
       item.Kind = ItemKind::kMember;
       item.Title = "Member " + std::to_string(n) + "  ";
@@ -387,7 +380,7 @@ TEST_F(MenuControllerTest, AHugeGroupDrawsOnlyItsPageAndAsksOnlyForItsPictures) 
 TEST_F(MenuControllerTest, ANewOrderRepaintsOnlyAnOpenMenu) {
   Open(3);
   Click(2, mouse::kRight);  // highlights the row the edit menu is for
-  std::swap(model.Groups[5].Members[2], model.Groups[5].Members[3]);
+  std::swap(model.Groups[5].Members[1], model.Groups[5].Members[2]);
   const size_t pushed = window.frames.size();
   menu.ShowNewOrder();
   EXPECT_EQ(window.frames.size(), pushed + 1);

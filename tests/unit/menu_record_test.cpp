@@ -38,7 +38,7 @@ TEST_F(MenuRecordTest, DecodesWhatItEncodes) {
   EXPECT_EQ(r.size, bytes.size());
   for (int g = 3; g <= 36; ++g) {
     EXPECT_EQ(back.Groups[g].Members, model.Groups[g].Members) << g;
-    EXPECT_EQ(back.Groups[g].Count, model.Groups[g].Count) << g;
+    EXPECT_EQ(back.Groups[g].ShownItem, model.Groups[g].ShownItem) << g;
   }
   ASSERT_EQ(back.Items.size(), 1025u);
   for (int i = 0; i < 1025; ++i) EXPECT_EQ(back.Items[i], model.Items[i]) << i;
@@ -47,16 +47,50 @@ TEST_F(MenuRecordTest, DecodesWhatItEncodes) {
   EXPECT_EQ(again, bytes);
 }
 
-TEST_F(MenuRecordTest, ElementsBeyondCountAreKeptAsStored) {
-  // A removed member leaves its index behind in the list; it is not checked and goes
-  // back to the file unchanged.
-  record::PutI32(bytes.data() + GroupAt(5) + 10 + 4 * 7, 99999);
+TEST_F(MenuRecordTest, ElementsAfterTheMembersAreNotReadAndGoBackAsZero) {
+  // A removed member may leave its index behind in the list: it is no member.
+  Bytes stale = bytes;
+  record::PutI32(stale.data() + GroupAt(5) + 10 + 4 * 7, 99999);
   MenuContents back;
-  ASSERT_TRUE(DecodeMenu(bytes.data(), bytes.size(), env.codec, back).ok);
-  EXPECT_EQ(back.Groups[5].Members[7], 99999);
+  ASSERT_TRUE(DecodeMenu(stale.data(), stale.size(), env.codec, back).ok);
+  EXPECT_EQ(back.Groups[5], model.Groups[5]);
   Bytes again;
   EncodeMenu(back.Groups, back.Items, env.codec, again);
   EXPECT_EQ(again, bytes);
+}
+
+TEST(MenuGroupRecordTest, AGroupIsStoredAsItsShownItemItsMembersAndTheirCount) {
+  struct Case {
+    int position;
+    int32_t shown;
+    int members;      // in memory: 129, 130, ...
+    int32_t stored;   // the stored count
+  };
+  const Case cases[] = {
+      {5, 5, 0, 0},        {6, 200, 3, 3},  // a position showing another item
+      {7, 7, 36, 36},      {8, 8, 40, 36},  // more than the group holds: the first 36
+      {3, 3, 896, 896},
+  };
+  FakeAnsiCodec codec;
+  for (const Case& c : cases) {
+    Model m;
+    m.Groups[c.position].ShownItem = c.shown;
+    for (int k = 0; k < c.members; ++k) m.Groups[c.position].Members.push_back(129 + k);
+    const Bytes out = Encode(m, codec);
+    const uint8_t* list = out.data() + GroupAt(c.position) + 10;
+    const int capacity = GroupCapacity(c.position);
+    EXPECT_EQ(record::GetI32(list), c.shown) << c.position;
+    for (int e = 1; e <= capacity; ++e)
+      ASSERT_EQ(record::GetI32(list + 4 * e), e <= c.stored ? 128 + e : 0) << c.position << " " << e;
+    EXPECT_EQ(record::GetI32(list + 4 * (capacity + 1)), c.stored) << c.position;
+    MenuContents back;
+    ASSERT_TRUE(DecodeMenu(out.data(), out.size(), codec, back).ok) << c.position;
+    EXPECT_EQ(back.Groups[c.position].ShownItem, c.shown);
+    EXPECT_EQ(back.Groups[c.position].MemberCount(), c.stored);
+    if (c.stored > 0) {
+      EXPECT_EQ(back.Groups[c.position].Members.back(), 128 + c.stored);
+    }
+  }
 }
 
 TEST_F(MenuRecordTest, ACompletelyFullGroupIsAccepted) {
@@ -142,31 +176,31 @@ TEST(ItemRecordTest, TextsAreCutToTheirWidthAndUnrepresentableTextIsReported) {
 TEST(GroupTitleTest, SuffixFollowsTheCount) {
   Model m;
   m.Items[5].Title = "Games (Full)  ";
-  m.Groups[5].Count = 0;
+  m.Groups[5].Members.clear();
   UpdateGroupTitle(m, 5);
   EXPECT_EQ(m.Items[5].Title.str(), "Games (Empty)");
-  m.Groups[5].Count = 3;
+  m.Groups[5].Members.resize(3);
   UpdateGroupTitle(m, 5);
   EXPECT_EQ(m.Items[5].Title.str(), "Games");
-  m.Groups[5].Count = 36;
+  m.Groups[5].Members.resize(36);
   UpdateGroupTitle(m, 5);
   EXPECT_EQ(m.Items[5].Title.str(), "Games (Full)");
   UpdateGroupTitle(m, 5);
   EXPECT_EQ(m.Items[5].Title.str(), "Games (Full)");
   // The All Programs group holds 1,024 members: 36 is not full there.
   m.Items[3].Title = "All Programs Group (Empty)";
-  m.Groups[3].Count = 36;
+  m.Groups[3].Members.resize(36);
   UpdateGroupTitle(m, 3);
   EXPECT_EQ(m.Items[3].Title.str(), "All Programs Group");
-  m.Groups[3].Count = 1024;
+  m.Groups[3].Members.resize(1024);
   UpdateGroupTitle(m, 3);
   EXPECT_EQ(m.Items[3].Title.str(), "All Programs Group (Full)");
-  m.Groups[3].Count = -2;
+  m.Groups[3].Members.clear();
   UpdateGroupTitle(m, 3);
   EXPECT_EQ(m.Items[3].Title.str(), "All Programs Group (Empty)");
   // Only one suffix is stripped, and positions outside the model are ignored.
   m.Items[6].Title = "A (Empty) (Full)";
-  m.Groups[6].Count = 1;
+  m.Groups[6].Members.resize(1);
   UpdateGroupTitle(m, 6);
   EXPECT_EQ(m.Items[6].Title.str(), "A (Empty)");
   UpdateGroupTitle(m, 37);

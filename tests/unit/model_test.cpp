@@ -16,9 +16,10 @@ TEST(ModelTest, SizedWithFixedCapacities) {
   Model m;
   EXPECT_EQ(m.Items.size(), 1025u);
   EXPECT_EQ(m.Groups.size(), 37u);
-  EXPECT_EQ(m.Groups[3].Members.size(), 1025u);
-  EXPECT_EQ(m.Groups[4].Members.size(), 37u);
-  EXPECT_EQ(m.Groups[0].Members.size(), 37u);
+  EXPECT_TRUE(m.Groups[3].Members.empty());
+  EXPECT_EQ(Model::Capacity(3), 1024);
+  EXPECT_EQ(Model::Capacity(4), 36);
+  EXPECT_EQ(Model::Capacity(0), 36);
 }
 
 TEST(ModelTest, RingModeWithEightIconsTakesFirstFreeAmongFourToEight) {
@@ -49,9 +50,9 @@ TEST(ModelTest, RingModeNeverChoosesOneToThree) {
 TEST(ModelTest, RingModeGivesZeroWhenAllProgramsIsFull) {
   Model m;
   FillRing(m, 4, 36);
-  m.Groups[3].Count = 1023;
+  m.Groups[3].Members.resize(1023);
   EXPECT_EQ(m.FindFreeSlot(true), 3);
-  m.Groups[3].Count = 1024;
+  m.Groups[3].Members.resize(1024);
   EXPECT_EQ(m.FindFreeSlot(true), 0);
 }
 
@@ -68,10 +69,10 @@ TEST(ModelTest, MemberModeRefusesWhenEveryMemberSlotIsTaken) {
 TEST(ModelTest, AddMemberRespectsCapacity) {
   Model m;
   for (int i = 0; i < 36; ++i) ASSERT_TRUE(m.AddMember(4, 129 + i));
-  EXPECT_EQ(m.Groups[4].Count, 36);
-  EXPECT_EQ(m.Groups[4].Members[36], 164);
+  EXPECT_EQ(m.Groups[4].MemberCount(), 36);
+  EXPECT_EQ(m.Groups[4].Members[35], 164);
   EXPECT_FALSE(m.AddMember(4, 200));
-  EXPECT_EQ(m.Groups[4].Count, 36);
+  EXPECT_EQ(m.Groups[4].MemberCount(), 36);
   for (int i = 0; i < 1024; ++i) ASSERT_TRUE(m.AddMember(3, 1));
   EXPECT_FALSE(m.AddMember(3, 1));
   EXPECT_FALSE(m.AddMember(37, 1));
@@ -217,9 +218,9 @@ TEST(WindowsVersionTest, TableAndRefusal) {
 
 TEST(ModelTest, RingItemsAreThePositionsAndWhatTheirListsShow) {
   Model model;
-  model.Groups[5].Members[0] = 200;   // a position showing another item
-  model.Groups[6].Members[0] = 5000;  // a broken list entry adds nothing
-  model.Groups[7].Members.clear();    // neither does an empty list
+  model.Groups[5].ShownItem = 200;   // a position showing another item
+  model.Groups[6].ShownItem = 5000;  // a broken list entry adds nothing
+  model.Groups[7].ShownItem = 0;     // nor a position showing the centre
   model.Items[2].ImageIndex = 300;     // drawn with another item's picture
   const std::vector<int> items = RingItems(model);
   std::vector<int> expected;

@@ -113,14 +113,14 @@ TEST_F(SystemCommandsTest, CatalogueCodesTitlesPicturesAndKinds) {
   EXPECT_EQ(model.Items[36].Kind, ItemKind::kEmptyPosition);
   EXPECT_EQ(model.Items[40].Title.str(), "Blank Shortcut");
   EXPECT_EQ(model.Items[41].IconFile.str(), folders.SysIconDir + "Application.png");
-  EXPECT_EQ(model.Groups[0].Count, 16);
-  EXPECT_EQ(model.Groups[0].Members[1], 65);
-  EXPECT_EQ(model.Groups[0].Members[16], 80);
-  EXPECT_EQ(model.Groups[1].Count, 14);
-  EXPECT_EQ(model.Groups[1].Members[14], 94);
-  EXPECT_EQ(model.Groups[2].Count, 3);
-  EXPECT_EQ(model.Groups[2].Members[3], 103);
-  for (int g = 0; g <= 36; ++g) EXPECT_EQ(model.Groups[g].Members[0], g);
+  EXPECT_EQ(model.Groups[0].MemberCount(), 16);
+  EXPECT_EQ(model.Groups[0].Members[0], 65);
+  EXPECT_EQ(model.Groups[0].Members[15], 80);
+  EXPECT_EQ(model.Groups[1].MemberCount(), 14);
+  EXPECT_EQ(model.Groups[1].Members[13], 94);
+  EXPECT_EQ(model.Groups[2].MemberCount(), 3);
+  EXPECT_EQ(model.Groups[2].Members[2], 103);
+  for (int g = 0; g <= 36; ++g) EXPECT_EQ(model.Groups[g].ShownItem, g);
 }
 
 TEST_F(SystemCommandsTest, CentreUsesTheUserPictureWhenItExistsAndFullBinTemplate) {

@@ -46,7 +46,7 @@ class WizardTest : public ::testing::Test {
   void SetUp() override {
     Model& m = w.model;
     m.Settings.IconQuantity = 12;
-    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
+    for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].ShownItem = g;
     Put(0, ItemKind::kCentre, "tester");
     Put(1, ItemKind::kBuiltIn, "My Computer");
     Put(2, ItemKind::kRecycleBin, "Recycle Bin");
@@ -101,8 +101,7 @@ TEST_F(WizardTest, ChoicesGiveTheRingAndTheCentreValuesOfTheirOwn) {
 }
 
 TEST_F(WizardTest, ButtonsFollowTheChoiceAndTheSelection) {
-  w.model.Groups[1].Members[1] = 70;  // a built-in group's command
-  w.model.Groups[1].Count = 1;
+  w.model.Groups[1].Members = {70};  // a built-in group's command
   w.item(70).Kind = ItemKind::kCommand;
   const char* names[] = {"add", "group", "replace", "allfiles", "nofiles", "remove", "props",
                          "up", "down", "top", "bottom", "allentries", "noentries"};
@@ -154,7 +153,7 @@ TEST_F(WizardTest, AddShortcutFillsTheNextFreeSlotThenAllProgramsThenRefuses) {
   EXPECT_EQ(Asked(), std::vector<std::string>{kDesktopFullText});  // told once
 
   // No room anywhere: said so, nothing added.
-  w.model.Groups[3].Count = pool::kAllProgramsCapacity;
+  w.model.Groups[3].Members.resize(pool::kAllProgramsCapacity);
   w.prompt.asked.clear();
   const std::vector<ShortcutItem> before = w.model.Items;
   EXPECT_FALSE(act.AddShortcuts(kRingChoice, {App("gamma")}));
@@ -179,7 +178,7 @@ TEST_F(WizardTest, AddGroupTakesOnlyAFreeRingSlot) {
   // centre): refused with the message, no name asked, nothing overwritten.
   FillRing();
   for (int allPrograms : {0, pool::kAllProgramsCapacity}) {
-    w.model.Groups[3].Count = allPrograms;
+    w.model.Groups[3].Members.resize(allPrograms);
     w.prompt.asked.clear();
     input.asked.clear();
     const std::vector<ShortcutItem> before = w.model.Items;

@@ -29,7 +29,7 @@ const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new test::Gdipl
 // Blank shortcuts on every ring position and a centre item, as a fresh catalogue has them.
 void BlankRing(AppContext& app) {
   Model& model = app.model;
-  for (int g = 0; g <= 36; ++g) model.Groups[g].Members[0] = g;
+  for (int g = 0; g <= 36; ++g) model.Groups[g].ShownItem = g;
   model.Items[0].Kind = ItemKind::kCentre;
   for (int i = 1; i <= 36; ++i) {
     ShortcutItem& item = model.Items[i];

@@ -40,7 +40,7 @@ class DockWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Model& m = app_.model;
-    for (int g = 0; g <= pool::kRingLast; ++g) m.Groups[g].Members[0] = g;
+    for (int g = 0; g <= pool::kRingLast; ++g) m.Groups[g].ShownItem = g;
     m.Items[0].Kind = ItemKind::kCentre;
     for (int i = 1; i <= pool::kRingLast; ++i) m.Items[i].Kind = ItemKind::kEmptyPosition;
     m.Items[4].Kind = ItemKind::kShortcut;

@@ -27,7 +27,7 @@ class MenuRenderTest : public ::testing::Test {
     ASSERT_TRUE(resources_) << "the built program was not found beside the tests";
     app_.folders.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
     app_.folders.IconDir = SourceFolder() + "no-such-folder\\";
-    for (int g = 0; g <= 36; ++g) app_.model.Groups[g].Members[0] = g;
+    for (int g = 0; g <= 36; ++g) app_.model.Groups[g].ShownItem = g;
     FillAllPrograms(app_, 40, {"Internet.png", "Folder.png"}, "Member ");
     ASSERT_TRUE(dock_.Load());
     dock_.LoadAllImages(resources_.get());

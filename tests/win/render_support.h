@@ -92,9 +92,8 @@ inline void FillAllPrograms(AppContext& app, int count, const std::vector<std::s
     item.Title = prefix + std::to_string(n) + suffix;
     item.IconFile = app.folders.SysIconDir + pictures[static_cast<size_t>(n) % pictures.size()];
     item.ImageIndex = m;
-    group.Members[n] = m;
+    group.Members.push_back(m);
   }
-  group.Count = count;
 }
 
 }  // namespace vek::test

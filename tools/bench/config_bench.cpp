@@ -138,7 +138,7 @@ struct Setup {
     folders.MenuFile = folders.IconDir + "VEKMenu.cfg";
     folders.SettingsFile = folders.IconDir + "VEKCfg.cfg";
     fs->CreateFolder(folders.IconDir);
-    for (int g = 0; g < pool::kGroupCount; ++g) model.Groups[g].Members[0] = g;
+    for (int g = 0; g < pool::kGroupCount; ++g) model.Groups[g].ShownItem = g;
     int member = pool::kMemberFirst;
     for (int i = 1; i <= pool::kRingLast; ++i) {
       ShortcutItem& it = model.Items[i];

@@ -62,7 +62,7 @@ void BM_FirstStart(benchmark::State& state) {
     state.ResumeTiming();
     w->defaults.LoadAtStart();
     state.PauseTiming();
-    members = w->model.Groups[vek::pool::kAllProgramsSlot].Count;
+    members = w->model.Groups[vek::pool::kAllProgramsSlot].MemberCount();
     w.reset();
     state.ResumeTiming();
   }
@@ -81,7 +81,7 @@ void BM_SecondStart(benchmark::State& state) {
     w->defaults.LoadAtStart();
   }
   if (w->model.Items != saved) state.SkipWithError("the ring read back differs from the one saved");
-  state.counters["all_programs_members"] = w->model.Groups[vek::pool::kAllProgramsSlot].Count;
+  state.counters["all_programs_members"] = w->model.Groups[vek::pool::kAllProgramsSlot].MemberCount();
 }
 BENCHMARK(BM_SecondStart)->Unit(benchmark::kMillisecond);
 

@@ -156,7 +156,7 @@ bool FrmProperty::Act(int id, int code) {
     }
     case IDC_PROP_BROWSE: {
       if (code != BN_CLICKED) return false;
-      if (props_->editType() == kNewMemberType && !props_->RoomForNewMember()) return true;
+      if (props_->addingMember() && !props_->RoomForNewMember()) return true;
       const std::string path = modal_.ShowFileDialog(hwnd(), props_->BrowseRequest());
       if (!path.empty() && props_->Browse(path)) Reload();
       return true;

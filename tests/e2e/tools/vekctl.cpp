@@ -145,7 +145,7 @@ int wmain(int argc, wchar_t** argv) {
     const int index = _wtoi(argv[2]);
     if (index < 0 || index > vek::pool::kLast) return 2;
     const vek::ShortcutItem& item = model.Items[index];
-    const int count = index <= vek::pool::kRingLast ? model.Groups[index].Count : 0;
+    const int count = index <= vek::pool::kRingLast ? model.Groups[index].MemberCount() : 0;
     std::printf("%d|%s|%d\n", static_cast<int>(item.Kind), item.Title.Trimmed().c_str(), count);
     return 0;
   }
@@ -168,8 +168,8 @@ int wmain(int argc, wchar_t** argv) {
     const int group = _wtoi(argv[2]);
     if (group < 1 || group > vek::pool::kRingLast) return 2;
     const vek::ShortcutGroup& g = model.Groups[group];
-    for (int m = 1; m <= g.Count && m < static_cast<int>(g.Members.size()); ++m) {
-      const vek::ShortcutItem& item = model.Items[g.Members[m]];
+    for (const int32_t member : g.Members) {
+      const vek::ShortcutItem& item = model.Items[member];
       std::printf("%s|%s|%s|%s|%s\n", item.Title.Trimmed().c_str(), item.Link.Trimmed().c_str(),
                   item.Target.Trimmed().c_str(), item.Arguments.Trimmed().c_str(),
                   item.IconFile.Trimmed().c_str());

@@ -94,7 +94,7 @@ struct FakeConfigEnv {
 // the icon folder and in the system icon folder. The picture files are put on the disk.
 inline Model SampleModel(FakeConfigEnv& env) {
   Model m;
-  for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].Members[0] = g;
+  for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].ShownItem = g;
   auto item = [&](int i, ItemKind kind, const std::string& title) -> ShortcutItem& {
     ShortcutItem& it = m.Items[i];
     it.Kind = kind;

@@ -409,8 +409,8 @@ struct ItemWorld {
   ShortcutItem& item(int index) { return model.Items[index]; }
   // Every member's pool index of a group, in order.
   std::vector<int> Members(int group) const {
-    const ShortcutGroup& g = model.Groups[group];
-    return std::vector<int>(g.Members.begin() + 1, g.Members.begin() + 1 + g.Count);
+    const std::vector<int32_t>& members = model.Groups[group].Members;
+    return std::vector<int>(members.begin(), members.end());
   }
   std::vector<std::string> MemberTitles(int group) const {
     std::vector<std::string> titles;
@@ -421,7 +421,7 @@ struct ItemWorld {
   void MakeGroup(int slot, const std::string& title, ItemKind k = ItemKind::kGroup) {
     model.Items[slot].Kind = k;
     model.Items[slot].Title = title;
-    model.Groups[slot].Members[0] = slot;
+    model.Groups[slot].ShownItem = slot;
   }
 
   WorldLimits limits;

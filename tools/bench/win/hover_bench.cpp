@@ -72,7 +72,7 @@ void FillRing(vek::AppContext& app) {
     item.IconFile = app.folders.SysIconDir + kPictures[i - 1];
     item.ImageIndex = i;
   }
-  for (int g = 0; g <= 36; ++g) model.Groups[g].Members[0] = g;  // position g shows item g
+  for (int g = 0; g <= 36; ++g) model.Groups[g].ShownItem = g;  // position g shows item g
 }
 
 // All Programs on a crowded desktop: 879 members with pictures and long-ish titles.
