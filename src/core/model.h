@@ -107,6 +107,7 @@ struct ShortcutGroup {
   std::vector<int32_t> Members;
 
   int MemberCount() const { return static_cast<int>(Members.size()); }
+  // True when pool index `index` is one of the members.
   bool Lists(int32_t index) const;
 
   friend bool operator==(const ShortcutGroup& a, const ShortcutGroup& b) {
