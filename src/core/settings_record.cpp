@@ -236,7 +236,7 @@ std::string CheckSettingsRecord(const Bytes& data) {
     const int64_t raw = RawAt(spec, data.data());
     const int64_t v = FromStored(spec.storedAs, raw);
     if (!ValidRaw(spec.storedAs, raw) || v < spec.validLow || v > spec.validHigh)
-      return std::string("its ") + spec.what + " holds " + std::to_string(raw) + ", which no settings file holds";
+      return std::string("its ") + spec.what + " is " + std::to_string(raw) + ", a value this program never stores";
   }
   return {};
 }
