@@ -51,7 +51,7 @@ using O = OutOfRange;
 using S = StoredAs;
 
 // clang-format off
-constexpr SettingSpec kTable[] = {
+constexpr SettingEntry kTable[] = {
   // id, what, offset, stored as, member, default, reset, low, high, out of range, fallback, valid in a file
   {Setting::kNormalIconSize, "normal icon size", 0, S::kInt32, VEK_MEMBER(int32_t, NormalIconSize),
    Fixed(48), true, Fixed(16), Bound(From::kMaxIconSize), O::kKeep, {}, 16, 128},
@@ -124,15 +124,15 @@ int64_t WithinBounds(int64_t v, int64_t low, int64_t high) {
   return v;
 }
 
-void ApplyDefault(const SettingSpec& spec, AppSettings& s, const SettingsScreen& screen) {
-  spec.set(s, WithinBounds(Resolve(spec.byDefault, s, screen), Resolve(spec.low, s, screen),
-                           Resolve(spec.high, s, screen)));
+void ApplyDefault(const SettingEntry& entry, AppSettings& s, const SettingsScreen& screen) {
+  entry.set(s, WithinBounds(Resolve(entry.byDefault, s, screen), Resolve(entry.low, s, screen),
+                           Resolve(entry.high, s, screen)));
 }
 
 // The stored number at the setting's place, before any conversion.
-int64_t RawAt(const SettingSpec& spec, const uint8_t* p) {
-  const uint8_t* at = p + spec.offset;
-  switch (spec.storedAs) {
+int64_t RawAt(const SettingEntry& entry, const uint8_t* p) {
+  const uint8_t* at = p + entry.offset;
+  switch (entry.storedAs) {
     case S::kInt16:
     case S::kFlag16: return GetI16(at);
     case S::kByte:
@@ -156,9 +156,9 @@ int64_t FromStored(StoredAs storedAs, int64_t raw) {
   }
 }
 
-void PutStored(const SettingSpec& spec, int64_t v, uint8_t* p) {
-  uint8_t* at = p + spec.offset;
-  switch (spec.storedAs) {
+void PutStored(const SettingEntry& entry, int64_t v, uint8_t* p) {
+  uint8_t* at = p + entry.offset;
+  switch (entry.storedAs) {
     case S::kInt16: PutI16(at, static_cast<int16_t>(v)); break;
     case S::kFlag16: PutI16(at, v != 0 ? kTrue16 : kFalse16); break;
     case S::kByte: *at = static_cast<uint8_t>(v); break;
@@ -180,34 +180,34 @@ bool ValidRaw(StoredAs storedAs, int64_t raw) {
 
 AppSettings::AppSettings() { ApplyDefaultSettings(*this, SettingsScreen{}, true); }
 
-const SettingSpec& SpecOf(Setting id) { return kTable[static_cast<int>(id)]; }
+const SettingEntry& EntryOf(Setting id) { return kTable[static_cast<int>(id)]; }
 
 void ApplyDefaultSettings(AppSettings& s, const SettingsScreen& screen, bool everySetting) {
   s.MaxIconSize = kStoredMaxIconSize;
   s.MinRadius = 200;
   s.MaxRadius = screen.maxRadius;
-  for (const SettingSpec& spec : kTable)
-    if (spec.reset || everySetting) ApplyDefault(spec, s, screen);
+  for (const SettingEntry& entry : kTable)
+    if (entry.reset || everySetting) ApplyDefault(entry, s, screen);
 }
 
 bool ReadSettingsRecord(const uint8_t* p, size_t size, const SettingsScreen& screen, AppSettings& s) {
   if (p == nullptr || size < kSettingsRecordSize) return false;
-  for (const SettingSpec& spec : kTable) {
-    const int64_t v = FromStored(spec.storedAs, RawAt(spec, p));
-    const int64_t low = Resolve(spec.low, s, screen), high = Resolve(spec.high, s, screen);
+  for (const SettingEntry& entry : kTable) {
+    const int64_t v = FromStored(entry.storedAs, RawAt(entry, p));
+    const int64_t low = Resolve(entry.low, s, screen), high = Resolve(entry.high, s, screen);
     if (v >= low && v <= high) {
-      spec.set(s, v);
+      entry.set(s, v);
       continue;
     }
-    switch (spec.outOfRange) {
+    switch (entry.outOfRange) {
       case O::kKeep: break;
-      case O::kFallback: spec.set(s, WithinBounds(Resolve(spec.fallback, s, screen), low, high)); break;
-      case O::kNearestBound: spec.set(s, WithinBounds(v, low, high)); break;
+      case O::kFallback: entry.set(s, WithinBounds(Resolve(entry.fallback, s, screen), low, high)); break;
+      case O::kNearestBound: entry.set(s, WithinBounds(v, low, high)); break;
     }
   }
   if (s.SearchBoxLeft == 0 && s.SearchBoxTop == 0) {
-    ApplyDefault(SpecOf(Setting::kSearchBoxLeft), s, screen);
-    ApplyDefault(SpecOf(Setting::kSearchBoxTop), s, screen);
+    ApplyDefault(EntryOf(Setting::kSearchBoxLeft), s, screen);
+    ApplyDefault(EntryOf(Setting::kSearchBoxTop), s, screen);
   }
   s.KeptRecord.assign(p, p + kSettingsRecordSize);
   return true;
@@ -219,10 +219,10 @@ Bytes WriteSettingsRecord(const AppSettings& s, const FixedText& userIconFile, A
   uint8_t* p = out.data();
   PutI32(p + kMaxIconSizeOffset, kStoredMaxIconSize);
   PutText(p + kUserIconFileOffset, kUserIconFileWidth, userIconFile, codec);
-  for (const SettingSpec& spec : kTable) {
-    const int64_t v = spec.get(s);
-    if (kept && FromStored(spec.storedAs, RawAt(spec, p)) == v) continue;
-    PutStored(spec, v, p);
+  for (const SettingEntry& entry : kTable) {
+    const int64_t v = entry.get(s);
+    if (kept && FromStored(entry.storedAs, RawAt(entry, p)) == v) continue;
+    PutStored(entry, v, p);
   }
   return out;
 }
@@ -232,11 +232,11 @@ std::string CheckSettingsRecord(const Bytes& data) {
     return "it holds " + std::to_string(data.size()) + " bytes, a settings file " +
            std::to_string(kSettingsRecordSize);
   }
-  for (const SettingSpec& spec : kTable) {
-    const int64_t raw = RawAt(spec, data.data());
-    const int64_t v = FromStored(spec.storedAs, raw);
-    if (!ValidRaw(spec.storedAs, raw) || v < spec.validLow || v > spec.validHigh)
-      return std::string("its ") + spec.what + " is " + std::to_string(raw) + ", a value this program never stores";
+  for (const SettingEntry& entry : kTable) {
+    const int64_t raw = RawAt(entry, data.data());
+    const int64_t v = FromStored(entry.storedAs, raw);
+    if (!ValidRaw(entry.storedAs, raw) || v < entry.validLow || v > entry.validHigh)
+      return std::string("its ") + entry.what + " is " + std::to_string(raw) + ", a value this program never stores";
   }
   return {};
 }

@@ -85,7 +85,7 @@ enum class OutOfRange : uint8_t {
   kNearestBound,
 };
 
-struct SettingSpec {
+struct SettingEntry {
   Setting id;
   const char* what;  // for messages: "icon quantity"
   size_t offset;
@@ -103,7 +103,7 @@ struct SettingSpec {
 };
 
 // The table entry of a setting.
-const SettingSpec& SpecOf(Setting id);
+const SettingEntry& EntryOf(Setting id);
 
 // Puts every setting a settings reset restores to its default for this screen, and the
 // bounds the settings keep; `everySetting` also the ones a reset keeps (a fresh start).

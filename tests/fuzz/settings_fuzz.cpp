@@ -15,8 +15,8 @@ namespace {
 
 bool SameSettings(const AppSettings& a, const AppSettings& b) {
   for (int i = 0; i < kSettingCount; ++i) {
-    const SettingSpec& spec = SpecOf(static_cast<Setting>(i));
-    if (spec.get(a) != spec.get(b)) return false;
+    const SettingEntry& entry = EntryOf(static_cast<Setting>(i));
+    if (entry.get(a) != entry.get(b)) return false;
   }
   return true;
 }

@@ -84,33 +84,33 @@ class SettingsTableTest : public ::testing::Test {
 
 TEST_F(SettingsTableTest, EverySettingReadsChecksAndWritesBackAsTheTableSays) {
   for (const Row& r : kRows) {
-    SCOPED_TRACE(std::string(SpecOf(r.id).what) + " stored as " + std::to_string(r.stored));
-    const SettingSpec& spec = SpecOf(r.id);
-    EXPECT_EQ(spec.offset, r.offset);
+    SCOPED_TRACE(std::string(EntryOf(r.id).what) + " stored as " + std::to_string(r.stored));
+    const SettingEntry& entry = EntryOf(r.id);
+    EXPECT_EQ(entry.offset, r.offset);
     // With no screen known, the search box waits at the corner.
     const bool box = r.id == Setting::kSearchBoxLeft || r.id == Setting::kSearchBoxTop;
-    EXPECT_EQ(spec.get(AppSettings()), box ? 0 : r.byDefault);
+    EXPECT_EQ(entry.get(AppSettings()), box ? 0 : r.byDefault);
     AppSettings changed = Read(fresh);
-    EXPECT_EQ(spec.get(changed), r.byDefault);
-    spec.set(changed, r.byDefault + 1);
+    EXPECT_EQ(entry.get(changed), r.byDefault);
+    entry.set(changed, r.byDefault + 1);
     ApplyDefaultSettings(changed, kScreen);
-    EXPECT_EQ(spec.get(changed), r.reset ? r.byDefault : r.byDefault + 1);
+    EXPECT_EQ(entry.get(changed), r.reset ? r.byDefault : r.byDefault + 1);
 
     Bytes bytes = fresh;
     Put(bytes, r, r.stored);
     const AppSettings read = Read(bytes);
-    EXPECT_EQ(spec.get(read), r.reads);
+    EXPECT_EQ(entry.get(read), r.reads);
     // Read and written unchanged, the record keeps every byte.
     EXPECT_EQ(WriteSettingsRecord(read, FixedText(), codec), bytes);
     EXPECT_EQ(CheckSettingsRecord(bytes), "");
 
     if (r.outside != kNone) {
       Put(bytes, r, r.outside);
-      EXPECT_EQ(spec.get(Read(bytes)), r.outsideReads);
+      EXPECT_EQ(entry.get(Read(bytes)), r.outsideReads);
     }
     if (r.unfit != kNone) {
       Put(bytes, r, r.unfit);
-      EXPECT_NE(CheckSettingsRecord(bytes).find(spec.what), std::string::npos) << CheckSettingsRecord(bytes);
+      EXPECT_NE(CheckSettingsRecord(bytes).find(entry.what), std::string::npos) << CheckSettingsRecord(bytes);
     }
   }
 }
