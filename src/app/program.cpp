@@ -168,7 +168,7 @@ bool Program::Main() {
   dock_->SetAltSpaceIsHotkey([this] { return tray_->hotkeysRegistered()[hotkey::kShowDock]; });
   services_->defaults.LoadAtStart();
   // The stored desktop-icon state.
-  services_->commands.SetDesktopIconsHidden(app_.model.Settings.DesktopIconsHidden != 0);
+  services_->commands.SetDesktopIconsHidden(app_.model.Settings.DesktopIconsHidden);
   // The permanent windows, created hidden: tray owner, dock, group menu. Without them
   // the program cannot work: it says so and stops.
   const char* missing = !tray_->Load(VEK_VERSION_MAJOR, VEK_VERSION_MINOR) ? "tray"
@@ -195,7 +195,7 @@ bool Program::Main() {
   dock_->Show();
   dock_->Activate(true);
   // The getting-started pages, until the user turns them off.
-  if (app_.model.Settings.GettingStarted != -1) windows_->ShowGettingStarted();
+  if (app_.model.Settings.GettingStarted.AtStart) windows_->ShowGettingStarted();
   return true;
 }
 

@@ -121,12 +121,7 @@ void AppDefaultsHost::ResetInteraction() {
   if (app_.menu) app_.menu->ClearFocus();
 }
 
-ScreenFacts AppDefaultsHost::MeasureScreen() {
-  const ScreenMetrics screen = dock_.MeasureScreen();
-  int twipsX = 15, twipsY = 15;
-  win::TwipsPerPixel(twipsX, twipsY);
-  return ScreenFacts{screen.CenterY, ScreenTwips{screen.ScreenWidth * twipsX, screen.ScreenHeight * twipsY}};
-}
+SettingsScreen AppDefaultsHost::MeasureScreen() { return ScreenForSettings(dock_.MeasureScreen()); }
 
 void AppDefaultsHost::SetMenuRowsPerPage() {
   if (app_.menu) app_.menu->SetRowsPerPage(dock_.geometry().screen.ScreenHeight);

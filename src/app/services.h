@@ -87,7 +87,7 @@ class AppDefaultsHost : public DefaultsHost {
  public:
   AppDefaultsHost(AppContext& app, FrmMain& dock) : app_(app), dock_(dock) {}
   void ResetInteraction() override;
-  ScreenFacts MeasureScreen() override;
+  SettingsScreen MeasureScreen() override;
   void SetMenuRowsPerPage() override;
   void BuildIconSizeTable() override;
   void BuildRingSlotTables() override;

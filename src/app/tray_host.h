@@ -42,7 +42,7 @@ class AppTrayHost : public TrayHost {
   void SetFadeEnabled(bool on) override;
   bool GroupMenuOpen() override;
   void CloseGroupMenu(bool noDockFocus) override;
-  bool AutoHide() override { return app_.model.Settings.AutoHide == 1; }
+  bool AutoHide() override { return app_.model.Settings.AutoHide; }
   void SwitchDesktop() override;
   void LetMessagesRun() override;
   void ExitProgram() override;

@@ -4,7 +4,6 @@
 
 #include "core/group_title.h"
 #include "core/menu_record.h"
-#include "core/rounding.h"
 #include "launch/system_catalogue.h"
 
 namespace vek {
@@ -78,24 +77,10 @@ void Defaults::LoadAtStart() { Initialise(true, true, nullptr); }
 
 void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRing) {
   host_.ResetInteraction();
-  const ScreenFacts screen = host_.MeasureScreen();
-  // The default settings; the radius limits follow from the screen.
-  AppSettings& s = model_.Settings;
-  s.MaxRadius = screen.CenterY - 80;
-  s.MinRadius = 200;
-  s.CircleRadius = s.MaxRadius < 300 ? s.MaxRadius : 300;
-  s.MaxIconSize = 128;
-  s.NormalIconSize = 48;
-  s.MagnifiedIconSize = 64;
-  s.IconQuantity = 24;
-  s.BackdropColour[3] = 192;
-  s.AutoRun = true;
+  const SettingsScreen screen = host_.MeasureScreen();
+  ApplyDefaultSettings(model_.Settings, screen);
   host_.SetMenuRowsPerPage();
-  // The search box starts centred at the bottom of the screen.
-  s.SearchBoxLeft = RoundHalfEven((screen.twips.width - kSearchBoxWidthTwips) / 2.0);
-  s.SearchBoxTop = screen.twips.height - kSearchBoxHeightTwips;
-  s.SearchEngine = 0;
-  if (loadSettings) LoadSettings(model_, io_, screen.twips, registry_, programPath_);
+  if (loadSettings) LoadSettings(model_, io_, screen, registry_, programPath_);
   host_.BuildIconSizeTable();
   const CatalogueFacts facts = host_.ReadCatalogueFacts();
   BuildSystemCatalogue(model_, io_.folders, io_.fs, facts.userName, facts.recycleBinFull);

@@ -18,12 +18,6 @@
 
 namespace vek {
 
-// What the start-up sequence needs from the screen.
-struct ScreenFacts {
-  int32_t CenterY = 0;  // the dock's centre, in pixels of the work area
-  ScreenTwips twips;    // the screen size in twips
-};
-
 // What the built-in catalogue needs from the system.
 struct CatalogueFacts {
   std::string userName;  // the centre item's caption
@@ -37,8 +31,9 @@ class DefaultsHost {
   virtual ~DefaultsHost() = default;
   // No ring slot selected, no menu band focused, fading off.
   virtual void ResetInteraction() = 0;
-  // Screen metrics, work area and centre; the ring image's side back to 152.
-  virtual ScreenFacts MeasureScreen() = 0;
+  // Screen metrics, work area and centre; the ring image's side back to 152. Returns
+  // what the settings' defaults and checks need of them.
+  virtual SettingsScreen MeasureScreen() = 0;
   // The group menu's rows per page.
   virtual void SetMenuRowsPerPage() = 0;
   // The icon size table, from the settings as loaded.

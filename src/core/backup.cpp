@@ -7,7 +7,6 @@
 #include "core/record_io.h"
 #include "text/text.h"
 #include "core/icon_files.h"
-#include "core/search_engines.h"
 #include "core/settings_record.h"
 
 namespace vek {
@@ -219,28 +218,6 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
   return true;
 }
 
-std::string CheckSettingsBackup(const Bytes& data, AnsiCodec& codec) {
-  if (data.size() != kSettingsRecordSize) {
-    return "it holds " + std::to_string(data.size()) + " bytes, a settings file " +
-           std::to_string(kSettingsRecordSize);
-  }
-  const std::optional<SettingsRecord> r = DecodeSettingsRecord(data.data(), data.size(), codec);
-  if (!r) return "it cannot be read as settings";
-  const auto within = [](int64_t v, int64_t lo, int64_t hi) { return v >= lo && v <= hi; };
-  const auto flag16 = [](int16_t v) { return v == 0 || v == -1 || v == 1; };
-  const auto flag8 = [](uint8_t v) { return v == 0 || v == 1; };
-  if (!within(r->NormalIconSize, 16, 128) || !within(r->MagnifiedIconSize, 16, 128))
-    return "its icon sizes are out of range";
-  if (!within(r->IconQuantityCode, 0, 7)) return "its icon quantity is out of range";
-  if (!within(r->SearchEngine, 0, kSearchEngineCount - 1)) return "its search engine is unknown";
-  if (!within(r->MinimizedPosition, 0, 8)) return "its minimized position is unknown";
-  if (!within(r->GettingStarted, -1, 5)) return "its getting-started page is unknown";
-  if (!flag16(r->AutoRun) || !flag16(r->IconsLocked) || !flag8(r->AutoHide) || !flag8(r->HideLetters) ||
-      !flag8(r->DesktopIconsHidden))
-    return "its switches hold values other than on and off";
-  return {};
-}
-
 bool BackupConfiguration(const Model& model, const std::string& path, ConfigIo& io) {
   // The backup always equals the live settings.
   if (!SaveSettings(model, io)) return false;
@@ -262,7 +239,7 @@ bool RestoreConfiguration(const std::string& path, ConfigIo& io) {
   if (path.empty() || !IsFile(io.fs, path) || !io.fs.ReadAll(path, data)) {
     why = "the file cannot be read";
   } else {
-    why = CheckSettingsBackup(data, io.codec);
+    why = CheckSettingsRecord(data);
   }
   if (why.empty()) {
     if (ReplaceFileContent(io.fs, io.folders.SettingsFile, data)) {

@@ -85,10 +85,6 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io);
 constexpr char kConfigBackupFailed[] = "Backup Configuration failed! ";
 constexpr char kConfigRestoreFailed[] = "Restore Configuration failed! ";
 
-// Why `data` cannot be a settings file this program wrote (its size, or a value no
-// version of it stores); empty when it can.
-std::string CheckSettingsBackup(const Bytes& data, AnsiCodec& codec);
-
 // Writes the live settings to "VEKCfg.cfg", then copies that file to `path` (replacing
 // it only once the copy is complete). On failure says why and returns false.
 bool BackupConfiguration(const Model& model, const std::string& path, ConfigIo& io);

@@ -1,12 +1,8 @@
 #include "core/config_files.h"
 
-
 #include "core/group_title.h"
 #include "core/menu_record.h"
 #include "core/mod_registry.h"
-#include "core/record_io.h"
-#include "core/rounding.h"
-#include "core/search_engines.h"
 
 namespace vek {
 
@@ -17,8 +13,6 @@ bool Exists(FileSystem& fs, const std::string& path) {
 }
 
 std::string TwinOf(const std::string& file) { return file + ".bak"; }
-
-// Rounds halves to the even neighbour, as the program always has.
 
 // Writes a configuration file through its twin: the old twin goes, the new content is
 // written to the twin, then a copy of it replaces the file in one rename.
@@ -94,94 +88,15 @@ std::string PreserveUnreadableFile(FileSystem& fs, const std::string& file) {
   return {};
 }
 
-SettingsRecord MakeSettingsRecord(const Model& model) {
-  const AppSettings& s = model.Settings;
-  SettingsRecord r;
-  r.NormalIconSize = s.NormalIconSize;
-  r.MaxIconSize = s.MaxIconSize;
-  r.MagnifiedIconSize = s.MagnifiedIconSize;
-  r.CircleRadius = s.CircleRadius;
-  r.IconQuantityCode = RoundHalfEven((s.IconQuantity - 8) / 4.0);
-  for (int k = 0; k < 4; ++k) r.BackdropColour[k] = s.BackdropColour[k];
-  r.ReservedFlag = s.ReservedFlag;
-  r.AutoRun = s.AutoRun ? record::kTrue16 : record::kFalse16;
-  if (!model.Items.empty()) r.UserIconFile = model.Items[pool::kCentre].IconFile;
-  r.ReservedText = s.ReservedText;
-  r.ReservedNumber = s.ReservedNumber;
-  r.SearchBoxLeft = s.SearchBoxLeft;
-  r.SearchBoxTop = s.SearchBoxTop;
-  r.SearchEngine = s.SearchEngine;
-  r.IconsLocked = s.IconsLocked ? record::kTrue16 : record::kFalse16;
-  r.GettingStarted = s.GettingStarted;
-  r.DesktopIconsHidden = s.DesktopIconsHidden;
-  r.AutoHide = s.AutoHide;
-  r.HideLetters = s.HideLetters;
-  r.MinimizedPosition = s.MinimizedPosition;
-  return r;
-}
-
-void ApplySettingsRecord(const SettingsRecord& r, AppSettings& s, const ScreenTwips& screen) {
-  // A stored value outside its range keeps the default. Icon sizes: the normal one
-  // within 16..maximum, the magnified one within normal..maximum (else 16 more than
-  // the normal one); the stored maximum is ignored.
-  if (r.NormalIconSize >= 16 && r.NormalIconSize <= s.MaxIconSize) s.NormalIconSize = r.NormalIconSize;
-  const int32_t n = s.NormalIconSize;
-  if (r.MagnifiedIconSize >= n && r.MagnifiedIconSize <= s.MaxIconSize) {
-    s.MagnifiedIconSize = r.MagnifiedIconSize;
-  } else {
-    s.MagnifiedIconSize = n + 16 < s.MaxIconSize ? n + 16 : s.MaxIconSize;
-  }
-  if (r.CircleRadius >= s.MinRadius && r.CircleRadius <= s.MaxRadius) s.CircleRadius = r.CircleRadius;
-  // The quantity code 0..7 stands for 8, 12, ..., 36 icons; anything else for 20.
-  const int32_t q = r.IconQuantityCode < 0 || r.IconQuantityCode > 7 ? 3 : r.IconQuantityCode;
-  s.IconQuantity = 4 * q + 8;
-  // Only the opacity is taken from the stored colour.
-  s.BackdropColour[3] = r.BackdropColour[3];
-  // The stored switch; LoadSettings confirms it against the registry.
-  s.AutoRun = r.AutoRun != 0;
-  // The search box stays on the screen; (0, 0) means "never placed": centred at the
-  // bottom.
-  const int32_t maxLeft = screen.width - kSearchBoxWidthTwips;
-  const int32_t maxTop = screen.height - kSearchBoxHeightTwips;
-  int32_t left = r.SearchBoxLeft;
-  int32_t top = r.SearchBoxTop;
-  if (left < 0) {
-    left = 0;
-  } else if (left > maxLeft) {
-    left = maxLeft;
-  }
-  if (top < 0) {
-    top = 0;
-  } else if (top > maxTop) {
-    top = maxTop;
-  }
-  if (left == 0 && top == 0) {
-    left = RoundHalfEven(maxLeft / 2.0);
-    top = maxTop;
-  }
-  s.SearchBoxLeft = left;
-  s.SearchBoxTop = top;
-  s.SearchEngine = r.SearchEngine < 0 || r.SearchEngine >= kSearchEngineCount ? 0 : r.SearchEngine;
-  s.IconsLocked = r.IconsLocked != 0;
-  s.GettingStarted = r.GettingStarted;
-  s.DesktopIconsHidden = r.DesktopIconsHidden;
-  s.AutoHide = r.AutoHide;
-  s.HideLetters = r.HideLetters;
-  s.MinimizedPosition = r.MinimizedPosition;
-  // Kept only to be written back.
-  s.ReservedFlag = r.ReservedFlag;
-  s.ReservedText = r.ReservedText;
-  s.ReservedNumber = r.ReservedNumber;
-}
-
 bool SaveSettings(const Model& model, ConfigIo& io) {
-  const Bytes bytes = EncodeSettingsRecord(MakeSettingsRecord(model), io.codec);
+  const Bytes bytes = WriteSettingsRecord(
+      model.Settings, model.Items.empty() ? FixedText() : model.Items[pool::kCentre].IconFile, io.codec);
   if (WriteThroughTwin(io.fs, io.folders.SettingsFile, bytes)) return true;
   io.prompt.Warn(kSettingsWriteFailed);
   return false;
 }
 
-bool LoadSettings(Model& model, ConfigIo& io, const ScreenTwips& screen, Registry& registry,
+bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Registry& registry,
                   const std::string& programPath) {
   AppSettings& s = model.Settings;
   Bytes data;
@@ -191,9 +106,7 @@ bool LoadSettings(Model& model, ConfigIo& io, const ScreenTwips& screen, Registr
     s.AutoRun = true;
     return false;
   }
-  std::optional<SettingsRecord> record;
-  if (outcome == ReadOutcome::kRead) record = DecodeSettingsRecord(data.data(), data.size(), io.codec);
-  if (!record) {
+  if (outcome != ReadOutcome::kRead || !ReadSettingsRecord(data.data(), data.size(), screen, s)) {
     s.AutoRun = true;
     const std::string reason =
         outcome == ReadOutcome::kRead
@@ -203,7 +116,6 @@ bool LoadSettings(Model& model, ConfigIo& io, const ScreenTwips& screen, Registr
     ReportUnreadable(io, "settings file", path, reason, "The default settings");
     return false;
   }
-  ApplySettingsRecord(*record, s, screen);
   // The centre item shows the user's picture when there is one.
   if (!model.Items.empty()) {
     model.Items[pool::kCentre].IconFile =

@@ -41,16 +41,6 @@ struct ConfigIo {
   const Folders& folders;
 };
 
-// The screen size in twips, for the search box position.
-struct ScreenTwips {
-  int32_t width = 0;
-  int32_t height = 0;
-};
-
-// The search box is 6240 twips wide and 1035 high.
-constexpr int32_t kSearchBoxWidthTwips = 6240;
-constexpr int32_t kSearchBoxHeightTwips = 1035;
-
 // Writes "VEKCfg.cfg" from the live settings and the centre item's IconFile. On failure
 // shows kSettingsWriteFailed and returns false; the previous file stays as it was.
 bool SaveSettings(const Model& model, ConfigIo& io);
@@ -59,7 +49,7 @@ bool SaveSettings(const Model& model, ConfigIo& io);
 // AutoRun, when on, is confirmed through SetAutoRun with the program's full path. False
 // (AutoRun on, the other settings as they were) when neither file exists or the file is
 // unreadable or shorter than its record.
-bool LoadSettings(Model& model, ConfigIo& io, const ScreenTwips& screen, Registry& registry,
+bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Registry& registry,
                   const std::string& programPath);
 
 // Writes "VEKMenu.cfg". On failure shows kMenuWriteFailed and returns false; the previous
@@ -79,15 +69,6 @@ void DeleteConfigFiles(FileSystem& fs, const Folders& folders, bool includeSetti
 // Deletes every "*.png" file of the icon folder (the pictures the program made);
 // failures are ignored.
 void DeleteIconPictures(FileSystem& fs, const Folders& folders);
-
-// The settings record as SaveSettings writes it.
-SettingsRecord MakeSettingsRecord(const Model& model);
-
-// Applies a record to the settings with the checks that need neither files nor the
-// registry: icon sizes, radius, icon quantity, opacity, AutoRun as stored, search box
-// position, search engine, and the flags taken as read.
-void ApplySettingsRecord(const SettingsRecord& record, AppSettings& settings,
-                         const ScreenTwips& screen);
 
 // Copies an unreadable file aside as file + ".bad" (file + ".2.bad", ... when an older,
 // different copy is already there) and returns the copy's path; empty when no copy

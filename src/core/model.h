@@ -115,31 +115,58 @@ struct ShortcutGroup {
   }
 };
 
-// Window positions are in twips; the rest in pixels unless said otherwise.
+// Where the minimised dock's small icon sits, in the order the settings dialog lists
+// the places.
+enum class MinimizedPosition : uint8_t {
+  kCenter,
+  kTop,
+  kBottom,
+  kLeft,
+  kRight,
+  kTopLeft,
+  kTopRight,
+  kBottomLeft,
+  kBottomRight,
+};
+constexpr int kMinimizedPositionCount = 9;
+
+// The getting-started window: whether it opens when the program starts, and the page it
+// opens on.
+struct GettingStartedState {
+  bool AtStart = true;
+  int Page = 0;
+};
+
+// The settings, in pixels and the program's own types. Each setting's default, stored
+// form and check on reading is declared once, in the settings record's table
+// (core/settings_record.cpp); a fresh object holds every default.
 struct AppSettings {
-  int32_t NormalIconSize = 48;
-  int32_t MagnifiedIconSize = 64;
-  int32_t MaxIconSize = 128;
-  int32_t CircleRadius = 300;
-  int32_t MinRadius = 200;
-  int32_t MaxRadius = 300;
-  int32_t IconQuantity = 24;
-  // Blue, green, red, alpha; only alpha (the "Opacity" setting) is ever changed.
-  uint8_t BackdropColour[4] = {0, 0, 0, 192};
-  bool AutoRun = true;
-  int32_t SearchBoxLeft = 0;
-  int32_t SearchBoxTop = 0;
-  int32_t SearchEngine = 0;
-  bool IconsLocked = false;
-  int16_t GettingStarted = 0;  // -1: not shown at start; 0..5: the page
-  uint8_t DesktopIconsHidden = 0;
-  uint8_t AutoHide = 0;
-  uint8_t HideLetters = 0;
-  uint8_t MinimizedPosition = 0;
-  // Record fields that are kept as read and written back unchanged.
-  int16_t ReservedFlag = 0;
-  std::string ReservedText;
-  int32_t ReservedNumber = 0;
+  AppSettings();
+
+  int32_t NormalIconSize;
+  int32_t MagnifiedIconSize;
+  int32_t CircleRadius;
+  int32_t IconQuantity;
+  uint8_t BackdropOpacity;  // the alpha of the black key-mode backdrop
+  bool AutoRun;
+  int32_t SearchBoxLeft;  // the search box's top-left corner on the screen
+  int32_t SearchBoxTop;
+  int32_t SearchEngine;
+  bool IconsLocked;
+  GettingStartedState GettingStarted;
+  bool DesktopIconsHidden;
+  bool AutoHide;
+  bool HideLetters;
+  vek::MinimizedPosition MinimizedPosition;
+
+  // The bounds the sizes and the radius keep; the radius' upper one follows the screen.
+  int32_t MaxIconSize;
+  int32_t MinRadius;
+  int32_t MaxRadius;
+
+  // The settings record as last read, for the settings codec alone: what this program
+  // does not use goes back to the file as it was read.
+  std::vector<uint8_t> KeptRecord;
 };
 
 class Model {

@@ -1,78 +1,127 @@
-// The settings record of "VEKCfg.cfg": 562 bytes, little-endian, no header. The codec
-// converts between the bytes and a plain structure; what the values mean and how they
-// are checked when read belongs to the configuration file operations.
+// The settings record of "VEKCfg.cfg" (562 bytes, little-endian, no header) and the one
+// table of the settings: where and how each is stored, its default, and what a stored
+// value outside its bounds becomes. The defaults, reading, writing and the check of a
+// configuration backup all follow that table; nothing else knows the stored forms.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "core/fixed_text.h"
+#include "core/model.h"
 #include "platform/ansi_codec.h"
 #include "platform/file_system.h"
 
 namespace vek {
 
 constexpr size_t kSettingsRecordSize = 562;
-constexpr size_t kUserIconFileWidth = 255;
-constexpr size_t kReservedTextWidth = 255;
 
-// Byte offsets of the fields.
-namespace settings_offset {
-constexpr size_t kNormalIconSize = 0;
-constexpr size_t kMaxIconSize = 4;
-constexpr size_t kMagnifiedIconSize = 8;
-constexpr size_t kCircleRadius = 12;
-constexpr size_t kIconQuantityCode = 16;
-constexpr size_t kBackdropColour = 20;
-constexpr size_t kReservedFlag = 24;
-constexpr size_t kAutoRun = 26;
-constexpr size_t kUserIconFile = 28;
-constexpr size_t kReservedText = 283;
-constexpr size_t kReservedNumber = 538;
-constexpr size_t kSearchBoxLeft = 542;
-constexpr size_t kSearchBoxTop = 546;
-constexpr size_t kSearchEngine = 550;
-constexpr size_t kIconsLocked = 554;
-constexpr size_t kGettingStarted = 556;
-constexpr size_t kDesktopIconsHidden = 558;
-constexpr size_t kAutoHide = 559;
-constexpr size_t kHideLetters = 560;
-constexpr size_t kMinimizedPosition = 561;
-}  // namespace settings_offset
-
-// The record's fields as stored, before any check.
-struct SettingsRecord {
-  int32_t NormalIconSize = 0;
-  int32_t MaxIconSize = 0;
-  int32_t MagnifiedIconSize = 0;
-  int32_t CircleRadius = 0;
-  int32_t IconQuantityCode = 0;  // (IconQuantity - 8) / 4
-  uint8_t BackdropColour[4] = {0, 0, 0, 0};  // blue, green, red, alpha
-  int16_t ReservedFlag = 0;
-  int16_t AutoRun = 0;  // 16-bit boolean
-  FixedText UserIconFile;
-  // The reserved text field's bytes exactly as stored, not converted: nothing reads it,
-  // and it must go back to the file unchanged. Empty means all NUL.
-  std::string ReservedText;
-  int32_t ReservedNumber = 0;
-  int32_t SearchBoxLeft = 0;  // twips
-  int32_t SearchBoxTop = 0;
-  int32_t SearchEngine = 0;
-  int16_t IconsLocked = 0;  // 16-bit boolean
-  int16_t GettingStarted = 0;
-  uint8_t DesktopIconsHidden = 0;
-  uint8_t AutoHide = 0;
-  uint8_t HideLetters = 0;
-  uint8_t MinimizedPosition = 0;
+// What the defaults and the checks need from the screen, in pixels of the work area.
+struct SettingsScreen {
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t maxRadius = 300;  // the largest ring radius that fits
 };
 
-// The 562 bytes of the record.
-Bytes EncodeSettingsRecord(const SettingsRecord& record, AnsiCodec& codec);
-// The record from the first 562 bytes; nothing when fewer bytes are given. Longer input
-// is accepted and the rest ignored, as the record is read from the start of the file.
-std::optional<SettingsRecord> DecodeSettingsRecord(const uint8_t* data, size_t size,
-                                                   AnsiCodec& codec);
+// The search box's size: its place keeps the whole box on the screen.
+constexpr int32_t kSearchBoxWidth = 416;
+constexpr int32_t kSearchBoxHeight = 69;
+
+// The settings, in the order of the table (which is the order of the checks: a bound
+// may name a setting checked before).
+enum class Setting : uint8_t {
+  kNormalIconSize,
+  kMagnifiedIconSize,
+  kCircleRadius,
+  kIconQuantity,
+  kBackdropOpacity,
+  kAutoRun,
+  kSearchBoxLeft,
+  kSearchBoxTop,
+  kSearchEngine,
+  kIconsLocked,
+  kGettingStarted,
+  kDesktopIconsHidden,
+  kAutoHide,
+  kHideLetters,
+  kMinimizedPosition,
+  kCount
+};
+constexpr int kSettingCount = static_cast<int>(Setting::kCount);
+
+// How a setting is stored.
+enum class StoredAs : uint8_t {
+  kInt32,
+  kInt16,
+  kByte,
+  kFlag16,        // 2 bytes: -1 on, 0 off (1 is read as on too)
+  kFlag8,         // 1 byte: 1 on, 0 off
+  kIconQuantity,  // 4 bytes: the code (count - 8) / 4
+  kTwips,         // 4 bytes: a screen position in twips, 15 to the pixel
+};
+
+// A number a rule names: a fixed one, or a bound that the screen or a setting checked
+// earlier gives, plus `add`.
+enum class From : uint8_t {
+  kFixed,
+  kMaxIconSize,
+  kMinRadius,
+  kMaxRadius,
+  kNormalIconSize,
+  kBoxMaxLeft,     // the screen's width less the search box's
+  kBoxMaxTop,      // the screen's height less the search box's
+  kBoxCentreLeft,  // half of kBoxMaxLeft, rounded down
+};
+struct SettingNumber {
+  From from = From::kFixed;
+  int64_t add = 0;
+};
+
+// What a value read from the file becomes when it lies outside its bounds.
+enum class OutOfRange : uint8_t {
+  kKeep,          // the setting keeps its value (the default at start-up)
+  kFallback,      // the rule's fallback, itself kept within the bounds
+  kNearestBound,
+};
+
+struct SettingEntry {
+  Setting id;
+  const char* what;  // for messages: "icon quantity"
+  size_t offset;
+  StoredAs storedAs;
+  // The setting as a number in the program's units (pixels, counts, 0/1 for switches).
+  int64_t (*get)(const AppSettings&);
+  void (*set)(AppSettings&, int64_t);
+  SettingNumber byDefault;
+  bool reset;  // a settings reset restores the default; otherwise only a fresh start has it
+  SettingNumber low, high;
+  OutOfRange outOfRange;
+  SettingNumber fallback;
+  // The numbers a file this program wrote can hold, whatever the screen.
+  int64_t validLow, validHigh;
+};
+
+// The table entry of a setting.
+const SettingEntry& EntryOf(Setting id);
+
+// Puts every setting a settings reset restores to its default for this screen, and the
+// bounds the settings keep; `everySetting` also the ones a reset keeps (a fresh start).
+void ApplyDefaultSettings(AppSettings& settings, const SettingsScreen& screen, bool everySetting = false);
+
+// Reads the record from the first 562 bytes (more are ignored) into the settings, each
+// value checked against its bounds as the table says, and keeps the bytes for writing.
+// A search box at (0, 0) was never placed and goes to its default place. False, with
+// nothing changed, when fewer bytes are given.
+bool ReadSettingsRecord(const uint8_t* data, size_t size, const SettingsScreen& screen, AppSettings& settings);
+
+// The record of the settings: every setting of the table (where the bytes last read
+// already say the same, they stay as they were), the largest icon size as 128, the
+// user's picture path, and everything else as last read (zero when nothing was read).
+Bytes WriteSettingsRecord(const AppSettings& settings, const FixedText& userIconFile, AnsiCodec& codec);
+
+// Why `data` cannot be a settings file this program wrote: its size, or the first setting
+// holding a value no version of it stores; empty when it can.
+std::string CheckSettingsRecord(const Bytes& data);
 
 }  // namespace vek

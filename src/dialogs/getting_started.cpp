@@ -2,8 +2,8 @@
 
 namespace vek {
 
-GettingStartedPages::GettingStartedPages(int16_t setting)
-    : page_(setting >= 0 && setting < kPageCount ? setting : 0) {}
+GettingStartedPages::GettingStartedPages(const GettingStartedState& setting)
+    : page_(setting.Page >= 0 && setting.Page < kPageCount ? setting.Page : 0) {}
 
 void GettingStartedPages::Next() {
   if (nextEnabled()) ++page_;

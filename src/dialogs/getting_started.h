@@ -2,19 +2,17 @@
 // enabled, and what the setting keeps when the window closes.
 #pragma once
 
-#include <cstdint>
+#include "core/model.h"
 
 namespace vek {
 
 class GettingStartedPages {
  public:
   static constexpr int kPageCount = 6;
-  // The setting's value when the window is no longer shown at start.
-  static constexpr int16_t kOff = -1;
 
-  // Opens on the page the setting names; a value outside the pages (also "off", as F1
-  // reopens the window after the user turned it off) starts on the first page.
-  explicit GettingStartedPages(int16_t setting);
+  // Opens on the page the setting names (also when the window no longer opens at start,
+  // as F1 reopens it); a page outside the pages starts on the first one.
+  explicit GettingStartedPages(const GettingStartedState& setting);
 
   int page() const { return page_; }
   bool lastEnabled() const { return page_ > 0; }
@@ -22,9 +20,11 @@ class GettingStartedPages {
 
   void Next();
   void Last();
-  // The setting to keep when the window closes: the page shown, or kOff when the user
-  // asked not to see the window again.
-  int16_t SettingOnClose(bool dontShowAgain) const { return dontShowAgain ? kOff : static_cast<int16_t>(page_); }
+  // The setting to keep when the window closes: the page shown, and whether the window
+  // opens at start (not when the user asked not to see it again).
+  GettingStartedState SettingOnClose(bool dontShowAgain) const {
+    return dontShowAgain ? GettingStartedState{false, 0} : GettingStartedState{true, page_};
+  }
 
  private:
   int page_ = 0;

@@ -34,8 +34,7 @@ SliderView SettingsEditor::Slider(SettingsSlider which) const {
       return {s.MinRadius, std::max(s.MinRadius, s.MaxRadius), kRadiusPage, s.CircleRadius,
               "Circle Diameter:  " + std::to_string(2 * s.CircleRadius) + "  Pixels"};
     case SettingsSlider::kOpacity:
-      return {0, kOpacityMax, kOpacityPage, s.BackdropColour[3],
-              "Opacity:  " + std::to_string(s.BackdropColour[3])};
+      return {0, kOpacityMax, kOpacityPage, s.BackdropOpacity, "Opacity:  " + std::to_string(s.BackdropOpacity)};
   }
   return {};
 }
@@ -49,7 +48,7 @@ std::string SettingsEditor::IconCountLabel() const {
 }
 
 int SettingsEditor::MinimizedIndex() const {
-  return std::clamp<int>(settings_.MinimizedPosition, 0, kMinimizedChoices - 1);
+  return std::clamp(static_cast<int>(settings_.MinimizedPosition), 0, kMinimizedChoices - 1);
 }
 
 std::string SettingsEditor::MinimizedLabel() const {
@@ -86,7 +85,7 @@ void SettingsEditor::SliderMoved(SettingsSlider which, int value) {
       ring_.Relayout(AfterRelayout::PaintRing);
       break;
     case SettingsSlider::kOpacity:
-      s.BackdropColour[3] = static_cast<uint8_t>(value);
+      s.BackdropOpacity = static_cast<uint8_t>(value);
       ring_.RepaintPlain();
       break;
   }
@@ -124,7 +123,7 @@ void SettingsEditor::ChooseIconCount(int index) {
 
 void SettingsEditor::ChooseMinimizedPosition(int index) {
   EndChange();
-  settings_.MinimizedPosition = static_cast<uint8_t>(std::clamp(index, 0, kMinimizedChoices - 1));
+  settings_.MinimizedPosition = static_cast<MinimizedPosition>(std::clamp(index, 0, kMinimizedChoices - 1));
   // A dock minimised now stays where it is until it is next minimised.
   ring_.PlaceMinimized(settings_.MinimizedPosition);
 }

@@ -26,7 +26,7 @@ constexpr int kIconSizePage = 8;
 constexpr int kRadiusPage = 5;
 constexpr int kOpacityPage = 8;
 constexpr int kIconCountChoices = 8;
-constexpr int kMinimizedChoices = 9;
+constexpr int kMinimizedChoices = kMinimizedPositionCount;
 // "8 icons" .. "36 icons"; IconQuantity = 8 + 4 × index.
 extern const std::array<const char*, kIconCountChoices> kIconCountTexts;
 // "Center", "Top", ... "Bottom-Right"; MinimizedPosition = index.
@@ -42,7 +42,7 @@ class RingPreview {
   virtual void Relayout(AfterRelayout after) = 0;
   // Re-makes the pictures of size variant 1 (normal) or 2 (magnified).
   virtual void RebuildSizeCache(int variant) = 0;
-  virtual void PlaceMinimized(int position) = 0;
+  virtual void PlaceMinimized(MinimizedPosition position) = 0;
   // The dimmed backdrop drawn (or not) from the next repaint on, without the dock
   // taking the focus from the dialog.
   virtual void SetBackdrop(bool on) = 0;
@@ -83,9 +83,9 @@ class SettingsEditor {
 
   void ChooseIconCount(int index);
   void ChooseMinimizedPosition(int index);
-  void SetAutoHide(bool on) { settings_.AutoHide = on ? 1 : 0; }
+  void SetAutoHide(bool on) { settings_.AutoHide = on; }
   // Letters show only in key mode, which the dialog never leaves the dock in.
-  void SetHideLetters(bool on) { settings_.HideLetters = on ? 1 : 0; }
+  void SetHideLetters(bool on) { settings_.HideLetters = on; }
   // Asks the registry; the setting (returned) is on only when the autostart value now
   // names this program.
   bool SetAutoRun(bool on);

@@ -95,7 +95,7 @@ void DockController::MouseUp(int button, int x, int y) {
     }
   }
   state_.IsDragging = false;
-  if (state_.SelIndex == -1 && model_.Settings.AutoHide == 1) SetDockState(DockState::Hidden);
+  if (state_.SelIndex == -1 && model_.Settings.AutoHide) SetDockState(DockState::Hidden);
 }
 
 void DockController::CaptureLost() {
@@ -153,7 +153,7 @@ void DockController::KeyDown(int keyCode, int shift) {
   const int saved = state_.SelIndex;
   if (keyCode == vkey::kEscape) {
     LeaveKeyMode();
-    if (model_.Settings.AutoHide == 1) SetDockState(DockState::Hidden);
+    if (model_.Settings.AutoHide) SetDockState(DockState::Hidden);
   } else if (keyCode == vkey::kSpace && shift == vkey::kAltShift) {
     AltSpace();
   } else if (state_.KeyMode) {
@@ -176,7 +176,7 @@ void DockController::KeyDown(int keyCode, int shift) {
 void DockController::KeyUp(int keyCode) {
   if (keyCode != vkey::kF1) return;
   LeaveKeyMode();
-  model_.Settings.GettingStarted = 0;
+  model_.Settings.GettingStarted = GettingStartedState{true, 0};
   actions_.ShowGettingStarted();
 }
 
@@ -276,7 +276,7 @@ void DockController::SelectionTimer() {
 void DockController::FocusWatchTimer() {
   if (window_.OwnWindowInForeground()) return;
   LeaveKeyMode();
-  if (model_.Settings.AutoHide == 1) SetDockState(DockState::Hidden);
+  if (model_.Settings.AutoHide) SetDockState(DockState::Hidden);
   window_.EnableTimer(dock_timer::kFocusWatch, false);
 }
 
@@ -289,7 +289,7 @@ void DockController::RecycleBinTimer() {
 }
 
 void DockController::AutoHideTimer() {
-  if (model_.Settings.AutoHide != 1 || state_.SelIndex != -1 || actions_.GroupMenuBusy() || state_.IsDragging)
+  if (!model_.Settings.AutoHide || state_.SelIndex != -1 || actions_.GroupMenuBusy() || state_.IsDragging)
     state_.IdleTicks = 0;
   else
     ++state_.IdleTicks;

@@ -66,10 +66,7 @@ void FrameWriter::Text(const std::string& text, float x, float y) {
   if (!op.text.empty()) Add(std::move(op));
 }
 
-uint32_t BackdropArgb(const AppSettings& s) {
-  const uint8_t* c = s.BackdropColour;  // blue, green, red, alpha
-  return (uint32_t{c[3]} << 24) | (uint32_t{c[2]} << 16) | (uint32_t{c[1]} << 8) | c[0];
-}
+uint32_t BackdropArgb(const AppSettings& s) { return uint32_t{s.BackdropOpacity} << 24; }
 
 namespace {
 

@@ -69,7 +69,7 @@ class FrameWriter {
   DockFrame& frame_;
 };
 
-// The backdrop colour of key mode as ARGB (alpha is the opacity setting).
+// The backdrop of key mode as ARGB: black at the opacity setting.
 uint32_t BackdropArgb(const AppSettings& settings);
 
 // Dock state the painters read.
@@ -83,7 +83,7 @@ struct DockView {
   int dragSlot = -1;        // the slot being dragged, left out of the ring
   DockState dockState = DockState::Shown;
 
-  bool lettersShown() const { return keyMode && settings.HideLetters == 0; }
+  bool lettersShown() const { return keyMode && !settings.HideLetters; }
 };
 
 // The three ways the ring is painted. Each replaces the frame (background first) and

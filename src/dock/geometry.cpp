@@ -38,9 +38,8 @@ ScreenMetrics ComputeScreenMetrics(int32_t fullWidth, int32_t fullHeight, int32_
   return m;
 }
 
-void ApplyScreenLimits(AppSettings& settings, const ScreenMetrics& screen) {
-  settings.MaxRadius = screen.CenterY - 80;
-  settings.CircleRadius = std::min(settings.MaxRadius, 300);
+SettingsScreen ScreenForSettings(const ScreenMetrics& screen) {
+  return SettingsScreen{screen.ScreenWidth, screen.ScreenHeight, screen.CenterY - 80};
 }
 
 int32_t ShownSlots(const AppSettings& settings) {
@@ -102,22 +101,23 @@ int DockGeometry::HitSlot(int32_t x, int32_t y, int32_t iconQuantity) const {
   return -1;
 }
 
-void DockGeometry::CalcMinimizedPos(int position, int32_t maxIconSize) {
+void DockGeometry::CalcMinimizedPos(MinimizedPosition position, int32_t maxIconSize) {
   const int32_t b = BorderSize;
   const int32_t half = RoundHalfEven(b / 2.0);
   const int32_t middleX = screen.CenterX - half, middleY = screen.CenterY - half;
   const int32_t right = screen.ScreenWidth - b - 2, bottom = screen.ScreenHeight - b - 2;
   int32_t x = 0, y = 0;
+  using P = MinimizedPosition;
   switch (position) {
-    case 0: x = middleX; y = middleY; break;
-    case 1: x = middleX; y = 2; break;
-    case 2: x = middleX; y = bottom; break;
-    case 3: x = 2; y = middleY; break;
-    case 4: x = right; y = middleY; break;
-    case 5: x = 2; y = 2; break;
-    case 6: x = right; y = 2; break;
-    case 7: x = 2; y = bottom; break;
-    case 8: x = right; y = bottom; break;
+    case P::kCenter: x = middleX; y = middleY; break;
+    case P::kTop: x = middleX; y = 2; break;
+    case P::kBottom: x = middleX; y = bottom; break;
+    case P::kLeft: x = 2; y = middleY; break;
+    case P::kRight: x = right; y = middleY; break;
+    case P::kTopLeft: x = 2; y = 2; break;
+    case P::kTopRight: x = right; y = 2; break;
+    case P::kBottomLeft: x = 2; y = bottom; break;
+    case P::kBottomRight: x = right; y = bottom; break;
     default: return;
   }
   const int32_t d = RoundHalfEven((b - maxIconSize) / 2.0);

@@ -9,6 +9,7 @@
 
 #include "core/model.h"
 #include "core/rounding.h"
+#include "core/settings_record.h"
 
 namespace vek {
 
@@ -52,10 +53,9 @@ struct ScreenMetrics {
 ScreenMetrics ComputeScreenMetrics(int32_t fullWidth, int32_t fullHeight, int32_t captionHeight,
                                    const PixelRect& workArea);
 
-// The screen-dependent limits of the settings, set whenever the configuration is
-// (re)loaded, before the settings file is read: MaxRadius = CenterY − 80 and the default
-// CircleRadius = the smaller of that and 300.
-void ApplyScreenLimits(AppSettings& settings, const ScreenMetrics& screen);
+// What the settings' defaults and checks take from the screen: its size, and the largest
+// ring radius, which leaves 80 pixels above and below the ring.
+SettingsScreen ScreenForSettings(const ScreenMetrics& screen);
 
 struct SlotBox {
   int32_t X = 0, Y = 0, Size = 0;           // normal box, also the hit box
@@ -90,10 +90,9 @@ class DockGeometry {
   // The slot under the point (the first of 0..iconQuantity whose normal box holds it:
   // the left edge belongs to a box, the top edge does not), or −1.
   int HitSlot(int32_t x, int32_t y, int32_t iconQuantity) const;
-  // Places the minimised dock at one of nine positions (0 centre, 1 top, 2 bottom,
-  // 3 left, 4 right, 5..8 the corners top-left, top-right, bottom-left, bottom-right);
-  // another value leaves the previous position.
-  void CalcMinimizedPos(int position, int32_t maxIconSize);
+  // Places the minimised dock at one of its nine places; a value naming none of them
+  // leaves the previous place.
+  void CalcMinimizedPos(MinimizedPosition position, int32_t maxIconSize);
 };
 
 // The number of ring slots shown, kept within 0..36 whatever a record holds.

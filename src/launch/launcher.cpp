@@ -98,7 +98,7 @@ int Launcher::LaunchItem(int index) {
     }
   }
   dock_.LeaveKeyMode();
-  if (model_.Settings.AutoHide == 1) dock_.SetDockState(DockState::Hidden);
+  if (model_.Settings.AutoHide) dock_.SetDockState(DockState::Hidden);
   return result;
 }
 

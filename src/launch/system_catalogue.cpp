@@ -128,7 +128,7 @@ void BuildSystemCatalogue(Model& model, const Folders& folders, FileSystem& fs,
     model.Items[e.code] = item;
   }
   model.Items[command::kUserDocuments].Title = "Open " + userName + "'s Documents";
-  SetDesktopIconsEntry(model, model.Settings.DesktopIconsHidden != 0);
+  SetDesktopIconsEntry(model, model.Settings.DesktopIconsHidden);
   SetLockDraggingEntry(model, folders);
 
   SetMembers(model.Groups[0], command::kUserDocuments, command::kMonitorOff);

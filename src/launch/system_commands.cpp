@@ -134,12 +134,12 @@ void SystemCommands::RunSystemCommand(int code) {
     case command::kRecycleBinStatus: ShowRecycleBinStatus(); break;
     case command::kSearchInternet:
       actions_.ShowSearchBox();
-      if (model_.Settings.AutoHide == 1) dock_.SetDockState(DockState::Hidden);
+      if (model_.Settings.AutoHide) dock_.SetDockState(DockState::Hidden);
       return;
     default: break;
   }
   dock_.LeaveKeyMode();
-  if (model_.Settings.AutoHide == 1) dock_.SetDockState(DockState::Hidden);
+  if (model_.Settings.AutoHide) dock_.SetDockState(DockState::Hidden);
 }
 
 void SystemCommands::ToggleDragLock() {
@@ -160,7 +160,7 @@ void SystemCommands::SetDesktopIconsHidden(bool hide) {
   if (!desktop_.SetDesktopIconListVisible(!hide)) return;
   desktopIconsHidden_ = hide;
   SetDesktopIconsEntry(model_, hide);
-  model_.Settings.DesktopIconsHidden = hide ? 1 : 0;
+  model_.Settings.DesktopIconsHidden = hide;
 }
 
 void SystemCommands::SetShellElementsHidden(bool hide) {

@@ -41,7 +41,7 @@ class BackupFlowTest : public ::testing::TestWithParam<FlowCase> {
     Model other = model;
     other.Settings.IconQuantity = 12;
     other.Items[4].Title = "Restored";
-    const Bytes settings = EncodeSettingsRecord(MakeSettingsRecord(other), env.codec);
+    const Bytes settings = WriteSettingsRecord(other.Settings, other.Items[0].IconFile, env.codec);
     if (command == cmd::kRestoreConfiguration) return settings;
     EXPECT_EQ(BackupAll(other, "D:\\Backups\\made.bak", env.io), 1);
     return env.fs.FileData("D:\\Backups\\made.bak");
@@ -125,27 +125,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {kRestoreFailed}, {}},
         FlowCase{"CancelledDialog", cmd::kRestoreShortcuts, Chosen::kCancelled, kYes, false, {}, {}}),
     [](const ::testing::TestParamInfo<FlowCase>& info) { return info.param.name; });
-
-TEST(SettingsBackupCheckTest, OnlyWhatTheProgramWritesIsASettingsFile) {
-  test::FakeConfigEnv env;
-  Model model;
-  const Bytes good = EncodeSettingsRecord(MakeSettingsRecord(model), env.codec);
-  EXPECT_EQ(CheckSettingsBackup(good, env.codec), "");
-  struct Bad {
-    size_t offset;
-    uint8_t byte;
-  };
-  for (const Bad& b : {Bad{settings_offset::kNormalIconSize, 200}, Bad{settings_offset::kIconQuantityCode, 9},
-                       Bad{settings_offset::kSearchEngine, 40}, Bad{settings_offset::kMinimizedPosition, 9},
-                       Bad{settings_offset::kAutoHide, 7}}) {
-    Bytes bad = good;
-    bad[b.offset] = b.byte;
-    EXPECT_NE(CheckSettingsBackup(bad, env.codec), "") << b.offset;
-  }
-  Bytes longer = good;
-  longer.push_back(0);
-  EXPECT_EQ(CheckSettingsBackup(longer, env.codec), "it holds 563 bytes, a settings file 562");
-}
 
 }  // namespace
 }  // namespace vek

@@ -16,7 +16,8 @@ namespace {
 using test::FakeConfigEnv;
 using test::kProgramPath;
 using test::kScreen;
-namespace off = settings_offset;
+// Where the settings lie in the record.
+constexpr size_t kNormalAt = 0, kMaxIconSizeAt = 4, kMagnifiedAt = 8, kAutoRunAt = 26;
 
 Bytes ReadDataFile(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -39,7 +40,7 @@ class ConfigFilesTest : public ::testing::Test {
   void StoreSettings(const std::function<void(uint8_t*)>& edit) {
     Model defaults;
     defaults.Settings.AutoRun = false;
-    Bytes b = EncodeSettingsRecord(MakeSettingsRecord(defaults), env.codec);
+    Bytes b = WriteSettingsRecord(defaults.Settings, FixedText(), env.codec);
     edit(b.data());
     env.fs.AddFile(env.folders.SettingsFile, b);
   }
@@ -57,20 +58,17 @@ TEST_F(ConfigFilesTest, SavedSettingsLoadBackAndSaveToTheSameBytes) {
   s.MagnifiedIconSize = 100;
   s.CircleRadius = 250;
   s.IconQuantity = 32;
-  s.BackdropColour[3] = 77;
+  s.BackdropOpacity = 77;
   s.AutoRun = false;
-  s.SearchBoxLeft = 1200;
-  s.SearchBoxTop = 900;
+  s.SearchBoxLeft = 80;
+  s.SearchBoxTop = 60;
   s.SearchEngine = 8;
   s.IconsLocked = true;
-  s.GettingStarted = -1;
-  s.DesktopIconsHidden = 1;
-  s.AutoHide = 1;
-  s.HideLetters = 1;
-  s.MinimizedPosition = 3;
-  s.ReservedFlag = 7;
-  s.ReservedText = std::string(255, 'r');
-  s.ReservedNumber = -9;
+  s.GettingStarted = GettingStartedState{false, 0};
+  s.DesktopIconsHidden = true;
+  s.AutoHide = true;
+  s.HideLetters = true;
+  s.MinimizedPosition = MinimizedPosition::kLeft;
   model.Items[0].IconFile = env.folders.UserIconFile;
   ASSERT_TRUE(SaveSettings(model, env.io));
   const Bytes saved = env.fs.FileData(env.folders.SettingsFile);
@@ -81,7 +79,9 @@ TEST_F(ConfigFilesTest, SavedSettingsLoadBackAndSaveToTheSameBytes) {
   ASSERT_TRUE(LoadSettings(other, env.io, kScreen, env.registry, kProgramPath));
   EXPECT_EQ(other.Settings.MagnifiedIconSize, 100);
   EXPECT_EQ(other.Settings.IconQuantity, 32);
-  EXPECT_EQ(other.Settings.GettingStarted, -1);
+  EXPECT_FALSE(other.Settings.GettingStarted.AtStart);
+  EXPECT_EQ(other.Settings.SearchBoxLeft, 80);
+  EXPECT_EQ(other.Settings.MinimizedPosition, MinimizedPosition::kLeft);
   // The user picture is not on the disk, so the centre item has none.
   EXPECT_EQ(other.Items[0].IconFile.str(), "");
   other.Items[0].IconFile = env.folders.UserIconFile;
@@ -90,30 +90,18 @@ TEST_F(ConfigFilesTest, SavedSettingsLoadBackAndSaveToTheSameBytes) {
   EXPECT_TRUE(env.prompt.requests().empty());
 }
 
-TEST_F(ConfigFilesTest, IconQuantityCodeOutOfRangeGivesTwentyPositions) {
-  StoreSettings([&](uint8_t* p) { Put32(p, off::kIconQuantityCode, 9); });
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Settings.IconQuantity, 20);
-  StoreSettings([&](uint8_t* p) { Put32(p, off::kIconQuantityCode, -1); });
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Settings.IconQuantity, 20);
-  StoreSettings([&](uint8_t* p) { Put32(p, off::kIconQuantityCode, 7); });
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Settings.IconQuantity, 36);
-}
-
 TEST_F(ConfigFilesTest, IconSizesAreCheckedAgainstEachOther) {
   StoreSettings([&](uint8_t* p) {
-    Put32(p, off::kNormalIconSize, 150);
-    Put32(p, off::kMagnifiedIconSize, 40);
+    Put32(p, kNormalAt, 150);
+    Put32(p, kMagnifiedAt, 40);
   });
   ASSERT_TRUE(Load());
   EXPECT_EQ(model.Settings.NormalIconSize, 48);
   EXPECT_EQ(model.Settings.MagnifiedIconSize, 64);
 
   StoreSettings([&](uint8_t* p) {
-    Put32(p, off::kNormalIconSize, 120);
-    Put32(p, off::kMagnifiedIconSize, 10);
+    Put32(p, kNormalAt, 120);
+    Put32(p, kMagnifiedAt, 10);
   });
   ASSERT_TRUE(Load());
   EXPECT_EQ(model.Settings.NormalIconSize, 120);
@@ -121,71 +109,14 @@ TEST_F(ConfigFilesTest, IconSizesAreCheckedAgainstEachOther) {
 
   // The stored maximum is ignored: 128 stays the bound.
   StoreSettings([&](uint8_t* p) {
-    Put32(p, off::kMaxIconSize, 1000);
-    Put32(p, off::kNormalIconSize, 16);
-    Put32(p, off::kMagnifiedIconSize, 129);
+    Put32(p, kMaxIconSizeAt, 1000);
+    Put32(p, kNormalAt, 16);
+    Put32(p, kMagnifiedAt, 129);
   });
   ASSERT_TRUE(Load());
   EXPECT_EQ(model.Settings.MaxIconSize, 128);
   EXPECT_EQ(model.Settings.NormalIconSize, 16);
   EXPECT_EQ(model.Settings.MagnifiedIconSize, 32);
-}
-
-TEST_F(ConfigFilesTest, RadiusOpacityAndEngineAreChecked) {
-  model.Settings.MinRadius = 200;
-  model.Settings.MaxRadius = 460;
-  model.Settings.CircleRadius = 300;
-  StoreSettings([&](uint8_t* p) {
-    Put32(p, off::kCircleRadius, 461);
-    p[off::kBackdropColour] = 10;  // blue, green and red are not taken
-    p[off::kBackdropColour + 1] = 20;
-    p[off::kBackdropColour + 2] = 30;
-    p[off::kBackdropColour + 3] = 40;
-    Put32(p, off::kSearchEngine, 9);
-  });
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Settings.CircleRadius, 300);
-  EXPECT_EQ(model.Settings.BackdropColour[0], 0);
-  EXPECT_EQ(model.Settings.BackdropColour[2], 0);
-  EXPECT_EQ(model.Settings.BackdropColour[3], 40);
-  EXPECT_EQ(model.Settings.SearchEngine, 0);
-
-  StoreSettings([&](uint8_t* p) {
-    Put32(p, off::kCircleRadius, 460);
-    Put32(p, off::kSearchEngine, -1);
-  });
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Settings.CircleRadius, 460);
-  EXPECT_EQ(model.Settings.SearchEngine, 0);
-}
-
-TEST_F(ConfigFilesTest, SearchBoxPositionStaysOnTheScreen) {
-  struct Case {
-    int32_t left, top, wantLeft, wantTop;
-  };
-  const int32_t maxLeft = kScreen.width - 6240, maxTop = kScreen.height - 1035;
-  const Case cases[] = {
-      {0, 0, maxLeft / 2, maxTop},  // never placed: centred at the bottom
-      {0, 5, 0, 5},
-      {5, 0, 5, 0},
-      {-100, -100, maxLeft / 2, maxTop},  // clamped to (0, 0), then centred
-      {-100, 300, 0, 300},
-      {99999, 99999, maxLeft, maxTop},
-      {maxLeft, maxTop, maxLeft, maxTop},
-  };
-  for (const Case& c : cases) {
-    StoreSettings([&](uint8_t* p) {
-      Put32(p, off::kSearchBoxLeft, c.left);
-      Put32(p, off::kSearchBoxTop, c.top);
-    });
-    ASSERT_TRUE(Load());
-    EXPECT_EQ(model.Settings.SearchBoxLeft, c.wantLeft) << c.left << "," << c.top;
-    EXPECT_EQ(model.Settings.SearchBoxTop, c.wantTop) << c.left << "," << c.top;
-  }
-  // An odd width: the half is rounded to the even neighbour.
-  StoreSettings([&](uint8_t*) {});
-  ASSERT_TRUE(LoadSettings(model, env.io, ScreenTwips{6240 + 5, 2000}, env.registry, kProgramPath));
-  EXPECT_EQ(model.Settings.SearchBoxLeft, 2);
 }
 
 TEST_F(ConfigFilesTest, CentreItemShowsTheUserPictureOnlyWhenItExists) {
@@ -199,7 +130,7 @@ TEST_F(ConfigFilesTest, CentreItemShowsTheUserPictureOnlyWhenItExists) {
 }
 
 TEST_F(ConfigFilesTest, StoredAutoRunIsConfirmedAgainstTheRegistry) {
-  StoreSettings([&](uint8_t* p) { record::PutI16(p + off::kAutoRun, -1); });
+  StoreSettings([&](uint8_t* p) { record::PutI16(p + kAutoRunAt, -1); });
   ASSERT_TRUE(Load());
   EXPECT_TRUE(model.Settings.AutoRun);
   EXPECT_EQ(env.registry.StringOf(RegRoot::kCurrentUser,
@@ -210,7 +141,7 @@ TEST_F(ConfigFilesTest, StoredAutoRunIsConfirmedAgainstTheRegistry) {
   test::FakeConfigEnv locked;
   locked.registry.FailWritesWith(reg_error::kAccessDenied);
   Model m;
-  Bytes b = EncodeSettingsRecord(MakeSettingsRecord(m), locked.codec);
+  Bytes b = WriteSettingsRecord(m.Settings, FixedText(), locked.codec);
   locked.fs.AddFile(locked.folders.SettingsFile, b);
   ASSERT_TRUE(LoadSettings(m, locked.io, kScreen, locked.registry, kProgramPath));
   EXPECT_FALSE(m.Settings.AutoRun);
@@ -219,7 +150,7 @@ TEST_F(ConfigFilesTest, StoredAutoRunIsConfirmedAgainstTheRegistry) {
   test::FakeConfigEnv off;
   Model n;
   n.Settings.AutoRun = false;
-  off.fs.AddFile(off.folders.SettingsFile, EncodeSettingsRecord(MakeSettingsRecord(n), off.codec));
+  off.fs.AddFile(off.folders.SettingsFile, WriteSettingsRecord(n.Settings, FixedText(), off.codec));
   ASSERT_TRUE(LoadSettings(n, off.io, kScreen, off.registry, kProgramPath));
   EXPECT_FALSE(n.Settings.AutoRun);
   EXPECT_EQ(off.registry.writes(), 0);
@@ -231,7 +162,7 @@ TEST_F(ConfigFilesTest, MissingSettingsFallBackOnTheTwinThenOnDefaults) {
   EXPECT_TRUE(model.Settings.AutoRun);
   EXPECT_TRUE(env.prompt.requests().empty());
 
-  StoreSettings([&](uint8_t* p) { Put32(p, off::kNormalIconSize, 32); });
+  StoreSettings([&](uint8_t* p) { Put32(p, kNormalAt, 32); });
   const Bytes stored = env.fs.FileData(env.folders.SettingsFile);
   env.fs.AddFile(env.folders.SettingsFile + ".bak", stored);
   env.fs.Delete(env.folders.SettingsFile);

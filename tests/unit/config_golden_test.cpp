@@ -54,19 +54,23 @@ TEST(GoldenTest, SettingsFile) {
   s.MagnifiedIconSize = 96;
   s.CircleRadius = 333;
   s.IconQuantity = 28;  // code 5
-  s.BackdropColour[3] = 200;
-  s.ReservedFlag = 0x0102;
+  s.BackdropOpacity = 200;
   s.AutoRun = true;
-  s.ReservedNumber = 0x0A0B0C0D;
-  s.SearchBoxLeft = 11280;
-  s.SearchBoxTop = -1;
+  s.SearchBoxLeft = 752;
+  s.SearchBoxTop = 0;
   s.SearchEngine = 6;
   s.IconsLocked = true;
-  s.GettingStarted = 4;
-  s.DesktopIconsHidden = 1;
-  s.AutoHide = 0;
-  s.HideLetters = 1;
-  s.MinimizedPosition = 2;
+  s.GettingStarted = GettingStartedState{true, 4};
+  s.DesktopIconsHidden = true;
+  s.AutoHide = false;
+  s.HideLetters = true;
+  s.MinimizedPosition = MinimizedPosition::kBottom;
+  // Read from a file that held these in the fields the program does not use, and the
+  // search box's place as -1 twips (less than a pixel from the top).
+  s.KeptRecord.assign(562, 0);
+  Le16(s.KeptRecord, 24, 0x0102);
+  Le32(s.KeptRecord, 538, 0x0A0B0C0D);
+  Le32(s.KeptRecord, 546, -1);
   m.Items[0].IconFile = "C:\\Users\\Jos\xC3\xA9\\User Icon.ico";
   ASSERT_TRUE(SaveSettings(m, env.io));
 

@@ -76,7 +76,7 @@ TEST_F(DefaultsTest, FirstStartFillsSlotsThreeToNine) {
                                                    "BuildIconSizeTable", "ReadCatalogueFacts", "LetMessagesRun",
                                                    "BuildRingSlotTables"}));
   EXPECT_EQ(w.model.Settings.MaxRadius, 440);
-  EXPECT_EQ(w.model.Settings.SearchBoxTop, 15165);
+  EXPECT_EQ(w.model.Settings.SearchBoxTop, 1080 - 69);
 }
 
 TEST_F(DefaultsTest, EmptySourcesLeaveGroupsThatSayTheyAreEmpty) {
@@ -117,7 +117,7 @@ TEST_F(DefaultsTest, SettingsResetKeepsLockAndLettersAndTheRing) {
   SaveMenu(w.model, w.io);
   AppSettings& s = w.model.Settings;
   s.IconsLocked = true;
-  s.HideLetters = 1;
+  s.HideLetters = true;
   s.SearchEngine = 5;
   s.SearchBoxLeft = 7;
   s.NormalIconSize = 32;
@@ -131,9 +131,9 @@ TEST_F(DefaultsTest, SettingsResetKeepsLockAndLettersAndTheRing) {
       kResetSettingsCommand, {[&](bool busy) { ui.push_back(busy ? "busy" : "normal"); },
                               [&] { ui.push_back("refresh"); }}));
   EXPECT_TRUE(s.IconsLocked);
-  EXPECT_EQ(s.HideLetters, 1);
+  EXPECT_TRUE(s.HideLetters);
   EXPECT_EQ(s.SearchEngine, 0);
-  EXPECT_EQ(s.SearchBoxLeft, 11280);
+  EXPECT_EQ(s.SearchBoxLeft, (1920 - 416) / 2);
   EXPECT_EQ(s.NormalIconSize, 48);
   EXPECT_EQ(std::vector<ShortcutItem>(w.model.Items.begin() + 3, w.model.Items.begin() + 10), ring);
   EXPECT_EQ(ui, (std::vector<std::string>{"busy", "refresh", "normal"}));
@@ -147,9 +147,10 @@ TEST_F(DefaultsTest, SettingsResetKeepsLockAndLettersAndTheRing) {
   Bytes after;
   ASSERT_TRUE(w.fs.ReadAll(w.folders.SettingsFile, after));
   EXPECT_NE(after, before);
-  const std::optional<SettingsRecord> saved = DecodeSettingsRecord(after.data(), after.size(), w.codec);
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(saved->NormalIconSize, 48);
+  AppSettings saved;
+  saved.NormalIconSize = 0;
+  ASSERT_TRUE(ReadSettingsRecord(after.data(), after.size(), w.host.screen, saved));
+  EXPECT_EQ(saved.NormalIconSize, 48);
 }
 
 TEST_F(DefaultsTest, SettingsResetKeepsTheRingWhenTheMenuFileIsGoneOrBroken) {
@@ -185,7 +186,7 @@ TEST_F(DefaultsTest, SettingsResetKeepsTheRingWhenTheMenuFileIsGoneOrBroken) {
 
 TEST_F(DefaultsTest, ItemsResetKeepsTheOpacityAndDropsTheUsersPictures) {
   w.defaults.LoadAtStart();
-  w.model.Settings.BackdropColour[3] = 100;
+  w.model.Settings.BackdropOpacity = 100;
   w.item(12).Kind = ItemKind::kEmptyPosition;
   ASSERT_TRUE(w.items.AddItemFromPath(w.folders.DesktopDir + "todo.txt", 12).added());
   const std::string picture = w.item(12).IconFile.str();
@@ -202,7 +203,7 @@ TEST_F(DefaultsTest, ItemsResetKeepsTheOpacityAndDropsTheUsersPictures) {
     EXPECT_EQ(text.find("the user's"), std::string::npos) << e.name;
   }
   EXPECT_FALSE(w.fs.Has(custom));
-  EXPECT_EQ(w.model.Settings.BackdropColour[3], 100);
+  EXPECT_EQ(w.model.Settings.BackdropOpacity, 100);
   EXPECT_EQ(w.item(12).Kind, ItemKind::kEmptyPosition);
   EXPECT_EQ(w.item(3).Title.str(), "All Programs Group");
   EXPECT_TRUE(w.fs.Has(w.folders.MenuFile));

@@ -60,7 +60,7 @@ class DockControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     geometry.screen = ComputeScreenMetrics(1920, 1040, 40, PixelRect{0, 0, 1920, 1080});
-    ApplyScreenLimits(model.Settings, geometry.screen);
+    ApplyDefaultSettings(model.Settings, ScreenForSettings(geometry.screen));
     geometry.Relayout(model.Settings);
     model.Items[0].Kind = ItemKind::kCentre;
     model.Items[1].Kind = ItemKind::kBuiltIn;
@@ -230,7 +230,7 @@ TEST_F(DockControllerTest, FadedHideTakes32FramesDownToZero) {
 }
 
 TEST_F(DockControllerTest, AutoHideAfterSevenIdleSecondsFadesAShownDock) {
-  model.Settings.AutoHide = 1;
+  model.Settings.AutoHide = true;
   for (int i = 0; i < 6; ++i) dock.TimerTick(dock_timer::kAutoHide);
   EXPECT_EQ(dock.state().Visibility, DockState::Shown);
   dock.MouseMove(false, 3, 3);  // activity restarts the count
@@ -243,7 +243,7 @@ TEST_F(DockControllerTest, AutoHideAfterSevenIdleSecondsFadesAShownDock) {
 }
 
 TEST_F(DockControllerTest, MinimisedDockVanishesWithoutFade) {
-  model.Settings.AutoHide = 1;
+  model.Settings.AutoHide = true;
   dock.SetDockState(DockState::Minimised);
   for (int i = 0; i < 7; ++i) dock.TimerTick(dock_timer::kAutoHide);
   EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
@@ -282,7 +282,7 @@ TEST_F(DockControllerTest, SelectionTimerKeepsMagnificationOverAnySlot) {
 }
 
 TEST_F(DockControllerTest, AutoHideAfterALaunchFromAnEmptyClick) {
-  model.Settings.AutoHide = 1;
+  model.Settings.AutoHide = true;
   dock.MouseMove(false, 3, 3);
   dock.MouseDown(mouse::kLeft, 3, 3);
   dock.MouseUp(mouse::kLeft, 3, 3);
@@ -290,9 +290,10 @@ TEST_F(DockControllerTest, AutoHideAfterALaunchFromAnEmptyClick) {
 }
 
 TEST_F(DockControllerTest, F1ShowsGettingStartedOnTheFirstPage) {
-  model.Settings.GettingStarted = -1;
+  model.Settings.GettingStarted = GettingStartedState{false, 0};
   dock.KeyUp(vkey::kF1);
-  EXPECT_EQ(model.Settings.GettingStarted, 0);
+  EXPECT_TRUE(model.Settings.GettingStarted.AtStart);
+  EXPECT_EQ(model.Settings.GettingStarted.Page, 0);
   EXPECT_EQ(actions.log, (std::vector<std::string>{"GettingStarted"}));
 }
 

@@ -115,11 +115,11 @@ TEST_F(DockSceneTest, KeyModeDimsAndLetters) {
   EXPECT_GE(Find(f, DrawOp::Text("0", 348.0f, 528.0f)), 0);
   EXPECT_GE(Find(f, DrawOp::Text("~", 0.0f, 626.0f - 182.0f)), 0);
 
-  settings.HideLetters = 1;
+  settings.HideLetters = true;
   PaintDockNormal(f, View(-1, true));
   EXPECT_EQ(f.background, 0xC0000000u);
   EXPECT_EQ(Texts(f), std::vector<std::string>{"Ada"});
-  settings.BackdropColour[3] = 64;
+  settings.BackdropOpacity = 64;
   PaintDockNormal(f, View(-1, true));
   EXPECT_EQ(f.background, 0x40000000u);
 }

@@ -59,7 +59,7 @@ class DropControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     geometry.screen = ComputeScreenMetrics(1920, 1040, 40, PixelRect{0, 0, 1920, 1080});
-    ApplyScreenLimits(w.model.Settings, geometry.screen);
+    ApplyDefaultSettings(w.model.Settings, ScreenForSettings(geometry.screen));
     geometry.Relayout(w.model.Settings);
     Model& m = w.model;
     m.Items[0].Kind = ItemKind::kCentre;

@@ -45,10 +45,10 @@ TEST(ScreenMetricsTest, CentreRoundsHalvesToEvenAndHeightAddsTheCaption) {
   EXPECT_EQ(ComputeScreenMetrics(1367, 769, 0, {}).CenterY, 384);  // 384.5
 
   AppSettings s;
-  ApplyScreenLimits(s, m);
+  ApplyDefaultSettings(s, ScreenForSettings(m));
   EXPECT_EQ(s.MaxRadius, 304);
   EXPECT_EQ(s.CircleRadius, 300);
-  ApplyScreenLimits(s, ComputeScreenMetrics(800, 600, 0, {}));
+  ApplyDefaultSettings(s, ScreenForSettings(ComputeScreenMetrics(800, 600, 0, {})));
   EXPECT_EQ(s.MaxRadius, 220);
   EXPECT_EQ(s.CircleRadius, 220);
 }
@@ -172,25 +172,25 @@ TEST(HitSlotTest, LoweringTheQuantityKeepsOldEntriesButNeverTestsThem) {
 
 TEST(MinimizedPosTest, NinePlacesAndAnUnknownChoiceKeepsThePrevious) {
   DockGeometry g = RingOn(1920, 1080, 24, 300);
-  g.CalcMinimizedPos(0, 128);
+  g.CalcMinimizedPos(MinimizedPosition::kCenter, 128);
   EXPECT_EQ(g.MinBorderX, 960 - 76);
   EXPECT_EQ(g.MinBorderY, 540 - 76);
   EXPECT_EQ(g.MinIconX, 960 - 76 + 12);
   EXPECT_EQ(g.MinIconY, 540 - 76 + 12);
-  g.CalcMinimizedPos(8, 128);
+  g.CalcMinimizedPos(MinimizedPosition::kBottomRight, 128);
   EXPECT_EQ(g.MinBorderX, 1920 - 152 - 2);
   EXPECT_EQ(g.MinBorderY, 1080 - 152 - 2);
   EXPECT_EQ(g.MinIconX, 1766 + 12);
-  g.CalcMinimizedPos(1, 128);
+  g.CalcMinimizedPos(MinimizedPosition::kTop, 128);
   EXPECT_EQ(g.MinBorderX, 884);
   EXPECT_EQ(g.MinBorderY, 2);
-  g.CalcMinimizedPos(7, 128);
+  g.CalcMinimizedPos(MinimizedPosition::kBottomLeft, 128);
   EXPECT_EQ(g.MinBorderX, 2);
   EXPECT_EQ(g.MinBorderY, 926);
-  g.CalcMinimizedPos(9, 128);
+  g.CalcMinimizedPos(static_cast<MinimizedPosition>(9), 128);
   EXPECT_EQ(g.MinBorderX, 2);
   EXPECT_EQ(g.MinBorderY, 926);
-  g.CalcMinimizedPos(-1, 128);
+  g.CalcMinimizedPos(static_cast<MinimizedPosition>(255), 128);
   EXPECT_EQ(g.MinBorderX, 2);
 }
 

@@ -120,7 +120,7 @@ TEST_F(LauncherTest, ShortcutWhoseTargetWasDeletedNamesTheShortcut) {
   LinkFields f;
   f.target = "C:\\Deleted\\tool.exe";
   reader.links["C:\\Links\\Editor.lnk"] = f;
-  model.Settings.AutoHide = 1;
+  model.Settings.AutoHide = true;
   Item(9, "C:\\Links\\Editor.lnk");
   EXPECT_EQ(launcher.LaunchItem(9), 0);
   EXPECT_TRUE(runner.calls.empty());

@@ -62,7 +62,7 @@ class MenuControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     geometry.screen = ComputeScreenMetrics(1920, 1040, 40, PixelRect{0, 0, 1920, 1080});
-    ApplyScreenLimits(model.Settings, geometry.screen);
+    ApplyDefaultSettings(model.Settings, ScreenForSettings(geometry.screen));
     geometry.Relayout(model.Settings);
     menu.SetRowsPerPage(geometry.screen.ScreenHeight);
     actions.model = &model;

@@ -24,7 +24,7 @@ class MenuPlacementTest : public ::testing::Test {
   void SetUp() override {
     geometry.screen = ComputeScreenMetrics(1920, 1040, 40, PixelRect{0, 0, 1920, 1080});
     AppSettings settings;
-    ApplyScreenLimits(settings, geometry.screen);
+    ApplyDefaultSettings(settings, ScreenForSettings(geometry.screen));
     geometry.Relayout(settings);
   }
   DockGeometry geometry;

@@ -13,7 +13,9 @@ class RecordingRing : public RingPreview {
  public:
   void Relayout(AfterRelayout after) override { calls.push_back("layout" + std::to_string(static_cast<int>(after) - 1)); }
   void RebuildSizeCache(int variant) override { calls.push_back("cache" + std::to_string(variant)); }
-  void PlaceMinimized(int position) override { calls.push_back("minimized" + std::to_string(position)); }
+  void PlaceMinimized(MinimizedPosition position) override {
+    calls.push_back("minimized" + std::to_string(static_cast<int>(position)));
+  }
   void SetBackdrop(bool on) override { calls.push_back(on ? "backdrop on" : "backdrop off"); }
   void RepaintPlain() override { calls.push_back("paint"); }
   std::vector<std::string> calls;
@@ -91,7 +93,7 @@ TEST(SettingsEditorTest, LabelsListsAndSwitches) {
   s.CircleRadius = 300;
   s.MinRadius = 200;
   s.MaxRadius = 460;
-  s.BackdropColour[3] = 192;
+  s.BackdropOpacity = 192;
   RecordingRing ring;
   test::FakeRegistry registry;
   SettingsEditor editor(s, ring, registry, "C:\\VEK\\VekDesktop.exe");

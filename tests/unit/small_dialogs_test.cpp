@@ -10,25 +10,27 @@ namespace {
 
 TEST(GettingStartedPages, OpensOnTheSavedPageAndEnablesTheButtonsAtTheEnds) {
   struct Case {
-    int16_t setting;
+    GettingStartedState setting;
     int page;
     bool last, next;
   };
-  const Case cases[] = {{0, 0, false, true}, {3, 3, true, true}, {5, 5, true, false},
-                        {-1, 0, false, true}, {6, 0, false, true}, {-7, 0, false, true}};
+  const Case cases[] = {{{true, 0}, 0, false, true}, {{true, 3}, 3, true, true}, {{true, 5}, 5, true, false},
+                        {{false, 0}, 0, false, true}, {{false, 4}, 4, true, true}, {{true, 6}, 0, false, true},
+                        {{true, -7}, 0, false, true}};
   for (const Case& c : cases) {
     GettingStartedPages pages(c.setting);
-    EXPECT_EQ(pages.page(), c.page) << c.setting;
-    EXPECT_EQ(pages.lastEnabled(), c.last) << c.setting;
-    EXPECT_EQ(pages.nextEnabled(), c.next) << c.setting;
+    EXPECT_EQ(pages.page(), c.page) << c.setting.Page;
+    EXPECT_EQ(pages.lastEnabled(), c.last) << c.setting.Page;
+    EXPECT_EQ(pages.nextEnabled(), c.next) << c.setting.Page;
   }
 }
 
 TEST(GettingStartedPages, NextThreeTimesThenCloseKeepsPageThreeUnlessTurnedOff) {
-  GettingStartedPages pages(0);
+  GettingStartedPages pages(GettingStartedState{});
   for (int i = 0; i < 3; ++i) pages.Next();
-  EXPECT_EQ(pages.SettingOnClose(false), 3);
-  EXPECT_EQ(pages.SettingOnClose(true), GettingStartedPages::kOff);
+  EXPECT_TRUE(pages.SettingOnClose(false).AtStart);
+  EXPECT_EQ(pages.SettingOnClose(false).Page, 3);
+  EXPECT_FALSE(pages.SettingOnClose(true).AtStart);
   for (int i = 0; i < 5; ++i) pages.Next();
   EXPECT_EQ(pages.page(), 5);
   for (int i = 0; i < 9; ++i) pages.Last();

@@ -126,7 +126,7 @@ TEST_F(SystemCommandsTest, CatalogueCodesTitlesPicturesAndKinds) {
 TEST_F(SystemCommandsTest, CentreUsesTheUserPictureWhenItExistsAndFullBinTemplate) {
   fs.AddFile(folders.UserIconFile);
   model.Settings.IconsLocked = true;
-  model.Settings.DesktopIconsHidden = 1;
+  model.Settings.DesktopIconsHidden = true;
   BuildSystemCatalogue(model, folders, fs, "tester", true);
   EXPECT_EQ(model.Items[0].IconFile.str(), folders.UserIconFile);
   EXPECT_EQ(model.Items[2].Title.str(), "Recycle Bin (Full)");
@@ -154,14 +154,14 @@ TEST_F(SystemCommandsTest, DesktopIconsCaptionFlipsOnlyWhenTheListExists) {
   commands.RunSystemCommand(72);
   EXPECT_FALSE(desktop.iconsVisible);
   EXPECT_EQ(model.Items[72].Title.str(), "Always Show Desktop Icons");
-  EXPECT_EQ(model.Settings.DesktopIconsHidden, 1);
+  EXPECT_TRUE(model.Settings.DesktopIconsHidden);
   commands.RunSystemCommand(72);
   EXPECT_TRUE(desktop.iconsVisible);
   EXPECT_EQ(model.Items[72].Title.str(), "Always Hide Desktop Icons");
   desktop.hasList = false;
   commands.RunSystemCommand(72);
   EXPECT_EQ(model.Items[72].Title.str(), "Always Hide Desktop Icons");
-  EXPECT_EQ(model.Settings.DesktopIconsHidden, 0);
+  EXPECT_FALSE(model.Settings.DesktopIconsHidden);
 }
 
 TEST_F(SystemCommandsTest, ShellElementsShowAgainAtExit) {
@@ -200,7 +200,7 @@ TEST_F(SystemCommandsTest, ShellPlacesByWindowsVersion) {
 }
 
 TEST_F(SystemCommandsTest, CommonEndingAndAutoHide) {
-  model.Settings.AutoHide = 1;
+  model.Settings.AutoHide = true;
   commands.RunSystemCommand(97);  // not assigned: only the common ending
   EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "CloseMenu", "SetDockState(2)"}));
   dock.log.clear();

@@ -175,7 +175,7 @@ TEST_F(DockRenderTest, KeyModeDimsTheWholeScreenAndShowsLetters) {
                     [](const Pixel& q) { return q.r > 240 && q.a == 255; }),
             8);
   // Letters hidden: still dimmed, no letters.
-  app_.model.Settings.HideLetters = 1;
+  app_.model.Settings.HideLetters = true;
   dock_.DockNormal(false);
   EXPECT_EQ(At(s, 5, 5).a, 192);
   EXPECT_EQ(CountIn(s, PixelRect{lx - 10, ly, lx + 10, ly + 22}, [](const Pixel& q) { return q.r > 60; }), 0);

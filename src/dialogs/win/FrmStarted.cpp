@@ -63,7 +63,7 @@ void FrmStarted::LayOut() {
 }
 
 void FrmStarted::ShowPage() {
-  settings_.GettingStarted = static_cast<int16_t>(pages_->page());
+  settings_.GettingStarted = GettingStartedState{true, pages_->page()};
   Enable(IDC_STARTED_LAST, pages_->lastEnabled());
   Enable(IDC_STARTED_NEXT, pages_->nextEnabled());
   // A disabled button cannot keep the focus.

@@ -12,7 +12,7 @@ class DockPreview : public RingPreview {
   explicit DockPreview(FrmMain& dock) : dock_(dock) {}
   void Relayout(AfterRelayout after) override { dock_.Relayout(after); }
   void RebuildSizeCache(int variant) override { dock_.RebuildSizeCache(variant); }
-  void PlaceMinimized(int position) override { dock_.CalcMinimizedPos(position); }
+  void PlaceMinimized(MinimizedPosition position) override { dock_.CalcMinimizedPos(position); }
   // Key mode's look without key mode's focus and z-order: the dialog keeps the keyboard.
   void SetBackdrop(bool on) override { dock_.controller().state().KeyMode = on; }
   void RepaintPlain() override { dock_.DockNormal(false); }

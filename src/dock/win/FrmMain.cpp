@@ -123,7 +123,7 @@ ScreenMetrics FrmMain::MeasureScreen() {
   return geometry_.screen;
 }
 
-void FrmMain::CalcMinimizedPos(int position) {
+void FrmMain::CalcMinimizedPos(MinimizedPosition position) {
   geometry_.CalcMinimizedPos(position, parts_.model.Settings.MaxIconSize);
 }
 

@@ -72,7 +72,7 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   void RefreshSlots() override;
   // Recomputes sizes and the slot table from the settings, then redraws as `after` says.
   void Relayout(AfterRelayout after);
-  void CalcMinimizedPos(int position);
+  void CalcMinimizedPos(MinimizedPosition position);
   // The screen as it is now (before the window exists too); the geometry keeps it.
   ScreenMetrics MeasureScreen();
   // The size variants from the settings (the slot table is recomputed with them).

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "text/text.h"
-#include "platform/win/handles.h"
 #include "platform/win/text_win.h"
 
 namespace vek::win {
@@ -78,16 +77,6 @@ std::string WindowsUserName() {
   // The length counts the terminating NUL.
   const DWORD chars = length > 0 && name[length - 1] == L'\0' ? length - 1 : length;
   return TrimFixed(Utf8(std::wstring_view(name, chars)));
-}
-
-void TwipsPerPixel(int& x, int& y) {
-  x = y = 15;
-  const WindowDc screen(nullptr);
-  if (!screen) return;
-  const int dpiX = GetDeviceCaps(screen.get(), LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
-  if (dpiX > 0) x = 1440 / dpiX;
-  if (dpiY > 0) y = 1440 / dpiY;
 }
 
 }  // namespace vek::win

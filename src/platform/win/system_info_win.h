@@ -41,7 +41,5 @@ std::string ProgramFolder();
 std::string ProgramPath();
 // The Windows account name of the user, trimmed (at most 32 characters).
 std::string WindowsUserName();
-// Twips per pixel of the screen in x and y (15 at 96 dots per inch).
-void TwipsPerPixel(int& x, int& y);
 
 }  // namespace vek::win

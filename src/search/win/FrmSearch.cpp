@@ -3,17 +3,17 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "core/settings_record.h"
 #include "icons/win/icon_extraction.h"
 #include "platform/log.h"
-#include "platform/win/system_info_win.h"
 #include "platform/win/text_win.h"
 
 namespace vek {
 
 namespace {
 // The box's client size in pixels and where its parts sit.
-constexpr int kWidth = 416;
-constexpr int kHeight = 69;
+constexpr int kWidth = kSearchBoxWidth;
+constexpr int kHeight = kSearchBoxHeight;
 constexpr RECT kEnginePicture{10, 4, 42, 36};
 constexpr RECT kField{50, 9, 380, 31};
 constexpr RECT kSearchButton{390, 12, 406, 28};
@@ -84,13 +84,9 @@ void FrmSearch::Show() {
     LoadPictures();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    // The stored place is in twips; the settings file has already kept it on screen.
-    int tx = 15, ty = 15;
-    win::TwipsPerPixel(tx, ty);
-    if (tx <= 0) tx = 15;
-    if (ty <= 0) ty = 15;
+    // The settings file has already kept the place on the screen.
     if (!Create(L"VekSearchBox", L"VEK Desktop Search", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
-                settings_.SearchBoxLeft / tx, settings_.SearchBoxTop / ty, kWidth, kHeight, nullptr)) {
+                settings_.SearchBoxLeft, settings_.SearchBoxTop, kWidth, kHeight, nullptr)) {
       WriteLog("the search box could not be created");
       return;
     }
@@ -121,10 +117,8 @@ void FrmSearch::Close() {
   if (!IsOpen()) return;
   RECT r{};
   GetWindowRect(hwnd(), &r);
-  int tx = 15, ty = 15;
-  win::TwipsPerPixel(tx, ty);
-  settings_.SearchBoxLeft = r.left * tx;
-  settings_.SearchBoxTop = r.top * ty;
+  settings_.SearchBoxLeft = r.left;
+  settings_.SearchBoxTop = r.top;
   if (field_ && fieldProcedure_) SetWindowLongPtrW(field_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fieldProcedure_));
   field_ = nullptr;
   // The tooltips window is owned by the box and goes with it.

@@ -152,13 +152,15 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"started" || command == L"search-engine") {
     vek::win::Win32FileSystem fs;
     vek::win::Win32ShellFolders shell;
-    vek::win::Win32AnsiCodec codec;
     const vek::Folders folders = vek::InitPaths(vek::win::Utf8(argv[2]), shell, fs);
     vek::Bytes bytes;
-    if (!fs.ReadAll(folders.SettingsFile, bytes)) return 1;
-    const auto record = vek::DecodeSettingsRecord(bytes.data(), bytes.size(), codec);
-    if (!record) return 1;
-    std::printf("%d\n", command == L"started" ? record->GettingStarted : record->SearchEngine);
+    vek::AppSettings settings;
+    if (!fs.ReadAll(folders.SettingsFile, bytes) ||
+        !vek::ReadSettingsRecord(bytes.data(), bytes.size(), vek::SettingsScreen{}, settings))
+      return 1;
+    // The getting-started page, or -1 when the window no longer opens at start.
+    const vek::GettingStartedState& started = settings.GettingStarted;
+    std::printf("%d\n", command == L"started" ? (started.AtStart ? started.Page : -1) : settings.SearchEngine);
     return 0;
   }
   if (command == L"members") {
@@ -180,7 +182,7 @@ int wmain(int argc, wchar_t** argv) {
     vek::AppSettings settings;
     vek::DockGeometry geometry;
     geometry.screen = vek::win::ReadScreenMetrics();
-    vek::ApplyScreenLimits(settings, geometry.screen);
+    vek::ApplyDefaultSettings(settings, vek::ScreenForSettings(geometry.screen));
     if (argc > 3) settings.IconQuantity = _wtoi(argv[3]);
     geometry.Relayout(settings);
     const int slot = _wtoi(argv[2]);
@@ -195,7 +197,7 @@ int wmain(int argc, wchar_t** argv) {
     vek::AppSettings settings;
     vek::DockGeometry geometry;
     geometry.screen = vek::win::ReadScreenMetrics();
-    vek::ApplyScreenLimits(settings, geometry.screen);
+    vek::ApplyDefaultSettings(settings, vek::ScreenForSettings(geometry.screen));
     geometry.Relayout(settings);
     const int slot = _wtoi(argv[2]), count = _wtoi(argv[3]);
     if (slot < 0 || slot >= vek::kSlotCount) return 2;

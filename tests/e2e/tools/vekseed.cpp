@@ -69,7 +69,7 @@ int wmain(int argc, wchar_t** argv) {
   for (int i = 2; i < argc; ++i) {
     const std::string arg = win::Utf8(argv[i]);
     if (arg == "--autohide") {
-      model.Settings.AutoHide = 1;
+      model.Settings.AutoHide = true;
     } else if (arg == "--locked") {
       model.Settings.IconsLocked = true;
     } else if (arg == "--item" && i + 1 < argc) {
@@ -141,7 +141,7 @@ int wmain(int argc, wchar_t** argv) {
       return 2;
     }
   }
-  model.Settings.GettingStarted = -1;
+  model.Settings.GettingStarted = GettingStartedState{false, 0};
   if (!SaveSettings(model, io) || !SaveMenu(model, io)) return 1;
   return 0;
 }

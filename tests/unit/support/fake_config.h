@@ -18,8 +18,8 @@ namespace vek::test {
 
 constexpr char kAppDir[] = "C:\\Program Files\\VEK Desktop\\";
 constexpr char kProgramPath[] = "C:\\Program Files\\VEK Desktop\\VekDesktop.exe";
-// A 1920 x 1080 screen at 15 twips per pixel.
-constexpr ScreenTwips kScreen{28800, 16200};
+// A 1920 x 1080 screen.
+constexpr SettingsScreen kScreen{1920, 1080};
 
 // FakeFileSystem whose folder listing also sees the files written or added through it.
 // (FakeFileSystem::List drops the trailing backslash of the folder before comparing, so

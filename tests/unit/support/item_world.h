@@ -359,7 +359,7 @@ class RecordingPictures : public ItemPictures {
 class RecordingHost : public DefaultsHost {
  public:
   void ResetInteraction() override { log.push_back("ResetInteraction"); }
-  ScreenFacts MeasureScreen() override {
+  SettingsScreen MeasureScreen() override {
     log.push_back("MeasureScreen");
     return screen;
   }
@@ -373,8 +373,8 @@ class RecordingHost : public DefaultsHost {
   void ReleaseImages() override { log.push_back("ReleaseImages"); }
   void ReloadImagesAndShow() override { log.push_back("ReloadImagesAndShow"); }
   void LetMessagesRun() override { log.push_back("LetMessagesRun"); }
-  // A 1920 x 1080 screen (15 twips a pixel) whose work area ends above a 40-pixel taskbar.
-  ScreenFacts screen{520, {28800, 16200}};
+  // A 1920 x 1080 screen whose work area ends above a 40-pixel taskbar (centre 520).
+  SettingsScreen screen{1920, 1080, 520 - 80};
   std::vector<std::string> log;
 };
 
