@@ -14,7 +14,7 @@ printf 'notes' >"$desktop/vek-e2e-notes.txt"
 
 start_dock
 read -r x5 y5 <<<"$(slot 5)"
-xdotool mousemove --sync "$x5" "$y5"
+point "$x5" "$y5"
 settle defaults-first-start >/dev/null
 stop_dock
 rm -f "$desktop"/vek-e2e-*.txt

@@ -39,7 +39,7 @@ start_dock
 
 # F1 on the dock opens it on the first page.
 read -r cx cy <<<"$(slot 0)"
-xdotool mousemove --sync "$cx" "$cy"
+point "$cx" "$cy"
 press_until "VEK Desktop" F1 vekctl wait-title "$GETTING_STARTED" 0 || fail "F1 did not open getting started"
 ! vekctl enabled-title "$GETTING_STARTED" $LAST || fail "F1 did not open the first page"
 close_started

@@ -30,14 +30,14 @@ drag_to() {
   local args=()
   for p in "$@"; do args+=("$(winpath "$p")"); done
   rm -f "$signal"
-  xdotool mousemove --sync 20 20
+  point 20 20
   "$WINE" "$DRAGFILES_EXE" --drop-when "$(winpath "$signal")" "${args[@]}" >"$E2E_OUT/drag.out" 2>"$E2E_OUT/drag.err" &
   DRAG_PID=$!
   # The helper's drag loop runs once its window is up.
   sleep 1.5
   read -r tx ty <<<"$(slot "$slot")"
   for i in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove --sync $((20 + (tx - 20) * i / 8)) $((20 + (ty - 20) * i / 8))
+    point $((20 + (tx - 20) * i / 8)) $((20 + (ty - 20) * i / 8))
     sleep 0.15
   done
 }

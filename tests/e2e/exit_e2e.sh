@@ -11,7 +11,7 @@ read -r x5 y5 <<<"$(slot 5)"
   fail "slot 5 does not hold the Exit command"
 # The exit writes both files again.
 rm -f "$ICON_DIR/VEKCfg.cfg" "$ICON_DIR/VEKMenu.cfg"
-xdotool mousemove --sync "$x5" "$y5"
+point "$x5" "$y5"
 settle exit-hover >/dev/null
 xdotool click 1
 wait_exit "$DOCK_PID" 20 || fail "the Exit command did not end the program"

@@ -42,7 +42,7 @@ message "Problem with Shortcut" "has been changed or removed"
 
 # Key mode (Alt+Space, with the pointer on the centre): "3" launches slot 4 and leaves
 # key mode.
-xdotool mousemove --sync "$cx" "$cy"
+point "$cx" "$cy"
 press_until "VEK Desktop" alt+space at 5 5 NOT || fail "Alt+Space did not dim the screen"
 press_until "VEK Desktop" 3 marker_written || fail "the letter did not launch slot 4"
 poll 10 at 5 5 IS || fail "launching did not leave key mode"
@@ -52,8 +52,9 @@ click_until "$cx" "$cy" at "$x4" "$y4" IS || fail "the centre click did not mini
 click_until "$cx" "$cy" at "$x4" "$y4" NOT || fail "the minimised dock did not come back"
 
 # Dragging an icon off the ring deletes it: the position becomes a blank shortcut.
-xdotool mousemove --sync "$x6" "$y6" mousedown 1
-for step in 1 2 3 4 5 6; do xdotool mousemove --sync "$((x6 + step * 40))" "$((y6 + step * 25))"; done
+point "$x6" "$y6"
+xdotool mousedown 1
+for step in 1 2 3 4 5 6; do point "$((x6 + step * 40))" "$((y6 + step * 25))"; done
 screenshot launch-dragging >/dev/null
 xdotool mouseup 1
 deleted() { [ "$(item 6 | cut -d'|' -f1)" = 2 ]; }
@@ -64,7 +65,7 @@ stop_dock
 vekseed --autohide --item "4|Marker|$marker_win|again" || fail "could not prepare the configuration"
 rm -f "$marker_txt"
 start_dock
-xdotool mousemove --sync "$x4" "$y4"
+point "$x4" "$y4"
 settle launch-autohide-ready >/dev/null
 xdotool click 1
 poll 15 marker_written || fail "the shortcut did not start with auto-hide on"

@@ -182,9 +182,15 @@ start_wallpaper() {
   vekctl wait-window VEKTestWallpaper 20 || fail "the wallpaper window did not appear"
 }
 
+# point X Y: the pointer moves there; returns once the X server has moved it. (xdotool's
+# own --sync waits many seconds when the pointer is already there.)
+point() {
+  [ "$(xdotool getmouselocation --shell | head -2 | paste -sd' ' -)" = "X=$1 Y=$2" ] ||
+    xdotool mousemove --sync "$1" "$2"
+}
 # click_at X Y [BUTTON]: the pointer goes there (the program sees it move first), then clicks.
 click_at() {
-  xdotool mousemove --sync "$1" "$2"
+  point "$1" "$2"
   xdotool click "${3:-1}"
 }
 
@@ -196,6 +202,7 @@ click_until() {  # BUTTON: the button, 1 unless set
   for attempt in 1 2 3; do
     click_at "$x" "$y" "${BUTTON:-1}"
     poll 10 "$@" && return 0
+    echo "note: nothing came of click $attempt at ($x, $y)" >&2
   done
   return 1
 }
@@ -221,6 +228,7 @@ press_until() {
     # shellcheck disable=SC2086 # KEYS is a list of key names
     xdotool key --delay 100 $keys
     poll 12 "$@" && return 0
+    echo "note: nothing came of pressing $keys ($attempt)" >&2
   done
   return 1
 }

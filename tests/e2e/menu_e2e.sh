@@ -19,7 +19,7 @@ marker_written() { [ -s "$marker_txt" ]; }
 # for the menu and a still screen ($shown); ml mt mw mh: where the menu stands.
 open_menu() {
   read -r sx sy <<<"$(slot "$1")"
-  xdotool mousemove --sync "$sx" "$sy"
+  point "$sx" "$sy"
   hovered=$(settle "menu-before-$1")
   xdotool click 1
   poll 10 menu_open || fail "a click on slot $1 opened no menu"
@@ -56,7 +56,7 @@ pgdn_dark=$(dark_pixels "$shown" $((ml + 210)) $((mt + mh - 35)) 40 25 25)
 
 # The wheel moves the list on by one member: every row's caption changes, and PgUp is
 # black.
-xdotool mousemove --sync $((ml + 130)) $((mt + 60))
+point $((ml + 130)) $((mt + 60))
 before_wheel=$(settle menu-40-hover)
 xdotool click 5
 wheeled() {
@@ -85,8 +85,9 @@ vekctl wait-gone Notepad 10 || fail "Notepad did not close"
 [ -e "$ICON_DIR/129.png" ] || fail "the seeded member has no picture file"
 open_menu 16 5
 px=$((ml + 13)) py=$((mt + 10 + 19))
-xdotool mousemove --sync "$px" "$py" mousedown 1
-for dx in 2 4 6 8 10; do xdotool mousemove --sync $((px - dx)) "$py"; done
+point "$px" "$py"
+xdotool mousedown 1
+for dx in 2 4 6 8 10; do point $((px - dx)) "$py"; done
 xdotool mouseup 1
 saved_count() { [ "$(item 16 | cut -d'|' -f3)" = "4" ]; }
 poll 10 saved_count || fail "the group still holds $(item 16)"

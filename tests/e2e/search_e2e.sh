@@ -64,9 +64,9 @@ box_shut "after the search"
 
 # The pointer over the third engine of the row frames it and shows its name in a tooltip.
 open_box
-xdotool mousemove --sync $((X + 408)) $((Y + 52))
+point $((X + 408)) $((Y + 52))
 plain=$(settle search-row-plain)
-xdotool mousemove --sync $((X + 110)) $((Y + 52))
+point $((X + 110)) $((Y + 52))
 poll 5 vekctl visible-any tooltips_class32 || fail "no tooltip names the engine under the pointer"
 framed() { [ "$(pixel "$(screenshot search-row-hover)" $((X + 98)) $((Y + 52)))" != "$(pixel "$plain" $((X + 98)) $((Y + 52)))" ]; }
 poll 5 framed || fail "the engine under the pointer is not framed"
@@ -83,8 +83,9 @@ poll 10 engine_saved || fail "the menu's choice was not saved: engine $(engine_s
 # Dragged by its background, the box reopens where it was left.
 open_box
 x0=$X y0=$Y
-xdotool mousemove --sync $((x0 + 408)) $((y0 + 52)) mousedown 1
-for step in 1 2 3 4 5 6; do xdotool mousemove --sync $((x0 + 408 - step * 20)) $((y0 + 52 - step * 30)); done
+point $((x0 + 408)) $((y0 + 52))
+xdotool mousedown 1
+for step in 1 2 3 4 5 6; do point $((x0 + 408 - step * 20)) $((y0 + 52 - step * 30)); done
 xdotool mouseup 1
 moved() {
   eval "$(xdotool getwindowgeometry --shell "$box")"

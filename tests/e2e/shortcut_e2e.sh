@@ -76,7 +76,7 @@ vekseed --item "4|Marker link|$link_win" || fail "could not prepare the configur
 rm -f "$marker_txt"
 start_dock
 read -r x4 y4 <<<"$(slot 4)"
-xdotool mousemove --sync "$x4" "$y4"
+point "$x4" "$y4"
 settle shortcut-hover >/dev/null
 xdotool click 1
 poll 15 test -s "$marker_txt" || fail "the click did not start the shortcut's program"

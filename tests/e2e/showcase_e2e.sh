@@ -14,7 +14,7 @@ read -r x5 y5 <<<"$(slot 5)"
 painted() { changed "$(screenshot showcase-ring)" "$bare" "$x5" "$y5" 40 40; }
 poll 20 painted || fail "the dock never painted its ring"
 plain=$(settle showcase-ring)
-xdotool mousemove --sync "$x5" "$y5"
+point "$x5" "$y5"
 settle showcase-hover >/dev/null
 dimmed() { [ "$(pixel "$(screenshot showcase-keymode)" 5 5)" != "$(pixel "$bare" 5 5)" ]; }
 press_until "VEK Desktop" alt+space dimmed || fail "Alt+Space did not dim the screen"
