@@ -5,8 +5,6 @@
 # shows them with their pictures and captions, and writes them to the menu file.
 source "$(dirname "$0")/lib.sh"
 
-item() { vekctl item "$1" "$(winpath "$(dirname "$VEK_EXE")")" | tr -d '\r'; }
-
 reset_user_data
 "$WINE" reg delete 'HKCU\SOFTWARE\VEK Desktop\System' /f >/dev/null 2>&1 || true
 desktop="$USER_ROOT/Desktop"
@@ -15,14 +13,10 @@ rm -f "$desktop"/vek-e2e-*.txt
 printf 'notes' >"$desktop/vek-e2e-notes.txt"
 
 start_dock
-sleep 1
-xdotool mousemove 5 5
-read -r x5 y5 <<<"$(vekctl slot 5 | tr -d '\r')"
-xdotool mousemove "$x5" "$y5"
-sleep 0.6
-screenshot defaults-first-start >/dev/null
-vekctl close VEKDesktopTray
-wait_exit "$DOCK_PID" 30 || fail "the program did not end"
+read -r x5 y5 <<<"$(slot 5)"
+point "$x5" "$y5"
+settle defaults-first-start >/dev/null
+stop_dock
 rm -f "$desktop"/vek-e2e-*.txt
 
 expect() {  # expect INDEX KIND TITLE-PATTERN

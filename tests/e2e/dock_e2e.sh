@@ -19,7 +19,7 @@ reset_user_data
 xdotool mousemove 5 5  # away from the ring: the first picture is the plain ring
 background=$(screenshot before-dock)
 start_dock
-read -r cx cy < <(vekctl slot 0 | tr -d '\r')
+read -r cx cy <<<"$(slot 0)"
 # Wait until the ring is painted: the centre stops looking like the background.
 painted() { changed "$(screenshot dock-plain)" "$background" "$cx" "$cy" 40 40; }
 poll 20 painted || fail "the dock never painted its centre"
@@ -32,7 +32,7 @@ for dx in -71 71; do
 done
 # A plate at each of the 24 positions, and nothing half-way between two of them.
 for n in $(seq 1 24); do
-  read -r x y < <(vekctl slot "$n" | tr -d '\r')
+  read -r x y <<<"$(slot "$n")"
   changed "$plain" "$background" "$x" "$y" 40 40 || fail "nothing drawn at ring position $n ($x, $y)"
 done
 gap_x=$(awk -v cx="$cx" 'BEGIN { printf "%d", cx + 300 * cos(7.5 * 3.1415926 / 180) }')
@@ -41,7 +41,7 @@ changed "$plain" "$background" "$gap_x" "$gap_y" 8 8 0.01 && fail "something is 
 
 # The pointer on slot 5: magnified, repeated in the centre without the ring image, with
 # its caption below.
-read -r x5 y5 < <(vekctl slot 5 | tr -d '\r')
+read -r x5 y5 <<<"$(slot 5)"
 xdotool mousemove "$x5" "$y5"
 hovered() {
   local shot
@@ -57,7 +57,7 @@ caption=$(white_pixels "$hover" $((cx - 150)) $((cy + 86)) 300 24)
 [ "$caption" -gt 40 ] || fail "no caption under the centre ($caption white pixels)"
 changed "$hover" "$plain" "$cx" $((cy + 98)) 300 24 || fail "the caption is the plain ring's"
 # The other slots stay as they were.
-read -r x12 y12 < <(vekctl slot 12 | tr -d '\r')
+read -r x12 y12 <<<"$(slot 12)"
 changed "$hover" "$plain" "$x12" "$y12" 40 40 0.01 && fail "slot 12 changed when slot 5 was hovered"
 
 # The pointer on the centre: its own picture magnified inside its ring; the corners of
@@ -85,20 +85,15 @@ sleep 1
   fail "a message from another program switched key mode on"
 
 # Key mode from the keyboard: Alt+Space dims the whole screen and shows letters beside
-# the slots; Esc ends it. Keys reach a Wine window that has the X focus.
-dock_window=$(xdotool search --name '^VEK Desktop$' | tail -1)
-xdotool windowfocus --sync "$dock_window" 2>/dev/null || true
-xdotool key alt+space
+# the slots; Esc ends it.
 dimmed() { [ "$(brightness "$(screenshot dock-keymode)" 10 10)" -lt $((before / 2)) ]; }
-poll 10 dimmed || fail "Alt+Space did not dim the screen"
+press_until "VEK Desktop" alt+space dimmed || fail "Alt+Space did not dim the screen"
 keymode="$E2E_OUT/dock-keymode.png"
 # Slot 1's letter "0" stands 348 px right of the centre.
 letters=$(white_pixels "$keymode" $((cx + 338)) $((cy - 14)) 20 24)
 [ "$letters" -gt 8 ] || fail "no letter beside slot 1 ($letters white pixels)"
-xdotool key Escape
 undimmed() { [ "$(brightness "$(screenshot dock-after-keymode)" 10 10)" -ge $((before - 8)) ]; }
-poll 10 undimmed || fail "Esc did not clear the backdrop"
+press_until "VEK Desktop" Escape undimmed || fail "Esc did not clear the backdrop"
 
-vekctl close VEKDesktopTray || fail "could not reach the tray owner"
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+stop_dock
 echo "dock e2e passed; screenshots in $E2E_OUT"

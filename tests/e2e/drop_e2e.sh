@@ -16,7 +16,6 @@ trash="${XDG_DATA_HOME:?}/Trash/files"
 # Wine names a file after one of the same name already in the trash: start clean.
 rm -f "$trash"/trash-me.txt* "$XDG_DATA_HOME/Trash/info"/trash-me.txt*
 
-slot_xy() { vekctl slot "$1" | tr -d '\r'; }
 # mean_rgb FILE X Y → "R G B" of the 48 × 48 box centred on (X, Y)
 mean_rgb() {
   convert "$1" -crop 48x48+$(($2 - 24))+$(($3 - 24)) +repage \
@@ -31,16 +30,16 @@ drag_to() {
   local args=()
   for p in "$@"; do args+=("$(winpath "$p")"); done
   rm -f "$signal"
-  xdotool mousemove 20 20
+  point 20 20
   "$WINE" "$DRAGFILES_EXE" --drop-when "$(winpath "$signal")" "${args[@]}" >"$E2E_OUT/drag.out" 2>"$E2E_OUT/drag.err" &
   DRAG_PID=$!
+  # The helper's drag loop runs once its window is up.
   sleep 1.5
-  read -r tx ty <<<"$(slot_xy "$slot")"
+  read -r tx ty <<<"$(slot "$slot")"
   for i in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove $((20 + (tx - 20) * i / 8)) $((20 + (ty - 20) * i / 8))
+    point $((20 + (tx - 20) * i / 8)) $((20 + (ty - 20) * i / 8))
     sleep 0.15
   done
-  sleep 1
 }
 drop_here() {
   touch "$signal"
@@ -51,19 +50,17 @@ drop_here() {
 reset_user_data
 vekseed --item "4|Marker|$(winpath "$MARKER_EXE")|" || fail "could not prepare the configuration"
 start_dock
-sleep 1
 xdotool mousemove 20 20
-sleep 0.5
-read -r x8 y8 <<<"$(slot_xy 8)"
-plain=$(screenshot drop-plain)
+read -r x8 y8 <<<"$(slot 8)"
+plain=$(settle drop-plain)
 
 # Over the empty position 8 the "add" picture shows at the pointer.
 drag_to 8 "$files/alpha.txt" "$files/beta.txt" "$files/gamma.txt"
-middle=$(screenshot drop-mid-drag)
-read -r r g b <<<"$(mean_rgb "$middle" "$x8" "$y8")"
-read -r r0 g0 b0 <<<"$(mean_rgb "$plain" "$x8" "$y8")"
-[ $((g - r)) -gt 20 ] && [ $((g - b)) -gt 10 ] ||
-  fail "no add picture over slot 8 during the drag (mean $r,$g,$b; before $r0,$g0,$b0)"
+add_shown() {
+  read -r r g b <<<"$(mean_rgb "$(screenshot drop-mid-drag)" "$x8" "$y8")"
+  [ $((g - r)) -gt 20 ] && [ $((g - b)) -gt 10 ]
+}
+poll 10 add_shown || fail "no add picture over slot 8 during the drag (mean $r,$g,$b; before $(mean_rgb "$plain" "$x8" "$y8"))"
 drop_here
 grep -q "^dropped link" "$E2E_OUT/drag.out" || fail "the drop reported: $(cat "$E2E_OUT/drag.out")"
 
@@ -76,17 +73,14 @@ vekctl close VEKDesktopTray
 sleep 1
 kill -0 "$DOCK_PID" 2>/dev/null || fail "the program ended under the open input box"
 vekctl wait-title "Add Shortcut Group" 0 || fail "the input box went away"
-vekctl type-title "Add Shortcut Group" 202 "Letters" || fail "could not type the name"
-vekctl press-title "Add Shortcut Group" 1 || fail "could not press OK"
-poll 10 title_gone "Add Shortcut Group" || fail "the input box did not close"
-saved_group() { [ "$(vekctl item 8 "$program_folder" | tr -d '\r')" = "4|Letters|3" ]; }
-poll 15 saved_group || fail "slot 8 saved as $(vekctl item 8 "$program_folder")"
-members=$(vekctl members 8 "$program_folder" | tr -d '\r')
+answer_input "Add Shortcut Group" "Letters"
+saved_group() { [ "$(item 8)" = "4|Letters|3" ]; }
+poll 15 saved_group || fail "slot 8 saved as $(item 8)"
+dropped=$(members 8)
 for f in alpha beta gamma; do
-  grep -q "$f.txt" <<<"$members" || fail "$f.txt is not a member: $members"
+  grep -q "$f.txt" <<<"$dropped" || fail "$f.txt is not a member: $dropped"
 done
-sleep 0.5
-screenshot drop-after-group >/dev/null
+settle drop-after-group >/dev/null
 
 # A file dropped on the Recycle Bin goes to the trash once the question is answered Yes.
 drag_to 2 "$files/trash-me.txt"

@@ -6,15 +6,13 @@ source "$(dirname "$0")/lib.sh"
 reset_user_data
 vekseed --command "5|71" || fail "could not prepare the configuration"
 start_dock
-read -r x5 y5 <<<"$(vekctl slot 5 | tr -d '\r')"
-sleep 1
-[ "$(vekctl item 5 "$program_folder" | tr -d '\r' | cut -d'|' -f2)" = Exit ] ||
+read -r x5 y5 <<<"$(slot 5)"
+[ "$(item 5 | cut -d'|' -f2)" = Exit ] ||
   fail "slot 5 does not hold the Exit command"
 # The exit writes both files again.
 rm -f "$ICON_DIR/VEKCfg.cfg" "$ICON_DIR/VEKMenu.cfg"
-xdotool mousemove "$x5" "$y5"
-sleep 0.5
-screenshot exit-hover >/dev/null
+point "$x5" "$y5"
+settle exit-hover >/dev/null
 xdotool click 1
 wait_exit "$DOCK_PID" 20 || fail "the Exit command did not end the program"
 vekctl wait-gone VEKDesktopDock 5 || fail "the dock window stayed"
@@ -23,6 +21,5 @@ if grep -Eqi "unhandled exception|page fault|backtrace" "$log"; then
   fail "the program faulted on its way out: $(head -5 "$log")"
 fi
 [ -s "$ICON_DIR/VEKCfg.cfg" ] && [ -s "$ICON_DIR/VEKMenu.cfg" ] || fail "the exit did not save the configuration"
-[ "$(vekctl item 5 "$program_folder" | tr -d '\r' | cut -d'|' -f2)" = Exit ] ||
-  fail "the Exit command left its slot"
+[ "$(item 5 | cut -d'|' -f2)" = Exit ] || fail "the Exit command left its slot"
 echo "exit e2e passed"

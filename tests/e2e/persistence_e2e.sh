@@ -12,8 +12,7 @@ reg_value() {  # reg_value NAME → the value's data under the program's key
 reset_user_data
 "$WINE" reg delete 'HKCU\SOFTWARE\VEK Desktop\System' /f >/dev/null 2>&1 || true
 start_dock
-vekctl close VEKDesktopTray || fail "could not reach the tray owner"
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+stop_dock
 
 [ "$(stat -c %s "$ICON_DIR/VEKCfg.cfg")" = 562 ] || fail "VEKCfg.cfg missing or not 562 bytes"
 [ "$(stat -c %s "$ICON_DIR/VEKMenu.cfg")" = 1338885 ] || fail "VEKMenu.cfg missing or not 1338885 bytes"
@@ -27,8 +26,7 @@ esac
 # A second start reads the files back and writes them again unchanged.
 cp "$ICON_DIR/VEKMenu.cfg" "$E2E_OUT/menu-first.cfg"
 start_dock
-vekctl close VEKDesktopTray
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+stop_dock
 cmp -s "$ICON_DIR/VEKMenu.cfg" "$E2E_OUT/menu-first.cfg" || fail "the menu file changed across a start"
 
 # FirstRun "0": a clean start.
@@ -37,6 +35,5 @@ touch "$ICON_DIR/77.png"
 start_dock
 [ ! -e "$ICON_DIR/77.png" ] || fail "the icon folder's pictures survived a clean first start"
 [ "$(reg_value FirstRun)" = 1 ] || fail "FirstRun was not set to 1"
-vekctl close VEKDesktopTray
-wait_exit "$DOCK_PID" 20 || fail "the program did not end"
+stop_dock
 echo "persistence e2e passed"

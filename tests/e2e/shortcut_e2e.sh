@@ -6,7 +6,6 @@
 source "$(dirname "$0")/lib.sh"
 
 desktop="$USER_ROOT/Desktop"
-app_win=$(winpath "$(dirname "$VEK_EXE")")
 work="$E2E_OUT/shortcut-work"
 work_win=$(winpath "$work")
 link_win='C:\users\'"$(id -un)"'\Desktop\VekE2E Marker.lnk'
@@ -20,7 +19,7 @@ case "$(readlink -f "$desktop")" in
 esac
 
 remove_made() { rm -f "$desktop"/VekE2E*; }
-trap 'cleanup_dock; remove_made' EXIT
+at_exit remove_made
 
 # The Linux path of a Windows path on drive C: of the prefix.
 linux_path() { echo "$WINEPREFIX/drive_c/$(echo "${1#[Cc]:\\}" | sed 's|\\|/|g')"; }
@@ -46,7 +45,7 @@ printf '[InternetShortcut]\r\nURL=https://example.org/plain\r\n' >"$desktop/VekE
 start_dock
 sleep 1
 stop_dock
-members=$(vekctl members 3 "$app_win" | tr -d '\r')
+members=$(members 3)
 grep -q '^VekE2E Marker|' <<<"$members" && grep -q '^VekE2E Site.url|' <<<"$members" &&
   grep -q '^VekE2E Plain.url|' <<<"$members" || fail "All Programs lacks the desktop's shortcuts: $members"
 member() { grep "^$1|" <<<"$members"; }
@@ -76,11 +75,9 @@ case "$picture" in *\\SysIcons\\Internet.png) ;; *) fail "plain Internet shortcu
 vekseed --item "4|Marker link|$link_win" || fail "could not prepare the configuration"
 rm -f "$marker_txt"
 start_dock
-sleep 1
-read -r x4 y4 <<<"$(vekctl slot 4 | tr -d '\r')"
-xdotool mousemove "$x4" "$y4"
-sleep 0.5
-screenshot shortcut-hover >/dev/null
+read -r x4 y4 <<<"$(slot 4)"
+point "$x4" "$y4"
+settle shortcut-hover >/dev/null
 xdotool click 1
 poll 15 test -s "$marker_txt" || fail "the click did not start the shortcut's program"
 grep -qx "arg=alpha" "$marker_txt" && grep -qx "arg=two words" "$marker_txt" ||

@@ -4,27 +4,21 @@
 # the ring's soft edges blend with what lies beneath (true per-pixel alpha).
 source "$(dirname "$0")/lib.sh"
 
-WALLPAPER_EXE="$(dirname "$VEKCTL")/wallpaper.exe"
 reset_user_data
-"$WINE" "$WALLPAPER_EXE" &
-wallpaper_pid=$!
-trap 'vekctl close VEKTestWallpaper >/dev/null 2>&1; wait $wallpaper_pid 2>/dev/null; cleanup_dock' EXIT
-vekctl wait-window VEKTestWallpaper 20 || fail "the wallpaper window did not appear"
+start_wallpaper
 xdotool mousemove 5 5
-sleep 1
-bare=$(screenshot showcase-wallpaper)
+bare=$(settle showcase-wallpaper)
 
 start_dock
-sleep 1.5
-plain=$(screenshot showcase-ring)
-read -r x5 y5 <<<"$(vekctl slot 5 | tr -d '\r')"
-xdotool mousemove "$x5" "$y5"
-sleep 0.8
-screenshot showcase-hover >/dev/null
-xdotool windowfocus --sync "$(xdotool search --name '^VEK Desktop$' | tail -1)" 2>/dev/null || true
-xdotool key alt+space
-sleep 0.8
-screenshot showcase-keymode >/dev/null
+read -r x5 y5 <<<"$(slot 5)"
+painted() { changed "$(screenshot showcase-ring)" "$bare" "$x5" "$y5" 40 40; }
+poll 20 painted || fail "the dock never painted its ring"
+plain=$(settle showcase-ring)
+point "$x5" "$y5"
+settle showcase-hover >/dev/null
+dimmed() { [ "$(pixel "$(screenshot showcase-keymode)" 5 5)" != "$(pixel "$bare" 5 5)" ]; }
+press_until "VEK Desktop" alt+space dimmed || fail "Alt+Space did not dim the screen"
+settle showcase-keymode >/dev/null
 xdotool key Escape
 
 # Away from the ring the wallpaper shows unchanged; the translucent plate under a blank

@@ -18,8 +18,7 @@ start=$SECONDS
 kill -0 "$DOCK_PID" || fail "the first instance ended"
 
 # Closing the tray owner runs the exit sequence and ends the process cleanly.
-vekctl close VEKDesktopTray || fail "could not reach the tray owner"
-wait_exit "$DOCK_PID" 20 || fail "the program did not end after the exit sequence"
+stop_dock
 vekctl wait-gone VEKDesktopDock 5 || fail "the dock window outlived the exit"
 
 # The end of the Windows session runs it too.

@@ -86,34 +86,42 @@ TEST_F(LauncherTest, ShowCommandFromRunModeWithFallback) {
   EXPECT_EQ(runner.calls.back().show, 1);
 }
 
-TEST_F(LauncherTest, DriveRootOpensWithItselfAsWorkingFolder) {
-  Item(7, "D:\\");
-  launcher.LaunchItem(7);
-  EXPECT_EQ(runner.calls.back().folder, "D:\\");
-}
-
-TEST_F(LauncherTest, ShortcutFileUsesItsOwnArgumentsAndTheTargetsFolder) {
-  LinkFields f;
-  f.target = "C:\\Tools\\editor.exe";
-  f.arguments = " --from-link ";
-  // The extension in mixed case is still a shortcut file: it is resolved, not run.
-  reader.links["C:\\Links\\Editor.Lnk"] = f;
-  Item(8, "C:\\Links\\Editor.Lnk", "").Arguments = "item-args";
-  launcher.LaunchItem(8);
-  ASSERT_EQ(runner.calls.size(), 1u);
-  EXPECT_EQ(runner.calls[0].file, "C:\\Tools\\editor.exe");
-  EXPECT_EQ(runner.calls[0].arguments, "--from-link");
-  EXPECT_EQ(runner.calls[0].folder, "C:\\Tools\\");
-}
-
-TEST_F(LauncherTest, ShortcutWithItsOwnWorkingFolder) {
-  LinkFields f;
-  f.target = "C:\\Tools\\editor.exe";
-  f.workingFolder = "C:\\Work ";
-  reader.links["C:\\Links\\Editor.lnk"] = f;
-  Item(8, "C:\\Links\\Editor.lnk");
-  launcher.LaunchItem(8);
-  EXPECT_EQ(runner.calls[0].folder, "C:\\Work");
+// What a click runs for a drive root, a shortcut file (its extension in any case: it is
+// resolved, not run) with its own arguments or working folder, and an advertised one.
+TEST_F(LauncherTest, WhatAClickRuns) {
+  const struct {
+    const char *link, *itemArguments;
+    const char *linkTarget, *linkArguments, *linkFolder;  // what the shortcut file holds
+    const char* advertised;
+    const char *file, *arguments, *folder;
+  } cases[] = {
+      {"D:\\", "", "", "", "", "", "D:\\", "", "D:\\"},
+      {"C:\\Links\\Editor.Lnk", "item-args", "C:\\Tools\\editor.exe", " --from-link ", "", "",
+       "C:\\Tools\\editor.exe", "--from-link", "C:\\Tools\\"},
+      {"C:\\Links\\Editor.lnk", "", "C:\\Tools\\editor.exe", "", "C:\\Work ", "", "C:\\Tools\\editor.exe", "",
+       "C:\\Work"},
+      {"C:\\Links\\Editor.lnk", "", "", "", "", "C:\\Links\\Editor.lnk", "C:\\Tools\\editor.exe", "",
+       "C:\\Tools\\"},
+  };
+  reader.installed = "C:\\Tools\\editor.exe";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link);
+    reader.links.clear();
+    if (*c.linkTarget) {
+      LinkFields& f = reader.links[c.link];
+      f.target = c.linkTarget;
+      f.arguments = c.linkArguments;
+      f.workingFolder = c.linkFolder;
+    }
+    reader.advertised = c.advertised;
+    runner.calls.clear();
+    Item(8, c.link).Arguments = c.itemArguments;
+    EXPECT_EQ(launcher.LaunchItem(8), 1);
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0].file, c.file);
+    EXPECT_EQ(runner.calls[0].arguments, c.arguments);
+    EXPECT_EQ(runner.calls[0].folder, c.folder);
+  }
 }
 
 TEST_F(LauncherTest, ShortcutWhoseTargetWasDeletedNamesTheShortcut) {
@@ -140,15 +148,6 @@ TEST_F(LauncherTest, NeitherPathExistsNamesTheLinkAndStartsNothing) {
   ASSERT_EQ(prompt.asked.size(), 1u);
   EXPECT_NE(prompt.asked[0].text.find("'C:\\Nowhere\\x.exe'"), std::string::npos);
   EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu"}));
-}
-
-TEST_F(LauncherTest, AdvertisedShortcutOpensTheInstalledFileWithoutArguments) {
-  reader.advertised = "C:\\Links\\Editor.lnk";
-  reader.installed = "C:\\Tools\\editor.exe";
-  Item(11, "C:\\Links\\Editor.lnk");
-  launcher.LaunchItem(11);
-  EXPECT_EQ(runner.calls[0].file, "C:\\Tools\\editor.exe");
-  EXPECT_EQ(runner.calls[0].arguments, "");
 }
 
 TEST_F(LauncherTest, UrlFileGoesToTheShellUnchangedAndShellFailureIsSilent) {

@@ -12,30 +12,26 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(NetworkPlacesTest, ShareOfAPath) {
+TEST(NetworkPlacesTest, ShareAndDriveRootOfAPath) {
   const struct {
-    const char* path;
-    const char* share;
+    const char *path, *share, *root;
   } cases[] = {
-      {"\\\\server\\share\\folder\\tool.exe", "\\\\SERVER\\SHARE\\"},
-      {"\\\\Server\\Share", "\\\\SERVER\\SHARE\\"},
-      {"C:\\Tools\\tool.exe", ""},
-      {"\\\\?\\C:\\Tools\\tool.exe", ""},
-      {"\\\\.\\PhysicalDrive0", ""},
-      {"\\\\", ""},
+      {"\\\\server\\share\\folder\\tool.exe", "\\\\SERVER\\SHARE\\", ""},
+      {"\\\\Server\\Share", "\\\\SERVER\\SHARE\\", ""},
+      {"C:\\Tools\\tool.exe", "", "C:\\"},
+      {"\\\\?\\C:\\Tools\\tool.exe", "", ""},
+      {"\\\\.\\PhysicalDrive0", "", ""},
+      {"\\\\", "", ""},
+      {"z:\\tools\\tool.exe", "", "Z:\\"},
+      {"C:", "", "C:\\"},
+      {"C:\\", "", "C:\\"},
+      {"C:tool.exe", "", ""},
+      {"1:\\x", "", ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(NetworkShareOf(c.path), c.share) << c.path;
-}
-
-TEST(NetworkPlacesTest, DriveRootOfAPath) {
-  const struct {
-    const char* path;
-    const char* root;
-  } cases[] = {
-      {"z:\\tools\\tool.exe", "Z:\\"}, {"C:", "C:\\"},  {"C:\\", "C:\\"},
-      {"C:tool.exe", ""},               {"1:\\x", ""},     {"\\\\server\\share", ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(DriveRootOf(c.path), c.root) << c.path;
+  for (const auto& c : cases) {
+    EXPECT_EQ(NetworkShareOf(c.path), c.share) << c.path;
+    EXPECT_EQ(DriveRootOf(c.path), c.root) << c.path;
+  }
 }
 
 // A drive letter mapped to a network place is one too: a wait, then absent for a while;

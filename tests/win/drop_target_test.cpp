@@ -55,10 +55,8 @@ TEST(DropTarget, RecyclesAnExactPathAndRefusesWildcardsAndRoots) {
   const std::string kept = folder + "keep1.txt", also = folder + "keep2.txt", gone = folder + "recycle me.txt";
   for (const std::string& f : {kept, also, gone}) MakeFile(f);
   // A name with a wildcard would match every file of the folder: it never reaches the shell.
-  EXPECT_FALSE(RecycleOnePath(nullptr, folder + "keep?.txt"));
-  EXPECT_FALSE(RecycleOnePath(nullptr, folder + "*"));
-  EXPECT_FALSE(RecycleOnePath(nullptr, "C:\\"));
-  EXPECT_FALSE(RecycleOnePath(nullptr, "keep1.txt"));
+  for (const std::string& refused : {folder + "keep?.txt", folder + "*", std::string("C:\\"), std::string("keep1.txt")})
+    EXPECT_FALSE(RecycleOnePath(nullptr, refused)) << refused;
   EXPECT_TRUE(Exists(kept));
   EXPECT_TRUE(Exists(also));
   EXPECT_TRUE(RecycleOnePath(nullptr, gone));
