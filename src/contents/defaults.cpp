@@ -74,11 +74,18 @@ Defaults::Defaults(const DefaultsServices& s, std::string programPath, uint32_t 
       programPath_(std::move(programPath)),
       windowsMajor_(windowsMajor) {}
 
-void Defaults::LoadAtStart() { Initialise(true, true, nullptr); }
+void Defaults::LoadAtStart(const ScreenFacts& screen, const CatalogueFacts& facts) {
+  Initialise(true, true, nullptr, screen, facts);
+}
 
-void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRing) {
+void Defaults::Reinitialise(bool loadSettings, bool loadMenu, const Model* keptRing) {
   host_.ResetInteraction();
   const ScreenFacts screen = host_.MeasureScreen();
+  Initialise(loadSettings, loadMenu, keptRing, screen, host_.ReadCatalogueFacts());
+}
+
+void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRing, const ScreenFacts& screen,
+                          const CatalogueFacts& facts) {
   // The default settings; the radius limits follow from the screen.
   AppSettings& s = model_.Settings;
   s.MaxRadius = screen.CenterY - 80;
@@ -90,14 +97,11 @@ void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRin
   s.IconQuantity = 24;
   s.BackdropColour[3] = 192;
   s.AutoRun = true;
-  host_.SetMenuRowsPerPage();
   // The search box starts centred at the bottom of the screen.
   s.SearchBoxLeft = RoundHalfEven((screen.twips.width - kSearchBoxWidthTwips) / 2.0);
   s.SearchBoxTop = screen.twips.height - kSearchBoxHeightTwips;
   s.SearchEngine = 0;
   if (loadSettings) LoadSettings(model_, io_, screen.twips, registry_, programPath_);
-  host_.BuildIconSizeTable();
-  const CatalogueFacts facts = host_.ReadCatalogueFacts();
   BuildSystemCatalogue(model_, io_.folders, io_.fs, facts.userName, facts.recycleBinFull);
   // Without a menu file the default groups are made. The All Programs group is filled last: the pool's member entries are shared, and
   // a crowded desktop must not take those the other default groups need.
@@ -110,7 +114,6 @@ void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRin
     BuildDefaultGroup(kRingSlotsFirstDefault);
     items_.EndRefusalBatch();
   }
-  host_.BuildRingSlotTables();
 }
 
 void Defaults::FreeSlotContents(int slot) {
@@ -208,10 +211,10 @@ void Defaults::ResetAndReload(bool resetSettings, bool resetItems, bool reloadIc
   host_.ReleaseImages();
   if (resetItems || reloadIcons) {
     model_.Size();
-    Initialise(!resetSettings, !resetItems, nullptr);
+    Reinitialise(!resetSettings, !resetItems, nullptr);
   } else {
     const Model kept = model_;
-    Initialise(!resetSettings, true, &kept);
+    Reinitialise(!resetSettings, true, &kept);
   }
   if (reloadIcons) RepairIcons();
   host_.ReloadImagesAndShow();
