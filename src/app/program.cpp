@@ -42,7 +42,7 @@ struct Program::Parts {
   AppContext& app;
   AppDockActions dockActions;
   AppTrayHost trayHost;
-  // The tray asks it whether a modal window is open before it acts over the windows.
+  // The tray owner: its icon, the hotkeys, the popup menus and the session's end.
   FrmTray tray;
   FrmMain dock;
   FrmSubMenu menu;

@@ -40,6 +40,8 @@ run_once() {
   pid=$!
   end=$($watch 128 60) || { echo "first_start: $1 never painted" >&2; exit 1; }
   if [ -n "${3:-}" ]; then sleep 1; rss_kb $pid >"$3"; fi
+  # The program makes its tray owner once the ring is painted.
+  "$WINE" "$ctl" wait-window "$2" 30 >/dev/null || true
   "$WINE" "$ctl" close "$2" >/dev/null || true
   wait $pid || true
   $watch -128 5 >/dev/null || true
