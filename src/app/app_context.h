@@ -1,6 +1,6 @@
 // The process-wide state of the running program: the platform services, the folders,
-// the model and the three permanent windows. One AppContext is created by the program's
-// entry point and passed by reference to every form.
+// the model, the configuration files' collaborators and the facts about the system. It
+// knows nothing of the windows: the program builds those and hands each part what it uses.
 #pragma once
 
 #include <cstdint>
@@ -19,13 +19,6 @@
 #include "platform/modal_state.h"
 
 namespace vek {
-
-class FrmTray;
-class Services;
-class FrmMain;
-class FrmSubMenu;
-class SmallWindows;
-class FrmSearch;
 
 // What the windows may ask of the program as a whole.
 class ProgramControl {
@@ -58,16 +51,6 @@ struct AppContext {
 
   uint32_t WindowsMajorVersion = 0;
   std::string WindowsVersionText;
-
-  ProgramControl* program = nullptr;
-  Services* services = nullptr;
-  FrmTray* tray = nullptr;
-  FrmMain* dock = nullptr;
-  FrmSubMenu* menu = nullptr;
-  // The input box, getting started and About (ready once the dock exists).
-  SmallWindows* windows = nullptr;
-  // The web search box (ready once the dock exists).
-  FrmSearch* search = nullptr;
 };
 
 }  // namespace vek

@@ -4,6 +4,14 @@
 #include <commctrl.h>
 #include <gdiplus.h>
 
+#include "app/services.h"
+#include "app/tray_host.h"
+#include "dialogs/win/FrmConfig.h"
+#include "dialogs/win/FrmProperty.h"
+#include "dialogs/win/FrmWizard.h"
+#include "dialogs/win/dock_preview.h"
+#include "dialogs/win/small_windows.h"
+#include "dialogs/win/user_identity_win.h"
 #include "dock/geometry.h"
 #include "dock/win/FrmMain.h"
 #include "dock/win/screen_win.h"
@@ -16,7 +24,7 @@
 #include "tray/win/FrmTray.h"
 #include "core/mod_registry.h"
 #include "core/windows_version.h"
-#include "app/services.h"
+#include "search/win/FrmSearch.h"
 
 namespace vek {
 
@@ -24,14 +32,86 @@ namespace {
 constexpr wchar_t kInstanceMutexName[] = L"Local\\VEK Desktop single instance";
 }  // namespace
 
+// Built in the order of their dependencies. The windows' requests reach parts built after
+// the windows (a click launches, a launch hides the dock): the adapters that carry them
+// come first, hold references to those later parts, and are asked nothing before the
+// windows exist.
+struct Program::Parts {
+  Parts(AppContext& app, ProgramControl& program);
+
+  AppContext& app;
+  AppDockActions dockActions;
+  AppTrayHost trayHost;
+  // The tray owner: its icon, the hotkeys, the popup menus and the session's end.
+  FrmTray tray;
+  FrmMain dock;
+  FrmSubMenu menu;
+  Services services;
+  SmallWindows windows;
+  FrmSearch search;
+  // The item properties window and the user's picture and name, with what they ask of
+  // the ring and the files.
+  FunctionDialogHost itemDialogsHost;
+  FrmProperty properties;
+  UserIdentityDialogue userIdentity;
+  // The settings dialog and the ring it changes.
+  DockPreview ringPreview;
+  FrmConfig settings;
+  // The add-and-manage wizard, from the tray menu and the built-in command; its
+  // "Properties" opens the properties window when there is one.
+  FrmWizard wizard;
+};
+
+Program::Parts::Parts(AppContext& a, ProgramControl& program)
+    : app(a),
+      dockActions(AppDockActions::Parts{a.model, *a.io, services, dock, menu, tray, windows}),
+      trayHost(AppTrayHost::Parts{a.model, *a.io, a.modal, program, services, dock, menu}),
+      tray(trayHost, a.modal, a.model, a.prompt),
+      dock(FrmMain::Parts{a.model, a.modal, a.fs, a.folders, [this] { SaveMenu(app.model, *app.io); }}, dockActions),
+      menu(a.model, a.modal, dock.geometry(), dock.images(), [this](int item) { dock.LoadItemIcon(item); },
+           dockActions),
+      services(a, program, dock, menu, windows, search),
+      windows(a.modal, a.model.Settings, [this] { return dock.hwnd(); },
+              [this] { SaveSettings(app.model, *app.io); }, a.WindowsVersionText),
+      search(a.model.Settings, a.prompt, [this] { SaveSettings(app.model, *app.io); }),
+      itemDialogsHost([this] { trayHost.RefreshRing(); }, [this] { trayHost.SaveMenu(); },
+                      [this] { SaveSettings(app.model, *app.io); }),
+      properties(windows.modal(),
+                 PropertiesServices{a.model, services.items, services.defaults, services.pictures, *a.paths,
+                                    a.folders, a.prompt, itemDialogsHost},
+                 [this] { return dock.hwnd(); }),
+      userIdentity(windows.modal(),
+                   UserIdentityServices{a.model, a.fs, a.folders, services.pictures, a.prompt, windows.input(),
+                                        itemDialogsHost, nullptr, nullptr},
+                   [this] { return dock.hwnd(); }),
+      ringPreview(dock),
+      settings(windows.modal(), FrmConfig::Parts{a.model, *a.io, a.registry, win::ProgramPath(), ringPreview,
+                                                 services.defaults, [this] { return dock.hwnd(); },
+                                                 [this] { windows.ShowAbout(); }}),
+      wizard(windows.modal(), [this] { return dock.hwnd(); },
+             FrmWizard::Parts{a.model, services.items, a.prompt, windows.input(), trayHost, trayHost, a.folders,
+                              services.drives}) {
+  trayHost.windows.showProperties = [this](int item, bool addMode) { properties.Show(item, addMode); };
+  trayHost.windows.changeUserIdentity = [this] { userIdentity.Change(); };
+  trayHost.windows.showSettings = [this] { settings.Show(); };
+  trayHost.windows.showWizard = [this] { wizard.Show(trayHost.windows.showProperties); };
+  trayHost.windows.showAbout = [this] { windows.ShowAbout(); };
+  trayHost.windows.showSearchBox = [this] { search.Show(); };
+  services.actions.windows().changeUserIdentity = trayHost.windows.changeUserIdentity;
+  services.actions.windows().showSettings = trayHost.windows.showSettings;
+  services.actions.windows().showWizard = trayHost.windows.showWizard;
+  dock.SetAltSpaceIsHotkey([this] { return tray.hotkeysRegistered()[hotkey::kShowDock]; });
+}
+
 Program::Program() {
-  app_.program = this;
   // Every question and message counts as an open modal window.
   app_.prompt.CountIn(&app_.modal);
 }
 
 Program::~Program() {
   UnloadWindows();
+  // Whatever still holds a picture goes before GDI+ does.
+  parts_.reset();
   StopGdiPlus();
 }
 
@@ -110,101 +190,60 @@ bool Program::Main() {
   SetProcessShutdownParameters(0, SHUTDOWN_NORETRY);
   // The model: pool and member lists at their fixed sizes, all empty.
   app_.model.Size();
-  // The window objects exist from here (their windows are created once the model is
-  // filled), so that the working parts of the program can be joined to them.
-  dockActions_ = std::make_unique<AppDockActions>(app_);
-  trayHost_ = std::make_unique<AppTrayHost>(app_);
-  tray_ = std::make_unique<FrmTray>(*trayHost_, app_.modal, app_.model, app_.prompt);
-  dock_ = std::make_unique<FrmMain>(
-      FrmMain::Parts{app_.model, app_.modal, app_.fs, app_.folders, [this] { SaveMenu(app_.model, *app_.io); }},
-      *dockActions_);
-  menu_ = std::make_unique<FrmSubMenu>(app_.model, app_.modal, dock_->geometry(), dock_->images(),
-                                       [this](int item) { dock_->LoadItemIcon(item); }, *dockActions_);
-  app_.tray = tray_.get();
-  app_.dock = dock_.get();
-  app_.menu = menu_.get();
-  services_ = std::make_unique<Services>(app_, *dock_);
-  app_.services = services_.get();
-  windows_ = std::make_unique<SmallWindows>(
-      app_.modal, app_.model.Settings, [this] { return dock_->hwnd(); },
-      [this] { SaveSettings(app_.model, *app_.io); }, app_.WindowsVersionText);
-  app_.windows = windows_.get();
-  itemDialogsHost_ = std::make_unique<FunctionDialogHost>([this] { trayHost_->RefreshRing(); },
-                                                         [this] { trayHost_->SaveMenu(); },
-                                                         [this] { SaveSettings(app_.model, *app_.io); });
-  properties_ = std::make_unique<FrmProperty>(
-      windows_->modal(),
-      PropertiesServices{app_.model, services_->items, services_->defaults, services_->pictures, *app_.paths,
-                         app_.folders, app_.prompt, *itemDialogsHost_},
-      [this] { return dock_->hwnd(); });
-  userIdentity_ = std::make_unique<UserIdentityDialogue>(
-      windows_->modal(),
-      UserIdentityServices{app_.model, app_.fs, app_.folders, services_->pictures, app_.prompt, windows_->input(),
-                           *itemDialogsHost_, nullptr, nullptr},
-      [this] { return dock_->hwnd(); });
-  trayHost_->windows.showProperties = [this](int item, bool addMode) { properties_->Show(item, addMode); };
-  trayHost_->windows.changeUserIdentity = [this] { userIdentity_->Change(); };
-  services_->actions.windows().changeUserIdentity = [this] { userIdentity_->Change(); };
-  ringPreview_ = std::make_unique<DockPreview>(*dock_);
-  settings_ = std::make_unique<FrmConfig>(
-      windows_->modal(), FrmConfig::Parts{app_.model, *app_.io, app_.registry, win::ProgramPath(), *ringPreview_,
-                                          services_->defaults, [this] { return dock_->hwnd(); },
-                                          [this] { windows_->ShowAbout(); }});
-  trayHost_->windows.showSettings = [this] { settings_->Show(); };
-  services_->actions.windows().showSettings = trayHost_->windows.showSettings;
-  search_ = std::make_unique<FrmSearch>(app_.model.Settings, app_.prompt,
-                                        [this] { SaveSettings(app_.model, *app_.io); });
-  app_.search = search_.get();
-  // The add-and-manage wizard, from the tray menu and the built-in command; its
-  // "Properties" opens the properties window when there is one.
-  wizard_ = std::make_unique<FrmWizard>(
-      windows_->modal(), [this] { return dock_->hwnd(); },
-      FrmWizard::Parts{app_.model, services_->items, app_.prompt, windows_->input(), *trayHost_, *trayHost_,
-                       app_.folders, services_->drives});
-  trayHost_->windows.showWizard = [this] { wizard_->Show(trayHost_->windows.showProperties); };
-  services_->actions.windows().showWizard = trayHost_->windows.showWizard;
-  trayHost_->windows.showAbout = [this] { windows_->ShowAbout(); };
-  trayHost_->windows.showSearchBox = [this] { search_->Show(); };
-  dock_->SetAltSpaceIsHotkey([this] { return tray_->hotkeysRegistered()[hotkey::kShowDock]; });
-  services_->defaults.LoadAtStart();
+  parts_ = std::make_unique<Parts>(app_, *this);
+  Parts& p = *parts_;
+  // The model is finished before any window exists: the screen first (the default
+  // settings follow from it), then the settings, the catalogue and the ring.
+  const ScreenMetrics screen = win::ReadScreenMetrics();
+  p.services.defaults.LoadAtStart(ScreenForSettings(screen), ReadCatalogueFacts(p.services.recycleBinFull));
   // The stored desktop-icon state.
-  services_->commands.SetDesktopIconsHidden(app_.model.Settings.DesktopIconsHidden);
-  // The permanent windows, created hidden: tray owner, dock, group menu. Without them
-  // the program cannot work: it says so and stops.
-  const char* missing = !tray_->Load(VEK_VERSION_MAJOR, VEK_VERSION_MINOR) ? "tray"
-                        : !dock_->Load() ? "dock"
-                        : !menu_->Load() ? "menu"
-                                         : nullptr;
-  if (missing) {
-    WriteLog(std::string("start-up stopped: the ") + missing + " window could not be created");
-    MessageBoxW(nullptr, L"VEK Desktop could not create its windows and has to stop.",
-                L"VEK Desktop Error", MB_OK | MB_ICONERROR);
-    UnloadWindows();
-    return false;
-  }
+  p.services.commands.SetDesktopIconsHidden(app_.model.Settings.DesktopIconsHidden);
+  return ShowWindows();
+}
+
+bool Program::StopForMissingWindow(const char* missing) {
+  WriteLog(std::string("start-up stopped: the ") + missing + " window could not be created");
+  MessageBoxW(nullptr, L"VEK Desktop could not create its windows and has to stop.", L"VEK Desktop Error",
+              MB_OK | MB_ICONERROR);
+  UnloadWindows();
+  return false;
+}
+
+bool Program::ShowWindows() {
+  Parts& p = *parts_;
+  // The permanent windows are created hidden: the dock first, the tray owner and the
+  // group menu once the ring is painted. Without any of them the program cannot work: it
+  // says so and stops.
+  if (!p.dock.Load()) return StopForMissingWindow("dock");
   // Files dropped on the ring; OLE has run on this thread since the program began.
-  dock_->AcceptDrops(services_->items, services_->pictures, app_.prompt, windows_->input());
-  // Skins, the centre, the fallback pictures and the ring items: what the ring shows.
-  // Group members decode when their menu page first shows.
-  dock_->LoadAllImages();
-  // The image caches are large and built once: give the memory back.
-  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
-  dock_->CalcMinimizedPos(app_.model.Settings.MinimizedPosition);
+  p.dock.AcceptDrops(p.services.items, p.services.pictures, app_.prompt, p.windows.input());
+  // Skins, the centre, the fallback pictures and the shown ring items: what the first
+  // frame draws. Group members decode when their menu page first shows, the other
+  // pictures once the ring is painted.
+  p.dock.LoadShownImages();
   // What start-up queued runs before the dock appears and takes the focus.
   win::PumpPendingMessages();
-  dock_->Show();
-  dock_->Activate(true);
+  p.dock.Show();
+  p.dock.Activate(true);
+  // The tray icon, the hotkeys and the group menu are not needed for the first frame.
+  if (!p.tray.Load(VEK_VERSION_MAJOR, VEK_VERSION_MINOR)) return StopForMissingWindow("tray");
+  p.menu.SetRowsPerPage(p.dock.geometry().screen.ScreenHeight);
+  if (!p.menu.Load()) return StopForMissingWindow("menu");
+  p.dock.LoadRestLater();
+  // The image caches are large and built once: give the memory back.
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   // The getting-started pages, until the user turns them off.
-  if (app_.model.Settings.GettingStarted.AtStart) windows_->ShowGettingStarted();
+  if (app_.model.Settings.GettingStarted.AtStart) p.windows.ShowGettingStarted();
   return true;
 }
 
 void Program::UnloadWindows() {
-  if (search_) search_->Unload();
-  if (windows_) windows_->Unload();
-  if (menu_) menu_->Unload();
-  if (dock_) dock_->Unload();
-  if (tray_) tray_->Unload();
+  if (!parts_) return;
+  parts_->search.Unload();
+  parts_->windows.Unload();
+  parts_->menu.Unload();
+  parts_->dock.Unload();
+  parts_->tray.Unload();
 }
 
 void Program::SaveAll() {
@@ -225,9 +264,9 @@ void Program::ExitProgram() {
     SaveMenu(app_.model, *app_.io);
   }
   // The desktop icons and the taskbar are shown again, whatever was hidden.
-  if (services_) services_->commands.SetShellElementsHidden(false);
+  if (parts_) parts_->services.commands.SetShellElementsHidden(false);
   // Every picture of the image store goes before the windows and GDI+ do.
-  if (dock_) dock_->ReleaseImages();
+  if (parts_) parts_->dock.ReleaseImages();
   // Unload the windows in order, then stop GDI+.
   UnloadWindows();
   StopGdiPlus();

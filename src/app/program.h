@@ -5,15 +5,7 @@
 #include <memory>
 
 #include "app/app_context.h"
-#include "app/services.h"
-#include "dialogs/win/small_windows.h"
-#include "dialogs/win/FrmProperty.h"
-#include "dialogs/win/user_identity_win.h"
-#include "dialogs/win/FrmWizard.h"
-#include "dialogs/win/FrmConfig.h"
-#include "dialogs/win/dock_preview.h"
-#include "app/tray_host.h"
-#include "search/win/FrmSearch.h"
+#include "icons/win/system_sources_win.h"
 #include "launch/network_places.h"
 #include "platform/win/handles.h"
 #include "platform/win/ui_thread.h"
@@ -41,6 +33,11 @@ class Program : public ProgramControl {
   bool StartGdiPlus();
   void StopGdiPlus();
   bool CheckWindowsVersion();
+  // Creates the permanent windows from the finished model and paints the ring; false
+  // (after saying so) when a window cannot be created.
+  bool ShowWindows();
+  // Says that window `missing` could not be created, unloads the rest; false.
+  bool StopForMissingWindow(const char* missing);
   void UnloadWindows();
 
   // First in, last out: everything below may read shortcuts or ask the shell.
@@ -52,24 +49,9 @@ class Program : public ProgramControl {
   AppContext app_;
   // The log file, once the per-user folder is known; it outlives the windows.
   std::unique_ptr<win::ProgramLog> log_;
-  std::unique_ptr<AppDockActions> dockActions_;
-  std::unique_ptr<AppTrayHost> trayHost_;
-  // The tray asks it whether a modal window is open before it acts over the windows.
-  std::unique_ptr<FrmTray> tray_;
-  std::unique_ptr<FrmMain> dock_;
-  std::unique_ptr<FrmSubMenu> menu_;
-  std::unique_ptr<Services> services_;
-  std::unique_ptr<SmallWindows> windows_;
-  // The item properties window and the user's picture and name, with what they ask of
-  // the ring and the files.
-  std::unique_ptr<DialogHost> itemDialogsHost_;
-  std::unique_ptr<FrmProperty> properties_;
-  std::unique_ptr<UserIdentityDialogue> userIdentity_;
-  std::unique_ptr<FrmWizard> wizard_;
-  // The settings dialog and the ring it changes.
-  std::unique_ptr<DockPreview> ringPreview_;
-  std::unique_ptr<FrmConfig> settings_;
-  std::unique_ptr<FrmSearch> search_;
+  // The windows and the working parts, built once the folders are known.
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
   win::UniqueKernelHandle instanceMutex_;
   ULONG_PTR gdiToken_ = 0;
   bool exiting_ = false;

@@ -22,69 +22,57 @@ ItemServices MakeItemServices(AppContext& app, Services& s) {
 
 // --- The dock's requests -----------------------------------------------------------
 
-void AppDockActions::LaunchItem(int index) { app_.services->launcher.LaunchItem(index); }
+void AppDockActions::LaunchItem(int index) { p_.services.launcher.LaunchItem(index); }
 
-void AppDockActions::RunSystemCommand(int code) { app_.services->commands.RunSystemCommand(code); }
+void AppDockActions::RunSystemCommand(int code) { p_.services.commands.RunSystemCommand(code); }
 
-void AppDockActions::OpenGroupMenu(int slot) {
-  if (app_.menu) app_.menu->MenuFocus(true, slot);
-}
+void AppDockActions::OpenGroupMenu(int slot) { p_.menu.MenuFocus(true, slot); }
 
-void AppDockActions::CloseGroupMenu(bool noDockFocus) {
-  if (app_.menu) app_.menu->CloseMenu(noDockFocus);
-}
+void AppDockActions::CloseGroupMenu(bool noDockFocus) { p_.menu.CloseMenu(noDockFocus); }
 
-bool AppDockActions::GroupMenuOpen() { return app_.menu && app_.menu->SubMenuShown(); }
+bool AppDockActions::GroupMenuOpen() { return p_.menu.SubMenuShown(); }
 
-void AppDockActions::ClearGroupMenuFocus() {
-  if (app_.menu) app_.menu->ClearFocus();
-}
+void AppDockActions::ClearGroupMenuFocus() { p_.menu.ClearFocus(); }
 
-bool AppDockActions::GroupMenuBusy() { return app_.menu && app_.menu->Busy(); }
+bool AppDockActions::GroupMenuBusy() { return p_.menu.Busy(); }
 
 void AppDockActions::ShowEditMenu() {
-  if (app_.tray && app_.dock)
-    app_.tray->ShowEditMenu(EditTarget::Ring(app_.dock->controller().state().MenuSlot), app_.dock->hwnd());
+  p_.tray.ShowEditMenu(EditTarget::Ring(p_.dock.controller().state().MenuSlot), p_.dock.hwnd());
 }
 
-int AppDockActions::DeleteItem(int index) { return app_.services->items.DeleteItem(index, false) ? 1 : 0; }
+int AppDockActions::DeleteItem(int index) { return p_.services.items.DeleteItem(index, false) ? 1 : 0; }
 
-void AppDockActions::SaveMenu() { vek::SaveMenu(app_.model, *app_.io); }
+void AppDockActions::SaveMenu() { vek::SaveMenu(p_.model, p_.io); }
 
 void AppDockActions::ShowGettingStarted() {
   // F1 has already set the first page to show.
-  if (app_.windows) app_.windows->ShowGettingStarted();
+  p_.windows.ShowGettingStarted();
 }
 
-bool AppDockActions::IsRecycleBinFull() { return app_.services->recycleBinFull.Last().value_or(false); }
+bool AppDockActions::IsRecycleBinFull() { return p_.services.recycleBinFull.Last().value_or(false); }
 
-void AppDockActions::RefreshRing() {
-  if (app_.dock) app_.dock->controller().RefreshRing();
-}
+void AppDockActions::RefreshRing() { p_.dock.controller().RefreshRing(); }
 
 void AppDockActions::FocusDock() {
-  if (!app_.dock || !app_.dock->hwnd()) return;
+  if (!p_.dock.hwnd()) return;
   // Only while the program is in front: a window of another program that came to the
   // front (and closed the menu) keeps it.
   DWORD process = 0;
   if (const HWND foreground = GetForegroundWindow()) GetWindowThreadProcessId(foreground, &process);
   if (process != 0 && process != GetCurrentProcessId()) return;
-  SetForegroundWindow(app_.dock->hwnd());
-  SetFocus(app_.dock->hwnd());
+  SetForegroundWindow(p_.dock.hwnd());
+  SetFocus(p_.dock.hwnd());
 }
 
 void AppDockActions::ShowMemberEditMenu() {
   // The member named by the menu's own group, not by the last slot clicked on the dock
   // (a menu opened from the keyboard was never clicked); owned by the menu's window so
   // that the menu stays open under it.
-  if (!app_.tray || !app_.menu) return;
-  const FrmSubMenu& menu = *app_.menu;
-  app_.tray->ShowEditMenu(EditTarget::Member(menu.GroupSlot(), menu.MenuPosition(), menu.MenuSlot()), menu.hwnd());
+  const FrmSubMenu& menu = p_.menu;
+  p_.tray.ShowEditMenu(EditTarget::Member(menu.GroupSlot(), menu.MenuPosition(), menu.MenuSlot()), menu.hwnd());
 }
 
-void AppDockActions::KeepDockAwake() {
-  if (app_.dock) app_.dock->controller().state().IdleTicks = 0;
-}
+void AppDockActions::KeepDockAwake() { p_.dock.controller().state().IdleTicks = 0; }
 
 // --- Pictures --------------------------------------------------------------------------
 
@@ -112,35 +100,30 @@ void AppCommandItems::SaveMenu() { vek::SaveMenu(app_.model, *app_.io); }
 
 void AppCommandItems::SaveSettings() { vek::SaveSettings(app_.model, *app_.io); }
 
-// --- Start-up and reset steps of the windows ---------------------------------------------
+// --- Reset steps of the windows ---------------------------------------------------------
+
+
+CatalogueFacts ReadCatalogueFacts(const PolledAnswer& recycleBinFull) {
+  return CatalogueFacts{win::WindowsUserName(), recycleBinFull.Last().value_or(false)};
+}
 
 void AppDefaultsHost::ResetInteraction() {
   DockInteraction& state = dock_.controller().state();
   state.SelIndex = -1;
   state.FadeEnabled = false;
-  if (app_.menu) app_.menu->ClearFocus();
+  menu_.ClearFocus();
 }
 
 SettingsScreen AppDefaultsHost::MeasureScreen() { return ScreenForSettings(dock_.MeasureScreen()); }
 
-void AppDefaultsHost::SetMenuRowsPerPage() {
-  if (app_.menu) app_.menu->SetRowsPerPage(dock_.geometry().screen.ScreenHeight);
-}
-
-void AppDefaultsHost::BuildIconSizeTable() { dock_.CalcIconSizes(); }
-
-void AppDefaultsHost::BuildRingSlotTables() { dock_.Relayout(AfterRelayout::Nothing); }
-
-CatalogueFacts AppDefaultsHost::ReadCatalogueFacts() {
-  // Start-up joins the services to the context before the defaults run.
-  // The bin's state as last polled: the dock's timer corrects the picture once the
-  // first answer is in.
-  return CatalogueFacts{win::WindowsUserName(), app_.services->recycleBinFull.Last().value_or(false)};
-}
+CatalogueFacts AppDefaultsHost::ReadCatalogueFacts() { return vek::ReadCatalogueFacts(recycleBinFull_); }
 
 void AppDefaultsHost::ReleaseImages() { dock_.ReleaseImages(); }
 
 void AppDefaultsHost::ReloadImagesAndShow() {
+  // The sizes first: the pictures are scaled to them.
+  dock_.Relayout(AfterRelayout::Nothing);
+  menu_.SetRowsPerPage(dock_.geometry().screen.ScreenHeight);
   dock_.LoadAllImages();
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   win::PumpPendingMessages();
@@ -155,7 +138,8 @@ namespace {
 constexpr std::chrono::seconds kRecycleBinInterval{1};
 }  // namespace
 
-Services::Services(AppContext& app, FrmMain& dock)
+Services::Services(AppContext& app, ProgramControl& program, FrmMain& dock, FrmSubMenu& menu,
+                   SmallWindows& windows, FrmSearch& search)
     : slowCalls(kSlowCallLimit, [] { win::PumpPendingMessages(); }, win::WorkerThreadScope),
       recycleBinFull([bin = std::make_shared<win::Win32RecycleBin>()] { return RecycleBinFull(*bin); },
                      kRecycleBinInterval, win::WorkerThreadScope),
@@ -167,21 +151,12 @@ Services::Services(AppContext& app, FrmMain& dock)
       launcher(app.model, *app.paths, shortcuts, shortcutReader, shell, app.prompt, dock.controller(), slowCalls),
       actions(win::Win32SystemActions::Windows{
           nullptr,
-          [&app] {
-            if (app.windows) app.windows->ShowAbout();
-          },
-          nullptr, nullptr,
-          [&app] {
-            if (app.search) app.search->Show();
-          },
-          [&app] {
-            if (app.program) app.program->ExitProgram();
-          },
-          [&dock] { return dock.hwnd(); }}),
+          [&windows] { windows.ShowAbout(); }, nullptr, nullptr, [&search] { search.Show(); },
+          [&program] { program.ExitProgram(); }, [&dock] { return dock.hwnd(); }}),
       commandItems(app, pictures),
       commands(app.model, app.folders, shell, app.prompt, dock.controller(), actions, commandItems,
                recycleBin, desktop),
-      defaultsHost(app, dock),
+      defaultsHost(dock, menu, recycleBinFull),
       defaults(DefaultsServices{app.model, *app.io, app.registry, items, discovery, associations, defaultsHost},
                win::ProgramPath(), app.WindowsMajorVersion) {
   commands.WindowsMajorVersion = app.WindowsMajorVersion;

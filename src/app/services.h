@@ -1,6 +1,7 @@
 // The program's working parts, built once the folders are known and the windows exist
 // as objects: shortcut reading, launching, the built-in commands, item creation, the
-// default contents, and the adapters that join them to the windows.
+// default contents, and the adapters that join them to the windows. Each adapter is given
+// the parts it reaches in its constructor.
 #pragma once
 
 #include <memory>
@@ -8,6 +9,7 @@
 #include "app/app_context.h"
 #include "contents/defaults.h"
 #include "dock/dock_controller.h"
+#include "dock/geometry.h"
 #include "icons/associations.h"
 #include "icons/discovery.h"
 #include "icons/item_creation.h"
@@ -23,11 +25,27 @@
 namespace vek {
 
 class FrmMain;
+class FrmSubMenu;
+class FrmTray;
+class FrmSearch;
+class Services;
+class SmallWindows;
 
 // What the dock and the group menu ask of the rest of the program, through the services.
+// The windows are given this object when they are built, so it may hold references to
+// parts built after it; it is asked nothing before the windows exist.
 class AppDockActions : public DockActions, public MenuActions {
  public:
-  explicit AppDockActions(AppContext& app) : app_(app) {}
+  struct Parts {
+    Model& model;
+    ConfigIo& io;
+    Services& services;
+    FrmMain& dock;
+    FrmSubMenu& menu;
+    FrmTray& tray;
+    SmallWindows& windows;
+  };
+  explicit AppDockActions(const Parts& parts) : p_(parts) {}
   void LaunchItem(int index) override;
   void RunSystemCommand(int code) override;
   void OpenGroupMenu(int slot) override;
@@ -47,10 +65,8 @@ class AppDockActions : public DockActions, public MenuActions {
   void KeepDockAwake() override;
 
  private:
-  AppContext& app_;
+  Parts p_;
 };
-
-class Services;
 
 // The image side of item creation: pictures written with the icon extraction, loaded
 // into the dock's image store.
@@ -82,28 +98,35 @@ class AppCommandItems : public CommandItemOps {
   ItemPictures& pictures_;
 };
 
-// The window steps of the start-up and reset sequences.
+// The window steps of the reset sequences.
 class AppDefaultsHost : public DefaultsHost {
  public:
-  AppDefaultsHost(AppContext& app, FrmMain& dock) : app_(app), dock_(dock) {}
+  AppDefaultsHost(FrmMain& dock, FrmSubMenu& menu, const PolledAnswer& recycleBinFull)
+      : dock_(dock), menu_(menu), recycleBinFull_(recycleBinFull) {}
   void ResetInteraction() override;
   SettingsScreen MeasureScreen() override;
-  void SetMenuRowsPerPage() override;
-  void BuildIconSizeTable() override;
-  void BuildRingSlotTables() override;
   CatalogueFacts ReadCatalogueFacts() override;
   void ReleaseImages() override;
   void ReloadImagesAndShow() override;
   void LetMessagesRun() override;
 
  private:
-  AppContext& app_;
   FrmMain& dock_;
+  FrmSubMenu& menu_;
+  const PolledAnswer& recycleBinFull_;
 };
+
+// What the built-in catalogue needs from the system now: the user's name and the Recycle
+// Bin's state as last polled (the dock's timer corrects the picture once the first answer
+// is in).
+CatalogueFacts ReadCatalogueFacts(const PolledAnswer& recycleBinFull);
 
 class Services {
  public:
-  Services(AppContext& app, FrmMain& dock);
+  // The windows the built-in commands open (`windows`, `search`) may be built after the
+  // services: they are reached only once a command runs.
+  Services(AppContext& app, ProgramControl& program, FrmMain& dock, FrmSubMenu& menu, SmallWindows& windows,
+           FrmSearch& search);
 
   win::Win32ShortcutReader shortcutReader;
   win::Win32ShellRunner shell;

@@ -11,92 +11,68 @@ namespace vek {
 
 void AppTrayHost::CloseGroupMenu() { CloseGroupMenu(false); }
 
-bool AppTrayHost::KeyMode() { return app_.dock && app_.dock->keyMode(); }
+bool AppTrayHost::KeyMode() { return p_.dock.keyMode(); }
 
-void AppTrayHost::LeaveKeyMode() {
-  if (app_.dock) app_.dock->controller().LeaveKeyMode();
-}
+void AppTrayHost::LeaveKeyMode() { p_.dock.controller().LeaveKeyMode(); }
 
 void AppTrayHost::RefreshRing() {
-  if (!app_.dock) return;
-  app_.dock->RefreshSlots();
-  app_.dock->DockNormal(false);
+  p_.dock.RefreshSlots();
+  p_.dock.DockNormal(false);
 }
 
-void AppTrayHost::RefreshGroupMenu() {
-  if (app_.menu) app_.menu->controller().ShowNewOrder();
-}
+void AppTrayHost::RefreshGroupMenu() { p_.menu.controller().ShowNewOrder(); }
 
-bool AppTrayHost::DeleteItem(int item) { return app_.services && app_.services->items.DeleteItem(item, false); }
+bool AppTrayHost::DeleteItem(int item) { return p_.services.items.DeleteItem(item, false); }
 
-void AppTrayHost::SaveMenu() {
-  if (app_.io) vek::SaveMenu(app_.model, *app_.io);
-}
+void AppTrayHost::SaveMenu() { vek::SaveMenu(p_.model, p_.io); }
 
-bool AppTrayHost::DockInForeground() { return app_.dock && app_.dock->hwnd() && GetForegroundWindow() == app_.dock->hwnd(); }
+bool AppTrayHost::DockInForeground() { return p_.dock.hwnd() && GetForegroundWindow() == p_.dock.hwnd(); }
 
 void AppTrayHost::ShowProperties(int item, bool addMode) {
   if (windows.showProperties) windows.showProperties(item, addMode);
 }
 
-void AppTrayHost::SwapItemImages(int a, int b) {
-  if (app_.dock) app_.dock->images().Swap(ImageSet::kItem, a, b);
-}
+void AppTrayHost::SwapItemImages(int a, int b) { p_.dock.images().Swap(ImageSet::kItem, a, b); }
 
-void AppTrayHost::AltSpace() {
-  if (app_.dock) app_.dock->controller().AltSpace();
-}
+void AppTrayHost::AltSpace() { p_.dock.controller().AltSpace(); }
 
-DockState AppTrayHost::CurrentDockState() { return app_.dock ? app_.dock->dockState() : DockState::Shown; }
+DockState AppTrayHost::CurrentDockState() { return p_.dock.dockState(); }
 
-void AppTrayHost::SetDockState(DockState state) {
-  if (app_.dock) app_.dock->controller().SetDockState(state);
-}
+void AppTrayHost::SetDockState(DockState state) { p_.dock.controller().SetDockState(state); }
 
 void AppTrayHost::DockToBottom(bool quietly) {
-  if (!app_.dock || !app_.dock->hwnd()) return;
+  if (!p_.dock.hwnd()) return;
   UINT flags = SWP_NOMOVE | SWP_NOSIZE;
   if (quietly) flags |= SWP_NOACTIVATE | SWP_NOSENDCHANGING;
-  SetWindowPos(app_.dock->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, flags);
+  SetWindowPos(p_.dock.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, flags);
 }
 
-void AppTrayHost::Activate(bool paintRing) {
-  if (app_.dock) app_.dock->Activate(paintRing);
-}
+void AppTrayHost::Activate(bool paintRing) { p_.dock.Activate(paintRing); }
 
-bool AppTrayHost::FadeEnabled() { return app_.dock && app_.dock->controller().state().FadeEnabled; }
+bool AppTrayHost::FadeEnabled() { return p_.dock.controller().state().FadeEnabled; }
 
-void AppTrayHost::SetFadeEnabled(bool on) {
-  if (app_.dock) app_.dock->controller().state().FadeEnabled = on;
-}
+void AppTrayHost::SetFadeEnabled(bool on) { p_.dock.controller().state().FadeEnabled = on; }
 
-bool AppTrayHost::GroupMenuOpen() { return app_.menu && app_.menu->SubMenuShown(); }
+bool AppTrayHost::GroupMenuOpen() { return p_.menu.SubMenuShown(); }
 
-void AppTrayHost::CloseGroupMenu(bool noDockFocus) {
-  if (app_.menu) app_.menu->CloseMenu(noDockFocus);
-}
+void AppTrayHost::CloseGroupMenu(bool noDockFocus) { p_.menu.CloseMenu(noDockFocus); }
 
-void AppTrayHost::SwitchDesktop() {
-  if (app_.services) app_.services->commands.SwitchDesktop();
-}
+void AppTrayHost::SwitchDesktop() { p_.services.commands.SwitchDesktop(); }
 
 void AppTrayHost::LetMessagesRun() { win::PumpPendingMessages(); }
 
 void AppTrayHost::ExitProgram() {
-  ProgramControl* program = app_.program;
-  if (program) win::RunAfterHandlers([program] { program->ExitProgram(); });
+  ProgramControl* program = &p_.program;
+  win::RunAfterHandlers([program] { program->ExitProgram(); });
 }
 
-void AppTrayHost::ExitNow() {
-  if (app_.program) app_.program->ExitProgram();
-}
+void AppTrayHost::ExitNow() { p_.program.ExitProgram(); }
 
 void AppTrayHost::SessionEnding() {
-  if (!app_.program) return;
-  if (app_.modal.open())
-    app_.program->SaveAll();
+  if (p_.modal.open())
+    p_.program.SaveAll();
   else
-    app_.program->ExitProgram();
+    p_.program.ExitProgram();
 }
 
 AvailableWindows AppTrayHost::Windows() {

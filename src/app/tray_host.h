@@ -8,6 +8,12 @@
 
 namespace vek {
 
+class FrmMain;
+class FrmSubMenu;
+class Services;
+
+// The tray is given this object when it is built, so it may hold references to parts
+// built after it; it is asked nothing before the windows exist.
 class AppTrayHost : public TrayHost {
  public:
   // The windows later parts of the program add; an entry stays greyed until its window
@@ -17,7 +23,16 @@ class AppTrayHost : public TrayHost {
     std::function<void(int item, bool addMode)> showProperties;
   };
 
-  explicit AppTrayHost(AppContext& app) : app_(app) {}
+  struct Parts {
+    Model& model;
+    ConfigIo& io;
+    ModalState& modal;
+    ProgramControl& program;
+    Services& services;
+    FrmMain& dock;
+    FrmSubMenu& menu;
+  };
+  explicit AppTrayHost(const Parts& parts) : p_(parts) {}
   LaterWindows windows;
 
   // EditMenuHost
@@ -42,7 +57,7 @@ class AppTrayHost : public TrayHost {
   void SetFadeEnabled(bool on) override;
   bool GroupMenuOpen() override;
   void CloseGroupMenu(bool noDockFocus) override;
-  bool AutoHide() override { return app_.model.Settings.AutoHide; }
+  bool AutoHide() override { return p_.model.Settings.AutoHide; }
   void SwitchDesktop() override;
   void LetMessagesRun() override;
   void ExitProgram() override;
@@ -59,7 +74,7 @@ class AppTrayHost : public TrayHost {
   static void Call(const std::function<void()>& f) {
     if (f) f();
   }
-  AppContext& app_;
+  Parts p_;
 };
 
 }  // namespace vek

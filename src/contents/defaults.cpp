@@ -73,16 +73,21 @@ Defaults::Defaults(const DefaultsServices& s, std::string programPath, uint32_t 
       programPath_(std::move(programPath)),
       windowsMajor_(windowsMajor) {}
 
-void Defaults::LoadAtStart() { Initialise(true, true, nullptr); }
+void Defaults::LoadAtStart(const SettingsScreen& screen, const CatalogueFacts& facts) {
+  Initialise(true, true, nullptr, screen, facts);
+}
 
-void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRing) {
+void Defaults::Reinitialise(bool loadSettings, bool loadMenu, const Model* keptRing) {
   host_.ResetInteraction();
   const SettingsScreen screen = host_.MeasureScreen();
+  Initialise(loadSettings, loadMenu, keptRing, screen, host_.ReadCatalogueFacts());
+}
+
+void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRing, const SettingsScreen& screen,
+                          const CatalogueFacts& facts) {
+  // The default settings follow from the screen; the file's then replace them.
   ApplyDefaultSettings(model_.Settings, screen);
-  host_.SetMenuRowsPerPage();
   if (loadSettings) LoadSettings(model_, io_, screen, registry_, programPath_);
-  host_.BuildIconSizeTable();
-  const CatalogueFacts facts = host_.ReadCatalogueFacts();
   BuildSystemCatalogue(model_, io_.folders, io_.fs, facts.userName, facts.recycleBinFull);
   // Without a menu file the default groups are made. The All Programs group is filled last: the pool's member entries are shared, and
   // a crowded desktop must not take those the other default groups need.
@@ -95,7 +100,6 @@ void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRin
     BuildDefaultGroup(kRingSlotsFirstDefault);
     items_.EndRefusalBatch();
   }
-  host_.BuildRingSlotTables();
 }
 
 void Defaults::FreeSlotContents(int slot) {
@@ -188,10 +192,10 @@ void Defaults::ResetAndReload(bool resetSettings, bool resetItems, bool reloadIc
   host_.ReleaseImages();
   if (resetItems || reloadIcons) {
     model_.Size();
-    Initialise(!resetSettings, !resetItems, nullptr);
+    Reinitialise(!resetSettings, !resetItems, nullptr);
   } else {
     const Model kept = model_;
-    Initialise(!resetSettings, true, &kept);
+    Reinitialise(!resetSettings, true, &kept);
   }
   if (reloadIcons) RepairIcons();
   host_.ReloadImagesAndShow();

@@ -24,27 +24,22 @@ struct CatalogueFacts {
   bool recycleBinFull = false;
 };
 
-// The steps of the sequence that belong to the windows (dock geometry, menu layout,
-// image store, message loop). The Windows side implements it; tests record the calls.
+// The steps of the reset sequences that belong to the windows (dock geometry, menu
+// layout, image store, message loop). Start-up needs none of them: the windows are built
+// from the finished model. The Windows side implements it; tests record the calls.
 class DefaultsHost {
  public:
   virtual ~DefaultsHost() = default;
   // No ring slot selected, no menu band focused, fading off.
   virtual void ResetInteraction() = 0;
-  // Screen metrics, work area and centre; the ring image's side back to 152. Returns
-  // what the settings' defaults and checks need of them.
+  // Screen metrics, work area and centre.
   virtual SettingsScreen MeasureScreen() = 0;
-  // The group menu's rows per page.
-  virtual void SetMenuRowsPerPage() = 0;
-  // The icon size table, from the settings as loaded.
-  virtual void BuildIconSizeTable() = 0;
-  // The ring slot tables, from the settings and the ring items.
-  virtual void BuildRingSlotTables() = 0;
   virtual CatalogueFacts ReadCatalogueFacts() = 0;
   // Releases every skin and item image of the image store.
   virtual void ReleaseImages() = 0;
-  // Loads every skin and item image, trims the working set, lets pending window
-  // messages run and gives the dock the focus (which repaints it).
+  // Lays the ring and the group menu out from the model, loads every skin and item
+  // image, trims the working set, lets pending window messages run and gives the dock
+  // the focus (which repaints it).
   virtual void ReloadImagesAndShow() = 0;
   // Lets pending window messages run (during the drive scan).
   virtual void LetMessagesRun() = 0;
@@ -91,10 +86,11 @@ class Defaults {
   // system's major version (Explorer joins the system group from 6 on).
   Defaults(const DefaultsServices& services, std::string programPath, uint32_t windowsMajor);
 
-  // The start-up sequence: the screen, the default settings, the settings file, the
-  // built-in catalogue, then the menu file or, failing that, the default groups. A first
-  // start (no configuration files) ends with the seven default ring items.
-  void LoadAtStart();
+  // The start-up sequence on the model alone: the default settings from `screen`, the
+  // settings file, the built-in catalogue, then the menu file or, failing that, the
+  // default groups. A first start (no configuration files) ends with the seven default
+  // ring items.
+  void LoadAtStart(const SettingsScreen& screen, const CatalogueFacts& facts);
   // Fills pool item `slot` (0: slot = which) with default row `which` (3..9): the All
   // Programs group from the desktop folders, the system folders and drives, the
   // accessories, the Office programs, the web browser, the mail program and the web
@@ -114,7 +110,10 @@ class Defaults {
  private:
   // The start-up sequence; with `keptRing`, the ring, groups and items come from it instead of
   // the menu file (the built-in catalogue is rebuilt, keeping its custom icons).
-  void Initialise(bool loadSettings, bool loadMenu, const Model* keptRing);
+  void Initialise(bool loadSettings, bool loadMenu, const Model* keptRing, const SettingsScreen& screen,
+                  const CatalogueFacts& facts);
+  // Initialise between the window steps of a reset.
+  void Reinitialise(bool loadSettings, bool loadMenu, const Model* keptRing);
   void FreeSlotContents(int slot);
   void RepairIcons();
 

@@ -392,6 +392,26 @@ TEST_F(ItemImagesTest, EachKindGetsItsVariants) {
   EXPECT_EQ(images_.Get(ImageSet::kItem, 0, 0), nullptr);
 }
 
+TEST_F(ItemImagesTest, TheFirstFrameDecodesTheShownPositionsAndWhatTheyShowTheRestComesLater) {
+  // 36 ring positions with pictures, 24 of them shown; position 2 shows template 45 (as
+  // the Recycle Bin does), template 46 is shown by nothing.
+  for (int i : {45, 46}) model_.Items[i].IconFile = folders_.SysIconDir + "Folder.png";
+  for (int position = 1; position <= 36; ++position) {
+    model_.Items[position].Kind = ItemKind::kShortcut;
+    model_.Items[position].IconFile = folders_.SysIconDir + "Folder.png";
+    model_.Items[position].ImageIndex = position;
+  }
+  model_.Items[2].ImageIndex = 45;
+  const std::vector<int> later = PicturesShownLater(model_, 24);
+  LoadShownImages(loader_, 24);
+  const std::pair<int, bool> cases[] = {{1, false}, {2, false}, {24, false}, {45, false},
+                                        {25, true},  {36, true}, {46, true}};
+  for (const auto& [index, isLater] : cases) {
+    EXPECT_EQ(std::count(later.begin(), later.end(), index), isLater ? 1 : 0) << index;
+    EXPECT_EQ(images_.Get(ImageSet::kItem, index, 1) == nullptr, isLater) << index;
+  }
+}
+
 TEST_F(ItemImagesTest, TheCustomIconComesFirstAndMissingPicturesFallBackByPathKind) {
   model_.Items[6].Kind = ItemKind::kShortcut;
   model_.Items[6].CustomIconFile = folders_.SysIconDir + "Printer.png";

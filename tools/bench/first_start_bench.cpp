@@ -60,7 +60,7 @@ void BM_FirstStart(benchmark::State& state) {
     state.PauseTiming();
     std::unique_ptr<ItemWorld> w = MakeMachine();
     state.ResumeTiming();
-    w->defaults.LoadAtStart();
+    w->LoadAtStart();
     state.PauseTiming();
     members = w->model.Groups[vek::pool::kAllProgramsSlot].MemberCount();
     w.reset();
@@ -72,13 +72,13 @@ BENCHMARK(BM_FirstStart)->Unit(benchmark::kMillisecond);
 
 void BM_SecondStart(benchmark::State& state) {
   std::unique_ptr<ItemWorld> w = MakeMachine();
-  w->defaults.LoadAtStart();
+  w->LoadAtStart();
   vek::SaveSettings(w->model, w->io);
   vek::SaveMenu(w->model, w->io);
   const std::vector<vek::ShortcutItem> saved = w->model.Items;
   for (auto _ : state) {
     w->model = vek::Model();
-    w->defaults.LoadAtStart();
+    w->LoadAtStart();
   }
   if (w->model.Items != saved) state.SkipWithError("the ring read back differs from the one saved");
   state.counters["all_programs_members"] = w->model.Groups[vek::pool::kAllProgramsSlot].MemberCount();

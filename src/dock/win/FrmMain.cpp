@@ -3,6 +3,8 @@
 #include <windowsx.h>
 #include <imm.h>
 
+#include <algorithm>
+
 #include "core/config_files.h"
 #include "dock/win/screen_win.h"
 #include "icons/win/item_images.h"
@@ -13,6 +15,8 @@ namespace vek {
 namespace {
 // Posted by a drop so that its questions run after the drag source has its answer.
 constexpr UINT kRunDropMessage = WM_APP + 25;
+// Posted for each picture decoded after the first frame.
+constexpr UINT kLoadLaterPictureMessage = WM_APP + 26;
 }  // namespace
 
 FrmMain::~FrmMain() { Unload(); }
@@ -82,21 +86,49 @@ void FrmMain::Show() {
   ToBottom(true);
 }
 
-void FrmMain::LoadAllImages(HMODULE resources) {
-  win::ImageLoader loader{parts_.model, parts_.fs, parts_.folders, images_, geometry_.IconSizes,
+win::ImageLoader FrmMain::Loader(HMODULE resources) {
+  return win::ImageLoader{parts_.model, parts_.fs, parts_.folders, images_, geometry_.IconSizes,
                           geometry_.BorderSize, resources ? resources : GetModuleHandleW(nullptr),
                           geometry_.CentreMagnifiedSize()};
-  win::LoadAllImages(loader);
-  // The ring image's size decides the centre's boxes.
+}
+
+void FrmMain::AfterImagesLoaded() {
   geometry_.Relayout(parts_.model.Settings);
   surface_.Invalidate();
 }
 
+void FrmMain::LoadAllImages(HMODULE resources) {
+  win::ImageLoader loader = Loader(resources);
+  win::LoadAllImages(loader);
+  laterPictures_.clear();
+  AfterImagesLoaded();
+}
+
+void FrmMain::LoadShownImages() {
+  win::ImageLoader loader = Loader(nullptr);
+  const int shown = ShownSlots(parts_.model.Settings);
+  win::LoadShownImages(loader, shown);
+  laterPictures_ = win::PicturesShownLater(parts_.model, shown);
+  AfterImagesLoaded();
+}
+
+void FrmMain::LoadRestLater() {
+  if (hwnd() && !laterPictures_.empty()) PostMessageW(hwnd(), kLoadLaterPictureMessage, 0, 0);
+}
+
+void FrmMain::LoadNextLaterPicture() {
+  if (laterPictures_.empty()) return;
+  const int index = laterPictures_.back();
+  laterPictures_.pop_back();
+  LoadItemIcon(index);
+  // A slot that turned to this picture meanwhile was drawn without it.
+  if (std::find(slots_.SlotIcon.begin(), slots_.SlotIcon.end(), index) != slots_.SlotIcon.end()) Repaint();
+  LoadRestLater();
+}
+
 void FrmMain::LoadItemIcon(int index) {
   if (!hwnd()) return;
-  win::ImageLoader loader{parts_.model, parts_.fs, parts_.folders, images_, geometry_.IconSizes,
-                          geometry_.BorderSize, GetModuleHandleW(nullptr),
-                          geometry_.CentreMagnifiedSize()};
+  win::ImageLoader loader = Loader(nullptr);
   // The centre is cut round to the ring and has a magnified variant of its own.
   if (index == pool::kCentre)
     win::LoadCentreImage(loader);
@@ -335,6 +367,9 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kRunDropMessage:
       if (drops_) drops_->RunPendingDrop();
+      return 0;
+    case kLoadLaterPictureMessage:
+      LoadNextLaterPicture();
       return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:

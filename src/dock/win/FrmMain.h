@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/model.h"
 #include "core/paths.h"
@@ -25,6 +26,7 @@
 #include "dock/geometry.h"
 #include "dock/win/dock_surface.h"
 #include "icons/win/image_store.h"
+#include "icons/win/item_images.h"
 #include "platform/win/window.h"
 
 namespace vek {
@@ -60,6 +62,11 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   // the built-in catalogue exists, free ring positions first become blank shortcuts.
   // The skin comes from `resources` (the program itself when null).
   void LoadAllImages(HMODULE resources = nullptr);
+  // Start-up's share of LoadAllImages: what the first frame shows. Once the ring is
+  // painted, LoadRestLater decodes the rest, one posted message a picture, so that the
+  // window answers the user in between.
+  void LoadShownImages();
+  void LoadRestLater();
   // Releases every picture of the image store.
   void ReleaseImages() { images_.ReleaseImages(); }
   // Loads one item's picture into the image store; nothing before the window exists
@@ -75,8 +82,6 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   void CalcMinimizedPos(MinimizedPosition position);
   // The screen as it is now (before the window exists too); the geometry keeps it.
   ScreenMetrics MeasureScreen();
-  // The size variants from the settings (the slot table is recomputed with them).
-  void CalcIconSizes() { geometry_.Relayout(parts_.model.Settings); }
 
   // The three ways the ring is painted (nothing while minimised or hidden).
   void DockNormal(bool noUpdate);
@@ -122,6 +127,10 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
 
  private:
   DockView View() const;
+  win::ImageLoader Loader(HMODULE resources);
+  // The loaded pictures decide the centre's boxes (the ring image's size).
+  void AfterImagesLoaded();
+  void LoadNextLaterPicture();
   void Repaint();
   // A mouse message at (x, y) in work-area coordinates.
   void HandleMouse(UINT message, WPARAM wParam, int x, int y);
@@ -167,6 +176,7 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   bool releasingCapture_ = false;  // the dock lets the mouse go itself
   std::function<bool()> altSpaceIsHotkey_;
   bool wholeScreen_ = false;
+  std::vector<int> laterPictures_;  // decoded after the first frame, last first
 
   DockController controller_;
   std::unique_ptr<DropController> drops_;

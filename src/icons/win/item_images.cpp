@@ -1,5 +1,6 @@
 #include "icons/win/item_images.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -130,14 +131,51 @@ void LoadCentreImage(ImageLoader& l) {
   if (large) l.images.Set(ImageSet::kItem, pool::kCentre, kCentreMagnifiedVariant, *large, magnified, magnified);
 }
 
-void LoadAllImages(ImageLoader& l) {
+namespace {
+bool IsFallback(int index) { return index >= pool::kFileImage && index <= pool::kGroupImage; }
+
+// The pictures the first `shownPositions` ring positions draw: each position's item, the
+// picture it shows and its group's shown item.
+std::vector<int> PicturesShownNow(const Model& model, int shownPositions) {
+  std::vector<int> shown;
+  const int items = static_cast<int>(model.Items.size());
+  auto add = [&](int index) {
+    if (index <= pool::kCentre || index >= items) return;
+    shown.push_back(index);
+    const int image = model.Items[index].ImageIndex;
+    if (image > pool::kCentre && image < items) shown.push_back(image);
+  };
+  for (int position = pool::kRingFirst; position <= std::min(shownPositions, pool::kRingLast); ++position) {
+    add(position);
+    if (position < static_cast<int>(model.Groups.size()) && !model.Groups[position].Members.empty())
+      add(model.Groups[position].Members[0]);
+  }
+  return shown;
+}
+}  // namespace
+
+std::vector<int> PicturesShownLater(const Model& model, int shownPositions) {
+  const std::vector<int> now = PicturesShownNow(model, shownPositions);
+  std::vector<int> later;
+  for (int index : RingItems(model))
+    if (!IsFallback(index) && std::find(now.begin(), now.end(), index) == now.end()) later.push_back(index);
+  return later;
+}
+
+void LoadShownImages(ImageLoader& l, int shownPositions) {
   LoadSkinImages(l);
   LoadCentreImage(l);
   for (int i = pool::kFileImage; i <= pool::kGroupImage; ++i) LoadItemIcon(l, i);
+  const std::vector<int> later = PicturesShownLater(l.model, shownPositions);
   for (int index : RingItems(l.model)) {
-    if (index >= pool::kFileImage && index <= pool::kGroupImage) continue;
+    if (IsFallback(index) || std::find(later.begin(), later.end(), index) != later.end()) continue;
     LoadItemIcon(l, index);
   }
+}
+
+void LoadAllImages(ImageLoader& l) {
+  LoadShownImages(l, pool::kRingLast);
+  for (int index : PicturesShownLater(l.model, pool::kRingLast)) LoadItemIcon(l, index);
 }
 
 void RebuildSizeCache(ImageStore& images, int variant, int side) {

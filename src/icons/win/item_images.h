@@ -3,6 +3,8 @@
 // cached variants after the sizes change.
 #pragma once
 
+#include <vector>
+
 #include <windows.h>
 
 #include <array>
@@ -45,9 +47,18 @@ void LoadSkinImages(ImageLoader& loader);
 // it exists, else the "LOGO" skin picture.
 void LoadCentreImage(ImageLoader& loader);
 
-// What the ring shows, in start-up order: skins, the centre, the fallback pictures
-// 39..42, then the items of the shown ring positions. Every other picture (group
-// members, the command catalogue) is decoded when something first draws it.
+// What the ring's first frame shows, in start-up order: skins, the centre, the fallback
+// pictures 39..42, then the items of the first `shownPositions` ring positions and the
+// pictures they show. Group members and the command catalogue are decoded when
+// something first draws them.
+void LoadShownImages(ImageLoader& l, int shownPositions);
+
+// The rest of the ring's pictures: the positions beyond the shown ones and the template
+// pictures a ring item may turn into. Start-up decodes them after the first frame is
+// painted.
+std::vector<int> PicturesShownLater(const Model& model, int shownPositions);
+
+// LoadShownImages, then the pictures shown later.
 void LoadAllImages(ImageLoader& l);
 
 // Re-makes size variant `variant` (1..4) of the item plate and of image indices 1..64

@@ -20,6 +20,30 @@ namespace vek::win {
 
 namespace {
 
+// The installer's library is loaded on first use: importing it would load a dozen more
+// libraries at every start, for the rare shortcut an installer advertised.
+struct InstallerFunctions {
+  decltype(&MsiGetShortcutTargetW) shortcutTarget = nullptr;
+  decltype(&MsiGetComponentPathW) componentPath = nullptr;
+};
+
+const InstallerFunctions& Installer() {
+  static const InstallerFunctions functions = [] {
+    InstallerFunctions f;
+    HMODULE msi = LoadLibraryExW(L"msi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!msi) {
+      WriteLog("msi.dll could not be loaded: " + HexCode(GetLastError()));
+      return f;
+    }
+    f.shortcutTarget = reinterpret_cast<decltype(&MsiGetShortcutTargetW)>(
+        reinterpret_cast<void*>(GetProcAddress(msi, "MsiGetShortcutTargetW")));
+    f.componentPath = reinterpret_cast<decltype(&MsiGetComponentPathW)>(
+        reinterpret_cast<void*>(GetProcAddress(msi, "MsiGetComponentPathW")));
+    return f;
+  }();
+  return functions;
+}
+
 // Calls a property getter or method of an automation object by name.
 bool Invoke(IDispatch* object, const wchar_t* name, WORD flags, Variant* argument, Variant& result) {
   DISPID id = 0;
@@ -224,11 +248,12 @@ std::string Win32ShortcutReader::InstallerTarget(const std::string& linkPath) {
   wchar_t product[39] = {};
   wchar_t feature[MAX_FEATURE_CHARS + 1] = {};
   wchar_t component[39] = {};
-  if (MsiGetShortcutTargetW(Wide(linkPath).c_str(), product, feature, component) != ERROR_SUCCESS)
-    return {};
+  const InstallerFunctions& msi = Installer();
+  if (!msi.shortcutTarget || !msi.componentPath) return {};
+  if (msi.shortcutTarget(Wide(linkPath).c_str(), product, feature, component) != ERROR_SUCCESS) return {};
   std::vector<wchar_t> path(1024);
   DWORD length = static_cast<DWORD>(path.size());
-  if (MsiGetComponentPathW(product, component, path.data(), &length) != INSTALLSTATE_LOCAL) return {};
+  if (msi.componentPath(product, component, path.data(), &length) != INSTALLSTATE_LOCAL) return {};
   return Utf8(std::wstring_view(path.data(), length < path.size() ? length : path.size() - 1));
 }
 

@@ -355,7 +355,7 @@ class RecordingPictures : public ItemPictures {
   FileSystem& fs_;
 };
 
-// The windows' part of the start-up sequence, recorded in order.
+// The windows' part of the reset sequences, recorded in order.
 class RecordingHost : public DefaultsHost {
  public:
   void ResetInteraction() override { log.push_back("ResetInteraction"); }
@@ -363,18 +363,16 @@ class RecordingHost : public DefaultsHost {
     log.push_back("MeasureScreen");
     return screen;
   }
-  void SetMenuRowsPerPage() override { log.push_back("SetMenuRowsPerPage"); }
-  void BuildIconSizeTable() override { log.push_back("BuildIconSizeTable"); }
-  void BuildRingSlotTables() override { log.push_back("BuildRingSlotTables"); }
   CatalogueFacts ReadCatalogueFacts() override {
     log.push_back("ReadCatalogueFacts");
-    return {"tester", false};
+    return facts;
   }
   void ReleaseImages() override { log.push_back("ReleaseImages"); }
   void ReloadImagesAndShow() override { log.push_back("ReloadImagesAndShow"); }
   void LetMessagesRun() override { log.push_back("LetMessagesRun"); }
   // A 1920 x 1080 screen whose work area ends above a 40-pixel taskbar (centre 520).
   SettingsScreen screen{1920, 1080, 520 - 80};
+  CatalogueFacts facts{"tester", false};
   std::vector<std::string> log;
 };
 
@@ -453,6 +451,8 @@ struct ItemWorld {
   RecordingHost host;
   Defaults defaults{DefaultsServices{model, io, registry, items, discovery, associations, host},
                     kWorldProgram, 6};
+  // Start-up on this machine: its screen and its catalogue facts.
+  void LoadAtStart() { defaults.LoadAtStart(host.screen, host.facts); }
 };
 
 }  // namespace vek::test
