@@ -69,6 +69,13 @@ constexpr int kApplicationImage = 41;
 constexpr int kGroupImage = 42;
 }  // namespace pool
 
+// The template entry whose picture stands in for an item's own: by what its Link denotes.
+constexpr int FallbackImage(PathKind pathKind) {
+  return pathKind == PathKind::kProgram     ? pool::kApplicationImage
+         : pathKind == PathKind::kOtherFile ? pool::kFileImage
+                                            : pool::kBlankImage;
+}
+
 // Text widths of the stored records, in characters.
 namespace width {
 constexpr int kLink = 255;

@@ -4,14 +4,6 @@ namespace vek {
 
 using namespace menu_size;
 
-int32_t FallbackPicture(PathKind pathKind) {
-  switch (pathKind) {
-    case PathKind::kProgram: return pool::kApplicationImage;
-    case PathKind::kOtherFile: return pool::kFileImage;
-    default: return pool::kBlankImage;
-  }
-}
-
 namespace {
 bool IsFallback(int32_t image) { return image >= pool::kFileImage && image <= pool::kGroupImage; }
 }  // namespace
@@ -24,7 +16,7 @@ DrawOp RowPicture(const MenuRow& row, const std::function<bool(int32_t)>& pictur
     return DrawOp::Image(ImageSet::kItem, row.image, 0, x, y, kMenuIconSize, kMenuIconSize);
   if (!pictureReady || pictureReady(row.image)) return DrawOp::Image(ImageSet::kItem, row.image, 4, x, y);
   if (waiting) *waiting = true;
-  return DrawOp::Image(ImageSet::kItem, FallbackPicture(row.pathKind), 0, x, y, kMenuIconSize, kMenuIconSize);
+  return DrawOp::Image(ImageSet::kItem, FallbackImage(row.pathKind), 0, x, y, kMenuIconSize, kMenuIconSize);
 }
 
 std::vector<int32_t> PaintMenu(DockFrame& frame, const MenuView& v) {

@@ -47,9 +47,6 @@ struct MenuView {
   std::function<bool(int32_t)> pictureReady;
 };
 
-// The fallback picture of a member without its own.
-int32_t FallbackPicture(PathKind pathKind);
-
 // The operation that draws a member's 32-pixel picture with its top-left at (x, y): its
 // own picture when decoded, else the fallback picture scaled down. `waiting` is set when
 // the member's own picture is not decoded yet.

@@ -10,14 +10,6 @@ namespace vek::win {
 
 namespace {
 
-int FallbackImage(PathKind pathKind) {
-  switch (pathKind) {
-    case PathKind::kProgram: return pool::kApplicationImage;
-    case PathKind::kOtherFile: return pool::kFileImage;
-    default: return pool::kBlankImage;
-  }
-}
-
 bool Exists(FileSystem& fs, const std::string& path) {
   return !path.empty() && fs.Attributes(path) != attr::kInvalid;
 }
