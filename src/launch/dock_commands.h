@@ -2,6 +2,8 @@
 // window implements it; tests record the calls.
 #pragma once
 
+#include "core/model.h"
+
 namespace vek {
 
 class DockCommands {
@@ -9,7 +11,7 @@ class DockCommands {
   virtual ~DockCommands() = default;
   // Leaves key mode and puts the dock behind all windows.
   virtual void LeaveKeyMode() = 0;
-  // 0 shown, 1 minimised, 2 hidden.
+  // Shows the dock, minimises it to its small icon, or hides it.
   virtual void SetDockState(DockState state) = 0;
   // Refreshes the ring's slots; with paintRing it also paints the plain ring and wakes
   // the dock's timers.
