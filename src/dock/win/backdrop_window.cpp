@@ -1,0 +1,106 @@
+#include "dock/win/backdrop_window.h"
+
+#include <windowsx.h>
+
+#include "platform/log.h"
+
+namespace vek::win {
+
+namespace {
+
+constexpr UINT kQuietly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+
+bool Topmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+}  // namespace
+
+bool BackdropWindow::Load(const PixelRect& workArea, HWND dock, MouseHandler mouse) {
+  dock_ = dock;
+  mouse_ = std::move(mouse);
+  shown_ = false;
+  look_ = BackdropLook{};
+  // Not the dock's title: whatever looks for the dock's window by name finds the dock.
+  return Create(kClassName, L"VEK Desktop Backdrop", WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+                workArea.left, workArea.top, workArea.width(), workArea.height(), nullptr);
+}
+
+void BackdropWindow::Fill(const BackdropLook& look) {
+  const COLORREF colour = RGB((look.argb >> 16) & 0xFF, (look.argb >> 8) & 0xFF, look.argb & 0xFF);
+  if (colour != brushColour_ || !brush_) {
+    brush_.reset(CreateSolidBrush(colour));
+    brushColour_ = colour;
+    InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+  if (!SetLayeredWindowAttributes(hwnd(), 0, look.Opacity(), LWA_ALPHA))
+    WriteLog("backdrop opacity not set: error " + HexCode(GetLastError()));
+  ++changes_;
+}
+
+void BackdropWindow::Present(const BackdropLook& look) {
+  if (!hwnd()) return;
+  switch (NextBackdropStep(shown_, look_, look)) {
+    case BackdropStep::kNothing:
+      break;
+    case BackdropStep::kShow:
+      Fill(look);
+      // Placed while still hidden, so that it never shows above the dock, not even once.
+      FollowDock();
+      SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, kQuietly | SWP_NOZORDER | SWP_SHOWWINDOW);
+      shown_ = true;
+      break;
+    case BackdropStep::kRefill:
+      Fill(look);
+      break;
+    case BackdropStep::kHide:
+      SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, kQuietly | SWP_NOZORDER | SWP_HIDEWINDOW);
+      shown_ = false;
+      ++changes_;
+      break;
+  }
+  look_ = look;
+}
+
+void BackdropWindow::FollowDock() {
+  if (!hwnd() || !dock_) return;
+  const bool topmost = Topmost(dock_);
+  // A window put just after a topmost one does not always become topmost itself; after a
+  // window that is not topmost it never stays so.
+  if (topmost && !Topmost(hwnd())) SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, kQuietly);
+  if (GetWindow(dock_, GW_HWNDNEXT) != hwnd() || Topmost(hwnd()) != topmost)
+    SetWindowPos(hwnd(), dock_, 0, 0, 0, 0, kQuietly);
+}
+
+LRESULT BackdropWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEACTIVATE:
+      // A press on the dimmed screen leaves the dock active, with the keyboard.
+      return MA_NOACTIVATE;
+    case WM_SETFOCUS:
+      if (dock_ && IsWindowVisible(dock_)) SetFocus(dock_);
+      return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      // The window's client area starts at the work area's corner.
+      if (mouse_) mouse_(message, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint fills everything
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      if (HDC dc = BeginPaint(hwnd(), &paint)) {
+        if (brush_) FillRect(dc, &paint.rcPaint, brush_.get());
+        EndPaint(hwnd(), &paint);
+      }
+      return 0;
+    }
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace vek::win
