@@ -364,18 +364,13 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // part's corner.
   const int x = GET_X_LPARAM(lParam) + surface_.area().left;
   const int y = GET_Y_LPARAM(lParam) + surface_.area().top;
+  if (win::IsPointerMessage(message)) {
+    HandleMouse(message, wParam, x, y);
+    return 0;
+  }
   switch (message) {
     case kRunDropMessage:
       if (drops_) drops_->RunPendingDrop();
-      return 0;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      HandleMouse(message, wParam, x, y);
       return 0;
     case WM_CAPTURECHANGED:
       if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != hwnd()) controller_.CaptureLost();

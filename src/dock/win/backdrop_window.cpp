@@ -20,8 +20,13 @@ bool BackdropWindow::Load(const PixelRect& workArea, HWND dock, MouseHandler mou
   shown_ = false;
   look_ = BackdropLook{};
   // Not the dock's title: whatever looks for the dock's window by name finds the dock.
-  return Create(kClassName, L"VEK Desktop Backdrop", WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
-                workArea.left, workArea.top, workArea.width(), workArea.height(), nullptr);
+  if (!Create(kClassName, L"VEK Desktop Backdrop", WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+              workArea.left, workArea.top, workArea.width(), workArea.height(), nullptr))
+    return false;
+  // Made a window of one alpha now, before the dock's first push: some systems (Wine)
+  // make the window anew for that, above the windows there are then.
+  SetLayeredWindowAttributes(hwnd(), 0, 0, LWA_ALPHA);
+  return true;
 }
 
 void BackdropWindow::Fill(const BackdropLook& look) {
@@ -63,30 +68,30 @@ void BackdropWindow::Present(const BackdropLook& look) {
 void BackdropWindow::FollowDock() {
   if (!hwnd() || !dock_) return;
   const bool topmost = Topmost(dock_);
-  // A window put just after a topmost one does not always become topmost itself; after a
-  // window that is not topmost it never stays so.
-  if (topmost && !Topmost(hwnd())) SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, kQuietly);
-  if (GetWindow(dock_, GW_HWNDNEXT) != hwnd() || Topmost(hwnd()) != topmost)
+  if (GetWindow(dock_, GW_HWNDNEXT) == hwnd() && Topmost(hwnd()) == topmost) return;
+  if (topmost) {
+    // Both put first, the backdrop before the dock: a window put just after a topmost
+    // one does not always become topmost itself, and Wine stacks its X windows only for
+    // a window that becomes the first of all.
+    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, kQuietly);
+    SetWindowPos(dock_, HWND_TOPMOST, 0, 0, 0, 0, kQuietly);
+  } else {
     SetWindowPos(hwnd(), dock_, 0, 0, 0, 0, kQuietly);
+  }
 }
 
 LRESULT BackdropWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsPointerMessage(message)) {
+    // The window's client area starts at the work area's corner.
+    if (mouse_) mouse_(message, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return 0;
+  }
   switch (message) {
     case WM_MOUSEACTIVATE:
       // A press on the dimmed screen leaves the dock active, with the keyboard.
       return MA_NOACTIVATE;
     case WM_SETFOCUS:
       if (dock_ && IsWindowVisible(dock_)) SetFocus(dock_);
-      return 0;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      // The window's client area starts at the work area's corner.
-      if (mouse_) mouse_(message, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the paint fills everything
