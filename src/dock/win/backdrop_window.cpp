@@ -21,8 +21,14 @@ bool BackdropWindow::Load(const PixelRect& workArea, HWND dock, MouseHandler mou
   look_ = BackdropLook{};
   // Not the dock's title: whatever looks for the dock's window by name finds the dock.
   if (!Create(kClassName, L"VEK Desktop Backdrop", WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
-              workArea.left, workArea.top, workArea.width(), workArea.height(), nullptr))
+              workArea.left, workArea.top, 1, 1, nullptr))
     return false;
+  // Made small, then a plain borderless window rather than a popup before it covers the
+  // work area: Wine leaves a popup as large as the work area to a window manager, and
+  // hiding it then waits two seconds for one that is not there.
+  SetWindowLongPtrW(hwnd(), GWL_STYLE, WS_CLIPSIBLINGS);
+  SetWindowPos(hwnd(), nullptr, workArea.left, workArea.top, workArea.width(), workArea.height(),
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   // Made a window of one alpha now, before the dock's first push: some systems (Wine)
   // make the window anew for that, above the windows there are then.
   SetLayeredWindowAttributes(hwnd(), 0, 0, LWA_ALPHA);
