@@ -2,8 +2,8 @@
 # The dock as a user sees it: the centre picture inside its ring image and a plate at
 # every ring position; the pointer on a slot magnifies it and repeats it in the centre
 # with its caption; the pointer on the centre magnifies the centre's own picture inside its
-# ring; Alt+Space dims the screen and shows the slot letters, Esc ends it; messages from
-# other programs change nothing.
+# ring; Alt+Space dims the screen and shows the slot letters, Esc or a press on the dimmed
+# screen ends it; messages from other programs change nothing.
 source "$(dirname "$0")/lib.sh"
 
 # Number of almost white pixels in a W×H box whose top-left is (X, Y).
@@ -94,6 +94,13 @@ letters=$(white_pixels "$keymode" $((cx + 338)) $((cy - 14)) 20 24)
 [ "$letters" -gt 8 ] || fail "no letter beside slot 1 ($letters white pixels)"
 undimmed() { [ "$(brightness "$(screenshot dock-after-keymode)" 10 10)" -ge $((before - 8)) ]; }
 press_until "VEK Desktop" Escape undimmed || fail "Esc did not clear the backdrop"
+# A press on the dimmed screen away from the ring leaves key mode too, and the dock keeps
+# the keyboard: Alt+Space and Esc work after it.
+press_until "VEK Desktop" alt+space dimmed || fail "Alt+Space did not dim the screen again"
+xdotool mousemove 10 10 click 1
+poll 10 undimmed || fail "a press on the dimmed screen did not leave key mode"
+press_until "VEK Desktop" alt+space dimmed || fail "Alt+Space after the press did not dim the screen"
+press_until "VEK Desktop" Escape undimmed || fail "Esc after the press did not clear the backdrop"
 
 stop_dock
 echo "dock e2e passed; screenshots in $E2E_OUT"

@@ -160,28 +160,61 @@ TEST_F(DockRenderTest, TheHoveredCentreIsItsOwnPictureMagnifiedInsideItsRing) {
   EXPECT_EQ(At(s, m.CenterX, m.CenterY).a, 255);
 }
 
-TEST_F(DockRenderTest, KeyModeDimsTheWholeScreenAndShowsLetters) {
+TEST_F(DockRenderTest, KeyModeDimsTheWholeScreenBeneathTheRingAndShowsLetters) {
   const win::DockSurface& s = dock_.surface();
+  const win::BackdropWindow& backdrop = dock_.backdrop();
   const ScreenMetrics& m = dock_.geometry().screen;
-  // Outside key mode the window covers the ring, not the screen.
-  EXPECT_LT(static_cast<int64_t>(s.width()) * s.height(), static_cast<int64_t>(m.ScreenWidth) * m.ScreenHeight / 2);
+  // In and out of key mode the dock's window covers the ring, not the screen.
+  auto ringSized = [&] {
+    return static_cast<int64_t>(s.width()) * s.height() < static_cast<int64_t>(m.ScreenWidth) * m.ScreenHeight / 2;
+  };
+  EXPECT_TRUE(ringSized());
+  EXPECT_FALSE(IsWindowVisible(backdrop.hwnd()));
   dock_.SetKeyMode(true);
-  const Pixel corner = At(s, 5, 5);
-  EXPECT_EQ(corner.a, 192);
-  EXPECT_EQ(corner.r + corner.g + corner.b, 0);
+  EXPECT_TRUE(ringSized());
+  // The dimming is the backdrop's window: black at the opacity setting over the work area.
+  ASSERT_TRUE(IsWindowVisible(backdrop.hwnd()));
+  BYTE opacity = 0;
+  DWORD how = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(backdrop.hwnd(), nullptr, &opacity, &how));
+  EXPECT_EQ(opacity, 192);
+  EXPECT_EQ(how & LWA_ALPHA, static_cast<DWORD>(LWA_ALPHA));
+  EXPECT_EQ(backdrop.look().Rgb(), 0u);
+  RECT r{};
+  GetWindowRect(backdrop.hwnd(), &r);
+  EXPECT_EQ((PixelRect{r.left, r.top, r.right, r.bottom}),
+            (PixelRect{m.WorkArea.left, m.WorkArea.top, m.WorkArea.left + m.ScreenWidth, m.WorkArea.top + m.ScreenHeight}));
+  EXPECT_EQ(At(s, 5, 5).a, 0);
   const SlotBox& b = dock_.geometry().DockPos[1];
   const int lx = m.CenterX + b.LabelX, ly = b.LabelY + m.CenterY - 12;
   EXPECT_GT(CountIn(s, PixelRect{lx - 10, ly, lx + 10, ly + 22},
                     [](const Pixel& q) { return q.r > 240 && q.a == 255; }),
             8);
+  // Hovering repaints the ring alone.
+  const int changes = backdrop.changes();
+  for (int slot : {3, 4, 0, 24}) {
+    const PointXY p = Centre(slot);
+    dock_.SelectAt(p.x, p.y);
+  }
+  EXPECT_EQ(backdrop.changes(), changes);
   // Letters hidden: still dimmed, no letters.
   app_.model.Settings.HideLetters = true;
   dock_.DockNormal(false);
-  EXPECT_EQ(At(s, 5, 5).a, 192);
+  EXPECT_TRUE(IsWindowVisible(backdrop.hwnd()));
   EXPECT_EQ(CountIn(s, PixelRect{lx - 10, ly, lx + 10, ly + 22}, [](const Pixel& q) { return q.r > 60; }), 0);
   dock_.SetKeyMode(false);
-  EXPECT_EQ(At(s, 5, 5).a, 0);
-  EXPECT_LT(static_cast<int64_t>(s.width()) * s.height(), static_cast<int64_t>(m.ScreenWidth) * m.ScreenHeight / 2);
+  EXPECT_FALSE(IsWindowVisible(backdrop.hwnd()));
+  EXPECT_TRUE(ringSized());
+}
+
+TEST_F(DockRenderTest, TheFadeChangesTheBackdropOncePerStep) {
+  dock_.SetKeyMode(true);
+  const int changes = dock_.backdrop().changes();
+  dock_.controller().state().FadeEnabled = true;
+  dock_.controller().SetDockState(DockState::Hidden);
+  // 31 steps show less and less of it; the last one hides it.
+  EXPECT_EQ(dock_.backdrop().changes(), changes + 32);
+  EXPECT_FALSE(IsWindowVisible(dock_.backdrop().hwnd()));
 }
 
 TEST_F(DockRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {

@@ -1,7 +1,9 @@
 // The dock window's handling of the mouse against real window messages: the capture
-// through a drag, and a click whose command ends the program.
+// through a drag, a click whose command ends the program, and key mode's backdrop window
+// beneath the dock.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -134,6 +136,52 @@ TEST_F(DockWindowTest, AnExitClickedOnTheRingRunsOnceTheClickHasBeenHandled) {
   EXPECT_EQ(win::RunMessageLoop(), 0);
   EXPECT_TRUE(exited);
   EXPECT_EQ(dock_.hwnd(), nullptr);
+}
+
+bool Topmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// A real press and release of the left button at a screen point, through the system's
+// input queue; the pointer goes back where it was.
+void ClickAt(POINT at, const std::function<bool()>& done) {
+  POINT was{};
+  GetCursorPos(&was);
+  SetCursorPos(at.x, at.y);
+  INPUT press[2] = {};
+  press[0].type = press[1].type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, press, sizeof(INPUT));
+  for (int i = 0; i < 200 && !done(); ++i) {
+    win::PumpPendingMessages();
+    Sleep(10);
+  }
+  win::PumpPendingMessages();
+  SetCursorPos(was.x, was.y);
+}
+
+TEST_F(DockWindowTest, KeyModesBackdropLiesJustBeneathTheDockAndNeverTakesTheKeyboard) {
+  const HWND backdrop = dock_.backdrop().hwnd();
+  ASSERT_TRUE(backdrop);
+  dock_.SetKeyMode(true);
+  ASSERT_TRUE(IsWindowVisible(backdrop));
+  EXPECT_EQ(GetWindow(dock_.hwnd(), GW_HWNDNEXT), backdrop);
+  EXPECT_TRUE(Topmost(dock_.hwnd()));
+  EXPECT_TRUE(Topmost(backdrop));
+  EXPECT_EQ(GetFocus(), dock_.hwnd());
+  // Alt+Space again brings the dock to the front: the backdrop follows.
+  dock_.SetKeyMode(true);
+  EXPECT_EQ(GetWindow(dock_.hwnd(), GW_HWNDNEXT), backdrop);
+
+  // A press on the dimmed screen, away from the ring, leaves key mode; the backdrop never
+  // becomes active and the dock keeps the keyboard.
+  const PixelRect& work = dock_.geometry().screen.WorkArea;
+  ClickAt(POINT{work.left + 5, work.top + 5}, [&] { return !dock_.keyMode(); });
+  EXPECT_FALSE(dock_.keyMode());
+  EXPECT_FALSE(IsWindowVisible(backdrop));
+  EXPECT_NE(GetActiveWindow(), backdrop);
+  EXPECT_EQ(GetFocus(), dock_.hwnd());
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_FALSE(Topmost(dock_.hwnd()));
 }
 
 TEST(MessageLoopTest, WorkWaitsForTheHandlersAndRunsInOrder) {

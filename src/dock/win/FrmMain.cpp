@@ -4,10 +4,12 @@
 #include <imm.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "core/config_files.h"
 #include "dock/win/screen_win.h"
 #include "icons/win/item_images.h"
+#include "platform/log.h"
 #include "platform/win/modal_input.h"
 
 namespace vek {
@@ -34,16 +36,25 @@ bool FrmMain::Load() {
   geometry_.CalcMinimizedPos(parts_.model.Settings.MinimizedPosition, parts_.model.Settings.MaxIconSize);
   // Letter keys arrive as plain key messages, never through an input method.
   ImmAssociateContext(hwnd(), nullptr);
+  const PixelRect screen{s.WorkArea.left, s.WorkArea.top, s.WorkArea.left + s.ScreenWidth, s.WorkArea.top + s.ScreenHeight};
+  if (!backdrop_.Load(screen, hwnd(), [this](UINT message, WPARAM wParam, int x, int y) {
+        BackdropMouse(message, wParam, x, y);
+      }))
+    return false;
   return surface_.CreateGraphic(hwnd(), s.ScreenWidth, s.ScreenHeight);
 }
 
 void FrmMain::Unload() {
-  if (hwnd() && dropTarget_) RevokeDragDrop(hwnd());
+  if (dropTarget_) {
+    if (hwnd()) RevokeDragDrop(hwnd());
+    if (backdrop_.hwnd()) RevokeDragDrop(backdrop_.hwnd());
+  }
   if (hwnd()) {
     for (int timer = dock_timer::kSelection; timer <= dock_timer::kAutoHide; ++timer) KillTimer(hwnd(), timer);
   }
   surface_.DeleteGraphic();
   images_.ReleaseImages();
+  backdrop_.Destroy();
   Destroy();
 }
 
@@ -57,6 +68,12 @@ void FrmMain::AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPromp
   if (FAILED(RegisterDragDrop(hwnd(), dropTarget_.get()))) {
     dropTarget_.reset();
     drops_.reset();
+    return;
+  }
+  // Files dragged over the dimmed screen reach the dock as they would over its own window.
+  if (backdrop_.hwnd()) {
+    const HRESULT hr = RegisterDragDrop(backdrop_.hwnd(), dropTarget_.get());
+    if (FAILED(hr)) WriteLog("the backdrop takes no drops: error " + HexCode(static_cast<uint32_t>(hr)));
   }
 }
 
@@ -192,8 +209,18 @@ void FrmMain::RebuildSizeCache(int variant) {
 }
 
 void FrmMain::PushFrame(BYTE alpha) {
+  if (wholeScreen_) {
+    PlaceFor(frame_);
+    surface_.Present(frame_, images_, alpha);
+    return;
+  }
+  // The backdrop's window shows the background, the dock's window the rest over clear
+  // pixels: what the screen shows is the same, since "over" composition is associative.
+  const uint32_t background = std::exchange(frame_.background, 0u);
   PlaceFor(frame_);
   surface_.Present(frame_, images_, alpha);
+  frame_.background = background;
+  backdrop_.Present(BackdropLook{background, alpha});
 }
 
 void FrmMain::PlaceFor(const DockFrame& frame) {
@@ -207,8 +234,7 @@ void FrmMain::PlaceFor(const DockFrame& frame) {
   const PixelRect preferred = controller_.state().Visibility == DockState::Shown
                                   ? RingArea(geometry_, ShownSlots(parts_.model.Settings), kCaptionHalfWidth)
                                   : Inflated(drawn, 2).Intersection(whole);
-  // Key mode dims the whole screen: the window covers it all while dimmed.
-  const PixelRect area = wholeScreen_ || frame.background != 0 ? whole : ChooseWindowArea(surface_.area(), preferred, drawn, whole);
+  const PixelRect area = wholeScreen_ ? whole : ChooseWindowArea(surface_.area(), preferred, drawn, whole);
   surface_.Place(area, POINT{s.WorkArea.left, s.WorkArea.top});
 }
 
@@ -358,27 +384,27 @@ void FrmMain::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
   }
 }
 
+void FrmMain::BackdropMouse(UINT message, WPARAM wParam, int x, int y) {
+  if (RefusedWhileModal(message)) return;
+  HandleMouse(message, wParam, x, y);
+}
+
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (RefusedWhileModal(message)) return 0;
   // The window covers only part of the work area: its client pixels start at that
   // part's corner.
   const int x = GET_X_LPARAM(lParam) + surface_.area().left;
   const int y = GET_Y_LPARAM(lParam) + surface_.area().top;
+  if (win::IsPointerMessage(message)) {
+    HandleMouse(message, wParam, x, y);
+    return 0;
+  }
   switch (message) {
     case kRunDropMessage:
       if (drops_) drops_->RunPendingDrop();
       return 0;
     case kLoadLaterPictureMessage:
       LoadNextLaterPicture();
-      return 0;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      HandleMouse(message, wParam, x, y);
       return 0;
     case WM_CAPTURECHANGED:
       if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != hwnd()) controller_.CaptureLost();
@@ -399,6 +425,11 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       controller_.TimerTick(static_cast<int>(wParam));
       return 0;
+    case WM_WINDOWPOSCHANGED:
+      // The dimmed screen stays just beneath the dock wherever the dock goes in the z-order.
+      if (backdrop_.shown() && !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER))
+        backdrop_.FollowDock();
+      return Window::HandleMessage(message, wParam, lParam);
     default:
       return Window::HandleMessage(message, wParam, lParam);
   }

@@ -2,8 +2,9 @@
 // is drawn. Its geometry and frames use the coordinates of the whole desktop work area,
 // but the window covers only the ring (with room for a magnified slot and the captions)
 // while it is shown, only the icon while minimised, and the whole work area only while
-// something is drawn beyond the ring (an icon dragged away) or key mode dims the screen:
-// the system's cost of a push grows with the window's area. The dock owns the ring
+// something is drawn beyond the ring (an icon dragged away): the system's cost of a push
+// grows with the window's area. Key mode's dimmed screen is a window of its own beneath
+// (BackdropWindow), which repainting the ring never touches. The dock owns the ring
 // geometry, the image store and the drawing surface, and paints the
 // ring plain, with one slot magnified, or quickly while the sizes change.
 #pragma once
@@ -22,6 +23,7 @@
 #include "dock/dock_controller.h"
 #include "dock/dock_scene.h"
 #include "dock/drop_controller.h"
+#include "dock/win/backdrop_window.h"
 #include "dock/win/drop_target.h"
 #include "dock/geometry.h"
 #include "dock/win/dock_surface.h"
@@ -50,10 +52,10 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   explicit FrmMain(Parts parts) : FrmMain(std::move(parts), noActions_) {}
   ~FrmMain() override;
 
-  // Places and sizes the window over the work area, creates it hidden and builds its
-  // drawing surface and slot table.
+  // Places and sizes the window over the work area, creates it and the backdrop's window
+  // hidden and builds its drawing surface and slot table.
   [[nodiscard]] bool Load();
-  // Releases the drawing surface and every image, then destroys the window.
+  // Releases the drawing surface and every image, then destroys the windows.
   void Unload();
   void Show();
 
@@ -89,7 +91,8 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   void DockSizeChange();
   void RebuildSizeCache(int variant);
 
-  // Shows the frame built last, with the window-wide alpha `shwAlpha`.
+  // Shows the frame built last, with the window-wide alpha `alpha`: its background (key
+  // mode's backdrop colour) on the backdrop's window, the rest on the dock's.
   void PushFrame(BYTE alpha = 255);
 
   // The delete effect at a window point: the five frames of the "DELICON" strip over the
@@ -118,8 +121,9 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   const SlotContents& slots() const { return slots_; }
   win::ImageStore& images() { return images_; }
   win::DockSurface& surface() { return surface_; }
-  // Keeps the window over the whole work area whatever it draws: the benchmarks' baseline
-  // of a screen-sized layered window.
+  const win::BackdropWindow& backdrop() const { return backdrop_; }
+  // Keeps the window over the whole work area whatever it draws, key mode's backdrop
+  // drawn into it: the benchmarks' baseline of one screen-sized layered window.
   void set_whole_screen(bool on) { wholeScreen_ = on; }
 
  protected:
@@ -134,6 +138,8 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   void Repaint();
   // A mouse message at (x, y) in work-area coordinates.
   void HandleMouse(UINT message, WPARAM wParam, int x, int y);
+  // A mouse message the backdrop's window had, at (x, y) in work-area coordinates.
+  void BackdropMouse(UINT message, WPARAM wParam, int x, int y);
   // Moves and sizes the window to what `frame` draws (see the class comment).
   void PlaceFor(const DockFrame& frame);
 
@@ -172,6 +178,7 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   SlotContents slots_;
   win::ImageStore images_;
   win::DockSurface surface_;
+  win::BackdropWindow backdrop_;
   DockFrame frame_;  // the frame being built, shown by the next update
   bool releasingCapture_ = false;  // the dock lets the mouse go itself
   std::function<bool()> altSpaceIsHotkey_;

@@ -4,7 +4,10 @@
 // bitmap with GDI+, redraw everything, push the whole bitmap) and the program's way (a
 // window as large as the ring: redraw and push only what changed), one push of a 1×1
 // changed area of a screen-sized layered window (the system's cost of any push there),
-// and the time to copy one screen of pixels in memory.
+// and the time to copy one screen of pixels in memory. The same hover in key mode: the
+// literal way draws the dimmed screen into its screen-sized window, the program's way
+// leaves it to the backdrop's window, which a hover does not touch; and one step of the
+// fade that hides the dock in key mode, both ways.
 // Then the group menu of an All Programs group of 879 members: the time from the click's
 // request to its first page painted and pushed, against one push of the menu's window.
 //
@@ -179,6 +182,33 @@ int wmain(int argc, wchar_t** argv) {
     program.clear();
     HoverRounds(literalDock, dock, rounds, literal, program);
 
+    // Key mode: the screen dimmed, the letters shown.
+    for (vek::FrmMain* d : {&literalDock, &dock}) d->SetKeyMode(true);
+    vek::win::PumpPendingMessages();
+    std::vector<double> literalKey, programKey;
+    HoverRounds(literalDock, dock, 1, literalKey, programKey);
+    literalKey.clear();
+    programKey.clear();
+    const int backdropBefore = dock.backdrop().changes();
+    HoverRounds(literalDock, dock, rounds, literalKey, programKey);
+    const int backdropChanges = dock.backdrop().changes() - backdropBefore;
+    // A step of the fade: the same frame under another window-wide alpha.
+    std::vector<double> literalFade, programFade;
+    for (int i = 0; i < 20; ++i) {
+      const BYTE alpha = static_cast<BYTE>(vek::FadeAlpha(31 - i % 2));
+      for (vek::FrmMain* d : {&literalDock, &dock}) {
+        const double start = NowMs();
+        d->PushFrame(alpha);
+        (d == &dock ? programFade : literalFade).push_back(NowMs() - start);
+        vek::win::PumpPendingMessages();
+      }
+    }
+    for (vek::FrmMain* d : {&literalDock, &dock}) {
+      d->PushFrame(255);
+      d->SetKeyMode(false);
+    }
+    vek::win::PumpPendingMessages();
+
     // The floor: one frame copied in memory.
     std::vector<uint32_t> copy(static_cast<size_t>(width) * height);
     std::vector<double> copies;
@@ -245,6 +275,18 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  one screen of pixels copied in memory                         : median %6.2f ms\n", c.median);
     std::printf("  program's way / screen push: %.2f (target <= 0.33);  literal / program: %.1fx\n",
                 u.median > 0 ? p.median / u.median : 0.0, p.median > 0 ? l.median / p.median : 0.0);
+    const Stats lk = Summarise(literalKey), pk = Summarise(programKey), lf = Summarise(literalFade),
+                pf = Summarise(programFade);
+    std::printf("key mode hover (screen dimmed, letters shown), %zu hovers each\n", literalKey.size());
+    std::printf("  literal way  (screen window, the dimming drawn in)            : median %6.2f ms  p90 %6.2f  min %6.2f\n",
+                lk.median, lk.p90, lk.min);
+    std::printf("  program's way (ring window over the backdrop's window)        : median %6.2f ms  p90 %6.2f  min %6.2f\n",
+                pk.median, pk.p90, pk.min);
+    std::printf("  backdrop window changes during the hovers: %d\n", backdropChanges);
+    std::printf("  program's way / screen push: %.2f (target <= 0.33);  literal / program: %.1fx\n",
+                u.median > 0 ? pk.median / u.median : 0.0, pk.median > 0 ? lk.median / pk.median : 0.0);
+    std::printf("  one step of the fade, literal way / program's way             : median %6.2f ms / %6.2f ms\n",
+                lf.median, pf.median);
     if (!opens.empty()) {
       const Stats o = Summarise(opens), b = Summarise(beyond), pp = Summarise(pagePaints), pb = Summarise(pageBeyond);
       std::printf("group menu of %d members, open to first page painted and pushed, %zu opens\n",
