@@ -185,7 +185,8 @@ struct Host : EditMenuHost {
   std::string calls;
 };
 
-TEST_F(EditMenuTest, EntriesCallTheWindowsInOrder) {
+// Deleting a shortcut or member asks first, exactly when a case scripts an answer.
+TEST_F(EditMenuTest, EntriesAskAndCallTheWindowsInOrder) {
   struct Case {
     const char* what;
     int entry;
@@ -219,19 +220,13 @@ TEST_F(EditMenuTest, EntriesCallTheWindowsInOrder) {
     prompt.Script(c.answers);
     ChooseEditEntry(c.entry, c.target, m, host, prompt, images, c.properties);
     EXPECT_EQ(host.calls, c.calls) << c.what;
+    ASSERT_EQ(prompt.requests().size(), c.answers.size()) << c.what;
+    for (const PromptRequest& q : prompt.requests())
+      EXPECT_EQ(std::tie(q.text, q.title, q.icon, q.buttons, q.defaultNo, q.foreground),
+                std::make_tuple(std::string("Are you sure to delete the selected shortcut?"),
+                                std::string("Delete Shortcut"), PromptIcon::kQuestion, PromptButtons::kYesNo, true, true))
+          << c.what;
   }
-}
-
-TEST_F(EditMenuTest, DeletingAShortcutAsksFirst) {
-  Host host;
-  test::FakePrompt prompt;
-  prompt.Script({PromptAnswer::kNo});
-  ChooseEditEntry(edit_entry::kDelete, EditTarget::Member(5, 1, 200), m, host, prompt, images, true);
-  ASSERT_EQ(prompt.requests().size(), 1u);
-  const PromptRequest& q = prompt.requests()[0];
-  EXPECT_EQ(std::tie(q.text, q.title, q.icon, q.buttons, q.defaultNo, q.foreground),
-            std::make_tuple(std::string("Are you sure to delete the selected shortcut?"), std::string("Delete Shortcut"),
-                            PromptIcon::kQuestion, PromptButtons::kYesNo, true, true));
 }
 
 }  // namespace
