@@ -117,49 +117,46 @@ class DropControllerTest : public ::testing::Test {
                                    w.prompt, input, modal}};
 };
 
-TEST_F(DropControllerTest, FeedbackAndEffectBySlotKindCountAndLock) {
+// The effect offered back is a link, else a copy, never a move.
+TEST_F(DropControllerTest, FeedbackAndEffectBySlotKindCountLockAndOffer) {
   w.model.Items[4].Kind = ItemKind::kShortcut;
   w.model.Items[6].Kind = ItemKind::kBuiltIn;
   w.MakeGroup(7, "Full");
   w.model.Groups[7].Members.resize(36);
   Refresh();
+  constexpr uint32_t kCopyMove = drop_effect::kCopy | drop_effect::kMove;
   struct Case {
     int slot;
-    bool hasFiles;
-    bool locked;
+    bool hasFiles, locked;
+    uint32_t offered;
     DropFeedback feedback;
     int picture;
     uint32_t effect;
   };
   const Case cases[] = {
-      {4, true, false, DropFeedback::kReplace, skin::kReplaceIcon, drop_effect::kLink},
-      {8, true, false, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
-      {5, true, false, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
-      {7, true, false, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
-      {3, true, false, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
-      {2, true, false, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
-      {6, true, false, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
-      {0, true, false, DropFeedback::kNone, -1, drop_effect::kLink},
-      {8, false, false, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
-      {8, true, true, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
+      {4, true, false, kAll, DropFeedback::kReplace, skin::kReplaceIcon, drop_effect::kLink},
+      {8, true, false, kAll, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
+      {5, true, false, kAll, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
+      {7, true, false, kAll, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
+      {3, true, false, kAll, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
+      {2, true, false, kAll, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
+      {6, true, false, kAll, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
+      {0, true, false, kAll, DropFeedback::kNone, -1, drop_effect::kLink},
+      {8, false, false, kAll, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
+      {8, true, true, kAll, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
+      {8, true, false, kCopyMove, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kCopy},
+      {8, true, false, drop_effect::kMove, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kNone},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "slot " << c.slot << " offered " << c.offered);
     w.model.Settings.IconsLocked = c.locked;
     host.pictures.clear();
-    EXPECT_EQ(Over(c.slot, c.hasFiles), c.effect) << "slot " << c.slot;
-    EXPECT_EQ(drop.feedback(), c.feedback) << "slot " << c.slot;
-    EXPECT_EQ(host.pictures, std::vector<int>{c.picture}) << "slot " << c.slot;
+    EXPECT_EQ(Over(c.slot, c.hasFiles, c.offered), c.effect);
+    EXPECT_EQ(drop.feedback(), c.feedback);
+    EXPECT_EQ(host.pictures, std::vector<int>{c.picture});
   }
-}
-
-TEST_F(DropControllerTest, TheEffectIsALinkOrACopyAndNeverAMove) {
-  const uint32_t offers[] = {kAll, drop_effect::kCopy | drop_effect::kMove, drop_effect::kMove};
-  const uint32_t expected[] = {drop_effect::kLink, drop_effect::kCopy, drop_effect::kNone};
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(Over(8, true, offers[i]), expected[i]);
-    EXPECT_EQ(AcceptedEffect(offers[i]), expected[i]);
-  }
-  EXPECT_EQ(DropOn(8, Files(1), drop_effect::kMove | drop_effect::kCopy), drop_effect::kCopy);
+  w.model.Settings.IconsLocked = false;
+  EXPECT_EQ(DropOn(8, Files(1), kCopyMove), drop_effect::kCopy);
 }
 
 TEST_F(DropControllerTest, LeavingOrNoSlotDrawsThePlainRingBackUnderTheWindows) {
@@ -191,19 +188,17 @@ TEST_F(DropControllerTest, TheDropReturnsAtOnceAndTheRestRunsLater) {
   EXPECT_EQ(host.posted, 1);
 }
 
-TEST_F(DropControllerTest, OneFileOnTheCentreGoesToTheFirstFreePosition) {
+TEST_F(DropControllerTest, OneFileOnTheCentreGoesToTheFirstFreePositionThenToAllPrograms) {
   const std::vector<std::string> one = Files(1);
   DropOn(0, one);
   EXPECT_EQ(w.model.Items[4].Kind, ItemKind::kShortcut);
   EXPECT_EQ(w.model.Items[4].Link.str(), one[0]);
   EXPECT_TRUE(w.prompt.asked.empty());
   EXPECT_EQ(host.saves, 1);
-}
-
-TEST_F(DropControllerTest, OneFileOnTheCentreOfAFullRingGoesToAllProgramsWithItsMessage) {
-  for (int i = 4; i <= w.model.Settings.IconQuantity; ++i) w.MakeGroup(i, "G" + std::to_string(i));
+  // A full ring sends it to All Programs, with the message.
+  for (int i = 5; i <= w.model.Settings.IconQuantity; ++i) w.MakeGroup(i, "G" + std::to_string(i));
   Refresh();
-  DropOn(0, Files(1));
+  DropOn(0, Files(1, "g"));
   EXPECT_EQ(Asked(), std::vector<std::string>{kDesktopFullText});
   EXPECT_EQ(w.model.Groups[3].MemberCount(), 1);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,7 +18,7 @@ class EditMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     m = Model{};
-    images.done.clear();
+    images = Swaps{};
     m.Settings.IconQuantity = 10;
     for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].ShownItem = g;
     for (int s : {1, 2}) Put(s, ItemKind::kBuiltIn, "Built-in");
@@ -50,9 +52,11 @@ class EditMenuTest : public ::testing::Test {
   }
   std::vector<int32_t> Members(int group) { return m.Groups[group].Members; }
 
+  // The cached pictures as a row of the slots they were made for.
   struct Swaps : ItemImageSwap {
-    void SwapItemImages(int a, int b) override { done.emplace_back(a, b); }
-    std::vector<std::pair<int, int>> done;
+    void SwapItemImages(int a, int b) override { std::swap(picture[a], picture[b]); ++count; }
+    std::vector<int> picture = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    int count = 0;
   } images;
   Model m;
 };
@@ -94,42 +98,40 @@ TEST_F(EditMenuTest, EnablingFollowsKindAndPlace) {
 
 TEST_F(EditMenuTest, FullGroupsOfferNoAdd) {
   for (int n = 0; n < 33; ++n) Member(5, 500 + n);  // 36 members
-  EXPECT_FALSE(EditMenuEnabling(m, EditTarget::Ring(5), true)[edit_entry::kAdd]);
   m.Groups[3].Members.resize(pool::kAllProgramsCapacity);
-  EXPECT_FALSE(EditMenuEnabling(m, EditTarget::Ring(3), true)[edit_entry::kAdd]);
+  for (int slot : {3, 5}) EXPECT_FALSE(EditMenuEnabling(m, EditTarget::Ring(slot), true)[edit_entry::kAdd]) << slot;
 }
 
-TEST_F(EditMenuTest, MoveUpTradesSlotsWithTheirListsAndPictures) {
-  ASSERT_TRUE(MoveRingItem(m, 5, edit_entry::kMoveUp, images));
-  EXPECT_EQ(Titles(4, 5), (std::vector<std::string>{"Five", "Four"}));
-  EXPECT_EQ(Members(4), (std::vector<int32_t>{200, 201, 202}));
-  EXPECT_EQ(m.Groups[5].MemberCount(), 0);
-  EXPECT_EQ(m.Groups[4].ShownItem, 4);
-  EXPECT_EQ(m.Groups[5].ShownItem, 5);
-  EXPECT_EQ(m.Items[4].ImageIndex, 4);
-  EXPECT_EQ(m.Items[5].ImageIndex, 5);
-  EXPECT_EQ(images.done, (std::vector<std::pair<int, int>>{{5, 4}}));
-}
-
+// A moved slot takes its member list and its picture along; a fallback picture stays
+// with its item, and every position keeps showing its own item.
 TEST_F(EditMenuTest, RingMovesReachEveryPlace) {
+  const std::vector<std::string> start = Titles(4, 10);
   struct Case {
     int slot, entry;
     std::vector<std::string> order;  // slots 4..10
   } cases[] = {
+      {5, edit_entry::kMoveUp, {"Five", "Four", "Blank Shortcut", "Seven", "Eight", "Nine", "Ten"}},
       {9, edit_entry::kMoveDown, {"Four", "Five", "Blank Shortcut", "Seven", "Eight", "Ten", "Nine"}},
       {10, edit_entry::kMoveTop, {"Ten", "Four", "Five", "Blank Shortcut", "Seven", "Eight", "Nine"}},
       {4, edit_entry::kMoveBottom, {"Five", "Blank Shortcut", "Seven", "Eight", "Nine", "Ten", "Four"}},
       {7, edit_entry::kMoveUp, {"Four", "Five", "Seven", "Blank Shortcut", "Eight", "Nine", "Ten"}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.slot);
     SetUp();
-    ASSERT_TRUE(MoveRingItem(m, c.slot, c.entry, images)) << c.slot;
-    EXPECT_EQ(Titles(4, 10), c.order) << c.slot;
-    for (int s = 4; s <= 10; ++s) {  // a fallback picture stays with its item
-      const bool ownPicture = m.Items[s].Title.Trimmed() != "Seven";
-      EXPECT_EQ(m.Items[s].ImageIndex, ownPicture ? s : pool::kApplicationImage) << s;
+    ASSERT_TRUE(MoveRingItem(m, c.slot, c.entry, images));
+    EXPECT_EQ(Titles(4, 10), c.order);
+    for (int s = 4; s <= 10; ++s) {
+      const std::string title = m.Items[s].Title.Trimmed();
+      const int from = 4 + static_cast<int>(std::find(start.begin(), start.end(), title) - start.begin());
+      EXPECT_EQ(m.Items[s].ImageIndex, title == "Seven" ? pool::kApplicationImage : s) << s;
+      EXPECT_EQ(images.picture[s], from) << s;
+      EXPECT_EQ(m.Groups[s].ShownItem, s) << s;
+      const std::vector<int32_t> members = title == "Five" ? std::vector<int32_t>{200, 201, 202}
+                                           : title == "Eight" ? std::vector<int32_t>{300}
+                                                              : std::vector<int32_t>{};
+      EXPECT_EQ(Members(s), members) << s;
     }
-    for (int s = 4; s <= 10; ++s) EXPECT_EQ(m.Groups[s].ShownItem, s) << s;
   }
 }
 
@@ -140,7 +142,7 @@ TEST_F(EditMenuTest, MovesOutOfRangeChangeNothing) {
                              std::pair{12, edit_entry::kMoveUp}, std::pair{6, edit_entry::kDelete}})
     EXPECT_FALSE(MoveRingItem(m, slot, entry, images)) << slot << " " << entry;
   EXPECT_EQ(Titles(1, 12), before);
-  EXPECT_TRUE(images.done.empty());
+  EXPECT_EQ(images.count, 0);
 }
 
 TEST_F(EditMenuTest, GroupMovesReorderOnlyTheList) {
@@ -183,7 +185,8 @@ struct Host : EditMenuHost {
   std::string calls;
 };
 
-TEST_F(EditMenuTest, EntriesCallTheWindowsInOrder) {
+// Deleting a shortcut or member asks first, exactly when a case scripts an answer.
+TEST_F(EditMenuTest, EntriesAskAndCallTheWindowsInOrder) {
   struct Case {
     const char* what;
     int entry;
@@ -217,22 +220,13 @@ TEST_F(EditMenuTest, EntriesCallTheWindowsInOrder) {
     prompt.Script(c.answers);
     ChooseEditEntry(c.entry, c.target, m, host, prompt, images, c.properties);
     EXPECT_EQ(host.calls, c.calls) << c.what;
+    ASSERT_EQ(prompt.requests().size(), c.answers.size()) << c.what;
+    for (const PromptRequest& q : prompt.requests())
+      EXPECT_EQ(std::tie(q.text, q.title, q.icon, q.buttons, q.defaultNo, q.foreground),
+                std::make_tuple(std::string("Are you sure to delete the selected shortcut?"),
+                                std::string("Delete Shortcut"), PromptIcon::kQuestion, PromptButtons::kYesNo, true, true))
+          << c.what;
   }
-}
-
-TEST_F(EditMenuTest, DeletingAShortcutAsksFirst) {
-  Host host;
-  test::FakePrompt prompt;
-  prompt.Script({PromptAnswer::kNo});
-  ChooseEditEntry(edit_entry::kDelete, EditTarget::Member(5, 1, 200), m, host, prompt, images, true);
-  ASSERT_EQ(prompt.requests().size(), 1u);
-  const PromptRequest& q = prompt.requests()[0];
-  EXPECT_EQ(q.text, "Are you sure to delete the selected shortcut?");
-  EXPECT_EQ(q.title, "Delete Shortcut");
-  EXPECT_EQ(q.icon, PromptIcon::kQuestion);
-  EXPECT_EQ(q.buttons, PromptButtons::kYesNo);
-  EXPECT_TRUE(q.defaultNo);
-  EXPECT_TRUE(q.foreground);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dialogs/item_properties.h"
@@ -38,18 +39,14 @@ TEST(PropertiesEnablingTest, TypeAndControlsByKind) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(PropertiesEnabling(c.edited, c.slot), c.want) << static_cast<int>(c.edited.kind) << c.edited.newMember;
-  struct Opened {
-    ItemKind kind;
-    bool addMode;
-    bool newMember;
-  };
-  const Opened opened[] = {{ItemKind::kGroup, true, true},      {ItemKind::kAllPrograms, true, true},
-                           {ItemKind::kShortcut, true, false},  {ItemKind::kGroup, false, false},
-                           {unknown, false, false}};
-  for (const Opened& o : opened) {
-    const EditedItem e = EditedItemOf(o.kind, o.addMode);
-    EXPECT_EQ(e.newMember, o.newMember) << static_cast<int>(o.kind);
-    EXPECT_EQ(e.kind, o.newMember ? ItemKind::kFree : o.kind) << static_cast<int>(o.kind);
+  // Add mode on a group or All Programs opens an empty new member; otherwise the item itself.
+  for (const auto& [kind, addMode, newMember] :
+       {std::tuple{ItemKind::kGroup, true, true}, std::tuple{ItemKind::kAllPrograms, true, true},
+        std::tuple{ItemKind::kShortcut, true, false}, std::tuple{ItemKind::kGroup, false, false},
+        std::tuple{unknown, false, false}}) {
+    const EditedItem e = EditedItemOf(kind, addMode);
+    EXPECT_EQ(e.newMember, newMember) << static_cast<int>(kind);
+    EXPECT_EQ(e.kind, newMember ? ItemKind::kFree : kind) << static_cast<int>(kind);
   }
 }
 
@@ -197,7 +194,10 @@ struct UserIdentityTest : ::testing::Test {
     test::ItemWorld& world = w;
     ChangeUserIdentity(UserIdentityServices{
         w.model, w.fs, w.folders, w.pictures, w.prompt, input, host,
-        [chosen](const FileDialogRequest&) { return chosen; },
+        [this, chosen](const FileDialogRequest& r) {
+          filter = r.filter;
+          return chosen;
+        },
         [&world, pictureReads](const std::string&, const std::string& dest, int side) {
           if (!pictureReads) return false;
           world.fs.AddFile(dest, "png " + std::to_string(side));
@@ -212,6 +212,7 @@ struct UserIdentityTest : ::testing::Test {
     }
     std::string answer;
   } input;
+  std::string filter;  // the picture dialog's, as asked
 };
 
 TEST(UserNameTest, BlankKeepsLongIsCut) {
@@ -220,15 +221,15 @@ TEST(UserNameTest, BlankKeepsLongIsCut) {
   EXPECT_EQ(AcceptedUserName(" Bo ", "Ann"), " Bo ");
   EXPECT_EQ(AcceptedUserName(std::string(200, 'n'), "Ann"), std::string(128, 'n'));
   EXPECT_EQ(CutToCharacters("\xC3\xA9\xC3\xA9\xC3\xA9", 2), "\xC3\xA9\xC3\xA9");
-  // The picture dialog's filter: one entry whose text is its pattern list.
-  const std::string patterns = "*.bmp;*.jpg;*.png;*.gif";
-  EXPECT_EQ(SystemFilterText(kUserPictureFilter), patterns + '\0' + patterns + '\0' + '\0');
 }
 
 TEST_F(UserIdentityTest, PictureReplacedOnlyWhenReadAndTheNameKept) {
   w.model.Items[pool::kCentre].Title = "Ann";
   w.fs.AddFile(w.folders.UserIconFile, "old");
   Run("C:\\broken.png", false);
+  // The picture dialog offers one entry whose text is its pattern list.
+  const std::string patterns = "*.bmp;*.jpg;*.png;*.gif";
+  EXPECT_EQ(SystemFilterText(filter), patterns + '\0' + patterns + '\0' + '\0');
   EXPECT_EQ(w.fs.Text(w.folders.UserIconFile), "old");
   EXPECT_EQ(w.prompt.asked.back().text, kUserPictureFailed);
   EXPECT_EQ(host.log, "R");  // nothing saved: neither picture nor name changed
