@@ -6,25 +6,25 @@
 
 #include "app/services.h"
 #include "app/tray_host.h"
-#include "dialogs/win/FrmConfig.h"
-#include "dialogs/win/FrmProperty.h"
-#include "dialogs/win/FrmWizard.h"
+#include "dialogs/win/settings_dialog.h"
+#include "dialogs/win/properties_dialog.h"
+#include "dialogs/win/wizard_dialog.h"
 #include "dialogs/win/dock_preview.h"
 #include "dialogs/win/small_windows.h"
 #include "dialogs/win/user_identity_win.h"
 #include "dock/geometry.h"
-#include "dock/win/FrmMain.h"
+#include "dock/win/dock_window.h"
 #include "dock/win/screen_win.h"
 #include "launch/win/shutdown_privilege.h"
-#include "menu/win/FrmSubMenu.h"
+#include "menu/win/group_menu_window.h"
 #include "platform/log.h"
 #include "platform/win/log_win.h"
 #include "platform/win/text_win.h"
 #include "platform/win/window.h"
-#include "tray/win/FrmTray.h"
+#include "tray/win/tray_owner.h"
 #include "core/mod_registry.h"
 #include "core/windows_version.h"
-#include "search/win/FrmSearch.h"
+#include "search/win/search_box_window.h"
 
 namespace vek {
 
@@ -43,23 +43,23 @@ struct Program::Parts {
   AppDockActions dockActions;
   AppTrayHost trayHost;
   // The tray owner: its icon, the hotkeys, the popup menus and the session's end.
-  FrmTray tray;
-  FrmMain dock;
-  FrmSubMenu menu;
+  TrayOwner tray;
+  DockWindow dock;
+  GroupMenuWindow menu;
   Services services;
   SmallWindows windows;
-  FrmSearch search;
+  SearchBoxWindow search;
   // The item properties window and the user's picture and name, with what they ask of
   // the ring and the files.
   FunctionDialogHost itemDialogsHost;
-  FrmProperty properties;
+  PropertiesDialog properties;
   UserIdentityDialogue userIdentity;
   // The settings dialog and the ring it changes.
   DockPreview ringPreview;
-  FrmConfig settings;
+  SettingsDialog settings;
   // The add-and-manage wizard, from the tray menu and the built-in command; its
   // "Properties" opens the properties window when there is one.
-  FrmWizard wizard;
+  WizardDialog wizard;
 };
 
 Program::Parts::Parts(AppContext& a, ProgramControl& program)
@@ -67,7 +67,7 @@ Program::Parts::Parts(AppContext& a, ProgramControl& program)
       dockActions(AppDockActions::Parts{a.model, *a.io, services, dock, menu, tray, windows}),
       trayHost(AppTrayHost::Parts{a.model, *a.io, a.modal, program, services, dock, menu}),
       tray(trayHost, a.modal, a.model, a.prompt),
-      dock(FrmMain::Parts{a.model, a.modal, a.fs, a.folders, [this] { SaveMenu(app.model, *app.io); }}, dockActions),
+      dock(DockWindow::Parts{a.model, a.modal, a.fs, a.folders, [this] { SaveMenu(app.model, *app.io); }}, dockActions),
       menu(a.model, a.modal, dock.geometry(), dock.images(), [this](int item) { dock.LoadItemIcon(item); },
            dockActions),
       services(a, program, dock, menu, windows, search),
@@ -85,11 +85,11 @@ Program::Parts::Parts(AppContext& a, ProgramControl& program)
                                         itemDialogsHost, nullptr, nullptr},
                    [this] { return dock.hwnd(); }),
       ringPreview(dock),
-      settings(windows.modal(), FrmConfig::Parts{a.model, *a.io, a.registry, win::ProgramPath(), ringPreview,
+      settings(windows.modal(), SettingsDialog::Parts{a.model, *a.io, a.registry, win::ProgramPath(), ringPreview,
                                                  services.defaults, [this] { return dock.hwnd(); },
                                                  [this] { windows.ShowAbout(); }}),
       wizard(windows.modal(), [this] { return dock.hwnd(); },
-             FrmWizard::Parts{a.model, services.items, a.prompt, windows.input(), trayHost, trayHost, a.folders,
+             WizardDialog::Parts{a.model, services.items, a.prompt, windows.input(), trayHost, trayHost, a.folders,
                               services.drives}) {
   trayHost.windows.showProperties = [this](int item, bool addMode) { properties.Show(item, addMode); };
   trayHost.windows.changeUserIdentity = [this] { userIdentity.Change(); };

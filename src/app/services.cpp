@@ -2,14 +2,14 @@
 
 #include "core/pool_ops.h"
 #include "dialogs/win/small_windows.h"
-#include "dock/win/FrmMain.h"
+#include "dock/win/dock_window.h"
 #include "icons/win/icon_extraction.h"
 #include "launch/network_places.h"
-#include "menu/win/FrmSubMenu.h"
-#include "search/win/FrmSearch.h"
+#include "menu/win/group_menu_window.h"
+#include "search/win/search_box_window.h"
 #include "platform/win/ui_thread.h"
 #include "platform/win/window.h"
-#include "tray/win/FrmTray.h"
+#include "tray/win/tray_owner.h"
 
 namespace vek {
 
@@ -68,7 +68,7 @@ void AppDockActions::ShowMemberEditMenu() {
   // The member named by the menu's own group, not by the last slot clicked on the dock
   // (a menu opened from the keyboard was never clicked); owned by the menu's window so
   // that the menu stays open under it.
-  const FrmSubMenu& menu = p_.menu;
+  const GroupMenuWindow& menu = p_.menu;
   p_.tray.ShowEditMenu(EditTarget::Member(menu.GroupSlot(), menu.MenuPosition(), menu.MenuSlot()), menu.hwnd());
 }
 
@@ -138,8 +138,8 @@ namespace {
 constexpr std::chrono::seconds kRecycleBinInterval{1};
 }  // namespace
 
-Services::Services(AppContext& app, ProgramControl& program, FrmMain& dock, FrmSubMenu& menu,
-                   SmallWindows& windows, FrmSearch& search)
+Services::Services(AppContext& app, ProgramControl& program, DockWindow& dock, GroupMenuWindow& menu,
+                   SmallWindows& windows, SearchBoxWindow& search)
     : slowCalls(kSlowCallLimit, [] { win::PumpPendingMessages(); }, win::WorkerThreadScope),
       recycleBinFull([bin = std::make_shared<win::Win32RecycleBin>()] { return RecycleBinFull(*bin); },
                      kRecycleBinInterval, win::WorkerThreadScope),

@@ -24,10 +24,10 @@
 
 namespace vek {
 
-class FrmMain;
-class FrmSubMenu;
-class FrmTray;
-class FrmSearch;
+class DockWindow;
+class GroupMenuWindow;
+class TrayOwner;
+class SearchBoxWindow;
 class Services;
 class SmallWindows;
 
@@ -40,9 +40,9 @@ class AppDockActions : public DockActions, public MenuActions {
     Model& model;
     ConfigIo& io;
     Services& services;
-    FrmMain& dock;
-    FrmSubMenu& menu;
-    FrmTray& tray;
+    DockWindow& dock;
+    GroupMenuWindow& menu;
+    TrayOwner& tray;
     SmallWindows& windows;
   };
   explicit AppDockActions(const Parts& parts) : p_(parts) {}
@@ -72,7 +72,7 @@ class AppDockActions : public DockActions, public MenuActions {
 // into the dock's image store.
 class AppItemPictures : public ItemPictures {
  public:
-  AppItemPictures(AppContext& app, FrmMain& dock) : app_(app), dock_(dock) {}
+  AppItemPictures(AppContext& app, DockWindow& dock) : app_(app), dock_(dock) {}
   bool WriteModuleIcon(const std::string& file, int32_t iconIndex, const std::string& dest) override;
   bool WriteShellIcon(const std::string& file, const std::string& dest) override;
   bool ConvertIconFile(const std::string& source, const std::string& dest) override;
@@ -81,7 +81,7 @@ class AppItemPictures : public ItemPictures {
 
  private:
   AppContext& app_;
-  FrmMain& dock_;
+  DockWindow& dock_;
 };
 
 // The model operations of the built-in commands.
@@ -101,7 +101,7 @@ class AppCommandItems : public CommandItemOps {
 // The window steps of the reset sequences.
 class AppDefaultsHost : public DefaultsHost {
  public:
-  AppDefaultsHost(FrmMain& dock, FrmSubMenu& menu, const PolledAnswer& recycleBinFull)
+  AppDefaultsHost(DockWindow& dock, GroupMenuWindow& menu, const PolledAnswer& recycleBinFull)
       : dock_(dock), menu_(menu), recycleBinFull_(recycleBinFull) {}
   void ResetInteraction() override;
   SettingsScreen MeasureScreen() override;
@@ -111,8 +111,8 @@ class AppDefaultsHost : public DefaultsHost {
   void LetMessagesRun() override;
 
  private:
-  FrmMain& dock_;
-  FrmSubMenu& menu_;
+  DockWindow& dock_;
+  GroupMenuWindow& menu_;
   const PolledAnswer& recycleBinFull_;
 };
 
@@ -125,8 +125,8 @@ class Services {
  public:
   // The windows the built-in commands open (`windows`, `search`) may be built after the
   // services: they are reached only once a command runs.
-  Services(AppContext& app, ProgramControl& program, FrmMain& dock, FrmSubMenu& menu, SmallWindows& windows,
-           FrmSearch& search);
+  Services(AppContext& app, ProgramControl& program, DockWindow& dock, GroupMenuWindow& menu, SmallWindows& windows,
+           SearchBoxWindow& search);
 
   win::Win32ShortcutReader shortcutReader;
   win::Win32ShellRunner shell;

@@ -2,8 +2,8 @@
 
 #include "app/services.h"
 #include "core/config_files.h"
-#include "dock/win/FrmMain.h"
-#include "menu/win/FrmSubMenu.h"
+#include "dock/win/dock_window.h"
+#include "menu/win/group_menu_window.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/window.h"
 

@@ -8,8 +8,8 @@
 
 namespace vek {
 
-class FrmMain;
-class FrmSubMenu;
+class DockWindow;
+class GroupMenuWindow;
 class Services;
 
 // The tray is given this object when it is built, so it may hold references to parts
@@ -29,8 +29,8 @@ class AppTrayHost : public TrayHost {
     ModalState& modal;
     ProgramControl& program;
     Services& services;
-    FrmMain& dock;
-    FrmSubMenu& menu;
+    DockWindow& dock;
+    GroupMenuWindow& menu;
   };
   explicit AppTrayHost(const Parts& parts) : p_(parts) {}
   LaterWindows windows;

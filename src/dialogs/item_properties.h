@@ -1,7 +1,7 @@
 // The item properties dialog as logic: which type and which controls an item shows, the
 // replacement entries of its link list, and what each control does to the model (type
 // changes, default replacements, browsing for a new path, changing or resetting the
-// icon, storing the typed fields). The window (FrmProperty) only shows and reads controls.
+// icon, storing the typed fields). The window (PropertiesDialog) only shows and reads controls.
 #pragma once
 
 #include <string>

@@ -1,7 +1,7 @@
 // What the dock does with the mouse, the keys and its timers: selection and
 // magnification, clicks dispatched by item kind, dragging an icon off the ring to delete
 // it, key mode with a letter per slot, and the switch between shown, minimised and
-// hidden. Painting and the window itself are the Windows side's (DockWindow); launching,
+// hidden. Painting and the window itself are the Windows side's (DockDisplay); launching,
 // commands and menus belong to other parts of the program (DockActions).
 #pragma once
 
@@ -61,9 +61,9 @@ struct DockInteraction {
   int ButtonsHeld = 0;  // mouse:: bits of the buttons pressed on the dock and not yet released
 };
 
-class DockWindow {
+class DockDisplay {
  public:
-  virtual ~DockWindow() = default;
+  virtual ~DockDisplay() = default;
   virtual void DockNormal(bool noUpdate) = 0;
   virtual void DockAction(bool isMouseDown) = 0;
   // The ring without the dragged slot, its icon centred on the pointer, pushed.
@@ -134,7 +134,7 @@ int FadeAlpha(int k);
 class DockController : public DockCommands {
  public:
   DockController(Model& model, const DockGeometry& geometry, const SlotContents& slots,
-                 DockWindow& window, DockActions& actions)
+                 DockDisplay& window, DockActions& actions)
       : model_(model), geometry_(geometry), slots_(slots), window_(window), actions_(actions) {}
 
   DockInteraction& state() { return state_; }
@@ -177,7 +177,7 @@ class DockController : public DockCommands {
   Model& model_;
   const DockGeometry& geometry_;
   const SlotContents& slots_;
-  DockWindow& window_;
+  DockDisplay& window_;
   DockActions& actions_;
   DockInteraction state_;
 };

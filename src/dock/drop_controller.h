@@ -74,7 +74,7 @@ struct DropServices {
   const DockGeometry& geometry;
   const SlotContents& slots;
   const DockInteraction& interaction;
-  DockWindow& window;
+  DockDisplay& window;
   DropHost& host;
   ItemCreation& items;
   ItemPictures& pictures;

@@ -1,7 +1,7 @@
 // What a group menu does: opening beside its ring slot and closing, choosing a member
 // with the mouse, the keys or the wheel, paging, launching the chosen member, dragging a
 // member out to delete it, and the right click that asks for the edit menu. The window
-// and its pictures are the Windows side's (MenuWindow); the members come from the model
+// and its pictures are the Windows side's (MenuDisplay); the members come from the model
 // through MenuSource; launching, deleting and saving belong to the rest of the program
 // (MenuActions).
 #pragma once
@@ -57,9 +57,9 @@ class ModelMenuSource : public MenuSource {
   const Model& model_;
 };
 
-class MenuWindow {
+class MenuDisplay {
  public:
-  virtual ~MenuWindow() = default;
+  virtual ~MenuDisplay() = default;
   // Shows `frame` with the window-wide alpha.
   virtual void Present(const DockFrame& frame, int alpha) = 0;
   // Shows the window in front of all others, with the keyboard focus.
@@ -118,7 +118,7 @@ struct MenuState {
 
 class MenuController {
  public:
-  MenuController(MenuSource& source, const DockGeometry& geometry, MenuWindow& window, MenuActions& actions)
+  MenuController(MenuSource& source, const DockGeometry& geometry, MenuDisplay& window, MenuActions& actions)
       : source_(source), geometry_(geometry), window_(window), actions_(actions) {}
 
   MenuState& state() { return state_; }
@@ -174,7 +174,7 @@ class MenuController {
 
   MenuSource& source_;
   const DockGeometry& geometry_;
-  MenuWindow& window_;
+  MenuDisplay& window_;
   MenuActions& actions_;
   int32_t rowsPerPage_ = menu_size::kMostRows;
   MenuState state_;

@@ -8,7 +8,7 @@
 namespace vek {
 namespace {
 
-class FakeWindow : public DockWindow {
+class FakeWindow : public DockDisplay {
  public:
   void DockNormal(bool noUpdate) override { log.push_back(noUpdate ? "Normal(noUpdate)" : "Normal"); }
   void DockAction(bool down) override { log.push_back(down ? "Action(down)" : "Action"); }

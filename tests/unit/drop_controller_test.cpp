@@ -10,7 +10,7 @@
 namespace vek {
 namespace {
 
-class DropWindow : public DockWindow {
+class DropWindow : public DockDisplay {
  public:
   void DockNormal(bool) override { log.push_back("Normal"); }
   void DockAction(bool) override {}

@@ -10,7 +10,7 @@
 namespace vek {
 namespace {
 
-class FakeMenuWindow : public MenuWindow {
+class FakeMenuWindow : public MenuDisplay {
  public:
   void Present(const DockFrame& frame, int alpha) override {
     frames.push_back(frame);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "dock/win/FrmMain.h"
+#include "dock/win/dock_window.h"
 #include "gdiplus_session.h"
 #include "render_support.h"
 #include "test_files.h"
@@ -56,7 +56,7 @@ class DockRenderTest : public ::testing::Test {
     literal_.surface().set_painting(win::DockSurface::Painting::kAllAreas);
     BlankRing(app_);
     BlankRing(literalApp_);
-    for (FrmMain* d : {&dock_, &literal_}) {
+    for (DockWindow* d : {&dock_, &literal_}) {
       d->LoadAllImages(resources_.get());
       d->Activate(true);
       // The timers follow the real pointer and would repaint one dock and not the other
@@ -67,7 +67,7 @@ class DockRenderTest : public ::testing::Test {
   }
 
   Difference Differences() { return Compare(dock_.surface(), literal_.surface()); }
-  void Both(const std::function<void(FrmMain&)>& step) {
+  void Both(const std::function<void(DockWindow&)>& step) {
     step(dock_);
     step(literal_);
   }
@@ -90,8 +90,8 @@ class DockRenderTest : public ::testing::Test {
   win::UniqueModule resources_;
   AppContext app_;
   AppContext literalApp_;
-  FrmMain dock_{DockParts(app_)};
-  FrmMain literal_{DockParts(literalApp_)};
+  DockWindow dock_{DockParts(app_)};
+  DockWindow literal_{DockParts(literalApp_)};
 };
 
 TEST_F(DockRenderTest, ThePlainRingShowsPlatesIconsTheCentreAndItsRing) {
@@ -226,23 +226,23 @@ TEST_F(DockRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
   expectSame("plain");
   for (int slot : {3, 4, 5, 0, 24, 1, 13}) {
     const PointXY p = Centre(slot);
-    Both([&](FrmMain& d) { d.SelectAt(p.x, p.y); });
+    Both([&](DockWindow& d) { d.SelectAt(p.x, p.y); });
     expectSame(("hovering slot " + std::to_string(slot)).c_str());
   }
-  Both([](FrmMain& d) { d.SetKeyMode(true); });
+  Both([](DockWindow& d) { d.SetKeyMode(true); });
   expectSame("key mode on");
   for (int slot : {7, 8, 0}) {
     const PointXY p = Centre(slot);
-    Both([&](FrmMain& d) { d.SelectAt(p.x, p.y); });
+    Both([&](DockWindow& d) { d.SelectAt(p.x, p.y); });
     expectSame(("key mode, slot " + std::to_string(slot)).c_str());
   }
-  Both([](FrmMain& d) { d.DockAction(true); });
+  Both([](DockWindow& d) { d.DockAction(true); });
   expectSame("pressed");
-  Both([](FrmMain& d) { d.SetKeyMode(false); });
-  Both([](FrmMain& d) { d.DockNormal(false); });
+  Both([](DockWindow& d) { d.SetKeyMode(false); });
+  Both([](DockWindow& d) { d.DockNormal(false); });
   expectSame("plain again");
   for (AppContext* app : {&app_, &literalApp_}) ReplacePictures(*app);
-  Both([](FrmMain& d) {
+  Both([](DockWindow& d) {
     d.LoadItemIcon(6);
     d.LoadItemIcon(200);
     d.DockNormal(false);
@@ -251,28 +251,28 @@ TEST_F(DockRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
 
   // Dragging slot 4's icon across the ring and off it.
   const PointXY from = Centre(4);
-  Both([&](FrmMain& d) {
+  Both([&](DockWindow& d) {
     d.controller().MouseMove(false, from.x, from.y);
     d.controller().MouseDown(mouse::kLeft, from.x, from.y);
   });
   expectSame("pressed for a drag");
   for (int step = 1; step <= 4; ++step) {
-    Both([&](FrmMain& d) { d.controller().MouseMove(true, from.x - 37 * step, from.y + 23 * step); });
+    Both([&](DockWindow& d) { d.controller().MouseMove(true, from.x - 37 * step, from.y + 23 * step); });
     expectSame(("dragging, step " + std::to_string(step)).c_str());
   }
-  Both([&](FrmMain& d) { d.controller().MouseUp(mouse::kLeft, 40, 40); });
+  Both([&](DockWindow& d) { d.controller().MouseUp(mouse::kLeft, 40, 40); });
   expectSame("drag ended");
 
   // The delete effect's strip at a release point, then the ring again.
-  Both([](FrmMain& d) { d.DockDelEffect(700, 300); });
+  Both([](DockWindow& d) { d.DockDelEffect(700, 300); });
   expectSame("delete effect");
-  Both([](FrmMain& d) { d.DockNormal(false); });
+  Both([](DockWindow& d) { d.DockNormal(false); });
   expectSame("after the delete effect");
 
   // Minimised and shown again.
-  Both([](FrmMain& d) { d.controller().SetDockState(DockState::Minimised); });
+  Both([](DockWindow& d) { d.controller().SetDockState(DockState::Minimised); });
   expectSame("minimised");
-  Both([](FrmMain& d) { d.controller().SetDockState(DockState::Shown); });
+  Both([](DockWindow& d) { d.controller().SetDockState(DockState::Shown); });
   expectSame("restored");
 }
 
@@ -284,8 +284,8 @@ TEST_F(DockRenderTest, BlendedPicturesLookAsGdiplusDrawsThem) {
   literal_.surface().set_painting(win::DockSurface::Painting::kWholeFrame);
   literal_.surface().Invalidate();
   const PointXY p = Centre(5);
-  Both([&](FrmMain& d) { d.SelectAt(p.x, p.y); });
-  Both([](FrmMain& d) { d.SetKeyMode(true); });
+  Both([&](DockWindow& d) { d.SelectAt(p.x, p.y); });
+  Both([](DockWindow& d) { d.SetKeyMode(true); });
   EXPECT_LE(Differences().largest, 4);
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "dock/win/FrmMain.h"
+#include "dock/win/dock_window.h"
 #include "gdiplus_session.h"
 #include "launch/system_catalogue.h"
 #include "launch/system_commands.h"
@@ -78,7 +78,7 @@ class DockWindowTest : public ::testing::Test {
 
   AppContext app_;
   CommandActions actions_;
-  FrmMain dock_{FrmMain::Parts{app_.model, app_.modal, app_.fs, app_.folders, {}}, actions_};
+  DockWindow dock_{DockWindow::Parts{app_.model, app_.modal, app_.fs, app_.folders, {}}, actions_};
 };
 
 TEST_F(DockWindowTest, TheCaptureStaysWhileAnotherButtonStillDrags) {

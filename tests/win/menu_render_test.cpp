@@ -6,10 +6,10 @@
 #include <functional>
 
 #include "app/app_context.h"
-#include "dock/win/FrmMain.h"
+#include "dock/win/dock_window.h"
 #include "gdiplus_session.h"
 #include "test_files.h"
-#include "menu/win/FrmSubMenu.h"
+#include "menu/win/group_menu_window.h"
 #include "render_support.h"
 #include "platform/win/handles.h"
 
@@ -31,7 +31,7 @@ class MenuRenderTest : public ::testing::Test {
     FillAllPrograms(app_, 40, {"Internet.png", "Folder.png"}, "Member ");
     ASSERT_TRUE(dock_.Load());
     dock_.LoadAllImages(resources_.get());
-    for (FrmSubMenu* m : {&menu_, &literal_}) {
+    for (GroupMenuWindow* m : {&menu_, &literal_}) {
       ASSERT_TRUE(m->Load());
       m->SetRowsPerPage(dock_.geometry().screen.ScreenHeight);
     }
@@ -57,10 +57,10 @@ class MenuRenderTest : public ::testing::Test {
   win::UniqueModule resources_;
   AppContext app_;
   QuietMenuActions actions_;
-  FrmMain dock_{DockParts(app_)};
-  FrmSubMenu menu_{app_.model, app_.modal, dock_.geometry(), dock_.images(), [this](int i) { dock_.LoadItemIcon(i); },
+  DockWindow dock_{DockParts(app_)};
+  GroupMenuWindow menu_{app_.model, app_.modal, dock_.geometry(), dock_.images(), [this](int i) { dock_.LoadItemIcon(i); },
                    actions_};
-  FrmSubMenu literal_{app_.model, app_.modal, dock_.geometry(), dock_.images(),
+  GroupMenuWindow literal_{app_.model, app_.modal, dock_.geometry(), dock_.images(),
                       [this](int i) { dock_.LoadItemIcon(i); }, actions_};
 };
 

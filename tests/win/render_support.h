@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "dock/win/FrmMain.h"
+#include "dock/win/dock_window.h"
 #include "dock/win/dock_surface.h"
 #include "menu/menu_controller.h"
 
 namespace vek::test {
 
 // The dock's collaborators taken from a program context (the menu file is not written).
-inline FrmMain::Parts DockParts(AppContext& app) { return {app.model, app.modal, app.fs, app.folders, {}}; }
+inline DockWindow::Parts DockParts(AppContext& app) { return {app.model, app.modal, app.fs, app.folders, {}}; }
 
 struct Pixel {
   int a, r, g, b;

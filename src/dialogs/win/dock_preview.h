@@ -3,13 +3,13 @@
 #pragma once
 
 #include "dialogs/settings_editor.h"
-#include "dock/win/FrmMain.h"
+#include "dock/win/dock_window.h"
 
 namespace vek {
 
 class DockPreview : public RingPreview {
  public:
-  explicit DockPreview(FrmMain& dock) : dock_(dock) {}
+  explicit DockPreview(DockWindow& dock) : dock_(dock) {}
   void Relayout(AfterRelayout after) override { dock_.Relayout(after); }
   void RebuildSizeCache(int variant) override { dock_.RebuildSizeCache(variant); }
   void PlaceMinimized(MinimizedPosition position) override { dock_.CalcMinimizedPos(position); }
@@ -18,7 +18,7 @@ class DockPreview : public RingPreview {
   void RepaintPlain() override { dock_.DockNormal(false); }
 
  private:
-  FrmMain& dock_;
+  DockWindow& dock_;
 };
 
 }  // namespace vek

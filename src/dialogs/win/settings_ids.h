@@ -1,5 +1,5 @@
 // Identifiers of the settings dialog's template and controls, shared by settings.rc and
-// FrmConfig. The General tab's controls are 410-429, the Appearance tab's 430-469.
+// SettingsDialog. The General tab's controls are 410-429, the Appearance tab's 430-469.
 #pragma once
 
 #define IDD_SETTINGS 400

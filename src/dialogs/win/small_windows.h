@@ -6,9 +6,9 @@
 #include <string>
 
 #include "core/model.h"
-#include "dialogs/win/FrmAbout.h"
-#include "dialogs/win/FrmInput.h"
-#include "dialogs/win/FrmStarted.h"
+#include "dialogs/win/about_dialog.h"
+#include "dialogs/win/input_box_dialog.h"
+#include "dialogs/win/getting_started_dialog.h"
 #include "dialogs/win/dialog.h"
 
 namespace vek {
@@ -28,15 +28,15 @@ class SmallWindows {
   TextPrompt& input() { return input_; }
   void ShowGettingStarted() { started_.Show(); }
   void ShowAbout() { about_.Show(); }
-  FrmStarted& started() { return started_; }
+  GettingStartedDialog& started() { return started_; }
   // Closes the modeless window (the modal ones are closed by their callers).
   void Unload() { started_.Close(IDCANCEL); }
 
  private:
   win::ModalWindows modal_;
-  FrmInput input_;
-  FrmStarted started_;
-  FrmAbout about_;
+  InputBoxDialog input_;
+  GettingStartedDialog started_;
+  AboutDialog about_;
 };
 
 }  // namespace vek

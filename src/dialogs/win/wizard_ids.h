@@ -1,5 +1,5 @@
 // Identifiers of the add-and-manage wizard's template and controls, shared by wizard.rc
-// and FrmWizard.
+// and WizardDialog.
 #pragma once
 
 #define IDD_WIZARD 500

@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "dock/win/FrmMain.h"
-#include "menu/win/FrmSubMenu.h"
+#include "dock/win/dock_window.h"
+#include "menu/win/group_menu_window.h"
 #include "platform/win/window.h"
 #include "render_support.h"
 #include "test_files.h"
@@ -104,7 +104,7 @@ double TimeOnePush(HWND window, HDC source, int width, int height) {
 // pushed, the window shown) is followed by one timed push of the open menu, so that
 // `beyond` gets what the open took more than a push at the same moment of a shared
 // machine. The first open also makes the pictures of the page's captions.
-void MenuOpenings(vek::FrmSubMenu& menu, int times, std::vector<double>& opens, std::vector<double>& beyond) {
+void MenuOpenings(vek::GroupMenuWindow& menu, int times, std::vector<double>& opens, std::vector<double>& beyond) {
   for (int i = 0; i < times; ++i) {
     const double start = NowMs();
     menu.MenuFocus(true, 3);
@@ -125,14 +125,14 @@ using Painting = vek::win::DockSurface::Painting;
 // turns hover by hover (and swap turns every round, so each slot is measured both ways),
 // so that neither profits from a quieter moment of a shared machine. Each repaint starts
 // from the picture the previous one left, whichever way drew it.
-void HoverRounds(vek::FrmMain& literalDock, vek::FrmMain& dock, int rounds, std::vector<double>& literal,
+void HoverRounds(vek::DockWindow& literalDock, vek::DockWindow& dock, int rounds, std::vector<double>& literal,
                  std::vector<double>& program) {
   const vek::DockGeometry& g = dock.geometry();
   for (int r = 0; r < rounds; ++r) {
     for (int slot = 1; slot <= 24; ++slot) {
       for (int turn = 0; turn < 2; ++turn) {
         const bool whole = (slot + r + turn) % 2 == 0;
-        vek::FrmMain& d = whole ? literalDock : dock;
+        vek::DockWindow& d = whole ? literalDock : dock;
         const vek::SlotBox& b = g.DockPos[slot];
         const double start = NowMs();
         d.SelectAt(b.X + b.Size / 2, b.Y + b.Size / 2);
@@ -157,9 +157,9 @@ int wmain(int argc, wchar_t** argv) {
     FillRing(app);
     vek::test::FillAllPrograms(app, kCrowdedGroup, {"Application.png", "Folder.png", "DocFolder.png", "Internet.png"},
                                "Program number ", " of the crowded desktop");
-    vek::FrmMain dock(vek::test::DockParts(app));
+    vek::DockWindow dock(vek::test::DockParts(app));
     // The baseline: the same dock in a window over the whole screen, drawn the literal way.
-    vek::FrmMain literalDock(vek::test::DockParts(app));
+    vek::DockWindow literalDock(vek::test::DockParts(app));
     literalDock.set_whole_screen(true);
     literalDock.surface().set_painting(Painting::kWholeFrame);
     if (!dock.Load() || !literalDock.Load()) {
@@ -168,7 +168,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     dock.LoadAllImages();
     literalDock.LoadAllImages();
-    for (vek::FrmMain* d : {&literalDock, &dock}) {
+    for (vek::DockWindow* d : {&literalDock, &dock}) {
       d->Show();
       d->Activate(true);
     }
@@ -183,7 +183,7 @@ int wmain(int argc, wchar_t** argv) {
     HoverRounds(literalDock, dock, rounds, literal, program);
 
     // Key mode: the screen dimmed, the letters shown.
-    for (vek::FrmMain* d : {&literalDock, &dock}) d->SetKeyMode(true);
+    for (vek::DockWindow* d : {&literalDock, &dock}) d->SetKeyMode(true);
     vek::win::PumpPendingMessages();
     std::vector<double> literalKey, programKey;
     HoverRounds(literalDock, dock, 1, literalKey, programKey);
@@ -196,14 +196,14 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> literalFade, programFade;
     for (int i = 0; i < 20; ++i) {
       const BYTE alpha = static_cast<BYTE>(vek::FadeAlpha(31 - i % 2));
-      for (vek::FrmMain* d : {&literalDock, &dock}) {
+      for (vek::DockWindow* d : {&literalDock, &dock}) {
         const double start = NowMs();
         d->PushFrame(alpha);
         (d == &dock ? programFade : literalFade).push_back(NowMs() - start);
         vek::win::PumpPendingMessages();
       }
     }
-    for (vek::FrmMain* d : {&literalDock, &dock}) {
+    for (vek::DockWindow* d : {&literalDock, &dock}) {
       d->PushFrame(255);
       d->SetKeyMode(false);
     }
@@ -228,7 +228,7 @@ int wmain(int argc, wchar_t** argv) {
 
     // The group menu: opened and closed, first cold, then warm.
     vek::test::QuietMenuActions menuActions;
-    vek::FrmSubMenu menu(app.model, app.modal, dock.geometry(), dock.images(),
+    vek::GroupMenuWindow menu(app.model, app.modal, dock.geometry(), dock.images(),
                          [&dock](int i) { dock.LoadItemIcon(i); }, menuActions);
     std::vector<double> firstOpen, firstBeyond, opens, beyond, pagePaints, pageBeyond, freshPages;
     if (menu.Load()) {

@@ -14,7 +14,7 @@
 
 namespace vek {
 
-class FrmConfig : public win::Dialog {
+class SettingsDialog : public win::Dialog {
  public:
   struct Parts {
     Model& model;
@@ -26,7 +26,7 @@ class FrmConfig : public win::Dialog {
     std::function<HWND()> owner;
     std::function<void()> showAbout;
   };
-  FrmConfig(win::ModalWindows& modal, Parts parts)
+  SettingsDialog(win::ModalWindows& modal, Parts parts)
       : modal_(modal), parts_(std::move(parts)),
         editor_(parts_.model.Settings, parts_.ring, parts_.registry, parts_.programPath) {}
 

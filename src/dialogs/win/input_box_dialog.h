@@ -12,10 +12,10 @@
 
 namespace vek {
 
-class FrmInput : public win::Dialog, public TextPrompt {
+class InputBoxDialog : public win::Dialog, public TextPrompt {
  public:
   // `owner` gives the window the box belongs to (the dock) when it opens.
-  FrmInput(win::ModalWindows& modal, std::function<HWND()> owner) : modal_(modal), owner_(std::move(owner)) {}
+  InputBoxDialog(win::ModalWindows& modal, std::function<HWND()> owner) : modal_(modal), owner_(std::move(owner)) {}
 
   std::string InputText(const std::string& prompt, const std::string& title,
                         const std::string& defaultText) override;

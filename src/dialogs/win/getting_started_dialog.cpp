@@ -1,4 +1,4 @@
-#include "dialogs/win/FrmStarted.h"
+#include "dialogs/win/getting_started_dialog.h"
 
 #include <string>
 
@@ -14,12 +14,12 @@ constexpr int kPageHeight = 320;
 constexpr int kMargin = 10;
 }  // namespace
 
-FrmStarted::~FrmStarted() {
+GettingStartedDialog::~GettingStartedDialog() {
   // The window goes before the pictures it draws.
   if (hwnd()) DestroyWindow(hwnd());
 }
 
-void FrmStarted::Show() {
+void GettingStartedDialog::Show() {
   if (IsOpen()) {
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     SetForegroundWindow(hwnd());
@@ -30,7 +30,7 @@ void FrmStarted::Show() {
   OpenModeless(IDD_STARTED, nullptr);
 }
 
-BOOL FrmStarted::OnInit() {
+BOOL GettingStartedDialog::OnInit() {
   const HMODULE module = GetModuleHandleW(nullptr);
   for (int i = 0; i < GettingStartedPages::kPageCount; ++i)
     pictures_[static_cast<size_t>(i)] = win::LoadPictureBytes(win::LoadResourceBytes(module, "CUSTOM", "page" + std::to_string(i)));
@@ -40,7 +40,7 @@ BOOL FrmStarted::OnInit() {
   return TRUE;
 }
 
-void FrmStarted::LayOut() {
+void GettingStartedDialog::LayOut() {
   // The picture at its own size; the buttons in a row below it, the check box at left.
   RECT button{};
   GetWindowRect(Item(IDC_STARTED_NEXT), &button);
@@ -62,7 +62,7 @@ void FrmStarted::LayOut() {
              TRUE);
 }
 
-void FrmStarted::ShowPage() {
+void GettingStartedDialog::ShowPage() {
   settings_.GettingStarted = GettingStartedState{true, pages_->page()};
   Enable(IDC_STARTED_LAST, pages_->lastEnabled());
   Enable(IDC_STARTED_NEXT, pages_->nextEnabled());
@@ -72,7 +72,7 @@ void FrmStarted::ShowPage() {
   InvalidateRect(Item(IDC_STARTED_PAGE), nullptr, FALSE);
 }
 
-bool FrmStarted::OnCommand(int id, int code) {
+bool GettingStartedDialog::OnCommand(int id, int code) {
   (void)code;
   switch (id) {
     case IDC_STARTED_NEXT:
@@ -94,7 +94,7 @@ bool FrmStarted::OnCommand(int id, int code) {
   }
 }
 
-INT_PTR FrmStarted::OnMessage(UINT message, WPARAM, LPARAM lParam) {
+INT_PTR GettingStartedDialog::OnMessage(UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_DRAWITEM) return FALSE;
   const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
   if (item->CtlID != IDC_STARTED_PAGE) return FALSE;
@@ -109,7 +109,7 @@ INT_PTR FrmStarted::OnMessage(UINT message, WPARAM, LPARAM lParam) {
   return TRUE;
 }
 
-void FrmStarted::OnClosing() {
+void GettingStartedDialog::OnClosing() {
   if (pages_) settings_.GettingStarted = pages_->SettingOnClose(Checked(IDC_STARTED_DONTSHOW));
   if (saveSettings_) saveSettings_();
 }

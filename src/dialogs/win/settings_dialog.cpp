@@ -1,4 +1,4 @@
-#include "dialogs/win/FrmConfig.h"
+#include "dialogs/win/settings_dialog.h"
 
 #include <commctrl.h>
 
@@ -40,7 +40,7 @@ void FillList(HWND combo, const char* const* texts, size_t count) {
 
 }  // namespace
 
-void FrmConfig::Show() {
+void SettingsDialog::Show() {
   if (modal_.state().Refuse()) return;
   // The tab strip and the sliders are common controls of their own classes.
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES | ICC_BAR_CLASSES};
@@ -48,7 +48,7 @@ void FrmConfig::Show() {
   modal_.Run(*this, IDD_SETTINGS, parts_.owner ? parts_.owner() : nullptr);
 }
 
-BOOL FrmConfig::OnInit() {
+BOOL SettingsDialog::OnInit() {
   const HWND tabs = Item(IDC_SET_TABS);
   for (int i = 0; i < 2; ++i) {
     TCITEMW tab{};
@@ -71,7 +71,7 @@ BOOL FrmConfig::OnInit() {
   return FALSE;
 }
 
-void FrmConfig::ShowSliders() {
+void SettingsDialog::ShowSliders() {
   for (const SliderControl& s : kSliders) {
     const SliderView view = editor_.Slider(s.which);
     const HWND bar = Item(s.id);
@@ -84,7 +84,7 @@ void FrmConfig::ShowSliders() {
   }
 }
 
-void FrmConfig::FillControls() {
+void SettingsDialog::FillControls() {
   ShowSliders();
   SendMessageW(Item(IDC_SET_COUNT), CB_SETCURSEL, static_cast<WPARAM>(editor_.IconCountIndex()), 0);
   SetText(IDC_SET_COUNT_LABEL, editor_.IconCountLabel());
@@ -96,7 +96,7 @@ void FrmConfig::FillControls() {
   CheckDlgButton(hwnd(), IDC_SET_HIDE_LETTERS, s.HideLetters ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void FrmConfig::ShowTab(int tab) {
+void SettingsDialog::ShowTab(int tab) {
   for (int id = IDC_SET_FIRST_GENERAL; id <= IDC_SET_LAST_APPEARANCE; ++id) {
     const HWND control = Item(id);
     if (!control) continue;
@@ -108,7 +108,7 @@ void FrmConfig::ShowTab(int tab) {
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-bool FrmConfig::OnCommand(int id, int code) {
+bool SettingsDialog::OnCommand(int id, int code) {
   switch (id) {
     case IDC_SET_AUTORUN:
       if (code != BN_CLICKED) return false;
@@ -157,7 +157,7 @@ bool FrmConfig::OnCommand(int id, int code) {
   return false;
 }
 
-INT_PTR FrmConfig::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_HSCROLL && lParam != 0) {
     const SliderControl* slider = SliderOf(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
     if (!slider) return FALSE;
@@ -181,14 +181,14 @@ INT_PTR FrmConfig::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return FALSE;
 }
 
-void FrmConfig::SetBusy(bool busy) { SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
+void SettingsDialog::SetBusy(bool busy) { SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
 
-void FrmConfig::EndCommand() {
+void SettingsDialog::EndCommand() {
   EnableWindow(hwnd(), TRUE);
   SetForegroundWindow(hwnd());
 }
 
-void FrmConfig::RunBackupCommand(int index) {
+void SettingsDialog::RunBackupCommand(int index) {
   editor_.EndChange();
   BackupCommandUi ui;
   ui.chooseFile = [this](const FileDialogRequest& request) {
@@ -197,7 +197,7 @@ void FrmConfig::RunBackupCommand(int index) {
     EnableWindow(hwnd(), FALSE);
     return path;
   };
-  ui.setBusyPointer = &FrmConfig::SetBusy;
+  ui.setBusyPointer = &SettingsDialog::SetBusy;
   ui.refreshControls = [this] { FillControls(); };
   ui.resetAndReload = [this](bool settings, bool items, bool icons) {
     parts_.defaults.ResetAndReload(settings, items, icons);
@@ -206,14 +206,14 @@ void FrmConfig::RunBackupCommand(int index) {
   EndCommand();
 }
 
-void FrmConfig::RunResetCommand(int index) {
+void SettingsDialog::RunResetCommand(int index) {
   editor_.EndChange();
   EnableWindow(hwnd(), FALSE);
-  parts_.defaults.RunResetCommand(index, ResetCommandUi{&FrmConfig::SetBusy, [this] { FillControls(); }});
+  parts_.defaults.RunResetCommand(index, ResetCommandUi{&SettingsDialog::SetBusy, [this] { FillControls(); }});
   EndCommand();
 }
 
-void FrmConfig::OnClosing() {
+void SettingsDialog::OnClosing() {
   editor_.EndChange();
   SaveSettings(parts_.model, parts_.io);
   // The dialog and its common controls took memory that is not needed any more.

@@ -19,7 +19,7 @@
 
 namespace vek {
 
-class FrmWizard : public win::Dialog {
+class WizardDialog : public win::Dialog {
  public:
   // What the wizard works on; all of it outlives the wizard.
   struct Parts {
@@ -34,7 +34,7 @@ class FrmWizard : public win::Dialog {
   };
   using ShowProperties = std::function<void(int item, bool addMode)>;
 
-  FrmWizard(win::ModalWindows& modal, std::function<HWND()> owner, Parts parts)
+  WizardDialog(win::ModalWindows& modal, std::function<HWND()> owner, Parts parts)
       : modal_(modal), owner_(std::move(owner)), parts_(parts),
         actions_(parts.model, parts.items, parts.prompt, parts.input, parts.host, parts.images) {}
 

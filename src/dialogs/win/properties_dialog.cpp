@@ -1,4 +1,4 @@
-#include "dialogs/win/FrmProperty.h"
+#include "dialogs/win/properties_dialog.h"
 
 #include <commctrl.h>
 
@@ -15,14 +15,14 @@ constexpr int kPictureBox = 130;  // the picture's 128 pixels and a frame
 constexpr int kPictureSide = 128;
 }  // namespace
 
-void FrmProperty::Show(int item, bool addMode) {
+void PropertiesDialog::Show(int item, bool addMode) {
   if (IsOpen() || item < 0 || item >= static_cast<int>(services_.model.Items.size())) return;
   props_.emplace(services_, item, addMode);
   modal_.Run(*this, IDD_PROPERTIES, Owner());
   props_.reset();
 }
 
-HWND FrmProperty::Owner() const {
+HWND PropertiesDialog::Owner() const {
   // Opened from another of the program's windows (the wizard), that window owns it and
   // stays disabled under it; else the dock does.
   const HWND active = GetActiveWindow();
@@ -30,7 +30,7 @@ HWND FrmProperty::Owner() const {
   return dock_ ? dock_() : nullptr;
 }
 
-BOOL FrmProperty::OnInit() {
+BOOL PropertiesDialog::OnInit() {
   RECT r{};
   GetWindowRect(Item(IDC_PROP_PICTURE), &r);
   MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
@@ -48,7 +48,7 @@ BOOL FrmProperty::OnInit() {
   return FALSE;
 }
 
-void FrmProperty::Reload() {
+void PropertiesDialog::Reload() {
   if (!props_) return;
   reloading_ = true;
   SetWindowTextW(hwnd(), win::Wide(props_->caption()).c_str());
@@ -84,7 +84,7 @@ void FrmProperty::Reload() {
   reloading_ = false;
 }
 
-void FrmProperty::DrawVekIcon() {
+void PropertiesDialog::DrawVekIcon() {
   picture_.reset();
   const std::string file = props_ ? props_->PictureFile() : std::string();
   if (!file.empty()) {
@@ -96,7 +96,7 @@ void FrmProperty::DrawVekIcon() {
   InvalidateRect(Item(IDC_PROP_PICTURE), nullptr, TRUE);
 }
 
-void FrmProperty::PaintPicture(const DRAWITEMSTRUCT& d) {
+void PropertiesDialog::PaintPicture(const DRAWITEMSTRUCT& d) {
   Gdiplus::Graphics g(d.hDC);
   const RECT& r = d.rcItem;
   const INT left = r.left, top = r.top, width = r.right - r.left, height = r.bottom - r.top;
@@ -114,7 +114,7 @@ void FrmProperty::PaintPicture(const DRAWITEMSTRUCT& d) {
   g.DrawImage(picture_.get(), left + (width - dw) / 2, top + (height - dh) / 2, dw, dh);
 }
 
-PropertiesFields FrmProperty::Typed() const {
+PropertiesFields PropertiesDialog::Typed() const {
   PropertiesFields f;
   f.title = Text(IDC_PROP_TITLE);
   f.link = Text(IDC_PROP_LINK);
@@ -125,7 +125,7 @@ PropertiesFields FrmProperty::Typed() const {
   return f;
 }
 
-bool FrmProperty::OnCommand(int id, int code) {
+bool PropertiesDialog::OnCommand(int id, int code) {
   if (!props_ || reloading_) return false;
   if (acting_) return true;
   acting_ = true;
@@ -134,7 +134,7 @@ bool FrmProperty::OnCommand(int id, int code) {
   return handled;
 }
 
-bool FrmProperty::Act(int id, int code) {
+bool PropertiesDialog::Act(int id, int code) {
   switch (id) {
     case IDC_PROP_SHORTCUT:
     case IDC_PROP_GROUP:
@@ -183,7 +183,7 @@ bool FrmProperty::Act(int id, int code) {
   }
 }
 
-INT_PTR FrmProperty::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR PropertiesDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   (void)wParam;
   if (message == WM_DRAWITEM) {
     const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

@@ -1,4 +1,4 @@
-#include "dialogs/win/FrmWizard.h"
+#include "dialogs/win/wizard_dialog.h"
 
 #include <objidl.h>  // before GDI+, which needs it and the lean Windows headers omit it
 #include <gdiplus.h>
@@ -45,7 +45,7 @@ std::string Caption(const std::string& path) {
 
 }  // namespace
 
-void FrmWizard::Show(ShowProperties showProperties) {
+void WizardDialog::Show(ShowProperties showProperties) {
   if (IsOpen()) return;
   showProperties_ = std::move(showProperties);
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES};
@@ -53,9 +53,9 @@ void FrmWizard::Show(ShowProperties showProperties) {
   modal_.Run(*this, IDD_WIZARD, owner_ ? owner_() : nullptr);
 }
 
-void FrmWizard::SetStatus(const std::string& text) { SetText(IDC_WIZ_STATUS, text); }
+void WizardDialog::SetStatus(const std::string& text) { SetText(IDC_WIZ_STATUS, text); }
 
-BOOL FrmWizard::OnInit() {
+BOOL WizardDialog::OnInit() {
   SetWindowTextW(hwnd(), win::Wide(kWizardCaption).c_str());
   wchar_t tabCaption[] = L"Add && Manage Shortcuts";
   TCITEMW tab{};
@@ -77,7 +77,7 @@ BOOL FrmWizard::OnInit() {
   return TRUE;
 }
 
-void FrmWizard::OnClosing() {
+void WizardDialog::OnClosing() {
   KillTimer(hwnd(), kPatternTimer);
   reader_.Detach();
   readings_.clear();
@@ -91,7 +91,7 @@ void FrmWizard::OnClosing() {
 
 // --- The adding half: sources, folder tree, file list ---------------------------------------
 
-void FrmWizard::ChooseSource(int index) {
+void WizardDialog::ChooseSource(int index) {
   if (index < 0 || index >= static_cast<int>(sources_.size())) return;
   const HWND tree = Item(IDC_WIZ_TREE);
   rebuilding_ = true;
@@ -108,7 +108,7 @@ void FrmWizard::ChooseSource(int index) {
   SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
 }
 
-HTREEITEM FrmWizard::AddNode(HTREEITEM parent, const std::string& caption, const std::string& path) {
+HTREEITEM WizardDialog::AddNode(HTREEITEM parent, const std::string& caption, const std::string& path) {
   nodes_.push_back(Node{path});
   std::wstring text = win::Wide(caption);
   TVINSERTSTRUCTW insert{};
@@ -123,7 +123,7 @@ HTREEITEM FrmWizard::AddNode(HTREEITEM parent, const std::string& caption, const
       SendMessageW(Item(IDC_WIZ_TREE), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
-FrmWizard::Node* FrmWizard::NodeOf(HTREEITEM item) {
+WizardDialog::Node* WizardDialog::NodeOf(HTREEITEM item) {
   if (!item) return nullptr;
   TVITEMW tv{};
   tv.mask = TVIF_PARAM;
@@ -133,7 +133,7 @@ FrmWizard::Node* FrmWizard::NodeOf(HTREEITEM item) {
   return index < nodes_.size() ? &nodes_[index] : nullptr;
 }
 
-void FrmWizard::ReadFolder(HTREEITEM item, bool forFiles) {
+void WizardDialog::ReadFolder(HTREEITEM item, bool forFiles) {
   const Node* node = NodeOf(item);
   if (!node) return;
   const std::string path = node->path;
@@ -153,7 +153,7 @@ void FrmWizard::ReadFolder(HTREEITEM item, bool forFiles) {
   }
 }
 
-void FrmWizard::FolderRead(uint64_t id) {
+void WizardDialog::FolderRead(uint64_t id) {
   const std::optional<FolderListing> listing = reader_.Take(id);
   const auto reading = readings_.find(id);
   if (!listing || reading == readings_.end()) return;
@@ -180,7 +180,7 @@ void FrmWizard::FolderRead(uint64_t id) {
   }
 }
 
-void FrmWizard::ShowFiles(const FolderListing& listing, const std::string& folder) {
+void WizardDialog::ShowFiles(const FolderListing& listing, const std::string& folder) {
   const HWND list = Item(IDC_WIZ_FILES);
   folder_ = folder;
   files_ = listing.readable ? listing.entries : std::vector<std::string>{};
@@ -198,7 +198,7 @@ void FrmWizard::ShowFiles(const FolderListing& listing, const std::string& folde
   UpdateButtons();
 }
 
-void FrmWizard::ShowFileIcon() {
+void WizardDialog::ShowFileIcon() {
   const HWND list = Item(IDC_WIZ_FILES);
   const LRESULT caret = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
   HICON icon = nullptr;
@@ -211,7 +211,7 @@ void FrmWizard::ShowFileIcon() {
   fileIcon_.reset(icon);
 }
 
-std::vector<std::string> FrmWizard::SelectedFiles() const {
+std::vector<std::string> WizardDialog::SelectedFiles() const {
   const HWND list = Item(IDC_WIZ_FILES);
   const LRESULT count = SendMessageW(list, LB_GETSELCOUNT, 0, 0);
   if (count <= 0) return {};
@@ -226,7 +226,7 @@ std::vector<std::string> FrmWizard::SelectedFiles() const {
 
 // --- The managing half: the ring or a group ----------------------------------------------
 
-void FrmWizard::FillChoices(int keepSlot) {
+void WizardDialog::FillChoices(int keepSlot) {
   choices_ = ManageChoices(parts_.model);
   const HWND combo = Item(IDC_WIZ_TARGET);
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
@@ -238,12 +238,12 @@ void FrmWizard::FillChoices(int keepSlot) {
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
 }
 
-int FrmWizard::Choice() const {
+int WizardDialog::Choice() const {
   const LRESULT i = SendMessageW(Item(IDC_WIZ_TARGET), CB_GETCURSEL, 0, 0);
   return i >= 0 && i < static_cast<LRESULT>(choices_.size()) ? choices_[static_cast<size_t>(i)].slot : kRingChoice;
 }
 
-void FrmWizard::FillEntries(const std::vector<int>& select) {
+void WizardDialog::FillEntries(const std::vector<int>& select) {
   entries_ = ManageEntries(parts_.model, Choice());
   const HWND list = Item(IDC_WIZ_ITEMS);
   const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
@@ -260,7 +260,7 @@ void FrmWizard::FillEntries(const std::vector<int>& select) {
   ShowEntryPicture();
 }
 
-std::vector<int> FrmWizard::SelectedEntries() const {
+std::vector<int> WizardDialog::SelectedEntries() const {
   const HWND list = Item(IDC_WIZ_ITEMS);
   const LRESULT count = SendMessageW(list, LB_GETSELCOUNT, 0, 0);
   if (count <= 0) return {};
@@ -270,14 +270,14 @@ std::vector<int> FrmWizard::SelectedEntries() const {
   return indexes;
 }
 
-void FrmWizard::DropBuiltInSelection() {
+void WizardDialog::DropBuiltInSelection() {
   const int choice = Choice();
   for (int i : SelectedEntries())
     if (i >= 0 && i < static_cast<int>(entries_.size()) && !EntrySelectable(choice, entries_[static_cast<size_t>(i)]))
       SendMessageW(Item(IDC_WIZ_ITEMS), LB_SETSEL, FALSE, i);
 }
 
-void FrmWizard::ShowEntryPicture() {
+void WizardDialog::ShowEntryPicture() {
   const HWND box = Item(IDC_WIZ_ITEM_PICTURE);
   const std::vector<int> selected = SelectedEntries();
   const LRESULT caret = SendMessageW(Item(IDC_WIZ_ITEMS), LB_GETCARETINDEX, 0, 0);
@@ -321,7 +321,7 @@ void FrmWizard::ShowEntryPicture() {
 
 // --- Buttons ------------------------------------------------------------------------------
 
-void FrmWizard::UpdateButtons() {
+void WizardDialog::UpdateButtons() {
   const HWND files = Item(IDC_WIZ_FILES);
   const WizardSelection s{Choice(), static_cast<int>(SendMessageW(files, LB_GETCOUNT, 0, 0)),
                           static_cast<int>(SendMessageW(files, LB_GETSELCOUNT, 0, 0)), SelectedEntries()};
@@ -329,7 +329,7 @@ void FrmWizard::UpdateButtons() {
   for (int i = 0; i < wizard_button::kCount; ++i) Enable(kButtonIds[i], on[i]);
 }
 
-void FrmWizard::RunButton(int button) {
+void WizardDialog::RunButton(int button) {
   namespace b = wizard_button;
   if (busy_) return;
   const HWND files = Item(IDC_WIZ_FILES), list = Item(IDC_WIZ_ITEMS);
@@ -402,7 +402,7 @@ void FrmWizard::RunButton(int button) {
 
 // --- Messages -------------------------------------------------------------------------------
 
-bool FrmWizard::OnCommand(int id, int code) {
+bool WizardDialog::OnCommand(int id, int code) {
   switch (id) {
     case IDC_WIZ_SOURCE:
       if (code == CBN_SELCHANGE)
@@ -443,7 +443,7 @@ bool FrmWizard::OnCommand(int id, int code) {
   return true;
 }
 
-INT_PTR FrmWizard::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR WizardDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kFolderRead:
       FolderRead(static_cast<uint64_t>(wParam));

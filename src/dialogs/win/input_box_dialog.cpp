@@ -1,4 +1,4 @@
-#include "dialogs/win/FrmInput.h"
+#include "dialogs/win/input_box_dialog.h"
 
 #include "dialogs/input_box.h"
 #include "dialogs/win/dialog_ids.h"
@@ -6,7 +6,7 @@
 
 namespace vek {
 
-std::string FrmInput::InputText(const std::string& prompt, const std::string& title,
+std::string InputBoxDialog::InputText(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
   InputPrompt = prompt;
   InputTitle = title;
@@ -16,7 +16,7 @@ std::string FrmInput::InputText(const std::string& prompt, const std::string& ti
   return AcceptedInput(typed_, defaultText);
 }
 
-BOOL FrmInput::OnInit() {
+BOOL InputBoxDialog::OnInit() {
   // Above the dock and whatever the drop came from.
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   if (!InputTitle.empty()) SetWindowTextW(hwnd(), win::Wide(InputTitle).c_str());
@@ -30,7 +30,7 @@ BOOL FrmInput::OnInit() {
   return FALSE;
 }
 
-bool FrmInput::OnCommand(int id, int code) {
+bool InputBoxDialog::OnCommand(int id, int code) {
   (void)code;
   if (id == IDOK) {
     typed_ = Text(IDC_INPUT_TEXT);

@@ -1,4 +1,4 @@
-#include "dock/win/FrmMain.h"
+#include "dock/win/dock_window.h"
 
 #include <windowsx.h>
 #include <imm.h>
@@ -21,9 +21,9 @@ constexpr UINT kRunDropMessage = WM_APP + 25;
 constexpr UINT kLoadLaterPictureMessage = WM_APP + 26;
 }  // namespace
 
-FrmMain::~FrmMain() { Unload(); }
+DockWindow::~DockWindow() { Unload(); }
 
-bool FrmMain::Load() {
+bool DockWindow::Load() {
   geometry_.screen = win::ReadScreenMetrics();
   const ScreenMetrics& s = geometry_.screen;
   if (!Create(kClassName, L"VEK Desktop", WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW,
@@ -44,7 +44,7 @@ bool FrmMain::Load() {
   return surface_.CreateGraphic(hwnd(), s.ScreenWidth, s.ScreenHeight);
 }
 
-void FrmMain::Unload() {
+void DockWindow::Unload() {
   if (dropTarget_) {
     if (hwnd()) RevokeDragDrop(hwnd());
     if (backdrop_.hwnd()) RevokeDragDrop(backdrop_.hwnd());
@@ -58,7 +58,7 @@ void FrmMain::Unload() {
   Destroy();
 }
 
-void FrmMain::AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPrompt& prompt, TextPrompt& input) {
+void DockWindow::AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPrompt& prompt, TextPrompt& input) {
   if (!hwnd() || dropTarget_) return;
   drops_ = std::make_unique<DropController>(DropServices{parts_.model, geometry_, slots_, controller_.state(), *this,
                                                          *this, items, pictures, prompt, input, parts_.modal});
@@ -77,24 +77,24 @@ void FrmMain::AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPromp
   }
 }
 
-void FrmMain::ShowDropPicture(int skinIndex, int x, int y) {
+void DockWindow::ShowDropPicture(int skinIndex, int x, int y) {
   DockNormal(true);
   // The 48 x 48 picture (kept pre-scaled), centred on the pointer.
   if (skinIndex >= 0) FrameWriter(frame_).Skin(skinIndex, 1, x - 24, y - 24);
   PushFrame();
 }
 
-void FrmMain::RunDropLater() { PostMessageW(hwnd(), kRunDropMessage, 0, 0); }
+void DockWindow::RunDropLater() { PostMessageW(hwnd(), kRunDropMessage, 0, 0); }
 
-void FrmMain::SaveMenu() {
+void DockWindow::SaveMenu() {
   if (parts_.saveMenu) parts_.saveMenu();
 }
 
-bool FrmMain::RefusedWhileModal(UINT message) {
+bool DockWindow::RefusedWhileModal(UINT message) {
   return win::RefusedWhileModal(parts_.modal, hwnd(), message);
 }
 
-void FrmMain::Show() {
+void DockWindow::Show() {
   if (!hwnd()) return;
   // Shown active, as the focus watch expects the dock to start in front of the user;
   // then behind all windows, where the dock lies outside key mode.
@@ -103,25 +103,25 @@ void FrmMain::Show() {
   ToBottom(true);
 }
 
-win::ImageLoader FrmMain::Loader(HMODULE resources) {
+win::ImageLoader DockWindow::Loader(HMODULE resources) {
   return win::ImageLoader{parts_.model, parts_.fs, parts_.folders, images_, geometry_.IconSizes,
                           geometry_.BorderSize, resources ? resources : GetModuleHandleW(nullptr),
                           geometry_.CentreMagnifiedSize()};
 }
 
-void FrmMain::AfterImagesLoaded() {
+void DockWindow::AfterImagesLoaded() {
   geometry_.Relayout(parts_.model.Settings);
   surface_.Invalidate();
 }
 
-void FrmMain::LoadAllImages(HMODULE resources) {
+void DockWindow::LoadAllImages(HMODULE resources) {
   win::ImageLoader loader = Loader(resources);
   win::LoadAllImages(loader);
   laterPictures_.clear();
   AfterImagesLoaded();
 }
 
-void FrmMain::LoadShownImages() {
+void DockWindow::LoadShownImages() {
   win::ImageLoader loader = Loader(nullptr);
   const int shown = ShownSlots(parts_.model.Settings);
   win::LoadShownImages(loader, shown);
@@ -129,11 +129,11 @@ void FrmMain::LoadShownImages() {
   AfterImagesLoaded();
 }
 
-void FrmMain::LoadRestLater() {
+void DockWindow::LoadRestLater() {
   if (hwnd() && !laterPictures_.empty()) PostMessageW(hwnd(), kLoadLaterPictureMessage, 0, 0);
 }
 
-void FrmMain::LoadNextLaterPicture() {
+void DockWindow::LoadNextLaterPicture() {
   if (laterPictures_.empty()) return;
   const int index = laterPictures_.back();
   laterPictures_.pop_back();
@@ -143,7 +143,7 @@ void FrmMain::LoadNextLaterPicture() {
   LoadRestLater();
 }
 
-void FrmMain::LoadItemIcon(int index) {
+void DockWindow::LoadItemIcon(int index) {
   if (!hwnd()) return;
   win::ImageLoader loader = Loader(nullptr);
   // The centre is cut round to the ring and has a magnified variant of its own.
@@ -153,11 +153,11 @@ void FrmMain::LoadItemIcon(int index) {
     win::LoadItemIcon(loader, index);
 }
 
-void FrmMain::Activate(bool paintRing) { controller_.Activate(paintRing); }
+void DockWindow::Activate(bool paintRing) { controller_.Activate(paintRing); }
 
-void FrmMain::RefreshSlots() { vek::FillSlots(parts_.model, slots_); }
+void DockWindow::RefreshSlots() { vek::FillSlots(parts_.model, slots_); }
 
-void FrmMain::Relayout(AfterRelayout after) {
+void DockWindow::Relayout(AfterRelayout after) {
   geometry_.Relayout(parts_.model.Settings);
   switch (after) {
     case AfterRelayout::PaintRing: DockNormal(false); break;
@@ -167,16 +167,16 @@ void FrmMain::Relayout(AfterRelayout after) {
   }
 }
 
-ScreenMetrics FrmMain::MeasureScreen() {
+ScreenMetrics DockWindow::MeasureScreen() {
   geometry_.screen = win::ReadScreenMetrics();
   return geometry_.screen;
 }
 
-void FrmMain::CalcMinimizedPos(MinimizedPosition position) {
+void DockWindow::CalcMinimizedPos(MinimizedPosition position) {
   geometry_.CalcMinimizedPos(position, parts_.model.Settings.MaxIconSize);
 }
 
-DockView FrmMain::View() const {
+DockView DockWindow::View() const {
   DockView view{geometry_, parts_.model.Settings, slots_,
                 parts_.model.Items.empty() ? std::string() : parts_.model.Items[pool::kCentre].Title.Trimmed()};
   const DockInteraction& state = controller_.state();
@@ -187,28 +187,28 @@ DockView FrmMain::View() const {
   return view;
 }
 
-void FrmMain::DockNormal(bool noUpdate) {
+void DockWindow::DockNormal(bool noUpdate) {
   if (!PaintDockNormal(frame_, View())) return;
   if (!noUpdate) PushFrame();
 }
 
-void FrmMain::DockAction(bool isMouseDown) {
+void DockWindow::DockAction(bool isMouseDown) {
   if (!PaintDockAction(frame_, View(), isMouseDown)) return;
   PushFrame();
 }
 
-void FrmMain::DockSizeChange() {
+void DockWindow::DockSizeChange() {
   controller_.state().Visibility = DockState::Shown;
   PaintDockSizeChange(frame_, View());
   PushFrame();
 }
 
-void FrmMain::RebuildSizeCache(int variant) {
+void DockWindow::RebuildSizeCache(int variant) {
   if (variant < 1 || variant > kSizeVariants) return;
   win::RebuildSizeCache(images_, variant, geometry_.IconSizes[variant]);
 }
 
-void FrmMain::PushFrame(BYTE alpha) {
+void DockWindow::PushFrame(BYTE alpha) {
   if (wholeScreen_) {
     PlaceFor(frame_);
     surface_.Present(frame_, images_, alpha);
@@ -223,7 +223,7 @@ void FrmMain::PushFrame(BYTE alpha) {
   backdrop_.Present(BackdropLook{background, alpha});
 }
 
-void FrmMain::PlaceFor(const DockFrame& frame) {
+void DockWindow::PlaceFor(const DockFrame& frame) {
   const ScreenMetrics& s = geometry_.screen;
   const PixelRect whole{0, 0, s.ScreenWidth, s.ScreenHeight};
   PixelRect drawn;
@@ -238,21 +238,21 @@ void FrmMain::PlaceFor(const DockFrame& frame) {
   surface_.Place(area, POINT{s.WorkArea.left, s.WorkArea.top});
 }
 
-void FrmMain::Repaint() {
+void DockWindow::Repaint() {
   if (selIndex() < 1)
     DockNormal(false);
   else
     DockAction(false);
 }
 
-void FrmMain::SetKeyMode(bool on) {
+void DockWindow::SetKeyMode(bool on) {
   if (on)
     controller_.AltSpace();
   else
     controller_.LeaveKeyMode();
 }
 
-void FrmMain::PaintDraggedIcon(int slot, int x, int y) {
+void DockWindow::PaintDraggedIcon(int slot, int x, int y) {
   DockNormal(true);
   if (slot < 0 || slot >= kSlotCount) return;
   const int size = parts_.model.Settings.NormalIconSize;
@@ -261,7 +261,7 @@ void FrmMain::PaintDraggedIcon(int slot, int x, int y) {
   PushFrame();
 }
 
-void FrmMain::PaintMinimized() {
+void DockWindow::PaintMinimized() {
   FrameWriter frame(frame_);
   frame.Clear(0);
   frame.Icon(pool::kCentre, 1, geometry_.MinIconX, geometry_.MinIconY);
@@ -269,12 +269,12 @@ void FrmMain::PaintMinimized() {
   PushFrame(255);
 }
 
-void FrmMain::ClearAndPushInvisible() {
+void DockWindow::ClearAndPushInvisible() {
   FrameWriter(frame_).Clear(0);
   PushFrame(0);
 }
 
-void FrmMain::DockDelEffect(int x, int y) {
+void DockWindow::DockDelEffect(int x, int y) {
   // Five 128-pixel frames of the "DELICON" strip, 25 ms apart.
   for (int i = 0; i < 5; ++i) {
     DockNormal(true);
@@ -289,24 +289,24 @@ void FrmMain::DockDelEffect(int x, int y) {
   win::PumpPendingMessages();
 }
 
-void FrmMain::ToBottom(bool quietly) {
+void DockWindow::ToBottom(bool quietly) {
   if (!hwnd()) return;
   UINT flags = SWP_NOMOVE | SWP_NOSIZE;
   if (quietly) flags |= SWP_NOACTIVATE | SWP_NOSENDCHANGING;
   SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, flags);
 }
 
-void FrmMain::ToTopmost() {
+void DockWindow::ToTopmost() {
   if (hwnd()) SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void FrmMain::TakeFocus() {
+void DockWindow::TakeFocus() {
   if (!hwnd()) return;
   SetForegroundWindow(hwnd());
   SetFocus(hwnd());
 }
 
-void FrmMain::EnableTimer(int timer, bool on) {
+void DockWindow::EnableTimer(int timer, bool on) {
   if (!hwnd()) return;
   static constexpr UINT kIntervals[] = {0, 100, 100, 1000, 1000};
   if (timer < dock_timer::kSelection || timer > dock_timer::kAutoHide) return;
@@ -316,9 +316,9 @@ void FrmMain::EnableTimer(int timer, bool on) {
     KillTimer(hwnd(), static_cast<UINT_PTR>(timer));
 }
 
-void FrmMain::PumpMessages() { win::PumpPendingMessages(); }
+void DockWindow::PumpMessages() { win::PumpPendingMessages(); }
 
-bool FrmMain::OwnWindowInForeground() {
+bool DockWindow::OwnWindowInForeground() {
   const HWND foreground = GetForegroundWindow();
   if (!foreground) return false;
   DWORD process = 0;
@@ -327,14 +327,14 @@ bool FrmMain::OwnWindowInForeground() {
   return process == GetCurrentProcessId();
 }
 
-void FrmMain::CursorPosition(int& x, int& y) {
+void DockWindow::CursorPosition(int& x, int& y) {
   POINT p{};
   GetCursorPos(&p);
   x = p.x - geometry_.screen.WorkArea.left;
   y = p.y - geometry_.screen.WorkArea.top;
 }
 
-int FrmMain::ButtonOf(UINT message) {
+int DockWindow::ButtonOf(UINT message) {
   switch (message) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP: return mouse::kRight;
@@ -344,7 +344,7 @@ int FrmMain::ButtonOf(UINT message) {
   }
 }
 
-int FrmMain::ShiftState() {
+int DockWindow::ShiftState() {
   int shift = 0;
   if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
   if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
@@ -352,7 +352,7 @@ int FrmMain::ShiftState() {
   return shift;
 }
 
-void FrmMain::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
+void DockWindow::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
   switch (message) {
     case WM_MOUSEMOVE:
       // While a modal window is open hovering still magnifies, but nothing is dragged.
@@ -384,12 +384,12 @@ void FrmMain::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
   }
 }
 
-void FrmMain::BackdropMouse(UINT message, WPARAM wParam, int x, int y) {
+void DockWindow::BackdropMouse(UINT message, WPARAM wParam, int x, int y) {
   if (RefusedWhileModal(message)) return;
   HandleMouse(message, wParam, x, y);
 }
 
-LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (RefusedWhileModal(message)) return 0;
   // The window covers only part of the work area: its client pixels start at that
   // part's corner.

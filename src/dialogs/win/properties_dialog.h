@@ -13,9 +13,9 @@
 
 namespace vek {
 
-class FrmProperty : public win::Dialog {
+class PropertiesDialog : public win::Dialog {
  public:
-  FrmProperty(win::ModalWindows& modal, const PropertiesServices& services, std::function<HWND()> dock)
+  PropertiesDialog(win::ModalWindows& modal, const PropertiesServices& services, std::function<HWND()> dock)
       : modal_(modal), services_(services), dock_(std::move(dock)) {}
 
   // Edits pool item `item` (adds a member to the group `item` with `addMode`) and returns

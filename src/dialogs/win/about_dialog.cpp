@@ -1,4 +1,4 @@
-#include "dialogs/win/FrmAbout.h"
+#include "dialogs/win/about_dialog.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -25,7 +25,7 @@ std::string ProgramVersionText() {
          std::to_string(HIWORD(info->dwFileVersionLS)) + "." + std::to_string(LOWORD(info->dwFileVersionLS));
 }
 
-void FrmAbout::Show() {
+void AboutDialog::Show() {
   if (IsOpen()) return;
   // The link labels are common controls of their own class.
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LINK_CLASS};
@@ -33,7 +33,7 @@ void FrmAbout::Show() {
   modal_.Run(*this, IDD_ABOUT, owner_ ? owner_() : nullptr);
 }
 
-BOOL FrmAbout::OnInit() {
+BOOL AboutDialog::OnInit() {
   const std::string version = ProgramVersionText();
   SetText(IDC_ABOUT_TEXT, "VEK Desktop" + (version.empty() ? std::string() : " " + version) +
                               "\r\nA program launcher for the Windows desktop.\r\n\u00A9 Kestrovan. All rights reserved.");
@@ -43,7 +43,7 @@ BOOL FrmAbout::OnInit() {
   return TRUE;
 }
 
-INT_PTR FrmAbout::OnMessage(UINT message, WPARAM, LPARAM lParam) {
+INT_PTR AboutDialog::OnMessage(UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_NOTIFY) return FALSE;
   const auto* header = reinterpret_cast<const NMHDR*>(lParam);
   if (header->code != NM_CLICK && header->code != NM_RETURN) return FALSE;

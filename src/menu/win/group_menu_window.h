@@ -21,7 +21,7 @@
 
 namespace vek {
 
-class FrmSubMenu : public win::Window, private MenuWindow {
+class GroupMenuWindow : public win::Window, private MenuDisplay {
  public:
   static constexpr const wchar_t* kClassName = L"VEKDesktopMenu";
   // Posted to itself: decode the next few row pictures asked for.
@@ -32,14 +32,14 @@ class FrmSubMenu : public win::Window, private MenuWindow {
   // The menu places itself with the dock's `geometry` and draws from its `images`;
   // `actions` reaches launching, deleting and the dock. All three outlive the menu.
   // `loadItemPicture` decodes one item's picture into `images`.
-  FrmSubMenu(Model& model, ModalState& modal, const DockGeometry& geometry, win::ImageStore& images,
+  GroupMenuWindow(Model& model, ModalState& modal, const DockGeometry& geometry, win::ImageStore& images,
              std::function<void(int item)> loadItemPicture, MenuActions& actions)
       : modal_(modal),
         images_(images),
         loadItemPicture_(std::move(loadItemPicture)),
         source_(model),
         controller_(source_, geometry, *this, actions) {}
-  ~FrmSubMenu() override;
+  ~GroupMenuWindow() override;
 
   // Creates the hidden window over the work area and its drawing surface.
   [[nodiscard]] bool Load();
@@ -71,7 +71,7 @@ class FrmSubMenu : public win::Window, private MenuWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // MenuWindow
+  // MenuDisplay
   void Present(const DockFrame& frame, int alpha) override;
   void ShowOnTop() override;
   void HideToBottom() override;

@@ -33,7 +33,7 @@
 
 namespace vek {
 
-class FrmMain : public win::Window, private DockWindow, private DropHost {
+class DockWindow : public win::Window, private DockDisplay, private DropHost {
  public:
   static constexpr const wchar_t* kClassName = L"VEKDesktopDock";
 
@@ -46,11 +46,11 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
     std::function<void()> saveMenu;  // writes the menu file
   };
   // `actions` reaches launching, commands and menus; it outlives the dock.
-  FrmMain(Parts parts, DockActions& actions)
+  DockWindow(Parts parts, DockActions& actions)
       : parts_(std::move(parts)), controller_(parts_.model, geometry_, slots_, *this, actions) {}
   // A dock that only draws (tests, benchmarks).
-  explicit FrmMain(Parts parts) : FrmMain(std::move(parts), noActions_) {}
-  ~FrmMain() override;
+  explicit DockWindow(Parts parts) : DockWindow(std::move(parts), noActions_) {}
+  ~DockWindow() override;
 
   // Places and sizes the window over the work area, creates it and the backdrop's window
   // hidden and builds its drawing surface and slot table.
@@ -143,7 +143,7 @@ class FrmMain : public win::Window, private DockWindow, private DropHost {
   // Moves and sizes the window to what `frame` draws (see the class comment).
   void PlaceFor(const DockFrame& frame);
 
-  // DockWindow: what the interaction logic asks of the window.
+  // DockDisplay: what the interaction logic asks of the window.
   void PaintDraggedIcon(int slot, int x, int y) override;
   void PaintMinimized() override;
   void PushWithAlpha(int alpha) override { PushFrame(static_cast<BYTE>(alpha)); }

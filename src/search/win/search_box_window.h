@@ -28,11 +28,11 @@ class ShellAddressOpener : public AddressOpener {
   bool OpenAddress(const std::string& addressUtf8, std::string& reason) override;
 };
 
-class FrmSearch : public win::Window {
+class SearchBoxWindow : public win::Window {
  public:
   // `saveSettings` writes the settings file when the box closes.
-  FrmSearch(AppSettings& settings, UserPrompt& prompt, std::function<void()> saveSettings);
-  ~FrmSearch() override;
+  SearchBoxWindow(AppSettings& settings, UserPrompt& prompt, std::function<void()> saveSettings);
+  ~SearchBoxWindow() override;
 
   // Shows the box on top with the query field focused (opening it when closed).
   void Show();

@@ -1,4 +1,4 @@
-#include "tray/win/FrmTray.h"
+#include "tray/win/tray_owner.h"
 
 #include <shellapi.h>
 
@@ -35,9 +35,9 @@ win::UniqueMenu BuildMenu(const wchar_t* const (&captions)[N], const std::array<
 }
 }  // namespace
 
-FrmTray::~FrmTray() { Unload(); }
+TrayOwner::~TrayOwner() { Unload(); }
 
-bool FrmTray::Load(int versionMajor, int versionMinor, const std::string& address) {
+bool TrayOwner::Load(int versionMajor, int versionMinor, const std::string& address) {
   // A real top-level window (never shown): message-only windows do not receive the
   // session-end messages nor the shell's "TaskbarCreated" broadcast.
   const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -59,7 +59,7 @@ bool FrmTray::Load(int versionMajor, int versionMinor, const std::string& addres
   return true;
 }
 
-void FrmTray::Unload() {
+void TrayOwner::Unload() {
   if (!hwnd()) return;
   RemoveTrayIcon();
   RemoveHotKeys();
@@ -68,7 +68,7 @@ void FrmTray::Unload() {
 
 // --- Hotkeys -------------------------------------------------------------------------------
 
-void FrmTray::InstallHotKeys() {
+void TrayOwner::InstallHotKeys() {
   for (int i = 0; i < hotkey::kCount; ++i) {
     const HotkeyEntry& key = kHotkeys[i];
     atoms_[i] = GlobalAddAtomW(win::Wide(key.atomName).c_str());
@@ -79,7 +79,7 @@ void FrmTray::InstallHotKeys() {
   }
 }
 
-void FrmTray::RemoveHotKeys() {
+void TrayOwner::RemoveHotKeys() {
   for (int i = 0; i < hotkey::kCount; ++i) {
     // Only what this program registered: a key another program holds stays its own.
     if (registered_[i]) UnregisterHotKey(hwnd(), atoms_[i] ? atoms_[i] : i + 1);
@@ -91,7 +91,7 @@ void FrmTray::RemoveHotKeys() {
 
 // --- The tray icon -------------------------------------------------------------------------
 
-void FrmTray::AddTrayIcon() {
+void TrayOwner::AddTrayIcon() {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof(data);
   data.hWnd = hwnd();
@@ -103,7 +103,7 @@ void FrmTray::AddTrayIcon() {
   if (!Shell_NotifyIconW(NIM_ADD, &data)) WriteLog("the tray icon could not be added: " + HexCode(GetLastError()));
 }
 
-void FrmTray::RemoveTrayIcon() {
+void TrayOwner::RemoveTrayIcon() {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof(data);
   data.hWnd = hwnd();
@@ -111,7 +111,7 @@ void FrmTray::RemoveTrayIcon() {
   Shell_NotifyIconW(NIM_DELETE, &data);
 }
 
-void FrmTray::SetTrayTip() {
+void TrayOwner::SetTrayTip() {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof(data);
   data.hWnd = hwnd();
@@ -121,14 +121,14 @@ void FrmTray::SetTrayTip() {
   Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
-void FrmTray::ReportMissingHotkeys() {
+void TrayOwner::ReportMissingHotkeys() {
   const std::string text = MissingHotkeysMessage(registered_);
   if (!text.empty() && hwnd()) prompt_.Ask(PromptRequest{text, "VEK Desktop", PromptIcon::kExclamation});
 }
 
 // --- Popup menus ---------------------------------------------------------------------------
 
-UINT FrmTray::PopUp(HMENU menu, HWND owner) {
+UINT TrayOwner::PopUp(HMENU menu, HWND owner) {
   if (!menu || !owner) return 0;
   POINT p{};
   GetCursorPos(&p);
@@ -141,7 +141,7 @@ UINT FrmTray::PopUp(HMENU menu, HWND owner) {
   return chosen;
 }
 
-void FrmTray::ShowEditMenu(const EditTarget& target, HWND owner) {
+void TrayOwner::ShowEditMenu(const EditTarget& target, HWND owner) {
   const bool properties = host_.Windows().properties;
   const win::UniqueMenu menu = BuildMenu(kEditCaptions, EditMenuEnabling(model_, target, properties), kEditCommandBase);
   const UINT chosen = PopUp(menu.get(), owner);
@@ -149,7 +149,7 @@ void FrmTray::ShowEditMenu(const EditTarget& target, HWND owner) {
   ChooseEditEntry(static_cast<int>(chosen - kEditCommandBase), target, model_, host_, prompt_, host_, properties);
 }
 
-void FrmTray::ShowTrayMenu() {
+void TrayOwner::ShowTrayMenu() {
   const win::UniqueMenu menu = BuildMenu(kTrayCaptions, TrayMenuEnabling(host_.Windows()), kTrayCommandBase);
   const UINT chosen = PopUp(menu.get(), hwnd());
   if (chosen < kTrayCommandBase || chosen >= kTrayCommandBase + tray_entry::kCount) return;
@@ -158,7 +158,7 @@ void FrmTray::ShowTrayMenu() {
 
 // --- Messages ------------------------------------------------------------------------------
 
-LRESULT FrmTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TrayOwner::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // The tray icon's messages come first, then the shell's restart and the hotkeys.
   if (message == kTrayCallbackMessage) {
     // On release, as a click is.

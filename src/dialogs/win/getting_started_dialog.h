@@ -15,12 +15,12 @@
 
 namespace vek {
 
-class FrmStarted : public win::Dialog {
+class GettingStartedDialog : public win::Dialog {
  public:
   // `saveSettings` writes the settings file when the window closes.
-  FrmStarted(AppSettings& settings, std::function<void()> saveSettings)
+  GettingStartedDialog(AppSettings& settings, std::function<void()> saveSettings)
       : settings_(settings), saveSettings_(std::move(saveSettings)) {}
-  ~FrmStarted() override;
+  ~GettingStartedDialog() override;
 
   // Opens the window on the page the settings name (brought to the front when open).
   void Show();

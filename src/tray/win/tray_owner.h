@@ -15,15 +15,15 @@
 
 namespace vek {
 
-class FrmTray : public win::Window {
+class TrayOwner : public win::Window {
  public:
   // The tray icon's messages: the mouse message in lParam.
   static constexpr UINT kTrayCallbackMessage = 2025;
   static constexpr const wchar_t* kClassName = L"VEKDesktopTray";
 
-  FrmTray(TrayHost& host, ModalState& modal, Model& model, UserPrompt& prompt)
+  TrayOwner(TrayHost& host, ModalState& modal, Model& model, UserPrompt& prompt)
       : host_(host), modal_(modal), model_(model), prompt_(prompt), commands_(host, modal) {}
-  ~FrmTray() override;
+  ~TrayOwner() override;
 
   // Creates the window without showing it, registers the hotkeys and adds the tray icon
   // with its tip. `address` is the tip's second line (none when empty).

@@ -13,9 +13,9 @@ namespace vek {
 constexpr char kMakerWebsite[] = "https://www.kestrovan.com/vekdesktop/";
 constexpr char kMakerSupport[] = "support@kestrovan.com";
 
-class FrmAbout : public win::Dialog {
+class AboutDialog : public win::Dialog {
  public:
-  FrmAbout(win::ModalWindows& modal, std::function<HWND()> owner, std::string windowsVersionText)
+  AboutDialog(win::ModalWindows& modal, std::function<HWND()> owner, std::string windowsVersionText)
       : modal_(modal), owner_(std::move(owner)), windowsVersion_(std::move(windowsVersionText)) {}
 
   void Show();

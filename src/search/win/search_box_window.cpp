@@ -1,4 +1,4 @@
-#include "search/win/FrmSearch.h"
+#include "search/win/search_box_window.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -63,12 +63,12 @@ bool ShellAddressOpener::OpenAddress(const std::string& addressUtf8, std::string
   return false;
 }
 
-FrmSearch::FrmSearch(AppSettings& settings, UserPrompt& prompt, std::function<void()> saveSettings)
+SearchBoxWindow::SearchBoxWindow(AppSettings& settings, UserPrompt& prompt, std::function<void()> saveSettings)
     : settings_(settings), saveSettings_(std::move(saveSettings)), controller_(settings, opener_, prompt) {}
 
-FrmSearch::~FrmSearch() { Destroy(); }
+SearchBoxWindow::~SearchBoxWindow() { Destroy(); }
 
-void FrmSearch::LoadPictures() {
+void SearchBoxWindow::LoadPictures() {
   if (searchPicture_) return;
   const HMODULE module = GetModuleHandleW(nullptr);
   for (int i = 0; i < kSearchEngineCount; ++i) {
@@ -79,7 +79,7 @@ void FrmSearch::LoadPictures() {
   searchPicture_ = win::LoadPictureBytes(win::LoadResourceBytes(module, "CUSTOM", "search"));
 }
 
-void FrmSearch::Show() {
+void SearchBoxWindow::Show() {
   if (!IsOpen()) {
     LoadPictures();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
@@ -102,7 +102,7 @@ void FrmSearch::Show() {
     SendMessageW(field_, EM_SETLIMITTEXT, SearchQueryMaxLength(), 0);
     SetWindowLongPtrW(field_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     fieldProcedure_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(field_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrmSearch::FieldProcedure)));
+        SetWindowLongPtrW(field_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SearchBoxWindow::FieldProcedure)));
     hover_ = kOverNothing;
     trackingLeave_ = false;
     AddTooltips();
@@ -113,7 +113,7 @@ void FrmSearch::Show() {
   SetFocus(field_);
 }
 
-void FrmSearch::Close() {
+void SearchBoxWindow::Close() {
   if (!IsOpen()) return;
   RECT r{};
   GetWindowRect(hwnd(), &r);
@@ -128,14 +128,14 @@ void FrmSearch::Close() {
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
-void FrmSearch::Unload() {
+void SearchBoxWindow::Unload() {
   Close();
   for (auto& picture : engineLarge_) picture.reset();
   for (auto& picture : engineSmall_) picture.reset();
   searchPicture_.reset();
 }
 
-std::string FrmSearch::Query() const {
+std::string SearchBoxWindow::Query() const {
   if (!field_) return {};
   const int length = GetWindowTextLengthW(field_);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
@@ -143,7 +143,7 @@ std::string FrmSearch::Query() const {
   return win::Utf8(text);
 }
 
-void FrmSearch::Act(SearchBoxController::Outcome outcome) {
+void SearchBoxWindow::Act(SearchBoxController::Outcome outcome) {
   if (outcome == SearchBoxController::Outcome::kClose) {
     Close();
   } else if (outcome == SearchBoxController::Outcome::kKeepOpen && IsOpen()) {
@@ -152,8 +152,8 @@ void FrmSearch::Act(SearchBoxController::Outcome outcome) {
   }
 }
 
-LRESULT CALLBACK FrmSearch::FieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<FrmSearch*>(GetWindowLongPtrW(field, GWLP_USERDATA));
+LRESULT CALLBACK SearchBoxWindow::FieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<SearchBoxWindow*>(GetWindowLongPtrW(field, GWLP_USERDATA));
   const WNDPROC original = self->fieldProcedure_;
   if (message == WM_KEYDOWN) {
     const int key = static_cast<int>(wParam);
@@ -167,7 +167,7 @@ LRESULT CALLBACK FrmSearch::FieldProcedure(HWND field, UINT message, WPARAM wPar
   return CallWindowProcW(original, field, message, wParam, lParam);
 }
 
-void FrmSearch::ShowEngineMenu() {
+void SearchBoxWindow::ShowEngineMenu() {
   const win::UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   for (int i = 0; i < kSearchEngineCount; ++i) {
@@ -186,7 +186,7 @@ void FrmSearch::ShowEngineMenu() {
   if (IsOpen()) SetFocus(field_);
 }
 
-int FrmSearch::PartAt(POINT p) {
+int SearchBoxWindow::PartAt(POINT p) {
   if (Inside(kEnginePicture, p)) return kOverEnginePicture;
   if (Inside(kSearchButton, p)) return kOverSearchButton;
   for (int i = 0; i < kSearchEngineCount; ++i)
@@ -194,7 +194,7 @@ int FrmSearch::PartAt(POINT p) {
   return kOverNothing;
 }
 
-void FrmSearch::Hover(int part) {
+void SearchBoxWindow::Hover(int part) {
   if (part == hover_) return;
   hover_ = part;
   InvalidateRect(hwnd(), nullptr, FALSE);
@@ -205,7 +205,7 @@ void FrmSearch::Hover(int part) {
   }
 }
 
-void FrmSearch::AddTooltips() {
+void SearchBoxWindow::AddTooltips() {
   tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                               GetModuleHandleW(nullptr), nullptr);
@@ -226,7 +226,7 @@ void FrmSearch::AddTooltips() {
   }
 }
 
-void FrmSearch::Click(POINT p) {
+void SearchBoxWindow::Click(POINT p) {
   const int part = PartAt(p);
   if (part == kOverEnginePicture) {
     ShowEngineMenu();
@@ -246,7 +246,7 @@ void FrmSearch::Click(POINT p) {
   SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-void FrmSearch::Paint(HDC dc) {
+void SearchBoxWindow::Paint(HDC dc) {
   RECT client{0, 0, kWidth, kHeight};
   // Drawn off screen first so the box never flickers.
   const win::UniqueMemoryDc memoryDc(CreateCompatibleDC(dc));
@@ -295,7 +295,7 @@ void FrmSearch::Paint(HDC dc) {
   SelectObject(memory, old);  // the bitmap is deleted once no DC holds it
 }
 
-LRESULT FrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SearchBoxWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT ps;

@@ -1,4 +1,4 @@
-#include "menu/win/FrmSubMenu.h"
+#include "menu/win/group_menu_window.h"
 
 #include <windowsx.h>
 #include <imm.h>
@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "dock/dock_controller.h"
-#include "dock/win/FrmMain.h"
+#include "dock/win/dock_window.h"
 #include "dock/win/screen_win.h"
 #include "platform/win/modal_input.h"
 
@@ -17,9 +17,9 @@ namespace {
 constexpr size_t kPicturesPerStep = 6;
 }  // namespace
 
-FrmSubMenu::~FrmSubMenu() { Unload(); }
+GroupMenuWindow::~GroupMenuWindow() { Unload(); }
 
-bool FrmSubMenu::Load() {
+bool GroupMenuWindow::Load() {
   // The menu covers exactly what the dock covers, so both share one coordinate system.
   const ScreenMetrics s = win::ReadScreenMetrics();
   workArea_ = s.WorkArea;
@@ -39,7 +39,7 @@ bool FrmSubMenu::Load() {
   return true;
 }
 
-void FrmSubMenu::Unload() {
+void GroupMenuWindow::Unload() {
   if (hwnd()) {
     KillTimer(hwnd(), menu_timer::kForegroundWatch);
     KillTimer(hwnd(), menu_timer::kHighlightWatch);
@@ -48,7 +48,7 @@ void FrmSubMenu::Unload() {
   Destroy();
 }
 
-void FrmSubMenu::Present(const DockFrame& frame, int alpha) {
+void GroupMenuWindow::Present(const DockFrame& frame, int alpha) {
   const PixelRect whole{0, 0, workArea_.width(), workArea_.height()};
   PixelRect drawn;
   for (const DrawOp& op : frame.ops) drawn = drawn.Union(surface_.Bounds(op, images_));
@@ -58,7 +58,7 @@ void FrmSubMenu::Present(const DockFrame& frame, int alpha) {
   surface_.Present(frame, images_, static_cast<BYTE>(std::clamp(alpha, 0, 255)));
 }
 
-void FrmSubMenu::ShowOnTop() {
+void GroupMenuWindow::ShowOnTop() {
   if (!hwnd()) return;
   attempted_.clear();
   ShowWindow(hwnd(), SW_SHOW);
@@ -67,7 +67,7 @@ void FrmSubMenu::ShowOnTop() {
   SetFocus(hwnd());
 }
 
-void FrmSubMenu::HideToBottom() {
+void GroupMenuWindow::HideToBottom() {
   if (!hwnd()) return;
   if (GetCapture() == hwnd()) ReleaseCapture();
   ShowWindow(hwnd(), SW_HIDE);
@@ -76,7 +76,7 @@ void FrmSubMenu::HideToBottom() {
   menuArea_ = PixelRect{};  // the next menu opens elsewhere
 }
 
-void FrmSubMenu::EnableTimer(int timer, bool on) {
+void GroupMenuWindow::EnableTimer(int timer, bool on) {
   if (!hwnd()) return;
   if (on)
     SetTimer(hwnd(), static_cast<UINT_PTR>(timer), 100, nullptr);
@@ -84,16 +84,16 @@ void FrmSubMenu::EnableTimer(int timer, bool on) {
     KillTimer(hwnd(), static_cast<UINT_PTR>(timer));
 }
 
-void FrmSubMenu::CursorPosition(int& x, int& y) {
+void GroupMenuWindow::CursorPosition(int& x, int& y) {
   POINT p{};
   GetCursorPos(&p);
   x = p.x - workArea_.left;
   y = p.y - workArea_.top;
 }
 
-bool FrmSubMenu::PictureReady(int32_t image) { return images_.Get(ImageSet::kItem, image, 4) != nullptr; }
+bool GroupMenuWindow::PictureReady(int32_t image) { return images_.Get(ImageSet::kItem, image, 4) != nullptr; }
 
-void FrmSubMenu::RequestPictures(const std::vector<int32_t>& items) {
+void GroupMenuWindow::RequestPictures(const std::vector<int32_t>& items) {
   for (int32_t item : items) {
     if (attempted_.count(item) || std::find(pending_.begin(), pending_.end(), item) != pending_.end()) continue;
     pending_.push_back(item);
@@ -102,7 +102,7 @@ void FrmSubMenu::RequestPictures(const std::vector<int32_t>& items) {
   decodePosted_ = PostMessageW(hwnd(), kDecodePicturesMessage, 0, 0) != FALSE;
 }
 
-void FrmSubMenu::DecodeSomePictures() {
+void GroupMenuWindow::DecodeSomePictures() {
   decodePosted_ = false;
   if (pending_.empty()) return;
   const size_t n = std::min(pending_.size(), kPicturesPerStep);
@@ -115,7 +115,7 @@ void FrmSubMenu::DecodeSomePictures() {
   controller_.PicturesArrived();
 }
 
-LRESULT FrmSubMenu::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT GroupMenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // Under an open question or dialog the menu only brings that window to the front.
   if (win::RefusedWhileModal(modal_, hwnd(), message)) return 0;
   // The window covers only part of the work area: its client pixels start there.
