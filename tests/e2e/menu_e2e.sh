@@ -86,6 +86,8 @@ vekctl wait-gone Notepad 10 || fail "Notepad did not close"
 open_menu 16 5
 px=$((ml + 13)) py=$((mt + 10 + 19))
 point "$px" "$py"
+# The press must come once the menu has seen the pointer over the member.
+settle menu-drag-start >/dev/null
 xdotool mousedown 1
 for dx in 2 4 6 8 10; do point $((px - dx)) "$py"; done
 xdotool mouseup 1
