@@ -91,7 +91,7 @@ struct ShortcutItem {
   vek::PathKind PathKind = vek::PathKind::kShortcutFile;
   bool IsSystem = false;  // a system item: a click runs its CommandId
   int32_t CommandId = 0;
-  int16_t Reserved = 0;
+  int16_t Reserved = 0;  // a stored field nothing uses; written back as read
   int32_t ImageIndex = 0;
   FixedText Link;
   FixedText Title;
