@@ -45,16 +45,6 @@ class RecordingDropHost : public DropHost {
   int posted = 0, saves = 0;
 };
 
-class ScriptedInput : public TextPrompt {
- public:
-  std::string InputText(const std::string& prompt, const std::string&, const std::string& def) override {
-    prompts.push_back(prompt);
-    return answer.empty() ? def : answer;
-  }
-  std::string answer;
-  std::vector<std::string> prompts;
-};
-
 class DropControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -111,7 +101,7 @@ class DropControllerTest : public ::testing::Test {
   DockInteraction interaction;
   DropWindow window;
   RecordingDropHost host;
-  ScriptedInput input;
+  test::ScriptedInput input;
   ModalState modal;
   DropController drop{DropServices{w.model, geometry, slots, interaction, window, host, w.items, w.pictures,
                                    w.prompt, input, modal}};

@@ -206,12 +206,7 @@ struct UserIdentityTest : ::testing::Test {
   }
   test::ItemWorld w;
   RecordingDialogHost host;
-  struct Input : TextPrompt {
-    std::string InputText(const std::string&, const std::string&, const std::string& def) override {
-      return answer.empty() ? def : answer;
-    }
-    std::string answer;
-  } input;
+  test::ScriptedInput input;
   std::string filter;  // the picture dialog's, as asked
 };
 

@@ -24,16 +24,6 @@ class WizardHost : public EditMenuHost {
   std::string log;
 };
 
-class Answer : public TextPrompt {
- public:
-  std::string InputText(const std::string& prompt, const std::string&, const std::string& def) override {
-    asked.push_back(prompt);
-    return text.empty() ? def : text;
-  }
-  std::string text;
-  std::vector<std::string> asked;
-};
-
 struct NoSwaps : ItemImageSwap {
   void SwapItemImages(int a, int b) override { swaps.emplace_back(a, b); }
   std::vector<std::pair<int, int>> swaps;
@@ -81,7 +71,7 @@ class WizardTest : public ::testing::Test {
 
   test::ItemWorld w;
   WizardHost host;
-  Answer input;
+  test::ScriptedInput input;
   NoSwaps swaps;
   WizardActions act{w.model, w.items, w.prompt, input, host, swaps};
 };
@@ -162,7 +152,7 @@ TEST_F(WizardTest, AddShortcutFillsTheNextFreeSlotThenAllProgramsThenRefuses) {
 }
 
 TEST_F(WizardTest, AddGroupTakesOnlyAFreeRingSlot) {
-  input.text = "Games";
+  input.answer = "Games";
   ASSERT_TRUE(act.AddGroup({App("beta"), App("gamma")}));
   EXPECT_EQ(w.item(6).Kind, ItemKind::kGroup);
   EXPECT_EQ(w.item(6).Title.str(), "Games");
@@ -170,7 +160,7 @@ TEST_F(WizardTest, AddGroupTakesOnlyAFreeRingSlot) {
   EXPECT_EQ(w.MemberTitles(6), (std::vector<std::string>{"beta", "gamma"}));
 
   // A blank name gives "New Group".
-  input.text.clear();
+  input.answer.clear();
   ASSERT_TRUE(act.AddGroup({}));
   EXPECT_EQ(w.item(7).Title.str(), "New Group");
 
@@ -180,11 +170,11 @@ TEST_F(WizardTest, AddGroupTakesOnlyAFreeRingSlot) {
   for (int allPrograms : {0, pool::kAllProgramsCapacity}) {
     w.model.Groups[3].Members.resize(allPrograms);
     w.prompt.asked.clear();
-    input.asked.clear();
+    input.prompts.clear();
     const std::vector<ShortcutItem> before = w.model.Items;
     EXPECT_FALSE(act.AddGroup({App("alpha")}));
     EXPECT_EQ(Asked(), std::vector<std::string>{kRingFullText});
-    EXPECT_TRUE(input.asked.empty());
+    EXPECT_TRUE(input.prompts.empty());
     EXPECT_TRUE(w.model.Items == before);
     EXPECT_EQ(w.item(0).Kind, ItemKind::kCentre);
   }

@@ -8,6 +8,7 @@
 #include "launch/dock_commands.h"
 #include "launch/launcher.h"
 #include "platform/prompt.h"
+#include "platform/text_prompt.h"
 
 namespace vek::test {
 
@@ -54,6 +55,18 @@ class RecordingDock : public DockCommands {
   std::vector<std::string> log;
   bool hidden = false;
   bool fade = true;
+};
+
+// The input box as a test scripts it: the answer when one is set, else the default;
+// every prompt shown is recorded.
+class ScriptedInput : public TextPrompt {
+ public:
+  std::string InputText(const std::string& prompt, const std::string&, const std::string& def) override {
+    prompts.push_back(prompt);
+    return answer.empty() ? def : answer;
+  }
+  std::string answer;
+  std::vector<std::string> prompts;
 };
 
 }  // namespace vek::test
