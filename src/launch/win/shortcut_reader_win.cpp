@@ -23,6 +23,8 @@ namespace {
 // The installer's library is loaded on first use: importing it would load a dozen more
 // libraries at every start, for the rare shortcut an installer advertised.
 struct InstallerFunctions {
+  // Held for the process's life, as the functions below live in it.
+  UniqueModule library;
   decltype(&MsiGetShortcutTargetW) shortcutTarget = nullptr;
   decltype(&MsiGetComponentPathW) componentPath = nullptr;
 };
@@ -30,7 +32,8 @@ struct InstallerFunctions {
 const InstallerFunctions& Installer() {
   static const InstallerFunctions functions = [] {
     InstallerFunctions f;
-    HMODULE msi = LoadLibraryExW(L"msi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    f.library.reset(LoadLibraryExW(L"msi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    const HMODULE msi = f.library.get();
     if (!msi) {
       WriteLog("msi.dll could not be loaded: " + HexCode(GetLastError()));
       return f;
