@@ -180,8 +180,8 @@ void Defaults::RepairIcons() {
   auto repair = [&](int slot) {
     ShortcutItem& item = model_.Items[slot];
     if (item.Kind == ItemKind::kFree) return;  // nothing to show
-    const std::string customIcon = item.CustomIconFile.TrimInPlace();
-    const std::string iconFile = item.IconFile.TrimInPlace();
+    const std::string customIcon = item.CustomIconFile;
+    const std::string iconFile = item.IconFile;
     if (!exists(customIcon) && !exists(iconFile)) items_.RebuildItemIcon(slot);
   };
   for (int slot = pool::kFirstMovableSlot; slot <= pool::kRingLast; ++slot) repair(slot);

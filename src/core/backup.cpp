@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kFirstBackedUpIcon = pool::kFirstMovableSlot;  // items 4..1024
 
-FixedText& IconField(ShortcutItem& item, bool custom) {
+std::string& IconField(ShortcutItem& item, bool custom) {
   return custom ? item.CustomIconFile : item.IconFile;
 }
 
@@ -95,7 +95,7 @@ BackupParseResult ParseBackup(const uint8_t* data, size_t size, AnsiCodec& codec
   size_t pos = menu.size;
   for (int k = kFirstBackedUpIcon; k <= pool::kLast; ++k) {
     for (bool custom : {false, true}) {
-      const std::string path = IconField(out.menu.Items[k], custom).TrimInPlace();
+      const std::string path = IconField(out.menu.Items[k], custom);
       if (path.empty() || IsSharedPicturePath(path, sysIconDir)) continue;
       if (size - pos < 4) {
         result.error = "the icon of item " + std::to_string(k) + " is missing";
@@ -122,8 +122,8 @@ int BackupAll(Model& model, const std::string& path, ConfigIo& io) {
   // named in another program folder stays, for the restoring program to find in its own.
   for (int k = kFirstBackedUpIcon; k <= last; ++k) {
     for (bool custom : {false, true}) {
-      FixedText& field = IconField(model.Items[k], custom);
-      const std::string p = field.Trimmed();
+      std::string& field = IconField(model.Items[k], custom);
+      const std::string p = field;
       const bool elsewhere = IsSharedPicturePath(p, io.folders.SysIconDir) &&
                              !PathIsInFolder(p, io.folders.SysIconDir);
       if (!p.empty() && !elsewhere && !IsFile(io.fs, p)) field = "";
@@ -134,7 +134,7 @@ int BackupAll(Model& model, const std::string& path, ConfigIo& io) {
   Bytes picture;
   for (int k = kFirstBackedUpIcon; k <= last; ++k) {
     for (bool custom : {false, true}) {
-      const std::string p = IconField(model.Items[k], custom).Trimmed();
+      const std::string p = IconField(model.Items[k], custom);
       if (p.empty() || IsSharedPicturePath(p, io.folders.SysIconDir)) continue;
       const int64_t length = ReadWholeFile(io.fs, p, picture);
       if (length < 0 || length > std::numeric_limits<int32_t>::max()) {
@@ -167,8 +167,8 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
   // Shared pictures named in another program folder are this program's own.
   for (ShortcutItem& item : items) {
     for (bool custom : {false, true}) {
-      FixedText& field = IconField(item, custom);
-      const std::string p = field.Trimmed();
+      std::string& field = IconField(item, custom);
+      const std::string p = field;
       const std::string here = SharedPictureHere(io.fs, p, io.folders.SysIconDir);
       if (here != p) field = here;
     }
@@ -178,13 +178,13 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
   // there, avoiding the names other blocks will take.
   std::set<std::string> targets;
   for (const IconBlock& b : backup.blocks) {
-    const std::string p = IconField(items[b.item], b.custom).str();
+    const std::string p = IconField(items[b.item], b.custom);
     if (IsRestorableIconPath(p, io.folders.IconDir)) targets.insert(ToUpperAscii(p));
   }
   const auto taken = [&](const std::string& name) { return targets.count(ToUpperAscii(name)) != 0; };
   for (const IconBlock& b : backup.blocks) {
-    FixedText& field = IconField(items[b.item], b.custom);
-    if (IsRestorableIconPath(field.str(), io.folders.IconDir)) continue;
+    std::string& field = IconField(items[b.item], b.custom);
+    if (IsRestorableIconPath(field, io.folders.IconDir)) continue;
     const std::string fresh = NewIconFileName(io.fs, io.folders.IconDir, taken);
     targets.insert(ToUpperAscii(fresh));
     field = fresh;
@@ -208,7 +208,7 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
   for (const IconBlock& b : backup.blocks) {
     const Bytes picture(data.begin() + static_cast<std::ptrdiff_t>(b.offset),
                         data.begin() + static_cast<std::ptrdiff_t>(b.offset + b.length));
-    if (WriteWholeFile(io.fs, IconField(model.Items[b.item], b.custom).str(), picture) != 1) ++failed;
+    if (WriteWholeFile(io.fs, IconField(model.Items[b.item], b.custom), picture) != 1) ++failed;
   }
   if (failed > 0) {
     io.prompt.Warn("The shortcuts were restored, but " + std::to_string(failed) +

@@ -90,7 +90,7 @@ std::string PreserveUnreadableFile(FileSystem& fs, const std::string& file) {
 
 bool SaveSettings(const Model& model, ConfigIo& io) {
   const Bytes bytes = WriteSettingsRecord(
-      model.Settings, model.Items.empty() ? FixedText() : model.Items[pool::kCentre].IconFile, io.codec);
+      model.Settings, model.Items.empty() ? std::string() : model.Items[pool::kCentre].IconFile, io.codec);
   if (WriteThroughTwin(io.fs, io.folders.SettingsFile, bytes)) return true;
   io.prompt.Warn(kSettingsWriteFailed);
   return false;

@@ -10,7 +10,7 @@ void UpdateGroupTitle(Model& model, int group) {
     return;
   static const std::string kFull = " (Full)";
   static const std::string kEmpty = " (Empty)";
-  std::string title = model.Items[group].Title.Trimmed();
+  std::string title = model.Items[group].Title;
   if (EndsWith(title, kFull)) {
     title.resize(title.size() - kFull.size());
   } else if (EndsWith(title, kEmpty)) {

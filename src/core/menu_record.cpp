@@ -1,6 +1,9 @@
 #include "core/menu_record.h"
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <memory>
 
 #include "core/record_io.h"
 
@@ -9,19 +12,77 @@ namespace vek {
 using namespace record;
 namespace off = item_offset;
 
+// Declared with the model, which carries it without looking inside.
+struct KeptItemRecord {
+  int16_t reserved = 0;  // the field nothing uses, as read
+  uint8_t blank = 0;     // one bit per text (kTexts' order): stored as spaces only
+  // The texts whose bytes writing their value afresh would not give back: the value as it
+  // was read and the bytes as they were stored.
+  struct Text {
+    uint8_t field;
+    std::string value;
+    std::string stored;
+  };
+  std::vector<Text> others;
+};
+
+bool operator==(const KeptItemRecord& a, const KeptItemRecord& b) {
+  if (a.reserved != b.reserved || a.blank != b.blank || a.others.size() != b.others.size()) return false;
+  for (size_t i = 0; i < a.others.size(); ++i) {
+    const KeptItemRecord::Text &x = a.others[i], &y = b.others[i];
+    if (x.field != y.field || x.value != y.value || x.stored != y.stored) return false;
+  }
+  return true;
+}
+
+namespace {
+
+struct TextField {
+  std::string ShortcutItem::*text;
+  size_t offset;
+  size_t width;
+};
+const TextField kTexts[] = {
+    {&ShortcutItem::Link, off::kLink, width::kLink},
+    {&ShortcutItem::Title, off::kTitle, width::kTitle},
+    {&ShortcutItem::CustomIconFile, off::kCustomIconFile, width::kCustomIconFile},
+    {&ShortcutItem::IconFile, off::kIconFile, width::kIconFile},
+    {&ShortcutItem::Target, off::kTarget, width::kTarget},
+    {&ShortcutItem::Arguments, off::kArguments, width::kArguments},
+};
+
+// Writes text `f` of the item: as it was stored while the text is still what was read
+// from those bytes, else from its value.
+bool PutItemText(const ShortcutItem& item, uint8_t f, AnsiCodec& codec, uint8_t* record) {
+  const TextField& field = kTexts[f];
+  const std::string& text = item.*field.text;
+  uint8_t* p = record + field.offset;
+  if (const KeptItemRecord* kept = item.KeptRecord.get()) {
+    for (const KeptItemRecord::Text& t : kept->others) {
+      if (t.field == f && t.value == text) {
+        std::memcpy(p, t.stored.data(), field.width);
+        return true;
+      }
+    }
+    if (text.empty() && (kept->blank >> f & 1)) {
+      std::memset(p, ' ', field.width);
+      return true;
+    }
+  }
+  return PutText(p, field.width, text, codec);
+}
+
+}  // namespace
+
 bool EncodeItemRecord(const ShortcutItem& item, AnsiCodec& codec, uint8_t* p) {
   PutI32(p + off::kKind, static_cast<int32_t>(item.Kind));
   p[off::kPathKind] = static_cast<uint8_t>(item.PathKind);
   PutI16(p + off::kIsSystem, item.IsSystem ? kTrue16 : kFalse16);
   PutI32(p + off::kCommandId, item.CommandId);
-  PutI16(p + off::kReserved, item.Reserved);
+  PutI16(p + off::kReserved, item.KeptRecord ? item.KeptRecord->reserved : int16_t{0});
   PutI32(p + off::kImageIndex, item.ImageIndex);
-  bool exact = PutText(p + off::kLink, width::kLink, item.Link, codec);
-  exact &= PutText(p + off::kTitle, width::kTitle, item.Title, codec);
-  exact &= PutText(p + off::kCustomIconFile, width::kCustomIconFile, item.CustomIconFile, codec);
-  exact &= PutText(p + off::kIconFile, width::kIconFile, item.IconFile, codec);
-  exact &= PutText(p + off::kTarget, width::kTarget, item.Target, codec);
-  exact &= PutText(p + off::kArguments, width::kArguments, item.Arguments, codec);
+  bool exact = true;
+  for (uint8_t f = 0; f < std::size(kTexts); ++f) exact &= PutItemText(item, f, codec, p);
   PutI32(p + off::kRunMode, item.RunMode);
   return exact;
 }
@@ -40,22 +101,31 @@ void DecodeItemRecordInto(const uint8_t* p, AnsiCodec& codec, ShortcutItem& item
   // Any value but 0 has always meant a system item; it is written back as -1.
   item.IsSystem = GetI16(p + off::kIsSystem) != kFalse16;
   item.CommandId = GetI32(p + off::kCommandId);
-  item.Reserved = GetI16(p + off::kReserved);
   item.ImageIndex = GetI32(p + off::kImageIndex);
   item.RunMode = GetI32(p + off::kRunMode);
-  FixedText* texts[] = {&item.Link,     &item.Title,  &item.CustomIconFile,
-                        &item.IconFile, &item.Target, &item.Arguments};
+  KeptItemRecord kept;
+  kept.reserved = GetI16(p + off::kReserved);
   // Free slots hold nothing but NUL bytes in their texts: one look settles all six.
   if (AllNul(p + off::kLink, off::kRunMode - off::kLink)) {
-    for (FixedText* t : texts) t->Reset();
-    return;
+    for (const TextField& field : kTexts) (item.*field.text).clear();
+  } else {
+    for (uint8_t f = 0; f < std::size(kTexts); ++f) {
+      const TextField& field = kTexts[f];
+      StoredText form;
+      std::string& text = item.*field.text;
+      text = GetText(p + field.offset, field.width, codec, &form);
+      if (form == StoredText::kBlank) kept.blank |= static_cast<uint8_t>(1u << f);
+      if (form == StoredText::kOther) {
+        kept.others.push_back(
+            {f, text, std::string(reinterpret_cast<const char*>(p + field.offset), field.width)});
+      }
+    }
   }
-  item.Link = GetText(p + off::kLink, width::kLink, codec);
-  item.Title = GetText(p + off::kTitle, width::kTitle, codec);
-  item.CustomIconFile = GetText(p + off::kCustomIconFile, width::kCustomIconFile, codec);
-  item.IconFile = GetText(p + off::kIconFile, width::kIconFile, codec);
-  item.Target = GetText(p + off::kTarget, width::kTarget, codec);
-  item.Arguments = GetText(p + off::kArguments, width::kArguments, codec);
+  if (kept.reserved == 0 && kept.blank == 0 && kept.others.empty()) {
+    item.KeptRecord.reset();
+  } else {
+    item.KeptRecord = std::make_shared<const KeptItemRecord>(std::move(kept));
+  }
 }
 
 void EncodeMenu(const std::vector<ShortcutGroup>& groups, const std::vector<ShortcutItem>& items,

@@ -53,10 +53,15 @@ constexpr size_t kMenuFileSize = MenuGroupPartSize() + pool::kSize * kItemRecord
 static_assert(MenuGroupPartSize() == 9460, "group part of the menu file");
 static_assert(kMenuFileSize == 1338885, "size of the menu file");
 
-// Writes one item record (kItemRecordSize bytes) at `out`. Returns false when some text
-// had no exact ANSI equivalent (it was stored with the code page's default character).
+// Writes one item record (kItemRecordSize bytes) at `out`. An item read from a record is
+// written back to the same bytes (but a set system flag, always -1) as long as its texts
+// are what was read; a text that changed is written from its value, an empty one as NUL
+// bytes. Returns false when some text had no exact ANSI equivalent (it was stored with
+// the code page's default character).
 bool EncodeItemRecord(const ShortcutItem& item, AnsiCodec& codec, uint8_t* out);
-// Reads one item record from kItemRecordSize bytes at `in`.
+// Reads one item record from kItemRecordSize bytes at `in`: each text cut at its first NUL
+// and without the spaces around it; what writing the item back needs beyond its fields
+// goes into its KeptRecord.
 ShortcutItem DecodeItemRecord(const uint8_t* in, AnsiCodec& codec);
 // The same into an existing item, replacing all of its fields.
 void DecodeItemRecordInto(const uint8_t* in, AnsiCodec& codec, ShortcutItem& item);

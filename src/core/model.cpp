@@ -6,10 +6,11 @@ namespace vek {
 
 bool operator==(const ShortcutItem& a, const ShortcutItem& b) {
   return a.Kind == b.Kind && a.PathKind == b.PathKind && a.IsSystem == b.IsSystem &&
-         a.CommandId == b.CommandId && a.Reserved == b.Reserved &&
-         a.ImageIndex == b.ImageIndex && a.Link == b.Link && a.Title == b.Title &&
-         a.CustomIconFile == b.CustomIconFile && a.IconFile == b.IconFile &&
-         a.Target == b.Target && a.Arguments == b.Arguments && a.RunMode == b.RunMode;
+         a.CommandId == b.CommandId && a.ImageIndex == b.ImageIndex && a.Link == b.Link &&
+         a.Title == b.Title && a.CustomIconFile == b.CustomIconFile && a.IconFile == b.IconFile &&
+         a.Target == b.Target && a.Arguments == b.Arguments && a.RunMode == b.RunMode &&
+         (a.KeptRecord == b.KeptRecord ||
+          (a.KeptRecord && b.KeptRecord && *a.KeptRecord == *b.KeptRecord));
 }
 
 bool ShortcutGroup::Lists(int32_t index) const {

@@ -3,10 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
-
-#include "core/fixed_text.h"
 
 namespace vek {
 
@@ -86,20 +85,29 @@ constexpr int kTarget = 255;
 constexpr int kArguments = 128;
 }  // namespace width
 
+// What an item's stored record holds beyond the item's fields (a field nothing uses, how
+// each text was padded), so that an item read and left alone goes back to the file byte
+// for byte. The menu file codec (core/menu_record.*) makes it when it reads a record and
+// follows it when it writes one; nothing else looks inside. An item the program makes
+// has none.
+struct KeptItemRecord;
+bool operator==(const KeptItemRecord& a, const KeptItemRecord& b);
+
 struct ShortcutItem {
   ItemKind Kind = ItemKind::kFree;
   vek::PathKind PathKind = vek::PathKind::kShortcutFile;
   bool IsSystem = false;  // a system item: a click runs its CommandId
   int32_t CommandId = 0;
-  int16_t Reserved = 0;  // a stored field nothing uses; written back as read
   int32_t ImageIndex = 0;
-  FixedText Link;
-  FixedText Title;
-  FixedText CustomIconFile;
-  FixedText IconFile;
-  FixedText Target;
-  FixedText Arguments;
+  // The texts, without spaces around them; empty when the item has none.
+  std::string Link;
+  std::string Title;
+  std::string CustomIconFile;
+  std::string IconFile;
+  std::string Target;
+  std::string Arguments;
   int32_t RunMode = 0;  // 0 normal window, 1 minimised, 2 maximised
+  std::shared_ptr<const KeptItemRecord> KeptRecord;
 
   friend bool operator==(const ShortcutItem& a, const ShortcutItem& b);
 };

@@ -63,8 +63,8 @@ void FreeItem(Model& model, int index, ItemImageCache& images, FileSystem& fs,
   if (!ValidIndex(model, index)) return;
   ShortcutItem& item = model.Items[index];
   images.ReleaseItemImages(index);
-  DeleteOwnPicture(item.IconFile.Trimmed(), fs, folders);
-  DeleteOwnPicture(item.CustomIconFile.Trimmed(), fs, folders);
+  DeleteOwnPicture(item.IconFile, fs, folders);
+  DeleteOwnPicture(item.CustomIconFile, fs, folders);
   item = ShortcutItem{};
 }
 
@@ -73,7 +73,7 @@ void ResetCustomIcon(Model& model, int index, ItemImageCache& images, FileSystem
   if (!ValidIndex(model, index)) return;
   ShortcutItem& item = model.Items[index];
   images.ReleaseItemImages(index);
-  DeleteOwnPicture(item.CustomIconFile.Trimmed(), fs, folders);
+  DeleteOwnPicture(item.CustomIconFile, fs, folders);
   item.CustomIconFile = "";
 }
 

@@ -1,5 +1,7 @@
 #include "core/record_io.h"
 
+#include "text/text.h"
+
 namespace vek::record {
 
 namespace {
@@ -47,20 +49,19 @@ bool AllNul(const uint8_t* p, size_t n) {
 }
 
 
-bool PutText(uint8_t* p, size_t width, const FixedText& text, AnsiCodec& codec) {
-  if (!text.assigned()) {
+bool PutText(uint8_t* p, size_t width, std::string_view text, AnsiCodec& codec) {
+  if (text.empty()) {
     std::memset(p, 0, width);
     return true;
   }
-  const std::string& value = text.str();
   bool exact = true;
   size_t n = 0;
-  if (IsAscii(value.data(), value.size())) {
-    n = value.size() < width ? value.size() : width;
-    std::memcpy(p, value.data(), n);
+  if (IsAscii(text.data(), text.size())) {
+    n = text.size() < width ? text.size() : width;
+    std::memcpy(p, text.data(), n);
   } else {
     std::string ansi;
-    exact = codec.ToAnsi(value, ansi);
+    exact = codec.ToAnsi(text, ansi);
     n = ansi.size() <= width ? ansi.size() : codec.FitPrefix(ansi, width);
     if (n > width) n = width;
     std::memcpy(p, ansi.data(), n);
@@ -69,12 +70,31 @@ bool PutText(uint8_t* p, size_t width, const FixedText& text, AnsiCodec& codec) 
   return exact;
 }
 
-FixedText GetText(const uint8_t* p, size_t width, AnsiCodec& codec) {
-  if (AllNul(p, width)) return FixedText();
+std::string GetText(const uint8_t* p, size_t width, AnsiCodec& codec, StoredText* form) {
+  StoredText ignored;
+  StoredText& how = form ? *form : ignored;
+  how = StoredText::kAsWritten;
+  if (AllNul(p, width)) return {};
   const size_t end = WithoutTrailingSpaces(p, width);
+  if (end == 0) {
+    how = StoredText::kBlank;
+    return {};
+  }
   const char* c = reinterpret_cast<const char*>(p);
-  if (IsAscii(c, end)) return FixedText(std::string(c, end));
-  return FixedText(codec.FromAnsi(std::string_view(c, end)));
+  const bool ascii = IsAscii(c, end);
+  // The common case: plain ASCII text, padded with spaces, is its own value.
+  if (ascii && c[0] != ' ' && std::memchr(c, 0, end) == nullptr) return std::string(c, end);
+  std::string text = TrimFixed(ascii ? std::string(c, end) : codec.FromAnsi(std::string_view(c, end)));
+  if (form) {
+    uint8_t again[256];
+    if (width > sizeof again) {
+      how = StoredText::kOther;
+    } else {
+      PutText(again, width, text, codec);
+      if (std::memcmp(again, p, width) != 0) how = StoredText::kOther;
+    }
+  }
+  return text;
 }
 
 }  // namespace vek::record

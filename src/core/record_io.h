@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
-#include "core/fixed_text.h"
 #include "platform/ansi_codec.h"
 
 namespace vek::record {
@@ -39,14 +39,22 @@ inline void PutI16(uint8_t* p, int16_t value) {
 // True when all `n` bytes are NUL.
 bool AllNul(const uint8_t* p, size_t n);
 
-// Writes a text field of `width` bytes: a never-assigned field as NUL bytes, an assigned
-// one converted to ANSI, cut to the width at a character boundary and padded with
-// spaces. Returns false when some character had no ANSI equivalent.
-bool PutText(uint8_t* p, size_t width, const FixedText& text, AnsiCodec& codec);
+// Writes a text field of `width` bytes: an empty text as NUL bytes (a field that holds
+// nothing), any other converted to ANSI, cut to the width at a character boundary and
+// padded with spaces. Returns false when some character had no ANSI equivalent.
+bool PutText(uint8_t* p, size_t width, std::string_view text, AnsiCodec& codec);
 
-// Reads a text field of `width` bytes. All NUL bytes give a never-assigned field;
-// otherwise the value is the converted bytes without the trailing padding spaces, so
-// that writing it again gives the same bytes.
-FixedText GetText(const uint8_t* p, size_t width, AnsiCodec& codec);
+// How a text field's bytes compare with what PutText writes for the text read from them.
+enum class StoredText : uint8_t {
+  kAsWritten,  // the same bytes
+  kBlank,      // spaces only, for an empty text
+  kOther,      // anything else: spaces before the text, bytes after a NUL, a character
+               // the code page does not give back
+};
+
+// Reads a text field of `width` bytes: the converted bytes cut at the first NUL, without
+// the spaces around them. `form`, when given, says how the bytes compare with what
+// writing that text gives.
+std::string GetText(const uint8_t* p, size_t width, AnsiCodec& codec, StoredText* form = nullptr);
 
 }  // namespace vek::record

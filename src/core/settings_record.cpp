@@ -213,12 +213,14 @@ bool ReadSettingsRecord(const uint8_t* p, size_t size, const SettingsScreen& scr
   return true;
 }
 
-Bytes WriteSettingsRecord(const AppSettings& s, const FixedText& userIconFile, AnsiCodec& codec) {
+Bytes WriteSettingsRecord(const AppSettings& s, const std::string& userIconFile, AnsiCodec& codec) {
   const bool kept = s.KeptRecord.size() == kSettingsRecordSize;
   Bytes out = kept ? Bytes(s.KeptRecord.begin(), s.KeptRecord.end()) : Bytes(kSettingsRecordSize, 0);
   uint8_t* p = out.data();
   PutI32(p + kMaxIconSizeOffset, kStoredMaxIconSize);
-  PutText(p + kUserIconFileOffset, kUserIconFileWidth, userIconFile, codec);
+  // The picture's path keeps the bytes it was read from while it is the same path.
+  if (!kept || GetText(p + kUserIconFileOffset, kUserIconFileWidth, codec) != userIconFile)
+    PutText(p + kUserIconFileOffset, kUserIconFileWidth, userIconFile, codec);
   for (const SettingEntry& entry : kTable) {
     const int64_t v = entry.get(s);
     if (kept && FromStored(entry.storedAs, RawAt(entry, p)) == v) continue;

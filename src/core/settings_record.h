@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 
-#include "core/fixed_text.h"
 #include "core/model.h"
 #include "platform/ansi_codec.h"
 #include "platform/file_system.h"
@@ -115,10 +114,11 @@ void ApplyDefaultSettings(AppSettings& settings, const SettingsScreen& screen, b
 // nothing changed, when fewer bytes are given.
 bool ReadSettingsRecord(const uint8_t* data, size_t size, const SettingsScreen& screen, AppSettings& settings);
 
-// The record of the settings: every setting of the table (where the bytes last read
-// already say the same, they stay as they were), the largest icon size as 128, the
-// user's picture path, and everything else as last read (zero when nothing was read).
-Bytes WriteSettingsRecord(const AppSettings& settings, const FixedText& userIconFile, AnsiCodec& codec);
+// The record of the settings: every setting of the table and the user's picture path
+// (where the bytes last read already say the same, they stay as they were; an empty path
+// is NUL bytes), the largest icon size as 128, and everything else as last read (zero
+// when nothing was read).
+Bytes WriteSettingsRecord(const AppSettings& settings, const std::string& userIconFile, AnsiCodec& codec);
 
 // Why `data` cannot be a settings file this program wrote: its size, or the first setting
 // holding a value no version of it stores; empty when it can.

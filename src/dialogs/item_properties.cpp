@@ -111,32 +111,32 @@ ItemProperties::ItemProperties(const PropertiesServices& s, int slot, bool addMo
       caption_(addMode ? kAddShortcutCaption : kPropertiesCaption) {}
 
 std::vector<std::string> ItemProperties::LinkEntries() const {
-  return LinkListEntries(edited_, model_.Items[slot_].Link.Trimmed(), model_.MemberCount(slot_));
+  return LinkListEntries(edited_, model_.Items[slot_].Link, model_.MemberCount(slot_));
 }
 
 PropertiesFields ItemProperties::Fields() {
   PropertiesFields f;
   if (edited_.newMember) return f;
   ShortcutItem& it = item();
-  f.title = it.Title.TrimInPlace();
-  f.link = it.Link.TrimInPlace();
-  f.target = it.Target.TrimInPlace();
-  f.arguments = it.Arguments.TrimInPlace();
+  f.title = it.Title;
+  f.link = it.Link;
+  f.target = it.Target;
+  f.arguments = it.Arguments;
   f.runMode = std::clamp<int>(it.RunMode, 0, 2);
   return f;
 }
 
 std::string ItemProperties::PictureFile() {
   if (edited_.newMember) return {};
-  std::string custom = item().CustomIconFile.TrimInPlace();
+  std::string custom = item().CustomIconFile;
   if (paths_.FileExists(custom, false)) return custom;
-  std::string icon = item().IconFile.TrimInPlace();
+  std::string icon = item().IconFile;
   return paths_.FileExists(icon, false) ? icon : std::string();
 }
 
 std::string ItemProperties::ExistingLink() {
   if (edited_.newMember) return {};
-  std::string link = item().Link.TrimInPlace();
+  std::string link = item().Link;
   return paths_.FileExists(link, false) ? link : std::string();
 }
 
@@ -213,8 +213,8 @@ FileDialogRequest ItemProperties::BrowseRequest() {
   r.filter = kBrowseFilter;
   r.initialFolder = folders_.ProgramFilesDir;
   if (edited_.newMember) return r;
-  std::string start = item().Link.Trimmed();
-  if (!paths_.FileExists(start, false)) start = item().Target.Trimmed();
+  std::string start = item().Link;
+  if (!paths_.FileExists(start, false)) start = item().Target;
   if (paths_.FileExists(start, false)) {
     r.initialFile = start;
     r.initialFolder = FolderPart(start);
@@ -259,7 +259,7 @@ bool ItemProperties::ChangeIcon(const std::string& file) {
   const std::string made = NewIconFileName(fs, folders_.IconDir, [this](const std::string& name) {
     const std::string upper = ToUpperAscii(name);
     return std::any_of(model_.Items.begin(), model_.Items.end(), [&upper](const ShortcutItem& i) {
-      return ToUpperAscii(i.IconFile.Trimmed()) == upper || ToUpperAscii(i.CustomIconFile.Trimmed()) == upper;
+      return ToUpperAscii(i.IconFile) == upper || ToUpperAscii(i.CustomIconFile) == upper;
     });
   });
   if (!pictures_.ConvertIconFile(file, made)) {
@@ -278,7 +278,7 @@ bool ItemProperties::ChangeIcon(const std::string& file) {
 void ItemProperties::ResetIcon() {
   if (edited_.newMember) return;
   ResetCustomIcon(model_, slot_, pictures_, paths_.fs(), folders_);
-  const std::string iconFile = item().IconFile.TrimInPlace();
+  const std::string iconFile = item().IconFile;
   if (!StartsWith(iconFile, folders_.SysIconDir)) items_.RebuildItemIcon(slot_);
   item().ImageIndex = slot_;
   pictures_.LoadItemIcon(slot_);
@@ -291,14 +291,14 @@ bool ItemProperties::Accept(const PropertiesFields& typed) {
   // A typed link counts only when it names something that exists; one the files cannot
   // store is refused as item creation refuses it, and the item keeps its link.
   std::string link = TrimFixed(typed.link);
-  if (link != it.Link.Trimmed() && paths_.FileExists(link, false)) {
+  if (link != it.Link && paths_.FileExists(link, false)) {
     if (!items_.CheckStorable(link)) return false;
     it.Link = link;
   }
-  it.Title = CutToCharacters(typed.title, width::kTitle);
+  it.Title = TrimFixed(CutToCharacters(typed.title, width::kTitle));
   it.RunMode = std::clamp(typed.runMode, 0, 2);
-  it.Arguments = CutToCharacters(typed.arguments, width::kArguments);
-  it.Target = CutToCharacters(typed.target, width::kTarget);
+  it.Arguments = TrimFixed(CutToCharacters(typed.arguments, width::kArguments));
+  it.Target = TrimFixed(CutToCharacters(typed.target, width::kTarget));
   host_.SaveMenu();
   host_.RefreshRing();
   return true;

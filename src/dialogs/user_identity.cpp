@@ -48,8 +48,9 @@ void ChangeUserIdentity(const UserIdentityServices& s) {
       s.prompt.Warn(kUserPictureFailed);
     }
   }
-  const std::string current = centre.Title.TrimInPlace();
-  const std::string name = AcceptedUserName(s.input.InputText(kUserNamePrompt, kUserNameTitle, current), current);
+  const std::string current = centre.Title;
+  const std::string name =
+      TrimFixed(AcceptedUserName(s.input.InputText(kUserNamePrompt, kUserNameTitle, current), current));
   if (name != current) {
     centre.Title = name;
     s.host.SaveMenu();

@@ -78,7 +78,7 @@ FolderListing ListFolder(FileSystem& fs, const std::string& folder, const std::s
 std::vector<ManageChoice> ManageChoices(const Model& model) {
   std::vector<ManageChoice> out{{kRingChoice, kRingChoiceTitle}};
   for (int slot = 0; slot <= LastRingSlot(model); ++slot)
-    if (OwnsGroup(model.Items[slot].Kind)) out.push_back({slot, model.Items[slot].Title.Trimmed()});
+    if (OwnsGroup(model.Items[slot].Kind)) out.push_back({slot, model.Items[slot].Title});
   return out;
 }
 
@@ -86,7 +86,7 @@ std::vector<ManageEntry> ManageEntries(const Model& model, int choice) {
   std::vector<ManageEntry> out;
   if (choice == kRingChoice) {
     for (int slot = pool::kRingFirst; slot <= LastRingSlot(model); ++slot)
-      out.push_back({slot, slot, model.Items[slot].Title.Trimmed()});
+      out.push_back({slot, slot, model.Items[slot].Title});
     return out;
   }
   if (choice < 0 || choice >= static_cast<int>(model.Groups.size())) return out;
@@ -94,7 +94,7 @@ std::vector<ManageEntry> ManageEntries(const Model& model, int choice) {
   for (size_t m = 0; m < members.size(); ++m) {
     const int item = members[m];
     if (item < 0 || item >= static_cast<int>(model.Items.size())) continue;
-    out.push_back({item, static_cast<int>(m) + 1, model.Items[item].Title.Trimmed()});
+    out.push_back({item, static_cast<int>(m) + 1, model.Items[item].Title});
   }
   return out;
 }

@@ -114,7 +114,7 @@ void DockController::IconClick(int how) {
   ShortcutItem& item = model_.Items[s];
   const ItemKind k = item.Kind;
   if (k == ItemKind::kFree || k == ItemKind::kEmptyPosition) return;
-  const std::string link = item.Link.Trimmed();
+  const std::string link = item.Link;
   auto leftClick = [&] {
     if (k == ItemKind::kShortcut) {
       if (item.IsSystem)

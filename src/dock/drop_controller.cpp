@@ -223,14 +223,14 @@ bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) 
   // picture of the former shortcut left behind.
   s_.items.MakeGroup(slot, name);
 
-  const std::string link = former.Link.Trimmed();
+  const std::string link = former.Link;
   if (wasShortcut && !former.IsSystem && !link.empty()) {
     const AddResult first = s_.items.AddItemFromPath(link, slot);
     if (first.added()) {
       ShortcutItem& member = s_.model.Items[static_cast<size_t>(first.index)];
-      member.Arguments = former.Arguments.Trimmed();
+      member.Arguments = former.Arguments;
       member.RunMode = former.RunMode;
-      if (!former.Title.Trimmed().empty()) member.Title = former.Title.Trimmed();
+      if (!former.Title.empty()) member.Title = former.Title;
     }
   }
   AddToGroup(slot, paths, 0);

@@ -147,7 +147,7 @@ void FillSlots(const Model& model, SlotContents& slots) {
     const ShortcutItem& item = model.Items[index];
     slots.SlotIcon[i] = item.ImageIndex;
     slots.SlotType[i] = item.Kind;
-    slots.SlotName[i] = item.Title.Trimmed();
+    slots.SlotName[i] = item.Title;
   }
 }
 

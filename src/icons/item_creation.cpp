@@ -68,16 +68,6 @@ bool SameText(std::string_view a, std::string_view b) {
   return true;
 }
 
-// The field's text as TrimFixed gives it, without copying.
-std::string_view TrimmedView(const std::string& text) {
-  std::string_view v(text);
-  const size_t nul = v.find('\0');
-  if (nul != std::string_view::npos) v = v.substr(0, nul);
-  const size_t first = v.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return v.substr(first, v.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
 
 ItemCreation::ItemCreation(const ItemServices& s, std::string windowsUserName)
@@ -110,8 +100,7 @@ std::string ItemCreation::NewPictureName() {
   // could not be written): two items must never share a picture file.
   auto held = [this](const std::string& name) {
     for (const ShortcutItem& item : model_.Items) {
-      if (SameTextIgnoringCase(TrimmedView(item.IconFile.str()), name) ||
-          SameTextIgnoringCase(TrimmedView(item.CustomIconFile.str()), name))
+      if (SameTextIgnoringCase(item.IconFile, name) || SameTextIgnoringCase(item.CustomIconFile, name))
         return true;
     }
     return false;
@@ -316,10 +305,7 @@ bool ItemCreation::IsNewToGroup(int group, const std::string& path) {
   bool isNew = true;
   for (const int member : model_.Groups[group].Members) {
     if (member < 0 || member >= static_cast<int>(model_.Items.size())) continue;
-    FixedText& link = model_.Items[member].Link;
-    const std::string_view trimmed = TrimmedView(link.str());
-    if (trimmed.size() != link.str().size()) link.TrimInPlace();
-    if (SameText(TrimmedView(link.str()), wanted)) isNew = false;
+    if (SameText(model_.Items[member].Link, wanted)) isNew = false;
   }
   return isNew;
 }
@@ -335,7 +321,7 @@ void ItemCreation::Build(int n, const std::string& path, const PathFacts& facts)
   // not stored: the item then names the shortcut itself, which still reads them.
   std::string target = TrimFixed(details_.Target);
   if (!Fits(target, width::kTarget)) target.clear();
-  std::string arguments = details_.Arguments;
+  std::string arguments = TrimFixed(details_.Arguments);
   if (!Fits(arguments, width::kArguments)) arguments.clear();
 
   if (x == ".LNK" || x == ".URL") {
@@ -343,7 +329,7 @@ void ItemCreation::Build(int n, const std::string& path, const PathFacts& facts)
     item.ImageIndex = n;
     item.PathKind = PathKind::kShortcutFile;
     item.IconFile = NewPictureName();
-    if (!WriteShortcutPicture(item.IconFile.Trimmed()))
+    if (!WriteShortcutPicture(item.IconFile))
       item.IconFile = SysIcon(x == ".URL" ? "Internet.png" : "Problem.png");
   } else if (x == ".EXE" || x == ".SCR" || x == ".MSI") {
     // The file description, unless the file has none or it would not survive the
@@ -439,7 +425,7 @@ void ItemCreation::MakeGroup(int slot, const std::string& title) {
   Free(slot);
   ShortcutItem& group = model_.Items[static_cast<size_t>(slot)];
   group.Kind = ItemKind::kGroup;
-  group.Title = TrimBlanks(title).empty() ? std::string(kNewGroupName) : title;
+  group.Title = TrimBlanks(title).empty() ? std::string(kNewGroupName) : TrimFixed(title);
   group.ImageIndex = slot;
   group.IconFile = SysIcon("Group.png");
   model_.ResetGroup(slot);
@@ -511,7 +497,7 @@ bool ItemCreation::WriteShortcutPicture(const std::string& dest) {
 bool ItemCreation::ExtractItemIcon(int mode, const std::string& file, int item) {
   auto destOf = [this](int index) -> std::string {
     if (index < 0 || index >= static_cast<int>(model_.Items.size())) return {};
-    return model_.Items[index].IconFile.TrimInPlace();
+    return model_.Items[index].IconFile;
   };
   switch (mode) {
     case extract_mode::kFromDetails: {
@@ -543,7 +529,7 @@ bool ItemCreation::ExtractItemIcon(int mode, const std::string& file, int item) 
 void ItemCreation::RebuildItemIcon(int index) {
   if (index < 0 || index >= static_cast<int>(model_.Items.size())) return;
   ShortcutItem& item = model_.Items[index];
-  const std::string link = item.Link.TrimInPlace();
+  const std::string link = item.Link;
   const std::optional<PathFacts> facts = AskAbout(link);
   if (!facts || facts->unreachable) {
     // Its place may answer at the next start, which tries again.
@@ -560,13 +546,13 @@ void ItemCreation::RebuildItemIcon(int index) {
   const std::string& x = eff.extension;
   // A fresh picture goes into the item's own file of the icon folder; shared pictures
   // and files elsewhere are never written over.
-  const std::string iconFile = item.IconFile.TrimInPlace();
+  const std::string iconFile = item.IconFile;
   if (iconFile.empty() || !PathIsInFolder(iconFile, paths_.folders().IconDir) ||
       PathIsInFolder(iconFile, paths_.folders().SysIconDir))
     item.IconFile = NewPictureName();
 
   if (x == ".LNK" || x == ".URL") {
-    if (!WriteShortcutPicture(item.IconFile.Trimmed()))
+    if (!WriteShortcutPicture(item.IconFile))
       item.IconFile = SysIcon(x == ".URL" ? "Internet.png" : "Problem.png");
     return;
   }

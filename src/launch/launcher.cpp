@@ -45,7 +45,6 @@ LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemAr
   LaunchPlan plan;
   if (LastFourUpper(path) != ".LNK") {
     plan.open = true;
-    plan.ownArguments = true;
     plan.file = path;
     plan.arguments = TrimFixed(itemArguments);
     plan.folder = FolderPart(path);
@@ -78,10 +77,10 @@ int Launcher::LaunchItem(int index) {
   if (slow_.waiting()) return 0;
   int result = 0;
   if (index >= 0 && index < static_cast<int>(model_.Items.size())) {
-    ShortcutItem& item = model_.Items[index];
-    const std::string target = item.Target.TrimInPlace();
-    const std::string link = item.Link.TrimInPlace();
-    const std::string arguments = item.Arguments.str();
+    const ShortcutItem& item = model_.Items[index];
+    const std::string target = item.Target;
+    const std::string link = item.Link;
+    const std::string arguments = item.Arguments;
     const int show = ShowCommandForRunMode(item.RunMode);
     // Existence tests and shortcut reads can wait on a network place that does not
     // answer: they run off this thread, which meanwhile keeps the windows going. The
@@ -93,7 +92,6 @@ int Launcher::LaunchItem(int index) {
     } else if (!plan->open) {
       prompt_.Ask(plan->unreachable ? UnreachableTargetMessage(plan->missing) : MissingTargetMessage(plan->missing));
     } else {
-      if (plan->ownArguments) model_.Items[index].Arguments.TrimInPlace();
       result = shell_.Execute("open", plan->file, plan->arguments, plan->folder, show) > 32 ? 1 : 0;
     }
   }

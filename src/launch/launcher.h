@@ -34,7 +34,6 @@ PromptRequest UnreachableTargetMessage(const std::string& path);
 struct LaunchPlan {
   bool open = false;       // else the missing-target message names `missing`
   bool unreachable = false;   // `missing` lies on a place that did not answer
-  bool ownArguments = false;  // the item's own arguments are used, not a shortcut file's
   std::string file, arguments, folder;
   std::string missing;
 };

@@ -63,11 +63,11 @@ void ShortcutFiles::ResolveShortcutFile(const std::string& path, ShortcutDetails
 std::string DisplayNameFromPath(const std::string& path, bool keep) {
   const std::string trimmed = TrimFixed(path);
   const std::string name = NamePart(trimmed);
-  if (keep) return name;
+  if (keep) return TrimFixed(name);
   const std::string ending = LastFourUpper(trimmed);
   if ((ending == ".LNK" || ending == ".EXE") && name.size() >= 4)
-    return name.substr(0, name.size() - 4);
-  return name;
+    return TrimFixed(name.substr(0, name.size() - 4));
+  return TrimFixed(name);
 }
 
 std::string FolderOfPath(const std::string& path) { return FolderPart(TrimFixed(path)); }

@@ -72,8 +72,8 @@ class ShortcutFiles {
   ShortcutReader& reader_;
 };
 
-// The text after the last backslash; without keep, a ".LNK" or ".EXE" ending (any case)
-// is dropped.
+// The text after the last backslash, without spaces around it; without keep, a ".LNK" or
+// ".EXE" ending (any case) is dropped first.
 std::string DisplayNameFromPath(const std::string& path, bool keep = false);
 // The trimmed path up to and including its last backslash; empty when there is none.
 std::string FolderOfPath(const std::string& path);

@@ -23,7 +23,7 @@ MenuRow ModelMenuSource::Member(int slot, int position) const {
   row.kind = item.Kind;
   row.system = item.IsSystem;
   row.pathKind = item.PathKind;
-  row.title = item.Title.Trimmed();
+  row.title = item.Title;
   return row;
 }
 

@@ -46,8 +46,8 @@ const Bytes& Template() {
       it.IconFile = p;
       if (n % 3 == 0) it.CustomIconFile = std::string(kIconDir) + std::to_string(10 + n) + ".png";
       m.AddMember(4, kFirstIconItem + n);
-      for (const FixedText* f : {&it.IconFile, &it.CustomIconFile}) {
-        const std::string t = f->Trimmed();
+      for (const std::string* f : {&it.IconFile, &it.CustomIconFile}) {
+        const std::string& t = *f;
         if (t.empty() || StartsWith(t, kSysIconDir)) continue;
         const std::string content = "picture of " + t;
         const size_t at = blocks.size();

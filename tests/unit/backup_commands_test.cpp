@@ -84,7 +84,7 @@ TEST_P(BackupFlowTest, QuestionWorkAndMessages) {
     // Nothing of the live configuration changed, nor a file the user said No to.
     EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), settingsBefore);
     EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), menuBefore);
-    EXPECT_EQ(model.Items[4].Title.Trimmed(), "Notepad");
+    EXPECT_EQ(model.Items[4].Title, "Notepad");
     if (c.chosen == Chosen::kOldFile) {
       EXPECT_EQ(env.fs.FileData(kChosen), Bytes({'o', 'l', 'd'}));
     }
@@ -94,7 +94,7 @@ TEST_P(BackupFlowTest, QuestionWorkAndMessages) {
     EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), env.fs.FileData(kChosen));
     EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile + ".bak"), env.fs.FileData(kChosen));
   } else if (c.command == cmd::kRestoreShortcuts) {
-    EXPECT_EQ(model.Items[4].Title.Trimmed(), "Restored");
+    EXPECT_EQ(model.Items[4].Title, "Restored");
   } else {
     EXPECT_GT(env.fs.FileData(kChosen).size(), kMenuFileSize);
   }

@@ -37,8 +37,8 @@ class BackupTest : public ::testing::Test {
   Model SharedIconsOnly() {
     Model m = model;
     for (int i = 0; i < 1025; ++i) {
-      for (FixedText* f : {&m.Items[i].IconFile, &m.Items[i].CustomIconFile})
-        if (!f->empty() && !StartsWith(f->str(), env.folders.SysIconDir)) *f = env.SysIcon("File.png");
+      for (std::string* f : {&m.Items[i].IconFile, &m.Items[i].CustomIconFile})
+        if (!f->empty() && !StartsWith(*f, env.folders.SysIconDir)) *f = env.SysIcon("File.png");
     }
     return m;
   }
@@ -72,9 +72,9 @@ TEST_F(BackupTest, MissingPicturesAreClearedSoEveryPathHasItsBlock) {
   env.fs.Delete(env.Icon("2.png"));
   env.fs.Delete(env.SysIcon("Group.png"));
   ASSERT_EQ(BackupAll(model, kBackup, env.io), 1);
-  EXPECT_EQ(model.Items[6].CustomIconFile.Trimmed(), "");
-  EXPECT_EQ(model.Items[5].IconFile.Trimmed(), "");
-  EXPECT_EQ(model.Items[6].IconFile.str(), env.Icon("1.png"));
+  EXPECT_EQ(model.Items[6].CustomIconFile, "");
+  EXPECT_EQ(model.Items[5].IconFile, "");
+  EXPECT_EQ(model.Items[6].IconFile, env.Icon("1.png"));
   EXPECT_EQ(env.fs.FileData(kBackup),
             Image(model, {"picture 0.png", "picture 1.png", "picture 3.png", "picture 4.png"}));
 }
@@ -123,26 +123,26 @@ TEST_F(BackupTest, ABackupMovesWithTheProgramToAnotherFolder) {
   Model live;
   ASSERT_TRUE(RestoreAll(live, kBackup, moved.io));
   EXPECT_TRUE(moved.prompt.requests().empty());
-  EXPECT_EQ(live.Items[5].IconFile.str(), moved.SysIcon("Group.png"));
-  EXPECT_EQ(live.Items[130].IconFile.str(), moved.SysIcon("File.png"));
+  EXPECT_EQ(live.Items[5].IconFile, moved.SysIcon("Group.png"));
+  EXPECT_EQ(live.Items[130].IconFile, moved.SysIcon("File.png"));
   // Not among the moved program's pictures: the path stays as it was written.
-  EXPECT_EQ(live.Items[3].IconFile.str(), env.SysIcon("All Programs Group.png"));
+  EXPECT_EQ(live.Items[3].IconFile, env.SysIcon("All Programs Group.png"));
   for (const char* name : {"0.png", "1.png", "2.png", "3.png", "4.png"})
     EXPECT_EQ(moved.fs.FileData(moved.Icon(name)), AsBytes(std::string("picture ") + name));
-  EXPECT_EQ(live.Items[6].CustomIconFile.str(), moved.Icon("2.png"));
+  EXPECT_EQ(live.Items[6].CustomIconFile, moved.Icon("2.png"));
 
   // Backed up there, with a shared picture still named in the first folder, and brought
   // back: the same rule holds in both directions.
   const std::string stale = env.SysIcon("Gone.png");
   live.Items[131].IconFile = stale;
   ASSERT_EQ(BackupAll(live, kBackup, moved.io), 1);
-  EXPECT_EQ(live.Items[131].IconFile.str(), stale);
+  EXPECT_EQ(live.Items[131].IconFile, stale);
   env.fs.AddFile(kBackup, moved.fs.FileData(kBackup));
   env.fs.AddFile(env.SysIcon("Gone.png"), "shared Gone.png");
   Model back;
   ASSERT_TRUE(RestoreAll(back, kBackup, env.io));
-  EXPECT_EQ(back.Items[5].IconFile.str(), env.SysIcon("Group.png"));
-  EXPECT_EQ(back.Items[131].IconFile.str(), stale);
+  EXPECT_EQ(back.Items[5].IconFile, env.SysIcon("Group.png"));
+  EXPECT_EQ(back.Items[131].IconFile, stale);
   EXPECT_EQ(env.fs.FileData(env.Icon("4.png")), AsBytes("picture 4.png"));
 }
 
@@ -236,7 +236,7 @@ TEST_F(BackupTest, PicturesAreWrittenOnlyIntoTheIconFolder) {
   EXPECT_EQ(env.fs.FileData(env.folders.MenuFile).size(), kMenuFileSize);
   std::set<std::string> names;
   for (size_t k = 0; k + 1 < std::size(targets); ++k) {
-    const std::string path = model.Items[first + static_cast<int>(k)].IconFile.str();
+    const std::string path = model.Items[first + static_cast<int>(k)].IconFile;
     EXPECT_TRUE(IsRestorableIconPath(path, env.folders.IconDir)) << path;
     EXPECT_NE(path, env.Icon("0.png"));
     EXPECT_EQ(env.fs.FileData(path), AsBytes("payload " + std::to_string(k))) << path;
@@ -254,7 +254,7 @@ TEST_F(BackupTest, FailedMenuWriteDuringRestoreLeavesEverythingAsItWas) {
   env.fs.FailWritesUnder(env.folders.MenuFile);
   EXPECT_FALSE(RestoreAll(live, kBackup, env.io));
   EXPECT_EQ(env.prompt.texts(), std::vector<std::string>{"Writing icon file failed! "});
-  EXPECT_EQ(live.Items[4].Title.str(), "Live");
+  EXPECT_EQ(live.Items[4].Title, "Live");
   EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), menu);
   EXPECT_TRUE(env.fs.HasFile(env.Icon("0.png")));
 }

@@ -40,7 +40,7 @@ class ConfigFilesTest : public ::testing::Test {
   void StoreSettings(const std::function<void(uint8_t*)>& edit) {
     Model defaults;
     defaults.Settings.AutoRun = false;
-    Bytes b = WriteSettingsRecord(defaults.Settings, FixedText(), env.codec);
+    Bytes b = WriteSettingsRecord(defaults.Settings, std::string(), env.codec);
     edit(b.data());
     env.fs.AddFile(env.folders.SettingsFile, b);
   }
@@ -83,7 +83,7 @@ TEST_F(ConfigFilesTest, SavedSettingsLoadBackAndSaveToTheSameBytes) {
   EXPECT_EQ(other.Settings.SearchBoxLeft, 80);
   EXPECT_EQ(other.Settings.MinimizedPosition, MinimizedPosition::kLeft);
   // The user picture is not on the disk, so the centre item has none.
-  EXPECT_EQ(other.Items[0].IconFile.str(), "");
+  EXPECT_EQ(other.Items[0].IconFile, "");
   other.Items[0].IconFile = env.folders.UserIconFile;
   ASSERT_TRUE(SaveSettings(other, env.io));
   EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), saved);
@@ -123,10 +123,10 @@ TEST_F(ConfigFilesTest, CentreItemShowsTheUserPictureOnlyWhenItExists) {
   StoreSettings([&](uint8_t*) {});
   model.Items[0].IconFile = "C:\\stale.ico";
   ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Items[0].IconFile.str(), "");
+  EXPECT_EQ(model.Items[0].IconFile, "");
   env.fs.AddFile(env.folders.UserIconFile, "icon");
   ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Items[0].IconFile.str(), env.folders.UserIconFile);
+  EXPECT_EQ(model.Items[0].IconFile, env.folders.UserIconFile);
 }
 
 TEST_F(ConfigFilesTest, StoredAutoRunIsConfirmedAgainstTheRegistry) {
@@ -141,7 +141,7 @@ TEST_F(ConfigFilesTest, StoredAutoRunIsConfirmedAgainstTheRegistry) {
   test::FakeConfigEnv locked;
   locked.registry.FailWritesWith(reg_error::kAccessDenied);
   Model m;
-  Bytes b = WriteSettingsRecord(m.Settings, FixedText(), locked.codec);
+  Bytes b = WriteSettingsRecord(m.Settings, std::string(), locked.codec);
   locked.fs.AddFile(locked.folders.SettingsFile, b);
   ASSERT_TRUE(LoadSettings(m, locked.io, kScreen, locked.registry, kProgramPath));
   EXPECT_FALSE(m.Settings.AutoRun);
@@ -150,7 +150,7 @@ TEST_F(ConfigFilesTest, StoredAutoRunIsConfirmedAgainstTheRegistry) {
   test::FakeConfigEnv off;
   Model n;
   n.Settings.AutoRun = false;
-  off.fs.AddFile(off.folders.SettingsFile, WriteSettingsRecord(n.Settings, FixedText(), off.codec));
+  off.fs.AddFile(off.folders.SettingsFile, WriteSettingsRecord(n.Settings, std::string(), off.codec));
   ASSERT_TRUE(LoadSettings(n, off.io, kScreen, off.registry, kProgramPath));
   EXPECT_FALSE(n.Settings.AutoRun);
   EXPECT_EQ(off.registry.writes(), 0);
@@ -275,10 +275,10 @@ TEST_F(MenuFileTest, CatalogueEntriesKeepOnlyTheirCustomIcon) {
   other.Items[entry].Title = "Shut Down";
   other.Items[entry].CommandId = entry;
   ASSERT_TRUE(LoadMenu(other, env.io));
-  EXPECT_EQ(other.Items[entry].Title.str(), "Shut Down");
+  EXPECT_EQ(other.Items[entry].Title, "Shut Down");
   EXPECT_EQ(other.Items[entry].Kind, ItemKind::kCommand);
   EXPECT_EQ(other.Items[entry].CommandId, entry);
-  EXPECT_EQ(other.Items[entry].CustomIconFile.str(), env.Icon("3.png"));
+  EXPECT_EQ(other.Items[entry].CustomIconFile, env.Icon("3.png"));
 }
 
 TEST_F(MenuFileTest, ImageIndexOutsideTheImageStoreBecomesTheItemsOwn) {
@@ -357,7 +357,7 @@ TEST_F(MenuFileTest, FailedMenuWriteKeepsThePreviousFile) {
   EXPECT_FALSE(env.fs.HasFile(env.folders.MenuFile + ".tmp"));
   Model other;
   ASSERT_TRUE(LoadMenu(other, env.io));
-  EXPECT_EQ(other.Items[4].Title.str(), "Notepad");
+  EXPECT_EQ(other.Items[4].Title, "Notepad");
 }
 
 TEST_F(MenuFileTest, DeleteConfigFilesRemovesTheConfigurationAndPicturesOnly) {

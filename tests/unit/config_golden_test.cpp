@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/config_files.h"
+#include "core/menu_record.h"
 #include "support/fake_config.h"
 
 namespace vek {
@@ -111,11 +112,16 @@ TEST(GoldenTest, MenuFile) {
   m.Items[5].Kind = ItemKind::kGroup;
   m.Items[5].ImageIndex = 5;
   m.Items[5].Title = "Games";
+  // Item 130 was read from a record holding 3 in the field nothing uses and spaces for its
+  // custom icon; the program then gives it everything else.
+  Bytes read(1297, 0);
+  Le16(read, 11, 3);
+  Text(read, 400, 255, "");
+  m.Items[130] = DecodeItemRecord(read.data(), env.codec);
   m.Items[130].Kind = ItemKind::kMember;
   m.Items[130].PathKind = PathKind::kProgram;
   m.Items[130].IsSystem = false;
   m.Items[130].CommandId = 0;
-  m.Items[130].Reserved = 3;
   m.Items[130].ImageIndex = 130;
   m.Items[130].Link = "C:\\Spiele\\M\xC3\xBChle.exe";
   m.Items[130].Title = "M\xC3\xBChle";

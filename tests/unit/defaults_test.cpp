@@ -43,7 +43,7 @@ class DefaultsTest : public ::testing::Test {
   ShortcutItem& item(int i) { return w.item(i); }
   std::vector<std::string> Links(int group) {
     std::vector<std::string> links;
-    for (int m : w.Members(group)) links.push_back(w.item(m).Link.str());
+    for (int m : w.Members(group)) links.push_back(w.item(m).Link);
     return links;
   }
 
@@ -56,20 +56,20 @@ TEST_F(DefaultsTest, FirstStartFillsSlotsThreeToNine) {
   w.LoadAtStart();
   const Folders& f = w.folders;
   EXPECT_EQ(item(3).Kind, ItemKind::kAllPrograms);
-  EXPECT_EQ(item(3).Title.str(), "All Programs Group");  // the suffix went with the first member
+  EXPECT_EQ(item(3).Title, "All Programs Group");  // the suffix went with the first member
   EXPECT_EQ(Links(3), (std::vector<std::string>{f.CommonDesktopDir + "Shared Tool.exe", f.DesktopDir + "todo.txt"}));
-  EXPECT_EQ(item(4).Title.str(), "System Folders & Drives Group");
+  EXPECT_EQ(item(4).Title, "System Folders & Drives Group");
   EXPECT_EQ(w.MemberTitles(4).front(), "My Documents");  // Explorer is missing here
   EXPECT_EQ(Links(5), (std::vector<std::string>{f.SystemDir + "notepad.exe", f.SystemDir + "calc.exe",
                                                 f.ProgramFilesDir + "Windows NT\\Accessories\\wordpad.exe",
                                                 f.SystemDir + "cmd.exe", f.WindowsDir + "regedit.exe"}));
-  EXPECT_EQ(item(6).Title.str(), "Microsoft Office Suite Group");
+  EXPECT_EQ(item(6).Title, "Microsoft Office Suite Group");
   EXPECT_EQ(Links(6), std::vector<std::string>{kWord});
-  EXPECT_EQ(item(7).Title.str(), "Internet");
+  EXPECT_EQ(item(7).Title, "Internet");
   EXPECT_EQ(item(7).Kind, ItemKind::kShortcut);
-  EXPECT_EQ(item(7).Link.str(), kBrowser);  // the user's choice, not the machine's
-  EXPECT_EQ(item(8).Title.str(), "Check Email");
-  EXPECT_EQ(item(8).Link.str(), "");  // no mail program registered
+  EXPECT_EQ(item(7).Link, kBrowser);  // the user's choice, not the machine's
+  EXPECT_EQ(item(8).Title, "Check Email");
+  EXPECT_EQ(item(8).Link, "");  // no mail program registered
   EXPECT_EQ(item(9).CommandId, command::kSearchInternet);
   EXPECT_TRUE(item(9).IsSystem);
   // Start-up works on the model alone; only the drive scan lets window messages run.
@@ -84,8 +84,8 @@ TEST_F(DefaultsTest, EmptySourcesLeaveGroupsThatSayTheyAreEmpty) {
       if (e.name != "." && e.name != "..") w.fs.Delete(dir + e.name);
   w.registry.DeleteValue(HKCR, "Word.Application\\CLSID", "");
   w.LoadAtStart();
-  EXPECT_EQ(item(3).Title.str(), "All Programs Group (Empty)");
-  EXPECT_EQ(item(6).Title.str(), "Microsoft Office Suite Group (Empty)");
+  EXPECT_EQ(item(3).Title, "All Programs Group (Empty)");
+  EXPECT_EQ(item(6).Title, "Microsoft Office Suite Group (Empty)");
 }
 
 TEST_F(DefaultsTest, ASecondStartReadsTheRingBackUnchanged) {
@@ -188,7 +188,7 @@ TEST_F(DefaultsTest, ItemsResetKeepsTheOpacityAndDropsTheUsersPictures) {
   w.model.Settings.BackdropOpacity = 100;
   w.item(12).Kind = ItemKind::kEmptyPosition;
   ASSERT_TRUE(w.items.AddItemFromPath(w.folders.DesktopDir + "todo.txt", 12).added());
-  const std::string picture = w.item(12).IconFile.str();
+  const std::string picture = w.item(12).IconFile;
   ASSERT_TRUE(w.fs.Has(picture));
   w.fs.AddFile(picture, "the user's own picture");
   const std::string custom = w.Icon("custom.png");
@@ -204,7 +204,7 @@ TEST_F(DefaultsTest, ItemsResetKeepsTheOpacityAndDropsTheUsersPictures) {
   EXPECT_FALSE(w.fs.Has(custom));
   EXPECT_EQ(w.model.Settings.BackdropOpacity, 100);
   EXPECT_EQ(w.item(12).Kind, ItemKind::kEmptyPosition);
-  EXPECT_EQ(w.item(3).Title.str(), "All Programs Group");
+  EXPECT_EQ(w.item(3).Title, "All Programs Group");
   EXPECT_TRUE(w.fs.Has(w.folders.MenuFile));
   EXPECT_EQ(w.prompt.asked.back().text, "Reset all default shortcuts & icons successfully!");
   EXPECT_EQ(w.prompt.asked[0].text, kResetShortcutsQuestion);
@@ -216,15 +216,15 @@ TEST_F(DefaultsTest, ReloadingIconsRepairsItemsWhosePicturesAreAllGone) {
   const int tool = w.Members(3)[0], todo = w.Members(3)[1];
   w.item(todo).CustomIconFile = w.Icon("custom.png");
   w.fs.AddFile(w.Icon("custom.png"), "mine");
-  const std::string toolPicture = w.item(tool).IconFile.str();
+  const std::string toolPicture = w.item(tool).IconFile;
   ASSERT_TRUE(PathIsInFolder(toolPicture, w.folders.IconDir));
   SaveMenu(w.model, w.io);
   w.fs.Delete(toolPicture);
-  w.fs.Delete(w.item(todo).IconFile.str());
+  w.fs.Delete(w.item(todo).IconFile);
   w.host.log.clear();
   w.defaults.ResetAndReload(false, false, true);
   EXPECT_TRUE(w.fs.Has(toolPicture));  // rebuilt into its own file
-  EXPECT_FALSE(w.fs.Has(w.item(todo).IconFile.str()));  // its custom icon still shows
+  EXPECT_FALSE(w.fs.Has(w.item(todo).IconFile));  // its custom icon still shows
   EXPECT_EQ(w.host.log.front(), "ReleaseImages");
   EXPECT_EQ(w.host.log.back(), "ReloadImagesAndShow");
 }

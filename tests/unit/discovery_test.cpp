@@ -23,7 +23,7 @@ TEST_F(DiscoveryTest, FolderEntriesSkipHiddenOnesAndAddSubFoldersAsFolders) {
   w.fs.AddFile(desk + "Projects\\inside.txt");
   EXPECT_EQ(w.discovery.AddFolderEntries(4, desk, "*.*", scan_mode::kAllVisible), 2);
   EXPECT_EQ(w.MemberTitles(4), (std::vector<std::string>{"readme.txt", "Projects"}));
-  EXPECT_EQ(w.item(w.Members(4)[1]).IconFile.str(), w.SysIcon("Folder.png"));
+  EXPECT_EQ(w.item(w.Members(4)[1]).IconFile, w.SysIcon("Folder.png"));
   // A second scan finds only what is already there.
   EXPECT_EQ(w.discovery.AddFolderEntries(4, desk, "*.*", scan_mode::kAllVisible), 0);
   EXPECT_EQ(w.Members(4).size(), 2u);
@@ -68,7 +68,7 @@ TEST_F(DiscoveryTest, OfficeServersAreCutAfterTheirProgramAndMissingOnesSkipped)
   w.registry.PutText(HKCR, "CLSID\\{91493441}\\LocalServer32", "", office + "POWERPNT.EXE /automation");
   EXPECT_EQ(w.discovery.AddOfficeApplications(4), 2);
   std::vector<std::string> links;
-  for (int m : w.Members(4)) links.push_back(w.item(m).Link.str());
+  for (int m : w.Members(4)) links.push_back(w.item(m).Link);
   EXPECT_EQ(links, (std::vector<std::string>{office + "WINWORD.EXE", office + "EXCEL.EXE"}));
 }
 

@@ -257,7 +257,7 @@ TEST_F(DockControllerTest, RecycleBinTemplateFollowsTheBin) {
   actions.binFull = true;
   dock.TimerTick(dock_timer::kRecycleBin);
   EXPECT_EQ(model.Items[2].ImageIndex, 38);
-  EXPECT_EQ(model.Items[2].Title.str(), "Recycle Bin (Full)");
+  EXPECT_EQ(model.Items[2].Title, "Recycle Bin (Full)");
   EXPECT_EQ(window.log, (std::vector<std::string>{"Refresh", "Normal"}));
 }
 

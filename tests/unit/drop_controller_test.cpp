@@ -182,7 +182,7 @@ TEST_F(DropControllerTest, OneFileOnTheCentreGoesToTheFirstFreePositionThenToAll
   const std::vector<std::string> one = Files(1);
   DropOn(0, one);
   EXPECT_EQ(w.model.Items[4].Kind, ItemKind::kShortcut);
-  EXPECT_EQ(w.model.Items[4].Link.str(), one[0]);
+  EXPECT_EQ(w.model.Items[4].Link, one[0]);
   EXPECT_TRUE(w.prompt.asked.empty());
   EXPECT_EQ(host.saves, 1);
   // A full ring sends it to All Programs, with the message.
@@ -199,11 +199,11 @@ TEST_F(DropControllerTest, FortyFilesOnAnEmptyPositionMakeAGroupOf36AndOneMessag
   DropOn(8, files);
   const ShortcutItem& group = w.model.Items[8];
   EXPECT_EQ(group.Kind, ItemKind::kGroup);
-  EXPECT_EQ(group.Title.Trimmed(), "Letters (Full)");
-  EXPECT_EQ(group.IconFile.str(), w.SysIcon("Group.png"));
-  EXPECT_EQ(group.Link.Trimmed(), "");
+  EXPECT_EQ(group.Title, "Letters (Full)");
+  EXPECT_EQ(group.IconFile, w.SysIcon("Group.png"));
+  EXPECT_EQ(group.Link, "");
   EXPECT_EQ(w.model.Groups[8].MemberCount(), 36);
-  EXPECT_EQ(w.model.Items[w.Members(8).back()].Link.str(), files[35]);
+  EXPECT_EQ(w.model.Items[w.Members(8).back()].Link, files[35]);
   ASSERT_EQ(w.prompt.asked.size(), 1u);
   EXPECT_NE(w.prompt.asked[0].text.find(kGroupFullText), std::string::npos);
   EXPECT_NE(w.prompt.asked[0].text.find(files[36]), std::string::npos);
@@ -219,25 +219,25 @@ TEST_F(DropControllerTest, ThreeFilesOnAShortcutMakeFourMembersWithTheOldLinkFir
   w.model.Items[4].RunMode = 2;
   w.model.Items[4].CustomIconFile = w.Icon("custom4.png");
   w.fs.AddFile(w.Icon("custom4.png"), "picture");
-  const std::string oldPicture = w.model.Items[4].IconFile.str();
+  const std::string oldPicture = w.model.Items[4].IconFile;
   Refresh();
   const std::vector<std::string> files = Files(3);
   DropOn(4, files);
   const ShortcutItem& group = w.model.Items[4];
   EXPECT_EQ(group.Kind, ItemKind::kGroup);
-  EXPECT_EQ(group.Title.Trimmed(), kNewGroupName);
-  EXPECT_EQ(group.Link.Trimmed(), "");
-  EXPECT_EQ(group.CustomIconFile.Trimmed(), "");
+  EXPECT_EQ(group.Title, kNewGroupName);
+  EXPECT_EQ(group.Link, "");
+  EXPECT_EQ(group.CustomIconFile, "");
   EXPECT_FALSE(w.fs.Has(w.Icon("custom4.png")));
   // The shortcut's picture file went with it; its name may serve the new members.
-  EXPECT_NE(group.IconFile.str(), oldPicture);
+  EXPECT_NE(group.IconFile, oldPicture);
   const std::vector<int> members = w.Members(4);
   ASSERT_EQ(members.size(), 4u);
   const ShortcutItem& first = w.model.Items[members[0]];
-  EXPECT_EQ(first.Link.str(), old);
-  EXPECT_EQ(first.Arguments.str(), "-n");
+  EXPECT_EQ(first.Link, old);
+  EXPECT_EQ(first.Arguments, "-n");
   EXPECT_EQ(first.RunMode, 2);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(w.model.Items[members[i + 1]].Link.str(), files[i]);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(w.model.Items[members[i + 1]].Link, files[i]);
 }
 
 TEST_F(DropControllerTest, ABuiltInCommandOnTheRingBecomesAGroupOnlyAfterTheQuestion) {

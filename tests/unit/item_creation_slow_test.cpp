@@ -54,9 +54,9 @@ TEST(ItemCreationSlowTest, PathsOnAPlaceThatDoesNotAnswerAddNothingAndSaySo) {
   EXPECT_EQ(w.fs.stalledAsked, 2) << "one wait for each share, then none";
   ASSERT_EQ(w.Members(5).size(), 1u);
   const ShortcutItem& plan = w.item(w.Members(5)[0]);
-  EXPECT_EQ(plan.Link.Trimmed(), lnk);
-  EXPECT_EQ(plan.Target.Trimmed(), "\\\\server\\share\\plan.doc");
-  EXPECT_EQ(plan.IconFile.Trimmed(), w.SysIcon("File.png"));
+  EXPECT_EQ(plan.Link, lnk);
+  EXPECT_EQ(plan.Target, "\\\\server\\share\\plan.doc");
+  EXPECT_EQ(plan.IconFile, w.SysIcon("File.png"));
 
   // A mapped drive letter is a network place too.
   w.fs.stalledPrefix = "Z:\\";
@@ -95,7 +95,7 @@ TEST(ItemCreationSlowTest, QuestionsThatOutlastTheLimitLeaveTheModelAsItWas) {
     EXPECT_EQ(w.prompt.asked[0].text, std::string(kPathsNoAnswer) + "\r\n\r\nD:\\setup.exe\r\nD:\\readme.txt");
     EXPECT_GT(w.pumped, 2);
     EXPECT_TRUE(w.Members(5).empty());
-    EXPECT_EQ(w.model.Items[5].Title.str(), before.Items[5].Title.str());
+    EXPECT_EQ(w.model.Items[5].Title, before.Items[5].Title);
 
     // The drive wakes up: its workers finish and end with the calls.
     w.fs.Answer();

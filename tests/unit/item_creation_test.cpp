@@ -26,7 +26,7 @@ class ItemCreationTest : public ::testing::Test {
     EXPECT_TRUE(r.added()) << path;
     return w.item(r.index);
   }
-  std::string Picture(const ShortcutItem& item) { return w.fs.Text(item.IconFile.Trimmed()); }
+  std::string Picture(const ShortcutItem& item) { return w.fs.Text(item.IconFile); }
 
   static constexpr char kShell32[] = "C:\\windows\\system32\\shell32.dll";
   static constexpr char kNotes[] = "C:\\users\\tester\\Documents\\Notes.txt";
@@ -42,11 +42,11 @@ TEST_F(ItemCreationTest, ShortcutToATextFileLooksLikeTheTextFile) {
   w.reader.Add(link, kNotes);
   ShortcutItem& item = Add(link, 4);
   EXPECT_EQ(item.Kind, ItemKind::kShortcut);
-  EXPECT_EQ(item.Title.str(), "My Notes");
-  EXPECT_EQ(item.Link.str(), link);
-  EXPECT_EQ(item.Target.str(), kNotes);
+  EXPECT_EQ(item.Title, "My Notes");
+  EXPECT_EQ(item.Link, link);
+  EXPECT_EQ(item.Target, kNotes);
   EXPECT_EQ(item.PathKind, PathKind::kOtherFile);
-  EXPECT_EQ(item.IconFile.str(), w.Icon("0.png"));
+  EXPECT_EQ(item.IconFile, w.Icon("0.png"));
   EXPECT_EQ(Picture(item), std::string("\x89PNG module ") + kShell32 + ",-152");
   EXPECT_EQ(w.pictures.loaded, std::vector<int>{4});
 }
@@ -56,10 +56,10 @@ TEST_F(ItemCreationTest, ShortcutToAProgramKeepsItsOwnRouteAndArguments) {
   w.fs.AddFile(link);
   w.reader.Add(link, kEditor, "", 2, "-n file.txt");
   ShortcutItem& item = Add(link, 4);
-  EXPECT_EQ(item.Title.str(), "Editor");
+  EXPECT_EQ(item.Title, "Editor");
   EXPECT_EQ(item.PathKind, PathKind::kShortcutFile);
-  EXPECT_EQ(item.Target.str(), kEditor);
-  EXPECT_EQ(item.Arguments.str(), "-n file.txt");
+  EXPECT_EQ(item.Target, kEditor);
+  EXPECT_EQ(item.Arguments, "-n file.txt");
   EXPECT_EQ(Picture(item), std::string("\x89PNG module ") + kEditor + ",2");
 }
 
@@ -72,11 +72,11 @@ TEST_F(ItemCreationTest, ShortcutPicturesFromAnIcoFileOrElseTheProblemPicture) {
   w.reader.Add(broken, "C:\\Gone\\gone.exe");
   EXPECT_EQ(Picture(Add(withIco, 4)), "\x89PNG converted C:\\Icons\\tool.ico");
   ShortcutItem& gone = Add(broken, 5);
-  EXPECT_EQ(gone.IconFile.str(), w.SysIcon("Problem.png"));
-  EXPECT_EQ(gone.Title.str(), "Gone");
+  EXPECT_EQ(gone.IconFile, w.SysIcon("Problem.png"));
+  EXPECT_EQ(gone.Title, "Gone");
   // A shortcut the shell cannot read names no target: it stays a shortcut.
   w.fs.AddFile("C:\\Links\\Unreadable.lnk");
-  EXPECT_EQ(Add("C:\\Links\\Unreadable.lnk", 6).IconFile.str(), w.SysIcon("Problem.png"));
+  EXPECT_EQ(Add("C:\\Links\\Unreadable.lnk", 6).IconFile, w.SysIcon("Problem.png"));
 }
 
 TEST_F(ItemCreationTest, InternetShortcutsShowTheirOwnPictureOrTheInternetPicture) {
@@ -97,8 +97,8 @@ TEST_F(ItemCreationTest, InternetShortcutsShowTheirOwnPictureOrTheInternetPictur
     w.fs.AddFile(c.link, "[InternetShortcut]");
     w.reader.Add(c.link, "https://example.org/", c.iconFile, c.iconIndex);
     ShortcutItem& item = Add(c.link, slot++);
-    EXPECT_EQ(item.Target.str(), "https://example.org/") << c.link;
-    const std::string shown = item.IconFile.str().rfind(w.folders.SysIconDir, 0) == 0 ? item.IconFile.str() : Picture(item);
+    EXPECT_EQ(item.Target, "https://example.org/") << c.link;
+    const std::string shown = item.IconFile.rfind(w.folders.SysIconDir, 0) == 0 ? item.IconFile : Picture(item);
     EXPECT_EQ(shown, c.picture) << c.link;
   }
 }
@@ -108,32 +108,32 @@ TEST_F(ItemCreationTest, ProgramsAreTitledByTheirDescriptionOrTheirName) {
   described.strings = {{"FileDescription", "Handy Editor"}};
   w.versions.resources[ToUpperAscii(kEditor)] = described.Build();
   ShortcutItem& editor = Add(kEditor, 4);
-  EXPECT_EQ(editor.Title.str(), "Handy Editor");
+  EXPECT_EQ(editor.Title, "Handy Editor");
   EXPECT_EQ(editor.PathKind, PathKind::kProgram);
-  EXPECT_EQ(editor.Target.str(), kEditor);
+  EXPECT_EQ(editor.Target, kEditor);
   EXPECT_EQ(Picture(editor), std::string("\x89PNG module ") + kEditor + ",0");
 
   w.fs.AddFile("C:\\Tools\\plain.exe");
-  EXPECT_EQ(Add("C:\\Tools\\plain.exe", 5).Title.str(), "plain");
+  EXPECT_EQ(Add("C:\\Tools\\plain.exe", 5).Title, "plain");
   // A description the code page cannot hold would be stored garbled: the name is used.
   test::VersionBytes chinese;
   chinese.strings = {{"FileDescription", "\xE8\xAE\xB0\xE4\xBA\x8B\xE6\x9C\xAC"}};
   w.fs.AddFile("C:\\Tools\\jishi.exe");
   w.versions.resources["C:\\TOOLS\\JISHI.EXE"] = chinese.Build();
-  EXPECT_EQ(Add("C:\\Tools\\jishi.exe", 6).Title.str(), "jishi");
+  EXPECT_EQ(Add("C:\\Tools\\jishi.exe", 6).Title, "jishi");
   // An installer package keeps its extension and shows the shell's icon.
   w.fs.AddFile("C:\\Setup\\setup.msi");
   ShortcutItem& setup = Add("C:\\Setup\\setup.msi", 7);
-  EXPECT_EQ(setup.Title.str(), "setup.msi");
+  EXPECT_EQ(setup.Title, "setup.msi");
   EXPECT_EQ(Picture(setup), "\x89PNG shell C:\\Setup\\setup.msi");
 }
 
 TEST_F(ItemCreationTest, OtherFilesTakeTheirTypesPictureOrTheFilePicture) {
   ShortcutItem& notes = Add(kNotes, 4);
-  EXPECT_EQ(notes.Title.str(), "Notes.txt");
+  EXPECT_EQ(notes.Title, "Notes.txt");
   EXPECT_EQ(Picture(notes), std::string("\x89PNG module ") + kShell32 + ",-152");
   w.fs.AddFile("C:\\Data\\blob.xyz");
-  EXPECT_EQ(Add("C:\\Data\\blob.xyz", 5).IconFile.str(), w.SysIcon("File.png"));
+  EXPECT_EQ(Add("C:\\Data\\blob.xyz", 5).IconFile, w.SysIcon("File.png"));
 }
 
 // --- Drives and folders -------------------------------------------------------------------
@@ -159,23 +159,23 @@ TEST_F(ItemCreationTest, DrivesAreTitledAndPicturedByTypeAndTheWindowsDrive) {
     w.drives.Add(std::string(c.root, 2) + "\\", c.type);
     w.fs.AddFolder(std::string(c.root, 2) + "\\");
     ShortcutItem& item = Add(c.root, slot);
-    EXPECT_EQ(item.Title.str(), c.title);
-    EXPECT_EQ(item.IconFile.str(), w.SysIcon(c.picture)) << c.root;
-    EXPECT_EQ(item.Link.str(), c.root);
+    EXPECT_EQ(item.Title, c.title);
+    EXPECT_EQ(item.IconFile, w.SysIcon(c.picture)) << c.root;
+    EXPECT_EQ(item.Link, c.root);
     EXPECT_EQ(item.ImageIndex, slot++);
   }
 }
 
 TEST_F(ItemCreationTest, SpecialFoldersByNameAndOtherFoldersByTheirOwnName) {
-  EXPECT_EQ(Add("C:\\users\\tester\\Documents", 4).Title.str(), "My Documents");
-  EXPECT_EQ(w.item(4).IconFile.str(), w.SysIcon("DocFolder.png"));
-  EXPECT_EQ(Add("c:\\USERS\\tester\\", 5).Title.str(), "tester");  // the profile: the user's name
-  EXPECT_EQ(w.item(5).IconFile.str(), w.SysIcon("UserFolder.png"));
+  EXPECT_EQ(Add("C:\\users\\tester\\Documents", 4).Title, "My Documents");
+  EXPECT_EQ(w.item(4).IconFile, w.SysIcon("DocFolder.png"));
+  EXPECT_EQ(Add("c:\\USERS\\tester\\", 5).Title, "tester");  // the profile: the user's name
+  EXPECT_EQ(w.item(5).IconFile, w.SysIcon("UserFolder.png"));
   w.fs.AddFolder("C:\\users\\tester\\Documents\\Tax.2024");
   ShortcutItem& sub = Add("C:\\users\\tester\\Documents\\Tax.2024\\", 6);
-  EXPECT_EQ(sub.Title.str(), "Tax.2024");
-  EXPECT_EQ(sub.IconFile.str(), w.SysIcon("Folder.png"));
-  EXPECT_EQ(Add("C:\\windows\\system32", 7).Title.str(), "System Directory");
+  EXPECT_EQ(sub.Title, "Tax.2024");
+  EXPECT_EQ(sub.IconFile, w.SysIcon("Folder.png"));
+  EXPECT_EQ(Add("C:\\windows\\system32", 7).Title, "System Directory");
 }
 
 TEST_F(ItemCreationTest, FolderAfterAShortcutKeepsItsOwnTarget) {
@@ -184,18 +184,18 @@ TEST_F(ItemCreationTest, FolderAfterAShortcutKeepsItsOwnTarget) {
   w.reader.Add(link, kEditor, "", 0, "-x");
   Add(link, 4);
   ShortcutItem& folder = Add("C:\\users\\tester\\Music", 5);
-  EXPECT_EQ(folder.Target.str(), "C:\\users\\tester\\Music");
-  EXPECT_EQ(folder.Arguments.str(), "");
+  EXPECT_EQ(folder.Target, "C:\\users\\tester\\Music");
+  EXPECT_EQ(folder.Arguments, "");
 }
 
 // --- Placing --------------------------------------------------------------------------------
 
 TEST_F(ItemCreationTest, ReplacingARingShortcutAsksFirst) {
   Add(kEditor, 4);
-  const std::string oldPicture = w.item(4).IconFile.str();
+  const std::string oldPicture = w.item(4).IconFile;
   w.prompt.answers = {PromptAnswer::kNo};
   EXPECT_EQ(w.items.AddItemFromPath(kNotes, 4).outcome, AddOutcome::kDeclined);
-  EXPECT_EQ(w.item(4).Link.str(), kEditor);
+  EXPECT_EQ(w.item(4).Link, kEditor);
   ASSERT_EQ(w.prompt.asked.size(), 1u);
   EXPECT_EQ(w.prompt.asked[0].text, kReplaceShortcutQuestion);
   EXPECT_EQ(w.prompt.asked[0].title, kReplaceShortcutTitle);
@@ -203,10 +203,10 @@ TEST_F(ItemCreationTest, ReplacingARingShortcutAsksFirst) {
 
   w.prompt.answers = {PromptAnswer::kYes};
   ShortcutItem& notes = Add(kNotes, 4);
-  EXPECT_EQ(notes.Link.str(), kNotes);
-  EXPECT_EQ(notes.Title.str(), "Notes.txt");
+  EXPECT_EQ(notes.Link, kNotes);
+  EXPECT_EQ(notes.Title, "Notes.txt");
   // The old picture file was freed and its name taken again by the new picture.
-  EXPECT_EQ(notes.IconFile.str(), oldPicture);
+  EXPECT_EQ(notes.IconFile, oldPicture);
   EXPECT_EQ(Picture(notes), std::string("\x89PNG module ") + kShell32 + ",-152");
   EXPECT_EQ(w.pictures.released.back(), 4);
 }
@@ -230,16 +230,16 @@ TEST_F(ItemCreationTest, GroupTitleSuffixesFollowTheMemberCount) {
     w.fs.AddFile(path);
     w.items.AddItemFromPath(path, 4);
   }
-  EXPECT_EQ(w.item(4).Title.str(), "Tools (Full)");
+  EXPECT_EQ(w.item(4).Title, "Tools (Full)");
   w.fs.AddFile("C:\\Many\\one more.txt");
   EXPECT_EQ(w.items.AddItemFromPath("C:\\Many\\one more.txt", 4).outcome, AddOutcome::kFull);
   const std::vector<int> members = w.Members(4);
   EXPECT_TRUE(w.items.DeleteItem(members[5], true));
-  EXPECT_EQ(w.item(4).Title.str(), "Tools");
+  EXPECT_EQ(w.item(4).Title, "Tools");
   EXPECT_EQ(w.Members(4).size(), 35u);
   EXPECT_EQ(w.Members(4)[5], members[6]);  // the gap is closed
   for (int m : w.Members(4)) w.items.RemoveGroupMember(m);
-  EXPECT_EQ(w.item(4).Title.str(), "Tools (Empty)");
+  EXPECT_EQ(w.item(4).Title, "Tools (Empty)");
 }
 
 TEST_F(ItemCreationTest, PathsTheConfigurationCannotKeepAreRefusedWithAMessage) {
@@ -258,7 +258,7 @@ TEST_F(ItemCreationTest, PathsTheConfigurationCannotKeepAreRefusedWithAMessage) 
   // Western letters are in the code page and are kept.
   const std::string german = "C:\\B\xC3\xBC" "cher\\Liste.txt";
   w.fs.AddFile(german);
-  EXPECT_EQ(Add(german, 5).Title.str(), "Liste.txt");
+  EXPECT_EQ(Add(german, 5).Title, "Liste.txt");
 }
 
 TEST_F(ItemCreationTest, AShortcutWhoseTargetCannotBeKeptNamesItself) {
@@ -267,8 +267,8 @@ TEST_F(ItemCreationTest, AShortcutWhoseTargetCannotBeKeptNamesItself) {
   w.fs.AddFile("C:\\Docs\\\xCE\xB1.exe");
   w.reader.Add(link, "C:\\Docs\\\xCE\xB1.exe", "", 0, "\xCE\xB2");
   ShortcutItem& item = Add(link, 4);
-  EXPECT_EQ(item.Target.str(), link);
-  EXPECT_EQ(item.Arguments.str(), "");
+  EXPECT_EQ(item.Target, link);
+  EXPECT_EQ(item.Arguments, "");
   EXPECT_TRUE(w.prompt.asked.empty());
 }
 
@@ -281,7 +281,7 @@ TEST_F(ItemCreationTest, TwoItemsNeverShareAPictureFileEvenWhenOneWasNotWritten)
   ShortcutItem& first = Add("C:\\Data\\one.abc", 4);
   w.fs.FailWrites = false;
   ShortcutItem& second = Add(kNotes, 5);
-  EXPECT_NE(first.IconFile.str(), second.IconFile.str());
+  EXPECT_NE(first.IconFile, second.IconFile);
 }
 
 // --- Setting a path, deleting ---------------------------------------------------------------
@@ -291,8 +291,8 @@ TEST_F(ItemCreationTest, SetItemPathRebuildsInPlaceByPosition) {
   w.item(4).CustomIconFile = w.Icon("custom.png");
   w.item(4).RunMode = 2;
   ASSERT_TRUE(w.items.SetItemPath(kNotes, 4));
-  EXPECT_EQ(w.item(4).Link.str(), kNotes);
-  EXPECT_EQ(w.item(4).CustomIconFile.str(), "");  // fields the building does not set start empty
+  EXPECT_EQ(w.item(4).Link, kNotes);
+  EXPECT_EQ(w.item(4).CustomIconFile, "");  // fields the building does not set start empty
   EXPECT_EQ(w.item(4).RunMode, 0);
   ASSERT_TRUE(w.items.SetItemPath(kEditor, 200));
   EXPECT_EQ(w.item(200).Kind, ItemKind::kMember);
@@ -301,7 +301,7 @@ TEST_F(ItemCreationTest, SetItemPathRebuildsInPlaceByPosition) {
 TEST_F(ItemCreationTest, DeletingAGroupAsksThenFreesEveryMember) {
   w.MakeGroup(4, "Tools");
   const int member = Add(kNotes, 4).ImageIndex;
-  const std::string picture = w.item(member).IconFile.str();
+  const std::string picture = w.item(member).IconFile;
   w.prompt.answers = {PromptAnswer::kNo};
   EXPECT_FALSE(w.items.DeleteItem(4, false));
   EXPECT_EQ(w.prompt.asked.back().title, kDeleteGroupTitle);
@@ -322,8 +322,8 @@ TEST_F(ItemCreationTest, DeletingAllProgramsEmptiesItButKeepsIt) {
   EXPECT_TRUE(w.items.DeleteItem(3, true));
   EXPECT_TRUE(w.prompt.asked.empty());
   EXPECT_EQ(w.item(3).Kind, ItemKind::kAllPrograms);
-  EXPECT_EQ(w.item(3).Title.str(), "All Programs Group (Empty)");
-  EXPECT_EQ(w.item(3).Link.str(), "");
+  EXPECT_EQ(w.item(3).Title, "All Programs Group (Empty)");
+  EXPECT_EQ(w.item(3).Link, "");
   EXPECT_EQ(w.model.Groups[3].MemberCount(), 0);
 }
 
@@ -331,20 +331,20 @@ TEST_F(ItemCreationTest, DeletingAllProgramsEmptiesItButKeepsIt) {
 
 TEST_F(ItemCreationTest, RebuildWritesIntoTheItemsOwnFileOrFallsBack) {
   ShortcutItem& editor = Add(kEditor, 4);
-  const std::string own = editor.IconFile.str();
+  const std::string own = editor.IconFile;
   w.fs.Delete(own);
   w.items.RebuildItemIcon(4);
-  EXPECT_EQ(editor.IconFile.str(), own);
+  EXPECT_EQ(editor.IconFile, own);
   EXPECT_TRUE(w.fs.Has(own));
 
   // A shared picture is never written over: the fresh one gets a file of its own.
   editor.IconFile = w.SysIcon("Gone.png");
   w.items.RebuildItemIcon(4);
-  EXPECT_TRUE(PathIsInFolder(editor.IconFile.str(), w.folders.IconDir));
+  EXPECT_TRUE(PathIsInFolder(editor.IconFile, w.folders.IconDir));
 
   editor.Link = "C:\\Program Files\\Editor\\removed.exe";
   w.items.RebuildItemIcon(4);
-  EXPECT_EQ(editor.IconFile.str(), w.SysIcon("Problem.png"));
+  EXPECT_EQ(editor.IconFile, w.SysIcon("Problem.png"));
 }
 
 }  // namespace

@@ -109,8 +109,8 @@ TEST_F(ItemPropertiesTest, ShortcutBecomesAnEmptyGroupSavedAtOnceAfterYes) {
   ASSERT_TRUE(p.ChooseType(item_type::kGroup));
   EXPECT_EQ(w.prompt.asked.back().text, kShortcutToGroupQuestion);
   EXPECT_EQ(w.item(5).Kind, ItemKind::kGroup);
-  EXPECT_EQ(w.item(5).Title.Trimmed(), "New Group  (Empty)");
-  EXPECT_EQ(w.item(5).IconFile.Trimmed(), w.SysIcon("Group.png"));
+  EXPECT_EQ(w.item(5).Title, "New Group  (Empty)");
+  EXPECT_EQ(w.item(5).IconFile, w.SysIcon("Group.png"));
   EXPECT_EQ(p.View().type, item_type::kGroup);
   EXPECT_EQ(host.log, "RM");
 }
@@ -139,12 +139,12 @@ TEST_F(ItemPropertiesTest, AnIconThatCannotBeConvertedKeepsTheOldOne) {
   w.item(6).IconFile = w.Icon("0.png");  // named by an item, though its file is gone
   ItemProperties p = Open(5);
   ASSERT_TRUE(p.ChangeIcon("C:\\tools\\app.exe"));
-  const std::string first = w.item(5).CustomIconFile.Trimmed();
+  const std::string first = w.item(5).CustomIconFile;
   EXPECT_NE(first, w.Icon("0.png"));
   ASSERT_TRUE(w.fs.Has(first));
   EXPECT_FALSE(p.ChangeIcon("C:\\missing.ico"));
   EXPECT_EQ(w.prompt.asked.back().text, kChangeIconFailed);
-  EXPECT_EQ(w.item(5).CustomIconFile.Trimmed(), first);
+  EXPECT_EQ(w.item(5).CustomIconFile, first);
   EXPECT_TRUE(w.fs.Has(first));
   ASSERT_TRUE(p.ChangeIcon("C:\\tools\\app.exe"));  // a good one replaces it
   EXPECT_FALSE(w.fs.Has(first));
@@ -160,14 +160,14 @@ TEST_F(ItemPropertiesTest, OkRefusesALinkTheFilesCannotStoreAndCutsTheTitle) {
   f.link = longPath;
   f.title = "Renamed";
   EXPECT_FALSE(p.Accept(f));
-  EXPECT_EQ(w.item(5).Link.Trimmed(), "C:\\tools\\app.exe");
-  EXPECT_EQ(w.item(5).Title.Trimmed(), "App");
+  EXPECT_EQ(w.item(5).Link, "C:\\tools\\app.exe");
+  EXPECT_EQ(w.item(5).Title, "App");
   EXPECT_NE(w.prompt.asked.back().text.find(kPathNotStorable), std::string::npos);
   f.link = "http://example.com";  // names nothing: ignored
   f.title = std::string(130, 'T');
   EXPECT_TRUE(p.Accept(f));
-  EXPECT_EQ(w.item(5).Link.Trimmed(), "C:\\tools\\app.exe");
-  EXPECT_EQ(w.item(5).Title.str(), std::string(128, 'T'));
+  EXPECT_EQ(w.item(5).Link, "C:\\tools\\app.exe");
+  EXPECT_EQ(w.item(5).Title, std::string(128, 'T'));
   EXPECT_EQ(host.log, "MR");
 }
 
@@ -180,7 +180,7 @@ TEST_F(ItemPropertiesTest, AddModeAddsAMemberOrRefusesAFullGroup) {
   EXPECT_EQ(w.Members(16), std::vector<int>{p.slot()});
   EXPECT_EQ(p.editType(), ItemKind::kMember);
   EXPECT_FALSE(p.addingMember());
-  EXPECT_EQ(w.item(16).Title.Trimmed(), "Tools");
+  EXPECT_EQ(w.item(16).Title, "Tools");
 
   w.model.Groups[16].Members.resize(pool::kGroupCapacity);
   ItemProperties full = Open(16, true);
@@ -232,12 +232,12 @@ TEST_F(UserIdentityTest, PictureReplacedOnlyWhenReadAndTheNameKept) {
   Run("C:\\face.png", true);
   EXPECT_EQ(w.fs.Text(w.folders.UserIconFile), "png 128");
   EXPECT_FALSE(w.fs.Has(w.folders.UserIconFile + ".new"));
-  EXPECT_EQ(w.model.Items[pool::kCentre].Title.Trimmed(), "Ann");
-  EXPECT_EQ(w.model.Items[pool::kCentre].IconFile.Trimmed(), w.folders.UserIconFile);
+  EXPECT_EQ(w.model.Items[pool::kCentre].Title, "Ann");
+  EXPECT_EQ(w.model.Items[pool::kCentre].IconFile, w.folders.UserIconFile);
 
   input.answer = "Bo";
   Run("", true);
-  EXPECT_EQ(w.model.Items[pool::kCentre].Title.Trimmed(), "Bo");
+  EXPECT_EQ(w.model.Items[pool::kCentre].Title, "Bo");
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ class MenuControllerTest : public ::testing::Test {
       g.Members.push_back(m);
       ShortcutItem& item = model.Items[m];
       item.Kind = ItemKind::kMember;
-      item.Title = "Member " + std::to_string(n) + "  ";
+      item.Title = "Member " + std::to_string(n);
       item.ImageIndex = m;
     }
     actions.group = slot;

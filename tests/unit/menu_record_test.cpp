@@ -149,10 +149,10 @@ TEST(ItemRecordTest, NulPaddedAndSpacePaddedTextsShowTheSameCaption) {
   for (Bytes* b : {&spaces, &nuls}) std::copy_n("Games", 5, b->begin() + 272);
   const ShortcutItem a = DecodeItemRecord(spaces.data(), codec);
   const ShortcutItem n = DecodeItemRecord(nuls.data(), codec);
-  EXPECT_EQ(a.Title.Trimmed(), "Games");
-  EXPECT_EQ(n.Title.Trimmed(), "Games");
+  EXPECT_EQ(a.Title, "Games");
+  EXPECT_EQ(n.Title, "Games");
   // A field of NUL bytes only was never assigned and is written back as NUL bytes.
-  EXPECT_FALSE(n.Link.assigned());
+  EXPECT_EQ(n.Link, "");
   Bytes again(kItemRecordSize);
   EncodeItemRecord(n, codec, again.data());
   EXPECT_EQ(again, nuls);
@@ -173,36 +173,75 @@ TEST(ItemRecordTest, TextsAreCutToTheirWidthAndUnrepresentableTextIsReported) {
 }
 
 
+TEST(ItemRecordTest, ARecordWritesBackAsReadUntilItsTextChanges) {
+  FakeAnsiCodec codec;
+  auto padded = [](std::string text, char pad) { return text + std::string(128 - text.size(), pad); };
+  struct Case {
+    std::string stored;  // the title's 128 bytes
+    std::string reads;
+    std::string changedTo;
+    std::string written;  // the title's bytes after the change
+  };
+  const Case cases[] = {
+      {std::string(128, '\0'), "", "X", padded("X", ' ')},                       // never assigned
+      {std::string(128, ' '), "", "X", padded("X", ' ')},                         // assigned, empty
+      {padded(std::string("  Notes  \0\0junk", 15), ' '), "Notes", "", std::string(128, '\0')},
+      {padded("M\xFChle", ' '), "M\xC3\xBChle", "Games", padded("Games", ' ')},
+  };
+  for (const Case& c : cases) {
+    Bytes record(kItemRecordSize, 0);
+    record::PutI16(&record[11], 7);  // the field nothing uses
+    std::copy(c.stored.begin(), c.stored.end(), record.begin() + 272);
+    std::copy_n("C:\\a.exe", 8, record.begin() + 17);
+    ShortcutItem item = DecodeItemRecord(record.data(), codec);
+    EXPECT_EQ(item.Title, c.reads) << c.reads;
+    Bytes again(kItemRecordSize);
+    EncodeItemRecord(item, codec, again.data());
+    EXPECT_EQ(again, record) << c.reads;
+    item.Title = c.changedTo;
+    EncodeItemRecord(item, codec, again.data());
+    std::copy(c.written.begin(), c.written.end(), record.begin() + 272);
+    EXPECT_EQ(again, record) << c.reads;
+  }
+  // An item the program makes has nothing kept: the unused field is 0.
+  ShortcutItem fresh;
+  fresh.Title = "Games";
+  Bytes out(kItemRecordSize, 0xFF);
+  EncodeItemRecord(fresh, codec, out.data());
+  EXPECT_EQ(record::GetI16(&out[11]), 0);
+  EXPECT_EQ(out[17], 0);
+}
+
 TEST(GroupTitleTest, SuffixFollowsTheCount) {
   Model m;
-  m.Items[5].Title = "Games (Full)  ";
+  m.Items[5].Title = "Games (Full)";
   m.Groups[5].Members.clear();
   UpdateGroupTitle(m, 5);
-  EXPECT_EQ(m.Items[5].Title.str(), "Games (Empty)");
+  EXPECT_EQ(m.Items[5].Title, "Games (Empty)");
   m.Groups[5].Members.resize(3);
   UpdateGroupTitle(m, 5);
-  EXPECT_EQ(m.Items[5].Title.str(), "Games");
+  EXPECT_EQ(m.Items[5].Title, "Games");
   m.Groups[5].Members.resize(36);
   UpdateGroupTitle(m, 5);
-  EXPECT_EQ(m.Items[5].Title.str(), "Games (Full)");
+  EXPECT_EQ(m.Items[5].Title, "Games (Full)");
   UpdateGroupTitle(m, 5);
-  EXPECT_EQ(m.Items[5].Title.str(), "Games (Full)");
+  EXPECT_EQ(m.Items[5].Title, "Games (Full)");
   // The All Programs group holds 1,024 members: 36 is not full there.
   m.Items[3].Title = "All Programs Group (Empty)";
   m.Groups[3].Members.resize(36);
   UpdateGroupTitle(m, 3);
-  EXPECT_EQ(m.Items[3].Title.str(), "All Programs Group");
+  EXPECT_EQ(m.Items[3].Title, "All Programs Group");
   m.Groups[3].Members.resize(1024);
   UpdateGroupTitle(m, 3);
-  EXPECT_EQ(m.Items[3].Title.str(), "All Programs Group (Full)");
+  EXPECT_EQ(m.Items[3].Title, "All Programs Group (Full)");
   m.Groups[3].Members.clear();
   UpdateGroupTitle(m, 3);
-  EXPECT_EQ(m.Items[3].Title.str(), "All Programs Group (Empty)");
+  EXPECT_EQ(m.Items[3].Title, "All Programs Group (Empty)");
   // Only one suffix is stripped, and positions outside the model are ignored.
   m.Items[6].Title = "A (Empty) (Full)";
   m.Groups[6].Members.resize(1);
   UpdateGroupTitle(m, 6);
-  EXPECT_EQ(m.Items[6].Title.str(), "A (Empty)");
+  EXPECT_EQ(m.Items[6].Title, "A (Empty)");
   UpdateGroupTitle(m, 37);
   UpdateGroupTitle(m, -1);
 }

@@ -118,7 +118,6 @@ TEST_F(PoolOpsTest, FreeItemKeepsSharedPictureAndDeletesExtractedOne) {
   EXPECT_FALSE(fs.HasFile(extracted));
   EXPECT_FALSE(fs.HasFile(custom));
   EXPECT_EQ(m.Items[6], ShortcutItem{});
-  EXPECT_FALSE(m.Items[6].Title.assigned());
   EXPECT_EQ(cache.released, (std::vector<int>{5, 6}));
 }
 
@@ -180,17 +179,7 @@ TEST_F(PoolOpsTest, ResetCustomIconDeletesOnlyTheCustomPicture) {
   ResetCustomIcon(m, 4, cache, fs, folders);
   EXPECT_TRUE(fs.HasFile(folders.IconDir + "1.png"));
   EXPECT_FALSE(fs.HasFile(folders.IconDir + "2.png"));
-  EXPECT_EQ(m.Items[4].CustomIconFile.str(), "");
-  EXPECT_TRUE(m.Items[4].CustomIconFile.assigned());
-}
-
-TEST(FixedTextTest, NulPaddedAndSpacePaddedReadTheSame) {
-  FixedText a(std::string("Editor\0\0\0", 9));
-  FixedText b("Editor   ");
-  EXPECT_EQ(a.Trimmed(), b.Trimmed());
-  FixedText never;
-  EXPECT_FALSE(never.assigned());
-  EXPECT_TRUE(never.empty());
+  EXPECT_EQ(m.Items[4].CustomIconFile, "");
 }
 
 TEST(WindowsVersionTest, TableAndRefusal) {

@@ -229,8 +229,8 @@ TEST(StorableIconFolderTest, PicturesSurviveARestartInAProfileTheCodePageCannotN
   ProfileStart second(fs, shortPaths, appData);
   Model model;
   ASSERT_TRUE(LoadMenu(model, second.io));
-  EXPECT_EQ(model.Items[4].IconFile.str(), picture);
-  EXPECT_TRUE(fs.HasFile(model.Items[4].IconFile.str()));
+  EXPECT_EQ(model.Items[4].IconFile, picture);
+  EXPECT_TRUE(fs.HasFile(model.Items[4].IconFile));
 }
 
 TEST(StorableIconFolderTest, ShortNamesOnlyWhenNeededAndTheUserToldWhenNoneHelps) {

@@ -69,7 +69,7 @@ class SettingsTableTest : public ::testing::Test {
   SettingsTableTest() {
     AppSettings s;
     ApplyDefaultSettings(s, kScreen, true);
-    fresh = WriteSettingsRecord(s, FixedText(), codec);
+    fresh = WriteSettingsRecord(s, std::string(), codec);
   }
   // The settings a fresh start reads from `bytes`.
   AppSettings Read(const Bytes& bytes) {
@@ -101,7 +101,7 @@ TEST_F(SettingsTableTest, EverySettingReadsChecksAndWritesBackAsTheTableSays) {
     const AppSettings read = Read(bytes);
     EXPECT_EQ(entry.get(read), r.reads);
     // Read and written unchanged, the record keeps every byte.
-    EXPECT_EQ(WriteSettingsRecord(read, FixedText(), codec), bytes);
+    EXPECT_EQ(WriteSettingsRecord(read, std::string(), codec), bytes);
     EXPECT_EQ(CheckSettingsRecord(bytes), "");
 
     if (r.outside != kNone) {
@@ -146,14 +146,14 @@ TEST_F(SettingsTableTest, WhatTheProgramDoesNotUseGoesBackAsRead) {
     for (size_t at : {20u, 21u, 22u, 24u, 25u, 538u, 539u, 540u, 541u}) bytes[at] = static_cast<uint8_t>(rng());
     for (size_t at = 283; at < 538; ++at) bytes[at] = static_cast<uint8_t>(rng());
     AppSettings s = Read(bytes);
-    EXPECT_EQ(WriteSettingsRecord(s, FixedText(), codec), bytes);
+    EXPECT_EQ(WriteSettingsRecord(s, std::string(), codec), bytes);
     // A changed setting changes only its own bytes.
     s.BackdropOpacity = 1;
     s.NormalIconSize = 32;
     Bytes want = bytes;
     want[23] = 1;
     record::PutI32(&want[0], 32);
-    EXPECT_EQ(WriteSettingsRecord(s, FixedText(), codec), want);
+    EXPECT_EQ(WriteSettingsRecord(s, std::string(), codec), want);
   }
 }
 
@@ -169,18 +169,33 @@ TEST_F(SettingsTableTest, ShortInputIsRejectedAndLongerInputReadFromTheStart) {
   EXPECT_EQ(CheckSettingsRecord(bytes), "it holds 602 bytes, a settings file 562");
 }
 
-TEST_F(SettingsTableTest, TheUserPictureFieldKeepsAssignedAndUnassignedApart) {
+TEST_F(SettingsTableTest, TheUserPictureFieldKeepsTheBytesItWasReadFrom) {
   EXPECT_EQ(Bytes(fresh.begin() + 28, fresh.begin() + 283), Bytes(255, 0));
   EXPECT_EQ(Bytes(fresh.begin() + 283, fresh.begin() + 538), Bytes(255, 0));
-  const Bytes blank = WriteSettingsRecord(AppSettings(), FixedText(""), codec);
-  EXPECT_EQ(Bytes(blank.begin() + 28, blank.begin() + 283), Bytes(255, ' '));
+  const std::string path = "C:\\u.ico";
+  const std::string padded = path + std::string(255 - path.size(), ' ');
+  struct Case {
+    std::string stored, written, want;
+  };
+  const Case cases[] = {
+      {std::string(255, ' '), "", std::string(255, ' ')},              // still empty
+      {"  " + path + std::string(253 - path.size(), '\0'), path, ""},  // the same path
+      {std::string(255, ' '), path, padded},                           // a new path
+      {padded, "", std::string(255, '\0')},                            // no path any more
+  };
+  for (const Case& c : cases) {
+    Bytes bytes = fresh;
+    std::copy(c.stored.begin(), c.stored.end(), bytes.begin() + 28);
+    const Bytes out = WriteSettingsRecord(Read(bytes), c.written, codec);
+    EXPECT_EQ(std::string(out.begin() + 28, out.begin() + 283), c.want.empty() ? c.stored : c.want) << c.written;
+  }
 }
 
 TEST_F(SettingsTableTest, TooLongTextIsCutAtACharacterBoundary) {
   test::FakeDoubleByteCodec doubleByte;
   // 254 ASCII characters and one double-byte character: 256 bytes, the last character
   // does not fit and must not be cut in half.
-  const Bytes bytes = WriteSettingsRecord(AppSettings(), FixedText(std::string(254, 'a') + "\xE4\xB8\x80"), doubleByte);
+  const Bytes bytes = WriteSettingsRecord(AppSettings(), std::string(254, 'a') + "\xE4\xB8\x80", doubleByte);
   EXPECT_EQ(bytes[28 + 253], 'a');
   EXPECT_EQ(bytes[28 + 254], ' ');
   EXPECT_EQ(bytes[283], 0);  // the next field is untouched

@@ -96,23 +96,23 @@ TEST_F(SystemCommandsTest, CatalogueCodesTitlesPicturesAndKinds) {
     EXPECT_TRUE(item.IsSystem) << code;
     EXPECT_EQ(item.CommandId, code);
     EXPECT_EQ(item.ImageIndex, code);
-    EXPECT_TRUE(StartsWith(item.IconFile.str(), folders.SysIconDir)) << code;
+    EXPECT_TRUE(StartsWith(item.IconFile, folders.SysIconDir)) << code;
   }
-  EXPECT_EQ(model.Items[65].Title.str(), "Open tester's Documents");
-  EXPECT_EQ(model.Items[71].Title.str(), "Exit");
-  EXPECT_EQ(model.Items[94].IconFile.str(), folders.SysIconDir + "Network Connection.png");
+  EXPECT_EQ(model.Items[65].Title, "Open tester's Documents");
+  EXPECT_EQ(model.Items[71].Title, "Exit");
+  EXPECT_EQ(model.Items[94].IconFile, folders.SysIconDir + "Network Connection.png");
   EXPECT_EQ(model.Items[0].Kind, ItemKind::kCentre);
-  EXPECT_EQ(model.Items[0].Title.str(), "tester");
-  EXPECT_EQ(model.Items[0].IconFile.str(), "");
-  EXPECT_EQ(model.Items[1].Title.str(), "My Computer");
+  EXPECT_EQ(model.Items[0].Title, "tester");
+  EXPECT_EQ(model.Items[0].IconFile, "");
+  EXPECT_EQ(model.Items[1].Title, "My Computer");
   EXPECT_EQ(model.Items[1].Kind, ItemKind::kBuiltIn);
   EXPECT_EQ(model.Items[1].CommandId, 81);
-  EXPECT_EQ(model.Items[2].Title.str(), "Recycle Bin (Empty)");
+  EXPECT_EQ(model.Items[2].Title, "Recycle Bin (Empty)");
   EXPECT_EQ(model.Items[2].ImageIndex, 37);
-  EXPECT_EQ(model.Items[36].Title.str(), "Blank Shortcut");
+  EXPECT_EQ(model.Items[36].Title, "Blank Shortcut");
   EXPECT_EQ(model.Items[36].Kind, ItemKind::kEmptyPosition);
-  EXPECT_EQ(model.Items[40].Title.str(), "Blank Shortcut");
-  EXPECT_EQ(model.Items[41].IconFile.str(), folders.SysIconDir + "Application.png");
+  EXPECT_EQ(model.Items[40].Title, "Blank Shortcut");
+  EXPECT_EQ(model.Items[41].IconFile, folders.SysIconDir + "Application.png");
   EXPECT_EQ(model.Groups[0].MemberCount(), 16);
   EXPECT_EQ(model.Groups[0].Members[0], 65);
   EXPECT_EQ(model.Groups[0].Members[15], 80);
@@ -128,11 +128,11 @@ TEST_F(SystemCommandsTest, CentreUsesTheUserPictureWhenItExistsAndFullBinTemplat
   model.Settings.IconsLocked = true;
   model.Settings.DesktopIconsHidden = true;
   BuildSystemCatalogue(model, folders, fs, "tester", true);
-  EXPECT_EQ(model.Items[0].IconFile.str(), folders.UserIconFile);
-  EXPECT_EQ(model.Items[2].Title.str(), "Recycle Bin (Full)");
+  EXPECT_EQ(model.Items[0].IconFile, folders.UserIconFile);
+  EXPECT_EQ(model.Items[2].Title, "Recycle Bin (Full)");
   EXPECT_EQ(model.Items[2].ImageIndex, 38);
-  EXPECT_EQ(model.Items[75].Title.str(), "Allow Dragging");
-  EXPECT_EQ(model.Items[72].Title.str(), "Always Show Desktop Icons");
+  EXPECT_EQ(model.Items[75].Title, "Allow Dragging");
+  EXPECT_EQ(model.Items[72].Title, "Always Show Desktop Icons");
 }
 
 TEST_F(SystemCommandsTest, DragLockTwiceReturnsToWhereItWasAndSavesEachTime) {
@@ -140,12 +140,12 @@ TEST_F(SystemCommandsTest, DragLockTwiceReturnsToWhereItWasAndSavesEachTime) {
   model.Items[75].CustomIconFile = folders.IconDir + "9.png";
   commands.RunSystemCommand(75);
   EXPECT_TRUE(model.Settings.IconsLocked);
-  EXPECT_EQ(model.Items[75].Title.str(), "Allow Dragging");
-  EXPECT_EQ(model.Items[75].IconFile.str(), folders.SysIconDir + "Allow Dragging.png");
+  EXPECT_EQ(model.Items[75].Title, "Allow Dragging");
+  EXPECT_EQ(model.Items[75].IconFile, folders.SysIconDir + "Allow Dragging.png");
   EXPECT_EQ(model.Items[75].Kind, ItemKind::kCommand);
   commands.RunSystemCommand(75);
   EXPECT_FALSE(model.Settings.IconsLocked);
-  EXPECT_EQ(model.Items[75].Title.str(), "Lock Dragging");
+  EXPECT_EQ(model.Items[75].Title, "Lock Dragging");
   EXPECT_EQ(items.log, (std::vector<std::string>{"Free(75)", "Load(75)", "SaveMenu", "SaveSettings",
                                                  "Free(75)", "Load(75)", "SaveMenu", "SaveSettings"}));
 }
@@ -153,14 +153,14 @@ TEST_F(SystemCommandsTest, DragLockTwiceReturnsToWhereItWasAndSavesEachTime) {
 TEST_F(SystemCommandsTest, DesktopIconsCaptionFlipsOnlyWhenTheListExists) {
   commands.RunSystemCommand(72);
   EXPECT_FALSE(desktop.iconsVisible);
-  EXPECT_EQ(model.Items[72].Title.str(), "Always Show Desktop Icons");
+  EXPECT_EQ(model.Items[72].Title, "Always Show Desktop Icons");
   EXPECT_TRUE(model.Settings.DesktopIconsHidden);
   commands.RunSystemCommand(72);
   EXPECT_TRUE(desktop.iconsVisible);
-  EXPECT_EQ(model.Items[72].Title.str(), "Always Hide Desktop Icons");
+  EXPECT_EQ(model.Items[72].Title, "Always Hide Desktop Icons");
   desktop.hasList = false;
   commands.RunSystemCommand(72);
-  EXPECT_EQ(model.Items[72].Title.str(), "Always Hide Desktop Icons");
+  EXPECT_EQ(model.Items[72].Title, "Always Hide Desktop Icons");
   EXPECT_FALSE(model.Settings.DesktopIconsHidden);
 }
 

@@ -133,7 +133,7 @@ TEST_F(WizardTest, ButtonsFollowTheChoiceAndTheSelection) {
 TEST_F(WizardTest, AddShortcutFillsTheNextFreeSlotThenAllProgramsThenRefuses) {
   ASSERT_TRUE(act.AddShortcuts(kRingChoice, {App("gamma")}));
   EXPECT_EQ(w.item(6).Kind, ItemKind::kShortcut);
-  EXPECT_EQ(w.item(6).Link.str(), App("gamma"));
+  EXPECT_EQ(w.item(6).Link, App("gamma"));
   EXPECT_EQ(host.log, "ring menu save ");
   EXPECT_TRUE(w.prompt.asked.empty());
 
@@ -155,14 +155,14 @@ TEST_F(WizardTest, AddGroupTakesOnlyAFreeRingSlot) {
   input.answer = "Games";
   ASSERT_TRUE(act.AddGroup({App("beta"), App("gamma")}));
   EXPECT_EQ(w.item(6).Kind, ItemKind::kGroup);
-  EXPECT_EQ(w.item(6).Title.str(), "Games");
-  EXPECT_EQ(w.item(6).IconFile.str(), w.SysIcon("Group.png"));
+  EXPECT_EQ(w.item(6).Title, "Games");
+  EXPECT_EQ(w.item(6).IconFile, w.SysIcon("Group.png"));
   EXPECT_EQ(w.MemberTitles(6), (std::vector<std::string>{"beta", "gamma"}));
 
   // A blank name gives "New Group".
   input.answer.clear();
   ASSERT_TRUE(act.AddGroup({}));
-  EXPECT_EQ(w.item(7).Title.str(), "New Group");
+  EXPECT_EQ(w.item(7).Title, "New Group");
 
   // Ring full (the search answers All Programs) and everything full (it answers the
   // centre): refused with the message, no name asked, nothing overwritten.
@@ -183,7 +183,7 @@ TEST_F(WizardTest, AddGroupTakesOnlyAFreeRingSlot) {
 TEST_F(WizardTest, ReplaceAsksForAShortcutAndAddsToAGroupAfterANotice) {
   w.prompt.answers = {PromptAnswer::kNo};
   EXPECT_FALSE(act.Replace(App("gamma"), 4));
-  EXPECT_EQ(w.item(4).Title.str(), "Four");
+  EXPECT_EQ(w.item(4).Title, "Four");
   EXPECT_EQ(Asked(), std::vector<std::string>{kReplaceShortcutQuestion});
 
   w.prompt.asked.clear();
@@ -197,7 +197,7 @@ TEST_F(WizardTest, RemoveAsksTheDeleteQuestionAndNoKeepsEverything) {
   w.prompt.answers = {PromptAnswer::kNo};
   EXPECT_FALSE(act.Remove(kRingChoice, four));
   EXPECT_EQ(Asked(), std::vector<std::string>{kDeleteShortcutQuestion});
-  EXPECT_EQ(w.item(4).Title.str(), "Four");
+  EXPECT_EQ(w.item(4).Title, "Four");
   EXPECT_EQ(host.log, "");
 
   // Both members of a group after one question; the built-in slots are never removed.
@@ -218,14 +218,14 @@ TEST_F(WizardTest, RemoveAsksTheDeleteQuestionAndNoKeepsEverything) {
 TEST_F(WizardTest, MovesCarryTheSlotAndFollowTheEntry) {
   // Ring: slot 5 up to 4, its group with it; the entry is now the fourth in the list.
   EXPECT_EQ(act.Move(kRingChoice, Entry(kRingChoice, 4), edit_entry::kMoveUp), 3);
-  EXPECT_EQ(w.item(4).Title.str(), "Tools");
+  EXPECT_EQ(w.item(4).Title, "Tools");
   EXPECT_EQ(w.MemberTitles(4), (std::vector<std::string>{"alpha", "beta"}));
-  EXPECT_EQ(w.item(5).Title.str(), "Four");
+  EXPECT_EQ(w.item(5).Title, "Four");
   // Slot 4 is the first that moves: no further up, and never into the built-in slots.
   EXPECT_EQ(act.Move(kRingChoice, Entry(kRingChoice, 3), edit_entry::kMoveUp), -1);
   EXPECT_EQ(act.Move(kRingChoice, Entry(kRingChoice, 2), edit_entry::kMoveDown), -1);
   EXPECT_EQ(act.Move(kRingChoice, Entry(kRingChoice, 3), edit_entry::kMoveBottom), 11);
-  EXPECT_EQ(w.item(12).Title.str(), "Tools");
+  EXPECT_EQ(w.item(12).Title, "Tools");
   // A group's members trade places; the list's end is its bound.
   EXPECT_EQ(act.Move(12, Entry(12, 0), edit_entry::kMoveDown), 1);
   EXPECT_EQ(w.MemberTitles(12), (std::vector<std::string>{"beta", "alpha"}));

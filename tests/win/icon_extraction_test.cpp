@@ -184,32 +184,32 @@ TEST_F(IconExtractionTest, RebuildingAProgramItemWritesItsPictureFile) {
   model_.Items[7].Kind = ItemKind::kShortcut;
   model_.Items[7].Link = "  " + SystemFolder() + "notepad.exe  ";
   items_.RebuildItemIcon(7);
-  EXPECT_EQ(model_.Items[7].Link.str(), SystemFolder() + "notepad.exe");
-  const std::string made = model_.Items[7].IconFile.str();
+  EXPECT_EQ(model_.Items[7].Link, SystemFolder() + "notepad.exe");
+  const std::string made = model_.Items[7].IconFile;
   ASSERT_TRUE(StartsWith(made, scratch_.path())) << made;
   EXPECT_TRUE(LoadPictureFile(made));
   // Rebuilt again, the picture goes into the same file.
   items_.RebuildItemIcon(7);
-  EXPECT_EQ(model_.Items[7].IconFile.str(), made);
+  EXPECT_EQ(model_.Items[7].IconFile, made);
 }
 
 TEST_F(IconExtractionTest, RebuildingFallsBackToTheFixedPictures) {
   model_.Items[8].Kind = ItemKind::kShortcut;
   model_.Items[8].Link = scratch_.path() + "gone.exe";
   items_.RebuildItemIcon(8);
-  EXPECT_EQ(model_.Items[8].IconFile.str(), folders_.SysIconDir + "Problem.png");
+  EXPECT_EQ(model_.Items[8].IconFile, folders_.SysIconDir + "Problem.png");
   CreateDirectoryW(Wide(scratch_.path() + "sub").c_str(), nullptr);
   model_.Items[9].Kind = ItemKind::kShortcut;
   model_.Items[9].Link = scratch_.path() + "sub";
   items_.RebuildItemIcon(9);
-  EXPECT_EQ(model_.Items[9].IconFile.str(), folders_.SysIconDir + "Folder.png");
+  EXPECT_EQ(model_.Items[9].IconFile, folders_.SysIconDir + "Folder.png");
   RemoveDirectoryW(Wide(scratch_.path() + "sub").c_str());
   // A document gets its type's picture (or the fixed one when the type has none).
   fs_.WriteAll(scratch_.path() + "notes.txt", Bytes{'h', 'i'});
   model_.Items[10].Kind = ItemKind::kShortcut;
   model_.Items[10].Link = scratch_.path() + "notes.txt";
   items_.RebuildItemIcon(10);
-  const std::string made = model_.Items[10].IconFile.str();
+  const std::string made = model_.Items[10].IconFile;
   if (StartsWith(made, scratch_.path()))
     EXPECT_TRUE(LoadPictureFile(made)) << made;
   else
@@ -380,7 +380,7 @@ TEST_F(ItemImagesTest, EachKindGetsItsVariants) {
   model_.Items[0].Kind = ItemKind::kCentre;
   model_.Items[0].IconFile = folder;
   for (int i : {5, 150, 0}) LoadItemIcon(loader_, i);
-  EXPECT_EQ(model_.Items[5].IconFile.str(), folder);
+  EXPECT_EQ(model_.Items[5].IconFile, folder);
   using P = std::pair<UINT, UINT>;
   EXPECT_EQ(Size(images_.Get(ImageSet::kItem, 5, 1)), P(48, 48));
   EXPECT_EQ(Size(images_.Get(ImageSet::kItem, 5, 0)), P(128, 128));

@@ -287,7 +287,7 @@ void WizardDialog::ShowEntryPicture() {
   std::string file;
   if (shown >= 0 && shown < static_cast<int>(entries_.size())) {
     const ShortcutItem& item = parts_.model.Items[static_cast<size_t>(entries_[static_cast<size_t>(shown)].item)];
-    for (const std::string& candidate : {item.CustomIconFile.Trimmed(), item.IconFile.Trimmed()})
+    for (const std::string& candidate : {item.CustomIconFile, item.IconFile})
       if (FileExists(candidate)) {
         file = candidate;
         break;

@@ -178,7 +178,7 @@ void DockWindow::CalcMinimizedPos(MinimizedPosition position) {
 
 DockView DockWindow::View() const {
   DockView view{geometry_, parts_.model.Settings, slots_,
-                parts_.model.Items.empty() ? std::string() : parts_.model.Items[pool::kCentre].Title.Trimmed()};
+                parts_.model.Items.empty() ? std::string() : parts_.model.Items[pool::kCentre].Title};
   const DockInteraction& state = controller_.state();
   view.selIndex = state.SelIndex;
   view.keyMode = state.KeyMode;

@@ -19,9 +19,9 @@ bool Exists(FileSystem& fs, const std::string& path) {
 void LoadItemIcon(ImageLoader& l, int index) {
   if (index < 0 || index >= static_cast<int>(l.model.Items.size())) return;
   ShortcutItem& item = l.model.Items[index];
-  const std::string custom = item.CustomIconFile.TrimInPlace();
-  const std::string iconFile = item.IconFile.TrimInPlace();
-  const std::string link = item.Link.TrimInPlace();
+  const std::string custom = item.CustomIconFile;
+  const std::string iconFile = item.IconFile;
+  const std::string link = item.Link;
   l.images.ReleaseItemImages(index);
 
   BitmapPtr picture;
@@ -105,7 +105,7 @@ BitmapPtr RoundedToTheRing(Gdiplus::Image& picture, int side, double radius) {
 
 void LoadCentreImage(ImageLoader& l) {
   ShortcutItem& centre = l.model.Items[pool::kCentre];
-  const std::string own = centre.IconFile.TrimInPlace();
+  const std::string own = centre.IconFile;
   BitmapPtr picture;
   if (Exists(l.fs, own)) picture = LoadPictureFile(own);
   if (!picture) picture = LoadPictureBytes(LoadResourceBytes(l.resources, "CUSTOM", "LOGO"));

@@ -146,7 +146,7 @@ int wmain(int argc, wchar_t** argv) {
     if (index < 0 || index > vek::pool::kLast) return 2;
     const vek::ShortcutItem& item = model.Items[index];
     const int count = index <= vek::pool::kRingLast ? model.Groups[index].MemberCount() : 0;
-    std::printf("%d|%s|%d\n", static_cast<int>(item.Kind), item.Title.Trimmed().c_str(), count);
+    std::printf("%d|%s|%d\n", static_cast<int>(item.Kind), item.Title.c_str(), count);
     return 0;
   }
   if (command == L"started" || command == L"search-engine") {
@@ -172,9 +172,9 @@ int wmain(int argc, wchar_t** argv) {
     const vek::ShortcutGroup& g = model.Groups[group];
     for (const int32_t member : g.Members) {
       const vek::ShortcutItem& item = model.Items[member];
-      std::printf("%s|%s|%s|%s|%s\n", item.Title.Trimmed().c_str(), item.Link.Trimmed().c_str(),
-                  item.Target.Trimmed().c_str(), item.Arguments.Trimmed().c_str(),
-                  item.IconFile.Trimmed().c_str());
+      std::printf("%s|%s|%s|%s|%s\n", item.Title.c_str(), item.Link.c_str(),
+                  item.Target.c_str(), item.Arguments.c_str(),
+                  item.IconFile.c_str());
     }
     return 0;
   }

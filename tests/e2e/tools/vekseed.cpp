@@ -89,7 +89,7 @@ int wmain(int argc, wchar_t** argv) {
       // A picture of its own in the icon folder: a copy of the named shared one.
       if (f.size() > 5 && !f[5].empty()) {
         item.IconFile = folders.IconDir + std::to_string(slot) + ".png";
-        if (!fs.Copy(folders.SysIconDir + f[5], item.IconFile.Trimmed())) return 1;
+        if (!fs.Copy(folders.SysIconDir + f[5], item.IconFile)) return 1;
       }
       item.PathKind = PathKind::kProgram;
     } else if (arg == "--command" && i + 1 < argc) {
@@ -133,7 +133,7 @@ int wmain(int argc, wchar_t** argv) {
         member.ImageIndex = m;
         member.PathKind = PathKind::kProgram;
         member.IconFile = folders.IconDir + std::to_string(m) + ".png";
-        if (!fs.Copy(folders.SysIconDir + "Application.png", member.IconFile.Trimmed())) return 1;
+        if (!fs.Copy(folders.SysIconDir + "Application.png", member.IconFile)) return 1;
       }
       UpdateGroupTitle(model, slot);
     } else {

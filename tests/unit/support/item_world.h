@@ -412,7 +412,7 @@ struct ItemWorld {
   }
   std::vector<std::string> MemberTitles(int group) const {
     std::vector<std::string> titles;
-    for (int m : Members(group)) titles.push_back(model.Items[m].Title.Trimmed());
+    for (int m : Members(group)) titles.push_back(model.Items[m].Title);
     return titles;
   }
   // Ring position `slot` as an (empty) group of `kind`.
