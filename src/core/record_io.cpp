@@ -81,18 +81,19 @@ std::string GetText(const uint8_t* p, size_t width, AnsiCodec& codec, StoredText
     return {};
   }
   const char* c = reinterpret_cast<const char*>(p);
+  const std::string_view stored(c, end);
+  const bool padded = c[0] == ' ' || std::memchr(c, 0, end) != nullptr;
   const bool ascii = IsAscii(c, end);
   // The common case: plain ASCII text, padded with spaces, is its own value.
-  if (ascii && c[0] != ' ' && std::memchr(c, 0, end) == nullptr) return std::string(c, end);
-  std::string text = TrimFixed(ascii ? std::string(c, end) : codec.FromAnsi(std::string_view(c, end)));
-  if (form) {
-    uint8_t again[256];
-    if (width > sizeof again) {
-      how = StoredText::kOther;
-    } else {
-      PutText(again, width, text, codec);
-      if (std::memcmp(again, p, width) != 0) how = StoredText::kOther;
-    }
+  if (ascii && !padded) return std::string(stored);
+  std::string text = TrimFixed(ascii ? stored : std::string_view(codec.FromAnsi(stored)));
+  if (padded) {
+    // Spaces before the text or a NUL inside the field: writing the text gives other bytes.
+    how = StoredText::kOther;
+  } else if (form) {
+    // Other text comes back as stored only when the code page gives the same bytes again.
+    std::string ansi;
+    if (!codec.ToAnsi(text, ansi) || ansi != stored) how = StoredText::kOther;
   }
   return text;
 }

@@ -10,15 +10,9 @@
 #include "core/model.h"
 #include "dock/geometry.h"
 #include "launch/dock_commands.h"
+#include "platform/mouse_buttons.h"
 
 namespace vek {
-
-// Mouse buttons as the window reports them.
-namespace mouse {
-constexpr int kLeft = 1;
-constexpr int kRight = 2;
-constexpr int kMiddle = 4;
-}  // namespace mouse
 
 // How IconClick was reached.
 namespace click {

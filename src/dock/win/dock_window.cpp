@@ -334,16 +334,6 @@ void DockWindow::CursorPosition(int& x, int& y) {
   y = p.y - geometry_.screen.WorkArea.top;
 }
 
-int DockWindow::ButtonOf(UINT message) {
-  switch (message) {
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP: return mouse::kRight;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: return mouse::kMiddle;
-    default: return mouse::kLeft;
-  }
-}
-
 int DockWindow::ShiftState() {
   int shift = 0;
   if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
@@ -363,12 +353,12 @@ void DockWindow::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
     case WM_MBUTTONDOWN:
       // The release may happen off the ring, over pixels that let the mouse through.
       if (GetCapture() != hwnd()) SetCapture(hwnd());
-      controller_.MouseDown(ButtonOf(message), x, y);
+      controller_.MouseDown(win::ButtonOf(message), x, y);
       break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-      const int button = ButtonOf(message);
+      const int button = win::ButtonOf(message);
       // The capture goes with the last button up (a drag survives another button's
       // click), and before the click acts, so that a window it opens gets the mouse.
       if (!controller_.KeepsCaptureAfter(button) && GetCapture() == hwnd()) {

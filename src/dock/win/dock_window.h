@@ -160,8 +160,6 @@ class DockWindow : public win::Window, private DockDisplay, private DropHost {
   // The modifier state of a key message as the key handlers take it (1 Shift, 2 Ctrl,
   // 4 Alt).
   static int ShiftState();
-  // The mouse:: button of a button message.
-  static int ButtonOf(UINT message);
 
   // DropHost: the feedback picture, the posted rest of a drop, recycling, saving.
   void ShowDropPicture(int skinIndex, int x, int y) override;

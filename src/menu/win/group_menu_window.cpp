@@ -130,19 +130,13 @@ LRESULT GroupMenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_MBUTTONDOWN:
       // A member dragged out is released over pixels that let the mouse through.
       SetCapture(hwnd());
-      controller_.MouseDown(message == WM_LBUTTONDOWN   ? mouse::kLeft
-                            : message == WM_RBUTTONDOWN ? mouse::kRight
-                                                        : mouse::kMiddle,
-                            x, y);
+      controller_.MouseDown(win::ButtonOf(message), x, y);
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       if (GetCapture() == hwnd()) ReleaseCapture();
-      controller_.MouseUp(message == WM_LBUTTONUP   ? mouse::kLeft
-                          : message == WM_RBUTTONUP ? mouse::kRight
-                                                    : mouse::kMiddle,
-                          x, y);
+      controller_.MouseUp(win::ButtonOf(message), x, y);
       return 0;
     case WM_MOUSEWHEEL:
       controller_.Wheel(GET_WHEEL_DELTA_WPARAM(wParam));

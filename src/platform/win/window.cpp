@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/log.h"
+#include "platform/mouse_buttons.h"
 #include "platform/win/text_win.h"
 
 namespace vek::win {
@@ -83,6 +84,16 @@ bool IsPointerMessage(UINT message) {
       return true;
     default:
       return false;
+  }
+}
+
+int ButtonOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: return mouse::kRight;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: return mouse::kMiddle;
+    default: return mouse::kLeft;
   }
 }
 

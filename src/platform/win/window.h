@@ -34,6 +34,8 @@ class Window {
 // True for the pointer's moves and the left, right and middle buttons' presses and
 // releases: what the program's windows hand to their mouse logic.
 bool IsPointerMessage(UINT message);
+// The mouse:: button of a button's press or release (the left one for any other message).
+int ButtonOf(UINT message);
 
 // Runs the window messages that are waiting, then returns, so that a long operation on
 // the UI thread keeps the windows answering. False when WM_QUIT was seen; the quit is
