@@ -106,7 +106,7 @@ TEST_F(PoolOpsTest, FreeItemKeepsSharedPictureAndDeletesExtractedOne) {
   fs.AddFile(extracted);
   fs.AddFile(custom);
   m.Items[5].Kind = ItemKind::kShortcut;
-  m.Items[5].IconFile = shared + "   ";
+  m.Items[5].IconFile = shared;
   m.Items[6].Kind = ItemKind::kShortcut;
   m.Items[6].IconFile = extracted;
   m.Items[6].CustomIconFile = custom;
