@@ -86,13 +86,17 @@ std::string GetText(const uint8_t* p, size_t width, AnsiCodec& codec, StoredText
   const bool ascii = IsAscii(c, end);
   // The common case: plain ASCII text, padded with spaces, is its own value.
   if (ascii && !padded) return std::string(stored);
-  std::string text = TrimFixed(ascii ? stored : std::string_view(codec.FromAnsi(stored)));
   if (padded) {
     // Spaces before the text or a NUL inside the field: writing the text gives other bytes.
     how = StoredText::kOther;
-  } else if (form) {
+    return TrimFixed(ascii ? stored : std::string_view(codec.FromAnsi(stored)));
+  }
+  // Converted bytes with neither spaces around them nor a NUL have none either.
+  std::string text = codec.FromAnsi(stored);
+  if (form) {
     // Other text comes back as stored only when the code page gives the same bytes again.
-    std::string ansi;
+    // A menu file holds hundreds of such texts: the buffer is kept from one to the next.
+    thread_local std::string ansi;
     if (!codec.ToAnsi(text, ansi) || ansi != stored) how = StoredText::kOther;
   }
   return text;
