@@ -66,6 +66,7 @@ class FakeShellFolders : public ShellFolders {
  public:
   FakeShellFolders();
   void Set(int csidl, const std::string& path) { folders_[csidl] = path; }
+  const std::map<int, std::string>& all() const { return folders_; }
   std::string SpecialFolder(int csidl) override;
   std::string TempFolder() override { return temp_; }
   std::string TempFileName(const std::string& folder, const std::string& prefix) override;

@@ -1,7 +1,7 @@
 // A whole fake machine for item creation, the folder scans and the default ring: an
 // in-memory disk whose folder listings work, drives, a registry, shortcut files, version
 // resources and a picture writer, wired to the real ItemCreation, Discovery and
-// Defaults. Header-only, so that the benchmarks can use it too.
+// Defaults. The benchmarks use it too.
 #pragma once
 
 #include <atomic>
@@ -38,6 +38,8 @@
 #include "platform/registry.h"
 #include "platform/system_info.h"
 #include "support/fake_codec.h"
+#include "support/fake_registry.h"
+#include "support/fakes.h"
 #include "support/recorders.h"
 #include "support/table_drives.h"
 #include "support/version_bytes.h"
@@ -214,85 +216,6 @@ class ScanFileSystem : public FileSystem {
   size_t writes_ = 0;
 };
 
-class MapEnvironment : public Environment {
- public:
-  std::map<std::string, std::string> vars{{"SYSTEMROOT", "C:\\windows"}, {"WINDIR", "C:\\windows"}};
-  std::optional<std::string> Variable(const std::string& name) override {
-    auto it = vars.find(ToUpperAscii(name));
-    if (it == vars.end()) return std::nullopt;
-    return it->second;
-  }
-};
-
-class MapShellFolders : public ShellFolders {
- public:
-  std::map<int, std::string> folders{
-      {csidl::kDesktop, "C:\\users\\tester\\Desktop"},
-      {csidl::kPrograms, "C:\\users\\tester\\Start Menu\\Programs"},
-      {csidl::kPersonal, "C:\\users\\tester\\Documents"},
-      {csidl::kFavorites, "C:\\users\\tester\\Favorites"},
-      {csidl::kMyMusic, "C:\\users\\tester\\Music"},
-      {csidl::kMyVideo, "C:\\users\\tester\\Videos"},
-      {csidl::kCommonPrograms, "C:\\ProgramData\\Start Menu\\Programs"},
-      {csidl::kCommonDesktop, "C:\\users\\Public\\Desktop"},
-      {csidl::kAppData, "C:\\users\\tester\\AppData\\Roaming"},
-      {csidl::kWindows, "C:\\windows"},
-      {csidl::kSystem, "C:\\windows\\system32"},
-      {csidl::kProgramFiles, "C:\\Program Files"},
-      {csidl::kMyPictures, "C:\\users\\tester\\Pictures"},
-      {csidl::kProfile, "C:\\users\\tester"},
-      {csidl::kProgramFilesCommon, "C:\\Program Files\\Common Files"},
-  };
-  std::string SpecialFolder(int id) override {
-    auto it = folders.find(id);
-    return it == folders.end() ? std::string() : it->second;
-  }
-  std::string TempFolder() override { return "C:\\users\\tester\\Temp\\"; }
-  std::string TempFileName(const std::string& folder, const std::string& prefix) override {
-    return WithTrailingBackslash(folder) + prefix + std::to_string(++next_) + ".tmp";
-  }
-
- private:
-  int next_ = 0;
-};
-
-// Key paths and value names compare without regard to letter case; texts are stored as
-// the wide API stores them (UTF-16LE with the terminating NUL).
-class MapRegistry : public Registry {
- public:
-  void PutText(RegRoot root, const std::string& subKey, const std::string& name,
-               const std::string& text, uint32_t type = reg_type::kSz) {
-    std::vector<uint8_t> data;
-    for (char16_t c : Utf16(text) + u'\0') {
-      data.push_back(static_cast<uint8_t>(c & 0xFF));
-      data.push_back(static_cast<uint8_t>(c >> 8));
-    }
-    values_[Key(root, subKey, name)] = {type, data};
-  }
-  RegStatus QueryValue(RegRoot root, const std::string& subKey, const std::string& name,
-                       uint32_t& type, std::vector<uint8_t>& data) override {
-    auto it = values_.find(Key(root, subKey, name));
-    if (it == values_.end()) return {false, reg_error::kFileNotFound};
-    type = it->second.first;
-    data = it->second.second;
-    return {true, reg_error::kSuccess};
-  }
-  RegStatus SetValue(RegRoot root, const std::string& subKey, const std::string& name,
-                     uint32_t type, const std::vector<uint8_t>& data) override {
-    values_[Key(root, subKey, name)] = {type, data};
-    return {true, reg_error::kSuccess};
-  }
-  RegStatus DeleteValue(RegRoot root, const std::string& subKey, const std::string& name) override {
-    return {true, values_.erase(Key(root, subKey, name)) ? reg_error::kSuccess : reg_error::kFileNotFound};
-  }
-
- private:
-  static std::string Key(RegRoot root, const std::string& subKey, const std::string& name) {
-    return std::to_string(static_cast<int>(root)) + "|" + ToUpperAscii(subKey) + "|" + ToUpperAscii(name);
-  }
-  std::map<std::string, std::pair<uint32_t, std::vector<uint8_t>>> values_;
-};
-
 // Every route of the shell reads the same fields; no shortcut is installer-advertised.
 class TableShortcutReader : public ShortcutReader {
  public:
@@ -391,7 +314,8 @@ struct WorldLimits {
 // As in the program, the path tools ask the disk through the network places.
 struct ItemWorld {
   explicit ItemWorld(WorldLimits l = {}) : limits(std::move(l)) {
-    for (const auto& [id, path] : shell.folders) fs.AddFolder(path);
+    for (const auto& [id, path] : shell.all()) fs.AddFolder(path);
+    for (const char* name : {"SystemRoot", "WINDIR"}) env.Set(name, "C:\\windows");
     fs.AddFolder(kWorldAppDir);
     folders = InitPaths(kWorldAppDir, shell, fs);
     fs.AddFolder(folders.SysIconDir);
@@ -426,13 +350,13 @@ struct ItemWorld {
   ScanFileSystem fs;
   TableDrives drives;
   NetworkPlacesFileSystem places{fs, limits.place, std::chrono::seconds(60), &drives};
-  MapEnvironment env;
-  MapShellFolders shell;
+  FakeEnvironment env;
+  FakeShellFolders shell;
   Folders folders;
   PathTools paths{places, env, folders};
   TableShortcutReader reader;
   ShortcutFiles shortcuts{paths, reader};
-  MapRegistry registry;
+  FakeRegistry registry;
   Associations associations{registry, paths};
   RecordingPictures pictures{fs};
   TableVersions versions;
