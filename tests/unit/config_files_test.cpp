@@ -87,7 +87,7 @@ TEST_F(ConfigFilesTest, SavedSettingsLoadBackAndSaveToTheSameBytes) {
   other.Items[0].IconFile = env.folders.UserIconFile;
   ASSERT_TRUE(SaveSettings(other, env.io));
   EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), saved);
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 }
 
 TEST_F(ConfigFilesTest, IconSizesAreCheckedAgainstEachOther) {
@@ -160,7 +160,7 @@ TEST_F(ConfigFilesTest, MissingSettingsFallBackOnTheTwinThenOnDefaults) {
   model.Settings.AutoRun = false;
   EXPECT_FALSE(Load());
   EXPECT_TRUE(model.Settings.AutoRun);
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 
   StoreSettings([&](uint8_t* p) { Put32(p, kNormalAt, 32); });
   const Bytes stored = env.fs.FileData(env.folders.SettingsFile);
@@ -169,7 +169,7 @@ TEST_F(ConfigFilesTest, MissingSettingsFallBackOnTheTwinThenOnDefaults) {
   ASSERT_TRUE(Load());
   EXPECT_EQ(model.Settings.NormalIconSize, 32);
   EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), stored);
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 }
 
 TEST_F(ConfigFilesTest, ShortSettingsFileIsKeptAsideAndDefaultsStay) {
@@ -182,7 +182,7 @@ TEST_F(ConfigFilesTest, ShortSettingsFileIsKeptAsideAndDefaultsStay) {
   EXPECT_TRUE(model.Settings.AutoRun);
   EXPECT_EQ(model.Settings.NormalIconSize, 48);
   EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile + ".bad"), data);
-  ASSERT_EQ(env.prompt.requests().size(), 1u);
+  ASSERT_EQ(env.prompt.asked.size(), 1u);
   EXPECT_NE(env.prompt.texts()[0].find("VEKCfg.cfg.bad"), std::string::npos);
   // The next save replaces the file; the copy aside stays.
   ASSERT_TRUE(SaveSettings(model, env.io));
@@ -209,8 +209,8 @@ TEST_F(ConfigFilesTest, FailedSettingsWriteKeepsThePreviousFile) {
   env.fs.FailWritesUnder(env.folders.IconDir);
   EXPECT_FALSE(SaveSettings(model, env.io));
   ASSERT_EQ(env.prompt.texts(), std::vector<std::string>{"Writing configuration file failed! "});
-  EXPECT_EQ(env.prompt.requests()[0].icon, PromptIcon::kExclamation);
-  EXPECT_EQ(env.prompt.requests()[0].title, "VEK Desktop");
+  EXPECT_EQ(env.prompt.asked[0].icon, PromptIcon::kExclamation);
+  EXPECT_EQ(env.prompt.asked[0].title, "VEK Desktop");
   EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), before);
 }
 
@@ -235,7 +235,7 @@ TEST_F(MenuFileTest, SavedMenuLoadsBackAndSavesToTheSameBytes) {
   for (int i = 0; i < 1025; ++i) EXPECT_EQ(other.Items[i], model.Items[i]) << i;
   ASSERT_TRUE(SaveMenu(other, env.io));
   EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), saved);
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 }
 
 TEST_F(MenuFileTest, MissingMenuIsRestoredSilentlyFromItsTwin) {
@@ -246,12 +246,12 @@ TEST_F(MenuFileTest, MissingMenuIsRestoredSilentlyFromItsTwin) {
   ASSERT_TRUE(LoadMenu(other, env.io));
   EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), saved);
   EXPECT_EQ(other.Items[6], model.Items[6]);
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 
   env.fs.Delete(env.folders.MenuFile);
   env.fs.Delete(env.folders.MenuFile + ".bak");
   EXPECT_FALSE(LoadMenu(other, env.io));
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 }
 
 TEST_F(MenuFileTest, FreeRingSlotsComeBackAsEmptyPositions) {
@@ -317,7 +317,7 @@ TEST_F(MenuFileTest, EveryBadFileIsKeptAsideAndTheModelStaysAsItWas) {
     for (int g = 0; g < 37; ++g) ASSERT_EQ(m.Groups[g], before.Groups[g]);
     ASSERT_TRUE(e.fs.HasFile(e.folders.MenuFile + ".bad"));
     EXPECT_EQ(e.fs.FileData(e.folders.MenuFile + ".bad"), data);
-    ASSERT_EQ(e.prompt.requests().size(), 1u);
+    ASSERT_EQ(e.prompt.asked.size(), 1u);
     EXPECT_NE(e.prompt.texts()[0].find("VEKMenu.cfg.bad"), std::string::npos);
     // Saving the defaults afterwards leaves the copy alone.
     ASSERT_TRUE(SaveMenu(m, e.io));

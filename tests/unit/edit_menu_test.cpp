@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "support/fake_prompt.h"
+#include "support/recorders.h"
 #include "tray/edit_menu.h"
 
 namespace vek {
@@ -216,12 +216,12 @@ TEST_F(EditMenuTest, EntriesAskAndCallTheWindowsInOrder) {
     Host host;
     host.keyMode = c.keyMode;
     host.dockInFront = c.dockInFront;
-    test::FakePrompt prompt;
-    prompt.Script(c.answers);
+    test::RecordingPrompt prompt;
+    prompt.answers.assign(c.answers.begin(), c.answers.end());
     ChooseEditEntry(c.entry, c.target, m, host, prompt, images, c.properties);
     EXPECT_EQ(host.calls, c.calls) << c.what;
-    ASSERT_EQ(prompt.requests().size(), c.answers.size()) << c.what;
-    for (const PromptRequest& q : prompt.requests())
+    ASSERT_EQ(prompt.asked.size(), c.answers.size()) << c.what;
+    for (const PromptRequest& q : prompt.asked)
       EXPECT_EQ(std::tie(q.text, q.title, q.icon, q.buttons, q.defaultNo, q.foreground),
                 std::make_tuple(std::string("Are you sure to delete the selected shortcut?"),
                                 std::string("Delete Shortcut"), PromptIcon::kQuestion, PromptButtons::kYesNo, true, true))

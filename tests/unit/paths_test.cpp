@@ -5,7 +5,7 @@
 #include "core/config_files.h"
 #include "core/paths.h"
 #include "support/fake_codec.h"
-#include "support/fake_prompt.h"
+#include "support/recorders.h"
 #include "text/text.h"
 #include "support/fakes.h"
 
@@ -197,7 +197,7 @@ struct ProfileStart {
   test::FakeFileSystem& fs;
   test::FakeShellFolders shell;
   test::FakeAnsiCodec codec;
-  test::FakePrompt prompt;
+  test::RecordingPrompt prompt;
   Folders folders;
   bool storable = false;
   ConfigIo io{fs, codec, prompt, folders};
@@ -224,7 +224,7 @@ TEST(StorableIconFolderTest, PicturesSurviveARestartInAProfileTheCodePageCannotN
     model.Items[4].IconFile = picture = first.folders.IconDir + "0.png";
     fs.AddFile(picture, "the picture");
     ASSERT_TRUE(SaveMenu(model, first.io));
-    EXPECT_TRUE(first.prompt.requests().empty());
+    EXPECT_TRUE(first.prompt.asked.empty());
   }
   ProfileStart second(fs, shortPaths, appData);
   Model model;

@@ -21,6 +21,11 @@ class RecordingPrompt : public UserPrompt {
     answers.pop_front();
     return a;
   }
+  std::vector<std::string> texts() const {
+    std::vector<std::string> out;
+    for (const PromptRequest& r : asked) out.push_back(r.text);
+    return out;
+  }
   std::vector<PromptRequest> asked;
   std::deque<PromptAnswer> answers;  // scripted answers, in order; "No" when none left
 };
