@@ -30,11 +30,9 @@ class StubReader : public ShortcutReader {
   std::string advertised, installed;
 };
 
-class LauncherTest : public ::testing::Test {
+class LauncherTest : public ::testing::Test, protected test::PathsMachine<test::SilentServerFs> {
  protected:
   void SetUp() override {
-    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
-    folders = InitPaths("C:\\VEK", shell, fs);
     fs.AddFile("C:\\Tools\\editor.exe");
     fs.AddFile("C:\\Docs\\plan.txt");
     fs.AddFile("C:\\Links\\Editor.lnk");
@@ -47,11 +45,6 @@ class LauncherTest : public ::testing::Test {
     item.Target = target;
     return item;
   }
-  test::SilentServerFs fs;
-  test::FakeEnvironment env;
-  test::FakeShellFolders shell;
-  Folders folders;
-  PathTools paths{fs, env, folders};
   StubReader reader;
   ShortcutFiles shortcuts{paths, reader};
   test::RecordingShell runner;

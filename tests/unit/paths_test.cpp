@@ -12,18 +12,9 @@
 namespace vek {
 namespace {
 
-class PathsTest : public ::testing::Test {
+class PathsTest : public ::testing::Test, protected test::PathsMachine<> {
  protected:
-  void SetUp() override {
-    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
-    folders = InitPaths("C:\\Program Files\\VEK Desktop", shell, fs);
-    env.Set("SystemRoot", "C:\\windows");
-  }
-  test::FakeFileSystem fs;
-  test::FakeEnvironment env;
-  test::FakeShellFolders shell;
-  Folders folders;
-  PathTools tools{fs, env, folders};
+  PathsTest() : PathsMachine("C:\\Program Files\\VEK Desktop") {}
 };
 
 TEST(TextTest, TrimFixedCutsAtNulAndTrimsSpaces) {
@@ -67,15 +58,15 @@ TEST_F(PathsTest, TempLocation) {
 }
 
 TEST_F(PathsTest, VariablesExpandAndSkipTheKernelPrefixTests) {
-  EXPECT_EQ(tools.NormalizePath("%SystemRoot%\\system32\\shell32.dll", true),
+  EXPECT_EQ(paths.NormalizePath("%SystemRoot%\\system32\\shell32.dll", true),
             "C:\\windows\\system32\\shell32.dll");
   // Every occurrence of the token is replaced.
-  EXPECT_EQ(tools.NormalizePath("%SystemRoot%;%SystemRoot%", false), "C:\\windows;C:\\windows");
+  EXPECT_EQ(paths.NormalizePath("%SystemRoot%;%SystemRoot%", false), "C:\\windows;C:\\windows");
 }
 
 TEST_F(PathsTest, UnknownVariableStaysAndKernelPrefixesStillResolve) {
-  EXPECT_EQ(tools.NormalizePath("%NOPE%\\x.exe", false), "%NOPE%\\x.exe");
-  EXPECT_EQ(tools.NormalizePath("\\systemroot\\%NOPE%\\x.exe", false), "C:\\windows\\%NOPE%\\x.exe");
+  EXPECT_EQ(paths.NormalizePath("%NOPE%\\x.exe", false), "%NOPE%\\x.exe");
+  EXPECT_EQ(paths.NormalizePath("\\systemroot\\%NOPE%\\x.exe", false), "C:\\windows\\%NOPE%\\x.exe");
 }
 
 TEST_F(PathsTest, KernelPrefixesAreReplacedInAnyLetterCase) {
@@ -89,7 +80,7 @@ TEST_F(PathsTest, KernelPrefixesAreReplacedInAnyLetterCase) {
       {"\\winnt\\x.exe", "C:\\windows\\x.exe"},
       {"\\WinNT\\x.exe", "C:\\windows\\x.exe"},
   };
-  for (const auto& [in, out] : cases) EXPECT_EQ(tools.NormalizePath(in, false), out) << in;
+  for (const auto& [in, out] : cases) EXPECT_EQ(paths.NormalizePath(in, false), out) << in;
 }
 
 TEST_F(PathsTest, VariablesThatReferToThemselvesStopAfterThirtyTwoRounds) {
@@ -98,80 +89,80 @@ TEST_F(PathsTest, VariablesThatReferToThemselvesStopAfterThirtyTwoRounds) {
   env.Set("PING", "%PONG%");
   env.Set("PONG", "%PING%");
   env.Set("TWICE", "%TWICE%%TWICE%");
-  EXPECT_EQ(tools.NormalizePath("%SELF%\\a.exe", false), "%SELF%\\a.exe");
-  EXPECT_EQ(tools.NormalizePath("%GROW%\\a.exe", false), std::string(32, 'x') + "%GROW%\\a.exe");
-  EXPECT_EQ(tools.NormalizePath("%PING%\\a.exe", false), "%PING%\\a.exe");
+  EXPECT_EQ(paths.NormalizePath("%SELF%\\a.exe", false), "%SELF%\\a.exe");
+  EXPECT_EQ(paths.NormalizePath("%GROW%\\a.exe", false), std::string(32, 'x') + "%GROW%\\a.exe");
+  EXPECT_EQ(paths.NormalizePath("%PING%\\a.exe", false), "%PING%\\a.exe");
   // A value that doubles the text stops before the text outgrows what a variable can hold.
-  const std::string doubled = tools.NormalizePath("%TWICE%", false);
+  const std::string doubled = paths.NormalizePath("%TWICE%", false);
   EXPECT_LE(doubled.size(), 32767u);
   EXPECT_TRUE(StartsWith(doubled, "%TWICE%%TWICE%"));
 }
 
 TEST_F(PathsTest, FullPathsThroughTheWindowsFolderStayAsTheyAre) {
-  EXPECT_EQ(tools.NormalizePath("C:\\windows\\system32\\shell32.dll", true),
+  EXPECT_EQ(paths.NormalizePath("C:\\windows\\system32\\shell32.dll", true),
             "C:\\windows\\system32\\shell32.dll");
-  EXPECT_EQ(tools.NormalizePath("D:\\old\\winnt\\x.exe", false), "D:\\old\\winnt\\x.exe");
-  EXPECT_EQ(tools.NormalizePath("C:\\x\\systemroot\\y.sys", false), "C:\\x\\systemroot\\y.sys");
+  EXPECT_EQ(paths.NormalizePath("D:\\old\\winnt\\x.exe", false), "D:\\old\\winnt\\x.exe");
+  EXPECT_EQ(paths.NormalizePath("C:\\x\\systemroot\\y.sys", false), "C:\\x\\systemroot\\y.sys");
 }
 
 TEST_F(PathsTest, AtSignsAreRemovedWithoutSystemSearch) {
   fs.AddFile("C:\\windows\\system32\\@x.dll");
-  EXPECT_EQ(tools.NormalizePath("@shell32.dll,-12@", true), "shell32.dll,-12");
+  EXPECT_EQ(paths.NormalizePath("@shell32.dll,-12@", true), "shell32.dll,-12");
 }
 
 TEST_F(PathsTest, QuotesAreRemoved) {
-  EXPECT_EQ(tools.NormalizePath("\"C:\\Program Files\\a.exe\"", false), "C:\\Program Files\\a.exe");
+  EXPECT_EQ(paths.NormalizePath("\"C:\\Program Files\\a.exe\"", false), "C:\\Program Files\\a.exe");
 }
 
 TEST_F(PathsTest, DoubledBackslashesCollapseButNetworkPathsSurvive) {
-  EXPECT_EQ(tools.NormalizePath("C:\\\\dir\\\\a.txt", false), "C:\\dir\\a.txt");
-  EXPECT_EQ(tools.NormalizePath("\\\\server\\share\\a.txt", false), "\\\\server\\share\\a.txt");
-  EXPECT_EQ(tools.NormalizePath("\\\\server\\\\share\\a.txt", false), "\\\\server\\share\\a.txt");
-  EXPECT_EQ(tools.NormalizePath("\"\\\\server\\share\\a b.txt\"", true), "\\\\server\\share\\a b.txt");
+  EXPECT_EQ(paths.NormalizePath("C:\\\\dir\\\\a.txt", false), "C:\\dir\\a.txt");
+  EXPECT_EQ(paths.NormalizePath("\\\\server\\share\\a.txt", false), "\\\\server\\share\\a.txt");
+  EXPECT_EQ(paths.NormalizePath("\\\\server\\\\share\\a.txt", false), "\\\\server\\share\\a.txt");
+  EXPECT_EQ(paths.NormalizePath("\"\\\\server\\share\\a b.txt\"", true), "\\\\server\\share\\a b.txt");
 }
 
 TEST_F(PathsTest, SystemSearchOrderDriversSystemWindows) {
   fs.AddFile("C:\\windows\\system32\\notepad.exe");
-  EXPECT_EQ(tools.NormalizePath("notepad.exe", true), "C:\\windows\\system32\\notepad.exe");
-  EXPECT_EQ(tools.NormalizePath("notepad.exe", false), "notepad.exe");
+  EXPECT_EQ(paths.NormalizePath("notepad.exe", true), "C:\\windows\\system32\\notepad.exe");
+  EXPECT_EQ(paths.NormalizePath("notepad.exe", false), "notepad.exe");
   fs.AddFile("C:\\windows\\system32\\Drivers\\notepad.exe");
-  EXPECT_EQ(tools.NormalizePath("notepad.exe", true), "C:\\windows\\system32\\Drivers\\notepad.exe");
+  EXPECT_EQ(paths.NormalizePath("notepad.exe", true), "C:\\windows\\system32\\Drivers\\notepad.exe");
   fs.AddFile("C:\\windows\\regedit.exe");
-  EXPECT_EQ(tools.NormalizePath("regedit.exe", true), "C:\\windows\\regedit.exe");
-  EXPECT_EQ(tools.NormalizePath("missing.exe", true), "missing.exe");
+  EXPECT_EQ(paths.NormalizePath("regedit.exe", true), "C:\\windows\\regedit.exe");
+  EXPECT_EQ(paths.NormalizePath("missing.exe", true), "missing.exe");
 }
 
 TEST_F(PathsTest, PlainFolderDoesNotSatisfySystemSearchButReadOnlyFolderDoes) {
   fs.AddFolder("C:\\windows\\system32\\plain", attr::kDirectory);
-  EXPECT_EQ(tools.NormalizePath("plain", true), "plain");
+  EXPECT_EQ(paths.NormalizePath("plain", true), "plain");
   fs.AddFolder("C:\\windows\\system32\\ro", attr::kDirectory | attr::kReadOnly);
-  EXPECT_EQ(tools.NormalizePath("ro", true), "C:\\windows\\system32\\ro");
+  EXPECT_EQ(paths.NormalizePath("ro", true), "C:\\windows\\system32\\ro");
 }
 
 TEST_F(PathsTest, FileExistsTrimsAndWritesBack) {
   fs.AddFile("C:\\windows\\system32\\calc.exe");
   std::string path = std::string("  calc.exe  \0junk", 17);
-  EXPECT_TRUE(tools.FileExists(path, true));
+  EXPECT_TRUE(paths.FileExists(path, true));
   EXPECT_EQ(path, "C:\\windows\\system32\\calc.exe");
   std::string raw = "  calc.exe ";
-  EXPECT_FALSE(tools.FileExists(raw, false));
+  EXPECT_FALSE(paths.FileExists(raw, false));
   EXPECT_EQ(raw, "calc.exe");
   std::string empty = "   ";
-  EXPECT_FALSE(tools.FileExists(empty, true));
+  EXPECT_FALSE(paths.FileExists(empty, true));
   std::string folder = "C:\\users\\tester\\AppData\\Roaming";
-  EXPECT_TRUE(tools.FileExists(folder, false));
+  EXPECT_TRUE(paths.FileExists(folder, false));
 }
 
 TEST_F(PathsTest, FileLengthAndBytes) {
   fs.AddFile("C:\\data\\f.bin", Bytes{1, 2, 3, 4, 5});
-  EXPECT_EQ(tools.GetFileLength(""), 0);
-  EXPECT_EQ(tools.GetFileLength("C:\\data\\missing.bin"), 0);
-  EXPECT_EQ(tools.GetFileLength("C:\\data\\f.bin"), 5);
+  EXPECT_EQ(paths.GetFileLength(""), 0);
+  EXPECT_EQ(paths.GetFileLength("C:\\data\\missing.bin"), 0);
+  EXPECT_EQ(paths.GetFileLength("C:\\data\\f.bin"), 5);
   Bytes out;
-  ASSERT_TRUE(tools.ReadFileBytes("C:\\data\\f.bin", 2, 3, out));
+  ASSERT_TRUE(paths.ReadFileBytes("C:\\data\\f.bin", 2, 3, out));
   EXPECT_EQ(out, (Bytes{2, 3, 4}));
-  EXPECT_FALSE(tools.ReadFileBytes("C:\\data\\f.bin", 4, 3, out));
-  EXPECT_FALSE(tools.ReadFileBytes("C:\\data\\f.bin", 0, 1, out));
+  EXPECT_FALSE(paths.ReadFileBytes("C:\\data\\f.bin", 4, 3, out));
+  EXPECT_FALSE(paths.ReadFileBytes("C:\\data\\f.bin", 0, 1, out));
 }
 
 // Short names as a volume keeps them: only for the folders it was told about.

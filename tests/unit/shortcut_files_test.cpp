@@ -23,11 +23,9 @@ class FakeReader : public ShortcutReader {
   std::map<std::string, std::string> installed;
 };
 
-class ShortcutFilesTest : public ::testing::Test {
+class ShortcutFilesTest : public ::testing::Test, protected test::PathsMachine<> {
  protected:
   void SetUp() override {
-    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
-    folders = InitPaths("C:\\VEK", shell, fs);
     fs.AddFile("C:\\Tools\\editor.exe");
     fs.AddFile("C:\\Docs\\plan.txt");
     fs.AddFile("C:\\Links\\Editor.lnk");
@@ -45,11 +43,6 @@ class ShortcutFilesTest : public ::testing::Test {
     return f;
   }
   using Route = ShortcutReader::Route;
-  test::FakeFileSystem fs;
-  test::FakeEnvironment env;
-  test::FakeShellFolders shell;
-  Folders folders;
-  PathTools paths{fs, env, folders};
   FakeReader reader;
   ShortcutFiles files{paths, reader};
 };

@@ -64,16 +64,9 @@ class FakeDesktop : public DesktopShell {
   bool taskbarVisible = true;
 };
 
-class SystemCommandsTest : public ::testing::Test {
+class SystemCommandsTest : public ::testing::Test, protected test::PathsMachine<> {
  protected:
-  void SetUp() override {
-    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
-    folders = InitPaths("C:\\VEK", shell, fs);
-    BuildSystemCatalogue(model, folders, fs, "tester", false);
-  }
-  test::FakeFileSystem fs;
-  test::FakeShellFolders shell;
-  Folders folders;
+  void SetUp() override { BuildSystemCatalogue(model, folders, fs, "tester", false); }
   Model model;
   test::RecordingShell runner;
   test::RecordingPrompt prompt;
