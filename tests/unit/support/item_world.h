@@ -4,18 +4,14 @@
 // Defaults. The benchmarks use it too.
 #pragma once
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -41,6 +37,7 @@
 #include "support/fake_registry.h"
 #include "support/fakes.h"
 #include "support/recorders.h"
+#include "support/silent_server_fs.h"
 #include "support/table_drives.h"
 #include "support/version_bytes.h"
 
@@ -48,8 +45,9 @@ namespace vek::test {
 
 // An in-memory disk with Windows path rules: names compare without regard to ASCII
 // letter case, folders list their files and sub-folders in the order they were made,
-// and a drive root exists only when something was put on that drive.
-class ScanFileSystem : public FileSystem {
+// and a drive root exists only when something was put on that drive. Places listed as
+// stalled stand for a slow drive or a dead server.
+class ScanFileSystem : public FileSystem, public StallGate {
  public:
   void AddFolder(const std::string& path, uint32_t attributes = attr::kDirectory) {
     AddParents(path);
@@ -68,28 +66,12 @@ class ScanFileSystem : public FileSystem {
   }
   size_t writes() const { return writes_; }
   bool FailWrites = false;  // a full disk: every write fails
-  // Paths beginning with this (upper case) do not answer until Answer(): a slow drive or
-  // a dead server. Questions to it are counted.
-  std::string stalledPrefix;
-  void Answer() {
-    std::lock_guard<std::mutex> lock(stallMutex_);
-    answering_ = true;
-    released_.notify_all();
-  }
-  // Waits until every stalled question has been answered, at most a few seconds.
-  bool AllAnswered() const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (stalledAnswered < stalledAsked && std::chrono::steady_clock::now() < deadline)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return stalledAnswered == stalledAsked;
-  }
-  std::atomic<int> stalledAsked{0}, stalledAnswered{0};
 
   uint32_t Attributes(const std::string& path) override {
-    const bool stalled = Stall(path);
+    Ask(path);
     auto it = entries_.find(Key(path));
     const uint32_t a = it == entries_.end() ? attr::kInvalid : it->second.attributes;
-    if (stalled) ++stalledAnswered;
+    ++answered;
     return a;
   }
   bool ReadAll(const std::string& path, Bytes& out) override {
@@ -131,9 +113,9 @@ class ScanFileSystem : public FileSystem {
     return true;
   }
   std::vector<DirEntry> List(const std::string& folder, const std::string& pattern) override {
-    const bool stalled = Stall(folder);
+    Ask(folder);
     std::vector<DirEntry> out = ListNow(folder, pattern);
-    if (stalled) ++stalledAnswered;
+    ++answered;
     return out;
   }
   std::vector<DirEntry> ListNow(const std::string& folder, const std::string& pattern) {
@@ -156,18 +138,6 @@ class ScanFileSystem : public FileSystem {
   }
 
  private:
-  // True when the path had to wait.
-  bool Stall(const std::string& path) {
-    if (stalledPrefix.empty() || ToUpperAscii(path).rfind(stalledPrefix, 0) != 0) return false;
-    ++stalledAsked;
-    std::unique_lock<std::mutex> lock(stallMutex_);
-    released_.wait(lock, [this] { return answering_; });
-    return true;
-  }
-  std::mutex stallMutex_;
-  std::condition_variable released_;
-  bool answering_ = false;
-
   struct Entry {
     std::string path;
     uint32_t attributes = 0;

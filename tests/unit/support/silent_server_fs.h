@@ -1,5 +1,5 @@
-// A file system whose network shares (and any other place listed in `stalled`) do not
-// answer until the test lets them; counts the questions it got and the answers it gave.
+// Places that do not answer until a test lets them, and a file system whose network shares
+// (and any other place listed) are such places.
 #pragma once
 
 #include <atomic>
@@ -14,17 +14,16 @@
 
 namespace vek::test {
 
-class SilentServerFs : public FakeFileSystem {
+// A question about a path that begins with one of `stalled` (upper case) waits in Ask until
+// Answer(). Questions and answers are counted, the stalled questions apart.
+class StallGate {
  public:
-  uint32_t Attributes(const std::string& path) override {
+  void Ask(const std::string& path) {
     ++asked;
-    if (Stalled(path)) {
-      std::unique_lock<std::mutex> lock(mutex_);
-      released_.wait(lock, [this] { return answering_; });
-    }
-    const uint32_t a = FakeFileSystem::Attributes(path);
-    ++answered;
-    return a;
+    if (!Stalled(path)) return;
+    ++stalledAsked;
+    std::unique_lock<std::mutex> lock(mutex_);
+    released_.wait(lock, [this] { return answering_; });
   }
   void Answer() {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -38,9 +37,8 @@ class SilentServerFs : public FakeFileSystem {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return answered == asked;
   }
-  std::atomic<int> asked{0}, answered{0};
-  // Upper-case path beginnings that do not answer.
-  std::vector<std::string> stalled{"\\\\"};
+  std::atomic<int> asked{0}, answered{0}, stalledAsked{0};
+  std::vector<std::string> stalled;
 
  private:
   bool Stalled(const std::string& path) const {
@@ -52,6 +50,17 @@ class SilentServerFs : public FakeFileSystem {
   std::mutex mutex_;
   std::condition_variable released_;
   bool answering_ = false;
+};
+
+class SilentServerFs : public FakeFileSystem, public StallGate {
+ public:
+  SilentServerFs() { stalled = {"\\\\"}; }
+  uint32_t Attributes(const std::string& path) override {
+    Ask(path);
+    const uint32_t a = FakeFileSystem::Attributes(path);
+    ++answered;
+    return a;
+  }
 };
 
 }  // namespace vek::test
