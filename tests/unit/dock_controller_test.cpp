@@ -4,38 +4,10 @@
 #include <vector>
 
 #include "dock/dock_controller.h"
+#include "support/recorders.h"
 
 namespace vek {
 namespace {
-
-class FakeWindow : public DockDisplay {
- public:
-  void DockNormal(bool noUpdate) override { log.push_back(noUpdate ? "Normal(noUpdate)" : "Normal"); }
-  void DockAction(bool down) override { log.push_back(down ? "Action(down)" : "Action"); }
-  void PaintDraggedIcon(int slot, int x, int y) override {
-    log.push_back("Drag(" + std::to_string(slot) + "," + std::to_string(x) + "," + std::to_string(y) + ")");
-  }
-  void PaintMinimized() override { log.push_back("Minimized"); }
-  void PushWithAlpha(int alpha) override { alphas.push_back(alpha); }
-  void ClearAndPushInvisible() override { log.push_back("Invisible"); }
-  void DeleteEffect(int x, int y) override { log.push_back("DelEffect(" + std::to_string(x) + "," + std::to_string(y) + ")"); }
-  void RefreshSlots() override { log.push_back("Refresh"); }
-  void ToBottom(bool quietly) override { log.push_back(quietly ? "Bottom(quiet)" : "Bottom"); }
-  void ToTopmost() override { log.push_back("Topmost"); }
-  void TakeFocus() override { log.push_back("Focus"); }
-  void EnableTimer(int t, bool on) override { timers[t] = on; }
-  void Wait(int ms) override { waited += ms; }
-  void PumpMessages() override {}
-  bool OwnWindowInForeground() override { return ownForeground; }
-  void CursorPosition(int& x, int& y) override { x = cursorX; y = cursorY; }
-
-  std::vector<std::string> log;
-  std::vector<int> alphas;
-  bool timers[5] = {};
-  int waited = 0;
-  bool ownForeground = true;
-  int cursorX = 0, cursorY = 0;
-};
 
 class FakeActions : public DockActions {
  public:
@@ -107,7 +79,7 @@ class DockControllerTest : public ::testing::Test {
   Model model;
   DockGeometry geometry;
   SlotContents slots;
-  FakeWindow window;
+  test::RecordingDockWindow window;
   FakeActions actions;
   DockController dock{model, geometry, slots, window, actions};
 };

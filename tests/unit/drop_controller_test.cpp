@@ -10,27 +10,6 @@
 namespace vek {
 namespace {
 
-class DropWindow : public DockDisplay {
- public:
-  void DockNormal(bool) override { log.push_back("Normal"); }
-  void DockAction(bool) override {}
-  void PaintDraggedIcon(int, int, int) override {}
-  void PaintMinimized() override {}
-  void PushWithAlpha(int) override {}
-  void ClearAndPushInvisible() override {}
-  void DeleteEffect(int, int) override {}
-  void RefreshSlots() override { log.push_back("Refresh"); }
-  void ToBottom(bool) override { log.push_back("Bottom"); }
-  void ToTopmost() override { log.push_back("Topmost"); }
-  void TakeFocus() override {}
-  void EnableTimer(int, bool) override {}
-  void Wait(int) override {}
-  void PumpMessages() override {}
-  bool OwnWindowInForeground() override { return true; }
-  void CursorPosition(int&, int&) override {}
-  std::vector<std::string> log;
-};
-
 class RecordingDropHost : public DropHost {
  public:
   void ShowDropPicture(int skinIndex, int, int) override { pictures.push_back(skinIndex); }
@@ -99,7 +78,7 @@ class DropControllerTest : public ::testing::Test {
   DockGeometry geometry;
   SlotContents slots;
   DockInteraction interaction;
-  DropWindow window;
+  test::RecordingDockWindow window;
   RecordingDropHost host;
   test::ScriptedInput input;
   ModalState modal;
