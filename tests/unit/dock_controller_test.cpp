@@ -69,6 +69,14 @@ class DockControllerTest : public ::testing::Test {
     PointAt(slot, x, y);
     dock.MouseMove(false, x, y);
   }
+  // The left button goes down on a slot's centre, the pointer over it first; where it went down.
+  std::pair<int, int> Press(int slot) {
+    Hover(slot);
+    int x, y;
+    PointAt(slot, x, y);
+    dock.MouseDown(mouse::kLeft, x, y);
+    return {x, y};
+  }
   void Click(int slot, int button = mouse::kLeft) {
     int x, y;
     PointAt(slot, x, y);
@@ -132,10 +140,7 @@ TEST_F(DockControllerTest, KeysMapToSlotsEvenAboveTheShownCount) {
 }
 
 TEST_F(DockControllerTest, DragThresholdIsOnePixel) {
-  Hover(4);
-  int x, y;
-  PointAt(4, x, y);
-  dock.MouseDown(mouse::kLeft, x, y);
+  const auto [x, y] = Press(4);
   dock.MouseMove(true, x + 1, y - 1);
   EXPECT_FALSE(dock.state().IsDragging);
   dock.MouseUp(mouse::kLeft, x + 1, y - 1);
@@ -143,10 +148,7 @@ TEST_F(DockControllerTest, DragThresholdIsOnePixel) {
 }
 
 TEST_F(DockControllerTest, DraggingOffTheRingDeletesAndSaves) {
-  Hover(4);
-  int x, y;
-  PointAt(4, x, y);
-  dock.MouseDown(mouse::kLeft, x, y);
+  const auto [x, y] = Press(4);
   dock.MouseMove(true, x + 2, y);
   EXPECT_TRUE(dock.state().IsDragging);
   dock.MouseMove(true, 5, 5);
@@ -159,17 +161,12 @@ TEST_F(DockControllerTest, DraggingOffTheRingDeletesAndSaves) {
 
 TEST_F(DockControllerTest, LockedIconsAndBuiltInsDoNotDrag) {
   model.Settings.IconsLocked = true;
-  Hover(4);
-  int x, y;
-  PointAt(4, x, y);
-  dock.MouseDown(mouse::kLeft, x, y);
+  Press(4);
   dock.MouseMove(true, 5, 5);
   dock.MouseUp(mouse::kLeft, 5, 5);
   EXPECT_TRUE(actions.log.empty());
   model.Settings.IconsLocked = false;
-  Hover(1);
-  PointAt(1, x, y);
-  dock.MouseDown(mouse::kLeft, x, y);
+  Press(1);
   EXPECT_FALSE(dock.state().DragArmed);
 }
 
@@ -296,10 +293,7 @@ TEST_F(DockControllerTest, CaptureIsKeptUntilEveryButtonPressedOnTheDockIsUp) {
 }
 
 TEST_F(DockControllerTest, AnotherButtonsClickDuringADragLeavesTheDragToTheLeftRelease) {
-  Hover(4);
-  int x, y;
-  PointAt(4, x, y);
-  dock.MouseDown(mouse::kLeft, x, y);
+  Press(4);
   dock.MouseMove(true, 5, 5);
   dock.MouseDown(mouse::kRight, 5, 5);
   dock.MouseUp(mouse::kRight, 5, 5);
@@ -310,10 +304,7 @@ TEST_F(DockControllerTest, AnotherButtonsClickDuringADragLeavesTheDragToTheLeftR
 }
 
 TEST_F(DockControllerTest, LosingTheCaptureEndsADragWithoutDeleting) {
-  Hover(4);
-  int x, y;
-  PointAt(4, x, y);
-  dock.MouseDown(mouse::kLeft, x, y);
+  Press(4);
   dock.MouseMove(true, 5, 5);
   window.log.clear();
   dock.CaptureLost();
