@@ -109,8 +109,7 @@ TEST(HitSlotTest, OverlappingBoxesSelectTheLowerIndex) {
   // 36 slots on the smallest ring: neighbours are about 35 px apart, boxes 48 px wide.
   DockGeometry g = RingOn(1920, 1080, 36, 200);
   EXPECT_EQ(g.DockPos[1].X, 1136);
-  EXPECT_EQ(g.DockPos[2].X, 1133);  // 10°: centre (1157, 575)
-  EXPECT_EQ(g.DockPos[2].Y, 551);
+  EXPECT_EQ(std::pair(g.DockPos[2].X, g.DockPos[2].Y), std::pair(1133, 551));  // 10°: centre (1157, 575)
   EXPECT_EQ(g.HitSlot(1150, 555, 36), 1);  // inside both
   EXPECT_EQ(g.HitSlot(1150, 570, 36), 2);  // only in slot 2
 }

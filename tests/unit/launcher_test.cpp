@@ -68,12 +68,8 @@ TEST_F(LauncherTest, TargetWinsEvenWhenTheLinkIsGone) {
 }
 
 TEST_F(LauncherTest, ShowCommandFromRunModeWithFallback) {
-  EXPECT_EQ(ShowCommandForRunMode(0), 1);
-  EXPECT_EQ(ShowCommandForRunMode(1), 2);
-  EXPECT_EQ(ShowCommandForRunMode(2), 3);
-  EXPECT_EQ(ShowCommandForRunMode(5), 1);
-  EXPECT_EQ(ShowCommandForRunMode(-1), 1);
-  EXPECT_EQ(ShowCommandForRunMode(INT32_MAX), 1);
+  for (const auto& [mode, show] : {std::pair{0, 1}, {1, 2}, {2, 3}, {5, 1}, {-1, 1}, {INT32_MAX, 1}})
+    EXPECT_EQ(ShowCommandForRunMode(mode), show) << mode;
   Item(6, "C:\\Docs\\plan.txt").RunMode = 5;
   launcher.LaunchItem(6);
   EXPECT_EQ(runner.calls.back().show, 1);

@@ -115,12 +115,11 @@ TEST_F(ShortcutFilesTest, MissingPathLeavesClearedDetailsWithTheLinkPath) {
 }
 
 TEST(DisplayNameTest, DropsOnlyLnkAndExe) {
-  EXPECT_EQ(DisplayNameFromPath("C:\\Tools\\Editor.exe"), "Editor");
-  EXPECT_EQ(DisplayNameFromPath("C:\\Docs\\Plan.txt"), "Plan.txt");
+  for (const auto& [path, name] : {std::pair{"C:\\Tools\\Editor.exe", "Editor"}, {"C:\\Docs\\Plan.txt", "Plan.txt"},
+                                   {"  C:\\Docs\\Plan.Lnk  ", "Plan"}, {"C:\\Setup\\setup.msi", "setup.msi"},
+                                   {"Editor.EXE", "Editor"}})
+    EXPECT_EQ(DisplayNameFromPath(path), name) << path;
   EXPECT_EQ(DisplayNameFromPath("C:\\Docs\\Plan.lnk", true), "Plan.lnk");
-  EXPECT_EQ(DisplayNameFromPath("  C:\\Docs\\Plan.Lnk  "), "Plan");
-  EXPECT_EQ(DisplayNameFromPath("C:\\Setup\\setup.msi"), "setup.msi");
-  EXPECT_EQ(DisplayNameFromPath("Editor.EXE"), "Editor");
   EXPECT_EQ(FolderOfPath(" C:\\Tools\\Editor.exe "), "C:\\Tools\\");
   EXPECT_EQ(FolderOfPath("Editor.exe"), "");
 }
