@@ -91,32 +91,20 @@ TEST_F(ConfigFilesTest, SavedSettingsLoadBackAndSaveToTheSameBytes) {
 }
 
 TEST_F(ConfigFilesTest, IconSizesAreCheckedAgainstEachOther) {
-  StoreSettings([&](uint8_t* p) {
-    Put32(p, kNormalAt, 150);
-    Put32(p, kMagnifiedAt, 40);
-  });
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Settings.NormalIconSize, 48);
-  EXPECT_EQ(model.Settings.MagnifiedIconSize, 64);
-
-  StoreSettings([&](uint8_t* p) {
-    Put32(p, kNormalAt, 120);
-    Put32(p, kMagnifiedAt, 10);
-  });
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Settings.NormalIconSize, 120);
-  EXPECT_EQ(model.Settings.MagnifiedIconSize, 128);
-
-  // The stored maximum is ignored: 128 stays the bound.
-  StoreSettings([&](uint8_t* p) {
-    Put32(p, kMaxIconSizeAt, 1000);
-    Put32(p, kNormalAt, 16);
-    Put32(p, kMagnifiedAt, 129);
-  });
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Settings.MaxIconSize, 128);
-  EXPECT_EQ(model.Settings.NormalIconSize, 16);
-  EXPECT_EQ(model.Settings.MagnifiedIconSize, 32);
+  // Stored maximum, normal and magnified sizes, and the sizes read. The stored maximum
+  // is ignored: 128 stays the bound.
+  const std::pair<std::tuple<int32_t, int32_t, int32_t>, std::tuple<int32_t, int32_t, int32_t>> cases[] = {
+      {{128, 150, 40}, {128, 48, 64}}, {{128, 120, 10}, {128, 120, 128}}, {{1000, 16, 129}, {128, 16, 32}}};
+  for (const auto& [stored, read] : cases) {
+    StoreSettings([&](uint8_t* p) {
+      Put32(p, kMaxIconSizeAt, std::get<0>(stored));
+      Put32(p, kNormalAt, std::get<1>(stored));
+      Put32(p, kMagnifiedAt, std::get<2>(stored));
+    });
+    ASSERT_TRUE(Load());
+    const AppSettings& s = model.Settings;
+    EXPECT_EQ(std::tuple(s.MaxIconSize, s.NormalIconSize, s.MagnifiedIconSize), read) << std::get<1>(stored);
+  }
 }
 
 TEST_F(ConfigFilesTest, CentreItemShowsTheUserPictureOnlyWhenItExists) {

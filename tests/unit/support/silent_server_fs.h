@@ -1,5 +1,5 @@
-// Places that do not answer until a test lets them, and a file system whose network shares
-// (and any other place listed) are such places.
+// Devices and places that do not answer until a test lets them, and a file system whose
+// network shares (and any other place listed) are such places.
 #pragma once
 
 #include <atomic>
@@ -14,6 +14,25 @@
 
 namespace vek::test {
 
+// Holds whoever waits on it until it is opened: a device that does not answer.
+class Gate {
+ public:
+  void Wait() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    opened_.wait(lock, [this] { return open_; });
+  }
+  void Open() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    open_ = true;
+    opened_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable opened_;
+  bool open_ = false;
+};
+
 // A question about a path that begins with one of `stalled` (upper case) waits in Ask until
 // Answer(). Questions and answers are counted, the stalled questions apart.
 class StallGate {
@@ -22,14 +41,9 @@ class StallGate {
     ++asked;
     if (!Stalled(path)) return;
     ++stalledAsked;
-    std::unique_lock<std::mutex> lock(mutex_);
-    released_.wait(lock, [this] { return answering_; });
+    gate_.Wait();
   }
-  void Answer() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    answering_ = true;
-    released_.notify_all();
-  }
+  void Answer() { gate_.Open(); }
   // Waits until every question asked has been answered, at most a few seconds.
   bool AllAnswered() const {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -47,9 +61,7 @@ class StallGate {
       if (upper.rfind(prefix, 0) == 0) return true;
     return false;
   }
-  std::mutex mutex_;
-  std::condition_variable released_;
-  bool answering_ = false;
+  Gate gate_;
 };
 
 class SilentServerFs : public FakeFileSystem, public StallGate {
