@@ -4,24 +4,10 @@
 
 #include "launch/shortcut_files.h"
 #include "support/fakes.h"
+#include "support/recorders.h"
 
 namespace vek {
 namespace {
-
-class FakeReader : public ShortcutReader {
- public:
-  std::optional<LinkFields> Read(const std::string& path, Route route) override {
-    auto it = links.find({path, route});
-    if (it == links.end()) return std::nullopt;
-    return it->second;
-  }
-  std::string InstallerTarget(const std::string& path) override {
-    auto it = installed.find(path);
-    return it == installed.end() ? std::string() : it->second;
-  }
-  std::map<std::pair<std::string, Route>, LinkFields> links;
-  std::map<std::string, std::string> installed;
-};
 
 class ShortcutFilesTest : public ::testing::Test, protected test::PathsMachine<> {
  protected:
@@ -43,7 +29,7 @@ class ShortcutFilesTest : public ::testing::Test, protected test::PathsMachine<>
     return f;
   }
   using Route = ShortcutReader::Route;
-  FakeReader reader;
+  test::TableShortcutReader reader;
   ShortcutFiles files{paths, reader};
 };
 

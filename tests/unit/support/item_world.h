@@ -186,27 +186,6 @@ class ScanFileSystem : public FileSystem, public StallGate {
   size_t writes_ = 0;
 };
 
-// Every route of the shell reads the same fields; no shortcut is installer-advertised.
-class TableShortcutReader : public ShortcutReader {
- public:
-  void Add(const std::string& linkPath, const std::string& target, const std::string& iconFile = "",
-           int32_t iconIndex = 0, const std::string& arguments = "") {
-    LinkFields f;
-    f.target = target;
-    f.iconFile = iconFile;
-    f.iconIndex = iconIndex;
-    f.arguments = arguments;
-    links[ToUpperAscii(linkPath)] = f;
-  }
-  std::optional<LinkFields> Read(const std::string& linkPath, Route) override {
-    auto it = links.find(ToUpperAscii(linkPath));
-    if (it == links.end()) return std::nullopt;
-    return it->second;
-  }
-  std::string InstallerTarget(const std::string&) override { return {}; }
-  std::map<std::string, LinkFields> links;
-};
-
 class TableVersions : public VersionResourceSource {
  public:
   bool ReadVersionResource(const std::string& file, Bytes& out) override {

@@ -1,7 +1,10 @@
-// Recording stand-ins for the prompt, the shell, the dock and its windows, for native tests.
+// Recording stand-ins for the prompt, the shell, the dock and its windows, and shortcut
+// files as a table, for native tests.
 #pragma once
 
 #include <deque>
+#include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +14,7 @@
 #include "launch/launcher.h"
 #include "platform/prompt.h"
 #include "platform/text_prompt.h"
+#include "text/text.h"
 #include "tray/edit_menu.h"
 
 namespace vek::test {
@@ -121,6 +125,34 @@ struct RecordingImageSwap : ItemImageSwap {
   }
   std::vector<int> picture = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   int count = 0;
+};
+
+// Shortcut files as a table: what each route reads from a file, and the installed target
+// of each advertised one. Paths compare without regard to ASCII letter case.
+class TableShortcutReader : public ShortcutReader {
+ public:
+  // Every route reads the same fields from the file.
+  void Add(const std::string& linkPath, const std::string& target, const std::string& iconFile = "",
+           int32_t iconIndex = 0, const std::string& arguments = "") {
+    LinkFields f;
+    f.target = target;
+    f.iconFile = iconFile;
+    f.iconIndex = iconIndex;
+    f.arguments = arguments;
+    for (Route r : {Route::kShellAutomation, Route::kScripting, Route::kShellLink}) links[{linkPath, r}] = f;
+  }
+  std::optional<LinkFields> Read(const std::string& linkPath, Route route) override {
+    for (const auto& [key, fields] : links)
+      if (key.second == route && ToUpperAscii(key.first) == ToUpperAscii(linkPath)) return fields;
+    return std::nullopt;
+  }
+  std::string InstallerTarget(const std::string& linkPath) override {
+    for (const auto& [link, target] : installed)
+      if (ToUpperAscii(link) == ToUpperAscii(linkPath)) return target;
+    return {};
+  }
+  std::map<std::pair<std::string, Route>, LinkFields> links;
+  std::map<std::string, std::string> installed;
 };
 
 // The input box as a test scripts it: the answer when one is set, else the default;
