@@ -93,13 +93,9 @@ class DockControllerTest : public ::testing::Test {
 };
 
 TEST_F(DockControllerTest, LeftClickDispatchByKind) {
-  Click(4);
-  Click(5);
-  Click(6);  // a group with a link opens the link
-  Click(7);  // empty position: nothing
-  Click(8);  // a shortcut carrying a command
-  Click(1);
-  Click(2);
+  // A shortcut, a group, a group with a link (opens the link), an empty position
+  // (nothing), a shortcut carrying a command, the two built-in items.
+  for (int slot : {4, 5, 6, 7, 8, 1, 2}) Click(slot);
   EXPECT_EQ(actions.log, (std::vector<std::string>{"Launch(4)", "Menu(5)", "Launch(6)", "Command(104)",
                                                    "Command(81)", "Command(101)"}));
 }
