@@ -243,15 +243,12 @@ TEST_F(MenuFileTest, MissingMenuIsRestoredSilentlyFromItsTwin) {
 }
 
 TEST_F(MenuFileTest, FreeRingSlotsComeBackAsEmptyPositions) {
-  model.Items[9].Kind = ItemKind::kFree;
-  model.Items[36].Kind = ItemKind::kFree;
-  model.Items[40].Kind = ItemKind::kFree;
+  for (int i : {9, 36, 40}) model.Items[i].Kind = ItemKind::kFree;
   ASSERT_TRUE(SaveMenu(model, env.io));
   Model other;
   ASSERT_TRUE(LoadMenu(other, env.io));
-  EXPECT_EQ(other.Items[9].Kind, ItemKind::kEmptyPosition);
-  EXPECT_EQ(other.Items[36].Kind, ItemKind::kEmptyPosition);
-  EXPECT_EQ(other.Items[40].Kind, ItemKind::kFree);
+  for (const auto& [i, kind] : {std::pair{9, ItemKind::kEmptyPosition}, {36, ItemKind::kEmptyPosition}, {40, ItemKind::kFree}})
+    EXPECT_EQ(other.Items[i].Kind, kind) << i;
 }
 
 TEST_F(MenuFileTest, CatalogueEntriesKeepOnlyTheirCustomIcon) {
@@ -355,20 +352,16 @@ TEST_F(MenuFileTest, DeleteConfigFilesRemovesTheConfigurationAndPicturesOnly) {
   env.fs.AddFile(env.folders.MenuFile + ".bad", "kept");
   env.fs.AddFile(env.Icon("custom.ico"), "ico");
 
-  DeleteConfigFiles(env.fs, env.folders, false);
-  EXPECT_FALSE(env.fs.HasFile(env.folders.MenuFile));
-  EXPECT_FALSE(env.fs.HasFile(env.folders.MenuFile + ".bak"));
-  EXPECT_FALSE(env.fs.HasFile(env.Icon("0.png")));
-  EXPECT_TRUE(env.fs.HasFile(env.folders.SettingsFile));
-  EXPECT_TRUE(env.fs.HasFile(env.folders.SettingsFile + ".bak"));
-  EXPECT_TRUE(env.fs.HasFile(env.SysIcon("File.png")));
-
-  DeleteConfigFiles(env.fs, env.folders, true);
-  EXPECT_FALSE(env.fs.HasFile(env.folders.SettingsFile));
-  EXPECT_FALSE(env.fs.HasFile(env.folders.SettingsFile + ".bak"));
-  EXPECT_TRUE(env.fs.HasFile(env.folders.UserIconFile));
-  EXPECT_TRUE(env.fs.HasFile(env.folders.MenuFile + ".bad"));
-  EXPECT_TRUE(env.fs.HasFile(env.Icon("custom.ico")));
+  const Folders& f = env.folders;
+  DeleteConfigFiles(env.fs, f, false);  // the menu and its pictures only
+  for (const std::string& gone : {f.MenuFile, f.MenuFile + ".bak", env.Icon("0.png")})
+    EXPECT_FALSE(env.fs.HasFile(gone)) << gone;
+  for (const std::string& kept : {f.SettingsFile, f.SettingsFile + ".bak", env.SysIcon("File.png")})
+    EXPECT_TRUE(env.fs.HasFile(kept)) << kept;
+  DeleteConfigFiles(env.fs, f, true);  // the settings too
+  for (const std::string& gone : {f.SettingsFile, f.SettingsFile + ".bak"}) EXPECT_FALSE(env.fs.HasFile(gone)) << gone;
+  for (const std::string& kept : {f.UserIconFile, f.MenuFile + ".bad", env.Icon("custom.ico")})
+    EXPECT_TRUE(env.fs.HasFile(kept)) << kept;
 }
 
 }  // namespace
