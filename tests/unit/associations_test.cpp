@@ -11,18 +11,8 @@ constexpr RegRoot HKCR = RegRoot::kClassesRoot;
 constexpr RegRoot HKLM = RegRoot::kLocalMachine;
 constexpr RegRoot HKCU = RegRoot::kCurrentUser;
 
-class AssociationsTest : public ::testing::Test {
+class AssociationsTest : public ::testing::Test, protected test::PathsMachine<> {
  protected:
-  void SetUp() override {
-    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
-    folders = InitPaths("C:\\VEK", shell, fs);
-    env.Set("SystemRoot", "C:\\windows");
-  }
-  test::FakeFileSystem fs;
-  test::FakeEnvironment env;
-  test::FakeShellFolders shell;
-  Folders folders;
-  PathTools paths{fs, env, folders};
   test::FakeRegistry reg;
   Associations assoc{reg, paths};
 };

@@ -61,7 +61,7 @@ TEST_P(BackupFlowTest, QuestionWorkAndMessages) {
   }
   const Bytes settingsBefore = env.fs.FileData(env.folders.SettingsFile);
   const Bytes menuBefore = env.fs.FileData(env.folders.MenuFile);
-  env.prompt.Script({c.answer});
+  env.prompt.answers = {c.answer};
 
   std::vector<std::string> reloads;
   FileDialogRequest asked;

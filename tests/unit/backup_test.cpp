@@ -65,7 +65,7 @@ TEST_F(BackupTest, BlocksFollowInItemOrderIconFileFirst) {
   EXPECT_EQ(env.fs.FileData(kBackup),
             Image(model, {"picture 0.png", "picture 1.png", "picture 2.png", "picture 3.png",
                           "picture 4.png"}));
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 }
 
 TEST_F(BackupTest, MissingPicturesAreClearedSoEveryPathHasItsBlock) {
@@ -98,7 +98,7 @@ TEST_F(BackupTest, RestoreBringsBackListsItemsAndPictures) {
   env.fs.AddFile(env.Icon("99.png"), "stray");
 
   ASSERT_TRUE(RestoreAll(live, kBackup, env.io));
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
   for (int i = 0; i < 1025; ++i) ASSERT_EQ(live.Items[i], saved.Items[i]) << i;
   for (int g = 3; g <= 36; ++g) ASSERT_EQ(live.Groups[g], saved.Groups[g]);
   EXPECT_EQ(env.fs.FileData(env.Icon("0.png")), AsBytes("picture 0.png"));
@@ -122,7 +122,7 @@ TEST_F(BackupTest, ABackupMovesWithTheProgramToAnotherFolder) {
     moved.fs.AddFile(moved.SysIcon(name), std::string("shared ") + name);
   Model live;
   ASSERT_TRUE(RestoreAll(live, kBackup, moved.io));
-  EXPECT_TRUE(moved.prompt.requests().empty());
+  EXPECT_TRUE(moved.prompt.asked.empty());
   EXPECT_EQ(live.Items[5].IconFile, moved.SysIcon("Group.png"));
   EXPECT_EQ(live.Items[130].IconFile, moved.SysIcon("File.png"));
   // Not among the moved program's pictures: the path stays as it was written.
@@ -183,7 +183,7 @@ TEST_F(BackupTest, BrokenBackupsChangeNothing) {
 
   for (const auto& [name, data] : cases) {
     SCOPED_TRACE(name);
-    env.prompt.Clear();
+    env.prompt.asked.clear();
     env.fs.AddFile(kBackup, data);
     Model live = model;
     EXPECT_FALSE(RestoreAll(live, kBackup, env.io));
@@ -193,7 +193,7 @@ TEST_F(BackupTest, BrokenBackupsChangeNothing) {
     EXPECT_EQ(env.fs.FileData(env.Icon("0.png")), AsBytes("picture 0.png"));
   }
 
-  env.prompt.Clear();
+  env.prompt.asked.clear();
   Model live = model;
   EXPECT_FALSE(RestoreAll(live, "D:\\Backups\\missing.bak", env.io));
   EXPECT_EQ(env.prompt.texts(), std::vector<std::string>{"Restore all shortcuts & icons failed! "});

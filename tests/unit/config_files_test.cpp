@@ -87,36 +87,24 @@ TEST_F(ConfigFilesTest, SavedSettingsLoadBackAndSaveToTheSameBytes) {
   other.Items[0].IconFile = env.folders.UserIconFile;
   ASSERT_TRUE(SaveSettings(other, env.io));
   EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), saved);
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 }
 
 TEST_F(ConfigFilesTest, IconSizesAreCheckedAgainstEachOther) {
-  StoreSettings([&](uint8_t* p) {
-    Put32(p, kNormalAt, 150);
-    Put32(p, kMagnifiedAt, 40);
-  });
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Settings.NormalIconSize, 48);
-  EXPECT_EQ(model.Settings.MagnifiedIconSize, 64);
-
-  StoreSettings([&](uint8_t* p) {
-    Put32(p, kNormalAt, 120);
-    Put32(p, kMagnifiedAt, 10);
-  });
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Settings.NormalIconSize, 120);
-  EXPECT_EQ(model.Settings.MagnifiedIconSize, 128);
-
-  // The stored maximum is ignored: 128 stays the bound.
-  StoreSettings([&](uint8_t* p) {
-    Put32(p, kMaxIconSizeAt, 1000);
-    Put32(p, kNormalAt, 16);
-    Put32(p, kMagnifiedAt, 129);
-  });
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(model.Settings.MaxIconSize, 128);
-  EXPECT_EQ(model.Settings.NormalIconSize, 16);
-  EXPECT_EQ(model.Settings.MagnifiedIconSize, 32);
+  // Stored maximum, normal and magnified sizes, and the sizes read. The stored maximum
+  // is ignored: 128 stays the bound.
+  const std::pair<std::tuple<int32_t, int32_t, int32_t>, std::tuple<int32_t, int32_t, int32_t>> cases[] = {
+      {{128, 150, 40}, {128, 48, 64}}, {{128, 120, 10}, {128, 120, 128}}, {{1000, 16, 129}, {128, 16, 32}}};
+  for (const auto& [stored, read] : cases) {
+    StoreSettings([&](uint8_t* p) {
+      Put32(p, kMaxIconSizeAt, std::get<0>(stored));
+      Put32(p, kNormalAt, std::get<1>(stored));
+      Put32(p, kMagnifiedAt, std::get<2>(stored));
+    });
+    ASSERT_TRUE(Load());
+    const AppSettings& s = model.Settings;
+    EXPECT_EQ(std::tuple(s.MaxIconSize, s.NormalIconSize, s.MagnifiedIconSize), read) << std::get<1>(stored);
+  }
 }
 
 TEST_F(ConfigFilesTest, CentreItemShowsTheUserPictureOnlyWhenItExists) {
@@ -160,7 +148,7 @@ TEST_F(ConfigFilesTest, MissingSettingsFallBackOnTheTwinThenOnDefaults) {
   model.Settings.AutoRun = false;
   EXPECT_FALSE(Load());
   EXPECT_TRUE(model.Settings.AutoRun);
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 
   StoreSettings([&](uint8_t* p) { Put32(p, kNormalAt, 32); });
   const Bytes stored = env.fs.FileData(env.folders.SettingsFile);
@@ -169,7 +157,7 @@ TEST_F(ConfigFilesTest, MissingSettingsFallBackOnTheTwinThenOnDefaults) {
   ASSERT_TRUE(Load());
   EXPECT_EQ(model.Settings.NormalIconSize, 32);
   EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), stored);
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 }
 
 TEST_F(ConfigFilesTest, ShortSettingsFileIsKeptAsideAndDefaultsStay) {
@@ -182,7 +170,7 @@ TEST_F(ConfigFilesTest, ShortSettingsFileIsKeptAsideAndDefaultsStay) {
   EXPECT_TRUE(model.Settings.AutoRun);
   EXPECT_EQ(model.Settings.NormalIconSize, 48);
   EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile + ".bad"), data);
-  ASSERT_EQ(env.prompt.requests().size(), 1u);
+  ASSERT_EQ(env.prompt.asked.size(), 1u);
   EXPECT_NE(env.prompt.texts()[0].find("VEKCfg.cfg.bad"), std::string::npos);
   // The next save replaces the file; the copy aside stays.
   ASSERT_TRUE(SaveSettings(model, env.io));
@@ -209,8 +197,8 @@ TEST_F(ConfigFilesTest, FailedSettingsWriteKeepsThePreviousFile) {
   env.fs.FailWritesUnder(env.folders.IconDir);
   EXPECT_FALSE(SaveSettings(model, env.io));
   ASSERT_EQ(env.prompt.texts(), std::vector<std::string>{"Writing configuration file failed! "});
-  EXPECT_EQ(env.prompt.requests()[0].icon, PromptIcon::kExclamation);
-  EXPECT_EQ(env.prompt.requests()[0].title, "VEK Desktop");
+  EXPECT_EQ(env.prompt.asked[0].icon, PromptIcon::kExclamation);
+  EXPECT_EQ(env.prompt.asked[0].title, "VEK Desktop");
   EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), before);
 }
 
@@ -235,7 +223,7 @@ TEST_F(MenuFileTest, SavedMenuLoadsBackAndSavesToTheSameBytes) {
   for (int i = 0; i < 1025; ++i) EXPECT_EQ(other.Items[i], model.Items[i]) << i;
   ASSERT_TRUE(SaveMenu(other, env.io));
   EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), saved);
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 }
 
 TEST_F(MenuFileTest, MissingMenuIsRestoredSilentlyFromItsTwin) {
@@ -246,24 +234,21 @@ TEST_F(MenuFileTest, MissingMenuIsRestoredSilentlyFromItsTwin) {
   ASSERT_TRUE(LoadMenu(other, env.io));
   EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), saved);
   EXPECT_EQ(other.Items[6], model.Items[6]);
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 
   env.fs.Delete(env.folders.MenuFile);
   env.fs.Delete(env.folders.MenuFile + ".bak");
   EXPECT_FALSE(LoadMenu(other, env.io));
-  EXPECT_TRUE(env.prompt.requests().empty());
+  EXPECT_TRUE(env.prompt.asked.empty());
 }
 
 TEST_F(MenuFileTest, FreeRingSlotsComeBackAsEmptyPositions) {
-  model.Items[9].Kind = ItemKind::kFree;
-  model.Items[36].Kind = ItemKind::kFree;
-  model.Items[40].Kind = ItemKind::kFree;
+  for (int i : {9, 36, 40}) model.Items[i].Kind = ItemKind::kFree;
   ASSERT_TRUE(SaveMenu(model, env.io));
   Model other;
   ASSERT_TRUE(LoadMenu(other, env.io));
-  EXPECT_EQ(other.Items[9].Kind, ItemKind::kEmptyPosition);
-  EXPECT_EQ(other.Items[36].Kind, ItemKind::kEmptyPosition);
-  EXPECT_EQ(other.Items[40].Kind, ItemKind::kFree);
+  for (const auto& [i, kind] : {std::pair{9, ItemKind::kEmptyPosition}, {36, ItemKind::kEmptyPosition}, {40, ItemKind::kFree}})
+    EXPECT_EQ(other.Items[i].Kind, kind) << i;
 }
 
 TEST_F(MenuFileTest, CatalogueEntriesKeepOnlyTheirCustomIcon) {
@@ -317,7 +302,7 @@ TEST_F(MenuFileTest, EveryBadFileIsKeptAsideAndTheModelStaysAsItWas) {
     for (int g = 0; g < 37; ++g) ASSERT_EQ(m.Groups[g], before.Groups[g]);
     ASSERT_TRUE(e.fs.HasFile(e.folders.MenuFile + ".bad"));
     EXPECT_EQ(e.fs.FileData(e.folders.MenuFile + ".bad"), data);
-    ASSERT_EQ(e.prompt.requests().size(), 1u);
+    ASSERT_EQ(e.prompt.asked.size(), 1u);
     EXPECT_NE(e.prompt.texts()[0].find("VEKMenu.cfg.bad"), std::string::npos);
     // Saving the defaults afterwards leaves the copy alone.
     ASSERT_TRUE(SaveMenu(m, e.io));
@@ -367,20 +352,16 @@ TEST_F(MenuFileTest, DeleteConfigFilesRemovesTheConfigurationAndPicturesOnly) {
   env.fs.AddFile(env.folders.MenuFile + ".bad", "kept");
   env.fs.AddFile(env.Icon("custom.ico"), "ico");
 
-  DeleteConfigFiles(env.fs, env.folders, false);
-  EXPECT_FALSE(env.fs.HasFile(env.folders.MenuFile));
-  EXPECT_FALSE(env.fs.HasFile(env.folders.MenuFile + ".bak"));
-  EXPECT_FALSE(env.fs.HasFile(env.Icon("0.png")));
-  EXPECT_TRUE(env.fs.HasFile(env.folders.SettingsFile));
-  EXPECT_TRUE(env.fs.HasFile(env.folders.SettingsFile + ".bak"));
-  EXPECT_TRUE(env.fs.HasFile(env.SysIcon("File.png")));
-
-  DeleteConfigFiles(env.fs, env.folders, true);
-  EXPECT_FALSE(env.fs.HasFile(env.folders.SettingsFile));
-  EXPECT_FALSE(env.fs.HasFile(env.folders.SettingsFile + ".bak"));
-  EXPECT_TRUE(env.fs.HasFile(env.folders.UserIconFile));
-  EXPECT_TRUE(env.fs.HasFile(env.folders.MenuFile + ".bad"));
-  EXPECT_TRUE(env.fs.HasFile(env.Icon("custom.ico")));
+  const Folders& f = env.folders;
+  DeleteConfigFiles(env.fs, f, false);  // the menu and its pictures only
+  for (const std::string& gone : {f.MenuFile, f.MenuFile + ".bak", env.Icon("0.png")})
+    EXPECT_FALSE(env.fs.HasFile(gone)) << gone;
+  for (const std::string& kept : {f.SettingsFile, f.SettingsFile + ".bak", env.SysIcon("File.png")})
+    EXPECT_TRUE(env.fs.HasFile(kept)) << kept;
+  DeleteConfigFiles(env.fs, f, true);  // the settings too
+  for (const std::string& gone : {f.SettingsFile, f.SettingsFile + ".bak"}) EXPECT_FALSE(env.fs.HasFile(gone)) << gone;
+  for (const std::string& kept : {f.UserIconFile, f.MenuFile + ".bad", env.Icon("custom.ico")})
+    EXPECT_TRUE(env.fs.HasFile(kept)) << kept;
 }
 
 }  // namespace

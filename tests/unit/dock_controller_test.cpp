@@ -4,38 +4,10 @@
 #include <vector>
 
 #include "dock/dock_controller.h"
+#include "support/recorders.h"
 
 namespace vek {
 namespace {
-
-class FakeWindow : public DockDisplay {
- public:
-  void DockNormal(bool noUpdate) override { log.push_back(noUpdate ? "Normal(noUpdate)" : "Normal"); }
-  void DockAction(bool down) override { log.push_back(down ? "Action(down)" : "Action"); }
-  void PaintDraggedIcon(int slot, int x, int y) override {
-    log.push_back("Drag(" + std::to_string(slot) + "," + std::to_string(x) + "," + std::to_string(y) + ")");
-  }
-  void PaintMinimized() override { log.push_back("Minimized"); }
-  void PushWithAlpha(int alpha) override { alphas.push_back(alpha); }
-  void ClearAndPushInvisible() override { log.push_back("Invisible"); }
-  void DeleteEffect(int x, int y) override { log.push_back("DelEffect(" + std::to_string(x) + "," + std::to_string(y) + ")"); }
-  void RefreshSlots() override { log.push_back("Refresh"); }
-  void ToBottom(bool quietly) override { log.push_back(quietly ? "Bottom(quiet)" : "Bottom"); }
-  void ToTopmost() override { log.push_back("Topmost"); }
-  void TakeFocus() override { log.push_back("Focus"); }
-  void EnableTimer(int t, bool on) override { timers[t] = on; }
-  void Wait(int ms) override { waited += ms; }
-  void PumpMessages() override {}
-  bool OwnWindowInForeground() override { return ownForeground; }
-  void CursorPosition(int& x, int& y) override { x = cursorX; y = cursorY; }
-
-  std::vector<std::string> log;
-  std::vector<int> alphas;
-  bool timers[5] = {};
-  int waited = 0;
-  bool ownForeground = true;
-  int cursorX = 0, cursorY = 0;
-};
 
 class FakeActions : public DockActions {
  public:
@@ -97,6 +69,14 @@ class DockControllerTest : public ::testing::Test {
     PointAt(slot, x, y);
     dock.MouseMove(false, x, y);
   }
+  // The left button goes down on a slot's centre, the pointer over it first; where it went down.
+  std::pair<int, int> Press(int slot) {
+    Hover(slot);
+    int x, y;
+    PointAt(slot, x, y);
+    dock.MouseDown(mouse::kLeft, x, y);
+    return {x, y};
+  }
   void Click(int slot, int button = mouse::kLeft) {
     int x, y;
     PointAt(slot, x, y);
@@ -107,19 +87,15 @@ class DockControllerTest : public ::testing::Test {
   Model model;
   DockGeometry geometry;
   SlotContents slots;
-  FakeWindow window;
+  test::RecordingDockWindow window;
   FakeActions actions;
   DockController dock{model, geometry, slots, window, actions};
 };
 
 TEST_F(DockControllerTest, LeftClickDispatchByKind) {
-  Click(4);
-  Click(5);
-  Click(6);  // a group with a link opens the link
-  Click(7);  // empty position: nothing
-  Click(8);  // a shortcut carrying a command
-  Click(1);
-  Click(2);
+  // A shortcut, a group, a group with a link (opens the link), an empty position
+  // (nothing), a shortcut carrying a command, the two built-in items.
+  for (int slot : {4, 5, 6, 7, 8, 1, 2}) Click(slot);
   EXPECT_EQ(actions.log, (std::vector<std::string>{"Launch(4)", "Menu(5)", "Launch(6)", "Command(104)",
                                                    "Command(81)", "Command(101)"}));
 }
@@ -160,10 +136,7 @@ TEST_F(DockControllerTest, KeysMapToSlotsEvenAboveTheShownCount) {
 }
 
 TEST_F(DockControllerTest, DragThresholdIsOnePixel) {
-  Hover(4);
-  int x, y;
-  PointAt(4, x, y);
-  dock.MouseDown(mouse::kLeft, x, y);
+  const auto [x, y] = Press(4);
   dock.MouseMove(true, x + 1, y - 1);
   EXPECT_FALSE(dock.state().IsDragging);
   dock.MouseUp(mouse::kLeft, x + 1, y - 1);
@@ -171,10 +144,7 @@ TEST_F(DockControllerTest, DragThresholdIsOnePixel) {
 }
 
 TEST_F(DockControllerTest, DraggingOffTheRingDeletesAndSaves) {
-  Hover(4);
-  int x, y;
-  PointAt(4, x, y);
-  dock.MouseDown(mouse::kLeft, x, y);
+  const auto [x, y] = Press(4);
   dock.MouseMove(true, x + 2, y);
   EXPECT_TRUE(dock.state().IsDragging);
   dock.MouseMove(true, 5, 5);
@@ -187,17 +157,12 @@ TEST_F(DockControllerTest, DraggingOffTheRingDeletesAndSaves) {
 
 TEST_F(DockControllerTest, LockedIconsAndBuiltInsDoNotDrag) {
   model.Settings.IconsLocked = true;
-  Hover(4);
-  int x, y;
-  PointAt(4, x, y);
-  dock.MouseDown(mouse::kLeft, x, y);
+  Press(4);
   dock.MouseMove(true, 5, 5);
   dock.MouseUp(mouse::kLeft, 5, 5);
   EXPECT_TRUE(actions.log.empty());
   model.Settings.IconsLocked = false;
-  Hover(1);
-  PointAt(1, x, y);
-  dock.MouseDown(mouse::kLeft, x, y);
+  Press(1);
   EXPECT_FALSE(dock.state().DragArmed);
 }
 
@@ -324,10 +289,7 @@ TEST_F(DockControllerTest, CaptureIsKeptUntilEveryButtonPressedOnTheDockIsUp) {
 }
 
 TEST_F(DockControllerTest, AnotherButtonsClickDuringADragLeavesTheDragToTheLeftRelease) {
-  Hover(4);
-  int x, y;
-  PointAt(4, x, y);
-  dock.MouseDown(mouse::kLeft, x, y);
+  Press(4);
   dock.MouseMove(true, 5, 5);
   dock.MouseDown(mouse::kRight, 5, 5);
   dock.MouseUp(mouse::kRight, 5, 5);
@@ -338,10 +300,7 @@ TEST_F(DockControllerTest, AnotherButtonsClickDuringADragLeavesTheDragToTheLeftR
 }
 
 TEST_F(DockControllerTest, LosingTheCaptureEndsADragWithoutDeleting) {
-  Hover(4);
-  int x, y;
-  PointAt(4, x, y);
-  dock.MouseDown(mouse::kLeft, x, y);
+  Press(4);
   dock.MouseMove(true, 5, 5);
   window.log.clear();
   dock.CaptureLost();

@@ -10,27 +10,6 @@
 namespace vek {
 namespace {
 
-class DropWindow : public DockDisplay {
- public:
-  void DockNormal(bool) override { log.push_back("Normal"); }
-  void DockAction(bool) override {}
-  void PaintDraggedIcon(int, int, int) override {}
-  void PaintMinimized() override {}
-  void PushWithAlpha(int) override {}
-  void ClearAndPushInvisible() override {}
-  void DeleteEffect(int, int) override {}
-  void RefreshSlots() override { log.push_back("Refresh"); }
-  void ToBottom(bool) override { log.push_back("Bottom"); }
-  void ToTopmost() override { log.push_back("Topmost"); }
-  void TakeFocus() override {}
-  void EnableTimer(int, bool) override {}
-  void Wait(int) override {}
-  void PumpMessages() override {}
-  bool OwnWindowInForeground() override { return true; }
-  void CursorPosition(int&, int&) override {}
-  std::vector<std::string> log;
-};
-
 class RecordingDropHost : public DropHost {
  public:
   void ShowDropPicture(int skinIndex, int, int) override { pictures.push_back(skinIndex); }
@@ -88,18 +67,13 @@ class DropControllerTest : public ::testing::Test {
     }
     return paths;
   }
-  std::vector<std::string> Asked() const {
-    std::vector<std::string> texts;
-    for (const PromptRequest& r : w.prompt.asked) texts.push_back(r.text);
-    return texts;
-  }
 
   static constexpr uint32_t kAll = drop_effect::kCopy | drop_effect::kMove | drop_effect::kLink;
   test::ItemWorld w;
   DockGeometry geometry;
   SlotContents slots;
   DockInteraction interaction;
-  DropWindow window;
+  test::RecordingDockWindow window;
   RecordingDropHost host;
   test::ScriptedInput input;
   ModalState modal;
@@ -189,7 +163,7 @@ TEST_F(DropControllerTest, OneFileOnTheCentreGoesToTheFirstFreePositionThenToAll
   for (int i = 5; i <= w.model.Settings.IconQuantity; ++i) w.MakeGroup(i, "G" + std::to_string(i));
   Refresh();
   DropOn(0, Files(1, "g"));
-  EXPECT_EQ(Asked(), std::vector<std::string>{kDesktopFullText});
+  EXPECT_EQ(w.prompt.texts(), std::vector<std::string>{kDesktopFullText});
   EXPECT_EQ(w.model.Groups[3].MemberCount(), 1);
 }
 
@@ -247,7 +221,7 @@ TEST_F(DropControllerTest, ABuiltInCommandOnTheRingBecomesAGroupOnlyAfterTheQues
   Refresh();
   w.prompt.answers = {PromptAnswer::kNo};
   DropOn(4, Files(2));
-  EXPECT_EQ(Asked(), std::vector<std::string>{kReplaceShortcutQuestion});
+  EXPECT_EQ(w.prompt.texts(), std::vector<std::string>{kReplaceShortcutQuestion});
   EXPECT_EQ(w.model.Items[4].CommandId, 104);
   EXPECT_EQ(host.saves, 0);
   w.prompt.answers = {PromptAnswer::kYes};
@@ -273,7 +247,7 @@ TEST_F(DropControllerTest, FilesOnAGroupBecomeMembersAndPathsTheConfigurationCan
 TEST_F(DropControllerTest, TheRecycleBinAsksFirstThenRecyclesEachSafePathAndNamesTheFailuresOnce) {
   w.prompt.answers = {PromptAnswer::kNo};
   DropOn(2, Files(2));
-  EXPECT_EQ(Asked(), std::vector<std::string>{kRecycleQuestion});
+  EXPECT_EQ(w.prompt.texts(), std::vector<std::string>{kRecycleQuestion});
   EXPECT_TRUE(host.recycled.empty());
   w.prompt.asked.clear();
   w.prompt.answers = {PromptAnswer::kYes};

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "support/fake_prompt.h"
+#include "support/recorders.h"
 #include "tray/edit_menu.h"
 
 namespace vek {
@@ -18,7 +18,7 @@ class EditMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     m = Model{};
-    images = Swaps{};
+    images = test::RecordingImageSwap{};
     m.Settings.IconQuantity = 10;
     for (int g = 0; g < pool::kGroupCount; ++g) m.Groups[g].ShownItem = g;
     for (int s : {1, 2}) Put(s, ItemKind::kBuiltIn, "Built-in");
@@ -52,12 +52,7 @@ class EditMenuTest : public ::testing::Test {
   }
   std::vector<int32_t> Members(int group) { return m.Groups[group].Members; }
 
-  // The cached pictures as a row of the slots they were made for.
-  struct Swaps : ItemImageSwap {
-    void SwapItemImages(int a, int b) override { std::swap(picture[a], picture[b]); ++count; }
-    std::vector<int> picture = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    int count = 0;
-  } images;
+  test::RecordingImageSwap images;
   Model m;
 };
 
@@ -168,23 +163,6 @@ TEST_F(EditMenuTest, GroupMovesReorderOnlyTheList) {
   EXPECT_EQ(Members(5), (std::vector<int32_t>{201, 202, 200}));
 }
 
-struct Host : EditMenuHost {
-  void CloseGroupMenu() override { calls += "close "; }
-  bool KeyMode() override { return keyMode; }
-  void LeaveKeyMode() override { calls += "esc "; }
-  void RefreshRing() override { calls += "ring "; }
-  void RefreshGroupMenu() override { calls += "menu "; }
-  bool DeleteItem(int item) override {
-    calls += "delete" + std::to_string(item) + " ";
-    return true;
-  }
-  void SaveMenu() override { calls += "save "; }
-  bool DockInForeground() override { return dockInFront; }
-  void ShowProperties(int item, bool add) override { calls += (add ? "add" : "props") + std::to_string(item) + " "; }
-  bool keyMode = false, dockInFront = false;
-  std::string calls;
-};
-
 // Deleting a shortcut or member asks first, exactly when a case scripts an answer.
 TEST_F(EditMenuTest, EntriesAskAndCallTheWindowsInOrder) {
   struct Case {
@@ -213,15 +191,15 @@ TEST_F(EditMenuTest, EntriesAskAndCallTheWindowsInOrder) {
   };
   for (const Case& c : cases) {
     SetUp();
-    Host host;
+    test::RecordingEditHost host;
     host.keyMode = c.keyMode;
     host.dockInFront = c.dockInFront;
-    test::FakePrompt prompt;
-    prompt.Script(c.answers);
+    test::RecordingPrompt prompt;
+    prompt.answers.assign(c.answers.begin(), c.answers.end());
     ChooseEditEntry(c.entry, c.target, m, host, prompt, images, c.properties);
     EXPECT_EQ(host.calls, c.calls) << c.what;
-    ASSERT_EQ(prompt.requests().size(), c.answers.size()) << c.what;
-    for (const PromptRequest& q : prompt.requests())
+    ASSERT_EQ(prompt.asked.size(), c.answers.size()) << c.what;
+    for (const PromptRequest& q : prompt.asked)
       EXPECT_EQ(std::tie(q.text, q.title, q.icon, q.buttons, q.defaultNo, q.foreground),
                 std::make_tuple(std::string("Are you sure to delete the selected shortcut?"),
                                 std::string("Delete Shortcut"), PromptIcon::kQuestion, PromptButtons::kYesNo, true, true))

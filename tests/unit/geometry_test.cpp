@@ -2,6 +2,9 @@
 // edges and overlaps, the minimised positions and the slot letters.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "dock/geometry.h"
 
 namespace vek {
@@ -18,17 +21,11 @@ DockGeometry RingOn(int32_t width, int32_t height, int32_t quantity, int32_t rad
 }
 
 TEST(RoundingTest, HalvesGoToTheEvenNeighbour) {
-  EXPECT_EQ(RoundHalfEven(0.5), 0);
-  EXPECT_EQ(RoundHalfEven(1.5), 2);
-  EXPECT_EQ(RoundHalfEven(2.5), 2);
-  EXPECT_EQ(RoundHalfEven(-0.5), 0);
-  EXPECT_EQ(RoundHalfEven(-1.5), -2);
-  EXPECT_EQ(RoundHalfEven(-2.5), -2);
-  EXPECT_EQ(RoundHalfEven(2.4999), 2);
-  EXPECT_EQ(RoundHalfEven(2.5001), 3);
-  EXPECT_DOUBLE_EQ(RoundToFourPlaces(45.254834), 45.2548);
-  EXPECT_DOUBLE_EQ(RoundToFourPlaces(1.23456), 1.2346);
-  EXPECT_DOUBLE_EQ(RoundToFourPlaces(90.50984), 90.5098);
+  for (const auto& [x, rounded] : {std::pair<double, int>{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2},
+                                   {-2.5, -2}, {2.4999, 2}, {2.5001, 3}})
+    EXPECT_EQ(RoundHalfEven(x), rounded) << x;
+  for (const auto& [x, rounded] : {std::pair{45.254834, 45.2548}, {1.23456, 1.2346}, {90.50984, 90.5098}})
+    EXPECT_DOUBLE_EQ(RoundToFourPlaces(x), rounded) << x;
 }
 
 TEST(ScreenMetricsTest, CentreRoundsHalvesToEvenAndHeightAddsTheCaption) {
@@ -56,47 +53,27 @@ TEST(ScreenMetricsTest, CentreRoundsHalvesToEvenAndHeightAddsTheCaption) {
 TEST(SlotTableTest, CentreEntryWithTheDefaultSizes) {
   DockGeometry g = RingOn(1920, 1080, 24, 300);
   const SlotBox& c = g.DockPos[0];
-  EXPECT_EQ(c.X, 960 - 64);
-  EXPECT_EQ(c.Y, 540 - 64);
-  EXPECT_EQ(c.Size, 128);
-  EXPECT_EQ(c.MagX, 960 - 76);
-  EXPECT_EQ(c.MagY, 540 - 76);
-  EXPECT_EQ(c.MagSize, 152);
-  EXPECT_EQ(c.LabelX, 960);
-  EXPECT_EQ(c.LabelY, 540 + 86);
-  EXPECT_EQ(g.IconSizes[1], 48);
-  EXPECT_EQ(g.IconSizes[2], 64);
-  EXPECT_EQ(g.IconSizes[3], 128);
-  EXPECT_EQ(g.IconSizes[4], 32);
+  // Box, magnified box and caption place.
+  EXPECT_EQ(std::tuple(c.X, c.Y, c.Size, c.MagX, c.MagY, c.MagSize, c.LabelX, c.LabelY),
+            std::tuple(960 - 64, 540 - 64, 128, 960 - 76, 540 - 76, 152, 960, 540 + 86));
+  EXPECT_EQ(std::tuple(g.IconSizes[1], g.IconSizes[2], g.IconSizes[3], g.IconSizes[4]), std::tuple(48, 64, 128, 32));
 }
 
 TEST(SlotTableTest, EightSlotsStandAtFortyFiveDegreeSteps) {
   DockGeometry g = RingOn(1920, 1080, 8, 300);
-  // Slot 1 at 3 o'clock, then clockwise on screen.
-  EXPECT_EQ(g.DockPos[1].X, 1260 - 24);
-  EXPECT_EQ(g.DockPos[1].Y, 540 - 24);
-  // 45°: 300·cos 45° = 212.13 → centre (1172, 752).
-  EXPECT_EQ(g.DockPos[2].X, 1172 - 24);
-  EXPECT_EQ(g.DockPos[2].Y, 752 - 24);
-  // Slot 3 straight below the centre.
-  EXPECT_EQ(g.DockPos[3].X, 960 - 24);
-  EXPECT_EQ(g.DockPos[3].Y, 840 - 24);
-  EXPECT_EQ(g.DockPos[5].X, 660 - 24);
-  EXPECT_EQ(g.DockPos[5].Y, 540 - 24);
-  EXPECT_EQ(g.DockPos[7].X, 960 - 24);
-  EXPECT_EQ(g.DockPos[7].Y, 240 - 24);
-  EXPECT_EQ(g.DockPos[3].MagX, 960 - 32);
-  EXPECT_EQ(g.DockPos[3].MagY, 840 - 32);
+  // Slot centres: slot 1 at 3 o'clock, then clockwise on screen; at 45° 300·cos 45° is
+  // 212.13; slot 3 straight below the centre.
+  for (const auto& [slot, x, y] : {std::tuple{1, 1260, 540}, {2, 1172, 752}, {3, 960, 840}, {5, 660, 540}, {7, 960, 240}})
+    EXPECT_EQ(std::pair(g.DockPos[slot].X, g.DockPos[slot].Y), std::pair(x - 24, y - 24)) << "slot " << slot;
+  EXPECT_EQ(std::pair(g.DockPos[3].MagX, g.DockPos[3].MagY), std::pair(960 - 32, 840 - 32));
 }
 
 TEST(SlotTableTest, LetterOfSlotOneSitsBeyondTheMagnifiedCorner) {
   DockGeometry g = RingOn(1920, 1080, 24, 300);
   // 300 + √(2·32²) (45.2548) + 3 = 348.2548.
-  EXPECT_EQ(g.DockPos[1].LabelX, 348);
-  EXPECT_EQ(g.DockPos[1].LabelY, 0);
+  EXPECT_EQ(std::pair(g.DockPos[1].LabelX, g.DockPos[1].LabelY), std::pair(348, 0));
   // Slot 7 of 24 is straight below: the offset is all vertical.
-  EXPECT_EQ(g.DockPos[7].LabelX, 0);
-  EXPECT_EQ(g.DockPos[7].LabelY, 348);
+  EXPECT_EQ(std::pair(g.DockPos[7].LabelX, g.DockPos[7].LabelY), std::pair(0, 348));
 }
 
 TEST(SlotTableTest, OddSizesRoundTheirHalvesToEven) {
@@ -132,27 +109,18 @@ TEST(HitSlotTest, OverlappingBoxesSelectTheLowerIndex) {
   // 36 slots on the smallest ring: neighbours are about 35 px apart, boxes 48 px wide.
   DockGeometry g = RingOn(1920, 1080, 36, 200);
   EXPECT_EQ(g.DockPos[1].X, 1136);
-  EXPECT_EQ(g.DockPos[2].X, 1133);  // 10°: centre (1157, 575)
-  EXPECT_EQ(g.DockPos[2].Y, 551);
+  EXPECT_EQ(std::pair(g.DockPos[2].X, g.DockPos[2].Y), std::pair(1133, 551));  // 10°: centre (1157, 575)
   EXPECT_EQ(g.HitSlot(1150, 555, 36), 1);  // inside both
   EXPECT_EQ(g.HitSlot(1150, 570, 36), 2);  // only in slot 2
 }
 
 TEST(HitSlotTest, LeftEdgeInTopEdgeOut) {
   DockGeometry g = RingOn(1920, 1080, 8, 300);  // slot 1: x 1236..1283, y 516..563
-  EXPECT_EQ(g.HitSlot(1236, 530, 8), 1);
-  EXPECT_EQ(g.HitSlot(1235, 530, 8), -1);
-  EXPECT_EQ(g.HitSlot(1283, 530, 8), 1);
-  EXPECT_EQ(g.HitSlot(1284, 530, 8), -1);
-  EXPECT_EQ(g.HitSlot(1250, 516, 8), -1);
-  EXPECT_EQ(g.HitSlot(1250, 517, 8), 1);
-  EXPECT_EQ(g.HitSlot(1250, 563, 8), 1);
-  EXPECT_EQ(g.HitSlot(1250, 564, 8), -1);
   // The centre's box is the 128-pixel item, not the ring image around it.
-  EXPECT_EQ(g.HitSlot(960, 540, 8), 0);
-  EXPECT_EQ(g.HitSlot(896, 477, 8), 0);
-  EXPECT_EQ(g.HitSlot(890, 540, 8), -1);
-  EXPECT_EQ(g.HitSlot(0, 0, 8), -1);
+  for (const auto& [x, y, slot] : {std::tuple{1236, 530, 1}, {1235, 530, -1}, {1283, 530, 1}, {1284, 530, -1},
+                                   {1250, 516, -1}, {1250, 517, 1}, {1250, 563, 1}, {1250, 564, -1},
+                                   {960, 540, 0}, {896, 477, 0}, {890, 540, -1}, {0, 0, -1}})
+    EXPECT_EQ(g.HitSlot(x, y, 8), slot) << x << "," << y;
 }
 
 TEST(HitSlotTest, LoweringTheQuantityKeepsOldEntriesButNeverTestsThem) {
@@ -172,36 +140,23 @@ TEST(HitSlotTest, LoweringTheQuantityKeepsOldEntriesButNeverTestsThem) {
 
 TEST(MinimizedPosTest, NinePlacesAndAnUnknownChoiceKeepsThePrevious) {
   DockGeometry g = RingOn(1920, 1080, 24, 300);
-  g.CalcMinimizedPos(MinimizedPosition::kCenter, 128);
-  EXPECT_EQ(g.MinBorderX, 960 - 76);
-  EXPECT_EQ(g.MinBorderY, 540 - 76);
-  EXPECT_EQ(g.MinIconX, 960 - 76 + 12);
-  EXPECT_EQ(g.MinIconY, 540 - 76 + 12);
-  g.CalcMinimizedPos(MinimizedPosition::kBottomRight, 128);
-  EXPECT_EQ(g.MinBorderX, 1920 - 152 - 2);
-  EXPECT_EQ(g.MinBorderY, 1080 - 152 - 2);
-  EXPECT_EQ(g.MinIconX, 1766 + 12);
-  g.CalcMinimizedPos(MinimizedPosition::kTop, 128);
-  EXPECT_EQ(g.MinBorderX, 884);
-  EXPECT_EQ(g.MinBorderY, 2);
-  g.CalcMinimizedPos(MinimizedPosition::kBottomLeft, 128);
-  EXPECT_EQ(g.MinBorderX, 2);
-  EXPECT_EQ(g.MinBorderY, 926);
-  g.CalcMinimizedPos(static_cast<MinimizedPosition>(9), 128);
-  EXPECT_EQ(g.MinBorderX, 2);
-  EXPECT_EQ(g.MinBorderY, 926);
-  g.CalcMinimizedPos(static_cast<MinimizedPosition>(255), 128);
-  EXPECT_EQ(g.MinBorderX, 2);
+  // Border and icon corners, in order; an unknown choice leaves the bottom left.
+  const auto kBottomLeft = std::tuple(2, 926, 2 + 12, 926 + 12);
+  for (const auto& [where, corners] :
+       {std::pair{MinimizedPosition::kCenter, std::tuple(960 - 76, 540 - 76, 960 - 76 + 12, 540 - 76 + 12)},
+        {MinimizedPosition::kBottomRight, std::tuple(1920 - 152 - 2, 1080 - 152 - 2, 1766 + 12, 926 + 12)},
+        {MinimizedPosition::kTop, std::tuple(884, 2, 884 + 12, 2 + 12)},
+        {MinimizedPosition::kBottomLeft, kBottomLeft},
+        {static_cast<MinimizedPosition>(9), kBottomLeft},
+        {static_cast<MinimizedPosition>(255), kBottomLeft}}) {
+    g.CalcMinimizedPos(where, 128);
+    EXPECT_EQ(std::tuple(g.MinBorderX, g.MinBorderY, g.MinIconX, g.MinIconY), corners) << static_cast<int>(where);
+  }
 }
 
 TEST(SlotLetterTest, DigitsThenLettersThenNothing) {
-  EXPECT_EQ(SlotLetter(0), "~");
-  EXPECT_EQ(SlotLetter(1), "0");
-  EXPECT_EQ(SlotLetter(10), "9");
-  EXPECT_EQ(SlotLetter(11), "A");
-  EXPECT_EQ(SlotLetter(36), "Z");
-  EXPECT_EQ(SlotLetter(37), "");
-  EXPECT_EQ(SlotLetter(-1), "");
+  for (const auto& [slot, letter] : {std::pair{0, "~"}, {1, "0"}, {10, "9"}, {11, "A"}, {36, "Z"}, {37, ""}, {-1, ""}})
+    EXPECT_EQ(SlotLetter(slot), letter) << slot;
 }
 
 TEST(IniIconParamTest, SlotsShowTheItemTheirListNames) {
@@ -218,13 +173,9 @@ TEST(IniIconParamTest, SlotsShowTheItemTheirListNames) {
   SlotContents slots;
   slots.SlotName[7] = "stale";
   FillSlots(model, slots);
-  EXPECT_EQ(slots.SlotIcon[5], 41);
   EXPECT_EQ(slots.SlotType[5], ItemKind::kShortcut);
-  EXPECT_EQ(slots.SlotName[5], "Notepad");
-  EXPECT_EQ(slots.SlotName[6], "Elsewhere");
-  EXPECT_EQ(slots.SlotIcon[6], 200);
-  EXPECT_EQ(slots.SlotName[7], "");
-  EXPECT_EQ(slots.SlotIcon[7], 0);
+  for (const auto& [slot, name, icon] : {std::tuple{5, "Notepad", 41}, {6, "Elsewhere", 200}, {7, "", 0}})
+    EXPECT_EQ(std::pair(slots.SlotName[slot], slots.SlotIcon[slot]), std::pair(std::string(name), icon)) << slot;
   EXPECT_EQ(slots.SlotIcon[0], 0);
 }
 

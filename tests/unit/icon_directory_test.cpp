@@ -17,31 +17,25 @@ using test::IcoFile;
 using test::IconGroup;
 using test::PngBytes;
 
-TEST(IconGroupTest, TheLargestSizeWinsAndTwoFiftySixBeatsEverything) {
-  auto best = ChooseBestGroupEntry(ParseIconGroup(
-      IconGroup({{16, 32, 1}, {32, 32, 2}, {48, 32, 3}, {256, 32, 4}})));
-  ASSERT_TRUE(best);
-  EXPECT_EQ(best->id, 4);
-  EXPECT_EQ(best->width, 256);
-  // The 256-pixel entry wins even when listed first and with fewer colours.
-  best = ChooseBestGroupEntry(ParseIconGroup(IconGroup({{256, 8, 9}, {48, 32, 3}})));
-  EXPECT_EQ(best->id, 9);
-}
-
-TEST(IconGroupTest, AtEqualWidthTheDeeperEntryWinsAndEarlierEntriesWinTies) {
-  auto best = ChooseBestGroupEntry(ParseIconGroup(IconGroup({{48, 8, 1}, {48, 32, 2}, {32, 32, 3}})));
-  EXPECT_EQ(best->id, 2);
-  best = ChooseBestGroupEntry(ParseIconGroup(IconGroup({{48, 32, 5}, {48, 32, 6}})));
-  EXPECT_EQ(best->id, 5);
-  best = ChooseBestGroupEntry(ParseIconGroup(IconGroup({{48, 32, 5}, {48, 8, 6}})));
-  EXPECT_EQ(best->id, 5);
-}
-
-TEST(IconGroupTest, EntriesWithImpossibleDepthsArePassedOver) {
-  EXPECT_FALSE(ChooseBestGroupEntry(ParseIconGroup(IconGroup({{48, 0, 1}, {48, 33, 2}}))));
-  auto best = ChooseBestGroupEntry(ParseIconGroup(IconGroup({{256, 64, 1}, {16, 4, 2}})));
-  EXPECT_EQ(best->id, 2);
-  EXPECT_FALSE(ChooseBestGroupEntry({}));
+// The largest size wins, 256 pixels over everything even when listed first with fewer
+// colours; at equal width the deeper entry, on a tie the earlier one; entries with
+// impossible depths are passed over. 0: none chosen.
+TEST(IconGroupTest, TheLargestThenTheDeepestPossibleEntryWinsAndEarlierEntriesWinTies) {
+  const std::pair<std::vector<test::GroupEntrySpec>, int> cases[] = {
+      {{{16, 32, 1}, {32, 32, 2}, {48, 32, 3}, {256, 32, 4}}, 4},
+      {{{256, 8, 9}, {48, 32, 3}}, 9},
+      {{{48, 8, 1}, {48, 32, 2}, {32, 32, 3}}, 2},
+      {{{48, 32, 5}, {48, 32, 6}}, 5},
+      {{{48, 32, 5}, {48, 8, 6}}, 5},
+      {{{48, 0, 1}, {48, 33, 2}}, 0},
+      {{{256, 64, 1}, {16, 4, 2}}, 2},
+      {{}, 0},
+  };
+  for (const auto& [entries, id] : cases) {
+    const auto best = ChooseBestGroupEntry(ParseIconGroup(IconGroup(entries)));
+    EXPECT_EQ(best ? best->id : 0, id) << entries.size() << " entries, first " << (entries.empty() ? 0 : entries[0].id);
+    if (best && id == 4) EXPECT_EQ(best->width, 256);
+  }
 }
 
 TEST(IconGroupTest, EntryCountComesFromTheSizeNotTheHeader) {
@@ -58,12 +52,9 @@ TEST(IconGroupTest, EntryCountComesFromTheSizeNotTheHeader) {
 
 TEST(IconGroupNameTest, IndexBeyondTheLastTakesTheLastAndNegativeNamesAnIdentifier) {
   const std::vector<std::string> names{"1", "MAINICON", "768"};
-  EXPECT_EQ(ChooseIconGroupName(names, 0), "1");
-  EXPECT_EQ(ChooseIconGroupName(names, 1), "MAINICON");
-  EXPECT_EQ(ChooseIconGroupName(names, 3), "768");
-  EXPECT_EQ(ChooseIconGroupName(names, 1000000), "768");
-  EXPECT_EQ(ChooseIconGroupName(names, -768), "768");
-  EXPECT_EQ(ChooseIconGroupName(names, -5), "5");
+  for (const auto& [index, name] : {std::pair<int64_t, const char*>{0, "1"}, {1, "MAINICON"}, {3, "768"},
+                                    {1000000, "768"}, {-768, "768"}, {-5, "5"}})
+    EXPECT_EQ(ChooseIconGroupName(names, index), name) << index;
   EXPECT_EQ(ChooseIconGroupName({}, -2), "2");
   EXPECT_FALSE(ChooseIconGroupName({}, 0));
   EXPECT_EQ(ChooseIconGroupName({}, std::numeric_limits<int64_t>::min()),

@@ -23,7 +23,7 @@ constexpr char kDeadShare[] = "\\\\SERVER\\";
 // the model is painted meanwhile.
 TEST(ItemCreationSlowTest, PathsOnAPlaceThatDoesNotAnswerAddNothingAndSaySo) {
   ItemWorld w(WorldLimits{100ms, 5s, {}});
-  w.fs.stalledPrefix = kDeadShare;
+  w.fs.stalled = {kDeadShare};
   w.drives.Add("Z:\\", drive_type::kRemote);
   w.fs.AddFile("Z:\\Tools\\tool.exe");
   const std::string lnk = w.folders.DesktopDir + "Plan.lnk";
@@ -59,7 +59,7 @@ TEST(ItemCreationSlowTest, PathsOnAPlaceThatDoesNotAnswerAddNothingAndSaySo) {
   EXPECT_EQ(plan.IconFile, w.SysIcon("File.png"));
 
   // A mapped drive letter is a network place too.
-  w.fs.stalledPrefix = "Z:\\";
+  w.fs.stalled = {"Z:\\"};
   EXPECT_EQ(w.items.AddItemFromPath("Z:\\Tools\\tool.exe", 5).outcome, AddOutcome::kNoAnswer);
   EXPECT_EQ(w.Members(5).size(), 1u);
 
@@ -81,7 +81,7 @@ TEST(ItemCreationSlowTest, QuestionsThatOutlastTheLimitLeaveTheModelAsItWas) {
     w.drives.Add("D:\\", drive_type::kCdRom);
     w.fs.AddFile("D:\\setup.exe");
     w.fs.AddFile("D:\\readme.txt");
-    w.fs.stalledPrefix = "D:\\";
+    w.fs.stalled = {"D:\\"};
     w.MakeGroup(5, "Group");
     const Model before = w.model;
 

@@ -15,26 +15,9 @@
 namespace vek {
 namespace {
 
-class StubReader : public ShortcutReader {
- public:
-  std::optional<LinkFields> Read(const std::string& path, Route route) override {
-    if (route != Route::kScripting) return std::nullopt;
-    auto it = links.find(path);
-    if (it == links.end()) return std::nullopt;
-    return it->second;
-  }
-  std::string InstallerTarget(const std::string& path) override {
-    return path == advertised ? installed : std::string();
-  }
-  std::map<std::string, LinkFields> links;
-  std::string advertised, installed;
-};
-
-class LauncherTest : public ::testing::Test {
+class LauncherTest : public ::testing::Test, protected test::PathsMachine<test::SilentServerFs> {
  protected:
   void SetUp() override {
-    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
-    folders = InitPaths("C:\\VEK", shell, fs);
     fs.AddFile("C:\\Tools\\editor.exe");
     fs.AddFile("C:\\Docs\\plan.txt");
     fs.AddFile("C:\\Links\\Editor.lnk");
@@ -47,12 +30,8 @@ class LauncherTest : public ::testing::Test {
     item.Target = target;
     return item;
   }
-  test::SilentServerFs fs;
-  test::FakeEnvironment env;
-  test::FakeShellFolders shell;
-  Folders folders;
-  PathTools paths{fs, env, folders};
-  StubReader reader;
+  test::TableShortcutReader reader;
+  using Route = ShortcutReader::Route;
   ShortcutFiles shortcuts{paths, reader};
   test::RecordingShell runner;
   test::RecordingPrompt prompt;
@@ -73,12 +52,8 @@ TEST_F(LauncherTest, TargetWinsEvenWhenTheLinkIsGone) {
 }
 
 TEST_F(LauncherTest, ShowCommandFromRunModeWithFallback) {
-  EXPECT_EQ(ShowCommandForRunMode(0), 1);
-  EXPECT_EQ(ShowCommandForRunMode(1), 2);
-  EXPECT_EQ(ShowCommandForRunMode(2), 3);
-  EXPECT_EQ(ShowCommandForRunMode(5), 1);
-  EXPECT_EQ(ShowCommandForRunMode(-1), 1);
-  EXPECT_EQ(ShowCommandForRunMode(INT32_MAX), 1);
+  for (const auto& [mode, show] : {std::pair{0, 1}, {1, 2}, {2, 3}, {5, 1}, {-1, 1}, {INT32_MAX, 1}})
+    EXPECT_EQ(ShowCommandForRunMode(mode), show) << mode;
   Item(6, "C:\\Docs\\plan.txt").RunMode = 5;
   launcher.LaunchItem(6);
   EXPECT_EQ(runner.calls.back().show, 1);
@@ -101,17 +76,16 @@ TEST_F(LauncherTest, WhatAClickRuns) {
       {"C:\\Links\\Editor.lnk", "", "", "", "", "C:\\Links\\Editor.lnk", "C:\\Tools\\editor.exe", "",
        "C:\\Tools\\"},
   };
-  reader.installed = "C:\\Tools\\editor.exe";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.link);
     reader.links.clear();
     if (*c.linkTarget) {
-      LinkFields& f = reader.links[c.link];
+      LinkFields& f = reader.links[{c.link, Route::kScripting}];
       f.target = c.linkTarget;
       f.arguments = c.linkArguments;
       f.workingFolder = c.linkFolder;
     }
-    reader.advertised = c.advertised;
+    reader.installed = {{c.advertised, "C:\\Tools\\editor.exe"}};
     runner.calls.clear();
     Item(8, c.link).Arguments = c.itemArguments;
     EXPECT_EQ(launcher.LaunchItem(8), 1);
@@ -125,7 +99,7 @@ TEST_F(LauncherTest, WhatAClickRuns) {
 TEST_F(LauncherTest, ShortcutWhoseTargetWasDeletedNamesTheShortcut) {
   LinkFields f;
   f.target = "C:\\Deleted\\tool.exe";
-  reader.links["C:\\Links\\Editor.lnk"] = f;
+  reader.links[{"C:\\Links\\Editor.lnk", Route::kScripting}] = f;
   model.Settings.AutoHide = true;
   Item(9, "C:\\Links\\Editor.lnk");
   EXPECT_EQ(launcher.LaunchItem(9), 0);
@@ -215,7 +189,7 @@ TEST_F(LauncherTest, APlaceThatDoesNotAnswerIsToldAsSuchNotAsRemoved) {
   fs.stalled = {"\\\\SERVER\\", "Z:\\"};
   fs.AddFile("C:\\Links\\Remote.lnk");
   fs.AddFolder("Y:\\Tools");
-  reader.links["C:\\Links\\Remote.lnk"].target = "\\\\server\\share\\tool.exe";
+  reader.links[{"C:\\Links\\Remote.lnk", Route::kScripting}].target = "\\\\server\\share\\tool.exe";
   test::TableDrives drives;
   drives.Add("C:\\", drive_type::kFixed);
   drives.Add("Y:\\", drive_type::kRemote);

@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dock/dock_controller.h"
@@ -91,15 +92,18 @@ class MenuControllerTest : public ::testing::Test {
     menu.MenuFocus(true, actions.group);
   }
   // The middle of band b.
-  void Centre(int b, int& x, int& y) const {
+  std::pair<int, int> Centre(int b) const {
     const PixelRect& r = menu.state().bands.rects[b];
-    x = (r.left + r.right) / 2;
-    y = (r.top + r.bottom) / 2;
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  // The pointer moves to the middle of band b; where it is.
+  std::pair<int, int> PointAt(int b) {
+    const auto [x, y] = Centre(b);
+    menu.MouseMove(false, x, y);
+    return {x, y};
   }
   void Click(int b, int button = mouse::kLeft) {
-    int x, y;
-    Centre(b, x, y);
-    menu.MouseMove(false, x, y);
+    const auto [x, y] = PointAt(b);
     menu.MouseDown(button, x, y);
     menu.MouseUp(button, x, y);
   }
@@ -225,14 +229,11 @@ TEST_F(MenuControllerTest, ArrowBandsPageAndGreyAtTheEnds) {
 
 TEST_F(MenuControllerTest, EnterOnAnArrowPagesInsteadOfLaunching) {
   Open(40);
-  int x, y;
-  Centre(19, x, y);
-  menu.MouseMove(false, x, y);  // the down arrow highlighted
+  PointAt(19);  // the down arrow highlighted
   menu.KeyDown(menu_key::kEnter);
   EXPECT_EQ(menu.state().paging.offset, 18);
   EXPECT_TRUE(menu.SubMenuShown());
-  Centre(0, x, y);
-  menu.MouseMove(false, x, y);
+  PointAt(0);
   menu.KeyDown(menu_key::kEnter);
   EXPECT_EQ(menu.state().paging.offset, 0);
   EXPECT_TRUE(actions.log.empty());
@@ -256,9 +257,7 @@ TEST_F(MenuControllerTest, RightClickOnARowOpensTheEditMenuOnAnArrowNothing) {
 
 TEST_F(MenuControllerTest, DraggingAMemberOutDeletesItRefreshesTheRingAndSaves) {
   Open(36);  // a full group: its caption changes with the first delete
-  int x, y;
-  Centre(2, x, y);
-  menu.MouseMove(false, x, y);
+  const auto [x, y] = PointAt(2);
   menu.MouseDown(mouse::kLeft, x, y);
   menu.MouseMove(true, x - 5, y);  // not yet a drag
   EXPECT_FALSE(menu.state().dragging);
@@ -285,8 +284,7 @@ TEST_F(MenuControllerTest, DraggingAMemberOutDeletesItRefreshesTheRingAndSaves) 
 
 TEST_F(MenuControllerTest, TheLastMemberDraggedOutClosesTheMenu) {
   Open(1);
-  int x, y;
-  Centre(1, x, y);
+  const auto [x, y] = Centre(1);
   menu.MouseDown(mouse::kLeft, x, y);
   menu.MouseMove(true, x, y + 200);
   menu.MouseUp(mouse::kLeft, x, y + 200);
@@ -297,8 +295,7 @@ TEST_F(MenuControllerTest, TheLastMemberDraggedOutClosesTheMenu) {
 TEST_F(MenuControllerTest, LockedIconsAndCommandsCannotBeDraggedButClick) {
   Open(3);
   model.Settings.IconsLocked = true;
-  int x, y;
-  Centre(1, x, y);
+  const auto [x, y] = Centre(1);
   menu.MouseDown(mouse::kLeft, x, y);
   menu.MouseMove(true, x, y + 300);
   EXPECT_FALSE(menu.state().dragging);
@@ -308,9 +305,7 @@ TEST_F(MenuControllerTest, LockedIconsAndCommandsCannotBeDraggedButClick) {
 
 TEST_F(MenuControllerTest, TimersCloseOnAnotherWindowAndDropAStaleHighlight) {
   Open(5);
-  int x, y;
-  Centre(2, x, y);
-  menu.MouseMove(false, x, y);
+  const auto [x, y] = PointAt(2);
   EXPECT_EQ(menu.state().lastFocus, 2);
   window.cursorX = x;
   window.cursorY = y;
@@ -342,12 +337,9 @@ PixelRect TestBounds(const DrawOp& op) {
 
 TEST_F(MenuControllerTest, MovingTheHighlightChangesOnlyTheTwoRows) {
   Open(40);
-  int x, y;
-  Centre(3, x, y);
-  menu.MouseMove(false, x, y);
+  PointAt(3);
   const DockFrame before = window.frames.back();
-  Centre(5, x, y);
-  menu.MouseMove(false, x, y);
+  PointAt(5);
   const std::vector<PixelRect> areas =
       ChangedAreas(before, window.frames.back(), TestBounds, PixelRect{0, 0, 1920, 1080});
   const MenuBands& b = menu.state().bands;

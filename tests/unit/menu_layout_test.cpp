@@ -86,16 +86,10 @@ TEST(MenuBandsTest, EdgesAndPagedLayout) {
 }
 
 TEST(MenuLettersTest, DigitsThenLettersThenNone) {
-  EXPECT_EQ(MemberLetter(1), "0");
-  EXPECT_EQ(MemberLetter(10), "9");
-  EXPECT_EQ(MemberLetter(11), "A");
-  EXPECT_EQ(MemberLetter(36), "Z");
-  EXPECT_EQ(MemberLetter(37), "");
-  EXPECT_EQ(MemberLetter(0), "");
-  EXPECT_EQ(MemberOfKey('0'), 1);
-  EXPECT_EQ(MemberOfKey('C'), 13);
-  EXPECT_EQ(MemberOfKey('Z'), 36);
-  EXPECT_EQ(MemberOfKey(13), 0);
+  for (const auto& [member, letter] : {std::pair{1, "0"}, {10, "9"}, {11, "A"}, {36, "Z"}, {37, ""}, {0, ""}})
+    EXPECT_EQ(MemberLetter(member), letter) << member;
+  for (const auto& [key, member] : {std::pair{'0', 1}, {'C', 13}, {'Z', 36}, {'\r', 0}})
+    EXPECT_EQ(MemberOfKey(key), member) << key;
 }
 
 TEST(MenuPagingTest, ScrollingStaysInsideTheGroup) {

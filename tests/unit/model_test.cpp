@@ -85,15 +85,8 @@ class RecordingCache : public ItemImageCache {
   std::vector<int> released;
 };
 
-class PoolOpsTest : public ::testing::Test {
+class PoolOpsTest : public ::testing::Test, protected test::PathsMachine<> {
  protected:
-  void SetUp() override {
-    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
-    folders = InitPaths("C:\\VEK", shell, fs);
-  }
-  test::FakeFileSystem fs;
-  test::FakeShellFolders shell;
-  Folders folders;
   RecordingCache cache;
   Model m;
 };

@@ -5,25 +5,16 @@
 #include "core/config_files.h"
 #include "core/paths.h"
 #include "support/fake_codec.h"
-#include "support/fake_prompt.h"
+#include "support/recorders.h"
 #include "text/text.h"
 #include "support/fakes.h"
 
 namespace vek {
 namespace {
 
-class PathsTest : public ::testing::Test {
+class PathsTest : public ::testing::Test, protected test::PathsMachine<> {
  protected:
-  void SetUp() override {
-    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
-    folders = InitPaths("C:\\Program Files\\VEK Desktop", shell, fs);
-    env.Set("SystemRoot", "C:\\windows");
-  }
-  test::FakeFileSystem fs;
-  test::FakeEnvironment env;
-  test::FakeShellFolders shell;
-  Folders folders;
-  PathTools tools{fs, env, folders};
+  PathsTest() : PathsMachine("C:\\Program Files\\VEK Desktop") {}
 };
 
 TEST(TextTest, TrimFixedCutsAtNulAndTrimsSpaces) {
@@ -66,16 +57,31 @@ TEST_F(PathsTest, TempLocation) {
   EXPECT_TRUE(StartsWith(GetTempLocation(shell, "vek", false), "C:\\users\\tester\\Temp\\vek"));
 }
 
-TEST_F(PathsTest, VariablesExpandAndSkipTheKernelPrefixTests) {
-  EXPECT_EQ(tools.NormalizePath("%SystemRoot%\\system32\\shell32.dll", true),
-            "C:\\windows\\system32\\shell32.dll");
-  // Every occurrence of the token is replaced.
-  EXPECT_EQ(tools.NormalizePath("%SystemRoot%;%SystemRoot%", false), "C:\\windows;C:\\windows");
-}
-
-TEST_F(PathsTest, UnknownVariableStaysAndKernelPrefixesStillResolve) {
-  EXPECT_EQ(tools.NormalizePath("%NOPE%\\x.exe", false), "%NOPE%\\x.exe");
-  EXPECT_EQ(tools.NormalizePath("\\systemroot\\%NOPE%\\x.exe", false), "C:\\windows\\%NOPE%\\x.exe");
+// Variables expand (every occurrence; an unknown one stays), full paths through the
+// Windows folder stay, "@" signs go without a search for the name, quotes go, doubled
+// backslashes collapse while network paths survive.
+TEST_F(PathsTest, PathsNormaliseAsTheyAreMeant) {
+  fs.AddFile("C:\\windows\\system32\\@x.dll");
+  const struct {
+    const char* in;
+    bool search;
+    const char* out;
+  } cases[] = {
+      {"%SystemRoot%\\system32\\shell32.dll", true, "C:\\windows\\system32\\shell32.dll"},
+      {"%SystemRoot%;%SystemRoot%", false, "C:\\windows;C:\\windows"},
+      {"%NOPE%\\x.exe", false, "%NOPE%\\x.exe"},
+      {"\\systemroot\\%NOPE%\\x.exe", false, "C:\\windows\\%NOPE%\\x.exe"},
+      {"C:\\windows\\system32\\shell32.dll", true, "C:\\windows\\system32\\shell32.dll"},
+      {"D:\\old\\winnt\\x.exe", false, "D:\\old\\winnt\\x.exe"},
+      {"C:\\x\\systemroot\\y.sys", false, "C:\\x\\systemroot\\y.sys"},
+      {"@shell32.dll,-12@", true, "shell32.dll,-12"},
+      {"\"C:\\Program Files\\a.exe\"", false, "C:\\Program Files\\a.exe"},
+      {"C:\\\\dir\\\\a.txt", false, "C:\\dir\\a.txt"},
+      {"\\\\server\\share\\a.txt", false, "\\\\server\\share\\a.txt"},
+      {"\\\\server\\\\share\\a.txt", false, "\\\\server\\share\\a.txt"},
+      {"\"\\\\server\\share\\a b.txt\"", true, "\\\\server\\share\\a b.txt"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(paths.NormalizePath(c.in, c.search), c.out) << c.in;
 }
 
 TEST_F(PathsTest, KernelPrefixesAreReplacedInAnyLetterCase) {
@@ -89,7 +95,7 @@ TEST_F(PathsTest, KernelPrefixesAreReplacedInAnyLetterCase) {
       {"\\winnt\\x.exe", "C:\\windows\\x.exe"},
       {"\\WinNT\\x.exe", "C:\\windows\\x.exe"},
   };
-  for (const auto& [in, out] : cases) EXPECT_EQ(tools.NormalizePath(in, false), out) << in;
+  for (const auto& [in, out] : cases) EXPECT_EQ(paths.NormalizePath(in, false), out) << in;
 }
 
 TEST_F(PathsTest, VariablesThatReferToThemselvesStopAfterThirtyTwoRounds) {
@@ -98,80 +104,57 @@ TEST_F(PathsTest, VariablesThatReferToThemselvesStopAfterThirtyTwoRounds) {
   env.Set("PING", "%PONG%");
   env.Set("PONG", "%PING%");
   env.Set("TWICE", "%TWICE%%TWICE%");
-  EXPECT_EQ(tools.NormalizePath("%SELF%\\a.exe", false), "%SELF%\\a.exe");
-  EXPECT_EQ(tools.NormalizePath("%GROW%\\a.exe", false), std::string(32, 'x') + "%GROW%\\a.exe");
-  EXPECT_EQ(tools.NormalizePath("%PING%\\a.exe", false), "%PING%\\a.exe");
+  EXPECT_EQ(paths.NormalizePath("%SELF%\\a.exe", false), "%SELF%\\a.exe");
+  EXPECT_EQ(paths.NormalizePath("%GROW%\\a.exe", false), std::string(32, 'x') + "%GROW%\\a.exe");
+  EXPECT_EQ(paths.NormalizePath("%PING%\\a.exe", false), "%PING%\\a.exe");
   // A value that doubles the text stops before the text outgrows what a variable can hold.
-  const std::string doubled = tools.NormalizePath("%TWICE%", false);
+  const std::string doubled = paths.NormalizePath("%TWICE%", false);
   EXPECT_LE(doubled.size(), 32767u);
   EXPECT_TRUE(StartsWith(doubled, "%TWICE%%TWICE%"));
 }
 
-TEST_F(PathsTest, FullPathsThroughTheWindowsFolderStayAsTheyAre) {
-  EXPECT_EQ(tools.NormalizePath("C:\\windows\\system32\\shell32.dll", true),
-            "C:\\windows\\system32\\shell32.dll");
-  EXPECT_EQ(tools.NormalizePath("D:\\old\\winnt\\x.exe", false), "D:\\old\\winnt\\x.exe");
-  EXPECT_EQ(tools.NormalizePath("C:\\x\\systemroot\\y.sys", false), "C:\\x\\systemroot\\y.sys");
-}
-
-TEST_F(PathsTest, AtSignsAreRemovedWithoutSystemSearch) {
-  fs.AddFile("C:\\windows\\system32\\@x.dll");
-  EXPECT_EQ(tools.NormalizePath("@shell32.dll,-12@", true), "shell32.dll,-12");
-}
-
-TEST_F(PathsTest, QuotesAreRemoved) {
-  EXPECT_EQ(tools.NormalizePath("\"C:\\Program Files\\a.exe\"", false), "C:\\Program Files\\a.exe");
-}
-
-TEST_F(PathsTest, DoubledBackslashesCollapseButNetworkPathsSurvive) {
-  EXPECT_EQ(tools.NormalizePath("C:\\\\dir\\\\a.txt", false), "C:\\dir\\a.txt");
-  EXPECT_EQ(tools.NormalizePath("\\\\server\\share\\a.txt", false), "\\\\server\\share\\a.txt");
-  EXPECT_EQ(tools.NormalizePath("\\\\server\\\\share\\a.txt", false), "\\\\server\\share\\a.txt");
-  EXPECT_EQ(tools.NormalizePath("\"\\\\server\\share\\a b.txt\"", true), "\\\\server\\share\\a b.txt");
-}
-
 TEST_F(PathsTest, SystemSearchOrderDriversSystemWindows) {
   fs.AddFile("C:\\windows\\system32\\notepad.exe");
-  EXPECT_EQ(tools.NormalizePath("notepad.exe", true), "C:\\windows\\system32\\notepad.exe");
-  EXPECT_EQ(tools.NormalizePath("notepad.exe", false), "notepad.exe");
+  EXPECT_EQ(paths.NormalizePath("notepad.exe", true), "C:\\windows\\system32\\notepad.exe");
+  EXPECT_EQ(paths.NormalizePath("notepad.exe", false), "notepad.exe");
   fs.AddFile("C:\\windows\\system32\\Drivers\\notepad.exe");
-  EXPECT_EQ(tools.NormalizePath("notepad.exe", true), "C:\\windows\\system32\\Drivers\\notepad.exe");
+  EXPECT_EQ(paths.NormalizePath("notepad.exe", true), "C:\\windows\\system32\\Drivers\\notepad.exe");
   fs.AddFile("C:\\windows\\regedit.exe");
-  EXPECT_EQ(tools.NormalizePath("regedit.exe", true), "C:\\windows\\regedit.exe");
-  EXPECT_EQ(tools.NormalizePath("missing.exe", true), "missing.exe");
+  EXPECT_EQ(paths.NormalizePath("regedit.exe", true), "C:\\windows\\regedit.exe");
+  EXPECT_EQ(paths.NormalizePath("missing.exe", true), "missing.exe");
 }
 
 TEST_F(PathsTest, PlainFolderDoesNotSatisfySystemSearchButReadOnlyFolderDoes) {
   fs.AddFolder("C:\\windows\\system32\\plain", attr::kDirectory);
-  EXPECT_EQ(tools.NormalizePath("plain", true), "plain");
+  EXPECT_EQ(paths.NormalizePath("plain", true), "plain");
   fs.AddFolder("C:\\windows\\system32\\ro", attr::kDirectory | attr::kReadOnly);
-  EXPECT_EQ(tools.NormalizePath("ro", true), "C:\\windows\\system32\\ro");
+  EXPECT_EQ(paths.NormalizePath("ro", true), "C:\\windows\\system32\\ro");
 }
 
 TEST_F(PathsTest, FileExistsTrimsAndWritesBack) {
   fs.AddFile("C:\\windows\\system32\\calc.exe");
   std::string path = std::string("  calc.exe  \0junk", 17);
-  EXPECT_TRUE(tools.FileExists(path, true));
+  EXPECT_TRUE(paths.FileExists(path, true));
   EXPECT_EQ(path, "C:\\windows\\system32\\calc.exe");
   std::string raw = "  calc.exe ";
-  EXPECT_FALSE(tools.FileExists(raw, false));
+  EXPECT_FALSE(paths.FileExists(raw, false));
   EXPECT_EQ(raw, "calc.exe");
   std::string empty = "   ";
-  EXPECT_FALSE(tools.FileExists(empty, true));
+  EXPECT_FALSE(paths.FileExists(empty, true));
   std::string folder = "C:\\users\\tester\\AppData\\Roaming";
-  EXPECT_TRUE(tools.FileExists(folder, false));
+  EXPECT_TRUE(paths.FileExists(folder, false));
 }
 
 TEST_F(PathsTest, FileLengthAndBytes) {
   fs.AddFile("C:\\data\\f.bin", Bytes{1, 2, 3, 4, 5});
-  EXPECT_EQ(tools.GetFileLength(""), 0);
-  EXPECT_EQ(tools.GetFileLength("C:\\data\\missing.bin"), 0);
-  EXPECT_EQ(tools.GetFileLength("C:\\data\\f.bin"), 5);
+  EXPECT_EQ(paths.GetFileLength(""), 0);
+  EXPECT_EQ(paths.GetFileLength("C:\\data\\missing.bin"), 0);
+  EXPECT_EQ(paths.GetFileLength("C:\\data\\f.bin"), 5);
   Bytes out;
-  ASSERT_TRUE(tools.ReadFileBytes("C:\\data\\f.bin", 2, 3, out));
+  ASSERT_TRUE(paths.ReadFileBytes("C:\\data\\f.bin", 2, 3, out));
   EXPECT_EQ(out, (Bytes{2, 3, 4}));
-  EXPECT_FALSE(tools.ReadFileBytes("C:\\data\\f.bin", 4, 3, out));
-  EXPECT_FALSE(tools.ReadFileBytes("C:\\data\\f.bin", 0, 1, out));
+  EXPECT_FALSE(paths.ReadFileBytes("C:\\data\\f.bin", 4, 3, out));
+  EXPECT_FALSE(paths.ReadFileBytes("C:\\data\\f.bin", 0, 1, out));
 }
 
 // Short names as a volume keeps them: only for the folders it was told about.
@@ -197,7 +180,7 @@ struct ProfileStart {
   test::FakeFileSystem& fs;
   test::FakeShellFolders shell;
   test::FakeAnsiCodec codec;
-  test::FakePrompt prompt;
+  test::RecordingPrompt prompt;
   Folders folders;
   bool storable = false;
   ConfigIo io{fs, codec, prompt, folders};
@@ -224,7 +207,7 @@ TEST(StorableIconFolderTest, PicturesSurviveARestartInAProfileTheCodePageCannotN
     model.Items[4].IconFile = picture = first.folders.IconDir + "0.png";
     fs.AddFile(picture, "the picture");
     ASSERT_TRUE(SaveMenu(model, first.io));
-    EXPECT_TRUE(first.prompt.requests().empty());
+    EXPECT_TRUE(first.prompt.asked.empty());
   }
   ProfileStart second(fs, shortPaths, appData);
   Model model;

@@ -4,30 +4,14 @@
 
 #include "launch/shortcut_files.h"
 #include "support/fakes.h"
+#include "support/recorders.h"
 
 namespace vek {
 namespace {
 
-class FakeReader : public ShortcutReader {
- public:
-  std::optional<LinkFields> Read(const std::string& path, Route route) override {
-    auto it = links.find({path, route});
-    if (it == links.end()) return std::nullopt;
-    return it->second;
-  }
-  std::string InstallerTarget(const std::string& path) override {
-    auto it = installed.find(path);
-    return it == installed.end() ? std::string() : it->second;
-  }
-  std::map<std::pair<std::string, Route>, LinkFields> links;
-  std::map<std::string, std::string> installed;
-};
-
-class ShortcutFilesTest : public ::testing::Test {
+class ShortcutFilesTest : public ::testing::Test, protected test::PathsMachine<> {
  protected:
   void SetUp() override {
-    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
-    folders = InitPaths("C:\\VEK", shell, fs);
     fs.AddFile("C:\\Tools\\editor.exe");
     fs.AddFile("C:\\Docs\\plan.txt");
     fs.AddFile("C:\\Links\\Editor.lnk");
@@ -45,12 +29,7 @@ class ShortcutFilesTest : public ::testing::Test {
     return f;
   }
   using Route = ShortcutReader::Route;
-  test::FakeFileSystem fs;
-  test::FakeEnvironment env;
-  test::FakeShellFolders shell;
-  Folders folders;
-  PathTools paths{fs, env, folders};
-  FakeReader reader;
+  test::TableShortcutReader reader;
   ShortcutFiles files{paths, reader};
 };
 
@@ -122,12 +101,11 @@ TEST_F(ShortcutFilesTest, MissingPathLeavesClearedDetailsWithTheLinkPath) {
 }
 
 TEST(DisplayNameTest, DropsOnlyLnkAndExe) {
-  EXPECT_EQ(DisplayNameFromPath("C:\\Tools\\Editor.exe"), "Editor");
-  EXPECT_EQ(DisplayNameFromPath("C:\\Docs\\Plan.txt"), "Plan.txt");
+  for (const auto& [path, name] : {std::pair{"C:\\Tools\\Editor.exe", "Editor"}, {"C:\\Docs\\Plan.txt", "Plan.txt"},
+                                   {"  C:\\Docs\\Plan.Lnk  ", "Plan"}, {"C:\\Setup\\setup.msi", "setup.msi"},
+                                   {"Editor.EXE", "Editor"}})
+    EXPECT_EQ(DisplayNameFromPath(path), name) << path;
   EXPECT_EQ(DisplayNameFromPath("C:\\Docs\\Plan.lnk", true), "Plan.lnk");
-  EXPECT_EQ(DisplayNameFromPath("  C:\\Docs\\Plan.Lnk  "), "Plan");
-  EXPECT_EQ(DisplayNameFromPath("C:\\Setup\\setup.msi"), "setup.msi");
-  EXPECT_EQ(DisplayNameFromPath("Editor.EXE"), "Editor");
   EXPECT_EQ(FolderOfPath(" C:\\Tools\\Editor.exe "), "C:\\Tools\\");
   EXPECT_EQ(FolderOfPath("Editor.exe"), "");
 }

@@ -2,33 +2,18 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <future>
 #include <memory>
-#include <mutex>
 
 #include "launch/slow_calls.h"
+#include "support/silent_server_fs.h"
 
 namespace vek {
 namespace {
 
 using namespace std::chrono_literals;
 
-// A device that does not answer until the test opens it.
-struct Gate {
-  void Wait() {
-    std::unique_lock<std::mutex> lock(mutex);
-    opened.wait(lock, [this] { return open; });
-  }
-  void Open() {
-    std::lock_guard<std::mutex> lock(mutex);
-    open = true;
-    opened.notify_all();
-  }
-  std::mutex mutex;
-  std::condition_variable opened;
-  bool open = false;
-};
+using test::Gate;
 
 // Runs `f` on another thread; true when it came back within a few seconds.
 template <typename F>

@@ -64,16 +64,9 @@ class FakeDesktop : public DesktopShell {
   bool taskbarVisible = true;
 };
 
-class SystemCommandsTest : public ::testing::Test {
+class SystemCommandsTest : public ::testing::Test, protected test::PathsMachine<> {
  protected:
-  void SetUp() override {
-    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
-    folders = InitPaths("C:\\VEK", shell, fs);
-    BuildSystemCatalogue(model, folders, fs, "tester", false);
-  }
-  test::FakeFileSystem fs;
-  test::FakeShellFolders shell;
-  Folders folders;
+  void SetUp() override { BuildSystemCatalogue(model, folders, fs, "tester", false); }
   Model model;
   test::RecordingShell runner;
   test::RecordingPrompt prompt;
@@ -113,13 +106,10 @@ TEST_F(SystemCommandsTest, CatalogueCodesTitlesPicturesAndKinds) {
   EXPECT_EQ(model.Items[36].Kind, ItemKind::kEmptyPosition);
   EXPECT_EQ(model.Items[40].Title, "Blank Shortcut");
   EXPECT_EQ(model.Items[41].IconFile, folders.SysIconDir + "Application.png");
-  EXPECT_EQ(model.Groups[0].MemberCount(), 16);
-  EXPECT_EQ(model.Groups[0].Members[0], 65);
-  EXPECT_EQ(model.Groups[0].Members[15], 80);
-  EXPECT_EQ(model.Groups[1].MemberCount(), 14);
-  EXPECT_EQ(model.Groups[1].Members[13], 94);
-  EXPECT_EQ(model.Groups[2].MemberCount(), 3);
-  EXPECT_EQ(model.Groups[2].Members[2], 103);
+  // The built-in groups: how many members, the first and the last.
+  for (const auto& [g, count, first, last] : {std::tuple{0, 16, 65, 80}, {1, 14, 81, 94}, {2, 3, 101, 103}})
+    EXPECT_EQ(std::tuple(model.Groups[g].MemberCount(), model.Groups[g].Members.front(), model.Groups[g].Members.back()),
+              std::tuple(count, first, last)) << "group " << g;
   for (int g = 0; g <= 36; ++g) EXPECT_EQ(model.Groups[g].ShownItem, g);
 }
 
@@ -174,11 +164,7 @@ TEST_F(SystemCommandsTest, ShellElementsShowAgainAtExit) {
 }
 
 TEST_F(SystemCommandsTest, PowerCommandsCallExactFlags) {
-  commands.RunSystemCommand(76);
-  commands.RunSystemCommand(77);
-  commands.RunSystemCommand(78);
-  commands.RunSystemCommand(79);
-  commands.RunSystemCommand(80);
+  for (int code = 76; code <= 80; ++code) commands.RunSystemCommand(code);
   EXPECT_EQ(actions.log, (std::vector<std::string>{"EndSession(1,4294967295)", "EndSession(2,4294967295)",
                                                    "EndSession(0,4294967295)", "Lock", "MonitorOff"}));
 }
@@ -257,16 +243,12 @@ TEST(RecycleBinStatusTest, SizesInBytesKilobytesAndMegabytes) {
   EXPECT_EQ(FormatSize(1234567.0, true, dot), "1,234,567.");
   NumberSeparators comma{",", "."};
   EXPECT_EQ(FormatSize(2.5, false, comma), "2,5");
-  EXPECT_EQ(RecycleBinStatusMessage({500, 2}, dot).text,
-            "Your Recycle Bin consumes 500 Bytes (2 Items) right now.\r\nDo you want to empty Recycle Bin?");
-  EXPECT_EQ(RecycleBinStatusMessage({1024, 1}, dot).text,
-            "Your Recycle Bin consumes 1.KB (1 Items) right now.\r\nDo you want to empty Recycle Bin?");
-  EXPECT_EQ(RecycleBinStatusMessage({1048576, 4}, dot).text,
-            "Your Recycle Bin consumes 1.MB (4 Items) right now.\r\nDo you want to empty Recycle Bin?");
-  EXPECT_EQ(RecycleBinStatusMessage({int64_t{3} << 30, 4}, dot).text,
-            "Your Recycle Bin consumes over 2GB right now!\r\nDo you want to empty Recycle Bin?");
-  EXPECT_EQ(RecycleBinStatusMessage({0, 2}, dot).text,
-            "Your Recycle Bin consumes 0 Byte (2 Items) right now.\r\nDo you want to empty Recycle Bin?");
+  for (const auto& [info, consumes] :
+       {std::pair<RecycleBinInfo, const char*>{{500, 2}, "500 Bytes (2 Items) right now."},
+        {{1024, 1}, "1.KB (1 Items) right now."}, {{1048576, 4}, "1.MB (4 Items) right now."},
+        {{int64_t{3} << 30, 4}, "over 2GB right now!"}, {{0, 2}, "0 Byte (2 Items) right now."}})
+    EXPECT_EQ(RecycleBinStatusMessage(info, dot).text,
+              std::string("Your Recycle Bin consumes ") + consumes + "\r\nDo you want to empty Recycle Bin?");
   EXPECT_EQ(RecycleBinStatusMessage({0, 2}, dot).buttons, PromptButtons::kYesNo);
 }
 

@@ -27,11 +27,9 @@ TEST(VersionResourceTest, UnknownFieldsMissingKeysAndEmptyValuesGiveEmptyText) {
   VersionBytes v;
   v.strings = {{"Comments", ""}, {"CompanyName", "Kestrovan"}};
   const Bytes bytes = v.Build();
-  EXPECT_EQ(GetVersionString(bytes, -1), "");
-  EXPECT_EQ(GetVersionString(bytes, version_field::kCount), "");
-  EXPECT_EQ(GetVersionString(bytes, version_field::kFileDescription), "");
-  // An entry without a value must not read into the next entry.
-  EXPECT_EQ(GetVersionString(bytes, version_field::kComments), "");
+  // An entry without a value (Comments) must not read into the next entry.
+  for (int field : {-1, int{version_field::kCount}, int{version_field::kFileDescription}, int{version_field::kComments}})
+    EXPECT_EQ(GetVersionString(bytes, field), "") << field;
   EXPECT_EQ(GetVersionString(bytes, version_field::kCompanyName), "Kestrovan");
   EXPECT_EQ(GetVersionString(nullptr, 0, 6), "");
   EXPECT_EQ(GetVersionString(Bytes{}, 6), "");

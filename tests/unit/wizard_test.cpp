@@ -10,25 +10,6 @@
 namespace vek {
 namespace {
 
-class WizardHost : public EditMenuHost {
- public:
-  void CloseGroupMenu() override {}
-  bool KeyMode() override { return false; }
-  void LeaveKeyMode() override {}
-  void RefreshRing() override { log += "ring "; }
-  void RefreshGroupMenu() override { log += "menu "; }
-  bool DeleteItem(int) override { return false; }
-  void SaveMenu() override { log += "save "; }
-  bool DockInForeground() override { return false; }
-  void ShowProperties(int, bool) override {}
-  std::string log;
-};
-
-struct NoSwaps : ItemImageSwap {
-  void SwapItemImages(int a, int b) override { swaps.emplace_back(a, b); }
-  std::vector<std::pair<int, int>> swaps;
-};
-
 // A ring of 12: the centre, two built-in items, All Programs, "Four" on slot 4, the
 // group "Tools" (two members) on slot 5, the rest empty. C:\Apps holds three programs.
 class WizardTest : public ::testing::Test {
@@ -70,9 +51,9 @@ class WizardTest : public ::testing::Test {
   ManageEntry Entry(int choice, int index) { return ManageEntries(w.model, choice)[index]; }
 
   test::ItemWorld w;
-  WizardHost host;
+  test::RecordingEditHost host;
   test::ScriptedInput input;
-  NoSwaps swaps;
+  test::RecordingImageSwap swaps;
   WizardActions act{w.model, w.items, w.prompt, input, host, swaps};
 };
 
@@ -134,7 +115,7 @@ TEST_F(WizardTest, AddShortcutFillsTheNextFreeSlotThenAllProgramsThenRefuses) {
   ASSERT_TRUE(act.AddShortcuts(kRingChoice, {App("gamma")}));
   EXPECT_EQ(w.item(6).Kind, ItemKind::kShortcut);
   EXPECT_EQ(w.item(6).Link, App("gamma"));
-  EXPECT_EQ(host.log, "ring menu save ");
+  EXPECT_EQ(host.calls, "ring menu save ");
   EXPECT_TRUE(w.prompt.asked.empty());
 
   FillRing();
@@ -198,7 +179,7 @@ TEST_F(WizardTest, RemoveAsksTheDeleteQuestionAndNoKeepsEverything) {
   EXPECT_FALSE(act.Remove(kRingChoice, four));
   EXPECT_EQ(Asked(), std::vector<std::string>{kDeleteShortcutQuestion});
   EXPECT_EQ(w.item(4).Title, "Four");
-  EXPECT_EQ(host.log, "");
+  EXPECT_EQ(host.calls, "");
 
   // Both members of a group after one question; the built-in slots are never removed.
   w.prompt.asked.clear();

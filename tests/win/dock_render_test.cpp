@@ -86,6 +86,11 @@ class DockRenderTest : public ::testing::Test {
     const SlotBox& b = dock_.geometry().DockPos[slot];
     return {b.X + b.Size / 2, b.Y + b.Size / 2};
   }
+  // The pointer over a slot's centre, as the dock's selection sees it.
+  void Hover(DockWindow& d, int slot) const {
+    const PointXY p = Centre(slot);
+    d.SelectAt(p.x, p.y);
+  }
 
   win::UniqueModule resources_;
   AppContext app_;
@@ -119,8 +124,7 @@ TEST_F(DockRenderTest, HoverMagnifiesTheSlotAndCaptionsItInTheCentre) {
   const SlotBox& b = dock_.geometry().DockPos[1];
   // The magnified plate reaches beyond the normal box.
   EXPECT_EQ(At(s, b.MagX + 5, b.MagY + 32).a, 0);
-  const PointXY p = Centre(1);
-  dock_.SelectAt(p.x, p.y);
+  Hover(dock_, 1);
   EXPECT_EQ(dock_.selIndex(), 1);
   EXPECT_GT(At(s, b.MagX + 5, b.MagY + 32).a, 100);
   // White caption letters with a dark outline under the centre.
@@ -137,8 +141,7 @@ TEST_F(DockRenderTest, TheHoveredCentreIsItsOwnPictureMagnifiedInsideItsRing) {
   const win::DockSurface& s = dock_.surface();
   const SlotBox& c = dock_.geometry().DockPos[0];
   const std::vector<uint32_t> plain(s.bits(), s.bits() + static_cast<size_t>(s.width()) * s.height());
-  const PointXY p = Centre(0);
-  dock_.SelectAt(p.x, p.y);
+  Hover(dock_, 0);
   ASSERT_EQ(dock_.selIndex(), 0);
   // The corners of the ring's square box lie outside the ring: nothing is drawn there.
   const int side = c.MagSize, corner = 16;
@@ -192,10 +195,7 @@ TEST_F(DockRenderTest, KeyModeDimsTheWholeScreenBeneathTheRingAndShowsLetters) {
             8);
   // Hovering repaints the ring alone.
   const int changes = backdrop.changes();
-  for (int slot : {3, 4, 0, 24}) {
-    const PointXY p = Centre(slot);
-    dock_.SelectAt(p.x, p.y);
-  }
+  for (int slot : {3, 4, 0, 24}) Hover(dock_, slot);
   EXPECT_EQ(backdrop.changes(), changes);
   // Letters hidden: still dimmed, no letters.
   app_.model.Settings.HideLetters = true;
@@ -225,15 +225,13 @@ TEST_F(DockRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
   };
   expectSame("plain");
   for (int slot : {3, 4, 5, 0, 24, 1, 13}) {
-    const PointXY p = Centre(slot);
-    Both([&](DockWindow& d) { d.SelectAt(p.x, p.y); });
+    Both([&](DockWindow& d) { Hover(d, slot); });
     expectSame(("hovering slot " + std::to_string(slot)).c_str());
   }
   Both([](DockWindow& d) { d.SetKeyMode(true); });
   expectSame("key mode on");
   for (int slot : {7, 8, 0}) {
-    const PointXY p = Centre(slot);
-    Both([&](DockWindow& d) { d.SelectAt(p.x, p.y); });
+    Both([&](DockWindow& d) { Hover(d, slot); });
     expectSame(("key mode, slot " + std::to_string(slot)).c_str());
   }
   Both([](DockWindow& d) { d.DockAction(true); });
@@ -283,17 +281,14 @@ TEST_F(DockRenderTest, BlendedPicturesLookAsGdiplusDrawsThem) {
   // A missing, misplaced or stale picture differs by far more.
   literal_.surface().set_painting(win::DockSurface::Painting::kWholeFrame);
   literal_.surface().Invalidate();
-  const PointXY p = Centre(5);
-  Both([&](DockWindow& d) { d.SelectAt(p.x, p.y); });
+  Both([&](DockWindow& d) { Hover(d, 5); });
   Both([](DockWindow& d) { d.SetKeyMode(true); });
   EXPECT_LE(Differences().largest, 4);
 }
 
 TEST_F(DockRenderTest, HoverPushesASmallAreaAndAnUnchangedFramePushesNothing) {
-  PointXY p = Centre(3);
-  dock_.SelectAt(p.x, p.y);
-  p = Centre(4);
-  dock_.SelectAt(p.x, p.y);
+  Hover(dock_, 3);
+  Hover(dock_, 4);
   const PixelRect pushed = dock_.surface().last_pushed();
   EXPECT_FALSE(pushed.empty());
   const ScreenMetrics& m = dock_.geometry().screen;

@@ -13,6 +13,8 @@
 #include "core/pool_ops.h"
 #include "dock/geometry.h"
 #include "gdiplus_session.h"
+#include "support/icon_bytes.h"
+#include "support/recorders.h"
 #include "test_files.h"
 #include "text/text.h"
 #include "icons/icon_directory.h"
@@ -54,13 +56,8 @@ Argb PixelOf(Gdiplus::Bitmap& bitmap, int x, int y) {
   return Argb{c.GetA(), c.GetR(), c.GetG(), c.GetB()};
 }
 
-void PutLe16(Bytes& b, uint32_t v) {
-  b.push_back(static_cast<uint8_t>(v));
-  b.push_back(static_cast<uint8_t>(v >> 8));
-}
-void PutLe32(Bytes& b, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
+using test::PutLe16;
+using test::PutLe32;
 
 // A 32 × 32 true-colour icon image: the left half opaque blue, the top-right quarter
 // half-transparent red, the rest transparent.
@@ -84,22 +81,7 @@ Bytes TrueColourIconImage() {
   return b;
 }
 
-Bytes IcoWith(const Bytes& image, int side, int bits) {
-  Bytes b;
-  PutLe16(b, 0);
-  PutLe16(b, 1);
-  PutLe16(b, 1);
-  b.push_back(static_cast<uint8_t>(side == 256 ? 0 : side));
-  b.push_back(static_cast<uint8_t>(side == 256 ? 0 : side));
-  b.push_back(0);
-  b.push_back(0);
-  PutLe16(b, 1);
-  PutLe16(b, static_cast<uint32_t>(bits));
-  PutLe32(b, static_cast<uint32_t>(image.size()));
-  PutLe32(b, 22);
-  b.insert(b.end(), image.begin(), image.end());
-  return b;
-}
+Bytes IcoWith(const Bytes& image, int side, int bits) { return test::IcoFile({{side, bits, image}}); }
 
 BitmapPtr Solid(int w, int h, const Gdiplus::Color& colour) {
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(w, h, PixelFormat32bppARGB);
@@ -128,11 +110,6 @@ class WrittenPictures : public ItemPictures {
   FileSystem& fs_;
 };
 
-class SilentPrompt : public UserPrompt {
- public:
-  PromptAnswer Ask(const PromptRequest&) override { return PromptAnswer::kNo; }
-};
-
 class IconExtractionTest : public ::testing::Test {
  protected:
   IconExtractionTest() {
@@ -149,7 +126,7 @@ class IconExtractionTest : public ::testing::Test {
   Win32ShortcutReader reader_;
   Win32Drives drives_;
   Win32VersionResources versions_;
-  SilentPrompt prompt_;
+  test::RecordingPrompt prompt_;
   Folders folders_;
   Model model_;
   PathTools paths_{fs_, env_, folders_};

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "scratch_folder.h"
+#include "support/recorders.h"
 #include <windows.h>
 
 #include <memory>
@@ -101,15 +102,6 @@ TEST(SystemInfoWinTest, SpecialFoldersAndVariables) {
   EXPECT_TRUE(fs.Attributes(folders.IconDir) & attr::kDirectory);
 }
 
-class CountingPrompt : public UserPrompt {
- public:
-  PromptAnswer Ask(const PromptRequest&) override {
-    ++asked;
-    return PromptAnswer::kOk;
-  }
-  int asked = 0;
-};
-
 TEST(ShortPathsWinTest, AFolderTheCodePageCannotNameGetsAStorableShortName) {
   ScratchFolder dir;
   Win32FileSystem fs;
@@ -121,9 +113,9 @@ TEST(ShortPathsWinTest, AFolderTheCodePageCannotNameGetsAStorableShortName) {
 
   Folders folders;
   folders.IconDir = icons;
-  CountingPrompt prompt;
+  test::RecordingPrompt prompt;
   EXPECT_TRUE(UseStorableIconFolder(folders, codec, shortPaths, prompt));
-  EXPECT_EQ(prompt.asked, 0);
+  EXPECT_TRUE(prompt.asked.empty());
   std::string ansi;
   EXPECT_TRUE(codec.ToAnsi(folders.IconDir, ansi)) << folders.IconDir;
   ASSERT_FALSE(codec.ToAnsi(icons, ansi)) << "the code page holds the long name: nothing tested";

@@ -63,38 +63,32 @@
 
 namespace {
 
-struct CountData {
+// The top-level windows of a class (only the visible ones when asked): how many, and the
+// first one found, the topmost.
+struct ClassSearch {
   const wchar_t* className;
-  int count;
+  bool visibleOnly;
+  int count = 0;
+  HWND found = nullptr;
 };
 
-BOOL CALLBACK CountWindows(HWND hwnd, LPARAM lParam) {
-  auto* data = reinterpret_cast<CountData*>(lParam);
+BOOL CALLBACK MatchClass(HWND hwnd, LPARAM lParam) {
+  auto* data = reinterpret_cast<ClassSearch*>(lParam);
   wchar_t name[256];
-  if (GetClassNameW(hwnd, name, 256) && wcscmp(name, data->className) == 0) ++data->count;
-  return TRUE;
-}
-
-struct FindData {
-  const wchar_t* className;
-  HWND found;
-};
-
-BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lParam) {
-  auto* data = reinterpret_cast<FindData*>(lParam);
-  wchar_t name[256];
-  if (IsWindowVisible(hwnd) && GetClassNameW(hwnd, name, 256) && wcscmp(name, data->className) == 0) {
-    data->found = hwnd;
-    return FALSE;
+  if ((!data->visibleOnly || IsWindowVisible(hwnd)) && GetClassNameW(hwnd, name, 256) &&
+      wcscmp(name, data->className) == 0) {
+    ++data->count;
+    if (!data->found) data->found = hwnd;
   }
   return TRUE;
 }
 
-HWND VisibleWindow(const wchar_t* className) {
-  FindData data{className, nullptr};
-  EnumWindows(&FindVisible, reinterpret_cast<LPARAM>(&data));
-  return data.found;
+ClassSearch Search(const wchar_t* className, bool visibleOnly) {
+  ClassSearch data{className, visibleOnly};
+  EnumWindows(&MatchClass, reinterpret_cast<LPARAM>(&data));
+  return data;
 }
+HWND VisibleWindow(const wchar_t* className) { return Search(className, true).found; }
 
 BOOL CALLBACK PrintText(HWND hwnd, LPARAM) {
   wchar_t text[1024];
@@ -102,19 +96,30 @@ BOOL CALLBACK PrintText(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
-int Count(const wchar_t* className) {
-  CountData data{className, 0};
-  EnumWindows(&CountWindows, reinterpret_cast<LPARAM>(&data));
-  return data.count;
-}
-
-bool WaitFor(const wchar_t* className, double seconds, bool present) {
+// Waits up to `seconds` until a window of the class and title is there (or, `present`
+// false, is gone); true once it is so, the window in `found`.
+bool WaitFor(const wchar_t* className, const wchar_t* title, double seconds, bool present = true,
+             HWND* found = nullptr) {
   const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
   while (true) {
-    if ((FindWindowW(className, nullptr) != nullptr) == present) return true;
+    const HWND hwnd = FindWindowW(className, title);
+    if ((hwnd != nullptr) == present) {
+      if (found) *found = hwnd;
+      return true;
+    }
     if (GetTickCount64() >= deadline) return false;
     Sleep(50);
   }
+}
+
+// The ring's place on this screen with the default sizes and radius, QUANTITY slots.
+vek::DockGeometry DefaultGeometry(vek::AppSettings& settings, int quantity = 0) {
+  vek::DockGeometry geometry;
+  geometry.screen = vek::win::ReadScreenMetrics();
+  vek::ApplyDefaultSettings(settings, vek::ScreenForSettings(geometry.screen));
+  if (quantity > 0) settings.IconQuantity = quantity;
+  geometry.Relayout(settings);
+  return geometry;
 }
 
 // Reads the menu file the program in `programFolder` saved for this user.
@@ -180,11 +185,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"slot") {
     vek::AppSettings settings;
-    vek::DockGeometry geometry;
-    geometry.screen = vek::win::ReadScreenMetrics();
-    vek::ApplyDefaultSettings(settings, vek::ScreenForSettings(geometry.screen));
-    if (argc > 3) settings.IconQuantity = _wtoi(argv[3]);
-    geometry.Relayout(settings);
+    const vek::DockGeometry geometry = DefaultGeometry(settings, argc > 3 ? _wtoi(argv[3]) : 0);
     const int slot = _wtoi(argv[2]);
     if (slot < 0 || slot >= vek::kSlotCount) return 2;
     const vek::SlotBox& box = geometry.DockPos[slot];
@@ -195,10 +196,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"menu") {
     if (argc < 4) return 2;
     vek::AppSettings settings;
-    vek::DockGeometry geometry;
-    geometry.screen = vek::win::ReadScreenMetrics();
-    vek::ApplyDefaultSettings(settings, vek::ScreenForSettings(geometry.screen));
-    geometry.Relayout(settings);
+    const vek::DockGeometry geometry = DefaultGeometry(settings);
     const int slot = _wtoi(argv[2]), count = _wtoi(argv[3]);
     if (slot < 0 || slot >= vek::kSlotCount) return 2;
     const int rows = vek::RowsPerPage(geometry.screen.ScreenHeight);
@@ -236,14 +234,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     return 0;
   }
+  const double seconds = argc > 3 ? _wtof(argv[3]) : 10.0;
   if (command == L"dialog-text") {
-    const double seconds = argc > 3 ? _wtof(argv[3]) : 10.0;
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
     HWND box = nullptr;
-    while (!(box = FindWindowW(L"#32770", className))) {
-      if (GetTickCount64() >= deadline) return 1;
-      Sleep(50);
-    }
+    if (!WaitFor(L"#32770", className, seconds, true, &box)) return 1;
     EnumChildWindows(box, &PrintText, 0);
     return 0;
   }
@@ -280,15 +274,7 @@ int wmain(int argc, wchar_t** argv) {
     UnregisterHotKey(holder, 0x7001);
     return 0;
   }
-  if (command == L"wait-title") {
-    const double seconds = argc > 3 ? _wtof(argv[3]) : 10.0;
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
-    while (!FindWindowW(nullptr, className)) {
-      if (GetTickCount64() >= deadline) return 1;
-      Sleep(50);
-    }
-    return 0;
-  }
+  if (command == L"wait-title") return WaitFor(nullptr, className, seconds) ? 0 : 1;
   if (command == L"close-title") {
     // A message box closes through its OK (or Cancel) button, like a user's answer.
     const HWND titled = FindWindowW(nullptr, className);
@@ -347,11 +333,10 @@ int wmain(int argc, wchar_t** argv) {
     if (argc > 4) SendMessageW(control, LB_SETCARETINDEX, _wtoi(argv[4]), FALSE);
     return PostMessageW(titled, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(control)) ? 0 : 1;
   }
-  const double seconds = argc > 3 ? _wtof(argv[3]) : 10.0;
-  if (command == L"wait-window") return WaitFor(className, seconds, true) ? 0 : 1;
-  if (command == L"wait-gone") return WaitFor(className, seconds, false) ? 0 : 1;
+  if (command == L"wait-window") return WaitFor(className, nullptr, seconds) ? 0 : 1;
+  if (command == L"wait-gone") return WaitFor(className, nullptr, seconds, false) ? 0 : 1;
   if (command == L"count") {
-    std::printf("%d\n", Count(className));
+    std::printf("%d\n", Search(className, false).count);
     return 0;
   }
   const HWND window = FindWindowW(className, nullptr);

@@ -10,7 +10,7 @@
 #include "core/model.h"
 #include "core/paths.h"
 #include "support/fake_codec.h"
-#include "support/fake_prompt.h"
+#include "support/recorders.h"
 #include "support/fake_registry.h"
 #include "support/fakes.h"
 
@@ -83,7 +83,7 @@ struct FakeConfigEnv {
   ListingFakeFileSystem fs;
   FakeShellFolders shell;
   FakeAnsiCodec codec;
-  FakePrompt prompt;
+  RecordingPrompt prompt;
   FakeRegistry registry;
   Folders folders;
   ConfigIo io;

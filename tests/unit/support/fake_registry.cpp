@@ -1,5 +1,6 @@
 #include "support/fake_registry.h"
 
+#include "support/version_bytes.h"
 #include "text/text.h"
 
 namespace vek::test {
@@ -42,11 +43,11 @@ RegStatus FakeRegistry::DeleteValue(RegRoot root, const std::string& subKey, con
 }
 
 void FakeRegistry::PutString(RegRoot root, const std::string& subKey, const std::string& name,
-                             const std::string& ascii, bool withNul, uint32_t type) {
+                             const std::string& text, bool withNul, uint32_t type) {
   std::vector<uint8_t> data;
-  for (char c : ascii) {
-    data.push_back(static_cast<uint8_t>(c));
-    data.push_back(0);
+  for (char16_t c : Utf16(text)) {
+    data.push_back(static_cast<uint8_t>(c & 0xFF));
+    data.push_back(static_cast<uint8_t>(c >> 8));
   }
   if (withNul) data.insert(data.end(), {0, 0});
   PutRaw(root, subKey, name, type, std::move(data));

@@ -21,7 +21,10 @@ class FakeRegistry : public Registry {
 
   // Test set-up and inspection. Strings are stored as the wide API does (UTF-16LE).
   void PutString(RegRoot root, const std::string& subKey, const std::string& name,
-                 const std::string& ascii, bool withNul = false, uint32_t type = 1);
+                 const std::string& text, bool withNul = false, uint32_t type = 1);
+  // A text as the wide API writes it, with the terminating NUL.
+  void PutText(RegRoot root, const std::string& subKey, const std::string& name, const std::string& text,
+               uint32_t type = 1) { PutString(root, subKey, name, text, true, type); }
   void PutRaw(RegRoot root, const std::string& subKey, const std::string& name, uint32_t type,
               std::vector<uint8_t> data);
   bool HasValue(RegRoot root, const std::string& subKey, const std::string& name) const;

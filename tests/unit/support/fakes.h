@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/paths.h"
 #include "text/text.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
@@ -66,6 +67,7 @@ class FakeShellFolders : public ShellFolders {
  public:
   FakeShellFolders();
   void Set(int csidl, const std::string& path) { folders_[csidl] = path; }
+  const std::map<int, std::string>& all() const { return folders_; }
   std::string SpecialFolder(int csidl) override;
   std::string TempFolder() override { return temp_; }
   std::string TempFileName(const std::string& folder, const std::string& prefix) override;
@@ -74,6 +76,23 @@ class FakeShellFolders : public ShellFolders {
   std::map<int, std::string> folders_;
   std::string temp_ = "C:\\users\\tester\\Temp\\";
   int next_ = 1;
+};
+
+// The program in a folder (C:\VEK unless named) of the tester's machine: a disk with the
+// user's profile, SystemRoot in the environment, the shell's folders, the program's
+// folders made, and the path tools over them.
+template <class Disk = FakeFileSystem>
+struct PathsMachine {
+  explicit PathsMachine(const std::string& appDir = "C:\\VEK") {
+    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
+    folders = InitPaths(appDir, shell, fs);
+    env.Set("SystemRoot", "C:\\windows");
+  }
+  Disk fs;
+  FakeEnvironment env;
+  FakeShellFolders shell;
+  Folders folders;
+  PathTools paths{fs, env, folders};
 };
 
 // Matches a Windows wildcard pattern ("*.*", "*.png", "a?c") without regard to case.

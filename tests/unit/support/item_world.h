@@ -1,21 +1,17 @@
 // A whole fake machine for item creation, the folder scans and the default ring: an
 // in-memory disk whose folder listings work, drives, a registry, shortcut files, version
 // resources and a picture writer, wired to the real ItemCreation, Discovery and
-// Defaults. Header-only, so that the benchmarks can use it too.
+// Defaults. The benchmarks use it too.
 #pragma once
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -38,7 +34,10 @@
 #include "platform/registry.h"
 #include "platform/system_info.h"
 #include "support/fake_codec.h"
+#include "support/fake_registry.h"
+#include "support/fakes.h"
 #include "support/recorders.h"
+#include "support/silent_server_fs.h"
 #include "support/table_drives.h"
 #include "support/version_bytes.h"
 
@@ -46,8 +45,9 @@ namespace vek::test {
 
 // An in-memory disk with Windows path rules: names compare without regard to ASCII
 // letter case, folders list their files and sub-folders in the order they were made,
-// and a drive root exists only when something was put on that drive.
-class ScanFileSystem : public FileSystem {
+// and a drive root exists only when something was put on that drive. Places listed as
+// stalled stand for a slow drive or a dead server.
+class ScanFileSystem : public FileSystem, public StallGate {
  public:
   void AddFolder(const std::string& path, uint32_t attributes = attr::kDirectory) {
     AddParents(path);
@@ -66,28 +66,12 @@ class ScanFileSystem : public FileSystem {
   }
   size_t writes() const { return writes_; }
   bool FailWrites = false;  // a full disk: every write fails
-  // Paths beginning with this (upper case) do not answer until Answer(): a slow drive or
-  // a dead server. Questions to it are counted.
-  std::string stalledPrefix;
-  void Answer() {
-    std::lock_guard<std::mutex> lock(stallMutex_);
-    answering_ = true;
-    released_.notify_all();
-  }
-  // Waits until every stalled question has been answered, at most a few seconds.
-  bool AllAnswered() const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (stalledAnswered < stalledAsked && std::chrono::steady_clock::now() < deadline)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return stalledAnswered == stalledAsked;
-  }
-  std::atomic<int> stalledAsked{0}, stalledAnswered{0};
 
   uint32_t Attributes(const std::string& path) override {
-    const bool stalled = Stall(path);
+    Ask(path);
     auto it = entries_.find(Key(path));
     const uint32_t a = it == entries_.end() ? attr::kInvalid : it->second.attributes;
-    if (stalled) ++stalledAnswered;
+    ++answered;
     return a;
   }
   bool ReadAll(const std::string& path, Bytes& out) override {
@@ -129,9 +113,9 @@ class ScanFileSystem : public FileSystem {
     return true;
   }
   std::vector<DirEntry> List(const std::string& folder, const std::string& pattern) override {
-    const bool stalled = Stall(folder);
+    Ask(folder);
     std::vector<DirEntry> out = ListNow(folder, pattern);
-    if (stalled) ++stalledAnswered;
+    ++answered;
     return out;
   }
   std::vector<DirEntry> ListNow(const std::string& folder, const std::string& pattern) {
@@ -154,18 +138,6 @@ class ScanFileSystem : public FileSystem {
   }
 
  private:
-  // True when the path had to wait.
-  bool Stall(const std::string& path) {
-    if (stalledPrefix.empty() || ToUpperAscii(path).rfind(stalledPrefix, 0) != 0) return false;
-    ++stalledAsked;
-    std::unique_lock<std::mutex> lock(stallMutex_);
-    released_.wait(lock, [this] { return answering_; });
-    return true;
-  }
-  std::mutex stallMutex_;
-  std::condition_variable released_;
-  bool answering_ = false;
-
   struct Entry {
     std::string path;
     uint32_t attributes = 0;
@@ -212,106 +184,6 @@ class ScanFileSystem : public FileSystem {
   std::map<std::string, Entry> entries_;
   std::vector<std::string> order_;
   size_t writes_ = 0;
-};
-
-class MapEnvironment : public Environment {
- public:
-  std::map<std::string, std::string> vars{{"SYSTEMROOT", "C:\\windows"}, {"WINDIR", "C:\\windows"}};
-  std::optional<std::string> Variable(const std::string& name) override {
-    auto it = vars.find(ToUpperAscii(name));
-    if (it == vars.end()) return std::nullopt;
-    return it->second;
-  }
-};
-
-class MapShellFolders : public ShellFolders {
- public:
-  std::map<int, std::string> folders{
-      {csidl::kDesktop, "C:\\users\\tester\\Desktop"},
-      {csidl::kPrograms, "C:\\users\\tester\\Start Menu\\Programs"},
-      {csidl::kPersonal, "C:\\users\\tester\\Documents"},
-      {csidl::kFavorites, "C:\\users\\tester\\Favorites"},
-      {csidl::kMyMusic, "C:\\users\\tester\\Music"},
-      {csidl::kMyVideo, "C:\\users\\tester\\Videos"},
-      {csidl::kCommonPrograms, "C:\\ProgramData\\Start Menu\\Programs"},
-      {csidl::kCommonDesktop, "C:\\users\\Public\\Desktop"},
-      {csidl::kAppData, "C:\\users\\tester\\AppData\\Roaming"},
-      {csidl::kWindows, "C:\\windows"},
-      {csidl::kSystem, "C:\\windows\\system32"},
-      {csidl::kProgramFiles, "C:\\Program Files"},
-      {csidl::kMyPictures, "C:\\users\\tester\\Pictures"},
-      {csidl::kProfile, "C:\\users\\tester"},
-      {csidl::kProgramFilesCommon, "C:\\Program Files\\Common Files"},
-  };
-  std::string SpecialFolder(int id) override {
-    auto it = folders.find(id);
-    return it == folders.end() ? std::string() : it->second;
-  }
-  std::string TempFolder() override { return "C:\\users\\tester\\Temp\\"; }
-  std::string TempFileName(const std::string& folder, const std::string& prefix) override {
-    return WithTrailingBackslash(folder) + prefix + std::to_string(++next_) + ".tmp";
-  }
-
- private:
-  int next_ = 0;
-};
-
-// Key paths and value names compare without regard to letter case; texts are stored as
-// the wide API stores them (UTF-16LE with the terminating NUL).
-class MapRegistry : public Registry {
- public:
-  void PutText(RegRoot root, const std::string& subKey, const std::string& name,
-               const std::string& text, uint32_t type = reg_type::kSz) {
-    std::vector<uint8_t> data;
-    for (char16_t c : Utf16(text) + u'\0') {
-      data.push_back(static_cast<uint8_t>(c & 0xFF));
-      data.push_back(static_cast<uint8_t>(c >> 8));
-    }
-    values_[Key(root, subKey, name)] = {type, data};
-  }
-  RegStatus QueryValue(RegRoot root, const std::string& subKey, const std::string& name,
-                       uint32_t& type, std::vector<uint8_t>& data) override {
-    auto it = values_.find(Key(root, subKey, name));
-    if (it == values_.end()) return {false, reg_error::kFileNotFound};
-    type = it->second.first;
-    data = it->second.second;
-    return {true, reg_error::kSuccess};
-  }
-  RegStatus SetValue(RegRoot root, const std::string& subKey, const std::string& name,
-                     uint32_t type, const std::vector<uint8_t>& data) override {
-    values_[Key(root, subKey, name)] = {type, data};
-    return {true, reg_error::kSuccess};
-  }
-  RegStatus DeleteValue(RegRoot root, const std::string& subKey, const std::string& name) override {
-    return {true, values_.erase(Key(root, subKey, name)) ? reg_error::kSuccess : reg_error::kFileNotFound};
-  }
-
- private:
-  static std::string Key(RegRoot root, const std::string& subKey, const std::string& name) {
-    return std::to_string(static_cast<int>(root)) + "|" + ToUpperAscii(subKey) + "|" + ToUpperAscii(name);
-  }
-  std::map<std::string, std::pair<uint32_t, std::vector<uint8_t>>> values_;
-};
-
-// Every route of the shell reads the same fields; no shortcut is installer-advertised.
-class TableShortcutReader : public ShortcutReader {
- public:
-  void Add(const std::string& linkPath, const std::string& target, const std::string& iconFile = "",
-           int32_t iconIndex = 0, const std::string& arguments = "") {
-    LinkFields f;
-    f.target = target;
-    f.iconFile = iconFile;
-    f.iconIndex = iconIndex;
-    f.arguments = arguments;
-    links[ToUpperAscii(linkPath)] = f;
-  }
-  std::optional<LinkFields> Read(const std::string& linkPath, Route) override {
-    auto it = links.find(ToUpperAscii(linkPath));
-    if (it == links.end()) return std::nullopt;
-    return it->second;
-  }
-  std::string InstallerTarget(const std::string&) override { return {}; }
-  std::map<std::string, LinkFields> links;
 };
 
 class TableVersions : public VersionResourceSource {
@@ -391,7 +263,8 @@ struct WorldLimits {
 // As in the program, the path tools ask the disk through the network places.
 struct ItemWorld {
   explicit ItemWorld(WorldLimits l = {}) : limits(std::move(l)) {
-    for (const auto& [id, path] : shell.folders) fs.AddFolder(path);
+    for (const auto& [id, path] : shell.all()) fs.AddFolder(path);
+    for (const char* name : {"SystemRoot", "WINDIR"}) env.Set(name, "C:\\windows");
     fs.AddFolder(kWorldAppDir);
     folders = InitPaths(kWorldAppDir, shell, fs);
     fs.AddFolder(folders.SysIconDir);
@@ -426,13 +299,13 @@ struct ItemWorld {
   ScanFileSystem fs;
   TableDrives drives;
   NetworkPlacesFileSystem places{fs, limits.place, std::chrono::seconds(60), &drives};
-  MapEnvironment env;
-  MapShellFolders shell;
+  FakeEnvironment env;
+  FakeShellFolders shell;
   Folders folders;
   PathTools paths{places, env, folders};
   TableShortcutReader reader;
   ShortcutFiles shortcuts{paths, reader};
-  MapRegistry registry;
+  FakeRegistry registry;
   Associations associations{registry, paths};
   RecordingPictures pictures{fs};
   TableVersions versions;

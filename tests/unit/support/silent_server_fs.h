@@ -1,5 +1,5 @@
-// A file system whose network shares (and any other place listed in `stalled`) do not
-// answer until the test lets them; counts the questions it got and the answers it gave.
+// Devices and places that do not answer until a test lets them, and a file system whose
+// network shares (and any other place listed) are such places.
 #pragma once
 
 #include <atomic>
@@ -14,23 +14,36 @@
 
 namespace vek::test {
 
-class SilentServerFs : public FakeFileSystem {
+// Holds whoever waits on it until it is opened: a device that does not answer.
+class Gate {
  public:
-  uint32_t Attributes(const std::string& path) override {
-    ++asked;
-    if (Stalled(path)) {
-      std::unique_lock<std::mutex> lock(mutex_);
-      released_.wait(lock, [this] { return answering_; });
-    }
-    const uint32_t a = FakeFileSystem::Attributes(path);
-    ++answered;
-    return a;
+  void Wait() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    opened_.wait(lock, [this] { return open_; });
   }
-  void Answer() {
+  void Open() {
     std::lock_guard<std::mutex> lock(mutex_);
-    answering_ = true;
-    released_.notify_all();
+    open_ = true;
+    opened_.notify_all();
   }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable opened_;
+  bool open_ = false;
+};
+
+// A question about a path that begins with one of `stalled` (upper case) waits in Ask until
+// Answer(). Questions and answers are counted, the stalled questions apart.
+class StallGate {
+ public:
+  void Ask(const std::string& path) {
+    ++asked;
+    if (!Stalled(path)) return;
+    ++stalledAsked;
+    gate_.Wait();
+  }
+  void Answer() { gate_.Open(); }
   // Waits until every question asked has been answered, at most a few seconds.
   bool AllAnswered() const {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -38,9 +51,8 @@ class SilentServerFs : public FakeFileSystem {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return answered == asked;
   }
-  std::atomic<int> asked{0}, answered{0};
-  // Upper-case path beginnings that do not answer.
-  std::vector<std::string> stalled{"\\\\"};
+  std::atomic<int> asked{0}, answered{0}, stalledAsked{0};
+  std::vector<std::string> stalled;
 
  private:
   bool Stalled(const std::string& path) const {
@@ -49,9 +61,18 @@ class SilentServerFs : public FakeFileSystem {
       if (upper.rfind(prefix, 0) == 0) return true;
     return false;
   }
-  std::mutex mutex_;
-  std::condition_variable released_;
-  bool answering_ = false;
+  Gate gate_;
+};
+
+class SilentServerFs : public FakeFileSystem, public StallGate {
+ public:
+  SilentServerFs() { stalled = {"\\\\"}; }
+  uint32_t Attributes(const std::string& path) override {
+    Ask(path);
+    const uint32_t a = FakeFileSystem::Attributes(path);
+    ++answered;
+    return a;
+  }
 };
 
 }  // namespace vek::test
