@@ -402,8 +402,12 @@ TEST_F(ItemImagesTest, TheFirstFrameDecodesTheShownPositionsAndWhatTheyShowTheRe
     model_.Items[position].ImageIndex = position;
   }
   model_.Items[2].ImageIndex = 45;
+  model_.Items[3].IconFile = folders_.SysIconDir + "FOLDER.PNG";  // the same file
   const std::vector<int> later = PicturesShownLater(model_, 24);
+  PassPictures pass;
+  loader_.pass = &pass;
   LoadShownImages(loader_, 24);
+  EXPECT_EQ(pass.files(), 1u);  // the file all of them show is decoded once
   const std::pair<int, bool> cases[] = {{1, false}, {2, false}, {24, false}, {45, false},
                                         {25, true},  {36, true}, {46, true}};
   for (const auto& [index, isLater] : cases) {

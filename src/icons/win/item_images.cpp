@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "icons/win/icon_extraction.h"
+#include "text/text.h"
 
 namespace vek::win {
 
@@ -16,6 +17,13 @@ bool Exists(FileSystem& fs, const std::string& path) {
 
 }  // namespace
 
+Gdiplus::Bitmap* PassPictures::Load(const std::string& file) {
+  const std::string key = ToUpperAscii(file);
+  auto found = byFile_.find(key);
+  if (found == byFile_.end()) found = byFile_.emplace(key, LoadPictureFile(file)).first;
+  return found->second.get();
+}
+
 void LoadItemIcon(ImageLoader& l, int index) {
   if (index < 0 || index >= static_cast<int>(l.model.Items.size())) return;
   ShortcutItem& item = l.model.Items[index];
@@ -24,10 +32,20 @@ void LoadItemIcon(ImageLoader& l, int index) {
   const std::string link = item.Link.TrimInPlace();
   l.images.ReleaseItemImages(index);
 
-  BitmapPtr picture;
-  if (Exists(l.fs, custom)) picture = LoadPictureFile(custom);
-  if (!picture && Exists(l.fs, iconFile)) picture = LoadPictureFile(iconFile);
-  if (!picture && !link.empty()) picture = ShellIconBitmap(link);
+  // A file of the pass is decoded once; anything else belongs to this load alone.
+  BitmapPtr own;
+  auto load = [&](const std::string& file) -> Gdiplus::Bitmap* {
+    if (l.pass) return l.pass->Load(file);
+    own = LoadPictureFile(file);
+    return own.get();
+  };
+  Gdiplus::Bitmap* picture = nullptr;
+  if (Exists(l.fs, custom)) picture = load(custom);
+  if (!picture && Exists(l.fs, iconFile)) picture = load(iconFile);
+  if (!picture && !link.empty()) {
+    own = ShellIconBitmap(link);
+    picture = own.get();
+  }
   if (!picture) {
     item.ImageIndex = FallbackImage(item.PathKind);
     return;
@@ -154,7 +172,9 @@ std::vector<int> PicturesShownLater(const Model& model, int shownPositions) {
   return later;
 }
 
-void LoadShownImages(ImageLoader& l, int shownPositions) {
+namespace {
+// LoadShownImages within the loader's pass.
+void LoadShownPictures(ImageLoader& l, int shownPositions) {
   LoadSkinImages(l);
   LoadCentreImage(l);
   for (int i = pool::kFileImage; i <= pool::kGroupImage; ++i) LoadItemIcon(l, i);
@@ -164,10 +184,21 @@ void LoadShownImages(ImageLoader& l, int shownPositions) {
     LoadItemIcon(l, index);
   }
 }
+}  // namespace
+
+void LoadShownImages(ImageLoader& l, int shownPositions) {
+  PassPictures pass;
+  ImageLoader passLoader = l;
+  if (!l.pass) passLoader.pass = &pass;
+  LoadShownPictures(passLoader, shownPositions);
+}
 
 void LoadAllImages(ImageLoader& l) {
-  LoadShownImages(l, pool::kRingLast);
-  for (int index : PicturesShownLater(l.model, pool::kRingLast)) LoadItemIcon(l, index);
+  PassPictures pass;
+  ImageLoader passLoader = l;
+  if (!l.pass) passLoader.pass = &pass;
+  LoadShownPictures(passLoader, pool::kRingLast);
+  for (int index : PicturesShownLater(l.model, pool::kRingLast)) LoadItemIcon(passLoader, index);
 }
 
 void RebuildSizeCache(ImageStore& images, int variant, int side) {

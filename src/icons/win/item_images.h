@@ -9,6 +9,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 
 #include "core/model.h"
 #include "core/paths.h"
@@ -16,6 +18,21 @@
 #include "platform/file_system.h"
 
 namespace vek::win {
+
+// The picture files one loading pass has decoded: a file that many items show (a shared
+// system picture such as the blank shortcut's) is read and decoded once per pass. The
+// decoded pictures belong to the thread of the pass and go when it ends.
+class PassPictures {
+ public:
+  // The picture of `file`, decoded on its first request; null when it cannot be read (also
+  // remembered for the pass).
+  Gdiplus::Bitmap* Load(const std::string& file);
+  // Files decoded (or tried) so far.
+  size_t files() const { return byFile_.size(); }
+
+ private:
+  std::unordered_map<std::string, BitmapPtr> byFile_;  // by upper-case path
+};
 
 struct ImageLoader {
   Model& model;
@@ -28,6 +45,9 @@ struct ImageLoader {
   HMODULE resources;    // the module whose "CUSTOM" resources hold the skin
   // The centre's side while the pointer is on it; 0: the largest size.
   int32_t centreMagnifiedSize = 0;
+  // The pass the loads belong to; null: each load decodes its file itself (and the
+  // bulk loads below make a pass of their own).
+  PassPictures* pass = nullptr;
 };
 
 // Loads an item's picture into image index `index`: its custom icon file, else its icon
