@@ -140,6 +140,15 @@ void AppDefaultsHost::ReloadImagesAndShow() {
 
 void AppDefaultsHost::LetMessagesRun() { win::PumpPendingMessages(); }
 
+void AppDefaultsHost::FillGoesOn() {
+  // Often enough for the pointer and the ring to answer, seldom enough to cost nothing.
+  constexpr ULONGLONG kPumpEveryMs = 15;
+  const ULONGLONG now = GetTickCount64();
+  if (now - lastPump_ < kPumpEveryMs) return;
+  win::PumpPendingMessages();
+  lastPump_ = GetTickCount64();
+}
+
 void AppDefaultsHost::GroupsFilled() {
   // The titles changed ("(Empty)" went); the surface redraws only what differs.
   if (!dock_.hwnd()) return;

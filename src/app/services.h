@@ -113,12 +113,14 @@ class AppDefaultsHost : public DefaultsHost {
   void ReleaseImages() override;
   void ReloadImagesAndShow() override;
   void LetMessagesRun() override;
+  void FillGoesOn() override;
   void GroupsFilled() override;
 
  private:
   DockWindow& dock_;
   GroupMenuWindow& menu_;
   const PolledAnswer& recycleBinFull_;
+  ULONGLONG lastPump_ = 0;
 };
 
 // What the built-in catalogue needs from the system now: the user's name and the Recycle

@@ -226,7 +226,10 @@ bool Defaults::FillDefaultGroups() {
     Filling during(filling_);
     for (const WaitingGroup& g : groups) {
       if (!wanted(g)) continue;
-      AddDefaultMembers(g.which, g.slot, [&] { return wanted(g); });
+      AddDefaultMembers(g.which, g.slot, [&] {
+        host_.FillGoesOn();
+        return wanted(g);
+      });
       // A group that found nothing says so.
       if (wanted(g)) UpdateGroupTitle(model_, g.slot);
     }

@@ -44,6 +44,10 @@ class DefaultsHost {
   virtual void ReloadImagesAndShow() = 0;
   // Lets pending window messages run (during the drive scan).
   virtual void LetMessagesRun() = 0;
+  // Called before each path the default groups' fill adds, after the first paint: lets
+  // the window messages run now and then (a path that answers at once waits for nothing,
+  // so the scans alone would never let them run).
+  virtual void FillGoesOn() = 0;
   // The default groups made at start have their members and titles: the ring shows
   // them (only what changed is drawn again).
   virtual void GroupsFilled() = 0;

@@ -104,11 +104,13 @@ TEST_F(DefaultsTest, FirstStartMakesTheGroupsAtOnceAndTheirMembersAfterwards) {
   }
   // Nothing was scanned or written yet: no drive, no picture, no menu file.
   EXPECT_TRUE(w.host.log.empty());
+  EXPECT_EQ(w.host.fillSteps, 0);
   EXPECT_FALSE(w.fs.Has(w.folders.MenuFile));
   ASSERT_TRUE(w.defaults.groupsWaiting());
 
   EXPECT_TRUE(w.defaults.FillDefaultGroups());
   for (const auto& r : rows) EXPECT_EQ(w.Members(r.slot).size(), r.members) << r.slot;
+  EXPECT_GE(w.host.fillSteps, 17);  // the windows had their turn before every path
   EXPECT_EQ(item(3).Title.str(), "All Programs Group");
   EXPECT_EQ(w.host.log, (std::vector<std::string>{"LetMessagesRun", "GroupsFilled"}));
   EXPECT_FALSE(w.defaults.FillDefaultGroups());  // nothing waits any more

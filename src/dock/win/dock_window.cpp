@@ -123,7 +123,7 @@ void DockWindow::LoadAllImages(HMODULE resources) {
 }
 
 void DockWindow::LoadShownImages() {
-  startPass_ = std::make_unique<win::PassPictures>();
+  startPass_ = std::make_unique<win::PassPictures>(parts_.model);
   win::ImageLoader loader = Loader(nullptr);
   loader.pass = startPass_.get();
   const int shown = ShownSlots(parts_.model.Settings);

@@ -17,11 +17,33 @@ bool Exists(FileSystem& fs, const std::string& path) {
 
 }  // namespace
 
-Gdiplus::Bitmap* PassPictures::Load(const std::string& file) {
-  const std::string key = ToUpperAscii(file);
-  auto found = byFile_.find(key);
-  if (found == byFile_.end()) found = byFile_.emplace(key, LoadPictureFile(file)).first;
-  return found->second.get();
+PassPictures::PassPictures(const Model& model) {
+  std::vector<int> indices = RingItems(model);
+  for (int i = pool::kFileImage; i <= pool::kGroupImage; ++i) indices.push_back(i);
+  for (int index : indices) {
+    if (index < 0 || index >= static_cast<int>(model.Items.size())) continue;
+    const ShortcutItem& item = model.Items[index];
+    // Either may be the one read; a custom file read leaves the other's count unused.
+    for (const std::string& file : {item.CustomIconFile.Trimmed(), item.IconFile.Trimmed()})
+      if (!file.empty()) ++byFile_[ToUpperAscii(file)].uses;
+  }
+}
+
+std::shared_ptr<Gdiplus::Bitmap> PassPictures::Load(const std::string& file) {
+  const auto found = byFile_.find(ToUpperAscii(file));
+  if (found == byFile_.end() || (found->second.uses < 2 && !found->second.decoded)) {
+    ++decodes_;
+    return std::shared_ptr<Gdiplus::Bitmap>(LoadPictureFile(file));
+  }
+  Shared& shared = found->second;
+  if (!shared.decoded) {
+    shared.picture = std::shared_ptr<Gdiplus::Bitmap>(LoadPictureFile(file));
+    shared.decoded = true;
+    ++decodes_;
+  }
+  std::shared_ptr<Gdiplus::Bitmap> picture = shared.picture;
+  if (--shared.uses <= 0) byFile_.erase(found);
+  return picture;
 }
 
 void LoadItemIcon(ImageLoader& l, int index) {
@@ -32,18 +54,17 @@ void LoadItemIcon(ImageLoader& l, int index) {
   const std::string link = item.Link.TrimInPlace();
   l.images.ReleaseItemImages(index);
 
-  // A file of the pass is decoded once; anything else belongs to this load alone.
-  BitmapPtr own;
+  // A file the pass shares is decoded once; anything else belongs to this load alone.
+  std::shared_ptr<Gdiplus::Bitmap> own;
   auto load = [&](const std::string& file) -> Gdiplus::Bitmap* {
-    if (l.pass) return l.pass->Load(file);
-    own = LoadPictureFile(file);
+    own = l.pass ? l.pass->Load(file) : std::shared_ptr<Gdiplus::Bitmap>(LoadPictureFile(file));
     return own.get();
   };
   Gdiplus::Bitmap* picture = nullptr;
   if (Exists(l.fs, custom)) picture = load(custom);
   if (!picture && Exists(l.fs, iconFile)) picture = load(iconFile);
   if (!picture && !link.empty()) {
-    own = ShellIconBitmap(link);
+    own = std::shared_ptr<Gdiplus::Bitmap>(ShellIconBitmap(link));
     picture = own.get();
   }
   if (!picture) {
@@ -187,14 +208,14 @@ void LoadShownPictures(ImageLoader& l, int shownPositions) {
 }  // namespace
 
 void LoadShownImages(ImageLoader& l, int shownPositions) {
-  PassPictures pass;
+  PassPictures pass(l.model);
   ImageLoader passLoader = l;
   if (!l.pass) passLoader.pass = &pass;
   LoadShownPictures(passLoader, shownPositions);
 }
 
 void LoadAllImages(ImageLoader& l) {
-  PassPictures pass;
+  PassPictures pass(l.model);
   ImageLoader passLoader = l;
   if (!l.pass) passLoader.pass = &pass;
   LoadShownPictures(passLoader, pool::kRingLast);

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -19,19 +20,30 @@
 
 namespace vek::win {
 
-// The picture files one loading pass has decoded: a file that many items show (a shared
-// system picture such as the blank shortcut's) is read and decoded once per pass. The
-// decoded pictures belong to the thread of the pass and go when it ends.
+// The picture files one loading pass over the ring's pictures has decoded: a file that
+// several of them show (a shared system picture such as the blank shortcut's) is read and
+// decoded once per pass, and let go once its last planned user has it. Files only one
+// item shows are decoded for that item alone. The decoded pictures belong to the thread
+// of the pass.
 class PassPictures {
  public:
-  // The picture of `file`, decoded on its first request; null when it cannot be read (also
-  // remembered for the pass).
-  Gdiplus::Bitmap* Load(const std::string& file);
-  // Files decoded (or tried) so far.
-  size_t files() const { return byFile_.size(); }
+  // Plans the pass over every ring picture of `model` (the ring positions, templates,
+  // fallbacks and catalogue items they show): counts the items naming each file.
+  explicit PassPictures(const Model& model);
+  // The picture of `file`, null when it cannot be read. Shared while other items of the
+  // pass still name the file; the caller may keep it as long as it needs.
+  std::shared_ptr<Gdiplus::Bitmap> Load(const std::string& file);
+  // Files decoded so far.
+  size_t decodes() const { return decodes_; }
 
  private:
-  std::unordered_map<std::string, BitmapPtr> byFile_;  // by upper-case path
+  struct Shared {
+    int uses = 0;  // planned loads still to come
+    bool decoded = false;
+    std::shared_ptr<Gdiplus::Bitmap> picture;
+  };
+  std::unordered_map<std::string, Shared> byFile_;  // by upper-case path
+  size_t decodes_ = 0;
 };
 
 struct ImageLoader {

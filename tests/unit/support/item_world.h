@@ -370,11 +370,13 @@ class RecordingHost : public DefaultsHost {
   void ReleaseImages() override { log.push_back("ReleaseImages"); }
   void ReloadImagesAndShow() override { log.push_back("ReloadImagesAndShow"); }
   void LetMessagesRun() override { log.push_back("LetMessagesRun"); }
+  void FillGoesOn() override { ++fillSteps; }
   void GroupsFilled() override { log.push_back("GroupsFilled"); }
   // A 1920 x 1080 screen whose work area ends above a 40-pixel taskbar (centre 520).
   SettingsScreen screen{1920, 1080, 520 - 80};
   CatalogueFacts facts{"tester", false};
   std::vector<std::string> log;
+  int fillSteps = 0;
 };
 
 constexpr char kWorldAppDir[] = "C:\\Program Files\\VEK Desktop\\";
