@@ -19,6 +19,7 @@
 #include "menu/win/group_menu_window.h"
 #include "platform/log.h"
 #include "platform/win/log_win.h"
+#include "platform/win/message_loop.h"
 #include "platform/win/text_win.h"
 #include "platform/win/window.h"
 #include "tray/win/tray_owner.h"
@@ -230,11 +231,26 @@ bool Program::ShowWindows() {
   p.menu.SetRowsPerPage(p.dock.geometry().screen.ScreenHeight);
   if (!p.menu.Load()) return StopForMissingWindow("menu");
   p.dock.LoadRestLater();
+  // A first start's default groups get their members once the ring is painted: the
+  // folder, drive and Office scans run from the message loop, which keeps the windows
+  // answering while they wait.
+  if (p.services.defaults.groupsWaiting()) win::RunAfterHandlers([this] { FillDefaultGroups(); });
   // The image caches are large and built once: give the memory back.
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   // The getting-started pages, until the user turns them off.
   if (app_.model.Settings.GettingStarted.AtStart) p.windows.ShowGettingStarted();
   return true;
+}
+
+void Program::FillDefaultGroups() {
+  if (!parts_ || exiting_) return;
+  Services& s = parts_->services;
+  s.pictures.LeaveMemberPicturesToMenus(true);
+  s.defaults.FillDefaultGroups();
+  s.pictures.LeaveMemberPicturesToMenus(false);
+  // What the scans decoded and listed is not needed any more.
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+  if (exitAfterFill_) ExitProgram();
 }
 
 void Program::UnloadWindows() {
@@ -249,6 +265,10 @@ void Program::UnloadWindows() {
 void Program::SaveAll() {
   if (!app_.io) return;
   SaveSettings(app_.model, *app_.io);
+  // Half-filled default groups are not written as if complete: the menu file stays as
+  // it was (none on a first start, so the next start fills them again; the user's own
+  // changes were written when they were made).
+  if (parts_ && parts_->services.defaults.filling()) return;
   SaveMenu(app_.model, *app_.io);
 }
 
@@ -257,6 +277,14 @@ void Program::ExitProgram() {
   // Never under a question or dialog that is still open: the code waiting on it would
   // return into unloaded windows. The open window comes to the front instead.
   if (app_.modal.Refuse()) return;
+  // Under the default groups' fill (its scans let messages run) the windows must stay:
+  // the exit follows the fill, which ends by writing the complete menu file. Should the
+  // process be ended before that, the settings are written already.
+  if (parts_ && parts_->services.defaults.filling()) {
+    if (app_.io) SaveSettings(app_.model, *app_.io);
+    exitAfterFill_ = true;
+    return;
+  }
   exiting_ = true;
   // Nothing the user set up may be lost: both files first.
   if (app_.io) {

@@ -39,6 +39,9 @@ class Program : public ProgramControl {
   // Says that window `missing` could not be created, unloads the rest; false.
   bool StopForMissingWindow(const char* missing);
   void UnloadWindows();
+  // Fills the default groups a first start made empty, once the ring is painted; an exit
+  // asked for meanwhile follows it.
+  void FillDefaultGroups();
 
   // First in, last out: everything below may read shortcuts or ask the shell.
   win::UiThreadScope uiThread_;
@@ -55,6 +58,7 @@ class Program : public ProgramControl {
   win::UniqueKernelHandle instanceMutex_;
   ULONG_PTR gdiToken_ = 0;
   bool exiting_ = false;
+  bool exitAfterFill_ = false;  // the exit waits for the default groups' fill
 };
 
 }  // namespace vek

@@ -88,7 +88,15 @@ bool AppItemPictures::ConvertIconFile(const std::string& source, const std::stri
   return win::ConvertIconFile(app_.fs, source, dest);
 }
 
-void AppItemPictures::LoadItemIcon(int index) { dock_.LoadItemIcon(index); }
+void AppItemPictures::LoadItemIcon(int index) {
+  if (membersOnDemand_ && index >= 0 && index < static_cast<int>(app_.model.Items.size()) &&
+      app_.model.Items[index].Kind == ItemKind::kMember) {
+    // Whatever the entry showed before is gone; the menu asks for the new picture.
+    dock_.images().ReleaseItemImages(index);
+    return;
+  }
+  dock_.LoadItemIcon(index);
+}
 
 void AppItemPictures::ReleaseItemImages(int index) { dock_.images().ReleaseItemImages(index); }
 
@@ -131,6 +139,25 @@ void AppDefaultsHost::ReloadImagesAndShow() {
 }
 
 void AppDefaultsHost::LetMessagesRun() { win::PumpPendingMessages(); }
+
+void AppDefaultsHost::FillGoesOn() {
+  // Often enough for the pointer and the ring to answer, seldom enough to cost nothing.
+  constexpr ULONGLONG kPumpEveryMs = 15;
+  const ULONGLONG now = GetTickCount64();
+  if (now - lastPump_ < kPumpEveryMs) return;
+  win::PumpPendingMessages();
+  lastPump_ = GetTickCount64();
+}
+
+void AppDefaultsHost::GroupsFilled() {
+  // The titles changed ("(Empty)" went); the surface redraws only what differs.
+  if (!dock_.hwnd()) return;
+  // An icon being dragged is drawn by the drag; its next move shows the new titles.
+  if (dock_.controller().state().IsDragging)
+    dock_.RefreshSlots();
+  else
+    dock_.controller().RefreshRing();
+}
 
 // --- Assembly --------------------------------------------------------------------------
 

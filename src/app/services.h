@@ -78,10 +78,14 @@ class AppItemPictures : public ItemPictures {
   bool ConvertIconFile(const std::string& source, const std::string& dest) override;
   void LoadItemIcon(int index) override;
   void ReleaseItemImages(int index) override;
+  // While on, new group members get no picture decoded: their menu page decodes it when
+  // it first shows (the default groups' fill adds hundreds of them).
+  void LeaveMemberPicturesToMenus(bool on) { membersOnDemand_ = on; }
 
  private:
   AppContext& app_;
   DockWindow& dock_;
+  bool membersOnDemand_ = false;
 };
 
 // The model operations of the built-in commands.
@@ -109,11 +113,14 @@ class AppDefaultsHost : public DefaultsHost {
   void ReleaseImages() override;
   void ReloadImagesAndShow() override;
   void LetMessagesRun() override;
+  void FillGoesOn() override;
+  void GroupsFilled() override;
 
  private:
   DockWindow& dock_;
   GroupMenuWindow& menu_;
   const PolledAnswer& recycleBinFull_;
+  ULONGLONG lastPump_ = 0;
 };
 
 // What the built-in catalogue needs from the system now: the user's name and the Recycle

@@ -74,7 +74,8 @@ Defaults::Defaults(const DefaultsServices& s, std::string programPath, uint32_t 
       windowsMajor_(windowsMajor) {}
 
 void Defaults::LoadAtStart(const SettingsScreen& screen, const CatalogueFacts& facts) {
-  Initialise(true, true, nullptr, screen, facts);
+  waiting_.clear();
+  Initialise(true, true, nullptr, screen, facts, true);
 }
 
 void Defaults::Reinitialise(bool loadSettings, bool loadMenu, const Model* keptRing) {
@@ -84,22 +85,38 @@ void Defaults::Reinitialise(bool loadSettings, bool loadMenu, const Model* keptR
 }
 
 void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRing, const SettingsScreen& screen,
-                          const CatalogueFacts& facts) {
+                          const CatalogueFacts& facts, bool fillLater) {
   // The default settings follow from the screen; the file's then replace them.
   ApplyDefaultSettings(model_.Settings, screen);
   if (loadSettings) LoadSettings(model_, io_, screen, registry_, programPath_);
   BuildSystemCatalogue(model_, io_.folders, io_.fs, facts.userName, facts.recycleBinFull);
-  // Without a menu file the default groups are made. The All Programs group is filled last: the pool's member entries are shared, and
-  // a crowded desktop must not take those the other default groups need.
   if (keptRing) {
     KeepRing(*keptRing, model_);
-  } else if (!loadMenu || !LoadMenu(model_, io_)) {
-    items_.BeginRefusalBatch();
-    for (int which = kRingSlotsFirstDefault + 1; which <= kRingSlotsLastDefault; ++which)
-      BuildDefaultGroup(which);
-    BuildDefaultGroup(kRingSlotsFirstDefault);
-    items_.EndRefusalBatch();
+    return;
   }
+  if (loadMenu && LoadMenu(model_, io_)) return;
+  // Without a menu file the default items are made. The All Programs group is filled
+  // last: the pool's member entries are shared, and a crowded desktop must not take those
+  // the other default groups need.
+  items_.BeginRefusalBatch();
+  for (int which = kRingSlotsFirstDefault + 1; which <= kRingSlotsLastDefault; ++which) {
+    if (fillLater) {
+      MakeDefaultItem(which, which);
+    } else {
+      BuildDefaultGroup(which);
+    }
+  }
+  if (fillLater) {
+    MakeDefaultItem(kRingSlotsFirstDefault, kRingSlotsFirstDefault);
+    // The groups in the order their members are found.
+    for (int which : {4, 5, 6, kRingSlotsFirstDefault}) {
+      const ShortcutItem& item = model_.Items[which];
+      waiting_.push_back(WaitingGroup{which, which, item.Kind, item.IconFile.str()});
+    }
+  } else {
+    BuildDefaultGroup(kRingSlotsFirstDefault);
+  }
+  items_.EndRefusalBatch();
 }
 
 void Defaults::FreeSlotContents(int slot) {
@@ -120,9 +137,18 @@ void Defaults::BuildDefaultGroup(int which, int slot) {
   if (groupRow && slot >= static_cast<int>(model_.Groups.size())) return;  // groups live on the ring
 
   items_.BeginRefusalBatch();
+  MakeDefaultItem(which, slot);
+  if (groupRow) {
+    AddDefaultMembers(which, slot, {});
+    // A group that found nothing says so.
+    UpdateGroupTitle(model_, slot);
+  }
+  items_.EndRefusalBatch();
+}
+
+void Defaults::MakeDefaultItem(int which, int slot) {
   FreeSlotContents(slot);
   const std::string& sys = io_.folders.SysIconDir;
-  const Folders& f = io_.folders;
   auto set = [&](const char* title, ItemKind k, const char* picture) {
     ShortcutItem& item = model_.Items[slot];
     item.Title = title;
@@ -132,28 +158,10 @@ void Defaults::BuildDefaultGroup(int which, int slot) {
   };
   const ItemKind shortcutKind = slot > pool::kRingLast ? ItemKind::kMember : ItemKind::kShortcut;
   switch (which) {
-    case 3:
-      set("All Programs Group (Empty)", ItemKind::kAllPrograms, "All Programs Group.png");
-      discovery_.AddFolderEntries(slot, f.CommonDesktopDir, "*.*", scan_mode::kAllVisible);
-      discovery_.AddFolderEntries(slot, f.DesktopDir, "*.*", scan_mode::kAllVisible);
-      break;
-    case 4:
-      set("System Folders & Drives Group", ItemKind::kGroup, "Library.png");
-      discovery_.AddSystemFoldersAndDrives(slot, windowsMajor_, [this] { host_.LetMessagesRun(); });
-      break;
-    case 5:
-      set("Accessories Group", ItemKind::kGroup, "WinGroup.png");
-      for (const Accessory& a : kAccessories) {
-        const std::string& folder = a.place == Place::kSystem         ? f.SystemDir
-                                    : a.place == Place::kProgramFiles ? f.ProgramFilesDir
-                                                                      : f.WindowsDir;
-        items_.AddItemFromPath(folder + a.file, slot);
-      }
-      break;
-    case 6:
-      set("Microsoft Office Suite Group", ItemKind::kGroup, "Microsoft Office Group.png");
-      discovery_.AddOfficeApplications(slot);
-      break;
+    case 3: set("All Programs Group (Empty)", ItemKind::kAllPrograms, "All Programs Group.png"); break;
+    case 4: set("System Folders & Drives Group", ItemKind::kGroup, "Library.png"); break;
+    case 5: set("Accessories Group", ItemKind::kGroup, "WinGroup.png"); break;
+    case 6: set("Microsoft Office Suite Group", ItemKind::kGroup, "Microsoft Office Group.png"); break;
     case 7:
       set("Internet", shortcutKind, "Internet.png");
       model_.Items[slot].Link = associations_.GetDefaultHandler(HandlerKind::kWebBrowser);
@@ -168,9 +176,72 @@ void Defaults::BuildDefaultGroup(int which, int slot) {
       model_.Items[slot].CommandId = command::kSearchInternet;
       break;
   }
-  // A group that found nothing says so.
-  if (groupRow) UpdateGroupTitle(model_, slot);
+}
+
+void Defaults::AddDefaultMembers(int which, int slot, const std::function<bool()>& keepGoing) {
+  const Folders& f = io_.folders;
+  switch (which) {
+    case 3:
+      discovery_.AddFolderEntries(slot, f.CommonDesktopDir, "*.*", scan_mode::kAllVisible, keepGoing);
+      discovery_.AddFolderEntries(slot, f.DesktopDir, "*.*", scan_mode::kAllVisible, keepGoing);
+      break;
+    case 4:
+      discovery_.AddSystemFoldersAndDrives(slot, windowsMajor_, [this] { host_.LetMessagesRun(); }, keepGoing);
+      break;
+    case 5:
+      for (const Accessory& a : kAccessories) {
+        if (keepGoing && !keepGoing()) break;
+        const std::string& folder = a.place == Place::kSystem         ? f.SystemDir
+                                    : a.place == Place::kProgramFiles ? f.ProgramFilesDir
+                                                                      : f.WindowsDir;
+        items_.AddItemFromPath(folder + a.file, slot);
+      }
+      break;
+    case 6:
+      discovery_.AddOfficeApplications(slot, keepGoing);
+      break;
+  }
+}
+
+bool Defaults::StillWaiting(const WaitingGroup& group) const {
+  if (group.slot >= static_cast<int>(model_.Items.size())) return false;
+  const ShortcutItem& item = model_.Items[group.slot];
+  return item.Kind == group.kind && item.IconFile.str() == group.iconFile;
+}
+
+bool Defaults::FillDefaultGroups() {
+  if (waiting_.empty() || filling_) return false;
+  const std::vector<WaitingGroup> groups = std::move(waiting_);
+  waiting_.clear();
+  const uint64_t resets = resets_;
+  // The scans let window messages run: the user may change a group meanwhile, or reset.
+  auto wanted = [&](const WaitingGroup& g) { return resets_ == resets && StillWaiting(g); };
+  struct Filling {
+    bool& flag;
+    explicit Filling(bool& f) : flag(f) { flag = true; }
+    ~Filling() { flag = false; }
+  };
+  items_.BeginRefusalBatch();
+  {
+    Filling during(filling_);
+    for (const WaitingGroup& g : groups) {
+      if (!wanted(g)) continue;
+      AddDefaultMembers(g.which, g.slot, [&] {
+        host_.FillGoesOn();
+        return wanted(g);
+      });
+      // A group that found nothing says so.
+      if (wanted(g)) UpdateGroupTitle(model_, g.slot);
+    }
+  }
+  const bool complete = resets_ == resets;
+  if (complete) {
+    host_.GroupsFilled();
+    SaveMenu(model_, io_);
+  }
+  // Paths that could not be added are told once, after the file is written.
   items_.EndRefusalBatch();
+  return complete;
 }
 
 void Defaults::RepairIcons() {
@@ -189,6 +260,9 @@ void Defaults::RepairIcons() {
 }
 
 void Defaults::ResetAndReload(bool resetSettings, bool resetItems, bool reloadIcons) {
+  // A fill still waiting or running is overtaken: the reset builds what it needs itself.
+  ++resets_;
+  waiting_.clear();
   host_.ReleaseImages();
   if (resetItems || reloadIcons) {
     model_.Size();

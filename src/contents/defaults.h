@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/config_files.h"
 #include "core/model.h"
@@ -43,6 +44,13 @@ class DefaultsHost {
   virtual void ReloadImagesAndShow() = 0;
   // Lets pending window messages run (during the drive scan).
   virtual void LetMessagesRun() = 0;
+  // Called before each path the default groups' fill adds, after the first paint: lets
+  // the window messages run now and then (a path that answers at once waits for nothing,
+  // so the scans alone would never let them run).
+  virtual void FillGoesOn() = 0;
+  // The default groups made at start have their members and titles: the ring shows
+  // them (only what changed is drawn again).
+  virtual void GroupsFilled() = 0;
 };
 
 // Everything the sequence works with; all of it outlives the Defaults object.
@@ -88,9 +96,22 @@ class Defaults {
 
   // The start-up sequence on the model alone: the default settings from `screen`, the
   // settings file, the built-in catalogue, then the menu file or, failing that, the
-  // default groups. A first start (no configuration files) ends with the seven default
-  // ring items.
+  // default ring items. A first start (no configuration files) ends with the seven
+  // default ring items, the four groups among them with their titles and pictures but no
+  // members yet: no folder, drive or registry scan delays the first frame.
+  // FillDefaultGroups fills them once the ring is painted.
   void LoadAtStart(const SettingsScreen& screen, const CatalogueFacts& facts);
+  // True while default groups made at start wait for their members.
+  bool groupsWaiting() const { return !waiting_.empty(); }
+  // True while FillDefaultGroups runs: its scans let window messages run meanwhile.
+  bool filling() const { return filling_; }
+  // Fills the default groups start-up left empty, in the order of a full build (the
+  // system folders and drives, the accessories, the Office programs, then All Programs).
+  // A group the user deleted, replaced or moved away meanwhile is left alone, and a reset
+  // meanwhile ends the fill (the reset builds its own groups). Then the group titles say
+  // whether a group is empty or full, the host shows the ring and the menu file is
+  // written once, complete. False when nothing waited or a reset ended the fill.
+  bool FillDefaultGroups();
   // Fills pool item `slot` (0: slot = which) with default row `which` (3..9): the All
   // Programs group from the desktop folders, the system folders and drives, the
   // accessories, the Office programs, the web browser, the mail program and the web
@@ -110,12 +131,29 @@ class Defaults {
  private:
   // The start-up sequence; with `keptRing`, the ring, groups and items come from it instead of
   // the menu file (the built-in catalogue is rebuilt, keeping its custom icons).
+  // `fillLater`: default groups get their members from FillDefaultGroups, not now.
   void Initialise(bool loadSettings, bool loadMenu, const Model* keptRing, const SettingsScreen& screen,
-                  const CatalogueFacts& facts);
+                  const CatalogueFacts& facts, bool fillLater = false);
   // Initialise between the window steps of a reset.
   void Reinitialise(bool loadSettings, bool loadMenu, const Model* keptRing);
   void FreeSlotContents(int slot);
   void RepairIcons();
+  // The record of default row `which` in pool item `slot`: title, kind, picture and, for
+  // the web items, the link or command. What the slot held is freed first.
+  void MakeDefaultItem(int which, int slot);
+  // The members of default group row `which` (3..6) in group `slot`; the scans stop as
+  // soon as `keepGoing` (when given) says no.
+  void AddDefaultMembers(int which, int slot, const std::function<bool()>& keepGoing);
+
+  // A default group made at start, waiting for its members: what its record looked like,
+  // to tell whether the user changed the slot since.
+  struct WaitingGroup {
+    int which = 0;
+    int slot = 0;
+    ItemKind kind = ItemKind::kFree;
+    std::string iconFile;
+  };
+  bool StillWaiting(const WaitingGroup& group) const;
 
   Model& model_;
   ConfigIo& io_;
@@ -126,6 +164,9 @@ class Defaults {
   DefaultsHost& host_;
   std::string programPath_;
   uint32_t windowsMajor_;
+  std::vector<WaitingGroup> waiting_;
+  bool filling_ = false;
+  uint64_t resets_ = 0;  // a fill that sees this change was overtaken by a reset
 };
 
 }  // namespace vek

@@ -7,7 +7,7 @@
 namespace vek {
 
 int Discovery::AddFolderEntries(int group, const std::string& folder, const std::string& pattern,
-                                int mode) {
+                                int mode, const KeepScanning& keepGoing) {
   // The folder may lie on a network place (a redirected desktop): it is listed off the
   // UI thread, within the time limit.
   FileSystem* fs = &paths_.fs();
@@ -22,28 +22,33 @@ int Discovery::AddFolderEntries(int group, const std::string& folder, const std:
     if ((entry.attributes & attr::kHidden) != 0) continue;
     if (entry.name.empty() || entry.name == "." || entry.name == "..") continue;
     if (mode == scan_mode::kArchiveOnly && (entry.attributes & attr::kArchive) == 0) continue;
+    if (!GoOn(keepGoing)) break;
     if (Add(folder + entry.name, group)) ++added;
   }
   return added;
 }
 
 int Discovery::AddSystemFoldersAndDrives(int group, uint32_t windowsMajor,
-                                         const std::function<void()>& letMessagesRun) {
+                                         const std::function<void()>& letMessagesRun,
+                                         const KeepScanning& keepGoing) {
   const Folders& f = paths_.folders();
   int added = 0;
+  if (!GoOn(keepGoing)) return added;
   if (windowsMajor >= 6 && Add(f.WindowsDir + "Explorer.exe", group)) ++added;
   for (const std::string* folder : {&f.DocumentsDir, &f.PicturesDir, &f.MusicDir, &f.VideoDir,
                                     &f.FavoritesDir, &f.ProgramFilesDir, &f.WindowsDir, &f.SystemDir}) {
+    if (!GoOn(keepGoing)) return added;
     if (Add(*folder, group)) ++added;
   }
   for (const std::string& root : drives_.LogicalDriveRoots()) {
+    if (!GoOn(keepGoing)) return added;
     if (Add(root, group)) ++added;
     if (letMessagesRun) letMessagesRun();
   }
   return added;
 }
 
-int Discovery::AddOfficeApplications(int group) {
+int Discovery::AddOfficeApplications(int group, const KeepScanning& keepGoing) {
   static const char* const kProgramIds[] = {"Word.Application", "Excel.Application",
                                             "Access.Application", "PowerPoint.Application",
                                             "FrontPage.Application"};
@@ -57,7 +62,8 @@ int Discovery::AddOfficeApplications(int group) {
     // Switches such as "/automation" follow the program's path.
     const size_t exe = ToUpperAscii(server).rfind(".EXE");
     if (exe != std::string::npos) server = TrimFixed(server.substr(0, exe + 4));
-    if (items_.ExistsWithinLimit(server, true) && Add(server, group)) ++added;
+    // The existence test may wait and let window messages run.
+    if (items_.ExistsWithinLimit(server, true) && GoOn(keepGoing) && Add(server, group)) ++added;
   }
   return added;
 }

@@ -16,6 +16,9 @@
 
 namespace vek {
 
+// Asked before each path a scan adds; a scan stops at the first no. Empty: go on.
+using KeepScanning = std::function<bool()>;
+
 // Entry selection of AddFolderEntries.
 namespace scan_mode {
 constexpr int kAllVisible = 0;   // every entry without the hidden attribute
@@ -31,19 +34,22 @@ class Discovery {
   // `group`, in the file system's order; hidden entries, "." and ".." are skipped,
   // sub-folders are added as folder items. Returns the number of members added.
   int AddFolderEntries(int group, const std::string& folder, const std::string& pattern,
-                       int mode);
+                       int mode, const KeepScanning& keepGoing = {});
   // Adds, in order: Explorer (Windows 6 and later), the Documents, Pictures, Music,
   // Videos and Favorites folders, the Program Files, Windows and System folders, then
   // every drive root, calling `letMessagesRun` after each drive (a drive without a disc
   // can keep the system busy). Returns the number of members added.
   int AddSystemFoldersAndDrives(int group, uint32_t windowsMajor,
-                                const std::function<void()>& letMessagesRun);
+                                const std::function<void()>& letMessagesRun,
+                                const KeepScanning& keepGoing = {});
   // Adds the local servers of Word, Excel, Access, PowerPoint and FrontPage registered
   // for automation, cut after their ".EXE" so that switches are dropped. Returns the
   // number of members added.
-  int AddOfficeApplications(int group);
+  int AddOfficeApplications(int group, const KeepScanning& keepGoing = {});
 
  private:
+  // False, with nothing added, once `keepGoing` says no.
+  static bool GoOn(const KeepScanning& keepGoing) { return !keepGoing || keepGoing(); }
   bool Add(const std::string& path, int group) { return items_.AddItemFromPath(path, group).added(); }
 
   ItemCreation& items_;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "core/settings_record.h"
 #include "core/search_engines.h"
 #include "launch/system_catalogue.h"
@@ -72,10 +75,74 @@ TEST_F(DefaultsTest, FirstStartFillsSlotsThreeToNine) {
   EXPECT_EQ(item(8).Link, "");  // no mail program registered
   EXPECT_EQ(item(9).CommandId, command::kSearchInternet);
   EXPECT_TRUE(item(9).IsSystem);
-  // Start-up works on the model alone; only the drive scan lets window messages run.
-  EXPECT_EQ(w.host.log, std::vector<std::string>{"LetMessagesRun"});
+  // Start-up works on the model alone; only the drive scan lets window messages run, and
+  // the ring is told once the groups are filled.
+  EXPECT_EQ(w.host.log, (std::vector<std::string>{"LetMessagesRun", "GroupsFilled"}));
   EXPECT_EQ(w.model.Settings.MaxRadius, 440);
   EXPECT_EQ(w.model.Settings.SearchBoxTop, 1080 - 69);
+}
+
+TEST_F(DefaultsTest, FirstStartMakesTheGroupsAtOnceAndTheirMembersAfterwards) {
+  w.defaults.LoadAtStart(w.host.screen, w.host.facts);
+  const struct {
+    int slot;
+    ItemKind kind;
+    const char* title;
+    const char* picture;
+    size_t members;  // once filled
+  } rows[] = {
+      {3, ItemKind::kAllPrograms, "All Programs Group (Empty)", "All Programs Group.png", 2},
+      {4, ItemKind::kGroup, "System Folders & Drives Group", "Library.png", 9},
+      {5, ItemKind::kGroup, "Accessories Group", "WinGroup.png", 5},
+      {6, ItemKind::kGroup, "Microsoft Office Suite Group", "Microsoft Office Group.png", 1},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(item(r.slot).Kind, r.kind) << r.slot;
+    EXPECT_EQ(item(r.slot).Title.str(), r.title);
+    EXPECT_EQ(item(r.slot).IconFile.str(), w.SysIcon(r.picture));
+    EXPECT_TRUE(w.Members(r.slot).empty()) << r.slot;
+  }
+  // Nothing was scanned or written yet: no drive, no picture, no menu file.
+  EXPECT_TRUE(w.host.log.empty());
+  EXPECT_EQ(w.host.fillSteps, 0);
+  EXPECT_FALSE(w.fs.Has(w.folders.MenuFile));
+  ASSERT_TRUE(w.defaults.groupsWaiting());
+
+  EXPECT_TRUE(w.defaults.FillDefaultGroups());
+  for (const auto& r : rows) EXPECT_EQ(w.Members(r.slot).size(), r.members) << r.slot;
+  EXPECT_GE(w.host.fillSteps, 17);  // the windows had their turn before every path
+  EXPECT_EQ(item(3).Title.str(), "All Programs Group");
+  EXPECT_EQ(w.host.log, (std::vector<std::string>{"LetMessagesRun", "GroupsFilled"}));
+  EXPECT_FALSE(w.defaults.FillDefaultGroups());  // nothing waits any more
+  // The menu file holds the filled groups: the next start reads them back.
+  const std::vector<ShortcutItem> filled = w.model.Items;
+  w.model = Model();
+  w.model.Size();
+  w.defaults.LoadAtStart(w.host.screen, w.host.facts);
+  EXPECT_FALSE(w.defaults.groupsWaiting());
+  EXPECT_EQ(w.model.Items, filled);
+}
+
+TEST_F(DefaultsTest, TheFillLeavesAloneWhatChangedBeforeItRan) {
+  const struct {
+    const char* change;
+    std::function<void(ItemWorld&)> make;
+    bool filled;          // the fill ran to its end and wrote the menu file
+    size_t accessories;   // members of position 5 afterwards
+  } cases[] = {
+      {"the accessories deleted", [](ItemWorld& x) { x.items.DeleteItem(5, true); }, true, 0},
+      {"shortcuts reset", [](ItemWorld& x) { x.defaults.ResetAndReload(false, true, false); }, false, 2},
+  };
+  for (const auto& c : cases) {
+    ItemWorld x;
+    for (const char* name : {"notepad.exe", "calc.exe"}) x.fs.AddFile(x.folders.SystemDir + name);
+    x.defaults.LoadAtStart(x.host.screen, x.host.facts);
+    c.make(x);
+    EXPECT_EQ(x.defaults.FillDefaultGroups(), c.filled) << c.change;
+    EXPECT_EQ(x.Members(5).size(), c.accessories) << c.change;
+    EXPECT_EQ(x.fs.Has(x.folders.MenuFile), c.filled) << c.change;
+    EXPECT_EQ(std::count(x.host.log.begin(), x.host.log.end(), "GroupsFilled"), c.filled ? 1 : 0) << c.change;
+  }
 }
 
 TEST_F(DefaultsTest, EmptySourcesLeaveGroupsThatSayTheyAreEmpty) {

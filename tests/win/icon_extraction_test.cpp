@@ -299,6 +299,20 @@ TEST(PictureTest, ASmallPictureScalesUpSmoothly) {
   EXPECT_EQ(PixelOf(*big, 47, 47).a, 255);
 }
 
+TEST(PictureTest, AtItsOwnSizeAPictureIsCopiedExactlyInTheAskedFormat) {
+  BitmapPtr source = Solid(8, 8, Gdiplus::Color(255, 10, 20, 30));
+  source->SetPixel(3, 4, Gdiplus::Color(128, 200, 100, 50));
+  for (const Gdiplus::PixelFormat format : {PixelFormat32bppARGB, PixelFormat32bppPARGB}) {
+    BitmapPtr copy = ScaleImage(*source, 8, 8, format);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->GetPixelFormat(), format);
+    EXPECT_EQ(PixelOf(*copy, 0, 0).r, 10);
+    const auto half = PixelOf(*copy, 3, 4);
+    EXPECT_EQ(half.a, 128);
+    EXPECT_NEAR(half.r, 200, 1);
+  }
+}
+
 TEST(PictureTest, EncoderIdentifiersNameGdiplusEncoders) {
   UINT count = 0, size = 0;
   ASSERT_EQ(Gdiplus::GetImageEncodersSize(&count, &size), Gdiplus::Ok);
@@ -377,14 +391,21 @@ TEST_F(ItemImagesTest, TheFirstFrameDecodesTheShownPositionsAndWhatTheyShowTheRe
     model_.Items[position].ImageIndex = position;
   }
   model_.Items[2].ImageIndex = 45;
+  model_.Items[3].IconFile = folders_.SysIconDir + "FOLDER.PNG";  // the same file
   const std::vector<int> later = PicturesShownLater(model_, 24);
+  PassPictures pass(model_);
+  loader_.pass = &pass;
   LoadShownImages(loader_, 24);
+  EXPECT_EQ(pass.decodes(), 1u);  // the file all of them show is decoded once
   const std::pair<int, bool> cases[] = {{1, false}, {2, false}, {24, false}, {45, false},
                                         {25, true},  {36, true}, {46, true}};
   for (const auto& [index, isLater] : cases) {
     EXPECT_EQ(std::count(later.begin(), later.end(), index), isLater ? 1 : 0) << index;
     EXPECT_EQ(images_.Get(ImageSet::kItem, index, 1) == nullptr, isLater) << index;
   }
+  for (int index : later) LoadItemIcon(loader_, index);
+  EXPECT_EQ(pass.decodes(), 1u);
+  EXPECT_NE(images_.Get(ImageSet::kItem, 36, 1), nullptr);
 }
 
 TEST_F(ItemImagesTest, TheCustomIconComesFirstAndMissingPicturesFallBackByPathKind) {

@@ -31,9 +31,6 @@ void GettingStartedDialog::Show() {
 }
 
 BOOL GettingStartedDialog::OnInit() {
-  const HMODULE module = GetModuleHandleW(nullptr);
-  for (int i = 0; i < GettingStartedPages::kPageCount; ++i)
-    pictures_[static_cast<size_t>(i)] = win::LoadPictureBytes(win::LoadResourceBytes(module, "CUSTOM", "page" + std::to_string(i)));
   pages_.emplace(settings_.GettingStarted);
   LayOut();
   ShowPage();
@@ -100,8 +97,12 @@ INT_PTR GettingStartedDialog::OnMessage(UINT message, WPARAM, LPARAM lParam) {
   if (item->CtlID != IDC_STARTED_PAGE) return FALSE;
   const RECT& r = item->rcItem;
   Gdiplus::Graphics graphics(item->hDC);
-  Gdiplus::Bitmap* picture = pictures_[static_cast<size_t>(pages_ ? pages_->page() : 0)].get();
-  if (picture) {
+  const int page = pages_ ? pages_->page() : 0;
+  if (page != picturePage_) {
+    picture_ = win::LoadPictureBytes(win::LoadResourceBytes(GetModuleHandleW(nullptr), "CUSTOM", "page" + std::to_string(page)));
+    picturePage_ = page;
+  }
+  if (Gdiplus::Bitmap* picture = picture_.get()) {
     graphics.DrawImage(picture, Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top));
   } else {
     FillRect(item->hDC, &r, GetSysColorBrush(COLOR_APPWORKSPACE));

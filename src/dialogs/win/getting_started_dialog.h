@@ -3,7 +3,6 @@
 // window reopens there at the next start.
 #pragma once
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,7 +37,10 @@ class GettingStartedDialog : public win::Dialog {
   AppSettings& settings_;
   std::function<void()> saveSettings_;
   std::optional<GettingStartedPages> pages_;
-  std::array<win::BitmapPtr, GettingStartedPages::kPageCount> pictures_;
+  // The picture of the page shown, decoded when the page first draws: the window stays
+  // open beside the ring after start, and the other pages need not take memory there.
+  win::BitmapPtr picture_;
+  int picturePage_ = -1;
 };
 
 }  // namespace vek

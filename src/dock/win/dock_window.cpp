@@ -118,11 +118,14 @@ void DockWindow::LoadAllImages(HMODULE resources) {
   win::ImageLoader loader = Loader(resources);
   win::LoadAllImages(loader);
   laterPictures_.clear();
+  startPass_.reset();
   AfterImagesLoaded();
 }
 
 void DockWindow::LoadShownImages() {
+  startPass_ = std::make_unique<win::PassPictures>(parts_.model);
   win::ImageLoader loader = Loader(nullptr);
+  loader.pass = startPass_.get();
   const int shown = ShownSlots(parts_.model.Settings);
   win::LoadShownImages(loader, shown);
   laterPictures_ = win::PicturesShownLater(parts_.model, shown);
@@ -134,10 +137,20 @@ void DockWindow::LoadRestLater() {
 }
 
 void DockWindow::LoadNextLaterPicture() {
-  if (laterPictures_.empty()) return;
+  if (laterPictures_.empty()) {
+    startPass_.reset();
+    return;
+  }
   const int index = laterPictures_.back();
   laterPictures_.pop_back();
-  LoadItemIcon(index);
+  if (index == pool::kCentre) {
+    LoadItemIcon(index);
+  } else if (hwnd()) {
+    win::ImageLoader loader = Loader(nullptr);
+    loader.pass = startPass_.get();
+    win::LoadItemIcon(loader, index);
+  }
+  if (laterPictures_.empty()) startPass_.reset();
   // A slot that turned to this picture meanwhile was drawn without it.
   if (std::find(slots_.SlotIcon.begin(), slots_.SlotIcon.end(), index) != slots_.SlotIcon.end()) Repaint();
   LoadRestLater();

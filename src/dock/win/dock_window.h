@@ -182,6 +182,9 @@ class DockWindow : public win::Window, private DockDisplay, private DropHost {
   std::function<bool()> altSpaceIsHotkey_;
   bool wholeScreen_ = false;
   std::vector<int> laterPictures_;  // decoded after the first frame, last first
+  // Start-up's decoded picture files, shared by the first frame and the pictures after
+  // it; released with the last of them.
+  std::unique_ptr<win::PassPictures> startPass_;
 
   DockController controller_;
   std::unique_ptr<DropController> drops_;

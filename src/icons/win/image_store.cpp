@@ -6,6 +6,13 @@ namespace vek::win {
 
 BitmapPtr ScaleImage(Gdiplus::Image& picture, int width, int height, Gdiplus::PixelFormat format) {
   if (width <= 0 || height <= 0) return nullptr;
+  // At its own size a bitmap is copied as it is (converted to `format`): resampling it
+  // would change nothing but cost as much as a real scaling.
+  if (auto* bitmap = dynamic_cast<Gdiplus::Bitmap*>(&picture);
+      bitmap && static_cast<int>(picture.GetWidth()) == width && static_cast<int>(picture.GetHeight()) == height) {
+    BitmapPtr copy(bitmap->Clone(0, 0, width, height, format));
+    if (copy && copy->GetLastStatus() == Gdiplus::Ok) return copy;
+  }
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, format);
   if (bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
   {

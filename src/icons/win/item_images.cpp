@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "icons/win/icon_extraction.h"
+#include "text/text.h"
 
 namespace vek::win {
 
@@ -16,6 +17,35 @@ bool Exists(FileSystem& fs, const std::string& path) {
 
 }  // namespace
 
+PassPictures::PassPictures(const Model& model) {
+  std::vector<int> indices = RingItems(model);
+  for (int i = pool::kFileImage; i <= pool::kGroupImage; ++i) indices.push_back(i);
+  for (int index : indices) {
+    if (index < 0 || index >= static_cast<int>(model.Items.size())) continue;
+    const ShortcutItem& item = model.Items[index];
+    // Either may be the one read; a custom file read leaves the other's count unused.
+    for (const std::string& file : {item.CustomIconFile.Trimmed(), item.IconFile.Trimmed()})
+      if (!file.empty()) ++byFile_[ToUpperAscii(file)].uses;
+  }
+}
+
+std::shared_ptr<Gdiplus::Bitmap> PassPictures::Load(const std::string& file) {
+  const auto found = byFile_.find(ToUpperAscii(file));
+  if (found == byFile_.end() || (found->second.uses < 2 && !found->second.decoded)) {
+    ++decodes_;
+    return std::shared_ptr<Gdiplus::Bitmap>(LoadPictureFile(file));
+  }
+  Shared& shared = found->second;
+  if (!shared.decoded) {
+    shared.picture = std::shared_ptr<Gdiplus::Bitmap>(LoadPictureFile(file));
+    shared.decoded = true;
+    ++decodes_;
+  }
+  std::shared_ptr<Gdiplus::Bitmap> picture = shared.picture;
+  if (--shared.uses <= 0) byFile_.erase(found);
+  return picture;
+}
+
 void LoadItemIcon(ImageLoader& l, int index) {
   if (index < 0 || index >= static_cast<int>(l.model.Items.size())) return;
   ShortcutItem& item = l.model.Items[index];
@@ -24,10 +54,19 @@ void LoadItemIcon(ImageLoader& l, int index) {
   const std::string link = item.Link;
   l.images.ReleaseItemImages(index);
 
-  BitmapPtr picture;
-  if (Exists(l.fs, custom)) picture = LoadPictureFile(custom);
-  if (!picture && Exists(l.fs, iconFile)) picture = LoadPictureFile(iconFile);
-  if (!picture && !link.empty()) picture = ShellIconBitmap(link);
+  // A file the pass shares is decoded once; anything else belongs to this load alone.
+  std::shared_ptr<Gdiplus::Bitmap> own;
+  auto load = [&](const std::string& file) -> Gdiplus::Bitmap* {
+    own = l.pass ? l.pass->Load(file) : std::shared_ptr<Gdiplus::Bitmap>(LoadPictureFile(file));
+    return own.get();
+  };
+  Gdiplus::Bitmap* picture = nullptr;
+  if (Exists(l.fs, custom)) picture = load(custom);
+  if (!picture && Exists(l.fs, iconFile)) picture = load(iconFile);
+  if (!picture && !link.empty()) {
+    own = std::shared_ptr<Gdiplus::Bitmap>(ShellIconBitmap(link));
+    picture = own.get();
+  }
   if (!picture) {
     item.ImageIndex = FallbackImage(item.PathKind);
     return;
@@ -154,7 +193,9 @@ std::vector<int> PicturesShownLater(const Model& model, int shownPositions) {
   return later;
 }
 
-void LoadShownImages(ImageLoader& l, int shownPositions) {
+namespace {
+// LoadShownImages within the loader's pass.
+void LoadShownPictures(ImageLoader& l, int shownPositions) {
   LoadSkinImages(l);
   LoadCentreImage(l);
   for (int i = pool::kFileImage; i <= pool::kGroupImage; ++i) LoadItemIcon(l, i);
@@ -164,10 +205,21 @@ void LoadShownImages(ImageLoader& l, int shownPositions) {
     LoadItemIcon(l, index);
   }
 }
+}  // namespace
+
+void LoadShownImages(ImageLoader& l, int shownPositions) {
+  PassPictures pass(l.model);
+  ImageLoader passLoader = l;
+  if (!l.pass) passLoader.pass = &pass;
+  LoadShownPictures(passLoader, shownPositions);
+}
 
 void LoadAllImages(ImageLoader& l) {
-  LoadShownImages(l, pool::kRingLast);
-  for (int index : PicturesShownLater(l.model, pool::kRingLast)) LoadItemIcon(l, index);
+  PassPictures pass(l.model);
+  ImageLoader passLoader = l;
+  if (!l.pass) passLoader.pass = &pass;
+  LoadShownPictures(passLoader, pool::kRingLast);
+  for (int index : PicturesShownLater(l.model, pool::kRingLast)) LoadItemIcon(passLoader, index);
 }
 
 void RebuildSizeCache(ImageStore& images, int variant, int side) {

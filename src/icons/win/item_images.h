@@ -9,6 +9,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "core/model.h"
 #include "core/paths.h"
@@ -16,6 +19,32 @@
 #include "platform/file_system.h"
 
 namespace vek::win {
+
+// The picture files one loading pass over the ring's pictures has decoded: a file that
+// several of them show (a shared system picture such as the blank shortcut's) is read and
+// decoded once per pass, and let go once its last planned user has it. Files only one
+// item shows are decoded for that item alone. The decoded pictures belong to the thread
+// of the pass.
+class PassPictures {
+ public:
+  // Plans the pass over every ring picture of `model` (the ring positions, templates,
+  // fallbacks and catalogue items they show): counts the items naming each file.
+  explicit PassPictures(const Model& model);
+  // The picture of `file`, null when it cannot be read. Shared while other items of the
+  // pass still name the file; the caller may keep it as long as it needs.
+  std::shared_ptr<Gdiplus::Bitmap> Load(const std::string& file);
+  // Files decoded so far.
+  size_t decodes() const { return decodes_; }
+
+ private:
+  struct Shared {
+    int uses = 0;  // planned loads still to come
+    bool decoded = false;
+    std::shared_ptr<Gdiplus::Bitmap> picture;
+  };
+  std::unordered_map<std::string, Shared> byFile_;  // by upper-case path
+  size_t decodes_ = 0;
+};
 
 struct ImageLoader {
   Model& model;
@@ -28,6 +57,9 @@ struct ImageLoader {
   HMODULE resources;    // the module whose "CUSTOM" resources hold the skin
   // The centre's side while the pointer is on it; 0: the largest size.
   int32_t centreMagnifiedSize = 0;
+  // The pass the loads belong to; null: each load decodes its file itself (and the
+  // bulk loads below make a pass of their own).
+  PassPictures* pass = nullptr;
 };
 
 // Loads an item's picture into image index `index`: its custom icon file, else its icon

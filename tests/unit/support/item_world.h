@@ -242,10 +242,13 @@ class RecordingHost : public DefaultsHost {
   void ReleaseImages() override { log.push_back("ReleaseImages"); }
   void ReloadImagesAndShow() override { log.push_back("ReloadImagesAndShow"); }
   void LetMessagesRun() override { log.push_back("LetMessagesRun"); }
+  void FillGoesOn() override { ++fillSteps; }
+  void GroupsFilled() override { log.push_back("GroupsFilled"); }
   // A 1920 x 1080 screen whose work area ends above a 40-pixel taskbar (centre 520).
   SettingsScreen screen{1920, 1080, 520 - 80};
   CatalogueFacts facts{"tester", false};
   std::vector<std::string> log;
+  int fillSteps = 0;
 };
 
 constexpr char kWorldAppDir[] = "C:\\Program Files\\VEK Desktop\\";
@@ -324,8 +327,12 @@ struct ItemWorld {
   RecordingHost host;
   Defaults defaults{DefaultsServices{model, io, registry, items, discovery, associations, host},
                     kWorldProgram, 6};
-  // Start-up on this machine: its screen and its catalogue facts.
-  void LoadAtStart() { defaults.LoadAtStart(host.screen, host.facts); }
+  // Start-up on this machine (its screen and its catalogue facts), with the default
+  // groups' fill that follows the first frame.
+  void LoadAtStart() {
+    defaults.LoadAtStart(host.screen, host.facts);
+    defaults.FillDefaultGroups();
+  }
 };
 
 }  // namespace vek::test
