@@ -111,7 +111,7 @@ void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRin
     // The groups in the order their members are found.
     for (int which : {4, 5, 6, kRingSlotsFirstDefault}) {
       const ShortcutItem& item = model_.Items[which];
-      waiting_.push_back(WaitingGroup{which, which, item.Kind, item.IconFile.str()});
+      waiting_.push_back(WaitingGroup{which, which, item.Kind, item.IconFile});
     }
   } else {
     BuildDefaultGroup(kRingSlotsFirstDefault);
@@ -206,7 +206,7 @@ void Defaults::AddDefaultMembers(int which, int slot, const std::function<bool()
 bool Defaults::StillWaiting(const WaitingGroup& group) const {
   if (group.slot >= static_cast<int>(model_.Items.size())) return false;
   const ShortcutItem& item = model_.Items[group.slot];
-  return item.Kind == group.kind && item.IconFile.str() == group.iconFile;
+  return item.Kind == group.kind && item.IconFile == group.iconFile;
 }
 
 bool Defaults::FillDefaultGroups() {

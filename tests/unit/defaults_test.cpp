@@ -98,8 +98,8 @@ TEST_F(DefaultsTest, FirstStartMakesTheGroupsAtOnceAndTheirMembersAfterwards) {
   };
   for (const auto& r : rows) {
     EXPECT_EQ(item(r.slot).Kind, r.kind) << r.slot;
-    EXPECT_EQ(item(r.slot).Title.str(), r.title);
-    EXPECT_EQ(item(r.slot).IconFile.str(), w.SysIcon(r.picture));
+    EXPECT_EQ(item(r.slot).Title, r.title);
+    EXPECT_EQ(item(r.slot).IconFile, w.SysIcon(r.picture));
     EXPECT_TRUE(w.Members(r.slot).empty()) << r.slot;
   }
   // Nothing was scanned or written yet: no drive, no picture, no menu file.
@@ -111,7 +111,7 @@ TEST_F(DefaultsTest, FirstStartMakesTheGroupsAtOnceAndTheirMembersAfterwards) {
   EXPECT_TRUE(w.defaults.FillDefaultGroups());
   for (const auto& r : rows) EXPECT_EQ(w.Members(r.slot).size(), r.members) << r.slot;
   EXPECT_GE(w.host.fillSteps, 17);  // the windows had their turn before every path
-  EXPECT_EQ(item(3).Title.str(), "All Programs Group");
+  EXPECT_EQ(item(3).Title, "All Programs Group");
   EXPECT_EQ(w.host.log, (std::vector<std::string>{"LetMessagesRun", "GroupsFilled"}));
   EXPECT_FALSE(w.defaults.FillDefaultGroups());  // nothing waits any more
   // The menu file holds the filled groups: the next start reads them back.

@@ -24,7 +24,7 @@ PassPictures::PassPictures(const Model& model) {
     if (index < 0 || index >= static_cast<int>(model.Items.size())) continue;
     const ShortcutItem& item = model.Items[index];
     // Either may be the one read; a custom file read leaves the other's count unused.
-    for (const std::string& file : {item.CustomIconFile.Trimmed(), item.IconFile.Trimmed()})
+    for (const std::string& file : {item.CustomIconFile, item.IconFile})
       if (!file.empty()) ++byFile_[ToUpperAscii(file)].uses;
   }
 }
