@@ -113,7 +113,7 @@ void DecodeItemRecordInto(const uint8_t* p, AnsiCodec& codec, ShortcutItem& item
       const TextField& field = kTexts[f];
       StoredText form;
       std::string& text = item.*field.text;
-      text = GetText(p + field.offset, field.width, codec, &form);
+      GetTextInto(p + field.offset, field.width, codec, text, &form);
       if (form == StoredText::kBlank) kept.blank |= static_cast<uint8_t>(1u << f);
       if (form == StoredText::kOther) {
         kept.others.push_back(

@@ -36,18 +36,10 @@ size_t WithoutTrailingSpaces(const uint8_t* p, size_t n) {
 }  // namespace
 
 bool AllNul(const uint8_t* p, size_t n) {
-  uint64_t any = 0;
-  size_t i = 0;
-  for (; i + 64 <= n; i += 64) {
-    any = Load8(p + i) | Load8(p + i + 8) | Load8(p + i + 16) | Load8(p + i + 24) |
-          Load8(p + i + 32) | Load8(p + i + 40) | Load8(p + i + 48) | Load8(p + i + 56);
-    if (any != 0) return false;
-  }
-  for (; i + 8 <= n; i += 8) any |= Load8(p + i);
-  for (; i < n; ++i) any |= p[i];
-  return any == 0;
+  // Every byte equals its successor and the first is NUL: the library's vectorised
+  // compare does the scan, which is most of the work of reading a menu file of free slots.
+  return n == 0 || (p[0] == 0 && std::memcmp(p, p + 1, n - 1) == 0);
 }
-
 
 bool PutText(uint8_t* p, size_t width, std::string_view text, AnsiCodec& codec) {
   if (text.empty()) {
@@ -70,35 +62,45 @@ bool PutText(uint8_t* p, size_t width, std::string_view text, AnsiCodec& codec) 
   return exact;
 }
 
-std::string GetText(const uint8_t* p, size_t width, AnsiCodec& codec, StoredText* form) {
+void GetTextInto(const uint8_t* p, size_t width, AnsiCodec& codec, std::string& out, StoredText* form) {
   StoredText ignored;
   StoredText& how = form ? *form : ignored;
   how = StoredText::kAsWritten;
-  if (AllNul(p, width)) return {};
+  out.clear();
+  if (AllNul(p, width)) return;
   const size_t end = WithoutTrailingSpaces(p, width);
   if (end == 0) {
     how = StoredText::kBlank;
-    return {};
+    return;
   }
   const char* c = reinterpret_cast<const char*>(p);
   const std::string_view stored(c, end);
   const bool padded = c[0] == ' ' || std::memchr(c, 0, end) != nullptr;
   const bool ascii = IsAscii(c, end);
   // The common case: plain ASCII text, padded with spaces, is its own value.
-  if (ascii && !padded) return std::string(stored);
+  if (ascii && !padded) {
+    out.assign(stored);
+    return;
+  }
   if (padded) {
     // Spaces before the text or a NUL inside the field: writing the text gives other bytes.
     how = StoredText::kOther;
-    return TrimFixed(ascii ? stored : std::string_view(codec.FromAnsi(stored)));
+    out = TrimFixed(ascii ? stored : std::string_view(codec.FromAnsi(stored)));
+    return;
   }
   // Converted bytes with neither spaces around them nor a NUL have none either.
-  std::string text = codec.FromAnsi(stored);
+  out = codec.FromAnsi(stored);
   if (form) {
     // Other text comes back as stored only when the code page gives the same bytes again.
     // A menu file holds hundreds of such texts: the buffer is kept from one to the next.
     thread_local std::string ansi;
-    if (!codec.ToAnsi(text, ansi) || ansi != stored) how = StoredText::kOther;
+    if (!codec.ToAnsi(out, ansi) || ansi != stored) how = StoredText::kOther;
   }
+}
+
+std::string GetText(const uint8_t* p, size_t width, AnsiCodec& codec, StoredText* form) {
+  std::string text;
+  GetTextInto(p, width, codec, text, form);
   return text;
 }
 

@@ -56,5 +56,8 @@ enum class StoredText : uint8_t {
 // the spaces around them. `form`, when given, says how the bytes compare with what
 // writing that text gives.
 std::string GetText(const uint8_t* p, size_t width, AnsiCodec& codec, StoredText* form = nullptr);
+// The same into `out`, whose storage is reused: a menu file is read into the items it
+// was read into before.
+void GetTextInto(const uint8_t* p, size_t width, AnsiCodec& codec, std::string& out, StoredText* form);
 
 }  // namespace vek::record
