@@ -90,7 +90,7 @@ void GetTextInto(const uint8_t* p, size_t width, AnsiCodec& codec, std::string& 
   }
   // Converted bytes with neither spaces around them nor a NUL have none either.
   out = codec.FromAnsi(stored);
-  if (form) {
+  if (form && !codec.GivesBackEveryByte()) {
     // Other text comes back as stored only when the code page gives the same bytes again.
     // A menu file holds hundreds of such texts: the buffer is kept from one to the next.
     thread_local std::string ansi;

@@ -22,6 +22,25 @@ class AnsiCodec {
   // The length of the longest prefix of `ansi` that is at most `maxBytes` long and does
   // not end inside a multi-byte character.
   virtual size_t FitPrefix(std::string_view ansi, size_t maxBytes) = 0;
+
+  // True when every single byte converts to text and back to itself, as in a single-byte
+  // code page that defines all its bytes: then any stored text converts back to the bytes
+  // it was read from, and readers need not check each one. A multi-byte code page, whose
+  // lead bytes mean nothing alone, says no. Worked out once.
+  bool GivesBackEveryByte() {
+    if (everyByte_ < 0) {
+      everyByte_ = 1;
+      std::string back;
+      for (int b = 1; b < 256 && everyByte_ == 1; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        if (!ToAnsi(FromAnsi(one), back) || back != one) everyByte_ = 0;
+      }
+    }
+    return everyByte_ == 1;
+  }
+
+ private:
+  int everyByte_ = -1;  // not yet known
 };
 
 }  // namespace vek

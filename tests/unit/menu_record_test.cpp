@@ -212,6 +212,24 @@ TEST(ItemRecordTest, ARecordWritesBackAsReadUntilItsTextChanges) {
   EXPECT_EQ(out[17], 0);
 }
 
+TEST(ItemRecordTest, TextsTheCodePageCannotGiveBackGoBackAsStored) {
+  // Western Windows gives back every byte, so its readers skip the check; a double-byte
+  // page does not, and a title holding bytes it cannot give back is kept as stored.
+  test::FakeAnsiCodec western;
+  test::FakeDoubleByteCodec doubleByte;
+  EXPECT_TRUE(western.GivesBackEveryByte());
+  EXPECT_FALSE(doubleByte.GivesBackEveryByte());
+  Bytes record(kItemRecordSize, 0);
+  const std::string stored = "Caf\xE9" + std::string(124, ' ');
+  std::copy(stored.begin(), stored.end(), record.begin() + 272);
+  for (AnsiCodec* codec : {static_cast<AnsiCodec*>(&western), static_cast<AnsiCodec*>(&doubleByte)}) {
+    const ShortcutItem item = DecodeItemRecord(record.data(), *codec);
+    Bytes again(kItemRecordSize);
+    EncodeItemRecord(item, *codec, again.data());
+    EXPECT_EQ(again, record) << item.Title;
+  }
+}
+
 TEST(GroupTitleTest, SuffixFollowsTheCount) {
   Model m;
   m.Items[5].Title = "Games (Full)";
