@@ -82,6 +82,30 @@ TEST(FileSystemWinTest, WriteReadCopyMoveDelete) {
   EXPECT_FALSE(fs.WriteAll(dir.path() + "no\\such\\folder.bin", data));
 }
 
+// A reader (another copy of the program, a backup or a virus scanner) that holds a saved
+// file open for a moment does not make replacing it fail: the replace waits it out.
+TEST(FileSystemWinTest, ReplaceWaitsForAReaderToLetGo) {
+  ScratchFolder dir;
+  Win32FileSystem fs;
+  const std::string file = dir.path() + "held.dat", fresh = dir.path() + "held.dat.tmp";
+  ASSERT_TRUE(fs.WriteAll(file, Bytes{1}));
+  ASSERT_TRUE(fs.WriteAll(fresh, Bytes{2}));
+  UniqueKernelHandle reader(CreateFileW(Wide(file).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(reader);
+  std::thread letGo([&reader] {
+    Sleep(150);
+    reader.reset();
+  });
+  const bool moved = fs.Move(fresh, file);
+  letGo.join();
+  EXPECT_TRUE(moved);
+  Bytes back;
+  ASSERT_TRUE(fs.ReadAll(file, back));
+  EXPECT_EQ(back, Bytes{2});
+}
+
 TEST(SystemInfoWinTest, SpecialFoldersAndVariables) {
   Win32ShellFolders shell;
   Win32FileSystem fs;

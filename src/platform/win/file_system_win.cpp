@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <iterator>
+
+#include "platform/log.h"
 #include "text/text.h"
 #include "platform/win/handles.h"
 #include "platform/win/text_win.h"
@@ -24,6 +27,25 @@ bool ReadExactly(HANDLE file, uint8_t* data, size_t count) {
     count -= got;
   }
   return true;
+}
+
+// Runs `step` until it succeeds. A file another process has open (a reader of the same
+// file, a backup, a virus scanner) cannot be replaced until it lets go, which takes a
+// moment, and a save must not fail for that; other failures are not waited on.
+template <typename Step>
+bool WaitingOutReaders(const std::string& what, Step step) {
+  constexpr DWORD kWaitsMs[] = {10, 20, 40, 80, 160, 200};
+  for (size_t attempt = 0;; ++attempt) {
+    if (step()) return true;
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+                      error == ERROR_LOCK_VIOLATION;
+    if (!held || attempt == std::size(kWaitsMs)) {
+      WriteLog(what + " failed: error " + HexCode(error));
+      return false;
+    }
+    Sleep(kWaitsMs[attempt]);
+  }
 }
 }  // namespace
 
@@ -89,12 +111,16 @@ bool Win32FileSystem::Delete(const std::string& path) {
 }
 
 bool Win32FileSystem::Copy(const std::string& from, const std::string& to) {
-  return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != 0;
+  return WaitingOutReaders("copying " + from + " to " + to, [&] {
+    return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != 0;
+  });
 }
 
 bool Win32FileSystem::Move(const std::string& from, const std::string& to) {
-  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != 0;
+  return WaitingOutReaders("moving " + from + " to " + to, [&] {
+    return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != 0;
+  });
 }
 
 bool Win32FileSystem::CreateFolder(const std::string& path) {
