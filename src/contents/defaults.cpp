@@ -5,6 +5,7 @@
 #include "core/group_title.h"
 #include "core/menu_record.h"
 #include "launch/system_catalogue.h"
+#include "platform/scoped_flag.h"
 
 namespace vek {
 
@@ -75,38 +76,40 @@ Defaults::Defaults(const DefaultsServices& s, std::string programPath, uint32_t 
 
 void Defaults::LoadAtStart(const SettingsScreen& screen, const CatalogueFacts& facts) {
   waiting_.clear();
-  Initialise(true, true, nullptr, screen, facts, true);
+  StartSources sources;
+  sources.fillGroupsLater = true;
+  Initialise(sources, screen, facts);
 }
 
-void Defaults::Reinitialise(bool loadSettings, bool loadMenu, const Model* keptRing) {
+void Defaults::Reinitialise(const StartSources& sources) {
   host_.ResetInteraction();
   const SettingsScreen screen = host_.MeasureScreen();
-  Initialise(loadSettings, loadMenu, keptRing, screen, host_.ReadCatalogueFacts());
+  Initialise(sources, screen, host_.ReadCatalogueFacts());
 }
 
-void Defaults::Initialise(bool loadSettings, bool loadMenu, const Model* keptRing, const SettingsScreen& screen,
-                          const CatalogueFacts& facts, bool fillLater) {
+void Defaults::Initialise(const StartSources& sources, const SettingsScreen& screen,
+                          const CatalogueFacts& facts) {
   // The default settings follow from the screen; the file's then replace them.
   ApplyDefaultSettings(model_.Settings, screen);
-  if (loadSettings) LoadSettings(model_, io_, screen, registry_, programPath_);
+  if (sources.readSettings) LoadSettings(model_, io_, screen, registry_, programPath_);
   BuildSystemCatalogue(model_, io_.folders, io_.fs, facts.userName, facts.recycleBinFull);
-  if (keptRing) {
-    KeepRing(*keptRing, model_);
+  if (sources.keptRing) {
+    KeepRing(*sources.keptRing, model_);
     return;
   }
-  if (loadMenu && LoadMenu(model_, io_)) return;
+  if (sources.readMenu && LoadMenu(model_, io_)) return;
   // Without a menu file the default items are made. The All Programs group is filled
   // last: the pool's member entries are shared, and a crowded desktop must not take those
   // the other default groups need.
   items_.BeginRefusalBatch();
   for (int which = kRingSlotsFirstDefault + 1; which <= kRingSlotsLastDefault; ++which) {
-    if (fillLater) {
+    if (sources.fillGroupsLater) {
       MakeDefaultItem(which, which);
     } else {
       BuildDefaultGroup(which);
     }
   }
-  if (fillLater) {
+  if (sources.fillGroupsLater) {
     MakeDefaultItem(kRingSlotsFirstDefault, kRingSlotsFirstDefault);
     // The groups in the order their members are found.
     for (int which : {4, 5, 6, kRingSlotsFirstDefault}) {
@@ -216,14 +219,9 @@ bool Defaults::FillDefaultGroups() {
   const uint64_t resets = resets_;
   // The scans let window messages run: the user may change a group meanwhile, or reset.
   auto wanted = [&](const WaitingGroup& g) { return resets_ == resets && StillWaiting(g); };
-  struct Filling {
-    bool& flag;
-    explicit Filling(bool& f) : flag(f) { flag = true; }
-    ~Filling() { flag = false; }
-  };
   items_.BeginRefusalBatch();
   {
-    Filling during(filling_);
+    ScopedFlag during(filling_);
     for (const WaitingGroup& g : groups) {
       if (!wanted(g)) continue;
       AddDefaultMembers(g.which, g.slot, [&] {
@@ -264,12 +262,16 @@ void Defaults::ResetAndReload(bool resetSettings, bool resetItems, bool reloadIc
   ++resets_;
   waiting_.clear();
   host_.ReleaseImages();
+  StartSources sources;
+  sources.readSettings = !resetSettings;
   if (resetItems || reloadIcons) {
     model_.Size();
-    Reinitialise(!resetSettings, !resetItems, nullptr);
+    sources.readMenu = !resetItems;
+    Reinitialise(sources);
   } else {
     const Model kept = model_;
-    Reinitialise(!resetSettings, true, &kept);
+    sources.keptRing = &kept;
+    Reinitialise(sources);
   }
   if (reloadIcons) RepairIcons();
   host_.ReloadImagesAndShow();

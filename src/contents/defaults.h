@@ -129,13 +129,18 @@ class Defaults {
   bool RunResetCommand(int index, const ResetCommandUi& ui);
 
  private:
-  // The start-up sequence; with `keptRing`, the ring, groups and items come from it instead of
-  // the menu file (the built-in catalogue is rebuilt, keeping its custom icons).
-  // `fillLater`: default groups get their members from FillDefaultGroups, not now.
-  void Initialise(bool loadSettings, bool loadMenu, const Model* keptRing, const SettingsScreen& screen,
-                  const CatalogueFacts& facts, bool fillLater = false);
+  // What a start-up takes from the files or from memory.
+  struct StartSources {
+    bool readSettings = true;          // the settings file replaces the defaults
+    bool readMenu = true;              // the menu file gives the ring and the groups
+    const Model* keptRing = nullptr;   // or the ring, groups and items come from here
+    bool fillGroupsLater = false;      // default groups get their members from FillDefaultGroups
+  };
+  // The start-up sequence. With a kept ring the built-in catalogue is still rebuilt,
+  // keeping its custom icons.
+  void Initialise(const StartSources& sources, const SettingsScreen& screen, const CatalogueFacts& facts);
   // Initialise between the window steps of a reset.
-  void Reinitialise(bool loadSettings, bool loadMenu, const Model* keptRing);
+  void Reinitialise(const StartSources& sources);
   void FreeSlotContents(int slot);
   void RepairIcons();
   // The record of default row `which` in pool item `slot`: title, kind, picture and, for

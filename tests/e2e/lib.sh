@@ -98,15 +98,24 @@ reset_user_data() { rm -rf "$USER_DIR"; }
 # The marker program becomes the https handler until the test ends, when the handler
 # before it comes back.
 https_key='HKLM\Software\Classes\https\shell\open\command'
-set_https_handler() { "$WINE" reg add "$https_key" /ve /d "$1" /f >/dev/null 2>&1; }
+https_handler() { "$WINE" reg query "$https_key" /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p'; }
+# The handler is read back: a search must not go on while the old one is still in place.
+set_https_handler() {
+  local attempt
+  for attempt in 1 2 3; do
+    "$WINE" reg add "$https_key" /ve /d "$1" /f >/dev/null 2>&1 && [ "$(https_handler)" = "$1" ] && return 0
+    echo "note: the https handler was not in place after attempt $attempt" >&2
+  done
+  fail "could not make $1 the https handler"
+}
 use_marker_for_https() {
-  former_https=$("$WINE" reg query "$https_key" /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p')
+  former_https=$(https_handler)
   at_exit restore_https
   set_https_handler "\"$marker_win\" \"%1\""
 }
 restore_https() {
   if [ -n "$former_https" ]; then
-    set_https_handler "$former_https"
+    "$WINE" reg add "$https_key" /ve /d "$former_https" /f >/dev/null 2>&1
   else
     "$WINE" reg delete "$https_key" /f >/dev/null 2>&1
   fi

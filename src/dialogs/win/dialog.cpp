@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/log.h"
+#include "platform/scoped_flag.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/text_win.h"
 
@@ -101,11 +102,9 @@ ModalWindows::ModalWindows(ModalState& state) : state_(state) {
 INT_PTR ModalWindows::Run(Dialog& dialog, int templateId, HWND owner) {
   if (dialog.hwnd_) return -1;
   ModalState::Scope counted(state_);
-  dialog.modal_ = true;
-  const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,
-                                         &Dialog::Procedure, reinterpret_cast<LPARAM>(&dialog));
-  dialog.modal_ = false;
-  return result;
+  ScopedFlag modal(dialog.modal_);
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner, &Dialog::Procedure,
+                         reinterpret_cast<LPARAM>(&dialog));
 }
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "dialogs/win/properties_ids.h"
 #include "icons/win/icon_extraction.h"
+#include "platform/scoped_flag.h"
 #include "platform/win/text_win.h"
 
 namespace vek {
@@ -128,10 +129,8 @@ PropertiesFields PropertiesDialog::Typed() const {
 bool PropertiesDialog::OnCommand(int id, int code) {
   if (!props_ || reloading_) return false;
   if (acting_) return true;
-  acting_ = true;
-  const bool handled = Act(id, code);
-  acting_ = false;
-  return handled;
+  ScopedFlag acting(acting_);
+  return Act(id, code);
 }
 
 bool PropertiesDialog::Act(int id, int code) {

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "dialogs/win/wizard_ids.h"
+#include "platform/scoped_flag.h"
 #include "platform/win/text_win.h"
 
 namespace vek {
@@ -94,9 +95,10 @@ void WizardDialog::OnClosing() {
 void WizardDialog::ChooseSource(int index) {
   if (index < 0 || index >= static_cast<int>(sources_.size())) return;
   const HWND tree = Item(IDC_WIZ_TREE);
-  rebuilding_ = true;
-  SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-  rebuilding_ = false;
+  {
+    ScopedFlag rebuilding(rebuilding_);
+    SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  }
   nodes_.clear();
   readings_.clear();
   filesReading_ = 0;

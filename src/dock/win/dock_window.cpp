@@ -10,6 +10,7 @@
 #include "dock/win/screen_win.h"
 #include "icons/win/item_images.h"
 #include "platform/log.h"
+#include "platform/scoped_flag.h"
 #include "platform/win/modal_input.h"
 
 namespace vek {
@@ -375,9 +376,8 @@ void DockWindow::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
       // The capture goes with the last button up (a drag survives another button's
       // click), and before the click acts, so that a window it opens gets the mouse.
       if (!controller_.KeepsCaptureAfter(button) && GetCapture() == hwnd()) {
-        releasingCapture_ = true;
+        ScopedFlag releasing(releasingCapture_);
         ReleaseCapture();
-        releasingCapture_ = false;
       }
       controller_.MouseUp(button, x, y);
       break;
