@@ -245,9 +245,10 @@ bool Program::ShowWindows() {
 void Program::FillDefaultGroups() {
   if (!parts_ || exiting_) return;
   Services& s = parts_->services;
-  s.pictures.LeaveMemberPicturesToMenus(true);
-  s.defaults.FillDefaultGroups();
-  s.pictures.LeaveMemberPicturesToMenus(false);
+  {
+    const ScopedFlag toMenus = s.pictures.LeaveMemberPicturesToMenus();
+    s.defaults.FillDefaultGroups();
+  }
   // What the scans decoded and listed is not needed any more.
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   if (exitAfterFill_) ExitProgram();

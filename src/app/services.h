@@ -21,6 +21,7 @@
 #include "launch/win/shortcut_reader_win.h"
 #include "launch/win/system_services_win.h"
 #include "menu/menu_controller.h"
+#include "platform/scoped_flag.h"
 
 namespace vek {
 
@@ -78,9 +79,9 @@ class AppItemPictures : public ItemPictures {
   bool ConvertIconFile(const std::string& source, const std::string& dest) override;
   void LoadItemIcon(int index) override;
   void ReleaseItemImages(int index) override;
-  // While on, new group members get no picture decoded: their menu page decodes it when
-  // it first shows (the default groups' fill adds hundreds of them).
-  void LeaveMemberPicturesToMenus(bool on) { membersOnDemand_ = on; }
+  // While the flag given back lives, new group members get no picture decoded: their menu
+  // page decodes it when it first shows (the default groups' fill adds hundreds of them).
+  ScopedFlag LeaveMemberPicturesToMenus() { return ScopedFlag(membersOnDemand_); }
 
  private:
   AppContext& app_;

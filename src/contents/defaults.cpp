@@ -101,25 +101,22 @@ void Defaults::Initialise(const StartSources& sources, const SettingsScreen& scr
   // Without a menu file the default items are made. The All Programs group is filled
   // last: the pool's member entries are shared, and a crowded desktop must not take those
   // the other default groups need.
-  items_.BeginRefusalBatch();
-  for (int which = kRingSlotsFirstDefault + 1; which <= kRingSlotsLastDefault; ++which) {
-    if (sources.fillGroupsLater) {
+  auto make = [&](int which) {
+    if (sources.fillGroupsLater)
       MakeDefaultItem(which, which);
-    } else {
+    else
       BuildDefaultGroup(which);
-    }
-  }
-  if (sources.fillGroupsLater) {
-    MakeDefaultItem(kRingSlotsFirstDefault, kRingSlotsFirstDefault);
-    // The groups in the order their members are found.
-    for (int which : {4, 5, 6, kRingSlotsFirstDefault}) {
-      const ShortcutItem& item = model_.Items[which];
-      waiting_.push_back(WaitingGroup{which, which, item.Kind, item.IconFile});
-    }
-  } else {
-    BuildDefaultGroup(kRingSlotsFirstDefault);
-  }
+  };
+  items_.BeginRefusalBatch();
+  for (int which = kRingSlotsFirstDefault + 1; which <= kRingSlotsLastDefault; ++which) make(which);
+  make(kRingSlotsFirstDefault);
   items_.EndRefusalBatch();
+  if (!sources.fillGroupsLater) return;
+  // The groups in the order their members are found.
+  for (int slot : {4, 5, 6, kRingSlotsFirstDefault}) {
+    const ShortcutItem& item = model_.Items[slot];
+    waiting_.push_back(WaitingGroup{slot, item.Kind, item.IconFile});
+  }
 }
 
 void Defaults::FreeSlotContents(int slot) {
@@ -224,7 +221,7 @@ bool Defaults::FillDefaultGroups() {
     ScopedFlag during(filling_);
     for (const WaitingGroup& g : groups) {
       if (!wanted(g)) continue;
-      AddDefaultMembers(g.which, g.slot, [&] {
+      AddDefaultMembers(g.slot, g.slot, [&] {
         host_.FillGoesOn();
         return wanted(g);
       });

@@ -150,10 +150,9 @@ class Defaults {
   // soon as `keepGoing` (when given) says no.
   void AddDefaultMembers(int which, int slot, const std::function<bool()>& keepGoing);
 
-  // A default group made at start, waiting for its members: what its record looked like,
-  // to tell whether the user changed the slot since.
+  // A default group made at start, waiting for its members: its slot (that of its default
+  // row) and what its record looked like, to tell whether the user changed the slot since.
   struct WaitingGroup {
-    int which = 0;
     int slot = 0;
     ItemKind kind = ItemKind::kFree;
     std::string iconFile;

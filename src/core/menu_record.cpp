@@ -22,17 +22,13 @@ struct KeptItemRecord {
     uint8_t field;
     std::string value;
     std::string stored;
+    bool operator==(const Text& o) const { return field == o.field && value == o.value && stored == o.stored; }
   };
   std::vector<Text> others;
 };
 
 bool operator==(const KeptItemRecord& a, const KeptItemRecord& b) {
-  if (a.reserved != b.reserved || a.blank != b.blank || a.others.size() != b.others.size()) return false;
-  for (size_t i = 0; i < a.others.size(); ++i) {
-    const KeptItemRecord::Text &x = a.others[i], &y = b.others[i];
-    if (x.field != y.field || x.value != y.value || x.stored != y.stored) return false;
-  }
-  return true;
+  return a.reserved == b.reserved && a.blank == b.blank && a.others == b.others;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "icons/win/icon_extraction.h"
 #include "text/text.h"
@@ -205,21 +206,26 @@ void LoadShownPictures(ImageLoader& l, int shownPositions) {
     LoadItemIcon(l, index);
   }
 }
+
+// Runs `load` with a loader whose loads belong to a pass: the caller's, else one of its own.
+template <typename Load>
+void InOnePass(ImageLoader& l, Load load) {
+  std::optional<PassPictures> own;
+  ImageLoader inPass = l;
+  if (!inPass.pass) inPass.pass = &own.emplace(l.model);
+  load(inPass);
+}
 }  // namespace
 
 void LoadShownImages(ImageLoader& l, int shownPositions) {
-  PassPictures pass(l.model);
-  ImageLoader passLoader = l;
-  if (!l.pass) passLoader.pass = &pass;
-  LoadShownPictures(passLoader, shownPositions);
+  InOnePass(l, [&](ImageLoader& inPass) { LoadShownPictures(inPass, shownPositions); });
 }
 
 void LoadAllImages(ImageLoader& l) {
-  PassPictures pass(l.model);
-  ImageLoader passLoader = l;
-  if (!l.pass) passLoader.pass = &pass;
-  LoadShownPictures(passLoader, pool::kRingLast);
-  for (int index : PicturesShownLater(l.model, pool::kRingLast)) LoadItemIcon(passLoader, index);
+  InOnePass(l, [&](ImageLoader& inPass) {
+    LoadShownPictures(inPass, pool::kRingLast);
+    for (int index : PicturesShownLater(l.model, pool::kRingLast)) LoadItemIcon(inPass, index);
+  });
 }
 
 void RebuildSizeCache(ImageStore& images, int variant, int side) {
