@@ -205,7 +205,10 @@ bool ReadSettingsRecord(const uint8_t* p, size_t size, const SettingsScreen& scr
       case O::kNearestBound: entry.set(s, WithinBounds(v, low, high)); break;
     }
   }
-  if (s.SearchBoxLeft == 0 && s.SearchBoxTop == 0) {
+  // "Never placed" is a stored (0, 0) in twips, after negatives became 0: a place a few
+  // twips from the corner is a place, though it is the corner's pixel.
+  const auto atCorner = [&](Setting id, int32_t px) { return px == 0 && RawAt(EntryOf(id), p) <= 0; };
+  if (atCorner(Setting::kSearchBoxLeft, s.SearchBoxLeft) && atCorner(Setting::kSearchBoxTop, s.SearchBoxTop)) {
     ApplyDefault(EntryOf(Setting::kSearchBoxLeft), s, screen);
     ApplyDefault(EntryOf(Setting::kSearchBoxTop), s, screen);
   }

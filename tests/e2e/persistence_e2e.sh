@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The program keeps its state across starts: the exit writes both configuration files,
-# start-up records the installation in the registry, and a "FirstRun" value of "0" makes
+# start-up records the installation in the registry, a search box's place near the corner
+# survives a start, and a "FirstRun" value of "0" makes
 # the next start begin clean (files and pictures deleted, the value set to "1").
 source "$(dirname "$0")/lib.sh"
 
@@ -28,6 +29,12 @@ cp "$ICON_DIR/VEKMenu.cfg" "$E2E_OUT/menu-first.cfg"
 start_dock
 stop_dock
 cmp -s "$ICON_DIR/VEKMenu.cfg" "$E2E_OUT/menu-first.cfg" || fail "the menu file changed across a start"
+
+# A search box placed 5 twips below the corner keeps its place: only (0, 0) means never placed.
+printf '\0\0\0\0\5\0\0\0' | dd of="$ICON_DIR/VEKCfg.cfg" bs=1 seek=542 conv=notrunc status=none
+start_dock
+stop_dock
+[ "$(od -An -t d4 -j 542 -N 8 "$ICON_DIR/VEKCfg.cfg" | xargs)" = "0 5" ] || fail "the search box lost its place"
 
 # FirstRun "0": a clean start.
 touch "$ICON_DIR/77.png"

@@ -119,7 +119,8 @@ TEST_F(SettingsTableTest, ASearchBoxNeverPlacedGoesToItsDefaultPlace) {
   struct Case {
     int32_t left, top, wantLeft, wantTop;
   };
-  const Case cases[] = {{0, 0, 752, 1011}, {-100, -100, 752, 1011}, {0, 75, 0, 5}, {75, 0, 5, 0}};
+  const Case cases[] = {{0, 0, 752, 1011}, {-100, -100, 752, 1011}, {0, 75, 0, 5}, {75, 0, 5, 0},
+                        {0, 5, 0, 0}, {5, 0, 0, 0}, {-5, 0, 752, 1011}};
   for (const Case& c : cases) {
     Bytes bytes = fresh;
     record::PutI32(&bytes[542], c.left);
