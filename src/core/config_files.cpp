@@ -27,6 +27,23 @@ bool WriteThroughTwin(FileSystem& fs, const std::string& file, const Bytes& byte
   return ReplaceFileContent(fs, file, bytes);
 }
 
+// Makes the per-user folder and the icon folder again where they are missing; true when
+// one of them was made.
+bool RemakeUserFolders(FileSystem& fs, const Folders& folders) {
+  bool made = false;
+  for (const std::string* folder : {&folders.UserDir, &folders.IconDir})
+    if (!folder->empty() && !Exists(fs, *folder)) made |= fs.CreateFolder(*folder);
+  return made;
+}
+
+// Writes a configuration file in the icon folder. The folders may have been cleaned away
+// since start-up while the model in memory is whole: they are made again and the write
+// tried once more, so that nothing the user set up is lost.
+bool WriteConfigFile(ConfigIo& io, const std::string& file, const Bytes& bytes) {
+  if (WriteThroughTwin(io.fs, file, bytes)) return true;
+  return RemakeUserFolders(io.fs, io.folders) && WriteThroughTwin(io.fs, file, bytes);
+}
+
 enum class ReadOutcome { kMissing, kUnreadable, kRead };
 
 // Reads a configuration file; when it is missing its twin is copied into its place
@@ -91,7 +108,7 @@ std::string PreserveUnreadableFile(FileSystem& fs, const std::string& file) {
 bool SaveSettings(const Model& model, ConfigIo& io) {
   const Bytes bytes = WriteSettingsRecord(
       model.Settings, model.Items.empty() ? std::string() : model.Items[pool::kCentre].IconFile, io.codec);
-  if (WriteThroughTwin(io.fs, io.folders.SettingsFile, bytes)) return true;
+  if (WriteConfigFile(io, io.folders.SettingsFile, bytes)) return true;
   io.prompt.Warn(kSettingsWriteFailed);
   return false;
 }
@@ -131,7 +148,7 @@ bool SaveMenu(const Model& model, ConfigIo& io) {
   Bytes bytes;
   bytes.reserve(kMenuFileSize);
   EncodeMenu(model.Groups, model.Items, io.codec, bytes);
-  if (WriteThroughTwin(io.fs, io.folders.MenuFile, bytes)) return true;
+  if (WriteConfigFile(io, io.folders.MenuFile, bytes)) return true;
   io.prompt.Warn(kMenuWriteFailed);
   return false;
 }

@@ -2,7 +2,8 @@
 // record) and "VEKMenu.cfg" (the member lists and the item pool).
 //
 // Every write goes to the ".bak" twin first and then replaces the file; a reader falls
-// back on the twin when the file is missing. A file that cannot be read or fails the
+// back on the twin when the file is missing. A write whose folders have gone since
+// start-up makes them again. A file that cannot be read or fails the
 // checks is copied aside as "<name>.bad" before anything can overwrite it, the user is
 // told, and the defaults are used.
 //

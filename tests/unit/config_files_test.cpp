@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "core/config_files.h"
@@ -224,6 +225,21 @@ TEST_F(MenuFileTest, SavedMenuLoadsBackAndSavesToTheSameBytes) {
   ASSERT_TRUE(SaveMenu(other, env.io));
   EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), saved);
   EXPECT_TRUE(env.prompt.asked.empty());
+}
+
+TEST_F(MenuFileTest, WritersMakeTheFoldersAgainWhenTheyHaveGone) {
+  const std::string& user = env.folders.UserDir;
+  const std::pair<std::string, std::function<bool(ConfigIo&)>> writers[] = {
+      {env.folders.SettingsFile, [&](ConfigIo& io) { return SaveSettings(model, io); }},
+      {env.folders.MenuFile, [&](ConfigIo& io) { return SaveMenu(model, io); }}};
+  for (const auto& [file, write] : writers) {
+    test::ListingFakeFileSystem bare;  // only the application-data folder is left
+    bare.AddFolder(FolderPart(user.substr(0, user.size() - 1)));
+    ConfigIo io{bare, env.codec, env.prompt, env.folders};
+    EXPECT_TRUE(write(io)) << file;
+    EXPECT_TRUE(bare.HasFile(file) && bare.HasFile(file + ".bak")) << file;
+  }
+  EXPECT_TRUE(env.prompt.texts().empty());
 }
 
 TEST_F(MenuFileTest, MissingMenuIsRestoredSilentlyFromItsTwin) {
