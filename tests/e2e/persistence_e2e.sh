@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The program keeps its state across starts: the exit writes both configuration files,
 # start-up records the installation in the registry, a search box's place near the corner
-# survives a start, and a "FirstRun" value of "0" makes
-# the next start begin clean (files and pictures deleted, the value set to "1").
+# survives a start, a "FirstRun" value of "0" makes the next start begin clean (files and
+# pictures deleted, the value set to "1"), and an exit after the per-user folder was
+# removed writes it again.
 source "$(dirname "$0")/lib.sh"
 
 reg_value() {  # reg_value NAME → the value's data under the program's key
@@ -42,5 +43,8 @@ touch "$ICON_DIR/77.png"
 start_dock
 [ ! -e "$ICON_DIR/77.png" ] || fail "the icon folder's pictures survived a clean first start"
 [ "$(reg_value FirstRun)" = 1 ] || fail "FirstRun was not set to 1"
+# Folders cleaned away while the program runs are made again by the exit's save.
+rm -rf "$USER_DIR"
 stop_dock
+[ -s "$ICON_DIR/VEKCfg.cfg" ] && [ -s "$ICON_DIR/VEKMenu.cfg" ] || fail "the exit lost the configuration"
 echo "persistence e2e passed"
