@@ -205,9 +205,14 @@ bool ReadSettingsRecord(const uint8_t* p, size_t size, const SettingsScreen& scr
       case O::kNearestBound: entry.set(s, WithinBounds(v, low, high)); break;
     }
   }
-  // "Never placed" is a stored (0, 0) in twips, after negatives became 0: a place a few
+  // "Never placed" is a stored (0, 0) in twips once each coordinate is within its bounds
+  // (a negative one is 0; one beyond the edge is the edge, which may be 0): a place a few
   // twips from the corner is a place, though it is the corner's pixel.
-  const auto atCorner = [&](Setting id, int32_t px) { return px == 0 && RawAt(EntryOf(id), p) <= 0; };
+  const auto atCorner = [&](Setting id, int32_t px) {
+    const SettingEntry& e = EntryOf(id);
+    const int64_t raw = RawAt(e, p);
+    return px == 0 && (raw <= 0 || FromStored(e.storedAs, raw) > Resolve(e.high, s, screen));
+  };
   if (atCorner(Setting::kSearchBoxLeft, s.SearchBoxLeft) && atCorner(Setting::kSearchBoxTop, s.SearchBoxTop)) {
     ApplyDefault(EntryOf(Setting::kSearchBoxLeft), s, screen);
     ApplyDefault(EntryOf(Setting::kSearchBoxTop), s, screen);

@@ -53,10 +53,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (s.GettingStarted.Page < 0 || s.GettingStarted.Page > 5) abort();
   if (s.SearchBoxLeft < 0 || s.SearchBoxLeft > screen.width - kSearchBoxWidth) abort();
   if (s.SearchBoxTop < 0 || s.SearchBoxTop > screen.height - kSearchBoxHeight) abort();
-  // (0, 0) means "never placed" and is replaced by the centred bottom position, which is
-  // (0, 0) itself only on a screen hardly larger than the box.
+  // A stored (0, 0) means "never placed" and is replaced by the centred bottom position,
+  // which is (0, 0) itself only on a screen hardly larger than the box; a place a few
+  // twips from the corner stays there.
   const bool tiny = screen.height == kSearchBoxHeight && screen.width - kSearchBoxWidth <= 1;
-  if (s.SearchBoxLeft == 0 && s.SearchBoxTop == 0 && !tiny) abort();
+  int32_t storedLeft = 0, storedTop = 0;
+  std::memcpy(&storedLeft, data + 542, 4);
+  std::memcpy(&storedTop, data + 546, 4);
+  const auto edge = [](int32_t twips, int32_t high) { return twips <= 0 || twips / 15 > high; };
+  const bool placed = !edge(storedLeft, screen.width - kSearchBoxWidth) ||
+                      !edge(storedTop, screen.height - kSearchBoxHeight);
+  if (s.SearchBoxLeft == 0 && s.SearchBoxTop == 0 && !tiny && !placed) abort();
 
   // The colour's blue, green and red and the reserved fields go back as they were read.
   const Bytes saved = WriteSettingsRecord(s, std::string(), codec);
