@@ -2,7 +2,8 @@
 # A first start on a fresh profile fills ring slots 3..9 with the default items (All
 # Programs from the desktop folders, System Folders & Drives, Accessories with the
 # programs this system has, the Office group, Internet, Check Email, Search Internet),
-# shows them with their pictures and captions, and writes them to the menu file.
+# shows them with their pictures and captions, and writes them to the menu file. A shell
+# folder the profile lacks (here Videos) leaves no member in the system group.
 source "$(dirname "$0")/lib.sh"
 
 reset_user_data
@@ -11,6 +12,7 @@ desktop="$USER_ROOT/Desktop"
 mkdir -p "$desktop"
 rm -f "$desktop"/vek-e2e-*.txt
 printf 'notes' >"$desktop/vek-e2e-notes.txt"
+mv "$USER_ROOT/Videos" "$USER_ROOT/Videos.away" && at_exit 'mv "$USER_ROOT/Videos.away" "$USER_ROOT/Videos"'
 
 start_dock
 read -r x5 y5 <<<"$(slot 5)"
@@ -31,6 +33,7 @@ expect 3 6 "All Programs Group"
 [ "$(item 3 | cut -d'|' -f3)" -ge 1 ] || fail "All Programs took nothing from the desktop"
 expect 4 4 "System Folders & Drives Group"
 [ "$(item 4 | cut -d'|' -f3)" -ge 3 ] || fail "System Folders & Drives is nearly empty: $(item 4)"
+members 4 | grep -qF '|\|' && fail "a folder the shell lacks became a member: $(members 4)"
 expect 5 4 "Accessories Group"
 [ "$(item 5 | cut -d'|' -f3)" -ge 2 ] || fail "no accessories found: $(item 5)"
 expect 6 4 "Microsoft Office Suite Group*"

@@ -43,6 +43,13 @@ TEST_F(DiscoveryTest, SystemGroupOrderDependsOnTheWindowsVersion) {
   EXPECT_EQ(pumps, 2);  // once after each drive
 }
 
+TEST_F(DiscoveryTest, FoldersTheShellDidNotGiveAddNothing) {
+  w.fs.AddFile("\\stray.txt");  // the lone backslash names the current drive's root
+  w.folders.DesktopDir = w.folders.VideoDir = "\\";
+  EXPECT_EQ(w.discovery.AddFolderEntries(4, w.folders.DesktopDir, "*.*", scan_mode::kAllVisible), 0);
+  EXPECT_EQ(w.discovery.AddSystemFoldersAndDrives(4, 5, {}), 8);  // no "My Videos"
+}
+
 TEST_F(DiscoveryTest, ADriveWithoutADiscIsSkipped) {
   w.drives.Add("E:\\", drive_type::kCdRom);
   w.drives.Add("F:\\", drive_type::kCdRom);
