@@ -2,8 +2,7 @@
 # A first start on a fresh profile fills ring slots 3..9 with the default items (All
 # Programs from the desktop folders, System Folders & Drives, Accessories with the
 # programs this system has, the Office group, Internet, Check Email, Search Internet),
-# shows them with their pictures and captions, and writes them to the menu file. A shell
-# folder the profile lacks (here Videos) leaves no member in the system group.
+# shows them with their pictures and captions, and writes them to the menu file.
 source "$(dirname "$0")/lib.sh"
 
 reset_user_data

@@ -27,6 +27,9 @@ TEST_F(DiscoveryTest, FolderEntriesSkipHiddenOnesAndAddSubFoldersAsFolders) {
   // A second scan finds only what is already there.
   EXPECT_EQ(w.discovery.AddFolderEntries(4, desk, "*.*", scan_mode::kAllVisible), 0);
   EXPECT_EQ(w.Members(4).size(), 2u);
+  // The shell's lone backslash for a folder it lacks names the current drive's root.
+  w.fs.AddFile("\\stray.txt");
+  EXPECT_EQ(w.discovery.AddFolderEntries(4, "\\", "*.*", scan_mode::kAllVisible), 0);
 }
 
 TEST_F(DiscoveryTest, SystemGroupOrderDependsOnTheWindowsVersion) {
@@ -41,13 +44,6 @@ TEST_F(DiscoveryTest, SystemGroupOrderDependsOnTheWindowsVersion) {
                                       "My Favorites", "Program Files Directory", "Windows Directory",
                                       "System Directory", "Local Disk (C:)"}));
   EXPECT_EQ(pumps, 2);  // once after each drive
-}
-
-TEST_F(DiscoveryTest, FoldersTheShellDidNotGiveAddNothing) {
-  w.fs.AddFile("\\stray.txt");  // the lone backslash names the current drive's root
-  w.folders.DesktopDir = w.folders.VideoDir = "\\";
-  EXPECT_EQ(w.discovery.AddFolderEntries(4, w.folders.DesktopDir, "*.*", scan_mode::kAllVisible), 0);
-  EXPECT_EQ(w.discovery.AddSystemFoldersAndDrives(4, 5, {}), 8);  // no "My Videos"
 }
 
 TEST_F(DiscoveryTest, ADriveWithoutADiscIsSkipped) {
