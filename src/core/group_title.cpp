@@ -17,11 +17,10 @@ void UpdateGroupTitle(Model& model, int group) {
     title.resize(title.size() - kEmpty.size());
   }
   const int count = model.MemberCount(group);
-  if (count <= 0) {
-    title += kEmpty;
-  } else if (count >= Model::Capacity(group)) {
-    title += kFull;
-  }
+  const std::string suffix = count <= 0 ? kEmpty : count >= Model::Capacity(group) ? kFull : "";
+  // A suffix the stored caption has no room for is left off, not stored cut short as a
+  // fragment that is never recognised again.
+  if (title.size() + suffix.size() <= static_cast<size_t>(width::kTitle)) title += suffix;
   model.Items[group].Title = title;
 }
 

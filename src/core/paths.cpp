@@ -12,6 +12,8 @@ std::string GetSpecialFolder(ShellFolders& shell, int csidl) {
   return WithTrailingBackslash(path);
 }
 
+bool IsKnownFolder(const std::string& folder) { return TrimFixed(folder).size() > 1; }
+
 std::string GetTempLocation(ShellFolders& shell, const std::string& prefix, bool folderOnly) {
   const std::string folder = shell.TempFolder();
   if (folderOnly) return WithTrailingBackslash(folder);

@@ -45,6 +45,9 @@ struct Folders {
 // The shell's path of a special folder with a backslash appended unless it ends with
 // one (an empty answer of the shell gives "\").
 std::string GetSpecialFolder(ShellFolders& shell, int csidl);
+// False for a folder variable the shell did not give: the lone backslash stands for the
+// current drive's root, not for the folder asked for.
+bool IsKnownFolder(const std::string& folder);
 
 // The temporary folder (folderOnly) or a new temporary file name in it with the prefix
 // ("tmp" when empty); empty when the system cannot make one.

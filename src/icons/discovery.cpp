@@ -8,6 +8,7 @@ namespace vek {
 
 int Discovery::AddFolderEntries(int group, const std::string& folder, const std::string& pattern,
                                 int mode, const KeepScanning& keepGoing) {
+  if (!IsKnownFolder(folder)) return 0;
   // The folder may lie on a network place (a redirected desktop): it is listed off the
   // UI thread, within the time limit.
   FileSystem* fs = &paths_.fs();
@@ -34,11 +35,11 @@ int Discovery::AddSystemFoldersAndDrives(int group, uint32_t windowsMajor,
   const Folders& f = paths_.folders();
   int added = 0;
   if (!GoOn(keepGoing)) return added;
-  if (windowsMajor >= 6 && Add(f.WindowsDir + "Explorer.exe", group)) ++added;
+  if (windowsMajor >= 6 && IsKnownFolder(f.WindowsDir) && Add(f.WindowsDir + "Explorer.exe", group)) ++added;
   for (const std::string* folder : {&f.DocumentsDir, &f.PicturesDir, &f.MusicDir, &f.VideoDir,
                                     &f.FavoritesDir, &f.ProgramFilesDir, &f.WindowsDir, &f.SystemDir}) {
     if (!GoOn(keepGoing)) return added;
-    if (Add(*folder, group)) ++added;
+    if (IsKnownFolder(*folder) && Add(*folder, group)) ++added;
   }
   for (const std::string& root : drives_.LogicalDriveRoots()) {
     if (!GoOn(keepGoing)) return added;

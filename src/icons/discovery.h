@@ -30,15 +30,17 @@ class Discovery {
   Discovery(ItemCreation& items, PathTools& paths, Registry& registry, Drives& drives)
       : items_(items), paths_(paths), registry_(registry), drives_(drives) {}
 
-  // Adds the entries of `folder` (ending with a backslash) that match `pattern` to
-  // `group`, in the file system's order; hidden entries, "." and ".." are skipped,
-  // sub-folders are added as folder items. Returns the number of members added.
+  // Adds the entries of `folder` (ending with a backslash; none when the shell gave no
+  // folder) that match `pattern` to `group`, in the file system's order; hidden entries,
+  // "." and ".." are skipped, sub-folders are added as folder items. Returns the number
+  // of members added.
   int AddFolderEntries(int group, const std::string& folder, const std::string& pattern,
                        int mode, const KeepScanning& keepGoing = {});
   // Adds, in order: Explorer (Windows 6 and later), the Documents, Pictures, Music,
-  // Videos and Favorites folders, the Program Files, Windows and System folders, then
-  // every drive root, calling `letMessagesRun` after each drive (a drive without a disc
-  // can keep the system busy). Returns the number of members added.
+  // Videos and Favorites folders, the Program Files, Windows and System folders (those
+  // the shell gave), then every drive root, calling `letMessagesRun` after each drive
+  // (a drive without a disc can keep the system busy). Returns the number of members
+  // added.
   int AddSystemFoldersAndDrives(int group, uint32_t windowsMajor,
                                 const std::function<void()>& letMessagesRun,
                                 const KeepScanning& keepGoing = {});

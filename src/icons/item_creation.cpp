@@ -398,7 +398,7 @@ void ItemCreation::BuildFolder(ShortcutItem& item, const std::string& path, cons
       {f.SystemDir, "System Directory", "Directory.png"},
   };
   for (const auto& s : special) {
-    if (s.dir.empty() || ToUpperAscii(WithTrailingBackslash(s.dir)) != folder) continue;
+    if (!IsKnownFolder(s.dir) || ToUpperAscii(WithTrailingBackslash(s.dir)) != folder) continue;
     item.Title = s.title ? s.title : windowsUserName_;
     item.IconFile = SysIcon(s.picture);
     return;

@@ -11,6 +11,7 @@ desktop="$USER_ROOT/Desktop"
 mkdir -p "$desktop"
 rm -f "$desktop"/vek-e2e-*.txt
 printf 'notes' >"$desktop/vek-e2e-notes.txt"
+mv "$USER_ROOT/Videos" "$USER_ROOT/Videos.away" && at_exit 'mv "$USER_ROOT/Videos.away" "$USER_ROOT/Videos"'
 
 start_dock
 read -r x5 y5 <<<"$(slot 5)"
@@ -31,6 +32,7 @@ expect 3 6 "All Programs Group"
 [ "$(item 3 | cut -d'|' -f3)" -ge 1 ] || fail "All Programs took nothing from the desktop"
 expect 4 4 "System Folders & Drives Group"
 [ "$(item 4 | cut -d'|' -f3)" -ge 3 ] || fail "System Folders & Drives is nearly empty: $(item 4)"
+members 4 | grep -qF '|\|' && fail "a folder the shell lacks became a member: $(members 4)"
 expect 5 4 "Accessories Group"
 [ "$(item 5 | cut -d'|' -f3)" -ge 2 ] || fail "no accessories found: $(item 5)"
 expect 6 4 "Microsoft Office Suite Group*"

@@ -27,6 +27,9 @@ TEST_F(DiscoveryTest, FolderEntriesSkipHiddenOnesAndAddSubFoldersAsFolders) {
   // A second scan finds only what is already there.
   EXPECT_EQ(w.discovery.AddFolderEntries(4, desk, "*.*", scan_mode::kAllVisible), 0);
   EXPECT_EQ(w.Members(4).size(), 2u);
+  // The shell's lone backslash for a folder it lacks names the current drive's root.
+  w.fs.AddFile("\\stray.txt");
+  EXPECT_EQ(w.discovery.AddFolderEntries(4, "\\", "*.*", scan_mode::kAllVisible), 0);
 }
 
 TEST_F(DiscoveryTest, SystemGroupOrderDependsOnTheWindowsVersion) {

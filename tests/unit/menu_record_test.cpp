@@ -260,6 +260,9 @@ TEST(GroupTitleTest, SuffixFollowsTheCount) {
   m.Groups[6].Members.resize(1);
   UpdateGroupTitle(m, 6);
   EXPECT_EQ(m.Items[6].Title, "A (Empty)");
+  m.Items[7].Title = std::string(124, 'x');  // " (Empty)" would be stored cut short
+  UpdateGroupTitle(m, 7);
+  EXPECT_EQ(m.Items[7].Title, std::string(124, 'x'));
   UpdateGroupTitle(m, 37);
   UpdateGroupTitle(m, -1);
 }
