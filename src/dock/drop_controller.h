@@ -107,7 +107,8 @@ class DropController {
     int slot = -1;
     std::vector<std::string> paths;
   };
-  // The feedback and whether a drop there would do anything, for slot `slot`.
+  // The feedback and whether a drop there is taken (a full group takes it to say so), for
+  // slot `slot`.
   DropFeedback FeedbackFor(int slot, bool hasFiles, bool& accepts) const;
   bool Refused() const;
   void ToBottom();

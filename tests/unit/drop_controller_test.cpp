@@ -101,7 +101,7 @@ TEST_F(DropControllerTest, FeedbackAndEffectBySlotKindCountLockAndOffer) {
       {4, true, false, kAll, DropFeedback::kReplace, skin::kReplaceIcon, drop_effect::kLink},
       {8, true, false, kAll, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
       {5, true, false, kAll, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
-      {7, true, false, kAll, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
+      {7, true, false, kAll, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kLink},
       {3, true, false, kAll, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
       {2, true, false, kAll, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
       {6, true, false, kAll, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
@@ -121,6 +121,13 @@ TEST_F(DropControllerTest, FeedbackAndEffectBySlotKindCountLockAndOffer) {
   }
   w.model.Settings.IconsLocked = false;
   EXPECT_EQ(DropOn(8, Files(1), kCopyMove), drop_effect::kCopy);
+  // The full group takes the drop only to say so; nothing is added or saved.
+  w.prompt.asked.clear();
+  EXPECT_EQ(DropOn(7, Files(2, "g")), drop_effect::kNone);
+  EXPECT_EQ(w.prompt.texts(), std::vector<std::string>{kGroupFullText});
+  EXPECT_EQ(w.prompt.asked[0].title, kAddShortcutTitle);
+  EXPECT_EQ(w.model.Groups[7].MemberCount(), 36);
+  EXPECT_EQ(host.saves, 1);
 }
 
 TEST_F(DropControllerTest, LeavingOrNoSlotDrawsThePlainRingBackUnderTheWindows) {
