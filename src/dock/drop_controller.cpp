@@ -198,12 +198,19 @@ void DropController::RunPendingDrop() {
   } else {
     changed = false;
   }
-  s_.items.EndRefusalBatch();
   if (changed) {
     s_.window.RefreshSlots();
     s_.host.SaveMenu();
   }
   Finish();
+  // What was not added is told once the rest is saved and shown, so that an unanswered
+  // message holds back nothing.
+  s_.items.EndRefusalBatch();
+  if (!notAdded_.empty()) {
+    const std::string text = std::string(kGroupFullText) + "\r\n\r\n" + PathList(kNotAddedText, notAdded_);
+    notAdded_.clear();
+    s_.prompt.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
+  }
 }
 
 void DropController::RecycleDropped(const std::vector<std::string>& paths) {
@@ -245,14 +252,9 @@ bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) 
 }
 
 void DropController::AddToGroup(int slot, const std::vector<std::string>& paths, size_t first) {
-  std::vector<std::string> notAdded;
   for (size_t i = first; i < paths.size(); ++i) {
     if (s_.model.GroupFull(slot) || s_.items.AddItemFromPath(paths[i], slot).outcome == AddOutcome::kFull)
-      notAdded.push_back(paths[i]);
-  }
-  if (!notAdded.empty()) {
-    const std::string text = std::string(kGroupFullText) + "\r\n\r\n" + PathList(kNotAddedText, notAdded);
-    s_.prompt.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
+      notAdded_.push_back(paths[i]);
   }
 }
 

@@ -18,7 +18,12 @@ class RecordingDropHost : public DropHost {
     recycled.push_back(path);
     return path.find("locked") == std::string::npos;
   }
-  void SaveMenu() override { ++saves; }
+  void SaveMenu() override {
+    ++saves;
+    if (messages) messagesAtSave = messages->size();
+  }
+  const std::vector<PromptRequest>* messages = nullptr;  // how many were asked before a save
+  size_t messagesAtSave = 0;
   std::vector<int> pictures;
   std::vector<std::string> recycled;
   int posted = 0, saves = 0;
@@ -177,7 +182,11 @@ TEST_F(DropControllerTest, OneFileOnTheCentreGoesToTheFirstFreePositionThenToAll
 TEST_F(DropControllerTest, FortyFilesOnAnEmptyPositionMakeAGroupOf36AndOneMessage) {
   input.answer = "Letters";
   const std::vector<std::string> files = Files(40);
+  host.messages = &w.prompt.asked;
   DropOn(8, files);
+  // The group is saved before the message is shown.
+  EXPECT_EQ(host.saves, 1);
+  EXPECT_EQ(host.messagesAtSave, 0u);
   const ShortcutItem& group = w.model.Items[8];
   EXPECT_EQ(group.Kind, ItemKind::kGroup);
   EXPECT_EQ(group.Title, "Letters (Full)");
