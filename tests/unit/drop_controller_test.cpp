@@ -18,10 +18,7 @@ class RecordingDropHost : public DropHost {
     recycled.push_back(path);
     return path.find("locked") == std::string::npos;
   }
-  void SaveMenu() override {
-    ++saves;
-    if (messages) messagesAtSave = messages->size();
-  }
+  void SaveMenu() override { ++saves, messagesAtSave = messages ? messages->size() : 0; }
   const std::vector<PromptRequest>* messages = nullptr;  // how many were asked before a save
   size_t messagesAtSave = 0;
   std::vector<int> pictures;
@@ -127,10 +124,8 @@ TEST_F(DropControllerTest, FeedbackAndEffectBySlotKindCountLockAndOffer) {
   w.model.Settings.IconsLocked = false;
   EXPECT_EQ(DropOn(8, Files(1), kCopyMove), drop_effect::kCopy);
   // The full group takes the drop only to say so; nothing is added or saved.
-  w.prompt.asked.clear();
   EXPECT_EQ(DropOn(7, Files(2, "g")), drop_effect::kNone);
   EXPECT_EQ(w.prompt.texts(), std::vector<std::string>{kGroupFullText});
-  EXPECT_EQ(w.prompt.asked[0].title, kAddShortcutTitle);
   EXPECT_EQ(w.model.Groups[7].MemberCount(), 36);
   EXPECT_EQ(host.saves, 1);
 }
@@ -184,9 +179,8 @@ TEST_F(DropControllerTest, FortyFilesOnAnEmptyPositionMakeAGroupOf36AndOneMessag
   const std::vector<std::string> files = Files(40);
   host.messages = &w.prompt.asked;
   DropOn(8, files);
-  // The group is saved before the message is shown.
   EXPECT_EQ(host.saves, 1);
-  EXPECT_EQ(host.messagesAtSave, 0u);
+  EXPECT_EQ(host.messagesAtSave, 0u);  // saved before the message
   const ShortcutItem& group = w.model.Items[8];
   EXPECT_EQ(group.Kind, ItemKind::kGroup);
   EXPECT_EQ(group.Title, "Letters (Full)");
