@@ -83,8 +83,9 @@ DropFeedback DropController::FeedbackFor(int slot, bool hasFiles, bool& accepts)
       return DropFeedback::kAdd;
     case ItemKind::kGroup:
     case ItemKind::kAllPrograms:
-      accepts = !s_.model.GroupFull(slot);
-      return accepts ? DropFeedback::kAdd : DropFeedback::kNoDrop;
+      // A full group still takes the drop, only to tell the user that it is full.
+      accepts = true;
+      return s_.model.GroupFull(slot) ? DropFeedback::kNoDrop : DropFeedback::kAdd;
     default:
       return RefusesDrops(k) ? DropFeedback::kNoDrop : DropFeedback::kNone;
   }
@@ -145,7 +146,7 @@ uint32_t DropController::Drop(int x, int y, bool hasFiles, std::vector<std::stri
   }
   const int slot = s_.geometry.HitSlot(x, y, s_.model.Settings.IconQuantity);
   bool accepts = false;
-  if (slot >= 0) FeedbackFor(slot, hasFiles, accepts);
+  const DropFeedback feedback = slot >= 0 ? FeedbackFor(slot, hasFiles, accepts) : DropFeedback::kNone;
   if (!accepts || paths.empty()) {
     Finish();
     return drop_effect::kNone;
@@ -154,7 +155,8 @@ uint32_t DropController::Drop(int x, int y, bool hasFiles, std::vector<std::stri
   pending_ = PendingDrop{slot, std::move(paths)};
   Finish();
   s_.host.RunDropLater();
-  return AcceptedEffect(allowed);
+  // Nothing goes into a full group: the source is told so.
+  return feedback == DropFeedback::kNoDrop ? drop_effect::kNone : AcceptedEffect(allowed);
 }
 
 void DropController::RunPendingDrop() {
@@ -180,6 +182,11 @@ void DropController::RunPendingDrop() {
       s_.prompt.Ask(PromptRequest{kDesktopFullText, "VEK Desktop", PromptIcon::kNone});
   }
   const ItemKind k = s_.model.Items[static_cast<size_t>(target)].Kind;
+  if (IsUserGroupKind(k) && s_.model.GroupFull(target)) {
+    s_.prompt.Ask(PromptRequest{kGroupFullText, kAddShortcutTitle, PromptIcon::kInformation});
+    Finish();
+    return;
+  }
   s_.items.BeginRefusalBatch();
   bool changed = true;
   if (drop.paths.size() == 1 && !IsUserGroupKind(k)) {
@@ -191,12 +198,19 @@ void DropController::RunPendingDrop() {
   } else {
     changed = false;
   }
-  s_.items.EndRefusalBatch();
   if (changed) {
     s_.window.RefreshSlots();
     s_.host.SaveMenu();
   }
   Finish();
+  // What was not added is told once the rest is saved and shown, so that an unanswered
+  // message holds back nothing.
+  s_.items.EndRefusalBatch();
+  if (!notAdded_.empty()) {
+    const std::string text = std::string(kGroupFullText) + "\r\n\r\n" + PathList(kNotAddedText, notAdded_);
+    notAdded_.clear();
+    s_.prompt.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
+  }
 }
 
 void DropController::RecycleDropped(const std::vector<std::string>& paths) {
@@ -238,14 +252,9 @@ bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) 
 }
 
 void DropController::AddToGroup(int slot, const std::vector<std::string>& paths, size_t first) {
-  std::vector<std::string> notAdded;
   for (size_t i = first; i < paths.size(); ++i) {
     if (s_.model.GroupFull(slot) || s_.items.AddItemFromPath(paths[i], slot).outcome == AddOutcome::kFull)
-      notAdded.push_back(paths[i]);
-  }
-  if (!notAdded.empty()) {
-    const std::string text = std::string(kGroupFullText) + "\r\n\r\n" + PathList(kNotAddedText, notAdded);
-    s_.prompt.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
+      notAdded_.push_back(paths[i]);
   }
 }
 

@@ -107,7 +107,8 @@ class DropController {
     int slot = -1;
     std::vector<std::string> paths;
   };
-  // The feedback and whether a drop there would do anything, for slot `slot`.
+  // The feedback and whether a drop there is taken (a full group takes it to say so), for
+  // slot `slot`.
   DropFeedback FeedbackFor(int slot, bool hasFiles, bool& accepts) const;
   bool Refused() const;
   void ToBottom();
@@ -117,13 +118,15 @@ class DropController {
   // by the user; the paths go in after the former shortcut's link. False when the user
   // kept a built-in command there.
   bool MakeGroup(int slot, const std::vector<std::string>& paths);
-  // Adds the paths to group `slot` until it is full; the rest are named in one message.
+  // Adds the paths to group `slot` until it is full; the rest are kept in notAdded_ for
+  // one message after the save.
   void AddToGroup(int slot, const std::vector<std::string>& paths, size_t first);
 
   DropServices s_;
   int dragSlot_ = -1;
   DropFeedback feedback_ = DropFeedback::kNone;
   std::optional<PendingDrop> pending_;
+  std::vector<std::string> notAdded_;
 };
 
 }  // namespace vek

@@ -2,8 +2,8 @@
 # Dropping files on the dock from another program through OLE drag and drop: the
 # "add" picture shows over an empty position while the drag is there, three files
 # dropped on it become a new group named in the input box, the source is told "link",
-# never "move", and a file dropped on the Recycle Bin goes to the trash after the
-# question.
+# never "move", a file dropped on the Recycle Bin goes to the trash after the
+# question, and a file dropped on a full group is refused with a message.
 source "$(dirname "$0")/lib.sh"
 
 [ -n "$DRAGFILES_EXE" ] || fail "no drag helper"
@@ -48,7 +48,8 @@ drop_here() {
 }
 
 reset_user_data
-vekseed --item "4|Marker|$(winpath "$MARKER_EXE")|" || fail "could not prepare the configuration"
+vekseed --item "4|Marker|$(winpath "$MARKER_EXE")|" --group "9|Full|36|$(winpath "$MARKER_EXE")|n" ||
+  fail "could not prepare the configuration"
 start_dock
 xdotool mousemove 20 20
 read -r x8 y8 <<<"$(slot 8)"
@@ -90,6 +91,12 @@ vekctl press-title "Delete File" 6 || fail "could not answer Yes"
 poll 15 test ! -e "$files/trash-me.txt" || fail "the dropped file is still in place"
 in_trash() { grep -qs "trash-me" "$trash"/trash-me.txt*; }
 poll 10 in_trash || fail "the dropped file is not in the trash (deleted for good?)"
+
+# A file dropped on a full group is not added, and the user is told why.
+drag_to 9 "$files/alpha.txt"
+drop_here
+message "Add Shortcut" "This group is full. Please choose another group or create a new group!"
+[ "$(item 9 | cut -d"|" -f3)" = 36 ] || fail "the full group changed: $(item 9)"
 
 stop_dock
 echo "drop e2e passed"

@@ -18,7 +18,9 @@ class RecordingDropHost : public DropHost {
     recycled.push_back(path);
     return path.find("locked") == std::string::npos;
   }
-  void SaveMenu() override { ++saves; }
+  void SaveMenu() override { ++saves, messagesAtSave = messages ? messages->size() : 0; }
+  const std::vector<PromptRequest>* messages = nullptr;  // how many were asked before a save
+  size_t messagesAtSave = 0;
   std::vector<int> pictures;
   std::vector<std::string> recycled;
   int posted = 0, saves = 0;
@@ -101,7 +103,7 @@ TEST_F(DropControllerTest, FeedbackAndEffectBySlotKindCountLockAndOffer) {
       {4, true, false, kAll, DropFeedback::kReplace, skin::kReplaceIcon, drop_effect::kLink},
       {8, true, false, kAll, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
       {5, true, false, kAll, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
-      {7, true, false, kAll, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
+      {7, true, false, kAll, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kLink},
       {3, true, false, kAll, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
       {2, true, false, kAll, DropFeedback::kAdd, skin::kAddIcon, drop_effect::kLink},
       {6, true, false, kAll, DropFeedback::kNoDrop, skin::kNoDrop, drop_effect::kNone},
@@ -121,6 +123,11 @@ TEST_F(DropControllerTest, FeedbackAndEffectBySlotKindCountLockAndOffer) {
   }
   w.model.Settings.IconsLocked = false;
   EXPECT_EQ(DropOn(8, Files(1), kCopyMove), drop_effect::kCopy);
+  // The full group takes the drop only to say so; nothing is added or saved.
+  EXPECT_EQ(DropOn(7, Files(2, "g")), drop_effect::kNone);
+  EXPECT_EQ(w.prompt.texts(), std::vector<std::string>{kGroupFullText});
+  EXPECT_EQ(w.model.Groups[7].MemberCount(), 36);
+  EXPECT_EQ(host.saves, 1);
 }
 
 TEST_F(DropControllerTest, LeavingOrNoSlotDrawsThePlainRingBackUnderTheWindows) {
@@ -170,7 +177,10 @@ TEST_F(DropControllerTest, OneFileOnTheCentreGoesToTheFirstFreePositionThenToAll
 TEST_F(DropControllerTest, FortyFilesOnAnEmptyPositionMakeAGroupOf36AndOneMessage) {
   input.answer = "Letters";
   const std::vector<std::string> files = Files(40);
+  host.messages = &w.prompt.asked;
   DropOn(8, files);
+  EXPECT_EQ(host.saves, 1);
+  EXPECT_EQ(host.messagesAtSave, 0u);  // saved before the message
   const ShortcutItem& group = w.model.Items[8];
   EXPECT_EQ(group.Kind, ItemKind::kGroup);
   EXPECT_EQ(group.Title, "Letters (Full)");
