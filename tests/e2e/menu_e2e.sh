@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Group menus: a click on a group opens its menu beside its slot (to the left for a slot
 # on the left half of the ring, to the right on the right half), a paged menu starts with
-# "PgUp" grey, the wheel scrolls, a letter launches its member with its arguments, Esc
-# and another window in front close the menu, and a member dragged out of the menu is
-# deleted with its picture. Leaves menu-5.png and menu-40.png over a busy wallpaper.
+# "PgUp" grey, the wheel scrolls, a letter launches its member with its arguments, Esc,
+# Alt+F4 and another window in front close the menu, and a member dragged out of the menu
+# is deleted with its picture. Leaves menu-5.png and menu-40.png over a busy wallpaper.
 source "$(dirname "$0")/lib.sh"
 
 MENU="VEK Desktop Menu"
@@ -43,6 +43,9 @@ changed_box "$shown" "$hovered" $((sx + 40)) $((mt + 20)) 200 $((mh - 40)) 0.01 
 press_until "$MENU" Escape menu_closed || fail "Esc did not close the menu"
 gone() { ! changed_box "$(screenshot menu-5-closed)" "$hovered" $((ml + 30)) $((mt + 20)) 200 $((mh - 40)) 0.01; }
 poll 5 gone || fail "the menu's picture stayed on the screen after Esc"
+# Alt+F4 closes it as Esc does; the next group still opens its menu.
+open_menu 16 5
+press_until "$MENU" alt+F4 menu_closed || fail "Alt+F4 did not close the menu"
 
 # The 40-member All Programs group on the right half opens right of its icon, paged:
 # "PgUp" grey on the first page, "PgDn" black.

@@ -147,6 +147,10 @@ LRESULT GroupMenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_TIMER:
       controller_.TimerTick(static_cast<int>(wParam));
       return 0;
+    case WM_CLOSE:
+      // Alt+F4 closes the open menu as Esc does; the window stays for the next menu.
+      controller_.CloseMenu(false);
+      return 0;
     case kPreparePartsMessage:
       surface_.PrepareSprites(CommonMenuParts(controller_.rowsPerPage()), images_);
       return 0;
