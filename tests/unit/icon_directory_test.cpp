@@ -173,5 +173,33 @@ TEST(IconPictureTest, BitmapsAreLeftToRenderAndTheOldPictureIsGoneEitherWay) {
   EXPECT_EQ(PrepareIconPicture(fs, PngBytes(), dest), IconImageKind::kUnusable);
 }
 
+// The size a picture file claims, read from its header alone (hex bytes; 0 x 0: none).
+TEST(PictureHeaderTest, TheStatedSizeComesFromTheHeaderOfEachFormat) {
+  const struct {
+    const char* what;
+    const char* hex;
+    int64_t width, height;
+  } cases[] = {
+      {"PNG", "89504E470D0A1A0A0000000D4948445200004E2000002710", 20000, 10000},
+      {"PNG cut short", "89504E470D0A1A0A0000000D49484452", 0, 0},
+      {"PNG without IHDR first", "89504E470D0A1A0A0000000D4944415400004E2000002710", 0, 0},
+      {"GIF", "47494638396110002000", 16, 32},
+      {"BMP stored top-down", "424D0000000000000000000000002800000010270000F0D8FFFF", 10000, 10000},
+      {"BMP core header", "424D0000000000000000000000000C00000020001000", 32, 16},
+      {"JPEG", "FFD8FFE000040000FFC0001108020004000000", 1024, 512},
+      {"JPEG with fill bytes", "FFD8FFFFFFC2001108001000200000", 32, 16},
+      {"JPEG scan before any frame", "FFD8FFDA0008000000000000", 0, 0},
+      {"TIFF", "49492A0008000000", 0, 0},
+  };
+  for (const auto& c : cases) {
+    Bytes bytes;
+    for (const char* h = c.hex; h[0] && h[1]; h += 2)
+      bytes.push_back(static_cast<uint8_t>(std::stoi(std::string(h, 2), nullptr, 16)));
+    const auto stated = StatedPictureSize(bytes);
+    EXPECT_EQ(stated ? stated->width : 0, c.width) << c.what;
+    EXPECT_EQ(stated ? stated->height : 0, c.height) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace vek
