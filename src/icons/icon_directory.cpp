@@ -72,6 +72,28 @@ std::optional<PictureSize> JpegSize(const uint8_t* data, size_t size) {
   return std::nullopt;
 }
 
+// The size of a TIFF file's first image: the width and length fields of its first
+// directory.
+std::optional<PictureSize> TiffSize(const uint8_t* data, size_t size) {
+  const bool little = data[0] == 'I';
+  auto u16 = [&](size_t at) { return little ? Le16(data + at) : Be16(data + at); };
+  auto u32 = [&](size_t at) { return little ? Le32(data + at) : Be32(data + at); };
+  const size_t directory = u32(4);
+  if (directory > size || size - directory < 2) return std::nullopt;
+  const size_t count = u16(directory);
+  if (count > (size - directory - 2) / 12) return std::nullopt;
+  std::optional<int64_t> width, height;
+  for (size_t i = 0; i < count; ++i) {
+    const size_t at = directory + 2 + i * 12;
+    const uint16_t tag = u16(at), type = u16(at + 2);
+    if ((tag != 256 && tag != 257) || (type != 3 && type != 4)) continue;
+    const int64_t value = type == 3 ? u16(at + 8) : u32(at + 8);
+    (tag == 256 ? width : height) = value;
+  }
+  if (!width || !height) return std::nullopt;
+  return PictureSize{*width, *height};
+}
+
 }  // namespace
 
 std::optional<PictureSize> StatedPictureSize(const uint8_t* data, size_t size) {
@@ -88,6 +110,8 @@ std::optional<PictureSize> StatedPictureSize(const uint8_t* data, size_t size) {
     return PictureSize{static_cast<int32_t>(Le32(data + 18)), height < 0 ? -height : height};
   }
   if (size >= 4 && data[0] == 0xFF && data[1] == 0xD8) return JpegSize(data, size);
+  if (size >= 8 && (std::memcmp(data, "II*\0", 4) == 0 || std::memcmp(data, "MM\0*", 4) == 0))
+    return TiffSize(data, size);
   return std::nullopt;
 }
 
@@ -241,7 +265,12 @@ std::optional<IcoImage> ChooseIcoImage(const Bytes& file) {
 
 IconImageKind PrepareIconPicture(FileSystem& fs, const Bytes& image, const std::string& dest) {
   if (fs.Attributes(dest) != attr::kInvalid) fs.Delete(dest);
-  if (HasPngSignature(image)) return fs.WriteAll(dest, image) ? IconImageKind::kPng : IconImageKind::kUnusable;
+  if (HasPngSignature(image)) {
+    // No icon image is larger than kMaxIconSide: PNG data that claims more is no icon.
+    const std::optional<PictureSize> stated = StatedPictureSize(image);
+    if (stated && (stated->width > kMaxIconSide || stated->height > kMaxIconSide)) return IconImageKind::kUnusable;
+    return fs.WriteAll(dest, image) ? IconImageKind::kPng : IconImageKind::kUnusable;
+  }
   if (CheckIconDib(image.data(), image.size())) return IconImageKind::kDib;
   return IconImageKind::kUnusable;
 }

@@ -18,7 +18,7 @@ bool HasPngSignature(const uint8_t* data, size_t size);
 inline bool HasPngSignature(const Bytes& bytes) { return HasPngSignature(bytes.data(), bytes.size()); }
 
 // The pixel size a picture file states in its header, read before anything decodes it:
-// PNG, GIF, BMP and JPEG. Nothing for other formats and for a header cut short.
+// PNG, GIF, BMP, JPEG and TIFF. Nothing for other formats and for a header cut short.
 struct PictureSize {
   int64_t width = 0;
   int64_t height = 0;
