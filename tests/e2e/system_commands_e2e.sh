@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
-# Built-in commands on ring slots. "Modify User Name & User Icon" given a small file that
-# claims a vast picture (20000 x 20000 pixels, 1.6 MB of compressed white) refuses it at
-# once with its message instead of decoding gigabytes, keeps the old picture and goes on
-# to the name question, where Cancel keeps the name (the file's checksum does not matter:
-# it is refused before anything reads that far). The shell's Run dialog, opened by "Run",
-# is modal like the program's own windows: while it is open, a click on the dock (on the
-# same command, or on one that would ask a question) opens nothing more.
+# Built-in commands on ring slots: the user picture command refuses a small file that
+# claims a vast picture at once (not after decoding gigabytes), keeps the old picture and
+# the name (Cancel); while the shell's Run dialog is open, dock clicks open nothing more.
 source "$(dirname "$0")/lib.sh"
 
 vast="$E2E_OUT/vast.png"
-# Every row compresses alike after a full flush, so one row's bytes stand for all.
+# 20000 x 20000 white in 1.6 MB: after a full flush every row compresses alike.
 python3 -c 'import struct, sys, zlib
 w = 20000; row = b"\0" + b"\xff" * w * 4; c = zlib.compressobj(9)
 rows = (c.compress(row) + c.flush(3)) + (c.compress(row) + c.flush(3)) * (w - 1) + c.flush()
