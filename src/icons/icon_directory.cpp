@@ -1,6 +1,7 @@
 #include "icons/icon_directory.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace vek {
 
@@ -36,6 +37,82 @@ bool HasPngSignature(const uint8_t* data, size_t size) {
   for (size_t i = 0; i < sizeof(kPngSignature); ++i)
     if (data[i] != kPngSignature[i]) return false;
   return true;
+}
+
+namespace {
+
+uint16_t Be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
+uint32_t Be32(const uint8_t* p) {
+  return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
+}
+
+// The frame size of a JPEG file: the first start-of-frame segment before the scan.
+std::optional<PictureSize> JpegSize(const uint8_t* data, size_t size) {
+  size_t at = 2;
+  while (at + 4 <= size) {
+    if (data[at] != 0xFF) return std::nullopt;
+    const uint8_t marker = data[at + 1];
+    if (marker == 0xFF) {  // fill byte
+      ++at;
+      continue;
+    }
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {  // no length follows
+      at += 2;
+      continue;
+    }
+    const uint16_t length = Be16(data + at + 2);
+    if (length < 2 || marker == 0xDA || marker == 0xD9) return std::nullopt;
+    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+    if (frame) {
+      if (at + 9 > size) return std::nullopt;
+      return PictureSize{Be16(data + at + 7), Be16(data + at + 5)};
+    }
+    at += 2 + size_t{length};
+  }
+  return std::nullopt;
+}
+
+// The size of a TIFF file's first image: the width and length fields of its first
+// directory.
+std::optional<PictureSize> TiffSize(const uint8_t* data, size_t size) {
+  const bool little = data[0] == 'I';
+  auto u16 = [&](size_t at) { return little ? Le16(data + at) : Be16(data + at); };
+  auto u32 = [&](size_t at) { return little ? Le32(data + at) : Be32(data + at); };
+  const size_t directory = u32(4);
+  if (directory > size || size - directory < 2) return std::nullopt;
+  const size_t count = u16(directory);
+  if (count > (size - directory - 2) / 12) return std::nullopt;
+  std::optional<int64_t> width, height;
+  for (size_t i = 0; i < count; ++i) {
+    const size_t at = directory + 2 + i * 12;
+    const uint16_t tag = u16(at), type = u16(at + 2);
+    if ((tag != 256 && tag != 257) || (type != 3 && type != 4)) continue;
+    const int64_t value = type == 3 ? u16(at + 8) : u32(at + 8);
+    (tag == 256 ? width : height) = value;
+  }
+  if (!width || !height) return std::nullopt;
+  return PictureSize{*width, *height};
+}
+
+}  // namespace
+
+std::optional<PictureSize> StatedPictureSize(const uint8_t* data, size_t size) {
+  if (HasPngSignature(data, size)) {
+    if (size < 24 || std::memcmp(data + 12, "IHDR", 4) != 0) return std::nullopt;
+    return PictureSize{Be32(data + 16), Be32(data + 20)};
+  }
+  if (size >= 10 && (std::memcmp(data, "GIF87a", 6) == 0 || std::memcmp(data, "GIF89a", 6) == 0))
+    return PictureSize{Le16(data + 6), Le16(data + 8)};
+  if (size >= 22 && data[0] == 'B' && data[1] == 'M') {
+    if (Le32(data + 14) == 12) return PictureSize{Le16(data + 18), Le16(data + 20)};
+    if (size < 26) return std::nullopt;
+    const int64_t height = static_cast<int32_t>(Le32(data + 22));  // negative: stored top-down
+    return PictureSize{static_cast<int32_t>(Le32(data + 18)), height < 0 ? -height : height};
+  }
+  if (size >= 4 && data[0] == 0xFF && data[1] == 0xD8) return JpegSize(data, size);
+  if (size >= 8 && (std::memcmp(data, "II*\0", 4) == 0 || std::memcmp(data, "MM\0*", 4) == 0))
+    return TiffSize(data, size);
+  return std::nullopt;
 }
 
 std::vector<IconGroupEntry> ParseIconGroup(const Bytes& data) {
@@ -188,7 +265,12 @@ std::optional<IcoImage> ChooseIcoImage(const Bytes& file) {
 
 IconImageKind PrepareIconPicture(FileSystem& fs, const Bytes& image, const std::string& dest) {
   if (fs.Attributes(dest) != attr::kInvalid) fs.Delete(dest);
-  if (HasPngSignature(image)) return fs.WriteAll(dest, image) ? IconImageKind::kPng : IconImageKind::kUnusable;
+  if (HasPngSignature(image)) {
+    // No icon image is larger than kMaxIconSide: PNG data that claims more is no icon.
+    const std::optional<PictureSize> stated = StatedPictureSize(image);
+    if (stated && (stated->width > kMaxIconSide || stated->height > kMaxIconSide)) return IconImageKind::kUnusable;
+    return fs.WriteAll(dest, image) ? IconImageKind::kPng : IconImageKind::kUnusable;
+  }
   if (CheckIconDib(image.data(), image.size())) return IconImageKind::kDib;
   return IconImageKind::kUnusable;
 }

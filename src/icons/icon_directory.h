@@ -17,6 +17,17 @@ namespace vek {
 bool HasPngSignature(const uint8_t* data, size_t size);
 inline bool HasPngSignature(const Bytes& bytes) { return HasPngSignature(bytes.data(), bytes.size()); }
 
+// The pixel size a picture file states in its header, read before anything decodes it:
+// PNG, GIF, BMP, JPEG and TIFF. Nothing for other formats and for a header cut short.
+struct PictureSize {
+  int64_t width = 0;
+  int64_t height = 0;
+};
+std::optional<PictureSize> StatedPictureSize(const uint8_t* data, size_t size);
+inline std::optional<PictureSize> StatedPictureSize(const Bytes& bytes) {
+  return StatedPictureSize(bytes.data(), bytes.size());
+}
+
 // One entry of an icon-group resource (14 bytes after a 6-byte header). Width and height
 // are in pixels, a stored 0 meaning 256.
 struct IconGroupEntry {

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the icon-container readers as an icon-group resource, a .ico
-// file and a bitmap icon image, and checks that whatever they choose lies inside the
-// bytes they were given.
+// file, a bitmap icon image and a picture file's header, and checks that whatever they
+// choose lies inside the bytes they were given.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -29,6 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   if (const auto dib = vek::CheckIconDib(data, size)) {
     if (dib->width < 1 || dib->width > 1024 || dib->height < 1 || dib->height > 1024) std::abort();
+  }
+  if (const auto stated = vek::StatedPictureSize(bytes)) {
+    if (stated->width < 0 || stated->height < 0) std::abort();
   }
   return 0;
 }

@@ -159,6 +159,16 @@ TEST(IconPictureTest, PngIconDataIsCopiedByteForByte) {
   EXPECT_EQ(fs.FileData(dest), png);
 }
 
+TEST(IconPictureTest, PngDataClaimingAVastPictureIsNoIcon) {
+  test::FakeFileSystem fs;
+  fs.AddFolder("C:\\icons\\");
+  Bytes png = PngBytes(16);
+  const uint8_t header[] = {0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 0x4E, 0x20, 0, 0, 0, 32};
+  std::memcpy(png.data() + 8, header, sizeof header);
+  EXPECT_EQ(PrepareIconPicture(fs, png, "C:\\icons\\7.png"), IconImageKind::kUnusable);
+  EXPECT_FALSE(fs.HasFile("C:\\icons\\7.png"));
+}
+
 TEST(IconPictureTest, BitmapsAreLeftToRenderAndTheOldPictureIsGoneEitherWay) {
   test::FakeFileSystem fs;
   fs.AddFolder("C:\\icons\\");
@@ -171,6 +181,38 @@ TEST(IconPictureTest, BitmapsAreLeftToRenderAndTheOldPictureIsGoneEitherWay) {
   EXPECT_FALSE(fs.HasFile(dest));
   fs.FailWritesUnder("C:\\icons\\");
   EXPECT_EQ(PrepareIconPicture(fs, PngBytes(), dest), IconImageKind::kUnusable);
+}
+
+// The size a picture file claims, read from its header alone (hex bytes; 0 x 0: none, also for
+// formats it does not read).
+TEST(PictureHeaderTest, TheStatedSizeComesFromTheHeaderOfEachFormat) {
+  const struct {
+    const char* what;
+    const char* hex;
+    int64_t width, height;
+  } cases[] = {
+      {"PNG", "89504E470D0A1A0A0000000D4948445200004E2000002710", 20000, 10000},
+      {"PNG cut short", "89504E470D0A1A0A0000000D49484452", 0, 0},
+      {"PNG without IHDR first", "89504E470D0A1A0A0000000D4944415400004E2000002710", 0, 0},
+      {"GIF", "47494638396110002000", 16, 32},
+      {"BMP stored top-down", "424D0000000000000000000000002800000010270000F0D8FFFF", 10000, 10000},
+      {"BMP core header", "424D0000000000000000000000000C00000020001000", 32, 16},
+      {"JPEG", "FFD8FFE000040000FFC0001108020004000000", 1024, 512},
+      {"JPEG with fill bytes", "FFD8FFFFFFC2001108001000200000", 32, 16},
+      {"JPEG scan before any frame", "FFD8FFDA0008000000000000", 0, 0},
+      {"TIFF, little-endian", "49492A000800000002000001030001000000200000000101040001000000204E0000", 32, 20000},
+      {"TIFF, big-endian", "4D4D002A000000080001010000030000000100400000", 0, 0},  // no length field
+      {"TIFF directory beyond the file", "49492A00FFFFFF00", 0, 0},
+      {"ICO", "0000010001002020", 0, 0},
+  };
+  for (const auto& c : cases) {
+    Bytes bytes;
+    for (const char* h = c.hex; h[0] && h[1]; h += 2)
+      bytes.push_back(static_cast<uint8_t>(std::stoi(std::string(h, 2), nullptr, 16)));
+    const auto stated = StatedPictureSize(bytes);
+    EXPECT_EQ(stated ? stated->width : 0, c.width) << c.what;
+    EXPECT_EQ(stated ? stated->height : 0, c.height) << c.what;
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "text/text.h"
 #include "icons/icon_directory.h"
 #include "core/icon_files.h"
+#include "platform/log.h"
 #include "platform/win/dib_section.h"
 #include "platform/win/handles.h"
 #include "platform/win/text_win.h"
@@ -89,6 +90,14 @@ BitmapPtr IconThroughSurface(HICON icon, int width, int height) {
   return FromPremultiplied(canvas.bits(), width, height);
 }
 
+// True when the picture's header states more than kLargestPicture pixels either way: it
+// is refused before GDI+ decodes it, since a small file can claim a picture whose
+// decoding would take gigabytes and hold the thread for minutes.
+bool StatesTooLarge(const Bytes& bytes) {
+  const std::optional<PictureSize> stated = StatedPictureSize(bytes);
+  return stated && (stated->width > kLargestPicture || stated->height > kLargestPicture);
+}
+
 BitmapPtr PlainIconBitmap(HICON icon) {
   BitmapPtr plain(Gdiplus::Bitmap::FromHICON(icon));
   if (!plain || plain->GetLastStatus() != Gdiplus::Ok) return nullptr;
@@ -133,7 +142,7 @@ Bytes LoadResourceBytes(HMODULE module, const std::string& type, const std::stri
 }
 
 BitmapPtr LoadPictureBytes(const Bytes& bytes) {
-  if (bytes.empty() || bytes.size() > 0x7FFFFFFF) return nullptr;
+  if (bytes.empty() || bytes.size() > 0x7FFFFFFF || StatesTooLarge(bytes)) return nullptr;
   ComPtr<IStream> stream;
   *stream.put() = SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
   if (!stream) return nullptr;
@@ -154,6 +163,11 @@ BitmapPtr LoadPictureFile(const std::string& file) {
   if (!ReadFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
       read != bytes.size())
     return nullptr;
+  if (StatesTooLarge(bytes)) {
+    WriteLog("picture " + file + " not read: it is larger than " + std::to_string(kLargestPicture) +
+             " pixels");
+    return nullptr;
+  }
   return LoadPictureBytes(bytes);
 }
 

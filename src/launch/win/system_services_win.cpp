@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <optional>
+
 #include "platform/win/message_loop.h"
 #include "text/text.h"
 #include "platform/win/text_win.h"
@@ -93,7 +95,12 @@ void Win32SystemActions::RunDialog() {
   if (!shell32) return;
   const auto run = reinterpret_cast<RunFileDialog>(
       reinterpret_cast<void*>(GetProcAddress(shell32, MAKEINTRESOURCEA(61))));
-  if (run) run(nullptr, nullptr, nullptr, nullptr, nullptr, 0);
+  if (!run) return;
+  // The Run dialog is modal on this thread like the program's own: while it is open, the
+  // dock and the tray only bring it to the front instead of opening more on top of it.
+  std::optional<ModalState::Scope> counted;
+  if (windows_.modal) counted.emplace(*windows_.modal);
+  run(nullptr, nullptr, nullptr, nullptr, nullptr, 0);
 }
 
 NumberSeparators UserNumberSeparators() {

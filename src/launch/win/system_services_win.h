@@ -9,6 +9,7 @@
 #include "launch/shell_windows.h"
 #include "launch/launcher.h"
 #include "launch/system_commands.h"
+#include "platform/modal_state.h"
 
 namespace vek::win {
 
@@ -45,6 +46,8 @@ class Win32SystemActions : public SystemActions {
     std::function<void()> showSettings, showAbout, showWizard, changeUserIdentity, showSearchBox,
         exitProgram;
     std::function<HWND()> dockWindow;
+    // Counts the shell's Run dialog among the program's modal windows.
+    ModalState* modal = nullptr;
   };
   explicit Win32SystemActions(Windows windows) : windows_(std::move(windows)) {}
   // The windows made after the services are joined here once they exist.
