@@ -57,8 +57,8 @@ struct DockHost : TrayHost {
   bool FadeEnabled() override { return fade; }
   void SetFadeEnabled(bool on) override { fade = on; }
   bool GroupMenuOpen() override { return menuOpen; }
-  void CloseGroupMenu(bool) override {
-    calls += "close-menu ";
+  void CloseGroupMenu(bool noDockFocus) override {
+    calls += noDockFocus ? "close-menu-keep-focus " : "close-menu ";
     menuOpen = false;
   }
   bool AutoHide() override { return autoHide; }
@@ -138,6 +138,14 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
     const bool guarded = c.modalOpen && c.which != hotkey::kSwitch;
     EXPECT_EQ(modal.broughtToFront, guarded ? 1 : 0) << c.what;
   }
+}
+
+TEST(TrayCommandsTest, SearchOverAnOpenGroupMenuLeavesTheKeyboardToTheBox) {
+  DockHost host;
+  Modal modal;
+  host.menuOpen = host.windows.searchBox = true;
+  TrayCommands(host, modal.state).Hotkey(hotkey::kSearch);
+  EXPECT_EQ(host.calls, "search close-menu-keep-focus bottom-quietly ");
 }
 
 TEST(TrayCommandsTest, TrayClickCallsTheDockUnlessAModalWindowIsOpen) {
