@@ -36,7 +36,12 @@ void TrayCommands::ShowSearchBox() {
   // going behind all windows anyway.
   if (host_.GroupMenuOpen()) host_.CloseGroupMenu(true);
   host_.DockToBottom(true);
-  if (host_.AutoHide()) host_.SetDockState(DockState::Hidden);
+  if (host_.AutoHide()) {
+    host_.SetDockState(DockState::Hidden);
+    // Hiding puts the dock behind all windows, which activates it: the box, still on
+    // top, takes the keyboard back.
+    host_.ShowSearchBox();
+  }
 }
 
 void TrayCommands::TrayLeftClick() {

@@ -4,8 +4,8 @@
 # after the chosen engine's prefix. F3 searches once with the third engine; a search the
 # shell cannot open is reported and the box keeps its words; the engine under the pointer
 # is framed and named in a tooltip; an engine chosen from the menu is kept when Esc closes
-# the box, and so is the place it was dragged to. Win+S over an open group menu closes
-# the menu and the box gets the keyboard. (Keys that name no engine:
+# the box, and so is the place it was dragged to. Win+S over an open group menu, with
+# auto-hide on, closes the menu and the box gets the keyboard. (Keys that name no engine:
 # SearchBoxController's KeysSearchCloseOrDoNothing.)
 source "$(dirname "$0")/lib.sh"
 
@@ -99,9 +99,10 @@ open_box
 [ $((X - moved_x)) -ge -1 ] && [ $((X - moved_x)) -le 1 ] && [ $((Y - moved_y)) -ge -1 ] && [ $((Y - moved_y)) -le 1 ] ||
   fail "the box reopened at $X,$Y, not where it was dragged ($moved_x,$moved_y)"
 
-# Win+S over an open group menu closes the menu and leaves the keyboard to the box.
+# Win+S over an open group menu closes the menu and leaves the keyboard to the box, also
+# when auto-hide then hides the dock.
 stop_dock
-vekseed --group "16|Tools|3|$marker_win|tool" || fail "could not add a group"
+vekseed --autohide --group "16|Tools|3|$marker_win|tool" || fail "could not add a group"
 start_dock
 vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"
 press_until "VEK Desktop" f menu_open || fail "the letter F opened no group menu"
