@@ -5,7 +5,8 @@
 # shell cannot open is reported and the box keeps its words; the engine under the pointer
 # is framed and named in a tooltip; an engine chosen from the menu is kept when Esc closes
 # the box, and so is the place it was dragged to. Win+S over an open group menu, with
-# auto-hide on, closes the menu and the box gets the keyboard. (Keys that name no engine:
+# auto-hide on, closes the menu and the box gets the keyboard; the engine menu answers to
+# its access keys. (Keys that name no engine:
 # SearchBoxController's KeysSearchCloseOrDoNothing.)
 source "$(dirname "$0")/lib.sh"
 
@@ -112,4 +113,14 @@ poll 10 menu_closed || fail "Win+S left the group menu open"
 xdotool type --delay 60 'typed'
 xdotool key Return
 searched "https://www.google.com/search?q=typed"
+
+# The engine menu's entries answer to their access keys: B is Bing.
+vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"
+press_until "VEK Desktop" super+s vekctl wait-title "$BOX" 0 || fail "Win+S opened no search box"
+eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name "^$BOX\$" | tail -1)")"
+click_until $((X + 26)) $((Y + 20)) popup_open || fail "the engine button at $X,$Y opened no menu"
+vekctl popup-keys 66
+poll 10 popup_closed || fail "B did not choose an engine"
+press_until "$BOX" Escape title_gone "$BOX" || fail "Esc did not close the box"
+[ "$(engine_setting)" = 2 ] || fail "B chose engine $(engine_setting), not Bing"
 echo "search e2e passed"
