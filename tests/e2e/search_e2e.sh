@@ -4,9 +4,8 @@
 # after the chosen engine's prefix. F3 searches once with the third engine; a search the
 # shell cannot open is reported and the box keeps its words; the engine under the pointer
 # is framed and named in a tooltip; an engine chosen from the menu is kept when Esc closes
-# the box, and so is the place it was dragged to. Win+S over an open group menu, with
-# auto-hide on, closes the menu and the box gets the keyboard; the engine menu answers to
-# its access keys. (Keys that name no engine:
+# the box, and so is the place it was dragged to; Win+S leaves the keyboard to the box.
+# (Keys that name no engine:
 # SearchBoxController's KeysSearchCloseOrDoNothing.)
 source "$(dirname "$0")/lib.sh"
 
@@ -100,8 +99,8 @@ open_box
 [ $((X - moved_x)) -ge -1 ] && [ $((X - moved_x)) -le 1 ] && [ $((Y - moved_y)) -ge -1 ] && [ $((Y - moved_y)) -le 1 ] ||
   fail "the box reopened at $X,$Y, not where it was dragged ($moved_x,$moved_y)"
 
-# Win+S over an open group menu closes the menu and leaves the keyboard to the box, also
-# when auto-hide then hides the dock.
+# Win+S over an open group menu, with auto-hide on, closes the menu and leaves the
+# keyboard to the box; the engine menu answers to its access keys (B: Bing).
 stop_dock
 vekseed --autohide --group "16|Tools|3|$marker_win|tool" || fail "could not add a group"
 start_dock
@@ -111,16 +110,10 @@ rm -f "$marker_txt"
 press_until "VEK Desktop" super+s vekctl wait-title "$BOX" 0 || fail "Win+S opened no search box"
 poll 10 menu_closed || fail "Win+S left the group menu open"
 xdotool type --delay 60 'typed'
-xdotool key Return
-searched "https://www.google.com/search?q=typed"
-
-# The engine menu's entries answer to their access keys: B is Bing.
-vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"
-press_until "VEK Desktop" super+s vekctl wait-title "$BOX" 0 || fail "Win+S opened no search box"
 eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name "^$BOX\$" | tail -1)")"
-click_until $((X + 26)) $((Y + 20)) popup_open || fail "the engine button at $X,$Y opened no menu"
+click_until $((X + 26)) $((Y + 20)) popup_open || fail "the engine button opened no menu"
 vekctl popup-keys 66
-poll 10 popup_closed || fail "B did not choose an engine"
-press_until "$BOX" Escape title_gone "$BOX" || fail "Esc did not close the box"
-[ "$(engine_setting)" = 2 ] || fail "B chose engine $(engine_setting), not Bing"
+poll 10 popup_closed || fail "B chose no engine"
+press_until "$BOX" Return test -s "$marker_txt" || fail "Return after the engine menu did not search"
+searched "https://www.bing.com/search?q=typed"
 echo "search e2e passed"
