@@ -4,8 +4,8 @@
 # after the chosen engine's prefix. F3 searches once with the third engine; a search the
 # shell cannot open is reported and the box keeps its words; the engine under the pointer
 # is framed and named in a tooltip; an engine chosen from the menu is kept when Esc closes
-# the box, and so is the place it was dragged to; Win+S leaves the keyboard to the box.
-# (Keys that name no engine:
+# the box, and so is the place it was dragged to; Win+S leaves the keyboard to the box;
+# a click on an engine of the row searches with it. (Keys that name no engine:
 # SearchBoxController's KeysSearchCloseOrDoNothing.)
 source "$(dirname "$0")/lib.sh"
 
@@ -90,7 +90,7 @@ for step in 1 2 3 4 5 6; do point $((x0 + 408 - step * 20)) $((y0 + 52 - step * 
 xdotool mouseup 1
 moved() {
   eval "$(xdotool getwindowgeometry --shell "$box")"
-  [ "$Y" -lt $((y0 - 100)) ]
+  [ "$Y" -le $((y0 - 179)) ]  # the whole drag, not a step of it
 }
 poll 5 moved || fail "the box did not follow the drag ($x0,$y0 -> $X,$Y)"
 moved_x=$X moved_y=$Y
@@ -100,7 +100,8 @@ open_box
   fail "the box reopened at $X,$Y, not where it was dragged ($moved_x,$moved_y)"
 
 # Win+S over an open group menu, with auto-hide on, closes the menu and leaves the
-# keyboard to the box; the engine menu answers to its access keys (B: Bing).
+# keyboard to the box; the engine menu answers to its access keys (B: Bing, kept), and a
+# click on the row's sixth engine (eBay), at the top of its area, searches with it.
 stop_dock
 vekseed --autohide --group "16|Tools|3|$marker_win|tool" || fail "could not add a group"
 start_dock
@@ -114,6 +115,8 @@ eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name
 click_until $((X + 26)) $((Y + 20)) popup_open || fail "the engine button opened no menu"
 vekctl popup-keys 66
 poll 10 popup_closed || fail "B chose no engine"
-press_until "$BOX" Return test -s "$marker_txt" || fail "Return after the engine menu did not search"
-searched "https://www.bing.com/search?q=typed"
+click_until $((X + 15 + 5 * 43 + 8)) $((Y + 41)) test -s "$marker_txt" || fail "a click on eBay did not search"
+searched "https://shop.ebay.com/i.html?_nkw=typed"
+bing_saved() { [ "$(engine_setting)" = 2 ]; }
+poll 10 bing_saved || fail "B chose engine $(engine_setting), not Bing"
 echo "search e2e passed"

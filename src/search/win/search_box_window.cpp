@@ -19,7 +19,7 @@ constexpr int kHeight = kSearchBoxHeight;
 constexpr RECT kEnginePicture{10, 4, 42, 36};
 constexpr RECT kField{50, 9, 380, 31};
 constexpr RECT kSearchButton{390, 12, 406, 28};
-constexpr int kRowTop = 44;
+constexpr int kRowTop = 40;  // the click areas of the row: 20 pixels high, the pictures centred
 constexpr int kRowStep = 43;
 constexpr int kRowLeft = 15;
 constexpr int kFieldId = 100;
@@ -31,7 +31,7 @@ constexpr int kOverSearchButton = 101;
 
 RECT RowCell(int engine) {
   const int left = kRowLeft + engine * kRowStep;
-  return RECT{left, kRowTop, left + kRowStep - 4, kRowTop + 16};
+  return RECT{left, kRowTop, left + kRowStep - 4, kRowTop + 20};
 }
 
 bool Inside(const RECT& r, POINT p) { return PtInRect(&r, p) != FALSE; }
@@ -309,7 +309,7 @@ void SearchBoxWindow::Paint(HDC dc) {
     for (int i = 0; i < kSearchEngineCount; ++i) {
       const RECT cell = RowCell(i);
       if (auto* picture = engineSmall_[static_cast<size_t>(i)].get())
-        g.DrawImage(picture, Gdiplus::Rect(cell.left, cell.top, 16, 16));
+        g.DrawImage(picture, Gdiplus::Rect(cell.left, cell.top + 2, 16, 16));
     }
   }
   SetBkMode(memory, TRANSPARENT);
