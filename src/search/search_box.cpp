@@ -44,6 +44,13 @@ std::string SearchAddress(int32_t engine, std::string_view queryUtf8) {
   return std::string(kSearchEngines[ValidEngine(engine)].queryPrefix) + PercentEncode(TrimBlanks(queryUtf8));
 }
 
+std::string EngineMenuCaption(int32_t engine) {
+  const std::string_view name = kSearchEngines[ValidEngine(engine)].name;
+  const char first = name.empty() ? '\0' : name.front();
+  if ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z')) return "&" + std::string(name);
+  return TrimBlanks(name.substr(0, name.find('(')));
+}
+
 size_t SearchQueryMaxLength() {
   size_t longest = 0;
   for (const auto& e : kSearchEngines) longest = std::max(longest, std::strlen(e.queryPrefix));

@@ -21,6 +21,11 @@ std::string PercentEncode(std::string_view utf8);
 // the table counts as the first.
 std::string SearchAddress(int32_t engine, std::string_view queryUtf8);
 
+// The engine menu's caption for `engine`: its name with the access key on its first
+// letter, or, for a name that does not begin with a Latin letter, the name before its
+// bracketed Latin gloss. An engine outside the table counts as the first.
+std::string EngineMenuCaption(int32_t engine);
+
 // Addresses stay below this length, which browsers and the shell all take.
 constexpr size_t kSearchAddressLimit = 2000;
 // The most characters (UTF-16 units) the query field takes: even when every one

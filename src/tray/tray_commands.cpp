@@ -32,9 +32,16 @@ void TrayCommands::ShowDockOrHide() {
 void TrayCommands::ShowSearchBox() {
   if (!host_.Windows().searchBox) return;
   host_.ShowSearchBox();
-  if (host_.GroupMenuOpen()) host_.CloseGroupMenu(false);
+  // The box keeps the keyboard: the dock, which would take it with the closing menu, is
+  // going behind all windows anyway.
+  if (host_.GroupMenuOpen()) host_.CloseGroupMenu(true);
   host_.DockToBottom(true);
-  if (host_.AutoHide()) host_.SetDockState(DockState::Hidden);
+  if (host_.AutoHide()) {
+    host_.SetDockState(DockState::Hidden);
+    // Hiding puts the dock behind all windows, which activates it: the box, still on
+    // top, takes the keyboard back.
+    host_.ShowSearchBox();
+  }
 }
 
 void TrayCommands::TrayLeftClick() {

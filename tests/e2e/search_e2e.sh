@@ -4,7 +4,8 @@
 # after the chosen engine's prefix. F3 searches once with the third engine; a search the
 # shell cannot open is reported and the box keeps its words; the engine under the pointer
 # is framed and named in a tooltip; an engine chosen from the menu is kept when Esc closes
-# the box, and so is the place it was dragged to. (Keys that name no engine:
+# the box, and so is the place it was dragged to; Win+S leaves the keyboard to the box;
+# a click on an engine of the row searches with it. (Keys that name no engine:
 # SearchBoxController's KeysSearchCloseOrDoNothing.)
 source "$(dirname "$0")/lib.sh"
 
@@ -89,7 +90,7 @@ for step in 1 2 3 4 5 6; do point $((x0 + 408 - step * 20)) $((y0 + 52 - step * 
 xdotool mouseup 1
 moved() {
   eval "$(xdotool getwindowgeometry --shell "$box")"
-  [ "$Y" -lt $((y0 - 100)) ]
+  [ "$Y" -le $((y0 - 179)) ]  # the whole drag, not a step of it
 }
 poll 5 moved || fail "the box did not follow the drag ($x0,$y0 -> $X,$Y)"
 moved_x=$X moved_y=$Y
@@ -97,4 +98,23 @@ press_until "$BOX" Escape title_gone "$BOX" || fail "Esc did not close the box"
 open_box
 [ $((X - moved_x)) -ge -1 ] && [ $((X - moved_x)) -le 1 ] && [ $((Y - moved_y)) -ge -1 ] && [ $((Y - moved_y)) -le 1 ] ||
   fail "the box reopened at $X,$Y, not where it was dragged ($moved_x,$moved_y)"
+
+# Win+S over a group menu, with auto-hide, leaves the keyboard to the box; B in the engine
+# menu chooses Bing; a click at the top of the row's sixth engine searches with eBay.
+stop_dock
+vekseed --autohide --group "16|Tools|3|$marker_win|tool" || fail "could not add a group"
+start_dock
+vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"
+press_until "VEK Desktop" f menu_open || fail "the letter F opened no group menu"
+rm -f "$marker_txt"
+press_until "VEK Desktop" super+s vekctl wait-title "$BOX" 0 || fail "Win+S opened no search box"
+poll 10 menu_closed || fail "Win+S left the group menu open"
+xdotool type --delay 60 'typed'
+eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name "^$BOX\$" | tail -1)")"
+click_until $((X + 26)) $((Y + 20)) popup_open || fail "the engine button opened no menu"
+vekctl popup-keys 66
+poll 10 popup_closed || fail "B chose no engine"
+click_until $((X + 15 + 5 * 43 + 8)) $((Y + 41)) test -s "$marker_txt" || fail "a click on eBay did not search"
+searched "https://shop.ebay.com/i.html?_nkw=typed"
+poll 10 eval '[ "$(engine_setting)" = 2 ]' || fail "B chose engine $(engine_setting), not Bing"
 echo "search e2e passed"

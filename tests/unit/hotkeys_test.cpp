@@ -57,8 +57,8 @@ struct DockHost : TrayHost {
   bool FadeEnabled() override { return fade; }
   void SetFadeEnabled(bool on) override { fade = on; }
   bool GroupMenuOpen() override { return menuOpen; }
-  void CloseGroupMenu(bool) override {
-    calls += "close-menu ";
+  void CloseGroupMenu(bool noDockFocus) override {
+    calls += noDockFocus ? "close-menu-keep-focus " : "close-menu ";
     menuOpen = false;
   }
   bool AutoHide() override { return autoHide; }
@@ -112,7 +112,7 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
       {"minimise", true, hotkey::kMinimise, false, false, false, DockState::Shown, "min1-fading bottom "},
       {"switch while a modal window is open", true, hotkey::kSwitch, true, false, false, DockState::Shown, "switch "},
       {"search box missing", true, hotkey::kSearch, false, false, false, DockState::Shown, ""},
-      {"search with auto-hide", true, hotkey::kSearch, false, true, true, DockState::Shown, "search bottom-quietly min2-fading "},
+      {"search with auto-hide", true, hotkey::kSearch, false, true, true, DockState::Shown, "search bottom-quietly min2-fading search "},
       {"Alt+Space over a modal window", true, hotkey::kShowDock, true, false, false, DockState::Shown, ""},
       {"exit with the dock shown", false, tray_entry::kExit, false, false, false, DockState::Shown, "unfocus pump exit "},
       {"exit with the dock hidden", false, tray_entry::kExit, false, false, false, DockState::Hidden, "exit "},
@@ -138,6 +138,14 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
     const bool guarded = c.modalOpen && c.which != hotkey::kSwitch;
     EXPECT_EQ(modal.broughtToFront, guarded ? 1 : 0) << c.what;
   }
+}
+
+TEST(TrayCommandsTest, SearchOverAnOpenGroupMenuLeavesTheKeyboardToTheBox) {
+  DockHost host;
+  Modal modal;
+  host.menuOpen = host.windows.searchBox = true;
+  TrayCommands(host, modal.state).Hotkey(hotkey::kSearch);
+  EXPECT_EQ(host.calls, "search close-menu-keep-focus bottom-quietly ");
 }
 
 TEST(TrayCommandsTest, TrayClickCallsTheDockUnlessAModalWindowIsOpen) {

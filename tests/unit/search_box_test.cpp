@@ -27,6 +27,12 @@ TEST(SearchAddress, EncodesTheTrimmedQueryAfterThePrefix) {
   for (const auto& c : cases) EXPECT_EQ(SearchAddress(c.engine, c.query), c.address) << c.query;
 }
 
+TEST(EngineMenuCaption, AccessKeyOnTheFirstLetterOrTheNameWithoutItsGloss) {
+  const char* const captions[] = {"&Google", "&Yahoo", "&Bing", "&Amazon", "&Answers.com", "&eBay", "&Wikipedia",
+                                  "\xE7\x99\xBE\xE5\xBA\xA6", "\xE6\xB7\x98\xE5\xAE\x9D"};
+  for (int32_t e = 0; e <= kSearchEngineCount; ++e) EXPECT_EQ(EngineMenuCaption(e), captions[e % kSearchEngineCount]);
+}
+
 TEST(SearchAddress, AFullFieldOfTheWidestLettersStaysBelowTheLimit) {
   std::string query;
   for (size_t i = 0; i < SearchQueryMaxLength(); ++i) query += "\xE6\xB7\x98";  // one UTF-16 unit each

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "core/settings_record.h"
 #include "icons/win/icon_extraction.h"
 #include "platform/log.h"
@@ -17,7 +19,7 @@ constexpr int kHeight = kSearchBoxHeight;
 constexpr RECT kEnginePicture{10, 4, 42, 36};
 constexpr RECT kField{50, 9, 380, 31};
 constexpr RECT kSearchButton{390, 12, 406, 28};
-constexpr int kRowTop = 44;
+constexpr int kRowTop = 40;  // the click areas of the row: 20 pixels high, the pictures centred
 constexpr int kRowStep = 43;
 constexpr int kRowLeft = 15;
 constexpr int kFieldId = 100;
@@ -29,7 +31,7 @@ constexpr int kOverSearchButton = 101;
 
 RECT RowCell(int engine) {
   const int left = kRowLeft + engine * kRowStep;
-  return RECT{left, kRowTop, left + kRowStep - 4, kRowTop + 16};
+  return RECT{left, kRowTop, left + kRowStep - 4, kRowTop + 20};
 }
 
 bool Inside(const RECT& r, POINT p) { return PtInRect(&r, p) != FALSE; }
@@ -50,6 +52,25 @@ std::string ShellErrorText(INT_PTR code) {
     default:
       return "The shell refused the address (error " + std::to_string(code) + ").";
   }
+}
+// `picture` as a 16 × 16 premultiplied 32-bit bitmap for a menu entry; null without one.
+win::UniqueBitmap MenuPicture(Gdiplus::Bitmap* picture) {
+  constexpr int kSide = 16;
+  if (!picture) return {};
+  BITMAPINFO info{};
+  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), kSide, -kSide, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  win::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return {};
+  std::memset(bits, 0, kSide * kSide * 4);
+  {
+    Gdiplus::Bitmap target(kSide, kSide, kSide * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
+    Gdiplus::Graphics g(&target);
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    g.DrawImage(picture, Gdiplus::Rect(0, 0, kSide, kSide));
+  }
+  GdiFlush();
+  return bitmap;
 }
 }  // namespace
 
@@ -75,6 +96,7 @@ void SearchBoxWindow::LoadPictures() {
     const std::string name = "engine" + std::to_string(i);
     engineLarge_[static_cast<size_t>(i)] = win::LoadPictureBytes(win::LoadResourceBytes(module, "CUSTOM", name + "_32"));
     engineSmall_[static_cast<size_t>(i)] = win::LoadPictureBytes(win::LoadResourceBytes(module, "CUSTOM", name + "_16"));
+    engineMenuPictures_[static_cast<size_t>(i)] = MenuPicture(engineSmall_[static_cast<size_t>(i)].get());
   }
   searchPicture_ = win::LoadPictureBytes(win::LoadResourceBytes(module, "CUSTOM", "search"));
 }
@@ -132,6 +154,7 @@ void SearchBoxWindow::Unload() {
   Close();
   for (auto& picture : engineLarge_) picture.reset();
   for (auto& picture : engineSmall_) picture.reset();
+  for (auto& picture : engineMenuPictures_) picture.reset();
   searchPicture_.reset();
 }
 
@@ -171,9 +194,17 @@ void SearchBoxWindow::ShowEngineMenu() {
   const win::UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   for (int i = 0; i < kSearchEngineCount; ++i) {
-    const std::wstring label = win::Wide(kSearchEngines[i].name) + L"\tF" + std::to_wstring(i + 1);
-    AppendMenuW(menu.get(), MF_STRING | (i == controller_.ChosenEngine() ? MF_CHECKED : 0u), kEngineMenuFirst + static_cast<UINT>(i),
-                label.c_str());
+    const UINT id = kEngineMenuFirst + static_cast<UINT>(i);
+    AppendMenuW(menu.get(), MF_STRING | (i == controller_.ChosenEngine() ? MF_CHECKED : 0u), id,
+                win::Wide(EngineMenuCaption(i)).c_str());
+    // Each entry shows its engine's picture from the row beside its name.
+    if (const HBITMAP picture = engineMenuPictures_[static_cast<size_t>(i)].get()) {
+      MENUITEMINFOW item{};
+      item.cbSize = sizeof(item);
+      item.fMask = MIIM_BITMAP;
+      item.hbmpItem = picture;
+      SetMenuItemInfoW(menu.get(), id, FALSE, &item);
+    }
   }
   POINT p{kEnginePicture.left + 5, kEnginePicture.top + 28};
   ClientToScreen(hwnd(), &p);
@@ -278,7 +309,7 @@ void SearchBoxWindow::Paint(HDC dc) {
     for (int i = 0; i < kSearchEngineCount; ++i) {
       const RECT cell = RowCell(i);
       if (auto* picture = engineSmall_[static_cast<size_t>(i)].get())
-        g.DrawImage(picture, Gdiplus::Rect(cell.left, cell.top, 16, 16));
+        g.DrawImage(picture, Gdiplus::Rect(cell.left, cell.top + 2, 16, 16));
     }
   }
   SetBkMode(memory, TRANSPARENT);

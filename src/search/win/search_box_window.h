@@ -67,6 +67,8 @@ class SearchBoxWindow : public win::Window {
   WNDPROC fieldProcedure_ = nullptr;
   win::UniqueFont font_;
   std::array<win::BitmapPtr, kSearchEngineCount> engineLarge_, engineSmall_;
+  // The row's pictures as the engine menu's entries show them.
+  std::array<win::UniqueBitmap, kSearchEngineCount> engineMenuPictures_;
   win::BitmapPtr searchPicture_;
   HWND tooltips_ = nullptr;
   int hover_ = -1;  // the part framed, as PartAt tells
