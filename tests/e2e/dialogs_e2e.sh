@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The small windows: a first start shows getting started, which reopens on the page
 # where it was closed and stays closed once "Don't show again" is checked; F1 on the dock
-# opens it on the first page again; the About box's web link opens the web address with
+# opens it on the first page again; Settings then shows "Load at system startup" ticked
+# and the autostart value is written; the About box's web link opens the web address with
 # the http handler of the prefix. (Which buttons each page enables: GettingStartedPages.)
 KEEP_GETTING_STARTED=1
 source "$(dirname "$0")/lib.sh"
@@ -14,10 +15,22 @@ close_started() {
   wait_closed "$GETTING_STARTED"
 }
 
+# A first start turns "Load at system startup" on; the settings dialog shows it ticked,
+# and the autostart value then names the program.
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+autostart() { "$WINE" reg query "$run_key" /v "VEK Desktop" 2>/dev/null | grep -qi 'VekDesktop.exe'; }
+"$WINE" reg delete "$run_key" /v "VEK Desktop" /f >/dev/null 2>&1 || true
+
 reset_user_data
 start_dock
 wait_started "first start"
 screenshot getting-started-page0 >/dev/null
+tray_command $VK_S
+vekctl wait-title "VEK Desktop - Settings" 10 || fail "the tray menu's Settings opened no dialog"
+vekctl checked-title "VEK Desktop - Settings" 411 || fail "\"Load at system startup\" is not ticked"
+autostart || fail "the ticked \"Load at system startup\" left no autostart value"
+vekctl press-title "VEK Desktop - Settings" $IDOK
+wait_closed "VEK Desktop - Settings"
 for _ in 1 2 3; do vekctl press-title "$GETTING_STARTED" $NEXT; done
 poll 5 vekctl enabled-title "$GETTING_STARTED" $LAST || fail "\"<< Last\" stays disabled after Next"
 close_started
