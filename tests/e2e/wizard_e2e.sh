@@ -2,7 +2,8 @@
 # The add-and-manage wizard, opened from the tray menu: drive C: and a folder of three
 # programs chosen in its folder tree; "Add Shortcut" puts a program on the next free ring
 # slot; "Add Group" makes a named group on the next; "Remove" asks first; "Move Up" trades
-# the slot with the one before it. (A full ring and "No" to Remove: WizardTest's
+# the slot with the one before it; a folder gone from the disk leaves the file list as it
+# was. (A full ring and "No" to Remove: WizardTest's
 # AddGroupTakesOnlyAFreeRingSlot and RemoveAsksTheDeleteQuestionAndNoKeepsEverything.)
 # Leaves wizard-*.png.
 source "$(dirname "$0")/lib.sh"
@@ -69,6 +70,16 @@ poll 10 saved 4 "1|alpha|0" || fail "Move Up saved slot 4 as $(item 4)"
 [ "$(item 5)" = "1|Four|0" ] || fail "Move Up saved slot 5 as $(item 5)"
 [ "$(entries $ITEMS | sed -n 4p)" = "*alpha" ] || fail "the moved entry is not chosen: $(entries $ITEMS | sed -n 4p)"
 screenshot wizard-moved >/dev/null
+
+# A folder that cannot be read (gone since the tree listed it) leaves the file list as
+# it was, and says so.
+choose $SOURCE $((c - 1))
+poll 10 has_vekwiz || fail "drive C: lists no folder vekwiz again"
+rm -rf "$apps"
+click_at $((left + 30)) $((top + 9))
+told_unreadable() { vekctl dialog-text "$WIZARD" 0 | grep -q 'vekwiz cannot be read'; }
+press_until "$WIZARD" v told_unreadable || fail "the folder that is gone was not told"
+has_vekwiz || fail "the folder that cannot be read emptied the file list: $(entries $FILES | paste -sd, -)"
 
 press $IDOK
 wait_closed "$WIZARD"

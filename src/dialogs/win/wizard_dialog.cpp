@@ -102,7 +102,6 @@ void WizardDialog::ChooseSource(int index) {
   nodes_.clear();
   readings_.clear();
   filesReading_ = 0;
-  ShowFiles(FolderListing{true, {}, {}}, "");
   const std::string path = sources_[index].path;
   const HTREEITEM root = AddNode(TVI_ROOT, Caption(path), path);
   if (Node* n = NodeOf(root)) n->expand = true;
@@ -139,10 +138,9 @@ void WizardDialog::ReadFolder(HTREEITEM item, bool forFiles) {
   const Node* node = NodeOf(item);
   if (!node) return;
   const std::string path = node->path;
-  if (forFiles) {
-    filesReading_ = 0;
-    ShowFiles(FolderListing{true, {}, {}}, path);
-  }
+  // The file list keeps what it shows, and what its entries name, until the folder has
+  // answered: one that cannot be read leaves it as it was.
+  if (forFiles) filesReading_ = 0;
   const uint64_t id = reader_.Read(path, Text(IDC_WIZ_PATTERN));
   if (id == 0) {
     if (forFiles) SetStatus("Too many folders are still being read. Please try again in a moment.");
@@ -151,6 +149,7 @@ void WizardDialog::ReadFolder(HTREEITEM item, bool forFiles) {
   readings_[id] = item;
   if (forFiles) {
     filesReading_ = id;
+    readingFolder_ = path;
     SetStatus("Reading " + Caption(path) + "...");
   }
 }
@@ -178,7 +177,11 @@ void WizardDialog::FolderRead(uint64_t id) {
   }
   if (id == filesReading_) {
     filesReading_ = 0;
-    ShowFiles(*listing, folder_);
+    if (listing->readable)
+      ShowFiles(*listing, readingFolder_);
+    else
+      SetStatus(Caption(readingFolder_) + " cannot be read." +
+                (folder_.empty() ? std::string() : " The list shows " + Caption(folder_) + "."));
   }
 }
 
@@ -192,10 +195,7 @@ void WizardDialog::ShowFiles(const FolderListing& listing, const std::string& fo
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Wide(name).c_str()));
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
-  if (!listing.readable)
-    SetStatus("This folder cannot be read.");
-  else
-    SetStatus(files_.empty() && !folder.empty() ? "No files here." : "");
+  SetStatus(files_.empty() && !folder.empty() ? "No files here." : "");
   ShowFileIcon();
   UpdateButtons();
 }
