@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The small windows: a first start shows getting started, which reopens on the page
-# where it was closed and stays closed once "Don't show again" is checked; F1 on the dock
-# opens it on the first page again; Settings then shows "Load at system startup" ticked
-# and the autostart value is written; the About box's web link opens the web address with
-# the http handler of the prefix. (Which buttons each page enables: GettingStartedPages.)
+# The small windows: a first start shows getting started (and Settings shows "Load at
+# system startup" ticked, with the autostart value written); it reopens on the page where
+# it was closed and stays closed once "Don't show again" is checked; F1 on the dock opens
+# it on the first page again; the About box's web link, underlined under the pointer,
+# opens the web address with the http handler of the prefix, and Return closes the box.
+# (Which buttons each page enables: GettingStartedPages.)
 KEEP_GETTING_STARTED=1
 source "$(dirname "$0")/lib.sh"
 
@@ -70,9 +71,18 @@ click_at "$x4" "$y4"
 sleep 0.5
 [ "$(vekctl count '#32770' | tr -d '\r')" -le 1 ] || fail "a second modal window opened over the About box"
 read -r left top right bottom <<<"$(vekctl rect-title "About VEK Desktop" 223 | tr -d '\r')"
-click_at $((left + 120)) $(((top + bottom) / 2))
+# The link is underlined while the pointer is over it, and not over the background.
+mid=$(((top + bottom) / 2)) link_box=("$(((left + right) / 2))" "$mid" "$((right - left))" "$((bottom - top))")
+point $((left - 8)) "$mid"
+plain=$(settle about-plain)
+point $((left + 120)) "$mid"
+underlined() { changed "$(screenshot about-hover)" "$plain" "${link_box[@]}" 0.01; }
+poll 5 underlined || fail "the web link is not underlined under the pointer"
+point $((left - 8)) "$mid"
+poll 5 eval '! underlined' || fail "the web link stays underlined with the pointer off it"
+click_at $((left + 120)) "$mid"
 poll 15 test -s "$marker_txt" || fail "the web link did not open the http handler"
 grep -q "kestrovan.com" "$marker_txt" || fail "the handler got: $(cat "$marker_txt")"
-vekctl dismiss-title "About VEK Desktop"
-wait_closed "About VEK Desktop"
+# The focus is on OK: Return closes the box.
+press_until "About VEK Desktop" Return title_gone "About VEK Desktop" || fail "Return did not close the About box"
 echo "dialogs e2e passed"
