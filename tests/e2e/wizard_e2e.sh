@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The add-and-manage wizard, opened from the tray menu: drive C: and a folder of three
 # programs chosen in its folder tree; "Add Shortcut" puts a program on the next free ring
-# slot; "Add Group" makes a named group on the next; "Remove" asks first; "Move Up" trades
+# slot; "Add Group" makes a named group on the next; an entry whose picture file is
+# gone shows its link's icon; "Remove" asks first; "Move Up" trades
 # the slot with the one before it; a folder gone from the disk leaves the file list as it
 # was. (A full ring and "No" to Remove: WizardTest's
 # AddGroupTakesOnlyAFreeRingSlot and RemoveAsksTheDeleteQuestionAndNoKeepsEverything.)
@@ -9,7 +10,7 @@
 source "$(dirname "$0")/lib.sh"
 
 WIZARD="VEK Desktop - Add & Manage Shortcuts"
-SOURCE=502 TREE=503 FILES=505 ADD=510 ADD_GROUP=511 ITEMS=521 REMOVE=530 MOVE_UP=532
+SOURCE=502 TREE=503 FILES=505 ADD=510 ADD_GROUP=511 ITEMS=521 PICTURE=522 REMOVE=530 MOVE_UP=532
 entries() { vekctl entries-title "$WIZARD" "$1" | tr -d '\r'; }
 choose() { vekctl choose-title "$WIZARD" "$@" || fail "could not choose $* in the wizard"; }
 press() { vekctl press-title "$WIZARD" "$1" || fail "could not press button $1"; }
@@ -24,7 +25,7 @@ for name in alpha beta gamma; do cp "$MARKER_EXE" "$apps/$name.exe"; done
 at_exit 'rm -rf "$apps"'
 
 # Ring slots 4 and 7..24 taken: 5 and 6 are the free ones.
-seed=(--item "4|Four|$marker_win")
+seed=(--item "4|Four|$marker_win||0|Internet.png")
 for s in $(seq 7 24); do seed+=(--item "$s|Item $s|$marker_win"); done
 reset_user_data
 vekseed "${seed[@]}" || fail "could not prepare the configuration"
@@ -57,6 +58,17 @@ choose $FILES 1
 press $ADD_GROUP
 answer_input "Add Shortcut Group" Tools
 poll 10 saved 6 "4|Tools|1" || fail "Add Group saved slot 6 as $(item 6)"
+
+# Slot 4's picture file is gone: its preview is its link's icon.
+rm "$ICON_DIR/4.png" || fail "slot 4 has no picture file to take away"
+choose $ITEMS 3
+read -r pl pt _ _ <<<"$(vekctl rect-title "$WIZARD" $PICTURE | tr -d '\r')"
+preview_drawn() {
+  local spread
+  spread=$(convert "$(screenshot wizard-preview)" -crop "32x32+$pl+$pt" -colorspace Gray -format '%[fx:standard_deviation]' info:)
+  awk -v v="$spread" 'BEGIN { exit !(v >= 0.02) }'
+}
+poll 10 preview_drawn || fail "the entry whose picture file is gone shows nothing"
 
 # Remove asks the delete question (answered No).
 choose $ITEMS 4

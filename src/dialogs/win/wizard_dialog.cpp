@@ -7,6 +7,7 @@
 #include <array>
 
 #include "dialogs/win/wizard_ids.h"
+#include "icons/win/icon_extraction.h"
 #include "platform/scoped_flag.h"
 #include "platform/win/text_win.h"
 
@@ -286,31 +287,29 @@ void WizardDialog::ShowEntryPicture() {
   int shown = selected.empty() ? -1 : selected.front();
   for (int i : selected)
     if (i == caret) shown = i;
-  std::string file;
+  // The item's picture file, else the shell's icon of its link, else nothing. Both are
+  // read into memory: the picture file stays free to be replaced or deleted.
+  win::BitmapPtr source;
   if (shown >= 0 && shown < static_cast<int>(entries_.size())) {
     const ShortcutItem& item = parts_.model.Items[static_cast<size_t>(entries_[static_cast<size_t>(shown)].item)];
     for (const std::string& candidate : {item.CustomIconFile, item.IconFile})
-      if (FileExists(candidate)) {
-        file = candidate;
-        break;
-      }
+      if (!source && FileExists(candidate)) source = win::LoadPictureFile(candidate);
+    if (!source && FileExists(item.Link)) source = win::ShellIconBitmap(item.Link);
   }
   win::UniqueBitmap picture;
-  if (!file.empty()) {
-    // Drawn at once and let go: the picture file stays free to be replaced or deleted.
-    Gdiplus::Bitmap source(win::Wide(file).c_str());
+  if (source) {
     const HDC screen = GetDC(nullptr);
     picture.reset(CreateCompatibleBitmap(screen, kPictureSide, kPictureSide));
     const win::UniqueMemoryDc dc(CreateCompatibleDC(screen));
     ReleaseDC(nullptr, screen);
-    if (source.GetLastStatus() == Gdiplus::Ok && picture && dc) {
+    if (picture && dc) {
       const HGDIOBJ old = SelectObject(dc.get(), picture.get());
       RECT all{0, 0, kPictureSide, kPictureSide};
       FillRect(dc.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
       {
         Gdiplus::Graphics g(dc.get());
         g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-        g.DrawImage(&source, 0, 0, kPictureSide, kPictureSide);
+        g.DrawImage(source.get(), 0, 0, kPictureSide, kPictureSide);
       }
       SelectObject(dc.get(), old);
     } else {
