@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
 # The add-and-manage wizard, opened from the tray menu: drive C: and a folder of three
 # programs chosen in its folder tree; "Add Shortcut" puts a program on the next free ring
-# slot; "Add Group" makes a named group on the next; an entry whose picture file is
-# gone shows its link's icon; "Remove" asks first; "Move Up" trades
-# the slot with the one before it; a folder gone from the disk leaves the file list as it
-# was. (A full ring and "No" to Remove: WizardTest's
+# slot; "Add Group" makes a named group on the next; "Remove" asks first; "Move Up" trades
+# the slot with the one before it. (A full ring and "No" to Remove: WizardTest's
 # AddGroupTakesOnlyAFreeRingSlot and RemoveAsksTheDeleteQuestionAndNoKeepsEverything.)
 # Leaves wizard-*.png.
 source "$(dirname "$0")/lib.sh"
@@ -64,9 +62,7 @@ rm "$ICON_DIR/4.png" || fail "slot 4 has no picture file to take away"
 choose $ITEMS 3
 read -r pl pt _ _ <<<"$(vekctl rect-title "$WIZARD" $PICTURE | tr -d '\r')"
 preview_drawn() {
-  local spread
-  spread=$(convert "$(screenshot wizard-preview)" -crop "32x32+$pl+$pt" -colorspace Gray -format '%[fx:standard_deviation]' info:)
-  awk -v v="$spread" 'BEGIN { exit !(v >= 0.02) }'
+  awk -v v="$(convert "$(screenshot wizard-preview)" -crop "32x32+$pl+$pt" -colorspace Gray -format '%[fx:standard_deviation]' info:)" 'BEGIN { exit !(v >= 0.02) }'
 }
 poll 10 preview_drawn || fail "the entry whose picture file is gone shows nothing"
 
@@ -83,8 +79,7 @@ poll 10 saved 4 "1|alpha|0" || fail "Move Up saved slot 4 as $(item 4)"
 [ "$(entries $ITEMS | sed -n 4p)" = "*alpha" ] || fail "the moved entry is not chosen: $(entries $ITEMS | sed -n 4p)"
 screenshot wizard-moved >/dev/null
 
-# A folder that cannot be read (gone since the tree listed it) leaves the file list as
-# it was, and says so.
+# A folder gone since the tree listed it cannot be read: the file list stays as it was.
 choose $SOURCE $((c - 1))
 poll 10 has_vekwiz || fail "drive C: lists no folder vekwiz again"
 rm -rf "$apps"
