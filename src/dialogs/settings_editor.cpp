@@ -133,4 +133,9 @@ bool SettingsEditor::SetAutoRun(bool on) {
   return settings_.AutoRun;
 }
 
+bool SettingsEditor::ShowAutoRun(bool wasTicked) {
+  if (!settings_.AutoRun && !wasTicked) return false;
+  return SetAutoRun(settings_.AutoRun);
+}
+
 }  // namespace vek

@@ -89,6 +89,11 @@ class SettingsEditor {
   // Asks the registry; the setting (returned) is on only when the autostart value now
   // names this program.
   bool SetAutoRun(bool on);
+  // Shows the autostart setting in its box, which was ticked (`wasTicked`) or not: as the
+  // box's click does, the autostart value is made to match the setting when the setting is
+  // on or the box changes (a first start or a reset turns it on before any value is
+  // written). Returns whether the box is ticked.
+  bool ShowAutoRun(bool wasTicked);
 
  private:
   void Begin(SettingsSlider which);

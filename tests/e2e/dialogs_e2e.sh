@@ -14,10 +14,18 @@ close_started() {
   wait_closed "$GETTING_STARTED"
 }
 
+# A first start ticks "Load at system startup" in Settings and writes the autostart value.
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+"$WINE" reg delete "$run_key" /v "VEK Desktop" /f >/dev/null 2>&1 || true
 reset_user_data
 start_dock
 wait_started "first start"
 screenshot getting-started-page0 >/dev/null
+tray_command $VK_S
+poll 10 vekctl checked-title "VEK Desktop - Settings" 411 || fail "\"Load at system startup\" is not ticked"
+"$WINE" reg query "$run_key" /v "VEK Desktop" | grep -qi 'VekDesktop.exe' || fail "no autostart value"
+vekctl press-title "VEK Desktop - Settings" $IDOK
+wait_closed "VEK Desktop - Settings"
 for _ in 1 2 3; do vekctl press-title "$GETTING_STARTED" $NEXT; done
 poll 5 vekctl enabled-title "$GETTING_STARTED" $LAST || fail "\"<< Last\" stays disabled after Next"
 close_started
@@ -57,9 +65,17 @@ click_at "$x4" "$y4"
 sleep 0.5
 [ "$(vekctl count '#32770' | tr -d '\r')" -le 1 ] || fail "a second modal window opened over the About box"
 read -r left top right bottom <<<"$(vekctl rect-title "About VEK Desktop" 223 | tr -d '\r')"
-click_at $((left + 120)) $(((top + bottom) / 2))
+# The link is underlined only while the pointer is over it; Return (OK) closes the box.
+mid=$(((top + bottom) / 2)) link_box=("$(((left + right) / 2))" "$mid" "$((right - left))" "$((bottom - top))")
+point $((left - 8)) "$mid"
+plain=$(settle about-plain)
+point $((left + 120)) "$mid"
+underlined() { changed "$(screenshot about-hover)" "$plain" "${link_box[@]}" 0.01; }
+poll 5 underlined || fail "the web link is not underlined under the pointer"
+point $((left - 8)) "$mid"
+poll 5 eval '! underlined' || fail "the web link stays underlined with the pointer off it"
+click_at $((left + 120)) "$mid"
 poll 15 test -s "$marker_txt" || fail "the web link did not open the http handler"
 grep -q "kestrovan.com" "$marker_txt" || fail "the handler got: $(cat "$marker_txt")"
-vekctl dismiss-title "About VEK Desktop"
-wait_closed "About VEK Desktop"
+press_until "About VEK Desktop" Return title_gone "About VEK Desktop" || fail "Return did not close the About box"
 echo "dialogs e2e passed"

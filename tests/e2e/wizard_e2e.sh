@@ -8,7 +8,7 @@
 source "$(dirname "$0")/lib.sh"
 
 WIZARD="VEK Desktop - Add & Manage Shortcuts"
-SOURCE=502 TREE=503 FILES=505 ADD=510 ADD_GROUP=511 ITEMS=521 REMOVE=530 MOVE_UP=532
+SOURCE=502 TREE=503 FILES=505 ADD=510 ADD_GROUP=511 ITEMS=521 PICTURE=522 REMOVE=530 MOVE_UP=532
 entries() { vekctl entries-title "$WIZARD" "$1" | tr -d '\r'; }
 choose() { vekctl choose-title "$WIZARD" "$@" || fail "could not choose $* in the wizard"; }
 press() { vekctl press-title "$WIZARD" "$1" || fail "could not press button $1"; }
@@ -23,7 +23,7 @@ for name in alpha beta gamma; do cp "$MARKER_EXE" "$apps/$name.exe"; done
 at_exit 'rm -rf "$apps"'
 
 # Ring slots 4 and 7..24 taken: 5 and 6 are the free ones.
-seed=(--item "4|Four|$marker_win")
+seed=(--item "4|Four|$marker_win||0|Internet.png")
 for s in $(seq 7 24); do seed+=(--item "$s|Item $s|$marker_win"); done
 reset_user_data
 vekseed "${seed[@]}" || fail "could not prepare the configuration"
@@ -57,6 +57,15 @@ press $ADD_GROUP
 answer_input "Add Shortcut Group" Tools
 poll 10 saved 6 "4|Tools|1" || fail "Add Group saved slot 6 as $(item 6)"
 
+# Slot 4's picture file is gone: its preview is its link's icon.
+rm "$ICON_DIR/4.png" || fail "slot 4 has no picture file to take away"
+choose $ITEMS 3
+read -r pl pt _ _ <<<"$(vekctl rect-title "$WIZARD" $PICTURE | tr -d '\r')"
+preview_drawn() {
+  awk -v v="$(convert "$(screenshot wizard-preview)" -crop "32x32+$pl+$pt" -colorspace Gray -format '%[fx:standard_deviation]' info:)" 'BEGIN { exit !(v >= 0.02) }'
+}
+poll 10 preview_drawn || fail "the entry whose picture file is gone shows nothing"
+
 # Remove asks the delete question (answered No).
 choose $ITEMS 4
 press $REMOVE
@@ -69,6 +78,15 @@ poll 10 saved 4 "1|alpha|0" || fail "Move Up saved slot 4 as $(item 4)"
 [ "$(item 5)" = "1|Four|0" ] || fail "Move Up saved slot 5 as $(item 5)"
 [ "$(entries $ITEMS | sed -n 4p)" = "*alpha" ] || fail "the moved entry is not chosen: $(entries $ITEMS | sed -n 4p)"
 screenshot wizard-moved >/dev/null
+
+# A folder gone since the tree listed it cannot be read: the file list stays as it was.
+choose $SOURCE $((c - 1))
+poll 10 has_vekwiz || fail "drive C: lists no folder vekwiz again"
+rm -rf "$apps"
+click_at $((left + 30)) $((top + 9))
+told_unreadable() { vekctl dialog-text "$WIZARD" 0 | grep -q 'vekwiz cannot be read'; }
+press_until "$WIZARD" v told_unreadable || fail "the folder that is gone was not told"
+has_vekwiz || fail "the folder that cannot be read emptied the file list: $(entries $FILES | paste -sd, -)"
 
 press $IDOK
 wait_closed "$WIZARD"

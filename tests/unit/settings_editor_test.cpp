@@ -120,6 +120,14 @@ TEST(SettingsEditorTest, LabelsListsAndSwitches) {
   registry.FailWritesWith(5);
   EXPECT_FALSE(editor.SetAutoRun(true));
   EXPECT_FALSE(s.AutoRun);
+  // Shown, the box brings the value in line with the setting as its click does.
+  const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  registry.FailWritesWith(0);
+  for (const bool on : {true, false}) {  // a first start or a reset; a restore turning it off
+    s.AutoRun = on;
+    EXPECT_EQ(editor.ShowAutoRun(!on), on);
+    EXPECT_EQ(registry.HasValue(RegRoot::kCurrentUser, run, "VEK Desktop"), on);
+  }
 }
 
 }  // namespace

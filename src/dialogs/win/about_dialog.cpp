@@ -1,6 +1,5 @@
 #include "dialogs/win/about_dialog.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <vector>
@@ -25,11 +24,12 @@ std::string ProgramVersionText() {
          std::to_string(HIWORD(info->dwFileVersionLS)) + "." + std::to_string(LOWORD(info->dwFileVersionLS));
 }
 
+namespace {
+constexpr COLORREF kLinkColour = RGB(0, 102, 204);
+}  // namespace
+
 void AboutDialog::Show() {
   if (IsOpen()) return;
-  // The link labels are common controls of their own class.
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LINK_CLASS};
-  InitCommonControlsEx(&controls);
   modal_.Run(*this, IDD_ABOUT, owner_ ? owner_() : nullptr);
 }
 
@@ -38,24 +38,65 @@ BOOL AboutDialog::OnInit() {
   SetText(IDC_ABOUT_TEXT, "VEK Desktop" + (version.empty() ? std::string() : " " + version) +
                               "\r\nA program launcher for the Windows desktop.\r\n\u00A9 Kestrovan. All rights reserved.");
   SetText(IDC_ABOUT_OS, windowsVersion_);
-  SetText(IDC_ABOUT_WEB, std::string("Website: <a>") + kMakerWebsite + "</a>");
-  SetText(IDC_ABOUT_MAIL, std::string("Support: <a>") + kMakerSupport + "</a>");
+  SetText(IDC_ABOUT_WEB, std::string("Website: ") + kMakerWebsite);
+  SetText(IDC_ABOUT_MAIL, std::string("Support: ") + kMakerSupport);
+  LOGFONTW font{};
+  const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+  if (dialogFont && GetObjectW(dialogFont, sizeof(font), &font)) {
+    font.lfUnderline = TRUE;
+    underlined_.reset(CreateFontIndirectW(&font));
+  }
   return TRUE;
 }
 
-INT_PTR AboutDialog::OnMessage(UINT message, WPARAM, LPARAM lParam) {
-  if (message != WM_NOTIFY) return FALSE;
-  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-  if (header->code != NM_CLICK && header->code != NM_RETURN) return FALSE;
-  std::string address;
-  if (header->idFrom == IDC_ABOUT_WEB)
-    address = kMakerWebsite;
-  else if (header->idFrom == IDC_ABOUT_MAIL)
-    address = std::string("mailto:") + kMakerSupport + "?subject=Help";
-  else
-    return FALSE;
+void AboutDialog::OnClosing() {
+  Underline(0);
+  underlined_.reset();
+}
+
+void AboutDialog::Underline(int id) {
+  if (id == underlinedId_) return;
+  const auto plain = static_cast<WPARAM>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+  for (const int label : {IDC_ABOUT_WEB, IDC_ABOUT_MAIL}) {
+    const bool on = label == id && underlined_;
+    SendMessageW(Item(label), WM_SETFONT, on ? reinterpret_cast<WPARAM>(underlined_.get()) : plain, TRUE);
+  }
+  underlinedId_ = id;
+}
+
+bool AboutDialog::OnCommand(int id, int code) {
+  if (id == IDOK) {
+    Close(IDOK);
+    return true;
+  }
+  if (code != STN_CLICKED || (id != IDC_ABOUT_WEB && id != IDC_ABOUT_MAIL)) return false;
+  const std::string address =
+      id == IDC_ABOUT_WEB ? std::string(kMakerWebsite) : std::string("mailto:") + kMakerSupport + "?subject=Help";
   ShellExecuteW(hwnd(), L"open", win::Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  return TRUE;
+  return true;
+}
+
+INT_PTR AboutDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETCURSOR) {
+    // Every window under the pointer asks its dialog for the cursor first: a link label
+    // is underlined and shows the hand, anything else takes the underline away.
+    const int id = GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
+    const bool link = reinterpret_cast<HWND>(wParam) != hwnd() && (id == IDC_ABOUT_WEB || id == IDC_ABOUT_MAIL);
+    Underline(link ? id : 0);
+    if (!link) return FALSE;
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, TRUE);
+    return TRUE;
+  }
+  if (message == WM_CTLCOLORSTATIC) {
+    const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+    if (id != IDC_ABOUT_WEB && id != IDC_ABOUT_MAIL) return FALSE;
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    SetTextColor(dc, kLinkColour);
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+  }
+  return FALSE;
 }
 
 }  // namespace vek

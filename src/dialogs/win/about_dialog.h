@@ -1,11 +1,13 @@
 // The About box: the product and its version, the Windows version, and the maker's web
-// site and support address as links. Modal, owned by the dock.
+// site and support address as link labels, underlined while the pointer is over them and
+// opened by a click. The focus starts on OK. Modal, owned by the dock.
 #pragma once
 
 #include <functional>
 #include <string>
 
 #include "dialogs/win/dialog.h"
+#include "platform/win/handles.h"
 
 namespace vek {
 
@@ -22,12 +24,19 @@ class AboutDialog : public win::Dialog {
 
  protected:
   BOOL OnInit() override;
+  bool OnCommand(int id, int code) override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnClosing() override;
 
  private:
+  // Underlines the link label `id` (0: none) and takes the underline from the other.
+  void Underline(int id);
+
   win::ModalWindows& modal_;
   std::function<HWND()> owner_;
   std::string windowsVersion_;
+  win::UniqueFont underlined_;  // the dialog's font, underlined
+  int underlinedId_ = 0;
 };
 
 // The version of the running program from its version record ("1.6.0.68"); empty when

@@ -91,7 +91,8 @@ void SettingsDialog::FillControls() {
   SendMessageW(Item(IDC_SET_MINIMIZED), CB_SETCURSEL, static_cast<WPARAM>(editor_.MinimizedIndex()), 0);
   SetText(IDC_SET_MINIMIZED_LABEL, editor_.MinimizedLabel());
   const AppSettings& s = parts_.model.Settings;
-  CheckDlgButton(hwnd(), IDC_SET_AUTORUN, s.AutoRun ? BST_CHECKED : BST_UNCHECKED);
+  const bool autoRun = editor_.ShowAutoRun(Checked(IDC_SET_AUTORUN));
+  CheckDlgButton(hwnd(), IDC_SET_AUTORUN, autoRun ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(hwnd(), IDC_SET_AUTOHIDE, s.AutoHide ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(hwnd(), IDC_SET_HIDE_LETTERS, s.HideLetters ? BST_CHECKED : BST_UNCHECKED);
 }

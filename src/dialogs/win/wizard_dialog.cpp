@@ -7,6 +7,7 @@
 #include <array>
 
 #include "dialogs/win/wizard_ids.h"
+#include "icons/win/icon_extraction.h"
 #include "platform/scoped_flag.h"
 #include "platform/win/text_win.h"
 
@@ -102,7 +103,6 @@ void WizardDialog::ChooseSource(int index) {
   nodes_.clear();
   readings_.clear();
   filesReading_ = 0;
-  ShowFiles(FolderListing{true, {}, {}}, "");
   const std::string path = sources_[index].path;
   const HTREEITEM root = AddNode(TVI_ROOT, Caption(path), path);
   if (Node* n = NodeOf(root)) n->expand = true;
@@ -139,10 +139,9 @@ void WizardDialog::ReadFolder(HTREEITEM item, bool forFiles) {
   const Node* node = NodeOf(item);
   if (!node) return;
   const std::string path = node->path;
-  if (forFiles) {
-    filesReading_ = 0;
-    ShowFiles(FolderListing{true, {}, {}}, path);
-  }
+  // The file list keeps what it shows, and what its entries name, until the folder has
+  // answered: one that cannot be read leaves it as it was.
+  if (forFiles) filesReading_ = 0;
   const uint64_t id = reader_.Read(path, Text(IDC_WIZ_PATTERN));
   if (id == 0) {
     if (forFiles) SetStatus("Too many folders are still being read. Please try again in a moment.");
@@ -151,6 +150,7 @@ void WizardDialog::ReadFolder(HTREEITEM item, bool forFiles) {
   readings_[id] = item;
   if (forFiles) {
     filesReading_ = id;
+    readingFolder_ = path;
     SetStatus("Reading " + Caption(path) + "...");
   }
 }
@@ -178,7 +178,11 @@ void WizardDialog::FolderRead(uint64_t id) {
   }
   if (id == filesReading_) {
     filesReading_ = 0;
-    ShowFiles(*listing, folder_);
+    if (listing->readable)
+      ShowFiles(*listing, readingFolder_);
+    else
+      SetStatus(Caption(readingFolder_) + " cannot be read." +
+                (folder_.empty() ? std::string() : " The list shows " + Caption(folder_) + "."));
   }
 }
 
@@ -192,10 +196,7 @@ void WizardDialog::ShowFiles(const FolderListing& listing, const std::string& fo
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Wide(name).c_str()));
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
-  if (!listing.readable)
-    SetStatus("This folder cannot be read.");
-  else
-    SetStatus(files_.empty() && !folder.empty() ? "No files here." : "");
+  SetStatus(files_.empty() && !folder.empty() ? "No files here." : "");
   ShowFileIcon();
   UpdateButtons();
 }
@@ -286,31 +287,29 @@ void WizardDialog::ShowEntryPicture() {
   int shown = selected.empty() ? -1 : selected.front();
   for (int i : selected)
     if (i == caret) shown = i;
-  std::string file;
+  // The item's picture file, else the shell's icon of its link, else nothing. Both are
+  // read into memory: the picture file stays free to be replaced or deleted.
+  win::BitmapPtr source;
   if (shown >= 0 && shown < static_cast<int>(entries_.size())) {
     const ShortcutItem& item = parts_.model.Items[static_cast<size_t>(entries_[static_cast<size_t>(shown)].item)];
     for (const std::string& candidate : {item.CustomIconFile, item.IconFile})
-      if (FileExists(candidate)) {
-        file = candidate;
-        break;
-      }
+      if (!source && FileExists(candidate)) source = win::LoadPictureFile(candidate);
+    if (!source && FileExists(item.Link)) source = win::ShellIconBitmap(item.Link);
   }
   win::UniqueBitmap picture;
-  if (!file.empty()) {
-    // Drawn at once and let go: the picture file stays free to be replaced or deleted.
-    Gdiplus::Bitmap source(win::Wide(file).c_str());
+  if (source) {
     const HDC screen = GetDC(nullptr);
     picture.reset(CreateCompatibleBitmap(screen, kPictureSide, kPictureSide));
     const win::UniqueMemoryDc dc(CreateCompatibleDC(screen));
     ReleaseDC(nullptr, screen);
-    if (source.GetLastStatus() == Gdiplus::Ok && picture && dc) {
+    if (picture && dc) {
       const HGDIOBJ old = SelectObject(dc.get(), picture.get());
       RECT all{0, 0, kPictureSide, kPictureSide};
       FillRect(dc.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
       {
         Gdiplus::Graphics g(dc.get());
         g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-        g.DrawImage(&source, 0, 0, kPictureSide, kPictureSide);
+        g.DrawImage(source.get(), 0, 0, kPictureSide, kPictureSide);
       }
       SelectObject(dc.get(), old);
     } else {

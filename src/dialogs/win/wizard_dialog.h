@@ -62,7 +62,7 @@ class WizardDialog : public win::Dialog {
   // Reads the folder of `item`; for the file list too when `forFiles`.
   void ReadFolder(HTREEITEM item, bool forFiles);
   void FolderRead(uint64_t id);
-  // The file list shows `listing`, the entries of `folder`.
+  // The file list shows `listing`, the entries of readable `folder`.
   void ShowFiles(const FolderListing& listing, const std::string& folder);
   void ShowFileIcon();
 
@@ -88,6 +88,7 @@ class WizardDialog : public win::Dialog {
   std::vector<Node> nodes_;                          // TVITEM lParam is an index here
   std::map<uint64_t, HTREEITEM> readings_;          // readings still to come, by number
   uint64_t filesReading_ = 0;                        // the reading the file list waits for
+  std::string readingFolder_;                        // the folder of that reading
   std::string folder_;                               // the folder the file list shows
   std::vector<std::string> files_;                   // its entries, as listed
   bool rebuilding_ = false;                          // the tree is being emptied
