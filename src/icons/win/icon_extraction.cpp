@@ -141,8 +141,10 @@ Bytes LoadResourceBytes(HMODULE module, const std::string& type, const std::stri
   return Bytes(bytes, bytes + size);
 }
 
-BitmapPtr LoadPictureBytes(const Bytes& bytes) {
-  if (bytes.empty() || bytes.size() > 0x7FFFFFFF || StatesTooLarge(bytes)) return nullptr;
+namespace {
+// Decodes picture data whose stated size was checked.
+BitmapPtr DecodePicture(const Bytes& bytes) {
+  if (bytes.empty() || bytes.size() > 0x7FFFFFFF) return nullptr;
   ComPtr<IStream> stream;
   *stream.put() = SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
   if (!stream) return nullptr;
@@ -150,6 +152,9 @@ BitmapPtr LoadPictureBytes(const Bytes& bytes) {
   if (!decoded || decoded->GetLastStatus() != Gdiplus::Ok) return nullptr;
   return CopyToArgb(*decoded);
 }
+}  // namespace
+
+BitmapPtr LoadPictureBytes(const Bytes& bytes) { return StatesTooLarge(bytes) ? nullptr : DecodePicture(bytes); }
 
 BitmapPtr LoadPictureFile(const std::string& file) {
   UniqueKernelHandle handle(CreateFileW(Wide(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -168,7 +173,7 @@ BitmapPtr LoadPictureFile(const std::string& file) {
              " pixels");
     return nullptr;
   }
-  return LoadPictureBytes(bytes);
+  return DecodePicture(bytes);
 }
 
 BitmapPtr IconToBitmap(HICON icon) {
