@@ -46,6 +46,7 @@ poll 5 gone || fail "the menu's picture stayed on the screen after Esc"
 # Alt+F4 closes it as Esc does; the next group still opens its menu.
 open_menu 16 5
 press_until "$MENU" alt+F4 menu_closed || fail "Alt+F4 did not close the menu"
+poll 5 gone || fail "the menu's picture stayed on the screen after Alt+F4"
 
 # The 40-member All Programs group on the right half opens right of its icon, paged:
 # "PgUp" grey on the first page, "PgDn" black.
