@@ -63,7 +63,7 @@ vekctl hotkey-free $MOD_WIN $VK_S || fail "Win+S was still held after the progra
 # Another program holds Win+S: the program starts, says so once, and runs on.
 "$WINE" "$VEKCTL" hold-hotkey $MOD_WIN $VK_S >/dev/null &
 at_exit "vekctl close VEKTestHotkeyHolder; wait $!"
-poll 10 bash -c "! '$WINE' '$VEKCTL' hotkey-free $MOD_WIN $VK_S" || fail "the helper could not take Win+S"
+poll 30 bash -c "! '$WINE' '$VEKCTL' hotkey-free $MOD_WIN $VK_S" || fail "the helper could not take Win+S"
 start_dock
 text=$(vekctl dialog-text "VEK Desktop" 20 | tr -d '\r') || fail "no message about the missing hotkey"
 grep -q "Alt+Space" <<<"$text" && fail "the message names Alt+Space, which registered: $text"
