@@ -194,12 +194,13 @@ void DockController::AltSpace() {
 }
 
 void DockController::LeaveKeyMode() {
-  window_.ToBottom(false);
+  // Behind all windows without taking the keyboard: key mode also ends because another
+  // program came to the front, or on the way to hiding under the window in use.
+  window_.ToBottom(true);
   if (state_.KeyMode) {
     state_.KeyMode = false;
     if (state_.Visibility == DockState::Shown) RepaintSelection();
   }
-  window_.ToBottom(true);
 }
 
 void DockController::SetDockState(DockState w) {
@@ -213,7 +214,7 @@ void DockController::SetDockState(DockState w) {
     window_.PaintMinimized();
     state_.SelIndex = -1;
     actions_.ClearGroupMenuFocus();
-    window_.ToBottom(false);
+    window_.ToBottom(true);
     if (model_.Settings.AutoHide) window_.EnableTimer(dock_timer::kAutoHide, true);
   } else if (w == DockState::Hidden) {
     if (state_.FadeEnabled) {
@@ -229,7 +230,8 @@ void DockController::SetDockState(DockState w) {
     window_.EnableTimer(dock_timer::kAutoHide, false);
     state_.IdleTicks = 0;
     state_.DockHidden = true;
-    window_.ToBottom(false);
+    // An invisible dock must not take the keyboard from the window below or the search box.
+    window_.ToBottom(true);
   } else {
     state_.DockHidden = false;
     Activate(true);

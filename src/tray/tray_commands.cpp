@@ -10,7 +10,7 @@ void TrayCommands::Hotkey(int which) {
     case hotkey::kSwitch: host_.SwitchDesktop(); break;
     case hotkey::kMinimise:
       host_.SetDockState(DockState::Minimised);
-      host_.DockToBottom(false);
+      host_.DockToBottom(true);  // the program in use keeps the keyboard
       break;
     case hotkey::kSearch: ShowSearchBox(); break;
     default: break;
@@ -36,12 +36,7 @@ void TrayCommands::ShowSearchBox() {
   // going behind all windows anyway.
   if (host_.GroupMenuOpen()) host_.CloseGroupMenu(true);
   host_.DockToBottom(true);
-  if (host_.AutoHide()) {
-    host_.SetDockState(DockState::Hidden);
-    // Hiding puts the dock behind all windows, which activates it: the box, still on
-    // top, takes the keyboard back.
-    host_.ShowSearchBox();
-  }
+  if (host_.AutoHide()) host_.SetDockState(DockState::Hidden);
 }
 
 void TrayCommands::TrayLeftClick() {

@@ -102,7 +102,7 @@ open_box
 # Win+S over a group menu, with auto-hide, leaves the keyboard to the box; B in the engine
 # menu chooses Bing; a click at the top of the row's sixth engine searches with eBay.
 stop_dock
-vekseed --autohide --group "16|Tools|3|$marker_win|tool" || fail "could not add a group"
+vekseed --autohide --command "4|104" --group "16|Tools|3|$marker_win|tool" || fail "could not add a group"
 start_dock
 vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"
 press_until "VEK Desktop" f menu_open || fail "the letter F opened no group menu"
@@ -117,4 +117,10 @@ poll 10 popup_closed || fail "B chose no engine"
 click_until $((X + 15 + 5 * 43 + 8)) $((Y + 41)) test -s "$marker_txt" || fail "a click on eBay did not search"
 searched "https://shop.ebay.com/i.html?_nkw=typed"
 poll 10 eval '[ "$(engine_setting)" = 2 ]' || fail "B chose engine $(engine_setting), not Bing"
+# With auto-hide, "Search Internet" on the ring leaves the keyboard to the box too.
+vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"
+rm -f "$marker_txt"
+click_until "$x4" "$y4" vekctl wait-title "$BOX" 0 || fail "Search Internet did not open the search box"
+xdotool type --delay 60 $'ring\n'
+searched "https://www.bing.com/search?q=ring"
 echo "search e2e passed"

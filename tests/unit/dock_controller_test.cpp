@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -174,7 +175,7 @@ TEST_F(DockControllerTest, MinWindowsStateMachine) {
   dock.SetDockState(DockState::Hidden);
   EXPECT_FALSE(dock.state().KeyMode);
   EXPECT_TRUE(dock.state().DockHidden);
-  EXPECT_EQ(window.log.back(), "Bottom");
+  EXPECT_EQ(window.log.back(), "Bottom(quiet)");
   dock.SetDockState(DockState::Minimised);
   EXPECT_FALSE(dock.state().DockHidden);
   EXPECT_EQ(dock.state().Visibility, DockState::Minimised);
@@ -213,6 +214,7 @@ TEST_F(DockControllerTest, MinimisedDockVanishesWithoutFade) {
   for (int i = 0; i < 7; ++i) dock.TimerTick(dock_timer::kAutoHide);
   EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
   EXPECT_TRUE(window.alphas.empty());
+  EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "Bottom"), 0);  // the keyboard stays where it was
 }
 
 TEST_F(DockControllerTest, RecycleBinTemplateFollowsTheBin) {
