@@ -121,6 +121,7 @@ poll 10 eval '[ "$(engine_setting)" = 2 ]' || fail "B chose engine $(engine_sett
 vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"
 rm -f "$marker_txt"
 click_until "$x4" "$y4" vekctl wait-title "$BOX" 0 || fail "Search Internet did not open the search box"
-xdotool type --delay 60 $'ring\n'
+xdotool type --delay 60 'ring'
+xdotool key Return
 searched "https://www.bing.com/search?q=ring"
 echo "search e2e passed"
