@@ -68,7 +68,10 @@ Program::Parts::Parts(AppContext& a, ProgramControl& program)
       dockActions(AppDockActions::Parts{a.model, *a.io, services, dock, menu, tray, windows}),
       trayHost(AppTrayHost::Parts{a.model, *a.io, a.modal, program, services, dock, menu}),
       tray(trayHost, a.modal, a.model, a.prompt),
-      dock(DockWindow::Parts{a.model, a.modal, a.fs, a.folders, [this] { SaveMenu(app.model, *app.io); }}, dockActions),
+      // The dock asks about picture files and links through the network places, so that
+      // one that does not answer holds the pictures up at most its time limit.
+      dock(DockWindow::Parts{a.model, a.modal, a.paths->fs(), a.folders, [this] { SaveMenu(app.model, *app.io); }},
+           dockActions),
       menu(a.model, a.modal, dock.geometry(), dock.images(), [this](int item) { dock.LoadItemIcon(item); },
            dockActions),
       services(a, program, dock, menu, windows, search),

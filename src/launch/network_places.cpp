@@ -19,6 +19,14 @@ std::string DriveRootOf(const std::string& path) {
   return std::string(1, letter) + ":\\";
 }
 
+bool ShellMayAskAbout(FileSystem& fs, const std::string& path, const std::string& target) {
+  if (path.empty() || fs.Attributes(path) == attr::kInvalid) return false;
+  if (target.empty() || ToUpperAscii(target) == ToUpperAscii(path)) return true;
+  // A target that is merely missing (or no file at all, such as an address) leaves the
+  // shell its own picture for the shortcut.
+  return fs.Attributes(target) != attr::kInvalid || !fs.Unreachable(target);
+}
+
 std::string NetworkPlacesFileSystem::PlaceOf(const std::string& path, bool ask) {
   std::string share = NetworkShareOf(path);
   if (!share.empty() || !drives_) return share;

@@ -31,6 +31,13 @@ std::string NetworkShareOf(const std::string& path);
 // "X:\" of a path on drive X, upper case; empty for any other path.
 std::string DriveRootOf(const std::string& path);
 
+// Whether the shell may be asked for the icon of `path`, a file that leads to `target`
+// (a shortcut's icon is its target's, which the shell reads too): `path` exists and
+// `target` does not lie in a network place that did not answer. Both are asked through
+// `fs`, where such a place costs one wait within its limit and is then passed over for a
+// while; the shell would wait on it without a limit.
+bool ShellMayAskAbout(FileSystem& fs, const std::string& path, const std::string& target);
+
 class NetworkPlacesFileSystem : public FileSystem {
  public:
   // Without `drives`, only \\server\share paths count as network places.

@@ -92,5 +92,19 @@ TEST(NetworkPlacesTest, ASilentShareCostsOneWaitThenCountsAsAbsent) {
   EXPECT_NE(answering.Attributes("\\\\server\\share\\a.exe"), attr::kInvalid);
 }
 
+// The shell is asked for no icon in a silent share, which costs one wait for all its items.
+TEST(NetworkPlacesTest, TheShellIsNotAskedAboutAPlaceThatDoesNotAnswer) {
+  test::SilentServerFs server;
+  for (const char* file : {"C:\\a.lnk", "C:\\a.exe", "\\\\server\\share\\a.exe"}) server.AddFile(file);
+  NetworkPlacesFileSystem fs(server, 100ms, 60s);
+  const struct { const char *link, *target; bool ask; } cases[] = {
+      {"C:\\a.exe", "c:\\A.EXE", true}, {"C:\\a.lnk", "C:\\a.exe", true}, {"C:\\a.lnk", "C:\\gone.exe", true},
+      {"C:\\a.lnk", "\\\\server\\share\\a.exe", false}, {"\\\\server\\share\\a.exe", "", false}, {"C:\\gone.lnk", "", false}};
+  for (const auto& c : cases) EXPECT_EQ(ShellMayAskAbout(fs, c.link, c.target), c.ask) << c.link << " " << c.target;
+  EXPECT_EQ(server.stalledAsked, 1) << "the silent share was asked again";
+  server.Answer();
+  EXPECT_TRUE(server.AllAnswered());
+}
+
 }  // namespace
 }  // namespace vek

@@ -92,7 +92,8 @@ void PropertiesDialog::DrawVekIcon() {
     picture_ = win::LoadPictureFile(file);
   } else if (props_) {
     const std::string link = props_->ExistingLink();
-    if (!link.empty()) picture_ = win::ShellIconBitmap(link);
+    if (!link.empty())
+      picture_ = win::ItemShellIcon(services_.paths.fs(), link, services_.model.Items[props_->slot()].Target);
   }
   InvalidateRect(Item(IDC_PROP_PICTURE), nullptr, TRUE);
 }

@@ -8,6 +8,7 @@
 #include "text/text.h"
 #include "icons/icon_directory.h"
 #include "core/icon_files.h"
+#include "launch/network_places.h"
 #include "platform/log.h"
 #include "platform/win/dib_section.h"
 #include "platform/win/handles.h"
@@ -198,6 +199,13 @@ BitmapPtr ShellIconBitmap(const std::string& path) {
   UniqueIcon icon(info.hIcon);
   if (!icon) return nullptr;
   return IconToBitmap(icon.get());
+}
+
+BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target) {
+  if (ShellMayAskAbout(fs, link, target)) return ShellIconBitmap(link);
+  if (fs.Unreachable(link) || fs.Unreachable(target))
+    WriteLog("the shell was not asked for the icon of " + link + ": its place does not answer");
+  return nullptr;
 }
 
 bool RenderIconImage(const Bytes& image, int width, int height, bool alphaPath,

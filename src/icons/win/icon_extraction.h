@@ -37,6 +37,10 @@ BitmapPtr LoadPictureBytes(const Bytes& bytes);
 BitmapPtr IconToBitmap(HICON icon);
 // The shell's large icon of a file, folder or drive; null when the shell gives none.
 BitmapPtr ShellIconBitmap(const std::string& path);
+// The shell's large icon of an item's `link`, which leads to `target`; null when the
+// shell gives none or is not asked because the link is missing or it or its target lies
+// in a network place that does not answer (asked through `fs`: see ShellMayAskAbout).
+BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target);
 
 // Renders one bitmap-format icon image into a width × height PNG file: the alpha path
 // (drawn into a 32-bit surface so the alpha channel survives) or the plain path for

@@ -65,7 +65,7 @@ void LoadItemIcon(ImageLoader& l, int index) {
   if (Exists(l.fs, custom)) picture = load(custom);
   if (!picture && Exists(l.fs, iconFile)) picture = load(iconFile);
   if (!picture && !link.empty()) {
-    own = std::shared_ptr<Gdiplus::Bitmap>(ShellIconBitmap(link));
+    own = std::shared_ptr<Gdiplus::Bitmap>(ItemShellIcon(l.fs, link, item.Target));
     picture = own.get();
   }
   if (!picture) {

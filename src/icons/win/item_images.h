@@ -48,6 +48,8 @@ class PassPictures {
 
 struct ImageLoader {
   Model& model;
+  // Asks whether picture files and links exist; the program's waits on a network place
+  // that does not answer at most its time limit.
   FileSystem& fs;
   const Folders& folders;
   ImageStore& images;
@@ -63,11 +65,13 @@ struct ImageLoader {
 };
 
 // Loads an item's picture into image index `index`: its custom icon file, else its icon
-// file, else the shell's icon for its link, whichever first gives a picture. Without one
-// the item's ImageIndex becomes the fallback picture of its PathKind (40 blank shortcut,
-// 41 application, 39 file). Group members and commands get the 32-pixel variant only,
-// the centre item the normal variant at the largest size, every other kind the normal
-// variant plus the full-size image at the largest size. Trimmed texts are written back.
+// file, else the shell's icon for its link (not asked when the link is missing or lies,
+// or leads, in a network place that does not answer), whichever first gives a picture.
+// Without one the item's ImageIndex becomes the fallback picture of its PathKind (40
+// blank shortcut, 41 application, 39 file). Group members and commands get the 32-pixel
+// variant only, the centre item the normal variant at the largest size, every other kind
+// the normal variant plus the full-size image at the largest size. Trimmed texts are
+// written back.
 void LoadItemIcon(ImageLoader& loader, int index);
 
 // The skin pictures into their skin slots at the sizes the dock and the menus draw them;
