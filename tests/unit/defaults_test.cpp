@@ -305,5 +305,13 @@ TEST_F(DefaultsTest, PathsThatCannotBeKeptAreReportedOnceAtFirstStart) {
   EXPECT_EQ(Links(3).size(), 2u);
 }
 
+TEST_F(DefaultsTest, ADefaultProgramThatCannotBeKeptIsToldAndLeftOut) {
+  w.registry.PutText(HKCR, "mailto\\shell\\open\\command", "", "\"C:\\Mail \xCE\xB3\\mail.exe\" \"%1\"");
+  w.LoadAtStart();
+  EXPECT_EQ(item(8).Link, "");
+  ASSERT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_NE(w.prompt.asked[0].text.find("\xCE\xB3\\mail.exe"), std::string::npos) << w.prompt.asked[0].text;
+}
+
 }  // namespace
 }  // namespace vek
