@@ -67,7 +67,8 @@ TEST(FileDialogTest, AFilePickedElsewhereLeavesTheCurrentFolderAlone) {
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   });
   ModalState state;
-  EXPECT_FALSE(ModalWindows(state).ShowFileDialog(nullptr, {false, "Pick", "", folder.path() + "a.bak"}).empty());
+  const FileDialogRequest pick{false, "Pick", "", folder.path() + "a.bak", "", ""};
+  EXPECT_FALSE(ModalWindows(state).ShowFileDialog(nullptr, pick).empty());
   user.join();
   GetCurrentDirectoryW(MAX_PATH, after);
   EXPECT_STREQ(after, before);
