@@ -131,6 +131,10 @@ void AppDefaultsHost::ReleaseImages() { dock_.ReleaseImages(); }
 void AppDefaultsHost::ReloadImagesAndShow() {
   // The sizes first: the pictures are scaled to them.
   dock_.Relayout(AfterRelayout::Nothing);
+  // Settings read again (a restored configuration) take effect now, not at the next
+  // start: where the dock goes when minimised, and whether the desktop's own icons show.
+  dock_.CalcMinimizedPos(model_.Settings.MinimizedPosition);
+  commands_.SetDesktopIconsHidden(model_.Settings.DesktopIconsHidden);
   menu_.SetRowsPerPage(dock_.geometry().screen.ScreenHeight);
   dock_.LoadAllImages();
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
@@ -183,7 +187,7 @@ Services::Services(AppContext& app, ProgramControl& program, DockWindow& dock, G
       commandItems(app, pictures),
       commands(app.model, app.folders, shell, app.prompt, dock.controller(), actions, commandItems,
                recycleBin, desktop),
-      defaultsHost(dock, menu, recycleBinFull),
+      defaultsHost(app.model, dock, menu, commands, recycleBinFull),
       defaults(DefaultsServices{app.model, *app.io, app.registry, items, discovery, associations, defaultsHost},
                win::ProgramPath(), app.WindowsMajorVersion) {
   commands.WindowsMajorVersion = app.WindowsMajorVersion;

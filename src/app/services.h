@@ -106,8 +106,9 @@ class AppCommandItems : public CommandItemOps {
 // The window steps of the reset sequences.
 class AppDefaultsHost : public DefaultsHost {
  public:
-  AppDefaultsHost(DockWindow& dock, GroupMenuWindow& menu, const PolledAnswer& recycleBinFull)
-      : dock_(dock), menu_(menu), recycleBinFull_(recycleBinFull) {}
+  AppDefaultsHost(const Model& model, DockWindow& dock, GroupMenuWindow& menu, SystemCommands& commands,
+                  const PolledAnswer& recycleBinFull)
+      : model_(model), dock_(dock), menu_(menu), commands_(commands), recycleBinFull_(recycleBinFull) {}
   void ResetInteraction() override;
   SettingsScreen MeasureScreen() override;
   CatalogueFacts ReadCatalogueFacts() override;
@@ -118,8 +119,10 @@ class AppDefaultsHost : public DefaultsHost {
   void GroupsFilled() override;
 
  private:
+  const Model& model_;
   DockWindow& dock_;
   GroupMenuWindow& menu_;
+  SystemCommands& commands_;
   const PolledAnswer& recycleBinFull_;
   ULONGLONG lastPump_ = 0;
 };

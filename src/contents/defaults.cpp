@@ -157,6 +157,12 @@ void Defaults::MakeDefaultItem(int which, int slot) {
     item.ImageIndex = slot;
   };
   const ItemKind shortcutKind = slot > pool::kRingLast ? ItemKind::kMember : ItemKind::kShortcut;
+  // The default program is stored like any other path: one the configuration file cannot
+  // keep is told and left out, and the item stays without a program.
+  auto setHandler = [&](HandlerKind kind) {
+    const std::string program = associations_.GetDefaultHandler(kind);
+    if (!program.empty() && items_.CheckStorable(program)) model_.Items[slot].Link = program;
+  };
   switch (which) {
     case 3: set("All Programs Group (Empty)", ItemKind::kAllPrograms, "All Programs Group.png"); break;
     case 4: set("System Folders & Drives Group", ItemKind::kGroup, "Library.png"); break;
@@ -164,11 +170,11 @@ void Defaults::MakeDefaultItem(int which, int slot) {
     case 6: set("Microsoft Office Suite Group", ItemKind::kGroup, "Microsoft Office Group.png"); break;
     case 7:
       set("Internet", shortcutKind, "Internet.png");
-      model_.Items[slot].Link = associations_.GetDefaultHandler(HandlerKind::kWebBrowser);
+      setHandler(HandlerKind::kWebBrowser);
       break;
     case 8:
       set("Check Email", shortcutKind, "Mailbox.png");
-      model_.Items[slot].Link = associations_.GetDefaultHandler(HandlerKind::kMail);
+      setHandler(HandlerKind::kMail);
       break;
     case 9:
       set("Search Internet", shortcutKind, "SearchInternet.png");

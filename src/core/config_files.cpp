@@ -113,18 +113,17 @@ bool SaveSettings(const Model& model, ConfigIo& io) {
   return false;
 }
 
-bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Registry& registry,
-                  const std::string& programPath) {
+namespace {
+
+// Reads the settings file into the model; false when there is none or it cannot be read
+// (the settings stay as they were).
+bool ReadSettingsFile(Model& model, ConfigIo& io, const SettingsScreen& screen) {
   AppSettings& s = model.Settings;
   Bytes data;
   std::string path;
   const ReadOutcome outcome = ReadConfigFile(io.fs, io.folders.SettingsFile, data, path);
-  if (outcome == ReadOutcome::kMissing) {
-    s.AutoRun = true;
-    return false;
-  }
+  if (outcome == ReadOutcome::kMissing) return false;
   if (outcome != ReadOutcome::kRead || !ReadSettingsRecord(data.data(), data.size(), screen, s)) {
-    s.AutoRun = true;
     const std::string reason =
         outcome == ReadOutcome::kRead
             ? "the file is too short (" + std::to_string(data.size()) + " of " +
@@ -138,10 +137,21 @@ bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Regi
     model.Items[pool::kCentre].IconFile =
         Exists(io.fs, io.folders.UserIconFile) ? io.folders.UserIconFile : std::string();
   }
-  // A stored "load at start-up" is confirmed, and turns itself off when the autostart
-  // value cannot be written.
-  if (s.AutoRun) s.AutoRun = SetAutoRun(registry, true, programPath) == 1;
   return true;
+}
+
+}  // namespace
+
+bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Registry& registry,
+                  const std::string& programPath) {
+  AppSettings& s = model.Settings;
+  const bool read = ReadSettingsFile(model, io, screen);
+  // Without a readable file (a first start) the program loads at system startup.
+  if (!read) s.AutoRun = true;
+  // The switch, the autostart value and the settings dialog agree from here on: the
+  // value is written, and the switch turns itself off when it cannot be.
+  if (s.AutoRun) s.AutoRun = SetAutoRun(registry, true, programPath) == 1;
+  return read;
 }
 
 bool SaveMenu(const Model& model, ConfigIo& io) {

@@ -46,10 +46,10 @@ struct ConfigIo {
 // shows kSettingsWriteFailed and returns false; the previous file stays as it was.
 bool SaveSettings(const Model& model, ConfigIo& io);
 
-// Reads "VEKCfg.cfg" (or its twin) and applies it with every check, in order. The stored
-// AutoRun, when on, is confirmed through SetAutoRun with the program's full path. False
+// Reads "VEKCfg.cfg" (or its twin) and applies it with every check, in order. False
 // (AutoRun on, the other settings as they were) when neither file exists or the file is
-// unreadable or shorter than its record.
+// unreadable or shorter than its record. AutoRun, when on, is then confirmed through
+// SetAutoRun with the program's full path, and stays on only when that wrote the value.
 bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Registry& registry,
                   const std::string& programPath);
 

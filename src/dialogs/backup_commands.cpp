@@ -79,7 +79,11 @@ bool RunBackupCommand(int index, Model& model, ConfigIo& io, const BackupCommand
         break;
       case backup_command::kRestoreShortcuts:
         done = RestoreAll(model, path, io);
-        if (done && ui.resetAndReload) ui.resetAndReload(false, false, true);
+        if (!done) break;
+        // The reload reads the settings file again; the live settings, changed in the
+        // settings dialog and written only when it closes, are written first to be kept.
+        SaveSettings(model, io);
+        if (ui.resetAndReload) ui.resetAndReload(false, false, true);
         break;
       default: break;
     }

@@ -3,13 +3,14 @@
 # icon size moved by a key repaints the ring and keeps the magnified size; the icon
 # quantity from 24 to 12 repaints the ring with 12 slots at once; OK saves both. "Backup
 # All Shortcuts & Icons" writes the backup; an item deleted afterwards comes back with its
-# picture by "Restore All Shortcuts & Icons". (A truncated backup is refused:
+# picture by "Restore All Shortcuts & Icons"; a restored configuration's minimised place
+# counts at once. (A truncated backup is refused:
 # BackupCommandsTest's TruncatedShortcutsChangeNothing.) Leaves settings-ring-12.png and
 # settings-restored.png.
 source "$(dirname "$0")/lib.sh"
 
 SETTINGS="VEK Desktop - Settings"
-BACKUP_ALL=421 RESTORE_ALL=423
+BACKUP_ALL=421 RESTORE_CONFIG=422 RESTORE_ALL=423
 backup="$(cd "$E2E_OUT" && pwd)/settings-icons.bak"
 rm -f "$backup"
 
@@ -92,6 +93,17 @@ close_settings
 xdotool mousemove 5 5
 shows_five() { ! changed "$(screenshot settings-restored)" "$with_five" "$x5" "$y5" 48 48; }
 poll 10 shows_five || fail "slot 5 does not show its picture again"
+
+# The saved configuration, its minimised place made "Top" (last byte 1), restored.
+top="$(cd "$E2E_OUT" && pwd)/settings-top.bak" && cp "$ICON_DIR/VEKCfg.cfg" "$top"
+printf '\001' | dd of="$top" bs=1 seek=561 conv=notrunc status=none
+open_settings && vekctl press-title "$SETTINGS" $RESTORE_CONFIG
+file_dialog "VEK Desktop - Restore Configuration" "$top"
+message "VEK Desktop" "Restore Configuration Successfully!"
+close_settings
+read -r cx cy <<<"$(slot 0)"
+at_top() { local s; s=$(screenshot settings-minimised-top); drawn "$s" "$cx" 78 60 && ! drawn "$s" "$cx" "$cy" 60; }
+click_until "$cx" "$cy" at_top || fail "the centre click did not minimise the dock to the restored place"
 
 stop_dock
 echo "settings e2e passed"

@@ -59,6 +59,7 @@ TEST_P(BackupFlowTest, QuestionWorkAndMessages) {
     if (c.chosen == Chosen::kTruncatedBackup) backup.resize(backup.size() / 2);
     env.fs.AddFile(kChosen, backup);
   }
+  if (c.command == cmd::kRestoreShortcuts) model.Settings.HideLetters = true;  // not saved yet
   const Bytes settingsBefore = env.fs.FileData(env.folders.SettingsFile);
   const Bytes menuBefore = env.fs.FileData(env.folders.MenuFile);
   env.prompt.answers = {c.answer};
@@ -95,6 +96,7 @@ TEST_P(BackupFlowTest, QuestionWorkAndMessages) {
     EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile + ".bak"), env.fs.FileData(kChosen));
   } else if (c.command == cmd::kRestoreShortcuts) {
     EXPECT_EQ(model.Items[4].Title, "Restored");
+    EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile)[560], 1);  // kept through the reload
   } else {
     EXPECT_GT(env.fs.FileData(kChosen).size(), kMenuFileSize);
   }

@@ -149,6 +149,7 @@ TEST_F(ConfigFilesTest, MissingSettingsFallBackOnTheTwinThenOnDefaults) {
   model.Settings.AutoRun = false;
   EXPECT_FALSE(Load());
   EXPECT_TRUE(model.Settings.AutoRun);
+  EXPECT_EQ(TrimFixed(ReadRegValue(env.registry, kRunKey, "VEK Desktop").text), kProgramPath);
   EXPECT_TRUE(env.prompt.asked.empty());
 
   StoreSettings([&](uint8_t* p) { Put32(p, kNormalAt, 32); });

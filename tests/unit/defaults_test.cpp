@@ -305,5 +305,12 @@ TEST_F(DefaultsTest, PathsThatCannotBeKeptAreReportedOnceAtFirstStart) {
   EXPECT_EQ(Links(3).size(), 2u);
 }
 
+TEST_F(DefaultsTest, ADefaultProgramThatCannotBeKeptIsToldAndLeftOut) {
+  w.registry.PutText(HKCR, "mailto\\shell\\open\\command", "", "C:\\Mail \xCE\xB3\\mail.exe %1");
+  w.LoadAtStart();
+  EXPECT_EQ(item(8).Link, "");
+  EXPECT_TRUE(StartsWith(w.prompt.texts().at(0), kPathsNotStorable));
+}
+
 }  // namespace
 }  // namespace vek

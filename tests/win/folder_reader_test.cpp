@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "dialogs/win/dialog.h"
 #include "dialogs/win/folder_reader.h"
 #include "scratch_folder.h"
 
@@ -51,6 +54,24 @@ TEST(FolderReaderTest, AnswersArePostedAndTakenOnce) {
 
   DestroyWindow(window);
   RemoveDirectoryW(Wide(folder.path() + "Sub").c_str());
+}
+
+TEST(FileDialogTest, AFilePickedElsewhereLeavesTheCurrentFolderAlone) {
+  ScratchFolder folder;
+  ASSERT_TRUE(Win32FileSystem().WriteAll(folder.path() + "a.bak", Bytes{1}));
+  wchar_t before[MAX_PATH] = {}, after[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, before);
+  std::thread user([] {  // presses OK once the dialog shows
+    HWND dialog = nullptr;
+    for (int tries = 0; tries < 1000 && !(dialog = FindWindowW(L"#32770", L"Pick")); ++tries) Sleep(20);
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ModalState state;
+  const FileDialogRequest pick{false, "Pick", "", folder.path() + "a.bak", "", ""};
+  EXPECT_FALSE(ModalWindows(state).ShowFileDialog(nullptr, pick).empty());
+  user.join();
+  GetCurrentDirectoryW(MAX_PATH, after);
+  EXPECT_STREQ(after, before);
 }
 
 }  // namespace

@@ -157,8 +157,9 @@ std::string ModalWindows::ShowFileDialog(HWND owner, const FileDialogRequest& re
   dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
   dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   // A save dialog must accept a name that does not exist yet; the callers ask their own
-  // question before they replace a file.
-  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (request.save ? 0 : OFN_FILEMUSTEXIST);
+  // question before they replace a file. The program's current folder stays where it
+  // was: the chosen folder would otherwise be held open and be where relative paths lead.
+  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | (request.save ? 0 : OFN_FILEMUSTEXIST);
 
   BOOL chosen = FALSE;
   {
