@@ -98,7 +98,8 @@ bool DropController::Refused() const {
 }
 
 void DropController::ToBottom() {
-  if (!s_.interaction.KeyMode) s_.window.ToBottom(false);
+  // Quietly: the keyboard stays with the program the files were dragged from.
+  if (!s_.interaction.KeyMode) s_.window.ToBottom(true);
 }
 
 uint32_t DropController::DragOver(int x, int y, bool hasFiles, uint32_t allowed) {

@@ -134,12 +134,12 @@ TEST_F(DropControllerTest, LeavingOrNoSlotDrawsThePlainRingBackUnderTheWindows) 
   Over(8);
   window.log.clear();
   drop.DragLeave();
-  EXPECT_EQ(window.log, (std::vector<std::string>{"Normal", "Bottom"}));
+  EXPECT_EQ(window.log, (std::vector<std::string>{"Normal", "Bottom(quiet)"}));
   EXPECT_EQ(drop.dragSlot(), -1);
   Over(8);
   window.log.clear();
   EXPECT_EQ(drop.DragOver(1, 1, true, kAll), drop_effect::kNone);
-  EXPECT_EQ(window.log, (std::vector<std::string>{"Topmost", "Normal", "Bottom"}));
+  EXPECT_EQ(window.log, (std::vector<std::string>{"Topmost", "Normal", "Bottom(quiet)"}));
 }
 
 TEST_F(DropControllerTest, TheDropReturnsAtOnceAndTheRestRunsLater) {
