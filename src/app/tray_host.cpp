@@ -40,6 +40,8 @@ DockState AppTrayHost::CurrentDockState() { return p_.dock.dockState(); }
 
 void AppTrayHost::SetDockState(DockState state) { p_.dock.controller().SetDockState(state); }
 
+void AppTrayHost::ReturnKeyboard() { p_.dock.controller().ReturnKeyboard(); }
+
 void AppTrayHost::DockToBottom(bool quietly) {
   if (!p_.dock.hwnd()) return;
   UINT flags = SWP_NOMOVE | SWP_NOSIZE;

@@ -52,6 +52,7 @@ class AppTrayHost : public TrayHost {
   DockState CurrentDockState() override;
   void SetDockState(DockState state) override;
   void DockToBottom(bool quietly) override;
+  void ReturnKeyboard() override;
   void Activate(bool paintRing) override;
   bool FadeEnabled() override;
   void SetFadeEnabled(bool on) override;

@@ -154,6 +154,8 @@ void DockController::KeyDown(int keyCode, int shift) {
   if (keyCode == vkey::kEscape) {
     LeaveKeyMode();
     if (model_.Settings.AutoHide) SetDockState(DockState::Hidden);
+    // The user goes on typing where they were before Alt+Space.
+    window_.ReturnKeyboard();
   } else if (keyCode == vkey::kSpace && shift == vkey::kAltShift) {
     AltSpace();
   } else if (state_.KeyMode) {

@@ -73,7 +73,10 @@ class DockDisplay {
   // Behind all windows (quietly: without activating, without changing messages).
   virtual void ToBottom(bool quietly) = 0;
   virtual void ToTopmost() = 0;
+  // Takes the keyboard, remembering the window that had it.
   virtual void TakeFocus() = 0;
+  // Gives the keyboard back to that window when the dock still holds it.
+  virtual void ReturnKeyboard() = 0;
   virtual void EnableTimer(int timer, bool on) = 0;
   virtual void Wait(int milliseconds) = 0;
   virtual void PumpMessages() = 0;
@@ -148,6 +151,7 @@ class DockController : public DockCommands {
   void IconClick(int how);
   void AltSpace();
   void TimerTick(int timer);
+  void ReturnKeyboard() { window_.ReturnKeyboard(); }
 
   // DockCommands
   void LeaveKeyMode() override;

@@ -22,10 +22,12 @@ void TrayCommands::ShowDockOrHide() {
   const bool fade = host_.FadeEnabled();
   host_.SetFadeEnabled(false);
   if (host_.GroupMenuOpen()) host_.CloseGroupMenu(false);
-  if (host_.KeyMode())
+  if (host_.KeyMode()) {
     host_.SetDockState(DockState::Hidden);
-  else
+    host_.ReturnKeyboard();
+  } else {
     host_.AltSpace();
+  }
   host_.SetFadeEnabled(fade);
 }
 

@@ -4,7 +4,8 @@
 # after the chosen engine's prefix. F3 searches once with the third engine; a search the
 # shell cannot open is reported and the box keeps its words; the engine under the pointer
 # is framed and named in a tooltip; an engine chosen from the menu is kept when Esc closes
-# the box, and so is the place it was dragged to; Win+S leaves the keyboard to the box;
+# the box, and so is the place it was dragged to; Esc after Alt+Space gives the keyboard
+# back to the box; Win+S leaves the keyboard to the box;
 # a click on an engine of the row searches with it. (Keys that name no engine:
 # SearchBoxController's KeysSearchCloseOrDoNothing.)
 source "$(dirname "$0")/lib.sh"
@@ -47,6 +48,18 @@ xdotool key F3
 searched "https://www.bing.com/search?q=cats"
 box_shut "after F3"
 [ "$(engine_setting)" = 0 ] || fail "F3 changed the saved engine to $(engine_setting)"
+
+# Alt+Space over the box takes the keyboard for key mode; Esc gives it back to the box.
+open_box
+plain=$(screenshot search-before-keys)
+dimmed() { [ "$(pixel "$(screenshot search-keys)" 5 5)" != "$(pixel "$plain" 5 5)" ]; }
+press_until "$BOX" alt+space dimmed || fail "Alt+Space over the box did not start key mode"
+xdotool key Escape
+poll 10 eval '! dimmed' || fail "Esc did not end key mode"
+xdotool type --delay 60 'back'
+xdotool key Return
+searched "https://www.google.com/search?q=back"
+box_shut "after the search"
 
 # A search the shell cannot open is reported, and the box stays with its text: once a
 # handler exists again, Return searches for the same words.

@@ -134,6 +134,7 @@ TEST_F(DockControllerTest, KeysMapToSlotsEvenAboveTheShownCount) {
   EXPECT_EQ(dock.state().SelIndex, -1);  // restored after each key
   dock.KeyDown(vkey::kEscape, 0);
   EXPECT_FALSE(dock.state().KeyMode);
+  EXPECT_EQ(window.log.back(), "Return");  // the keyboard goes back to where the user typed
 }
 
 TEST_F(DockControllerTest, DragThresholdIsOnePixel) {

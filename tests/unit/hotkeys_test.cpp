@@ -53,6 +53,7 @@ struct DockHost : TrayHost {
     keyMode = false;
   }
   void DockToBottom(bool quietly) override { calls += quietly ? "bottom-quietly " : "bottom "; }
+  void ReturnKeyboard() override { calls += "return "; }
   void Activate(bool on) override { calls += on ? "focus " : "unfocus "; }
   bool FadeEnabled() override { return fade; }
   void SetFadeEnabled(bool on) override { fade = on; }
@@ -96,7 +97,7 @@ TEST(TrayCommandsTest, AltSpaceShowsKeyModeThenHidesWithoutFading) {
   host.menuOpen = true;
   tray.Hotkey(hotkey::kShowDock);
   tray.Hotkey(hotkey::kShowDock);
-  EXPECT_EQ(host.calls, "close-menu altspace min2 ");
+  EXPECT_EQ(host.calls, "close-menu altspace min2 return ");
   EXPECT_TRUE(host.fade);  // restored
 }
 

@@ -316,8 +316,18 @@ void DockWindow::ToTopmost() {
 
 void DockWindow::TakeFocus() {
   if (!hwnd()) return;
+  const HWND before = GetForegroundWindow();
+  if (before && before != hwnd()) keyboardBefore_ = before;
   SetForegroundWindow(hwnd());
   SetFocus(hwnd());
+}
+
+void DockWindow::ReturnKeyboard() {
+  const HWND before = keyboardBefore_;
+  keyboardBefore_ = nullptr;
+  if (!hwnd() || GetForegroundWindow() != hwnd()) return;
+  // The window may have closed or been minimised meanwhile: then the dock keeps it.
+  if (before && IsWindow(before) && IsWindowVisible(before) && !IsIconic(before)) SetForegroundWindow(before);
 }
 
 void DockWindow::EnableTimer(int timer, bool on) {

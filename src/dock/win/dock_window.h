@@ -152,6 +152,7 @@ class DockWindow : public win::Window, private DockDisplay, private DropHost {
   void ToBottom(bool quietly) override;
   void ToTopmost() override;
   void TakeFocus() override;
+  void ReturnKeyboard() override;
   void EnableTimer(int timer, bool on) override;
   void Wait(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
   void PumpMessages() override;
@@ -181,6 +182,7 @@ class DockWindow : public win::Window, private DockDisplay, private DropHost {
   bool releasingCapture_ = false;  // the dock lets the mouse go itself
   std::function<bool()> altSpaceIsHotkey_;
   bool wholeScreen_ = false;
+  HWND keyboardBefore_ = nullptr;  // the window the dock last took the keyboard from
   std::vector<int> laterPictures_;  // decoded after the first frame, last first
   // Start-up's decoded picture files, shared by the first frame and the pictures after
   // it; released with the last of them.

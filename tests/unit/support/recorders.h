@@ -85,6 +85,7 @@ class RecordingDockWindow : public DockDisplay {
   void ToBottom(bool quietly) override { log.push_back(quietly ? "Bottom(quiet)" : "Bottom"); }
   void ToTopmost() override { log.push_back("Topmost"); }
   void TakeFocus() override { log.push_back("Focus"); }
+  void ReturnKeyboard() override { log.push_back("Return"); }
   void EnableTimer(int t, bool on) override { timers[t] = on; }
   void Wait(int ms) override { waited += ms; }
   void PumpMessages() override {}
