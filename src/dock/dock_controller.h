@@ -151,11 +151,11 @@ class DockController : public DockCommands {
   void IconClick(int how);
   void AltSpace();
   void TimerTick(int timer);
-  void ReturnKeyboard() { window_.ReturnKeyboard(); }
 
   // DockCommands
   void LeaveKeyMode() override;
   void SetDockState(DockState state) override;
+  void ReturnKeyboard() override { window_.ReturnKeyboard(); }
   void Activate(bool paintRing) override;
   void RefreshRing() override;
   bool DockHidden() const override { return state_.DockHidden; }

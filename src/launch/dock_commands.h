@@ -13,6 +13,8 @@ class DockCommands {
   virtual void LeaveKeyMode() = 0;
   // Shows the dock, minimises it to its small icon, or hides it.
   virtual void SetDockState(DockState state) = 0;
+  // Gives the keyboard back to the window the dock took it from, if the dock still holds it.
+  virtual void ReturnKeyboard() = 0;
   // Refreshes the ring's slots; with paintRing it also paints the plain ring and wakes
   // the dock's timers.
   virtual void Activate(bool paintRing) = 0;

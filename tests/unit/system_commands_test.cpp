@@ -194,6 +194,10 @@ TEST_F(SystemCommandsTest, CommonEndingAndAutoHide) {
   EXPECT_EQ(actions.log, (std::vector<std::string>{"SearchBox"}));
   EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "SetDockState(2)"}));
   dock.log.clear();
+  commands.RunSystemCommand(command::kHide);  // the keyboard goes back with the dock hidden
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "SetDockState(2)", "ReturnKeyboard", "CloseMenu",
+                                                "SetDockState(2)"}));
+  dock.log.clear();
   commands.RunSystemCommand(71);
   EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "Activate(false)"}));
   EXPECT_EQ(actions.log.back(), "Exit");

@@ -435,6 +435,10 @@ LRESULT DockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SYSCHAR:
       return 0;
+    case WM_ACTIVATE:
+      // The keyboard goes back only to the window the dock took it from without a break.
+      if (LOWORD(wParam) == WA_INACTIVE) keyboardBefore_ = nullptr;
+      return Window::HandleMessage(message, wParam, lParam);
     case WM_TIMER:
       controller_.TimerTick(static_cast<int>(wParam));
       return 0;
