@@ -13,6 +13,7 @@
 #include "platform/win/dib_section.h"
 #include "platform/win/handles.h"
 #include "platform/win/text_win.h"
+#include "platform/win/ui_thread.h"
 
 namespace vek::win {
 
@@ -191,18 +192,27 @@ BitmapPtr IconToBitmap(HICON icon) {
   return result ? std::move(result) : PlainIconBitmap(icon);
 }
 
-BitmapPtr ShellIconBitmap(const std::string& path) {
-  if (TrimFixed(path).empty()) return nullptr;
+UniqueIcon ShellIconHandle(const std::string& path) {
+  if (TrimFixed(path).empty()) return {};
   SHFILEINFOW info{};
-  if (!SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SYSICONINDEX))
+  if (!SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SYSICONINDEX)) return {};
+  return UniqueIcon(info.hIcon);
+}
+
+BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask) {
+  // The answer's slot outlives a call past the limit and destroys its icon with it.
+  std::optional<UniqueIcon> icon = calls.Run<UniqueIcon>([path, ask = std::move(ask)] { return ask(path); });
+  if (!icon) {
+    WriteLog("the shell gave no icon of " + path + " within " + std::to_string(calls.limit().count()) + " ms");
     return nullptr;
-  UniqueIcon icon(info.hIcon);
-  if (!icon) return nullptr;
-  return IconToBitmap(icon.get());
+  }
+  return IconToBitmap(icon->get());
 }
 
 BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target) {
-  if (ShellMayAskAbout(fs, link, target)) return ShellIconBitmap(link);
+  // Never destroyed: a call past its limit may finish while the program ends.
+  static BoundedCalls* const shell = new BoundedCalls(kSlowCallLimit, {}, WorkerThreadScope);
+  if (ShellMayAskAbout(fs, link, target)) return ShellIconWithin(*shell, link);
   if (fs.Unreachable(link) || fs.Unreachable(target))
     WriteLog("the shell was not asked for the icon of " + link + ": its place does not answer");
   return nullptr;
@@ -295,7 +305,8 @@ bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, con
 }
 
 bool WriteShellIcon(const std::string& file, const std::string& dest) {
-  BitmapPtr picture = ShellIconBitmap(file);
+  const UniqueIcon icon = ShellIconHandle(file);
+  BitmapPtr picture = IconToBitmap(icon.get());
   return picture && !dest.empty() && SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
 }
 
