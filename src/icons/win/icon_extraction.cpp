@@ -21,6 +21,13 @@ namespace {
 
 constexpr int kLargestPicture = 8192;
 
+// The program's workers for the shell's icons, each call within the limit of an item's
+// questions. Never destroyed: a call past its limit may finish while the program ends.
+BoundedCalls& ShellWorkers() {
+  static BoundedCalls* const workers = new BoundedCalls(kSlowCallLimit, {}, WorkerThreadScope);
+  return *workers;
+}
+
 bool IsNumber(const std::string& text) {
   if (text.empty() || text.size() > 5) return false;
   for (char c : text)
@@ -210,9 +217,7 @@ BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIco
 }
 
 BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target) {
-  // Never destroyed: a call past its limit may finish while the program ends.
-  static BoundedCalls* const shell = new BoundedCalls(kSlowCallLimit, {}, WorkerThreadScope);
-  if (ShellMayAskAbout(fs, link, target)) return ShellIconWithin(*shell, link);
+  if (ShellMayAskAbout(fs, link, target)) return ShellIconWithin(ShellWorkers(), link);
   if (fs.Unreachable(link) || fs.Unreachable(target))
     WriteLog("the shell was not asked for the icon of " + link + ": its place does not answer");
   return nullptr;
@@ -305,8 +310,7 @@ bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, con
 }
 
 bool WriteShellIcon(const std::string& file, const std::string& dest) {
-  const UniqueIcon icon = ShellIconHandle(file);
-  BitmapPtr picture = IconToBitmap(icon.get());
+  BitmapPtr picture = ShellIconWithin(ShellWorkers(), file);
   return picture && !dest.empty() && SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
 }
 

@@ -72,7 +72,8 @@ bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::strin
 // groups, or −n for the group with identifier n) written as a PNG picture to `dest`. The
 // module is only ever opened as a data file, so no code of it runs.
 bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, const std::string& dest);
-// The shell's large icon of a file, folder or drive written as a PNG picture to `dest`.
+// The shell's large icon of a file, folder or drive written as a PNG picture to `dest`;
+// asked on a worker like ItemShellIcon, so a file the shell stalls on writes nothing.
 bool WriteShellIcon(const std::string& file, const std::string& dest);
 
 }  // namespace vek::win
