@@ -94,7 +94,7 @@ Program::Parts::Parts(AppContext& a, ProgramControl& program)
                                                  [this] { windows.ShowAbout(); }}),
       wizard(windows.modal(), [this] { return dock.hwnd(); },
              WizardDialog::Parts{a.model, services.items, a.prompt, windows.input(), trayHost, trayHost, a.folders,
-                              services.drives}) {
+                              services.drives, a.paths->fs()}) {
   trayHost.windows.showProperties = [this](int item, bool addMode) { properties.Show(item, addMode); };
   trayHost.windows.changeUserIdentity = [this] { userIdentity.Change(); };
   trayHost.windows.showSettings = [this] { settings.Show(); };

@@ -6,6 +6,7 @@
 #include "scratch_folder.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <set>
 #include <vector>
@@ -326,6 +327,21 @@ TEST(PictureTest, EncoderIdentifiersNameGdiplusEncoders) {
   EXPECT_TRUE(EncoderClsid(8) == CLSID_NULL);
   EXPECT_TRUE(EncoderClsid(-1) == CLSID_NULL);
   EXPECT_FALSE(EncoderClsid(0) == CLSID_NULL);
+}
+
+TEST(ShellIconTest, AnIconInTimeIsDrawnAndOnePastTheLimitGivesNothingAndIsDestroyedWhenItComes) {
+  UniqueKernelHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::atomic<HICON> made{nullptr};
+  BoundedCalls calls(std::chrono::milliseconds(300), {});
+  for (const bool stalls : {false, true})  // the second shell answers once the call has given up
+    EXPECT_EQ(ShellIconWithin(calls, "any", [&, stalls](const std::string&) {
+      if (stalls) WaitForSingleObject(release.get(), INFINITE);
+      return UniqueIcon(made = CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
+    }) == nullptr, stalls);
+  made = nullptr;
+  SetEvent(release.get());
+  for (int i = 0; i < 300 && (!made || UniqueIcon(CopyIcon(made))); ++i) Sleep(10);
+  EXPECT_TRUE(made && !UniqueIcon(CopyIcon(made)));
 }
 
 TEST(ResourceTest, ProgramResourcesAreFoundByNumberOrName) {

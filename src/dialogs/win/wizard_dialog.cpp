@@ -34,8 +34,8 @@ int ButtonOf(int id) {
   return -1;
 }
 
-bool FileExists(const std::string& path) {
-  return !path.empty() && GetFileAttributesW(win::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+bool FileExists(FileSystem& fs, const std::string& path) {
+  return !path.empty() && fs.Attributes(path) != attr::kInvalid;
 }
 
 // The folder as the tree shows it: without the trailing backslash, except on a root.
@@ -293,8 +293,8 @@ void WizardDialog::ShowEntryPicture() {
   if (shown >= 0 && shown < static_cast<int>(entries_.size())) {
     const ShortcutItem& item = parts_.model.Items[static_cast<size_t>(entries_[static_cast<size_t>(shown)].item)];
     for (const std::string& candidate : {item.CustomIconFile, item.IconFile})
-      if (!source && FileExists(candidate)) source = win::LoadPictureFile(candidate);
-    if (!source && FileExists(item.Link)) source = win::ShellIconBitmap(item.Link);
+      if (!source && FileExists(parts_.fs, candidate)) source = win::LoadPictureFile(candidate);
+    if (!source) source = win::ItemShellIcon(parts_.fs, item.Link, item.Target);
   }
   win::UniqueBitmap picture;
   if (source) {

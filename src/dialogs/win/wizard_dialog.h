@@ -15,6 +15,7 @@
 #include "dialogs/win/dialog.h"
 #include "dialogs/win/folder_reader.h"
 #include "dialogs/wizard.h"
+#include "platform/file_system.h"
 #include "platform/win/handles.h"
 
 namespace vek {
@@ -31,6 +32,9 @@ class WizardDialog : public win::Dialog {
     ItemImageSwap& images;
     const Folders& folders;
     Drives& drives;
+    // Asked whether the picture files and links of the preview exist; a network place
+    // that does not answer holds it up at most its time limit.
+    FileSystem& fs;
   };
   using ShowProperties = std::function<void(int item, bool addMode)>;
 

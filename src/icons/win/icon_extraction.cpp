@@ -13,12 +13,20 @@
 #include "platform/win/dib_section.h"
 #include "platform/win/handles.h"
 #include "platform/win/text_win.h"
+#include "platform/win/ui_thread.h"
 
 namespace vek::win {
 
 namespace {
 
 constexpr int kLargestPicture = 8192;
+
+// The program's workers for the shell's icons, each call within the limit of an item's
+// questions. Never destroyed: a call past its limit may finish while the program ends.
+BoundedCalls& ShellWorkers() {
+  static BoundedCalls* const workers = new BoundedCalls(kSlowCallLimit, {}, WorkerThreadScope);
+  return *workers;
+}
 
 bool IsNumber(const std::string& text) {
   if (text.empty() || text.size() > 5) return false;
@@ -191,18 +199,25 @@ BitmapPtr IconToBitmap(HICON icon) {
   return result ? std::move(result) : PlainIconBitmap(icon);
 }
 
-BitmapPtr ShellIconBitmap(const std::string& path) {
-  if (TrimFixed(path).empty()) return nullptr;
+UniqueIcon ShellIconHandle(const std::string& path) {
+  if (TrimFixed(path).empty()) return {};
   SHFILEINFOW info{};
-  if (!SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SYSICONINDEX))
+  if (!SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SYSICONINDEX)) return {};
+  return UniqueIcon(info.hIcon);
+}
+
+BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask) {
+  // The answer's slot outlives a call past the limit and destroys its icon with it.
+  std::optional<UniqueIcon> icon = calls.Run<UniqueIcon>([path, ask = std::move(ask)] { return ask(path); });
+  if (!icon) {
+    WriteLog("the shell gave no icon of " + path + " within " + std::to_string(calls.limit().count()) + " ms");
     return nullptr;
-  UniqueIcon icon(info.hIcon);
-  if (!icon) return nullptr;
-  return IconToBitmap(icon.get());
+  }
+  return IconToBitmap(icon->get());
 }
 
 BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target) {
-  if (ShellMayAskAbout(fs, link, target)) return ShellIconBitmap(link);
+  if (ShellMayAskAbout(fs, link, target)) return ShellIconWithin(ShellWorkers(), link);
   if (fs.Unreachable(link) || fs.Unreachable(target))
     WriteLog("the shell was not asked for the icon of " + link + ": its place does not answer");
   return nullptr;
@@ -295,7 +310,7 @@ bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, con
 }
 
 bool WriteShellIcon(const std::string& file, const std::string& dest) {
-  BitmapPtr picture = ShellIconBitmap(file);
+  BitmapPtr picture = ShellIconWithin(ShellWorkers(), file);
   return picture && !dest.empty() && SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
 }
 

@@ -7,12 +7,15 @@
 #include <objidl.h>  // before GDI+, which needs it and the lean Windows headers omit it
 #include <gdiplus.h>
 
+#include <functional>
 #include <string>
 
 #include "core/model.h"
 #include "core/paths.h"
 #include "icons/win/image_store.h"
+#include "launch/slow_calls.h"
 #include "platform/file_system.h"
+#include "platform/win/handles.h"
 
 namespace vek::win {
 
@@ -35,11 +38,21 @@ BitmapPtr LoadPictureBytes(const Bytes& bytes);
 
 // The icon as a 32-bit ARGB bitmap with its alpha channel; null on failure.
 BitmapPtr IconToBitmap(HICON icon);
-// The shell's large icon of a file, folder or drive; null when the shell gives none.
-BitmapPtr ShellIconBitmap(const std::string& path);
-// The shell's large icon of an item's `link`, which leads to `target`; null when the
-// shell gives none or is not asked because the link is missing or it or its target lies
-// in a network place that does not answer (asked through `fs`: see ShellMayAskAbout).
+// The shell's large icon of a file, folder or drive, asked on the calling thread (which
+// must have started OLE and may wait on the shell without a limit); empty when the shell
+// gives none.
+UniqueIcon ShellIconHandle(const std::string& path);
+// Asks for the icon of a path; the icon belongs to the caller.
+using ShellIconQuestion = std::function<UniqueIcon(const std::string& path)>;
+// The icon `ask` gives for `path`, asked on a worker of `calls` (whose threads start OLE
+// themselves) and waited for at most its limit; the bitmap is made on the calling thread,
+// which is the only one to touch GDI+. Null when no icon comes in time (logged); one that
+// comes too late is destroyed when it comes.
+BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask = ShellIconHandle);
+// The shell's large icon of an item's `link`, which leads to `target`, asked on a worker
+// within the limit of an item's questions; null when the shell gives none in time or is
+// not asked because the link is missing or it or its target lies in a network place that
+// does not answer (asked through `fs`: see ShellMayAskAbout).
 BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target);
 
 // Renders one bitmap-format icon image into a width × height PNG file: the alpha path
@@ -59,7 +72,8 @@ bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::strin
 // groups, or −n for the group with identifier n) written as a PNG picture to `dest`. The
 // module is only ever opened as a data file, so no code of it runs.
 bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, const std::string& dest);
-// The shell's large icon of a file, folder or drive written as a PNG picture to `dest`.
+// The shell's large icon of a file, folder or drive written as a PNG picture to `dest`;
+// asked on a worker like ItemShellIcon, so a file the shell stalls on writes nothing.
 bool WriteShellIcon(const std::string& file, const std::string& dest);
 
 }  // namespace vek::win

@@ -65,8 +65,9 @@ struct ImageLoader {
 };
 
 // Loads an item's picture into image index `index`: its custom icon file, else its icon
-// file, else the shell's icon for its link (not asked when the link is missing or lies,
-// or leads, in a network place that does not answer), whichever first gives a picture.
+// file, else the shell's icon for its link (asked on a worker within a time limit; not
+// asked when the link is missing or lies, or leads, in a network place that does not
+// answer), whichever first gives a picture.
 // Without one the item's ImageIndex becomes the fallback picture of its PathKind (40
 // blank shortcut, 41 application, 39 file). Group members and commands get the 32-pixel
 // variant only, the centre item the normal variant at the largest size, every other kind
