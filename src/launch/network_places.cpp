@@ -19,6 +19,15 @@ std::string DriveRootOf(const std::string& path) {
   return std::string(1, letter) + ":\\";
 }
 
+std::string ShellQuestionPlace(const std::string& path, const std::string& target) {
+  for (const std::string* file : {&target, &path}) {
+    std::string place = NetworkShareOf(*file);
+    if (place.empty()) place = DriveRootOf(*file);
+    if (!place.empty()) return place;
+  }
+  return {};
+}
+
 bool ShellMayAskAbout(FileSystem& fs, const std::string& path, const std::string& target) {
   if (path.empty() || fs.Attributes(path) == attr::kInvalid) return false;
   if (target.empty() || ToUpperAscii(target) == ToUpperAscii(path)) return true;

@@ -30,6 +30,9 @@ static_assert(kSlowCallLimit > kPlaceAnswerLimit, "a call must outlast one place
 std::string NetworkShareOf(const std::string& path);
 // "X:\" of a path on drive X, upper case; empty for any other path.
 std::string DriveRootOf(const std::string& path);
+// The place the shell waits on when asked about a file `path` that leads to `target`:
+// the target's share or drive when the target is a path, else the file's own.
+std::string ShellQuestionPlace(const std::string& path, const std::string& target);
 
 // Whether the shell may be asked for the icon of `path`, a file that leads to `target`
 // (a shortcut's icon is its target's, which the shell reads too): `path` exists and

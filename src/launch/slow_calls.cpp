@@ -73,6 +73,21 @@ bool BoundedCalls::Hand(std::function<void()> work, std::function<void()> finish
   return true;
 }
 
+void BoundedCalls::StuckPlaces::Enter(const std::string& place) {
+  std::lock_guard<std::mutex> lock(mutex);
+  ++count[place];
+}
+
+void BoundedCalls::StuckPlaces::Leave(const std::string& place) {
+  std::lock_guard<std::mutex> lock(mutex);
+  if (--count[place] <= 0) count.erase(place);
+}
+
+bool BoundedCalls::Stuck(const std::string& place) const {
+  std::lock_guard<std::mutex> lock(stuck_->mutex);
+  return stuck_->count.count(place) > 0;
+}
+
 PolledAnswer::PolledAnswer(std::function<std::optional<bool>()> probe, std::chrono::milliseconds interval,
                            ThreadSetup setup)
     : shared_(std::make_shared<Shared>()) {

@@ -7,9 +7,11 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 #include <utility>
 
@@ -35,10 +37,14 @@ class BoundedCalls {
   BoundedCalls& operator=(const BoundedCalls&) = delete;
 
   // The call's answer; empty when the limit passed first, the call threw or no thread
-  // could be started.
+  // could be started. With a `place` (a network share, a drive), a call is not even made
+  // while an earlier one about the same place is still stuck past its limit: whatever
+  // holds that one up would most likely hold this one up too, and cost another wait.
   template <typename T>
-  std::optional<T> Run(std::function<T()> call) {
+  std::optional<T> Run(std::function<T()> call, const std::string& place = {}) {
+    if (!place.empty() && Stuck(place)) return std::nullopt;
     auto slot = std::make_shared<Slot<T>>();
+    slot->place = place;
     const bool handed = Hand(
         [slot, call = std::move(call)] {
           std::optional<T> value;
@@ -49,9 +55,10 @@ class BoundedCalls {
           std::lock_guard<std::mutex> lock(slot->mutex);
           slot->value = std::move(value);
         },
-        [slot] {
+        [slot, stuck = stuck_] {
           std::lock_guard<std::mutex> lock(slot->mutex);
           slot->done = true;
+          if (slot->overdue) stuck->Leave(slot->place);
           slot->ready.notify_all();
         });
     if (!handed) return std::nullopt;
@@ -70,7 +77,11 @@ class BoundedCalls {
       }
     }
     --waiting_;
-    if (!slot->done) return std::nullopt;
+    if (!slot->done) {
+      slot->overdue = !slot->place.empty();
+      if (slot->overdue) stuck_->Enter(slot->place);
+      return std::nullopt;
+    }
     return std::move(slot->value);
   }
 
@@ -85,8 +96,19 @@ class BoundedCalls {
     std::mutex mutex;
     std::condition_variable ready;
     bool done = false;
+    bool overdue = false;  // counted among its place's stuck calls
+    std::string place;
     std::optional<T> value;
   };
+  // How many calls past their limit are still running, by place; shared with the calls,
+  // which may end after this object.
+  struct StuckPlaces {
+    std::mutex mutex;
+    std::map<std::string, int> count;
+    void Enter(const std::string& place);
+    void Leave(const std::string& place);
+  };
+  bool Stuck(const std::string& place) const;
   struct Workers;
   // Gives `work` (which catches everything itself) to an idle worker or to a new one;
   // false when no thread could be started. The worker counts itself idle again before it
@@ -97,6 +119,7 @@ class BoundedCalls {
   std::function<void()> whileWaiting_;
   ThreadSetup setup_;
   std::shared_ptr<Workers> workers_;
+  std::shared_ptr<StuckPlaces> stuck_ = std::make_shared<StuckPlaces>();
   std::atomic<int> waiting_{0};
 };
 

@@ -32,6 +32,9 @@ TEST(NetworkPlacesTest, ShareAndDriveRootOfAPath) {
     EXPECT_EQ(NetworkShareOf(c.path), c.share) << c.path;
     EXPECT_EQ(DriveRootOf(c.path), c.root) << c.path;
   }
+  // The shell waits on a shortcut's target: its place counts, else the shortcut's own.
+  EXPECT_EQ(ShellQuestionPlace("C:\\a.lnk", "\\\\s\\t\\x.exe"), "\\\\S\\T\\");
+  EXPECT_EQ(ShellQuestionPlace("d:\\a.url", "https://example.com/"), "D:\\");
 }
 
 // A drive letter mapped to a network place is one too: a wait, then absent for a while;

@@ -51,6 +51,21 @@ TEST(BoundedCallsTest, IdleWorkersAreReusedAndAStuckOneIsPassedBy) {
   EXPECT_EQ(*ended, 2);
 }
 
+// While a call about a place is stuck past its limit, the next about that place is not
+// even made; other places are, and the place is asked again once the stuck call ends.
+TEST(BoundedCallsTest, APlaceWithAStuckCallIsPassedOverUntilItEnds) {
+  BoundedCalls calls(100ms, nullptr);
+  auto gate = std::make_shared<Gate>();
+  auto made = std::make_shared<std::atomic<int>>(0);
+  auto ask = [made] { return ++*made; };
+  EXPECT_EQ(calls.Run<int>([gate] { gate->Wait(); return 0; }, "\\\\S\\A\\"), std::nullopt);
+  EXPECT_EQ(calls.Run<int>(ask, "\\\\S\\A\\"), std::nullopt);
+  EXPECT_EQ(calls.Run<int>(ask, "C:\\"), std::optional<int>(1));
+  gate->Open();
+  for (int i = 0; i < 500 && !calls.Run<int>(ask, "\\\\S\\A\\"); ++i) std::this_thread::sleep_for(10ms);
+  EXPECT_EQ(*made, 2);
+}
+
 TEST(PolledAnswerTest, AStalledProbeHoldsUpNeitherTheReaderNorTheOwner) {
   auto gate = std::make_shared<Gate>();
   auto polled = std::make_unique<PolledAnswer>(

@@ -206,18 +206,22 @@ UniqueIcon ShellIconHandle(const std::string& path) {
   return UniqueIcon(info.hIcon);
 }
 
-BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask) {
+BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask,
+                          const std::string& place) {
   // The answer's slot outlives a call past the limit and destroys its icon with it.
-  std::optional<UniqueIcon> icon = calls.Run<UniqueIcon>([path, ask = std::move(ask)] { return ask(path); });
+  std::optional<UniqueIcon> icon =
+      calls.Run<UniqueIcon>([path, ask = std::move(ask)] { return ask(path); }, place);
   if (!icon) {
-    WriteLog("the shell gave no icon of " + path + " within " + std::to_string(calls.limit().count()) + " ms");
+    WriteLog("the shell gave no icon of " + path + " within " + std::to_string(calls.limit().count()) +
+             " ms, or an earlier question about " + (place.empty() ? path : place) + " is still stuck");
     return nullptr;
   }
   return IconToBitmap(icon->get());
 }
 
 BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target) {
-  if (ShellMayAskAbout(fs, link, target)) return ShellIconWithin(ShellWorkers(), link);
+  if (ShellMayAskAbout(fs, link, target))
+    return ShellIconWithin(ShellWorkers(), link, ShellIconHandle, ShellQuestionPlace(link, target));
   if (fs.Unreachable(link) || fs.Unreachable(target))
     WriteLog("the shell was not asked for the icon of " + link + ": its place does not answer");
   return nullptr;
@@ -272,13 +276,22 @@ bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::strin
   return false;
 }
 
-bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, const std::string& dest) {
-  if (dest.empty()) return false;
+namespace {
+// The best image of a module's icon group, as its resource holds it.
+struct ModuleIconImage {
+  Bytes image;
+  int width = 0, height = 0;
+  bool alpha = false;
+};
+
+// Reads the image from the module's file, which may lie on a slow disk or network place:
+// done on a worker, and touches no GDI+.
+std::optional<ModuleIconImage> ReadModuleIconImage(const std::string& file, int iconIndex) {
   // Resources only: the module is mapped as a data file and an image resource, never
   // loaded to run, whatever file the user dropped.
   UniqueModule module(LoadLibraryExW(Wide(file).c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-  if (!module) return false;
+  if (!module) return std::nullopt;
 
   std::vector<std::string> names;
   if (iconIndex >= 0) {
@@ -295,22 +308,37 @@ bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, con
         reinterpret_cast<LONG_PTR>(&names));
   }
   const std::optional<std::string> group = ChooseIconGroupName(names, iconIndex);
-  if (!group) return false;
+  if (!group) return std::nullopt;
   const std::optional<IconGroupEntry> best =
       ChooseBestGroupEntry(ParseIconGroup(LoadResourceBytes(module.get(), "14", *group)));
-  if (!best) return false;
-  const Bytes image = LoadResourceBytes(module.get(), "3", std::to_string(best->id));
-  switch (PrepareIconPicture(fs, image, dest)) {
+  if (!best) return std::nullopt;
+  return ModuleIconImage{LoadResourceBytes(module.get(), "3", std::to_string(best->id)), best->width,
+                         best->height, best->bitCount >= 32};
+}
+}  // namespace
+
+bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, const std::string& dest) {
+  if (dest.empty()) return false;
+  const std::optional<std::optional<ModuleIconImage>> read =
+      ShellWorkers().Run<std::optional<ModuleIconImage>>(
+          [file, iconIndex] { return ReadModuleIconImage(file, iconIndex); }, ShellQuestionPlace(file, {}));
+  if (!read) {
+    WriteLog("the icon of " + file + " was not read within " + std::to_string(ShellWorkers().limit().count()) +
+             " ms, or an earlier question about its place is still stuck");
+    return false;
+  }
+  if (!*read) return false;
+  const ModuleIconImage& chosen = **read;
+  switch (PrepareIconPicture(fs, chosen.image, dest)) {
     case IconImageKind::kPng: return true;
-    case IconImageKind::kDib:
-      return RenderIconImage(image, best->width, best->height, best->bitCount >= 32, dest);
+    case IconImageKind::kDib: return RenderIconImage(chosen.image, chosen.width, chosen.height, chosen.alpha, dest);
     case IconImageKind::kUnusable: return false;
   }
   return false;
 }
 
 bool WriteShellIcon(const std::string& file, const std::string& dest) {
-  BitmapPtr picture = ShellIconWithin(ShellWorkers(), file);
+  BitmapPtr picture = ShellIconWithin(ShellWorkers(), file, ShellIconHandle, ShellQuestionPlace(file, {}));
   return picture && !dest.empty() && SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
 }
 

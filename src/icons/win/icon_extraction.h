@@ -47,12 +47,16 @@ using ShellIconQuestion = std::function<UniqueIcon(const std::string& path)>;
 // The icon `ask` gives for `path`, asked on a worker of `calls` (whose threads start OLE
 // themselves) and waited for at most its limit; the bitmap is made on the calling thread,
 // which is the only one to touch GDI+. Null when no icon comes in time (logged); one that
-// comes too late is destroyed when it comes.
-BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask = ShellIconHandle);
+// comes too late is destroyed when it comes. With a `place`, the shell is not asked while
+// an earlier question about that place is still stuck (see BoundedCalls::Run).
+BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask = ShellIconHandle,
+                          const std::string& place = {});
 // The shell's large icon of an item's `link`, which leads to `target`, asked on a worker
 // within the limit of an item's questions; null when the shell gives none in time or is
-// not asked because the link is missing or it or its target lies in a network place that
-// does not answer (asked through `fs`: see ShellMayAskAbout).
+// not asked because the link is missing, it or its target lies in a network place that
+// does not answer (asked through `fs`: see ShellMayAskAbout), or an earlier question about
+// the same place is still stuck, so that a page of items in a stalling place costs one
+// wait, not one each.
 BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target);
 
 // Renders one bitmap-format icon image into a width × height PNG file: the alpha path
@@ -70,7 +74,8 @@ bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::strin
 
 // The best icon of a program or library (icon group `iconIndex`: a position among its
 // groups, or −n for the group with identifier n) written as a PNG picture to `dest`. The
-// module is only ever opened as a data file, so no code of it runs.
+// module is only ever opened as a data file, so no code of it runs, and is read on a
+// worker like ItemShellIcon, so a file on a place that stalls writes nothing.
 bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, const std::string& dest);
 // The shell's large icon of a file, folder or drive written as a PNG picture to `dest`;
 // asked on a worker like ItemShellIcon, so a file the shell stalls on writes nothing.
