@@ -11,6 +11,24 @@ int ShowCommandForRunMode(int32_t runMode) {
   return show >= 1 && show <= 3 ? static_cast<int>(show) : 1;
 }
 
+std::string ShellFailureText(int code) {
+  switch (code) {
+    case 27:  // the association is incomplete
+    case 31:  // no association
+      return "No program is set to open it.";
+    case 5:
+      return "Access was denied.";
+    case 0:
+    case 8:
+      return "There is not enough memory.";
+    case 2:
+    case 3:
+      return "It, or the program that opens it, was not found.";
+    default:
+      return "The shell refused it (error " + std::to_string(code) + ").";
+  }
+}
+
 namespace {
 PromptRequest ShortcutProblem(std::string text) {
   PromptRequest request;

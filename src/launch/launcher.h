@@ -20,6 +20,10 @@ class ShellRunner {
                       const std::string& folder, int showCommand) = 0;
 };
 
+// Why the shell refused to open something, from its result code (32 or below), as a
+// sentence for the log or a message.
+std::string ShellFailureText(int code);
+
 // The show command for a stored window state: 1 normal, 2 minimised, 3 maximised; any
 // other stored value opens a normal window.
 int ShowCommandForRunMode(int32_t runMode);

@@ -1,4 +1,4 @@
-// The shell's windows as the real window manager lists them.
+// The shell as the real system answers: its windows, and what it refuses to open.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -21,6 +21,13 @@ TEST(ShellWindowsTest, ShowingTheTaskbarLeavesAnotherProgramsTopLevelButtonAlone
   win::Win32DesktopShell().SetTaskbarVisible(true);
   EXPECT_FALSE(IsWindowVisible(button)) << "another program's button was shown as the start button";
   DestroyWindow(button);
+}
+
+// A file that is not there is refused with a reason the log and the search box can name.
+TEST(ShellRunnerTest, AMissingFileIsRefusedWithItsReason) {
+  const int code = win::Win32ShellRunner().Execute("open", "C:\\no such folder\\no such file.exe", "", "", 1);
+  EXPECT_LE(code, 32);
+  EXPECT_EQ(ShellFailureText(code), "It, or the program that opens it, was not found.");
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "dialogs/win/about_dialog.h"
 
-#include <shellapi.h>
 
 #include <vector>
 
 #include "dialogs/win/dialog_ids.h"
+#include "launch/win/system_services_win.h"
 #include "platform/win/system_info_win.h"
 #include "platform/win/text_win.h"
 
@@ -72,7 +72,7 @@ bool AboutDialog::OnCommand(int id, int code) {
   if (code != STN_CLICKED || (id != IDC_ABOUT_WEB && id != IDC_ABOUT_MAIL)) return false;
   const std::string address =
       id == IDC_ABOUT_WEB ? std::string(kMakerWebsite) : std::string("mailto:") + kMakerSupport + "?subject=Help";
-  ShellExecuteW(hwnd(), L"open", win::Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  win::Win32ShellRunner().Execute("open", address, "", "", SW_SHOWNORMAL);  // a refusal is logged
   return true;
 }
 

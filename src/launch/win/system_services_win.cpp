@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "platform/log.h"
 #include "platform/win/message_loop.h"
 #include "text/text.h"
 #include "platform/win/text_win.h"
@@ -17,7 +18,9 @@ int Win32ShellRunner::Execute(const std::string& verb, const std::string& file,
   const HINSTANCE result = ShellExecuteW(nullptr, v.c_str(), f.empty() ? nullptr : f.c_str(),
                                          a.empty() ? nullptr : a.c_str(), d.empty() ? nullptr : d.c_str(),
                                          showCommand);
-  return static_cast<int>(reinterpret_cast<INT_PTR>(result));
+  const int code = static_cast<int>(reinterpret_cast<INT_PTR>(result));
+  if (code <= 32) WriteLog("the shell could not " + verb + " \"" + file + "\": " + ShellFailureText(code));
+  return code;
 }
 
 bool Win32RecycleBin::Query(RecycleBinInfo& info) {

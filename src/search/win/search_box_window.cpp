@@ -1,12 +1,12 @@
 #include "search/win/search_box_window.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <cstring>
 
 #include "core/settings_record.h"
 #include "icons/win/icon_extraction.h"
+#include "launch/win/system_services_win.h"
 #include "platform/log.h"
 #include "platform/win/text_win.h"
 
@@ -36,23 +36,6 @@ RECT RowCell(int engine) {
 
 bool Inside(const RECT& r, POINT p) { return PtInRect(&r, p) != FALSE; }
 
-std::string ShellErrorText(INT_PTR code) {
-  switch (code) {
-    case SE_ERR_NOASSOC:
-    case SE_ERR_ASSOCINCOMPLETE:
-      return "No program is set to open web addresses.";
-    case SE_ERR_ACCESSDENIED:
-      return "Access was denied.";
-    case SE_ERR_OOM:
-    case 0:
-      return "There is not enough memory.";
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      return "The program that opens web addresses was not found.";
-    default:
-      return "The shell refused the address (error " + std::to_string(code) + ").";
-  }
-}
 // `picture` as a 16 × 16 premultiplied 32-bit bitmap for a menu entry; null without one.
 win::UniqueBitmap MenuPicture(Gdiplus::Bitmap* picture) {
   constexpr int kSide = 16;
@@ -75,12 +58,9 @@ win::UniqueBitmap MenuPicture(Gdiplus::Bitmap* picture) {
 }  // namespace
 
 bool ShellAddressOpener::OpenAddress(const std::string& addressUtf8, std::string& reason) {
-  const std::wstring address = win::Wide(addressUtf8);
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  const int result = win::Win32ShellRunner().Execute("open", addressUtf8, "", "", SW_SHOWNORMAL);
   if (result > 32) return true;
-  reason = ShellErrorText(result);
-  WriteLog("web search: could not open " + addressUtf8 + ": " + reason);
+  reason = ShellFailureText(result);
   return false;
 }
 
