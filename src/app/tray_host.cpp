@@ -42,12 +42,7 @@ void AppTrayHost::SetDockState(DockState state) { p_.dock.controller().SetDockSt
 
 void AppTrayHost::ReturnKeyboard() { p_.dock.controller().ReturnKeyboard(); }
 
-void AppTrayHost::DockToBottom(bool quietly) {
-  if (!p_.dock.hwnd()) return;
-  UINT flags = SWP_NOMOVE | SWP_NOSIZE;
-  if (quietly) flags |= SWP_NOACTIVATE | SWP_NOSENDCHANGING;
-  SetWindowPos(p_.dock.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, flags);
-}
+void AppTrayHost::DockToBottom() { p_.dock.controller().ToBottomQuietly(); }
 
 void AppTrayHost::Activate(bool paintRing) { p_.dock.Activate(paintRing); }
 

@@ -51,7 +51,7 @@ class AppTrayHost : public TrayHost {
   void AltSpace() override;
   DockState CurrentDockState() override;
   void SetDockState(DockState state) override;
-  void DockToBottom(bool quietly) override;
+  void DockToBottom() override;
   void ReturnKeyboard() override;
   void Activate(bool paintRing) override;
   bool FadeEnabled() override;

@@ -156,6 +156,8 @@ class DockController : public DockCommands {
   void LeaveKeyMode() override;
   void SetDockState(DockState state) override;
   void ReturnKeyboard() override { window_.ReturnKeyboard(); }
+  // The dock behind all windows, leaving the keyboard where it is.
+  void ToBottomQuietly() { window_.ToBottom(true); }
   void Activate(bool paintRing) override;
   void RefreshRing() override;
   bool DockHidden() const override { return state_.DockHidden; }

@@ -8,10 +8,7 @@ void TrayCommands::Hotkey(int which) {
   switch (which) {
     case hotkey::kShowDock: ShowDockOrHide(); break;
     case hotkey::kSwitch: host_.SwitchDesktop(); break;
-    case hotkey::kMinimise:
-      host_.SetDockState(DockState::Minimised);
-      host_.DockToBottom(true);  // the program in use keeps the keyboard
-      break;
+    case hotkey::kMinimise: host_.SetDockState(DockState::Minimised); break;
     case hotkey::kSearch: ShowSearchBox(); break;
     default: break;
   }
@@ -34,11 +31,13 @@ void TrayCommands::ShowDockOrHide() {
 void TrayCommands::ShowSearchBox() {
   if (!host_.Windows().searchBox) return;
   host_.ShowSearchBox();
-  // The box keeps the keyboard: the dock, which would take it with the closing menu, is
-  // going behind all windows anyway.
+  // The box keeps the keyboard: the dock, which would take it with the closing menu, goes
+  // behind all windows without taking it (hiding does that too).
   if (host_.GroupMenuOpen()) host_.CloseGroupMenu(true);
-  host_.DockToBottom(true);
-  if (host_.AutoHide()) host_.SetDockState(DockState::Hidden);
+  if (host_.AutoHide())
+    host_.SetDockState(DockState::Hidden);
+  else
+    host_.DockToBottom();
 }
 
 void TrayCommands::TrayLeftClick() {

@@ -16,8 +16,8 @@ class TrayHost : public EditMenuHost, public ItemImageSwap {
   // 0 shown, 1 minimised, 2 hidden.
   virtual DockState CurrentDockState() = 0;
   virtual void SetDockState(DockState state) = 0;
-  // The dock behind all windows (quietly: without activating it).
-  virtual void DockToBottom(bool quietly) = 0;
+  // The dock behind all windows, without activating it.
+  virtual void DockToBottom() = 0;
   // The keyboard back to the window the dock took it from, if the dock still holds it.
   virtual void ReturnKeyboard() = 0;
   // Refreshes the ring's slots; with paintRing it also paints the plain ring and wakes

@@ -52,7 +52,7 @@ struct DockHost : TrayHost {
     dockState = state;
     keyMode = false;
   }
-  void DockToBottom(bool quietly) override { calls += quietly ? "bottom-quietly " : "bottom "; }
+  void DockToBottom() override { calls += "bottom-quietly "; }
   void ReturnKeyboard() override { calls += "return "; }
   void Activate(bool on) override { calls += on ? "focus " : "unfocus "; }
   bool FadeEnabled() override { return fade; }
@@ -110,10 +110,10 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
     DockState dockState;
     const char* calls;
   } cases[] = {
-      {"minimise", true, hotkey::kMinimise, false, false, false, DockState::Shown, "min1-fading bottom-quietly "},
+      {"minimise", true, hotkey::kMinimise, false, false, false, DockState::Shown, "min1-fading "},
       {"switch while a modal window is open", true, hotkey::kSwitch, true, false, false, DockState::Shown, "switch "},
       {"search box missing", true, hotkey::kSearch, false, false, false, DockState::Shown, ""},
-      {"search with auto-hide", true, hotkey::kSearch, false, true, true, DockState::Shown, "search bottom-quietly min2-fading "},
+      {"search with auto-hide", true, hotkey::kSearch, false, true, true, DockState::Shown, "search min2-fading "},
       {"Alt+Space over a modal window", true, hotkey::kShowDock, true, false, false, DockState::Shown, ""},
       {"exit with the dock shown", false, tray_entry::kExit, false, false, false, DockState::Shown, "unfocus pump exit "},
       {"exit with the dock hidden", false, tray_entry::kExit, false, false, false, DockState::Hidden, "exit "},
