@@ -18,7 +18,8 @@ case "$(readlink -f "$desktop")" in
   *) fail "the prefix's desktop leads outside the build folder: $(readlink -f "$desktop")" ;;
 esac
 
-remove_made() { rm -f "$desktop"/VekE2E*; }
+tick_folder="$WINEPREFIX/drive_c/VekE2E ✓"
+remove_made() { rm -rf "$desktop"/VekE2E* "$tick_folder"; }
 at_exit remove_made
 
 # The Linux path of a Windows path on drive C: of the prefix.
@@ -37,6 +38,11 @@ remove_made
 mkdir -p "$desktop" "$work"
 "$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Marker.lnk" "$marker_win" 'alpha "two words"' \
   "$work_win" "$(winpath "$VEK_EXE")" 0 || fail "could not make the shortcut file"
+# A target whose name the code page cannot hold, which Wine's link file keeps whole only
+# in its item list.
+mkdir -p "$tick_folder"
+"$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Tick.lnk" 'C:\VekE2E ✓\marker.exe' "" "" "" 0 &&
+  cp "$MARKER_EXE" "$tick_folder/marker.exe" || fail "could not make the shortcut to a folder named with ✓"
 printf '[InternetShortcut]\r\nURL=https://example.org/\r\nIconFile=C:\\windows\\system32\\shell32.dll\r\nIconIndex=13\r\n' \
   >"$desktop/VekE2E Site.url"
 printf '[InternetShortcut]\r\nURL=https://example.org/plain\r\n' >"$desktop/VekE2E Plain.url"
@@ -62,6 +68,10 @@ problem=$(picture_distance "$picture_file" "$art/SysIcons/Problem.png")
 echo "shortcut picture: distance $own to the program icon, $problem to the Problem picture"
 near "$own" 0.1 || fail "the shortcut's picture is not its icon location's ($own)"
 near "$own" "$problem" || fail "the shortcut's picture is nearer the Problem picture"
+
+# Its target is never stored with "?" for the character: the item names the shortcut.
+IFS='|' read -r _ link target _ _ <<<"$(member "VekE2E Tick")"
+[ "$target" = "$link" ] || fail "the shortcut to a folder named with ✓ has the target $target"
 
 IFS='|' read -r _ _ target _ picture <<<"$(member "VekE2E Site.url")"
 [ "$target" = "https://example.org/" ] || fail "Internet shortcut target: $target"

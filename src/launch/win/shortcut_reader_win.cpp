@@ -7,8 +7,10 @@
 #include <shlobj.h>
 
 #include <exception>
+#include <memory>
 #include <vector>
 
+#include "launch/network_places.h"
 #include "platform/log.h"
 #include "text/text.h"
 #include "platform/win/com_values.h"
@@ -227,6 +229,48 @@ std::optional<LinkFields> ReadThroughShellLink(const std::string& linkPath) {
   return fields;
 }
 
+// Whether a target read from a link lost characters on the way: a file path never holds
+// "?" (beyond the "\\?\" prefix), which is what a character without a place in the
+// ANSI code page turns into where a shell keeps or hands on the path in that form.
+bool LostCharacters(const std::string& target) {
+  const bool filePath = !DriveRootOf(target).empty() || target.rfind("\\\\", 0) == 0;
+  return filePath && target.find('?', target.rfind("\\\\?\\", 0) == 0 ? 4 : 0) != std::string::npos;
+}
+
+// The link's target as its item ID list names it, which keeps every character; empty
+// when the list names no file system path.
+std::string TargetFromIdList(const std::string& linkPath) {
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, file.put_void())) ||
+      FAILED(file->Load(Wide(linkPath).c_str(), STGM_READ)))
+    return {};
+  PIDLIST_ABSOLUTE list = nullptr;
+  if (FAILED(link->GetIDList(&list))) return {};
+  const std::unique_ptr<ITEMIDLIST_ABSOLUTE, decltype(&CoTaskMemFree)> owned(list, &CoTaskMemFree);
+  wchar_t path[MAX_PATH] = {};
+  if (!owned || !SHGetPathFromIDListW(owned.get(), path)) return {};
+  return Utf8(path);
+}
+
+std::optional<LinkFields> ReadLink(const std::string& linkPath, ShortcutReader::Route route) {
+  using Route = ShortcutReader::Route;
+  std::optional<LinkFields> fields;
+  switch (route) {
+    case Route::kShellAutomation: fields = ReadThroughShellAutomation(linkPath); break;
+    case Route::kScripting: fields = ReadThroughScripting(linkPath); break;
+    case Route::kShellLink: fields = ReadThroughShellLink(linkPath); break;
+  }
+  if (fields && LostCharacters(fields->target)) {
+    std::string whole = TargetFromIdList(linkPath);
+    WriteLog("shortcut " + linkPath + ": its target came as " + fields->target +
+             (whole.empty() ? ", and its item list names none" : "; its item list names " + whole));
+    if (!whole.empty()) fields->target = std::move(whole);
+  }
+  return fields;
+}
+
 }  // namespace
 
 std::optional<LinkFields> Win32ShortcutReader::Read(const std::string& linkPath, Route route) {
@@ -234,11 +278,7 @@ std::optional<LinkFields> Win32ShortcutReader::Read(const std::string& linkPath,
     // An Internet shortcut is a small text file that every route reads alike: the
     // automation objects know only its address, not its own picture.
     if (LastFourUpper(linkPath) == ".URL") return ReadInternetShortcut(linkPath);
-    switch (route) {
-      case Route::kShellAutomation: return ReadThroughShellAutomation(linkPath);
-      case Route::kScripting: return ReadThroughScripting(linkPath);
-      case Route::kShellLink: return ReadThroughShellLink(linkPath);
-    }
+    return ReadLink(linkPath, route);
   } catch (const std::exception& e) {
     WriteLog("shortcut " + linkPath + ": reading failed, " + e.what());
   } catch (...) {
