@@ -19,13 +19,9 @@ std::string DriveRootOf(const std::string& path) {
   return std::string(1, letter) + ":\\";
 }
 
-std::string ShellQuestionPlace(const std::string& path, const std::string& target) {
-  for (const std::string* file : {&target, &path}) {
-    std::string place = NetworkShareOf(*file);
-    if (place.empty()) place = DriveRootOf(*file);
-    if (!place.empty()) return place;
-  }
-  return {};
+std::string ShellQuestionPlace(FileSystem& fs, const std::string& path, const std::string& target) {
+  std::string place = fs.NetworkPlaceOf(target);
+  return place.empty() ? fs.NetworkPlaceOf(path) : place;
 }
 
 bool ShellMayAskAbout(FileSystem& fs, const std::string& path, const std::string& target) {

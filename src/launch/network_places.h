@@ -30,9 +30,9 @@ static_assert(kSlowCallLimit > kPlaceAnswerLimit, "a call must outlast one place
 std::string NetworkShareOf(const std::string& path);
 // "X:\" of a path on drive X, upper case; empty for any other path.
 std::string DriveRootOf(const std::string& path);
-// The place the shell waits on when asked about a file `path` that leads to `target`:
-// the target's share or drive when the target is a path, else the file's own.
-std::string ShellQuestionPlace(const std::string& path, const std::string& target);
+// The network place the shell waits on when asked about a file `path` that leads to
+// `target`: the target's when it lies in one, else the file's own; empty for local files.
+std::string ShellQuestionPlace(FileSystem& fs, const std::string& path, const std::string& target);
 
 // Whether the shell may be asked for the icon of `path`, a file that leads to `target`
 // (a shortcut's icon is its target's, which the shell reads too): `path` exists and
@@ -50,6 +50,7 @@ class NetworkPlacesFileSystem : public FileSystem {
 
   uint32_t Attributes(const std::string& path) override;
   bool Unreachable(const std::string& path) override;
+  std::string NetworkPlaceOf(const std::string& path) override { return PlaceOf(path, false); }
   bool ReadAll(const std::string& path, Bytes& out) override { return inner_.ReadAll(path, out); }
   bool ReadRange(const std::string& path, uint64_t offset, size_t count, Bytes& out) override {
     return inner_.ReadRange(path, offset, count, out);

@@ -53,6 +53,9 @@ class FileSystem {
   // True when the place holding `path` (a network place) did not answer lately, so that
   // its absence says nothing about the file.
   virtual bool Unreachable(const std::string& /*path*/) { return false; }
+  // The network place holding `path` ("\\SERVER\SHARE\" or a mapped drive's "X:\") as
+  // far as known without asking; empty for a local path.
+  virtual std::string NetworkPlaceOf(const std::string& /*path*/) { return {}; }
 };
 
 }  // namespace vek

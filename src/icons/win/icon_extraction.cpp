@@ -221,7 +221,7 @@ BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIco
 
 BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target) {
   if (ShellMayAskAbout(fs, link, target))
-    return ShellIconWithin(ShellWorkers(), link, ShellIconHandle, ShellQuestionPlace(link, target));
+    return ShellIconWithin(ShellWorkers(), link, ShellIconHandle, ShellQuestionPlace(fs, link, target));
   if (fs.Unreachable(link) || fs.Unreachable(target))
     WriteLog("the shell was not asked for the icon of " + link + ": its place does not answer");
   return nullptr;
@@ -321,10 +321,9 @@ bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, con
   if (dest.empty()) return false;
   const std::optional<std::optional<ModuleIconImage>> read =
       ShellWorkers().Run<std::optional<ModuleIconImage>>(
-          [file, iconIndex] { return ReadModuleIconImage(file, iconIndex); }, ShellQuestionPlace(file, {}));
+          [file, iconIndex] { return ReadModuleIconImage(file, iconIndex); });
   if (!read) {
-    WriteLog("the icon of " + file + " was not read within " + std::to_string(ShellWorkers().limit().count()) +
-             " ms, or an earlier question about its place is still stuck");
+    WriteLog("the icon of " + file + " was not read within " + std::to_string(ShellWorkers().limit().count()) + " ms");
     return false;
   }
   if (!*read) return false;
@@ -338,7 +337,7 @@ bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, con
 }
 
 bool WriteShellIcon(const std::string& file, const std::string& dest) {
-  BitmapPtr picture = ShellIconWithin(ShellWorkers(), file, ShellIconHandle, ShellQuestionPlace(file, {}));
+  BitmapPtr picture = ShellIconWithin(ShellWorkers(), file);
   return picture && !dest.empty() && SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
 }
 

@@ -55,8 +55,8 @@ BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIco
 // within the limit of an item's questions; null when the shell gives none in time or is
 // not asked because the link is missing, it or its target lies in a network place that
 // does not answer (asked through `fs`: see ShellMayAskAbout), or an earlier question about
-// the same place is still stuck, so that a page of items in a stalling place costs one
-// wait, not one each.
+// the same network place is still stuck, so that a page of items in a stalling place
+// costs one wait, not one each.
 BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target);
 
 // Renders one bitmap-format icon image into a width × height PNG file: the alpha path
