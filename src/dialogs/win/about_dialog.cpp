@@ -1,6 +1,5 @@
 #include "dialogs/win/about_dialog.h"
 
-
 #include <vector>
 
 #include "dialogs/win/dialog_ids.h"

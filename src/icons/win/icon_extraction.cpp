@@ -212,8 +212,8 @@ BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIco
   std::optional<UniqueIcon> icon =
       calls.Run<UniqueIcon>([path, ask = std::move(ask)] { return ask(path); }, place);
   if (!icon) {
-    WriteLog("the shell gave no icon of " + path + " within " + std::to_string(calls.limit().count()) +
-             " ms, or an earlier question about " + (place.empty() ? path : place) + " is still stuck");
+    WriteLog("the shell gave no icon of " + path + " within " + std::to_string(calls.limit().count()) + " ms" +
+             (place.empty() ? "" : ", or an earlier question about " + place + " is still stuck"));
     return nullptr;
   }
   return IconToBitmap(icon->get());
