@@ -82,7 +82,8 @@ case "$picture" in *\\SysIcons\\Internet.png) ;; *) fail "plain Internet shortcu
 
 # A click on the shortcut on the ring reads it and starts its program with its arguments
 # in its working folder.
-vekseed --item "4|Marker link|$link_win" || fail "could not prepare the configuration"
+vekseed --item "4|Marker link|$link_win" --item "5|Tick link|${link_win/Marker/Tick}" ||
+  fail "could not prepare the configuration"
 rm -f "$marker_txt"
 start_dock
 read -r x4 y4 <<<"$(slot 4)"
@@ -93,5 +94,8 @@ poll 15 test -s "$marker_txt" || fail "the click did not start the shortcut's pr
 grep -qx "arg=alpha" "$marker_txt" && grep -qx "arg=two words" "$marker_txt" ||
   fail "arguments lost: $(cat "$marker_txt")"
 grep -qix "folder=${work_win//\\/\\\\}" "$marker_txt" || fail "working folder: $(cat "$marker_txt")"
+# The shortcut to the folder named with ✓ starts its program too (which writes beside itself).
+read -r x5 y5 <<<"$(slot 5)"
+click_until "$x5" "$y5" test -s "$tick_folder/marker.txt" || fail "the shortcut to a folder named with ✓ did not start"
 stop_dock
 echo "shortcut e2e passed"
