@@ -41,7 +41,7 @@ mkdir -p "$desktop" "$work"
 # A target whose name the code page cannot hold, which Wine's link file keeps whole only
 # in its item list.
 mkdir -p "$tick_folder"
-"$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Tick.lnk" 'C:\VekE2E ✓\marker.exe' "" "" "" 0 &&
+LC_ALL=C.UTF-8 "$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Tick.lnk" 'C:\VekE2E ✓\marker.exe' "" "" "" 0 &&
   cp "$MARKER_EXE" "$tick_folder/marker.exe" || fail "could not make the shortcut to a folder named with ✓"
 printf '[InternetShortcut]\r\nURL=https://example.org/\r\nIconFile=C:\\windows\\system32\\shell32.dll\r\nIconIndex=13\r\n' \
   >"$desktop/VekE2E Site.url"
