@@ -77,5 +77,9 @@ poll 5 eval '! underlined' || fail "the web link stays underlined with the point
 click_at $((left + 120)) "$mid"
 poll 15 test -s "$marker_txt" || fail "the web link did not open the http handler"
 grep -q "kestrovan.com" "$marker_txt" || fail "the handler got: $(cat "$marker_txt")"
+# The started handler took the foreground, as a browser would; once it has ended, the
+# user clicks the box (above the link) to come back to it before pressing Return.
+poll 15 eval '! pgrep -x marker.exe >/dev/null' || fail "the http handler did not end"
+click_at $((left + 120)) $((top - 25))
 press_until "About VEK Desktop" Return title_gone "About VEK Desktop" || fail "Return did not close the About box"
 echo "dialogs e2e passed"
