@@ -8,7 +8,7 @@ packages=(
   mingw-w64 wine64
   xvfb xcompmgr xdotool x11-utils x11-xserver-utils imagemagick
   fonts-liberation fonts-wine fonts-dejavu-core
-  librsvg2-bin python3
+  librsvg2-bin python3 procps
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -79,6 +79,7 @@ poll 15 test -s "$marker_txt" || fail "the web link did not open the http handle
 grep -q "kestrovan.com" "$marker_txt" || fail "the handler got: $(cat "$marker_txt")"
 # The started handler took the foreground, as a browser would; once it has ended, the
 # user clicks the box (above the link) to come back to it before pressing Return.
+command -v pgrep >/dev/null || fail "pgrep is missing: tools/setup.sh installs procps"
 poll 15 eval '! pgrep -x marker.exe >/dev/null' || fail "the http handler did not end"
 click_at $((left + 120)) $((top - 25))
 press_until "About VEK Desktop" Return title_gone "About VEK Desktop" || fail "Return did not close the About box"
