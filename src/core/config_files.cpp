@@ -8,17 +8,13 @@ namespace vek {
 
 namespace {
 
-bool Exists(FileSystem& fs, const std::string& path) {
-  return fs.Attributes(path) != attr::kInvalid;
-}
-
 std::string TwinOf(const std::string& file) { return file + ".bak"; }
 
 // Writes a configuration file through its twin: the old twin goes, the new content is
 // written to the twin, then a copy of it replaces the file in one rename.
 bool WriteThroughTwin(FileSystem& fs, const std::string& file, const Bytes& bytes) {
   const std::string twin = TwinOf(file);
-  if (Exists(fs, twin) && !fs.Delete(twin)) return false;
+  if (fs.Exists(twin) && !fs.Delete(twin)) return false;
   if (!fs.WriteAll(twin, bytes)) {
     fs.Delete(twin);  // a partial twin must not stand in for the file later
     return false;
@@ -32,7 +28,7 @@ bool WriteThroughTwin(FileSystem& fs, const std::string& file, const Bytes& byte
 bool RemakeUserFolders(FileSystem& fs, const Folders& folders) {
   bool made = false;
   for (const std::string* folder : {&folders.UserDir, &folders.IconDir})
-    if (!folder->empty() && !Exists(fs, *folder)) made |= fs.CreateFolder(*folder);
+    if (!folder->empty() && !fs.Exists(*folder)) made |= fs.CreateFolder(*folder);
   return made;
 }
 
@@ -51,9 +47,9 @@ enum class ReadOutcome { kMissing, kUnreadable, kRead };
 ReadOutcome ReadConfigFile(FileSystem& fs, const std::string& file, Bytes& data,
                            std::string& readPath) {
   readPath = file;
-  if (!Exists(fs, file)) {
+  if (!fs.Exists(file)) {
     const std::string twin = TwinOf(file);
-    if (!Exists(fs, twin)) return ReadOutcome::kMissing;
+    if (!fs.Exists(twin)) return ReadOutcome::kMissing;
     if (!fs.Copy(twin, file)) readPath = twin;
   }
   return fs.ReadAll(readPath, data) ? ReadOutcome::kRead : ReadOutcome::kUnreadable;
@@ -91,7 +87,7 @@ std::string PreserveUnreadableFile(FileSystem& fs, const std::string& file) {
   constexpr int kMaxCopies = 99;
   for (int n = 1; n <= kMaxCopies; ++n) {
     const std::string copy = n == 1 ? file + ".bad" : file + "." + std::to_string(n) + ".bad";
-    if (Exists(fs, copy)) {
+    if (fs.Exists(copy)) {
       Bytes held;
       if (readable && fs.ReadAll(copy, held) && held == data) return copy;  // already kept
       continue;
@@ -135,7 +131,7 @@ bool ReadSettingsFile(Model& model, ConfigIo& io, const SettingsScreen& screen) 
   // The centre item shows the user's picture when there is one.
   if (!model.Items.empty()) {
     model.Items[pool::kCentre].IconFile =
-        Exists(io.fs, io.folders.UserIconFile) ? io.folders.UserIconFile : std::string();
+        io.fs.Exists(io.folders.UserIconFile) ? io.folders.UserIconFile : std::string();
   }
   return true;
 }

@@ -134,11 +134,7 @@ std::string ItemProperties::PictureFile() {
   return paths_.FileExists(icon, false) ? icon : std::string();
 }
 
-std::string ItemProperties::ExistingLink() {
-  if (edited_.newMember) return {};
-  std::string link = item().Link;
-  return paths_.FileExists(link, false) ? link : std::string();
-}
+std::string ItemProperties::ShellIconLink() { return edited_.newMember ? std::string() : item().Link; }
 
 bool ItemProperties::Ask(const char* text, const char* title, bool defaultNo) {
   PromptRequest q{text, title, PromptIcon::kQuestion, PromptButtons::kYesNo, defaultNo, !defaultNo};

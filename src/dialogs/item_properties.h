@@ -98,8 +98,9 @@ class ItemProperties {
   // The picture file the dialog shows: the custom icon when it exists, else the icon
   // file when it exists; empty when neither does (the link's shell icon is shown then).
   std::string PictureFile();
-  // The item's link when it exists, for the shell icon.
-  std::string ExistingLink();
+  // The item's link, whose shell icon is shown without a picture file; empty for a new
+  // member. Whether it exists is asked with the icon (see ItemShellIcon).
+  std::string ShellIconLink();
 
   // Each action below changes the model, refreshes the ring and saves at once; true when
   // something changed and the dialog must show the item again.

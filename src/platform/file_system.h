@@ -56,6 +56,9 @@ class FileSystem {
   // The network place holding `path` ("\\SERVER\SHARE\" or a mapped drive's "X:\") as
   // far as known without asking; empty for a local path.
   virtual std::string NetworkPlaceOf(const std::string& /*path*/) { return {}; }
+
+  // Whether a file or folder exists at `path`; false for an empty path.
+  bool Exists(const std::string& path) { return !path.empty() && Attributes(path) != attr::kInvalid; }
 };
 
 }  // namespace vek

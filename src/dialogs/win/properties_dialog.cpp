@@ -91,7 +91,7 @@ void PropertiesDialog::DrawVekIcon() {
   if (!file.empty()) {
     picture_ = win::LoadPictureFile(file);
   } else if (props_) {
-    const std::string link = props_->ExistingLink();
+    const std::string link = props_->ShellIconLink();
     if (!link.empty())
       picture_ = win::ItemShellIcon(services_.paths.fs(), link, services_.model.Items[props_->slot()].Target);
   }

@@ -34,9 +34,6 @@ int ButtonOf(int id) {
   return -1;
 }
 
-bool FileExists(FileSystem& fs, const std::string& path) {
-  return !path.empty() && fs.Attributes(path) != attr::kInvalid;
-}
 
 // The folder as the tree shows it: without the trailing backslash, except on a root.
 std::string Caption(const std::string& path) {
@@ -293,7 +290,7 @@ void WizardDialog::ShowEntryPicture() {
   if (shown >= 0 && shown < static_cast<int>(entries_.size())) {
     const ShortcutItem& item = parts_.model.Items[static_cast<size_t>(entries_[static_cast<size_t>(shown)].item)];
     for (const std::string& candidate : {item.CustomIconFile, item.IconFile})
-      if (!source && FileExists(parts_.fs, candidate)) source = win::LoadPictureFile(candidate);
+      if (!source && parts_.fs.Exists(candidate)) source = win::LoadPictureFile(candidate);
     if (!source) source = win::ItemShellIcon(parts_.fs, item.Link, item.Target);
   }
   win::UniqueBitmap picture;

@@ -277,7 +277,8 @@ bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::strin
 }
 
 namespace {
-// The best image of a module's icon group, as its resource holds it.
+// The best image of a module's icon group, as its resource holds it; no bytes when the
+// module has no icon or cannot be read.
 struct ModuleIconImage {
   Bytes image;
   int width = 0, height = 0;
@@ -286,12 +287,12 @@ struct ModuleIconImage {
 
 // Reads the image from the module's file, which may lie on a slow disk or network place:
 // done on a worker, and touches no GDI+.
-std::optional<ModuleIconImage> ReadModuleIconImage(const std::string& file, int iconIndex) {
+ModuleIconImage ReadModuleIconImage(const std::string& file, int iconIndex) {
   // Resources only: the module is mapped as a data file and an image resource, never
   // loaded to run, whatever file the user dropped.
   UniqueModule module(LoadLibraryExW(Wide(file).c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-  if (!module) return std::nullopt;
+  if (!module) return {};
 
   std::vector<std::string> names;
   if (iconIndex >= 0) {
@@ -308,10 +309,10 @@ std::optional<ModuleIconImage> ReadModuleIconImage(const std::string& file, int 
         reinterpret_cast<LONG_PTR>(&names));
   }
   const std::optional<std::string> group = ChooseIconGroupName(names, iconIndex);
-  if (!group) return std::nullopt;
+  if (!group) return {};
   const std::optional<IconGroupEntry> best =
       ChooseBestGroupEntry(ParseIconGroup(LoadResourceBytes(module.get(), "14", *group)));
-  if (!best) return std::nullopt;
+  if (!best) return {};
   return ModuleIconImage{LoadResourceBytes(module.get(), "3", std::to_string(best->id)), best->width,
                          best->height, best->bitCount >= 32};
 }
@@ -319,15 +320,14 @@ std::optional<ModuleIconImage> ReadModuleIconImage(const std::string& file, int 
 
 bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, const std::string& dest) {
   if (dest.empty()) return false;
-  const std::optional<std::optional<ModuleIconImage>> read =
-      ShellWorkers().Run<std::optional<ModuleIconImage>>(
-          [file, iconIndex] { return ReadModuleIconImage(file, iconIndex); });
+  const std::optional<ModuleIconImage> read =
+      ShellWorkers().Run<ModuleIconImage>([file, iconIndex] { return ReadModuleIconImage(file, iconIndex); });
   if (!read) {
     WriteLog("the icon of " + file + " was not read within " + std::to_string(ShellWorkers().limit().count()) + " ms");
     return false;
   }
-  if (!*read) return false;
-  const ModuleIconImage& chosen = **read;
+  const ModuleIconImage& chosen = *read;
+  if (chosen.image.empty()) return false;
   switch (PrepareIconPicture(fs, chosen.image, dest)) {
     case IconImageKind::kPng: return true;
     case IconImageKind::kDib: return RenderIconImage(chosen.image, chosen.width, chosen.height, chosen.alpha, dest);

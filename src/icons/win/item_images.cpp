@@ -10,14 +10,6 @@
 
 namespace vek::win {
 
-namespace {
-
-bool Exists(FileSystem& fs, const std::string& path) {
-  return !path.empty() && fs.Attributes(path) != attr::kInvalid;
-}
-
-}  // namespace
-
 PassPictures::PassPictures(const Model& model) {
   std::vector<int> indices = RingItems(model);
   for (int i = pool::kFileImage; i <= pool::kGroupImage; ++i) indices.push_back(i);
@@ -62,8 +54,8 @@ void LoadItemIcon(ImageLoader& l, int index) {
     return own.get();
   };
   Gdiplus::Bitmap* picture = nullptr;
-  if (Exists(l.fs, custom)) picture = load(custom);
-  if (!picture && Exists(l.fs, iconFile)) picture = load(iconFile);
+  if (l.fs.Exists(custom)) picture = load(custom);
+  if (!picture && l.fs.Exists(iconFile)) picture = load(iconFile);
   if (!picture && !link.empty()) {
     own = std::shared_ptr<Gdiplus::Bitmap>(ItemShellIcon(l.fs, link, item.Target));
     picture = own.get();
@@ -147,7 +139,7 @@ void LoadCentreImage(ImageLoader& l) {
   ShortcutItem& centre = l.model.Items[pool::kCentre];
   const std::string own = centre.IconFile;
   BitmapPtr picture;
-  if (Exists(l.fs, own)) picture = LoadPictureFile(own);
+  if (l.fs.Exists(own)) picture = LoadPictureFile(own);
   if (!picture) picture = LoadPictureBytes(LoadResourceBytes(l.resources, "CUSTOM", "LOGO"));
   l.images.ReleaseItemImages(pool::kCentre);
   if (!picture) return;
