@@ -5,6 +5,7 @@
 #include "core/group_title.h"
 #include "core/icon_files.h"
 #include "core/pool_ops.h"
+#include "core/stored_text.h"
 #include "dock/drop_controller.h"
 #include "text/text.h"
 
@@ -105,6 +106,7 @@ ItemProperties::ItemProperties(const PropertiesServices& s, int slot, bool addMo
       paths_(s.paths),
       folders_(s.folders),
       prompt_(s.prompt),
+      codec_(s.codec),
       host_(s.host),
       slot_(std::clamp(slot, 0, static_cast<int>(s.model.Items.size()) - 1)),
       edited_(EditedItemOf(s.model.Items[slot_].Kind, addMode)),
@@ -281,23 +283,34 @@ void ItemProperties::ResetIcon() {
   Changed();
 }
 
-bool ItemProperties::Accept(const PropertiesFields& typed) {
-  if (edited_.newMember) return true;
+PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
+  if (edited_.newMember) return PropertiesAccepted::kStored;
   ShortcutItem& it = item();
+  const std::string title = TrimFixed(CutToCharacters(typed.title, width::kTitle));
+  const std::string arguments = TrimFixed(CutToCharacters(typed.arguments, width::kArguments));
+  const std::string target = TrimFixed(CutToCharacters(typed.target, width::kTarget));
+  // A text the file would keep with "?" for some characters is refused before anything
+  // changes, so the user can type it again in the window still open.
+  for (const std::string* text : {&title, &target, &arguments}) {
+    if (const auto message = UnstorableTextMessage(*text, codec_)) {
+      prompt_.Warn(*message);
+      return PropertiesAccepted::kTextRefused;
+    }
+  }
   // A typed link counts only when it names something that exists; one the files cannot
   // store is refused as item creation refuses it, and the item keeps its link.
   std::string link = TrimFixed(typed.link);
   if (link != it.Link && paths_.FileExists(link, false)) {
-    if (!items_.CheckStorable(link)) return false;
+    if (!items_.CheckStorable(link)) return PropertiesAccepted::kLinkRefused;
     it.Link = link;
   }
-  it.Title = TrimFixed(CutToCharacters(typed.title, width::kTitle));
+  it.Title = title;
   it.RunMode = std::clamp(typed.runMode, 0, 2);
-  it.Arguments = TrimFixed(CutToCharacters(typed.arguments, width::kArguments));
-  it.Target = TrimFixed(CutToCharacters(typed.target, width::kTarget));
+  it.Arguments = arguments;
+  it.Target = target;
   host_.SaveMenu();
   host_.RefreshRing();
-  return true;
+  return PropertiesAccepted::kStored;
 }
 
 }  // namespace vek

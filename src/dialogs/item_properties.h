@@ -14,6 +14,7 @@
 #include "dialogs/file_dialog_request.h"
 #include "icons/item_creation.h"
 #include "icons/item_pictures.h"
+#include "platform/ansi_codec.h"
 #include "platform/prompt.h"
 
 namespace vek {
@@ -78,7 +79,15 @@ struct PropertiesServices {
   PathTools& paths;
   const Folders& folders;
   UserPrompt& prompt;
+  AnsiCodec& codec;  // tells which typed texts the configuration file can keep
   DialogHost& host;
+};
+
+// What OK did with the typed fields.
+enum class PropertiesAccepted {
+  kStored,
+  kLinkRefused,  // the typed link exists but the file cannot store it; the user was told
+  kTextRefused,  // a typed title, target or arguments the file cannot keep; the user was told
 };
 
 class ItemProperties {
@@ -117,9 +126,9 @@ class ItemProperties {
   // the new one exists. False, with the message "Change icon failed", when it cannot be.
   bool ChangeIcon(const std::string& file);
   void ResetIcon();
-  // OK: stores the typed fields and saves. False, with the item's link unchanged and the
-  // user told, when the typed link exists but the files cannot store it.
-  bool Accept(const PropertiesFields& typed);
+  // OK: stores the typed fields and saves. A refusal changes nothing: the item keeps
+  // every field, and the user was told which text cannot be kept.
+  PropertiesAccepted Accept(const PropertiesFields& typed);
 
  private:
   ShortcutItem& item() { return model_.Items[slot_]; }
@@ -134,6 +143,7 @@ class ItemProperties {
   PathTools& paths_;
   const Folders& folders_;
   UserPrompt& prompt_;
+  AnsiCodec& codec_;
   DialogHost& host_;
   int slot_;
   EditedItem edited_;

@@ -4,6 +4,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/stored_text.h"
 #include "dialogs/item_properties.h"
 #include "dock/drop_controller.h"
 #include "launch/system_catalogue.h"
@@ -93,7 +94,7 @@ class ItemPropertiesTest : public ::testing::Test {
   }
   ItemProperties Open(int slot, bool addMode = false) {
     return ItemProperties(PropertiesServices{w.model, w.items, w.defaults, w.pictures, w.paths, w.folders,
-                                             w.prompt, host},
+                                             w.prompt, w.codec, host},
                           slot, addMode);
   }
   test::ItemWorld w;
@@ -159,16 +160,46 @@ TEST_F(ItemPropertiesTest, OkRefusesALinkTheFilesCannotStoreAndCutsTheTitle) {
   PropertiesFields f = p.Fields();
   f.link = longPath;
   f.title = "Renamed";
-  EXPECT_FALSE(p.Accept(f));
+  EXPECT_EQ(p.Accept(f), PropertiesAccepted::kLinkRefused);
   EXPECT_EQ(w.item(5).Link, "C:\\tools\\app.exe");
   EXPECT_EQ(w.item(5).Title, "App");
   EXPECT_NE(w.prompt.asked.back().text.find(kPathNotStorable), std::string::npos);
   f.link = "http://example.com";  // names nothing: ignored
   f.title = std::string(130, 'T');
-  EXPECT_TRUE(p.Accept(f));
+  EXPECT_EQ(p.Accept(f), PropertiesAccepted::kStored);
   EXPECT_EQ(w.item(5).Link, "C:\\tools\\app.exe");
   EXPECT_EQ(w.item(5).Title, std::string(128, 'T'));
   EXPECT_EQ(host.log, "MR");
+}
+
+TEST_F(ItemPropertiesTest, OkRefusesATypedTextTheCodePageCannotKeep) {
+  // The test code page is Windows-1252: it has "é" but no "✓".
+  struct Case {
+    std::string PropertiesFields::*typed;
+    std::string ShortcutItem::*stored;
+    std::string text;
+    bool kept;
+  };
+  const Case cases[] = {
+      {&PropertiesFields::title, &ShortcutItem::Title, "Caf\xC3\xA9", true},
+      {&PropertiesFields::title, &ShortcutItem::Title, "Done \xE2\x9C\x93", false},
+      {&PropertiesFields::target, &ShortcutItem::Target, "C:\\\xE2\x9C\x93\\app.exe", false},
+      {&PropertiesFields::arguments, &ShortcutItem::Arguments, "/mark \xE2\x9C\x93", false},
+  };
+  for (const Case& c : cases) {
+    w.prompt.asked.clear();
+    host.log.clear();
+    ItemProperties p = Open(5);
+    PropertiesFields f = p.Fields();
+    f.*c.typed = c.text;
+    EXPECT_EQ(p.Accept(f), c.kept ? PropertiesAccepted::kStored : PropertiesAccepted::kTextRefused) << c.text;
+    EXPECT_EQ(w.item(5).*c.stored == c.text, c.kept) << c.text;
+    EXPECT_EQ(host.log, c.kept ? "MR" : "") << c.text;
+    if (!c.kept) {
+      ASSERT_EQ(w.prompt.asked.size(), 1u);
+      EXPECT_EQ(w.prompt.asked[0].text, std::string(kTextNotStorable) + "\r\n\r\n" + c.text);
+    }
+  }
 }
 
 TEST_F(ItemPropertiesTest, AddModeAddsAMemberOrRefusesAFullGroup) {

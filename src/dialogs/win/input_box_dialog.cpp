@@ -1,5 +1,6 @@
 #include "dialogs/win/input_box_dialog.h"
 
+#include "core/stored_text.h"
 #include "dialogs/input_box.h"
 #include "dialogs/win/dialog_ids.h"
 #include "platform/win/text_win.h"
@@ -33,7 +34,19 @@ BOOL InputBoxDialog::OnInit() {
 bool InputBoxDialog::OnCommand(int id, int code) {
   (void)code;
   if (id == IDOK) {
-    typed_ = Text(IDC_INPUT_TEXT);
+    std::string typed = Text(IDC_INPUT_TEXT);
+    // The default given back (a blank answer) is the caller's own text, never refused.
+    const auto refusal = AcceptedInput(typed, InputValue) == InputValue ? std::nullopt
+                                                                         : UnstorableTextMessage(typed, codec_);
+    if (refusal) {
+      // Owned by the box, which is topmost, so that the message is never hidden under it.
+      MessageBoxW(hwnd(), win::Wide(*refusal).c_str(), L"VEK Desktop", MB_OK | MB_ICONEXCLAMATION);
+      const HWND field = Item(IDC_INPUT_TEXT);
+      SetFocus(field);
+      SendMessageW(field, EM_SETSEL, 0, -1);
+      return true;
+    }
+    typed_ = std::move(typed);
     Close(IDOK);
     return true;
   }

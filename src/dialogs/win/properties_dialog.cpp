@@ -173,10 +173,16 @@ bool PropertiesDialog::Act(int id, int code) {
       DrawVekIcon();
       return true;
     case IDOK:
-      if (props_->Accept(Typed()))
-        Close(IDOK);
-      else
-        SetText(IDC_PROP_LINK, props_->Fields().link);  // the refused link gives way to the kept one
+      switch (props_->Accept(Typed())) {
+        case PropertiesAccepted::kStored:
+          Close(IDOK);
+          break;
+        case PropertiesAccepted::kLinkRefused:
+          SetText(IDC_PROP_LINK, props_->Fields().link);  // the refused link gives way to the kept one
+          break;
+        case PropertiesAccepted::kTextRefused:
+          break;  // the typed texts stay for the user to mend
+      }
       return true;
     default:
       return false;

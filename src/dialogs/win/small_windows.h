@@ -16,11 +16,11 @@ namespace vek {
 class SmallWindows {
  public:
   // `dock` gives the window that owns the modal ones; `saveSettings` writes the
-  // settings file.
-  SmallWindows(ModalState& modal, AppSettings& settings, std::function<HWND()> dock,
+  // settings file; `codec` tells which answers of the input box the files can keep.
+  SmallWindows(ModalState& modal, AppSettings& settings, AnsiCodec& codec, std::function<HWND()> dock,
                std::function<void()> saveSettings, std::string windowsVersionText)
       : modal_(modal),
-        input_(modal_, dock),
+        input_(modal_, codec, dock),
         started_(settings, std::move(saveSettings)),
         about_(modal_, dock, std::move(windowsVersionText)) {}
 

@@ -1,0 +1,21 @@
+// Texts the user types that the configuration file keeps. It holds them in the system's
+// code page, so a character the code page lacks would come back as "?" at the next start;
+// such a text is refused where it is typed, with a word to the user, instead.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/ansi_codec.h"
+
+namespace vek {
+
+// Followed by CR LF, CR LF and the text.
+constexpr char kTextNotStorable[] =
+    "This text cannot be kept: the configuration file can only keep text written in the "
+    "system's code page, and some of its characters are not. Please type it without them.";
+
+// The message that refuses `typed`, naming it, or nothing when the file keeps it as typed.
+std::optional<std::string> UnstorableTextMessage(const std::string& typed, AnsiCodec& codec);
+
+}  // namespace vek
