@@ -1,6 +1,8 @@
 #include "launch/launcher.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "text/text.h"
 
@@ -68,15 +70,31 @@ LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemAr
     plan.folder = FolderPart(path);
     return plan;
   }
-  std::string target = reader_.InstallerTarget(path);
-  if (target.empty()) {
-    const ReadResult read = shortcuts_.ReadShortcutFile(path);
-    target = read.fields.target;
-    plan.folder = TrimFixed(read.fields.workingFolder);
-    plan.arguments = TrimFixed(read.fields.arguments);
+  // A shortcut to a shortcut is followed to what the last one names, with that one's
+  // arguments and folder. A shortcut to itself, or two to each other, would never end
+  // (the shell, given one, does not come back): it is reported like a broken shortcut.
+  std::vector<std::string> followed;
+  std::string link = path;
+  std::string target;
+  while (true) {
+    followed.push_back(ToUpperAscii(link));
+    plan.folder.clear();
+    plan.arguments.clear();
+    target = reader_.InstallerTarget(link);
+    if (target.empty()) {
+      const ReadResult read = shortcuts_.ReadShortcutFile(link);
+      target = TrimFixed(read.fields.target);
+      plan.folder = TrimFixed(read.fields.workingFolder);
+      plan.arguments = TrimFixed(read.fields.arguments);
+    }
+    // A target that does not answer is named itself: the shortcut file is right here.
+    if (!paths_.FileExists(target, false)) return NotFound(paths_.fs().Unreachable(target) ? target : link);
+    if (LastFourUpper(target) != ".LNK") break;
+    if (followed.size() == kMostShortcutsFollowed ||
+        std::find(followed.begin(), followed.end(), ToUpperAscii(target)) != followed.end())
+      return NotFound(path);
+    link = target;
   }
-  // A target that does not answer is named itself: the shortcut file is right here.
-  if (!paths_.FileExists(target, false)) return NotFound(paths_.fs().Unreachable(target) ? target : path);
   if (plan.folder.empty()) plan.folder = FolderPart(target);
   plan.open = true;
   plan.file = target;

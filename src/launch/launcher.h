@@ -28,6 +28,10 @@ std::string ShellFailureText(int code);
 // other stored value opens a normal window.
 int ShowCommandForRunMode(int32_t runMode);
 
+// How many shortcut files a launch follows, each naming the next, before it takes the
+// chain for a broken shortcut.
+constexpr size_t kMostShortcutsFollowed = 8;
+
 // The message shown when neither the target nor the link of an item exists.
 PromptRequest MissingTargetMessage(const std::string& path);
 // The message shown when finding out whether the target exists took too long (a network

@@ -43,6 +43,9 @@ mkdir -p "$desktop" "$work"
 mkdir -p "$tick_folder"
 LC_ALL=C.UTF-8 "$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Tick.lnk" 'C:\VekE2E ✓\marker.exe' "" "" "" 0 &&
   cp "$MARKER_EXE" "$tick_folder/marker.exe" || fail "could not make the shortcut to a folder named with ✓"
+# A shortcut to itself, which the shell would follow for ever.
+"$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Self.lnk" "$(winpath "$desktop")\\VekE2E Self.lnk" "" "" "" 0 ||
+  fail "could not make the shortcut to itself"
 printf '[InternetShortcut]\r\nURL=https://example.org/\r\nIconFile=C:\\windows\\system32\\shell32.dll\r\nIconIndex=13\r\n' \
   >"$desktop/VekE2E Site.url"
 printf '[InternetShortcut]\r\nURL=https://example.org/plain\r\n' >"$desktop/VekE2E Plain.url"
@@ -82,7 +85,8 @@ case "$picture" in *\\SysIcons\\Internet.png) ;; *) fail "plain Internet shortcu
 
 # A click on the shortcut on the ring reads it and starts its program with its arguments
 # in its working folder.
-vekseed --item "4|Marker link|$link_win" --item "5|Tick link|${link_win/Marker/Tick}" ||
+vekseed --item "4|Marker link|$link_win" --item "5|Tick link|${link_win/Marker/Tick}" \
+  --item "6|Self link|${link_win/Marker/Self}" ||
   fail "could not prepare the configuration"
 rm -f "$marker_txt"
 start_dock
@@ -97,5 +101,9 @@ grep -qix "folder=${work_win//\\/\\\\}" "$marker_txt" || fail "working folder: $
 # The shortcut to the folder named with ✓ starts its program too (which writes beside itself).
 read -r x5 y5 <<<"$(slot 5)"
 click_until "$x5" "$y5" test -s "$tick_folder/marker.txt" || fail "the shortcut to a folder named with ✓ did not start"
+# The shortcut to itself is a broken shortcut: the dock says so and goes on answering.
+read -r x6 y6 <<<"$(slot 6)"
+click_until "$x6" "$y6" vekctl wait-title "Problem with Shortcut" 3 || fail "the shortcut to itself showed no message"
+message "Problem with Shortcut" "VekE2E Self.lnk' that this shortcut refers to has been changed or removed"
 stop_dock
 echo "shortcut e2e passed"

@@ -96,6 +96,44 @@ TEST_F(LauncherTest, WhatAClickRuns) {
   }
 }
 
+// A shortcut to a shortcut opens what the last one names, with its arguments and folder;
+// one that comes back to itself, however far round, is a broken shortcut, never run.
+TEST_F(LauncherTest, ShortcutsToShortcutsAreFollowedButALoopIsBroken) {
+  const std::string editor = "C:\\Tools\\editor.exe";
+  const struct {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> links;  // each shortcut and its target
+    bool opens;
+  } cases[] = {
+      {"two deep", {{"C:\\L\\a.lnk", "C:\\L\\b.lnk"}, {"C:\\L\\b.lnk", editor}}, true},
+      {"itself", {{"C:\\L\\a.lnk", "c:\\l\\A.LNK"}}, false},
+      {"each other", {{"C:\\L\\a.lnk", "C:\\L\\b.lnk"}, {"C:\\L\\b.lnk", "C:\\L\\a.lnk"}}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    reader.links.clear();
+    runner.calls.clear();
+    prompt.asked.clear();
+    int n = 0;
+    for (const auto& [link, target] : c.links) {
+      fs.AddFile(link);
+      LinkFields& f = reader.links[{link, Route::kScripting}];
+      f.target = target;
+      f.arguments = "from " + std::to_string(++n);
+    }
+    Item(11, "C:\\L\\a.lnk");
+    EXPECT_EQ(launcher.LaunchItem(11), c.opens ? 1 : 0);
+    ASSERT_EQ(runner.calls.size(), c.opens ? 1u : 0u);
+    if (c.opens) {
+      EXPECT_EQ(runner.calls[0].file, editor);
+      EXPECT_EQ(runner.calls[0].arguments, "from 2");
+    } else {
+      ASSERT_EQ(prompt.asked.size(), 1u);
+      EXPECT_EQ(prompt.asked[0].text, MissingTargetMessage("C:\\L\\a.lnk").text);
+    }
+  }
+}
+
 TEST_F(LauncherTest, ShortcutWhoseTargetWasDeletedNamesTheShortcut) {
   LinkFields f;
   f.target = "C:\\Deleted\\tool.exe";
