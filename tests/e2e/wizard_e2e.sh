@@ -8,7 +8,7 @@
 source "$(dirname "$0")/lib.sh"
 
 WIZARD="VEK Desktop - Add & Manage Shortcuts"
-SOURCE=502 TREE=503 FILES=505 ADD=510 ADD_GROUP=511 ITEMS=521 PICTURE=522 REMOVE=530 MOVE_UP=532
+SOURCE=502 TREE=503 FILES=505 FILE_ICON=506 ADD=510 ADD_GROUP=511 ITEMS=521 PICTURE=522 REMOVE=530 MOVE_UP=532
 entries() { vekctl entries-title "$WIZARD" "$1" | tr -d '\r'; }
 choose() { vekctl choose-title "$WIZARD" "$@" || fail "could not choose $* in the wizard"; }
 press() { vekctl press-title "$WIZARD" "$1" || fail "could not press button $1"; }
@@ -49,7 +49,11 @@ choose $FILES 0
 press $ADD
 poll 10 saved 5 "1|alpha|0" || fail "Add Shortcut saved slot 5 as $(item 5)"
 [ "$(entries $ITEMS | sed -n 5p)" = alpha ] || fail "the ring list shows $(entries $ITEMS | sed -n 5p) for slot 5"
-screenshot wizard-added >/dev/null
+shot=$(screenshot wizard-added)
+# The chosen file's icon shows beside the list (asked of the shell within a limit).
+read -r l t r b <<<"$(vekctl rect-title "$WIZARD" $FILE_ICON | tr -d '\r')"
+spread=$(convert "$shot" -crop $((r - l))x$((b - t))+$l+$t -format '%[fx:standard_deviation]' info:)
+awk -v s="$spread" 'BEGIN { exit !(s > 0.05) }' || fail "no icon beside the chosen file (spread $spread)"
 
 # Add Group: beta in a new group "Tools" on slot 6.
 choose $FILES 1

@@ -201,14 +201,13 @@ void WizardDialog::ShowFiles(const FolderListing& listing, const std::string& fo
 void WizardDialog::ShowFileIcon() {
   const HWND list = Item(IDC_WIZ_FILES);
   const LRESULT caret = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
-  HICON icon = nullptr;
-  if (caret >= 0 && caret < static_cast<LRESULT>(files_.size()) && SendMessageW(list, LB_GETSEL, caret, 0) > 0) {
-    SHFILEINFOW info{};
-    const std::wstring path = win::Wide(JoinPath(folder_, files_[static_cast<size_t>(caret)]));
-    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_LARGEICON)) icon = info.hIcon;
-  }
-  SendMessageW(Item(IDC_WIZ_FILE_ICON), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-  fileIcon_.reset(icon);
+  // Asked within a limit: a file in a place that stalls shows no icon rather than
+  // freezing the window.
+  win::UniqueIcon icon;
+  if (caret >= 0 && caret < static_cast<LRESULT>(files_.size()) && SendMessageW(list, LB_GETSEL, caret, 0) > 0)
+    icon = win::FileShellIcon(parts_.fs, JoinPath(folder_, files_[static_cast<size_t>(caret)]));
+  SendMessageW(Item(IDC_WIZ_FILE_ICON), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+  fileIcon_ = std::move(icon);
 }
 
 std::vector<std::string> WizardDialog::SelectedFiles() const {

@@ -206,17 +206,25 @@ UniqueIcon ShellIconHandle(const std::string& path) {
   return UniqueIcon(info.hIcon);
 }
 
-BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask,
-                          const std::string& place) {
+namespace {
+// The handle ShellIconWithin draws; nothing when no icon comes in time (logged).
+std::optional<UniqueIcon> AskShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask,
+                                             const std::string& place) {
   // The answer's slot outlives a call past the limit and destroys its icon with it.
   std::optional<UniqueIcon> icon =
       calls.Run<UniqueIcon>([path, ask = std::move(ask)] { return ask(path); }, place);
   if (!icon) {
     WriteLog("the shell gave no icon of " + path + " within " + std::to_string(calls.limit().count()) + " ms" +
              (place.empty() ? "" : ", or an earlier question about " + place + " is still stuck"));
-    return nullptr;
   }
-  return IconToBitmap(icon->get());
+  return icon;
+}
+}  // namespace
+
+BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask,
+                          const std::string& place) {
+  const std::optional<UniqueIcon> icon = AskShellIconWithin(calls, path, std::move(ask), place);
+  return icon ? IconToBitmap(icon->get()) : nullptr;
 }
 
 BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target) {
@@ -225,6 +233,13 @@ BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::stri
   if (fs.Unreachable(link) || fs.Unreachable(target))
     WriteLog("the shell was not asked for the icon of " + link + ": its place does not answer");
   return nullptr;
+}
+
+UniqueIcon FileShellIcon(FileSystem& fs, const std::string& path) {
+  if (!ShellMayAskAbout(fs, path, path)) return {};
+  std::optional<UniqueIcon> icon =
+      AskShellIconWithin(ShellWorkers(), path, ShellIconHandle, ShellQuestionPlace(fs, path, path));
+  return icon ? std::move(*icon) : UniqueIcon();
 }
 
 bool RenderIconImage(const Bytes& image, int width, int height, bool alphaPath,

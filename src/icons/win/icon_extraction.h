@@ -58,6 +58,9 @@ BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIco
 // the same network place is still stuck, so that a page of items in a stalling place
 // costs one wait, not one each.
 BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target);
+// The shell's large icon of a file, folder or drive as a handle for a window to show,
+// asked like ItemShellIcon; empty when the shell gives none in time or is not asked.
+UniqueIcon FileShellIcon(FileSystem& fs, const std::string& path);
 
 // Renders one bitmap-format icon image into a width × height PNG file: the alpha path
 // (drawn into a 32-bit surface so the alpha channel survives) or the plain path for
