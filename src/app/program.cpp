@@ -183,6 +183,12 @@ bool Program::Main() {
   app_.paths = std::make_unique<PathTools>(*networkFs_, app_.env, app_.folders);
   app_.io = std::make_unique<ConfigIo>(ConfigIo{app_.fs, app_.codec, app_.prompt, app_.folders});
   log_ = std::make_unique<win::ProgramLog>(app_.fs, app_.folders.UserDir + win::kLogFileName);
+  // A copy of the program without its pictures folder beside it draws blank plates: the
+  // user is told why.
+  if (!app_.fs.Exists(app_.folders.SysIconDir)) {
+    WriteLog("the program's pictures folder is missing: " + app_.folders.SysIconDir);
+    app_.prompt.Warn(kPicturesFolderMissing + app_.folders.SysIconDir);
+  }
   // Where this copy lives and which version it is.
   RecordInstallation(app_.registry, win::ProgramPath(),
                      ProgramVersion{VEK_VERSION_MAJOR, VEK_VERSION_MINOR, VEK_VERSION_BUILD});

@@ -64,6 +64,13 @@ constexpr char kIconFolderNotStorable[] =
     "system's code page, and the system gives no short name for it, so your icons' "
     "pictures cannot be found again after the program restarts:\r\n\r\n";
 
+// Shown once at start when the program's own pictures folder is not beside it; the
+// folder follows.
+constexpr char kPicturesFolderMissing[] =
+    "The folder of the program's own pictures is missing, so its built-in icons show as "
+    "blank plates. Put the \"SysIcons\" folder that came with VEK Desktop back beside the "
+    "program:\r\n\r\n";
+
 // The records keep picture paths in the ANSI code page. When the code page cannot hold
 // the icon folder's path, its short (8.3) form takes the place of IconDir and of the
 // files named after it, so that the pictures are found again at the next start. When no
