@@ -4,6 +4,8 @@
 # Xvfb, where it takes a screenshot, says where it is, and ends the dock again.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck disable=SC1091
+source "$top/tools/harness/fixed-layout.sh"
 cd "$top"
 [ "$(id -u)" = 0 ] && tools/setup.sh
 tools/build.sh win

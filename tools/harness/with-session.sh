@@ -3,6 +3,8 @@
 # afterwards, also when the command fails:  with-session.sh BUILD_DIR COMMAND...
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck disable=SC1091
+source "$here/fixed-layout.sh"
 build=${1:?usage: with-session.sh BUILD_DIR COMMAND...}
 shift
 "$here/session.sh" start "$build"
