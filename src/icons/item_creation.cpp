@@ -488,9 +488,11 @@ bool ItemCreation::RemoveGroupMember(int index) {
 bool ItemCreation::WriteShortcutPicture(const std::string& dest) {
   // A shortcut's own .ico file is converted; any other icon location (or, without one,
   // the target) is read as a module. An Internet shortcut's icon file may be a web
-  // address, which exists nowhere here.
+  // address, which exists nowhere here. An .ico file that cannot be read leaves the
+  // target's own icon: the shortcut itself works, so it does not get the Problem picture.
   const std::string iconFile = TrimFixed(details_.IconFile);
-  if (LastFourUpper(iconFile) == ".ICO" && Exists(iconFile)) return pictures_.ConvertIconFile(iconFile, dest);
+  if (LastFourUpper(iconFile) == ".ICO" && Exists(iconFile) && pictures_.ConvertIconFile(iconFile, dest))
+    return true;
   return ExtractItemIcon(extract_mode::kFromDetails);
 }
 

@@ -63,7 +63,7 @@ TEST_F(ItemCreationTest, ShortcutToAProgramKeepsItsOwnRouteAndArguments) {
   EXPECT_EQ(Picture(item), std::string("\x89PNG module ") + kEditor + ",2");
 }
 
-TEST_F(ItemCreationTest, ShortcutPicturesFromAnIcoFileOrElseTheProblemPicture) {
+TEST_F(ItemCreationTest, ShortcutPicturesFromAnIcoFileOrTheTargetOrElseTheProblemPicture) {
   const std::string withIco = "C:\\Links\\Tool.lnk", broken = "C:\\Links\\Gone.lnk";
   w.fs.AddFile(withIco);
   w.fs.AddFile(broken);
@@ -71,6 +71,13 @@ TEST_F(ItemCreationTest, ShortcutPicturesFromAnIcoFileOrElseTheProblemPicture) {
   w.reader.Add(withIco, "C:\\Tools\\tool.exe", "C:\\Icons\\tool.ico");
   w.reader.Add(broken, "C:\\Gone\\gone.exe");
   EXPECT_EQ(Picture(Add(withIco, 4)), "\x89PNG converted C:\\Icons\\tool.ico");
+  // An .ico file that cannot be read: the target's own icon, not the Problem picture.
+  const std::string brokenIco = "C:\\Links\\Odd.lnk";
+  w.fs.AddFile(brokenIco);
+  w.fs.AddFile("C:\\Icons\\odd.ico", "random bytes");
+  w.pictures.brokenIcons.insert("C:\\ICONS\\ODD.ICO");
+  w.reader.Add(brokenIco, kEditor, "C:\\Icons\\odd.ico");
+  EXPECT_EQ(Picture(Add(brokenIco, 7)), std::string("\x89PNG module ") + kEditor + ",0");
   ShortcutItem& gone = Add(broken, 5);
   EXPECT_EQ(gone.IconFile, w.SysIcon("Problem.png"));
   EXPECT_EQ(gone.Title, "Gone");

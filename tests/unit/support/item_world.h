@@ -210,13 +210,15 @@ class RecordingPictures : public ItemPictures {
     return shellIcons && fs_.Attributes(file) != attr::kInvalid && Write(dest, "shell " + file);
   }
   bool ConvertIconFile(const std::string& source, const std::string& dest) override {
-    return fs_.Attributes(source) != attr::kInvalid && Write(dest, "converted " + source);
+    return fs_.Attributes(source) != attr::kInvalid && !brokenIcons.count(ToUpperAscii(source)) &&
+           Write(dest, "converted " + source);
   }
   void LoadItemIcon(int index) override { loaded.push_back(index); }
   void ReleaseItemImages(int index) override { released.push_back(index); }
 
   std::vector<int> loaded, released;
-  std::set<std::string> modules;  // upper-case paths of files with icons
+  std::set<std::string> modules;      // upper-case paths of files with icons
+  std::set<std::string> brokenIcons;  // upper-case paths of .ico files that cannot be read
   bool shellIcons = true;
 
  private:
