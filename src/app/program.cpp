@@ -67,7 +67,7 @@ Program::Parts::Parts(AppContext& a, ProgramControl& program)
     : app(a),
       dockActions(AppDockActions::Parts{a.model, *a.io, services, dock, menu, tray, windows}),
       trayHost(AppTrayHost::Parts{a.model, *a.io, a.modal, program, services, dock, menu}),
-      tray(trayHost, a.modal, a.model, a.prompt),
+      tray(trayHost, a.modal, a.model, a.prompt, a.registry),
       // The dock asks about picture files and links through the network places, so that
       // one that does not answer holds the pictures up at most its time limit.
       dock(DockWindow::Parts{a.model, a.modal, a.paths->fs(), a.folders, [this] { SaveMenu(app.model, *app.io); }},

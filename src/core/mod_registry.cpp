@@ -185,6 +185,17 @@ bool IsFirstRun(Registry& registry, const std::string& programKey) {
   return true;
 }
 
+bool RememberMissingHotkeys(Registry& registry, const std::string& missing, const std::string& programKey) {
+  const std::string told = TrimFixed(ReadRegValue(registry, programKey, kToldMissingHotkeysValue).AsText());
+  if (missing == told) return false;
+  if (missing.empty()) {
+    DeleteRegValue(registry, programKey, kToldMissingHotkeysValue);
+  } else {
+    WriteRegValue(registry, programKey, kToldMissingHotkeysValue, missing, reg_type::kSz);
+  }
+  return !missing.empty();
+}
+
 bool RecordInstallation(Registry& registry, const std::string& programPath,
                         const ProgramVersion& version, const std::string& programKey) {
   const std::string revision = std::to_string(version.revision);

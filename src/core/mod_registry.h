@@ -60,6 +60,18 @@ int32_t DeleteRegValue(Registry& registry, const std::string& keyPath, const std
 // missing value) is false and writes nothing.
 bool IsFirstRun(Registry& registry, const std::string& programKey = kProgramKey);
 
+// The hotkeys another program held when the user was last told, as the message names
+// them.
+constexpr char kToldMissingHotkeysValue[] = "MissingHotkeys";
+
+// Whether the user is to be told that the hotkeys `missing` (as the message names them;
+// empty when every hotkey registered) are held by another program: only when they
+// differ from those last told of, which are remembered under the program key. A hotkey
+// the system itself keeps is told of once, not at every start; one lost again after it
+// came back is told of again.
+bool RememberMissingHotkeys(Registry& registry, const std::string& missing,
+                            const std::string& programKey = kProgramKey);
+
 struct ProgramVersion {
   int major = 0;
   int minor = 0;

@@ -98,6 +98,16 @@ TEST(DeleteRegValueTest, ReportsTheRegistrysResult) {
   EXPECT_EQ(DeleteRegValue(reg, "nowhere\\x", "v"), 0);
 }
 
+// Starts in a row, each with the hotkeys it could not register: the user is told only
+// of news, and a hotkey lost again after it came back is news again.
+TEST(MissingHotkeysTest, TheSameMissingHotkeysAreToldOnce) {
+  FakeRegistry reg;
+  const std::pair<const char*, bool> starts[] = {
+      {"Win+S", true}, {"Win+S", false}, {"Alt+Space, Win+S", true}, {"", false}, {"Win+S", true}};
+  for (const auto& [missing, told] : starts) EXPECT_EQ(RememberMissingHotkeys(reg, missing), told) << missing;
+  EXPECT_EQ(reg.StringOf(RegRoot::kCurrentUser, kSystemSub, kToldMissingHotkeysValue), "Win+S");
+}
+
 TEST(IsFirstRunTest, OnlyTheTextZeroAsksForACleanStartAndOnlyOnce) {
   FakeRegistry reg;
   reg.PutString(RegRoot::kCurrentUser, kSystemSub, "FirstRun", "0");

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "core/mod_registry.h"
 #include "platform/log.h"
 #include "platform/win/handles.h"
 #include "platform/win/message_loop.h"
@@ -54,8 +55,10 @@ bool TrayOwner::Load(int versionMajor, int versionMinor, const std::string& addr
   tip_ = win::Wide(TrayTip(versionMajor, versionMinor, address, registered_));
   AddTrayIcon();
   SetTrayTip();
-  // The message waits until the program runs, so that start-up is not held by it.
-  if (!MissingHotkeysMessage(registered_).empty()) win::RunAfterHandlers([this] { ReportMissingHotkeys(); });
+  // The message waits until the program runs, so that start-up is not held by it. The
+  // same missing hotkeys are told of once: the tray tip names them at every start.
+  if (RememberMissingHotkeys(registry_, MissingHotkeyList(registered_)))
+    win::RunAfterHandlers([this] { ReportMissingHotkeys(); });
   return true;
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/model.h"
 #include "platform/prompt.h"
+#include "platform/registry.h"
 #include "platform/win/window.h"
 #include "tray/tray_commands.h"
 
@@ -21,8 +22,9 @@ class TrayOwner : public win::Window {
   static constexpr UINT kTrayCallbackMessage = 2025;
   static constexpr const wchar_t* kClassName = L"VEKDesktopTray";
 
-  TrayOwner(TrayHost& host, ModalState& modal, Model& model, UserPrompt& prompt)
-      : host_(host), modal_(modal), model_(model), prompt_(prompt), commands_(host, modal) {}
+  // `registry` remembers which missing hotkeys the user was told of.
+  TrayOwner(TrayHost& host, ModalState& modal, Model& model, UserPrompt& prompt, Registry& registry)
+      : host_(host), modal_(modal), model_(model), prompt_(prompt), registry_(registry), commands_(host, modal) {}
   ~TrayOwner() override;
 
   // Creates the window without showing it, registers the hotkeys and adds the tray icon
@@ -58,6 +60,7 @@ class TrayOwner : public win::Window {
   ModalState& modal_;
   Model& model_;
   UserPrompt& prompt_;
+  Registry& registry_;
   TrayCommands commands_;
   UINT taskbarCreated_ = 0;
   std::array<ATOM, hotkey::kCount> atoms_{};
