@@ -61,6 +61,12 @@ LaunchPlan Launcher::NotFound(const std::string& missing) {
   return plan;
 }
 
+namespace {
+// A shortcut's target that is a shell object rather than a file: none at all (the link
+// keeps only an item list), or a parsing name such as "::{20D04FE0-...}".
+bool NamesShellObject(const std::string& target) { return target.empty() || target.rfind("::", 0) == 0; }
+}  // namespace
+
 LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemArguments) {
   LaunchPlan plan;
   if (LastFourUpper(path) != ".LNK") {
@@ -86,6 +92,15 @@ LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemAr
       target = TrimFixed(read.fields.target);
       plan.folder = TrimFixed(read.fields.workingFolder);
       plan.arguments = TrimFixed(read.fields.arguments);
+      if (read.read && NamesShellObject(target)) {
+        // This PC, the Control Panel and the like are no file: the shell opens the
+        // shortcut itself, through the item list it keeps.
+        plan.open = true;
+        plan.file = link;
+        plan.arguments.clear();
+        plan.folder = FolderPart(link);
+        return plan;
+      }
     }
     // A target that does not answer is named itself: the shortcut file is right here.
     if (!paths_.FileExists(target, false)) return NotFound(paths_.fs().Unreachable(target) ? target : link);

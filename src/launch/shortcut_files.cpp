@@ -8,6 +8,7 @@ ReadResult ShortcutFiles::ReadShortcutFile(const std::string& linkPath) {
   using Route = ShortcutReader::Route;
   auto tested = [this](LinkFields fields) {
     ReadResult result;
+    result.read = true;
     result.fields = std::move(fields);
     const bool targetExists = paths_.FileExists(result.fields.target, true);
     const bool iconExists = paths_.FileExists(result.fields.iconFile, true);

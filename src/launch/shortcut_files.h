@@ -51,6 +51,7 @@ struct ShortcutDetails {
 };
 
 struct ReadResult {
+  bool read = false;   // one of the shell's routes could read the file
   bool found = false;  // the target or the icon file exists
   LinkFields fields;   // target and icon file normalised when they were tested
 };

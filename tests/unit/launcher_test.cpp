@@ -60,7 +60,8 @@ TEST_F(LauncherTest, ShowCommandFromRunModeWithFallback) {
 }
 
 // What a click runs for a drive root, a shortcut file (its extension in any case: it is
-// resolved, not run) with its own arguments or working folder, and an advertised one.
+// resolved, not run) with its own arguments or working folder, an advertised one, and one
+// to a shell object.
 TEST_F(LauncherTest, WhatAClickRuns) {
   const struct {
     const char *link, *itemArguments;
@@ -75,6 +76,9 @@ TEST_F(LauncherTest, WhatAClickRuns) {
        "C:\\Work"},
       {"C:\\Links\\Editor.lnk", "", "", "", "", "C:\\Links\\Editor.lnk", "C:\\Tools\\editor.exe", "",
        "C:\\Tools\\"},
+      // A shortcut to This PC names no file: the shell opens the shortcut itself.
+      {"C:\\Links\\Editor.lnk", "", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "-x", "", "",
+       "C:\\Links\\Editor.lnk", "", "C:\\Links\\"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.link);
