@@ -180,8 +180,10 @@ ItemCreation::PathFacts ItemCreation::Probe(PathTools& paths, ShortcutFiles& sho
     std::string iconFile = TrimFixed(facts.details.IconFile);
     // A shortcut to a document or folder is built like its target, so that the item
     // shows the target's picture; programs and shortcuts with their own icon keep the
-    // shortcut's. A shortcut that names no target stays a shortcut.
-    if (!target.empty() && !IsProgramExtension(LastFourUpper(targetUpper)) && !paths.FileExists(iconFile, false)) {
+    // shortcut's. A shortcut that names no file (no target, or a shell object) stays a
+    // shortcut.
+    if (!NamesShellObject(target) && !IsProgramExtension(LastFourUpper(targetUpper)) &&
+        !paths.FileExists(iconFile, false)) {
       eff.upper = targetUpper;
       eff.extension = ExtensionOf(targetUpper);
       eff.viaShortcut = true;
@@ -329,7 +331,7 @@ void ItemCreation::Build(int n, const std::string& path, const PathFacts& facts)
     item.ImageIndex = n;
     item.PathKind = PathKind::kShortcutFile;
     item.IconFile = NewPictureName();
-    if (!WriteShortcutPicture(item.IconFile))
+    if (!WriteShortcutPicture(path, n))
       item.IconFile = SysIcon(x == ".URL" ? "Internet.png" : "Problem.png");
   } else if (x == ".EXE" || x == ".SCR" || x == ".MSI") {
     // The file description, unless the file has none or it would not survive the
@@ -485,7 +487,8 @@ bool ItemCreation::RemoveGroupMember(int index) {
 
 // --- Pictures ------------------------------------------------------------------------
 
-bool ItemCreation::WriteShortcutPicture(const std::string& dest) {
+bool ItemCreation::WriteShortcutPicture(const std::string& link, int index) {
+  const std::string& dest = model_.Items[index].IconFile;
   // A shortcut's own .ico file is converted; any other icon location (or, without one,
   // the target) is read as a module. An Internet shortcut's icon file may be a web
   // address, which exists nowhere here. An .ico file that cannot be read leaves the
@@ -493,7 +496,11 @@ bool ItemCreation::WriteShortcutPicture(const std::string& dest) {
   const std::string iconFile = TrimFixed(details_.IconFile);
   if (LastFourUpper(iconFile) == ".ICO" && Exists(iconFile) && pictures_.ConvertIconFile(iconFile, dest))
     return true;
-  return ExtractItemIcon(extract_mode::kFromDetails);
+  if (ExtractItemIcon(extract_mode::kFromDetails)) return true;
+  // A shortcut to a shell object (This PC, the Control Panel) names no file to read an
+  // icon from: the shell's icon of the shortcut shows what it opens.
+  return LastFourUpper(link) == ".LNK" && details_.Read && NamesShellObject(details_.Target) &&
+         ExtractItemIcon(extract_mode::kShellIcon, link, index);
 }
 
 bool ItemCreation::ExtractItemIcon(int mode, const std::string& file, int item) {
@@ -554,7 +561,7 @@ void ItemCreation::RebuildItemIcon(int index) {
     item.IconFile = NewPictureName();
 
   if (x == ".LNK" || x == ".URL") {
-    if (!WriteShortcutPicture(item.IconFile))
+    if (!WriteShortcutPicture(link, index))
       item.IconFile = SysIcon(x == ".URL" ? "Internet.png" : "Problem.png");
     return;
   }

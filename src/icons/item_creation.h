@@ -126,8 +126,9 @@ class ItemCreation {
   // Writes a picture by mode (see extract_mode); true when one was written. Any other
   // mode writes nothing and is true.
   bool ExtractItemIcon(int mode, const std::string& file = std::string(), int item = -1);
-  // The picture of the shortcut file just resolved into `dest`; false when it has none.
-  bool WriteShortcutPicture(const std::string& dest);
+  // The picture of the shortcut file `link`, just resolved, into the picture file of pool
+  // item `index`; false when it has none.
+  bool WriteShortcutPicture(const std::string& link, int index);
   // Makes a fresh picture for pool item `index` from its Link, into its IconFile (a new
   // file of the icon folder when it names none there). A Link that does not exist gets
   // the "Problem.png" picture; one whose place does not answer is left as it is.

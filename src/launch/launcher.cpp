@@ -61,12 +61,6 @@ LaunchPlan Launcher::NotFound(const std::string& missing) {
   return plan;
 }
 
-namespace {
-// A shortcut's target that is a shell object rather than a file: none at all (the link
-// keeps only an item list), or a parsing name such as "::{20D04FE0-...}".
-bool NamesShellObject(const std::string& target) { return target.empty() || target.rfind("::", 0) == 0; }
-}  // namespace
-
 LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemArguments) {
   LaunchPlan plan;
   if (LastFourUpper(path) != ".LNK") {

@@ -32,6 +32,11 @@ ReadResult ShortcutFiles::ReadShortcutFile(const std::string& linkPath) {
   return ReadResult{};
 }
 
+bool NamesShellObject(const std::string& target) {
+  const std::string trimmed = TrimFixed(target);
+  return trimmed.empty() || trimmed.rfind("::", 0) == 0;
+}
+
 void ShortcutFiles::ResolveShortcutFile(const std::string& path, ShortcutDetails& details) {
   details.Clear();
   std::string link = path;
@@ -44,8 +49,11 @@ void ShortcutFiles::ResolveShortcutFile(const std::string& path, ShortcutDetails
   if (!installed.empty() && paths_.FileExists(installed, false)) {
     fields.target = installed;
     fields.iconFile = installed;
+    details.Read = true;
   } else {
-    fields = ReadShortcutFile(link).fields;
+    const ReadResult read = ReadShortcutFile(link);
+    fields = read.fields;
+    details.Read = read.read;
     if (LastFourUpper(TrimFixed(fields.target)) == ".LNK") {
       // A shortcut to a shortcut: its own fields replace the first ones. A third level
       // is not followed.

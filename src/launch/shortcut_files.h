@@ -40,6 +40,7 @@ class ShortcutReader {
 // The scratch result of the last resolution, read by item creation and icon extraction.
 struct ShortcutDetails {
   std::string LinkPath;
+  bool Read = false;  // the shell could read the shortcut file
   std::string Target;
   std::string Arguments;
   std::string IconFile;
@@ -49,6 +50,11 @@ struct ShortcutDetails {
 
   void Clear() { *this = ShortcutDetails{}; }
 };
+
+// Whether a shortcut's target is a shell object rather than a file: none at all (the link
+// keeps only an item list, as one to This PC does), or a parsing name such as
+// "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}". Only the shell can open such a shortcut.
+bool NamesShellObject(const std::string& target);
 
 struct ReadResult {
   bool read = false;   // one of the shell's routes could read the file

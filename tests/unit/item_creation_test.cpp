@@ -78,6 +78,11 @@ TEST_F(ItemCreationTest, ShortcutPicturesFromAnIcoFileOrTheTargetOrElseTheProble
   w.pictures.brokenIcons.insert("C:\\ICONS\\ODD.ICO");
   w.reader.Add(brokenIco, kEditor, "C:\\Icons\\odd.ico");
   EXPECT_EQ(Picture(Add(brokenIco, 7)), std::string("\x89PNG module ") + kEditor + ",0");
+  // A shortcut to This PC names no file: the shell's icon of the shortcut.
+  const std::string thisPc = "C:\\Links\\This PC.lnk";
+  w.fs.AddFile(thisPc);
+  w.reader.Add(thisPc, "");  // the shell gives no path for an item list alone
+  EXPECT_EQ(Picture(Add(thisPc, 8)), "\x89PNG shell " + thisPc);
   ShortcutItem& gone = Add(broken, 5);
   EXPECT_EQ(gone.IconFile, w.SysIcon("Problem.png"));
   EXPECT_EQ(gone.Title, "Gone");
