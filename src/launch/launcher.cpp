@@ -84,17 +84,16 @@ LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemAr
     if (target.empty()) {
       const ReadResult read = shortcuts_.ReadShortcutFile(link);
       target = TrimFixed(read.fields.target);
-      plan.folder = TrimFixed(read.fields.workingFolder);
-      plan.arguments = TrimFixed(read.fields.arguments);
       if (read.read && NamesShellObject(target)) {
         // This PC, the Control Panel and the like are no file: the shell opens the
         // shortcut itself, through the item list it keeps.
         plan.open = true;
         plan.file = link;
-        plan.arguments.clear();
         plan.folder = FolderPart(link);
         return plan;
       }
+      plan.folder = TrimFixed(read.fields.workingFolder);
+      plan.arguments = TrimFixed(read.fields.arguments);
     }
     // A target that does not answer is named itself: the shortcut file is right here.
     if (!paths_.FileExists(target, false)) return NotFound(paths_.fs().Unreachable(target) ? target : link);

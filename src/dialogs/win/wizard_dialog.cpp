@@ -34,7 +34,6 @@ int ButtonOf(int id) {
   return -1;
 }
 
-
 // The folder as the tree shows it: without the trailing backslash, except on a root.
 std::string Caption(const std::string& path) {
   std::string caption = path;

@@ -227,20 +227,26 @@ BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIco
   return icon ? IconToBitmap(icon->get()) : nullptr;
 }
 
-BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target) {
-  if (ShellMayAskAbout(fs, link, target))
-    return ShellIconWithin(ShellWorkers(), link, ShellIconHandle, ShellQuestionPlace(fs, link, target));
+namespace {
+// ItemShellIcon's question, keeping the handle.
+UniqueIcon ItemShellIconHandle(FileSystem& fs, const std::string& link, const std::string& target) {
+  if (ShellMayAskAbout(fs, link, target)) {
+    std::optional<UniqueIcon> icon =
+        AskShellIconWithin(ShellWorkers(), link, ShellIconHandle, ShellQuestionPlace(fs, link, target));
+    return icon ? std::move(*icon) : UniqueIcon();
+  }
   if (fs.Unreachable(link) || fs.Unreachable(target))
     WriteLog("the shell was not asked for the icon of " + link + ": its place does not answer");
-  return nullptr;
+  return {};
+}
+}  // namespace
+
+BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target) {
+  const UniqueIcon icon = ItemShellIconHandle(fs, link, target);
+  return icon ? IconToBitmap(icon.get()) : nullptr;
 }
 
-UniqueIcon FileShellIcon(FileSystem& fs, const std::string& path) {
-  if (!ShellMayAskAbout(fs, path, path)) return {};
-  std::optional<UniqueIcon> icon =
-      AskShellIconWithin(ShellWorkers(), path, ShellIconHandle, ShellQuestionPlace(fs, path, path));
-  return icon ? std::move(*icon) : UniqueIcon();
-}
+UniqueIcon FileShellIcon(FileSystem& fs, const std::string& path) { return ItemShellIconHandle(fs, path, path); }
 
 bool RenderIconImage(const Bytes& image, int width, int height, bool alphaPath,
                      const std::string& dest) {
