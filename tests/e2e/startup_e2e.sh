@@ -25,11 +25,9 @@ vekctl wait-gone VEKDesktopDock 5 || fail "the dock window outlived the exit"
 start_dock
 vekctl end-session VEKDesktopTray || fail "could not send the session end"
 wait_exit "$DOCK_PID" 20 || fail "the program did not end with the session"
-
 # A copy of the program without its pictures folder says so at start, and runs on.
 lone="$E2E_OUT/lone"
 rm -rf "$lone" && mkdir -p "$lone" && cp "$VEK_EXE" "$lone/"
-at_exit 'rm -rf "$lone"'
 "$WINE" "$lone/$(basename "$VEK_EXE")" >/dev/null 2>&1 &
 DOCK_PID=$!
 message "VEK Desktop" "The folder of the program's own pictures is missing"

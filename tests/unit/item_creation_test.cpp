@@ -71,18 +71,15 @@ TEST_F(ItemCreationTest, ShortcutPicturesFromAnIcoFileOrTheTargetOrElseTheProble
   w.reader.Add(withIco, "C:\\Tools\\tool.exe", "C:\\Icons\\tool.ico");
   w.reader.Add(broken, "C:\\Gone\\gone.exe");
   EXPECT_EQ(Picture(Add(withIco, 4)), "\x89PNG converted C:\\Icons\\tool.ico");
-  // An .ico file that cannot be read: the target's own icon, not the Problem picture.
-  const std::string brokenIco = "C:\\Links\\Odd.lnk";
-  w.fs.AddFile(brokenIco);
-  w.fs.AddFile("C:\\Icons\\odd.ico", "random bytes");
+  // An .ico file that cannot be read gives the target's own icon; a shortcut to This PC,
+  // which names no file, the shell's icon of the shortcut.
+  for (const char* link : {"C:\\Links\\Odd.lnk", "C:\\Links\\This PC.lnk"}) w.fs.AddFile(link);
+  w.fs.AddFile("C:\\Icons\\odd.ico");
   w.pictures.brokenIcons.insert("C:\\ICONS\\ODD.ICO");
-  w.reader.Add(brokenIco, kEditor, "C:\\Icons\\odd.ico");
-  EXPECT_EQ(Picture(Add(brokenIco, 7)), std::string("\x89PNG module ") + kEditor + ",0");
-  // A shortcut to This PC names no file: the shell's icon of the shortcut.
-  const std::string thisPc = "C:\\Links\\This PC.lnk";
-  w.fs.AddFile(thisPc);
-  w.reader.Add(thisPc, "");  // the shell gives no path for an item list alone
-  EXPECT_EQ(Picture(Add(thisPc, 8)), "\x89PNG shell " + thisPc);
+  w.reader.Add("C:\\Links\\Odd.lnk", kEditor, "C:\\Icons\\odd.ico");
+  w.reader.Add("C:\\Links\\This PC.lnk", "");
+  EXPECT_EQ(Picture(Add("C:\\Links\\Odd.lnk", 7)), std::string("\x89PNG module ") + kEditor + ",0");
+  EXPECT_EQ(Picture(Add("C:\\Links\\This PC.lnk", 8)), "\x89PNG shell C:\\Links\\This PC.lnk");
   ShortcutItem& gone = Add(broken, 5);
   EXPECT_EQ(gone.IconFile, w.SysIcon("Problem.png"));
   EXPECT_EQ(gone.Title, "Gone");
