@@ -106,8 +106,11 @@ std::optional<PictureSize> StatedPictureSize(const uint8_t* data, size_t size) {
   if (size >= 22 && data[0] == 'B' && data[1] == 'M') {
     if (Le32(data + 14) == 12) return PictureSize{Le16(data + 18), Le16(data + 20)};
     if (size < 26) return std::nullopt;
-    const int64_t height = static_cast<int32_t>(Le32(data + 22));  // negative: stored top-down
-    return PictureSize{static_cast<int32_t>(Le32(data + 18)), height < 0 ? -height : height};
+    // A negative height means stored top-down; a negative width means nothing, and its
+    // size counts as well, so that a hostile one is refused like any vast picture.
+    const int64_t width = static_cast<int32_t>(Le32(data + 18));
+    const int64_t height = static_cast<int32_t>(Le32(data + 22));
+    return PictureSize{width < 0 ? -width : width, height < 0 ? -height : height};
   }
   if (size >= 4 && data[0] == 0xFF && data[1] == 0xD8) return JpegSize(data, size);
   if (size >= 8 && (std::memcmp(data, "II*\0", 4) == 0 || std::memcmp(data, "MM\0*", 4) == 0))
