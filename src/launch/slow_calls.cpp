@@ -25,6 +25,7 @@ struct BoundedCalls::Workers {
     try {
       if (setup) scope = setup();
     } catch (...) {
+      LogCaughtFailure("preparing a worker thread");
     }
     for (;;) {
       task.work();
@@ -68,6 +69,7 @@ bool BoundedCalls::Hand(std::function<void()> work, std::function<void()> finish
   try {
     std::thread(&Workers::Work, workers_, setup_, std::move(task)).detach();
   } catch (...) {
+    LogCaughtFailure("starting a worker thread");
     return false;
   }
   return true;
@@ -97,6 +99,7 @@ PolledAnswer::PolledAnswer(std::function<std::optional<bool>()> probe, std::chro
       try {
         if (setup) scope = setup();
       } catch (...) {
+        LogCaughtFailure("preparing a polling thread");
       }
       std::unique_lock<std::mutex> lock(shared->mutex);
       while (!shared->stop) {
@@ -105,6 +108,7 @@ PolledAnswer::PolledAnswer(std::function<std::optional<bool>()> probe, std::chro
         try {
           answer = probe();
         } catch (...) {
+          LogCaughtFailure("a polled question");
         }
         lock.lock();
         if (answer) shared->last = answer;
@@ -113,6 +117,7 @@ PolledAnswer::PolledAnswer(std::function<std::optional<bool>()> probe, std::chro
     }).detach();
   } catch (...) {
     // No worker: the answer stays unknown, which callers treat as their default.
+    LogCaughtFailure("starting a polling thread");
   }
 }
 

@@ -15,6 +15,8 @@
 #include <thread>
 #include <utility>
 
+#include "platform/log.h"
+
 namespace vek {
 
 // Prepares a worker thread (the Windows side starts OLE there); what it returns is kept
@@ -51,6 +53,7 @@ class BoundedCalls {
           try {
             value = call();
           } catch (...) {
+            LogCaughtFailure("a call on a worker thread");
           }
           std::lock_guard<std::mutex> lock(slot->mutex);
           slot->value = std::move(value);

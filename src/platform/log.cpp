@@ -1,5 +1,6 @@
 #include "platform/log.h"
 
+#include <exception>
 #include <mutex>
 
 namespace vek {
@@ -32,6 +33,18 @@ void WriteLog(std::string_view line) {
     if (g_sink) g_sink->Write(text);
   }
   writing = false;
+}
+
+void LogCaughtFailure(std::string_view what) {
+  std::string line(what);
+  line += " failed";
+  try {
+    if (std::exception_ptr caught = std::current_exception()) std::rethrow_exception(caught);
+  } catch (const std::exception& e) {
+    line += std::string(": ") + e.what();
+  } catch (...) {
+  }
+  WriteLog(line);
 }
 
 std::string HexCode(uint32_t code) {

@@ -24,6 +24,9 @@ class LogSink {
 LogSink* SetLogSink(LogSink* sink);
 // Writes one line to the program's log; line breaks within it become spaces.
 void WriteLog(std::string_view line);
+// Called inside a catch block: writes "<what> failed", with the exception's own text when
+// it has one, so that a failure the program survives is never swallowed unseen.
+void LogCaughtFailure(std::string_view what);
 // "0x" and eight hexadecimal digits: how error codes are written in the log.
 std::string HexCode(uint32_t code);
 

@@ -1,6 +1,7 @@
 // The program's log: where lines go, and the file that never grows past its size.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,21 @@ TEST(LogTest, LinesGoToTheSinkSetLastOnOneLineEach) {
   EXPECT_EQ(outer.lines(), (std::vector<std::string>{"after"}));
   EXPECT_EQ(HexCode(0x80004005u), "0x80004005");
   EXPECT_EQ(HexCode(0x1A), "0x0000001A");
+}
+
+TEST(LogTest, ACaughtFailureIsLoggedWithItsTextWhenItHasOne) {
+  LogLines log;
+  try {
+    throw std::runtime_error("bad_alloc of 4 GiB");
+  } catch (...) {
+    LogCaughtFailure("a drop");
+  }
+  try {
+    throw 42;
+  } catch (...) {
+    LogCaughtFailure("a dialog message");
+  }
+  EXPECT_EQ(log.lines(), (std::vector<std::string>{"a drop failed: bad_alloc of 4 GiB", "a dialog message failed"}));
 }
 
 TEST(LogTest, ASinkThatLogsWhileWritingDoesNotHang) {

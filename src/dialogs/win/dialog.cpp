@@ -69,6 +69,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return result;
   } catch (...) {
     // Nothing may leave a dialog procedure; the dialog goes on as it was.
+    LogCaughtFailure("dialog message " + HexCode(message));
     return FALSE;
   }
 }

@@ -39,6 +39,7 @@ uint64_t FolderReader::Read(const std::string& folder, const std::string& patter
         Win32FileSystem fs;
         listing = ListFolder(fs, folder, pattern);
       } catch (...) {
+        LogCaughtFailure("reading the folder " + folder);
         listing = FolderListing{};
       }
       std::lock_guard<std::mutex> lock(shared->mutex);

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "platform/log.h"
 #include "platform/win/text_win.h"
 
 namespace vek::win {
@@ -82,6 +83,7 @@ HRESULT DockDropTarget::DragOver(DWORD, POINTL at, DWORD* effect) {
   try {
     *effect = controller_.DragOver(p.x, p.y, hasFiles_, allowed_);
   } catch (...) {
+    LogCaughtFailure("a drag over the dock");
     *effect = DROPEFFECT_NONE;
   }
   return S_OK;
@@ -91,6 +93,7 @@ HRESULT DockDropTarget::DragLeave() {
   try {
     controller_.DragLeave();
   } catch (...) {
+    LogCaughtFailure("a drag leaving the dock");
   }
   return S_OK;
 }
@@ -104,6 +107,7 @@ HRESULT DockDropTarget::Drop(IDataObject* data, DWORD, POINTL at, DWORD* effect)
     *effect = controller_.Drop(p.x, p.y, hasFiles, hasFiles ? ReadFileList(data, 1024) : std::vector<std::string>{},
                                *effect);
   } catch (...) {
+    LogCaughtFailure("a drop on the dock");
     *effect = DROPEFFECT_NONE;
   }
   return S_OK;

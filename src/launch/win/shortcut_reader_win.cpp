@@ -279,10 +279,8 @@ std::optional<LinkFields> Win32ShortcutReader::Read(const std::string& linkPath,
     // automation objects know only its address, not its own picture.
     if (LastFourUpper(linkPath) == ".URL") return ReadInternetShortcut(linkPath);
     return ReadLink(linkPath, route);
-  } catch (const std::exception& e) {
-    WriteLog("shortcut " + linkPath + ": reading failed, " + e.what());
   } catch (...) {
-    WriteLog("shortcut " + linkPath + ": reading failed");
+    LogCaughtFailure("reading the shortcut " + linkPath);
   }
   return std::nullopt;
 }

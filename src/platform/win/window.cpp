@@ -64,10 +64,8 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
   // on, and the failure is logged.
   try {
     return self->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& e) {
-    WriteLog("window message " + HexCode(message) + " failed: " + e.what());
   } catch (...) {
-    WriteLog("window message " + HexCode(message) + " failed");
+    LogCaughtFailure("window message " + HexCode(message));
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
