@@ -91,6 +91,24 @@ TEST_F(MenuRenderTest, APagedMenuShowsItsSkinRowsAndAGreyPgUp) {
   EXPECT_GT(CountIn(s, pgDn, dark), 10);
 }
 
+// A title longer than its row shows as two whole lines ending in "…": no line is cut
+// through at the top or bottom of the caption's box.
+TEST_F(MenuRenderTest, ALongTitleShowsInWholeLinesInsideItsRow) {
+  app_.model.Items[pool::kMemberFirst].Title =
+      "Tools & Things, a group whose name is long enough to run past the menu row edge";
+  menu_.MenuFocus(true, 3);
+  const win::DockSurface& s = menu_.surface();
+  const int32_t left = menu_.controller().state().x + 48, top = Band(1).top + 3;
+  auto ink = [&](int32_t from, int32_t to) {
+    return CountIn(s, PixelRect{left, top + from, left + 183, top + to},
+                   [](const Pixel& p) { return p.a == 255 && p.r < 100 && p.g < 100 && p.b < 100; });
+  };
+  EXPECT_EQ(ink(0, 2), 0) << "a line cut at the top";
+  EXPECT_EQ(ink(30, 32), 0) << "a line cut at the bottom";
+  EXPECT_GT(ink(2, 16), 20) << "the first line";
+  EXPECT_GT(ink(16, 30), 20) << "the second line";
+}
+
 TEST_F(MenuRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
   Both([](MenuController& c) { c.MenuFocus(true, 3); });
   EXPECT_EQ(Differences(), 0);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/win/text_win.h"
+#include "text/line_fitting.h"
 
 namespace vek::win {
 
@@ -114,8 +115,9 @@ bool DockSurface::CreatePlainFont(const std::wstring& familyName, float pixels) 
   plainFormat_ = std::make_unique<Gdiplus::StringFormat>();
   plainFormat_->SetAlignment(Gdiplus::StringAlignmentNear);
   plainFormat_->SetLineAlignment(Gdiplus::StringAlignmentCenter);
-  plainFormat_->SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
-  plainFormat_->SetFormatFlags(Gdiplus::StringFormatFlagsLineLimit);
+  // The lines are fitted before drawing (DrawPlainText), so the format never wraps or
+  // trims by itself: not every GDI+ keeps to its line limit and ellipsis.
+  plainFormat_->SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsLineLimit);
   plainBrush_ = std::make_unique<Gdiplus::SolidBrush>(Gdiplus::Color(255, 1, 2, 3));
   greyBrush_ = std::make_unique<Gdiplus::SolidBrush>(Gdiplus::Color(255, 128, 128, 128));
   textSprites_.clear();
@@ -125,7 +127,20 @@ bool DockSurface::CreatePlainFont(const std::wstring& familyName, float pixels) 
 
 void DockSurface::DrawPlainText(Gdiplus::Graphics& g, const DrawOp& op, float x, float y) {
   if (!plainFont_) return;
-  const std::wstring text = Wide(op.text);
+  // As many lines as the box holds, broken at blanks and ended with "…" when the text
+  // is longer: a long title shows its start in whole lines, never cut through a line.
+  const float lineHeight = plainFont_->GetHeight(&g);
+  const int lines = lineHeight > 0 ? static_cast<int>(op.textH / lineHeight) : 1;
+  const auto measure = [&](std::string_view line) {
+    const std::wstring wide = Wide(line);
+    Gdiplus::RectF bounds;
+    g.MeasureString(wide.c_str(), static_cast<INT>(wide.size()), plainFont_.get(), Gdiplus::PointF(0, 0),
+                    plainFormat_.get(), &bounds);
+    return bounds.Width;
+  };
+  std::wstring text;
+  for (const std::string& line : FitTextLines(op.text, op.textW, lines, measure))
+    text += (text.empty() ? L"" : L"\n") + Wide(line);
   g.DrawString(text.c_str(), static_cast<INT>(text.size()), plainFont_.get(), Gdiplus::RectF(x, y, op.textW, op.textH),
                plainFormat_.get(), op.style == TextStyle::kPlainGrey ? greyBrush_.get() : plainBrush_.get());
 }
