@@ -8,7 +8,6 @@
 //   vekctl end-session CLASS           sends WM_QUERYENDSESSION, then WM_ENDSESSION(TRUE)
 //   vekctl visible CLASS               exit 0 when the first window of the class is visible
 //   vekctl wait-title TITLE SECONDS    exit 0 once a top-level window with the title exists
-//   vekctl close-title TITLE           answers OK to the dialog with the title
 //   vekctl started PROGRAM_FOLDER      prints the saved getting-started page (-1: off)
 //   vekctl rect-title TITLE ID         prints the screen rectangle of control ID of the
 //                                      dialog ("left top right bottom")
@@ -275,13 +274,6 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"wait-title") return WaitFor(nullptr, className, seconds) ? 0 : 1;
-  if (command == L"close-title") {
-    // A message box closes through its OK (or Cancel) button, like a user's answer.
-    const HWND titled = FindWindowW(nullptr, className);
-    if (!titled) return 1;
-    PostMessageW(titled, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    return 0;
-  }
   if (command == L"dismiss-title") {
     const HWND titled = FindWindowW(nullptr, className);
     return titled && PostMessageW(titled, WM_CLOSE, 0, 0) ? 0 : 1;
