@@ -3,7 +3,8 @@
 # "add" picture shows over an empty position while the drag is there, three files
 # dropped on it become a new group named in the input box, the source is told "link",
 # never "move", a file dropped on the Recycle Bin goes to the trash after the
-# question, and a file dropped on a full group is refused with a message.
+# question and the bin's picture turns full, and a file dropped on a full group is
+# refused with a message.
 source "$(dirname "$0")/lib.sh"
 
 [ -n "$DRAGFILES_EXE" ] || fail "no drag helper"
@@ -13,8 +14,9 @@ rm -rf "$files" "$signal"
 mkdir -p "$files"
 for f in alpha beta gamma trash-me; do echo "$f" >"$files/$f.txt"; done
 trash="${XDG_DATA_HOME:?}/Trash/files"
-# Wine names a file after one of the same name already in the trash: start clean.
-rm -f "$trash"/trash-me.txt* "$XDG_DATA_HOME/Trash/info"/trash-me.txt*
+# The trash (the session's own, in the build folder) starts empty, so that the Recycle
+# Bin shows its empty picture until the drop.
+rm -rf "$XDG_DATA_HOME/Trash"
 
 # mean_rgb FILE X Y → "R G B" of the 48 × 48 box centred on (X, Y)
 mean_rgb() {
@@ -83,7 +85,11 @@ for f in alpha beta gamma; do
 done
 settle drop-after-group >/dev/null
 
-# A file dropped on the Recycle Bin goes to the trash once the question is answered Yes.
+# A file dropped on the Recycle Bin goes to the trash once the question is answered Yes,
+# and the Recycle Bin's picture turns to the full one.
+read -r bx by <<<"$(slot 2)"
+point 20 20
+empty_bin=$(settle drop-bin-empty)
 drag_to 2 "$files/trash-me.txt"
 drop_here
 vekctl wait-title "Delete File" 15 || fail "no Recycle Bin question"
@@ -91,6 +97,9 @@ vekctl press-title "Delete File" 6 || fail "could not answer Yes"
 poll 15 test ! -e "$files/trash-me.txt" || fail "the dropped file is still in place"
 in_trash() { grep -qs "trash-me" "$trash"/trash-me.txt*; }
 poll 10 in_trash || fail "the dropped file is not in the trash (deleted for good?)"
+point 20 20
+bin_full() { changed "$(screenshot drop-bin-full)" "$empty_bin" "$bx" "$by" 40 40; }
+poll 10 bin_full || fail "the Recycle Bin's picture did not turn full"
 
 # A file dropped on a full group is not added, and the user is told why.
 drag_to 9 "$files/alpha.txt"
