@@ -18,6 +18,9 @@ void DockController::RepaintSelection() {
 }
 
 void DockController::MouseDown(int button, int x, int y) {
+  // A press acts on the slot under it even when no move came first: a pointer that comes
+  // back from another window to the very pixel it left may bring no move with it.
+  FollowPointer(x, y);
   window_.EnableTimer(dock_timer::kFocusWatch, true);
   state_.ButtonsHeld |= button;
   const int s = state_.SelIndex;
@@ -42,6 +45,10 @@ void DockController::MouseMove(bool leftHeld, int x, int y) {
       window_.PaintDraggedIcon(state_.DragSlot, x, y);
     }
   }
+  FollowPointer(x, y);
+}
+
+void DockController::FollowPointer(int x, int y) {
   state_.SelIndex = geometry_.HitSlot(x, y, ShownSlots(model_.Settings));
   if (state_.SelIndex != -1 && state_.SelIndex != state_.LastSelIndex) {
     state_.LastSelIndex = state_.SelIndex;

@@ -168,6 +168,8 @@ class DockController : public DockCommands {
 
  private:
   void RepaintSelection();
+  // The slot under the pointer becomes the selection, magnified when it changed.
+  void FollowPointer(int x, int y);
   void SelectionTimer();
   void FocusWatchTimer();
   void RecycleBinTimer();

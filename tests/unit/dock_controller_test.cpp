@@ -109,6 +109,19 @@ TEST_F(DockControllerTest, RightClickOpensEditMenuForUserItemsAndGroupMenuForBui
   EXPECT_EQ(actions.log, (std::vector<std::string>{"EditMenu", "Menu(1)", "Menu(2)"}));
 }
 
+// A press acts on the slot under it, not on the last one a move went to: a pointer back
+// from another window on the pixel it left brings no move.
+TEST_F(DockControllerTest, APressWithoutAMoveActsOnTheSlotUnderIt) {
+  Hover(4);
+  int x, y;
+  for (const auto& [slot, button] : {std::pair{2, mouse::kRight}, std::pair{5, mouse::kLeft}}) {
+    PointAt(slot, x, y);
+    dock.MouseDown(button, x, y);
+    dock.MouseUp(button, x, y);
+  }
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"Menu(2)", "Menu(5)"}));
+}
+
 TEST_F(DockControllerTest, ClickOnCentreMinimisesAndClickOnMinimisedDockRestores) {
   Click(0);
   EXPECT_EQ(dock.state().Visibility, DockState::Minimised);
