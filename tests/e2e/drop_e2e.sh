@@ -3,8 +3,8 @@
 # "add" picture shows over an empty position while the drag is there, three files
 # dropped on it become a new group named in the input box, the source is told "link",
 # never "move", a file dropped on the Recycle Bin goes to the trash after the
-# question and the bin's picture turns full, and a file dropped on a full group is
-# refused with a message.
+# question and the bin's picture turns full (and empty again by "Empty Recycle Bin"),
+# and a file dropped on a full group is refused with a message.
 source "$(dirname "$0")/lib.sh"
 
 [ -n "$DRAGFILES_EXE" ] || fail "no drag helper"
@@ -100,6 +100,14 @@ poll 10 in_trash || fail "the dropped file is not in the trash (deleted for good
 point 20 20
 bin_full() { changed "$(screenshot drop-bin-full)" "$empty_bin" "$bx" "$by" 40 40; }
 poll 10 bin_full || fail "the Recycle Bin's picture did not turn full"
+# The first entry of its menu (a right click), "Empty Recycle Bin", empties it after the
+# question, and the picture turns empty again.
+BUTTON=3 click_until "$bx" "$by" menu_open || fail "a right click on the Recycle Bin opened no menu"
+press_until "VEK Desktop Menu" 0 vekctl wait-title "Empty Recycle Bin" 0 || fail "the letter 0 did not empty the bin"
+message "Empty Recycle Bin" "Are you sure you want to empty the Recycle Bin?" yes
+poll 10 eval '! in_trash' || fail "the trash still holds the file"
+point 20 20
+poll 10 eval '! bin_full' || fail "the Recycle Bin's picture did not turn empty again"
 
 # A file dropped on a full group is not added, and the user is told why.
 drag_to 9 "$files/alpha.txt"
