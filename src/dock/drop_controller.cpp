@@ -136,6 +136,9 @@ void DropController::DragLeave() {
 void DropController::Finish() {
   dragSlot_ = -1;
   feedback_ = DropFeedback::kNone;
+  // The plain ring is drawn, so no slot counts as magnified any more: the next move over
+  // the slot the files went to magnifies it again.
+  s_.interaction.LastSelIndex = -1;
   s_.window.DockNormal(false);
   ToBottom();
 }

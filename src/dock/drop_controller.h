@@ -73,7 +73,7 @@ struct DropServices {
   Model& model;
   const DockGeometry& geometry;
   const SlotContents& slots;
-  const DockInteraction& interaction;
+  DockInteraction& interaction;  // read; a finished drop also forgets the magnified slot
   DockDisplay& window;
   DropHost& host;
   ItemCreation& items;

@@ -145,7 +145,9 @@ TEST_F(DropControllerTest, LeavingOrNoSlotDrawsThePlainRingBackUnderTheWindows) 
 TEST_F(DropControllerTest, TheDropReturnsAtOnceAndTheRestRunsLater) {
   int x, y;
   At(8, x, y);
+  interaction.LastSelIndex = 8;  // magnified by a move that came with the drop
   EXPECT_EQ(drop.Drop(x, y, true, Files(2), kAll), drop_effect::kLink);
+  EXPECT_EQ(interaction.LastSelIndex, -1);  // the plain ring is drawn: a move magnifies again
   EXPECT_EQ(host.posted, 1);
   EXPECT_TRUE(input.prompts.empty());
   EXPECT_EQ(w.model.Items[8].Kind, ItemKind::kEmptyPosition);
