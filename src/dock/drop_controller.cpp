@@ -111,7 +111,7 @@ uint32_t DropController::DragOver(int x, int y, bool hasFiles, uint32_t allowed)
   if (!s_.interaction.KeyMode) s_.window.ToTopmost();
   const int slot = s_.geometry.HitSlot(x, y, s_.model.Settings.IconQuantity);
   if (slot < 0) {
-    if (dragSlot_ != -1 || feedback_ != DropFeedback::kNone) s_.window.DockNormal(false);
+    if (dragSlot_ != -1 || feedback_ != DropFeedback::kNone) DrawPlainRing();
     dragSlot_ = -1;
     feedback_ = DropFeedback::kNone;
     ToBottom();
@@ -127,7 +127,7 @@ uint32_t DropController::DragOver(int x, int y, bool hasFiles, uint32_t allowed)
 }
 
 void DropController::DragLeave() {
-  if (dragSlot_ != -1 || feedback_ != DropFeedback::kNone) s_.window.DockNormal(false);
+  if (dragSlot_ != -1 || feedback_ != DropFeedback::kNone) DrawPlainRing();
   dragSlot_ = -1;
   feedback_ = DropFeedback::kNone;
   ToBottom();
@@ -136,11 +136,15 @@ void DropController::DragLeave() {
 void DropController::Finish() {
   dragSlot_ = -1;
   feedback_ = DropFeedback::kNone;
-  // The plain ring is drawn, so no slot counts as magnified any more: the next move over
-  // the slot the files went to magnifies it again.
+  DrawPlainRing();
+  ToBottom();
+}
+
+void DropController::DrawPlainRing() {
+  // With the plain ring drawn no slot counts as magnified any more: the next move over
+  // the slot under the pointer magnifies it again.
   s_.interaction.LastSelIndex = -1;
   s_.window.DockNormal(false);
-  ToBottom();
 }
 
 uint32_t DropController::Drop(int x, int y, bool hasFiles, std::vector<std::string> paths, uint32_t allowed) {

@@ -113,6 +113,7 @@ class DropController {
   bool Refused() const;
   void ToBottom();
   void Finish();
+  void DrawPlainRing();
   void RecycleDropped(const std::vector<std::string>& paths);
   // Turns ring position `slot` (a shortcut or an empty position) into a new group named
   // by the user; the paths go in after the former shortcut's link. False when the user
