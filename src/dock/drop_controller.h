@@ -73,7 +73,7 @@ struct DropServices {
   Model& model;
   const DockGeometry& geometry;
   const SlotContents& slots;
-  DockInteraction& interaction;  // read; a finished drop also forgets the magnified slot
+  DockInteraction& interaction;  // read; a plain ring drawn by a drag forgets the magnified slot
   DockDisplay& window;
   DropHost& host;
   ItemCreation& items;

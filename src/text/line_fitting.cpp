@@ -35,8 +35,8 @@ std::vector<size_t> CharacterEnds(std::string_view text) {
 }
 
 // The longest prefix of `text`, in whole characters, that `fits`; at least `least`
-// characters even when those do not fit. A binary search, as a prefix that fits is
-// never longer than one that does not.
+// characters even when those do not fit. A binary search: every prefix shorter than one
+// that fits fits too.
 size_t LongestFittingPrefix(std::string_view text, size_t least,
                             const std::function<bool(std::string_view)>& fits) {
   const std::vector<size_t> ends = CharacterEnds(text);
