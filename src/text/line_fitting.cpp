@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/text.h"
+
 namespace vek {
 
 namespace {
@@ -52,12 +54,6 @@ size_t LongestFittingPrefix(std::string_view text, size_t least,
   return low == 0 ? 0 : ends[low - 1];
 }
 
-std::string TrimEndBlanks(std::string_view text) {
-  size_t end = text.size();
-  while (end > 0 && IsBlank(text[end - 1])) --end;
-  return std::string(text.substr(0, end));
-}
-
 }  // namespace
 
 std::vector<std::string> FitTextLines(std::string_view text, float width, int maxLines, const LineMeasure& measure) {
@@ -74,8 +70,8 @@ std::vector<std::string> FitTextLines(std::string_view text, float width, int ma
         lines.emplace_back(rest);
       } else {
         const size_t cut = LongestFittingPrefix(
-            rest, 0, [&](std::string_view p) { return fits(TrimEndBlanks(p) + kEllipsis); });
-        lines.push_back(TrimEndBlanks(rest.substr(0, cut)) + kEllipsis);
+            rest, 0, [&](std::string_view p) { return fits(TrimBlanks(p) + kEllipsis); });
+        lines.push_back(TrimBlanks(rest.substr(0, cut)) + kEllipsis);
       }
       break;
     }
