@@ -207,39 +207,33 @@ UniqueIcon ShellIconHandle(const std::string& path) {
 }
 
 namespace {
-// The handle ShellIconWithin draws; nothing when no icon comes in time (logged).
-std::optional<UniqueIcon> AskShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask,
-                                             const std::string& place) {
+// The icon the shell gives within the calls' limit; none when it does not (logged).
+UniqueIcon AskShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask,
+                              const std::string& place) {
   // The answer's slot outlives a call past the limit and destroys its icon with it.
   std::optional<UniqueIcon> icon =
       calls.Run<UniqueIcon>([path, ask = std::move(ask)] { return ask(path); }, place);
-  if (!icon) {
-    WriteLog("the shell gave no icon of " + path + " within " + std::to_string(calls.limit().count()) + " ms" +
-             (place.empty() ? "" : ", or an earlier question about " + place + " is still stuck"));
-  }
-  return icon;
-}
-}  // namespace
-
-BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask,
-                          const std::string& place) {
-  const std::optional<UniqueIcon> icon = AskShellIconWithin(calls, path, std::move(ask), place);
-  return icon ? IconToBitmap(icon->get()) : nullptr;
+  if (icon) return std::move(*icon);
+  WriteLog("the shell gave no icon of " + path + " within " + std::to_string(calls.limit().count()) + " ms" +
+           (place.empty() ? "" : ", or an earlier question about " + place + " is still stuck"));
+  return {};
 }
 
-namespace {
 // ItemShellIcon's question, keeping the handle.
 UniqueIcon ItemShellIconHandle(FileSystem& fs, const std::string& link, const std::string& target) {
-  if (ShellMayAskAbout(fs, link, target)) {
-    std::optional<UniqueIcon> icon =
-        AskShellIconWithin(ShellWorkers(), link, ShellIconHandle, ShellQuestionPlace(fs, link, target));
-    return icon ? std::move(*icon) : UniqueIcon();
-  }
+  if (ShellMayAskAbout(fs, link, target))
+    return AskShellIconWithin(ShellWorkers(), link, ShellIconHandle, ShellQuestionPlace(fs, link, target));
   if (fs.Unreachable(link) || fs.Unreachable(target))
     WriteLog("the shell was not asked for the icon of " + link + ": its place does not answer");
   return {};
 }
 }  // namespace
+
+BitmapPtr ShellIconWithin(BoundedCalls& calls, const std::string& path, ShellIconQuestion ask,
+                          const std::string& place) {
+  const UniqueIcon icon = AskShellIconWithin(calls, path, std::move(ask), place);
+  return icon ? IconToBitmap(icon.get()) : nullptr;
+}
 
 BitmapPtr ItemShellIcon(FileSystem& fs, const std::string& link, const std::string& target) {
   const UniqueIcon icon = ItemShellIconHandle(fs, link, target);
