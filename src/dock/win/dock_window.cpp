@@ -220,6 +220,7 @@ void DockWindow::DockSizeChange() {
 void DockWindow::RebuildSizeCache(int variant) {
   if (variant < 1 || variant > kSizeVariants) return;
   win::RebuildSizeCache(images_, variant, geometry_.IconSizes[variant]);
+  if (variant <= 2) win::RemakeCentreMagnified(images_, geometry_.CentreMagnifiedSize(), geometry_.BorderSize);
 }
 
 void DockWindow::PushFrame(BYTE alpha) {

@@ -133,6 +133,9 @@ BitmapPtr RoundedToTheRing(Gdiplus::Image& picture, int side, double radius) {
   round->UnlockBits(&data);
   return round;
 }
+
+// The ring's outer edge, less the soft rim of its picture.
+double RingRadius(int borderSize) { return borderSize / 2.0 - 3.0; }
 }  // namespace
 
 void LoadCentreImage(ImageLoader& l) {
@@ -144,15 +147,19 @@ void LoadCentreImage(ImageLoader& l) {
   l.images.ReleaseItemImages(pool::kCentre);
   if (!picture) return;
   const int side = l.iconSizes[3];
-  // The ring's outer edge, less the soft rim of its picture.
-  const double ringRadius = l.borderSize / 2.0 - 3.0;
-  BitmapPtr round = RoundedToTheRing(*picture, side, ringRadius);
+  BitmapPtr round = RoundedToTheRing(*picture, side, RingRadius(l.borderSize));
   l.images.Set(ImageSet::kItem, pool::kCentre, 1, round ? *round : *picture, side, side);
+  l.images.Set(ImageSet::kItem, pool::kCentre, 0, *picture);
+  RemakeCentreMagnified(l.images, l.centreMagnifiedSize > 0 ? l.centreMagnifiedSize : side, l.borderSize);
+}
+
+void RemakeCentreMagnified(ImageStore& images, int side, int borderSize) {
+  Gdiplus::Bitmap* picture = images.Get(ImageSet::kItem, pool::kCentre, 0);
+  if (!picture) return;
   // Under the pointer the centre shows larger, still centred in and cut round to the
   // same ring.
-  const int magnified = l.centreMagnifiedSize > 0 ? l.centreMagnifiedSize : side;
-  BitmapPtr large = RoundedToTheRing(*picture, magnified, ringRadius);
-  if (large) l.images.Set(ImageSet::kItem, pool::kCentre, kCentreMagnifiedVariant, *large, magnified, magnified);
+  BitmapPtr large = RoundedToTheRing(*picture, side, RingRadius(borderSize));
+  if (large) images.Set(ImageSet::kItem, pool::kCentre, kCentreMagnifiedVariant, *large, side, side);
 }
 
 namespace {
@@ -223,7 +230,8 @@ void LoadAllImages(ImageLoader& l) {
 void RebuildSizeCache(ImageStore& images, int variant, int side) {
   if (variant < 1 || variant >= ImageStore::kVariants) return;
   auto remake = [&](ImageSet set, int index) {
-    // Pictures without a full-size original (menu rows, the centre) keep what they have.
+    // Pictures without a full-size original (menu rows) keep what they have; the centre
+    // is made apart, by RemakeCentreMagnified.
     if (Gdiplus::Bitmap* full = images.Get(set, index, 0)) images.Set(set, index, variant, *full, side, side);
   };
   remake(ImageSet::kSkin, skin::kBackSelectColor);

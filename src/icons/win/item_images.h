@@ -81,8 +81,14 @@ void LoadSkinImages(ImageLoader& loader);
 
 // The centre's picture (image 0, normal variant at the largest size, and the magnified
 // variant at the loader's magnified centre size): the centre item's own icon file when
-// it exists, else the "LOGO" skin picture.
+// it exists, else the "LOGO" skin picture. The picture as loaded stays as variant 0, for
+// RemakeCentreMagnified.
 void LoadCentreImage(ImageLoader& loader);
+
+// Re-makes the centre's magnified variant `side` pixels square from the picture it was
+// loaded from, cut round to a ring `borderSize` wide: the centre grows with the ring's
+// magnification, so a new icon size changes it.
+void RemakeCentreMagnified(ImageStore& images, int side, int borderSize);
 
 // What the ring's first frame shows, in start-up order: skins, the centre, the fallback
 // pictures 39..42, then the items of the first `shownPositions` ring positions and the
