@@ -226,9 +226,15 @@ Bytes WriteSettingsRecord(const AppSettings& s, const std::string& userIconFile,
   Bytes out = kept ? Bytes(s.KeptRecord.begin(), s.KeptRecord.end()) : Bytes(kSettingsRecordSize, 0);
   uint8_t* p = out.data();
   PutI32(p + kMaxIconSizeOffset, kStoredMaxIconSize);
-  // The picture's path keeps the bytes it was read from while it is the same path.
-  if (!kept || GetText(p + kUserIconFileOffset, kUserIconFileWidth, codec) != userIconFile)
-    PutText(p + kUserIconFileOffset, kUserIconFileWidth, userIconFile, codec);
+  // The picture's path keeps the bytes it was read from while it is the same path. The
+  // field is written at every save, so no path is all spaces, as every written text is
+  // padded; NUL bytes mean a field never written.
+  if (!kept || GetText(p + kUserIconFileOffset, kUserIconFileWidth, codec) != userIconFile) {
+    if (userIconFile.empty())
+      std::memset(p + kUserIconFileOffset, ' ', kUserIconFileWidth);
+    else
+      PutText(p + kUserIconFileOffset, kUserIconFileWidth, userIconFile, codec);
+  }
   for (const SettingEntry& entry : kTable) {
     const int64_t v = entry.get(s);
     if (kept && FromStored(entry.storedAs, RawAt(entry, p)) == v) continue;

@@ -115,9 +115,9 @@ void ApplyDefaultSettings(AppSettings& settings, const SettingsScreen& screen, b
 bool ReadSettingsRecord(const uint8_t* data, size_t size, const SettingsScreen& screen, AppSettings& settings);
 
 // The record of the settings: every setting of the table and the user's picture path
-// (where the bytes last read already say the same, they stay as they were; an empty path
-// is NUL bytes), the largest icon size as 128, and everything else as last read (zero
-// when nothing was read).
+// (where the bytes last read already say the same, they stay as they were; no path is
+// spaces), the largest icon size as 128, and everything else as last read (zero when
+// nothing was read).
 Bytes WriteSettingsRecord(const AppSettings& settings, const std::string& userIconFile, AnsiCodec& codec);
 
 // Why `data` cannot be a settings file this program wrote: its size, or the first setting
