@@ -328,6 +328,9 @@ const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageSt
         g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
         DrawOutlinedText(g, Wide(op.text), x, y);
       } else {
+        // Greyscale smoothing, on every Windows version: ClearType blends its coloured
+        // edges against the pixels beneath, and this sprite is transparent, so they
+        // would come out as dark fringes once it lies over the menu's rows.
         g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
         DrawPlainText(g, op, x, y);
       }
