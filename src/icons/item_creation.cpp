@@ -374,9 +374,14 @@ void ItemCreation::Build(int n, const std::string& path, const PathFacts& facts)
 }
 
 void ItemCreation::BuildFolder(ShortcutItem& item, const std::string& path, const Effective& eff) {
-  const Folders& f = paths_.folders();
-  const std::string folder = WithTrailingBackslash(eff.upper);
   item.PathKind = PathKind::kShortcutFile;
+  TitleAndPictureOfFolder(item, path, WithTrailingBackslash(eff.upper));
+  // A shortcut that led here keeps the name its user gave it; the folder gives the picture.
+  if (eff.viaShortcut) item.Title = DisplayNameFromPath(path, false);
+}
+
+void ItemCreation::TitleAndPictureOfFolder(ShortcutItem& item, const std::string& path, const std::string& folder) {
+  const Folders& f = paths_.folders();
   if (folder.size() == 3) {
     const bool holdsWindows = ToUpperAscii(f.WindowsDir).compare(0, 3, folder) == 0;
     const DriveRow row = DriveRowFor(drives_.DriveType(folder), folder, holdsWindows);
@@ -405,10 +410,10 @@ void ItemCreation::BuildFolder(ShortcutItem& item, const std::string& path, cons
     item.IconFile = SysIcon(s.picture);
     return;
   }
-  // Any other folder: its own name, or the shortcut's name when a shortcut led here.
+  // Any other folder: its own name, extension and all.
   std::string name = path;
   while (name.size() > 1 && name.back() == '\\') name.pop_back();
-  item.Title = DisplayNameFromPath(name, !eff.viaShortcut);
+  item.Title = DisplayNameFromPath(name, true);
   item.IconFile = SysIcon("Folder.png");
 }
 

@@ -183,6 +183,9 @@ class ItemCreation {
   // Builds item `n` from the facts, which become the details.
   void Build(int n, const std::string& path, const PathFacts& facts);
   void BuildFolder(ShortcutItem& item, const std::string& path, const Effective& eff);
+  // The drive, special-folder or plain-folder title and picture of `folder` (upper case,
+  // ending in a backslash) reached by `path`.
+  void TitleAndPictureOfFolder(ShortcutItem& item, const std::string& path, const std::string& folder);
   // A new picture file name in the icon folder that no file and no item has.
   std::string NewPictureName();
   // FreeItem, and the names it may have freed become candidates again.

@@ -187,6 +187,27 @@ TEST_F(ItemCreationTest, SpecialFoldersByNameAndOtherFoldersByTheirOwnName) {
   EXPECT_EQ(Add("C:\\windows\\system32", 7).Title, "System Directory");
 }
 
+TEST_F(ItemCreationTest, ShortcutsToFoldersAndDrivesKeepTheirNameAndShowTheFoldersPicture) {
+  w.drives.Add("D:\\", drive_type::kFixed);
+  w.fs.AddFolder("D:\\");
+  w.fs.AddFolder("C:\\Work\\Projects.v2");
+  const struct {
+    const char *link, *target, *picture;
+  } cases[] = {
+      {"C:\\Links\\Docs.lnk", "C:\\users\\tester\\Documents", "DocFolder.png"},
+      {"C:\\Links\\Data.lnk", "D:\\", "FixedDrive.png"},
+      {"C:\\Links\\Work.lnk", "C:\\Work\\Projects.v2", "Folder.png"},
+  };
+  int slot = 4;
+  for (const auto& c : cases) {
+    w.fs.AddFile(c.link);
+    w.reader.Add(c.link, c.target);
+    const ShortcutItem& item = Add(c.link, slot++);
+    EXPECT_EQ(item.Title, DisplayNameFromPath(c.link, false));
+    EXPECT_EQ(item.IconFile, w.SysIcon(c.picture)) << c.link;
+  }
+}
+
 TEST_F(ItemCreationTest, FolderAfterAShortcutKeepsItsOwnTarget) {
   const std::string link = "C:\\Links\\Editor.lnk";
   w.fs.AddFile(link);
