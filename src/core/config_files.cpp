@@ -122,8 +122,8 @@ bool ReadSettingsFile(Model& model, ConfigIo& io, const SettingsScreen& screen) 
   if (outcome != ReadOutcome::kRead || !ReadSettingsRecord(data.data(), data.size(), screen, s)) {
     const std::string reason =
         outcome == ReadOutcome::kRead
-            ? "the file is too short (" + std::to_string(data.size()) + " of " +
-                  std::to_string(kSettingsRecordSize) + " bytes)"
+            ? "the file holds only " + std::to_string(data.size()) + " of its " +
+                  std::to_string(kSettingsRecordSize) + " bytes"
             : std::string(kUnreadable);
     ReportUnreadable(io, "settings file", path, reason, "The default settings");
     return false;
