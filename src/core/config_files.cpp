@@ -3,6 +3,7 @@
 #include "core/group_title.h"
 #include "core/menu_record.h"
 #include "core/mod_registry.h"
+#include "core/record_io.h"
 
 namespace vek {
 
@@ -122,8 +123,7 @@ bool ReadSettingsFile(Model& model, ConfigIo& io, const SettingsScreen& screen) 
   if (outcome != ReadOutcome::kRead || !ReadSettingsRecord(data.data(), data.size(), screen, s)) {
     const std::string reason =
         outcome == ReadOutcome::kRead
-            ? "the file holds only " + std::to_string(data.size()) + " of its " +
-                  std::to_string(kSettingsRecordSize) + " bytes"
+            ? record::ShortFileReason(data.size(), kSettingsRecordSize)
             : std::string(kUnreadable);
     ReportUnreadable(io, "settings file", path, reason, "The default settings");
     return false;

@@ -167,8 +167,7 @@ MenuDecodeResult DecodeMenuLists(const uint8_t* data, size_t size,
     return result;
   };
   if (data == nullptr || size < kMenuFileSize)
-    return fail("the file holds only " + std::to_string(size) + " of its " +
-                std::to_string(kMenuFileSize) + " bytes");
+    return fail(ShortFileReason(size, kMenuFileSize));
 
   groups.assign(pool::kGroupCount, ShortcutGroup{});
   std::vector<bool> listed(pool::kSize, false);

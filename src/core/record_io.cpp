@@ -41,6 +41,10 @@ bool AllNul(const uint8_t* p, size_t n) {
   return n == 0 || (p[0] == 0 && std::memcmp(p, p + 1, n - 1) == 0);
 }
 
+std::string ShortFileReason(size_t held, size_t needed) {
+  return "the file holds only " + std::to_string(held) + " of its " + std::to_string(needed) + " bytes";
+}
+
 bool PutText(uint8_t* p, size_t width, std::string_view text, AnsiCodec& codec) {
   if (text.empty()) {
     std::memset(p, 0, width);

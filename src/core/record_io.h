@@ -39,6 +39,10 @@ inline void PutI16(uint8_t* p, int16_t value) {
 // True when all `n` bytes are NUL.
 bool AllNul(const uint8_t* p, size_t n);
 
+// Why a file of `held` bytes cannot hold a format of `needed` bytes, in the words the
+// unreadable-file message shows.
+std::string ShortFileReason(size_t held, size_t needed);
+
 // Writes a text field of `width` bytes: an empty text as NUL bytes (a field that holds
 // nothing), any other converted to ANSI, cut to the width at a character boundary and
 // padded with spaces. Returns false when some character had no ANSI equivalent.
