@@ -1,6 +1,7 @@
 #include "dock/dock_controller.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace vek {
 
@@ -17,12 +18,13 @@ void DockController::RepaintSelection() {
     window_.DockAction(false);
 }
 
-void DockController::MouseDown(int button, int x, int y) {
+void DockController::MouseDown(int button, int x, int y, bool secondOfDouble) {
   // A press acts on the slot under it even when no move came first: a pointer that comes
   // back from another window to the very pixel it left may bring no move with it.
   FollowPointer(x, y);
   window_.EnableTimer(dock_timer::kFocusWatch, true);
   state_.ButtonsHeld |= button;
+  if (button == mouse::kLeft) state_.SecondOfDouble = secondOfDouble;
   const int s = state_.SelIndex;
   if (button == mouse::kLeft && s > 0 && s < kSlotCount && Draggable(slots_.SlotType[s])) {
     state_.DragArmed = true;
@@ -61,6 +63,7 @@ void DockController::MouseUp(int button, int x, int y) {
   // Another button's click while the left one holds an icon neither ends the drag nor
   // acts: the left release decides.
   if (button != mouse::kLeft && state_.DragArmed) return;
+  const int lastClicked = std::exchange(state_.LastClickedSlot, -1);
   if (state_.DragArmed && state_.IsDragging && !model_.Settings.IconsLocked && state_.SelIndex == -1) {
     if (actions_.DeleteItem(state_.DragSlot) == 1) {
       window_.DeleteEffect(x, y);
@@ -84,7 +87,9 @@ void DockController::MouseUp(int button, int x, int y) {
   if (button == mouse::kLeft) {
     if (s != 0) {
       window_.DockAction(false);
-      if (!state_.IsDragging) IconClick(click::kLeft);
+      const bool repeatsLastClick = state_.SecondOfDouble && s == lastClicked;
+      if (!state_.IsDragging && !repeatsLastClick) IconClick(click::kLeft);
+      if (!state_.IsDragging) state_.LastClickedSlot = s;
     }
     if (s == 0 && state_.Visibility == DockState::Shown) {
       SetDockState(DockState::Minimised);

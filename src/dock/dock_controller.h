@@ -53,6 +53,8 @@ struct DockInteraction {
   int DragSlot = -1;
   int DownX = 0, DownY = 0;
   int ButtonsHeld = 0;  // mouse:: bits of the buttons pressed on the dock and not yet released
+  int LastClickedSlot = -1;    // the slot the last left click acted on, −1 after anything else
+  bool SecondOfDouble = false;  // the left press held is a double click's second
 };
 
 class DockDisplay {
@@ -137,7 +139,10 @@ class DockController : public DockCommands {
   DockInteraction& state() { return state_; }
   const DockInteraction& state() const { return state_; }
 
-  void MouseDown(int button, int x, int y);
+  // `secondOfDouble`: the system counts this left press as a double click's second. Its
+  // release does not act again on the slot the first click acted on, so a double click
+  // starts a program once.
+  void MouseDown(int button, int x, int y, bool secondOfDouble = false);
   void MouseMove(bool leftHeld, int x, int y);
   void MouseUp(int button, int x, int y);
   // Whether the dock must keep the mouse captured once `button` goes up: another button

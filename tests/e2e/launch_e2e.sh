@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Using the dock: a click starts a shortcut with its arguments and working folder, a
-# shortcut whose target is gone reports it and starts nothing, in key mode a letter
-# launches its slot and leaves key mode, a click on the centre minimises the dock and a
-# click on the minimised dock brings it back, an icon dragged off the ring is deleted,
-# and with auto-hide the dock hides after a launch. (Hovering, and key mode's dimming
+# double click starts it once, a shortcut whose target is gone reports it and starts
+# nothing, in key mode a letter launches its slot and leaves key mode, a click on the
+# centre minimises the dock and a click on the minimised dock brings it back, an icon
+# dragged off the ring is deleted, and with auto-hide the dock hides after a launch. (Hovering, and key mode's dimming
 # and Esc, are the dock test's.)
 source "$(dirname "$0")/lib.sh"
 
@@ -32,6 +32,15 @@ background=$(pixel "$(settle launch-plain)" 5 5)
 click_until "$x4" "$y4" marker_written || fail "the shortcut did not start the program"
 grep -q "^arg=alpha" "$marker_txt" && grep -q "^arg=beta" "$marker_txt" || fail "arguments lost: $(cat "$marker_txt")"
 grep -qi "^folder=${folder_win//\\/\\\\}" "$marker_txt" || fail "working folder: $(cat "$marker_txt")"
+
+# A double click starts it once.
+marker_log="$(dirname "$MARKER_EXE")/marker.log"
+rm -f "$marker_log" "$marker_txt"
+point "$x4" "$y4"
+xdotool click --repeat 2 --delay 80 1
+poll 10 marker_written || fail "the double click started nothing"
+sleep 2
+[ "$(wc -l <"$marker_log")" = 1 ] || fail "a double click started the program $(wc -l <"$marker_log") times"
 
 # A shortcut whose target is gone: the message, and nothing starts.
 rm -f "$marker_txt"

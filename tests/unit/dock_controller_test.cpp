@@ -78,11 +78,11 @@ class DockControllerTest : public ::testing::Test {
     dock.MouseDown(mouse::kLeft, x, y);
     return {x, y};
   }
-  void Click(int slot, int button = mouse::kLeft) {
+  void Click(int slot, int button = mouse::kLeft, bool secondOfDouble = false) {
     int x, y;
     PointAt(slot, x, y);
     dock.MouseMove(false, x, y);
-    dock.MouseDown(button, x, y);
+    dock.MouseDown(button, x, y, secondOfDouble);
     dock.MouseUp(button, x, y);
   }
   Model model;
@@ -99,6 +99,31 @@ TEST_F(DockControllerTest, LeftClickDispatchByKind) {
   for (int slot : {4, 5, 6, 7, 8, 1, 2}) Click(slot);
   EXPECT_EQ(actions.log, (std::vector<std::string>{"Launch(4)", "Menu(5)", "Launch(6)", "Command(104)",
                                                    "Command(81)", "Command(101)"}));
+}
+
+// A double click starts a program once; its second press on another slot, and a slower
+// second click, act as clicks do. On the centre the first click minimises and the second
+// restores.
+TEST_F(DockControllerTest, ADoubleClicksSecondPressDoesNotActAgainOnTheSameSlot) {
+  const struct {
+    int first, second;
+    bool secondOfDouble;
+    std::vector<std::string> log;
+  } cases[] = {
+      {4, 4, true, {"Launch(4)"}},
+      {5, 5, true, {"Menu(5)"}},
+      {4, 5, true, {"Launch(4)", "Menu(5)"}},
+      {4, 4, false, {"Launch(4)", "Launch(4)"}},
+  };
+  for (const auto& c : cases) {
+    actions.log.clear();
+    Click(c.first);
+    Click(c.second, mouse::kLeft, c.secondOfDouble);
+    EXPECT_EQ(actions.log, c.log) << c.first << " then " << c.second;
+  }
+  Click(0);
+  Click(0, mouse::kLeft, true);
+  EXPECT_EQ(dock.state().Visibility, DockState::Shown);
 }
 
 TEST_F(DockControllerTest, RightClickOpensEditMenuForUserItemsAndGroupMenuForBuiltIns) {

@@ -27,8 +27,10 @@ DockWindow::~DockWindow() { Unload(); }
 bool DockWindow::Load() {
   geometry_.screen = win::ReadScreenMetrics();
   const ScreenMetrics& s = geometry_.screen;
+  // Double clicks are told apart so that one on an icon starts its program once.
   if (!Create(kClassName, L"VEK Desktop", WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW,
-              s.WorkArea.left, s.WorkArea.top, s.ScreenWidth, s.ScreenHeight, nullptr))
+              s.WorkArea.left, s.WorkArea.top, s.ScreenWidth, s.ScreenHeight, nullptr, nullptr,
+              CS_DBLCLKS))
     return false;
   // The window stays layered whatever else its style holds: the frame is pushed with
   // per-pixel alpha.
@@ -376,9 +378,12 @@ void DockWindow::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
       // The release may happen off the ring, over pixels that let the mouse through.
       if (GetCapture() != hwnd()) SetCapture(hwnd());
-      controller_.MouseDown(win::ButtonOf(message), x, y);
+      controller_.MouseDown(win::ButtonOf(message), x, y, message == WM_LBUTTONDBLCLK);
       break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:

@@ -8,6 +8,9 @@ bool RefusedWhileModal(ModalState& modal, HWND window, UINT message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
     case WM_MOUSEWHEEL:
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

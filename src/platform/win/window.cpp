@@ -16,13 +16,15 @@ void Window::Destroy() {
 }
 
 bool Window::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
-                    int x, int y, int width, int height, HWND owner, HICON icon) {
+                    int x, int y, int width, int height, HWND owner, HICON icon,
+                    UINT classStyle) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof(existing);
   if (!GetClassInfoExW(instance, className, &existing)) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
+    wc.style = classStyle;
     wc.lpfnWndProc = &Window::Procedure;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -76,6 +78,9 @@ bool IsPointerMessage(UINT message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
@@ -88,8 +93,10 @@ bool IsPointerMessage(UINT message) {
 int ButtonOf(UINT message) {
   switch (message) {
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
     case WM_RBUTTONUP: return mouse::kRight;
     case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
     case WM_MBUTTONUP: return mouse::kMiddle;
     default: return mouse::kLeft;
   }

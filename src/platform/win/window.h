@@ -20,10 +20,11 @@ class Window {
 
  protected:
   // Registers the class once per process (later calls with the same name do nothing)
-  // and creates the window; false when either fails.
+  // and creates the window; false when either fails. `classStyle` is the class's CS_
+  // style (CS_DBLCLKS for a window that tells a double click's second press apart).
   [[nodiscard]] bool Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
                             int x, int y, int width, int height, HWND owner,
-                            HICON icon = nullptr);
+                            HICON icon = nullptr, UINT classStyle = 0);
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
@@ -31,8 +32,9 @@ class Window {
   HWND hwnd_ = nullptr;
 };
 
-// True for the pointer's moves and the left, right and middle buttons' presses and
-// releases: what the program's windows hand to their mouse logic.
+// True for the pointer's moves and the left, right and middle buttons' presses (a
+// double click's second press too) and releases: what the program's windows hand to
+// their mouse logic.
 bool IsPointerMessage(UINT message);
 // The mouse:: button of a button's press or release (the left one for any other message).
 int ButtonOf(UINT message);

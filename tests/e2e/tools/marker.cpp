@@ -1,5 +1,6 @@
 // A small program the end-to-end tests launch from the dock: it writes its arguments and
-// its working folder to "marker.txt" beside itself, then ends.
+// its working folder to "marker.txt" beside itself, adds a line to "marker.log" there (one
+// a start), then ends.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,7 +19,12 @@ int wmain(int argc, wchar_t** argv) {
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring path = self;
-  path = path.substr(0, path.find_last_of(L'\\') + 1) + L"marker.txt";
+  const std::wstring beside = path.substr(0, path.find_last_of(L'\\') + 1);
+  path = beside + L"marker.txt";
+  if (FILE* log = _wfopen((beside + L"marker.log").c_str(), L"ab")) {
+    std::fputs("started\n", log);
+    std::fclose(log);
+  }
   wchar_t folder[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, folder);
   FILE* out = _wfopen(path.c_str(), L"wb");
