@@ -15,8 +15,8 @@ namespace vek {
 
 namespace {
 ItemServices MakeItemServices(AppContext& app, Services& s) {
-  return ItemServices{app.model,  *app.paths, s.shortcuts, s.associations, s.pictures,
-                      s.drives,   s.versions, app.prompt,  app.codec, s.slowCalls};
+  return ItemServices{app.model,  *app.paths,   s.shortcuts, s.associations, s.pictures, s.drives,
+                      s.versions, s.shortPaths, app.prompt,  app.codec,      s.slowCalls};
 }
 }  // namespace
 

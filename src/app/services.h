@@ -145,6 +145,7 @@ class Services {
   win::Win32DesktopShell desktop;
   win::Win32Drives drives;
   win::Win32VersionResources versions;
+  win::Win32ShortPaths shortPaths;
   // What may wait on a slow disk, drive or network place runs off the UI thread: a
   // launch's existence tests and shortcut reads, and the Recycle Bin's state.
   BoundedCalls slowCalls;

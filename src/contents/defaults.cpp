@@ -157,11 +157,14 @@ void Defaults::MakeDefaultItem(int which, int slot) {
     item.ImageIndex = slot;
   };
   const ItemKind shortcutKind = slot > pool::kRingLast ? ItemKind::kMember : ItemKind::kShortcut;
-  // The default program is stored like any other path: one the configuration file cannot
-  // keep is told and left out, and the item stays without a program.
+  // The default program is stored like any other path (by its short name where the long
+  // one does not fit): one the configuration file cannot keep is told and left out, and
+  // the item stays without a program.
   auto setHandler = [&](HandlerKind kind) {
     const std::string program = associations_.GetDefaultHandler(kind);
-    if (!program.empty() && items_.CheckStorable(program)) model_.Items[slot].Link = program;
+    if (program.empty()) return;
+    const std::string stored = items_.StorableForm(program);
+    if (!stored.empty()) model_.Items[slot].Link = stored;
   };
   switch (which) {
     case 3: set("All Programs Group (Empty)", ItemKind::kAllPrograms, "All Programs Group.png"); break;

@@ -297,12 +297,14 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
       return PropertiesAccepted::kTextRefused;
     }
   }
-  // A typed link counts only when it names something that exists; one the files cannot
-  // store is refused as item creation refuses it, and the item keeps its link.
+  // A typed link counts only when it names something that exists. It is stored as item
+  // creation stores a path (by its short name where the long one does not fit); one the
+  // files cannot keep at all is refused, and the item keeps its link.
   std::string link = TrimFixed(typed.link);
   if (link != it.Link && paths_.FileExists(link, false)) {
-    if (!items_.CheckStorable(link)) return PropertiesAccepted::kLinkRefused;
-    it.Link = link;
+    const std::string stored = items_.StorableForm(link);
+    if (stored.empty()) return PropertiesAccepted::kLinkRefused;
+    it.Link = stored;
   }
   it.Title = title;
   it.RunMode = std::clamp(typed.runMode, 0, 2);

@@ -78,6 +78,7 @@ ItemCreation::ItemCreation(const ItemServices& s, std::string windowsUserName)
       pictures_(s.pictures),
       drives_(s.drives),
       versions_(s.versions),
+      shortPaths_(s.shortPaths),
       prompt_(s.prompt),
       codec_(s.codec),
       slow_(s.slow),
@@ -126,14 +127,19 @@ bool ItemCreation::Fits(const std::string& text, int width) {
   return codec_.ToAnsi(text, ansi) && ansi.size() <= static_cast<size_t>(width);
 }
 
-bool ItemCreation::CheckStorable(const std::string& path) {
-  if (Fits(path, width::kLink)) return true;
+std::string ItemCreation::StorableForm(const std::string& path) {
+  if (Fits(path, width::kLink)) return path;
+  // The short name is the file system's to give, which may wait on a slow place.
+  ShortPaths* shortPaths = &shortPaths_;
+  const std::optional<std::string> shortForm =
+      slow_.Run<std::string>([shortPaths, path] { return shortPaths->ShortPath(path); });
+  if (shortForm && !shortForm->empty() && Fits(*shortForm, width::kLink)) return *shortForm;
   if (batchDepth_ > 0) {
     refused_.push_back(path);
   } else {
     prompt_.Warn(std::string(kPathNotStorable) + kCrLf + kCrLf + path);
   }
-  return false;
+  return std::string();
 }
 
 void ItemCreation::BeginRefusalBatch() { ++batchDepth_; }
@@ -240,7 +246,8 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
     result.outcome = AddOutcome::kMissing;
     return result;
   }
-  if (!CheckStorable(path)) {
+  const std::string stored = StorableForm(path);
+  if (stored.empty()) {
     result.outcome = AddOutcome::kNotStorable;
     return result;
   }
@@ -263,7 +270,7 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
     n = target;
   } else if (IsUserGroupKind(targetKind) &&
              target < static_cast<int>(model_.Groups.size())) {
-    if (!IsNewToGroup(target, path)) {
+    if (!IsNewToGroup(target, stored)) {
       result.outcome = AddOutcome::kDuplicate;
       return result;
     }
@@ -279,7 +286,7 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
     return result;
   }
   current_ = n;
-  Build(n, path, *facts);
+  Build(n, path, stored, *facts);
   result.outcome = AddOutcome::kAdded;
   result.index = n;
   return result;
@@ -288,16 +295,17 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
 bool ItemCreation::SetItemPath(const std::string& rawPath, int index) {
   if (index < 0 || index >= static_cast<int>(model_.Items.size())) return false;
   const std::string path = TrimFixed(rawPath);
-  if (!CheckStorable(path)) return false;
   const std::optional<PathFacts> facts = AskAbout(path);
   if (!facts || facts->unreachable) {
     ReportNoAnswer(path);
     return false;
   }
+  const std::string stored = StorableForm(path);
+  if (stored.empty()) return false;
   Free(index);
   model_.Items[index].Kind = index > pool::kRingLast ? ItemKind::kMember : ItemKind::kShortcut;
   current_ = index;
-  Build(index, path, *facts);
+  Build(index, path, stored, *facts);
   return true;
 }
 
@@ -314,7 +322,7 @@ bool ItemCreation::IsNewToGroup(int group, const std::string& path) {
 
 // --- Building ------------------------------------------------------------------------
 
-void ItemCreation::Build(int n, const std::string& path, const PathFacts& facts) {
+void ItemCreation::Build(int n, const std::string& path, const std::string& stored, const PathFacts& facts) {
   details_ = facts.details;
   const Effective& eff = facts.eff;
   ShortcutItem& item = model_.Items[n];
@@ -367,8 +375,8 @@ void ItemCreation::Build(int n, const std::string& path, const PathFacts& facts)
     }
   }
 
-  item.Link = path;
-  item.Target = target.empty() ? path : target;
+  item.Link = stored;
+  item.Target = target.empty() ? stored : target;
   item.Arguments = arguments;
   pictures_.LoadItemIcon(n);
 }

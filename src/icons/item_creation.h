@@ -19,6 +19,7 @@
 #include "platform/ansi_codec.h"
 #include "platform/drives.h"
 #include "platform/prompt.h"
+#include "platform/short_paths.h"
 
 namespace vek {
 
@@ -73,7 +74,7 @@ struct AddResult {
 
 // What item creation works with. All of it lives as long as the ItemCreation; what `slow`
 // runs off the UI thread (the file system and shortcut questions about a path) uses
-// `paths`, `shortcuts` and `versions`, which must live as long as the program.
+// `paths`, `shortcuts`, `versions` and `shortPaths`, which must live as long as the program.
 struct ItemServices {
   Model& model;
   PathTools& paths;
@@ -82,6 +83,7 @@ struct ItemServices {
   ItemPictures& pictures;
   Drives& drives;
   VersionResourceSource& versions;
+  ShortPaths& shortPaths;
   UserPrompt& prompt;
   AnsiCodec& codec;
   BoundedCalls& slow;
@@ -96,16 +98,17 @@ class ItemCreation {
   // shortcut is replaced after the user agrees, an empty ring position is filled, a
   // user group gets a new member unless it has one with this path already or
   // is full. Paths that do not exist add nothing, silently; a path whose drive or network
-  // place does not answer in time adds nothing and the user is told; a path the configuration
-  // file cannot keep (characters outside the system's code page, or longer than 255)
-  // adds nothing and the user is told. A shortcut whose target or arguments cannot be
+  // place does not answer in time adds nothing and the user is told. A path the
+  // configuration file cannot keep (characters outside the system's code page, or longer
+  // than 255) is stored by its short (8.3) name, titled by its long one; where no short
+  // name fits either, it adds nothing and the user is told. A shortcut whose target or arguments cannot be
   // kept is added with its own path as Target and no arguments. On success the item is
   // complete: fields, picture file and loaded images.
   AddResult AddItemFromPath(const std::string& path, int target);
   // Gives the existing item `index` a new path in place: the record is freed and built
-  // again as a ring shortcut (1..36) or a member (above 36). False, with the item
-  // unchanged and the user told, when the configuration file cannot keep the path or its
-  // place does not answer.
+  // again as a ring shortcut (1..36) or a member (above 36). A path stored by its short
+  // name as AddItemFromPath says. False, with the item unchanged and the user told, when
+  // the configuration file cannot keep the path or its place does not answer.
   bool SetItemPath(const std::string& path, int index);
   // True when no member of `group` has a trimmed Link equal to the trimmed path (exact
   // text comparison); the members' Links are written back trimmed.
@@ -140,9 +143,10 @@ class ItemCreation {
   void BeginRefusalBatch();
   void EndRefusalBatch();
 
-  // True when the configuration file can keep `path` as a link; else the path is
-  // reported (or collected in a batch) and the result is false.
-  bool CheckStorable(const std::string& path);
+  // The form of the existing `path` the configuration file keeps as a link: the path
+  // itself, else its short (8.3) form. Empty when neither fits: the path is then reported
+  // (or collected in a batch).
+  std::string StorableForm(const std::string& path);
   // FileExists (path normalised when asked) off the UI thread, within the time limit;
   // false also when the path's place did not answer.
   bool ExistsWithinLimit(std::string& path, bool normalise);
@@ -180,8 +184,9 @@ class ItemCreation {
   void ReportNoAnswer(const std::string& path);
   // True when the text survives the configuration file: its code page and `width`.
   bool Fits(const std::string& text, int width);
-  // Builds item `n` from the facts, which become the details.
-  void Build(int n, const std::string& path, const PathFacts& facts);
+  // Builds item `n` from the facts, which become the details; `stored` is the form of
+  // `path` its Link keeps.
+  void Build(int n, const std::string& path, const std::string& stored, const PathFacts& facts);
   void BuildFolder(ShortcutItem& item, const std::string& path, const Effective& eff);
   // The drive, special-folder or plain-folder title and picture of `folder` (upper case,
   // ending in a backslash) reached by `path`.
@@ -202,6 +207,7 @@ class ItemCreation {
   ItemPictures& pictures_;
   Drives& drives_;
   VersionResourceSource& versions_;
+  ShortPaths& shortPaths_;
   UserPrompt& prompt_;
   AnsiCodec& codec_;
   BoundedCalls& slow_;

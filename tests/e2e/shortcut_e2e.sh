@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Shortcut files as a new user has them. Real .lnk files made through the shell's link
 # interface, and Internet shortcuts, lie on the desktop; the first start makes them All
-# Programs members with their target, arguments and picture, and a click on the shortcut
-# starts its program with its arguments in its working folder.
+# Programs members with their target, arguments and picture (one whose name the code page
+# cannot hold by its short name), and a click on the shortcut starts its program with its
+# arguments in its working folder.
 source "$(dirname "$0")/lib.sh"
 
 desktop="$USER_ROOT/Desktop"
@@ -43,6 +44,9 @@ mkdir -p "$desktop" "$work"
 mkdir -p "$tick_folder"
 LC_ALL=C.UTF-8 "$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Tick.lnk" 'C:\VekE2E ✓\marker.exe' "" "" "" 0 &&
   cp "$MARKER_EXE" "$tick_folder/marker.exe" || fail "could not make the shortcut to a folder named with ✓"
+# A shortcut whose own name the code page cannot hold.
+LC_ALL=C.UTF-8 "$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E ✓ Named.lnk" "$marker_win" named "" "" 0 ||
+  fail "could not make the shortcut named with ✓"
 # A shortcut to itself, which the shell would follow for ever.
 "$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Self.lnk" "$(winpath "$desktop")\\VekE2E Self.lnk" "" "" "" 0 ||
   fail "could not make the shortcut to itself"
@@ -76,6 +80,10 @@ near "$own" "$problem" || fail "the shortcut's picture is nearer the Problem pic
 IFS='|' read -r _ link target _ _ <<<"$(member "VekE2E Tick")"
 [ "$target" = "$link" ] || fail "the shortcut to a folder named with ✓ has the target $target"
 
+# One whose own name the code page cannot hold is stored by its short name, never with "?".
+IFS='|' read -r _ named_link _ _ _ <<<"$(member "VekE2E ? Named")"
+case "$named_link" in "" | *\?*) fail "the shortcut named with ✓ was stored as '$named_link'" ;; esac
+
 IFS='|' read -r _ _ target _ picture <<<"$(member "VekE2E Site.url")"
 [ "$target" = "https://example.org/" ] || fail "Internet shortcut target: $target"
 case "$picture" in *\\VekIcons\\*) ;; *) fail "Internet shortcut with an icon file got $picture" ;; esac
@@ -86,7 +94,7 @@ case "$picture" in *\\SysIcons\\Internet.png) ;; *) fail "plain Internet shortcu
 # A click on the shortcut on the ring reads it and starts its program with its arguments
 # in its working folder.
 vekseed --item "4|Marker link|$link_win" --item "5|Tick link|${link_win/Marker/Tick}" \
-  --item "6|Self link|${link_win/Marker/Self}" ||
+  --item "6|Self link|${link_win/Marker/Self}" --item "7|Named link|$named_link" ||
   fail "could not prepare the configuration"
 rm -f "$marker_txt"
 start_dock
@@ -101,6 +109,11 @@ grep -qix "folder=${work_win//\\/\\\\}" "$marker_txt" || fail "working folder: $
 # The shortcut to the folder named with ✓ starts its program too (which writes beside itself).
 read -r x5 y5 <<<"$(slot 5)"
 click_until "$x5" "$y5" test -s "$tick_folder/marker.txt" || fail "the shortcut to a folder named with ✓ did not start"
+# The one kept by its short name starts its program.
+rm -f "$marker_txt"
+read -r x7 y7 <<<"$(slot 7)"
+click_until "$x7" "$y7" test -s "$marker_txt" || fail "the shortcut named with ✓ did not start"
+grep -qx "arg=named" "$marker_txt" || fail "the shortcut named with ✓ started with: $(cat "$marker_txt")"
 # The shortcut to itself is a broken shortcut: the dock says so and goes on answering.
 read -r x6 y6 <<<"$(slot 6)"
 click_until "$x6" "$y6" vekctl wait-title "Problem with Shortcut" 3 || fail "the shortcut to itself showed no message"

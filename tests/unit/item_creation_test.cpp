@@ -272,7 +272,7 @@ TEST_F(ItemCreationTest, GroupTitleSuffixesFollowTheMemberCount) {
   EXPECT_EQ(w.item(4).Title, "Tools (Empty)");
 }
 
-TEST_F(ItemCreationTest, PathsTheConfigurationCannotKeepAreRefusedWithAMessage) {
+TEST_F(ItemCreationTest, PathsTheConfigurationCannotKeepAreStoredByShortNameOrRefused) {
   const std::string greek = "C:\\users\\tester\\Documents\\\xCE\xB1\xCE\xB2.txt";  // not in Windows-1252
   w.fs.AddFile(greek);
   EXPECT_EQ(w.items.AddItemFromPath(greek, 4).outcome, AddOutcome::kNotStorable);
@@ -285,6 +285,11 @@ TEST_F(ItemCreationTest, PathsTheConfigurationCannotKeepAreRefusedWithAMessage) 
   const std::string tooLong = "C:\\" + std::string(250, 'x') + ".txt";
   w.fs.AddFile(tooLong);
   EXPECT_EQ(w.items.AddItemFromPath(tooLong, 4).outcome, AddOutcome::kNotStorable);
+  // Where the volume keeps a short name, that is stored, and the long name titles it.
+  w.shortPaths.names[greek] = "C:\\users\\tester\\DOCUME~1\\A~1.TXT";
+  const ShortcutItem& kept = Add(greek, 6);
+  EXPECT_EQ(kept.Link, w.shortPaths.names[greek]);
+  EXPECT_EQ(kept.Title, "\xCE\xB1\xCE\xB2.txt");
   // Western letters are in the code page and are kept.
   const std::string german = "C:\\B\xC3\xBC" "cher\\Liste.txt";
   w.fs.AddFile(german);

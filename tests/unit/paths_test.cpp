@@ -157,21 +157,10 @@ TEST_F(PathsTest, FileLengthAndBytes) {
   EXPECT_FALSE(paths.ReadFileBytes("C:\\data\\f.bin", 0, 1, out));
 }
 
-// Short names as a volume keeps them: only for the folders it was told about.
-class TableShortPaths : public ShortPaths {
- public:
-  std::string ShortPath(const std::string& path) override {
-    ++asked;
-    auto it = names.find(path);
-    return it == names.end() ? path : it->second;
-  }
-  std::map<std::string, std::string> names;
-  int asked = 0;
-};
 
 // One start of the program in a profile: its folders, as start-up sets them.
 struct ProfileStart {
-  explicit ProfileStart(test::FakeFileSystem& disk, TableShortPaths& shortPaths, const std::string& appData)
+  explicit ProfileStart(test::FakeFileSystem& disk, test::TableShortPaths& shortPaths, const std::string& appData)
       : fs(disk) {
     shell.Set(csidl::kAppData, appData);
     folders = InitPaths("C:\\VEK", shell, fs);
@@ -194,7 +183,7 @@ TEST(StorableIconFolderTest, PicturesSurviveARestartInAProfileTheCodePageCannotN
   test::FakeFileSystem fs;
   fs.AddFolder(appData);
   fs.AddFolder(shortIcons);
-  TableShortPaths shortPaths;
+  test::TableShortPaths shortPaths;
   shortPaths.names[longIcons] = shortIcons;
 
   std::string picture;
@@ -218,7 +207,7 @@ TEST(StorableIconFolderTest, PicturesSurviveARestartInAProfileTheCodePageCannotN
 
 TEST(StorableIconFolderTest, ShortNamesOnlyWhenNeededAndTheUserToldWhenNoneHelps) {
   test::FakeFileSystem fs;
-  TableShortPaths shortPaths;
+  test::TableShortPaths shortPaths;
   ProfileStart plain(fs, shortPaths, "C:\\users\\Zo\xC3\xAB\\AppData\\Roaming");  // fits 1252
   EXPECT_TRUE(plain.storable);
   EXPECT_EQ(plain.folders.IconDir, "C:\\users\\Zo\xC3\xAB\\AppData\\Roaming\\Kestrovan\\VekIcons\\");

@@ -127,6 +127,7 @@ class IconExtractionTest : public ::testing::Test {
   Win32ShortcutReader reader_;
   Win32Drives drives_;
   Win32VersionResources versions_;
+  Win32ShortPaths shortPaths_;
   test::RecordingPrompt prompt_;
   Folders folders_;
   Model model_;
@@ -137,7 +138,7 @@ class IconExtractionTest : public ::testing::Test {
   // The program's own kind of worker threads for the questions about a path.
   BoundedCalls slow_{std::chrono::seconds(30), {}, WorkerThreadScope};
   ItemCreation items_{ItemServices{model_, paths_, shortcuts_, associations_, pictures_, drives_, versions_,
-                                   prompt_, codec_, slow_},
+                                   shortPaths_, prompt_, codec_, slow_},
                       "tester"};
 };
 

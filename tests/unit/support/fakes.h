@@ -10,6 +10,7 @@
 #include "core/paths.h"
 #include "text/text.h"
 #include "platform/file_system.h"
+#include "platform/short_paths.h"
 #include "platform/system_info.h"
 
 namespace vek::test {
@@ -52,6 +53,19 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, std::pair<std::string, uint32_t>> folders_;
   std::vector<std::string> deleted_;
   std::string failWritePrefix_;
+};
+
+// Short names as a volume keeps them: only for the paths it was told about; any other
+// path is its own short form.
+class TableShortPaths : public ShortPaths {
+ public:
+  std::string ShortPath(const std::string& path) override {
+    ++asked;
+    auto it = names.find(path);
+    return it == names.end() ? path : it->second;
+  }
+  std::map<std::string, std::string> names;
+  int asked = 0;
 };
 
 class FakeEnvironment : public Environment {

@@ -314,6 +314,7 @@ struct ItemWorld {
   Associations associations{registry, paths};
   RecordingPictures pictures{fs};
   TableVersions versions;
+  TableShortPaths shortPaths;
   RecordingPrompt prompt;
   FakeAnsiCodec codec;
   Model model;
@@ -322,7 +323,7 @@ struct ItemWorld {
   std::unique_ptr<BoundedCalls> slow =
       std::make_unique<BoundedCalls>(limits.call, [this] { ++pumped; }, limits.setup);
   ItemCreation items{ItemServices{model, paths, shortcuts, associations, pictures, drives, versions,
-                                  prompt, codec, *slow},
+                                  shortPaths, prompt, codec, *slow},
                      "tester"};
   Discovery discovery{items, paths, registry, drives};
   ConfigIo io{fs, codec, prompt, folders};
