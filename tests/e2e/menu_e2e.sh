@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Group menus: a click on a group opens its menu beside its slot (to the left for a slot
 # on the left half of the ring, to the right on the right half), a paged menu starts with
-# "PgUp" grey, the wheel scrolls, a letter launches its member with its arguments, Esc,
-# Alt+F4 and another window in front close the menu, and a member dragged out of the menu
-# is deleted with its picture. Leaves menu-5.png and menu-40.png over a busy wallpaper.
+# "PgUp" grey, the wheel scrolls, a letter launches its member with its arguments, a
+# double click on a row starts it once and nothing beneath, Esc, Alt+F4 and another
+# window in front close the menu, and a member dragged out of the menu is deleted with
+# its picture. Leaves menu-5.png and menu-40.png over a busy wallpaper.
 source "$(dirname "$0")/lib.sh"
 
 MENU="VEK Desktop Menu"
@@ -31,7 +32,8 @@ open_menu() {
 
 reset_user_data
 rm -f "$marker_txt"
-vekseed --group "16|Tools|5|$marker_win|tool" --group "3|All Programs|40|$marker_win|prog" ||
+vekseed --group "16|Tools|5|$marker_win|tool" --group "3|All Programs|40|$marker_win|prog" \
+  --group "19|Top|8|$marker_win|top" --item "20|Beneath|$marker_win|ring" ||
   fail "could not prepare the configuration"
 start_wallpaper
 start_dock
@@ -75,6 +77,21 @@ poll 10 wheeled || fail "the wheel did not scroll the menu, or PgUp stayed grey"
 press_until "$MENU" 2 marker_written || fail "the letter did not launch its member"
 grep -q "^arg=prog" "$marker_txt" && grep -q "^arg=3" "$marker_txt" || fail "wrong member or arguments: $(cat "$marker_txt")"
 poll 5 menu_closed || fail "launching did not close the menu"
+
+# A double click on a row starts its member once; its second press, landing on the ring
+# slot beneath the closed menu, starts nothing there.
+open_menu 19 8
+read -r x20 y20 <<<"$(slot 20)"
+[ "$x20" -gt "$ml" ] && [ "$x20" -lt $((ml + mw)) ] && [ "$y20" -gt "$mt" ] && [ "$y20" -lt $((mt + mh)) ] ||
+  fail "slot 20 ($x20, $y20) is not beneath the top group's menu ($ml $mt $mw $mh)"
+marker_log="$(dirname "$MARKER_EXE")/marker.log"
+rm -f "$marker_txt" "$marker_log"
+point "$x20" "$y20"
+xdotool click --repeat 2 --delay 80 1
+poll 10 marker_written || fail "the double click on a row started nothing"
+sleep 2
+grep -q "^arg=top" "$marker_txt" && [ "$(wc -l <"$marker_log")" = 1 ] ||
+  fail "the double click on a row started $(wc -l <"$marker_log") programs, the last with $(cat "$marker_txt")"
 
 # Another window coming to the front closes the menu.
 open_menu 16 5

@@ -381,6 +381,12 @@ void DockWindow::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
+      // The second press of a double click whose first carried out a group-menu row
+      // does nothing, nor does its release.
+      if (message == WM_LBUTTONDOWN && win::PressContinuesActingClick()) {
+        ignoreLeftRelease_ = true;
+        break;
+      }
       // The release may happen off the ring, over pixels that let the mouse through.
       if (GetCapture() != hwnd()) SetCapture(hwnd());
       controller_.MouseDown(win::ButtonOf(message), x, y, message == WM_LBUTTONDBLCLK);
@@ -389,6 +395,7 @@ void DockWindow::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       const int button = win::ButtonOf(message);
+      if (message == WM_LBUTTONUP && std::exchange(ignoreLeftRelease_, false)) break;
       // The capture goes with the last button up (a drag survives another button's
       // click), and before the click acts, so that a window it opens gets the mouse.
       if (!controller_.KeepsCaptureAfter(button) && GetCapture() == hwnd()) {

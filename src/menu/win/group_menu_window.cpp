@@ -134,10 +134,15 @@ LRESULT GroupMenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
+    case WM_MBUTTONUP: {
       if (GetCapture() == hwnd()) ReleaseCapture();
+      const bool wasShown = controller_.SubMenuShown();
       controller_.MouseUp(win::ButtonOf(message), x, y);
+      // A left click that closed the menu carried out a row: a double click's second
+      // press, landing on what lay beneath, must not act as well.
+      if (message == WM_LBUTTONUP && wasShown && !controller_.SubMenuShown()) win::NoteActingClick();
       return 0;
+    }
     case WM_MOUSEWHEEL:
       controller_.Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;

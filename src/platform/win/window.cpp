@@ -1,6 +1,10 @@
 #include "platform/win/window.h"
 
+#include <windowsx.h>
+
+#include <cstdlib>
 #include <exception>
+#include <utility>
 
 #include "platform/log.h"
 #include "platform/mouse_buttons.h"
@@ -100,6 +104,32 @@ int ButtonOf(UINT message) {
     case WM_MBUTTONUP: return mouse::kMiddle;
     default: return mouse::kLeft;
   }
+}
+
+namespace {
+// The last acting click of this thread's windows: screen point and message time.
+struct ActingClick {
+  bool noted = false;
+  POINT at{};
+  LONG time = 0;
+};
+thread_local ActingClick actingClick;
+
+POINT MessagePoint() {
+  const DWORD pos = GetMessagePos();
+  return POINT{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+}
+}  // namespace
+
+void NoteActingClick() { actingClick = ActingClick{true, MessagePoint(), GetMessageTime()}; }
+
+bool PressContinuesActingClick() {
+  if (!std::exchange(actingClick.noted, false)) return false;
+  const POINT now = MessagePoint();
+  const DWORD elapsed = static_cast<DWORD>(GetMessageTime() - actingClick.time);
+  return elapsed <= GetDoubleClickTime() &&
+         std::abs(now.x - actingClick.at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+         std::abs(now.y - actingClick.at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
 }
 
 bool PumpPendingMessages() {

@@ -39,6 +39,14 @@ bool IsPointerMessage(UINT message);
 // The mouse:: button of a button's press or release (the left one for any other message).
 int ButtonOf(UINT message);
 
+// A double click's second press can reach another window than its first: a click on a
+// group-menu row closes the menu, and the second press lands on what lay beneath it. The
+// window whose left click acted notes it, from the message it is handling; a window given
+// a left press asks whether that press is the noted click's second, by the system's
+// double-click time and rectangle, and then lets it do nothing. A note answers one press.
+void NoteActingClick();
+bool PressContinuesActingClick();
+
 // Runs the window messages that are waiting, then returns, so that a long operation on
 // the UI thread keeps the windows answering. False when WM_QUIT was seen; the quit is
 // posted again for the main loop.
