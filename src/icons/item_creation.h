@@ -101,9 +101,9 @@ class ItemCreation {
   // place does not answer in time adds nothing and the user is told. A path the
   // configuration file cannot keep (characters outside the system's code page, or longer
   // than 255) is stored by its short (8.3) name, titled by its long one; where no short
-  // name fits either, it adds nothing and the user is told. A shortcut whose target or arguments cannot be
-  // kept is added with its own path as Target and no arguments. On success the item is
-  // complete: fields, picture file and loaded images.
+  // name fits either, it adds nothing and the user is told. A shortcut whose target or
+  // arguments cannot be kept is added with its own path as Target and no arguments. On
+  // success the item is complete: fields, picture file and loaded images.
   AddResult AddItemFromPath(const std::string& path, int target);
   // Gives the existing item `index` a new path in place: the record is freed and built
   // again as a ring shortcut (1..36) or a member (above 36). A path stored by its short

@@ -34,13 +34,8 @@ grep -q "^arg=alpha" "$marker_txt" && grep -q "^arg=beta" "$marker_txt" || fail 
 grep -qi "^folder=${folder_win//\\/\\\\}" "$marker_txt" || fail "working folder: $(cat "$marker_txt")"
 
 # A double click starts it once.
-marker_log="$(dirname "$MARKER_EXE")/marker.log"
-rm -f "$marker_log" "$marker_txt"
-point "$x4" "$y4"
-xdotool click --repeat 2 --delay 80 1
-poll 10 marker_written || fail "the double click started nothing"
-sleep 2
-[ "$(wc -l <"$marker_log")" = 1 ] || fail "a double click started the program $(wc -l <"$marker_log") times"
+starts=$(double_click_starts "$x4" "$y4")
+[ "$starts" = 1 ] || fail "a double click started the program $starts times"
 
 # A shortcut whose target is gone: the message, and nothing starts.
 rm -f "$marker_txt"

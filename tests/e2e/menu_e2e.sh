@@ -84,14 +84,9 @@ open_menu 19 8
 read -r x20 y20 <<<"$(slot 20)"
 [ "$x20" -gt "$ml" ] && [ "$x20" -lt $((ml + mw)) ] && [ "$y20" -gt "$mt" ] && [ "$y20" -lt $((mt + mh)) ] ||
   fail "slot 20 ($x20, $y20) is not beneath the top group's menu ($ml $mt $mw $mh)"
-marker_log="$(dirname "$MARKER_EXE")/marker.log"
-rm -f "$marker_txt" "$marker_log"
-point "$x20" "$y20"
-xdotool click --repeat 2 --delay 80 1
-poll 10 marker_written || fail "the double click on a row started nothing"
-sleep 2
-grep -q "^arg=top" "$marker_txt" && [ "$(wc -l <"$marker_log")" = 1 ] ||
-  fail "the double click on a row started $(wc -l <"$marker_log") programs, the last with $(cat "$marker_txt")"
+starts=$(double_click_starts "$x20" "$y20")
+[ "$starts" = 1 ] && grep -q "^arg=top" "$marker_txt" ||
+  fail "the double click on a row started $starts programs, the last with $(cat "$marker_txt")"
 
 # Another window coming to the front closes the menu.
 open_menu 16 5
