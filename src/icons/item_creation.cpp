@@ -351,12 +351,7 @@ void ItemCreation::Build(int n, const std::string& path, const std::string& stor
     item.ImageIndex = n;
     item.PathKind = PathKind::kProgram;
     item.IconFile = NewPictureName();
-    details_.Clear();
-    details_.IconFile = path;
-    details_.IconIndex = 0;
-    const bool ok = x == ".MSI" ? ExtractItemIcon(extract_mode::kShellIcon, path, n)
-                                : ExtractItemIcon(extract_mode::kFromDetails);
-    if (!ok) item.IconFile = SysIcon("Problem.png");
+    if (!WriteProgramPicture(path, n)) item.IconFile = SysIcon("Problem.png");
   } else if (const uint32_t a = facts.attributes; a != attr::kInvalid && (a & attr::kDirectory) != 0) {
     BuildFolder(item, path, eff);
     item.ImageIndex = n;
@@ -510,10 +505,26 @@ bool ItemCreation::WriteShortcutPicture(const std::string& link, int index) {
   if (LastFourUpper(iconFile) == ".ICO" && Exists(iconFile) && pictures_.ConvertIconFile(iconFile, dest))
     return true;
   if (ExtractItemIcon(extract_mode::kFromDetails)) return true;
+  // A program with no icon of its own shows the shell's plain program picture, as it
+  // does on the desktop: the shortcut works, so it does not get the Problem picture.
+  if (IsProgramExtension(LastFourUpper(TrimFixed(details_.Target))) &&
+      ExtractItemIcon(extract_mode::kShellIcon, details_.Target, index))
+    return true;
   // A shortcut to a shell object (This PC, the Control Panel) names no file to read an
   // icon from: the shell's icon of the shortcut shows what it opens.
   return LastFourUpper(link) == ".LNK" && details_.Read && NamesShellObject(details_.Target) &&
          ExtractItemIcon(extract_mode::kShellIcon, link, index);
+}
+
+bool ItemCreation::WriteProgramPicture(const std::string& program, int index) {
+  details_.Clear();
+  details_.IconFile = program;
+  details_.IconIndex = 0;
+  // An installer package has no icon resources: the shell's icon of the file is its
+  // picture. A program without an icon of its own gets the shell's plain program picture.
+  if (LastFourUpper(program) == ".MSI") return ExtractItemIcon(extract_mode::kShellIcon, program, index);
+  return ExtractItemIcon(extract_mode::kFromDetails) ||
+         ExtractItemIcon(extract_mode::kShellIcon, program, index);
 }
 
 bool ItemCreation::ExtractItemIcon(int mode, const std::string& file, int item) {
@@ -579,12 +590,7 @@ void ItemCreation::RebuildItemIcon(int index) {
     return;
   }
   if (x == ".EXE" || x == ".SCR" || x == ".MSI") {
-    details_.Clear();
-    details_.IconFile = link;
-    details_.IconIndex = 0;
-    const bool ok = x == ".MSI" ? ExtractItemIcon(extract_mode::kShellIcon, link, index)
-                                : ExtractItemIcon(extract_mode::kFromDetails);
-    if (!ok) item.IconFile = SysIcon("Problem.png");
+    if (!WriteProgramPicture(link, index)) item.IconFile = SysIcon("Problem.png");
     return;
   }
   const uint32_t a = facts->attributes;

@@ -132,6 +132,10 @@ class ItemCreation {
   // The picture of the shortcut file `link`, just resolved, into the picture file of pool
   // item `index`; false when it has none.
   bool WriteShortcutPicture(const std::string& link, int index);
+  // The picture of the program or installer package `program` into the picture file of
+  // pool item `index`: its own icon, else the shell's icon of the file; false when
+  // neither can be had.
+  bool WriteProgramPicture(const std::string& program, int index);
   // Makes a fresh picture for pool item `index` from its Link, into its IconFile (a new
   // file of the icon folder when it names none there). A Link that does not exist gets
   // the "Problem.png" picture; one whose place does not answer is left as it is.

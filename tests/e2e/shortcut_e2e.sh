@@ -81,8 +81,13 @@ IFS='|' read -r _ link target _ _ <<<"$(member "VekE2E Tick")"
 [ "$target" = "$link" ] || fail "the shortcut to a folder named with ✓ has the target $target"
 
 # One whose own name the code page cannot hold is stored by its short name, never with "?".
-IFS='|' read -r _ named_link _ _ _ <<<"$(member "VekE2E ? Named")"
+IFS='|' read -r _ named_link _ _ picture <<<"$(member "VekE2E ? Named")"
 case "$named_link" in "" | *\?*) fail "the shortcut named with ✓ was stored as '$named_link'" ;; esac
+# Its program has no icon of its own and names none: it shows the shell's program
+# picture, never the Problem picture.
+case "$picture" in *\\VekIcons\\*) ;; *) fail "the shortcut to a program without an icon got $picture" ;; esac
+problem=$(picture_distance "$(linux_path "$picture")" "$art/SysIcons/Problem.png")
+near 0.1 "$problem" || fail "the shortcut to a program without an icon looks like the Problem picture ($problem)"
 
 IFS='|' read -r _ _ target _ picture <<<"$(member "VekE2E Site.url")"
 [ "$target" = "https://example.org/" ] || fail "Internet shortcut target: $target"

@@ -80,6 +80,13 @@ TEST_F(ItemCreationTest, ShortcutPicturesFromAnIcoFileOrTheTargetOrElseTheProble
   w.reader.Add("C:\\Links\\This PC.lnk", "");
   EXPECT_EQ(Picture(Add("C:\\Links\\Odd.lnk", 7)), std::string("\x89PNG module ") + kEditor + ",0");
   EXPECT_EQ(Picture(Add("C:\\Links\\This PC.lnk", 8)), "\x89PNG shell C:\\Links\\This PC.lnk");
+  // A program without an icon of its own, and a shortcut to it, show the shell's picture.
+  const std::string bare = "C:\\Tools\\bare.exe", bareLink = "C:\\Links\\Bare.lnk";
+  w.fs.AddFile(bare);
+  w.fs.AddFile(bareLink);
+  w.reader.Add(bareLink, bare);
+  EXPECT_EQ(Picture(Add(bare, 9)), "\x89PNG shell " + bare);
+  EXPECT_EQ(Picture(Add(bareLink, 10)), "\x89PNG shell " + bare);
   ShortcutItem& gone = Add(broken, 5);
   EXPECT_EQ(gone.IconFile, w.SysIcon("Problem.png"));
   EXPECT_EQ(gone.Title, "Gone");
