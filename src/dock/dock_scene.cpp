@@ -21,12 +21,13 @@ DrawOp DrawOp::Image(ImageSet set, int32_t index, int32_t variant, int32_t x, in
   return op;
 }
 
-DrawOp DrawOp::Text(const std::string& text, float x, float y) {
+DrawOp DrawOp::Text(const std::string& text, float x, float y, float lineWidth) {
   DrawOp op;
   op.type = Type::kText;
   op.text = TrimFixed(text);
   op.textX = x;
   op.textY = y;
+  op.textW = lineWidth;
   return op;
 }
 
@@ -61,8 +62,8 @@ void FrameWriter::Skin(int skinIndex, int variant, int32_t x, int32_t y, int32_t
   Add(DrawOp::Image(ImageSet::kSkin, skinIndex, variant, x, y, w, h));
 }
 
-void FrameWriter::Text(const std::string& text, float x, float y) {
-  DrawOp op = DrawOp::Text(text, x, y);
+void FrameWriter::Text(const std::string& text, float x, float y, float lineWidth) {
+  DrawOp op = DrawOp::Text(text, x, y, lineWidth);
   if (!op.text.empty()) Add(std::move(op));
 }
 
@@ -95,7 +96,12 @@ class Painter : public FrameWriter {
     Text(letter, static_cast<float>(RoundHalfEven(c.LabelX - g_.screen.ScreenWidth / 2.0)),
          static_cast<float>(c.LabelY - 182));
   }
-  float CaptionX() const { return g_.DockPos[0].LabelX - g_.screen.ScreenWidth * kHalf; }
+  // The centre's caption: the centre item's title, or the magnified slot's name.
+  void Caption(const std::string& text) {
+    const SlotBox& c = g_.DockPos[0];
+    Text(text, c.LabelX - g_.screen.ScreenWidth * kHalf, static_cast<float>(c.LabelY),
+         static_cast<float>(g_.CaptionWidth()));
+  }
 
   void PlainSlot(int i) {
     const SlotBox& b = g_.DockPos[i];
@@ -108,7 +114,7 @@ class Painter : public FrameWriter {
     const SlotBox& c = g_.DockPos[0];
     Icon(pool::kCentre, 1, c.X, c.Y);
     Skin(skin::kBorder, 1, c.MagX, c.MagY);
-    Text(v_.centreTitle, CaptionX(), static_cast<float>(c.LabelY));
+    Caption(v_.centreTitle);
     CentreLetter(SlotLetter(0));
   }
 
@@ -120,7 +126,7 @@ class Painter : public FrameWriter {
     Icon(pool::kCentre, kCentreMagnifiedVariant, MinusHalfOf(g_.screen.CenterX, side),
          MinusHalfOf(g_.screen.CenterY, side));
     Skin(skin::kBorder, 1, c.MagX, c.MagY);
-    Text(v_.centreTitle, CaptionX(), static_cast<float>(c.LabelY));
+    Caption(v_.centreTitle);
     CentreLetter(SlotLetter(0));
   }
 
@@ -174,7 +180,7 @@ bool PaintDockAction(DockFrame& frame, const DockView& view, bool isMouseDown) {
     p.RingLetter(sel);
     const SlotBox& c = g.DockPos[0];
     p.Icon(p.SlotIconOf(sel), 0, c.X, c.Y, g.IconSizes[3], g.IconSizes[3]);
-    p.Text(view.slots.SlotName[sel], p.CaptionX(), static_cast<float>(c.LabelY));
+    p.Caption(view.slots.SlotName[sel]);
     p.CentreLetter(SlotLetter(sel));
   } else if (sel == 0 && !isMouseDown) {
     p.MagnifiedCentre();

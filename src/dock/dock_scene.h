@@ -32,7 +32,9 @@ struct DrawOp {
   int32_t x = 0, y = 0, w = 0, h = 0;
   int32_t srcX = 0, srcY = 0, srcW = 0, srcH = 0;
   // Text: the trimmed text, drawn outlined in a screen-wide layout box whose top-left is
-  // (textX, textY); plain styles draw it in the box (textX, textY, textW, textH).
+  // (textX, textY), and with textW > 0 broken into at most two lines no wider than that,
+  // ended with "…" when it is longer; plain styles draw it in the box (textX, textY,
+  // textW, textH).
   std::string text;
   float textX = 0, textY = 0;
   TextStyle style = TextStyle::kCaption;
@@ -40,7 +42,7 @@ struct DrawOp {
 
   static DrawOp Image(ImageSet set, int32_t index, int32_t variant, int32_t x, int32_t y,
                       int32_t w = 0, int32_t h = 0);
-  static DrawOp Text(const std::string& text, float x, float y);
+  static DrawOp Text(const std::string& text, float x, float y, float lineWidth = 0);
   static DrawOp BoxText(const std::string& text, TextStyle style, float x, float y, float w, float h);
   friend bool operator==(const DrawOp& a, const DrawOp& b);
   friend bool operator!=(const DrawOp& a, const DrawOp& b) { return !(a == b); }
@@ -61,8 +63,9 @@ class FrameWriter {
   void Icon(int imageIndex, int variant, int32_t x, int32_t y, int32_t w = 0, int32_t h = 0);
   void Skin(int skinIndex, int variant, int32_t x, int32_t y, int32_t w = 0, int32_t h = 0);
   // A caption centred in a screen-wide box whose top-left is (x, y), so x is an offset
-  // from the screen centre's column; an empty text adds nothing.
-  void Text(const std::string& text, float x, float y);
+  // from the screen centre's column, in lines no wider than `lineWidth` (0: one line
+  // across the screen); an empty text adds nothing.
+  void Text(const std::string& text, float x, float y, float lineWidth = 0);
   void Add(DrawOp op) { frame_.ops.push_back(std::move(op)); }
 
  private:

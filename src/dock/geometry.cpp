@@ -65,6 +65,7 @@ void DockGeometry::Relayout(const AppSettings& s) {
   c.LabelY = RoundHalfEven(screen.CenterY + BorderSize / 2.0 + 10);
 
   const int32_t count = ShownSlots(s);
+  RingRadius = count > 0 ? std::max(s.CircleRadius, 0) : 0;
   if (count == 0) return;
   const double step = 360.0 / count;
   const double radius = s.CircleRadius;
@@ -85,6 +86,14 @@ void DockGeometry::Relayout(const AppSettings& s) {
     b.LabelX = RoundHalfEven(cosT * distance);
     b.LabelY = RoundHalfEven(sinT * distance);
   }
+}
+
+int32_t DockGeometry::CaptionWidth() const {
+  if (RingRadius <= 0) return screen.ScreenWidth;
+  // A little room is kept on each side, for the outline and so that a line does not
+  // touch an icon.
+  constexpr int32_t kGap = 8;
+  return std::max(2 * (RingRadius - IconSizes[1] / 2 - kGap), BorderSize);
 }
 
 int32_t DockGeometry::CentreMagnifiedSize() const {
@@ -156,7 +165,7 @@ PixelRect Inflated(const PixelRect& r, int32_t margin) {
   return PixelRect{r.left - margin, r.top - margin, r.right + margin, r.bottom + margin};
 }
 
-PixelRect RingArea(const DockGeometry& g, int32_t shownSlots, int32_t captionHalfWidth) {
+PixelRect RingArea(const DockGeometry& g, int32_t shownSlots) {
   const PixelRect whole{0, 0, g.screen.ScreenWidth, g.screen.ScreenHeight};
   PixelRect area;
   const int32_t last = std::clamp(shownSlots, 0, kSlotCount - 1);
@@ -169,8 +178,10 @@ PixelRect RingArea(const DockGeometry& g, int32_t shownSlots, int32_t captionHal
   const PixelRect centre{g.screen.CenterX - largest / 2 - 1, g.screen.CenterY - largest / 2 - 1,
                          g.screen.CenterX + largest / 2 + 1, g.screen.CenterY + largest / 2 + 1};
   area = Inflated(area.Union(centre), std::max(g.IconSizes[2], 0));
-  // The caption hangs below the centre's ring, its letter above it.
+  // The caption hangs below the centre's ring, its letter above it; the outline reaches
+  // a pixel beyond the caption's lines.
   const SlotBox& c = g.DockPos[0];
+  const int32_t captionHalfWidth = g.CaptionWidth() / 2 + 2;
   area = area.Union(PixelRect{c.LabelX - captionHalfWidth, c.LabelY - 200, c.LabelX + captionHalfWidth, c.LabelY + 48});
   return area.Intersection(whole);
 }

@@ -78,12 +78,17 @@ class DockGeometry {
   // Index 0 unused; 1 normal, 2 magnified, 3 the largest (centre), 4 menu rows.
   std::array<int32_t, kSizeVariants + 1> IconSizes{0, 48, 64, 128, kMenuIconSize};
   std::array<SlotBox, kSlotCount> DockPos{};
+  int32_t RingRadius = 0;  // of the shown ring; 0 when no slot is shown
   // Top-left of the minimised dock's ring image and of its centre icon.
   int32_t MinBorderX = 0, MinBorderY = 0, MinIconX = 0, MinIconY = 0;
 
   // Recomputes IconSizes and the slot table from the settings. Entries above the
   // icon quantity keep what they held.
   void Relayout(const AppSettings& settings);
+  // The widest a line of the centre's caption may be: the room between the ring's icons
+  // beside the centre, so that a long title never runs over them, and never narrower than
+  // the centre's ring image. With no ring shown, the screen's width.
+  int32_t CaptionWidth() const;
   // The side of the centre picture while the pointer is on it: the largest size
   // magnified as much as a ring icon is (magnified over normal size).
   int32_t CentreMagnifiedSize() const;
@@ -116,9 +121,9 @@ void FillSlots(const Model& model, SlotContents& slots);
 
 // The part of the work area the ring's window covers while the dock is shown: every
 // shown slot's normal and magnified box and the centre's ring, grown by the magnified
-// size (room for the slot letters), plus a band around the centre's caption and letter
-// `captionHalfWidth` to each side; within the work area.
-PixelRect RingArea(const DockGeometry& geometry, int32_t shownSlots, int32_t captionHalfWidth);
+// size (room for the slot letters), plus a band as wide as the centre's caption around
+// it and its letter; within the work area.
+PixelRect RingArea(const DockGeometry& geometry, int32_t shownSlots);
 
 // Which part of the work area `whole` a window covers for a frame whose drawing reaches
 // `drawn`: `preferred` when it holds the drawing, else the whole work area; with nothing

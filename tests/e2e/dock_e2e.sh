@@ -103,4 +103,24 @@ press_until "VEK Desktop" alt+space dimmed || fail "Alt+Space after the press di
 press_until "VEK Desktop" Escape undimmed || fail "Esc after the press did not clear the backdrop"
 
 stop_dock
+
+# A long title stays inside the ring: two lines no wider than the room between the icons
+# beside the centre (radius 300 less half a 48-pixel icon and 8 pixels, each side). Two
+# slots with the same picture differ only in the caption's band below the centre.
+vekseed --item "4|Microsoft Office Professional Plus Document Inspector and Repair Tool 2016|$marker_win" \
+  --item "5|Short|$marker_win" || fail "could not prepare the configuration"
+start_dock
+for n in 4 5; do
+  read -r x y <<<"$(slot "$n")"
+  point "$x" "$y"
+  settle "dock-caption-$n" >/dev/null
+done
+read -r left top width height <<<"$(convert "$E2E_OUT/dock-caption-4.png" "$E2E_OUT/dock-caption-5.png" \
+  -crop "1920x70+0+$((cy + 80))" +repage -compose difference -composite -colorspace Gray -threshold 20% \
+  -format '%@' info: | tr 'x+' '  ' | awk '{ print $3, $4, $1, $2 }')"
+echo "long caption: $width x $height at $left"
+[ "$left" -ge $((cx - 268)) ] && [ $((left + width)) -le $((cx + 268)) ] ||
+  fail "the long caption runs over the ring ($width px wide from $left)"
+[ "$height" -gt 30 ] || fail "the long caption is not in two lines ($height px high)"
+stop_dock
 echo "dock e2e passed; screenshots in $E2E_OUT"

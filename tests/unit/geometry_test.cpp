@@ -181,7 +181,7 @@ TEST(IniIconParamTest, SlotsShowTheItemTheirListNames) {
 
 TEST(WindowAreaTest, RingAreaHoldsEveryMagnifiedSlotAndIsFarSmallerThanTheScreen) {
   const DockGeometry g = RingOn(1920, 1080, 24, 300);
-  const PixelRect area = RingArea(g, 24, 300);
+  const PixelRect area = RingArea(g, 24);
   for (int i = 0; i <= 24; ++i) {
     const SlotBox& b = g.DockPos[i];
     const PixelRect mag{b.MagX, b.MagY, b.MagX + b.MagSize, b.MagY + b.MagSize};
@@ -189,8 +189,20 @@ TEST(WindowAreaTest, RingAreaHoldsEveryMagnifiedSlotAndIsFarSmallerThanTheScreen
   }
   EXPECT_LT(static_cast<int64_t>(area.width()) * area.height(), 1920 * 1080 / 2);
   // A ring larger than the screen stops at its edges.
-  const PixelRect big = RingArea(RingOn(800, 600, 36, 500), 36, 300);
+  const PixelRect big = RingArea(RingOn(800, 600, 36, 500), 36);
   EXPECT_EQ(big, (PixelRect{0, 0, 800, 600}));
+}
+
+TEST(WindowAreaTest, TheCaptionKeepsInsideTheRingAndItsAreaHoldsIt) {
+  // Radius less half a normal icon and a gap of 8 each side; never narrower than the
+  // centre's ring image; with no ring, the screen.
+  for (const auto& [quantity, radius, width] : {std::tuple{24, 300, 536}, {8, 100, 152}, {0, 300, 1920}}) {
+    const DockGeometry g = RingOn(1920, 1080, quantity, radius);
+    EXPECT_EQ(g.CaptionWidth(), width) << radius;
+    const SlotBox& c = g.DockPos[0];
+    const PixelRect caption{c.LabelX - width / 2, c.LabelY, c.LabelX + width / 2, c.LabelY + 44};
+    EXPECT_EQ(caption.Intersection(RingArea(g, quantity)), caption) << radius;
+  }
 }
 
 TEST(WindowAreaTest, ChoosesThePreferredAreaOnlyWhileItHoldsTheDrawing) {

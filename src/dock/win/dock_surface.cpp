@@ -14,6 +14,10 @@ namespace {
 constexpr float kTextBoxHeight = 128.0f;
 // The outline reaches one pixel beyond the glyphs, anti-aliasing one more.
 constexpr int kTextMargin = 4;
+// A caption fitted to the room inside the ring takes at most this many lines.
+constexpr int kCaptionLines = 2;
+// Caption layouts kept before the store starts over (a handful of titles are usual).
+constexpr size_t kMostCaptions = 256;
 
 uint32_t Premultiplied(uint32_t argb) {
   const uint32_t a = argb >> 24;
@@ -98,7 +102,7 @@ bool DockSurface::CreateGraphicFont(const std::wstring& familyName, float pixels
   graphics_->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
   textBrush_ = std::make_unique<Gdiplus::SolidBrush>(Gdiplus::Color(255, 255, 255, 255));
   outlineBrush_ = std::make_unique<Gdiplus::SolidBrush>(Gdiplus::Color(255, 1, 2, 3));
-  textBoxes_.clear();
+  captions_.clear();
   textSprites_.clear();
   valid_ = false;
   return font_->GetLastStatus() == Gdiplus::Ok;
@@ -156,7 +160,7 @@ void DockSurface::DeleteGraphicFont() {
   plainFamily_.reset();
   plainBrush_.reset();
   greyBrush_.reset();
-  textBoxes_.clear();
+  captions_.clear();
   textSprites_.clear();
 }
 
@@ -195,19 +199,11 @@ PixelRect DockSurface::Bounds(const DrawOp& op, const ImageStore& images) {
                      static_cast<int32_t>(std::ceil(op.textY + op.textH)) + 1};
   }
   if (op.type == DrawOp::Type::kText) {
-    if (!graphics_ || !font_) return {};
-    auto found = textBoxes_.find(op.text);
-    if (found == textBoxes_.end()) {
-      const std::wstring text = Wide(op.text);
-      Gdiplus::RectF box;
-      graphics_->MeasureString(text.c_str(), static_cast<INT>(text.size()), font_.get(),
-                               Gdiplus::RectF(0, 0, static_cast<float>(layoutWidth_), kTextBoxHeight),
-                               format_.get(), &box);
-      found = textBoxes_.emplace(op.text, box).first;
-    }
+    const CaptionLayout* caption = CaptionOf(op);
+    if (!caption) return {};
     // Only the measured size is used: the text is centred in the screen-wide box and
     // hangs from its top (some GDI+ versions report the box at the layout's left edge).
-    const Gdiplus::RectF& box = found->second;
+    const Gdiplus::RectF& box = caption->box;
     const float left = op.textX + (static_cast<float>(layoutWidth_) - box.Width) / 2;
     return PixelRect{static_cast<int32_t>(std::floor(left)) - kTextMargin,
                      static_cast<int32_t>(std::floor(op.textY)) - kTextMargin,
@@ -221,6 +217,32 @@ PixelRect DockSurface::Bounds(const DrawOp& op, const ImageStore& images) {
                      op.y + static_cast<int32_t>(image->GetHeight())};
   // Scaled drawing stays inside its rectangle; one pixel of slack for the filter.
   return PixelRect{op.x - 1, op.y - 1, op.x + op.w + 1, op.y + op.h + 1};
+}
+
+const DockSurface::CaptionLayout* DockSurface::CaptionOf(const DrawOp& op) {
+  if (!graphics_ || !font_) return nullptr;
+  const auto key = std::pair(op.text, op.textW);
+  auto found = captions_.find(key);
+  if (found != captions_.end()) return &found->second;
+  if (captions_.size() >= kMostCaptions) captions_.clear();
+  CaptionLayout caption;
+  if (op.textW > 0) {
+    const auto measure = [this](std::string_view line) {
+      const std::wstring wide = Wide(line);
+      Gdiplus::RectF bounds;
+      graphics_->MeasureString(wide.c_str(), static_cast<INT>(wide.size()), font_.get(), Gdiplus::PointF(0, 0),
+                               format_.get(), &bounds);
+      return bounds.Width;
+    };
+    for (const std::string& line : FitTextLines(op.text, op.textW, kCaptionLines, measure))
+      caption.lines += (caption.lines.empty() ? L"" : L"\n") + Wide(line);
+  } else {
+    caption.lines = Wide(op.text);
+  }
+  graphics_->MeasureString(caption.lines.c_str(), static_cast<INT>(caption.lines.size()), font_.get(),
+                           Gdiplus::RectF(0, 0, static_cast<float>(layoutWidth_), kTextBoxHeight), format_.get(),
+                           &caption.box);
+  return &captions_.emplace(key, std::move(caption)).first->second;
 }
 
 void DockSurface::FillRect(const PixelRect& area, uint32_t argb) {
@@ -253,7 +275,7 @@ void DockSurface::DrawOutlinedText(Gdiplus::Graphics& g, const std::wstring& tex
 void DockSurface::Draw(const DrawOp& op, const ImageStore& images) {
   if (op.type == DrawOp::Type::kText) {
     if (op.style == TextStyle::kCaption) {
-      if (font_) DrawOutlinedText(*graphics_, Wide(op.text), op.textX, op.textY);
+      if (const CaptionLayout* caption = CaptionOf(op)) DrawOutlinedText(*graphics_, caption->lines, op.textX, op.textY);
     } else {
       graphics_->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
       DrawPlainText(*graphics_, op, op.textX, op.textY);
@@ -302,13 +324,13 @@ constexpr size_t kMostSprites = 256;
 
 const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageStore& images) {
   if (op.type == DrawOp::Type::kText) {
-    // Captions are outlined and centred in a screen-wide box; plain text is clipped to
-    // its own box, so only plain text keys its sprite by the box's size.
+    // Captions are outlined and centred in a screen-wide box, in lines as wide as their
+    // line width; plain text is clipped to its own box, so it keys its sprite by the
+    // box's size.
     const bool caption = op.style == TextStyle::kCaption;
     if (caption && !font_) return nullptr;
     const float baseX = std::floor(op.textX), baseY = std::floor(op.textY);
-    const TextKey key{op.text, op.textX - baseX, op.textY - baseY, op.style, caption ? 0.0f : op.textW,
-                      caption ? 0.0f : op.textH};
+    const TextKey key{op.text, op.textX - baseX, op.textY - baseY, op.style, op.textW, caption ? 0.0f : op.textH};
     auto found = textSprites_.find(key);
     if (found != textSprites_.end()) return &found->second;
     if (textSprites_.size() >= kMostSprites) textSprites_.clear();
@@ -326,7 +348,7 @@ const DockSurface::Sprite* DockSurface::SpriteOf(const DrawOp& op, const ImageSt
       const float x = op.textX - static_cast<float>(box.left), y = op.textY - static_cast<float>(box.top);
       if (caption) {
         g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
-        DrawOutlinedText(g, Wide(op.text), x, y);
+        DrawOutlinedText(g, CaptionOf(op)->lines, x, y);
       } else {
         // Greyscale smoothing, on every Windows version: ClearType blends its coloured
         // edges against the pixels beneath, and this sprite is transparent, so they

@@ -153,8 +153,16 @@ class DockSurface {
   std::unique_ptr<Gdiplus::StringFormat> plainFormat_;
   std::unique_ptr<Gdiplus::SolidBrush> plainBrush_;
   std::unique_ptr<Gdiplus::SolidBrush> greyBrush_;
-  // Measured text boxes relative to the layout origin, by text.
-  std::map<std::string, Gdiplus::RectF> textBoxes_;
+  // A caption as drawn: its lines joined by line breaks, and their measured box relative
+  // to the layout origin.
+  struct CaptionLayout {
+    std::wstring lines;
+    Gdiplus::RectF box;
+  };
+  // The caption's lines (fitted to the operation's line width, when it has one) and box;
+  // kept by text and line width.
+  const CaptionLayout* CaptionOf(const DrawOp& op);
+  std::map<std::pair<std::string, float>, CaptionLayout> captions_;
   std::map<VariantKey, Sprite> variantSprites_;
   std::map<ScaledKey, Sprite> scaledSprites_;
   std::map<TextKey, Sprite> textSprites_;

@@ -246,10 +246,8 @@ void DockWindow::PlaceFor(const DockFrame& frame) {
   PixelRect drawn;
   for (const DrawOp& op : frame.ops) drawn = drawn.Union(surface_.Bounds(op, images_));
   drawn = drawn.Intersection(whole);
-  // Captions up to about 50 characters fit the ring's area.
-  constexpr int32_t kCaptionHalfWidth = 300;
   const PixelRect preferred = controller_.state().Visibility == DockState::Shown
-                                  ? RingArea(geometry_, ShownSlots(parts_.model.Settings), kCaptionHalfWidth)
+                                  ? RingArea(geometry_, ShownSlots(parts_.model.Settings))
                                   : Inflated(drawn, 2).Intersection(whole);
   const PixelRect area = wholeScreen_ ? whole : ChooseWindowArea(surface_.area(), preferred, drawn, whole);
   surface_.Place(area, POINT{s.WorkArea.left, s.WorkArea.top});
