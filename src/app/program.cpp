@@ -124,6 +124,17 @@ bool Program::IsPreviousInstanceRunning() {
   return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+void Program::CallUpRunningInstance() {
+  // Nothing to find while the running copy is still starting or already ending.
+  const HWND tray = FindWindowW(TrayOwner::kClassName, nullptr);
+  if (!tray) return;
+  // This process was started by the user, so it may let the running copy take the front.
+  DWORD process = 0;
+  GetWindowThreadProcessId(tray, &process);
+  AllowSetForegroundWindow(process);
+  PostMessageW(tray, RegisterWindowMessageW(TrayOwner::kStartedAgainMessage), 0, 0);
+}
+
 bool Program::InitControlLibrary() {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof(controls);
@@ -162,8 +173,12 @@ bool Program::CheckWindowsVersion() {
 }
 
 bool Program::Main() {
-  // One instance per user session; a second start ends silently.
-  if (IsPreviousInstanceRunning()) return false;
+  // One instance per user session. A second start ends at once, without a message; the
+  // running copy shows its dock, which is what the user started the program for.
+  if (IsPreviousInstanceRunning()) {
+    CallUpRunningInstance();
+    return false;
+  }
   // The extended combo box of the dialogs, and GDI+ for every picture.
   InitControlLibrary();
   if (!StartGdiPlus()) {

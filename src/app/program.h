@@ -29,6 +29,8 @@ class Program : public ProgramControl {
 
  private:
   bool IsPreviousInstanceRunning();
+  // Asks the copy already running to bring its dock up, as a click on its tray icon does.
+  static void CallUpRunningInstance();
   bool InitControlLibrary();
   bool StartGdiPlus();
   void StopGdiPlus();

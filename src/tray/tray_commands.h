@@ -60,7 +60,8 @@ class TrayCommands {
 
   // Hotkey `which` of the hotkey table was pressed.
   void Hotkey(int which);
-  // The tray icon's left button went up.
+  // The tray icon's left button went up, or the program was started again: the dock
+  // comes up in key mode.
   void TrayLeftClick();
   // Tray menu entry `entry` was chosen.
   void TrayMenuEntry(int entry);

@@ -52,6 +52,9 @@ bool TrayOwner::Load(int versionMajor, int versionMinor, const std::string& addr
   // The broadcast must reach this window even where messages between integrity levels
   // are filtered.
   ChangeWindowMessageFilterEx(hwnd(), taskbarCreated_, MSGFLT_ALLOW, nullptr);
+  // So must a second start's call, from a program started without raised rights.
+  startedAgain_ = RegisterWindowMessageW(kStartedAgainMessage);
+  ChangeWindowMessageFilterEx(hwnd(), startedAgain_, MSGFLT_ALLOW, nullptr);
   tip_ = win::Wide(TrayTip(versionMajor, versionMinor, address, registered_));
   AddTrayIcon();
   SetTrayTip();
@@ -167,6 +170,10 @@ LRESULT TrayOwner::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // On release, as a click is.
     if (lParam == WM_LBUTTONUP) commands_.TrayLeftClick();
     if (lParam == WM_RBUTTONUP) ShowTrayMenu();
+    return 0;
+  }
+  if (startedAgain_ != 0 && message == startedAgain_) {
+    commands_.TrayLeftClick();
     return 0;
   }
   if (taskbarCreated_ != 0 && message == taskbarCreated_) {

@@ -21,6 +21,8 @@ class TrayOwner : public win::Window {
   // The tray icon's messages: the mouse message in lParam.
   static constexpr UINT kTrayCallbackMessage = 2025;
   static constexpr const wchar_t* kClassName = L"VEKDesktopTray";
+  // Posted by a second start of the program: the dock comes up as from the tray icon.
+  static constexpr const wchar_t* kStartedAgainMessage = L"VEK Desktop started again";
 
   // `registry` remembers which missing hotkeys the user was told of.
   TrayOwner(TrayHost& host, ModalState& modal, Model& model, UserPrompt& prompt, Registry& registry)
@@ -63,6 +65,7 @@ class TrayOwner : public win::Window {
   Registry& registry_;
   TrayCommands commands_;
   UINT taskbarCreated_ = 0;
+  UINT startedAgain_ = 0;
   std::array<ATOM, hotkey::kCount> atoms_{};
   std::array<bool, hotkey::kCount> registered_{};
   std::wstring tip_;
