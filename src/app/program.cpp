@@ -255,6 +255,11 @@ bool Program::ShowWindows() {
   p.menu.SetRowsPerPage(p.dock.geometry().screen.ScreenHeight);
   if (!p.menu.Load()) return StopForMissingWindow("menu");
   p.dock.LoadRestLater();
+  // Items kept by their short names get back the titles the file could not hold; that
+  // asks the file system, so it waits until the ring is painted.
+  win::RunAfterHandlers([this] {
+    if (parts_ && !exiting_ && parts_->services.items.RestoreLongTitles()) parts_->dock.controller().RefreshRing();
+  });
   // A first start's default groups get their members once the ring is painted: the
   // folder, drive and Office scans run from the message loop, which keeps the windows
   // answering while they wait.

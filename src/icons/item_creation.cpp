@@ -142,6 +142,26 @@ std::string ItemCreation::StorableForm(const std::string& path) {
   return std::string();
 }
 
+bool ItemCreation::RestoreLongTitles() {
+  bool changed = false;
+  for (ShortcutItem& item : model_.Items) {
+    if (item.Kind != ItemKind::kShortcut && item.Kind != ItemKind::kMember) continue;
+    if (item.Title.find('?') == std::string::npos || item.Link.find('~') == std::string::npos) continue;
+    ShortPaths* shortPaths = &shortPaths_;
+    const std::string link = item.Link;
+    const std::optional<std::string> longForm =
+        slow_.Run<std::string>([shortPaths, link] { return shortPaths->LongPath(link); });
+    if (!longForm || longForm->empty()) continue;
+    const std::string title = DisplayNameFromPath(*longForm);
+    std::string stored;
+    codec_.ToAnsi(title, stored);
+    if (title == item.Title || codec_.FromAnsi(stored) != item.Title) continue;
+    item.Title = title;
+    changed = true;
+  }
+  return changed;
+}
+
 void ItemCreation::BeginRefusalBatch() { ++batchDepth_; }
 
 void ItemCreation::ReportNoAnswer(const std::string& path) {

@@ -141,6 +141,13 @@ class ItemCreation {
   // the "Problem.png" picture; one whose place does not answer is left as it is.
   void RebuildItemIcon(int index);
 
+  // An item kept by its short name is titled by its long name, which the configuration
+  // file keeps with "?" for each character its code page lacks. After a load, such a
+  // title (one that is the stored form of the display name of its link's long path)
+  // becomes that name again. Asks the file system, within the usual time limit, only for
+  // links with a short name and titles with a "?". True when a title changed.
+  bool RestoreLongTitles();
+
   // Between these calls (which nest), refused paths and paths that did not answer are
   // collected and reported in one message each at the outermost end instead of one
   // message a path: the folder scans of a first start may meet many of them.

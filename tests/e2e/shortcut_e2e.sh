@@ -99,7 +99,7 @@ case "$picture" in *\\SysIcons\\Internet.png) ;; *) fail "plain Internet shortcu
 # A click on the shortcut on the ring reads it and starts its program with its arguments
 # in its working folder.
 vekseed --item "4|Marker link|$link_win" --item "5|Tick link|${link_win/Marker/Tick}" \
-  --item "6|Self link|${link_win/Marker/Self}" --item "7|Named link|$named_link" ||
+  --item "6|Self link|${link_win/Marker/Self}" --item "7|VekE2E ? Named|$named_link" ||
   fail "could not prepare the configuration"
 rm -f "$marker_txt"
 start_dock
@@ -119,6 +119,12 @@ rm -f "$marker_txt"
 read -r x7 y7 <<<"$(slot 7)"
 click_until "$x7" "$y7" test -s "$marker_txt" || fail "the shortcut named with ✓ did not start"
 grep -qx "arg=named" "$marker_txt" || fail "the shortcut named with ✓ started with: $(cat "$marker_txt")"
+# Its title, which the file keeps as "VekE2E ? Named", is its long name again.
+edit_command "$x7" "$y7" $VK_P
+vekctl dialog-text "Properties" 10 | tr -d '\r' | grep -qx "VekE2E ✓ Named" ||
+  fail "the shortcut kept by its short name is titled: $(vekctl dialog-text "Properties" 1 | tr '\n' '|')"
+vekctl dismiss-title "Properties"
+wait_closed "Properties"
 # The shortcut to itself is a broken shortcut: the dock says so and goes on answering.
 read -r x6 y6 <<<"$(slot 6)"
 click_until "$x6" "$y6" vekctl wait-title "Problem with Shortcut" 3 || fail "the shortcut to itself showed no message"

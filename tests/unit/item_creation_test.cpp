@@ -297,6 +297,13 @@ TEST_F(ItemCreationTest, PathsTheConfigurationCannotKeepAreStoredByShortNameOrRe
   const ShortcutItem& kept = Add(greek, 6);
   EXPECT_EQ(kept.Link, w.shortPaths.names[greek]);
   EXPECT_EQ(kept.Title, "\xCE\xB1\xCE\xB2.txt");
+  // The file keeps that title as "??.txt"; after a load it is the long name again. A
+  // title of the user's own with a "?" stays.
+  ShortcutItem& own = Add(greek, 7);
+  for (auto& [item, title] : {std::pair{&w.item(6), "??.txt"}, {&own, "Which?"}}) item->Title = title;
+  EXPECT_TRUE(w.items.RestoreLongTitles());
+  EXPECT_EQ(std::pair(kept.Title, own.Title), std::pair(std::string("\xCE\xB1\xCE\xB2.txt"), std::string("Which?")));
+  EXPECT_FALSE(w.items.RestoreLongTitles());
   // Western letters are in the code page and are kept.
   const std::string german = "C:\\B\xC3\xBC" "cher\\Liste.txt";
   w.fs.AddFile(german);

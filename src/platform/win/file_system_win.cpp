@@ -147,15 +147,18 @@ int64_t Win32FileSystem::Length(const std::string& path) {
   return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-std::string Win32ShortPaths::ShortPath(const std::string& path) {
+namespace {
+
+// A path as GetShortPathNameW or GetLongPathNameW gives it; empty when it cannot.
+std::string ConvertedPath(const std::string& path, DWORD (*convert)(LPCWSTR, LPWSTR, DWORD)) {
   if (path.empty()) return std::string();
   const std::wstring wide = Wide(path);
   // The first call tells the size; the name may change between the calls, so try again.
   for (int attempt = 0; attempt < 3; ++attempt) {
-    const DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    const DWORD needed = convert(wide.c_str(), nullptr, 0);
     if (needed == 0) return std::string();
     std::wstring out(needed, L'\0');
-    const DWORD got = GetShortPathNameW(wide.c_str(), out.data(), needed);
+    const DWORD got = convert(wide.c_str(), out.data(), needed);
     if (got == 0) return std::string();
     if (got < needed) {
       out.resize(got);
@@ -164,5 +167,11 @@ std::string Win32ShortPaths::ShortPath(const std::string& path) {
   }
   return std::string();
 }
+
+}  // namespace
+
+std::string Win32ShortPaths::ShortPath(const std::string& path) { return ConvertedPath(path, GetShortPathNameW); }
+
+std::string Win32ShortPaths::LongPath(const std::string& path) { return ConvertedPath(path, GetLongPathNameW); }
 
 }  // namespace vek::win

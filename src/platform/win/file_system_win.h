@@ -24,6 +24,7 @@ class Win32FileSystem : public FileSystem {
 class Win32ShortPaths : public ShortPaths {
  public:
   std::string ShortPath(const std::string& path) override;
+  std::string LongPath(const std::string& path) override;
 };
 
 }  // namespace vek::win

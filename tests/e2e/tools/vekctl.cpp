@@ -32,7 +32,8 @@
 //   vekctl visible-any CLASS           exit 0 when a visible top-level window of the class exists
 //   vekctl popup-rect                  prints "left top right bottom" of the visible popup menu
 //   vekctl popup-keys VK...            posts these key presses to the visible popup menu
-//   vekctl dialog-text TITLE SECONDS   waits for a dialog box with the title and prints its texts
+//   vekctl dialog-text TITLE SECONDS   waits for a dialog box with the title and prints its
+//                                      controls' texts (edit boxes' too), a line each
 //   vekctl answer TITLE yes|no|ok      answers the dialog box with the title
 //   vekctl hold-hotkey MODS VK         registers the hotkey and holds it until its window
 //                                      (class VEKTestHotkeyHolder) is closed
@@ -90,8 +91,12 @@ ClassSearch Search(const wchar_t* className, bool visibleOnly) {
 HWND VisibleWindow(const wchar_t* className) { return Search(className, true).found; }
 
 BOOL CALLBACK PrintText(HWND hwnd, LPARAM) {
-  wchar_t text[1024];
-  if (GetWindowTextW(hwnd, text, 1024) > 0) std::printf("%s\n", vek::win::Utf8(text).c_str());
+  // WM_GETTEXT rather than GetWindowTextW, which gives nothing of another process's edit boxes.
+  wchar_t text[1024] = {};
+  DWORD_PTR length = 0;
+  if (SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length) &&
+      length > 0)
+    std::printf("%s\n", vek::win::Utf8(text).c_str());
   return TRUE;
 }
 

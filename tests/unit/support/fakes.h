@@ -64,6 +64,11 @@ class TableShortPaths : public ShortPaths {
     auto it = names.find(path);
     return it == names.end() ? path : it->second;
   }
+  std::string LongPath(const std::string& path) override {
+    for (const auto& [longForm, shortForm] : names)
+      if (shortForm == path) return longForm;
+    return path;
+  }
   std::map<std::string, std::string> names;
   int asked = 0;
 };
