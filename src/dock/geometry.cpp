@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace vek {
 
@@ -65,7 +66,7 @@ void DockGeometry::Relayout(const AppSettings& s) {
   c.LabelY = RoundHalfEven(screen.CenterY + BorderSize / 2.0 + 10);
 
   const int32_t count = ShownSlots(s);
-  RingRadius = count > 0 ? std::max(s.CircleRadius, 0) : 0;
+  RingSlots = count;
   if (count == 0) return;
   const double step = 360.0 / count;
   const double radius = s.CircleRadius;
@@ -89,11 +90,18 @@ void DockGeometry::Relayout(const AppSettings& s) {
 }
 
 int32_t DockGeometry::CaptionWidth() const {
-  if (RingRadius <= 0) return screen.ScreenWidth;
-  // A little room is kept on each side, for the outline and so that a line does not
-  // touch an icon.
-  constexpr int32_t kGap = 8;
-  return std::max(2 * (RingRadius - IconSizes[1] / 2 - kGap), BorderSize);
+  // Two lines of the caption's font, with its outline, hang from the caption's anchor. A
+  // little room is kept beside them, for the outline and so that a line does not touch
+  // an icon.
+  constexpr int32_t kCaptionHeight = 44, kGap = 8;
+  const SlotBox& c = DockPos[0];
+  int32_t half = screen.ScreenWidth / 2;
+  for (int i = 1; i <= std::min<int32_t>(RingSlots, kSlotCount - 1); ++i) {
+    const SlotBox& b = DockPos[i];
+    if (b.Y + b.Size <= c.LabelY || b.Y >= c.LabelY + kCaptionHeight) continue;
+    half = std::min(half, std::abs(b.X + b.Size / 2 - screen.CenterX) - b.Size / 2 - kGap);
+  }
+  return std::max(2 * half, BorderSize);
 }
 
 int32_t DockGeometry::CentreMagnifiedSize() const {

@@ -78,7 +78,7 @@ class DockGeometry {
   // Index 0 unused; 1 normal, 2 magnified, 3 the largest (centre), 4 menu rows.
   std::array<int32_t, kSizeVariants + 1> IconSizes{0, 48, 64, 128, kMenuIconSize};
   std::array<SlotBox, kSlotCount> DockPos{};
-  int32_t RingRadius = 0;  // of the shown ring; 0 when no slot is shown
+  int32_t RingSlots = 0;  // the slots shown by the last Relayout
   // Top-left of the minimised dock's ring image and of its centre icon.
   int32_t MinBorderX = 0, MinBorderY = 0, MinIconX = 0, MinIconY = 0;
 
@@ -86,8 +86,8 @@ class DockGeometry {
   // icon quantity keep what they held.
   void Relayout(const AppSettings& settings);
   // The widest a line of the centre's caption may be: the room between the ring's icons
-  // beside the centre, so that a long title never runs over them, and never narrower than
-  // the centre's ring image. With no ring shown, the screen's width.
+  // beside its two lines, so that a long title never runs over them, and never narrower
+  // than the centre's ring image. With no icon beside it, the screen's width.
   int32_t CaptionWidth() const;
   // The side of the centre picture while the pointer is on it: the largest size
   // magnified as much as a ring icon is (magnified over normal size).

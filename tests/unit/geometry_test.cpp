@@ -194,9 +194,10 @@ TEST(WindowAreaTest, RingAreaHoldsEveryMagnifiedSlotAndIsFarSmallerThanTheScreen
 }
 
 TEST(WindowAreaTest, TheCaptionKeepsInsideTheRingAndItsAreaHoldsIt) {
-  // Radius less half a normal icon and a gap of 8 each side; never narrower than the
-  // centre's ring image; with no ring, the screen.
-  for (const auto& [quantity, radius, width] : {std::tuple{24, 300, 536}, {8, 100, 152}, {0, 300, 1920}}) {
+  // Up to the nearest icon beside the two lines (24 slots: the one at 30 degrees, 260 px
+  // out) less half an icon and a gap of 8, each side; never narrower than the centre's
+  // ring image; with no ring, the screen.
+  for (const auto& [quantity, radius, width] : {std::tuple{24, 300, 456}, {8, 100, 152}, {0, 300, 1920}}) {
     const DockGeometry g = RingOn(1920, 1080, quantity, radius);
     EXPECT_EQ(g.CaptionWidth(), width) << radius;
     const SlotBox& c = g.DockPos[0];

@@ -275,7 +275,8 @@ void DockSurface::DrawOutlinedText(Gdiplus::Graphics& g, const std::wstring& tex
 void DockSurface::Draw(const DrawOp& op, const ImageStore& images) {
   if (op.type == DrawOp::Type::kText) {
     if (op.style == TextStyle::kCaption) {
-      if (const CaptionLayout* caption = CaptionOf(op)) DrawOutlinedText(*graphics_, caption->lines, op.textX, op.textY);
+      if (const CaptionLayout* caption = CaptionOf(op))
+        DrawOutlinedText(*graphics_, caption->lines, op.textX, op.textY);
     } else {
       graphics_->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
       DrawPlainText(*graphics_, op, op.textX, op.textY);
