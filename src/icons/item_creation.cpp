@@ -627,7 +627,7 @@ void ItemCreation::RebuildItemIcon(int index) {
   } else if (LastFourUpper(icon.file) == ".ICO") {
     pictures_.ConvertIconFile(icon.file, item.IconFile);
   } else if (!ExtractItemIcon(extract_mode::kModuleIcon, icon.file, icon.index)) {
-    item.Title = DisplayNameFromPath(link);
+    // Only the picture is made anew: the title the user gave the item stays.
     item.ImageIndex = index;
     item.IconFile = SysIcon("File.png");
   }

@@ -394,6 +394,14 @@ TEST_F(ItemCreationTest, RebuildWritesIntoTheItemsOwnFileOrFallsBack) {
   editor.Link = "C:\\Program Files\\Editor\\removed.exe";
   w.items.RebuildItemIcon(4);
   EXPECT_EQ(editor.IconFile, w.SysIcon("Problem.png"));
+
+  // A document whose type's icon cannot be read gets the plain file picture, and keeps
+  // the title the user gave it.
+  ShortcutItem& notes = Add(kNotes, 5);
+  notes.Title = "My notes";
+  w.pictures.modules.clear();
+  w.items.RebuildItemIcon(5);
+  EXPECT_EQ(std::pair(notes.IconFile, notes.Title), std::pair(w.SysIcon("File.png"), std::string("My notes")));
 }
 
 }  // namespace
