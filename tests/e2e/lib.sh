@@ -34,14 +34,17 @@ program_folder=$(winpath "$(dirname "$VEK_EXE")")
 # The marker program writes down its arguments in marker.txt beside it.
 marker_txt="$(dirname "${MARKER_EXE:-.}")/marker.txt"
 marker_win=$(winpath "${MARKER_EXE:-}")
-# double_click_starts X Y: a double click there; once the marker program has written
-# (within 10 s) and 2 s more have passed, prints how many times it started (0 if never).
-double_click_starts() {
+# quick_clicks_start X Y COUNT: COUNT quick clicks there (2 a double click, 3 a triple);
+# once the marker program has written (within 10 s) and 2 s more have passed, prints how
+# many times it started (0 if never).
+quick_clicks_start() {
   local log
   log="$(dirname "$MARKER_EXE")/marker.log"
   rm -f "$marker_txt" "$log"
   point "$1" "$2"
-  xdotool click --repeat 2 --delay 80 1
+  # Apart from any click before them by more than the double-click time.
+  sleep 0.6
+  xdotool click --repeat "$3" --delay 80 1
   poll 10 test -s "$marker_txt" && sleep 2
   if [ -e "$log" ]; then wc -l <"$log"; else echo 0; fi
 }

@@ -78,15 +78,15 @@ press_until "$MENU" 2 marker_written || fail "the letter did not launch its memb
 grep -q "^arg=prog" "$marker_txt" && grep -q "^arg=3" "$marker_txt" || fail "wrong member or arguments: $(cat "$marker_txt")"
 poll 5 menu_closed || fail "launching did not close the menu"
 
-# A double click on a row starts its member once; its second press, landing on the ring
-# slot beneath the closed menu, starts nothing there.
+# A double or triple click on a row starts its member once; the presses after the first,
+# landing on the ring slot beneath the closed menu, start nothing there.
 open_menu 19 8
 read -r x20 y20 <<<"$(slot 20)"
 [ "$x20" -gt "$ml" ] && [ "$x20" -lt $((ml + mw)) ] && [ "$y20" -gt "$mt" ] && [ "$y20" -lt $((mt + mh)) ] ||
   fail "slot 20 ($x20, $y20) is not beneath the top group's menu ($ml $mt $mw $mh)"
-starts=$(double_click_starts "$x20" "$y20")
+starts=$(quick_clicks_start "$x20" "$y20" 3)
 [ "$starts" = 1 ] && grep -q "^arg=top" "$marker_txt" ||
-  fail "the double click on a row started $starts programs, the last with $(cat "$marker_txt")"
+  fail "a triple click on a row started $starts programs, the last with $(cat "$marker_txt")"
 
 # Another window coming to the front closes the menu.
 open_menu 16 5

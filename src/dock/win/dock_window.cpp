@@ -378,17 +378,23 @@ void DockWindow::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
     case WM_MBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-      // The second press of a double click whose first carried out a group-menu row
-      // does nothing, nor does its release.
-      if (message == WM_LBUTTONDOWN && win::PressContinuesActingClick()) {
+    case WM_MBUTTONDBLCLK: {
+      // A left press that follows the one before it quickly is a double or triple
+      // click's: it does not act again on the slot the first acted on.
+      const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+      const bool continuesRun = left && leftPresses_.Continues();
+      // The rest of a run of quick presses whose first carried out a group-menu row
+      // does nothing, nor do their releases.
+      if (left) swallowingRun_ = win::PressContinuesActingClick() || (swallowingRun_ && continuesRun);
+      if (left && swallowingRun_) {
         ignoreLeftRelease_ = true;
         break;
       }
       // The release may happen off the ring, over pixels that let the mouse through.
       if (GetCapture() != hwnd()) SetCapture(hwnd());
-      controller_.MouseDown(win::ButtonOf(message), x, y, message == WM_LBUTTONDBLCLK);
+      controller_.MouseDown(win::ButtonOf(message), x, y, message == WM_LBUTTONDBLCLK || continuesRun);
       break;
+    }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {

@@ -119,17 +119,29 @@ POINT MessagePoint() {
   const DWORD pos = GetMessagePos();
   return POINT{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
 }
+
+// Whether the message being handled comes within the double-click time and rectangle
+// of an earlier one at `at` and `time`.
+bool FollowsClosely(POINT at, LONG time) {
+  const POINT now = MessagePoint();
+  const DWORD elapsed = static_cast<DWORD>(GetMessageTime() - time);
+  return elapsed <= GetDoubleClickTime() && std::abs(now.x - at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+         std::abs(now.y - at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+}
 }  // namespace
 
 void NoteActingClick() { actingClick = ActingClick{true, MessagePoint(), GetMessageTime()}; }
 
 bool PressContinuesActingClick() {
-  if (!std::exchange(actingClick.noted, false)) return false;
-  const POINT now = MessagePoint();
-  const DWORD elapsed = static_cast<DWORD>(GetMessageTime() - actingClick.time);
-  return elapsed <= GetDoubleClickTime() &&
-         std::abs(now.x - actingClick.at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-         std::abs(now.y - actingClick.at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+  return std::exchange(actingClick.noted, false) && FollowsClosely(actingClick.at, actingClick.time);
+}
+
+bool PressRun::Continues() {
+  const bool continues = noted_ && FollowsClosely(at_, time_);
+  noted_ = true;
+  at_ = MessagePoint();
+  time_ = GetMessageTime();
+  return continues;
 }
 
 bool PumpPendingMessages() {

@@ -47,6 +47,21 @@ int ButtonOf(UINT message);
 void NoteActingClick();
 bool PressContinuesActingClick();
 
+// Follows one window's left presses: each press asks whether it comes within the
+// system's double-click time and rectangle of the press before it, so that a run of quick
+// presses (a double or a triple click) can act once. Windows pairs clicks, so a triple
+// click's third press comes as a plain press.
+class PressRun {
+ public:
+  // For the left press being handled: true when it continues the run.
+  bool Continues();
+
+ private:
+  bool noted_ = false;
+  POINT at_{};
+  LONG time_ = 0;
+};
+
 // Runs the window messages that are waiting, then returns, so that a long operation on
 // the UI thread keeps the windows answering. False when WM_QUIT was seen; the quit is
 // posted again for the main loop.
