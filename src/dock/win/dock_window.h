@@ -180,9 +180,9 @@ class DockWindow : public win::Window, private DockDisplay, private DropHost {
   win::BackdropWindow backdrop_;
   DockFrame frame_;  // the frame being built, shown by the next update
   bool releasingCapture_ = false;  // the dock lets the mouse go itself
-  bool ignoreLeftRelease_ = false;  // the left press was a menu click's second: its release too
-  bool swallowingRun_ = false;      // the left presses go on a run that a menu click began
-  win::PressRun leftPresses_;
+  bool ignoreLeftRelease_ = false;  // the left press did nothing (see swallowingRun_): its release too
+  bool swallowingRun_ = false;      // the left presses go on a quick run that a menu click began
+  win::PressRun leftPresses_;       // for double and triple clicks
   std::function<bool()> altSpaceIsHotkey_;
   bool wholeScreen_ = false;
   HWND keyboardBefore_ = nullptr;  // the window the dock last took the keyboard from
