@@ -29,7 +29,7 @@ class Program : public ProgramControl {
 
  private:
   bool IsPreviousInstanceRunning();
-  // Asks the copy already running to bring its dock up, as a click on its tray icon does.
+  // Asks the copy already running to show its dock, were it hidden or minimised.
   static void CallUpRunningInstance();
   bool InitControlLibrary();
   bool StartGdiPlus();

@@ -45,6 +45,12 @@ void TrayCommands::TrayLeftClick() {
   host_.AltSpace();
 }
 
+void TrayCommands::StartedAgain() {
+  // An open question or dialog comes to the front instead.
+  if (modal_.Refuse()) return;
+  if (host_.CurrentDockState() != DockState::Shown) host_.SetDockState(DockState::Shown);
+}
+
 void TrayCommands::TrayMenuEntry(int entry) {
   if (entry < 0 || entry >= tray_entry::kCount || !TrayMenuEnabling(host_.Windows())[entry]) return;
   switch (entry) {

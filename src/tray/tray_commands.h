@@ -60,9 +60,11 @@ class TrayCommands {
 
   // Hotkey `which` of the hotkey table was pressed.
   void Hotkey(int which);
-  // The tray icon's left button went up, or the program was started again: the dock
-  // comes up in key mode.
+  // The tray icon's left button went up: the dock comes up in key mode.
   void TrayLeftClick();
+  // The program was started again while it runs: a hidden or minimised dock is shown;
+  // one already shown stays as it is.
+  void StartedAgain();
   // Tray menu entry `entry` was chosen.
   void TrayMenuEntry(int entry);
 

@@ -173,7 +173,7 @@ LRESULT TrayOwner::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (startedAgain_ != 0 && message == startedAgain_) {
-    commands_.TrayLeftClick();
+    commands_.StartedAgain();
     return 0;
   }
   if (taskbarCreated_ != 0 && message == taskbarCreated_) {

@@ -21,7 +21,7 @@ class TrayOwner : public win::Window {
   // The tray icon's messages: the mouse message in lParam.
   static constexpr UINT kTrayCallbackMessage = 2025;
   static constexpr const wchar_t* kClassName = L"VEKDesktopTray";
-  // Posted by a second start of the program: the dock comes up as from the tray icon.
+  // Posted by a second start of the program: a hidden or minimised dock is shown.
   static constexpr const wchar_t* kStartedAgainMessage = L"VEK Desktop started again";
 
   // `registry` remembers which missing hotkeys the user was told of.
