@@ -100,7 +100,7 @@ class Painter : public FrameWriter {
   void Caption(const std::string& text) {
     const SlotBox& c = g_.DockPos[0];
     Text(text, c.LabelX - g_.screen.ScreenWidth * kHalf, static_cast<float>(c.LabelY),
-         static_cast<float>(g_.CaptionWidth()));
+         static_cast<float>(g_.CaptionWidth));
   }
 
   void PlainSlot(int i) {

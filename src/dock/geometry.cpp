@@ -66,8 +66,10 @@ void DockGeometry::Relayout(const AppSettings& s) {
   c.LabelY = RoundHalfEven(screen.CenterY + BorderSize / 2.0 + 10);
 
   const int32_t count = ShownSlots(s);
-  RingSlots = count;
-  if (count == 0) return;
+  if (count == 0) {
+    CaptionWidth = CaptionRoom(count);
+    return;
+  }
   const double step = 360.0 / count;
   const double radius = s.CircleRadius;
   for (int i = 1; i <= count; ++i) {
@@ -87,16 +89,17 @@ void DockGeometry::Relayout(const AppSettings& s) {
     b.LabelX = RoundHalfEven(cosT * distance);
     b.LabelY = RoundHalfEven(sinT * distance);
   }
+  CaptionWidth = CaptionRoom(count);
 }
 
-int32_t DockGeometry::CaptionWidth() const {
+int32_t DockGeometry::CaptionRoom(int32_t shownSlots) const {
   // Two lines of the caption's font, with its outline, hang from the caption's anchor. A
   // little room is kept beside them, for the outline and so that a line does not touch
   // an icon.
   constexpr int32_t kCaptionHeight = 44, kGap = 8;
   const SlotBox& c = DockPos[0];
   int32_t half = screen.ScreenWidth / 2;
-  for (int i = 1; i <= std::min<int32_t>(RingSlots, kSlotCount - 1); ++i) {
+  for (int i = 1; i <= std::min<int32_t>(shownSlots, kSlotCount - 1); ++i) {
     const SlotBox& b = DockPos[i];
     if (b.Y + b.Size <= c.LabelY || b.Y >= c.LabelY + kCaptionHeight) continue;
     half = std::min(half, std::abs(b.X + b.Size / 2 - screen.CenterX) - b.Size / 2 - kGap);
@@ -189,7 +192,7 @@ PixelRect RingArea(const DockGeometry& g, int32_t shownSlots) {
   // The caption hangs below the centre's ring, its letter above it; the outline reaches
   // a pixel beyond the caption's lines.
   const SlotBox& c = g.DockPos[0];
-  const int32_t captionHalfWidth = g.CaptionWidth() / 2 + 2;
+  const int32_t captionHalfWidth = g.CaptionWidth / 2 + 2;
   area = area.Union(PixelRect{c.LabelX - captionHalfWidth, c.LabelY - 200, c.LabelX + captionHalfWidth, c.LabelY + 48});
   return area.Intersection(whole);
 }

@@ -78,17 +78,16 @@ class DockGeometry {
   // Index 0 unused; 1 normal, 2 magnified, 3 the largest (centre), 4 menu rows.
   std::array<int32_t, kSizeVariants + 1> IconSizes{0, 48, 64, 128, kMenuIconSize};
   std::array<SlotBox, kSlotCount> DockPos{};
-  int32_t RingSlots = 0;  // the slots shown by the last Relayout
+  // The widest a line of the centre's caption may be: the room between the ring's icons
+  // beside its two lines, so that a long title never runs over them, and never narrower
+  // than the centre's ring image. With no icon beside it, the screen's width.
+  int32_t CaptionWidth = 0;
   // Top-left of the minimised dock's ring image and of its centre icon.
   int32_t MinBorderX = 0, MinBorderY = 0, MinIconX = 0, MinIconY = 0;
 
   // Recomputes IconSizes and the slot table from the settings. Entries above the
   // icon quantity keep what they held.
   void Relayout(const AppSettings& settings);
-  // The widest a line of the centre's caption may be: the room between the ring's icons
-  // beside its two lines, so that a long title never runs over them, and never narrower
-  // than the centre's ring image. With no icon beside it, the screen's width.
-  int32_t CaptionWidth() const;
   // The side of the centre picture while the pointer is on it: the largest size
   // magnified as much as a ring icon is (magnified over normal size).
   int32_t CentreMagnifiedSize() const;
@@ -98,6 +97,10 @@ class DockGeometry {
   // Places the minimised dock at one of its nine places; a value naming none of them
   // leaves the previous place.
   void CalcMinimizedPos(MinimizedPosition position, int32_t maxIconSize);
+
+ private:
+  // CaptionWidth for the first `shownSlots` ring slots as just laid out.
+  int32_t CaptionRoom(int32_t shownSlots) const;
 };
 
 // The number of ring slots shown, kept within 0..36 whatever a record holds.

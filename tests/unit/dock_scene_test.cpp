@@ -99,7 +99,7 @@ TEST_F(DockSceneTest, PlainRingDrawsAPlateUnderEveryIconThenTheCentre) {
   const size_t n = f.ops.size();
   EXPECT_EQ(f.ops[n - 3], DrawOp::Image(ImageSet::kItem, 0, 1, c.X, c.Y));
   EXPECT_EQ(f.ops[n - 2], DrawOp::Image(ImageSet::kSkin, skin::kBorder, 1, c.MagX, c.MagY));
-  EXPECT_EQ(f.ops[n - 1], DrawOp::Text("Ada", 0.0f, 626.0f, static_cast<float>(geometry.CaptionWidth())));
+  EXPECT_EQ(f.ops[n - 1], DrawOp::Text("Ada", 0.0f, 626.0f, static_cast<float>(geometry.CaptionWidth)));
   EXPECT_EQ(Texts(f), std::vector<std::string>{"Ada"});
 }
 

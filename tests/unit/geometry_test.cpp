@@ -194,15 +194,11 @@ TEST(WindowAreaTest, RingAreaHoldsEveryMagnifiedSlotAndIsFarSmallerThanTheScreen
 }
 
 TEST(WindowAreaTest, TheCaptionKeepsInsideTheRingAndItsAreaHoldsIt) {
-  // Up to the nearest icon beside the two lines (24 slots: the one at 30 degrees, 260 px
-  // out) less half an icon and a gap of 8, each side; never narrower than the centre's
-  // ring image; with no ring, the screen.
+  // 2 × (260 px to the icons at 30 degrees − 24 − 8); the centre ring's 152; the screen.
   for (const auto& [quantity, radius, width] : {std::tuple{24, 300, 456}, {8, 100, 152}, {0, 300, 1920}}) {
     const DockGeometry g = RingOn(1920, 1080, quantity, radius);
-    EXPECT_EQ(g.CaptionWidth(), width) << radius;
-    const SlotBox& c = g.DockPos[0];
-    const PixelRect caption{c.LabelX - width / 2, c.LabelY, c.LabelX + width / 2, c.LabelY + 44};
-    EXPECT_EQ(caption.Intersection(RingArea(g, quantity)), caption) << radius;
+    const PixelRect caption{960 - width / 2, g.DockPos[0].LabelY, 960 + width / 2, g.DockPos[0].LabelY + 44};
+    EXPECT_EQ(std::pair(g.CaptionWidth, caption.Intersection(RingArea(g, quantity))), std::pair(width, caption));
   }
 }
 

@@ -19,6 +19,15 @@ constexpr int kCaptionLines = 2;
 // Caption layouts kept before the store starts over (a handful of titles are usual).
 constexpr size_t kMostCaptions = 256;
 
+// The width of one line of UTF-8 text in `font`, as `g` would draw it with `format`.
+float LineWidth(Gdiplus::Graphics& g, const Gdiplus::Font& font, const Gdiplus::StringFormat& format,
+                std::string_view line) {
+  const std::wstring wide = Wide(line);
+  Gdiplus::RectF bounds;
+  g.MeasureString(wide.c_str(), static_cast<INT>(wide.size()), &font, Gdiplus::PointF(0, 0), &format, &bounds);
+  return bounds.Width;
+}
+
 uint32_t Premultiplied(uint32_t argb) {
   const uint32_t a = argb >> 24;
   auto channel = [a](uint32_t c) { return (c * a + 127) / 255; };
@@ -135,13 +144,7 @@ void DockSurface::DrawPlainText(Gdiplus::Graphics& g, const DrawOp& op, float x,
   // is longer: a long title shows its start in whole lines, never cut through a line.
   const float lineHeight = plainFont_->GetHeight(&g);
   const int lines = lineHeight > 0 ? static_cast<int>(op.textH / lineHeight) : 1;
-  const auto measure = [&](std::string_view line) {
-    const std::wstring wide = Wide(line);
-    Gdiplus::RectF bounds;
-    g.MeasureString(wide.c_str(), static_cast<INT>(wide.size()), plainFont_.get(), Gdiplus::PointF(0, 0),
-                    plainFormat_.get(), &bounds);
-    return bounds.Width;
-  };
+  const auto measure = [&](std::string_view line) { return LineWidth(g, *plainFont_, *plainFormat_, line); };
   std::wstring text;
   for (const std::string& line : FitTextLines(op.text, op.textW, lines, measure))
     text += (text.empty() ? L"" : L"\n") + Wide(line);
@@ -227,13 +230,7 @@ const DockSurface::CaptionLayout* DockSurface::CaptionOf(const DrawOp& op) {
   if (captions_.size() >= kMostCaptions) captions_.clear();
   CaptionLayout caption;
   if (op.textW > 0) {
-    const auto measure = [this](std::string_view line) {
-      const std::wstring wide = Wide(line);
-      Gdiplus::RectF bounds;
-      graphics_->MeasureString(wide.c_str(), static_cast<INT>(wide.size()), font_.get(), Gdiplus::PointF(0, 0),
-                               format_.get(), &bounds);
-      return bounds.Width;
-    };
+    const auto measure = [this](std::string_view line) { return LineWidth(*graphics_, *font_, *format_, line); };
     for (const std::string& line : FitTextLines(op.text, op.textW, kCaptionLines, measure))
       caption.lines += (caption.lines.empty() ? L"" : L"\n") + Wide(line);
   } else {

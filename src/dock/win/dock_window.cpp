@@ -379,8 +379,9 @@ void DockWindow::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK: {
-      // A left press that follows the one before it quickly is a double or triple
-      // click's: it does not act again on the slot the first acted on.
+      // A left press that follows the one before it quickly (a double click's second,
+      // which comes as WM_LBUTTONDBLCLK, or a triple click's third) does not act again
+      // on the slot the first acted on.
       const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
       const bool continuesRun = left && leftPresses_.Continues();
       // The rest of a run of quick presses whose first carried out a group-menu row
@@ -392,7 +393,7 @@ void DockWindow::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
       }
       // The release may happen off the ring, over pixels that let the mouse through.
       if (GetCapture() != hwnd()) SetCapture(hwnd());
-      controller_.MouseDown(win::ButtonOf(message), x, y, message == WM_LBUTTONDBLCLK || continuesRun);
+      controller_.MouseDown(win::ButtonOf(message), x, y, continuesRun);
       break;
     }
     case WM_LBUTTONUP:
