@@ -160,16 +160,5 @@ TEST(TrayCommandsTest, TrayClickCallsTheDockUnlessAModalWindowIsOpen) {
   EXPECT_EQ(modal.broughtToFront, 1);
 }
 
-TEST(TrayCommandsTest, AStartAgainShowsAHiddenOrMinimisedDockAndLeavesAShownOne) {
-  for (const DockState state : {DockState::Hidden, DockState::Minimised, DockState::Shown}) {
-    DockHost host;
-    Modal modal;
-    host.dockState = state;
-    TrayCommands(host, modal.state).StartedAgain();
-    EXPECT_EQ(host.dockState, DockState::Shown);
-    EXPECT_EQ(host.calls, state == DockState::Shown ? "" : "min0-fading ") << static_cast<int>(state);
-  }
-}
-
 }  // namespace
 }  // namespace vek
