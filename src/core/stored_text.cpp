@@ -8,4 +8,11 @@ std::optional<std::string> UnstorableTextMessage(const std::string& typed, AnsiC
   return std::string(kTextNotStorable) + "\r\n\r\n" + typed;
 }
 
+std::string StoredPrefix(const std::string& text, size_t bytes, AnsiCodec& codec) {
+  std::string ansi;
+  codec.ToAnsi(text, ansi);
+  if (ansi.size() <= bytes) return text;
+  return codec.FromAnsi(std::string_view(ansi).substr(0, codec.FitPrefix(ansi, bytes)));
+}
+
 }  // namespace vek

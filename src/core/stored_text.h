@@ -18,4 +18,9 @@ constexpr char kTextNotStorable[] =
 // The message that refuses `typed`, naming it, or nothing when the file keeps it as typed.
 std::optional<std::string> UnstorableTextMessage(const std::string& typed, AnsiCodec& codec);
 
+// The longest beginning of `text`, a text the code page holds, that a field of `bytes`
+// bytes keeps whole. In a double-byte code page a character may take two bytes, so a text
+// of as many characters as the field has bytes can still be too long for it.
+std::string StoredPrefix(const std::string& text, size_t bytes, AnsiCodec& codec);
+
 }  // namespace vek

@@ -149,14 +149,9 @@ void ItemProperties::Changed() {
 }
 
 void ItemProperties::MakeEmptyGroup() {
-  ShortcutItem& it = item();
-  it.Kind = ItemKind::kGroup;
-  it.Title = kNewEmptyGroupTitle;
-  it.ImageIndex = slot_;
-  it.IconFile = folders_.SysIconDir + "Group.png";
-  model_.ResetGroup(slot_);
+  // Frees what the position still held (a blank position's own picture and fields).
+  items_.MakeGroup(slot_, kNewEmptyGroupTitle);
   edited_.kind = ItemKind::kGroup;
-  pictures_.LoadItemIcon(slot_);
 }
 
 bool ItemProperties::ChooseType(int type) {
@@ -286,16 +281,29 @@ void ItemProperties::ResetIcon() {
 PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
   if (edited_.newMember) return PropertiesAccepted::kStored;
   ShortcutItem& it = item();
-  const std::string title = TrimFixed(CutToCharacters(typed.title, width::kTitle));
-  const std::string arguments = TrimFixed(CutToCharacters(typed.arguments, width::kArguments));
-  const std::string target = TrimFixed(CutToCharacters(typed.target, width::kTarget));
-  // A text the file would keep with "?" for some characters is refused before anything
-  // changes, so the user can type it again in the window still open.
-  for (const std::string* text : {&title, &target, &arguments}) {
-    if (const auto message = UnstorableTextMessage(*text, codec_)) {
+  // A text left as the dialog showed it stays as it is: the program may have given it
+  // characters the code page lacks (a long file name or the user's name, which the file
+  // keeps with "?" and the program gives back). A changed text the file would keep with
+  // "?" is refused before anything changes, so the user can type it again in the window
+  // still open; one longer than its field is cut where the field ends, so that the ring
+  // shows what the next start will read.
+  struct TypedText {
+    const std::string& typed;
+    const std::string& shown;
+    int bytes;
+    std::string kept;
+  };
+  TypedText texts[] = {{typed.title, it.Title, width::kTitle, {}},
+                       {typed.target, it.Target, width::kTarget, {}},
+                       {typed.arguments, it.Arguments, width::kArguments, {}}};
+  for (TypedText& text : texts) {
+    text.kept = TrimFixed(text.typed);
+    if (text.kept == TrimFixed(text.shown)) continue;
+    if (const auto message = UnstorableTextMessage(text.kept, codec_)) {
       prompt_.Warn(*message);
       return PropertiesAccepted::kTextRefused;
     }
+    text.kept = TrimFixed(StoredPrefix(text.kept, static_cast<size_t>(text.bytes), codec_));
   }
   // A typed link counts only when it names something that exists. It is stored as item
   // creation stores a path (by its short name where the long one does not fit); one the
@@ -306,10 +314,10 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
     if (stored.empty()) return PropertiesAccepted::kLinkRefused;
     it.Link = stored;
   }
-  it.Title = title;
+  it.Title = texts[0].kept;
   it.RunMode = std::clamp(typed.runMode, 0, 2);
-  it.Arguments = arguments;
-  it.Target = target;
+  it.Target = texts[1].kept;
+  it.Arguments = texts[2].kept;
   host_.SaveMenu();
   host_.RefreshRing();
   return PropertiesAccepted::kStored;
