@@ -59,7 +59,12 @@ void DockController::FollowPointer(int x, int y) {
 }
 
 void DockController::MouseUp(int button, int x, int y) {
+  // A click is a press and a release on the dock. A release whose press went to another
+  // window (one that acted on the press and closed, such as the search box's buttons) or
+  // whose press lost the capture does nothing.
+  const bool pressedHere = (state_.ButtonsHeld & button) != 0;
   state_.ButtonsHeld &= ~button;
+  if (!pressedHere) return;
   // Another button's click while the left one holds an icon neither ends the drag nor
   // acts: the left release decides.
   if (button != mouse::kLeft && state_.DragArmed) return;

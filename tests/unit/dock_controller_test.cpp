@@ -143,6 +143,9 @@ TEST_F(DockControllerTest, APressWithoutAMoveActsOnTheSlotUnderIt) {
   dock.MouseDown(mouse::kLeft, x, y);
   dock.MouseUp(mouse::kLeft, x, y);
   EXPECT_EQ(actions.log, std::vector<std::string>{"Menu(5)"});
+  // A release whose press another window took (and acted on) is no click.
+  for (int button : {mouse::kLeft, mouse::kRight}) dock.MouseUp(button, x, y);
+  EXPECT_EQ(actions.log, std::vector<std::string>{"Menu(5)"});
 }
 
 TEST_F(DockControllerTest, ClickOnCentreMinimisesAndClickOnMinimisedDockRestores) {
