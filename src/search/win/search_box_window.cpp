@@ -243,12 +243,11 @@ void SearchBoxWindow::Click(POINT p) {
     ShowEngineMenu();
     return;
   }
-  if (part == kOverSearchButton) {
-    Act(controller_.Search(-1, Query()));
-    return;
-  }
   if (part != kOverNothing) {
-    Act(controller_.Search(part, Query()));
+    // The box acts on the press and closes: the rest of a double click lands on whatever
+    // lies beneath, which must not take it for a click of its own.
+    win::NoteActingClick();
+    Act(controller_.Search(part == kOverSearchButton ? -1 : part, Query()));
     return;
   }
   // The background drags the box.
