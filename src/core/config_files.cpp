@@ -1,9 +1,12 @@
 #include "core/config_files.h"
 
+#include <functional>
+
 #include "core/group_title.h"
 #include "core/menu_record.h"
 #include "core/mod_registry.h"
 #include "core/record_io.h"
+#include "platform/log.h"
 
 namespace vek {
 
@@ -41,19 +44,44 @@ bool WriteConfigFile(ConfigIo& io, const std::string& file, const Bytes& bytes) 
   return RemakeUserFolders(io.fs, io.folders) && WriteThroughTwin(io.fs, file, bytes);
 }
 
-enum class ReadOutcome { kMissing, kUnreadable, kRead };
+constexpr char kUnreadable[] = "the file cannot be opened or read";
 
-// Reads a configuration file; when it is missing its twin is copied into its place
-// first (or read where it is when the copy fails). `readPath` is the file that was read.
-ReadOutcome ReadConfigFile(FileSystem& fs, const std::string& file, Bytes& data,
-                           std::string& readPath) {
-  readPath = file;
+// What reading a configuration file gave: nothing (neither it nor its twin exists), its
+// bytes, or why it could not serve (`failure`). `path` is the file that was read.
+struct ConfigRead {
+  bool missing = false;
+  std::string path;
+  Bytes data;
+  std::string failure;
+};
+
+// Reads a configuration file; `faultOf` says why given bytes cannot serve as it, or
+// nothing when they can. When the file is missing its twin is copied into its place first
+// (or read where it is when the copy fails). When the file cannot be read or does not
+// serve, its twin is tried: every write makes the twin whole before it replaces the file,
+// so a sound twin holds the shortcuts written last. The broken file is then kept aside
+// and the twin's content takes its place.
+ConfigRead ReadConfigFile(FileSystem& fs, const std::string& file,
+                          const std::function<std::string(const Bytes&)>& faultOf) {
+  ConfigRead read;
+  read.path = file;
+  const std::string twin = TwinOf(file);
   if (!fs.Exists(file)) {
-    const std::string twin = TwinOf(file);
-    if (!fs.Exists(twin)) return ReadOutcome::kMissing;
-    if (!fs.Copy(twin, file)) readPath = twin;
+    read.missing = !fs.Exists(twin);
+    if (read.missing) return read;
+    if (!fs.Copy(twin, file)) read.path = twin;
   }
-  return fs.ReadAll(readPath, data) ? ReadOutcome::kRead : ReadOutcome::kUnreadable;
+  read.failure = fs.ReadAll(read.path, read.data) ? faultOf(read.data) : kUnreadable;
+  if (read.failure.empty() || read.path == twin || !fs.Exists(twin)) return read;
+  Bytes held;
+  if (!fs.ReadAll(twin, held) || !faultOf(held).empty()) return read;
+  const std::string kept = PreserveUnreadableFile(fs, file);
+  WriteLog("\"" + file + "\" could not be read (" + read.failure + "); its twin was read instead" +
+           (kept.empty() ? std::string() : ", and the file was kept as \"" + kept + "\""));
+  if (!kept.empty()) ReplaceFileContent(fs, file, held);
+  read.data = std::move(held);
+  read.failure.clear();
+  return read;
 }
 
 void ReportUnreadable(ConfigIo& io, const std::string& what, const std::string& file,
@@ -68,8 +96,6 @@ void ReportUnreadable(ConfigIo& io, const std::string& what, const std::string& 
   }
   io.prompt.Warn(text);
 }
-
-constexpr char kUnreadable[] = "the file cannot be opened or read";
 
 }  // namespace
 
@@ -116,16 +142,13 @@ namespace {
 // (the settings stay as they were).
 bool ReadSettingsFile(Model& model, ConfigIo& io, const SettingsScreen& screen) {
   AppSettings& s = model.Settings;
-  Bytes data;
-  std::string path;
-  const ReadOutcome outcome = ReadConfigFile(io.fs, io.folders.SettingsFile, data, path);
-  if (outcome == ReadOutcome::kMissing) return false;
-  if (outcome != ReadOutcome::kRead || !ReadSettingsRecord(data.data(), data.size(), screen, s)) {
-    const std::string reason =
-        outcome == ReadOutcome::kRead
-            ? record::ShortFileReason(data.size(), kSettingsRecordSize)
-            : std::string(kUnreadable);
-    ReportUnreadable(io, "settings file", path, reason, "The default settings");
+  const ConfigRead read = ReadConfigFile(io.fs, io.folders.SettingsFile, [](const Bytes& data) {
+    return data.size() < kSettingsRecordSize ? record::ShortFileReason(data.size(), kSettingsRecordSize)
+                                             : std::string();
+  });
+  if (read.missing) return false;
+  if (!read.failure.empty() || !ReadSettingsRecord(read.data.data(), read.data.size(), screen, s)) {
+    ReportUnreadable(io, "settings file", read.path, read.failure, "The default settings");
     return false;
   }
   // The centre item shows the user's picture when there is one.
@@ -160,24 +183,20 @@ bool SaveMenu(const Model& model, ConfigIo& io) {
 }
 
 bool LoadMenu(Model& model, ConfigIo& io) {
-  Bytes data;
-  std::string path;
-  const ReadOutcome outcome = ReadConfigFile(io.fs, io.folders.MenuFile, data, path);
-  if (outcome == ReadOutcome::kMissing) return false;
   // The lists are checked before anything of the model changes; the item records that
   // follow cannot be wrong in a way that hurts (their size is checked with the lists).
   std::vector<ShortcutGroup> groups;
-  MenuDecodeResult decoded;
-  if (outcome == ReadOutcome::kRead) {
-    decoded = DecodeMenuLists(data.data(), data.size(), groups);
-  } else {
-    decoded.error = kUnreadable;
-  }
-  if (!decoded.ok) {
-    ReportUnreadable(io, "shortcuts file", path, decoded.error, "The default shortcuts");
+  const ConfigRead read = ReadConfigFile(io.fs, io.folders.MenuFile, [&groups](const Bytes& data) {
+    const MenuDecodeResult decoded = DecodeMenuLists(data.data(), data.size(), groups);
+    return decoded.ok ? std::string() : decoded.error.empty() ? std::string("its lists are damaged") : decoded.error;
+  });
+  if (read.missing) return false;
+  if (!read.failure.empty()) {
+    ReportUnreadable(io, "shortcuts file", read.path, read.failure, "The default shortcuts");
     return false;
   }
-
+  // The lists of the bytes that serve (a twin's, when the file's own did not).
+  DecodeMenuLists(read.data.data(), read.data.size(), groups);
   if (static_cast<int>(model.Items.size()) < pool::kSize) model.Items.resize(pool::kSize);
   if (static_cast<int>(model.Groups.size()) < pool::kGroupCount) model.Groups.resize(pool::kGroupCount);
   for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) {
@@ -186,7 +205,7 @@ bool LoadMenu(Model& model, ConfigIo& io) {
     // the captions as they were saved, and those are what the user sees.
     if (model.Groups[g].MemberCount() > 1) UpdateGroupTitle(model, g);
   }
-  const uint8_t* record = data.data() + MenuGroupPartSize();
+  const uint8_t* record = read.data.data() + MenuGroupPartSize();
   ShortcutItem scratch;
   for (int i = 0; i < pool::kSize; ++i, record += kItemRecordSize) {
     if (i >= pool::kCatalogueFirst && i <= pool::kCatalogueLast) {

@@ -259,6 +259,25 @@ TEST_F(MenuFileTest, MissingMenuIsRestoredSilentlyFromItsTwin) {
   EXPECT_TRUE(env.prompt.asked.empty());
 }
 
+TEST_F(MenuFileTest, ABrokenFileWithASoundTwinIsKeptAsideAndTheTwinRead) {
+  const std::string files[] = {env.folders.MenuFile, env.folders.SettingsFile};
+  ASSERT_TRUE(SaveMenu(model, env.io) && SaveSettings(model, env.io));
+  for (const std::string& file : files) {
+    const Bytes saved = env.fs.FileData(file);
+    const Bytes cut(saved.begin(), saved.begin() + 500);  // a crash left it short
+    env.fs.AddFile(file, cut);
+    Model other;
+    EXPECT_TRUE(file == env.folders.MenuFile ? LoadMenu(other, env.io)
+                                             : LoadSettings(other, env.io, test::kScreen, env.registry,
+                                                            test::kProgramPath))
+        << file;
+    EXPECT_EQ(env.fs.FileData(file), saved) << file;
+    EXPECT_EQ(env.fs.FileData(file + ".bad"), cut) << file;
+    EXPECT_TRUE(env.prompt.asked.empty()) << file;
+    if (file == env.folders.MenuFile) EXPECT_EQ(other.Items[6], model.Items[6]);
+  }
+}
+
 TEST_F(MenuFileTest, FreeRingSlotsComeBackAsEmptyPositions) {
   for (int i : {9, 36, 40}) model.Items[i].Kind = ItemKind::kFree;
   ASSERT_TRUE(SaveMenu(model, env.io));
