@@ -1,5 +1,6 @@
 #include "core/config_files.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "core/group_title.h"
@@ -218,6 +219,20 @@ bool LoadMenu(Model& model, ConfigIo& io) {
     DecodeItemRecordInto(record, io.codec, item);
     if (i <= pool::kRingLast && item.Kind == ItemKind::kFree) item.Kind = ItemKind::kEmptyPosition;
     if (item.ImageIndex < 0 || item.ImageIndex > pool::kLast) item.ImageIndex = i;
+  }
+  // A list that names a free record (a file from another copy, or one edited by hand)
+  // holds nothing there, and the slot would be handed out again to another group: the
+  // next start would then refuse the file the program saved itself. Such a name goes.
+  for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) {
+    std::vector<int32_t>& members = model.Groups[g].Members;
+    const auto firstFree = std::remove_if(members.begin(), members.end(), [&model](int32_t m) {
+      return model.Items[static_cast<size_t>(m)].Kind == ItemKind::kFree;
+    });
+    if (firstFree == members.end()) continue;
+    WriteLog("group " + std::to_string(g) + " of \"" + read.path + "\" listed " +
+             std::to_string(members.end() - firstFree) + " free records; they were left out");
+    members.erase(firstFree, members.end());
+    if (IsUserGroupKind(model.Items[static_cast<size_t>(g)].Kind)) UpdateGroupTitle(model, g);
   }
   return true;
 }

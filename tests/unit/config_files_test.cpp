@@ -278,6 +278,20 @@ TEST_F(MenuFileTest, ABrokenFileWithASoundTwinIsKeptAsideAndTheTwinRead) {
   }
 }
 
+TEST_F(MenuFileTest, ListedFreeRecordsAreLeftOutSoTheirSlotsCanBeHandedOutOnce) {
+  model.Groups[5].Members.push_back(200);  // free records, named by a file from elsewhere
+  model.Items[7].Kind = ItemKind::kGroup;
+  model.Items[7].Title = "Tools";
+  model.Groups[7].Members = {201};
+  ASSERT_TRUE(SaveMenu(model, env.io));
+  Model other;
+  ASSERT_TRUE(LoadMenu(other, env.io));
+  EXPECT_EQ(other.Groups[5].Members, (std::vector<int32_t>{129, 130}));
+  EXPECT_EQ(other.Items[5].Title, "Games");
+  EXPECT_TRUE(other.Groups[7].Members.empty());
+  EXPECT_EQ(other.Items[7].Title, "Tools (Empty)");
+}
+
 TEST_F(MenuFileTest, FreeRingSlotsComeBackAsEmptyPositions) {
   for (int i : {9, 36, 40}) model.Items[i].Kind = ItemKind::kFree;
   ASSERT_TRUE(SaveMenu(model, env.io));
