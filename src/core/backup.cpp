@@ -203,7 +203,17 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
     return false;
   }
 
-  DeleteIconPictures(io.fs, io.folders);
+  // A backup carries pictures from item 4 on. The pictures the restored items before it
+  // name (the All Programs group's own icon) stay where they are, unless a block takes
+  // their place.
+  std::set<std::string> spare;
+  for (int k = 0; k < kFirstBackedUpIcon && k < static_cast<int>(model.Items.size()); ++k) {
+    for (bool custom : {false, true}) {
+      const std::string p = IconField(model.Items[k], custom);
+      if (PathIsInFolder(p, io.folders.IconDir) && !taken(p)) spare.insert(ToUpperAscii(p));
+    }
+  }
+  DeleteIconPictures(io.fs, io.folders, spare);
   int failed = 0;
   for (const IconBlock& b : backup.blocks) {
     const Bytes picture(data.begin() + static_cast<std::ptrdiff_t>(b.offset),

@@ -8,6 +8,7 @@
 #include "core/mod_registry.h"
 #include "core/record_io.h"
 #include "platform/log.h"
+#include "text/text.h"
 
 namespace vek {
 
@@ -247,11 +248,12 @@ void DeleteConfigFiles(FileSystem& fs, const Folders& folders, bool includeSetti
   DeleteIconPictures(fs, folders);
 }
 
-void DeleteIconPictures(FileSystem& fs, const Folders& folders) {
+void DeleteIconPictures(FileSystem& fs, const Folders& folders, const std::set<std::string>& spare) {
   if (folders.IconDir.empty()) return;
   for (const DirEntry& entry : fs.List(folders.IconDir, "*.png")) {
     if (entry.attributes != attr::kInvalid && (entry.attributes & attr::kDirectory)) continue;
-    fs.Delete(folders.IconDir + entry.name);
+    const std::string path = folders.IconDir + entry.name;
+    if (spare.count(ToUpperAscii(path)) == 0) fs.Delete(path);
   }
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "core/model.h"
@@ -67,9 +68,9 @@ bool LoadMenu(Model& model, ConfigIo& io);
 // includeSettings "VEKCfg.cfg" and its twin; failures are ignored. ".bad" copies stay.
 void DeleteConfigFiles(FileSystem& fs, const Folders& folders, bool includeSettings);
 
-// Deletes every "*.png" file of the icon folder (the pictures the program made);
-// failures are ignored.
-void DeleteIconPictures(FileSystem& fs, const Folders& folders);
+// Deletes every "*.png" file of the icon folder (the pictures the program made) but those
+// `spare` names (full paths in capitals); failures are ignored.
+void DeleteIconPictures(FileSystem& fs, const Folders& folders, const std::set<std::string>& spare = {});
 
 // Copies an unreadable file aside as file + ".bad" (file + ".2.bad", ... when an older,
 // different copy is already there) and returns the copy's path; empty when no copy

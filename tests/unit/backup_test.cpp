@@ -88,6 +88,9 @@ TEST_F(BackupTest, FailedBackupKeepsThePreviousBackupFile) {
 }
 
 TEST_F(BackupTest, RestoreBringsBackListsItemsAndPictures) {
+  // The All Programs group's own icon has no block (they start at item 4): it stays.
+  model.Items[3].CustomIconFile = env.Icon("50.png");
+  env.fs.AddFile(env.Icon("50.png"), "own");
   ASSERT_EQ(BackupAll(model, kBackup, env.io), 1);
   const Model saved = model;
   // The user carries on: pictures change, items go.
@@ -104,6 +107,7 @@ TEST_F(BackupTest, RestoreBringsBackListsItemsAndPictures) {
   EXPECT_EQ(env.fs.FileData(env.Icon("0.png")), AsBytes("picture 0.png"));
   EXPECT_EQ(env.fs.FileData(env.Icon("2.png")), AsBytes("picture 2.png"));
   EXPECT_FALSE(env.fs.HasFile(env.Icon("99.png")));  // the icon folder's pictures were replaced
+  EXPECT_EQ(env.fs.FileData(env.Icon("50.png")), AsBytes("own"));
   EXPECT_TRUE(env.fs.HasFile(env.SysIcon("Group.png")));
   Bytes menu;
   EncodeMenu(saved.Groups, saved.Items, env.codec, menu);
