@@ -4,7 +4,8 @@
 # quantity from 24 to 12 repaints the ring with 12 slots at once; OK saves both. "Backup
 # All Shortcuts & Icons" writes the backup; an item deleted afterwards comes back with its
 # picture by "Restore All Shortcuts & Icons"; a restored configuration's minimised place
-# counts at once. (A truncated backup is refused:
+# counts at once, and a group's menu opened after it shows its member's own picture again.
+# (A truncated backup is refused:
 # BackupCommandsTest's TruncatedShortcutsChangeNothing.) Leaves settings-ring-12.png and
 # settings-restored.png.
 source "$(dirname "$0")/lib.sh"
@@ -36,7 +37,9 @@ shot_at() {
 }
 
 reset_user_data
-vekseed --item "5|Five|$marker_win||1|Internet.png" || fail "could not prepare the configuration"
+vekseed --item "5|Five|$marker_win||1|Internet.png" --group "7|Tools|1|$marker_win|t" ||
+  fail "could not prepare the configuration"
+cp "$(dirname "$VEK_EXE")/SysIcons/Internet.png" "$ICON_DIR/129.png"  # the member's own picture
 start_dock
 read -r x5 y5 <<<"$(slot 5 12)"
 read -r x20 y20 <<<"$(slot 20 24)"
@@ -94,6 +97,13 @@ xdotool mousemove 5 5
 shows_five() { ! changed "$(screenshot settings-restored)" "$with_five" "$x5" "$y5" 48 48; }
 poll 10 shows_five || fail "slot 5 does not show its picture again"
 
+# The group's menu, open before the restore below lets every picture go, shows its
+# member's own picture again when it opens after it.
+read -r x7 y7 <<<"$(slot 7 12)"
+click_until "$x7" "$y7" menu_open || fail "the group opened no menu"
+menu_before=$(settle settings-menu-before)
+press_until "VEK Desktop Menu" Escape menu_closed || fail "Esc did not close the menu"
+
 # The saved configuration, its minimised place made "Top" (last byte 1), restored.
 top="$(cd "$E2E_OUT" && pwd)/settings-top.bak" && cp "$ICON_DIR/VEKCfg.cfg" "$top"
 printf '\001' | dd of="$top" bs=1 seek=561 conv=notrunc status=none
@@ -101,6 +111,11 @@ open_settings && vekctl press-title "$SETTINGS" $RESTORE_CONFIG
 file_dialog "VEK Desktop - Restore Configuration" "$top"
 message "VEK Desktop" "Restore Configuration Successfully!"
 close_settings
+click_until "$x7" "$y7" menu_open || fail "the group opened no menu after the restore"
+menu_after=$(settle settings-menu-after)
+changed "$menu_before" "$menu_after" $((x7 - 150)) "$y7" 500 80 0.01 &&
+  fail "the menu after the restore does not show what it showed before"
+press_until "VEK Desktop Menu" Escape menu_closed || fail "Esc did not close the menu"
 read -r cx cy <<<"$(slot 0)"
 at_top() { local s; s=$(screenshot settings-minimised-top); drawn "$s" "$cx" 78 60 && ! drawn "$s" "$cx" "$cy" 60; }
 click_until "$cx" "$cy" at_top || fail "the centre click did not minimise the dock to the restored place"

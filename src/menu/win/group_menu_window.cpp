@@ -73,6 +73,9 @@ void GroupMenuWindow::HideToBottom() {
   ShowWindow(hwnd(), SW_HIDE);
   SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   pending_.clear();
+  // The next menu paints before it is shown: its pictures, which a reset may have let
+  // go since, are asked for anew.
+  attempted_.clear();
   menuArea_ = PixelRect{};  // the next menu opens elsewhere
 }
 
