@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The add-and-manage wizard, opened from the tray menu: drive C: and a folder of three
-# programs chosen in its folder tree; "Add Shortcut" puts a program on the next free ring
+# programs chosen in its folder tree; Return in the file types box lists those types;
+# "Add Shortcut" puts a program on the next free ring
 # slot; "Add Group" makes a named group on the next; "Remove" asks first; "Move Up" trades
 # the slot with the one before it. (A full ring and "No" to Remove: WizardTest's
 # AddGroupTakesOnlyAFreeRingSlot and RemoveAsksTheDeleteQuestionAndNoKeepsEverything.)
@@ -8,7 +9,7 @@
 source "$(dirname "$0")/lib.sh"
 
 WIZARD="VEK Desktop - Add & Manage Shortcuts"
-SOURCE=502 TREE=503 FILES=505 FILE_ICON=506 ADD=510 ADD_GROUP=511 ITEMS=521 PICTURE=522 REMOVE=530 MOVE_UP=532
+SOURCE=502 TREE=503 PATTERN=504 FILES=505 FILE_ICON=506 ADD=510 ADD_GROUP=511 ITEMS=521 PICTURE=522 REMOVE=530 MOVE_UP=532
 entries() { vekctl entries-title "$WIZARD" "$1" | tr -d '\r'; }
 choose() { vekctl choose-title "$WIZARD" "$@" || fail "could not choose $* in the wizard"; }
 press() { vekctl press-title "$WIZARD" "$1" || fail "could not press button $1"; }
@@ -43,6 +44,19 @@ read -r left top _ _ <<<"$(vekctl rect-title "$WIZARD" $TREE | tr -d '\r')"
 click_at $((left + 30)) $((top + 9))
 press_until "$WIZARD" v listed $FILES "alpha.exe,beta.exe,gamma.exe" || fail "the folder lists $(entries $FILES | paste -sd, -)"
 screenshot wizard-folder >/dev/null
+
+# Return in the file types box lists the typed types, and the wizard stays.
+read -r pattern_left pattern_top _ _ <<<"$(vekctl rect-title "$WIZARD" $PATTERN | tr -d '\r')"
+file_types() {
+  click_at $((pattern_left + 20)) $((pattern_top + 8))
+  xdotool key --delay 100 Home shift+End
+  xdotool type --delay 60 "$1"
+  xdotool key Return
+  poll 10 listed $FILES "$2" || fail "the types $1 list $(entries $FILES | paste -sd, -)"
+  vekctl wait-title "$WIZARD" 0 || fail "Return in the file types box closed the wizard"
+}
+file_types '*b*.exe' "beta.exe"
+file_types '*.*' "alpha.exe,beta.exe,gamma.exe"
 
 # Add Shortcut: alpha on slot 5, the first free one; the ring list shows it.
 choose $FILES 0

@@ -131,6 +131,11 @@ WizardDialog::Node* WizardDialog::NodeOf(HTREEITEM item) {
   return index < nodes_.size() ? &nodes_[index] : nullptr;
 }
 
+void WizardDialog::ApplyFileTypes() {
+  KillTimer(hwnd(), kPatternTimer);
+  ReadFolder(reinterpret_cast<HTREEITEM>(SendMessageW(Item(IDC_WIZ_TREE), TVM_GETNEXTITEM, TVGN_CARET, 0)), true);
+}
+
 void WizardDialog::ReadFolder(HTREEITEM item, bool forFiles) {
   const Node* node = NodeOf(item);
   if (!node) return;
@@ -429,7 +434,12 @@ bool WizardDialog::OnCommand(int id, int code) {
       }
       return true;
     case IDOK:
-      if (!busy_) Close(IDOK);
+      // Enter in the file types box applies the types at once instead of closing.
+      if (GetFocus() == Item(IDC_WIZ_PATTERN)) {
+        ApplyFileTypes();
+      } else if (!busy_) {
+        Close(IDOK);
+      }
       return true;
     default: break;
   }
@@ -446,10 +456,7 @@ INT_PTR WizardDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_TIMER:
       if (wParam != kPatternTimer) return FALSE;
-      KillTimer(hwnd(), kPatternTimer);
-      ReadFolder(reinterpret_cast<HTREEITEM>(
-                     SendMessageW(Item(IDC_WIZ_TREE), TVM_GETNEXTITEM, TVGN_CARET, 0)),
-                 true);
+      ApplyFileTypes();
       return TRUE;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);

@@ -63,6 +63,8 @@ class WizardDialog : public win::Dialog {
   void ChooseSource(int index);
   HTREEITEM AddNode(HTREEITEM parent, const std::string& caption, const std::string& path);
   Node* NodeOf(HTREEITEM item);
+  // Lists the chosen folder's files again with the typed file types.
+  void ApplyFileTypes();
   // Reads the folder of `item`; for the file list too when `forFiles`.
   void ReadFolder(HTREEITEM item, bool forFiles);
   void FolderRead(uint64_t id);
