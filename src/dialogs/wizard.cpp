@@ -19,16 +19,21 @@ bool OwnsGroup(ItemKind k) {
 
 bool LessNoCase(const std::string& a, const std::string& b) { return ToUpperAscii(a) < ToUpperAscii(b); }
 
+// The name patterns of a ";"-separated list; a blank list is "*.*". A pattern with a folder
+// part ("..\\*", "Sub\\*.lnk", "D:*") would list another folder's files as if they lay
+// in this one, so it matches nothing.
 std::vector<std::string> SplitPatterns(const std::string& pattern) {
   std::vector<std::string> out;
+  bool any = false;
   size_t start = 0;
   while (start <= pattern.size()) {
     const size_t end = std::min(pattern.find(';', start), pattern.size());
     const std::string one = TrimBlanks(pattern.substr(start, end - start));
-    if (!one.empty()) out.push_back(one);
+    any |= !one.empty();
+    if (!one.empty() && one.find_first_of("\\/:") == std::string::npos) out.push_back(one);
     start = end + 1;
   }
-  if (out.empty()) out.push_back("*.*");
+  if (!any) out.push_back("*.*");
   return out;
 }
 

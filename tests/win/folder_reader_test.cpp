@@ -41,6 +41,11 @@ TEST(FolderReaderTest, AnswersArePostedAndTakenOnce) {
   EXPECT_TRUE(listing->readable);
   EXPECT_EQ(listing->entries, (std::vector<std::string>{"Sub", "b.exe"}));
   EXPECT_FALSE(reader.Take(id));
+  // A pattern naming another folder lists none of its files here.
+  fs.WriteAll(folder.path() + "Sub\\c.exe", Bytes{1});
+  const uint64_t elsewhere = reader.Read(folder.path(), "Sub\\*.exe;..\\*");
+  ASSERT_EQ(WaitForAnswer(window), elsewhere);
+  EXPECT_EQ(reader.Take(elsewhere)->entries, std::vector<std::string>{"Sub"});
 
   const uint64_t missing = reader.Read(folder.path() + "Gone", "*.*");
   ASSERT_EQ(WaitForAnswer(window), missing);
@@ -53,6 +58,7 @@ TEST(FolderReaderTest, AnswersArePostedAndTakenOnce) {
   EXPECT_FALSE(reader.Take(late));
 
   DestroyWindow(window);
+  DeleteFileW(Wide(folder.path() + "Sub\\c.exe").c_str());
   RemoveDirectoryW(Wide(folder.path() + "Sub").c_str());
 }
 
