@@ -264,9 +264,13 @@ void Defaults::RepairIcons() {
 }
 
 void Defaults::ResetAndReload(bool resetSettings, bool resetItems, bool reloadIcons) {
-  // A fill still waiting or running is overtaken: the reset builds what it needs itself.
-  ++resets_;
-  waiting_.clear();
+  // A reset that makes the items anew (or reads them back from a restored file) overtakes
+  // a fill still waiting or running. One that keeps the ring, as a settings reset does,
+  // lets the fill go on: otherwise the default groups would stay half-filled for good.
+  if (resetItems || reloadIcons) {
+    ++resets_;
+    waiting_.clear();
+  }
   host_.ReleaseImages();
   StartSources sources;
   sources.readSettings = !resetSettings;

@@ -122,7 +122,8 @@ class Defaults {
   // the icon repair pass when reloadIcons, then the images reloaded and the dock shown.
   // When neither items nor icons are asked for, the ring and the groups in memory are
   // kept as they are instead of being read back from the menu file: a missing or
-  // unreadable file at that moment must never turn them into the default groups.
+  // unreadable file at that moment must never turn them into the default groups; a
+  // first start's fill of the default groups then goes on.
   void ResetAndReload(bool resetSettings, bool resetItems, bool reloadIcons);
   // The reset command `index` of the settings dialog: the question, then the reset, the
   // saving and the done message. False when the user said No or the index is unknown.

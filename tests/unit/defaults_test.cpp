@@ -132,6 +132,8 @@ TEST_F(DefaultsTest, TheFillLeavesAloneWhatChangedBeforeItRan) {
   } cases[] = {
       {"the accessories deleted", [](ItemWorld& x) { x.items.DeleteItem(5, true); }, true, 0},
       {"shortcuts reset", [](ItemWorld& x) { x.defaults.ResetAndReload(false, true, false); }, false, 2},
+      {"settings reset", [](ItemWorld& x) { x.defaults.ResetAndReload(true, false, false); }, true, 2},
+      {"settings restored", [](ItemWorld& x) { x.defaults.ResetAndReload(false, false, false); }, true, 2},
   };
   for (const auto& c : cases) {
     ItemWorld x;
