@@ -108,9 +108,9 @@ class Defaults {
   // Fills the default groups start-up left empty, in the order of a full build (the
   // system folders and drives, the accessories, the Office programs, then All Programs).
   // A group the user deleted, replaced or moved away meanwhile is left alone, and a reset
-  // meanwhile ends the fill (the reset builds its own groups). Then the group titles say
-  // whether a group is empty or full, the host shows the ring and the menu file is
-  // written once, complete. False when nothing waited or a reset ended the fill.
+  // that makes the items anew meanwhile ends the fill (it builds its own groups). Then
+  // the group titles say whether a group is empty or full, the host shows the ring and
+  // the menu file is written once, complete. False when nothing waited or a reset ended the fill.
   bool FillDefaultGroups();
   // Fills pool item `slot` (0: slot = which) with default row `which` (3..9): the All
   // Programs group from the desktop folders, the system folders and drives, the
