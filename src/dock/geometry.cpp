@@ -66,6 +66,7 @@ void DockGeometry::Relayout(const AppSettings& s) {
   c.LabelY = RoundHalfEven(screen.CenterY + BorderSize / 2.0 + 10);
 
   const int32_t count = ShownSlots(s);
+  ShownSlotCount = count;
   if (count == 0) {
     CaptionWidth = CaptionRoom(count);
     return;

@@ -78,6 +78,9 @@ class DockGeometry {
   // Index 0 unused; 1 normal, 2 magnified, 3 the largest (centre), 4 menu rows.
   std::array<int32_t, kSizeVariants + 1> IconSizes{0, 48, 64, 128, kMenuIconSize};
   std::array<SlotBox, kSlotCount> DockPos{};
+  // The ring slots the last layout placed (1..ShownSlotCount); the boxes above it are
+  // stale.
+  int32_t ShownSlotCount = 0;
   // The widest a line of the centre's caption may be: the room between the ring's icons
   // beside its two lines, so that a long title never runs over them, and never narrower
   // than the centre's ring image. With no icon beside it, the screen's width.

@@ -15,9 +15,19 @@ int32_t MenuHeight(int32_t count, int32_t rowsPerPage) {
   return count * kRowHeight + 20;
 }
 
+namespace {
+
+// A slot the ring shows. The centre's menu, and that of a slot above the icon quantity
+// (which key mode can still open), stand beside the centre.
+bool OnTheRing(const MenuPlacement& p, int slot) {
+  return slot > 0 && slot < kSlotCount && slot <= p.geometry.ShownSlotCount;
+}
+
+}  // namespace
+
 int32_t MenuLeft(const MenuPlacement& p, int32_t /*count*/, int slot) {
   const ScreenMetrics& s = p.geometry.screen;
-  if (slot <= 0 || slot >= kSlotCount) return s.CenterX + 72;
+  if (!OnTheRing(p, slot)) return s.CenterX + 72;
   const SlotBox& b = p.geometry.DockPos[slot];
   const double d = b.X + p.normalIconSize / 2.0 - s.CenterX;
   if (d > -2) {
@@ -31,7 +41,7 @@ int32_t MenuLeft(const MenuPlacement& p, int32_t /*count*/, int slot) {
 int32_t MenuTop(const MenuPlacement& p, int32_t count, int slot) {
   const ScreenMetrics& s = p.geometry.screen;
   const int32_t h = MenuHeight(count, p.rowsPerPage);
-  if (slot <= 0 || slot >= kSlotCount) return RoundHalfEven(s.CenterY - h / 2.0);
+  if (!OnTheRing(p, slot)) return RoundHalfEven(s.CenterY - h / 2.0);
   const SlotBox& b = p.geometry.DockPos[slot];
   int32_t top = RoundHalfEven(b.Y + p.normalIconSize / 2.0 - h / 2.0);
   if (top < 0)

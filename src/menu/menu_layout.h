@@ -42,7 +42,8 @@ struct MenuPlacement {
 };
 
 // The menu's left edge for a group of `count` members beside ring slot `slot`: the
-// centre item's menu starts 72 px right of the centre; a slot on the right half (or
+// centre item's menu (and that of a slot the ring does not show) starts 72 px right of
+// the centre; a slot on the right half (or
 // within 2 px left of the vertical axis) opens to the right of its icon, one on the
 // left half to the left; the menu stays inside the screen.
 int32_t MenuLeft(const MenuPlacement& p, int32_t count, int slot);

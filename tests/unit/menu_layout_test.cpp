@@ -40,6 +40,9 @@ TEST_F(MenuPlacementTest, RightHalfOpensRightOfTheIconLeftHalfLeftOfIt) {
   // The centre item: right of the centre, centred on it.
   EXPECT_EQ(MenuLeft(placement, 5, 0), geometry.screen.CenterX + 72);
   EXPECT_EQ(MenuTop(placement, 5, 0), geometry.screen.CenterY - 105);
+  // A slot above the 24 shown, which key mode can open, is placed as the centre is.
+  EXPECT_EQ(MenuLeft(placement, 5, 30), geometry.screen.CenterX + 72);
+  EXPECT_EQ(MenuTop(placement, 5, 30), geometry.screen.CenterY - 105);
 }
 
 TEST_F(MenuPlacementTest, TheVerticalAxisOpensRightTwoPixelsLeftOfItOpensLeft) {
