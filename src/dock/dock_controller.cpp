@@ -24,9 +24,15 @@ void DockController::MouseDown(int button, int x, int y, bool secondOfDouble) {
   FollowPointer(x, y);
   window_.EnableTimer(dock_timer::kFocusWatch, true);
   state_.ButtonsHeld |= button;
-  if (button == mouse::kLeft) state_.SecondOfDouble = secondOfDouble;
   const int s = state_.SelIndex;
-  if (button == mouse::kLeft && s > 0 && s < kSlotCount && Draggable(slots_.SlotType[s])) {
+  if (button == mouse::kLeft) {
+    state_.SecondOfDouble = secondOfDouble;
+    state_.LeftPressSlot = s;
+  }
+  // Only a shown ring's icons can be dragged away: the minimised dock hides the slots
+  // that still lie beneath its picture.
+  if (button == mouse::kLeft && state_.Visibility == DockState::Shown && s > 0 && s < kSlotCount &&
+      Draggable(slots_.SlotType[s])) {
     state_.DragArmed = true;
     state_.DragSlot = s;
     state_.DownX = x;
@@ -90,13 +96,16 @@ void DockController::MouseUp(int button, int x, int y) {
   state_.ClickedSlot = state_.SelIndex;
   const int s = state_.SelIndex;
   if (button == mouse::kLeft) {
+    // A left click presses and releases one slot: a press that moved to another slot
+    // without dragging (locked icons, a built-in, a blank position) only ends there.
+    const bool releasedWherePressed = s == std::exchange(state_.LeftPressSlot, -1);
     if (s != 0) {
       window_.DockAction(false);
       const bool repeatsLastClick = state_.SecondOfDouble && s == lastClicked;
-      if (!state_.IsDragging && !repeatsLastClick) IconClick(click::kLeft);
+      if (!state_.IsDragging && !repeatsLastClick && releasedWherePressed) IconClick(click::kLeft);
       if (!state_.IsDragging) state_.LastClickedSlot = s;
     }
-    if (s == 0 && state_.Visibility == DockState::Shown) {
+    if (s == 0 && releasedWherePressed && state_.Visibility == DockState::Shown) {
       SetDockState(DockState::Minimised);
       window_.ToBottom(false);
     }

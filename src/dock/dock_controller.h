@@ -55,6 +55,7 @@ struct DockInteraction {
   int ButtonsHeld = 0;  // mouse:: bits of the buttons pressed on the dock and not yet released
   int LastClickedSlot = -1;    // the slot the last left click acted on, −1 after anything else
   bool SecondOfDouble = false;  // the left press held is a double click's second
+  int LeftPressSlot = -1;       // the slot under the left press held, −1 for none
 };
 
 class DockDisplay {
