@@ -348,11 +348,15 @@ void ItemCreation::Build(int n, const std::string& path, const std::string& stor
   ShortcutItem& item = model_.Items[n];
   const std::string& x = eff.extension;
   // A shortcut's target or arguments that the configuration file could not keep are
-  // not stored: the item then names the shortcut itself, which still reads them.
+  // not stored: the item then names the shortcut itself, which still reads both (a
+  // program started without the arguments it was given opens the wrong thing, such as
+  // a browser in place of a web app).
   std::string target = TrimFixed(details_.Target);
-  if (!Fits(target, width::kTarget)) target.clear();
   std::string arguments = TrimFixed(details_.Arguments);
-  if (!Fits(arguments, width::kArguments)) arguments.clear();
+  if (!Fits(target, width::kTarget) || !Fits(arguments, width::kArguments)) {
+    target.clear();
+    arguments.clear();
+  }
 
   if (x == ".LNK" || x == ".URL") {
     item.Title = DisplayNameFromPath(path);

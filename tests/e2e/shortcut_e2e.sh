@@ -2,7 +2,7 @@
 # Shortcut files as a new user has them. Real .lnk files made through the shell's link
 # interface, and Internet shortcuts, lie on the desktop; the first start makes them All
 # Programs members with their target, arguments and picture (one whose name the code page
-# cannot hold by its short name), and a click on the shortcut starts its program with its
+# cannot hold by its short name, one whose arguments it cannot hold as the shortcut itself), and a click on the shortcut starts its program with its
 # arguments in its working folder.
 source "$(dirname "$0")/lib.sh"
 
@@ -47,6 +47,10 @@ LC_ALL=C.UTF-8 "$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Tick.lnk" 'C
 # A shortcut whose own name the code page cannot hold.
 LC_ALL=C.UTF-8 "$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E ✓ Named.lnk" "$marker_win" named "" "" 0 ||
   fail "could not make the shortcut named with ✓"
+# A web app's shortcut, whose arguments are longer than the file's field.
+long_arguments="--app-id=$(printf 'a%.0s' $(seq 1 150))"
+"$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Long.lnk" "$marker_win" "$long_arguments" "" "" 0 ||
+  fail "could not make the shortcut with long arguments"
 # A shortcut to itself, which the shell would follow for ever.
 "$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Self.lnk" "$(winpath "$desktop")\\VekE2E Self.lnk" "" "" "" 0 ||
   fail "could not make the shortcut to itself"
@@ -75,6 +79,10 @@ problem=$(picture_distance "$picture_file" "$art/SysIcons/Problem.png")
 echo "shortcut picture: distance $own to the program icon, $problem to the Problem picture"
 near "$own" 0.1 || fail "the shortcut's picture is not its icon location's ($own)"
 near "$own" "$problem" || fail "the shortcut's picture is nearer the Problem picture"
+
+# Arguments the file cannot keep are not cut: the item names the shortcut, which keeps them.
+IFS='|' read -r _ link target arguments _ <<<"$(member "VekE2E Long")"
+[ "$target" = "$link" ] && [ -z "$arguments" ] || fail "the web app's shortcut became $target $arguments"
 
 # Its target is never stored with "?" for the character: the item names the shortcut.
 IFS='|' read -r _ link target _ _ <<<"$(member "VekE2E Tick")"

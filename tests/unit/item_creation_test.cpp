@@ -307,14 +307,24 @@ TEST_F(ItemCreationTest, PathsTheConfigurationCannotKeepAreStoredByShortNameOrRe
   EXPECT_EQ(Add(german, 5).Title, "Liste.txt");
 }
 
-TEST_F(ItemCreationTest, AShortcutWhoseTargetCannotBeKeptNamesItself) {
-  const std::string link = "C:\\Links\\Greek.lnk";
-  w.fs.AddFile(link);
-  w.fs.AddFile("C:\\Docs\\\xCE\xB1.exe");
-  w.reader.Add(link, "C:\\Docs\\\xCE\xB1.exe", "", 0, "\xCE\xB2");
-  ShortcutItem& item = Add(link, 4);
-  EXPECT_EQ(item.Target, link);
-  EXPECT_EQ(item.Arguments, "");
+TEST_F(ItemCreationTest, AShortcutWhoseTargetOrArgumentsCannotBeKeptNamesItself) {
+  // A target outside the code page; arguments outside it; arguments too long (a web app's).
+  const struct {
+    const char* target;
+    std::string arguments;
+  } cases[] = {{"C:\\Docs\\\xCE\xB1.exe", "\xCE\xB2"},
+               {"C:\\Apps\\browser.exe", "\xCE\xB2"},
+               {"C:\\Apps\\browser.exe", "--app-id=" + std::string(130, 'a')}};
+  int slot = 4;
+  for (const auto& c : cases) {
+    const std::string link = "C:\\Links\\" + std::to_string(slot) + ".lnk";
+    w.fs.AddFile(link);
+    w.fs.AddFile(c.target);
+    w.reader.Add(link, c.target, "", 0, c.arguments);
+    ShortcutItem& item = Add(link, slot++);
+    EXPECT_EQ(item.Target, link) << c.arguments;
+    EXPECT_EQ(item.Arguments, "") << c.arguments;
+  }
   EXPECT_TRUE(w.prompt.asked.empty());
 }
 
