@@ -167,7 +167,12 @@ void SystemCommands::SetDesktopIconsHidden(bool hide) {
 }
 
 void SystemCommands::SetShellElementsHidden(bool hide) {
+  // The desktop icons switch keeps its value: at exit the icons are shown again, while
+  // the switch, which windows closing after this may save once more, is what the next
+  // start applies.
+  const bool iconsSwitch = model_.Settings.DesktopIconsHidden;
   SetDesktopIconsHidden(hide);
+  model_.Settings.DesktopIconsHidden = iconsSwitch;
   desktop_.SetTaskbarVisible(!hide);
 }
 

@@ -95,6 +95,8 @@ class SystemCommands {
   // Runs command `code`; codes outside 65..104 (and 95..100) only run the common ending.
   void RunSystemCommand(int code);
   void SetDesktopIconsHidden(bool hide);
+  // Hides or shows the desktop icons and the taskbar together (shown again at exit); the
+  // desktop icons switch keeps its value.
   void SetShellElementsHidden(bool hide);
   void SwitchDesktop();
   bool IsRecycleBinFull();

@@ -154,13 +154,16 @@ TEST_F(SystemCommandsTest, DesktopIconsCaptionFlipsOnlyWhenTheListExists) {
   EXPECT_FALSE(model.Settings.DesktopIconsHidden);
 }
 
-TEST_F(SystemCommandsTest, ShellElementsShowAgainAtExit) {
+TEST_F(SystemCommandsTest, ShellElementsShowAgainAtExitWhileTheSwitchStays) {
+  commands.RunSystemCommand(72);  // the user hides the desktop icons
   commands.SetShellElementsHidden(true);
   EXPECT_FALSE(desktop.iconsVisible);
   EXPECT_FALSE(desktop.taskbarVisible);
   commands.SetShellElementsHidden(false);
   EXPECT_TRUE(desktop.iconsVisible);
   EXPECT_TRUE(desktop.taskbarVisible);
+  // A window closing after this saves the settings again: they still hide the icons.
+  EXPECT_TRUE(model.Settings.DesktopIconsHidden);
 }
 
 TEST_F(SystemCommandsTest, PowerCommandsCallExactFlags) {
