@@ -326,9 +326,9 @@ void Program::ExitProgram() {
   if (parts_) parts_->services.commands.SetShellElementsHidden(false);
   // Every picture of the image store goes before the windows and GDI+ do.
   if (parts_) parts_->dock.ReleaseImages();
-  // Unload the windows in order, then stop GDI+.
+  // Unload the windows in order. GDI+ stops once the program's parts, which may still
+  // hold pictures (a dialog's, a picture pass not yet run), are gone with the program.
   UnloadWindows();
-  StopGdiPlus();
   PostQuitMessage(0);
 }
 
