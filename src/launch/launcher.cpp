@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/scoped_flag.h"
 #include "text/text.h"
 
 namespace vek {
@@ -118,7 +119,8 @@ LaunchPlan Launcher::Plan(std::string target, std::string link, const std::strin
 
 int Launcher::LaunchItem(int index) {
   // A click while an earlier launch still waits on its target is not queued up.
-  if (slow_.waiting()) return 0;
+  if (launching_) return 0;
+  ScopedFlag during(launching_);
   int result = 0;
   if (index >= 0 && index < static_cast<int>(model_.Items.size())) {
     const ShortcutItem& item = model_.Items[index];

@@ -76,6 +76,9 @@ class Launcher {
   UserPrompt& prompt_;
   DockCommands& dock_;
   BoundedCalls& slow_;
+  // A launch waits on its target: a click meanwhile is not queued up. Other slow calls
+  // (a first start's scans) do not hold clicks back.
+  bool launching_ = false;
 };
 
 }  // namespace vek

@@ -4,6 +4,8 @@
 #include <future>
 #include <map>
 #include <memory>
+#include <thread>
+#include <utility>
 
 #include "launch/launcher.h"
 #include "support/fakes.h"
@@ -193,6 +195,24 @@ TEST_F(LauncherTest, UnreachableNetworkTargetNeitherHoldsUpTheWindowsNorStartsTw
   fs.AddFile("\\\\server\\share\\tool.exe");
   EXPECT_EQ(launcher.LaunchItem(13), 1);
   EXPECT_EQ(runner.calls.back().file, "\\\\server\\share\\tool.exe");
+}
+
+TEST_F(LauncherTest, AClickWhileAnotherSlowCallWaitsLaunches) {
+  Item(14, "C:\\Tools\\editor.exe");
+  Launcher* self = nullptr;
+  bool clicked = false;
+  int click = -1;
+  BoundedCalls scans(std::chrono::seconds(10), [&] {
+    if (!std::exchange(clicked, true)) click = self->LaunchItem(14);
+  });
+  Launcher scanning(model, paths, shortcuts, reader, runner, prompt, dock, scans);
+  self = &scanning;
+  scans.Run<int>([] {  // a first start's folder scan, say
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return 0;
+  });
+  EXPECT_EQ(click, 1);
+  EXPECT_EQ(runner.calls.size(), 1u);
 }
 
 // Through the network places the program puts in front of the disk (a shorter wait than
