@@ -24,6 +24,7 @@ bool ReplaceUserPicture(const UserIdentityServices& s, const std::string& chosen
   s.pictures.ReleaseItemImages(pool::kCentre);
   if (!s.fs.Move(made, dest)) {
     s.fs.Delete(made);
+    s.pictures.LoadItemIcon(pool::kCentre);  // the old picture, still in place
     return false;
   }
   return true;

@@ -283,6 +283,12 @@ TEST_F(UserIdentityTest, PictureReplacedOnlyWhenReadAndTheNameKept) {
   EXPECT_EQ(w.fs.Text(w.folders.UserIconFile), "old");
   EXPECT_EQ(w.prompt.asked.back().text, kUserPictureFailed);
   EXPECT_EQ(host.log, "R");  // nothing saved: neither picture nor name changed
+  // A picture that cannot take the old file's place leaves the centre showing the old one.
+  w.fs.FailWrites = true;
+  Run("C:\\face.png", true);
+  w.fs.FailWrites = false;
+  EXPECT_EQ(w.fs.Text(w.folders.UserIconFile), "old");
+  EXPECT_EQ(w.pictures.loaded, std::vector<int>{pool::kCentre});
 
   Run("C:\\face.png", true);
   EXPECT_EQ(w.fs.Text(w.folders.UserIconFile), "png 128");
