@@ -255,7 +255,13 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
   const std::string path = TrimFixed(rawPath);
   if (target < 0 || target >= static_cast<int>(model_.Items.size())) return result;
   // Everything that may wait is asked first, while the model is still as it was: the
-  // window messages run meanwhile and may paint it.
+  // window messages run meanwhile and may paint it. The user may also delete, move or
+  // replace the target meanwhile (a first start's scans run while the ring answers):
+  // what was aimed at must still stand there afterwards.
+  const ShortcutItem& aimed = model_.Items[target];
+  const auto sameTarget = [&aimed, kind = aimed.Kind, title = aimed.Title, icon = aimed.IconFile] {
+    return aimed.Kind == kind && aimed.Title == title && aimed.IconFile == icon;
+  };
   const std::optional<PathFacts> facts = AskAbout(path);
   if (!facts || facts->unreachable) {
     ReportNoAnswer(path);
@@ -269,6 +275,10 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
   const std::string stored = StorableForm(path);
   if (stored.empty()) {
     result.outcome = AddOutcome::kNotStorable;
+    return result;
+  }
+  if (!sameTarget()) {
+    WriteLog("the place for " + path + " changed while it was looked at; it was not added");
     return result;
   }
 

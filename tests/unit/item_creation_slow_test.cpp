@@ -18,6 +18,22 @@ using test::WorldLimits;
 
 constexpr char kDeadShare[] = "\\\\SERVER\\";
 
+// The user deletes the group a slow path was meant for while the path is looked at: the
+// path does not land in the blank position that took the group's place.
+TEST(ItemCreationSlowTest, ATargetDeletedWhileItsPathIsLookedAtGetsNothing) {
+  ItemWorld w;
+  w.fs.AddFile("\\\\server\\share\\tool.exe");
+  w.fs.stalled = {kDeadShare};
+  w.MakeGroup(5, "Group");
+  w.onPump = [&w] {
+    w.fs.Answer();
+    w.items.DeleteItem(5, true);
+  };
+  EXPECT_EQ(w.items.AddItemFromPath("\\\\server\\share\\tool.exe", 5).outcome, AddOutcome::kNotPlaceable);
+  EXPECT_EQ(w.item(5).Kind, ItemKind::kEmptyPosition);
+  EXPECT_TRUE(w.fs.AllAnswered());
+}
+
 // A dead server behind the network places' short wait: its own paths and mapped drive add
 // nothing and say so, one wait for all of them; a local shortcut to it is still added;
 // the model is painted meanwhile.

@@ -12,6 +12,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -320,8 +321,12 @@ struct ItemWorld {
   Model model;
   // Questions about paths run on a worker; `pumped` counts the waits for one.
   int pumped = 0;
+  std::function<void()> onPump;  // what the user does while the windows answer
   std::unique_ptr<BoundedCalls> slow =
-      std::make_unique<BoundedCalls>(limits.call, [this] { ++pumped; }, limits.setup);
+      std::make_unique<BoundedCalls>(limits.call, [this] {
+        ++pumped;
+        if (onPump) std::exchange(onPump, nullptr)();
+      }, limits.setup);
   ItemCreation items{ItemServices{model, paths, shortcuts, associations, pictures, drives, versions,
                                   shortPaths, prompt, codec, *slow},
                      "tester"};
