@@ -46,17 +46,17 @@ bool PathIsInFolder(const std::string& path, const std::string& folder) {
 }
 
 namespace {
+bool ValidIndex(const Model& model, int index) {
+  return index >= 0 && index < static_cast<int>(model.Items.size());
+}
+}  // namespace
+
 void DeleteOwnPicture(const std::string& path, FileSystem& fs, const Folders& folders) {
   if (path.empty() || PathIsInFolder(path, folders.SysIconDir)) return;
   if (!PathIsInFolder(path, folders.IconDir)) return;
   if (NamePart(path).empty()) return;
   fs.Delete(path);
 }
-
-bool ValidIndex(const Model& model, int index) {
-  return index >= 0 && index < static_cast<int>(model.Items.size());
-}
-}  // namespace
 
 void FreeItem(Model& model, int index, ItemImageCache& images, FileSystem& fs,
               const Folders& folders) {

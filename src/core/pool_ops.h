@@ -21,6 +21,10 @@ class ItemImageCache {
 // "." or ".." segment is never inside: it could step out once resolved.
 bool PathIsInFolder(const std::string& path, const std::string& folder);
 
+// Deletes `path` when it is a picture of the icon folder (one the program made, never a
+// shared one); failures are ignored.
+void DeleteOwnPicture(const std::string& path, FileSystem& fs, const Folders& folders);
+
 // Releases the slot's cached images, deletes its picture files and overwrites the whole
 // record with an empty one. Only pictures the program made itself are deleted: the
 // shared pictures of the system icon folder stay, and a record naming a file outside

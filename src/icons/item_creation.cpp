@@ -595,6 +595,13 @@ bool ItemCreation::ExtractItemIcon(int mode, const std::string& file, int item) 
 
 void ItemCreation::RebuildItemIcon(int index) {
   if (index < 0 || index >= static_cast<int>(model_.Items.size())) return;
+  const std::string before = model_.Items[index].IconFile;
+  RebuildPicture(index);
+  // An own picture a shared one took the place of would stay in the icon folder for good.
+  if (model_.Items[index].IconFile != before) DeleteOwnPicture(before, paths_.fs(), paths_.folders());
+}
+
+void ItemCreation::RebuildPicture(int index) {
   ShortcutItem& item = model_.Items[index];
   const std::string link = item.Link;
   const std::optional<PathFacts> facts = AskAbout(link);

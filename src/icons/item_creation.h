@@ -171,6 +171,8 @@ class ItemCreation {
   int currentItem() const { return current_; }
 
  private:
+  // RebuildItemIcon, but for the picture file it replaces.
+  void RebuildPicture(int index);
   struct Effective {
     std::string upper;      // the path the item is built like, upper case
     std::string extension;  // its extension from the last "." of its name, upper case

@@ -399,8 +399,10 @@ TEST_F(ItemCreationTest, RebuildWritesIntoTheItemsOwnFileOrFallsBack) {
   EXPECT_TRUE(PathIsInFolder(editor.IconFile, w.folders.IconDir));
 
   editor.Link = "C:\\Program Files\\Editor\\removed.exe";
+  const std::string fresh = editor.IconFile;
   w.items.RebuildItemIcon(4);
   EXPECT_EQ(editor.IconFile, w.SysIcon("Problem.png"));
+  EXPECT_FALSE(w.fs.Has(fresh));  // nothing of it is left in the icon folder
   // A document whose type's icon cannot be read: the plain file picture, the user's title.
   ShortcutItem& notes = Add(kNotes, 5);
   notes.Title = "My notes";
