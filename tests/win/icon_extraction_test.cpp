@@ -450,6 +450,10 @@ TEST_F(ItemImagesTest, TheCustomIconComesFirstAndMissingPicturesFallBackByPathKi
     LoadItemIcon(loader_, 20);
     EXPECT_EQ(item.ImageIndex, image);
     EXPECT_EQ(images_.Get(ImageSet::kItem, 20, 1), nullptr);
+    // Once its picture is back (at a later start, say), the item shows it again.
+    item.IconFile = folders_.SysIconDir + "Folder.png";
+    LoadItemIcon(loader_, 20);
+    EXPECT_EQ(item.ImageIndex, 20);
   }
   // A picture file that is not a picture is passed over like a missing one.
   Win32ShellFolders shell;
