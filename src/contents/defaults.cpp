@@ -212,10 +212,17 @@ void Defaults::AddDefaultMembers(int which, int slot, const std::function<bool()
   }
 }
 
-bool Defaults::StillWaiting(const WaitingGroup& group) const {
-  if (group.slot >= static_cast<int>(model_.Items.size())) return false;
-  const ShortcutItem& item = model_.Items[group.slot];
-  return item.Kind == group.kind && item.IconFile == group.iconFile;
+int Defaults::WaitingGroupSlot(const WaitingGroup& group) const {
+  const auto holds = [&](int slot) {
+    if (slot >= static_cast<int>(model_.Items.size())) return false;
+    const ShortcutItem& item = model_.Items[slot];
+    return item.Kind == group.kind && item.IconFile == group.iconFile;
+  };
+  if (holds(group.slot)) return group.slot;
+  // A move swaps whole records: the group stands where it was moved to.
+  for (int slot = pool::kAllProgramsSlot; slot <= pool::kRingLast; ++slot)
+    if (holds(slot)) return slot;
+  return -1;
 }
 
 bool Defaults::FillDefaultGroups() {
@@ -223,19 +230,25 @@ bool Defaults::FillDefaultGroups() {
   const std::vector<WaitingGroup> groups = std::move(waiting_);
   waiting_.clear();
   const uint64_t resets = resets_;
-  // The scans let window messages run: the user may change a group meanwhile, or reset.
-  auto wanted = [&](const WaitingGroup& g) { return resets_ == resets && StillWaiting(g); };
   items_.BeginRefusalBatch();
   {
     ScopedFlag during(filling_);
+    // The scans let window messages run: the user may delete or replace a group
+    // meanwhile, which leaves it alone, move it, which fills it where it went (what was
+    // found already is not added twice), or reset, which ends the fill.
     for (const WaitingGroup& g : groups) {
-      if (!wanted(g)) continue;
-      AddDefaultMembers(g.slot, g.slot, [&] {
-        host_.FillGoesOn();
-        return wanted(g);
-      });
-      // A group that found nothing says so.
-      if (wanted(g)) UpdateGroupTitle(model_, g.slot);
+      for (int slot; resets_ == resets && (slot = WaitingGroupSlot(g)) != -1;) {
+        bool stayed = true;
+        AddDefaultMembers(g.slot, slot, [&] {
+          host_.FillGoesOn();
+          stayed = resets_ == resets && WaitingGroupSlot(g) == slot;
+          return stayed;
+        });
+        if (!stayed) continue;
+        // A group that found nothing says so.
+        UpdateGroupTitle(model_, slot);
+        break;
+      }
     }
   }
   const bool complete = resets_ == resets;

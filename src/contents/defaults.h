@@ -107,10 +107,11 @@ class Defaults {
   bool filling() const { return filling_; }
   // Fills the default groups start-up left empty, in the order of a full build (the
   // system folders and drives, the accessories, the Office programs, then All Programs).
-  // A group the user deleted, replaced or moved away meanwhile is left alone, and a reset
-  // that makes the items anew meanwhile ends the fill (it builds its own groups). Then
-  // the group titles say whether a group is empty or full, the host shows the ring and
-  // the menu file is written once, complete. False when nothing waited or a reset ended the fill.
+  // A group the user deleted or replaced meanwhile is left alone, one moved is filled
+  // where it went, and a reset that makes the items anew meanwhile ends the fill (it
+  // builds its own groups). Then the group titles say whether a group is empty or full,
+  // the host shows the ring and the menu file is written once, complete. False when
+  // nothing waited or a reset ended the fill.
   bool FillDefaultGroups();
   // Fills pool item `slot` (0: slot = which) with default row `which` (3..9): the All
   // Programs group from the desktop folders, the system folders and drives, the
@@ -158,7 +159,9 @@ class Defaults {
     ItemKind kind = ItemKind::kFree;
     std::string iconFile;
   };
-  bool StillWaiting(const WaitingGroup& group) const;
+  // The ring position that holds a waiting group now (the user may have moved it), or
+  // −1 when it was deleted or replaced.
+  int WaitingGroupSlot(const WaitingGroup& group) const;
 
   Model& model_;
   ConfigIo& io_;

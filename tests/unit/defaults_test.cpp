@@ -123,14 +123,21 @@ TEST_F(DefaultsTest, FirstStartMakesTheGroupsAtOnceAndTheirMembersAfterwards) {
   EXPECT_EQ(w.model.Items, filled);
 }
 
-TEST_F(DefaultsTest, TheFillLeavesAloneWhatChangedBeforeItRan) {
+TEST_F(DefaultsTest, TheFillLeavesADeletedGroupAloneAndFollowsAMovedOne) {
   const struct {
     const char* change;
     std::function<void(ItemWorld&)> make;
     bool filled;          // the fill ran to its end and wrote the menu file
-    size_t accessories;   // members of position 5 afterwards
+    size_t accessories;   // members of the accessories' position afterwards
+    int at = 5;           // that position
   } cases[] = {
       {"the accessories deleted", [](ItemWorld& x) { x.items.DeleteItem(5, true); }, true, 0},
+      {"the accessories moved",
+       [](ItemWorld& x) {
+         std::swap(x.model.Items[5], x.model.Items[8]);
+         std::swap(x.model.Groups[5], x.model.Groups[8]);
+       },
+       true, 2, 8},
       {"shortcuts reset", [](ItemWorld& x) { x.defaults.ResetAndReload(false, true, false); }, false, 2},
       {"settings reset", [](ItemWorld& x) { x.defaults.ResetAndReload(true, false, false); }, true, 2},
       {"settings restored", [](ItemWorld& x) { x.defaults.ResetAndReload(false, false, false); }, true, 2},
@@ -141,7 +148,7 @@ TEST_F(DefaultsTest, TheFillLeavesAloneWhatChangedBeforeItRan) {
     x.defaults.LoadAtStart(x.host.screen, x.host.facts);
     c.make(x);
     EXPECT_EQ(x.defaults.FillDefaultGroups(), c.filled) << c.change;
-    EXPECT_EQ(x.Members(5).size(), c.accessories) << c.change;
+    EXPECT_EQ(x.Members(c.at).size(), c.accessories) << c.change;
     EXPECT_EQ(x.fs.Has(x.folders.MenuFile), c.filled) << c.change;
     EXPECT_EQ(std::count(x.host.log.begin(), x.host.log.end(), "GroupsFilled"), c.filled ? 1 : 0) << c.change;
   }
