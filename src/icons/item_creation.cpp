@@ -493,10 +493,11 @@ bool ItemCreation::DeleteItem(int index, bool quiet) {
       if (index >= static_cast<int>(model_.Groups.size())) return false;
       if (!quiet && !AskDelete(kDeleteGroupTitle)) return false;
       ShortcutGroup& g = model_.Groups[index];
-      // The shown item is the group's own ring position, so the group item goes too.
-      Free(g.ShownItem);
+      // The group item itself goes; never what a file's list names as shown, which may
+      // be another item (the centre, or another group's member).
+      Free(index);
       for (const int member : g.Members) Free(member);
-      g.Members.clear();
+      model_.ResetGroup(index);
       MakeBlankPosition(index);
       return true;
     }

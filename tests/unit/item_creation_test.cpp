@@ -356,6 +356,8 @@ TEST_F(ItemCreationTest, SetItemPathRebuildsInPlaceByPosition) {
 
 TEST_F(ItemCreationTest, DeletingAGroupAsksThenFreesEveryMember) {
   w.MakeGroup(4, "Tools");
+  w.model.Groups[4].ShownItem = pool::kCentre;  // as a hostile file may say
+  w.item(pool::kCentre).Title = "Ann";
   const int member = Add(kNotes, 4).ImageIndex;
   const std::string picture = w.item(member).IconFile;
   w.prompt.answers = {PromptAnswer::kNo};
@@ -368,6 +370,8 @@ TEST_F(ItemCreationTest, DeletingAGroupAsksThenFreesEveryMember) {
   EXPECT_EQ(w.item(member).Kind, ItemKind::kFree);
   EXPECT_FALSE(w.fs.Has(picture));
   EXPECT_EQ(w.item(4).Kind, ItemKind::kEmptyPosition);
+  EXPECT_EQ(w.item(4).Title, "Blank Shortcut");
+  EXPECT_EQ(w.item(pool::kCentre).Title, "Ann");
   EXPECT_EQ(w.model.Groups[4].MemberCount(), 0);
 }
 
