@@ -190,7 +190,8 @@ bool LoadMenu(Model& model, ConfigIo& io) {
   std::vector<ShortcutGroup> groups;
   const ConfigRead read = ReadConfigFile(io.fs, io.folders.MenuFile, [&groups](const Bytes& data) {
     const MenuDecodeResult decoded = DecodeMenuLists(data.data(), data.size(), groups);
-    return decoded.ok ? std::string() : decoded.error.empty() ? std::string("its lists are damaged") : decoded.error;
+    if (decoded.ok) return std::string();
+    return decoded.error.empty() ? std::string("its lists are damaged") : decoded.error;
   });
   if (read.missing) return false;
   if (!read.failure.empty()) {

@@ -6,8 +6,7 @@
 # is framed and named in a tooltip; an engine chosen from the menu is kept when Esc closes
 # the box, and so is the place it was dragged to; Esc after Alt+Space gives the keyboard
 # back to the box; Win+S leaves the keyboard to the box;
-# a click on an engine of the row searches with it, and a double click over the ring starts
-# nothing beneath. (Keys that name no engine:
+# a click on an engine of the row searches with it. (Keys that name no engine:
 # SearchBoxController's KeysSearchCloseOrDoNothing.)
 source "$(dirname "$0")/lib.sh"
 
@@ -112,22 +111,6 @@ press_until "$BOX" Escape title_gone "$BOX" || fail "Esc did not close the box"
 open_box
 [ $((X - moved_x)) -ge -1 ] && [ $((X - moved_x)) -le 1 ] && [ $((Y - moved_y)) -ge -1 ] && [ $((Y - moved_y)) -le 1 ] ||
   fail "the box reopened at $X,$Y, not where it was dragged ($moved_x,$moved_y)"
-
-# Dragged over a ring shortcut, a double click on the search button searches once and
-# starts nothing beneath: the box acts on the press and is gone before the release.
-stop_dock
-vekseed --command "4|104" --item "20|Beneath|$marker_win|beneath" || fail "could not add a shortcut"
-start_dock
-open_box
-read -r sx sy <<<"$(slot 20)"
-point $((X + 408)) $((Y + 52))
-xdotool mousedown 1
-for step in 1 2 3 4 5 6; do point $((X + 408 + (sx - X - 398) * step / 6)) $((Y + 52 + (sy - Y - 20) * step / 6)); done
-xdotool mouseup 1
-xdotool type --delay 60 'twice'
-starts=$(quick_clicks_start "$sx" "$sy" 2)
-[ "$starts" = 1 ] || fail "a double click on the search button over the ring started $starts programs"
-searched "twice"
 
 # Win+S over a group menu, with auto-hide, leaves the keyboard to the box; B in the engine
 # menu chooses Bing; a click at the top of the row's sixth engine searches with eBay.

@@ -2,8 +2,9 @@
 # Shortcut files as a new user has them. Real .lnk files made through the shell's link
 # interface, and Internet shortcuts, lie on the desktop; the first start makes them All
 # Programs members with their target, arguments and picture (one whose name the code page
-# cannot hold by its short name, one whose arguments it cannot hold as the shortcut itself), and a click on the shortcut starts its program with its
-# arguments in its working folder.
+# cannot hold by its short name, one whose arguments the file cannot hold as the shortcut
+# itself), and a click on the shortcut starts its program with its arguments in its
+# working folder.
 source "$(dirname "$0")/lib.sh"
 
 desktop="$USER_ROOT/Desktop"

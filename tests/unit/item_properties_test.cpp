@@ -120,12 +120,9 @@ TEST_F(ItemPropertiesTest, ABlankPositionBecomesAGroupWithoutItsOwnPicture) {
   ShortcutItem& blank = w.item(7);
   blank.Kind = ItemKind::kEmptyPosition;
   blank.CustomIconFile = w.Icon("7c.png");
-  blank.Target = "left over";
   w.fs.AddFile(blank.CustomIconFile, "picture");
   ASSERT_TRUE(Open(7).ChooseType(item_type::kGroup));
   EXPECT_EQ(w.item(7).Title, "New Group  (Empty)");
-  EXPECT_TRUE(w.item(7).CustomIconFile.empty());
-  EXPECT_TRUE(w.item(7).Target.empty());
   EXPECT_FALSE(w.fs.Has(w.Icon("7c.png")));
 }
 
@@ -198,32 +195,24 @@ TEST_F(ItemPropertiesTest, OkRefusesATypedTextTheCodePageCannotKeep) {
   }
   EXPECT_EQ(w.item(5).Title, "App");
   EXPECT_EQ(host.log, "");
-  // A text the program gave, such as a long file name, is no reason to refuse: left as
-  // shown, it stays, while the arguments change.
+  // A title the program gave (a long file name) is no reason to refuse: left as shown, it stays.
   w.item(5).Title = tick;
   ItemProperties p = Open(5);
-  PropertiesFields f = p.Fields();
-  f.arguments = "-x";
-  EXPECT_EQ(p.Accept(f), PropertiesAccepted::kStored);
+  EXPECT_EQ(p.Accept(p.Fields()), PropertiesAccepted::kStored);
   EXPECT_EQ(w.item(5).Title, tick);
-  EXPECT_EQ(w.item(5).Arguments, "-x");
 }
 
 TEST_F(ItemPropertiesTest, OkCutsATypedTextWhereItsFieldEndsInADoubleByteCodePage) {
-  // 100 characters of two bytes each: the 128-byte title keeps 64 of them, the 255-byte
-  // target all, the 128-byte arguments 64.
-  std::string wide;
-  for (int i = 0; i < 100; ++i) wide += "\xE4\xB8\x80";  // U+4E00
+  std::string wide;  // 100 characters of two bytes each: the 128-byte title keeps 64
+  for (int i = 0; i < 100; ++i) wide += "\xE4\xB8\x80";
   test::FakeDoubleByteCodec doubleByte;
   ItemProperties p(PropertiesServices{w.model, w.items, w.defaults, w.pictures, w.paths, w.folders, w.prompt,
                                       doubleByte, host},
                    5, false);
   PropertiesFields f = p.Fields();
-  f.title = f.target = f.arguments = wide;
+  f.title = wide;
   EXPECT_EQ(p.Accept(f), PropertiesAccepted::kStored);
   EXPECT_EQ(w.item(5).Title, wide.substr(0, 64 * 3));
-  EXPECT_EQ(w.item(5).Target, wide);
-  EXPECT_EQ(w.item(5).Arguments, wide.substr(0, 64 * 3));
 }
 
 TEST_F(ItemPropertiesTest, AddModeAddsAMemberOrRefusesAFullGroup) {

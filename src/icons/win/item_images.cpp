@@ -66,7 +66,8 @@ void LoadItemIcon(ImageLoader& l, int index) {
   }
   // The stand-in an earlier load gave (kept in the menu file) goes once the item's own
   // picture is there again.
-  const bool usersItem = (index >= pool::kRingFirst && index <= pool::kRingLast) || index >= pool::kMemberFirst;
+  const bool usersItem =
+      (index >= pool::kRingFirst && index <= pool::kRingLast) || index >= pool::kMemberFirst;
   if (usersItem && item.ImageIndex == FallbackImage(item.PathKind)) item.ImageIndex = index;
   const std::array<int32_t, 5>& sizes = l.iconSizes;
   switch (item.Kind) {
