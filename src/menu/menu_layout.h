@@ -43,12 +43,12 @@ struct MenuPlacement {
 
 // The menu's left edge for a group of `count` members beside ring slot `slot`: the
 // centre item's menu (and that of a slot the ring does not show) starts 72 px right of
-// the centre; a slot on the right half (or
-// within 2 px left of the vertical axis) opens to the right of its icon, one on the
-// left half to the left; the menu stays inside the screen.
+// the centre; a slot on the right half (or within 2 px left of the vertical axis) opens
+// to the right of its icon, one on the left half to the left; the menu stays inside the
+// screen.
 int32_t MenuLeft(const MenuPlacement& p, int32_t count, int slot);
-// The top edge: centred on the slot's icon (on the ring centre for the centre item) and
-// kept inside the screen, except for the centre item.
+// The top edge: centred on the slot's icon (on the ring centre for the centre item and a
+// slot the ring does not show) and kept inside the screen, except for those.
 int32_t MenuTop(const MenuPlacement& p, int32_t count, int slot);
 
 // Bands of a menu: index 0 the up arrow, 1..rows the visible rows, rows + 1 the down
