@@ -62,7 +62,7 @@ struct ConfigRead {
 // (or read where it is when the copy fails). When the file cannot be read or does not
 // serve, its twin is tried: every write makes the twin whole before it replaces the file,
 // so a sound twin holds the shortcuts written last. The broken file is then kept aside
-// and the twin's content takes its place.
+// and the twin's content takes its place. The last bytes `faultOf` passed are the ones read.
 ConfigRead ReadConfigFile(FileSystem& fs, const std::string& file,
                           const std::function<std::string(const Bytes&)>& faultOf) {
   ConfigRead read;
@@ -187,6 +187,7 @@ bool SaveMenu(const Model& model, ConfigIo& io) {
 bool LoadMenu(Model& model, ConfigIo& io) {
   // The lists are checked before anything of the model changes; the item records that
   // follow cannot be wrong in a way that hurts (their size is checked with the lists).
+  // The check decodes the lists into `groups`; the last bytes it passed are the ones read.
   std::vector<ShortcutGroup> groups;
   const ConfigRead read = ReadConfigFile(io.fs, io.folders.MenuFile, [&groups](const Bytes& data) {
     const MenuDecodeResult decoded = DecodeMenuLists(data.data(), data.size(), groups);
@@ -198,8 +199,6 @@ bool LoadMenu(Model& model, ConfigIo& io) {
     ReportUnreadable(io, "shortcuts file", read.path, read.failure, "The default shortcuts");
     return false;
   }
-  // The lists of the bytes that serve (a twin's, when the file's own did not).
-  DecodeMenuLists(read.data.data(), read.data.size(), groups);
   if (static_cast<int>(model.Items.size()) < pool::kSize) model.Items.resize(pool::kSize);
   if (static_cast<int>(model.Groups.size()) < pool::kGroupCount) model.Groups.resize(pool::kGroupCount);
   for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) {

@@ -3,7 +3,6 @@
 // running: calls waited for with a time limit, and answers polled in the background.
 #pragma once
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -65,7 +64,6 @@ class BoundedCalls {
           slot->ready.notify_all();
         });
     if (!handed) return std::nullopt;
-    ++waiting_;
     const auto deadline = std::chrono::steady_clock::now() + limit_;
     std::unique_lock<std::mutex> lock(slot->mutex);
     while (!slot->done) {
@@ -79,7 +77,6 @@ class BoundedCalls {
         lock.lock();
       }
     }
-    --waiting_;
     if (!slot->done) {
       slot->overdue = !slot->place.empty();
       if (slot->overdue) stuck_->Enter(slot->place);
@@ -88,8 +85,6 @@ class BoundedCalls {
     return std::move(slot->value);
   }
 
-  // A call is being waited for: what `whileWaiting` runs may ask, to refuse a second one.
-  bool waiting() const { return waiting_ > 0; }
   std::chrono::milliseconds limit() const { return limit_; }
 
  private:
@@ -123,7 +118,6 @@ class BoundedCalls {
   ThreadSetup setup_;
   std::shared_ptr<Workers> workers_;
   std::shared_ptr<StuckPlaces> stuck_ = std::make_shared<StuckPlaces>();
-  std::atomic<int> waiting_{0};
 };
 
 // Asks `probe` on a worker thread, again and again `interval` apart, and keeps its last
