@@ -194,6 +194,19 @@ TEST_F(DockControllerTest, DraggingOffTheRingDeletesAndSaves) {
   EXPECT_NE(std::find(window.log.begin(), window.log.end(), "DelEffect(5,5)"), window.log.end());
   EXPECT_FALSE(dock.state().IsDragging);
   EXPECT_EQ(dock.state().DragSlot, -1);
+  // A drag let go over another slot or the centre only ends: the ring is drawn again
+  // without the dragged picture, and nothing is deleted or started.
+  for (int to : {8, 0}) {
+    actions.log.clear();
+    Press(4);
+    int x, y;
+    PointAt(to, x, y);
+    dock.MouseMove(true, x, y);
+    dock.MouseUp(mouse::kLeft, x, y);
+    EXPECT_TRUE(actions.log.empty()) << to;
+    EXPECT_EQ(window.log.back(), "Action") << to;
+    EXPECT_EQ(dock.state().Visibility, DockState::Shown) << to;
+  }
 }
 
 TEST_F(DockControllerTest, LockedIconsAndBuiltInsDoNotDrag) {
