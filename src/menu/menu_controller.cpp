@@ -238,8 +238,11 @@ void MenuController::MouseMove(bool leftHeld, int x, int y) {
     state_.pointerY = y;
     moved = true;
   }
+  // The keys may have moved the highlight off the band under the pointer: a move back
+  // onto that band draws it highlighted again, so Enter runs the row that shows.
+  const int shown = state_.focus;
   state_.focus = state_.bands.HitTest(x, y);
-  if (state_.focus != -1 && state_.focus != state_.lastFocus) {
+  if (state_.focus != -1 && (state_.focus != state_.lastFocus || state_.focus != shown)) {
     state_.lastFocus = state_.focus;
     Paint(true, false);
     window_.Present(frame_, 255);

@@ -348,6 +348,19 @@ TEST_F(MenuControllerTest, MovingTheHighlightChangesOnlyTheTwoRows) {
   EXPECT_EQ(areas[1], b.rects[5]);
 }
 
+// The keys move the highlight off the row under the pointer; a small move within that
+// row draws it highlighted again, and Enter runs the row that shows.
+TEST_F(MenuControllerTest, AMoveBackOntoTheRowUnderThePointerHighlightsWhatEnterRuns) {
+  Open(12);
+  const auto [x, y] = PointAt(5);
+  const DockFrame onFive = window.frames.back();
+  menu.KeyDown(menu_key::kDown);
+  menu.MouseMove(false, x + 1, y);
+  EXPECT_TRUE(ChangedAreas(onFive, window.frames.back(), TestBounds, PixelRect{0, 0, 1920, 1080}).empty());
+  menu.KeyDown(menu_key::kEnter);
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"FocusDock", "Launch(204)"}));
+}
+
 TEST_F(MenuControllerTest, AHugeGroupDrawsOnlyItsPageAndAsksOnlyForItsPictures) {
   Group(879, pool::kAllProgramsSlot);
   for (int n = 1; n <= 879; ++n) window.undecoded.insert(pool::kMemberFirst - 1 + n);

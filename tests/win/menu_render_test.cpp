@@ -1,6 +1,6 @@
 // The group menu's window against real GDI+ and layered windows: its skin, captions and
 // greyed arrow, the highlight repainting only the rows that changed with the very pixels
-// a whole repaint gives, and row pictures that fill in after the page is shown.
+// a whole repaint gives, row pictures that fill in after the page is shown, and held keys.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -145,6 +145,18 @@ TEST_F(MenuRenderTest, PicturesNotDecodedYetShowTheFallbackAndFillIn) {
   for (int n = 1; n <= 18; ++n)
     EXPECT_NE(dock_.images().Get(ImageSet::kItem, pool::kMemberFirst + n - 1, 4), nullptr) << n;
   EXPECT_EQ(dock_.images().Get(ImageSet::kItem, pool::kMemberFirst + 30, 4), nullptr);
+}
+
+// A held key repeats: the arrows go on moving, a letter chooses nothing until pressed anew.
+TEST_F(MenuRenderTest, AHeldLetterChoosesNothingWhileHeldArrowsMove) {
+  menu_.MenuFocus(true, 3);
+  constexpr LPARAM kRepeat = 1 | (1 << 30);
+  SendMessageW(menu_.hwnd(), WM_KEYDOWN, '5', kRepeat);
+  EXPECT_TRUE(menu_.controller().SubMenuShown());
+  SendMessageW(menu_.hwnd(), WM_KEYDOWN, VK_DOWN, kRepeat);
+  EXPECT_EQ(menu_.controller().state().focus, 1);
+  SendMessageW(menu_.hwnd(), WM_KEYDOWN, '5', 1);
+  EXPECT_FALSE(menu_.controller().SubMenuShown());
 }
 
 }  // namespace

@@ -15,6 +15,11 @@ namespace vek {
 namespace {
 // Pictures decoded between two repaints while a page fills in.
 constexpr size_t kPicturesPerStep = 6;
+
+// Keys whose repeats the menu follows while they are held.
+bool IsMovingKey(int key) {
+  return key == menu_key::kUp || key == menu_key::kDown || key == menu_key::kPageUp || key == menu_key::kPageDown;
+}
 }  // namespace
 
 GroupMenuWindow::~GroupMenuWindow() { Unload(); }
@@ -150,6 +155,9 @@ LRESULT GroupMenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       controller_.Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
     case WM_KEYDOWN:
+      // A held key repeats. The arrows and page keys keep moving, but a held letter, such
+      // as the ring's key that opened this menu, must not go on to choose a member.
+      if ((lParam & (1 << 30)) != 0 && !IsMovingKey(static_cast<int>(wParam))) return 0;
       controller_.KeyDown(static_cast<int>(wParam));
       return 0;
     case WM_TIMER:
