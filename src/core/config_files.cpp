@@ -221,6 +221,10 @@ bool LoadMenu(Model& model, ConfigIo& io) {
     if (i <= pool::kRingLast && item.Kind == ItemKind::kFree) item.Kind = ItemKind::kEmptyPosition;
     if (item.ImageIndex < 0 || item.ImageIndex > pool::kLast) item.ImageIndex = i;
   }
+  // The centre shows the user's picture when there is one, whatever the file names: a
+  // restored backup's record may name none, or the picture of another account.
+  model.Items[pool::kCentre].IconFile =
+      io.fs.Exists(io.folders.UserIconFile) ? io.folders.UserIconFile : std::string();
   // A list that names a free record (a file from another copy, or one edited by hand)
   // holds nothing there, and the slot would be handed out again to another group: the
   // next start would then refuse the file the program saved itself. Such a name goes.

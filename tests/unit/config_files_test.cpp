@@ -300,6 +300,21 @@ TEST_F(MenuFileTest, FreeRingSlotsComeBackAsEmptyPositions) {
     EXPECT_EQ(other.Items[i].Kind, kind) << i;
 }
 
+TEST_F(MenuFileTest, TheCentreShowsTheUserPictureWhateverTheFileNames) {
+  const std::string mine = env.folders.UserIconFile;
+  for (const std::string& named : {std::string(), std::string("D:\\Other\\User Icon.ico"), mine}) {
+    for (bool exists : {true, false}) {
+      if (exists) env.fs.AddFile(mine, "me");
+      else env.fs.Delete(mine);
+      model.Items[0].IconFile = named;
+      ASSERT_TRUE(SaveMenu(model, env.io));
+      Model other;
+      ASSERT_TRUE(LoadMenu(other, env.io));
+      EXPECT_EQ(other.Items[0].IconFile, exists ? mine : "") << named << exists;
+    }
+  }
+}
+
 TEST_F(MenuFileTest, CatalogueEntriesKeepOnlyTheirCustomIcon) {
   const int entry = pool::kCatalogueFirst + 5;
   model.Items[entry].Title = "Renamed in the file";
