@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The item properties window and the user's picture and name. From the edit menu: a
-# title edited and OK is saved, one closed with the close box is not; Type -> Group after
-# Yes is "New Group  (Empty)", saved before the window closes; a good picture becomes the
-# custom icon and a corrupt .ico says "Change icon failed" and keeps it; "Add Shortcut" on
-# a group, with a file chosen through Browse, adds a member with its picture. From the
-# tray menu: a PNG becomes the centre's picture ("User Icon.ico", 128 x 128 PNG data) and
-# the name typed is kept. Leaves properties-window.png and properties-user-picture.png.
+# title edited and OK is saved, one closed with the close box is not; Type -> Group
+# declined keeps the typed title, after Yes it is "New Group  (Empty)", saved before the
+# window closes; a good picture becomes the custom icon and a corrupt .ico says "Change
+# icon failed" and keeps it; "Add Shortcut" on a group, with a file chosen through Browse,
+# adds a member with its picture. From the tray menu: a PNG becomes the centre's picture
+# ("User Icon.ico", 128 x 128 PNG data) and the name typed is kept. Leaves properties-window.png and properties-user-picture.png.
 source "$(dirname "$0")/lib.sh"
 
 PROPS="Properties"
@@ -45,8 +45,13 @@ vekctl type-title "$PROPS" $TITLE "Discarded"
 close_properties
 [ "$(item 5)" = "1|Renamed|0" ] || fail "the close box saved slot 5 as $(item 5)"
 
-# Type -> Group, after Yes: an empty group, saved while the window is still open.
+# Type -> Group declined with No leaves the title just typed; after Yes: an empty group,
+# saved while the window is still open.
 properties 6
+vekctl type-title "$PROPS" $TITLE "Typed"
+vekctl press-title "$PROPS" $TYPE_GROUP
+message "VEK Desktop" "This operation will delete this shortcut, continue?" no
+vekctl dialog-text "$PROPS" 5 | tr -d '\r' | grep -qx "Typed" || fail "declining the type change lost the typed title"
 vekctl press-title "$PROPS" $TYPE_GROUP
 message "VEK Desktop" "This operation will delete this shortcut, continue?" yes
 new_group() { [ "$(item 6)" = "4|New Group  (Empty)|0" ]; }

@@ -85,6 +85,16 @@ void PropertiesDialog::Reload() {
   reloading_ = false;
 }
 
+// A declined type or link change shows the old choice again and leaves what the user has
+// typed in the other fields as it is.
+void PropertiesDialog::ShowDeclinedChoice() {
+  reloading_ = true;
+  CheckRadioButton(hwnd(), IDC_PROP_SHORTCUT, IDC_PROP_SYSTEM, IDC_PROP_SHORTCUT + props_->View().type);
+  if (SendDlgItemMessageW(hwnd(), IDC_PROP_LINK, CB_GETCOUNT, 0, 0) > 0)
+    SendDlgItemMessageW(hwnd(), IDC_PROP_LINK, CB_SETCURSEL, 0, 0);
+  reloading_ = false;
+}
+
 void PropertiesDialog::DrawVekIcon() {
   picture_.reset();
   const std::string file = props_ ? props_->PictureFile() : std::string();
@@ -142,16 +152,19 @@ bool PropertiesDialog::Act(int id, int code) {
       // Only a click checks the button; the notice of one that merely took the focus
       // changes nothing.
       if (code != BN_CLICKED || !Checked(id)) return false;
-      if (id - IDC_PROP_SHORTCUT != props_->View().type) props_->ChooseType(id - IDC_PROP_SHORTCUT);
-      // A declined change shows the old type again.
-      Reload();
+      if (id - IDC_PROP_SHORTCUT != props_->View().type && props_->ChooseType(id - IDC_PROP_SHORTCUT))
+        Reload();
+      else
+        ShowDeclinedChoice();
       return true;
     case IDC_PROP_LINK: {
       if (code != CBN_SELCHANGE) return false;
       const LRESULT entry = SendDlgItemMessageW(hwnd(), IDC_PROP_LINK, CB_GETCURSEL, 0, 0);
       if (entry <= 0) return true;
-      props_->ChooseLinkEntry(static_cast<int>(entry));
-      Reload();
+      if (props_->ChooseLinkEntry(static_cast<int>(entry)))
+        Reload();
+      else
+        ShowDeclinedChoice();
       return true;
     }
     case IDC_PROP_BROWSE: {

@@ -33,6 +33,7 @@ class PropertiesDialog : public win::Dialog {
   // Shows the item as it now is. Setting the option buttons and the lists here runs none
   // of their handlers.
   void Reload();
+  void ShowDeclinedChoice();
   void DrawVekIcon();
   void PaintPicture(const DRAWITEMSTRUCT& item);
   PropertiesFields Typed() const;
