@@ -54,7 +54,12 @@ void TrayCommands::StartedAgain() {
 void TrayCommands::TrayMenuEntry(int entry) {
   if (entry < 0 || entry >= tray_entry::kCount || !TrayMenuEnabling(host_.Windows())[entry]) return;
   switch (entry) {
-    case tray_entry::kUserIcon: host_.ChangeUserIdentity(); break;
+    case tray_entry::kUserIcon:
+      // Its file dialog and name box cannot open over another modal window: the name
+      // question would be skipped, and an open input box's answer taken.
+      if (modal_.Refuse()) return;
+      host_.ChangeUserIdentity();
+      break;
     case tray_entry::kSettings: host_.ShowSettings(); break;
     case tray_entry::kWizard:
       // The wizard changes the model: never under a question still waiting on it.

@@ -121,13 +121,15 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
       {"settings without its window", false, tray_entry::kSettings, false, false, false, DockState::Shown, ""},
       {"the wizard", false, tray_entry::kWizard, false, false, false, DockState::Shown, "wizard "},
       {"the wizard over a modal window", false, tray_entry::kWizard, true, false, false, DockState::Shown, ""},
+      {"the user picture", false, tray_entry::kUserIcon, false, false, false, DockState::Shown, "identity "},
+      {"the user picture over a modal window", false, tray_entry::kUserIcon, true, false, false, DockState::Shown, ""},
   };
   for (const Case& c : cases) {
     DockHost host;
     Modal modal;
     if (c.modalOpen) modal.Open();
     host.windows.searchBox = c.searchBox;
-    host.windows.wizard = true;
+    host.windows.wizard = host.windows.userIdentity = true;
     host.autoHide = c.autoHide;
     host.dockState = c.dockState;
     TrayCommands tray(host, modal.state);
