@@ -51,7 +51,7 @@ void ChangeUserIdentity(const UserIdentityServices& s) {
   }
   const std::string current = centre.Title;
   const std::string name =
-      TrimFixed(AcceptedUserName(s.input.InputText(kUserNamePrompt, kUserNameTitle, current), current));
+      TrimFixed(AcceptedUserName(s.input.InputText(kUserNamePrompt, kUserNameTitle, current).value_or(current), current));
   if (name != current) {
     centre.Title = name;
     s.host.SaveMenu();

@@ -210,8 +210,10 @@ bool WizardActions::AddGroup(const std::vector<std::string>& paths) {
     prompt_.Warn(kRingFullText);
     return false;
   }
-  const std::string name = input_.InputText(kWizardGroupPrompt, kNewGroupTitle, kNewGroupName);
-  items_.MakeGroup(slot, name);
+  // Cancel in the name box adds nothing.
+  const std::optional<std::string> name = input_.InputText(kWizardGroupPrompt, kNewGroupTitle, kNewGroupName);
+  if (!name) return false;
+  items_.MakeGroup(slot, *name);
   items_.BeginRefusalBatch();
   AddToGroup(slot, paths);
   items_.EndRefusalBatch();

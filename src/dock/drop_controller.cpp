@@ -240,10 +240,12 @@ bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) 
                       PromptButtons::kYesNo, true, true};
     if (s_.prompt.Ask(ask) != PromptAnswer::kYes) return false;
   }
-  const std::string name = s_.input.InputText(kNewGroupPrompt, kNewGroupTitle, kNewGroupName);
+  // Cancel in the name box leaves the slot as it was.
+  const std::optional<std::string> name = s_.input.InputText(kNewGroupPrompt, kNewGroupTitle, kNewGroupName);
+  if (!name) return false;
   // A clean group record: no link that a click would open instead of the menu, and no
   // picture of the former shortcut left behind.
-  s_.items.MakeGroup(slot, name);
+  s_.items.MakeGroup(slot, *name);
 
   const std::string link = former.Link;
   if (wasShortcut && !former.IsSystem && !link.empty()) {

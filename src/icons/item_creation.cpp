@@ -4,6 +4,7 @@
 
 #include "core/group_title.h"
 #include "core/pool_ops.h"
+#include "core/stored_text.h"
 #include "platform/log.h"
 #include "text/text.h"
 
@@ -469,7 +470,9 @@ void ItemCreation::MakeGroup(int slot, const std::string& title) {
   Free(slot);
   ShortcutItem& group = model_.Items[static_cast<size_t>(slot)];
   group.Kind = ItemKind::kGroup;
-  group.Title = TrimBlanks(title).empty() ? std::string(kNewGroupName) : TrimFixed(title);
+  // Cut where the stored field ends, so that the ring shows what the next start reads.
+  group.Title = TrimBlanks(title).empty() ? std::string(kNewGroupName)
+                                          : TrimFixed(StoredPrefix(TrimFixed(title), width::kTitle, codec_));
   group.ImageIndex = slot;
   group.IconFile = SysIcon("Group.png");
   model_.ResetGroup(slot);

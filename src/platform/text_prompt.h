@@ -2,6 +2,7 @@
 // the program's input window owned by the dock; tests answer as scripted.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace vek {
@@ -10,10 +11,10 @@ class TextPrompt {
  public:
   virtual ~TextPrompt() = default;
   // Shows `prompt` with `defaultText` in the field, selected. Returns the text exactly
-  // as typed when the user confirms a text that is not blank, else `defaultText` (also
-  // when the box is cancelled or closed).
-  virtual std::string InputText(const std::string& prompt, const std::string& title,
-                                const std::string& defaultText) = 0;
+  // as typed when the user confirms a text that is not blank, `defaultText` when the
+  // confirmed text is blank, and nothing when the box is cancelled or closed.
+  virtual std::optional<std::string> InputText(const std::string& prompt, const std::string& title,
+                                               const std::string& defaultText) = 0;
 };
 
 }  // namespace vek

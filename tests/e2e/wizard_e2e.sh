@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The add-and-manage wizard, opened from the tray menu: drive C: and a folder of three
 # programs chosen in its folder tree; Return in the file types box lists those types;
-# "Add Shortcut" puts a program on the next free ring
-# slot; "Add Group" makes a named group on the next; "Remove" asks first; "Move Up" trades
-# the slot with the one before it. (A full ring and "No" to Remove: WizardTest's
+# "Add Shortcut" puts a program on the next free ring slot; "Add Group" makes a named
+# group on the next, or nothing when its name is cancelled; "Remove" asks first; "Move
+# Up" trades the slot with the one before it. (A full ring and "No" to Remove: WizardTest's
 # AddGroupTakesOnlyAFreeRingSlot and RemoveAsksTheDeleteQuestionAndNoKeepsEverything.)
 # Leaves wizard-*.png.
 source "$(dirname "$0")/lib.sh"
@@ -69,8 +69,13 @@ read -r l t r b <<<"$(vekctl rect-title "$WIZARD" $FILE_ICON | tr -d '\r')"
 spread=$(convert "$shot" -crop $((r - l))x$((b - t))+$l+$t -format '%[fx:standard_deviation]' info:)
 awk -v s="$spread" 'BEGIN { exit !(s > 0.05) }' || fail "no icon beside the chosen file (spread $spread)"
 
-# Add Group: beta in a new group "Tools" on slot 6.
+# Add Group: Cancel in its name box adds nothing; then beta in a new group "Tools" on slot 6.
 choose $FILES 1
+before=$(item 6)
+press $ADD_GROUP
+answer_input "Add Shortcut Group" Ignored $IDCANCEL
+sleep 1
+[ "$(item 6)" = "$before" ] || fail "Cancel in the group's name box saved slot 6 as $(item 6)"
 press $ADD_GROUP
 answer_input "Add Shortcut Group" Tools
 poll 10 saved 6 "4|Tools|1" || fail "Add Group saved slot 6 as $(item 6)"

@@ -208,6 +208,12 @@ TEST_F(DropControllerTest, ThreeFilesOnAShortcutMakeFourMembersWithTheOldLinkFir
   const std::string oldPicture = w.model.Items[4].IconFile;
   Refresh();
   const std::vector<std::string> files = Files(3);
+  // Cancel in the name box leaves the shortcut as it was.
+  input.cancel = true;
+  DropOn(4, files);
+  EXPECT_EQ(w.model.Items[4].Kind, ItemKind::kShortcut);
+  EXPECT_EQ(w.model.Items[4].IconFile, oldPicture);
+  input.cancel = false;
   DropOn(4, files);
   const ShortcutItem& group = w.model.Items[4];
   EXPECT_EQ(group.Kind, ItemKind::kGroup);

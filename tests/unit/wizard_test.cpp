@@ -144,6 +144,14 @@ TEST_F(WizardTest, AddGroupTakesOnlyAFreeRingSlot) {
   input.answer.clear();
   ASSERT_TRUE(act.AddGroup({}));
   EXPECT_EQ(w.item(7).Title, "New Group");
+  // Cancel adds nothing; a long name is cut where the stored title ends.
+  input.cancel = true;
+  EXPECT_FALSE(act.AddGroup({App("beta")}));
+  EXPECT_EQ(w.item(8).Kind, ItemKind::kEmptyPosition);
+  input.cancel = false;
+  input.answer = std::string(200, 'g');
+  ASSERT_TRUE(act.AddGroup({}));
+  EXPECT_EQ(w.item(8).Title, std::string(128, 'g'));
 
   // Ring full (the search answers All Programs) and everything full (it answers the
   // centre): refused with the message, no name asked, nothing overwritten.

@@ -7,13 +7,14 @@
 
 namespace vek {
 
-std::string InputBoxDialog::InputText(const std::string& prompt, const std::string& title,
-                                const std::string& defaultText) {
+std::optional<std::string> InputBoxDialog::InputText(const std::string& prompt, const std::string& title,
+                                                     const std::string& defaultText) {
   InputPrompt = prompt;
   InputTitle = title;
   InputValue = defaultText;
   typed_.reset();
   modal_.Run(*this, IDD_INPUT, owner_ ? owner_() : nullptr);
+  if (!typed_) return std::nullopt;
   return AcceptedInput(typed_, defaultText);
 }
 

@@ -20,8 +20,8 @@ class InputBoxDialog : public win::Dialog, public TextPrompt {
   InputBoxDialog(win::ModalWindows& modal, AnsiCodec& codec, std::function<HWND()> owner)
       : modal_(modal), codec_(codec), owner_(std::move(owner)) {}
 
-  std::string InputText(const std::string& prompt, const std::string& title,
-                        const std::string& defaultText) override;
+  std::optional<std::string> InputText(const std::string& prompt, const std::string& title,
+                                       const std::string& defaultText) override;
 
  protected:
   BOOL OnInit() override;

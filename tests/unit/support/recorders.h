@@ -157,14 +157,16 @@ class TableShortcutReader : public ShortcutReader {
   std::map<std::string, std::string> installed;
 };
 
-// The input box as a test scripts it: the answer when one is set, else the default;
-// every prompt shown is recorded.
+// The input box as a test scripts it: cancelled, or the answer when one is set, else the
+// default; every prompt shown is recorded.
 class ScriptedInput : public TextPrompt {
  public:
-  std::string InputText(const std::string& prompt, const std::string&, const std::string& def) override {
+  std::optional<std::string> InputText(const std::string& prompt, const std::string&, const std::string& def) override {
     prompts.push_back(prompt);
+    if (cancel) return std::nullopt;
     return answer.empty() ? def : answer;
   }
+  bool cancel = false;
   std::string answer;
   std::vector<std::string> prompts;
 };
