@@ -121,7 +121,10 @@ Program::~Program() {
 
 bool Program::IsPreviousInstanceRunning() {
   instanceMutex_.reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
-  return GetLastError() == ERROR_ALREADY_EXISTS;
+  const DWORD error = GetLastError();
+  // A copy running with raised rights made the mutex with its own security: this copy
+  // may not open it, and is refused access rather than told that it exists.
+  return error == ERROR_ALREADY_EXISTS || (!instanceMutex_ && error == ERROR_ACCESS_DENIED);
 }
 
 void Program::CallUpRunningInstance() {
