@@ -271,8 +271,11 @@ bool ItemProperties::ChangeIcon(const std::string& file) {
 void ItemProperties::ResetIcon() {
   if (edited_.newMember) return;
   ResetCustomIcon(model_, slot_, pictures_, paths_.fs(), folders_);
+  // Shared pictures stay, except the one for a broken link: the item's own picture may
+  // not have been made when it was added (its drive was away), and can be now.
   const std::string iconFile = item().IconFile;
-  if (!StartsWith(iconFile, folders_.SysIconDir)) items_.RebuildItemIcon(slot_);
+  if (!StartsWith(iconFile, folders_.SysIconDir) || iconFile == folders_.SysIconDir + "Problem.png")
+    items_.RebuildItemIcon(slot_);
   item().ImageIndex = slot_;
   pictures_.LoadItemIcon(slot_);
   Changed();

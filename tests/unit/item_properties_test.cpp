@@ -146,7 +146,7 @@ TEST_F(ItemPropertiesTest, ReplacingByTheSearchEntryMakesTheCommandAfterYes) {
   EXPECT_EQ(host.log, "RM");
 }
 
-TEST_F(ItemPropertiesTest, AnIconThatCannotBeConvertedKeepsTheOldOne) {
+TEST_F(ItemPropertiesTest, AnIconThatCannotBeConvertedKeepsTheOldOneAndResetMakesItAnew) {
   w.item(6).IconFile = w.Icon("0.png");  // named by an item, though its file is gone
   ItemProperties p = Open(5);
   ASSERT_TRUE(p.ChangeIcon("C:\\tools\\app.exe"));
@@ -161,6 +161,10 @@ TEST_F(ItemPropertiesTest, AnIconThatCannotBeConvertedKeepsTheOldOne) {
   EXPECT_FALSE(w.fs.Has(first));
   p.ResetIcon();
   EXPECT_TRUE(w.item(5).CustomIconFile.empty());
+  // A picture that could not be made when the item was added (its drive was away) is made now.
+  w.item(5).IconFile = w.SysIcon("Problem.png");
+  p.ResetIcon();
+  EXPECT_EQ(w.item(5).IconFile.rfind(w.folders.IconDir, 0), 0u) << w.item(5).IconFile;
 }
 
 TEST_F(ItemPropertiesTest, OkRefusesALinkTheFilesCannotStoreAndCutsTheTitle) {
