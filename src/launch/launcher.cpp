@@ -93,7 +93,7 @@ LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemAr
         plan.folder = FolderPart(link);
         return plan;
       }
-      plan.folder = TrimFixed(read.fields.workingFolder);
+      plan.folder = StartFolder(read.fields.workingFolder);
       plan.arguments = TrimFixed(read.fields.arguments);
     }
     // A target that does not answer is named itself: the shortcut file is right here.
@@ -110,8 +110,28 @@ LaunchPlan Launcher::PlanPath(const std::string& path, const std::string& itemAr
   return plan;
 }
 
+std::string Launcher::StartFolder(const std::string& workingFolder) {
+  // A shortcut may give its folder through variables ("%HOMEDRIVE%%HOMEPATH%"), which
+  // the shell does not expand in a start folder.
+  const std::string folder = TrimFixed(workingFolder);
+  return folder.empty() ? folder : paths_.NormalizePath(folder, false);
+}
+
 LaunchPlan Launcher::Plan(std::string target, std::string link, const std::string& itemArguments) {
-  if (paths_.FileExists(target, false)) return PlanPath(target, itemArguments);
+  if (paths_.FileExists(target, false)) {
+    LaunchPlan plan = PlanPath(target, itemArguments);
+    // An item made from a shortcut names the shortcut's program as its target. The
+    // shortcut's start folder still holds while the shortcut names that program.
+    if (plan.open && LastFourUpper(target) != ".LNK" && LastFourUpper(link) == ".LNK" &&
+        paths_.FileExists(link, false)) {
+      const ReadResult read = shortcuts_.ReadShortcutFile(link);
+      const std::string folder = StartFolder(read.fields.workingFolder);
+      if (read.read && !folder.empty() &&
+          ToUpperAscii(paths_.NormalizePath(TrimFixed(read.fields.target), false)) == ToUpperAscii(target))
+        plan.folder = folder;
+    }
+    return plan;
+  }
   if (paths_.FileExists(link, false)) return PlanPath(link, itemArguments);
   // The link is named, unless only the target's place did not answer.
   return NotFound(!paths_.fs().Unreachable(link) && paths_.fs().Unreachable(target) ? target : link);

@@ -64,6 +64,8 @@ class Launcher {
 
  private:
   LaunchPlan Plan(std::string target, std::string link, const std::string& itemArguments);
+  // A shortcut's start folder as the shell is to be given it.
+  std::string StartFolder(const std::string& workingFolder);
   LaunchPlan PlanPath(const std::string& path, const std::string& itemArguments);
   // A plan that opens nothing: `missing` is gone, or its place did not answer.
   LaunchPlan NotFound(const std::string& missing);

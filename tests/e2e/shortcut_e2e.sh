@@ -102,9 +102,9 @@ case "$picture" in *\\VekIcons\\*) ;; *) fail "Internet shortcut with an icon fi
 IFS='|' read -r _ _ _ _ picture <<<"$(member "VekE2E Plain.url")"
 case "$picture" in *\\SysIcons\\Internet.png) ;; *) fail "plain Internet shortcut got $picture" ;; esac
 
-# A click on the shortcut on the ring reads it and starts its program with its arguments
-# in its working folder.
-vekseed --item "4|Marker link|$link_win" --item "5|Tick link|${link_win/Marker/Tick}" \
+# A click on the shortcut on the ring, as the first start made it (its program as the
+# target, its arguments), starts the program with those arguments in its working folder.
+vekseed --item "4|Marker link|$link_win|alpha \"two words\"|0||$marker_win" --item "5|Tick link|${link_win/Marker/Tick}" \
   --item "6|Self link|${link_win/Marker/Self}" --item "7|VekE2E ? Named|$named_link" ||
   fail "could not prepare the configuration"
 rm -f "$marker_txt"

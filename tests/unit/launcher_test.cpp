@@ -101,6 +101,36 @@ TEST_F(LauncherTest, WhatAClickRuns) {
   }
 }
 
+// An item made from a shortcut names the shortcut's program as its target: a click
+// starts it with the item's arguments in the shortcut's start folder, its variables
+// expanded, unless the shortcut has come to name another program.
+TEST_F(LauncherTest, AShortcutsProgramStartsInTheShortcutsFolder) {
+  env.Set("HOMEDRIVE", "C:");
+  env.Set("HOMEPATH", "\\Users\\me");
+  const struct {
+    const char *linkTarget, *linkFolder, *folder;
+  } cases[] = {
+      {"C:\\Tools\\editor.exe", "C:\\Work", "C:\\Work"},
+      {"c:\\tools\\EDITOR.exe", "%HOMEDRIVE%%HOMEPATH%", "C:\\Users\\me"},
+      {"C:\\Tools\\editor.exe", "", "C:\\Tools\\"},
+      {"C:\\Other\\app.exe", "C:\\Work", "C:\\Tools\\"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.linkFolder);
+    reader.links.clear();
+    LinkFields& f = reader.links[{"C:\\Links\\Editor.lnk", Route::kScripting}];
+    f.target = c.linkTarget;
+    f.workingFolder = c.linkFolder;
+    runner.calls.clear();
+    Item(8, "C:\\Links\\Editor.lnk", "C:\\Tools\\editor.exe").Arguments = "-n";
+    EXPECT_EQ(launcher.LaunchItem(8), 1);
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0].file, "C:\\Tools\\editor.exe");
+    EXPECT_EQ(runner.calls[0].arguments, "-n");
+    EXPECT_EQ(runner.calls[0].folder, c.folder);
+  }
+}
+
 // A shortcut to a shortcut opens what the last one names, with its arguments; one that
 // comes back to itself, however far round, is a broken shortcut, never run.
 TEST_F(LauncherTest, ShortcutsToShortcutsAreFollowedButALoopIsBroken) {

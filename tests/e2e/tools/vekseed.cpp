@@ -1,7 +1,7 @@
 // Prepares the program's configuration for an end-to-end test, through the program's
 // own file writers:
 //
-//   vekseed PROGRAM_FOLDER [--autohide] [--locked] [--item SLOT|TITLE|LINK|ARGUMENTS|RUNMODE|PICTURE]
+//   vekseed PROGRAM_FOLDER [--autohide] [--locked] [--item SLOT|TITLE|LINK|ARGUMENTS|RUNMODE|PICTURE|TARGET]
 //           [--command SLOT|CODE] [--group SLOT|TITLE|COUNT|LINK|ARGUMENTS] ...
 //
 // PROGRAM_FOLDER is the folder of VekDesktop.exe (its pictures are in SysIcons there).
@@ -9,7 +9,7 @@
 // icon folder. Ring slots 1..2 hold the built-in items, the given slots shortcuts or
 // built-in commands (by command code, with the catalogue's title and picture), every
 // other ring slot an empty position. An item's PICTURE (a file of SysIcons) is copied into
-// the icon folder as its own picture. A group (slot 3: the All Programs group) gets COUNT
+// the icon folder as its own picture; its TARGET is the LINK unless given. A group (slot 3: the All Programs group) gets COUNT
 // members "TITLE 1".."TITLE n", each starting LINK with ARGUMENTS followed by its number,
 // each with its own picture file in the icon folder.
 #include <windows.h>
@@ -81,7 +81,7 @@ int wmain(int argc, wchar_t** argv) {
       item.Kind = slot <= pool::kRingLast ? ItemKind::kShortcut : ItemKind::kMember;
       item.Title = f[1];
       item.Link = f[2];
-      item.Target = f[2];
+      item.Target = f.size() > 6 && !f[6].empty() ? f[6] : f[2];
       if (f.size() > 3) item.Arguments = f[3];
       if (f.size() > 4) item.RunMode = std::stoi(f[4]);
       item.ImageIndex = slot;
