@@ -58,8 +58,12 @@ int Discovery::AddOfficeApplications(int group, const KeepScanning& keepGoing) {
     const std::string classId =
         TrimFixed(ReadRegValue(registry_, std::string("HKEY_CLASSES_ROOT\\") + id + "\\CLSID", "").AsText());
     if (classId.empty()) continue;
-    std::string server = TrimFixed(
-        ReadRegValue(registry_, "HKEY_CLASSES_ROOT\\CLSID\\" + classId + "\\LocalServer32", "").AsText());
+    // A 32-bit Office on 64-bit Windows registers its server in the 32-bit view only.
+    std::string server;
+    for (const char* classes : {"HKEY_CLASSES_ROOT\\CLSID\\", "HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID\\"}) {
+      server = TrimFixed(ReadRegValue(registry_, classes + classId + "\\LocalServer32", "").AsText());
+      if (!server.empty()) break;
+    }
     // Switches such as "/automation" follow the program's path.
     const size_t exe = ToUpperAscii(server).rfind(".EXE");
     if (exe != std::string::npos) server = TrimFixed(server.substr(0, exe + 4));

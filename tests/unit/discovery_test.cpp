@@ -58,7 +58,7 @@ TEST_F(DiscoveryTest, ADriveWithoutADiscIsSkipped) {
   EXPECT_EQ(pumps, 3);
 }
 
-TEST_F(DiscoveryTest, OfficeServersAreCutAfterTheirProgramAndMissingOnesSkipped) {
+TEST_F(DiscoveryTest, OfficeServersOfEitherViewAreCutAfterTheirProgramAndMissingOnesSkipped) {
   const std::string office = "C:\\Program Files\\Microsoft Office\\Office12\\";
   w.fs.AddFile(office + "WINWORD.EXE");
   w.fs.AddFile(office + "EXCEL.EXE");
@@ -66,13 +66,17 @@ TEST_F(DiscoveryTest, OfficeServersAreCutAfterTheirProgramAndMissingOnesSkipped)
   w.registry.PutText(HKCR, "CLSID\\{000209FF}\\LocalServer32", "", office + "WINWORD.EXE /automation");
   w.registry.PutText(HKCR, "Excel.Application\\CLSID", "", "{00024500}");
   w.registry.PutText(HKCR, "CLSID\\{00024500}\\LocalServer32", "", "\"" + office + "EXCEL.EXE\" /automation");
-  w.registry.PutText(HKCR, "Access.Application\\CLSID", "", "{73A4C9C1}");  // no local server
+  w.registry.PutText(HKCR, "Access.Application\\CLSID", "", "{73A4C9C1}");
   w.registry.PutText(HKCR, "PowerPoint.Application\\CLSID", "", "{91493441}");
   w.registry.PutText(HKCR, "CLSID\\{91493441}\\LocalServer32", "", office + "POWERPNT.EXE /automation");
-  EXPECT_EQ(w.discovery.AddOfficeApplications(4), 2);
+  // A 32-bit Office on 64-bit Windows: its server is in the 32-bit view only.
+  const std::string office32 = "C:\\Program Files (x86)\\Microsoft Office\\Office16\\";
+  w.fs.AddFile(office32 + "MSACCESS.EXE");
+  w.registry.PutText(HKCR, "Wow6432Node\\CLSID\\{73A4C9C1}\\LocalServer32", "", office32 + "MSACCESS.EXE /automation");
+  EXPECT_EQ(w.discovery.AddOfficeApplications(4), 3);
   std::vector<std::string> links;
   for (int m : w.Members(4)) links.push_back(w.item(m).Link);
-  EXPECT_EQ(links, (std::vector<std::string>{office + "WINWORD.EXE", office + "EXCEL.EXE"}));
+  EXPECT_EQ(links, (std::vector<std::string>{office + "WINWORD.EXE", office + "EXCEL.EXE", office32 + "MSACCESS.EXE"}));
 }
 
 }  // namespace
