@@ -75,7 +75,9 @@ bool IsRestorableIconPath(const std::string& path, const std::string& iconDir) {
       return false;
   }
   const std::string upper = ToUpperAscii(name);
-  if (upper == "USER ICON.ICO") return false;
+  // The program names no picture with a "~": such a name may be the short name of
+  // another file, "User Icon.ico" among them.
+  if (upper == "USER ICON.ICO" || upper.find('~') != std::string::npos) return false;
   const size_t dot = upper.rfind('.');
   if (dot == std::string::npos || dot == 0) return false;
   static const std::set<std::string> kPictures = {".PNG", ".ICO", ".BMP", ".GIF", ".JPG", ".JPEG"};

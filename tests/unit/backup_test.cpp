@@ -216,6 +216,7 @@ TEST_F(BackupTest, PicturesAreWrittenOnlyIntoTheIconFolder) {
       env.folders.IconDir + "CON.png",
       env.folders.IconDir + "x.png:stream",
       env.folders.UserIconFile,
+      env.folders.IconDir + "USERIC~1.ICO",  // the user picture's short name
       env.folders.IconDir + "0.png",  // a fair name; the others must not take it
   };
   const int first = 140;
@@ -235,7 +236,8 @@ TEST_F(BackupTest, PicturesAreWrittenOnlyIntoTheIconFolder) {
   EXPECT_EQ(env.fs.FileData(env.folders.UserIconFile), AsBytes("my face"));
   EXPECT_FALSE(env.fs.HasFile(env.folders.UserDir + "escape.png"));
   EXPECT_FALSE(env.fs.HasFile(env.folders.IconDir + "sub\\deep.png"));
-  EXPECT_EQ(env.fs.FileData(env.Icon("0.png")), AsBytes("payload 8"));
+  EXPECT_FALSE(env.fs.HasFile(env.folders.IconDir + "USERIC~1.ICO"));
+  EXPECT_EQ(env.fs.FileData(env.Icon("0.png")), AsBytes("payload 9"));
   // The menu file written by the restore is the restored one, not a picture.
   EXPECT_EQ(env.fs.FileData(env.folders.MenuFile).size(), kMenuFileSize);
   std::set<std::string> names;
