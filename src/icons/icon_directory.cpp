@@ -72,9 +72,10 @@ std::optional<PictureSize> JpegSize(const uint8_t* data, size_t size) {
   return std::nullopt;
 }
 
-// The size of a TIFF file's first image: the width and length fields of its first
-// directory.
-std::optional<PictureSize> TiffSize(const uint8_t* data, size_t size) {
+// A number field (16 or 32 bits) of the first directory of TIFF data that begins with
+// its byte-order mark; the last one given for the tag.
+std::optional<int64_t> TiffNumber(const uint8_t* data, size_t size, uint16_t wanted) {
+  if (size < 8) return std::nullopt;
   const bool little = data[0] == 'I';
   auto u16 = [&](size_t at) { return little ? Le16(data + at) : Be16(data + at); };
   auto u32 = [&](size_t at) { return little ? Le32(data + at) : Be32(data + at); };
@@ -82,14 +83,19 @@ std::optional<PictureSize> TiffSize(const uint8_t* data, size_t size) {
   if (directory > size || size - directory < 2) return std::nullopt;
   const size_t count = u16(directory);
   if (count > (size - directory - 2) / 12) return std::nullopt;
-  std::optional<int64_t> width, height;
+  std::optional<int64_t> value;
   for (size_t i = 0; i < count; ++i) {
     const size_t at = directory + 2 + i * 12;
     const uint16_t tag = u16(at), type = u16(at + 2);
-    if ((tag != 256 && tag != 257) || (type != 3 && type != 4)) continue;
-    const int64_t value = type == 3 ? u16(at + 8) : u32(at + 8);
-    (tag == 256 ? width : height) = value;
+    if (tag == wanted && (type == 3 || type == 4)) value = type == 3 ? u16(at + 8) : u32(at + 8);
   }
+  return value;
+}
+
+// The size of a TIFF file's first image: the width and length fields of its first
+// directory.
+std::optional<PictureSize> TiffSize(const uint8_t* data, size_t size) {
+  const std::optional<int64_t> width = TiffNumber(data, size, 256), height = TiffNumber(data, size, 257);
   if (!width || !height) return std::nullopt;
   return PictureSize{*width, *height};
 }
@@ -116,6 +122,45 @@ std::optional<PictureSize> StatedPictureSize(const uint8_t* data, size_t size) {
   if (size >= 8 && (std::memcmp(data, "II*\0", 4) == 0 || std::memcmp(data, "MM\0*", 4) == 0))
     return TiffSize(data, size);
   return std::nullopt;
+}
+
+int StatedJpegOrientation(const uint8_t* data, size_t size) {
+  if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return 1;
+  // The Exif block is an APP1 segment among those before the frame.
+  size_t at = 2;
+  while (at + 4 <= size && data[at] == 0xFF) {
+    const uint8_t marker = data[at + 1];
+    if (marker == 0xFF) {  // fill byte
+      ++at;
+      continue;
+    }
+    if (marker == 0xDA || marker == 0xD9 || (marker >= 0xC0 && marker <= 0xCF)) break;
+    const size_t length = Be16(data + at + 2);
+    if (length < 2 || length > size - at - 2) break;
+    if (marker == 0xE1 && length >= 8 + 8 && std::memcmp(data + at + 4, "Exif\0\0", 6) == 0) {
+      const uint8_t* tiff = data + at + 10;
+      const size_t tiffSize = length - 8;
+      if (std::memcmp(tiff, "II*\0", 4) != 0 && std::memcmp(tiff, "MM\0*", 4) != 0) return 1;
+      const std::optional<int64_t> orientation = TiffNumber(tiff, tiffSize, 0x0112);
+      return orientation && *orientation >= 1 && *orientation <= 8 ? static_cast<int>(*orientation) : 1;
+    }
+    at += 2 + length;
+  }
+  return 1;
+}
+
+PixelPlace UprightPlace(int orientation, int x, int y, int width, int height) {
+  const int right = width - 1 - x, bottom = height - 1 - y;
+  switch (orientation) {
+    case 2: return {right, y};        // mirrored
+    case 3: return {right, bottom};   // upside down
+    case 4: return {x, bottom};       // mirrored upside down
+    case 5: return {y, x};            // mirrored, turned a quarter
+    case 6: return {bottom, x};       // turned a quarter anticlockwise: turn it clockwise
+    case 7: return {bottom, right};   // mirrored, turned three quarters
+    case 8: return {y, right};        // turned a quarter clockwise: turn it back
+    default: return {x, y};
+  }
 }
 
 std::vector<IconGroupEntry> ParseIconGroup(const Bytes& data) {

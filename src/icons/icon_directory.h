@@ -28,6 +28,19 @@ inline std::optional<PictureSize> StatedPictureSize(const Bytes& bytes) {
   return StatedPictureSize(bytes.data(), bytes.size());
 }
 
+// How a JPEG's Exif data says its stored pixels are to be turned to stand upright: the
+// TIFF orientation value, 1 (as stored) to 8. Cameras store a picture as the sensor saw
+// it and give this instead of turning the pixels. 1 when the file says nothing sound.
+int StatedJpegOrientation(const uint8_t* data, size_t size);
+
+// Where pixel (x, y) of a width × height picture stored with `orientation` stands in the
+// upright picture, which is height × width for orientations 5 to 8.
+struct PixelPlace {
+  int x = 0;
+  int y = 0;
+};
+PixelPlace UprightPlace(int orientation, int x, int y, int width, int height);
+
 // One entry of an icon-group resource (14 bytes after a 6-byte header). Width and height
 // are in pixels, a stored 0 meaning 256.
 struct IconGroupEntry {

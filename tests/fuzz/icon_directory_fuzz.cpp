@@ -30,6 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (const auto dib = vek::CheckIconDib(data, size)) {
     if (dib->width < 1 || dib->width > 1024 || dib->height < 1 || dib->height > 1024) std::abort();
   }
+  const int orientation = vek::StatedJpegOrientation(data, size);
+  if (orientation < 1 || orientation > 8) std::abort();
   if (const auto stated = vek::StatedPictureSize(bytes)) {
     if (stated->width < 0 || stated->height < 0) std::abort();
   }

@@ -216,5 +216,35 @@ TEST(PictureHeaderTest, TheStatedSizeComesFromTheHeaderOfEachFormat) {
   }
 }
 
+TEST(PictureHeaderTest, AJpegsExifOrientationIsReadAndOddOrBrokenOnesStandAsStored) {
+  const struct {
+    const char* what;
+    const char* hex;
+    int orientation;
+  } cases[] = {
+      {"little-endian, turned", "FFD8FFE10022457869660000" "49492A00080000000100120103000100000006000000" "00000000", 6},
+      {"big-endian, turned back", "FFD8FFE10022457869660000" "4D4D002A00000008000101120003000000010008" "000000000000", 8},
+      {"a value past 8", "FFD8FFE10022457869660000" "49492A00080000000100120103000100000009000000" "00000000", 1},
+      {"no Exif block", "FFD8FFE000040000FFC0001108020004000000", 1},
+      {"Exif block longer than the file", "FFD8FFE100FF457869660000" "49492A0008000000", 1},
+      {"directory beyond the block", "FFD8FFE10012457869660000" "49492A00FF000000", 1},
+      {"PNG", "89504E470D0A1A0A0000000D4948445200004E2000002710", 1},
+  };
+  for (const auto& c : cases) {
+    Bytes bytes;
+    for (const char* h = c.hex; h[0] && h[1]; h += 2)
+      bytes.push_back(static_cast<uint8_t>(std::stoi(std::string(h, 2), nullptr, 16)));
+    EXPECT_EQ(StatedJpegOrientation(bytes.data(), bytes.size()), c.orientation) << c.what;
+  }
+  // Where the top corners of a stored 3 x 2 picture stand once it is upright.
+  const PixelPlace topLeft[] = {{0, 0}, {2, 0}, {2, 1}, {0, 1}, {0, 0}, {1, 0}, {1, 2}, {0, 2}};
+  const PixelPlace topRight[] = {{2, 0}, {0, 0}, {0, 1}, {2, 1}, {0, 2}, {1, 2}, {1, 0}, {0, 0}};
+  for (int o = 1; o <= 8; ++o) {
+    const PixelPlace a = UprightPlace(o, 0, 0, 3, 2), b = UprightPlace(o, 2, 0, 3, 2);
+    EXPECT_EQ(std::make_pair(a.x, a.y), std::make_pair(topLeft[o - 1].x, topLeft[o - 1].y)) << o;
+    EXPECT_EQ(std::make_pair(b.x, b.y), std::make_pair(topRight[o - 1].x, topRight[o - 1].y)) << o;
+  }
+}
+
 }  // namespace
 }  // namespace vek

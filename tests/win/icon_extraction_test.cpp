@@ -2,6 +2,7 @@
 // .ico files (also ones that are PNG pictures, and broken ones), scaling, the image store
 // by item kind and the skin table.
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
 #include "scratch_folder.h"
 
@@ -328,6 +329,34 @@ TEST(PictureTest, EncoderIdentifiersNameGdiplusEncoders) {
   EXPECT_TRUE(EncoderClsid(8) == CLSID_NULL);
   EXPECT_TRUE(EncoderClsid(-1) == CLSID_NULL);
   EXPECT_FALSE(EncoderClsid(0) == CLSID_NULL);
+}
+
+// A camera's photo, stored turned with its Exif orientation saying so, comes out upright.
+TEST(PictureTest, APhotoStoredTurnedIsDecodedUpright) {
+  BitmapPtr stored = Solid(40, 20, Gdiplus::Color(255, 0, 0, 255));
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) stored->SetPixel(x, y, Gdiplus::Color(255, 255, 0, 0));
+  ComPtr<IStream> stream;
+  *stream.put() = SHCreateMemStream(nullptr, 0);
+  const CLSID jpeg = EncoderClsid(3);
+  ASSERT_EQ(stored->Save(stream.get(), &jpeg, nullptr), Gdiplus::Ok);
+  STATSTG stat{};
+  ASSERT_EQ(stream->Stat(&stat, STATFLAG_NONAME), S_OK);
+  Bytes bytes(static_cast<size_t>(stat.cbSize.QuadPart));
+  ULONG read = 0;
+  stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+  ASSERT_EQ(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read), S_OK);
+  // An Exif block after the start marker: orientation 6, the sensor's picture turned a
+  // quarter anticlockwise.
+  const Bytes exif = {0xFF, 0xE1, 0x00, 0x22, 'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 0x2A, 0, 8, 0, 0, 0,
+                      1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0};
+  bytes.insert(bytes.begin() + 2, exif.begin(), exif.end());
+  BitmapPtr upright = LoadPictureBytes(bytes);
+  ASSERT_TRUE(upright);
+  ASSERT_EQ(upright->GetWidth(), 20u);
+  ASSERT_EQ(upright->GetHeight(), 40u);
+  EXPECT_GT(PixelOf(*upright, 10, 5).r, 200);  // the stored left half is on top
+  EXPECT_GT(PixelOf(*upright, 10, 35).b, 200);
 }
 
 TEST(ShellIconTest, AnIconInTimeIsDrawnAndOnePastTheLimitGivesNothingAndIsDestroyedWhenItComes) {

@@ -151,7 +151,34 @@ Bytes LoadResourceBytes(HMODULE module, const std::string& type, const std::stri
 }
 
 namespace {
-// Decodes picture data whose stated size was checked.
+// The ARGB picture turned and mirrored to stand upright, as its stated orientation says.
+BitmapPtr Upright(Gdiplus::Bitmap& stored, int orientation) {
+  const int width = static_cast<int>(stored.GetWidth()), height = static_cast<int>(stored.GetHeight());
+  const bool across = orientation >= 5;
+  auto upright = std::make_unique<Gdiplus::Bitmap>(across ? height : width, across ? width : height,
+                                                   PixelFormat32bppARGB);
+  if (upright->GetLastStatus() != Gdiplus::Ok) return nullptr;
+  const Gdiplus::Rect from(0, 0, width, height), to(0, 0, across ? height : width, across ? width : height);
+  Gdiplus::BitmapData source{}, target{};
+  if (stored.LockBits(&from, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &source) != Gdiplus::Ok) return nullptr;
+  if (upright->LockBits(&to, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &target) != Gdiplus::Ok) {
+    stored.UnlockBits(&source);
+    return nullptr;
+  }
+  for (int y = 0; y < height; ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const BYTE*>(source.Scan0) + y * source.Stride);
+    for (int x = 0; x < width; ++x) {
+      const PixelPlace p = UprightPlace(orientation, x, y, width, height);
+      reinterpret_cast<uint32_t*>(static_cast<BYTE*>(target.Scan0) + p.y * target.Stride)[p.x] = row[x];
+    }
+  }
+  upright->UnlockBits(&target);
+  stored.UnlockBits(&source);
+  return upright;
+}
+
+// Decodes picture data whose stated size was checked. A photo stored turned (as cameras
+// store them, saying so in their Exif data) comes back upright: GDI+ does not turn it.
 BitmapPtr DecodePicture(const Bytes& bytes) {
   if (bytes.empty() || bytes.size() > 0x7FFFFFFF) return nullptr;
   ComPtr<IStream> stream;
@@ -159,7 +186,9 @@ BitmapPtr DecodePicture(const Bytes& bytes) {
   if (!stream) return nullptr;
   BitmapPtr decoded(Gdiplus::Bitmap::FromStream(stream.get()));
   if (!decoded || decoded->GetLastStatus() != Gdiplus::Ok) return nullptr;
-  return CopyToArgb(*decoded);
+  BitmapPtr copy = CopyToArgb(*decoded);
+  const int orientation = StatedJpegOrientation(bytes.data(), bytes.size());
+  return copy && orientation != 1 ? Upright(*copy, orientation) : std::move(copy);
 }
 }  // namespace
 
