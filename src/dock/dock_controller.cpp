@@ -236,7 +236,15 @@ void DockController::LeaveKeyMode() {
 void DockController::SetDockState(DockState w) {
   if (w == state_.Visibility) return;
   state_.Visibility = w;
-  if (w != DockState::Shown) state_.KeyMode = false;
+  if (w != DockState::Shown) {
+    state_.KeyMode = false;
+    // A press or drag under way ends with the shown ring (Esc with auto-hide, a hotkey):
+    // its release acts on nothing, and nothing the user can no longer see is deleted.
+    state_.ButtonsHeld = 0;
+    state_.LeftPressSlot = -1;
+    state_.DragArmed = state_.IsDragging = false;
+    state_.DragSlot = -1;
+  }
   if (w == DockState::Minimised) {
     state_.DockHidden = false;
     Activate(false);

@@ -209,6 +209,21 @@ TEST_F(DockControllerTest, DraggingOffTheRingDeletesAndSaves) {
   }
 }
 
+// Esc with auto-hide (or a hotkey) hides the dock during a drag: the drag ends with it,
+// draws nothing more, and its release off the ring deletes nothing.
+TEST_F(DockControllerTest, ADragEndsWhenTheDockHides) {
+  model.Settings.AutoHide = true;
+  const auto [x, y] = Press(4);
+  dock.MouseMove(true, x + 20, y);
+  ASSERT_TRUE(dock.state().IsDragging);
+  dock.KeyDown(vkey::kEscape, 0);
+  window.log.clear();
+  dock.MouseMove(true, 5, 5);
+  dock.MouseUp(mouse::kLeft, 5, 5);
+  EXPECT_TRUE(actions.log.empty());
+  EXPECT_TRUE(std::none_of(window.log.begin(), window.log.end(), [](const std::string& e) { return e.rfind("Drag", 0) == 0; }));
+}
+
 TEST_F(DockControllerTest, LockedIconsAndBuiltInsDoNotDrag) {
   model.Settings.IconsLocked = true;
   Press(4);
