@@ -60,6 +60,7 @@ class AppTrayHost : public TrayHost {
   void CloseGroupMenu(bool noDockFocus) override;
   bool AutoHide() override { return p_.model.Settings.AutoHide; }
   void SwitchDesktop() override;
+  bool BackTabInOwnDialog() override;
   void LetMessagesRun() override;
   void ExitProgram() override;
   void ExitNow() override;

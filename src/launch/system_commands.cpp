@@ -84,7 +84,10 @@ void SystemCommands::RunSystemCommand(int code) {
     case command::kChangeUserIdentity: actions_.ChangeUserIdentity(); break;
     case command::kSettings: actions_.ShowSettings(); break;
     case command::kAbout: actions_.ShowAbout(); break;
-    case command::kMinimize: dock_.SetDockState(DockState::Minimised); break;
+    case command::kMinimize:
+      dock_.SetDockState(DockState::Minimised);
+      dock_.ReturnKeyboard();
+      break;
     case command::kHide:
       dock_.SetDockState(DockState::Hidden);
       dock_.ReturnKeyboard();

@@ -7,8 +7,15 @@ void TrayCommands::Hotkey(int which) {
   if (which != hotkey::kSwitch && modal_.Refuse()) return;
   switch (which) {
     case hotkey::kShowDock: ShowDockOrHide(); break;
-    case hotkey::kSwitch: host_.SwitchDesktop(); break;
-    case hotkey::kMinimise: host_.SetDockState(DockState::Minimised); break;
+    case hotkey::kSwitch:
+      // The switch is Shift+Tab: in the program's own dialogs that keeps its meaning.
+      if (!host_.BackTabInOwnDialog()) host_.SwitchDesktop();
+      break;
+    case hotkey::kMinimise:
+      // From key mode the keyboard goes back to the window it came from, as Esc gives it.
+      host_.SetDockState(DockState::Minimised);
+      host_.ReturnKeyboard();
+      break;
     case hotkey::kSearch: ShowSearchBox(); break;
     default: break;
   }

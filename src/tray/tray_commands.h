@@ -30,6 +30,9 @@ class TrayHost : public EditMenuHost, public ItemImageSwap {
   virtual void CloseGroupMenu(bool noDockFocus) = 0;
   virtual bool AutoHide() = 0;
   virtual void SwitchDesktop() = 0;
+  // When one of the program's own dialogs is in front, moves its focus to the previous
+  // control (the Shift+Tab the desktop switch's hotkey takes) and is true.
+  virtual bool BackTabInOwnDialog() = 0;
   virtual void LetMessagesRun() = 0;
   // Ends the program once the handler asking for it has returned.
   virtual void ExitProgram() = 0;

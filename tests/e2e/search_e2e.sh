@@ -5,7 +5,8 @@
 # shell cannot open is reported and the box keeps its words; the engine under the pointer
 # is framed and named in a tooltip; an engine chosen from the menu is kept when Esc closes
 # the box, and so is the place it was dragged to; Esc after Alt+Space gives the keyboard
-# back to the box; Win+S leaves the keyboard to the box;
+# back to the box, also after a group menu opened in key mode, and so does Ctrl+Tab;
+# Win+S leaves the keyboard to the box;
 # a click on an engine of the row searches with it. (Keys that name no engine:
 # SearchBoxController's KeysSearchCloseOrDoNothing.)
 source "$(dirname "$0")/lib.sh"
@@ -21,7 +22,10 @@ use_marker_for_https
 
 reset_user_data
 start_dock
-restart_with_command 4 104  # Search Internet
+stop_dock
+# Search Internet on slot 4, a group on slot 6 (key 5).
+vekseed --command "4|104" --group "6|Tools|3|$marker_win|t" || fail "could not prepare the configuration"
+start_dock
 read -r x4 y4 <<<"$(slot 4)"
 
 # open_box: the ring's entry opens the box, which gets the keyboard; $X, $Y: its place.
@@ -60,6 +64,30 @@ xdotool type --delay 60 'back'
 xdotool key Return
 searched "https://www.google.com/search?q=back"
 box_shut "after the search"
+
+# So it does after a group's menu opened in key mode and closed with Esc, and when
+# Ctrl+Tab minimises the dock from key mode.
+for way in menu minimise; do
+  open_box
+  press_until "$BOX" alt+space dimmed || fail "Alt+Space over the box did not start key mode ($way)"
+  if [ $way = menu ]; then
+    xdotool key 5
+    poll 10 menu_open || fail "key 5 opened no menu"
+    xdotool key Escape
+    poll 10 menu_closed || fail "Esc did not close the menu"
+    xdotool key Escape
+  else
+    xdotool key ctrl+Tab
+  fi
+  poll 10 eval '! dimmed' || fail "key mode did not end ($way)"
+  xdotool type --delay 60 "$way"
+  xdotool key Return
+  searched "https://www.google.com/search?q=$way"
+  box_shut "after the search ($way)"
+done
+# The minimised dock comes back (the tray icon's click, then Esc) for what follows.
+vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"
+press_until "VEK Desktop" Escape eval '! dimmed' || fail "the dock did not come back from the tray"
 
 # A search the shell cannot open is reported, and the box stays with its text: once a
 # handler exists again, Return searches for the same words.

@@ -64,6 +64,11 @@ struct DockHost : TrayHost {
   }
   bool AutoHide() override { return autoHide; }
   void SwitchDesktop() override { calls += "switch "; }
+  bool BackTabInOwnDialog() override {
+    if (ownDialog) calls += "back-tab ";
+    return ownDialog;
+  }
+  bool ownDialog = false;
   void LetMessagesRun() override { calls += "pump "; }
   void ExitProgram() override { calls += "exit "; }
   void ExitNow() override { calls += "exit-now "; }
@@ -110,7 +115,7 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
     DockState dockState;
     const char* calls;
   } cases[] = {
-      {"minimise", true, hotkey::kMinimise, false, false, false, DockState::Shown, "min1-fading "},
+      {"minimise", true, hotkey::kMinimise, false, false, false, DockState::Shown, "min1-fading return "},
       {"switch while a modal window is open", true, hotkey::kSwitch, true, false, false, DockState::Shown, "switch "},
       {"search box missing", true, hotkey::kSearch, false, false, false, DockState::Shown, ""},
       {"search with auto-hide", true, hotkey::kSearch, false, true, true, DockState::Shown, "search min2-fading "},
@@ -141,6 +146,15 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
     const bool guarded = c.modalOpen && c.which != hotkey::kSwitch;
     EXPECT_EQ(modal.broughtToFront, guarded ? 1 : 0) << c.what;
   }
+}
+
+// The switch is Shift+Tab: in the program's own dialog it moves the focus back.
+TEST(TrayCommandsTest, TheDesktopSwitchIsABackTabInTheProgramsOwnDialogs) {
+  DockHost host;
+  Modal modal;
+  host.ownDialog = true;
+  TrayCommands(host, modal.state).Hotkey(hotkey::kSwitch);
+  EXPECT_EQ(host.calls, "back-tab ");
 }
 
 TEST(TrayCommandsTest, SearchOverAnOpenGroupMenuLeavesTheKeyboardToTheBox) {

@@ -201,6 +201,10 @@ TEST_F(SystemCommandsTest, CommonEndingAndAutoHide) {
   EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "SetDockState(2)", "ReturnKeyboard", "CloseMenu",
                                                 "SetDockState(2)"}));
   dock.log.clear();
+  model.Settings.AutoHide = false;
+  commands.RunSystemCommand(command::kMinimize);  // so does it with the dock minimised
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "SetDockState(1)", "ReturnKeyboard", "CloseMenu"}));
+  dock.log.clear();
   commands.RunSystemCommand(71);
   EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "Activate(false)"}));
   EXPECT_EQ(actions.log.back(), "Exit");
