@@ -34,7 +34,11 @@ BOOL GettingStartedDialog::OnInit() {
   pages_.emplace(settings_.GettingStarted);
   LayOut();
   ShowPage();
-  return TRUE;
+  // The keyboard starts on the default button, so that Space goes on to the next page
+  // rather than ticking "Don't show again".
+  const HWND next = Item(IDC_STARTED_NEXT);
+  SetFocus(IsWindowEnabled(next) ? next : Item(IDCANCEL));
+  return FALSE;
 }
 
 void GettingStartedDialog::LayOut() {
