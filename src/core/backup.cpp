@@ -31,25 +31,7 @@ bool IsDeviceName(const std::string& baseUpper) {
          baseUpper[3] >= '0' && baseUpper[3] <= '9';
 }
 
-constexpr char kSharedPictureFolder[] = "SYSICONS";
-
 }  // namespace
-
-bool IsSharedPicturePath(const std::string& path, const std::string& sysIconDir) {
-  if (PathIsInFolder(path, sysIconDir)) return true;
-  // "...\SysIcons\<name>" of whichever folder the program lived in when it was written.
-  const std::string folder = FolderPart(path);
-  if (folder.size() < 2) return false;
-  return PathIsInFolder(path, folder) &&
-         ToUpperAscii(NamePart(folder.substr(0, folder.size() - 1))) == kSharedPictureFolder;
-}
-
-std::string SharedPictureHere(FileSystem& fs, const std::string& path, const std::string& sysIconDir) {
-  if (sysIconDir.empty() || !IsSharedPicturePath(path, sysIconDir) || PathIsInFolder(path, sysIconDir))
-    return path;
-  const std::string here = sysIconDir + NamePart(path);
-  return IsFile(fs, here) ? here : path;
-}
 
 int64_t ReadWholeFile(FileSystem& fs, const std::string& path, Bytes& buffer) {
   buffer.clear();

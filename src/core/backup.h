@@ -57,13 +57,6 @@ struct BackupParseResult {
 BackupParseResult ParseBackup(const uint8_t* data, size_t size, AnsiCodec& codec,
                               const std::string& sysIconDir, BackupContents& out);
 
-// True when `path` names a shared picture: one in `sysIconDir`, or directly in a folder
-// named "SysIcons" (the shared pictures of the program folder the record was written
-// in). Such pictures have no icon block, whichever folder the program lived in.
-bool IsSharedPicturePath(const std::string& path, const std::string& sysIconDir);
-// The same shared picture in `sysIconDir` when it is there; else `path` unchanged.
-std::string SharedPictureHere(FileSystem& fs, const std::string& path, const std::string& sysIconDir);
-
 // True when `path` names a picture file directly in `iconDir` that a restore may write:
 // a plain file name with a picture extension, no device name, not the user's picture.
 bool IsRestorableIconPath(const std::string& path, const std::string& iconDir);

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "core/group_title.h"
+#include "core/icon_files.h"
 #include "core/menu_record.h"
 #include "core/mod_registry.h"
 #include "core/record_io.h"
@@ -213,11 +214,15 @@ bool LoadMenu(Model& model, ConfigIo& io) {
     if (i >= pool::kCatalogueFirst && i <= pool::kCatalogueLast) {
       // The catalogue is rebuilt at every start; only the user's own icon survives.
       DecodeItemRecordInto(record, io.codec, scratch);
-      model.Items[i].CustomIconFile = std::move(scratch.CustomIconFile);
+      model.Items[i].CustomIconFile = SharedPictureHere(io.fs, scratch.CustomIconFile, io.folders.SysIconDir);
       continue;
     }
     ShortcutItem& item = model.Items[i];
     DecodeItemRecordInto(record, io.codec, item);
+    // A shared picture of the program folder the file was written in (the program was
+    // moved or installed again elsewhere) is the same picture of this one.
+    item.IconFile = SharedPictureHere(io.fs, item.IconFile, io.folders.SysIconDir);
+    item.CustomIconFile = SharedPictureHere(io.fs, item.CustomIconFile, io.folders.SysIconDir);
     if (i <= pool::kRingLast && item.Kind == ItemKind::kFree) item.Kind = ItemKind::kEmptyPosition;
     if (item.ImageIndex < 0 || item.ImageIndex > pool::kLast) item.ImageIndex = i;
   }

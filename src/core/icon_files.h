@@ -18,4 +18,11 @@ std::string NewIconFileName(FileSystem& fs, const std::string& iconDir);
 std::string NewIconFileName(FileSystem& fs, const std::string& iconDir,
                             const std::function<bool(const std::string&)>& taken);
 
+// True when `path` names a shared picture: one in `sysIconDir`, or directly in a folder
+// named "SysIcons" (the shared pictures of the program folder the record was written
+// in). Such pictures have no icon block in a backup, whichever folder the program lived in.
+bool IsSharedPicturePath(const std::string& path, const std::string& sysIconDir);
+// The same shared picture in `sysIconDir` when it is there; else `path` unchanged.
+std::string SharedPictureHere(FileSystem& fs, const std::string& path, const std::string& sysIconDir);
+
 }  // namespace vek

@@ -315,6 +315,22 @@ TEST_F(MenuFileTest, TheCentreShowsTheUserPictureWhateverTheFileNames) {
   }
 }
 
+// A file written while the program lived in another folder: its shared pictures are
+// this folder's, where this folder has them.
+TEST_F(MenuFileTest, SharedPicturesOfAnotherProgramFolderAreThisOnes) {
+  env.fs.AddFile(env.folders.SysIconDir + "My Computer.png", "picture");
+  const std::string old = "D:\\Old Place\\SysIcons\\";
+  model.Items[1].IconFile = old + "My Computer.png";
+  model.Items[5].CustomIconFile = old + "My Computer.png";
+  model.Items[6].IconFile = old + "Gone.png";
+  ASSERT_TRUE(SaveMenu(model, env.io));
+  Model other;
+  ASSERT_TRUE(LoadMenu(other, env.io));
+  EXPECT_EQ(other.Items[1].IconFile, env.folders.SysIconDir + "My Computer.png");
+  EXPECT_EQ(other.Items[5].CustomIconFile, env.folders.SysIconDir + "My Computer.png");
+  EXPECT_EQ(other.Items[6].IconFile, old + "Gone.png");
+}
+
 TEST_F(MenuFileTest, CatalogueEntriesKeepOnlyTheirCustomIcon) {
   const int entry = pool::kCatalogueFirst + 5;
   model.Items[entry].Title = "Renamed in the file";
