@@ -82,9 +82,8 @@ void WizardDialog::OnClosing() {
   nodes_.clear();
   files_.clear();
   SendMessageW(Item(IDC_WIZ_FILE_ICON), STM_SETICON, 0, 0);
-  SendMessageW(Item(IDC_WIZ_ITEM_PICTURE), STM_SETIMAGE, IMAGE_BITMAP, 0);
   fileIcon_.reset();
-  entryPicture_.reset();
+  SetEntryPicture(Item(IDC_WIZ_ITEM_PICTURE), win::UniqueBitmap());
 }
 
 // --- The adding half: sources, folder tree, file list ---------------------------------------
@@ -316,7 +315,15 @@ void WizardDialog::ShowEntryPicture() {
       picture.reset();
     }
   }
-  SendMessageW(box, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+  SetEntryPicture(box, std::move(picture));
+}
+
+void WizardDialog::SetEntryPicture(HWND box, win::UniqueBitmap picture) {
+  // The control may show a copy of a 32-bit picture with alpha and hand the copy back
+  // when it is replaced: the copy is the caller's to delete, the original is ours.
+  const auto shown = reinterpret_cast<HBITMAP>(
+      SendMessageW(box, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get())));
+  if (shown && shown != entryPicture_.get()) DeleteObject(shown);
   entryPicture_ = std::move(picture);
 }
 

@@ -79,6 +79,7 @@ class WizardDialog : public win::Dialog {
   std::vector<std::string> SelectedFiles() const;
   void DropBuiltInSelection();
   void ShowEntryPicture();
+  void SetEntryPicture(HWND box, win::UniqueBitmap picture);
   void UpdateButtons();
   void RunButton(int button);
   void SetStatus(const std::string& text);
