@@ -2,10 +2,12 @@
 # The item properties window and the user's picture and name. From the edit menu: a
 # title edited and OK is saved, one closed with the close box is not; Type -> Group
 # declined keeps the typed title, after Yes it is "New Group  (Empty)", saved before the
-# window closes; a good picture becomes the custom icon and a corrupt .ico says "Change
-# icon failed" and keeps it; "Add Shortcut" on a group, with a file chosen through Browse,
-# adds a member with its picture. From the tray menu: a PNG becomes the centre's picture
-# ("User Icon.ico", 128 x 128 PNG data) and the name typed is kept. Leaves properties-window.png and properties-user-picture.png.
+# window closes; the link list acts only on an entry chosen from its open list; a good
+# picture becomes the custom icon and a corrupt .ico says "Change icon failed" and keeps
+# it; "Add Shortcut" on a group, with a file chosen through Browse, adds a member with its
+# picture. From the tray menu: a PNG becomes the centre's picture ("User Icon.ico",
+# 128 x 128 PNG data) and the name typed is kept. Leaves properties-window.png and
+# properties-user-picture.png.
 source "$(dirname "$0")/lib.sh"
 
 PROPS="Properties"
@@ -62,6 +64,20 @@ close_properties
 properties 6
 close_properties
 new_group || fail "opening the group's window changed it to $(item 6)"
+
+# The link list acts on an entry chosen from the open list (Alt+Down, Down, Enter), not
+# on the arrow key that looks through the closed box. The keyboard starts in Target;
+# six Tabs reach the list.
+properties 8
+focus "$PROPS"
+xdotool key --delay 150 Tab Tab Tab Tab Tab Tab Down
+sleep 1
+[ "$(item 8)" = "2|Blank Shortcut|0" ] || fail "Down on the closed link list made slot 8 $(item 8)"
+xdotool key alt+Down
+sleep 0.5
+xdotool key Down Return
+poll 10 eval '[ "$(item 8)" = "1|Check Email|0" ]' || fail "Enter in the open link list made slot 8 $(item 8)"
+close_properties
 
 # A good picture becomes the custom icon; a corrupt .ico is refused and that icon kept.
 before=$(icons)

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "dialogs/win/properties_ids.h"
 #include "icons/win/icon_extraction.h"
@@ -158,7 +159,14 @@ bool PropertiesDialog::Act(int id, int code) {
         ShowDeclinedChoice();
       return true;
     case IDC_PROP_LINK: {
-      if (code != CBN_SELCHANGE) return false;
+      // An entry counts once it is chosen from the open list, with a click or Enter: the
+      // arrow keys on the closed box only look through the entries, each of which would
+      // replace the item.
+      if (code == CBN_SELENDOK) {
+        linkChosen_ = SendDlgItemMessageW(hwnd(), IDC_PROP_LINK, CB_GETDROPPEDSTATE, 0, 0) != 0;
+        return true;
+      }
+      if (code != CBN_CLOSEUP || !std::exchange(linkChosen_, false)) return false;
       const LRESULT entry = SendDlgItemMessageW(hwnd(), IDC_PROP_LINK, CB_GETCURSEL, 0, 0);
       if (entry <= 0) return true;
       if (props_->ChooseLinkEntry(static_cast<int>(entry)))

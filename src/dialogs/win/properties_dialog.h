@@ -45,6 +45,7 @@ class PropertiesDialog : public win::Dialog {
   std::optional<ItemProperties> props_;
   win::BitmapPtr picture_;
   bool reloading_ = false;
+  bool linkChosen_ = false;  // an entry was chosen from the open link list
   // An action is running: a path question on a slow place lets the window messages run,
   // and a second click must not start another action inside it.
   bool acting_ = false;
