@@ -106,6 +106,28 @@ TEST(FileSystemWinTest, ReplaceWaitsForAReaderToLetGo) {
   EXPECT_EQ(back, Bytes{2});
 }
 
+// A reader sharing only reading holds a save's twin for a moment: writing over it and
+// deleting it wait until it lets go.
+TEST(FileSystemWinTest, WriteAndDeleteWaitForAReaderToLetGo) {
+  ScratchFolder dir;
+  Win32FileSystem fs;
+  const std::string file = dir.path() + "held.dat";
+  for (bool write : {true, false}) {
+    ASSERT_TRUE(fs.WriteAll(file, Bytes{1}));
+    UniqueKernelHandle reader(CreateFileW(Wide(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(reader);
+    std::thread letGo([&reader] {
+      Sleep(150);
+      reader.reset();
+    });
+    const bool done = write ? fs.WriteAll(file, Bytes{2}) : fs.Delete(file);
+    letGo.join();
+    EXPECT_TRUE(done) << write;
+    EXPECT_EQ(fs.Exists(file), write) << write;
+  }
+}
+
 TEST(SystemInfoWinTest, SpecialFoldersAndVariables) {
   Win32ShellFolders shell;
   Win32FileSystem fs;

@@ -90,9 +90,13 @@ bool Win32FileSystem::ReadRange(const std::string& path, uint64_t offset, size_t
 }
 
 bool Win32FileSystem::WriteAll(const std::string& path, const Bytes& data) {
-  UniqueKernelHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
+  UniqueKernelHandle file;
+  const std::wstring wide = Wide(path);
+  if (!WaitingOutReaders("writing " + path, [&] {
+        file.reset(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return static_cast<bool>(file);
+      }))
+    return false;
   const uint8_t* p = data.data();
   size_t left = data.size();
   while (left > 0) {
@@ -107,7 +111,12 @@ bool Win32FileSystem::WriteAll(const std::string& path, const Bytes& data) {
 }
 
 bool Win32FileSystem::Delete(const std::string& path) {
-  return DeleteFileW(Wide(path).c_str()) != 0;
+  const std::wstring wide = Wide(path);
+  if (DeleteFileW(wide.c_str())) return true;
+  // A missing file is no failure worth a word; one held for a moment is waited out.
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
+  return WaitingOutReaders("deleting " + path, [&] { return DeleteFileW(wide.c_str()) != 0; });
 }
 
 bool Win32FileSystem::Copy(const std::string& from, const std::string& to) {
