@@ -50,8 +50,9 @@ void ChangeUserIdentity(const UserIdentityServices& s) {
     }
   }
   const std::string current = centre.Title;
-  const std::string name =
-      TrimFixed(AcceptedUserName(s.input.InputText(kUserNamePrompt, kUserNameTitle, current).value_or(current), current));
+  // Cancel keeps the name.
+  const std::string typed = s.input.InputText(kUserNamePrompt, kUserNameTitle, current).value_or(current);
+  const std::string name = TrimFixed(AcceptedUserName(typed, current));
   if (name != current) {
     centre.Title = name;
     s.host.SaveMenu();

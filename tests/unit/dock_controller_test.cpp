@@ -221,7 +221,7 @@ TEST_F(DockControllerTest, ADragEndsWhenTheDockHides) {
   dock.MouseMove(true, 5, 5);
   dock.MouseUp(mouse::kLeft, 5, 5);
   EXPECT_TRUE(actions.log.empty());
-  EXPECT_TRUE(std::none_of(window.log.begin(), window.log.end(), [](const std::string& e) { return e.rfind("Drag", 0) == 0; }));
+  for (const std::string& drawn : window.log) EXPECT_NE(drawn.rfind("Drag", 0), 0u) << drawn;
 }
 
 TEST_F(DockControllerTest, LockedIconsAndBuiltInsDoNotDrag) {

@@ -61,28 +61,38 @@ TEST_F(LauncherTest, ShowCommandFromRunModeWithFallback) {
 }
 
 // What a click runs for a drive root, a shortcut file (its extension in any case: it is
-// resolved, not run) with its own arguments or working folder, an advertised one, and one
-// to a shell object.
+// resolved, not run) with its own arguments or working folder, an advertised one, one to
+// a shell object, and an item made from a shortcut, which names the shortcut's program
+// as its target: that program starts with the item's arguments in the shortcut's start
+// folder (its variables expanded) while the shortcut still names it.
 TEST_F(LauncherTest, WhatAClickRuns) {
+  env.Set("HOMEDRIVE", "C:");
+  env.Set("HOMEPATH", "\\Users\\me");
   const struct {
-    const char *link, *itemArguments;
+    const char *link, *itemTarget, *itemArguments;
     const char *linkTarget, *linkArguments, *linkFolder;  // what the shortcut file holds
     const char* advertised;
     const char *file, *arguments, *folder;
   } cases[] = {
-      {"D:\\", "", "", "", "", "", "D:\\", "", "D:\\"},
-      {"C:\\Links\\Editor.Lnk", "item-args", "C:\\Tools\\editor.exe", " --from-link ", "", "",
+      {"D:\\", "", "", "", "", "", "", "D:\\", "", "D:\\"},
+      {"C:\\Links\\Editor.Lnk", "", "item-args", "C:\\Tools\\editor.exe", " --from-link ", "", "",
        "C:\\Tools\\editor.exe", "--from-link", "C:\\Tools\\"},
-      {"C:\\Links\\Editor.lnk", "", "C:\\Tools\\editor.exe", "", "C:\\Work ", "", "C:\\Tools\\editor.exe", "",
+      {"C:\\Links\\Editor.lnk", "", "", "C:\\Tools\\editor.exe", "", "C:\\Work ", "", "C:\\Tools\\editor.exe", "",
        "C:\\Work"},
-      {"C:\\Links\\Editor.lnk", "", "", "", "", "C:\\Links\\Editor.lnk", "C:\\Tools\\editor.exe", "",
+      {"C:\\Links\\Editor.lnk", "", "", "", "", "", "C:\\Links\\Editor.lnk", "C:\\Tools\\editor.exe", "",
        "C:\\Tools\\"},
       // A shortcut to This PC names no file: the shell opens the shortcut itself.
-      {"C:\\Links\\Editor.lnk", "", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "-x", "", "",
+      {"C:\\Links\\Editor.lnk", "", "", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "-x", "", "",
        "C:\\Links\\Editor.lnk", "", "C:\\Links\\"},
+      {"C:\\Links\\Editor.lnk", "C:\\Tools\\editor.exe", "-n", "c:\\tools\\EDITOR.exe", "", "%HOMEDRIVE%%HOMEPATH%",
+       "", "C:\\Tools\\editor.exe", "-n", "C:\\Users\\me"},
+      {"C:\\Links\\Editor.lnk", "C:\\Tools\\editor.exe", "-n", "C:\\Tools\\editor.exe", "", "", "",
+       "C:\\Tools\\editor.exe", "-n", "C:\\Tools\\"},
+      {"C:\\Links\\Editor.lnk", "C:\\Tools\\editor.exe", "-n", "C:\\Other\\app.exe", "", "C:\\Work", "",
+       "C:\\Tools\\editor.exe", "-n", "C:\\Tools\\"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.link);
+    SCOPED_TRACE(std::string(c.link) + " " + c.linkFolder);
     reader.links.clear();
     if (*c.linkTarget) {
       LinkFields& f = reader.links[{c.link, Route::kScripting}];
@@ -92,41 +102,11 @@ TEST_F(LauncherTest, WhatAClickRuns) {
     }
     reader.installed = {{c.advertised, "C:\\Tools\\editor.exe"}};
     runner.calls.clear();
-    Item(8, c.link).Arguments = c.itemArguments;
+    Item(8, c.link, c.itemTarget).Arguments = c.itemArguments;
     EXPECT_EQ(launcher.LaunchItem(8), 1);
     ASSERT_EQ(runner.calls.size(), 1u);
     EXPECT_EQ(runner.calls[0].file, c.file);
     EXPECT_EQ(runner.calls[0].arguments, c.arguments);
-    EXPECT_EQ(runner.calls[0].folder, c.folder);
-  }
-}
-
-// An item made from a shortcut names the shortcut's program as its target: a click
-// starts it with the item's arguments in the shortcut's start folder, its variables
-// expanded, unless the shortcut has come to name another program.
-TEST_F(LauncherTest, AShortcutsProgramStartsInTheShortcutsFolder) {
-  env.Set("HOMEDRIVE", "C:");
-  env.Set("HOMEPATH", "\\Users\\me");
-  const struct {
-    const char *linkTarget, *linkFolder, *folder;
-  } cases[] = {
-      {"C:\\Tools\\editor.exe", "C:\\Work", "C:\\Work"},
-      {"c:\\tools\\EDITOR.exe", "%HOMEDRIVE%%HOMEPATH%", "C:\\Users\\me"},
-      {"C:\\Tools\\editor.exe", "", "C:\\Tools\\"},
-      {"C:\\Other\\app.exe", "C:\\Work", "C:\\Tools\\"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.linkFolder);
-    reader.links.clear();
-    LinkFields& f = reader.links[{"C:\\Links\\Editor.lnk", Route::kScripting}];
-    f.target = c.linkTarget;
-    f.workingFolder = c.linkFolder;
-    runner.calls.clear();
-    Item(8, "C:\\Links\\Editor.lnk", "C:\\Tools\\editor.exe").Arguments = "-n";
-    EXPECT_EQ(launcher.LaunchItem(8), 1);
-    ASSERT_EQ(runner.calls.size(), 1u);
-    EXPECT_EQ(runner.calls[0].file, "C:\\Tools\\editor.exe");
-    EXPECT_EQ(runner.calls[0].arguments, "-n");
     EXPECT_EQ(runner.calls[0].folder, c.folder);
   }
 }

@@ -340,12 +340,10 @@ TEST(PictureTest, APhotoStoredTurnedIsDecodedUpright) {
   *stream.put() = SHCreateMemStream(nullptr, 0);
   const CLSID jpeg = EncoderClsid(3);
   ASSERT_EQ(stored->Save(stream.get(), &jpeg, nullptr), Gdiplus::Ok);
-  STATSTG stat{};
-  ASSERT_EQ(stream->Stat(&stat, STATFLAG_NONAME), S_OK);
-  Bytes bytes(static_cast<size_t>(stat.cbSize.QuadPart));
-  ULONG read = 0;
-  stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
-  ASSERT_EQ(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read), S_OK);
+  ULARGE_INTEGER size{};
+  ASSERT_TRUE(SUCCEEDED(IStream_Size(stream.get(), &size)) && SUCCEEDED(IStream_Reset(stream.get())));
+  Bytes bytes(static_cast<size_t>(size.QuadPart));
+  ASSERT_EQ(IStream_Read(stream.get(), bytes.data(), static_cast<ULONG>(bytes.size())), S_OK);
   // An Exif block after the start marker: orientation 6, the sensor's picture turned a
   // quarter anticlockwise.
   const Bytes exif = {0xFF, 0xE1, 0x00, 0x22, 'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 0x2A, 0, 8, 0, 0, 0,

@@ -162,8 +162,8 @@ bool PropertiesDialog::Act(int id, int code) {
       // An entry counts once it is chosen from the open list, with a click or Enter: the
       // arrow keys on the closed box only look through the entries, each of which would
       // replace the item.
-      if (code == CBN_SELENDOK) {
-        linkChosen_ = SendDlgItemMessageW(hwnd(), IDC_PROP_LINK, CB_GETDROPPEDSTATE, 0, 0) != 0;
+      if (code == CBN_SELENDOK || code == CBN_SELENDCANCEL) {
+        linkChosen_ = code == CBN_SELENDOK && SendDlgItemMessageW(hwnd(), IDC_PROP_LINK, CB_GETDROPPEDSTATE, 0, 0) != 0;
         return true;
       }
       if (code != CBN_CLOSEUP || !std::exchange(linkChosen_, false)) return false;

@@ -9,9 +9,9 @@
 // icon folder. Ring slots 1..2 hold the built-in items, the given slots shortcuts or
 // built-in commands (by command code, with the catalogue's title and picture), every
 // other ring slot an empty position. An item's PICTURE (a file of SysIcons) is copied into
-// the icon folder as its own picture; its TARGET is the LINK unless given. A group (slot 3: the All Programs group) gets COUNT
-// members "TITLE 1".."TITLE n", each starting LINK with ARGUMENTS followed by its number,
-// each with its own picture file in the icon folder.
+// the icon folder as its own picture; its TARGET is the LINK unless given. A group (slot
+// 3: the All Programs group) gets COUNT members "TITLE 1".."TITLE n", each starting LINK
+// with ARGUMENTS followed by its number, each with its own picture file in the icon folder.
 #include <windows.h>
 
 #include <cstdio>
