@@ -83,9 +83,12 @@ void TrayCommands::TrayMenuEntry(int entry) {
         host_.LetMessagesRun();
       }
       host_.ExitProgram();
-      break;
+      return;
     default: break;
   }
+  // A window the entry opened was owned by the dock, which Windows brings to the front
+  // as the window closes: the dock goes back behind all windows, as after the edit menu.
+  if (host_.DockInForeground()) host_.LeaveKeyMode();
 }
 
 }  // namespace vek

@@ -39,7 +39,8 @@ struct DockHost : TrayHost {
   void RefreshGroupMenu() override {}
   bool DeleteItem(int) override { return false; }
   void SaveMenu() override {}
-  bool DockInForeground() override { return false; }
+  bool DockInForeground() override { return foreground; }
+  bool foreground = false;
   void ShowProperties(int, bool) override {}
   void SwapItemImages(int, int) override {}
   void AltSpace() override {
@@ -146,6 +147,16 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
     const bool guarded = c.modalOpen && c.which != hotkey::kSwitch;
     EXPECT_EQ(modal.broughtToFront, guarded ? 1 : 0) << c.what;
   }
+}
+
+// A dialog from the tray menu is owned by the dock, which comes to the front as it closes:
+// the dock goes back behind all windows.
+TEST(TrayCommandsTest, ADialogFromTheTrayLeavesTheDockBehindAllWindows) {
+  DockHost host;
+  Modal modal;
+  host.windows.settings = host.foreground = true;
+  TrayCommands(host, modal.state).TrayMenuEntry(tray_entry::kSettings);
+  EXPECT_EQ(host.calls, "settings esc ");
 }
 
 // The switch is Shift+Tab: in the program's own dialog it moves the focus back.
