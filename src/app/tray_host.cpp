@@ -58,8 +58,7 @@ void AppTrayHost::SwitchDesktop() { p_.services.commands.SwitchDesktop(); }
 
 bool AppTrayHost::BackTabInOwnDialog() {
   const HWND front = GetForegroundWindow();
-  DWORD process = 0;
-  if (!front || !GetWindowThreadProcessId(front, &process) || process != GetCurrentProcessId()) return false;
+  if (!win::IsOwnProcessWindow(front)) return false;
   wchar_t name[16] = {};
   if (!GetClassNameW(front, name, 16) || std::wstring(name) != L"#32770") return false;
   SendMessageW(front, WM_NEXTDLGCTL, 1, FALSE);

@@ -17,6 +17,11 @@ namespace {
 
 std::string TwinOf(const std::string& file) { return file + ".bak"; }
 
+// The centre shows the user's picture when there is one, whatever a file names.
+std::string CentrePicture(ConfigIo& io) {
+  return io.fs.Exists(io.folders.UserIconFile) ? io.folders.UserIconFile : std::string();
+}
+
 // Writes a configuration file through its twin: the old twin goes, the new content is
 // written to the twin, then a copy of it replaces the file in one rename.
 bool WriteThroughTwin(FileSystem& fs, const std::string& file, const Bytes& bytes) {
@@ -154,11 +159,7 @@ bool ReadSettingsFile(Model& model, ConfigIo& io, const SettingsScreen& screen) 
     ReportUnreadable(io, "settings file", read.path, read.failure, "The default settings");
     return false;
   }
-  // The centre item shows the user's picture when there is one.
-  if (!model.Items.empty()) {
-    model.Items[pool::kCentre].IconFile =
-        io.fs.Exists(io.folders.UserIconFile) ? io.folders.UserIconFile : std::string();
-  }
+  if (!model.Items.empty()) model.Items[pool::kCentre].IconFile = CentrePicture(io);
   return true;
 }
 
@@ -226,10 +227,8 @@ bool LoadMenu(Model& model, ConfigIo& io) {
     if (i <= pool::kRingLast && item.Kind == ItemKind::kFree) item.Kind = ItemKind::kEmptyPosition;
     if (item.ImageIndex < 0 || item.ImageIndex > pool::kLast) item.ImageIndex = i;
   }
-  // The centre shows the user's picture when there is one, whatever the file names: a
-  // restored backup's record may name none, or the picture of another account.
-  model.Items[pool::kCentre].IconFile =
-      io.fs.Exists(io.folders.UserIconFile) ? io.folders.UserIconFile : std::string();
+  // A restored backup's centre record may name no picture, or another account's.
+  model.Items[pool::kCentre].IconFile = CentrePicture(io);
   // A list that names a free record (a file from another copy, or one edited by hand)
   // holds nothing there, and the slot would be handed out again to another group: the
   // next start would then refuse the file the program saved itself. Such a name goes.

@@ -323,7 +323,7 @@ void WizardDialog::SetEntryPicture(HWND box, win::UniqueBitmap picture) {
   // when it is replaced: the copy is the caller's to delete, the original is ours.
   const auto shown = reinterpret_cast<HBITMAP>(
       SendMessageW(box, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get())));
-  if (shown && shown != entryPicture_.get()) DeleteObject(shown);
+  const win::UniqueBitmap handedBack(shown != entryPicture_.get() ? shown : nullptr);
   entryPicture_ = std::move(picture);
 }
 

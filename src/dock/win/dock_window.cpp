@@ -20,11 +20,6 @@ namespace {
 constexpr UINT kRunDropMessage = WM_APP + 25;
 // Posted for each picture decoded after the first frame.
 constexpr UINT kLoadLaterPictureMessage = WM_APP + 26;
-
-bool IsOwnWindow(HWND window) {
-  DWORD process = 0;
-  return window && GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId();
-}
 }  // namespace
 
 DockWindow::~DockWindow() { Unload(); }
@@ -462,7 +457,7 @@ LRESULT DockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The keyboard goes back only to the window the dock took it from without a break.
       // The program's own windows (a group menu opened from key mode, a dialog) are no
       // break: Esc after them still gives it back.
-      if (LOWORD(wParam) == WA_INACTIVE && !IsOwnWindow(reinterpret_cast<HWND>(lParam))) keyboardBefore_ = nullptr;
+      if (LOWORD(wParam) == WA_INACTIVE && !win::IsOwnProcessWindow(reinterpret_cast<HWND>(lParam))) keyboardBefore_ = nullptr;
       return Window::HandleMessage(message, wParam, lParam);
     case WM_TIMER:
       controller_.TimerTick(static_cast<int>(wParam));

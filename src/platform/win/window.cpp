@@ -76,6 +76,11 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+bool IsOwnProcessWindow(HWND window) {
+  DWORD process = 0;
+  return window && GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId();
+}
+
 bool IsPointerMessage(UINT message) {
   switch (message) {
     case WM_MOUSEMOVE:

@@ -38,6 +38,8 @@ class Window {
 bool IsPointerMessage(UINT message);
 // The mouse:: button of a button's press or release (the left one for any other message).
 int ButtonOf(UINT message);
+// True when the window belongs to this process.
+bool IsOwnProcessWindow(HWND window);
 
 // A double click's second press can reach another window than its first: a click on a
 // group-menu row closes the menu, and the second press lands on what lay beneath it. The
