@@ -300,9 +300,15 @@ TEST_F(MenuFileTest, FreeRingSlotsComeBackAsEmptyPositions) {
     EXPECT_EQ(other.Items[i].Kind, kind) << i;
 }
 
-TEST_F(MenuFileTest, TheCentreShowsTheUserPictureWhateverTheFileNames) {
-  const std::string mine = env.folders.UserIconFile;
-  for (const std::string& named : {std::string(), std::string("D:\\Other\\User Icon.ico"), mine}) {
+// Pictures a file names elsewhere: the centre shows the user's picture whenever there is
+// one (a restored backup may name none, or another account's), and shared pictures of the
+// program folder the file was written in are this folder's, where this folder has them.
+TEST_F(MenuFileTest, TheCentreAndSharedPicturesAreThisPlacesWhateverTheFileNames) {
+  const std::string mine = env.folders.UserIconFile, old = "D:\\Old Place\\SysIcons\\";
+  env.fs.AddFile(env.folders.SysIconDir + "My Computer.png", "picture");
+  model.Items[1].IconFile = model.Items[5].CustomIconFile = old + "My Computer.png";
+  model.Items[6].IconFile = old + "Gone.png";
+  for (const std::string& named : {std::string(), old + "User Icon.ico", mine}) {
     for (bool exists : {true, false}) {
       if (exists) env.fs.AddFile(mine, "me");
       else env.fs.Delete(mine);
@@ -311,24 +317,11 @@ TEST_F(MenuFileTest, TheCentreShowsTheUserPictureWhateverTheFileNames) {
       Model other;
       ASSERT_TRUE(LoadMenu(other, env.io));
       EXPECT_EQ(other.Items[0].IconFile, exists ? mine : "") << named << exists;
+      EXPECT_EQ(other.Items[1].IconFile, env.folders.SysIconDir + "My Computer.png");
+      EXPECT_EQ(other.Items[5].CustomIconFile, env.folders.SysIconDir + "My Computer.png");
+      EXPECT_EQ(other.Items[6].IconFile, old + "Gone.png");
     }
   }
-}
-
-// A file written while the program lived in another folder: its shared pictures are
-// this folder's, where this folder has them.
-TEST_F(MenuFileTest, SharedPicturesOfAnotherProgramFolderAreThisOnes) {
-  env.fs.AddFile(env.folders.SysIconDir + "My Computer.png", "picture");
-  const std::string old = "D:\\Old Place\\SysIcons\\";
-  model.Items[1].IconFile = old + "My Computer.png";
-  model.Items[5].CustomIconFile = old + "My Computer.png";
-  model.Items[6].IconFile = old + "Gone.png";
-  ASSERT_TRUE(SaveMenu(model, env.io));
-  Model other;
-  ASSERT_TRUE(LoadMenu(other, env.io));
-  EXPECT_EQ(other.Items[1].IconFile, env.folders.SysIconDir + "My Computer.png");
-  EXPECT_EQ(other.Items[5].CustomIconFile, env.folders.SysIconDir + "My Computer.png");
-  EXPECT_EQ(other.Items[6].IconFile, old + "Gone.png");
 }
 
 TEST_F(MenuFileTest, CatalogueEntriesKeepOnlyTheirCustomIcon) {

@@ -150,22 +150,16 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
 }
 
 // A dialog from the tray menu is owned by the dock, which comes to the front as it closes:
-// the dock goes back behind all windows.
-TEST(TrayCommandsTest, ADialogFromTheTrayLeavesTheDockBehindAllWindows) {
+// the dock goes back behind all windows. In such a dialog the switch's Shift+Tab moves
+// the focus back.
+TEST(TrayCommandsTest, TheProgramsOwnDialogsLeaveTheDockBehindAndKeepShiftTab) {
   DockHost host;
   Modal modal;
-  host.windows.settings = host.foreground = true;
-  TrayCommands(host, modal.state).TrayMenuEntry(tray_entry::kSettings);
-  EXPECT_EQ(host.calls, "settings esc ");
-}
-
-// The switch is Shift+Tab: in the program's own dialog it moves the focus back.
-TEST(TrayCommandsTest, TheDesktopSwitchIsABackTabInTheProgramsOwnDialogs) {
-  DockHost host;
-  Modal modal;
-  host.ownDialog = true;
-  TrayCommands(host, modal.state).Hotkey(hotkey::kSwitch);
-  EXPECT_EQ(host.calls, "back-tab ");
+  host.windows.settings = host.foreground = host.ownDialog = true;
+  TrayCommands tray(host, modal.state);
+  tray.TrayMenuEntry(tray_entry::kSettings);
+  tray.Hotkey(hotkey::kSwitch);
+  EXPECT_EQ(host.calls, "settings esc back-tab ");
 }
 
 TEST(TrayCommandsTest, SearchOverAnOpenGroupMenuLeavesTheKeyboardToTheBox) {
