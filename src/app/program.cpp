@@ -202,6 +202,14 @@ bool Program::Main() {
   app_.paths = std::make_unique<PathTools>(*networkFs_, app_.env, app_.folders);
   app_.io = std::make_unique<ConfigIo>(ConfigIo{app_.fs, app_.codec, app_.prompt, app_.folders});
   log_ = std::make_unique<win::ProgramLog>(app_.fs, app_.folders.UserDir + win::kLogFileName);
+  // A per-user folder on a share that cannot be reached looks like a first start: the
+  // defaults are shown, and the saves leave the user's files alone for this run.
+  const std::string unreached = UnreachedUserFolderText(app_.shell, app_.fs, app_.folders);
+  if (!unreached.empty()) {
+    WriteLog("the per-user folder cannot be reached: " + app_.folders.UserDir);
+    app_.prompt.Warn(unreached);
+    app_.io->keepFiles = true;
+  }
   // A copy of the program without its pictures folder beside it draws blank plates: the
   // user is told why.
   if (!app_.fs.Exists(app_.folders.SysIconDir)) {

@@ -302,6 +302,8 @@ void Defaults::ResetAndReload(bool resetSettings, bool resetItems, bool reloadIc
 
 bool Defaults::RunResetCommand(int index, const ResetCommandUi& ui) {
   if (index != kResetSettingsCommand && index != kResetShortcutsCommand) return false;
+  // The reset deletes pictures it could not replace while the saves leave the files alone.
+  if (RefusedWhileFilesKept(io_)) return false;
   const bool settings = index == kResetSettingsCommand;
   PromptRequest question{settings ? kResetSettingsQuestion : kResetShortcutsQuestion, "VEK Desktop",
                          PromptIcon::kQuestion, PromptButtons::kYesNo, true, false};

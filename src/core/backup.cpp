@@ -140,6 +140,7 @@ int BackupAll(Model& model, const std::string& path, ConfigIo& io) {
 }
 
 bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
+  if (RefusedWhileFilesKept(io)) return false;
   Bytes data;
   BackupContents backup;
   if (path.empty() || !IsFile(io.fs, path) || !io.fs.ReadAll(path, data) ||
@@ -213,6 +214,7 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
 }
 
 bool BackupConfiguration(const Model& model, const std::string& path, ConfigIo& io) {
+  if (RefusedWhileFilesKept(io)) return false;
   // The backup always equals the live settings.
   if (!SaveSettings(model, io)) return false;
   Bytes data;
@@ -228,6 +230,7 @@ bool BackupConfiguration(const Model& model, const std::string& path, ConfigIo& 
 }
 
 bool RestoreConfiguration(const std::string& path, ConfigIo& io) {
+  if (RefusedWhileFilesKept(io)) return false;
   Bytes data;
   std::string why;
   if (path.empty() || !IsFile(io.fs, path) || !io.fs.ReadAll(path, data)) {

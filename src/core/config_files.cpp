@@ -136,7 +136,13 @@ std::string PreserveUnreadableFile(FileSystem& fs, const std::string& file) {
   return {};
 }
 
+bool RefusedWhileFilesKept(ConfigIo& io) {
+  if (io.keepFiles) io.prompt.Warn(kUserFilesKept + io.folders.UserDir);
+  return io.keepFiles;
+}
+
 bool SaveSettings(const Model& model, ConfigIo& io) {
+  if (io.keepFiles) return false;
   const Bytes bytes = WriteSettingsRecord(
       model.Settings, model.Items.empty() ? std::string() : model.Items[pool::kCentre].IconFile, io.codec);
   if (WriteConfigFile(io, io.folders.SettingsFile, bytes)) return true;
@@ -178,6 +184,7 @@ bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Regi
 }
 
 bool SaveMenu(const Model& model, ConfigIo& io) {
+  if (io.keepFiles) return false;
   Bytes bytes;
   bytes.reserve(kMenuFileSize);
   EncodeMenu(model.Groups, model.Items, io.codec, bytes);

@@ -35,16 +35,29 @@ namespace vek {
 constexpr char kSettingsWriteFailed[] = "Writing configuration file failed! ";
 constexpr char kMenuWriteFailed[] = "Writing icon file failed! ";
 
+// Said when a command would write the user's files while the saves leave them alone.
+constexpr char kUserFilesKept[] =
+    "The folder that keeps your shortcuts and settings could not be reached when VEK "
+    "Desktop started, so nothing is written there until the program starts again with the "
+    "folder in reach:\r\n\r\n";
+
 // What the file operations work with.
 struct ConfigIo {
   FileSystem& fs;
   AnsiCodec& codec;
   UserPrompt& prompt;
   const Folders& folders;
+  // Set when the user's folder could not be reached at start: the files there were never
+  // read, so the saves leave them as they are (the user was told once).
+  bool keepFiles = false;
 };
 
+// True, after saying kUserFilesKept, while the saves leave the user's files alone.
+bool RefusedWhileFilesKept(ConfigIo& io);
+
 // Writes "VEKCfg.cfg" from the live settings and the centre item's IconFile. On failure
-// shows kSettingsWriteFailed and returns false; the previous file stays as it was.
+// shows kSettingsWriteFailed and returns false; the previous file stays as it was. While
+// the user's files are kept (keepFiles) it writes nothing and says nothing.
 bool SaveSettings(const Model& model, ConfigIo& io);
 
 // Reads "VEKCfg.cfg" (or its twin) and applies it with every check, in order. False
@@ -55,7 +68,7 @@ bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Regi
                   const std::string& programPath);
 
 // Writes "VEKMenu.cfg". On failure shows kMenuWriteFailed and returns false; the previous
-// file stays as it was.
+// file stays as it was. While the user's files are kept it writes nothing and says nothing.
 bool SaveMenu(const Model& model, ConfigIo& io);
 
 // Reads "VEKMenu.cfg" (or its twin) into the member lists 3..36 and the pool: free ring

@@ -30,7 +30,8 @@ Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs
   f.SystemDir = GetSpecialFolder(shell, csidl::kSystem);
   f.ProgramFilesDir = GetSpecialFolder(shell, csidl::kProgramFiles);
   f.CommonFilesDir = GetSpecialFolder(shell, csidl::kProgramFilesCommon);
-  f.UserDir = GetSpecialFolder(shell, csidl::kAppData) + "Kestrovan\\";
+  const std::string appData = GetSpecialFolder(shell, csidl::kAppData);
+  f.UserDir = appData + "Kestrovan\\";
   f.TempDir = GetTempLocation(shell, "", true);
   f.ProfileDir = GetSpecialFolder(shell, csidl::kProfile);
   f.DesktopDir = GetSpecialFolder(shell, csidl::kDesktop);
@@ -43,15 +44,25 @@ Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs
   f.PicturesDir = GetSpecialFolder(shell, csidl::kMyPictures);
   f.FavoritesDir = GetSpecialFolder(shell, csidl::kFavorites);
 
-  if (fs.Attributes(f.UserDir) == attr::kInvalid) fs.CreateFolder(f.UserDir);
   f.SysIconDir = f.AppDir + "SysIcons\\";
   f.IconDir = f.UserDir + "VekIcons\\";
-  if (fs.Attributes(f.IconDir) == attr::kInvalid) fs.CreateFolder(f.IconDir);
+  // Without the shell's application data folder the names above stand for the current
+  // drive's root, where nothing of the user's belongs.
+  if (IsKnownFolder(appData)) {
+    if (fs.Attributes(f.UserDir) == attr::kInvalid) fs.CreateFolder(f.UserDir);
+    if (fs.Attributes(f.IconDir) == attr::kInvalid) fs.CreateFolder(f.IconDir);
+  }
   f.UserIconFile = f.IconDir + "User Icon.ico";
   f.TempIconFile = f.TempDir + "vektempicon.ico";
   f.SettingsFile = f.IconDir + "VEKCfg.cfg";
   f.MenuFile = f.IconDir + "VEKMenu.cfg";
   return f;
+}
+
+std::string UnreachedUserFolderText(ShellFolders& shell, FileSystem& fs, const Folders& folders) {
+  const bool named = IsKnownFolder(GetSpecialFolder(shell, csidl::kAppData));
+  if (named && fs.Attributes(folders.IconDir) != attr::kInvalid) return {};
+  return std::string(kUserFolderUnreachable) + (named ? ":\r\n\r\n" + folders.UserDir : std::string("."));
 }
 
 namespace {

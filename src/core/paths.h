@@ -54,8 +54,20 @@ bool IsKnownFolder(const std::string& folder);
 std::string GetTempLocation(ShellFolders& shell, const std::string& prefix, bool folderOnly);
 
 // Computes every folder variable in order and creates the per-user folder and the icon
-// folder when they are missing.
+// folder when they are missing (not when the shell names no application data folder).
 Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs);
+
+// Shown once at start when the user's folder cannot be reached; the folder follows when
+// the shell names it.
+constexpr char kUserFolderUnreachable[] =
+    "The folder that keeps your shortcuts and settings cannot be reached, so VEK Desktop "
+    "starts with its default shortcuts. Nothing is saved there until the program starts "
+    "again with the folder in reach, so that your own files are kept";
+
+// Empty when the icon folder InitPaths made or found is there. Otherwise the warning to
+// show: the shell names no application data folder, or the folder lives on a share that
+// cannot be reached. The user's files there were not read, and must not be written over.
+std::string UnreachedUserFolderText(ShellFolders& shell, FileSystem& fs, const Folders& folders);
 
 // Shown once at start when no form of the icon folder's name can be stored; the folder
 // follows.

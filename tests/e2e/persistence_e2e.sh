@@ -2,8 +2,8 @@
 # The program keeps its state across starts: the exit writes both configuration files,
 # start-up records the installation in the registry, a search box's place near the corner
 # survives a start, a "FirstRun" value of "0" makes the next start begin clean (files and
-# pictures deleted, the value set to "1"), and an exit after the per-user folder was
-# removed writes it again.
+# pictures deleted, the value set to "1"), an exit after the per-user folder was removed
+# writes it again, and a per-user folder out of reach at start is never written over.
 source "$(dirname "$0")/lib.sh"
 
 reg_value() {  # reg_value NAME → the value's data under the program's key
@@ -47,4 +47,17 @@ start_dock
 rm -rf "$USER_DIR"
 stop_dock
 [ -s "$ICON_DIR/VEKCfg.cfg" ] && [ -s "$ICON_DIR/VEKMenu.cfg" ] || fail "the exit lost the configuration"
+
+# A per-user folder out of reach at start (a file stands in its place): the user is told,
+# and once the folder is back the exit leaves the files in it as they were.
+rm -rf "$E2E_OUT/user-kept" && cp -r "$USER_DIR" "$E2E_OUT/user-kept"
+rm -rf "$USER_DIR" && touch "$USER_DIR"
+"$WINE" "$VEK_EXE" >"$E2E_OUT/dock-$$.log" 2>&1 &
+DOCK_PID=$!
+message "VEK Desktop" "cannot be reached, so VEK Desktop starts with its default shortcuts"
+vekctl wait-window VEKDesktopDock 30 || fail "the dock did not appear after the warning"
+close_getting_started
+rm -f "$USER_DIR" && cp -r "$E2E_OUT/user-kept" "$USER_DIR"
+stop_dock
+diff -r "$E2E_OUT/user-kept/VekIcons" "$ICON_DIR" >&2 || fail "the exit wrote over the files of a folder out of reach at start"
 echo "persistence e2e passed"

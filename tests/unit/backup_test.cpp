@@ -265,6 +265,26 @@ TEST_F(BackupTest, FailedMenuWriteDuringRestoreLeavesEverythingAsItWas) {
   EXPECT_TRUE(env.fs.HasFile(env.Icon("0.png")));
 }
 
+// The user's folder was out of reach at start and came back: neither the saves of what
+// such a start shows nor the backup commands write over the files there.
+TEST_F(BackupTest, FilesOfAFolderOutOfReachAtStartAreLeftAlone) {
+  const std::string settingsBackup = "D:\\Backups\\settings.cfg";
+  ASSERT_EQ(BackupAll(model, kBackup, env.io), 1);
+  ASSERT_TRUE(SaveMenu(model, env.io) && BackupConfiguration(model, settingsBackup, env.io));
+  const Bytes menu = env.fs.FileData(env.folders.MenuFile);
+  const Bytes settings = env.fs.FileData(env.folders.SettingsFile);
+  env.io.keepFiles = true;
+  Model shown;
+  EXPECT_FALSE(SaveMenu(shown, env.io) || SaveSettings(shown, env.io));
+  EXPECT_TRUE(env.prompt.texts().empty());
+  EXPECT_FALSE(RestoreAll(shown, kBackup, env.io) || BackupConfiguration(shown, settingsBackup, env.io) ||
+               RestoreConfiguration(settingsBackup, env.io));
+  EXPECT_EQ(env.prompt.texts(), std::vector<std::string>(3, kUserFilesKept + env.folders.UserDir));
+  EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), menu);
+  EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), settings);
+  EXPECT_TRUE(env.fs.HasFile(env.Icon("0.png")));
+}
+
 TEST(NewIconFileNameTest, TakesTheSmallestFreeNumber) {
   test::FakeFileSystem fs;
   const std::string dir = "C:\\u\\VekIcons\\";

@@ -286,6 +286,19 @@ TEST_F(DefaultsTest, ItemsResetKeepsTheOpacityAndDropsTheUsersPictures) {
   EXPECT_EQ(w.prompt.asked[0].text, kResetShortcutsQuestion);
 }
 
+TEST_F(DefaultsTest, NoResetWhileTheUsersFilesAreLeftAlone) {
+  w.LoadAtStart();
+  const std::string picture = w.Icon("custom.png");
+  w.fs.AddFile(picture, "the user's own picture");
+  w.io.keepFiles = true;
+  for (const int command : {kResetSettingsCommand, kResetShortcutsCommand}) {
+    w.prompt.answers = {PromptAnswer::kYes};
+    EXPECT_FALSE(w.defaults.RunResetCommand(command, {}));
+  }
+  EXPECT_EQ(w.prompt.texts(), std::vector<std::string>(2, kUserFilesKept + w.folders.UserDir));
+  EXPECT_TRUE(w.fs.Has(picture));
+}
+
 TEST_F(DefaultsTest, ReloadingIconsRepairsItemsWhosePicturesAreAllGone) {
   w.pictures.modules.insert(ToUpperAscii(w.folders.CommonDesktopDir + "Shared Tool.exe"));
   w.LoadAtStart();

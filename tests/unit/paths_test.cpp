@@ -222,5 +222,27 @@ TEST(StorableIconFolderTest, ShortNamesOnlyWhenNeededAndTheUserToldWhenNoneHelps
   EXPECT_TRUE(StartsWith(none.prompt.texts()[0], kIconFolderNotStorable));
 }
 
+TEST(UserFolderTest, AFolderOutOfReachIsToldAndNothingIsMadeInItsPlace) {
+  const struct {
+    const char* name;
+    std::string appData;
+    std::string told;  // after the warning's common text
+  } cases[] = {
+      {"a local profile", "C:\\users\\tester\\AppData\\Roaming", ""},
+      {"a share out of reach", "\\\\server\\profiles\\tester", ":\r\n\r\n\\\\server\\profiles\\tester\\Kestrovan\\"},
+      {"no folder named", "", "."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::FakeFileSystem fs;
+    fs.AddFolder("C:\\users\\tester\\AppData\\Roaming");
+    test::TableShortPaths shortPaths;
+    ProfileStart start(fs, shortPaths, c.appData);
+    const std::string text = UnreachedUserFolderText(start.shell, fs, start.folders);
+    EXPECT_EQ(text, c.told.empty() ? "" : kUserFolderUnreachable + c.told);
+    EXPECT_EQ(fs.Attributes(start.folders.IconDir) != attr::kInvalid, c.told.empty());
+    EXPECT_EQ(fs.Attributes("\\Kestrovan"), attr::kInvalid);
+  }
+}
+
 }  // namespace
 }  // namespace vek
