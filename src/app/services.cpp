@@ -151,11 +151,13 @@ void AppDefaultsHost::FillGoesOn() {
   if (now - lastPump_ < kPumpEveryMs) return;
   win::PumpPendingMessages();
   lastPump_ = GetTickCount64();
+  if (menu_.hwnd()) menu_.controller().FollowMemberCount();
 }
 
 void AppDefaultsHost::GroupsFilled() {
   // The titles changed ("(Empty)" went); the surface redraws only what differs.
   if (!dock_.hwnd()) return;
+  if (menu_.hwnd()) menu_.controller().FollowMemberCount();
   // An icon being dragged is drawn by the drag; its next move shows the new titles.
   if (dock_.controller().state().IsDragging)
     dock_.RefreshSlots();

@@ -300,7 +300,7 @@ void MenuController::MenuResize() {
     return;
   }
   Place(count);
-  state_.paging.Shrink(count);
+  state_.paging.Resize(count);
   LoadRows();
   const int last = state_.paging.paged() ? state_.paging.visibleRows() + 1 : state_.paging.visibleRows();
   if (state_.focus > last) state_.focus = -1;
@@ -312,6 +312,11 @@ void MenuController::ShowNewOrder() {
   LoadRows();
   state_.focus = state_.lastFocus = -1;
   Repaint();
+}
+
+void MenuController::FollowMemberCount() {
+  if (!state_.shown || state_.dragging) return;
+  if (source_.MemberCount(state_.groupSlot) != static_cast<int32_t>(state_.rows.size())) MenuResize();
 }
 
 // --- Timers --------------------------------------------------------------------------------

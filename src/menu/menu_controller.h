@@ -140,11 +140,14 @@ class MenuController {
   // wheel scrolls by one member.
   void MenuWheel(bool up, bool arrowKeys);
   void MenuUpAndDown(bool up);
-  // Rebuilds and repaints the open menu after its group lost a member.
+  // Rebuilds and repaints the open menu after its group lost or gained members.
   void MenuResize();
   // The open menu shows its group's members in their new order, without highlight, on
   // the same page; a closed menu stays closed and unpainted.
   void ShowNewOrder();
+  // The open menu follows a group that gained or lost members meanwhile (the first
+  // start's fill adds them while the menu answers); nothing while a member is dragged.
+  void FollowMemberCount();
 
   void KeyDown(int keyCode);
   void MouseDown(int button, int x, int y);

@@ -129,7 +129,7 @@ void MenuPaging::ScrollBy(int32_t step, bool up) {
   }
 }
 
-void MenuPaging::Shrink(int32_t members) {
+void MenuPaging::Resize(int32_t members) {
   count = members;
   if (!paged()) {
     offset = 0;

@@ -89,8 +89,8 @@ struct MenuPaging {
   void ScrollOne(bool up);
   // One page back (up) or on.
   void ScrollPage(bool up);
-  // After the group lost members: the offset kept inside the group, the arrows set.
-  void Shrink(int32_t members);
+  // After the group lost or gained members: the offset kept inside it, the arrows set.
+  void Resize(int32_t members);
 
  private:
   // `step` members back (up) or on, stopping at the first and the last page.

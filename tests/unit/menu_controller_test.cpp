@@ -400,5 +400,19 @@ TEST_F(MenuControllerTest, ANewOrderRepaintsOnlyAnOpenMenu) {
   EXPECT_EQ(window.log.back(), "Hide");
 }
 
+TEST_F(MenuControllerTest, AnOpenMenuFollowsItsGroupGrowingIntoPages) {
+  Open(3);
+  const int top = menu.state().y;
+  const size_t pushed = window.frames.size();
+  menu.FollowMemberCount();  // nothing changed: nothing drawn
+  EXPECT_EQ(window.frames.size(), pushed);
+  Group(pool::kGroupCapacity, 5);
+  menu.FollowMemberCount();
+  EXPECT_EQ(window.frames.size(), pushed + 1);
+  EXPECT_TRUE(menu.state().paging.paged() && menu.state().paging.downEnabled);
+  EXPECT_NE(menu.state().y, top);  // placed again for its new height
+  EXPECT_EQ(menu.state().rows.size(), 36u);
+}
+
 }  // namespace
 }  // namespace vek

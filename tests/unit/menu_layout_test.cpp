@@ -115,14 +115,14 @@ TEST(MenuPagingTest, ScrollingStaysInsideTheGroup) {
   p.ScrollPage(true);
   EXPECT_EQ(p.offset, 0);
   EXPECT_FALSE(p.upEnabled);
-  p.Shrink(30);
+  p.Resize(30);
   EXPECT_EQ(p.offset, 0);
   p.offset = 12;
-  p.Shrink(29);  // the page would reach past the end
+  p.Resize(29);  // the page would reach past the end
   EXPECT_EQ(p.offset, 11);
   EXPECT_TRUE(p.upEnabled);
   EXPECT_FALSE(p.downEnabled);
-  p.Shrink(18);  // no longer paged
+  p.Resize(18);  // no longer paged
   EXPECT_EQ(p.offset, 0);
   EXPECT_FALSE(p.upEnabled || p.downEnabled);
 
