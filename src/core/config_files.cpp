@@ -35,15 +35,6 @@ bool WriteThroughTwin(FileSystem& fs, const std::string& file, const Bytes& byte
   return ReplaceFileContent(fs, file, bytes);
 }
 
-// Makes the per-user folder and the icon folder again where they are missing; true when
-// one of them was made.
-bool RemakeUserFolders(FileSystem& fs, const Folders& folders) {
-  bool made = false;
-  for (const std::string* folder : {&folders.UserDir, &folders.IconDir})
-    if (!folder->empty() && !fs.Exists(*folder)) made |= fs.CreateFolder(*folder);
-  return made;
-}
-
 // Writes a configuration file in the icon folder. The folders may have been cleaned away
 // since start-up while the model in memory is whole: they are made again and the write
 // tried once more, so that nothing the user set up is lost.

@@ -59,6 +59,17 @@ Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs
   return f;
 }
 
+bool RemakeUserFolders(FileSystem& fs, const Folders& folders) {
+  // Only inside an application data folder that is there: one on a share out of reach
+  // is asked once (a file system that remembers silent places answers at once then).
+  const std::string& user = folders.UserDir;
+  if (user.size() < 2 || !fs.Exists(FolderPart(user.substr(0, user.size() - 1)))) return false;
+  bool made = false;
+  for (const std::string* folder : {&folders.UserDir, &folders.IconDir})
+    if (!folder->empty() && !fs.Exists(*folder)) made |= fs.CreateFolder(*folder);
+  return made;
+}
+
 std::string UnreachedUserFolderText(ShellFolders& shell, FileSystem& fs, const Folders& folders) {
   const bool named = IsKnownFolder(GetSpecialFolder(shell, csidl::kAppData));
   if (named && fs.Attributes(folders.IconDir) != attr::kInvalid) return {};

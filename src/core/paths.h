@@ -57,6 +57,11 @@ std::string GetTempLocation(ShellFolders& shell, const std::string& prefix, bool
 // folder when they are missing (not when the shell names no application data folder).
 Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs);
 
+// Makes the per-user folder and the icon folder again where they are missing (cleaned
+// away while the program runs) inside an application data folder that is there; true
+// when one of them was made.
+bool RemakeUserFolders(FileSystem& fs, const Folders& folders);
+
 // Shown once at start when the user's folder cannot be reached; the folder follows when
 // the shell names it.
 constexpr char kUserFolderUnreachable[] =

@@ -4,6 +4,7 @@
 
 #include "core/group_title.h"
 #include "core/icon_files.h"
+#include "core/paths.h"
 #include "core/pool_ops.h"
 #include "core/stored_text.h"
 #include "dock/drop_controller.h"
@@ -247,6 +248,7 @@ FileDialogRequest ItemProperties::ChangeIconRequest() const {
 bool ItemProperties::ChangeIcon(const std::string& file) {
   if (TrimFixed(file).empty() || edited_.newMember) return false;
   FileSystem& fs = paths_.fs();
+  RemakeUserFolders(fs, folders_);  // cleaned away while the program runs
   // The new picture first, under a name of its own: the old one stays until it exists.
   // A name no item names either: one whose picture went missing keeps its claim.
   const std::string made = NewIconFileName(fs, folders_.IconDir, [this](const std::string& name) {

@@ -1,5 +1,6 @@
 #include "dialogs/user_identity.h"
 
+#include "core/paths.h"
 #include "dialogs/item_properties.h"
 #include "text/text.h"
 
@@ -17,6 +18,7 @@ namespace {
 bool ReplaceUserPicture(const UserIdentityServices& s, const std::string& chosen) {
   const std::string& dest = s.folders.UserIconFile;
   const std::string made = dest + ".new";
+  RemakeUserFolders(s.fs, s.folders);  // cleaned away while the program runs
   if (!s.writePicture(chosen, made, kUserPictureSide)) {
     s.fs.Delete(made);
     return false;

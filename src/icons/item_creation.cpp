@@ -108,6 +108,9 @@ std::string ItemCreation::NewPictureName() {
     return false;
   };
   const std::string& dir = paths_.folders().IconDir;
+  // An icon folder cleaned away while the program runs is made again, or every new
+  // picture would fail and its item show the "Problem" picture for good.
+  if (paths_.fs().Attributes(dir) == attr::kInvalid) RemakeUserFolders(paths_.fs(), paths_.folders());
   for (unsigned long n = nextPicture_;; ++n) {
     std::string name = dir + std::to_string(n) + ".png";
     if (paths_.fs().Attributes(name) != attr::kInvalid || held(name)) continue;

@@ -340,6 +340,13 @@ TEST_F(ItemCreationTest, TwoItemsNeverShareAPictureFileEvenWhenOneWasNotWritten)
   EXPECT_NE(first.IconFile, second.IconFile);
 }
 
+TEST_F(ItemCreationTest, AnIconFolderCleanedAwayIsMadeAgainForTheNextPicture) {
+  w.fs.RemoveTree(w.folders.UserDir);
+  const ShortcutItem& editor = Add(kEditor, 4);
+  EXPECT_EQ(editor.IconFile.rfind(w.folders.IconDir, 0), 0u) << editor.IconFile;
+  EXPECT_TRUE(w.fs.Has(editor.IconFile));
+}
+
 // --- Setting a path, deleting ---------------------------------------------------------------
 
 TEST_F(ItemCreationTest, SetItemPathRebuildsInPlaceByPosition) {

@@ -159,6 +159,8 @@ TEST_F(ItemPropertiesTest, AnIconThatCannotBeConvertedKeepsTheOldOneAndResetMake
   EXPECT_TRUE(w.fs.Has(first));
   ASSERT_TRUE(p.ChangeIcon("C:\\tools\\app.exe"));  // a good one replaces it
   EXPECT_FALSE(w.fs.Has(first));
+  w.fs.RemoveTree(w.folders.IconDir);  // cleaned away meanwhile: made again
+  ASSERT_TRUE(p.ChangeIcon("C:\\tools\\app.exe"));
   p.ResetIcon();
   EXPECT_TRUE(w.item(5).CustomIconFile.empty());
   // A picture that could not be made when the item was added (its drive was away) is made now.

@@ -67,6 +67,12 @@ class ScanFileSystem : public FileSystem, public StallGate {
   }
   size_t writes() const { return writes_; }
   bool FailWrites = false;  // a full disk: every write fails
+  // The folder and everything in it are gone (cleaned away by the user or a tool).
+  void RemoveTree(const std::string& folder) {
+    const std::string key = Key(folder);
+    for (auto it = entries_.begin(); it != entries_.end();)
+      it = it->first == key || StartsWith(it->first, key + "\\") ? entries_.erase(it) : std::next(it);
+  }
 
   uint32_t Attributes(const std::string& path) override {
     Ask(path);
