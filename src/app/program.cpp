@@ -234,7 +234,7 @@ bool Program::Main() {
   const ScreenMetrics screen = win::ReadScreenMetrics();
   p.services.defaults.LoadAtStart(ScreenForSettings(screen), ReadCatalogueFacts(p.services.recycleBinFull));
   // The stored desktop-icon state.
-  p.services.commands.SetDesktopIconsHidden(app_.model.Settings.DesktopIconsHidden);
+  p.services.commands.ApplyStoredDesktopIcons();
   return ShowWindows();
 }
 

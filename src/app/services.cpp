@@ -134,7 +134,7 @@ void AppDefaultsHost::ReloadImagesAndShow() {
   // Settings read again (a restored configuration) take effect now, not at the next
   // start: where the dock goes when minimised, and whether the desktop's own icons show.
   dock_.CalcMinimizedPos(model_.Settings.MinimizedPosition);
-  commands_.SetDesktopIconsHidden(model_.Settings.DesktopIconsHidden);
+  commands_.ApplyStoredDesktopIcons();
   menu_.SetRowsPerPage(dock_.geometry().screen.ScreenHeight);
   dock_.LoadAllImages();
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));

@@ -149,8 +149,12 @@ void SystemCommands::RunSystemCommand(int code) {
 }
 
 void SystemCommands::ToggleDragLock() {
-  items_.FreeItem(command::kLockDragging);
+  // The entry is made anew, but a picture the user gave it stays its own.
   ShortcutItem& item = model_.Items[command::kLockDragging];
+  const std::string custom = std::move(item.CustomIconFile);
+  item.CustomIconFile.clear();
+  items_.FreeItem(command::kLockDragging);
+  item.CustomIconFile = custom;
   item.Kind = ItemKind::kCommand;
   item.IsSystem = true;
   item.CommandId = command::kLockDragging;
@@ -169,12 +173,20 @@ void SystemCommands::SetDesktopIconsHidden(bool hide) {
   model_.Settings.DesktopIconsHidden = hide;
 }
 
+void SystemCommands::ApplyStoredDesktopIcons() {
+  const bool hide = model_.Settings.DesktopIconsHidden;
+  if (hide || desktopIconsHidden_)
+    SetDesktopIconsHidden(hide);
+  else
+    SetDesktopIconsEntry(model_, false);
+}
+
 void SystemCommands::SetShellElementsHidden(bool hide) {
   // The desktop icons switch keeps its value: at exit the icons are shown again, while
   // the switch, which windows closing after this may save once more, is what the next
   // start applies.
   const bool iconsSwitch = model_.Settings.DesktopIconsHidden;
-  SetDesktopIconsHidden(hide);
+  if (hide || desktopIconsHidden_) SetDesktopIconsHidden(hide);
   model_.Settings.DesktopIconsHidden = iconsSwitch;
   desktop_.SetTaskbarVisible(!hide);
 }

@@ -95,8 +95,12 @@ class SystemCommands {
   // Runs command `code`; codes outside 65..104 (and 95..100) only run the common ending.
   void RunSystemCommand(int code);
   void SetDesktopIconsHidden(bool hide);
-  // Hides or shows the desktop icons and the taskbar together (shown again at exit); the
-  // desktop icons switch keeps its value.
+  // The stored switch takes effect (at start, and after settings are read again): icons
+  // hidden by it are hidden; icons Windows itself hides (its own "Show desktop icons"
+  // turned off) are shown only when this program had hidden them.
+  void ApplyStoredDesktopIcons();
+  // Hides or shows the desktop icons and the taskbar together (shown again at exit, the
+  // icons only when this program had hidden them); the desktop icons switch keeps its value.
   void SetShellElementsHidden(bool hide);
   void SwitchDesktop();
   bool IsRecycleBinFull();

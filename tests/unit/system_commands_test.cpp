@@ -136,6 +136,7 @@ TEST_F(SystemCommandsTest, DragLockTwiceReturnsToWhereItWasAndSavesEachTime) {
   commands.RunSystemCommand(75);
   EXPECT_FALSE(model.Settings.IconsLocked);
   EXPECT_EQ(model.Items[75].Title, "Lock Dragging");
+  EXPECT_EQ(model.Items[75].CustomIconFile, folders.IconDir + "9.png");  // the user's picture stays
   EXPECT_EQ(items.log, (std::vector<std::string>{"Free(75)", "Load(75)", "SaveMenu", "SaveSettings",
                                                  "Free(75)", "Load(75)", "SaveMenu", "SaveSettings"}));
 }
@@ -164,6 +165,20 @@ TEST_F(SystemCommandsTest, ShellElementsShowAgainAtExitWhileTheSwitchStays) {
   EXPECT_TRUE(desktop.taskbarVisible);
   // A window closing after this saves the settings again: they still hide the icons.
   EXPECT_TRUE(model.Settings.DesktopIconsHidden);
+}
+
+TEST_F(SystemCommandsTest, IconsWindowsItselfHidesStayHiddenAtStartAndExit) {
+  desktop.iconsVisible = false;  // the desktop's own "Show desktop icons" is off
+  commands.ApplyStoredDesktopIcons();
+  commands.SetShellElementsHidden(false);
+  EXPECT_FALSE(desktop.iconsVisible);
+  EXPECT_EQ(model.Items[72].Title, "Always Hide Desktop Icons");
+  // Icons this program hid come back when a restored setting shows them.
+  model.Settings.DesktopIconsHidden = true;
+  commands.ApplyStoredDesktopIcons();
+  model.Settings.DesktopIconsHidden = false;
+  commands.ApplyStoredDesktopIcons();
+  EXPECT_TRUE(desktop.iconsVisible);
 }
 
 TEST_F(SystemCommandsTest, PowerCommandsCallExactFlags) {
