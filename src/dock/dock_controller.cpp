@@ -38,7 +38,12 @@ void DockController::MouseDown(int button, int x, int y, bool secondOfDouble) {
     state_.DownX = x;
     state_.DownY = y;
   }
-  if (s == -1 && state_.KeyMode) LeaveKeyMode();
+  // In key mode the dimmed screen takes no focus from an open group menu: the press that
+  // ends key mode closes it too.
+  if (s == -1 && state_.KeyMode) {
+    if (actions_.GroupMenuOpen()) actions_.CloseGroupMenu(true);
+    LeaveKeyMode();
+  }
   if (state_.SelIndex != -1 && state_.Visibility != DockState::Minimised && button == mouse::kLeft) window_.DockAction(true);
 }
 
@@ -103,7 +108,10 @@ void DockController::MouseUp(int button, int x, int y) {
       window_.DockAction(false);
       const bool repeatsLastClick = state_.SecondOfDouble && s == lastClicked;
       if (!state_.IsDragging && !repeatsLastClick && releasedWherePressed) IconClick(click::kLeft);
-      if (!state_.IsDragging) state_.LastClickedSlot = s;
+      // A double click starts a program once. A group's menu is another matter: the
+      // second press brings the ring to the front, which closes the menu, so the second
+      // click opens it again.
+      if (!state_.IsDragging && !actions_.GroupMenuOpen()) state_.LastClickedSlot = s;
     }
     if (s == 0 && releasedWherePressed && state_.Visibility == DockState::Shown) {
       SetDockState(DockState::Minimised);

@@ -12,7 +12,9 @@ void TrayCommands::Hotkey(int which) {
       if (!host_.BackTabInOwnDialog()) host_.SwitchDesktop();
       break;
     case hotkey::kMinimise:
-      // From key mode the keyboard goes back to the window it came from, as Esc gives it.
+      // An open group menu goes with the ring; from key mode the keyboard goes back to
+      // the window it came from, as Esc gives it.
+      if (host_.GroupMenuOpen()) host_.CloseGroupMenu(true);
       host_.SetDockState(DockState::Minimised);
       host_.ReturnKeyboard();
       break;

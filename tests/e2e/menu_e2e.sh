@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Group menus: a click on a group opens its menu beside its slot (to the left for a slot
 # on the left half of the ring, to the right on the right half), a paged menu starts with
-# "PgUp" grey, the wheel scrolls, a letter launches its member with its arguments, a
-# double click on a row starts it once and nothing beneath, Esc, Alt+F4 and another
-# window in front close the menu, and a member dragged out of the menu is deleted with
-# its picture. Leaves menu-5.png and menu-40.png over a busy wallpaper.
+# "PgUp" grey, a double click on a group leaves its menu open, the wheel scrolls, a
+# letter launches its member with its arguments, a double click on a row starts it once
+# and nothing beneath, Esc, Alt+F4 and another window in front close the menu, and a
+# member dragged out of the menu is deleted with its picture. Leaves menu-5.png and
+# menu-40.png over a busy wallpaper.
 source "$(dirname "$0")/lib.sh"
 
 MENU="VEK Desktop Menu"
@@ -49,6 +50,14 @@ poll 5 gone || fail "the menu's picture stayed on the screen after Esc"
 open_menu 16 5
 press_until "$MENU" alt+F4 menu_closed || fail "Alt+F4 did not close the menu"
 poll 5 gone || fail "the menu's picture stayed on the screen after Alt+F4"
+# A double click on a group leaves its menu open.
+point "$sx" "$sy"
+sleep 0.6
+xdotool click --repeat 2 --delay 120 1
+sleep 1.5
+menu_open || fail "a double click on the group left no menu open"
+press_until "$MENU" Escape menu_closed || fail "Esc did not close the menu after the double click"
+poll 5 gone || fail "the menu's picture stayed on the screen after the double click's Esc"
 
 # The 40-member All Programs group on the right half opens right of its icon, paged:
 # "PgUp" grey on the first page, "PgDn" black.

@@ -14,7 +14,10 @@ class FakeActions : public DockActions {
  public:
   void LaunchItem(int index) override { log.push_back("Launch(" + std::to_string(index) + ")"); }
   void RunSystemCommand(int code) override { log.push_back("Command(" + std::to_string(code) + ")"); }
-  void OpenGroupMenu(int slot) override { log.push_back("Menu(" + std::to_string(slot) + ")"); }
+  void OpenGroupMenu(int slot) override {
+    log.push_back("Menu(" + std::to_string(slot) + ")");
+    menuOpen = menusShow;
+  }
   void CloseGroupMenu(bool) override { log.push_back("CloseMenu"); menuOpen = false; }
   bool GroupMenuOpen() override { return menuOpen; }
   void ClearGroupMenuFocus() override {}
@@ -26,6 +29,7 @@ class FakeActions : public DockActions {
   bool IsRecycleBinFull() override { return binFull; }
   std::vector<std::string> log;
   bool menuOpen = false, menuBusy = false, binFull = false;
+  bool menusShow = false;  // an opened menu counts as open
   int deleteResult = 1;
 };
 
@@ -101,9 +105,9 @@ TEST_F(DockControllerTest, LeftClickDispatchByKind) {
                                                    "Command(81)", "Command(101)"}));
 }
 
-// A double click starts a program once; its second press on another slot, and a slower
-// second click, act as clicks do. On the centre the first click minimises and the second
-// restores.
+// A double click starts a program once; on a group it opens the menu its second press
+// closed again. Its second press on another slot, and a slower second click, act as
+// clicks do. On the centre the first click minimises and the second restores.
 TEST_F(DockControllerTest, ADoubleClicksSecondPressDoesNotActAgainOnTheSameSlot) {
   const struct {
     int first, second;
@@ -111,10 +115,11 @@ TEST_F(DockControllerTest, ADoubleClicksSecondPressDoesNotActAgainOnTheSameSlot)
     std::vector<std::string> log;
   } cases[] = {
       {4, 4, true, {"Launch(4)"}},
-      {5, 5, true, {"Menu(5)"}},
+      {5, 5, true, {"Menu(5)", "Menu(5)"}},
       {4, 5, true, {"Launch(4)", "Menu(5)"}},
       {4, 4, false, {"Launch(4)", "Launch(4)"}},
   };
+  actions.menusShow = true;
   for (const auto& c : cases) {
     actions.log.clear();
     Click(c.first);
@@ -174,6 +179,15 @@ TEST_F(DockControllerTest, KeysMapToSlotsEvenAboveTheShownCount) {
   dock.KeyDown(vkey::kEscape, 0);
   EXPECT_FALSE(dock.state().KeyMode);
   EXPECT_EQ(window.log.back(), "Return");  // the keyboard goes back to where the user typed
+}
+
+TEST_F(DockControllerTest, APressOnTheDimmedScreenEndsKeyModeAndClosesTheGroupMenu) {
+  actions.menusShow = true;
+  dock.AltSpace();
+  dock.KeyDown('4', 0);  // slot 5's group
+  dock.MouseDown(mouse::kLeft, 5, 5);
+  EXPECT_FALSE(dock.state().KeyMode);
+  EXPECT_EQ(actions.log, (std::vector<std::string>{"Menu(5)", "CloseMenu"}));
 }
 
 TEST_F(DockControllerTest, DragThresholdIsOnePixel) {

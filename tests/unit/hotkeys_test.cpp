@@ -162,12 +162,16 @@ TEST(TrayCommandsTest, TheProgramsOwnDialogsLeaveTheDockBehindAndKeepShiftTab) {
   EXPECT_EQ(host.calls, "settings esc back-tab ");
 }
 
-TEST(TrayCommandsTest, SearchOverAnOpenGroupMenuLeavesTheKeyboardToTheBox) {
-  DockHost host;
-  Modal modal;
-  host.menuOpen = host.windows.searchBox = true;
-  TrayCommands(host, modal.state).Hotkey(hotkey::kSearch);
-  EXPECT_EQ(host.calls, "search close-menu-keep-focus bottom-quietly ");
+// The search box keeps the keyboard; the minimised ring gives it back to where it was.
+TEST(TrayCommandsTest, SearchOrMinimiseOverAnOpenGroupMenuClosesIt) {
+  for (const auto& [key, calls] : {std::pair{hotkey::kSearch, "search close-menu-keep-focus bottom-quietly "},
+                                   std::pair{hotkey::kMinimise, "close-menu-keep-focus min1-fading return "}}) {
+    DockHost host;
+    Modal modal;
+    host.menuOpen = host.windows.searchBox = true;
+    TrayCommands(host, modal.state).Hotkey(key);
+    EXPECT_EQ(host.calls, calls);
+  }
 }
 
 TEST(TrayCommandsTest, TrayClickCallsTheDockUnlessAModalWindowIsOpen) {
