@@ -283,6 +283,15 @@ void ItemProperties::ResetIcon() {
   Changed();
 }
 
+namespace {
+// A user's shortcut or a blank position is made anew from a new link; a group, the All
+// Programs group and the built-in items keep what they are and only store it.
+bool IsRebuiltFromItsLink(const ShortcutItem& item) {
+  return !item.IsSystem && (item.Kind == ItemKind::kShortcut || item.Kind == ItemKind::kMember ||
+                            item.Kind == ItemKind::kEmptyPosition);
+}
+}  // namespace
+
 PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
   if (edited_.newMember) return PropertiesAccepted::kStored;
   ShortcutItem& it = item();
@@ -301,7 +310,9 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
   TypedText texts[] = {{typed.title, it.Title, width::kTitle, {}},
                        {typed.target, it.Target, width::kTarget, {}},
                        {typed.arguments, it.Arguments, width::kArguments, {}}};
-  for (TypedText& text : texts) {
+  bool edited[3] = {};
+  for (size_t n = 0; n < std::size(texts); ++n) {
+    TypedText& text = texts[n];
     text.kept = TrimFixed(text.typed);
     if (text.kept == TrimFixed(text.shown)) continue;
     if (const auto message = UnstorableTextMessage(text.kept, codec_)) {
@@ -309,12 +320,35 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
       return PropertiesAccepted::kTextRefused;
     }
     text.kept = TrimFixed(StoredPrefix(text.kept, static_cast<size_t>(text.bytes), codec_));
+    edited[n] = true;
   }
-  // A typed link counts only when it names something that exists. It is stored as item
-  // creation stores a path (by its short name where the long one does not fit); one the
-  // files cannot keep at all is refused, and the item keeps its link.
-  std::string link = TrimFixed(typed.link);
-  if (link != it.Link && paths_.FileExists(link, false)) {
+  // A typed link counts only when it names something that exists; one pasted with quotes
+  // ("Copy as path") or typed with variables is cleaned as any path is. A link that names
+  // nothing is told and the window stays open for the user to mend it.
+  const std::string typedLink = TrimFixed(typed.link);
+  if (typedLink != TrimFixed(it.Link)) {
+    const std::string link = paths_.NormalizePath(typedLink, false);
+    std::string found = link;
+    if (!paths_.FileExists(found, false)) {
+      prompt_.Warn(kLinkNotFound + typedLink);
+      return PropertiesAccepted::kLinkNotFound;
+    }
+    if (IsRebuiltFromItsLink(it)) {
+      // A shortcut opens its target: it is made anew from the new link, as Browse makes
+      // it, and keeps only the texts the user typed over.
+      if (!items_.SetItemPath(link, slot_)) return PropertiesAccepted::kLinkRefused;
+      edited_ = EditedItem{item().Kind, false};
+      ShortcutItem& made = item();
+      if (edited[0]) made.Title = texts[0].kept;
+      if (edited[1]) made.Target = texts[1].kept;
+      if (edited[2]) made.Arguments = texts[2].kept;
+      made.RunMode = std::clamp(typed.runMode, 0, 2);
+      host_.SaveMenu();
+      host_.RefreshRing();
+      return PropertiesAccepted::kStored;
+    }
+    // It is stored as item creation stores a path (by its short name where the long one
+    // does not fit); one the files cannot keep at all is refused, and the item keeps its link.
     const std::string stored = items_.StorableForm(link);
     if (stored.empty()) return PropertiesAccepted::kLinkRefused;
     it.Link = stored;

@@ -25,6 +25,8 @@ constexpr char kReplaceQuestion[] = "Are you sure to replace?";
 constexpr char kShortcutToGroupQuestion[] = "This operation will delete this shortcut, continue?";
 constexpr char kGroupToShortcutQuestion[] = "This operation will delete all items of this group, continue?";
 constexpr char kChangeIconFailed[] = "Change icon failed";
+// Said when OK finds that a typed link names nothing; the link follows.
+constexpr char kLinkNotFound[] = "The link names nothing that can be found, so it is not used:\r\n\r\n";
 constexpr char kNewEmptyGroupTitle[] = "New Group  (Empty)";
 constexpr char kRunModeNames[3][16] = {"Normal Window", "Minimized", "Maximized"};
 
@@ -88,6 +90,7 @@ enum class PropertiesAccepted {
   kStored,
   kLinkRefused,  // the typed link exists but the file cannot store it; the user was told
   kTextRefused,  // a typed title, target or arguments the file cannot keep; the user was told
+  kLinkNotFound,  // the typed link names nothing; the user was told
 };
 
 class ItemProperties {

@@ -2,9 +2,10 @@
 # The item properties window and the user's picture and name. From the edit menu: a
 # title edited and OK is saved, one closed with the close box is not; Type -> Group
 # declined keeps the typed title, after Yes it is "New Group  (Empty)", saved before the
-# window closes; the link list acts only on an entry chosen from its open list; a good
-# picture becomes the custom icon and a corrupt .ico says "Change icon failed" and keeps
-# it; "Add Shortcut" on a group, with a file chosen through Browse, adds a member with its
+# window closes; the link list acts only on an entry chosen from its open list; a link
+# pasted with quotes makes the item anew and a click starts it; a good picture becomes
+# the custom icon and a corrupt .ico says "Change icon failed" and keeps it; "Add
+# Shortcut" on a group, with a file chosen through Browse, adds a member with its
 # picture. From the tray menu: a PNG becomes the centre's picture ("User Icon.ico",
 # 128 x 128 PNG data) and the name typed is kept. Leaves properties-window.png and
 # properties-user-picture.png.
@@ -31,7 +32,8 @@ close_properties() {
 }
 
 reset_user_data
-vekseed --item "5|Five|$marker_win" --item "6|Six|$marker_win" --group "16|Tools|1|$marker_win|tool" ||
+vekseed --item "5|Five|$marker_win" --item "6|Six|$marker_win" --item "7|Seven|C:\\gone\\old.exe" \
+  --group "16|Tools|1|$marker_win|tool" ||
   fail "could not prepare the configuration"
 start_dock
 
@@ -78,6 +80,15 @@ sleep 0.5
 xdotool key Down Return
 poll 10 eval '[ "$(item 8)" = "1|Check Email|0" ]' || fail "Enter in the open link list made slot 8 $(item 8)"
 close_properties
+
+# A link pasted with its quotes ("Copy as path") makes the item anew: a click starts it.
+properties 7
+vekctl type-title "$PROPS" 304 "\"$marker_win\""
+vekctl press-title "$PROPS" $IDOK
+wait_closed "$PROPS"
+rm -f "$marker_txt"
+read -r x y <<<"$(slot 7)"
+click_until "$x" "$y" test -s "$marker_txt" || fail "a click on the item did not start the link typed in Properties"
 
 # A good picture becomes the custom icon; a corrupt .ico is refused and that icon kept.
 before=$(icons)

@@ -180,12 +180,41 @@ TEST_F(ItemPropertiesTest, OkRefusesALinkTheFilesCannotStoreAndCutsTheTitle) {
   EXPECT_EQ(w.item(5).Link, "C:\\tools\\app.exe");
   EXPECT_EQ(w.item(5).Title, "App");
   EXPECT_NE(w.prompt.asked.back().text.find(kPathNotStorable), std::string::npos);
-  f.link = "http://example.com";  // names nothing: ignored
+  f.link = "http://example.com";  // names nothing: told, and the window stays
+  EXPECT_EQ(p.Accept(f), PropertiesAccepted::kLinkNotFound);
+  EXPECT_EQ(w.prompt.asked.back().text, std::string(kLinkNotFound) + "http://example.com");
+  f.link = p.Fields().link;
   f.title = std::string(130, 'T');
   EXPECT_EQ(p.Accept(f), PropertiesAccepted::kStored);
   EXPECT_EQ(w.item(5).Link, "C:\\tools\\app.exe");
   EXPECT_EQ(w.item(5).Title, std::string(128, 'T'));
   EXPECT_EQ(host.log, "MR");
+}
+
+// A new link makes the shortcut anew, as Browse does: what a click starts follows it.
+TEST_F(ItemPropertiesTest, ATypedLinkMakesTheItemAnewKeepingTheTextsTypedOver) {
+  w.fs.AddFile("C:\\tools\\edit.exe", "program");
+  w.env.Set("TOOLS", "C:\\tools");
+  w.item(7).Kind = ItemKind::kEmptyPosition;
+  const struct {
+    int slot;
+    const char* link;  // as pasted ("Copy as path") or typed
+    const char* title;
+    const char* kept;
+    const char* target;
+  } cases[] = {{5, "\"C:\\tools\\edit.exe\"", "App", "edit", "C:\\tools\\edit.exe"},
+               {5, "%TOOLS%\\app.exe", "Mine", "Mine", "C:\\tools\\app.exe"},
+               {7, "C:\\tools\\edit.exe", "", "edit", "C:\\tools\\edit.exe"}};
+  for (const auto& c : cases) {
+    ItemProperties p = Open(c.slot);
+    PropertiesFields f = p.Fields();
+    f.link = c.link;
+    f.title = c.title;
+    EXPECT_EQ(p.Accept(f), PropertiesAccepted::kStored) << c.link;
+    EXPECT_EQ(w.item(c.slot).Kind, ItemKind::kShortcut) << c.link;
+    EXPECT_EQ(w.item(c.slot).Target, c.target) << c.link;
+    EXPECT_EQ(w.item(c.slot).Title, c.kept) << c.link;
+  }
 }
 
 TEST_F(ItemPropertiesTest, OkRefusesATypedTextTheCodePageCannotKeep) {

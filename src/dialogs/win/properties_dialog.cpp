@@ -202,6 +202,7 @@ bool PropertiesDialog::Act(int id, int code) {
           SetText(IDC_PROP_LINK, props_->Fields().link);  // the refused link gives way to the kept one
           break;
         case PropertiesAccepted::kTextRefused:
+        case PropertiesAccepted::kLinkNotFound:
           break;  // the typed texts stay for the user to mend
       }
       return true;
