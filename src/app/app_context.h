@@ -12,6 +12,7 @@
 #include "platform/win/file_system_win.h"
 #include "platform/win/registry_win.h"
 #include "platform/win/system_info_win.h"
+#include "platform/win/window.h"
 
 #include "core/config_files.h"
 #include "core/model.h"
@@ -35,7 +36,9 @@ struct AppContext {
   win::Win32FileSystem fs;
   win::Win32Environment env;
   win::Win32ShellFolders shell;
-  win::Win32Prompt prompt;
+  // A box asked from one of the program's dialogs is owned by it, so that the dialog
+  // waits under the box instead of covering it.
+  win::Win32Prompt prompt{&win::OwnDialogInFront};
   win::Win32Registry registry;
   win::Win32AnsiCodec codec;
 

@@ -57,10 +57,8 @@ void AppTrayHost::CloseGroupMenu(bool noDockFocus) { p_.menu.CloseMenu(noDockFoc
 void AppTrayHost::SwitchDesktop() { p_.services.commands.SwitchDesktop(); }
 
 bool AppTrayHost::BackTabInOwnDialog() {
-  const HWND front = GetForegroundWindow();
-  if (!win::IsOwnProcessWindow(front)) return false;
-  wchar_t name[16] = {};
-  if (!GetClassNameW(front, name, 16) || std::wstring(name) != L"#32770") return false;
+  const HWND front = win::OwnDialogInFront();
+  if (!front) return false;
   SendMessageW(front, WM_NEXTDLGCTL, 1, FALSE);
   return true;
 }

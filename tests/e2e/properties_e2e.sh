@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The item properties window and the user's picture and name. From the edit menu: a
 # title edited and OK is saved, one closed with the close box is not; Type -> Group
-# declined keeps the typed title, after Yes it is "New Group  (Empty)", saved before the
-# window closes; the link list acts only on an entry chosen from its open list; a link
-# pasted with quotes makes the item anew and a click starts it; a good picture becomes
-# the custom icon and a corrupt .ico says "Change icon failed" and keeps it; "Add
-# Shortcut" on a group, with a file chosen through Browse, adds a member with its
-# picture. From the tray menu: a PNG becomes the centre's picture ("User Icon.ico",
-# 128 x 128 PNG data) and the name typed is kept. Leaves properties-window.png and
-# properties-user-picture.png.
+# declined keeps the typed title (the window waits under the question), after Yes it is
+# "New Group  (Empty)", saved before the window closes; the link list acts only on an
+# entry chosen from its open list; a link pasted with quotes makes the item anew and a
+# click starts it; a good picture becomes the custom icon and a corrupt .ico says
+# "Change icon failed" and keeps it; "Add Shortcut" on a group, with a file chosen
+# through Browse, adds a member with its picture. From the tray menu: a PNG becomes the
+# centre's picture ("User Icon.ico", 128 x 128 PNG data) and the name typed is kept.
+# Leaves properties-window.png and properties-user-picture.png.
 source "$(dirname "$0")/lib.sh"
 
 PROPS="Properties"
@@ -54,6 +54,8 @@ close_properties
 properties 6
 vekctl type-title "$PROPS" $TITLE "Typed"
 vekctl press-title "$PROPS" $TYPE_GROUP
+# The window waits under its question, which it cannot cover.
+poll 10 eval '! vekctl enabled-title "$PROPS" 0' || fail "Properties stayed enabled under its question"
 message "VEK Desktop" "This operation will delete this shortcut, continue?" no
 vekctl dialog-text "$PROPS" 5 | tr -d '\r' | grep -qx "Typed" || fail "declining the type change lost the typed title"
 vekctl press-title "$PROPS" $TYPE_GROUP

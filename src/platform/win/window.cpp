@@ -81,6 +81,14 @@ bool IsOwnProcessWindow(HWND window) {
   return window && GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId();
 }
 
+HWND OwnDialogInFront() {
+  const HWND front = GetForegroundWindow();
+  if (!IsOwnProcessWindow(front)) return nullptr;
+  wchar_t name[16] = {};
+  if (!GetClassNameW(front, name, 16) || std::wstring(name) != L"#32770") return nullptr;
+  return front;
+}
+
 bool IsPointerMessage(UINT message) {
   switch (message) {
     case WM_MOUSEMOVE:

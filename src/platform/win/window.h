@@ -40,6 +40,9 @@ bool IsPointerMessage(UINT message);
 int ButtonOf(UINT message);
 // True when the window belongs to this process.
 bool IsOwnProcessWindow(HWND window);
+// The foreground window when it is one of this program's dialogs (or message boxes),
+// else null.
+HWND OwnDialogInFront();
 
 // A double click's second press can reach another window than its first: a click on a
 // group-menu row closes the menu, and the second press lands on what lay beneath it. The

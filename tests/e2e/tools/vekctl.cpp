@@ -15,7 +15,8 @@
 //   vekctl press-title TITLE ID        clicks the button ID of the dialog with the title
 //   vekctl type-title TITLE ID TEXT    sets the text of control ID of the dialog
 //   vekctl checked-title TITLE ID      exit 0 when button ID of the dialog is checked
-//   vekctl enabled-title TITLE ID      exit 0 when control ID of the dialog is enabled
+//   vekctl enabled-title TITLE ID      exit 0 when control ID of the dialog (0: the dialog
+//                                      itself) is enabled
 //   vekctl item INDEX PROGRAM_FOLDER   prints pool item INDEX of the saved menu file as
 //                                      "kind|title|count" (count: its group's members)
 //   vekctl members GROUP PROGRAM_FOLDER  prints each member of ring group GROUP of the saved
@@ -288,7 +289,7 @@ int wmain(int argc, wchar_t** argv) {
     const HWND titled = FindWindowW(nullptr, className);
     if (!titled || argc < 4) return 1;
     const int id = _wtoi(argv[3]);
-    const HWND control = GetDlgItem(titled, id);
+    const HWND control = id == 0 ? titled : GetDlgItem(titled, id);
     if (!control) return 1;
     if (command == L"rect-title") {
       RECT r{};
