@@ -1,5 +1,6 @@
 #include "core/backup.h"
 
+#include <algorithm>
 #include <limits>
 #include <set>
 
@@ -143,7 +144,12 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
   if (RefusedWhileFilesKept(io)) return false;
   Bytes data;
   BackupContents backup;
-  if (path.empty() || !IsFile(io.fs, path) || !io.fs.ReadAll(path, data) ||
+  // The menu image at the start tells a backup from any other file before the whole file
+  // (a large one chosen by mistake) is read.
+  Bytes lists;
+  std::vector<ShortcutGroup> listed;
+  if (path.empty() || !IsFile(io.fs, path) || !io.fs.ReadRange(path, 0, kMenuFileSize, lists) ||
+      !DecodeMenuLists(lists.data(), lists.size(), listed).ok || !io.fs.ReadAll(path, data) ||
       !ParseBackup(data.data(), data.size(), io.codec, io.folders.SysIconDir, backup).ok) {
     io.prompt.Warn(kRestoreFailed);
     return false;
@@ -183,8 +189,10 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
   for (int g = kFirstStoredGroup; g <= kLastStoredGroup; ++g) model.Groups[g] = backup.menu.Groups[g];
   model.Items.assign(items.begin(), items.end());
   if (!SaveMenu(model, io)) {
-    model.Groups = std::move(oldGroups);
-    model.Items = std::move(oldItems);
+    // Back in place: code that lets messages run meanwhile (the first start's fill) holds
+    // references into the pool, which must not move.
+    model.Groups.assign(oldGroups.begin(), oldGroups.end());
+    model.Items.assign(oldItems.begin(), oldItems.end());
     return false;
   }
 
@@ -233,10 +241,12 @@ bool RestoreConfiguration(const std::string& path, ConfigIo& io) {
   if (RefusedWhileFilesKept(io)) return false;
   Bytes data;
   std::string why;
-  if (path.empty() || !IsFile(io.fs, path) || !io.fs.ReadAll(path, data)) {
+  // The size first: a large file chosen by mistake is not read whole on the way.
+  if (path.empty() || !IsFile(io.fs, path)) {
     why = "the file cannot be read";
-  } else {
-    why = CheckSettingsRecord(data);
+  } else if (why = SettingsFileSizeFault(static_cast<uint64_t>(std::max<int64_t>(io.fs.Length(path), 0)));
+             why.empty()) {
+    why = io.fs.ReadAll(path, data) ? CheckSettingsRecord(data) : "the file cannot be read";
   }
   if (why.empty()) {
     if (ReplaceFileContent(io.fs, io.folders.SettingsFile, data)) {

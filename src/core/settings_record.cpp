@@ -243,11 +243,13 @@ Bytes WriteSettingsRecord(const AppSettings& s, const std::string& userIconFile,
   return out;
 }
 
+std::string SettingsFileSizeFault(uint64_t size) {
+  if (size == kSettingsRecordSize) return {};
+  return "it holds " + std::to_string(size) + " bytes, a settings file " + std::to_string(kSettingsRecordSize);
+}
+
 std::string CheckSettingsRecord(const Bytes& data) {
-  if (data.size() != kSettingsRecordSize) {
-    return "it holds " + std::to_string(data.size()) + " bytes, a settings file " +
-           std::to_string(kSettingsRecordSize);
-  }
+  if (std::string fault = SettingsFileSizeFault(data.size()); !fault.empty()) return fault;
   for (const SettingEntry& entry : kTable) {
     const int64_t raw = RawAt(entry, data.data());
     const int64_t v = FromStored(entry.storedAs, raw);

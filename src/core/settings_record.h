@@ -123,5 +123,7 @@ Bytes WriteSettingsRecord(const AppSettings& settings, const std::string& userIc
 // Why `data` cannot be a settings file this program wrote: its size, or the first setting
 // holding a value no version of it stores; empty when it can.
 std::string CheckSettingsRecord(const Bytes& data);
+// Why a file of `size` bytes cannot be a settings file; empty when it can.
+std::string SettingsFileSizeFault(uint64_t size);
 
 }  // namespace vek

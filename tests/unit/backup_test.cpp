@@ -258,7 +258,9 @@ TEST_F(BackupTest, FailedMenuWriteDuringRestoreLeavesEverythingAsItWas) {
   ASSERT_TRUE(SaveMenu(live, env.io));
   const Bytes menu = env.fs.FileData(env.folders.MenuFile);
   env.fs.FailWritesUnder(env.folders.MenuFile);
+  const ShortcutItem* pool = live.Items.data();
   EXPECT_FALSE(RestoreAll(live, kBackup, env.io));
+  EXPECT_EQ(live.Items.data(), pool);  // references into the pool stay good
   EXPECT_EQ(env.prompt.texts(), std::vector<std::string>{"Writing icon file failed! "});
   EXPECT_EQ(live.Items[4].Title, "Live");
   EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), menu);
