@@ -331,19 +331,34 @@ TEST(PictureTest, EncoderIdentifiersNameGdiplusEncoders) {
   EXPECT_FALSE(EncoderClsid(0) == CLSID_NULL);
 }
 
+// The bytes of a picture file: `bitmap` through the GDI+ encoder `format` (3: JPEG, 4: PNG).
+Bytes Encoded(Gdiplus::Bitmap& bitmap, int format) {
+  ComPtr<IStream> stream;
+  *stream.put() = SHCreateMemStream(nullptr, 0);
+  const CLSID encoder = EncoderClsid(format);
+  ULARGE_INTEGER size{};
+  if (bitmap.Save(stream.get(), &encoder, nullptr) != Gdiplus::Ok || FAILED(IStream_Size(stream.get(), &size)) ||
+      FAILED(IStream_Reset(stream.get())))
+    return {};
+  Bytes bytes(static_cast<size_t>(size.QuadPart));
+  return IStream_Read(stream.get(), bytes.data(), static_cast<ULONG>(bytes.size())) == S_OK ? bytes : Bytes{};
+}
+
+// A camera's photo, wider than 8192 pixels, is read.
+TEST(PictureTest, ACameraSizedPhotoIsRead) {
+  BitmapPtr wide = Solid(9000, 300, Gdiplus::Color(255, 0, 128, 0));
+  BitmapPtr read = LoadPictureBytes(Encoded(*wide, 4));
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->GetWidth(), 9000u);
+}
+
 // A camera's photo, stored turned with its Exif orientation saying so, comes out upright.
 TEST(PictureTest, APhotoStoredTurnedIsDecodedUpright) {
   BitmapPtr stored = Solid(40, 20, Gdiplus::Color(255, 0, 0, 255));
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 20; ++x) stored->SetPixel(x, y, Gdiplus::Color(255, 255, 0, 0));
-  ComPtr<IStream> stream;
-  *stream.put() = SHCreateMemStream(nullptr, 0);
-  const CLSID jpeg = EncoderClsid(3);
-  ASSERT_EQ(stored->Save(stream.get(), &jpeg, nullptr), Gdiplus::Ok);
-  ULARGE_INTEGER size{};
-  ASSERT_TRUE(SUCCEEDED(IStream_Size(stream.get(), &size)) && SUCCEEDED(IStream_Reset(stream.get())));
-  Bytes bytes(static_cast<size_t>(size.QuadPart));
-  ASSERT_EQ(IStream_Read(stream.get(), bytes.data(), static_cast<ULONG>(bytes.size())), S_OK);
+  Bytes bytes = Encoded(*stored, 3);
+  ASSERT_FALSE(bytes.empty());
   // An Exif block after the start marker: orientation 6, the sensor's picture turned a
   // quarter anticlockwise.
   const Bytes exif = {0xFF, 0xE1, 0x00, 0x22, 'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 0x2A, 0, 8, 0, 0, 0,

@@ -19,7 +19,15 @@ namespace vek::win {
 
 namespace {
 
-constexpr int kLargestPicture = 8192;
+// The largest picture decoded: a photo of today's cameras and phones (up to some 130
+// megapixels, a side up to the most GDI+ takes), not a small file claiming a picture
+// whose decoding would take gigabytes.
+constexpr uint64_t kLargestPictureSide = 32767;
+constexpr uint64_t kLargestPicturePixels = uint64_t{1} << 27;
+
+bool BeyondDecodeLimit(uint64_t width, uint64_t height) {
+  return width > kLargestPictureSide || height > kLargestPictureSide || width * height > kLargestPicturePixels;
+}
 
 // The program's workers for the shell's icons, each call within the limit of an item's
 // questions. Never destroyed: a call past its limit may finish while the program ends.
@@ -55,7 +63,7 @@ bool Readable(const void* data, size_t size) {
 // A bitmap that owns a copy of the pixels of `source` in 32-bit ARGB.
 BitmapPtr CopyToArgb(Gdiplus::Bitmap& source) {
   const UINT width = source.GetWidth(), height = source.GetHeight();
-  if (width == 0 || height == 0 || width > kLargestPicture || height > kLargestPicture) return nullptr;
+  if (width == 0 || height == 0 || BeyondDecodeLimit(width, height)) return nullptr;
   auto copy = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(width), static_cast<INT>(height),
                                                 PixelFormat32bppARGB);
   if (copy->GetLastStatus() != Gdiplus::Ok) return nullptr;
@@ -99,12 +107,12 @@ BitmapPtr IconThroughSurface(HICON icon, int width, int height) {
   return FromPremultiplied(canvas.bits(), width, height);
 }
 
-// True when the picture's header states more than kLargestPicture pixels either way: it
-// is refused before GDI+ decodes it, since a small file can claim a picture whose
-// decoding would take gigabytes and hold the thread for minutes.
+// True when the picture's header states a size beyond the decoding limit: it is refused
+// before GDI+ decodes it, since a small file can claim a picture whose decoding would
+// take gigabytes and hold the thread for minutes.
 bool StatesTooLarge(const Bytes& bytes) {
   const std::optional<PictureSize> stated = StatedPictureSize(bytes);
-  return stated && (stated->width > kLargestPicture || stated->height > kLargestPicture);
+  return stated && BeyondDecodeLimit(stated->width, stated->height);
 }
 
 BitmapPtr PlainIconBitmap(HICON icon) {
@@ -207,8 +215,8 @@ BitmapPtr LoadPictureFile(const std::string& file) {
       read != bytes.size())
     return nullptr;
   if (StatesTooLarge(bytes)) {
-    WriteLog("picture " + file + " not read: it is larger than " + std::to_string(kLargestPicture) +
-             " pixels");
+    WriteLog("picture " + file + " not read: it is larger than " + std::to_string(kLargestPicturePixels) +
+             " pixels or " + std::to_string(kLargestPictureSide) + " pixels either way");
     return nullptr;
   }
   return DecodePicture(bytes);
