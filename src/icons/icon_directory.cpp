@@ -1,5 +1,6 @@
 #include "icons/icon_directory.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -50,13 +51,18 @@ uint32_t Be32(const uint8_t* p) {
 std::optional<PictureSize> JpegSize(const uint8_t* data, size_t size) {
   size_t at = 2;
   while (at + 4 <= size) {
-    if (data[at] != 0xFF) return std::nullopt;
+    // Bytes between segments are skipped, as decoders skip them: a stray one must not hide
+    // the frame size from this check while the decoder still finds the frame.
+    if (data[at] != 0xFF) {
+      ++at;
+      continue;
+    }
     const uint8_t marker = data[at + 1];
     if (marker == 0xFF) {  // fill byte
       ++at;
       continue;
     }
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {  // no length follows
+    if (marker <= 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {  // no length follows
       at += 2;
       continue;
     }
@@ -70,6 +76,27 @@ std::optional<PictureSize> JpegSize(const uint8_t* data, size_t size) {
     at += 2 + size_t{length};
   }
   return std::nullopt;
+}
+
+// The size of a GIF file: its screen, grown to take in its first image, which a decoder
+// may draw whole whatever the screen says.
+std::optional<PictureSize> GifSize(const uint8_t* data, size_t size) {
+  int64_t width = Le16(data + 6), height = Le16(data + 8);
+  size_t at = 13;
+  if (data[10] & 0x80) at += size_t{3} << ((data[10] & 7) + 1);  // the global colour table
+  while (at < size) {
+    if (data[at] == 0x2C) {  // an image: left, top, width, height
+      if (size - at < 9) return std::nullopt;
+      width = std::max<int64_t>(width, int64_t{Le16(data + at + 1)} + Le16(data + at + 5));
+      height = std::max<int64_t>(height, int64_t{Le16(data + at + 3)} + Le16(data + at + 7));
+      return PictureSize{width, height};
+    }
+    if (data[at] != 0x21 || size - at < 2) break;  // anything but an extension ends the walk
+    at += 2;
+    while (at < size && data[at] != 0) at += size_t{data[at]} + 1;  // its sub-blocks
+    ++at;
+  }
+  return PictureSize{width, height};
 }
 
 // A number field (16 or 32 bits) of the first directory of TIFF data that begins with
@@ -107,8 +134,8 @@ std::optional<PictureSize> StatedPictureSize(const uint8_t* data, size_t size) {
     if (size < 24 || std::memcmp(data + 12, "IHDR", 4) != 0) return std::nullopt;
     return PictureSize{Be32(data + 16), Be32(data + 20)};
   }
-  if (size >= 10 && (std::memcmp(data, "GIF87a", 6) == 0 || std::memcmp(data, "GIF89a", 6) == 0))
-    return PictureSize{Le16(data + 6), Le16(data + 8)};
+  if (size >= 13 && (std::memcmp(data, "GIF87a", 6) == 0 || std::memcmp(data, "GIF89a", 6) == 0))
+    return GifSize(data, size);
   if (size >= 22 && data[0] == 'B' && data[1] == 'M') {
     if (Le32(data + 14) == 12) return PictureSize{Le16(data + 18), Le16(data + 20)};
     if (size < 26) return std::nullopt;
