@@ -153,8 +153,11 @@ bool ItemCreation::RestoreLongTitles() {
     if (item.Title.find('?') == std::string::npos || item.Link.find('~') == std::string::npos) continue;
     ShortPaths* shortPaths = &shortPaths_;
     const std::string link = item.Link;
-    const std::optional<std::string> longForm =
-        slow_.Run<std::string>([shortPaths, link] { return shortPaths->LongPath(link); });
+    // A share that did not answer lately is not asked again; one that stops answering
+    // costs one wait, not one for each of its items.
+    if (paths_.fs().Unreachable(link)) continue;
+    const std::optional<std::string> longForm = slow_.Run<std::string>(
+        [shortPaths, link] { return shortPaths->LongPath(link); }, paths_.fs().NetworkPlaceOf(link));
     if (!longForm || longForm->empty()) continue;
     const std::string title = DisplayNameFromPath(*longForm);
     std::string stored;
