@@ -170,7 +170,8 @@ bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Regi
   if (!read) s.AutoRun = true;
   // The switch, the autostart value and the settings dialog agree from here on: the
   // value is written, and the switch turns itself off when it cannot be.
-  if (s.AutoRun) s.AutoRun = SetAutoRun(registry, true, programPath) == 1;
+  // An entry the user turned off in Windows stays off: the switch shows it off.
+  if (s.AutoRun) s.AutoRun = !AutoRunTurnedOffInWindows(registry) && SetAutoRun(registry, true, programPath) == 1;
   return read;
 }
 

@@ -206,18 +206,29 @@ bool RecordInstallation(Registry& registry, const std::string& programPath,
   return WriteRegValue(registry, programKey, "APP_BUILD", revision, reg_type::kSz) == 0;
 }
 
-int SetAutoRun(Registry& registry, bool enable, const std::string& programPath,
-               const std::string& runKey) {
+bool AutoRunTurnedOffInWindows(Registry& registry, const std::string& approvedKey) {
+  std::string subKey, lastName;
+  const std::optional<RegRoot> root = SplitRegPath(approvedKey, subKey, lastName);
+  uint32_t type = reg_type::kNone;
+  std::vector<uint8_t> data;
+  return root && registry.QueryValue(*root, subKey, kRunValueName, type, data).ok() &&
+         type == reg_type::kBinary && !data.empty() && (data[0] & 1) != 0;
+}
+
+int SetAutoRun(Registry& registry, bool enable, const std::string& programPath, const std::string& runKey,
+               const std::string& approvedKey) {
   auto current = [&] { return TrimFixed(ReadRegValue(registry, runKey, kRunValueName).AsText()); };
   const bool ours = current() == programPath;
-  if (ours && enable) return 1;
+  const bool turnedOff = AutoRunTurnedOffInWindows(registry, approvedKey);
+  if (ours && enable && !turnedOff) return 1;
   if (!ours && !enable) return 0;
   if (enable) {
-    WriteRegValue(registry, runKey, kRunValueName, programPath, reg_type::kSz);
+    if (!ours) WriteRegValue(registry, runKey, kRunValueName, programPath, reg_type::kSz);
+    if (turnedOff) DeleteRegValue(registry, approvedKey, kRunValueName);
   } else {
     DeleteRegValue(registry, runKey, kRunValueName);
   }
-  return current() == programPath ? 1 : 0;
+  return current() == programPath && !AutoRunTurnedOffInWindows(registry, approvedKey) ? 1 : 0;
 }
 
 }  // namespace vek

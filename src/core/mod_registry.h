@@ -16,6 +16,10 @@ namespace vek {
 constexpr char kProgramKey[] = "HKEY_CURRENT_USER\\SOFTWARE\\VEK Desktop\\System";
 constexpr char kRunKey[] = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kRunValueName[] = "VEK Desktop";
+// Where Windows (8 and later) keeps a program's start-up entry turned off by the user in
+// Task Manager or Settings, under the same name as the autostart value.
+constexpr char kStartupApprovedKey[] =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 // A value as read: empty, a text or a 32-bit number.
 struct RegValue {
@@ -88,7 +92,13 @@ bool RecordInstallation(Registry& registry, const std::string& programPath,
 // program (its folder, base name and ".exe"). Returns 1 when the value now holds
 // programPath, else 0. A value pointing to another copy is left alone when switching off
 // and overwritten when switching on.
+// Turning it on also turns back on a start-up entry the user had turned off in Windows;
+// 1 only when the program will start.
 int SetAutoRun(Registry& registry, bool enable, const std::string& programPath,
-               const std::string& runKey = kRunKey);
+               const std::string& runKey = kRunKey, const std::string& approvedKey = kStartupApprovedKey);
+
+// True when the user turned the program's start-up entry off in Windows itself (its
+// approval record's first byte is odd): the autostart value then starts nothing.
+bool AutoRunTurnedOffInWindows(Registry& registry, const std::string& approvedKey = kStartupApprovedKey);
 
 }  // namespace vek

@@ -134,6 +134,8 @@ bool SettingsEditor::SetAutoRun(bool on) {
 }
 
 bool SettingsEditor::ShowAutoRun(bool wasTicked) {
+  // Turned off in Windows meanwhile: shown off, not turned on again behind the user's back.
+  if (settings_.AutoRun && AutoRunTurnedOffInWindows(registry_)) settings_.AutoRun = false;
   if (!settings_.AutoRun && !wasTicked) return false;
   return SetAutoRun(settings_.AutoRun);
 }

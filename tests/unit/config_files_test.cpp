@@ -135,6 +135,17 @@ TEST_F(ConfigFilesTest, StoredAutoRunIsConfirmedAgainstTheRegistry) {
   ASSERT_TRUE(LoadSettings(m, locked.io, kScreen, locked.registry, kProgramPath));
   EXPECT_FALSE(m.Settings.AutoRun);
 
+  // Turned off in Windows: the setting shows it off and turns nothing on.
+  test::FakeConfigEnv turnedOff;
+  turnedOff.registry.PutRaw(RegRoot::kCurrentUser,
+                            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run",
+                            "VEK Desktop", reg_type::kBinary, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  turnedOff.fs.AddFile(turnedOff.folders.SettingsFile, b);
+  Model t;
+  ASSERT_TRUE(LoadSettings(t, turnedOff.io, kScreen, turnedOff.registry, kProgramPath));
+  EXPECT_FALSE(t.Settings.AutoRun);
+  EXPECT_EQ(turnedOff.registry.writes(), 0);
+
   // Stored off: nothing is asked of the registry.
   test::FakeConfigEnv off;
   Model n;

@@ -172,5 +172,18 @@ TEST(SetAutoRunTest, MatchesTheWishAndLeavesOtherCopiesAloneWhenSwitchingOff) {
   EXPECT_EQ(SetAutoRun(locked, true, kMe), 0);
 }
 
+// Turned off in Task Manager, the entry starts nothing; turning autostart on turns it back on.
+TEST(SetAutoRunTest, AnEntryTurnedOffInWindowsCountsAsOffUntilTurnedOnAgain) {
+  const std::string approved = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+  FakeRegistry reg;
+  ASSERT_EQ(SetAutoRun(reg, true, kMe), 1);
+  reg.PutRaw(RegRoot::kCurrentUser, approved, "VEK Desktop", reg_type::kBinary, {3, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4});
+  EXPECT_TRUE(AutoRunTurnedOffInWindows(reg));
+  EXPECT_EQ(SetAutoRun(reg, true, kMe), 1);
+  EXPECT_FALSE(AutoRunTurnedOffInWindows(reg));
+  reg.PutRaw(RegRoot::kCurrentUser, approved, "VEK Desktop", reg_type::kBinary, {2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  EXPECT_FALSE(AutoRunTurnedOffInWindows(reg));  // an entry turned on again
+}
+
 }  // namespace
 }  // namespace vek
