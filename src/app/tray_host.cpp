@@ -56,6 +56,8 @@ void AppTrayHost::CloseGroupMenu(bool noDockFocus) { p_.menu.CloseMenu(noDockFoc
 
 void AppTrayHost::SwitchDesktop() { p_.services.commands.SwitchDesktop(); }
 
+void AppTrayHost::ShellStartedAgain() { p_.services.commands.ApplyStoredDesktopIcons(); }
+
 bool AppTrayHost::BackTabInOwnDialog() {
   const HWND front = win::OwnDialogInFront();
   if (!front) return false;

@@ -65,6 +65,7 @@ class AppTrayHost : public TrayHost {
   void ExitProgram() override;
   void ExitNow() override;
   void SessionEnding() override;
+  void ShellStartedAgain() override;
   AvailableWindows Windows() override;
   void ShowSettings() override { Call(windows.showSettings); }
   void ShowAbout() override { Call(windows.showAbout); }

@@ -42,6 +42,10 @@ class TrayHost : public EditMenuHost, public ItemImageSwap {
   // The Windows session is ending: everything is saved; the program is ended too unless a
   // modal window is open (the code waiting on it still uses the windows).
   virtual void SessionEnding() = 0;
+  // Explorer started again (after a crash or an update) with its desktop icons shown:
+  // the stored switch that hides them takes effect again. Asked a few times, as the new
+  // desktop appears a little after the taskbar.
+  virtual void ShellStartedAgain() = 0;
 
   // The windows that later parts of the program add.
   virtual AvailableWindows Windows() = 0;

@@ -74,6 +74,7 @@ struct DockHost : TrayHost {
   void ExitProgram() override { calls += "exit "; }
   void ExitNow() override { calls += "exit-now "; }
   void SessionEnding() override { calls += "session-ending "; }
+  void ShellStartedAgain() override { calls += "shell "; }
   AvailableWindows Windows() override { return windows; }
   void ShowSettings() override { calls += "settings "; }
   void ShowAbout() override { calls += "about "; }

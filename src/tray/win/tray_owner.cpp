@@ -14,6 +14,9 @@ namespace {
 // Command numbers of the popup entries: a base plus the entry's place.
 constexpr UINT kEditCommandBase = 100;
 constexpr UINT kTrayCommandBase = 200;
+// After Explorer starts again its desktop is looked for each second for a while.
+constexpr UINT_PTR kShellTimer = 1;
+constexpr int kShellTicks = 10;
 
 constexpr const wchar_t* kEditCaptions[edit_entry::kCount] = {
     L"&Add Shortcut", L"&Delete", nullptr, L"Move &Up", L"Move &Down", L"Move &Top", L"Move &Bottom", nullptr,
@@ -177,10 +180,14 @@ LRESULT TrayOwner::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (taskbarCreated_ != 0 && message == taskbarCreated_) {
-    // The shell's taskbar was made anew: the icon goes back, with its tip.
+    // The shell's taskbar was made anew: the icon goes back, with its tip, and the
+    // desktop gets the stored look once it is there.
     RemoveTrayIcon();
     AddTrayIcon();
     SetTrayTip();
+    host_.ShellStartedAgain();
+    shellTicksLeft_ = kShellTicks;
+    SetTimer(hwnd(), kShellTimer, 1000, nullptr);
     return Window::HandleMessage(message, wParam, lParam);
   }
   switch (message) {
@@ -188,6 +195,11 @@ LRESULT TrayOwner::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       for (int i = 0; i < hotkey::kCount; ++i) {
         if (registered_[i] && wParam == static_cast<WPARAM>(atoms_[i] ? atoms_[i] : i + 1)) commands_.Hotkey(i);
       }
+      return 0;
+    case WM_TIMER:
+      if (wParam != kShellTimer) return Window::HandleMessage(message, wParam, lParam);
+      host_.ShellStartedAgain();
+      if (--shellTicksLeft_ <= 0) KillTimer(hwnd(), kShellTimer);
       return 0;
     case WM_CLOSE:
       host_.ExitNow();

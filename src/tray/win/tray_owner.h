@@ -66,6 +66,7 @@ class TrayOwner : public win::Window {
   TrayCommands commands_;
   UINT taskbarCreated_ = 0;
   UINT startedAgain_ = 0;
+  int shellTicksLeft_ = 0;  // seconds the new shell's desktop is still looked for
   std::array<ATOM, hotkey::kCount> atoms_{};
   std::array<bool, hotkey::kCount> registered_{};
   std::wstring tip_;
