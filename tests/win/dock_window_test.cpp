@@ -81,6 +81,18 @@ class DockWindowTest : public ::testing::Test {
   DockWindow dock_{DockWindow::Parts{app_.model, app_.modal, app_.fs, app_.folders, {}}, actions_};
 };
 
+// The normal size's slider, moved in the settings opened from the tray, leaves a hidden
+// or minimised dock as it is.
+TEST_F(DockWindowTest, ANewIconSizeLeavesAHiddenOrMinimisedDockAsItIs) {
+  for (const DockState away : {DockState::Hidden, DockState::Minimised}) {
+    dock_.controller().SetDockState(away);
+    app_.model.Settings.NormalIconSize += 8;
+    dock_.Relayout(AfterRelayout::QuickResize);
+    EXPECT_EQ(state().Visibility, away);
+    dock_.controller().SetDockState(DockState::Shown);
+  }
+}
+
 TEST_F(DockWindowTest, TheCaptureStaysWhileAnotherButtonStillDrags) {
   DragOffTheRing(4);
   ASSERT_EQ(GetCapture(), dock_.hwnd());

@@ -214,7 +214,9 @@ void DockWindow::DockAction(bool isMouseDown) {
 }
 
 void DockWindow::DockSizeChange() {
-  controller_.state().Visibility = DockState::Shown;
+  // A hidden or minimised dock (the settings opened from the tray) stays as it is: its
+  // new size shows when it is next shown.
+  if (controller_.state().Visibility != DockState::Shown) return;
   PaintDockSizeChange(frame_, View());
   PushFrame();
 }
