@@ -62,6 +62,12 @@ void DockController::MouseMove(bool leftHeld, int x, int y) {
 }
 
 void DockController::FollowPointer(int x, int y) {
+  // The minimised picture covers no slot: a pointer that passed over it would otherwise
+  // count as hovering one for good, and auto-hide would never come.
+  if (state_.Visibility != DockState::Shown) {
+    state_.SelIndex = -1;
+    return;
+  }
   state_.SelIndex = geometry_.HitSlot(x, y, ShownSlots(model_.Settings));
   if (state_.SelIndex != -1 && state_.SelIndex != state_.LastSelIndex) {
     state_.LastSelIndex = state_.SelIndex;
@@ -107,7 +113,7 @@ void DockController::MouseUp(int button, int x, int y) {
     if (s != 0) {
       window_.DockAction(false);
       const bool repeatsLastClick = state_.SecondOfDouble && s == lastClicked;
-      if (!state_.IsDragging && !repeatsLastClick && releasedWherePressed) IconClick(click::kLeft);
+      if (!state_.IsDragging && !repeatsLastClick && releasedWherePressed) IconClick(click::kLeft, s);
       // A double click starts a program once. A group's menu is another matter: the
       // second press brings the ring to the front, which closes the menu, so the second
       // click opens it again.
@@ -126,7 +132,7 @@ void DockController::MouseUp(int button, int x, int y) {
         state_.MenuSlot = s;
         actions_.ShowEditMenu();
       } else {
-        IconClick(click::kRightOnBuiltIn);
+        IconClick(click::kRightOnBuiltIn, s);
       }
     }
   }
@@ -144,8 +150,7 @@ void DockController::CaptureLost() {
   if (pressed) RepaintSelection();
 }
 
-void DockController::IconClick(int how) {
-  const int s = state_.SelIndex;
+void DockController::IconClick(int how, int s) {
   if (s < 0 || s > pool::kRingLast) return;
   ShortcutItem& item = model_.Items[s];
   const ItemKind k = item.Kind;
@@ -186,7 +191,6 @@ void DockController::IconClick(int how) {
 
 void DockController::KeyDown(int keyCode, int shift) {
   if (actions_.GroupMenuOpen()) actions_.CloseGroupMenu(false);
-  const int saved = state_.SelIndex;
   if (keyCode == vkey::kEscape) {
     LeaveKeyMode();
     if (model_.Settings.AutoHide) SetDockState(DockState::Hidden);
@@ -196,19 +200,16 @@ void DockController::KeyDown(int keyCode, int shift) {
     AltSpace();
   } else if (state_.KeyMode) {
     // A letter addresses its slot even above the shown count: the item stays in the
-    // pool and acts.
+    // pool and acts. The ring goes on showing the slot under the pointer, magnified or
+    // none, when key mode ends with the action.
     if (keyCode >= '0' && keyCode <= '9') {
-      state_.SelIndex = keyCode - 47;
-      IconClick(click::kKey);
+      IconClick(click::kKey, keyCode - 47);
     } else if (keyCode >= 'A' && keyCode <= 'Z') {
-      state_.SelIndex = keyCode - 54;
-      IconClick(click::kKey);
+      IconClick(click::kKey, keyCode - 54);
     } else if (keyCode == vkey::kOem3) {
-      state_.SelIndex = 0;
-      IconClick(click::kKey);
+      IconClick(click::kKey, 0);
     }
   }
-  state_.SelIndex = saved;
 }
 
 void DockController::KeyUp(int keyCode) {

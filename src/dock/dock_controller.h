@@ -154,7 +154,7 @@ class DockController : public DockCommands {
   void CaptureLost();
   void KeyDown(int keyCode, int shift);
   void KeyUp(int keyCode);
-  void IconClick(int how);
+  void IconClick(int how, int slot);
   void AltSpace();
   void TimerTick(int timer);
 

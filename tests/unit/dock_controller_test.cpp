@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,11 @@ namespace {
 
 class FakeActions : public DockActions {
  public:
-  void LaunchItem(int index) override { log.push_back("Launch(" + std::to_string(index) + ")"); }
+  void LaunchItem(int index) override {
+    log.push_back("Launch(" + std::to_string(index) + ")");
+    if (launching) launching();
+  }
+  std::function<void()> launching;  // what the launch does to the dock (key mode ends)
   void RunSystemCommand(int code) override { log.push_back("Command(" + std::to_string(code) + ")"); }
   void OpenGroupMenu(int slot) override {
     log.push_back("Menu(" + std::to_string(slot) + ")");
@@ -171,7 +176,11 @@ TEST_F(DockControllerTest, KeysMapToSlotsEvenAboveTheShownCount) {
   dock.AltSpace();
   EXPECT_TRUE(dock.state().KeyMode);
   dock.KeyDown('3', 0);  // slot 4
+  actions.launching = [&] { dock.LeaveKeyMode(); };
   dock.KeyDown('Z', 0);  // slot 36, not shown with 24 slots, still acts
+  EXPECT_EQ(window.log.back(), "Normal");  // the ring as the pointer leaves it, no slot magnified
+  actions.launching = nullptr;
+  dock.AltSpace();
   dock.KeyDown('5', 0);  // slot 6: from the keyboard a group opens its menu despite its link
   dock.KeyDown(vkey::kOem3, 0);  // the centre
   EXPECT_EQ(actions.log, (std::vector<std::string>{"Launch(4)", "Launch(36)", "Menu(6)", "Menu(0)"}));
@@ -308,6 +317,7 @@ TEST_F(DockControllerTest, AutoHideAfterSevenIdleSecondsFadesAShownDock) {
 TEST_F(DockControllerTest, MinimisedDockVanishesWithoutFade) {
   model.Settings.AutoHide = true;
   dock.SetDockState(DockState::Minimised);
+  Hover(0);  // the pointer passed over the minimised picture: no slot lies beneath it
   for (int i = 0; i < 7; ++i) dock.TimerTick(dock_timer::kAutoHide);
   EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
   EXPECT_TRUE(window.alphas.empty());
