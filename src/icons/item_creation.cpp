@@ -613,12 +613,22 @@ void ItemCreation::RebuildItemIcon(int index) {
 
 void ItemCreation::RebuildPicture(int index) {
   ShortcutItem& item = model_.Items[index];
-  const std::string link = item.Link;
-  const std::optional<PathFacts> facts = AskAbout(link);
+  std::string link = item.Link;
+  std::optional<PathFacts> facts = AskAbout(link);
   if (!facts || facts->unreachable) {
     // Its place may answer at the next start, which tries again.
     WriteLog("picture not rebuilt, no answer in time: " + link);
     return;
+  }
+  // A link that went (its shortcut deleted or moved) while the item's target, which a
+  // click starts, is still there: the picture comes from the target.
+  const std::string target = TrimFixed(item.Target);
+  if (!facts->exists && !target.empty() && target != link) {
+    std::optional<PathFacts> targetFacts = AskAbout(target);
+    if (targetFacts && !targetFacts->unreachable && targetFacts->exists) {
+      link = target;
+      facts = std::move(targetFacts);
+    }
   }
   if (!facts->exists) {
     item.IconFile = SysIcon("Problem.png");

@@ -409,7 +409,11 @@ TEST_F(ItemCreationTest, RebuildWritesIntoTheItemsOwnFileOrFallsBack) {
   w.items.RebuildItemIcon(4);
   EXPECT_TRUE(PathIsInFolder(editor.IconFile, w.folders.IconDir));
 
-  editor.Link = "C:\\Program Files\\Editor\\removed.exe";
+  // Its shortcut gone while its target, which a click starts, is there: the target's picture.
+  editor.Link = "C:\\users\\tester\\Desktop\\Editor.lnk";
+  w.items.RebuildItemIcon(4);
+  EXPECT_EQ(w.fs.Text(editor.IconFile), std::string("\x89PNG module ") + kEditor + ",0");
+  editor.Link = editor.Target = "C:\\Program Files\\Editor\\removed.exe";
   const std::string fresh = editor.IconFile;
   w.items.RebuildItemIcon(4);
   EXPECT_EQ(editor.IconFile, w.SysIcon("Problem.png"));
