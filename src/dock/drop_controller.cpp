@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "text/text.h"
+#include "core/group_title.h"
 #include "dock/dock_scene.h"
 
 namespace vek {
@@ -243,19 +244,26 @@ bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) 
   // Cancel in the name box leaves the slot as it was.
   const std::optional<std::string> name = s_.input.InputText(kNewGroupPrompt, kNewGroupTitle, kNewGroupName);
   if (!name) return false;
-  // A clean group record: no link that a click would open instead of the menu, and no
-  // picture of the former shortcut left behind.
+  // The shortcut becomes the group's first member as it stands: what it starts, its
+  // title, arguments and pictures (the user's own too) go with it, even when the file its
+  // link names has gone since. Its pictures are the member's now, so the clean group
+  // record made next deletes none of them.
+  const int carried = wasShortcut && !former.IsSystem ? s_.model.FindFreeSlot(false) : 0;
+  if (carried > 0) {
+    ShortcutItem& member = s_.model.Items[static_cast<size_t>(carried)];
+    member = former;
+    member.Kind = ItemKind::kMember;
+    member.ImageIndex = carried;
+    ShortcutItem& ring = s_.model.Items[static_cast<size_t>(slot)];
+    ring.IconFile.clear();
+    ring.CustomIconFile.clear();
+  }
+  // A clean group record: no link that a click would open instead of the menu.
   s_.items.MakeGroup(slot, *name);
-
-  const std::string link = former.Link;
-  if (wasShortcut && !former.IsSystem && !link.empty()) {
-    const AddResult first = s_.items.AddItemFromPath(link, slot);
-    if (first.added()) {
-      ShortcutItem& member = s_.model.Items[static_cast<size_t>(first.index)];
-      member.Arguments = former.Arguments;
-      member.RunMode = former.RunMode;
-      if (!former.Title.empty()) member.Title = former.Title;
-    }
+  if (carried > 0) {
+    s_.model.AddMember(slot, carried);
+    UpdateGroupTitle(s_.model, slot);
+    s_.pictures.LoadItemIcon(carried);
   }
   AddToGroup(slot, paths, 0);
   return true;

@@ -197,10 +197,13 @@ TEST_F(DropControllerTest, FortyFilesOnAnEmptyPositionMakeAGroupOf36AndOneMessag
   EXPECT_EQ(input.prompts, std::vector<std::string>{kNewGroupPrompt});
 }
 
-TEST_F(DropControllerTest, ThreeFilesOnAShortcutMakeFourMembersWithTheOldLinkFirst) {
-  const std::string old = "C:\\Tools\\editor.exe";
+// The shortcut goes into the group as it stood, its pictures with it, though the desktop
+// shortcut it was made from has gone since.
+TEST_F(DropControllerTest, ThreeFilesOnAShortcutMakeFourMembersWithTheShortcutFirst) {
+  const std::string old = "C:\\Tools\\editor.exe", gone = "C:\\users\\tester\\Desktop\\Editor.lnk";
   w.fs.AddFile(old, "MZ");
   ASSERT_TRUE(w.items.AddItemFromPath(old, 4).added());
+  w.model.Items[4].Link = gone;
   w.model.Items[4].Arguments = "-n";
   w.model.Items[4].RunMode = 2;
   w.model.Items[4].CustomIconFile = w.Icon("custom4.png");
@@ -220,15 +223,14 @@ TEST_F(DropControllerTest, ThreeFilesOnAShortcutMakeFourMembersWithTheOldLinkFir
   EXPECT_EQ(group.Title, kNewGroupName);
   EXPECT_EQ(group.Link, "");
   EXPECT_EQ(group.CustomIconFile, "");
-  EXPECT_FALSE(w.fs.Has(w.Icon("custom4.png")));
-  // The shortcut's picture file went with it; its name may serve the new members.
   EXPECT_NE(group.IconFile, oldPicture);
   const std::vector<int> members = w.Members(4);
   ASSERT_EQ(members.size(), 4u);
   const ShortcutItem& first = w.model.Items[members[0]];
-  EXPECT_EQ(first.Link, old);
-  EXPECT_EQ(first.Arguments, "-n");
+  EXPECT_EQ(std::vector<std::string>({first.Link, first.Target, first.Arguments, first.IconFile, first.CustomIconFile}),
+            std::vector<std::string>({gone, old, "-n", oldPicture, w.Icon("custom4.png")}));
   EXPECT_EQ(first.RunMode, 2);
+  EXPECT_TRUE(w.fs.Has(oldPicture) && w.fs.Has(w.Icon("custom4.png")));
   for (int i = 0; i < 3; ++i) EXPECT_EQ(w.model.Items[members[i + 1]].Link, files[i]);
 }
 
