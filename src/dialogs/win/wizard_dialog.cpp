@@ -254,8 +254,9 @@ void WizardDialog::FillEntries(const std::vector<int>& select) {
   for (const ManageEntry& e : entries_)
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Wide(e.title).c_str()));
   for (int i : select) SendMessageW(list, LB_SETSEL, TRUE, i);
-  if (!select.empty()) SendMessageW(list, LB_SETCARETINDEX, static_cast<WPARAM>(select.front()), FALSE);
+  // The list stays where it was scrolled, unless that hides the entry just moved.
   if (top > 0) SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+  if (!select.empty()) SendMessageW(list, LB_SETCARETINDEX, static_cast<WPARAM>(select.front()), FALSE);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
   DropBuiltInSelection();
@@ -335,6 +336,10 @@ void WizardDialog::UpdateButtons() {
                           static_cast<int>(SendMessageW(files, LB_GETSELCOUNT, 0, 0)), SelectedEntries()};
   const WizardButtons on = WizardEnabling(parts_.model, s, static_cast<bool>(showProperties_));
   for (int i = 0; i < wizard_button::kCount; ++i) Enable(kButtonIds[i], on[i]);
+  // A button that greyed out under the keyboard (Remove, or a move to the list's end)
+  // would leave the keyboard nowhere: it goes to the list the button worked on.
+  const HWND focus = GetFocus();
+  if (focus && GetParent(focus) == hwnd() && !IsWindowEnabled(focus)) SetFocus(Item(IDC_WIZ_ITEMS));
 }
 
 void WizardDialog::RunButton(int button) {
