@@ -170,7 +170,11 @@ bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Regi
   if (!read) s.AutoRun = true;
   // The switch, the autostart value and the settings dialog agree from here on: the
   // value is written, and the switch turns itself off when it cannot be.
-  // An entry the user turned off in Windows stays off: the switch shows it off.
+  // An entry the user turned off in Windows stays off: the switch shows it off. One the
+  // user turned on again there (this program's Run value, no longer turned off) shows on.
+  if (!s.AutoRun && !AutoRunTurnedOffInWindows(registry) &&
+      TrimFixed(ReadRegValue(registry, kRunKey, kRunValueName).AsText()) == programPath)
+    s.AutoRun = true;
   if (s.AutoRun) s.AutoRun = !AutoRunTurnedOffInWindows(registry) && SetAutoRun(registry, true, programPath) == 1;
   return read;
 }

@@ -145,6 +145,15 @@ TEST_F(ConfigFilesTest, StoredAutoRunIsConfirmedAgainstTheRegistry) {
   ASSERT_TRUE(LoadSettings(t, turnedOff.io, kScreen, turnedOff.registry, kProgramPath));
   EXPECT_FALSE(t.Settings.AutoRun);
   EXPECT_EQ(turnedOff.registry.writes(), 0);
+  // Turned on there again, with the switch stored off: the switch follows.
+  turnedOff.registry.PutRaw(RegRoot::kCurrentUser,
+                            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run",
+                            "VEK Desktop", reg_type::kBinary, {2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  turnedOff.registry.PutString(RegRoot::kCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                               "VEK Desktop", kProgramPath);
+  ASSERT_TRUE(SaveSettings(t, turnedOff.io));
+  ASSERT_TRUE(LoadSettings(t, turnedOff.io, kScreen, turnedOff.registry, kProgramPath));
+  EXPECT_TRUE(t.Settings.AutoRun);
 
   // Stored off: nothing is asked of the registry.
   test::FakeConfigEnv off;
