@@ -73,6 +73,9 @@ namespace {
 
 constexpr float kHalf = 0.5f;
 
+// The height a ring letter takes on the screen.
+constexpr int32_t kLetterHeight = 24;
+
 int32_t MinusHalfOf(int32_t centre, int32_t side) { return RoundHalfEven(centre - side / 2.0); }
 
 class Painter : public FrameWriter {
@@ -86,8 +89,10 @@ class Painter : public FrameWriter {
   void RingLetter(int slot) {
     if (!v_.lettersShown() || slot < 1 || slot >= kSlotCount) return;
     const SlotBox& b = g_.DockPos[slot];
-    Text(SlotLetter(slot), static_cast<float>(b.LabelX),
-         static_cast<float>(b.LabelY + g_.screen.CenterY - 12));
+    // The largest ring on a low screen puts the top and bottom letters past its edges:
+    // they are drawn just inside it.
+    const int32_t top = std::clamp(b.LabelY + g_.screen.CenterY - 12, 0, std::max(0, g_.screen.ScreenHeight - kLetterHeight));
+    Text(SlotLetter(slot), static_cast<float>(b.LabelX), static_cast<float>(top));
   }
   // The letter shown above the centre ("~", or a magnified slot's letter).
   void CentreLetter(const std::string& letter) {

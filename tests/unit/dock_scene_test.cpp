@@ -115,6 +115,16 @@ TEST_F(DockSceneTest, KeyModeDimsAndLetters) {
   EXPECT_GE(Find(f, DrawOp::Text("0", 348.0f, 528.0f)), 0);
   EXPECT_GE(Find(f, DrawOp::Text("~", 0.0f, 626.0f - 182.0f)), 0);
 
+  // The largest ring on a low screen: the top and bottom letters stay on the screen.
+  geometry.screen = ComputeScreenMetrics(1366, 768, 0, PixelRect{0, 0, 1366, 728});
+  settings.MagnifiedIconSize = 128;
+  settings.CircleRadius = geometry.screen.CenterY - 80;
+  geometry.Relayout(settings);
+  PaintDockNormal(f, View(-1, true));
+  for (const DrawOp& op : f.ops)
+    if (op.type == DrawOp::Type::kText && op.text.size() == 1)
+      EXPECT_TRUE(op.textY >= 0 && op.textY + 24 <= geometry.screen.ScreenHeight) << op.text << " at " << op.textY;
+
   settings.HideLetters = true;
   PaintDockNormal(f, View(-1, true));
   EXPECT_EQ(f.background, 0xC0000000u);
