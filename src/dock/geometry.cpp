@@ -40,7 +40,8 @@ ScreenMetrics ComputeScreenMetrics(int32_t fullWidth, int32_t fullHeight, int32_
 }
 
 SettingsScreen ScreenForSettings(const ScreenMetrics& screen) {
-  return SettingsScreen{screen.ScreenWidth, screen.ScreenHeight, screen.CenterY - 80};
+  // The ring stays on the screen both ways, on a screen stood on its side too.
+  return SettingsScreen{screen.ScreenWidth, screen.ScreenHeight, std::min(screen.CenterX, screen.CenterY) - 80};
 }
 
 int32_t ShownSlots(const AppSettings& settings) {

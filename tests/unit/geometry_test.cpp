@@ -48,6 +48,8 @@ TEST(ScreenMetricsTest, CentreRoundsHalvesToEvenAndHeightAddsTheCaption) {
   ApplyDefaultSettings(s, ScreenForSettings(ComputeScreenMetrics(800, 600, 0, {})));
   EXPECT_EQ(s.MaxRadius, 220);
   EXPECT_EQ(s.CircleRadius, 220);
+  ApplyDefaultSettings(s, ScreenForSettings(ComputeScreenMetrics(1080, 1920, 0, {})));  // portrait
+  EXPECT_EQ(s.MaxRadius, 540 - 80);
 }
 
 TEST(SlotTableTest, CentreEntryWithTheDefaultSizes) {
