@@ -97,8 +97,20 @@ Program::Parts::Parts(AppContext& a, ProgramControl& program)
                               services.drives, a.paths->fs()}) {
   trayHost.windows.showProperties = [this](int item, bool addMode) { properties.Show(item, addMode); };
   trayHost.windows.changeUserIdentity = [this] { userIdentity.Change(); };
-  trayHost.windows.showSettings = [this] { settings.Show(); };
-  trayHost.windows.showWizard = [this] { wizard.Show(trayHost.windows.showProperties); };
+  // The settings (their reset fills All Programs from the desktop) and the wizard (its
+  // source folders) follow shell folders moved since start; never under the first
+  // start's fill, which is reading them.
+  const auto followShellFolders = [this] {
+    if (!services.defaults.filling()) FollowShellFolders(app.folders, app.shell);
+  };
+  trayHost.windows.showSettings = [this, followShellFolders] {
+    followShellFolders();
+    settings.Show();
+  };
+  trayHost.windows.showWizard = [this, followShellFolders] {
+    followShellFolders();
+    wizard.Show(trayHost.windows.showProperties);
+  };
   trayHost.windows.showAbout = [this] { windows.ShowAbout(); };
   trayHost.windows.showSearchBox = [this] { search.Show(); };
   services.actions.windows().changeUserIdentity = trayHost.windows.changeUserIdentity;

@@ -1,5 +1,8 @@
 #include "core/paths.h"
 
+#include <array>
+#include <utility>
+
 #include "core/model.h"
 #include "text/text.h"
 
@@ -23,6 +26,34 @@ std::string GetTempLocation(ShellFolders& shell, const std::string& prefix, bool
   return name;
 }
 
+namespace {
+// The folders of the user's shell that may move while the program runs, with the shell's
+// number of each.
+std::array<std::pair<std::string*, int>, 9> UserShellFolders(Folders& f) {
+  return {{{&f.DesktopDir, csidl::kDesktop},
+           {&f.ProgramsDir, csidl::kPrograms},
+           {&f.CommonDesktopDir, csidl::kCommonDesktop},
+           {&f.CommonProgramsDir, csidl::kCommonPrograms},
+           {&f.DocumentsDir, csidl::kPersonal},
+           {&f.MusicDir, csidl::kMyMusic},
+           {&f.VideoDir, csidl::kMyVideo},
+           {&f.PicturesDir, csidl::kMyPictures},
+           {&f.FavoritesDir, csidl::kFavorites}}};
+}
+}  // namespace
+
+bool FollowShellFolders(Folders& folders, ShellFolders& shell) {
+  bool moved = false;
+  for (const auto& [field, csidl] : UserShellFolders(folders)) {
+    const std::string now = GetSpecialFolder(shell, csidl);
+    // A folder the shell does not name at the moment keeps the one it had.
+    if (!IsKnownFolder(now) || now == *field) continue;
+    *field = now;
+    moved = true;
+  }
+  return moved;
+}
+
 Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs) {
   Folders f;
   f.AppDir = WithTrailingBackslash(appDir);
@@ -34,15 +65,7 @@ Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs
   f.UserDir = appData + "Kestrovan\\";
   f.TempDir = GetTempLocation(shell, "", true);
   f.ProfileDir = GetSpecialFolder(shell, csidl::kProfile);
-  f.DesktopDir = GetSpecialFolder(shell, csidl::kDesktop);
-  f.ProgramsDir = GetSpecialFolder(shell, csidl::kPrograms);
-  f.CommonDesktopDir = GetSpecialFolder(shell, csidl::kCommonDesktop);
-  f.CommonProgramsDir = GetSpecialFolder(shell, csidl::kCommonPrograms);
-  f.DocumentsDir = GetSpecialFolder(shell, csidl::kPersonal);
-  f.MusicDir = GetSpecialFolder(shell, csidl::kMyMusic);
-  f.VideoDir = GetSpecialFolder(shell, csidl::kMyVideo);
-  f.PicturesDir = GetSpecialFolder(shell, csidl::kMyPictures);
-  f.FavoritesDir = GetSpecialFolder(shell, csidl::kFavorites);
+  for (const auto& [field, csidl] : UserShellFolders(f)) *field = GetSpecialFolder(shell, csidl);
 
   f.SysIconDir = f.AppDir + "SysIcons\\";
   f.IconDir = f.UserDir + "VekIcons\\";

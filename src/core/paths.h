@@ -57,6 +57,11 @@ std::string GetTempLocation(ShellFolders& shell, const std::string& prefix, bool
 // folder when they are missing (not when the shell names no application data folder).
 Folders InitPaths(const std::string& appDir, ShellFolders& shell, FileSystem& fs);
 
+// The user's shell folders (desktop, programs, documents, music, videos, pictures,
+// favourites) read again: one may have moved since start, as a cloud backup moves the
+// desktop. True when one of them changed.
+bool FollowShellFolders(Folders& folders, ShellFolders& shell);
+
 // Makes the per-user folder and the icon folder again where they are missing (cleaned
 // away while the program runs) inside an application data folder that is there; true
 // when one of them was made.

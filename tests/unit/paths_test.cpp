@@ -244,5 +244,18 @@ TEST(UserFolderTest, AFolderOutOfReachIsToldAndNothingIsMadeInItsPlace) {
   }
 }
 
+TEST(UserFolderTest, ShellFoldersMovedSinceStartAreFollowed) {
+  test::FakeFileSystem fs;
+  test::FakeShellFolders shell;
+  Folders folders = InitPaths("C:\\VEK", shell, fs);
+  const std::string documents = folders.DocumentsDir;
+  EXPECT_FALSE(FollowShellFolders(folders, shell));
+  shell.Set(csidl::kDesktop, "C:\\users\\tester\\OneDrive\\Desktop");
+  shell.Set(csidl::kPersonal, "");  // not named at the moment: kept
+  EXPECT_TRUE(FollowShellFolders(folders, shell));
+  EXPECT_EQ(folders.DesktopDir, "C:\\users\\tester\\OneDrive\\Desktop\\");
+  EXPECT_EQ(folders.DocumentsDir, documents);
+}
+
 }  // namespace
 }  // namespace vek
