@@ -172,10 +172,10 @@ bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Regi
   // value is written, and the switch turns itself off when it cannot be.
   // An entry the user turned off in Windows stays off: the switch shows it off. One the
   // user turned on again there (this program's Run value, no longer turned off) shows on.
-  if (!s.AutoRun && !AutoRunTurnedOffInWindows(registry) &&
-      TrimFixed(ReadRegValue(registry, kRunKey, kRunValueName).AsText()) == programPath)
+  const bool turnedOff = AutoRunTurnedOffInWindows(registry);
+  if (!s.AutoRun && !turnedOff && TrimFixed(ReadRegValue(registry, kRunKey, kRunValueName).AsText()) == programPath)
     s.AutoRun = true;
-  if (s.AutoRun) s.AutoRun = !AutoRunTurnedOffInWindows(registry) && SetAutoRun(registry, true, programPath) == 1;
+  if (s.AutoRun) s.AutoRun = !turnedOff && SetAutoRun(registry, true, programPath) == 1;
   return read;
 }
 
