@@ -40,8 +40,6 @@ DockState AppTrayHost::CurrentDockState() { return p_.dock.dockState(); }
 
 void AppTrayHost::SetDockState(DockState state) { p_.dock.controller().SetDockState(state); }
 
-void AppTrayHost::ReturnKeyboard() { p_.dock.controller().ReturnKeyboard(); }
-
 void AppTrayHost::DockToBottom() { p_.dock.controller().ToBottomQuietly(); }
 
 void AppTrayHost::Activate(bool paintRing) { p_.dock.Activate(paintRing); }

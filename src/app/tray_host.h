@@ -52,7 +52,6 @@ class AppTrayHost : public TrayHost {
   DockState CurrentDockState() override;
   void SetDockState(DockState state) override;
   void DockToBottom() override;
-  void ReturnKeyboard() override;
   void Activate(bool paintRing) override;
   bool FadeEnabled() override;
   void SetFadeEnabled(bool on) override;

@@ -263,6 +263,8 @@ void DockController::SetDockState(DockState w) {
     actions_.ClearGroupMenuFocus();
     window_.ToBottom(true);
     if (model_.Settings.AutoHide) window_.EnableTimer(dock_timer::kAutoHide, true);
+    // The user goes on typing where they were before the dock took the keyboard.
+    window_.ReturnKeyboard();
   } else if (w == DockState::Hidden) {
     if (state_.FadeEnabled) {
       // The painter draws nothing while hidden, so the last picture fades out.
@@ -277,8 +279,10 @@ void DockController::SetDockState(DockState w) {
     window_.EnableTimer(dock_timer::kAutoHide, false);
     state_.IdleTicks = 0;
     state_.DockHidden = true;
-    // An invisible dock must not take the keyboard from the window below or the search box.
+    // An invisible dock must not take the keyboard from the window below or the search box,
+    // and gives back what it took.
     window_.ToBottom(true);
+    window_.ReturnKeyboard();
   } else {
     state_.DockHidden = false;
     Activate(true);

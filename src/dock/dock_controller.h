@@ -161,7 +161,6 @@ class DockController : public DockCommands {
   // DockCommands
   void LeaveKeyMode() override;
   void SetDockState(DockState state) override;
-  void ReturnKeyboard() override { window_.ReturnKeyboard(); }
   // The dock behind all windows, leaving the keyboard where it is.
   void ToBottomQuietly() { window_.ToBottom(true); }
   void Activate(bool paintRing) override;

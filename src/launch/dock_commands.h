@@ -11,10 +11,9 @@ class DockCommands {
   virtual ~DockCommands() = default;
   // Leaves key mode and puts the dock behind all windows.
   virtual void LeaveKeyMode() = 0;
-  // Shows the dock, minimises it to its small icon, or hides it.
+  // Shows the dock, minimises it to its small icon, or hides it. A minimised or hidden
+  // dock gives the keyboard back to the window it took it from.
   virtual void SetDockState(DockState state) = 0;
-  // Gives the keyboard back to the window the dock took it from, if the dock still holds it.
-  virtual void ReturnKeyboard() = 0;
   // Refreshes the ring's slots; with paintRing it also paints the plain ring and wakes
   // the dock's timers.
   virtual void Activate(bool paintRing) = 0;

@@ -84,14 +84,8 @@ void SystemCommands::RunSystemCommand(int code) {
     case command::kChangeUserIdentity: actions_.ChangeUserIdentity(); break;
     case command::kSettings: actions_.ShowSettings(); break;
     case command::kAbout: actions_.ShowAbout(); break;
-    case command::kMinimize:
-      dock_.SetDockState(DockState::Minimised);
-      dock_.ReturnKeyboard();
-      break;
-    case command::kHide:
-      dock_.SetDockState(DockState::Hidden);
-      dock_.ReturnKeyboard();
-      break;
+    case command::kMinimize: dock_.SetDockState(DockState::Minimised); break;
+    case command::kHide: dock_.SetDockState(DockState::Hidden); break;
     case command::kExit:
       dock_.Activate(false);
       actions_.PumpMessages();

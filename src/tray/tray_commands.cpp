@@ -12,11 +12,9 @@ void TrayCommands::Hotkey(int which) {
       if (!host_.BackTabInOwnDialog()) host_.SwitchDesktop();
       break;
     case hotkey::kMinimise:
-      // An open group menu goes with the ring; from key mode the keyboard goes back to
-      // the window it came from, as Esc gives it.
+      // An open group menu goes with the ring.
       if (host_.GroupMenuOpen()) host_.CloseGroupMenu(true);
       host_.SetDockState(DockState::Minimised);
-      host_.ReturnKeyboard();
       break;
     case hotkey::kSearch: ShowSearchBox(); break;
     default: break;
@@ -30,7 +28,6 @@ void TrayCommands::ShowDockOrHide() {
   if (host_.GroupMenuOpen()) host_.CloseGroupMenu(false);
   if (host_.KeyMode()) {
     host_.SetDockState(DockState::Hidden);
-    host_.ReturnKeyboard();
   } else {
     host_.AltSpace();
   }

@@ -18,8 +18,6 @@ class TrayHost : public EditMenuHost, public ItemImageSwap {
   virtual void SetDockState(DockState state) = 0;
   // The dock behind all windows, without activating it.
   virtual void DockToBottom() = 0;
-  // The keyboard back to the window the dock took it from, if the dock still holds it.
-  virtual void ReturnKeyboard() = 0;
   // Refreshes the ring's slots; with paintRing it also paints the plain ring and wakes
   // the dock's timers.
   virtual void Activate(bool paintRing) = 0;

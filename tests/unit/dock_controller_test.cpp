@@ -278,13 +278,15 @@ TEST_F(DockControllerTest, MinWindowsStateMachine) {
   dock.SetDockState(DockState::Shown);  // already shown: nothing at all
   EXPECT_TRUE(window.log.empty());
   dock.AltSpace();
-  dock.SetDockState(DockState::Hidden);
+  dock.SetDockState(DockState::Hidden);  // from key mode, whichever command or hotkey asked
   EXPECT_FALSE(dock.state().KeyMode);
   EXPECT_TRUE(dock.state().DockHidden);
-  EXPECT_EQ(window.log.back(), "Bottom(quiet)");
+  const std::vector<std::string> keyboardBack{"Bottom(quiet)", "Return"};
+  EXPECT_EQ(std::vector<std::string>(window.log.end() - 2, window.log.end()), keyboardBack);
   dock.SetDockState(DockState::Minimised);
   EXPECT_FALSE(dock.state().DockHidden);
   EXPECT_EQ(dock.state().Visibility, DockState::Minimised);
+  EXPECT_EQ(std::vector<std::string>(window.log.end() - 2, window.log.end()), keyboardBack);
   dock.SetDockState(DockState::Shown);
   EXPECT_FALSE(dock.state().DockHidden);
   EXPECT_TRUE(window.timers[dock_timer::kSelection]);

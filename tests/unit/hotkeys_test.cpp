@@ -54,7 +54,6 @@ struct DockHost : TrayHost {
     keyMode = false;
   }
   void DockToBottom() override { calls += "bottom-quietly "; }
-  void ReturnKeyboard() override { calls += "return "; }
   void Activate(bool on) override { calls += on ? "focus " : "unfocus "; }
   bool FadeEnabled() override { return fade; }
   void SetFadeEnabled(bool on) override { fade = on; }
@@ -104,7 +103,7 @@ TEST(TrayCommandsTest, AltSpaceShowsKeyModeThenHidesWithoutFading) {
   host.menuOpen = true;
   tray.Hotkey(hotkey::kShowDock);
   tray.Hotkey(hotkey::kShowDock);
-  EXPECT_EQ(host.calls, "close-menu altspace min2 return ");
+  EXPECT_EQ(host.calls, "close-menu altspace min2 ");
   EXPECT_TRUE(host.fade);  // restored
 }
 
@@ -117,7 +116,7 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
     DockState dockState;
     const char* calls;
   } cases[] = {
-      {"minimise", true, hotkey::kMinimise, false, false, false, DockState::Shown, "min1-fading return "},
+      {"minimise", true, hotkey::kMinimise, false, false, false, DockState::Shown, "min1-fading "},
       {"switch while a modal window is open", true, hotkey::kSwitch, true, false, false, DockState::Shown, "switch "},
       {"search box missing", true, hotkey::kSearch, false, false, false, DockState::Shown, ""},
       {"search with auto-hide", true, hotkey::kSearch, false, true, true, DockState::Shown, "search min2-fading "},
@@ -166,7 +165,7 @@ TEST(TrayCommandsTest, TheProgramsOwnDialogsLeaveTheDockBehindAndKeepShiftTab) {
 // The search box keeps the keyboard; the minimised ring gives it back to where it was.
 TEST(TrayCommandsTest, SearchOrMinimiseOverAnOpenGroupMenuClosesIt) {
   for (const auto& [key, calls] : {std::pair{hotkey::kSearch, "search close-menu-keep-focus bottom-quietly "},
-                                   std::pair{hotkey::kMinimise, "close-menu-keep-focus min1-fading return "}}) {
+                                   std::pair{hotkey::kMinimise, "close-menu-keep-focus min1-fading "}}) {
     DockHost host;
     Modal modal;
     host.menuOpen = host.windows.searchBox = true;

@@ -212,13 +212,12 @@ TEST_F(SystemCommandsTest, CommonEndingAndAutoHide) {
   EXPECT_EQ(actions.log, (std::vector<std::string>{"SearchBox"}));
   EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "SetDockState(2)"}));
   dock.log.clear();
-  commands.RunSystemCommand(command::kHide);  // the keyboard goes back with the dock hidden
-  EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "SetDockState(2)", "ReturnKeyboard", "CloseMenu",
-                                                "SetDockState(2)"}));
+  commands.RunSystemCommand(command::kHide);
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "SetDockState(2)", "CloseMenu", "SetDockState(2)"}));
   dock.log.clear();
   model.Settings.AutoHide = false;
-  commands.RunSystemCommand(command::kMinimize);  // so does it with the dock minimised
-  EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "SetDockState(1)", "ReturnKeyboard", "CloseMenu"}));
+  commands.RunSystemCommand(command::kMinimize);
+  EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "SetDockState(1)", "CloseMenu"}));
   dock.log.clear();
   commands.RunSystemCommand(71);
   EXPECT_EQ(dock.log, (std::vector<std::string>{"CloseMenu", "Activate(false)"}));

@@ -59,7 +59,6 @@ class RecordingDock : public DockCommands {
   void SetDockState(DockState state) override { log.push_back("SetDockState(" + std::to_string(static_cast<int>(state)) + ")"); hidden = state == DockState::Hidden; }
   void Activate(bool on) override { log.push_back(on ? "Activate(true)" : "Activate(false)"); }
   void RefreshRing() override { log.push_back("RefreshRing"); }
-  void ReturnKeyboard() override { log.push_back("ReturnKeyboard"); }
   bool DockHidden() const override { return hidden; }
   void CloseGroupMenu(bool noFocus) override { log.push_back(noFocus ? "CloseGroupMenu(true)" : "CloseGroupMenu(false)"); }
   bool SubMenuShown() const override { return false; }
