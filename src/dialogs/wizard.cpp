@@ -44,11 +44,15 @@ bool Listable(const DirEntry& e) {
 }  // namespace
 
 std::vector<SourceFolder> SourceFolders(const Folders& folders, Drives& drives) {
-  std::vector<SourceFolder> out{{"User Desktop Shortcuts", folders.DesktopDir},
-                                {"Public Desktop Shortcuts", folders.CommonDesktopDir},
-                                {"Program Files Folder", folders.ProgramFilesDir},
-                                {"User Start Menu Folder", folders.ProgramsDir},
-                                {"Public Start Menu Folder", folders.CommonProgramsDir}};
+  std::vector<SourceFolder> out;
+  // A folder the shell does not name on this system is not offered: it would show as a
+  // bare backslash with nothing in it.
+  for (const SourceFolder& named : {SourceFolder{"User Desktop Shortcuts", folders.DesktopDir},
+                                    SourceFolder{"Public Desktop Shortcuts", folders.CommonDesktopDir},
+                                    SourceFolder{"Program Files Folder", folders.ProgramFilesDir},
+                                    SourceFolder{"User Start Menu Folder", folders.ProgramsDir},
+                                    SourceFolder{"Public Start Menu Folder", folders.CommonProgramsDir}})
+    if (!TrimBlanks(named.path).empty()) out.push_back(named);
   for (const std::string& root : drives.LogicalDriveRoots())
     if (drives.DriveType(root) == drive_type::kFixed) out.push_back({root, WithTrailingBackslash(root)});
   return out;

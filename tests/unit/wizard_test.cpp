@@ -246,6 +246,8 @@ TEST_F(WizardTest, SourcesAreTheFiveFoldersThenTheFixedDrives) {
                                                 "Program Files Folder", "User Start Menu Folder",
                                                 "Public Start Menu Folder", "C:\\", "E:\\"}));
   EXPECT_EQ(SourceFolders(w.folders, w.drives)[0].path, w.folders.DesktopDir);
+  w.folders.CommonDesktopDir.clear();  // a folder this system's shell does not name
+  EXPECT_EQ(SourceFolders(w.folders, w.drives)[1].caption, "Program Files Folder");
 }
 
 }  // namespace
