@@ -176,6 +176,7 @@ Services::Services(AppContext& app, ProgramControl& program, DockWindow& dock, G
     : slowCalls(kSlowCallLimit, [] { win::PumpPendingMessages(); }, win::WorkerThreadScope),
       recycleBinFull([bin = std::make_shared<win::Win32RecycleBin>()] { return RecycleBinFull(*bin); },
                      kRecycleBinInterval, win::WorkerThreadScope),
+      recycleBinOffThread(std::make_shared<win::Win32RecycleBin>(), slowCalls),
       shortcuts(*app.paths, shortcutReader),
       associations(app.registry, *app.paths),
       pictures(app, dock),
@@ -188,7 +189,7 @@ Services::Services(AppContext& app, ProgramControl& program, DockWindow& dock, G
           [&program] { program.ExitProgram(); }, [&dock] { return dock.hwnd(); }, &app.modal}),
       commandItems(app, pictures),
       commands(app.model, app.folders, shell, app.prompt, dock.controller(), actions, commandItems,
-               recycleBin, desktop),
+               recycleBinOffThread, desktop),
       defaultsHost(app.model, dock, menu, commands, recycleBinFull),
       defaults(DefaultsServices{app.model, *app.io, app.registry, items, discovery, associations, defaultsHost},
                win::ProgramPath(), app.WindowsMajorVersion) {

@@ -141,15 +141,15 @@ class Services {
 
   win::Win32ShortcutReader shortcutReader;
   win::Win32ShellRunner shell;
-  win::Win32RecycleBin recycleBin;
   win::Win32DesktopShell desktop;
   win::Win32Drives drives;
   win::Win32VersionResources versions;
   win::Win32ShortPaths shortPaths;
   // What may wait on a slow disk, drive or network place runs off the UI thread: a
-  // launch's existence tests and shortcut reads, and the Recycle Bin's state.
+  // launch's existence tests and shortcut reads, and the Recycle Bin's state and emptying.
   BoundedCalls slowCalls;
   PolledAnswer recycleBinFull;
+  RecycleBinOffThread recycleBinOffThread;
   ShortcutFiles shortcuts;
   Associations associations;
   AppItemPictures pictures;

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "launch/system_catalogue.h"
+#include "platform/log.h"
+#include "platform/scoped_flag.h"
 
 namespace vek {
 
@@ -206,11 +208,43 @@ std::optional<bool> RecycleBinFull(RecycleBin& bin) {
 
 bool SystemCommands::IsRecycleBinFull() { return RecycleBinFull(bin_).value_or(false); }
 
+bool RecycleBinOffThread::Query(RecycleBinInfo& info) {
+  std::optional<std::optional<RecycleBinInfo>> answer =
+      calls_.Run<std::optional<RecycleBinInfo>>([bin = bin_]() -> std::optional<RecycleBinInfo> {
+        RecycleBinInfo asked;
+        if (!bin->Query(asked)) return std::nullopt;
+        return asked;
+      });
+  if (!answer || !*answer) {
+    WriteLog(answer ? "the Recycle Bin could not be queried" : "the Recycle Bin gave no answer in time");
+    return false;
+  }
+  info = **answer;
+  return true;
+}
+
+void RecycleBinOffThread::Empty() {
+  if (!calls_.Run<bool>([bin = bin_] {
+        bin->Empty();
+        return true;
+      }))
+    WriteLog("the Recycle Bin is still being emptied after the wait");
+}
+
 void SystemCommands::EmptyWithoutQuestion() { bin_.Empty(); }
 
-void SystemCommands::EmptyRecycleBin() {
+std::optional<RecycleBinInfo> SystemCommands::AskRecycleBin() {
   RecycleBinInfo info;
-  if (!bin_.Query(info) || info.count <= 0) return;
+  if (bin_.Query(info)) return info;
+  prompt_.Warn(kRecycleBinNoAnswer);
+  return std::nullopt;
+}
+
+void SystemCommands::EmptyRecycleBin() {
+  if (binBusy_) return;
+  ScopedFlag busy(binBusy_);
+  const std::optional<RecycleBinInfo> info = AskRecycleBin();
+  if (!info || info->count <= 0) return;
   PromptRequest q;
   q.text = "Are you sure you want to empty the Recycle Bin?";
   q.title = "Empty Recycle Bin";
@@ -222,9 +256,11 @@ void SystemCommands::EmptyRecycleBin() {
 }
 
 void SystemCommands::ShowRecycleBinStatus() {
-  RecycleBinInfo info;
-  bin_.Query(info);
-  const PromptRequest message = RecycleBinStatusMessage(info, separators);
+  if (binBusy_) return;
+  ScopedFlag busy(binBusy_);
+  const std::optional<RecycleBinInfo> info = AskRecycleBin();
+  if (!info) return;
+  const PromptRequest message = RecycleBinStatusMessage(*info, separators);
   if (prompt_.Ask(message) == PromptAnswer::kYes) EmptyWithoutQuestion();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "core/paths.h"
 #include "launch/dock_commands.h"
 #include "launch/launcher.h"
+#include "launch/slow_calls.h"
 #include "platform/prompt.h"
 
 namespace vek {
@@ -55,6 +57,24 @@ class RecycleBin {
   // shell's bin icon.
   virtual void Empty() = 0;
 };
+
+// Asks the bin on worker threads, so that a drive spinning up or a bin that does not
+// answer holds up no window: a question not answered within the calls' limit counts as
+// failed, and emptying goes on by itself past it.
+class RecycleBinOffThread : public RecycleBin {
+ public:
+  RecycleBinOffThread(std::shared_ptr<RecycleBin> bin, BoundedCalls& calls) : bin_(std::move(bin)), calls_(calls) {}
+  bool Query(RecycleBinInfo& info) override;
+  void Empty() override;
+
+ private:
+  std::shared_ptr<RecycleBin> bin_;
+  BoundedCalls& calls_;
+};
+
+// Said when the bin gave no answer in time.
+constexpr const char* kRecycleBinNoAnswer =
+    "The Recycle Bin does not answer right now. Please try again in a moment.";
 
 // True when the bin holds anything; empty when it cannot be queried.
 std::optional<bool> RecycleBinFull(RecycleBin& bin);
@@ -116,6 +136,8 @@ class SystemCommands {
   void Open(const std::string& file, const std::string& arguments, const char* folder = nullptr);
   void ToggleDragLock();
   void EmptyWithoutQuestion();
+  // The bin's contents, or the user told that it did not answer.
+  std::optional<RecycleBinInfo> AskRecycleBin();
 
   Model& model_;
   const Folders& folders_;
@@ -127,6 +149,8 @@ class SystemCommands {
   RecycleBin& bin_;
   DesktopShell& desktop_;
   bool desktopIconsHidden_ = false;
+  // A bin command waits for the bin while messages run: a second one is not started then.
+  bool binBusy_ = false;
 };
 
 }  // namespace vek

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <future>
+
 #include "launch/system_catalogue.h"
 #include "launch/system_commands.h"
 #include "support/fakes.h"
@@ -258,6 +260,41 @@ TEST_F(SystemCommandsTest, EmptyingAFullBinAsksWithNoAsDefault) {
   // Exactly 2 GB is full too.
   bin.info = {int64_t{1} << 31, 0};
   EXPECT_TRUE(commands.IsRecycleBinFull());
+}
+
+// A bin on a drive that does not answer: it is asked on a worker thread, the windows go on
+// meanwhile, and the user is told rather than shown an empty bin.
+TEST_F(SystemCommandsTest, ABinThatDoesNotAnswerIsToldWhileTheWindowsGoOn) {
+  class StalledBin : public RecycleBin {
+   public:
+    bool Query(RecycleBinInfo& out) override {
+      go.wait();
+      out = {10, 1};
+      return true;
+    }
+    void Empty() override { go.wait(); }
+    std::shared_future<void> go;
+  };
+  std::promise<void> letGo;
+  auto stalled = std::make_shared<StalledBin>();
+  stalled->go = letGo.get_future().share();
+  SystemCommands* waiting = nullptr;
+  int pumped = 0;
+  // A second bin command while the first waits is not started.
+  BoundedCalls calls(std::chrono::milliseconds(50), [&] {
+    if (pumped++ == 0) waiting->RunSystemCommand(command::kRecycleBinStatus);
+  });
+  RecycleBinOffThread offThread(stalled, calls);
+  SystemCommands commandsWaiting{model, folders, runner, prompt, dock, actions, items, offThread, desktop};
+  waiting = &commandsWaiting;
+  for (int code : {command::kRecycleBinStatus, command::kEmptyRecycleBin}) commandsWaiting.RunSystemCommand(code);
+  EXPECT_GT(pumped, 1);
+  EXPECT_EQ(prompt.asked.size(), 2u);
+  for (const PromptRequest& told : prompt.asked) EXPECT_EQ(told.text, kRecycleBinNoAnswer);
+  letGo.set_value();
+  commandsWaiting.RunSystemCommand(command::kRecycleBinStatus);
+  EXPECT_EQ(prompt.asked.back().text,
+            "Your Recycle Bin consumes 10 Bytes (1 Items) right now.\r\nDo you want to empty Recycle Bin?");
 }
 
 TEST(RecycleBinStatusTest, SizesInBytesKilobytesAndMegabytes) {
