@@ -5,7 +5,8 @@
 # shell cannot open is reported and the box keeps its words; the engine under the pointer
 # is framed and named in a tooltip; an engine chosen from the menu is kept when Esc closes
 # the box, and so is the place it was dragged to; Esc after Alt+Space gives the keyboard
-# back to the box, also after a group menu opened in key mode;
+# back to the box, also after a group menu opened in key mode, and so does Esc on the
+# tray menu;
 # Win+S leaves the keyboard to the box;
 # a click on an engine of the row searches with it. (Keys that name no engine:
 # SearchBoxController's KeysSearchCloseOrDoNothing.)
@@ -77,6 +78,16 @@ poll 10 eval '! dimmed' || fail "Esc did not end key mode after the menu"
 xdotool type --delay 60 'menu'
 xdotool key Return
 searched "https://www.google.com/search?q=menu"
+box_shut "after the search"
+
+# The tray menu closed with Esc gives the keyboard back to the box too.
+open_box
+open_tray_menu
+vekctl popup-keys $VK_ESCAPE
+poll 10 popup_closed || fail "Escape did not close the tray menu"
+xdotool type --delay 60 'tray'
+xdotool key Return
+searched "https://www.google.com/search?q=tray"
 box_shut "after the search"
 
 # A search the shell cannot open is reported, and the box stays with its text: once a

@@ -143,10 +143,16 @@ UINT TrayOwner::PopUp(HMENU menu, HWND owner) {
   GetCursorPos(&p);
   // Without the owner in front, the menu would not close when the user clicks elsewhere;
   // without the WM_NULL after it, a second popup would close at once.
+  const HWND before = GetForegroundWindow();
   SetForegroundWindow(owner);
   const UINT chosen = static_cast<UINT>(
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, p.x, p.y, 0, owner, nullptr));
   PostMessageW(owner, WM_NULL, 0, 0);
+  // A menu closed with Esc would leave the keyboard on its owner, for the tray menu a
+  // window nobody sees: it goes back where it was, unless a click elsewhere took it.
+  if (!chosen && before && before != owner && GetForegroundWindow() == owner && IsWindow(before) &&
+      IsWindowVisible(before))
+    SetForegroundWindow(before);
   return chosen;
 }
 
