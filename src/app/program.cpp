@@ -86,7 +86,7 @@ Program::Parts::Parts(AppContext& a, ProgramControl& program)
                  [this] { return dock.hwnd(); }),
       userIdentity(windows.modal(),
                    UserIdentityServices{a.model, a.fs, a.folders, services.pictures, a.prompt, windows.input(),
-                                        a.codec, itemDialogsHost, nullptr, nullptr},
+                                        itemDialogsHost, nullptr, nullptr},
                    [this] { return dock.hwnd(); }),
       ringPreview(dock),
       settings(windows.modal(), SettingsDialog::Parts{a.model, *a.io, a.registry, win::ProgramPath(), ringPreview,

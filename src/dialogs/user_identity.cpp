@@ -1,7 +1,6 @@
 #include "dialogs/user_identity.h"
 
 #include "core/paths.h"
-#include "core/stored_text.h"
 #include "dialogs/item_properties.h"
 #include "text/text.h"
 
@@ -57,12 +56,8 @@ void ChangeUserIdentity(const UserIdentityServices& s) {
   const std::string typed = s.input.InputText(kUserNamePrompt, kUserNameTitle, current).value_or(current);
   const std::string name = TrimFixed(AcceptedUserName(typed, current));
   if (name != current) {
-    if (const auto refusal = UnstorableTextMessage(name, s.codec)) {
-      s.prompt.Warn(*refusal);
-    } else {
-      centre.Title = TrimFixed(StoredPrefix(name, width::kTitle, s.codec));
-      s.host.SaveMenu();
-    }
+    centre.Title = name;
+    s.host.SaveMenu();
   }
   s.host.RefreshRing();
 }

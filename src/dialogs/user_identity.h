@@ -11,7 +11,6 @@
 #include "dialogs/dialog_host.h"
 #include "dialogs/file_dialog_request.h"
 #include "icons/item_pictures.h"
-#include "platform/ansi_codec.h"
 #include "platform/file_system.h"
 #include "platform/prompt.h"
 #include "platform/text_prompt.h"
@@ -36,7 +35,6 @@ struct UserIdentityServices {
   ItemPictures& pictures;  // loads the centre's picture
   UserPrompt& prompt;
   TextPrompt& input;
-  AnsiCodec& codec;  // tells which names the configuration file keeps
   DialogHost& host;  // repaints the ring, writes the files
   // The open dialog; the chosen path, or empty when cancelled.
   std::function<std::string(const FileDialogRequest&)> chooseFile;
@@ -47,8 +45,7 @@ struct UserIdentityServices {
 // The whole dialogue: picture, then name. The new picture is written to a file of its
 // own and replaces "User Icon.ico" only once it exists, so an unreadable file (or the
 // current picture itself) never leaves the centre without one; the name stays through a
-// picture change. A name the configuration file cannot keep is refused with a word to the
-// user, as Properties refuses such a title.
+// picture change.
 void ChangeUserIdentity(const UserIdentityServices& services);
 
 }  // namespace vek
