@@ -9,7 +9,8 @@
 source "$(dirname "$0")/lib.sh"
 
 WIZARD="VEK Desktop - Add & Manage Shortcuts"
-SOURCE=502 TREE=503 PATTERN=504 FILES=505 FILE_ICON=506 ADD=510 ADD_GROUP=511 ITEMS=521 PICTURE=522 REMOVE=530 MOVE_UP=532
+SOURCE=502 TREE=503 PATTERN=504 FILES=505 FILE_ICON=506 ADD=510 ADD_GROUP=511 ITEMS=521 PICTURE=522 REMOVE=530
+PROPERTIES=531 MOVE_UP=532
 entries() { vekctl entries-title "$WIZARD" "$1" | tr -d '\r'; }
 choose() { vekctl choose-title "$WIZARD" "$@" || fail "could not choose $* in the wizard"; }
 press() { vekctl press-title "$WIZARD" "$1" || fail "could not press button $1"; }
@@ -101,6 +102,14 @@ poll 10 saved 4 "1|alpha|0" || fail "Move Up saved slot 4 as $(item 4)"
 [ "$(item 5)" = "1|Four|0" ] || fail "Move Up saved slot 5 as $(item 5)"
 [ "$(entries $ITEMS | sed -n 4p)" = "*alpha" ] || fail "the moved entry is not chosen: $(entries $ITEMS | sed -n 4p)"
 screenshot wizard-moved >/dev/null
+
+# Properties of the chosen entry opens over the wizard, owned by it.
+press $PROPERTIES
+vekctl wait-title "Properties" 10 || fail "the wizard's Properties did not open"
+[ "$(vekctl owner-title "Properties" | tr -d '\r')" = "$WIZARD" ] ||
+  fail "Properties is owned by \"$(vekctl owner-title "Properties" | tr -d '\r')\", not the wizard"
+vekctl dismiss-title "Properties"
+wait_closed "Properties"
 
 # A folder gone since the tree listed it cannot be read: the file list stays as it was.
 choose $SOURCE $((c - 1))

@@ -9,6 +9,7 @@
 #include "icons/win/icon_extraction.h"
 #include "platform/scoped_flag.h"
 #include "platform/win/text_win.h"
+#include "platform/win/window.h"
 
 namespace vek {
 
@@ -25,8 +26,9 @@ void PropertiesDialog::Show(int item, bool addMode) {
 }
 
 HWND PropertiesDialog::Owner() const {
-  // Opened from another of the program's windows (the wizard), that window owns it and
-  // stays disabled under it; else the dock does.
+  // Opened from another of the program's windows (the wizard, disabled while its button's
+  // action runs), that window owns it and stays disabled under it; else the dock does.
+  if (const HWND front = win::OwnDialogInFront()) return front;
   const HWND active = GetActiveWindow();
   if (active && IsWindowVisible(active) && IsWindowEnabled(active)) return active;
   return dock_ ? dock_() : nullptr;

@@ -280,6 +280,13 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"wait-title") return WaitFor(nullptr, className, seconds) ? 0 : 1;
+  if (command == L"owner-title") {  // the title of the titled window's owner
+    const HWND owner = GetWindow(FindWindowW(nullptr, className), GW_OWNER);
+    wchar_t title[256] = {};
+    if (!owner || !GetWindowTextW(owner, title, 256)) return 1;
+    std::printf("%s\n", vek::win::Utf8(title).c_str());
+    return 0;
+  }
   if (command == L"dismiss-title") {
     const HWND titled = FindWindowW(nullptr, className);
     return titled && PostMessageW(titled, WM_CLOSE, 0, 0) ? 0 : 1;
