@@ -326,11 +326,8 @@ void DockWindow::TakeFocus() {
 }
 
 void DockWindow::ReturnKeyboard() {
-  const HWND before = keyboardBefore_;
-  keyboardBefore_ = nullptr;
-  if (!hwnd() || GetForegroundWindow() != hwnd()) return;
   // The window may have closed or been minimised meanwhile: then the dock keeps it.
-  if (before && IsWindow(before) && IsWindowVisible(before) && !IsIconic(before)) SetForegroundWindow(before);
+  win::GiveKeyboardBack(hwnd(), std::exchange(keyboardBefore_, nullptr));
 }
 
 void DockWindow::EnableTimer(int timer, bool on) {

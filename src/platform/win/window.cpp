@@ -89,6 +89,11 @@ HWND OwnDialogInFront() {
   return front;
 }
 
+void GiveKeyboardBack(HWND holder, HWND before) {
+  if (!holder || !before || before == holder || GetForegroundWindow() != holder) return;
+  if (IsWindow(before) && IsWindowVisible(before) && !IsIconic(before)) SetForegroundWindow(before);
+}
+
 bool IsPointerMessage(UINT message) {
   switch (message) {
     case WM_MOUSEMOVE:

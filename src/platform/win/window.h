@@ -43,6 +43,9 @@ bool IsOwnProcessWindow(HWND window);
 // The foreground window when it is one of this program's dialogs (or message boxes),
 // else null.
 HWND OwnDialogInFront();
+// Gives the keyboard back to `before` while `holder` still has it: not when another
+// window took it meanwhile, nor to a window that closed, hid or was minimised since.
+void GiveKeyboardBack(HWND holder, HWND before);
 
 // A double click's second press can reach another window than its first: a click on a
 // group-menu row closes the menu, and the second press lands on what lay beneath it. The

@@ -7,6 +7,7 @@
 #include "platform/win/handles.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/text_win.h"
+#include "platform/win/window.h"
 
 namespace vek {
 
@@ -150,9 +151,7 @@ UINT TrayOwner::PopUp(HMENU menu, HWND owner) {
   PostMessageW(owner, WM_NULL, 0, 0);
   // A menu closed with Esc would leave the keyboard on its owner, for the tray menu a
   // window nobody sees: it goes back where it was, unless a click elsewhere took it.
-  if (!chosen && before && before != owner && GetForegroundWindow() == owner && IsWindow(before) &&
-      IsWindowVisible(before))
-    SetForegroundWindow(before);
+  if (!chosen) win::GiveKeyboardBack(owner, before);
   return chosen;
 }
 
