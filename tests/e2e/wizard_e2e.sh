@@ -108,6 +108,7 @@ press $PROPERTIES
 vekctl wait-title "Properties" 10 || fail "the wizard's Properties did not open"
 [ "$(vekctl owner-title "Properties" | tr -d '\r')" = "$WIZARD" ] ||
   fail "Properties is owned by \"$(vekctl owner-title "Properties" | tr -d '\r')\", not the wizard"
+screenshot wizard-properties >/dev/null
 vekctl dismiss-title "Properties"
 wait_closed "Properties"
 
