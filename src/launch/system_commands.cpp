@@ -206,8 +206,6 @@ std::optional<bool> RecycleBinFull(RecycleBin& bin) {
   return info.size > 0 || info.count > 0;
 }
 
-bool SystemCommands::IsRecycleBinFull() { return RecycleBinFull(bin_).value_or(false); }
-
 bool RecycleBinOffThread::Query(RecycleBinInfo& info) {
   std::optional<std::optional<RecycleBinInfo>> answer =
       calls_.Run<std::optional<RecycleBinInfo>>([bin = bin_]() -> std::optional<RecycleBinInfo> {

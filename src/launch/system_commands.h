@@ -123,7 +123,6 @@ class SystemCommands {
   // icons only when this program had hidden them); the desktop icons switch keeps its value.
   void SetShellElementsHidden(bool hide);
   void SwitchDesktop();
-  bool IsRecycleBinFull();
   void EmptyRecycleBin();
   void ShowRecycleBinStatus();
 

@@ -244,12 +244,12 @@ TEST_F(SystemCommandsTest, EmptyBinAsksNothingAndStatusUsesSingularItem) {
   ASSERT_EQ(prompt.asked.size(), 1u);
   EXPECT_EQ(prompt.asked[0].text, "Your Recycle Bin consumes 0 Byte (0 Item) right now.");
   EXPECT_EQ(prompt.asked[0].icon, PromptIcon::kInformation);
-  EXPECT_FALSE(commands.IsRecycleBinFull());
+  EXPECT_EQ(RecycleBinFull(bin), false);
 }
 
 TEST_F(SystemCommandsTest, EmptyingAFullBinAsksWithNoAsDefault) {
   bin.info = {2048, 3};
-  EXPECT_TRUE(commands.IsRecycleBinFull());
+  EXPECT_EQ(RecycleBinFull(bin), true);
   prompt.answers = {PromptAnswer::kNo};
   commands.RunSystemCommand(101);
   EXPECT_EQ(bin.emptied, 0);
@@ -259,7 +259,7 @@ TEST_F(SystemCommandsTest, EmptyingAFullBinAsksWithNoAsDefault) {
   EXPECT_EQ(bin.emptied, 1);
   // Exactly 2 GB is full too.
   bin.info = {int64_t{1} << 31, 0};
-  EXPECT_TRUE(commands.IsRecycleBinFull());
+  EXPECT_EQ(RecycleBinFull(bin), true);
 }
 
 // A bin on a drive that does not answer: it is asked on a worker thread, the windows go on
