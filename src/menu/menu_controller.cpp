@@ -252,8 +252,19 @@ void MenuController::MouseMove(bool leftHeld, int x, int y) {
   }
 }
 
+void MenuController::CaptureLost() {
+  const bool wasDragging = state_.dragging;
+  state_.dragging = false;
+  state_.dragArmed = false;
+  state_.dragItem = -1;
+  if (wasDragging && state_.shown) Repaint();
+}
+
 void MenuController::MouseUp(int button, int x, int y) {
   if (!state_.shown) return;
+  // Another button's click while the left one holds a member neither ends the drag nor
+  // acts: the left release decides whether the member stays.
+  if (KeepsCaptureAfter(button)) return;
   const int f = state_.bands.HitTest(x, y);
   if (state_.dragArmed && state_.dragging) {
     const int item = state_.dragItem;

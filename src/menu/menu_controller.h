@@ -14,6 +14,7 @@
 #include "dock/geometry.h"
 #include "menu/menu_layout.h"
 #include "menu/menu_scene.h"
+#include "platform/mouse_buttons.h"
 
 namespace vek {
 
@@ -153,6 +154,11 @@ class MenuController {
   void MouseDown(int button, int x, int y);
   void MouseMove(bool leftHeld, int x, int y);
   void MouseUp(int button, int x, int y);
+  // A member pressed with the left button keeps the mouse through other buttons' clicks:
+  // only the left release ends its drag.
+  bool KeepsCaptureAfter(int button) const { return state_.dragArmed && button != mouse::kLeft; }
+  // The mouse was taken away mid-press: a member being dragged goes back to its row.
+  void CaptureLost();
   // A wheel turn: a negative delta (towards the user) moves on through the list.
   void Wheel(int delta) { MenuWheel(delta >= 0, false); }
   void TimerTick(int timer);

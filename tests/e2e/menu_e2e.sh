@@ -117,6 +117,11 @@ point "$px" "$py"
 settle menu-drag-start >/dev/null
 xdotool mousedown 1
 for dx in 2 4 6 8 10; do point $((px - dx)) "$py"; done
+# A right click meanwhile does not end the drag: the member is still there.
+xdotool click 3
+sleep 1
+[ "$(item 16 | cut -d'|' -f3)" = "5" ] && [ -e "$ICON_DIR/129.png" ] ||
+  fail "a right click during the drag deleted the member: $(item 16)"
 xdotool mouseup 1
 saved_count() { [ "$(item 16 | cut -d'|' -f3)" = "4" ]; }
 poll 10 saved_count || fail "the group still holds $(item 16)"

@@ -265,6 +265,11 @@ TEST_F(MenuControllerTest, DraggingAMemberOutDeletesItRefreshesTheRingAndSaves) 
   const int outside = menu.state().x - 20;
   menu.MouseMove(true, outside, y);
   EXPECT_TRUE(menu.state().dragging);
+  // Another button's click neither ends the drag nor deletes: the left release decides.
+  EXPECT_TRUE(menu.KeepsCaptureAfter(mouse::kRight));
+  menu.MouseUp(mouse::kRight, outside, y);
+  EXPECT_TRUE(actions.log.empty());
+  EXPECT_TRUE(menu.state().dragging);
   const size_t before = window.frames.size();
   menu.MouseUp(mouse::kLeft, outside, y);
   EXPECT_EQ(actions.log, (std::vector<std::string>{"Delete(201)", "RefreshRing", "Save"}));
@@ -280,6 +285,14 @@ TEST_F(MenuControllerTest, DraggingAMemberOutDeletesItRefreshesTheRingAndSaves) 
   menu.MouseUp(mouse::kLeft, x, y + 40);
   EXPECT_EQ(actions.log, (std::vector<std::string>{"Save"}));
   EXPECT_EQ(menu.state().rows.size(), 35u);
+
+  // The mouse taken away mid-drag: the member goes back to its row and stays.
+  actions.log.clear();
+  menu.MouseDown(mouse::kLeft, x, y);
+  menu.MouseMove(true, outside, y);
+  menu.CaptureLost();
+  menu.MouseUp(mouse::kLeft, outside, y);
+  EXPECT_TRUE(actions.log.empty());
 }
 
 TEST_F(MenuControllerTest, TheLastMemberDraggedOutClosesTheMenu) {

@@ -8,6 +8,7 @@
 #include "dock/dock_controller.h"
 #include "dock/win/dock_window.h"
 #include "dock/win/screen_win.h"
+#include "platform/scoped_flag.h"
 #include "platform/win/modal_input.h"
 
 namespace vek {
@@ -143,14 +144,23 @@ LRESULT GroupMenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-      if (GetCapture() == hwnd()) ReleaseCapture();
+      const int button = win::ButtonOf(message);
+      // A member's drag keeps the mouse through another button's click; otherwise the
+      // mouse goes before the click acts, so that a window it opens gets the mouse.
+      if (!controller_.KeepsCaptureAfter(button) && GetCapture() == hwnd()) {
+        ScopedFlag releasing(releasingCapture_);
+        ReleaseCapture();
+      }
       const bool wasShown = controller_.SubMenuShown();
-      controller_.MouseUp(win::ButtonOf(message), x, y);
+      controller_.MouseUp(button, x, y);
       // A left click that closed the menu carried out a row: a double click's second
       // press, landing on what lay beneath, must not act as well.
       if (message == WM_LBUTTONUP && wasShown && !controller_.SubMenuShown()) win::NoteActingClick();
       return 0;
     }
+    case WM_CAPTURECHANGED:
+      if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != hwnd()) controller_.CaptureLost();
+      return 0;
     case WM_MOUSEWHEEL:
       controller_.Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
