@@ -68,15 +68,20 @@ FolderListing ListFolder(FileSystem& fs, const std::string& folder, const std::s
   const std::string dir = WithTrailingBackslash(folder);
   const uint32_t attributes = fs.Attributes(dir);
   if (attributes == attr::kInvalid || (attributes & attr::kDirectory) == 0) return out;
-  out.readable = true;
-  for (const DirEntry& e : fs.List(dir, "*"))
+  const std::optional<std::vector<DirEntry>> all = fs.TryList(dir, "*");
+  if (!all) return out;
+  for (const DirEntry& e : *all)
     if (Listable(e) && (e.attributes & attr::kDirectory)) out.folders.push_back(e.name);
   std::vector<std::string> files;
   std::set<std::string> seen;
-  for (const std::string& one : SplitPatterns(pattern))
-    for (const DirEntry& e : fs.List(dir, one))
+  for (const std::string& one : SplitPatterns(pattern)) {
+    const std::optional<std::vector<DirEntry>> matching = fs.TryList(dir, one);
+    if (!matching) return FolderListing{};
+    for (const DirEntry& e : *matching)
       if (Listable(e) && (e.attributes & attr::kDirectory) == 0 && seen.insert(ToUpperAscii(e.name)).second)
         files.push_back(e.name);
+  }
+  out.readable = true;
   std::stable_sort(out.folders.begin(), out.folders.end(), LessNoCase);
   std::stable_sort(files.begin(), files.end(), LessNoCase);
   out.entries = out.folders;

@@ -63,6 +63,9 @@ class NetworkPlacesFileSystem : public FileSystem {
   std::vector<DirEntry> List(const std::string& folder, const std::string& pattern) override {
     return inner_.List(folder, pattern);
   }
+  std::optional<std::vector<DirEntry>> TryList(const std::string& folder, const std::string& pattern) override {
+    return inner_.TryList(folder, pattern);
+  }
   int64_t Length(const std::string& path) override { return inner_.Length(path); }
 
  private:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,11 @@ class FileSystem {
   // Entries of `folder` (ending with a backslash) matching the wildcard `pattern`, in the
   // file system's own order, "." and ".." included as the system reports them.
   virtual std::vector<DirEntry> List(const std::string& folder, const std::string& pattern) = 0;
+  // As List, but nothing when the folder cannot be read (access denied, gone, a failing
+  // device), so that a folder that cannot be read is not taken for an empty one.
+  virtual std::optional<std::vector<DirEntry>> TryList(const std::string& folder, const std::string& pattern) {
+    return List(folder, pattern);
+  }
   // Length in bytes, or -1 when the file cannot be opened.
   virtual int64_t Length(const std::string& path) = 0;
   // True when the place holding `path` (a network place) did not answer lately, so that

@@ -235,6 +235,11 @@ TEST_F(WizardTest, FoldersAreListedWithoutHiddenEntriesFoldersFirst) {
   EXPECT_EQ(ListFolder(w.fs, "C:\\Apps", "*.lnk").entries, (std::vector<std::string>{"Zeta", "Beta.lnk"}));
   EXPECT_FALSE(ListFolder(w.fs, "Q:\\Gone", "*.*").readable);
   EXPECT_FALSE(ListFolder(w.fs, App("alpha"), "*.*").readable);
+  // An empty folder is read; one that cannot be listed is not taken for empty.
+  w.fs.AddFolder("C:\\Apps\\Locked");
+  EXPECT_TRUE(ListFolder(w.fs, "C:\\Apps\\Locked", "*.*").readable);
+  w.fs.unreadable.insert("C:\\APPS\\LOCKED");
+  EXPECT_FALSE(ListFolder(w.fs, "C:\\Apps\\Locked", "*.*").readable);
 }
 
 TEST_F(WizardTest, SourcesAreTheFiveFoldersThenTheFixedDrives) {

@@ -76,6 +76,10 @@ TEST(FileSystemWinTest, WriteReadCopyMoveDelete) {
   int files = 0;
   for (const DirEntry& e : fs.List(dir.path(), "*.bin")) files += e.name == "c.bin" || e.name == "Grüße.bin";
   EXPECT_EQ(files, 2);
+  // No match is an empty answer; a folder that is not there gives none.
+  const std::optional<std::vector<DirEntry>> none = fs.TryList(dir.path(), "*.none");
+  EXPECT_TRUE(none && none->empty());
+  EXPECT_FALSE(fs.TryList(dir.path() + "gone\\", "*"));
   EXPECT_TRUE(fs.Delete(a));
   EXPECT_FALSE(fs.Delete(a));
   EXPECT_EQ(fs.Length(a), -1);

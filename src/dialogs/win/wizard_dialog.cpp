@@ -161,7 +161,8 @@ void WizardDialog::FolderRead(uint64_t id) {
   if (!listing || reading == readings_.end()) return;
   const HTREEITEM item = reading->second;
   readings_.erase(reading);
-  if (Node* node = NodeOf(item); node && !node->listed) {
+  // A folder that cannot be read now is read again when next chosen.
+  if (Node* node = NodeOf(item); node && !node->listed && listing->readable) {
     node->listed = true;
     const std::string path = node->path;
     const bool expand = node->expand;

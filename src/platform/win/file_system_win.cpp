@@ -139,10 +139,19 @@ bool Win32FileSystem::CreateFolder(const std::string& path) {
 }
 
 std::vector<DirEntry> Win32FileSystem::List(const std::string& folder, const std::string& pattern) {
+  return TryList(folder, pattern).value_or(std::vector<DirEntry>{});
+}
+
+std::optional<std::vector<DirEntry>> Win32FileSystem::TryList(const std::string& folder, const std::string& pattern) {
   std::vector<DirEntry> out;
   WIN32_FIND_DATAW data{};
   UniqueFindHandle find(FindFirstFileW(Wide(WithTrailingBackslash(folder) + pattern).c_str(), &data));
-  if (!find) return out;
+  if (!find) {
+    // No match is an answer; anything else means the folder could not be read.
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return out;
+    return std::nullopt;
+  }
   do {
     out.push_back({Utf8(data.cFileName), data.dwFileAttributes});
   } while (FindNextFileW(find.get(), &data));

@@ -17,6 +17,7 @@ class Win32FileSystem : public FileSystem {
   bool Move(const std::string& from, const std::string& to) override;
   bool CreateFolder(const std::string& path) override;
   std::vector<DirEntry> List(const std::string& folder, const std::string& pattern) override;
+  std::optional<std::vector<DirEntry>> TryList(const std::string& folder, const std::string& pattern) override;
   int64_t Length(const std::string& path) override;
 };
 

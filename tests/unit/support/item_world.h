@@ -139,6 +139,11 @@ class ScanFileSystem : public FileSystem, public StallGate {
     }
     return out;
   }
+  std::optional<std::vector<DirEntry>> TryList(const std::string& folder, const std::string& pattern) override {
+    if (unreadable.count(Key(folder))) return std::nullopt;
+    return List(folder, pattern);
+  }
+  std::set<std::string> unreadable;  // folders whose listing fails, as one denied
   int64_t Length(const std::string& path) override {
     const Entry* e = FileEntry(path);
     return e ? static_cast<int64_t>(e->data.size()) : -1;
