@@ -11,6 +11,7 @@
 #include "launch/network_places.h"
 #include "platform/log.h"
 #include "platform/win/dib_section.h"
+#include "platform/win/file_system_win.h"
 #include "platform/win/handles.h"
 #include "platform/win/text_win.h"
 #include "platform/win/ui_thread.h"
@@ -309,12 +310,36 @@ bool ConvertImageFile(const std::string& source, const std::string& dest, bool r
   return SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
 }
 
+namespace {
+// The bytes of an icon file (up to 64 MB), read on a worker within the limit of an item's
+// questions: an icon on a network place that stalls holds that worker, not the windows.
+// The worker reads with a file system of its own, so a read that ends after the program
+// does touches nothing the program freed.
+std::optional<Bytes> ReadIconFileWithin(const std::string& source) {
+  const std::optional<std::optional<Bytes>> read =
+      ShellWorkers().Run<std::optional<Bytes>>([source]() -> std::optional<Bytes> {
+        Win32FileSystem files;
+        const int64_t length = files.Length(source);
+        Bytes bytes;
+        if (length <= 0 || length > (64 << 20) || !files.ReadAll(source, bytes)) return std::nullopt;
+        return bytes;
+      });
+  if (!read) {
+    WriteLog("the icon file " + source + " was not read within " + std::to_string(ShellWorkers().limit().count()) + " ms");
+    return std::nullopt;
+  }
+  return *read;
+}
+}  // namespace
+
 bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::string& dest) {
-  const int64_t length = fs.Length(source);
-  if (length <= 0 || length > (64 << 20)) return false;
-  Bytes file;
-  if (!fs.ReadAll(source, file)) return false;
-  if (HasPngSignature(file)) return ConvertImageFile(source, dest);
+  const std::optional<Bytes> read = ReadIconFileWithin(source);
+  if (!read) return false;
+  const Bytes& file = *read;
+  if (HasPngSignature(file)) {
+    BitmapPtr picture = LoadPictureBytes(file);
+    return picture && SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
+  }
   const std::optional<IcoImage> chosen = ChooseIcoImage(file);
   if (!chosen) return false;
   const Bytes image(file.begin() + static_cast<std::ptrdiff_t>(chosen->offset),

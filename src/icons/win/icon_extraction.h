@@ -72,7 +72,8 @@ bool RenderIconImage(const Bytes& image, int width, int height, bool alphaPath,
 // Any picture GDI+ reads, optionally scaled to width × height, written as PNG.
 bool ConvertImageFile(const std::string& source, const std::string& dest, bool resize = false,
                       int width = 0, int height = 0);
-// An .ico file (or a PNG picture named .ico) to a PNG picture of its best image.
+// An .ico file (or a PNG picture named .ico) to a PNG picture of its best image. The file
+// is read on a worker within the limit of an item's questions; `fs` writes the picture.
 bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::string& dest);
 
 // The best icon of a program or library (icon group `iconIndex`: a position among its
