@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <set>
+#include <utility>
 
 #include "core/pool_ops.h"
 #include "core/record_io.h"
@@ -196,12 +197,16 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
     return false;
   }
 
-  // A backup carries pictures from item 4 on. The pictures the restored items before it
-  // name (the All Programs group's own icon) stay where they are, unless a block takes
-  // their place.
+  // A backup carries pictures from item 4 on, and a file that ends after its records (a
+  // copy of the menu file) carries none. A picture a restored item names without a block
+  // (the All Programs group's own icon, or any picture of such a file) stays where it is,
+  // unless a block takes its place: it may be a custom picture nothing could make again.
+  std::set<std::pair<int, bool>> carried;
+  for (const IconBlock& b : backup.blocks) carried.insert({b.item, b.custom});
   std::set<std::string> spare;
-  for (int k = 0; k < kFirstBackedUpIcon && k < static_cast<int>(model.Items.size()); ++k) {
+  for (int k = 0; k < static_cast<int>(model.Items.size()); ++k) {
     for (bool custom : {false, true}) {
+      if (carried.count({k, custom})) continue;
       const std::string p = IconField(model.Items[k], custom);
       if (PathIsInFolder(p, io.folders.IconDir) && !taken(p)) spare.insert(ToUpperAscii(p));
     }

@@ -150,15 +150,20 @@ TEST_F(BackupTest, ABackupMovesWithTheProgramToAnotherFolder) {
   EXPECT_EQ(env.fs.FileData(env.Icon("4.png")), AsBytes("picture 4.png"));
 }
 
-TEST_F(BackupTest, TheWalkStopsWhereTheFileEnds) {
-  // Without the trailer, the file ends right after item 6's blocks: the later pictures
-  // have no block and are left to be made again.
-  Bytes b = Image(model, {"picture 0.png", "picture 1.png", "picture 2.png"}, false);
-  env.fs.AddFile(kBackup, b);
+TEST_F(BackupTest, PicturesAFileEndingEarlyDoesNotCarryStay) {
+  // Without the trailer, the file ends right after item 6's blocks: the later items keep
+  // the pictures they name; a picture no item names goes.
+  env.fs.AddFile(env.Icon("99.png"), AsBytes("stray"));
+  env.fs.AddFile(kBackup, Image(model, {"picture 0.png", "picture 1.png", "picture 2.png"}, false));
   ASSERT_TRUE(RestoreAll(model, kBackup, env.io));
-  EXPECT_TRUE(env.fs.HasFile(env.Icon("2.png")));
-  EXPECT_FALSE(env.fs.HasFile(env.Icon("3.png")));
-  EXPECT_FALSE(env.fs.HasFile(env.Icon("4.png")));
+  for (const char* kept : {"2.png", "3.png", "4.png"}) EXPECT_TRUE(env.fs.HasFile(env.Icon(kept))) << kept;
+  EXPECT_FALSE(env.fs.HasFile(env.Icon("99.png")));
+  // A copy of the menu file carries no picture: item 6's custom picture stays.
+  Model m = model;
+  m.Items[4].IconFile = env.SysIcon("Library.png");
+  env.fs.AddFile(kBackup, Image(m, {}, false));
+  ASSERT_TRUE(RestoreAll(m, kBackup, env.io));
+  EXPECT_EQ(env.fs.FileData(env.Icon("2.png")), AsBytes("picture 2.png"));
 }
 
 // Backups that must be refused before anything of the live configuration changes.
