@@ -166,8 +166,10 @@ bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Regi
                   const std::string& programPath) {
   AppSettings& s = model.Settings;
   const bool read = ReadSettingsFile(model, io, screen);
-  // Without a readable file (a first start) the program loads at system startup.
-  if (!read) s.AutoRun = true;
+  // Without a readable file (a first start) the program loads at system startup. A run
+  // that leaves the user's files alone (their folder out of reach) is no first start: the
+  // switch shows what Windows holds, and nothing is turned on.
+  if (!read) s.AutoRun = !io.keepFiles;
   // The switch, the autostart value and the settings dialog agree from here on: the
   // value is written, and the switch turns itself off when it cannot be.
   // An entry the user turned off in Windows stays off: the switch shows it off. One the

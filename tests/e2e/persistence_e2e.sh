@@ -49,7 +49,10 @@ stop_dock
 [ -s "$ICON_DIR/VEKCfg.cfg" ] && [ -s "$ICON_DIR/VEKMenu.cfg" ] || fail "the exit lost the configuration"
 
 # A per-user folder out of reach at start (a file stands in its place): the user is told,
-# and once the folder is back the exit leaves the files in it as they were.
+# autostart (turned off) stays off, and once the folder is back the exit leaves the files
+# in it as they were.
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+"$WINE" reg delete "$run_key" /v "VEK Desktop" /f >/dev/null 2>&1 || true
 rm -rf "$E2E_OUT/user-kept" && cp -r "$USER_DIR" "$E2E_OUT/user-kept"
 rm -rf "$USER_DIR" && touch "$USER_DIR"
 "$WINE" "$VEK_EXE" >"$E2E_OUT/dock-$$.log" 2>&1 &
@@ -57,6 +60,8 @@ DOCK_PID=$!
 message "VEK Desktop" "cannot be reached, so VEK Desktop starts with its default shortcuts"
 vekctl wait-window VEKDesktopDock 30 || fail "the dock did not appear after the warning"
 close_getting_started
+! "$WINE" reg query "$run_key" /v "VEK Desktop" >/dev/null 2>&1 ||
+  fail "a start with the per-user folder out of reach turned autostart on"
 rm -f "$USER_DIR" && cp -r "$E2E_OUT/user-kept" "$USER_DIR"
 stop_dock
 diff -r "$E2E_OUT/user-kept/VekIcons" "$ICON_DIR" >&2 || fail "the exit wrote over the files of a folder out of reach at start"

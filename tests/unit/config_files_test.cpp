@@ -171,6 +171,13 @@ TEST_F(ConfigFilesTest, MissingSettingsFallBackOnTheTwinThenOnDefaults) {
   EXPECT_TRUE(model.Settings.AutoRun);
   EXPECT_EQ(TrimFixed(ReadRegValue(env.registry, kRunKey, "VEK Desktop").text), kProgramPath);
   EXPECT_TRUE(env.prompt.asked.empty());
+  // A per-user folder out of reach looks like a first start but turns nothing on.
+  test::FakeConfigEnv away;
+  away.io.keepFiles = true;
+  Model a;
+  EXPECT_FALSE(LoadSettings(a, away.io, kScreen, away.registry, kProgramPath));
+  EXPECT_FALSE(a.Settings.AutoRun);
+  EXPECT_EQ(away.registry.writes(), 0);
 
   StoreSettings([&](uint8_t* p) { Put32(p, kNormalAt, 32); });
   const Bytes stored = env.fs.FileData(env.folders.SettingsFile);
