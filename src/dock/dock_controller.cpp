@@ -121,7 +121,6 @@ void DockController::MouseUp(int button, int x, int y) {
     }
     if (s == 0 && releasedWherePressed && state_.Visibility == DockState::Shown) {
       SetDockState(DockState::Minimised);
-      window_.ToBottom(false);
     } else if (s == 0 && state_.IsDragging) {
       window_.DockAction(false);  // a drag let go over the centre: draw the ring without it
     }

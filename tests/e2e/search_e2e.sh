@@ -141,6 +141,20 @@ open_box
 [ $((X - moved_x)) -ge -1 ] && [ $((X - moved_x)) -le 1 ] && [ $((Y - moved_y)) -ge -1 ] && [ $((Y - moved_y)) -le 1 ] ||
   fail "the box reopened at $X,$Y, not where it was dragged ($moved_x,$moved_y)"
 
+# A click on the centre in key mode minimises the dock and gives the keyboard back too.
+press_until "$BOX" Escape title_gone "$BOX" || fail "Esc did not close the box"
+open_box
+press_until "$BOX" alt+space dimmed || fail "Alt+Space over the box did not start key mode"
+read -r cx cy <<<"$(slot 0)"
+point "$cx" "$cy"
+sleep 0.5
+xdotool click 1
+poll 10 eval '! dimmed' || fail "a click on the centre did not end key mode"
+xdotool type --delay 60 'centre'
+xdotool key Return
+searched "search=centre"  # with the engine the box shows
+box_shut "after the search"
+
 # Win+S over a group menu, with auto-hide, leaves the keyboard to the box; B in the engine
 # menu chooses Bing; a click at the top of the row's sixth engine searches with eBay.
 stop_dock

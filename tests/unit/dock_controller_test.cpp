@@ -162,6 +162,8 @@ TEST_F(DockControllerTest, ClickOnCentreMinimisesAndClickOnMinimisedDockRestores
   Click(0);
   EXPECT_EQ(dock.state().Visibility, DockState::Minimised);
   EXPECT_NE(std::find(window.log.begin(), window.log.end(), "Minimized"), window.log.end());
+  // Down quietly: a move that activates would take back the keyboard just given back.
+  EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "Bottom"), 0);
   window.log.clear();
   dock.MouseDown(mouse::kLeft, 5, 5);
   dock.MouseUp(mouse::kLeft, 5, 5);
