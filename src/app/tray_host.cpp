@@ -15,10 +15,8 @@ bool AppTrayHost::KeyMode() { return p_.dock.keyMode(); }
 
 void AppTrayHost::LeaveKeyMode() { p_.dock.controller().LeaveKeyMode(); }
 
-void AppTrayHost::RefreshRing() {
-  p_.dock.RefreshSlots();
-  p_.dock.DockNormal(false);
-}
+// The slot under the pointer stays magnified, now showing whatever item moved there.
+void AppTrayHost::RefreshRing() { p_.dock.controller().RefreshRing(); }
 
 void AppTrayHost::RefreshGroupMenu() { p_.menu.controller().ShowNewOrder(); }
 

@@ -43,6 +43,9 @@ screenshot edit-menu >/dev/null
 vekctl popup-keys $VK_U
 moved() { [ "$(item 4)" = "1|Five|0" ]; }
 poll 10 moved || fail "Move Up did not save slot 5 as slot 4: $(item 4)"
+# The pointer still rests on slot 5, which shows its new item magnified, not plain.
+magnified() { awk -v d="$(same_picture "$(screenshot edit-hover-after-move)" "$x5" "$y5" "$before" "$x4" "$y4" 40)" 'BEGIN { exit !(d > 0.08) }'; }
+poll 5 magnified || fail "slot 5 under the pointer shows its new item plain after the move"
 [ "$(item 5)" = "$four_before" ] || fail "slot 5 is $(item 5), not the former slot 4 ($four_before)"
 xdotool mousemove 5 5
 poll 10 traded || fail "slots 4 and 5 do not show each other's pictures"
