@@ -26,13 +26,6 @@ bool IsFile(FileSystem& fs, const std::string& path) {
   return a != attr::kInvalid && !(a & attr::kDirectory);
 }
 
-bool IsDeviceName(const std::string& baseUpper) {
-  static const std::set<std::string> kDevices = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-  if (kDevices.count(baseUpper)) return true;
-  return baseUpper.size() == 4 && (StartsWith(baseUpper, "COM") || StartsWith(baseUpper, "LPT")) &&
-         baseUpper[3] >= '0' && baseUpper[3] <= '9';
-}
-
 }  // namespace
 
 int64_t ReadWholeFile(FileSystem& fs, const std::string& path, Bytes& buffer) {
@@ -47,26 +40,6 @@ int64_t ReadWholeFile(FileSystem& fs, const std::string& path, Bytes& buffer) {
 
 int WriteWholeFile(FileSystem& fs, const std::string& path, const Bytes& buffer) {
   return fs.WriteAll(path, buffer) ? 1 : 0;
-}
-
-bool IsRestorableIconPath(const std::string& path, const std::string& iconDir) {
-  if (iconDir.empty() || !PathIsInFolder(path, iconDir)) return false;
-  const std::string name = path.substr(iconDir.size());
-  if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
-  for (unsigned char c : name) {
-    if (c < 0x20 || c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' ||
-        c == '<' || c == '>' || c == '|')
-      return false;
-  }
-  const std::string upper = ToUpperAscii(name);
-  // The program names no picture with a "~": such a name may be the short name of
-  // another file, "User Icon.ico" among them.
-  if (upper == "USER ICON.ICO" || upper.find('~') != std::string::npos) return false;
-  const size_t dot = upper.rfind('.');
-  if (dot == std::string::npos || dot == 0) return false;
-  static const std::set<std::string> kPictures = {".PNG", ".ICO", ".BMP", ".GIF", ".JPG", ".JPEG"};
-  if (!kPictures.count(upper.substr(dot))) return false;
-  return !IsDeviceName(TrimFixed(upper.substr(0, upper.find('.'))));
 }
 
 BackupParseResult ParseBackup(const uint8_t* data, size_t size, AnsiCodec& codec,
@@ -171,12 +144,12 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
   std::set<std::string> targets;
   for (const IconBlock& b : backup.blocks) {
     const std::string p = IconField(items[b.item], b.custom);
-    if (IsRestorableIconPath(p, io.folders.IconDir)) targets.insert(ToUpperAscii(p));
+    if (IsOwnPicturePath(p, io.folders.IconDir)) targets.insert(ToUpperAscii(p));
   }
   const auto taken = [&](const std::string& name) { return targets.count(ToUpperAscii(name)) != 0; };
   for (const IconBlock& b : backup.blocks) {
     std::string& field = IconField(items[b.item], b.custom);
-    if (IsRestorableIconPath(field, io.folders.IconDir)) continue;
+    if (IsOwnPicturePath(field, io.folders.IconDir)) continue;
     const std::string fresh = NewIconFileName(io.fs, io.folders.IconDir, taken);
     targets.insert(ToUpperAscii(fresh));
     field = fresh;

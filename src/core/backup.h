@@ -57,10 +57,6 @@ struct BackupParseResult {
 BackupParseResult ParseBackup(const uint8_t* data, size_t size, AnsiCodec& codec,
                               const std::string& sysIconDir, BackupContents& out);
 
-// True when `path` names a picture file directly in `iconDir` that a restore may write:
-// a plain file name with a picture extension, no device name, not the user's picture.
-bool IsRestorableIconPath(const std::string& path, const std::string& iconDir);
-
 // Writes the backup of the model to `path` (replacing it only once the whole backup is
 // written). Icon paths of items 4..1024 that name missing files are cleared in the model
 // first, so every path in the records has its block. 1 on success; on failure shows

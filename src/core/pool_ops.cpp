@@ -1,5 +1,6 @@
 #include "core/pool_ops.h"
 
+#include <set>
 #include <vector>
 
 #include "text/text.h"
@@ -46,15 +47,43 @@ bool PathIsInFolder(const std::string& path, const std::string& folder) {
 }
 
 namespace {
+bool IsDeviceName(const std::string& baseUpper) {
+  static const std::set<std::string> kDevices = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  if (kDevices.count(baseUpper)) return true;
+  return baseUpper.size() == 4 && (StartsWith(baseUpper, "COM") || StartsWith(baseUpper, "LPT")) &&
+         baseUpper[3] >= '0' && baseUpper[3] <= '9';
+}
+
 bool ValidIndex(const Model& model, int index) {
   return index >= 0 && index < static_cast<int>(model.Items.size());
 }
 }  // namespace
 
+bool IsOwnPicturePath(const std::string& path, const std::string& iconDir) {
+  if (iconDir.empty() || !PathIsInFolder(path, iconDir)) return false;
+  const std::string name = path.substr(iconDir.size());
+  if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
+  for (unsigned char c : name) {
+    if (c < 0x20 || c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' ||
+        c == '<' || c == '>' || c == '|')
+      return false;
+  }
+  const std::string upper = ToUpperAscii(name);
+  // The program names no picture with a "~": such a name may be the short name of
+  // another file, "User Icon.ico" among them.
+  if (upper == "USER ICON.ICO" || upper.find('~') != std::string::npos) return false;
+  const size_t dot = upper.rfind('.');
+  if (dot == std::string::npos || dot == 0) return false;
+  static const std::set<std::string> kPictures = {".PNG", ".ICO", ".BMP", ".GIF", ".JPG", ".JPEG"};
+  if (!kPictures.count(upper.substr(dot))) return false;
+  return !IsDeviceName(TrimFixed(upper.substr(0, upper.find('.'))));
+}
+
 void DeleteOwnPicture(const std::string& path, FileSystem& fs, const Folders& folders) {
+  // Only a picture the program may have written there, whatever a stored path says: never
+  // the settings or the menu beside them, their copies, or the user's picture.
   if (path.empty() || PathIsInFolder(path, folders.SysIconDir)) return;
-  if (!PathIsInFolder(path, folders.IconDir)) return;
-  if (NamePart(path).empty()) return;
+  if (!IsOwnPicturePath(path, folders.IconDir)) return;
   fs.Delete(path);
 }
 

@@ -20,6 +20,10 @@ class ItemImageCache {
 // as Windows resolves them (either slash, without regard to letter case). A path with a
 // "." or ".." segment is never inside: it could step out once resolved.
 bool PathIsInFolder(const std::string& path, const std::string& folder);
+// True when `path` names a picture file directly in `iconDir` that the program may write
+// or delete: a plain file name with a picture extension, no device name, not the user's
+// picture (nor the configuration files that share the folder).
+bool IsOwnPicturePath(const std::string& path, const std::string& iconDir);
 
 // Deletes `path` when it is a picture of the icon folder (one the program made, never a
 // shared one); failures are ignored.

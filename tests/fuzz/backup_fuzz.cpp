@@ -13,6 +13,7 @@
 #include "../unit/support/fake_memory_fs.h"
 #include "edit_script.h"
 #include "core/backup.h"
+#include "core/pool_ops.h"
 #include "core/record_io.h"
 
 using namespace vek;
@@ -112,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::string& w : fs.written()) {
     const bool config = w == folders.MenuFile || w == folders.MenuFile + ".bak" ||
                         w == folders.MenuFile + ".tmp";
-    if (!config && !IsRestorableIconPath(w, folders.IconDir)) abort();
+    if (!config && !IsOwnPicturePath(w, folders.IconDir)) abort();
   }
   return 0;
 }

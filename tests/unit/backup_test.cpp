@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/backup.h"
+#include "core/pool_ops.h"
 #include "core/record_io.h"
 #include "core/icon_files.h"
 #include "support/fake_config.h"
@@ -248,7 +249,7 @@ TEST_F(BackupTest, PicturesAreWrittenOnlyIntoTheIconFolder) {
   std::set<std::string> names;
   for (size_t k = 0; k + 1 < std::size(targets); ++k) {
     const std::string path = model.Items[first + static_cast<int>(k)].IconFile;
-    EXPECT_TRUE(IsRestorableIconPath(path, env.folders.IconDir)) << path;
+    EXPECT_TRUE(IsOwnPicturePath(path, env.folders.IconDir)) << path;
     EXPECT_NE(path, env.Icon("0.png"));
     EXPECT_EQ(env.fs.FileData(path), AsBytes("payload " + std::to_string(k))) << path;
     names.insert(path);

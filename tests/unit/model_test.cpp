@@ -114,13 +114,17 @@ TEST_F(PoolOpsTest, FreeItemKeepsSharedPictureAndDeletesExtractedOne) {
   EXPECT_EQ(cache.released, (std::vector<int>{5, 6}));
 }
 
-TEST_F(PoolOpsTest, FreeItemNeverDeletesFilesOutsideTheIconFolder) {
-  // Each record names a file outside the icon folder, some of them through the folder.
+TEST_F(PoolOpsTest, FreeItemDeletesNothingButItsOwnPictures) {
+  // Each record names a file outside the icon folder, some of them through the folder, or
+  // one in it that is no item's picture.
   const std::string roaming = "C:\\users\\tester\\AppData\\Roaming\\";
   const std::pair<std::string, std::string> cases[] = {
       {"C:\\Users\\tester\\Documents\\thesis.docx", "C:\\Users\\tester\\Documents\\thesis.docx"},
       {folders.IconDir + "..\\..\\x.png", roaming + "x.png"},
       {folders.IconDir + "sub/../../y.png", folders.UserDir + "y.png"},
+      {folders.IconDir + "VEKMenu.cfg", folders.IconDir + "VEKMenu.cfg"},
+      {folders.IconDir + "VEKCfg.cfg.bak", folders.IconDir + "VEKCfg.cfg.bak"},
+      {folders.IconDir + "User Icon.ico", folders.IconDir + "User Icon.ico"},
   };
   for (const auto& [stored, file] : cases) {
     SCOPED_TRACE(stored);
