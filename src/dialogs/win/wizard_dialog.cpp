@@ -299,10 +299,9 @@ void WizardDialog::ShowEntryPicture() {
   }
   win::UniqueBitmap picture;
   if (source) {
-    const HDC screen = GetDC(nullptr);
-    picture.reset(CreateCompatibleBitmap(screen, kPictureSide, kPictureSide));
-    const win::UniqueMemoryDc dc(CreateCompatibleDC(screen));
-    ReleaseDC(nullptr, screen);
+    const win::WindowDc screen(nullptr);
+    picture.reset(CreateCompatibleBitmap(screen.get(), kPictureSide, kPictureSide));
+    const win::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
     if (picture && dc) {
       const HGDIOBJ old = SelectObject(dc.get(), picture.get());
       RECT all{0, 0, kPictureSide, kPictureSide};

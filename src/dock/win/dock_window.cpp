@@ -68,7 +68,8 @@ void DockWindow::AcceptDrops(ItemCreation& items, ItemPictures& pictures, UserPr
   dropTarget_ = std::make_unique<win::DockDropTarget>(*drops_, [this](POINT p) {
     return POINT{p.x - geometry_.screen.WorkArea.left, p.y - geometry_.screen.WorkArea.top};
   });
-  if (FAILED(RegisterDragDrop(hwnd(), dropTarget_.get()))) {
+  if (const HRESULT hr = RegisterDragDrop(hwnd(), dropTarget_.get()); FAILED(hr)) {
+    WriteLog("the dock takes no drops: error " + HexCode(static_cast<uint32_t>(hr)));
     dropTarget_.reset();
     drops_.reset();
     return;

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "platform/log.h"
+
 namespace vek::win {
 
 namespace {
@@ -18,6 +22,10 @@ bool EnableShutdownPrivilege(unsigned long privilege, bool enable) {
   BOOLEAN previous = FALSE;
   LONG status = adjust(privilege, enable ? TRUE : FALSE, TRUE, &previous);
   if (status == kStatusNoToken) status = adjust(privilege, enable ? TRUE : FALSE, FALSE, &previous);
+  // Shutting down, restarting and logging off may then be refused: the log says why.
+  if (status != 0)
+    WriteLog("privilege " + std::to_string(privilege) + " could not be " + (enable ? "enabled" : "disabled") +
+             ": status " + HexCode(static_cast<uint32_t>(status)));
   return status == 0;
 }
 

@@ -33,7 +33,9 @@ bool Win32RecycleBin::Query(RecycleBinInfo& info) {
 }
 
 void Win32RecycleBin::Empty() {
-  SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION);
+  // An item that cannot be deleted leaves the bin full, as its picture then shows.
+  const HRESULT hr = SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION);
+  if (FAILED(hr)) WriteLog("the Recycle Bin was not emptied: error " + HexCode(static_cast<uint32_t>(hr)));
   // Not declared by every SDK: reached by name.
   using UpdateIcon = void(WINAPI*)();
   if (const HMODULE shell32 = GetModuleHandleW(L"shell32.dll")) {
@@ -81,9 +83,14 @@ void Win32SystemActions::ExitProgram() {
 
 void Win32SystemActions::PumpMessages() { PumpPendingMessages(); }
 
-void Win32SystemActions::EndSession(uint32_t flags, uint32_t reason) { ExitWindowsEx(flags, reason); }
+void Win32SystemActions::EndSession(uint32_t flags, uint32_t reason) {
+  if (!ExitWindowsEx(flags, reason))
+    WriteLog("Windows refused to end the session (" + HexCode(flags) + "): error " + HexCode(GetLastError()));
+}
 
-void Win32SystemActions::LockWorkStation() { ::LockWorkStation(); }
+void Win32SystemActions::LockWorkStation() {
+  if (!::LockWorkStation()) WriteLog("the workstation was not locked: error " + HexCode(GetLastError()));
+}
 
 void Win32SystemActions::MonitorOff() {
   Sleep(1000);

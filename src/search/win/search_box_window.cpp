@@ -92,7 +92,9 @@ void SearchBoxWindow::Show() {
       WriteLog("the search box could not be created");
       return;
     }
-    SetWindowRgn(hwnd(), CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 6, 6), TRUE);
+    // The window owns its region once it takes it.
+    win::UniqueRegion rounded(CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 6, 6));
+    if (rounded && SetWindowRgn(hwnd(), rounded.get(), TRUE)) rounded.release();
     if (!font_)
       font_.reset(CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Tahoma"));
