@@ -126,6 +126,12 @@ Program::Program() {
 
 Program::~Program() {
   UnloadWindows();
+  // A call to a device that did not answer may still run on a worker, using the parts
+  // freed below. The files are saved and the windows gone: the process ends here instead.
+  if (const int overdue = BoundedCalls::CallsStillOverdue(); overdue > 0) {
+    WriteLog("the program ends with " + std::to_string(overdue) + " call(s) to slow devices still running");
+    ExitProcess(0);
+  }
   // Whatever still holds a picture goes before GDI+ does.
   parts_.reset();
   StopGdiPlus();
@@ -214,6 +220,7 @@ bool Program::Main() {
   app_.paths = std::make_unique<PathTools>(*networkFs_, app_.env, app_.folders);
   app_.io = std::make_unique<ConfigIo>(ConfigIo{app_.fs, app_.codec, app_.prompt, app_.folders});
   log_ = std::make_unique<win::ProgramLog>(app_.fs, app_.folders.UserDir + win::kLogFileName);
+  if (!uiThread_.ok()) WriteLog("OLE could not be started on the UI thread: shortcut files and drops will fail");
   // A per-user folder on a share that cannot be reached looks like a first start: the
   // defaults are shown, and the saves leave the user's files alone for this run.
   const std::string unreached = UnreachedUserFolderText(app_.shell, app_.fs, app_.folders);

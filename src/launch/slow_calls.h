@@ -3,6 +3,7 @@
 // running: calls waited for with a time limit, and answers polled in the background.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -60,6 +61,7 @@ class BoundedCalls {
         [slot, stuck = stuck_] {
           std::lock_guard<std::mutex> lock(slot->mutex);
           slot->done = true;
+          if (slot->abandoned) --Overdue();
           if (slot->overdue) stuck->Leave(slot->place);
           slot->ready.notify_all();
         });
@@ -78,6 +80,8 @@ class BoundedCalls {
       }
     }
     if (!slot->done) {
+      slot->abandoned = true;
+      ++Overdue();
       slot->overdue = !slot->place.empty();
       if (slot->overdue) stuck_->Enter(slot->place);
       return std::nullopt;
@@ -86,6 +90,9 @@ class BoundedCalls {
   }
 
   std::chrono::milliseconds limit() const { return limit_; }
+  // How many calls, of all the program's bounded calls, still run past their limit: the
+  // program's end must not free what such a call may still use.
+  static int CallsStillOverdue() { return Overdue().load(); }
 
  private:
   static constexpr std::chrono::milliseconds kPumpInterval{15};
@@ -94,7 +101,8 @@ class BoundedCalls {
     std::mutex mutex;
     std::condition_variable ready;
     bool done = false;
-    bool overdue = false;  // counted among its place's stuck calls
+    bool abandoned = false;  // the caller stopped waiting: counted among the overdue calls
+    bool overdue = false;    // counted among its place's stuck calls
     std::string place;
     std::optional<T> value;
   };
@@ -107,6 +115,10 @@ class BoundedCalls {
     void Leave(const std::string& place);
   };
   bool Stuck(const std::string& place) const;
+  static std::atomic<int>& Overdue() {
+    static std::atomic<int> count{0};
+    return count;
+  }
   struct Workers;
   // Gives `work` (which catches everything itself) to an idle worker or to a new one;
   // false when no thread could be started. The worker counts itself idle again before it

@@ -31,6 +31,7 @@ TEST(BoundedCallsTest, IdleWorkersAreReusedAndAStuckOneIsPassedBy) {
     return std::shared_ptr<void>(nullptr, [ended](void*) { ++*ended; });
   };
   auto calls = std::make_unique<BoundedCalls>(200ms, nullptr, setup);
+  const int overdue = BoundedCalls::CallsStillOverdue();  // of other tests' calls
   for (int i = 0; i < 20; ++i) EXPECT_EQ(calls->Run<int>([i] { return i * 2; }), std::optional<int>(i * 2));
   EXPECT_EQ(*prepared, 1);
 
@@ -40,6 +41,7 @@ TEST(BoundedCallsTest, IdleWorkersAreReusedAndAStuckOneIsPassedBy) {
               return 1;
             }),
             std::nullopt);
+  EXPECT_EQ(BoundedCalls::CallsStillOverdue(), overdue + 1);
   EXPECT_EQ(calls->Run<int>([] { return 7; }), std::optional<int>(7)) << "waited behind the stuck call";
   EXPECT_EQ(*prepared, 2);
   EXPECT_EQ(calls->Run<int>([]() -> int { throw 1; }), std::nullopt);
@@ -49,6 +51,7 @@ TEST(BoundedCallsTest, IdleWorkersAreReusedAndAStuckOneIsPassedBy) {
   const auto deadline = std::chrono::steady_clock::now() + 5s;
   while (*ended < 2 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
   EXPECT_EQ(*ended, 2);
+  EXPECT_EQ(BoundedCalls::CallsStillOverdue(), overdue);
 }
 
 // While a call about a place is stuck past its limit, the next about that place is not
