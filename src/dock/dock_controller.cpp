@@ -278,6 +278,9 @@ void DockController::SetDockState(DockState w) {
     window_.EnableTimer(dock_timer::kAutoHide, false);
     state_.IdleTicks = 0;
     state_.DockHidden = true;
+    // The slot the pointer was over (the Hide command's own) is no longer under it: a dock
+    // shown again by a hotkey or the tray counts as idle until the pointer comes back.
+    state_.SelIndex = -1;
     // An invisible dock must not take the keyboard from the window below or the search box,
     // and gives back what it took.
     window_.ToBottom(true);

@@ -77,5 +77,10 @@ xdotool click 1
 poll 15 marker_written || fail "the shortcut did not start with auto-hide on"
 hidden() { at "$cx" "$cy" IS && at "$x4" "$y4" IS; }
 poll 10 hidden || fail "the dock did not hide after the launch"
+# Shown again from the tray with the pointer away, it hides again once idle.
+point 5 5
+vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"
+poll 10 eval '! hidden' || fail "the tray did not show the dock"
+poll 20 hidden || fail "the dock shown from the tray did not hide again"
 stop_dock
 echo "launch e2e passed"

@@ -316,6 +316,14 @@ TEST_F(DockControllerTest, AutoHideAfterSevenIdleSecondsFadesAShownDock) {
   EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
   EXPECT_EQ(window.alphas.size(), 32u);
   EXPECT_FALSE(dock.FadeEnabled());
+  // Hidden from a slot (the Hide command) and shown again by a hotkey, the dock hides
+  // again: the slot left behind counts no more.
+  dock.SetDockState(DockState::Shown);
+  Hover(5);
+  dock.SetDockState(DockState::Hidden);
+  dock.SetDockState(DockState::Shown);
+  for (int i = 0; i < 7; ++i) dock.TimerTick(dock_timer::kAutoHide);
+  EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
 }
 
 TEST_F(DockControllerTest, MinimisedDockVanishesWithoutFade) {
