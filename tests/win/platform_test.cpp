@@ -201,6 +201,7 @@ TEST(WindowTest, OneClassManyWindowsAndExceptionsStayInside) {
   SendMessageW(a.hwnd(), WM_APP, 0, 0);
   EXPECT_EQ(a.messages, 1);
   EXPECT_EQ(log.lines(), (std::vector<std::string>{"window message 0x00008000 failed"}));
+  EXPECT_TRUE(AllowMessageFromLowerRights(a.hwnd(), RegisterWindowMessageW(L"VekProbeBroadcast")));
   const HWND handle = a.hwnd();
   a.Destroy();
   EXPECT_FALSE(IsWindow(handle));

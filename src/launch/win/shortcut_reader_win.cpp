@@ -8,6 +8,7 @@
 
 #include <exception>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "launch/network_places.h"
@@ -35,6 +36,13 @@ const InstallerFunctions& Installer() {
   static const InstallerFunctions functions = [] {
     InstallerFunctions f;
     f.library.reset(LoadLibraryExW(L"msi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    // Windows without the search flags (Vista, Windows 7 before its update) refuses the
+    // flag: the system folder's own copy is then named by its full path.
+    if (!f.library && GetLastError() == ERROR_INVALID_PARAMETER) {
+      wchar_t system[MAX_PATH];
+      const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+      if (length > 0 && length < MAX_PATH) f.library.reset(LoadLibraryW((std::wstring(system) + L"\\msi.dll").c_str()));
+    }
     const HMODULE msi = f.library.get();
     if (!msi) {
       WriteLog("msi.dll could not be loaded: " + HexCode(GetLastError()));

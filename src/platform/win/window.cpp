@@ -89,6 +89,20 @@ HWND OwnDialogInFront() {
   return front;
 }
 
+bool AllowMessageFromLowerRights(HWND window, UINT message) {
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  if (!user32) return false;
+  using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
+  if (const auto filter = reinterpret_cast<PerWindow>(
+          reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx"))))
+    return filter(window, message, 1 /* MSGFLT_ALLOW */, nullptr) != FALSE;
+  if (const auto filter = reinterpret_cast<PerProcess>(
+          reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter"))))
+    return filter(message, 1 /* MSGFLT_ADD */) != FALSE;
+  return false;
+}
+
 void GiveKeyboardBack(HWND holder, HWND before) {
   if (!holder || !before || before == holder || GetForegroundWindow() != holder) return;
   if (IsWindow(before) && IsWindowVisible(before) && !IsIconic(before)) SetForegroundWindow(before);

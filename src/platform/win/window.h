@@ -46,6 +46,10 @@ HWND OwnDialogInFront();
 // Gives the keyboard back to `before` while `holder` still has it: not when another
 // window took it meanwhile, nor to a window that closed, hid or was minimised since.
 void GiveKeyboardBack(HWND holder, HWND before);
+// Lets `message` reach `window` from programs with fewer rights (the shell's broadcasts,
+// a second start without raised rights). Looked up by name, as Windows Vista has only
+// the filter for the whole process; false when neither could be set.
+bool AllowMessageFromLowerRights(HWND window, UINT message);
 
 // A double click's second press can reach another window than its first: a click on a
 // group-menu row closes the menu, and the second press lands on what lay beneath it. The

@@ -55,10 +55,10 @@ bool TrayOwner::Load(int versionMajor, int versionMinor, const std::string& addr
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   // The broadcast must reach this window even where messages between integrity levels
   // are filtered.
-  ChangeWindowMessageFilterEx(hwnd(), taskbarCreated_, MSGFLT_ALLOW, nullptr);
+  win::AllowMessageFromLowerRights(hwnd(), taskbarCreated_);
   // So must a second start's call, from a program started without raised rights.
   startedAgain_ = RegisterWindowMessageW(kStartedAgainMessage);
-  ChangeWindowMessageFilterEx(hwnd(), startedAgain_, MSGFLT_ALLOW, nullptr);
+  win::AllowMessageFromLowerRights(hwnd(), startedAgain_);
   tip_ = win::Wide(TrayTip(versionMajor, versionMinor, address, registered_));
   AddTrayIcon();
   SetTrayTip();
