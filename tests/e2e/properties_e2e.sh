@@ -58,6 +58,10 @@ vekctl press-title "$PROPS" $TYPE_GROUP
 poll 10 eval '! vekctl enabled-title "$PROPS" 0' || fail "Properties stayed enabled under its question"
 message "VEK Desktop" "This operation will delete this shortcut, continue?" no
 vekctl dialog-text "$PROPS" 5 | tr -d '\r' | grep -qx "Typed" || fail "declining the type change lost the typed title"
+# The focus left the declined option: Space asks nothing again.
+focus "$PROPS"
+xdotool key space
+! vekctl dialog-text "VEK Desktop" 2 >/dev/null || fail "Space after a declined type change asked again"
 vekctl press-title "$PROPS" $TYPE_GROUP
 message "VEK Desktop" "This operation will delete this shortcut, continue?" yes
 new_group() { [ "$(item 6)" = "4|New Group  (Empty)|0" ]; }

@@ -92,7 +92,13 @@ void PropertiesDialog::Reload() {
 // typed in the other fields as it is.
 void PropertiesDialog::ShowDeclinedChoice() {
   reloading_ = true;
-  CheckRadioButton(hwnd(), IDC_PROP_SHORTCUT, IDC_PROP_SYSTEM, IDC_PROP_SHORTCUT + props_->View().type);
+  const int checked = IDC_PROP_SHORTCUT + props_->View().type;
+  CheckRadioButton(hwnd(), IDC_PROP_SHORTCUT, IDC_PROP_SYSTEM, checked);
+  // The focus leaves the option just declined: one that got it back (the window activated
+  // again, Space) would check itself and ask again.
+  const int focused = GetDlgCtrlID(GetFocus());
+  if (focused >= IDC_PROP_SHORTCUT && focused <= IDC_PROP_SYSTEM && focused != checked)
+    SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd(), checked)), TRUE);
   if (SendDlgItemMessageW(hwnd(), IDC_PROP_LINK, CB_GETCOUNT, 0, 0) > 0)
     SendDlgItemMessageW(hwnd(), IDC_PROP_LINK, CB_SETCURSEL, 0, 0);
   reloading_ = false;
