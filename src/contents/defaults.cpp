@@ -309,17 +309,21 @@ bool Defaults::RunResetCommand(int index, const ResetCommandUi& ui) {
                          PromptIcon::kQuestion, PromptButtons::kYesNo, true, false};
   if (io_.prompt.Ask(question) != PromptAnswer::kYes) return false;
   if (ui.setBusyPointer) ui.setBusyPointer(true);
+  // A file that could not be written has been told of: the next start would read the old
+  // one, so the reset is not called done.
+  bool saved = false;
   if (settings) {
     ResetAndReload(true, false, false);
     if (ui.refreshControls) ui.refreshControls();
-    SaveSettings(model_, io_);
+    saved = SaveSettings(model_, io_);
   } else {
     SaveSettings(model_, io_);
     DeleteIconPictures(io_.fs, io_.folders);
     ResetAndReload(false, true, false);
-    SaveMenu(model_, io_);
+    saved = SaveMenu(model_, io_);
   }
   if (ui.setBusyPointer) ui.setBusyPointer(false);
+  if (!saved) return false;
   io_.prompt.Ask(PromptRequest{settings ? kResetSettingsDone : kResetShortcutsDone, "VEK Desktop",
                                PromptIcon::kInformation, PromptButtons::kOk});
   return true;

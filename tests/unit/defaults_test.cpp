@@ -297,6 +297,15 @@ TEST_F(DefaultsTest, NoResetWhileTheUsersFilesAreLeftAlone) {
   }
   EXPECT_EQ(w.prompt.texts(), std::vector<std::string>(2, kUserFilesKept + w.folders.UserDir));
   EXPECT_TRUE(w.fs.Has(picture));
+  // A file that cannot be written is told of, and the reset is not called done.
+  w.io.keepFiles = false;
+  w.fs.FailWrites = true;
+  for (const char* done : {kResetSettingsDone, kResetShortcutsDone}) {
+    w.prompt.asked.clear();
+    w.prompt.answers = {PromptAnswer::kYes};
+    EXPECT_FALSE(w.defaults.RunResetCommand(done == kResetSettingsDone ? kResetSettingsCommand : kResetShortcutsCommand, {}));
+    EXPECT_NE(w.prompt.texts().back(), done);
+  }
 }
 
 TEST_F(DefaultsTest, ReloadingIconsRepairsItemsWhosePicturesAreAllGone) {
