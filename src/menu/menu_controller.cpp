@@ -59,8 +59,7 @@ void MenuController::MenuFocus(bool open, int slot) {
   Place(count);
   LoadRows();
   state_.focus = state_.lastFocus = -1;
-  state_.dragArmed = state_.dragging = false;
-  state_.dragItem = -1;
+  EndDrag();
   // The picture is ready before the window shows, so no earlier picture flashes up.
   Paint(false, false);
   window_.Present(frame_, 255);
@@ -77,8 +76,7 @@ void MenuController::Close() {
   window_.EnableTimer(menu_timer::kForegroundWatch, false);
   window_.EnableTimer(menu_timer::kHighlightWatch, false);
   state_.shown = false;
-  state_.dragArmed = state_.dragging = false;
-  state_.dragItem = -1;
+  EndDrag();
 }
 
 void MenuController::CloseMenu(bool noDockFocus) {
@@ -252,11 +250,15 @@ void MenuController::MouseMove(bool leftHeld, int x, int y) {
   }
 }
 
-void MenuController::CaptureLost() {
-  const bool wasDragging = state_.dragging;
+void MenuController::EndDrag() {
   state_.dragging = false;
   state_.dragArmed = false;
   state_.dragItem = -1;
+}
+
+void MenuController::CaptureLost() {
+  const bool wasDragging = state_.dragging;
+  EndDrag();
   if (wasDragging && state_.shown) Repaint();
 }
 
@@ -268,9 +270,7 @@ void MenuController::MouseUp(int button, int x, int y) {
   const int f = state_.bands.HitTest(x, y);
   if (state_.dragArmed && state_.dragging) {
     const int item = state_.dragItem;
-    state_.dragging = false;
-    state_.dragArmed = false;
-    state_.dragItem = -1;
+    EndDrag();
     state_.focus = f;
     // Released over the menu, the member stays; anywhere else it is deleted.
     if (f == -1 && actions_.DeleteItem(item) == 1) {
@@ -282,9 +282,7 @@ void MenuController::MouseUp(int button, int x, int y) {
     actions_.SaveMenu();
     return;
   }
-  state_.dragging = false;
-  state_.dragArmed = false;
-  state_.dragItem = -1;
+  EndDrag();
   state_.focus = f;
   if (f == -1) return;
   if (button == mouse::kLeft) {

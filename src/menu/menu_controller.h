@@ -172,6 +172,7 @@ class MenuController {
 
  private:
   void Close();
+  void EndDrag();  // no member pressed or dragged any more
   void LoadRows();
   void Place(int32_t count);
   // Paints the menu (with the focused band highlighted, pressed when mouseDown).

@@ -10,7 +10,6 @@
 #include "dock/win/screen_win.h"
 #include "icons/win/item_images.h"
 #include "platform/log.h"
-#include "platform/scoped_flag.h"
 #include "platform/win/modal_input.h"
 
 namespace vek {
@@ -392,7 +391,7 @@ void DockWindow::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
         break;
       }
       // The release may happen off the ring, over pixels that let the mouse through.
-      if (GetCapture() != hwnd()) SetCapture(hwnd());
+      capture_.Take(hwnd());
       controller_.MouseDown(win::ButtonOf(message), x, y, continuesRun);
       break;
     }
@@ -403,10 +402,7 @@ void DockWindow::HandleMouse(UINT message, WPARAM wParam, int x, int y) {
       if (message == WM_LBUTTONUP && std::exchange(ignoreLeftRelease_, false)) break;
       // The capture goes with the last button up (a drag survives another button's
       // click), and before the click acts, so that a window it opens gets the mouse.
-      if (!controller_.KeepsCaptureAfter(button) && GetCapture() == hwnd()) {
-        ScopedFlag releasing(releasingCapture_);
-        ReleaseCapture();
-      }
+      if (!controller_.KeepsCaptureAfter(button)) capture_.Release(hwnd());
       controller_.MouseUp(button, x, y);
       break;
     }
@@ -438,7 +434,7 @@ LRESULT DockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       LoadNextLaterPicture();
       return 0;
     case WM_CAPTURECHANGED:
-      if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != hwnd()) controller_.CaptureLost();
+      if (capture_.TakenAway(hwnd(), lParam)) controller_.CaptureLost();
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

@@ -179,7 +179,7 @@ class DockWindow : public win::Window, private DockDisplay, private DropHost {
   win::DockSurface surface_;
   win::BackdropWindow backdrop_;
   DockFrame frame_;  // the frame being built, shown by the next update
-  bool releasingCapture_ = false;  // the dock lets the mouse go itself
+  win::MouseCapture capture_;
   bool ignoreLeftRelease_ = false;  // the left press did nothing (see swallowingRun_): its release too
   bool swallowingRun_ = false;      // the left presses go on a quick run that a menu click began
   win::PressRun leftPresses_;       // for double and triple clicks

@@ -8,7 +8,6 @@
 #include "dock/dock_controller.h"
 #include "dock/win/dock_window.h"
 #include "dock/win/screen_win.h"
-#include "platform/scoped_flag.h"
 #include "platform/win/modal_input.h"
 
 namespace vek {
@@ -75,7 +74,7 @@ void GroupMenuWindow::ShowOnTop() {
 
 void GroupMenuWindow::HideToBottom() {
   if (!hwnd()) return;
-  if (GetCapture() == hwnd()) ReleaseCapture();
+  capture_.Release(hwnd());
   ShowWindow(hwnd(), SW_HIDE);
   SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   pending_.clear();
@@ -138,7 +137,7 @@ LRESULT GroupMenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       // A member dragged out is released over pixels that let the mouse through.
-      SetCapture(hwnd());
+      capture_.Take(hwnd());
       controller_.MouseDown(win::ButtonOf(message), x, y);
       return 0;
     case WM_LBUTTONUP:
@@ -147,10 +146,7 @@ LRESULT GroupMenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       const int button = win::ButtonOf(message);
       // A member's drag keeps the mouse through another button's click; otherwise the
       // mouse goes before the click acts, so that a window it opens gets the mouse.
-      if (!controller_.KeepsCaptureAfter(button) && GetCapture() == hwnd()) {
-        ScopedFlag releasing(releasingCapture_);
-        ReleaseCapture();
-      }
+      if (!controller_.KeepsCaptureAfter(button)) capture_.Release(hwnd());
       const bool wasShown = controller_.SubMenuShown();
       controller_.MouseUp(button, x, y);
       // A left click that closed the menu carried out a row: a double click's second
@@ -159,7 +155,7 @@ LRESULT GroupMenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     }
     case WM_CAPTURECHANGED:
-      if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != hwnd()) controller_.CaptureLost();
+      if (capture_.TakenAway(hwnd(), lParam)) controller_.CaptureLost();
       return 0;
     case WM_MOUSEWHEEL:
       controller_.Wheel(GET_WHEEL_DELTA_WPARAM(wParam));

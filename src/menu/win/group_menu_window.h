@@ -94,7 +94,7 @@ class GroupMenuWindow : public win::Window, private MenuDisplay {
   std::vector<int32_t> pending_;  // items whose pictures are to be decoded
   std::set<int32_t> attempted_;   // asked for once already
   bool decodePosted_ = false;
-  bool releasingCapture_ = false;  // the menu lets the mouse go itself
+  win::MouseCapture capture_;
   MenuController controller_;
 };
 

@@ -96,10 +96,10 @@ bool AllowMessageFromLowerRights(HWND window, UINT message) {
   using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
   if (const auto filter = reinterpret_cast<PerWindow>(
           reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx"))))
-    return filter(window, message, 1 /* MSGFLT_ALLOW */, nullptr) != FALSE;
+    return filter(window, message, MSGFLT_ALLOW, nullptr) != FALSE;
   if (const auto filter = reinterpret_cast<PerProcess>(
           reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter"))))
-    return filter(message, 1 /* MSGFLT_ADD */) != FALSE;
+    return filter(message, MSGFLT_ADD) != FALSE;
   return false;
 }
 

@@ -51,6 +51,29 @@ void GiveKeyboardBack(HWND holder, HWND before);
 // the filter for the whole process; false when neither could be set.
 bool AllowMessageFromLowerRights(HWND window, UINT message);
 
+// A window's hold on the mouse while a button is down, so that a release off the window
+// (over pixels that let the mouse through) still reaches it. A release the window makes
+// itself is told apart from the mouse taken away by another window.
+class MouseCapture {
+ public:
+  void Take(HWND window) {
+    if (GetCapture() != window) SetCapture(window);
+  }
+  void Release(HWND window) {
+    if (GetCapture() != window) return;
+    releasing_ = true;
+    ReleaseCapture();
+    releasing_ = false;
+  }
+  // For WM_CAPTURECHANGED: true when the mouse was taken away rather than let go.
+  bool TakenAway(HWND window, LPARAM newHolder) const {
+    return !releasing_ && reinterpret_cast<HWND>(newHolder) != window;
+  }
+
+ private:
+  bool releasing_ = false;
+};
+
 // A double click's second press can reach another window than its first: a click on a
 // group-menu row closes the menu, and the second press lands on what lay beneath it. The
 // window whose left click acted notes it, from the message it is handling; a window given
