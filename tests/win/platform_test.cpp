@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "core/paths.h"
-#include "launch/win/shutdown_privilege.h"
 #include "platform/log.h"
 #include "platform/win/ansi_codec_win.h"
 #include "platform/win/dib_section.h"
@@ -206,13 +205,6 @@ TEST(WindowTest, OneClassManyWindowsAndExceptionsStayInside) {
   a.Destroy();
   EXPECT_FALSE(IsWindow(handle));
   EXPECT_EQ(a.hwnd(), nullptr);
-}
-
-TEST(ShutdownPrivilegeTest, APrivilegeThatCannotBeHadIsLogged) {
-  LogLines log;
-  EXPECT_FALSE(EnableShutdownPrivilege(0xFFFF, true));
-  ASSERT_EQ(log.lines().size(), 1u);
-  EXPECT_EQ(log.lines()[0].rfind("privilege 65535 could not be enabled: status 0x", 0), 0u) << log.lines()[0];
 }
 
 TEST(HandlesTest, OwnersCloseExactlyOnce) {
