@@ -443,7 +443,10 @@ TEST_F(ItemImagesTest, EachKindGetsItsVariants) {
 TEST_F(ItemImagesTest, TheFirstFrameDecodesTheShownPositionsAndWhatTheyShowTheRestComesLater) {
   // 36 ring positions with pictures, 24 of them shown; position 2 shows template 45 (as
   // the Recycle Bin does), template 46 is shown by nothing.
-  for (int i : {45, 46}) model_.Items[i].IconFile = folders_.SysIconDir + "Folder.png";
+  for (int i : {45, 46}) {
+    model_.Items[i].Kind = ItemKind::kBuiltIn;
+    model_.Items[i].IconFile = folders_.SysIconDir + "Folder.png";
+  }
   for (int position = 1; position <= 36; ++position) {
     model_.Items[position].Kind = ItemKind::kShortcut;
     model_.Items[position].IconFile = folders_.SysIconDir + "Folder.png";
@@ -519,6 +522,9 @@ TEST_F(ItemImagesTest, FreeingAnItemReleasesItsPictures) {
   EXPECT_EQ(images_.Get(ImageSet::kItem, 5, 0), nullptr);
   EXPECT_EQ(images_.Get(ImageSet::kItem, 5, 1), nullptr);
   EXPECT_NE(images_.generation(), before);
+  // A late request for the freed record leaves it clean.
+  LoadItemIcon(loader_, 5);
+  EXPECT_EQ(model_.Items[5].ImageIndex, ShortcutItem{}.ImageIndex);
   // The shared picture of the system folder stays.
   EXPECT_NE(fs_.Attributes(folders_.SysIconDir + "Folder.png"), attr::kInvalid);
 }

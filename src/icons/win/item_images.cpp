@@ -46,6 +46,9 @@ void LoadItemIcon(ImageLoader& l, int index) {
   const std::string iconFile = item.IconFile;
   const std::string link = item.Link;
   l.images.ReleaseItemImages(index);
+  // A freed record has no picture; a late request (a menu repainting the row it just lost)
+  // must not write a stand-in into it, which the next save would keep.
+  if (item.Kind == ItemKind::kFree) return;
 
   // A file the pass shares is decoded once; anything else belongs to this load alone.
   std::shared_ptr<Gdiplus::Bitmap> own;
