@@ -233,6 +233,12 @@ void DropController::RecycleDropped(const std::vector<std::string>& paths) {
 }
 
 bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) {
+  // With no member entry left nothing could go into the group, and the slot's shortcut would
+  // be lost for an empty group: the slot stays as it is and the files are named as not added.
+  if (s_.model.FindFreeSlot(false) == 0) {
+    notAdded_.insert(notAdded_.end(), paths.begin(), paths.end());
+    return false;
+  }
   const ShortcutItem former = s_.model.Items[static_cast<size_t>(slot)];
   const bool wasShortcut = former.Kind == ItemKind::kShortcut;
   // A built-in command has no link to keep as a member: it goes only if the user agrees.

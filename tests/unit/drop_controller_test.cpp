@@ -211,6 +211,14 @@ TEST_F(DropControllerTest, ThreeFilesOnAShortcutMakeFourMembersWithTheShortcutFi
   const std::string oldPicture = w.model.Items[4].IconFile;
   Refresh();
   const std::vector<std::string> files = Files(3);
+  // With every member entry taken the shortcut stays, and the files are named as not added.
+  for (int i = pool::kMemberFirst; i <= pool::kLast; ++i) w.model.Items[i].Kind = ItemKind::kMember;
+  DropOn(4, files);
+  EXPECT_EQ(w.model.Items[4].Link, gone);
+  EXPECT_TRUE(w.fs.Has(w.Icon("custom4.png")));
+  ASSERT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_NE(w.prompt.asked[0].text.find(files[2]), std::string::npos);
+  for (int i = pool::kMemberFirst; i <= pool::kLast; ++i) w.model.Items[i].Kind = ItemKind::kFree;
   // Cancel in the name box leaves the shortcut as it was.
   input.cancel = true;
   DropOn(4, files);
