@@ -4,6 +4,7 @@
 
 #include "dialogs/win/dialog.h"
 #include "dialogs/win/folder_reader.h"
+#include "platform/win/message_loop.h"
 #include "scratch_folder.h"
 
 namespace vek::win {
@@ -78,6 +79,31 @@ TEST(FileDialogTest, AFilePickedElsewhereLeavesTheCurrentFolderAlone) {
   user.join();
   GetCurrentDirectoryW(MAX_PATH, after);
   EXPECT_STREQ(after, before);
+}
+
+// Getting started is modeless and stays clickable above a modal window; what the program
+// brings forward while the modal window is open is the modal window.
+TEST(ModalWindowsTest, TheModalWindowComesForwardNotAModelessOneAboveIt) {
+  struct alignas(4) Template {
+    DLGTEMPLATE dialog;
+    WORD menu, windowClass, title;
+  } const empty{{WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, 80, 40}, 0, 0, 0};
+  auto make = [&] {
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &empty.dialog, nullptr,
+                                      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  };
+  const HWND modal = make(), modeless = make();
+  ASSERT_TRUE(modal && modeless);
+  AddModelessDialog(modeless);
+  SetWindowPos(modeless, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ModalWindows::BringOpenWindowToFront();
+  bool modelessAbove = false;
+  for (HWND above = GetWindow(modal, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
+    modelessAbove |= above == modeless;
+  EXPECT_FALSE(modelessAbove);
+  RemoveModelessDialog(modeless);
+  DestroyWindow(modeless);
+  DestroyWindow(modal);
 }
 
 }  // namespace

@@ -112,9 +112,10 @@ namespace {
 BOOL CALLBACK FindFrontDialog(HWND hwnd, LPARAM found) {
   wchar_t name[16] = {};
   // Dialogs and message boxes share the system dialog class; the enumeration runs from
-  // the top of the z-order, so the first visible one is the front one.
+  // the top of the z-order, so the first visible one is the front one. A modeless window
+  // (getting started) stays clickable above the modal one and is passed over.
   if (IsWindowVisible(hwnd) && GetClassNameW(hwnd, name, 16) && lstrcmpW(name, L"#32770") == 0 &&
-      IsWindowEnabled(hwnd)) {
+      IsWindowEnabled(hwnd) && !win::IsModelessDialog(hwnd)) {
     *reinterpret_cast<HWND*>(found) = hwnd;
     return FALSE;
   }

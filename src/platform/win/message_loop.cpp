@@ -27,6 +27,12 @@ void RemoveModelessDialog(HWND dialog) {
     }
 }
 
+bool IsModelessDialog(HWND dialog) {
+  for (HWND open : modelessDialogs)
+    if (open == dialog) return true;
+  return false;
+}
+
 void RunAfterHandlers(std::function<void()> work) {
   if (!work) return;
   queued.push_back(std::move(work));

@@ -22,6 +22,7 @@ bool RunQueuedWork();
 // IsDialogMessage while they exist.
 void AddModelessDialog(HWND dialog);
 void RemoveModelessDialog(HWND dialog);
+bool IsModelessDialog(HWND dialog);
 
 // Dispatches this thread's messages until WM_QUIT, running queued work between them;
 // returns the quit message's exit code.
