@@ -638,12 +638,10 @@ void ItemCreation::RebuildPicture(int index) {
   details_ = facts->details;
   const Effective& eff = facts->eff;
   const std::string& x = eff.extension;
-  // A fresh picture goes into the item's own file of the icon folder; shared pictures
-  // and files elsewhere are never written over.
-  const std::string iconFile = item.IconFile;
-  if (iconFile.empty() || !PathIsInFolder(iconFile, paths_.folders().IconDir) ||
-      PathIsInFolder(iconFile, paths_.folders().SysIconDir))
-    item.IconFile = NewPictureName();
+  // A fresh picture goes into the item's own file of the icon folder; shared pictures,
+  // files elsewhere and the menu, settings or user picture a stored path may name are
+  // never written over.
+  if (!IsOwnPicturePath(item.IconFile, paths_.folders().IconDir)) item.IconFile = NewPictureName();
 
   if (x == ".LNK" || x == ".URL") {
     if (!WriteShortcutPicture(link, index))

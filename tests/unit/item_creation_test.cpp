@@ -404,10 +404,15 @@ TEST_F(ItemCreationTest, RebuildWritesIntoTheItemsOwnFileOrFallsBack) {
   EXPECT_EQ(editor.IconFile, own);
   EXPECT_TRUE(w.fs.Has(own));
 
-  // A shared picture is never written over: the fresh one gets a file of its own.
-  editor.IconFile = w.SysIcon("Gone.png");
-  w.items.RebuildItemIcon(4);
-  EXPECT_TRUE(PathIsInFolder(editor.IconFile, w.folders.IconDir));
+  // A shared picture or a file beside the pictures is never written over: the fresh one
+  // gets a file of its own.
+  w.fs.AddFile(w.Icon("VEKCfg.cfg"), "settings");
+  for (const std::string& named : {w.SysIcon("Gone.png"), w.Icon("VEKCfg.cfg")}) {
+    editor.IconFile = named;
+    w.items.RebuildItemIcon(4);
+    EXPECT_TRUE(PathIsInFolder(editor.IconFile, w.folders.IconDir) && editor.IconFile != named);
+  }
+  EXPECT_EQ(w.fs.Text(w.Icon("VEKCfg.cfg")), "settings");
 
   // Its shortcut gone while its target, which a click starts, is there: the target's picture.
   editor.Link = "C:\\users\\tester\\Desktop\\Editor.lnk";
