@@ -220,6 +220,13 @@ ItemCreation::PathFacts ItemCreation::Probe(PathTools& paths, ShortcutFiles& sho
       eff.upper = targetUpper;
       eff.extension = ExtensionOf(targetUpper);
       eff.viaShortcut = true;
+      // A shortcut to an Internet shortcut shows the picture that one names.
+      if (eff.extension == ".URL") {
+        ShortcutDetails site;
+        shortcuts.ResolveShortcutFile(target, site);
+        facts.details.IconFile = site.IconFile;
+        facts.details.IconIndex = site.IconIndex;
+      }
     }
   } else if (eff.extension == ".URL") {
     shortcuts.ResolveShortcutFile(path, facts.details);

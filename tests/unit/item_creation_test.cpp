@@ -115,6 +115,10 @@ TEST_F(ItemCreationTest, InternetShortcutsShowTheirOwnPictureOrTheInternetPictur
     const std::string shown = item.IconFile.rfind(w.folders.SysIconDir, 0) == 0 ? item.IconFile : Picture(item);
     EXPECT_EQ(shown, c.picture) << c.link;
   }
+  // A shortcut to an Internet shortcut shows the picture that one names.
+  w.fs.AddFile("C:\\Links\\Ico.lnk");
+  w.reader.Add("C:\\Links\\Ico.lnk", "C:\\Links\\Ico.url", "", 0);
+  EXPECT_EQ(Picture(Add("C:\\Links\\Ico.lnk", slot)), "\x89PNG converted C:\\Icons\\site.ico");
 }
 
 TEST_F(ItemCreationTest, ProgramsAreTitledByTheirDescriptionOrTheirName) {
