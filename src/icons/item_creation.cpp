@@ -562,9 +562,11 @@ bool ItemCreation::WriteShortcutPicture(const std::string& link, int index) {
       ExtractItemIcon(extract_mode::kShellIcon, details_.Target, index))
     return true;
   // A shortcut to a shell object (This PC, the Control Panel) names no file to read an
-  // icon from: the shell's icon of the shortcut shows what it opens.
-  return LastFourUpper(link) == ".LNK" && details_.Read && NamesShellObject(details_.Target) &&
-         ExtractItemIcon(extract_mode::kShellIcon, link, index);
+  // icon from, and one whose icon location holds no icon (an index an older system
+  // lacks) still opens its target: the shell's icon of the shortcut shows what it opens.
+  if (LastFourUpper(link) != ".LNK" || !details_.Read) return false;
+  const std::string target = TrimFixed(details_.Target);
+  return (NamesShellObject(target) || Exists(target)) && ExtractItemIcon(extract_mode::kShellIcon, link, index);
 }
 
 bool ItemCreation::WriteProgramPicture(const std::string& program, int index) {

@@ -80,6 +80,10 @@ TEST_F(ItemCreationTest, ShortcutPicturesFromAnIcoFileOrTheTargetOrElseTheProble
   w.reader.Add("C:\\Links\\This PC.lnk", "");
   EXPECT_EQ(Picture(Add("C:\\Links\\Odd.lnk", 7)), std::string("\x89PNG module ") + kEditor + ",0");
   EXPECT_EQ(Picture(Add("C:\\Links\\This PC.lnk", 8)), "\x89PNG shell C:\\Links\\This PC.lnk");
+  // A shortcut to a document whose icon location holds no icon: the shell's icon of it.
+  for (const char* file : {"C:\\Links\\Plan.lnk", "C:\\Docs\\plan.txt", "C:\\Tools\\old.dll"}) w.fs.AddFile(file);
+  w.reader.Add("C:\\Links\\Plan.lnk", "C:\\Docs\\plan.txt", "C:\\Tools\\old.dll", 99);
+  EXPECT_EQ(Picture(Add("C:\\Links\\Plan.lnk", 11)), "\x89PNG shell C:\\Links\\Plan.lnk");
   // A program without an icon of its own, and a shortcut to it, show the shell's picture.
   for (const char* file : {"C:\\Tools\\bare.exe", "C:\\Links\\Bare.lnk"}) w.fs.AddFile(file);
   w.reader.Add("C:\\Links\\Bare.lnk", "C:\\Tools\\bare.exe");
