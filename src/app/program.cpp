@@ -85,7 +85,7 @@ Program::Parts::Parts(AppContext& a, ProgramControl& program)
                                     a.folders, a.prompt, a.codec, itemDialogsHost},
                  [this] { return dock.hwnd(); }),
       userIdentity(windows.modal(),
-                   UserIdentityServices{a.model, a.fs, a.folders, services.pictures, a.prompt, windows.input(),
+                   UserIdentityServices{a.model, a.fs, a.folders, a.codec, services.pictures, a.prompt, windows.input(),
                                         itemDialogsHost, nullptr, nullptr},
                    [this] { return dock.hwnd(); }),
       ringPreview(dock),

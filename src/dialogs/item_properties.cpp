@@ -90,15 +90,6 @@ std::vector<std::string> LinkListEntries(const EditedItem& edited, const std::st
   return entries;
 }
 
-std::string CutToCharacters(const std::string& text, size_t characters) {
-  size_t count = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    // Every byte that does not continue a UTF-8 sequence starts a character.
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count++ == characters) return text.substr(0, i);
-  }
-  return text;
-}
-
 ItemProperties::ItemProperties(const PropertiesServices& s, int slot, bool addMode)
     : model_(s.model),
       items_(s.items),

@@ -63,9 +63,6 @@ PropertiesView PropertiesEnabling(const EditedItem& edited, int slot);
 // shortcuts and empty positions, default groups for groups); nothing for a new member.
 std::vector<std::string> LinkListEntries(const EditedItem& edited, const std::string& link, int memberCount);
 
-// The text cut to at most `characters` characters (UTF-8 kept whole).
-std::string CutToCharacters(const std::string& text, size_t characters);
-
 // The typed fields the dialog shows and OK stores.
 struct PropertiesFields {
   std::string title, link, target, arguments;

@@ -1,14 +1,16 @@
 #include "dialogs/user_identity.h"
 
 #include "core/paths.h"
+#include "core/stored_text.h"
 #include "dialogs/item_properties.h"
 #include "text/text.h"
 
 namespace vek {
 
-std::string AcceptedUserName(const std::string& answer, const std::string& current) {
+std::string AcceptedUserName(const std::string& answer, const std::string& current, AnsiCodec& codec) {
   if (TrimBlanks(answer).empty()) return current;
-  return CutToCharacters(answer, width::kTitle);
+  // Cut where the stored title ends, so that the ring shows what the next start reads.
+  return StoredPrefix(answer, width::kTitle, codec);
 }
 
 namespace {
@@ -54,7 +56,7 @@ void ChangeUserIdentity(const UserIdentityServices& s) {
   const std::string current = centre.Title;
   // Cancel keeps the name.
   const std::string typed = s.input.InputText(kUserNamePrompt, kUserNameTitle, current).value_or(current);
-  const std::string name = TrimFixed(AcceptedUserName(typed, current));
+  const std::string name = TrimFixed(AcceptedUserName(typed, current, s.codec));
   if (name != current) {
     centre.Title = name;
     s.host.SaveMenu();

@@ -11,6 +11,7 @@
 #include "dialogs/dialog_host.h"
 #include "dialogs/file_dialog_request.h"
 #include "icons/item_pictures.h"
+#include "platform/ansi_codec.h"
 #include "platform/file_system.h"
 #include "platform/prompt.h"
 #include "platform/text_prompt.h"
@@ -26,12 +27,13 @@ constexpr int kUserPictureSide = 128;
 
 // The name the centre keeps for what the input box returned: a blank answer keeps the
 // current name; any other is cut to the record's width.
-std::string AcceptedUserName(const std::string& answer, const std::string& current);
+std::string AcceptedUserName(const std::string& answer, const std::string& current, AnsiCodec& codec);
 
 struct UserIdentityServices {
   Model& model;
   FileSystem& fs;
   const Folders& folders;
+  AnsiCodec& codec;        // the stored title's code page
   ItemPictures& pictures;  // loads the centre's picture
   UserPrompt& prompt;
   TextPrompt& input;

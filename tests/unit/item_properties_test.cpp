@@ -272,7 +272,7 @@ struct UserIdentityTest : ::testing::Test {
   void Run(const std::string& chosen, bool pictureReads) {
     test::ItemWorld& world = w;
     ChangeUserIdentity(UserIdentityServices{
-        w.model, w.fs, w.folders, w.pictures, w.prompt, input, host,
+        w.model, w.fs, w.folders, w.codec, w.pictures, w.prompt, input, host,
         [this, chosen](const FileDialogRequest& r) {
           filter = r.filter;
           return chosen;
@@ -289,12 +289,15 @@ struct UserIdentityTest : ::testing::Test {
   std::string filter;  // the picture dialog's, as asked
 };
 
-TEST(UserNameTest, BlankKeepsLongIsCut) {
-  EXPECT_EQ(AcceptedUserName("   ", "Ann"), "Ann");
-  EXPECT_EQ(AcceptedUserName("", "Ann"), "Ann");
-  EXPECT_EQ(AcceptedUserName(" Bo ", "Ann"), " Bo ");
-  EXPECT_EQ(AcceptedUserName(std::string(200, 'n'), "Ann"), std::string(128, 'n'));
-  EXPECT_EQ(CutToCharacters("\xC3\xA9\xC3\xA9\xC3\xA9", 2), "\xC3\xA9\xC3\xA9");
+TEST(UserNameTest, BlankKeepsLongIsCutWhereTheStoredTitleEnds) {
+  test::FakeDoubleByteCodec codec;
+  EXPECT_EQ(AcceptedUserName("   ", "Ann", codec), "Ann");
+  EXPECT_EQ(AcceptedUserName("", "Ann", codec), "Ann");
+  EXPECT_EQ(AcceptedUserName(" Bo ", "Ann", codec), " Bo ");
+  EXPECT_EQ(AcceptedUserName(std::string(200, 'n'), "Ann", codec), std::string(128, 'n'));
+  std::string wide;  // 100 characters of two bytes each: the 128-byte title keeps 64
+  for (int i = 0; i < 100; ++i) wide += "\xE4\xB8\x80";
+  EXPECT_EQ(AcceptedUserName(wide, "Ann", codec), wide.substr(0, 64 * 3));
 }
 
 TEST_F(UserIdentityTest, PictureReplacedOnlyWhenReadAndTheNameKept) {
