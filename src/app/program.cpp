@@ -219,11 +219,13 @@ bool Program::Main() {
   networkFs_ = std::make_unique<NetworkPlacesFileSystem>(app_.fs, kPlaceAnswerLimit, kSilentPlaceMemory, &placeDrives_);
   app_.paths = std::make_unique<PathTools>(*networkFs_, app_.env, app_.folders);
   app_.io = std::make_unique<ConfigIo>(ConfigIo{app_.fs, app_.codec, app_.prompt, app_.folders});
-  log_ = std::make_unique<win::ProgramLog>(app_.fs, app_.folders.UserDir + win::kLogFileName);
-  if (!uiThread_.ok()) WriteLog("OLE could not be started on the UI thread: shortcut files and drops will fail");
   // A per-user folder on a share that cannot be reached looks like a first start: the
-  // defaults are shown, and the saves leave the user's files alone for this run.
+  // defaults are shown, and the saves leave the user's files alone for this run. The log,
+  // which lives there, then goes to the debugger only: each line would wait on the share.
   const std::string unreached = UnreachedUserFolderText(app_.shell, app_.fs, app_.folders);
+  log_ = std::make_unique<win::ProgramLog>(app_.fs,
+                                           unreached.empty() ? app_.folders.UserDir + win::kLogFileName : "");
+  if (!uiThread_.ok()) WriteLog("OLE could not be started on the UI thread: shortcut files and drops will fail");
   if (!unreached.empty()) {
     WriteLog("the per-user folder cannot be reached: " + app_.folders.UserDir);
     app_.prompt.Warn(unreached);

@@ -146,6 +146,8 @@ namespace {
 // Reads the settings file into the model; false when there is none or it cannot be read
 // (the settings stay as they were).
 bool ReadSettingsFile(Model& model, ConfigIo& io, const SettingsScreen& screen) {
+  // A folder found out of reach at start is not asked again: each read would wait on it.
+  if (io.keepFiles) return false;
   AppSettings& s = model.Settings;
   const ConfigRead read = ReadConfigFile(io.fs, io.folders.SettingsFile, [](const Bytes& data) {
     return data.size() < kSettingsRecordSize ? record::ShortFileReason(data.size(), kSettingsRecordSize)
@@ -192,6 +194,7 @@ bool SaveMenu(const Model& model, ConfigIo& io) {
 }
 
 bool LoadMenu(Model& model, ConfigIo& io) {
+  if (io.keepFiles) return false;  // the folder was out of reach at start
   // The lists are checked before anything of the model changes; the item records that
   // follow cannot be wrong in a way that hurts (their size is checked with the lists).
   // The check decodes the lists into `groups`; the last bytes it passed are the ones read.

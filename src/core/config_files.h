@@ -47,8 +47,9 @@ struct ConfigIo {
   AnsiCodec& codec;
   UserPrompt& prompt;
   const Folders& folders;
-  // Set when the user's folder could not be reached at start: the files there were never
-  // read, so the saves leave them as they are (the user was told once).
+  // Set when the user's folder could not be reached at start: the files there are not
+  // read (each read would wait on the folder), so the saves leave them as they are (the
+  // user was told once).
   bool keepFiles = false;
 };
 

@@ -171,10 +171,12 @@ TEST_F(ConfigFilesTest, MissingSettingsFallBackOnTheTwinThenOnDefaults) {
   EXPECT_TRUE(model.Settings.AutoRun);
   EXPECT_EQ(TrimFixed(ReadRegValue(env.registry, kRunKey, "VEK Desktop").text), kProgramPath);
   EXPECT_TRUE(env.prompt.asked.empty());
-  // A per-user folder out of reach looks like a first start but turns nothing on.
+  // A per-user folder out of reach looks like a first start but turns nothing on; its
+  // files are not read (each read would wait on the folder).
   test::FakeConfigEnv away;
   away.io.keepFiles = true;
   Model a;
+  away.fs.AddFile(away.folders.SettingsFile, WriteSettingsRecord(a.Settings, std::string(), away.codec));
   EXPECT_FALSE(LoadSettings(a, away.io, kScreen, away.registry, kProgramPath));
   EXPECT_FALSE(a.Settings.AutoRun);
   EXPECT_EQ(away.registry.writes(), 0);
@@ -253,6 +255,8 @@ TEST_F(MenuFileTest, SavedMenuLoadsBackAndSavesToTheSameBytes) {
   ASSERT_TRUE(SaveMenu(other, env.io));
   EXPECT_EQ(env.fs.FileData(env.folders.MenuFile), saved);
   EXPECT_TRUE(env.prompt.asked.empty());
+  env.io.keepFiles = true;  // the folder was out of reach at start
+  EXPECT_FALSE(LoadMenu(other, env.io));
 }
 
 TEST_F(MenuFileTest, WritersMakeTheFoldersAgainWhenTheyHaveGone) {
