@@ -257,6 +257,8 @@ void DockController::SetDockState(DockState w) {
     state_.DockHidden = false;
     Activate(false);
     window_.PumpMessages();
+    // A message run meanwhile (the auto-hide tick, a hotkey) may have changed the state.
+    if (state_.Visibility != DockState::Minimised) return;
     window_.PaintMinimized();
     state_.SelIndex = -1;
     actions_.ClearGroupMenuFocus();

@@ -334,6 +334,14 @@ TEST_F(DockControllerTest, MinimisedDockVanishesWithoutFade) {
   EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
   EXPECT_TRUE(window.alphas.empty());
   EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "Bottom"), 0);  // the keyboard stays where it was
+  // Hidden by a tick that came while minimising let messages run: the minimised picture
+  // is not pushed over the hidden dock.
+  dock.SetDockState(DockState::Shown);
+  window.log.clear();
+  window.onPump = [&] { dock.SetDockState(DockState::Hidden); };
+  dock.SetDockState(DockState::Minimised);
+  EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
+  EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "Minimized"), 0);
 }
 
 TEST_F(DockControllerTest, RecycleBinTemplateFollowsTheBin) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -88,7 +89,9 @@ class RecordingDockWindow : public DockDisplay {
   void ReturnKeyboard() override { log.push_back("Return"); }
   void EnableTimer(int t, bool on) override { timers[t] = on; }
   void Wait(int ms) override { waited += ms; }
-  void PumpMessages() override {}
+  void PumpMessages() override {
+    if (onPump) std::exchange(onPump, nullptr)();
+  }
   bool OwnWindowInForeground() override { return ownForeground; }
   void CursorPosition(int& x, int& y) override { x = cursorX; y = cursorY; }
 
@@ -98,6 +101,7 @@ class RecordingDockWindow : public DockDisplay {
   int waited = 0;
   bool ownForeground = true;
   int cursorX = 0, cursorY = 0;
+  std::function<void()> onPump;  // a message that arrives while messages are let run, once
 };
 
 // The windows around the edit menu and the wizard, as a row of the calls they got.
