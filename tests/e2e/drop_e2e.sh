@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Dropping files on the dock from another program through OLE drag and drop: the
 # "add" picture shows over an empty position while the drag is there, three files
-# dropped on it become a new group named in the input box, the source is told "link",
+# dropped on it become a new group named in the input box, one file dropped on a
+# shortcut replaces it after the question, the source is told "link",
 # never "move", a file dropped on the Recycle Bin goes to the trash after the
 # question and the bin's picture turns full (and empty again by "Empty Recycle Bin"),
 # and a file dropped on a full group is refused with a message.
@@ -108,6 +109,13 @@ message "Empty Recycle Bin" "Are you sure you want to empty the Recycle Bin?" ye
 poll 10 eval '! in_trash' || fail "the trash still holds the file"
 point 20 20
 poll 10 eval '! bin_full' || fail "the Recycle Bin's picture did not turn empty again"
+
+# One file dropped on a shortcut replaces it once the question is answered Yes.
+drag_to 4 "$files/beta.txt"
+drop_here
+message "Replace shortcut" "Are you sure to replace the selected shortcut?" yes
+replaced() { [ "$(item 4)" = "1|beta.txt|0" ]; }
+poll 15 replaced || fail "slot 4 after one dropped file: $(item 4)"
 
 # A file dropped on a full group is not added, and the user is told why.
 drag_to 9 "$files/alpha.txt"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Built-in commands on ring slots: the user picture command refuses a small file that
 # claims a vast picture at once (not after decoding gigabytes), keeps the old picture and
-# the name (Cancel); while the shell's Run dialog is open, dock clicks open nothing more.
+# the name (Cancel); a right click on the centre opens its command menu; while the
+# shell's Run dialog is open, dock clicks open nothing more.
 source "$(dirname "$0")/lib.sh"
 
 vast="$E2E_OUT/vast.png"
@@ -28,6 +29,14 @@ poll 20 failed_box || fail "no \"Change icon failed\" for the vast picture"
 vekctl answer "VEK Desktop" ok
 answer_input "Change User Name" "Someone" $IDCANCEL
 [ ! -e "$ICON_DIR/User Icon.ico" ] || fail "a user picture was written from the vast file"
+
+# A right click on the centre opens its command menu; its third entry opens Settings.
+read -r cx cy <<<"$(slot 0)"
+BUTTON=3 click_until "$cx" "$cy" menu_open || fail "a right click on the centre opened no menu"
+screenshot centre-menu >/dev/null
+press_until "VEK Desktop Menu" 2 vekctl wait-title "VEK Desktop - Settings" 0 || fail "the centre menu's third entry opened no Settings"
+vekctl press-title "VEK Desktop - Settings" $IDOK
+wait_closed "VEK Desktop - Settings"
 
 click_until "$x5" "$y5" vekctl wait-title "Run" 0 || fail "the Run command opened no Run dialog"
 dialogs() { vekctl count '#32770' | tr -d '\r'; }
