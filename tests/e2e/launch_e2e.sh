@@ -3,7 +3,7 @@
 # double click starts it once, a shortcut whose target is gone reports it and starts
 # nothing, in key mode a letter launches its slot and leaves key mode, a click on the
 # centre minimises the dock and a click on the minimised dock brings it back, an icon
-# dragged off the ring is deleted, and with auto-hide the dock hides after a launch. (Hovering, and key mode's dimming
+# dragged off the ring is deleted (not while dragging is locked), and with auto-hide the dock hides after a launch. (Hovering, and key mode's dimming
 # and Esc, are the dock test's.)
 source "$(dirname "$0")/lib.sh"
 
@@ -57,13 +57,26 @@ poll 10 at 5 5 IS || fail "launching did not leave key mode"
 click_until "$cx" "$cy" at "$x4" "$y4" IS || fail "the centre click did not minimise"
 click_until "$cx" "$cy" at "$x4" "$y4" NOT || fail "the minimised dock did not come back"
 
-# Dragging an icon off the ring deletes it: the position becomes a blank shortcut.
-point "$x6" "$y6"
-xdotool mousedown 1
-for step in 1 2 3 4 5 6; do point "$((x6 + step * 40))" "$((y6 + step * 25))"; done
-screenshot launch-dragging >/dev/null
-xdotool mouseup 1
+# Dragging an icon off the ring deletes it: the position becomes a blank shortcut. While
+# "Lock Dragging" (entry A of the centre's menu) is on, it stays.
+drag_off() {
+  point "$x6" "$y6"
+  xdotool mousedown 1
+  for step in 1 2 3 4 5 6; do point "$((x6 + step * 40))" "$((y6 + step * 25))"; done
+  screenshot "launch-dragging${1:-}" >/dev/null
+  xdotool mouseup 1
+}
+toggle_lock() {
+  BUTTON=3 click_until "$cx" "$cy" menu_open || fail "a right click on the centre opened no menu"
+  press_until "VEK Desktop Menu" a menu_closed || fail "the letter A did not run the lock entry"
+}
 deleted() { [ "$(item 6 | cut -d'|' -f1)" = 2 ]; }
+toggle_lock
+drag_off -locked
+sleep 2
+deleted && fail "an icon dragged off a locked ring was deleted"
+toggle_lock
+drag_off
 poll 10 deleted || fail "the dragged-off icon was not deleted: $(item 6)"
 stop_dock
 
