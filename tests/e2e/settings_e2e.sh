@@ -5,6 +5,7 @@
 # All Shortcuts & Icons" writes the backup; an item deleted afterwards comes back with its
 # picture by "Restore All Shortcuts & Icons"; a restored configuration's minimised place
 # counts at once, and a group's menu opened after it shows its member's own picture again.
+# The two resets ask first and bring back the default settings, then the default shortcuts.
 # (A truncated backup is refused:
 # BackupCommandsTest's TruncatedShortcutsChangeNothing.) Leaves settings-ring-12.png and
 # settings-restored.png.
@@ -119,6 +120,31 @@ press_until "VEK Desktop Menu" Escape menu_closed || fail "Esc did not close the
 read -r cx cy <<<"$(slot 0)"
 at_top() { local s; s=$(screenshot settings-minimised-top); drawn "$s" "$cx" 78 60 && ! drawn "$s" "$cx" "$cy" 60; }
 click_until "$cx" "$cy" at_top || fail "the centre click did not minimise the dock to the restored place"
+
+# The two resets, each after its warning: the settings go back to their defaults (24
+# icons) and the shortcuts stay; No keeps the shortcuts, Yes brings the default ones back
+# and the user's pictures go. The question and the done message share their title.
+says() { vekctl dialog-text "VEK Desktop" 0 2>/dev/null | tr -d '\r' | grep -qF -- "$1"; }
+reset_with() {  # reset_with BUTTON QUESTION DONE
+  open_settings
+  vekctl press-title "$SETTINGS" "$1"
+  poll 20 says "$2" || fail "no question \"$2\""
+  vekctl answer "VEK Desktop" yes
+  poll 20 says "$3" || fail "no \"$3\" after the reset"
+  message "VEK Desktop" "$3"
+  close_settings
+}
+reset_with 424 "resetting all default program settings?" "Reset all default program settings successfully!"
+[ "$(saved 16)" = 4 ] || fail "the reset saved the icon quantity code $(saved 16), not 4 (24 icons)"
+[ "$(item 7 | cut -d'|' -f2)" = Tools ] || fail "resetting the settings changed the shortcuts: $(item 7)"
+open_settings
+vekctl press-title "$SETTINGS" 425
+message "VEK Desktop" "Proceed anyway with resetting all default shortcuts and icons?" no
+[ "$(item 5)" = "1|Five|0" ] || fail "No to the reset changed slot 5 to $(item 5)"
+close_settings
+reset_with 425 "resetting all default shortcuts and icons?" "Reset all default shortcuts & icons successfully!"
+[ "$(item 5 | cut -d'|' -f1-2)" = "4|Accessories Group" ] || fail "the reset left slot 5 as $(item 5)"
+[ -e "$ICON_DIR/129.png" ] && fail "the reset left the member's picture"
 
 stop_dock
 echo "settings e2e passed"
