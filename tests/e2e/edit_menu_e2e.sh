@@ -3,8 +3,8 @@
 # slot with the one before it, pictures and saved order included; "Delete" asks first and
 # "Yes" leaves a "Blank Shortcut". From key mode, a group opened by its letter and a right
 # click on a member: "Move Down" reorders that group, and only it. ("No" to Delete:
-# EditMenuTest's EntriesCallTheWindowsInOrder.) Leaves edit-before-move.png and
-# edit-after-move.png.
+# EditMenuTest's EntriesCallTheWindowsInOrder.) Delete on a group asks its own question.
+# Leaves edit-before-move.png and edit-after-move.png.
 source "$(dirname "$0")/lib.sh"
 
 # The difference between box 1 of shot A and box 2 of shot B (both S×S, centred) → 0..1
@@ -75,6 +75,19 @@ poll 10 reordered || fail "Move Down gave the group the order $(titles 16)"
 [ "$(titles 20)" = "$games_before" ] || fail "another group changed: $(titles 20)"
 menu_open || fail "the group menu closed under its edit menu"
 screenshot edit-member-moved >/dev/null
+
+# Delete on the group of slot 20 asks its own question: No keeps it, Yes leaves a blank
+# position.
+press_until "VEK Desktop Menu" Escape menu_closed || fail "Esc did not close the group menu"
+read -r x20 y20 <<<"$(slot 20)"
+group_before=$(item 20)
+for answer in no yes; do
+  edit_command "$x20" "$y20" $VK_D
+  message "Delete Shortcut Group" "Are you sure to delete the selected group?" $answer
+  [ $answer = no ] && { [ "$(item 20)" = "$group_before" ] || fail "No to deleting the group left $(item 20)"; }
+done
+group_gone() { [ "$(item 20)" = "2|Blank Shortcut|0" ]; }
+poll 10 group_gone || fail "Yes left the group as $(item 20)"
 
 stop_dock
 echo "edit menu e2e passed; screenshots in $E2E_OUT"
