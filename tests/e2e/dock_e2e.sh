@@ -3,7 +3,8 @@
 # every ring position; the pointer on a slot magnifies it and repeats it in the centre
 # with its caption; the pointer on the centre magnifies the centre's own picture inside its
 # ring; Alt+Space dims the screen and shows the slot letters, Esc or a press on the dimmed
-# screen ends it; messages from other programs change nothing.
+# screen ends it, and so does another program coming to the front; messages from other
+# programs change nothing.
 source "$(dirname "$0")/lib.sh"
 
 # Number of almost white pixels in a W×H box whose top-left is (X, Y).
@@ -101,6 +102,13 @@ xdotool mousemove 10 10 click 1
 poll 10 undimmed || fail "a press on the dimmed screen did not leave key mode"
 press_until "VEK Desktop" alt+space dimmed || fail "Alt+Space after the press did not dim the screen"
 press_until "VEK Desktop" Escape undimmed || fail "Esc after the press did not clear the backdrop"
+# Another program coming to the front ends key mode.
+press_until "VEK Desktop" alt+space dimmed || fail "Alt+Space did not dim the screen for the other program"
+"$WINE" notepad >/dev/null 2>&1 &
+at_exit "vekctl close Notepad; wait $!"
+poll 15 undimmed || fail "key mode stayed on behind another program"
+vekctl close Notepad
+vekctl wait-gone Notepad 10 || fail "Notepad did not close"
 
 stop_dock
 
