@@ -3,8 +3,8 @@
 # every ring position; the pointer on a slot magnifies it and repeats it in the centre
 # with its caption; the pointer on the centre magnifies the centre's own picture inside its
 # ring; Alt+Space dims the screen and shows the slot letters, Esc or a press on the dimmed
-# screen ends it, and so does another program coming to the front; messages from other
-# programs change nothing.
+# screen ends it, and so does another program coming to the front; with letters turned off
+# in Settings it shows none; messages from other programs change nothing.
 source "$(dirname "$0")/lib.sh"
 
 # Number of almost white pixels in a W×H box whose top-left is (X, Y).
@@ -109,6 +109,17 @@ at_exit "vekctl close Notepad; wait $!"
 poll 15 undimmed || fail "key mode stayed on behind another program"
 vekctl close Notepad
 vekctl wait-gone Notepad 10 || fail "Notepad did not close"
+# "Do not display shortcut letters" in Settings: key mode dims without letters.
+tray_command $VK_S
+vekctl wait-title "VEK Desktop - Settings" 10 || fail "the tray menu's Settings opened no dialog"
+vekctl press-title "VEK Desktop - Settings" 413
+poll 5 vekctl checked-title "VEK Desktop - Settings" 413 || fail "the letters box did not tick"
+vekctl press-title "VEK Desktop - Settings" $IDOK
+wait_closed "VEK Desktop - Settings"
+press_until "VEK Desktop" alt+space dimmed || fail "Alt+Space did not dim the screen without letters"
+letters=$(white_pixels "$keymode" $((cx + 338)) $((cy - 14)) 20 24)
+[ "$letters" -le 2 ] || fail "a letter beside slot 1 with letters turned off ($letters white pixels)"
+press_until "VEK Desktop" Escape undimmed || fail "Esc did not clear the backdrop without letters"
 
 stop_dock
 
