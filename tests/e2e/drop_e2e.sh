@@ -4,7 +4,8 @@
 # dropped on it become a new group named in the input box, one file dropped on a
 # shortcut replaces it after the question, the source is told "link",
 # never "move", a file dropped on the Recycle Bin goes to the trash after the
-# question and the bin's picture turns full (and empty again by "Empty Recycle Bin"),
+# question and the bin's picture turns full ("Recycle Bin Status" tells what it holds,
+# and "Empty Recycle Bin" empties it again),
 # and a file dropped on a full group is refused with a message.
 source "$(dirname "$0")/lib.sh"
 
@@ -101,7 +102,13 @@ poll 10 in_trash || fail "the dropped file is not in the trash (deleted for good
 point 20 20
 bin_full() { changed "$(screenshot drop-bin-full)" "$empty_bin" "$bx" "$by" 40 40; }
 poll 10 bin_full || fail "the Recycle Bin's picture did not turn full"
-# The first entry of its menu (a right click), "Empty Recycle Bin", empties it after the
+# The third entry of its menu (a right click), "Recycle Bin Status", tells what the bin
+# holds and offers to empty it; No keeps it.
+BUTTON=3 click_until "$bx" "$by" menu_open || fail "a right click on the Recycle Bin opened no menu"
+press_until "VEK Desktop Menu" 2 vekctl wait-title "Recycle Bin" 0 || fail "the letter 2 showed no status"
+message "Recycle Bin" "Bytes (1 Items) right now." no
+in_trash || fail "No to emptying the bin emptied it"
+# The first entry, "Empty Recycle Bin", empties it after the
 # question, and the picture turns empty again.
 BUTTON=3 click_until "$bx" "$by" menu_open || fail "a right click on the Recycle Bin opened no menu"
 press_until "VEK Desktop Menu" 0 vekctl wait-title "Empty Recycle Bin" 0 || fail "the letter 0 did not empty the bin"
