@@ -2,7 +2,8 @@
 # Group menus: a click on a group opens its menu beside its slot (to the left for a slot
 # on the left half of the ring, to the right on the right half), a paged menu starts with
 # "PgUp" grey, a double click on a group leaves its menu open, the wheel scrolls, a
-# letter launches its member with its arguments, a double click on a row starts it once
+# letter launches its member with its arguments, PgDn, Down and Return start a member of
+# the next page, a double click on a row starts it once
 # and nothing beneath, Esc, Alt+F4 and another window in front close the menu, and a
 # member dragged out of the menu is deleted with its picture. Leaves menu-5.png and
 # menu-40.png over a busy wallpaper.
@@ -88,6 +89,18 @@ poll 10 wheeled || fail "the wheel did not scroll the menu, or PgUp stayed grey"
 press_until "$MENU" 2 marker_written || fail "the letter did not launch its member"
 grep -q "^arg=prog" "$marker_txt" && grep -q "^arg=3" "$marker_txt" || fail "wrong member or arguments: $(cat "$marker_txt")"
 poll 5 menu_closed || fail "launching did not close the menu"
+
+# From the keyboard: PgDn shows the next page (PgUp black), and Down twice and Return
+# start the second row's member.
+open_menu 3 40
+rows=$(((mh - 80) / 38))
+top=$((rows < 40 - rows ? rows : 40 - rows))
+paged() { [ "$(dark_pixels "$(screenshot menu-40-paged)" $((ml + 210)) $((mt + 10)) 40 25 25)" -gt 5 ]; }
+press_until "$MENU" Next paged || fail "PgDn did not show the next page"
+rm -f "$marker_txt"
+press_until "$MENU" "Down Down Return" marker_written || fail "Down and Return started nothing"
+grep -q "^arg=$((top + 2))$" "$marker_txt" || fail "Down twice after PgDn started $(cat "$marker_txt"), not member $((top + 2))"
+poll 5 menu_closed || fail "Return did not close the menu"
 
 # A double or triple click on a row starts its member once; the presses after the first,
 # landing on the ring slot beneath the closed menu, start nothing there.
