@@ -3,9 +3,9 @@
 # on the left half of the ring, to the right on the right half), a paged menu starts with
 # "PgUp" grey, a double click on a group leaves its menu open, the wheel scrolls, a
 # letter launches its member with its arguments, PgDn, Down and Return start a member of
-# the next page, a double click on a row starts it once
-# and nothing beneath, Esc, Alt+F4 and another window in front close the menu, and a
-# member dragged out of the menu is deleted with its picture. Leaves menu-5.png and
+# the next page, a double click on a row starts it once and nothing beneath, Esc, Alt+F4
+# and another window in front close the menu, and a member dragged out of the menu is
+# deleted with its picture. Leaves menu-5.png and
 # menu-40.png over a busy wallpaper.
 source "$(dirname "$0")/lib.sh"
 
