@@ -5,6 +5,7 @@
 # All Shortcuts & Icons" writes the backup; an item deleted afterwards comes back with its
 # picture by "Restore All Shortcuts & Icons"; a restored configuration's minimised place
 # counts at once, and a group's menu opened after it shows its member's own picture again.
+# "Backup Configuration" copies the settings file, and asks before replacing a file.
 # The two resets ask first and bring back the default settings, then the default shortcuts.
 # (A truncated backup is refused:
 # BackupCommandsTest's TruncatedShortcutsChangeNothing.) Leaves settings-ring-12.png and
@@ -18,6 +19,9 @@ rm -f "$backup"
 
 saved() { od -An -t d4 -j "$1" -N 4 "$ICON_DIR/VEKCfg.cfg" | tr -d ' '; }  # the int32 at OFFSET
 settings_gone() { ! vekctl wait-title "$SETTINGS" 0; }
+# says TEXT: a message box titled "VEK Desktop" says TEXT (questions and their answers share
+# that title, so the next box can stand in the place of the last).
+says() { vekctl dialog-text "VEK Desktop" 0 2>/dev/null | tr -d '\r' | grep -qF -- "$1"; }
 # How much a S×S box at (X, Y) varies: about 0 where nothing is drawn.
 spread() {
   convert "$1" -crop "$4x$4+$(($2 - $4 / 2))+$(($3 - $4 / 2))" -colorspace Gray -format '%[fx:standard_deviation]' info:
@@ -76,6 +80,21 @@ vekctl press-title "$SETTINGS" $BACKUP_ALL
 file_dialog "VEK Desktop - Backup Shortcuts & Icons" "$backup"
 message "VEK Desktop" "Backup Shortcuts & Icons Successfully!"
 [ "$(stat -c %s "$backup")" -gt $((1025 * 1297)) ] || fail "the backup file was not written"
+# "Backup Configuration" writes a copy of the settings file; asked about a file that is
+# there already, No leaves it.
+cfg="$(cd "$E2E_OUT" && pwd)/settings-cfg.bak"
+echo old >"$cfg"
+vekctl press-title "$SETTINGS" 420
+file_dialog "VEK Desktop - Backup Configuration" "$cfg"
+message "VEK Desktop" "The target file already exists. Are you sure to replace?" no
+[ "$(cat "$cfg")" = old ] || fail "No to replacing the file replaced it"
+vekctl press-title "$SETTINGS" 420
+file_dialog "VEK Desktop - Backup Configuration" "$cfg"
+poll 20 says "already exists" || fail "no question about the file that is there"
+vekctl answer "VEK Desktop" yes
+poll 20 says "Backup Configuration File Successfully!" || fail "no done message for the configuration backup"
+message "VEK Desktop" "Backup Configuration File Successfully!"
+cmp -s "$cfg" "$ICON_DIR/VEKCfg.cfg" || fail "the configuration backup differs from the settings file"
 close_settings
 with_five=$(shot_at settings-with-five)
 
@@ -123,8 +142,7 @@ click_until "$cx" "$cy" at_top || fail "the centre click did not minimise the do
 
 # The two resets, each after its warning: the settings go back to their defaults (24
 # icons) and the shortcuts stay; No keeps the shortcuts, Yes brings the default ones back
-# and the user's pictures go. The question and the done message share their title.
-says() { vekctl dialog-text "VEK Desktop" 0 2>/dev/null | tr -d '\r' | grep -qF -- "$1"; }
+# and the user's pictures go.
 reset_with() {  # reset_with BUTTON QUESTION DONE
   open_settings
   vekctl press-title "$SETTINGS" "$1"
