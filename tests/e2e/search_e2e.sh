@@ -97,6 +97,8 @@ open_box
 xdotool type --delay 60 'kept words'
 xdotool key Return
 vekctl dialog-text "VEK Desktop" 15 >/dev/null || fail "a failed search said nothing"
+# The message stands above the topmost box, owned by it.
+[ "$(vekctl owner-title "VEK Desktop" | tr -d '\r')" = "$BOX" ] || fail "the failed search's message is not owned by the box"
 screenshot search-failed >/dev/null
 message "VEK Desktop" "could not open the web search"
 vekctl wait-title "$BOX" 0 || fail "a failed search closed the box"

@@ -2,9 +2,11 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 #include <utility>
+#include <vector>
 
 #include "platform/log.h"
 #include "platform/mouse_buttons.h"
@@ -81,9 +83,23 @@ bool IsOwnProcessWindow(HWND window) {
   return window && GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId();
 }
 
+namespace {
+thread_local std::vector<HWND> messageOwners;
+}  // namespace
+
+void AddMessageOwner(HWND window) {
+  if (window && std::find(messageOwners.begin(), messageOwners.end(), window) == messageOwners.end())
+    messageOwners.push_back(window);
+}
+
+void RemoveMessageOwner(HWND window) {
+  messageOwners.erase(std::remove(messageOwners.begin(), messageOwners.end(), window), messageOwners.end());
+}
+
 HWND OwnDialogInFront() {
   const HWND front = GetForegroundWindow();
   if (!IsOwnProcessWindow(front)) return nullptr;
+  if (std::find(messageOwners.begin(), messageOwners.end(), front) != messageOwners.end()) return front;
   wchar_t name[16] = {};
   if (!GetClassNameW(front, name, 16) || std::wstring(name) != L"#32770") return nullptr;
   return front;

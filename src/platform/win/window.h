@@ -40,9 +40,13 @@ bool IsPointerMessage(UINT message);
 int ButtonOf(UINT message);
 // True when the window belongs to this process.
 bool IsOwnProcessWindow(HWND window);
-// The foreground window when it is one of this program's dialogs (or message boxes),
-// else null.
+// The foreground window when it is one of this program's dialogs (or message boxes) or
+// a window added by AddMessageOwner, else null.
 HWND OwnDialogInFront();
+// A topmost window of the program's own (the search box) that owns the boxes asked while
+// it is in front, as a dialog does: they stand above it and it waits under them.
+void AddMessageOwner(HWND window);
+void RemoveMessageOwner(HWND window);
 // Gives the keyboard back to `before` while `holder` still has it: not when another
 // window took it meanwhile, nor to a window that closed, hid or was minimised since.
 void GiveKeyboardBack(HWND holder, HWND before);

@@ -67,7 +67,10 @@ bool ShellAddressOpener::OpenAddress(const std::string& addressUtf8, std::string
 SearchBoxWindow::SearchBoxWindow(AppSettings& settings, UserPrompt& prompt, std::function<void()> saveSettings)
     : settings_(settings), saveSettings_(std::move(saveSettings)), controller_(settings, opener_, prompt) {}
 
-SearchBoxWindow::~SearchBoxWindow() { Destroy(); }
+SearchBoxWindow::~SearchBoxWindow() {
+  win::RemoveMessageOwner(hwnd());
+  Destroy();
+}
 
 void SearchBoxWindow::LoadPictures() {
   if (searchPicture_) return;
@@ -92,6 +95,8 @@ void SearchBoxWindow::Show() {
       WriteLog("the search box could not be created");
       return;
     }
+    // A failed search's message stands above the topmost box, which waits under it.
+    win::AddMessageOwner(hwnd());
     // The window owns its region once it takes it.
     win::UniqueRegion rounded(CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 6, 6));
     if (rounded && SetWindowRgn(hwnd(), rounded.get(), TRUE)) rounded.release();
@@ -127,6 +132,7 @@ void SearchBoxWindow::Close() {
   field_ = nullptr;
   // The tooltips window is owned by the box and goes with it.
   tooltips_ = nullptr;
+  win::RemoveMessageOwner(hwnd());
   Destroy();
   if (saveSettings_) saveSettings_();
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
