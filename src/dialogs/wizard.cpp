@@ -179,11 +179,14 @@ bool WizardActions::AddToGroup(int slot, const std::vector<std::string>& paths) 
     changed = changed || r.added();
     if (r.outcome == AddOutcome::kFull) notAdded.push_back(path);
   }
-  if (!notAdded.empty()) {
-    const std::string text = std::string(kGroupFullText) + "\r\n\r\n" + PathList(kNotAddedText, notAdded);
-    prompt_.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
-  }
+  TellNotAdded(notAdded);
   return changed;
+}
+
+void WizardActions::TellNotAdded(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  const std::string text = std::string(kGroupFullText) + "\r\n\r\n" + PathList(kNotAddedText, paths);
+  prompt_.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
 }
 
 bool WizardActions::AddShortcuts(int choice, const std::vector<std::string>& paths) {
@@ -191,17 +194,23 @@ bool WizardActions::AddShortcuts(int choice, const std::vector<std::string>& pat
   items_.BeginRefusalBatch();
   if (choice == kRingChoice) {
     bool told = false;
-    for (const std::string& path : paths) {
+    for (size_t i = 0; i < paths.size(); ++i) {
       const int slot = model_.FindFreeSlot(true);
       if (slot == 0) {
         prompt_.Warn(kRingFullText);
+        break;
+      }
+      // No member entry left (the All Programs group has room the pool does not): this
+      // file and the rest are named, not passed over in silence.
+      if (slot == pool::kAllProgramsSlot && model_.FindFreeSlot(false) == 0) {
+        TellNotAdded(std::vector<std::string>(paths.begin() + static_cast<std::ptrdiff_t>(i), paths.end()));
         break;
       }
       if (slot == pool::kAllProgramsSlot && !told) {
         prompt_.Ask(PromptRequest{kDesktopFullText, "VEK Desktop", PromptIcon::kNone});
         told = true;
       }
-      changed = items_.AddItemFromPath(path, slot).added() || changed;
+      changed = items_.AddItemFromPath(paths[i], slot).added() || changed;
     }
   } else if (choice >= 0 && choice <= LastRingSlot(model_) && IsUserGroupKind(model_.Items[choice].Kind)) {
     changed = AddToGroup(choice, paths);
@@ -217,6 +226,11 @@ bool WizardActions::AddGroup(const std::vector<std::string>& paths) {
   // is free at all) nor the All Programs group (the answer when the ring is full).
   if (slot < pool::kFirstMovableSlot) {
     prompt_.Warn(kRingFullText);
+    return false;
+  }
+  // With no member entry left the group would stay empty: the files are named instead.
+  if (!paths.empty() && model_.FindFreeSlot(false) == 0) {
+    TellNotAdded(paths);
     return false;
   }
   // Cancel in the name box adds nothing.
@@ -241,10 +255,11 @@ bool WizardActions::Replace(const std::string& path, int slot) {
     prompt_.Ask(PromptRequest{kAddedToGroupText, "VEK Desktop", PromptIcon::kInformation});
   }
   items_.BeginRefusalBatch();
-  const bool added = items_.AddItemFromPath(path, slot).added();
+  const AddResult r = items_.AddItemFromPath(path, slot);
   items_.EndRefusalBatch();
-  if (added) Changed();
-  return added;
+  if (r.outcome == AddOutcome::kFull) TellNotAdded({path});
+  if (r.added()) Changed();
+  return r.added();
 }
 
 bool WizardActions::Remove(int choice, const std::vector<ManageEntry>& entries) {

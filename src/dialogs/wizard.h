@@ -149,6 +149,8 @@ class WizardActions {
 
  private:
   bool AddToGroup(int slot, const std::vector<std::string>& paths);
+  // One message naming the files that found no room.
+  void TellNotAdded(const std::vector<std::string>& paths);
   void Changed();
 
   Model& model_;

@@ -123,6 +123,15 @@ TEST_F(WizardTest, AddShortcutFillsTheNextFreeSlotThenAllProgramsThenRefuses) {
   EXPECT_EQ(w.MemberTitles(3).size(), 2u);
   EXPECT_EQ(Asked(), std::vector<std::string>{kDesktopFullText});  // told once
 
+  // No member entry left: the files are named, and a new group is not made for them.
+  const std::vector<ShortcutItem> roomy = w.model.Items;
+  for (int i = pool::kMemberFirst; i <= pool::kLast; ++i) w.model.Items[i].Kind = ItemKind::kMember;
+  w.prompt.asked.clear();
+  EXPECT_FALSE(act.AddShortcuts(kRingChoice, {App("gamma")}));
+  ASSERT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_NE(w.prompt.asked[0].text.find(App("gamma")), std::string::npos);
+  w.model.Items = roomy;
+
   // No room anywhere: said so, nothing added.
   w.model.Groups[3].Members.resize(pool::kAllProgramsCapacity);
   w.prompt.asked.clear();
@@ -149,6 +158,12 @@ TEST_F(WizardTest, AddGroupTakesOnlyAFreeRingSlot) {
   EXPECT_FALSE(act.AddGroup({App("beta")}));
   EXPECT_EQ(w.item(8).Kind, ItemKind::kEmptyPosition);
   input.cancel = false;
+  // With no member entry left the files are named and no group is made for them.
+  const std::vector<ShortcutItem> roomy = w.model.Items;
+  for (int i = pool::kMemberFirst; i <= pool::kLast; ++i) w.model.Items[i].Kind = ItemKind::kMember;
+  EXPECT_FALSE(act.AddGroup({App("beta")}));
+  EXPECT_EQ(w.item(8).Kind, ItemKind::kEmptyPosition);
+  w.model.Items = roomy;
   input.answer = std::string(200, 'g');
   ASSERT_TRUE(act.AddGroup({}));
   EXPECT_EQ(w.item(8).Title, std::string(128, 'g'));
