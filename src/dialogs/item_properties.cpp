@@ -1,6 +1,7 @@
 #include "dialogs/item_properties.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/group_title.h"
 #include "core/icon_files.h"
@@ -116,7 +117,8 @@ PropertiesFields ItemProperties::Fields() {
   f.link = it.Link;
   f.target = it.Target;
   f.arguments = it.Arguments;
-  f.runMode = std::clamp<int>(it.RunMode, 0, 2);
+  // A stored mode outside the three opens a normal window, and shows so.
+  f.runMode = it.RunMode >= 0 && it.RunMode <= 2 ? it.RunMode : 0;
   return f;
 }
 
@@ -275,11 +277,11 @@ void ItemProperties::ResetIcon() {
 }
 
 namespace {
-// A user's shortcut or a blank position is made anew from a new link; a group, the All
-// Programs group and the built-in items keep what they are and only store it.
+// A shortcut (also one that runs a command, such as "Search Internet") or a blank position
+// is made anew from a new link, as Browse makes it; a group, the All Programs group and
+// the built-in items keep what they are and only store it.
 bool IsRebuiltFromItsLink(const ShortcutItem& item) {
-  return !item.IsSystem && (item.Kind == ItemKind::kShortcut || item.Kind == ItemKind::kMember ||
-                            item.Kind == ItemKind::kEmptyPosition);
+  return item.Kind == ItemKind::kShortcut || item.Kind == ItemKind::kMember || item.Kind == ItemKind::kEmptyPosition;
 }
 }  // namespace
 
@@ -306,6 +308,9 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
     TypedText& text = texts[n];
     text.kept = TrimFixed(text.typed);
     if (text.kept == TrimFixed(text.shown)) continue;
+    // A target is what a click opens first: pasted with quotes or typed with variables,
+    // it is cleaned as the link is, or the click would pass it over for the link.
+    if (&text == &texts[1] && !text.kept.empty()) text.kept = TrimFixed(paths_.NormalizePath(text.kept, false));
     if (const auto message = UnstorableTextMessage(text.kept, codec_)) {
       prompt_.Warn(*message);
       return PropertiesAccepted::kTextRefused;
@@ -326,8 +331,13 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
     }
     if (IsRebuiltFromItsLink(it)) {
       // A shortcut opens its target: it is made anew from the new link, as Browse makes
-      // it, and keeps only the texts the user typed over.
-      if (!items_.SetItemPath(link, slot_)) return PropertiesAccepted::kLinkRefused;
+      // it, and keeps only the texts the user typed over and the picture the user chose
+      // (held aside, so that making it anew does not delete it).
+      const std::string chosenPicture = std::exchange(it.CustomIconFile, std::string());
+      const bool rebuilt = items_.SetItemPath(link, slot_);
+      item().CustomIconFile = chosenPicture;
+      if (!rebuilt) return PropertiesAccepted::kLinkRefused;
+      if (!chosenPicture.empty()) pictures_.LoadItemIcon(slot_);
       edited_ = EditedItem{item().Kind, false};
       ShortcutItem& made = item();
       if (edited[0]) made.Title = texts[0].kept;

@@ -144,6 +144,13 @@ TEST_F(ItemPropertiesTest, ReplacingByTheSearchEntryMakesTheCommandAfterYes) {
   EXPECT_EQ(w.item(5).CommandId, command::kSearchInternet);
   EXPECT_TRUE(w.item(5).IsSystem);
   EXPECT_EQ(host.log, "RM");
+  // A link typed on it afterwards makes it a shortcut to that link, as Browse does.
+  w.fs.AddFile("C:\\tools\\edit.exe", "program");
+  PropertiesFields f = p.Fields();
+  f.link = "C:\\tools\\edit.exe";
+  EXPECT_EQ(p.Accept(f), PropertiesAccepted::kStored);
+  EXPECT_FALSE(w.item(5).IsSystem);
+  EXPECT_EQ(w.item(5).Target, "C:\\tools\\edit.exe");
 }
 
 TEST_F(ItemPropertiesTest, AnIconThatCannotBeConvertedKeepsTheOldOneAndResetMakesItAnew) {
@@ -196,6 +203,10 @@ TEST_F(ItemPropertiesTest, ATypedLinkMakesTheItemAnewKeepingTheTextsTypedOver) {
   w.fs.AddFile("C:\\tools\\edit.exe", "program");
   w.env.Set("TOOLS", "C:\\tools");
   w.item(7).Kind = ItemKind::kEmptyPosition;
+  // The picture the user chose stays with the item made anew.
+  const std::string chosen = w.Icon("chosen.png");
+  w.fs.AddFile(chosen, "picture");
+  w.item(5).CustomIconFile = chosen;
   const struct {
     int slot;
     const char* link;  // as pasted ("Copy as path") or typed
@@ -214,6 +225,23 @@ TEST_F(ItemPropertiesTest, ATypedLinkMakesTheItemAnewKeepingTheTextsTypedOver) {
     EXPECT_EQ(w.item(c.slot).Kind, ItemKind::kShortcut) << c.link;
     EXPECT_EQ(w.item(c.slot).Target, c.target) << c.link;
     EXPECT_EQ(w.item(c.slot).Title, c.kept) << c.link;
+  }
+  EXPECT_EQ(w.item(5).CustomIconFile, chosen);
+  EXPECT_TRUE(w.fs.Has(chosen));
+  // A target pasted with quotes or typed with a variable is cleaned as the link is.
+  for (const char* target : {"\"C:\\tools\\app.exe\"", "%TOOLS%\\app.exe"}) {
+    ItemProperties p = Open(5);
+    PropertiesFields f = p.Fields();
+    f.target = target;
+    EXPECT_EQ(p.Accept(f), PropertiesAccepted::kStored) << target;
+    EXPECT_EQ(w.item(5).Target, "C:\\tools\\app.exe") << target;
+  }
+}
+
+TEST_F(ItemPropertiesTest, AStoredRunModeOutsideTheThreeShowsANormalWindow) {
+  for (const auto& [stored, shown] : {std::pair{5, 0}, {-1, 0}, {2, 2}}) {
+    w.item(5).RunMode = stored;
+    EXPECT_EQ(Open(5).Fields().runMode, shown) << stored;
   }
 }
 
