@@ -80,7 +80,10 @@ void WizardDialog::OnClosing() {
   reader_.Detach();
   readings_.clear();
   nodes_.clear();
+  // The next opening starts with an empty list and names no folder it does not show.
   files_.clear();
+  folder_.clear();
+  filesReading_ = 0;
   SendMessageW(Item(IDC_WIZ_FILE_ICON), STM_SETICON, 0, 0);
   fileIcon_.reset();
   SetEntryPicture(Item(IDC_WIZ_ITEM_PICTURE), win::UniqueBitmap());
