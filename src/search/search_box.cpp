@@ -12,8 +12,6 @@ namespace {
 constexpr int kKeyEnter = 13;
 constexpr int kKeyEscape = 27;
 constexpr int kKeyF1 = 112;
-// Every UTF-16 unit becomes at most three UTF-8 bytes of three characters each.
-constexpr size_t kWorstEncodedPerUnit = 9;
 
 bool Unreserved(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
@@ -41,7 +39,19 @@ std::string PercentEncode(std::string_view utf8) {
 }
 
 std::string SearchAddress(int32_t engine, std::string_view queryUtf8) {
-  return std::string(kSearchEngines[ValidEngine(engine)].queryPrefix) + PercentEncode(TrimBlanks(queryUtf8));
+  std::string address = kSearchEngines[ValidEngine(engine)].queryPrefix;
+  const std::string query = TrimBlanks(queryUtf8);
+  // A query whose address would outgrow the limit is cut after its last whole character
+  // that fits, never inside one.
+  for (size_t i = 0; i < query.size();) {
+    size_t length = 1;
+    while (i + length < query.size() && (static_cast<unsigned char>(query[i + length]) & 0xC0) == 0x80) ++length;
+    const std::string encoded = PercentEncode(std::string_view(query).substr(i, length));
+    if (address.size() + encoded.size() >= kSearchAddressLimit) break;
+    address += encoded;
+    i += length;
+  }
+  return address;
 }
 
 std::string EngineMenuCaption(int32_t engine) {
@@ -54,7 +64,7 @@ std::string EngineMenuCaption(int32_t engine) {
 size_t SearchQueryMaxLength() {
   size_t longest = 0;
   for (const auto& e : kSearchEngines) longest = std::max(longest, std::strlen(e.queryPrefix));
-  return (kSearchAddressLimit - 1 - longest) / kWorstEncodedPerUnit;
+  return kSearchAddressLimit - 1 - longest;
 }
 
 SearchBoxController::Outcome SearchBoxController::Key(int virtualKey, const std::string& queryUtf8) {

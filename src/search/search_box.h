@@ -28,9 +28,9 @@ std::string EngineMenuCaption(int32_t engine);
 
 // Addresses stay below this length, which browsers and the shell all take.
 constexpr size_t kSearchAddressLimit = 2000;
-// The most characters (UTF-16 units) the query field takes: even when every one
-// becomes nine encoded characters (three UTF-8 bytes), the longest engine's address
-// stays below the limit.
+// The most characters (UTF-16 units) the query field takes: as many as the longest
+// engine's address has room for when each stays one character. A query that encodes
+// longer is cut where its address reaches the limit (SearchAddress).
 size_t SearchQueryMaxLength();
 
 // Opens an address in the user's browser; false with a reason when it cannot.

@@ -33,11 +33,18 @@ TEST(EngineMenuCaption, AccessKeyOnTheFirstLetterOrTheNameWithoutItsGloss) {
   for (int32_t e = 0; e <= kSearchEngineCount; ++e) EXPECT_EQ(EngineMenuCaption(e), captions[e % kSearchEngineCount]);
 }
 
-TEST(SearchAddress, AFullFieldOfTheWidestLettersStaysBelowTheLimit) {
-  std::string query;
-  for (size_t i = 0; i < SearchQueryMaxLength(); ++i) query += "\xE6\xB7\x98";  // one UTF-16 unit each
-  for (int32_t e = 0; e < kSearchEngineCount; ++e) EXPECT_LT(SearchAddress(e, query).size(), kSearchAddressLimit);
-  EXPECT_GT(SearchQueryMaxLength(), 150u);
+TEST(SearchAddress, ALongQueryIsKeptWholeUntilTheAddressIsFullThenCutBetweenCharacters) {
+  std::string wide;
+  for (size_t i = 0; i < SearchQueryMaxLength(); ++i) wide += "\xE6\xB7\x98";  // one UTF-16 unit each
+  const std::string google = SearchAddress(0, "");
+  for (int32_t e = 0; e < kSearchEngineCount; ++e) {
+    const std::string address = SearchAddress(e, wide);
+    EXPECT_LT(address.size(), kSearchAddressLimit);
+    EXPECT_EQ((address.size() - SearchAddress(e, "").size()) % 9, 0u);  // whole characters only
+  }
+  // A pasted message of 300 letters stays whole.
+  EXPECT_EQ(SearchAddress(0, std::string(300, 'a')), google + std::string(300, 'a'));
+  EXPECT_GT(SearchQueryMaxLength(), 1500u);
 }
 
 class RecordingOpener : public AddressOpener {
