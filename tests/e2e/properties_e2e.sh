@@ -5,14 +5,14 @@
 # "New Group  (Empty)", saved before the window closes; the link list acts only on an
 # entry chosen from its open list; a link pasted with quotes makes the item anew and a
 # click starts it; a good picture becomes the custom icon and a corrupt .ico says
-# "Change icon failed" and keeps it; "Add Shortcut" on a group, with a file chosen
-# through Browse, adds a member with its picture. From the tray menu: a PNG becomes the
+# "Change icon failed" and keeps it, and "Reset Default Icon" lets it go; "Add Shortcut"
+# on a group, with a file chosen through Browse, adds a member with its picture. From the tray menu: a PNG becomes the
 # centre's picture ("User Icon.ico", 128 x 128 PNG data) and the name typed is kept.
 # Leaves properties-window.png and properties-user-picture.png.
 source "$(dirname "$0")/lib.sh"
 
 PROPS="Properties"
-TYPE_GROUP=302 BROWSE=305 CHANGE_ICON=306 TITLE=309
+TYPE_GROUP=302 BROWSE=305 CHANGE_ICON=306 RESET_ICON=307 TITLE=309
 files="$E2E_OUT/properties-files"
 rm -rf "$files" && mkdir -p "$files"
 convert -size 48x48 xc:'#00c000' "$files/good.png"
@@ -108,6 +108,10 @@ vekctl press-title "$PROPS" $CHANGE_ICON
 file_dialog "VEK Desktop - Change Icon" "$files/bad.ico"
 message "VEK Desktop" "Change icon failed"
 [ "$(icons)" = "$with_custom" ] || fail "the corrupt icon changed the icon files: $(icons), was $with_custom"
+# "Reset Default Icon" lets the custom icon go: the icon files are as before it.
+vekctl press-title "$PROPS" $RESET_ICON
+back_to_default() { [ "$(icons)" = "$before" ]; }
+poll 10 back_to_default || fail "Reset Default Icon left the icon files $(icons), not $before"
 close_properties
 
 # "Add Shortcut" on the group, Browse, a file chosen: a new member with its picture.
