@@ -3,7 +3,8 @@
 # slot with the one before it, pictures and saved order included; "Delete" asks first and
 # "Yes" leaves a "Blank Shortcut". From key mode, a group opened by its letter and a right
 # click on a member: "Move Down" reorders that group, and only it. ("No" to Delete:
-# EditMenuTest's EntriesCallTheWindowsInOrder.) Delete on a group asks its own question.
+# EditMenuTest's EntriesCallTheWindowsInOrder.) Delete on a group asks its own question;
+# Move Bottom takes a group and its members to the last slot.
 # Leaves edit-before-move.png and edit-after-move.png.
 source "$(dirname "$0")/lib.sh"
 
@@ -88,6 +89,16 @@ for answer in no yes; do
 done
 group_gone() { [ "$(item 20)" = "2|Blank Shortcut|0" ]; }
 poll 10 group_gone || fail "Yes left the group as $(item 20)"
+
+# Move Bottom on the group of slot 16 puts it, members and all, in the last slot (24);
+# the slots after it move one place back.
+read -r x16 y16 <<<"$(slot 16)"
+tools=$(item 16)
+edit_command "$x16" "$y16" 66
+at_bottom() { [ "$(item 24)" = "$tools" ]; }
+poll 10 at_bottom || fail "Move Bottom left slot 24 as $(item 24), not $tools"
+[ "$(titles 24)" = "Tools 1,Tools 3,Tools 2" ] || fail "the group's members did not move with it: $(titles 24)"
+[ "$(item 16)" = "2|Blank Shortcut|0" ] || fail "slot 17 did not move back into slot 16: $(item 16)"
 
 stop_dock
 echo "edit menu e2e passed; screenshots in $E2E_OUT"
