@@ -3,13 +3,13 @@
 # programs chosen in its folder tree; Return in the file types box lists those types;
 # "Add Shortcut" puts a program on the next free ring slot; "Add Group" makes a named
 # group on the next, or nothing when its name is cancelled; "Remove" asks first; "Move
-# Up" trades the slot with the one before it. (A full ring and "No" to Remove: WizardTest's
+# Up" trades the slot with the one before it; a group chosen to manage lists its members. (A full ring and "No" to Remove: WizardTest's
 # AddGroupTakesOnlyAFreeRingSlot and RemoveAsksTheDeleteQuestionAndNoKeepsEverything.)
 # Leaves wizard-*.png.
 source "$(dirname "$0")/lib.sh"
 
 WIZARD="VEK Desktop - Add & Manage Shortcuts"
-SOURCE=502 TREE=503 PATTERN=504 FILES=505 FILE_ICON=506 ADD=510 ADD_GROUP=511 ITEMS=521 PICTURE=522 REMOVE=530
+SOURCE=502 TARGET=520 TREE=503 PATTERN=504 FILES=505 FILE_ICON=506 ADD=510 ADD_GROUP=511 ITEMS=521 PICTURE=522 REMOVE=530
 PROPERTIES=531 MOVE_UP=532
 entries() { vekctl entries-title "$WIZARD" "$1" | tr -d '\r'; }
 choose() { vekctl choose-title "$WIZARD" "$@" || fail "could not choose $* in the wizard"; }
@@ -111,6 +111,19 @@ vekctl wait-title "Properties" 10 || fail "the wizard's Properties did not open"
 screenshot wizard-properties >/dev/null
 vekctl dismiss-title "Properties"
 wait_closed "Properties"
+
+# Remove answered Yes leaves a blank position there.
+choose $ITEMS 4
+press $REMOVE
+message "Delete Shortcut" "Are you sure to delete the selected shortcut?" yes
+poll 10 saved 5 "2|Blank Shortcut|0" || fail "Remove saved slot 5 as $(item 5)"
+
+# The group "Tools" chosen to manage: the list shows its member.
+tools_at=$(entries $TARGET | grep -n "Tools" | head -1 | cut -d: -f1)
+[ -n "$tools_at" ] || fail "the what-to-manage list offers no Tools: $(entries $TARGET | paste -sd, -)"
+choose $TARGET $((tools_at - 1))
+lists_beta() { [ "$(entries $ITEMS | tr -d '*' | paste -sd, -)" = beta ]; }
+poll 10 lists_beta || fail "managing Tools lists $(entries $ITEMS | paste -sd, -)"
 
 # A folder gone since the tree listed it cannot be read: the file list stays as it was.
 choose $SOURCE $((c - 1))
