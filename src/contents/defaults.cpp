@@ -244,6 +244,8 @@ bool Defaults::FillDefaultGroups() {
           stayed = resets_ == resets && WaitingGroupSlot(g) == slot;
           return stayed;
         });
+        // Messages also ran after the last path (the last drive, the last probe).
+        stayed = stayed && resets_ == resets && WaitingGroupSlot(g) == slot;
         if (!stayed) continue;
         // A group that found nothing says so.
         UpdateGroupTitle(model_, slot);

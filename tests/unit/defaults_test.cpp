@@ -154,6 +154,13 @@ TEST_F(DefaultsTest, TheFillLeavesADeletedGroupAloneAndFollowsAMovedOne) {
   }
 }
 
+TEST_F(DefaultsTest, AGroupDeletedAfterItsLastDriveKeepsThePlainBlankCaption) {
+  w.defaults.LoadAtStart(w.host.screen, w.host.facts);
+  w.host.onLetMessagesRun = [this] { w.items.DeleteItem(4, true); };
+  EXPECT_TRUE(w.defaults.FillDefaultGroups());
+  EXPECT_EQ(item(4).Title, "Blank Shortcut");
+}
+
 TEST_F(DefaultsTest, EmptySourcesLeaveGroupsThatSayTheyAreEmpty) {
   for (const std::string& dir : {w.folders.CommonDesktopDir, w.folders.DesktopDir})
     for (const DirEntry& e : w.fs.List(dir, "*.*"))

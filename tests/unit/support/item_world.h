@@ -255,7 +255,10 @@ class RecordingHost : public DefaultsHost {
   }
   void ReleaseImages() override { log.push_back("ReleaseImages"); }
   void ReloadImagesAndShow() override { log.push_back("ReloadImagesAndShow"); }
-  void LetMessagesRun() override { log.push_back("LetMessagesRun"); }
+  void LetMessagesRun() override {
+    log.push_back("LetMessagesRun");
+    if (onLetMessagesRun) std::exchange(onLetMessagesRun, nullptr)();
+  }
   void FillGoesOn() override { ++fillSteps; }
   void GroupsFilled() override { log.push_back("GroupsFilled"); }
   // A 1920 x 1080 screen whose work area ends above a 40-pixel taskbar (centre 520).
@@ -263,6 +266,7 @@ class RecordingHost : public DefaultsHost {
   CatalogueFacts facts{"tester", false};
   std::vector<std::string> log;
   int fillSteps = 0;
+  std::function<void()> onLetMessagesRun;  // what the user does then, once
 };
 
 constexpr char kWorldAppDir[] = "C:\\Program Files\\VEK Desktop\\";
