@@ -240,8 +240,9 @@ bool Program::Main() {
   // Where this copy lives and which version it is.
   RecordInstallation(app_.registry, win::ProgramPath(),
                      ProgramVersion{VEK_VERSION_MAJOR, VEK_VERSION_MINOR, VEK_VERSION_BUILD});
-  // An installer asks for a clean first start with "FirstRun" = "0".
-  if (IsFirstRun(app_.registry)) DeleteConfigFiles(app_.fs, app_.folders, true);
+  // An installer asks for a clean first start with "FirstRun" = "0"; a start that leaves
+  // the user's files alone keeps the request for the next one.
+  if (!app_.io->keepFiles && IsFirstRun(app_.registry)) DeleteConfigFiles(app_.fs, app_.folders, true);
   // The power commands need the shutdown privilege; this process asks to be told
   // of the session's end last and never to be retried.
   win::EnableShutdownPrivilege(win::kShutdownPrivilege, true);

@@ -49,10 +49,14 @@ stop_dock
 [ -s "$ICON_DIR/VEKCfg.cfg" ] && [ -s "$ICON_DIR/VEKMenu.cfg" ] || fail "the exit lost the configuration"
 
 # A per-user folder out of reach at start (a file stands in its place): the user is told,
-# autostart (turned off) stays off, and once the folder is back the exit leaves the files
-# in it as they were.
+# autostart (turned off) stays off, an installer's clean-start request waits for a start
+# that can act on it, and once the folder is back the exit leaves the files in it as
+# they were.
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+program_key='HKCU\SOFTWARE\VEK Desktop\System'
 "$WINE" reg delete "$run_key" /v "VEK Desktop" /f >/dev/null 2>&1 || true
+"$WINE" reg add "$program_key" /v FirstRun /d 0 /f >/dev/null || fail "could not ask for a clean start"
+at_exit "'$WINE' reg delete '$program_key' /v FirstRun /f >/dev/null 2>&1" 
 rm -rf "$E2E_OUT/user-kept" && cp -r "$USER_DIR" "$E2E_OUT/user-kept"
 rm -rf "$USER_DIR" && touch "$USER_DIR"
 "$WINE" "$VEK_EXE" >"$E2E_OUT/dock-$$.log" 2>&1 &
@@ -62,6 +66,9 @@ vekctl wait-window VEKDesktopDock 30 || fail "the dock did not appear after the 
 close_getting_started
 ! "$WINE" reg query "$run_key" /v "VEK Desktop" >/dev/null 2>&1 ||
   fail "a start with the per-user folder out of reach turned autostart on"
+"$WINE" reg query "$program_key" /v FirstRun | tr -d '\r' | grep -q 'REG_SZ[[:space:]]*0$' ||
+  fail "a start with the per-user folder out of reach used up the clean-start request"
+"$WINE" reg delete "$program_key" /v FirstRun /f >/dev/null 2>&1
 rm -f "$USER_DIR" && cp -r "$E2E_OUT/user-kept" "$USER_DIR"
 stop_dock
 diff -r "$E2E_OUT/user-kept/VekIcons" "$ICON_DIR" >&2 || fail "the exit wrote over the files of a folder out of reach at start"
