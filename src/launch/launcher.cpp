@@ -141,6 +141,9 @@ int Launcher::LaunchItem(int index) {
   // A click while an earlier launch still waits on its target is not queued up.
   if (launching_) return 0;
   ScopedFlag during(launching_);
+  // Key mode ends first: a message (or the shell's own warning) would otherwise open
+  // under the dimmed, topmost dock.
+  dock_.LeaveKeyMode();
   int result = 0;
   if (index >= 0 && index < static_cast<int>(model_.Items.size())) {
     const ShortcutItem& item = model_.Items[index];
@@ -161,7 +164,6 @@ int Launcher::LaunchItem(int index) {
       result = shell_.Execute("open", plan->file, plan->arguments, plan->folder, show) > 32 ? 1 : 0;
     }
   }
-  dock_.LeaveKeyMode();
   if (model_.Settings.AutoHide) dock_.SetDockState(DockState::Hidden);
   return result;
 }

@@ -153,7 +153,11 @@ TEST_F(LauncherTest, ShortcutWhoseTargetWasDeletedNamesTheShortcut) {
 
 TEST_F(LauncherTest, NeitherPathExistsNamesTheLinkAndStartsNothing) {
   Item(10, "C:\\Nowhere\\x.exe", "C:\\Nowhere\\y.exe");
+  // Key mode is left before the message, which would otherwise stand under the dimmed dock.
+  size_t leftBefore = 0;
+  prompt.onAsk = [&] { leftBefore = dock.log.size(); };
   EXPECT_EQ(launcher.LaunchItem(10), 0);
+  EXPECT_EQ(leftBefore, 1u);
   EXPECT_TRUE(runner.calls.empty());
   ASSERT_EQ(prompt.asked.size(), 1u);
   EXPECT_NE(prompt.asked[0].text.find("'C:\\Nowhere\\x.exe'"), std::string::npos);

@@ -24,6 +24,7 @@ class RecordingPrompt : public UserPrompt {
  public:
   PromptAnswer Ask(const PromptRequest& request) override {
     asked.push_back(request);
+    if (onAsk) onAsk();
     if (answers.empty()) return request.buttons == PromptButtons::kOk ? PromptAnswer::kOk : PromptAnswer::kNo;
     const PromptAnswer a = answers.front();
     answers.pop_front();
@@ -36,6 +37,7 @@ class RecordingPrompt : public UserPrompt {
   }
   std::vector<PromptRequest> asked;
   std::deque<PromptAnswer> answers;  // scripted answers, in order; "No" when none left
+  std::function<void()> onAsk;       // what else happens while a box is shown
 };
 
 struct ExecuteCall {
