@@ -64,7 +64,9 @@ bool Win32DesktopShell::SetDesktopIconListVisible(bool visible) {
   Win32WindowTree tree;
   const WindowId list = FindDesktopIconList(tree);
   if (!list) return false;
-  ShowWindow(reinterpret_cast<HWND>(list), visible ? SW_RESTORE : SW_HIDE);
+  // The shell's windows are shown or hidden without waiting on its thread: a shell that
+  // does not answer (stuck on a dead network drive) must not hold up the dock or the exit.
+  ShowWindowAsync(reinterpret_cast<HWND>(list), visible ? SW_RESTORE : SW_HIDE);
   return true;
 }
 
@@ -73,8 +75,8 @@ void Win32DesktopShell::SetTaskbarVisible(bool visible) {
   Win32WindowTree tree;
   // The start button is looked for only through the taskbar's thread: a top-level
   // button of any other program is left alone.
-  if (const WindowId taskbar = FindTaskbar(tree)) ShowWindow(reinterpret_cast<HWND>(taskbar), show);
-  if (const WindowId start = FindStartButton(tree)) ShowWindow(reinterpret_cast<HWND>(start), show);
+  if (const WindowId taskbar = FindTaskbar(tree)) ShowWindowAsync(reinterpret_cast<HWND>(taskbar), show);
+  if (const WindowId start = FindStartButton(tree)) ShowWindowAsync(reinterpret_cast<HWND>(start), show);
 }
 
 void Win32SystemActions::ExitProgram() {
