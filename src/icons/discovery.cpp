@@ -24,7 +24,11 @@ int Discovery::AddFolderEntries(int group, const std::string& folder, const std:
     if (entry.name.empty() || entry.name == "." || entry.name == "..") continue;
     if (mode == scan_mode::kArchiveOnly && (entry.attributes & attr::kArchive) == 0) continue;
     if (!GoOn(keepGoing)) break;
-    if (Add(folder + entry.name, group)) ++added;
+    const AddResult r = items_.AddItemFromPath(folder + entry.name, group);
+    if (r.added()) ++added;
+    // A full group (or no member entry left) ends the scan: the rest would be read only
+    // to be refused, on a crowded desktop hundreds of shortcut files.
+    if (r.outcome == AddOutcome::kFull) break;
   }
   return added;
 }

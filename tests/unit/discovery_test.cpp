@@ -30,6 +30,13 @@ TEST_F(DiscoveryTest, FolderEntriesSkipHiddenOnesAndAddSubFoldersAsFolders) {
   // The shell's lone backslash for a folder it lacks names the current drive's root.
   w.fs.AddFile("\\stray.txt");
   EXPECT_EQ(w.discovery.AddFolderEntries(4, "\\", "*.*", scan_mode::kAllVisible), 0);
+  // A full group ends the scan: the rest is not read only to be refused.
+  w.fs.AddFolder(desk + "Many");
+  for (int i = 0; i < 40; ++i) w.fs.AddFile(desk + "Many\\f" + std::to_string(i) + ".txt");
+  int asked = 0;
+  const auto count = [&] { return ++asked > 0; };
+  EXPECT_EQ(w.discovery.AddFolderEntries(4, desk + "Many\\", "*.*", scan_mode::kAllVisible, count), 34);
+  EXPECT_EQ(asked, 35);
 }
 
 TEST_F(DiscoveryTest, SystemGroupOrderDependsOnTheWindowsVersion) {
