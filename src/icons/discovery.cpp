@@ -1,7 +1,6 @@
 #include "icons/discovery.h"
 
 #include "core/mod_registry.h"
-#include "platform/log.h"
 #include "text/text.h"
 
 namespace vek {
@@ -15,7 +14,9 @@ int Discovery::AddFolderEntries(int group, const std::string& folder, const std:
   const std::optional<std::vector<DirEntry>> entries =
       items_.slowCalls().Run<std::vector<DirEntry>>([fs, folder, pattern] { return fs->List(folder, pattern); });
   if (!entries) {
-    WriteLog("folder not listed, no answer in time: " + folder);
+    // Told with the paths that did not answer: a group left without the folder's entries
+    // is not filled again by itself.
+    items_.ReportNoAnswer(folder);
     return 0;
   }
   int added = 0;

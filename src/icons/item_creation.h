@@ -153,6 +153,8 @@ class ItemCreation {
   // message a path: the folder scans of a first start may meet many of them.
   void BeginRefusalBatch();
   void EndRefusalBatch();
+  // A path that did not answer is reported (or collected in a batch).
+  void ReportNoAnswer(const std::string& path);
 
   // The form of the existing `path` the configuration file keeps as a link: the path
   // itself, else its short (8.3) form. Empty when neither fits: the path is then reported
@@ -193,8 +195,6 @@ class ItemCreation {
                          const std::string& path);
   // The facts through the bounded calls; empty, and logged, when the limit passed first.
   std::optional<PathFacts> AskAbout(const std::string& path);
-  // A path that did not answer is reported (or collected in a batch).
-  void ReportNoAnswer(const std::string& path);
   // True when the text survives the configuration file: its code page and `width`.
   bool Fits(const std::string& text, int width);
   // Builds item `n` from the facts, which become the details; `stored` is the form of

@@ -108,7 +108,8 @@ TEST(ItemCreationSlowTest, QuestionsThatOutlastTheLimitLeaveTheModelAsItWas) {
     EXPECT_TRUE(w.prompt.asked.empty());
     w.items.EndRefusalBatch();
     ASSERT_EQ(w.prompt.asked.size(), 1u);
-    EXPECT_EQ(w.prompt.asked[0].text, std::string(kPathsNoAnswer) + "\r\n\r\nD:\\setup.exe\r\nD:\\readme.txt");
+    EXPECT_EQ(w.prompt.asked[0].text,
+              std::string(kPathsNoAnswer) + "\r\n\r\nD:\\setup.exe\r\nD:\\readme.txt\r\nD:\\");
     EXPECT_GT(w.pumped, 2);
     EXPECT_TRUE(w.Members(5).empty());
     EXPECT_EQ(w.model.Items[5].Title, before.Items[5].Title);
