@@ -310,7 +310,7 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
     if (text.kept == TrimFixed(text.shown)) continue;
     // A target is what a click opens first: pasted with quotes or typed with variables,
     // it is cleaned as the link is, or the click would pass it over for the link.
-    if (&text == &texts[1] && !text.kept.empty()) text.kept = TrimFixed(paths_.NormalizePath(text.kept, false));
+    if (n == 1 && !text.kept.empty()) text.kept = TrimFixed(paths_.NormalizePath(text.kept, false));
     if (const auto message = UnstorableTextMessage(text.kept, codec_)) {
       prompt_.Warn(*message);
       return PropertiesAccepted::kTextRefused;
