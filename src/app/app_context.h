@@ -36,9 +36,9 @@ struct AppContext {
   win::Win32FileSystem fs;
   win::Win32Environment env;
   win::Win32ShellFolders shell;
-  // A box asked from one of the program's dialogs is owned by it, so that the dialog
-  // waits under the box instead of covering it.
-  win::Win32Prompt prompt{&win::OwnDialogInFront};
+  // A box asked from one of the program's dialogs (or the search box) is owned by it, so
+  // that the window waits under the box instead of covering it.
+  win::Win32Prompt prompt{&win::MessageOwnerInFront};
   win::Win32Registry registry;
   win::Win32AnsiCodec codec;
 

@@ -8,8 +8,11 @@ void TrayCommands::Hotkey(int which) {
   switch (which) {
     case hotkey::kShowDock: ShowDockOrHide(); break;
     case hotkey::kSwitch:
-      // The switch is Shift+Tab: in the program's own dialogs that keeps its meaning.
-      if (!host_.BackTabInOwnDialog()) host_.SwitchDesktop();
+      // The switch is Shift+Tab: in the program's own dialogs that keeps its meaning. An
+      // open group menu goes with the ring, as for the other hotkeys.
+      if (host_.BackTabInOwnDialog()) break;
+      if (host_.GroupMenuOpen()) host_.CloseGroupMenu(true);
+      host_.SwitchDesktop();
       break;
     case hotkey::kMinimise:
       // An open group menu goes with the ring.

@@ -107,6 +107,17 @@ press_until "$BOX" Return test -s "$marker_txt" || fail "the search after the fa
 searched "https://www.google.com/search?q=kept%20words"
 box_shut "after the search"
 
+# Shift+Tab with the box in front switches to the desktop (the dock hides) and back: the
+# box is no dialog, where Shift+Tab moves the focus back.
+open_box
+at4() { pixel "$(screenshot search-switch)" "$x4" "$y4"; }
+before_switch=$(at4)
+press_until "$BOX" shift+Tab eval '[ "$(at4)" != "$before_switch" ]' || fail "Shift+Tab over the box did not hide the dock"
+hidden_at4=$(at4)
+press_until "$BOX" shift+Tab eval '[ "$(at4)" != "$hidden_at4" ]' || fail "the second Shift+Tab did not bring the dock back"
+vekctl close VekSearchBox
+box_shut "closed after the switch"
+
 # The pointer over the third engine of the row frames it and shows its name in a tooltip.
 open_box
 point $((X + 408)) $((Y + 52))

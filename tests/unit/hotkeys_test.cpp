@@ -163,9 +163,10 @@ TEST(TrayCommandsTest, TheProgramsOwnDialogsLeaveTheDockBehindAndKeepShiftTab) {
 }
 
 // The search box keeps the keyboard; the minimised ring gives it back to where it was.
-TEST(TrayCommandsTest, SearchOrMinimiseOverAnOpenGroupMenuClosesIt) {
+TEST(TrayCommandsTest, SearchMinimiseOrSwitchOverAnOpenGroupMenuClosesIt) {
   for (const auto& [key, calls] : {std::pair{hotkey::kSearch, "search close-menu-keep-focus bottom-quietly "},
-                                   std::pair{hotkey::kMinimise, "close-menu-keep-focus min1-fading "}}) {
+                                   std::pair{hotkey::kMinimise, "close-menu-keep-focus min1-fading "},
+                                   std::pair{hotkey::kSwitch, "close-menu-keep-focus switch "}}) {
     DockHost host;
     Modal modal;
     host.menuOpen = host.windows.searchBox = true;

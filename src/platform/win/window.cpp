@@ -96,10 +96,16 @@ void RemoveMessageOwner(HWND window) {
   messageOwners.erase(std::remove(messageOwners.begin(), messageOwners.end(), window), messageOwners.end());
 }
 
+HWND MessageOwnerInFront() {
+  const HWND front = GetForegroundWindow();
+  if (IsOwnProcessWindow(front) && std::find(messageOwners.begin(), messageOwners.end(), front) != messageOwners.end())
+    return front;
+  return OwnDialogInFront();
+}
+
 HWND OwnDialogInFront() {
   const HWND front = GetForegroundWindow();
   if (!IsOwnProcessWindow(front)) return nullptr;
-  if (std::find(messageOwners.begin(), messageOwners.end(), front) != messageOwners.end()) return front;
   wchar_t name[16] = {};
   if (!GetClassNameW(front, name, 16) || std::wstring(name) != L"#32770") return nullptr;
   return front;

@@ -40,9 +40,12 @@ bool IsPointerMessage(UINT message);
 int ButtonOf(UINT message);
 // True when the window belongs to this process.
 bool IsOwnProcessWindow(HWND window);
-// The foreground window when it is one of this program's dialogs (or message boxes) or
-// a window added by AddMessageOwner, else null.
+// The foreground window when it is one of this program's dialogs (or message boxes),
+// else null.
 HWND OwnDialogInFront();
+// The window a message box asked now is owned by: the dialog in front, or a window
+// added by AddMessageOwner when it is in front; else null.
+HWND MessageOwnerInFront();
 // A topmost window of the program's own (the search box) that owns the boxes asked while
 // it is in front, as a dialog does: they stand above it and it waits under them.
 void AddMessageOwner(HWND window);
