@@ -264,7 +264,10 @@ void DockController::SetDockState(DockState w) {
     actions_.ClearGroupMenuFocus();
     window_.ToBottom(true);
     if (model_.Settings.AutoHide) window_.EnableTimer(dock_timer::kAutoHide, true);
-    // The user goes on typing where they were before the dock took the keyboard.
+    // The user goes on typing where they were before the dock took the keyboard. The
+    // focus watch would take that for the user leaving and hide the minimised dock at
+    // once; with auto-hide the idle count hides it.
+    window_.EnableTimer(dock_timer::kFocusWatch, false);
     window_.ReturnKeyboard();
   } else if (w == DockState::Hidden) {
     if (state_.FadeEnabled) {

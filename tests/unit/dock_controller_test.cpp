@@ -334,6 +334,11 @@ TEST_F(DockControllerTest, MinimisedDockVanishesWithoutFade) {
   EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
   EXPECT_TRUE(window.alphas.empty());
   EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "Bottom"), 0);  // the keyboard stays where it was
+  // Minimised from key mode (Ctrl+Tab), the keyboard goes back: the focus watch does not
+  // take that for the user leaving.
+  dock.AltSpace();
+  dock.SetDockState(DockState::Minimised);
+  EXPECT_FALSE(window.timers[dock_timer::kFocusWatch]);
   // Hidden by a tick that came while minimising let messages run: the minimised picture
   // is not pushed over the hidden dock.
   dock.SetDockState(DockState::Shown);
