@@ -78,6 +78,7 @@ void Defaults::LoadAtStart(const SettingsScreen& screen, const CatalogueFacts& f
   waiting_.clear();
   StartSources sources;
   sources.fillGroupsLater = true;
+  sources.atStart = true;
   Initialise(sources, screen, facts);
 }
 
@@ -91,7 +92,7 @@ void Defaults::Initialise(const StartSources& sources, const SettingsScreen& scr
                           const CatalogueFacts& facts) {
   // The default settings follow from the screen; the file's then replace them.
   ApplyDefaultSettings(model_.Settings, screen);
-  if (sources.readSettings) LoadSettings(model_, io_, screen, registry_, programPath_);
+  if (sources.readSettings) LoadSettings(model_, io_, screen, registry_, programPath_, sources.atStart);
   BuildSystemCatalogue(model_, io_.folders, io_.fs, facts.userName, facts.recycleBinFull);
   if (sources.keptRing) {
     KeepRing(*sources.keptRing, model_);

@@ -137,6 +137,7 @@ class Defaults {
     bool readMenu = true;              // the menu file gives the ring and the groups
     const Model* keptRing = nullptr;   // or the ring, groups and items come from here
     bool fillGroupsLater = false;      // default groups get their members from FillDefaultGroups
+    bool atStart = false;              // the program's start, not a reload
   };
   // The start-up sequence. With a kept ring the built-in catalogue is still rebuilt,
   // keeping its custom icons.

@@ -165,7 +165,7 @@ bool ReadSettingsFile(Model& model, ConfigIo& io, const SettingsScreen& screen) 
 }  // namespace
 
 bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Registry& registry,
-                  const std::string& programPath) {
+                  const std::string& programPath, bool atStart) {
   AppSettings& s = model.Settings;
   const bool read = ReadSettingsFile(model, io, screen);
   // Without a readable file (a first start) the program loads at system startup. A run
@@ -177,7 +177,8 @@ bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Regi
   // An entry the user turned off in Windows stays off: the switch shows it off. One the
   // user turned on again there (this program's Run value, no longer turned off) shows on.
   const bool turnedOff = AutoRunTurnedOffInWindows(registry);
-  if (!s.AutoRun && !turnedOff && TrimFixed(ReadRegValue(registry, kRunKey, kRunValueName).AsText()) == programPath)
+  if (atStart && !s.AutoRun && !turnedOff &&
+      TrimFixed(ReadRegValue(registry, kRunKey, kRunValueName).AsText()) == programPath)
     s.AutoRun = true;
   if (s.AutoRun) s.AutoRun = !turnedOff && SetAutoRun(registry, true, programPath) == 1;
   return read;

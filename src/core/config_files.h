@@ -65,8 +65,10 @@ bool SaveSettings(const Model& model, ConfigIo& io);
 // (AutoRun on, the other settings as they were) when neither file exists or the file is
 // unreadable or shorter than its record. AutoRun, when on, is then confirmed through
 // SetAutoRun with the program's full path, and stays on only when that wrote the value.
+// At start (`atStart`) a Run value that names this program, turned on again in Windows,
+// turns the switch on; a reload (a restored configuration) keeps the file's switch.
 bool LoadSettings(Model& model, ConfigIo& io, const SettingsScreen& screen, Registry& registry,
-                  const std::string& programPath);
+                  const std::string& programPath, bool atStart = true);
 
 // Writes "VEKMenu.cfg". On failure shows kMenuWriteFailed and returns false; the previous
 // file stays as it was. While the user's files are kept it writes nothing and says nothing.

@@ -161,6 +161,16 @@ TEST_F(DefaultsTest, AGroupDeletedAfterItsLastDriveKeepsThePlainBlankCaption) {
   EXPECT_EQ(item(4).Title, "Blank Shortcut");
 }
 
+TEST_F(DefaultsTest, ARestoredConfigurationWithAutostartOffKeepsItOff) {
+  w.LoadAtStart();
+  ASSERT_TRUE(w.model.Settings.AutoRun);  // a first start writes the Run value
+  Model off = w.model;
+  off.Settings.AutoRun = false;
+  ASSERT_TRUE(SaveSettings(off, w.io));
+  w.defaults.ResetAndReload(false, false, false);
+  EXPECT_FALSE(w.model.Settings.AutoRun);
+}
+
 TEST_F(DefaultsTest, EmptySourcesLeaveGroupsThatSayTheyAreEmpty) {
   for (const std::string& dir : {w.folders.CommonDesktopDir, w.folders.DesktopDir})
     for (const DirEntry& e : w.fs.List(dir, "*.*"))
