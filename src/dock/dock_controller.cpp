@@ -88,7 +88,9 @@ void DockController::MouseUp(int button, int x, int y) {
   const int lastClicked = std::exchange(state_.LastClickedSlot, -1);
   if (state_.DragArmed && state_.IsDragging && !model_.Settings.IconsLocked && state_.SelIndex == -1) {
     if (actions_.DeleteItem(state_.DragSlot) == 1) {
-      window_.DeleteEffect(x, y);
+      // The dock may have been hidden while the delete question was open (Shift+Tab):
+      // the effect is not drawn over a dock that shows nothing.
+      if (state_.Visibility == DockState::Shown) window_.DeleteEffect(x, y);
       window_.RefreshSlots();
     }
     state_.DragSlot = -1;

@@ -28,7 +28,11 @@ class FakeActions : public DockActions {
   void ClearGroupMenuFocus() override {}
   bool GroupMenuBusy() override { return menuBusy; }
   void ShowEditMenu() override { log.push_back("EditMenu"); }
-  int DeleteItem(int index) override { log.push_back("Delete(" + std::to_string(index) + ")"); return deleteResult; }
+  int DeleteItem(int index) override {
+    log.push_back("Delete(" + std::to_string(index) + ")");
+    if (whileAsking) std::exchange(whileAsking, nullptr)();
+    return deleteResult;
+  }
   void SaveMenu() override { log.push_back("Save"); }
   void ShowGettingStarted() override { log.push_back("GettingStarted"); }
   bool IsRecycleBinFull() override { return binFull; }
@@ -36,6 +40,7 @@ class FakeActions : public DockActions {
   bool menuOpen = false, menuBusy = false, binFull = false;
   bool menusShow = false;  // an opened menu counts as open
   int deleteResult = 1;
+  std::function<void()> whileAsking;  // what happens while the delete question is open
 };
 
 class DockControllerTest : public ::testing::Test {
@@ -219,6 +224,15 @@ TEST_F(DockControllerTest, DraggingOffTheRingDeletesAndSaves) {
   EXPECT_NE(std::find(window.log.begin(), window.log.end(), "DelEffect(5,5)"), window.log.end());
   EXPECT_FALSE(dock.state().IsDragging);
   EXPECT_EQ(dock.state().DragSlot, -1);
+  // Hidden while the delete question was open (Shift+Tab): no effect over the hidden dock.
+  window.log.clear();
+  const auto [x5, y5] = Press(5);
+  dock.MouseMove(true, x5 + 2, y5);
+  dock.MouseMove(true, 5, 5);
+  actions.whileAsking = [&] { dock.SetDockState(DockState::Hidden); };
+  dock.MouseUp(mouse::kLeft, 5, 5);
+  EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "DelEffect(5,5)"), 0);
+  dock.SetDockState(DockState::Shown);
   // A drag let go over another slot or the centre only ends: the ring is drawn again
   // without the dragged picture, and nothing is deleted or started.
   for (int to : {8, 0}) {
