@@ -83,7 +83,11 @@ void TrayOwner::InstallHotKeys() {
     const HotkeyEntry& key = kHotkeys[i];
     atoms_[i] = GlobalAddAtomW(win::Wide(key.atomName).c_str());
     const int id = atoms_[i] ? atoms_[i] : i + 1;
-    registered_[i] = RegisterHotKey(hwnd(), id, key.modifiers, key.key) != FALSE;
+    // A key held down repeats: without MOD_NOREPEAT a held Alt+Space would switch key mode
+    // on and off at the repeat rate. Windows before 7 refuses the flag: then without it.
+    registered_[i] = RegisterHotKey(hwnd(), id, key.modifiers | MOD_NOREPEAT, key.key) != FALSE;
+    if (!registered_[i] && GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED)
+      registered_[i] = RegisterHotKey(hwnd(), id, key.modifiers, key.key) != FALSE;
     if (!registered_[i])
       WriteLog(std::string("hotkey ") + key.label + " could not be registered: " + HexCode(GetLastError()));
   }
