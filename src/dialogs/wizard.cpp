@@ -179,13 +179,13 @@ bool WizardActions::AddToGroup(int slot, const std::vector<std::string>& paths) 
     changed = changed || r.added();
     if (r.outcome == AddOutcome::kFull) notAdded.push_back(path);
   }
-  TellNotAdded(notAdded);
+  TellNotAdded(model_.FindFreeSlot(false) == 0 ? kNoRoomText : kGroupFullText, notAdded);
   return changed;
 }
 
-void WizardActions::TellNotAdded(const std::vector<std::string>& paths) {
+void WizardActions::TellNotAdded(const char* why, const std::vector<std::string>& paths) {
   if (paths.empty()) return;
-  const std::string text = std::string(kGroupFullText) + "\r\n\r\n" + PathList(kNotAddedText, paths);
+  const std::string text = std::string(why) + "\r\n\r\n" + PathList(kNotAddedText, paths);
   prompt_.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
 }
 
@@ -203,7 +203,8 @@ bool WizardActions::AddShortcuts(int choice, const std::vector<std::string>& pat
       // No member entry left (the All Programs group has room the pool does not): this
       // file and the rest are named, not passed over in silence.
       if (slot == pool::kAllProgramsSlot && model_.FindFreeSlot(false) == 0) {
-        TellNotAdded(std::vector<std::string>(paths.begin() + static_cast<std::ptrdiff_t>(i), paths.end()));
+        const std::vector<std::string> rest(paths.begin() + static_cast<std::ptrdiff_t>(i), paths.end());
+        TellNotAdded(kNoRoomText, rest);
         break;
       }
       if (slot == pool::kAllProgramsSlot && !told) {
@@ -230,7 +231,7 @@ bool WizardActions::AddGroup(const std::vector<std::string>& paths) {
   }
   // With no member entry left the group would stay empty: the files are named instead.
   if (!paths.empty() && model_.FindFreeSlot(false) == 0) {
-    TellNotAdded(paths);
+    TellNotAdded(kNoRoomText, paths);
     return false;
   }
   // Cancel in the name box adds nothing.
@@ -257,7 +258,7 @@ bool WizardActions::Replace(const std::string& path, int slot) {
   items_.BeginRefusalBatch();
   const AddResult r = items_.AddItemFromPath(path, slot);
   items_.EndRefusalBatch();
-  if (r.outcome == AddOutcome::kFull) TellNotAdded({path});
+  if (r.outcome == AddOutcome::kFull) TellNotAdded(kNoRoomText, {path});
   if (r.added()) Changed();
   return r.added();
 }

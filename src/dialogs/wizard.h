@@ -133,8 +133,9 @@ class WizardActions {
   // too), or to the chosen group until it is full. True when the model changed.
   bool AddShortcuts(int choice, const std::vector<std::string>& paths);
   // Makes a new group on the next free ring slot, named by the user, holding the paths.
-  // Refused with a message when no ring slot is free: the group never takes the centre
-  // nor the All Programs group's place.
+  // Refused with a message when no ring slot is free (the group never takes the centre
+  // nor the All Programs group's place), or when paths were chosen and no member entry
+  // is left.
   bool AddGroup(const std::vector<std::string>& paths);
   // Puts `path` on ring slot `slot`: a shortcut there is replaced after its question, an
   // empty position is filled, a group gets a new member after a notice.
@@ -149,8 +150,9 @@ class WizardActions {
 
  private:
   bool AddToGroup(int slot, const std::vector<std::string>& paths);
-  // One message naming the files that found no room.
-  void TellNotAdded(const std::vector<std::string>& paths);
+  // One message naming the files that found no room: `why` is kGroupFullText or
+  // kNoRoomText.
+  void TellNotAdded(const char* why, const std::vector<std::string>& paths);
   void Changed();
 
   Model& model_;

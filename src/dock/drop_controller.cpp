@@ -236,7 +236,8 @@ bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) 
   // With no member entry left nothing could go into the group, and the slot's shortcut would
   // be lost for an empty group: the slot stays as it is and the files are named as not added.
   if (s_.model.FindFreeSlot(false) == 0) {
-    notAdded_.insert(notAdded_.end(), paths.begin(), paths.end());
+    const std::string text = std::string(kNoRoomText) + "\r\n\r\n" + PathList(kNotAddedText, paths);
+    s_.prompt.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
     return false;
   }
   const ShortcutItem former = s_.model.Items[static_cast<size_t>(slot)];

@@ -44,6 +44,10 @@ constexpr char kNewGroupTitle[] = "Add Shortcut Group";
 // Followed by CR LF, CR LF and the paths, one a line.
 constexpr char kRecycleFailedText[] = "These files and folders were not moved to the Recycle Bin:";
 constexpr char kNotAddedText[] = "These files were not added:";
+// Every entry that can hold a group's member is taken (the pool has fewer than the All
+// Programs group could hold): followed by CR LF, CR LF and the files not added.
+constexpr char kNoRoomText[] =
+    "VEK Desktop cannot hold more shortcuts in groups. Please delete some shortcuts, then try again!";
 
 // `heading`, then the first paths a line each and how many more there were.
 std::string PathList(const char* heading, const std::vector<std::string>& paths);
@@ -117,7 +121,8 @@ class DropController {
   void RecycleDropped(const std::vector<std::string>& paths);
   // Turns ring position `slot` (a shortcut or an empty position) into a new group named
   // by the user; the paths go in after the former shortcut's link. False when the user
-  // kept a built-in command there.
+  // kept a built-in command there, cancelled the name, or no member entry is left (the
+  // files are then named in kNoRoomText and the slot stays as it was).
   bool MakeGroup(int slot, const std::vector<std::string>& paths);
   // Adds the paths to group `slot` until it is full; the rest are kept in notAdded_ for
   // one message after the save.

@@ -211,14 +211,6 @@ TEST_F(DropControllerTest, ThreeFilesOnAShortcutMakeFourMembersWithTheShortcutFi
   const std::string oldPicture = w.model.Items[4].IconFile;
   Refresh();
   const std::vector<std::string> files = Files(3);
-  // With every member entry taken the shortcut stays, and the files are named as not added.
-  for (int i = pool::kMemberFirst; i <= pool::kLast; ++i) w.model.Items[i].Kind = ItemKind::kMember;
-  DropOn(4, files);
-  EXPECT_EQ(w.model.Items[4].Link, gone);
-  EXPECT_TRUE(w.fs.Has(w.Icon("custom4.png")));
-  ASSERT_EQ(w.prompt.asked.size(), 1u);
-  EXPECT_NE(w.prompt.asked[0].text.find(files[2]), std::string::npos);
-  for (int i = pool::kMemberFirst; i <= pool::kLast; ++i) w.model.Items[i].Kind = ItemKind::kFree;
   // Cancel in the name box leaves the shortcut as it was.
   input.cancel = true;
   DropOn(4, files);
@@ -240,6 +232,22 @@ TEST_F(DropControllerTest, ThreeFilesOnAShortcutMakeFourMembersWithTheShortcutFi
   EXPECT_EQ(first.RunMode, 2);
   EXPECT_TRUE(w.fs.Has(oldPicture) && w.fs.Has(w.Icon("custom4.png")));
   for (int i = 0; i < 3; ++i) EXPECT_EQ(w.model.Items[members[i + 1]].Link, files[i]);
+}
+
+TEST_F(DropControllerTest, WithNoMemberEntryLeftTheShortcutStaysAndTheFilesAreNamed) {
+  w.fs.AddFile("C:\\Tools\\editor.exe", "MZ");
+  ASSERT_TRUE(w.items.AddItemFromPath("C:\\Tools\\editor.exe", 4).added());
+  const ShortcutItem before = w.model.Items[4];
+  Refresh();
+  for (int i = pool::kMemberFirst; i <= pool::kLast; ++i) w.model.Items[i].Kind = ItemKind::kMember;
+  const std::vector<std::string> files = Files(3);
+  DropOn(4, files);
+  EXPECT_EQ(w.model.Items[4], before);
+  EXPECT_TRUE(w.fs.Has(before.IconFile));
+  ASSERT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_EQ(w.prompt.asked[0].text.rfind(kNoRoomText, 0), 0u);
+  EXPECT_NE(w.prompt.asked[0].text.find(files[2]), std::string::npos);
+  EXPECT_TRUE(input.prompts.empty());  // no name is asked for a group that could hold nothing
 }
 
 TEST_F(DropControllerTest, ABuiltInCommandOnTheRingBecomesAGroupOnlyAfterTheQuestion) {

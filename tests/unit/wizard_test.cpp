@@ -129,6 +129,7 @@ TEST_F(WizardTest, AddShortcutFillsTheNextFreeSlotThenAllProgramsThenRefuses) {
   w.prompt.asked.clear();
   EXPECT_FALSE(act.AddShortcuts(kRingChoice, {App("gamma")}));
   ASSERT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_EQ(w.prompt.asked[0].text.rfind(kNoRoomText, 0), 0u);
   EXPECT_NE(w.prompt.asked[0].text.find(App("gamma")), std::string::npos);
   w.model.Items = roomy;
 
