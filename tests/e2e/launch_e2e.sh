@@ -66,16 +66,21 @@ drag_off() {
   screenshot "launch-dragging${1:-}" >/dev/null
   xdotool mouseup 1
 }
-toggle_lock() {
+# The saved switch (the 16-bit flag at byte 554 of the settings file): 0 when dragging is allowed.
+locked_flag() { od -An -t d2 -j 554 -N 2 "$ICON_DIR/VEKCfg.cfg" | tr -d ' '; }
+toggle_lock() {  # toggle_lock on|off: the lock entry, then the saved switch says so
+  lock_wanted=$1
   BUTTON=3 click_until "$cx" "$cy" menu_open || fail "a right click on the centre opened no menu"
   press_until "VEK Desktop Menu" a menu_closed || fail "the letter A did not run the lock entry"
+  poll 10 lock_saved || fail "the saved lock switch is $(locked_flag), not $lock_wanted"
 }
+lock_saved() { if [ "$lock_wanted" = on ]; then [ "$(locked_flag)" != 0 ]; else [ "$(locked_flag)" = 0 ]; fi; }
 deleted() { [ "$(item 6 | cut -d'|' -f1)" = 2 ]; }
-toggle_lock
+toggle_lock on
 drag_off -locked
-sleep 2
+# Allowed again after the release was handled: whatever the drag did is saved by now.
+toggle_lock off
 deleted && fail "an icon dragged off a locked ring was deleted"
-toggle_lock
 drag_off
 poll 10 deleted || fail "the dragged-off icon was not deleted: $(item 6)"
 stop_dock

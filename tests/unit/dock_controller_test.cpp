@@ -348,6 +348,10 @@ TEST_F(DockControllerTest, MinimisedDockVanishesWithoutFade) {
   EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
   EXPECT_TRUE(window.alphas.empty());
   EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "Bottom"), 0);  // the keyboard stays where it was
+}
+
+TEST_F(DockControllerTest, MinimisingStopsTheFocusWatchAndYieldsToAStateSetMeanwhile) {
+  model.Settings.AutoHide = true;
   // Minimised from key mode (Ctrl+Tab), the keyboard goes back: the focus watch does not
   // take that for the user leaving.
   dock.AltSpace();
