@@ -185,8 +185,7 @@ bool WizardActions::AddToGroup(int slot, const std::vector<std::string>& paths) 
 
 void WizardActions::TellNotAdded(const char* why, const std::vector<std::string>& paths) {
   if (paths.empty()) return;
-  const std::string text = std::string(why) + "\r\n\r\n" + PathList(kNotAddedText, paths);
-  prompt_.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
+  prompt_.Ask(PromptRequest{NotAddedMessage(why, paths), kAddShortcutTitle, PromptIcon::kInformation});
 }
 
 bool WizardActions::AddShortcuts(int choice, const std::vector<std::string>& paths) {

@@ -26,6 +26,10 @@ std::string PathList(const char* heading, const std::vector<std::string>& paths)
   return text;
 }
 
+std::string NotAddedMessage(const char* why, const std::vector<std::string>& paths) {
+  return std::string(why) + "\r\n\r\n" + PathList(kNotAddedText, paths);
+}
+
 bool IsRecyclablePath(const std::string& path) {
   if (path.find_first_of("*?/\"<>|") != std::string::npos) return false;
   size_t rest = 0;  // where the part below the root begins
@@ -216,7 +220,7 @@ void DropController::RunPendingDrop() {
   // message holds back nothing.
   s_.items.EndRefusalBatch();
   if (!notAdded_.empty()) {
-    const std::string text = std::string(kGroupFullText) + "\r\n\r\n" + PathList(kNotAddedText, notAdded_);
+    const std::string text = NotAddedMessage(kGroupFullText, notAdded_);
     notAdded_.clear();
     s_.prompt.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
   }
@@ -236,8 +240,7 @@ bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) 
   // With no member entry left nothing could go into the group, and the slot's shortcut would
   // be lost for an empty group: the slot stays as it is and the files are named as not added.
   if (s_.model.FindFreeSlot(false) == 0) {
-    const std::string text = std::string(kNoRoomText) + "\r\n\r\n" + PathList(kNotAddedText, paths);
-    s_.prompt.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
+    s_.prompt.Ask(PromptRequest{NotAddedMessage(kNoRoomText, paths), kAddShortcutTitle, PromptIcon::kInformation});
     return false;
   }
   const ShortcutItem former = s_.model.Items[static_cast<size_t>(slot)];

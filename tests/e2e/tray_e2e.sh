@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The tray icon and the global hotkeys: Alt+Space brings the dock up in key mode and a
-# second press hides it; Ctrl+Tab minimises it; Shift+Tab hides it and shows it again;
-# Win+S is held by the program while it runs and let go at exit. A second start of the program shows the minimised dock again.
+# second press hides it; Ctrl+Tab minimises it; Win+S is held by the program while it
+# runs and let go at exit. (Shift+Tab: the search box's test.) A second start of the program shows the minimised dock again.
 # The tray icon's left button (posted as the shell would) calls the dock up in key mode;
 # its right button opens the tray menu, whose "Exit" ends the program; the shell's
 # "TaskbarCreated" re-adds the icon. A hotkey another program holds is named in one
@@ -50,9 +50,6 @@ minimised=$(screenshot hotkey-minimised)
 wait_exit $! 20 || fail "the second start did not end"
 poll 10 ring_shown && undimmed && [ "$(vekctl count '#32770' | tr -d '\r')" = 0 ] ||
   fail "a second start did not show the minimised dock alone, without key mode or a message"
-# Shift+Tab switches to the desktop (the dock hides) and back.
-hotkey shift+Tab ring_gone || fail "Shift+Tab did not hide the dock"
-hotkey shift+Tab ring_shown || fail "the second Shift+Tab did not bring the dock back"
 
 # The tray icon's left button: key mode.
 vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"

@@ -1,5 +1,6 @@
 #include "platform/win/message_loop.h"
 
+#include <algorithm>
 #include <deque>
 #include <utility>
 #include <vector>
@@ -28,9 +29,7 @@ void RemoveModelessDialog(HWND dialog) {
 }
 
 bool IsModelessDialog(HWND dialog) {
-  for (HWND open : modelessDialogs)
-    if (open == dialog) return true;
-  return false;
+  return std::find(modelessDialogs.begin(), modelessDialogs.end(), dialog) != modelessDialogs.end();
 }
 
 void RunAfterHandlers(std::function<void()> work) {
