@@ -147,10 +147,13 @@ bool RestoreAll(Model& model, const std::string& path, ConfigIo& io) {
     if (IsOwnPicturePath(p, io.folders.IconDir)) targets.insert(ToUpperAscii(p));
   }
   const auto taken = [&](const std::string& name) { return targets.count(ToUpperAscii(name)) != 0; };
+  // A backup from another profile or machine names none of its pictures here: each of
+  // up to two thousand gets the next free number.
+  unsigned long nextName = 0;
   for (const IconBlock& b : backup.blocks) {
     std::string& field = IconField(items[b.item], b.custom);
     if (IsOwnPicturePath(field, io.folders.IconDir)) continue;
-    const std::string fresh = NewIconFileName(io.fs, io.folders.IconDir, taken);
+    const std::string fresh = NewIconFileName(io.fs, io.folders.IconDir, taken, nextName);
     targets.insert(ToUpperAscii(fresh));
     field = fresh;
   }

@@ -32,10 +32,17 @@ std::string NewIconFileName(FileSystem& fs, const std::string& iconDir) {
 
 std::string NewIconFileName(FileSystem& fs, const std::string& iconDir,
                             const std::function<bool(const std::string&)>& taken) {
-  for (unsigned long n = 0;; ++n) {
+  unsigned long from = 0;
+  return NewIconFileName(fs, iconDir, taken, from);
+}
+
+std::string NewIconFileName(FileSystem& fs, const std::string& iconDir,
+                            const std::function<bool(const std::string&)>& taken, unsigned long& next) {
+  for (unsigned long n = next;; ++n) {
     std::string name = iconDir + std::to_string(n) + ".png";
-    if (fs.Attributes(name) != attr::kInvalid) continue;
     if (taken && taken(name)) continue;
+    if (fs.Attributes(name) != attr::kInvalid) continue;
+    next = n + 1;
     return name;
   }
 }

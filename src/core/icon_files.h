@@ -18,6 +18,12 @@ std::string NewIconFileName(FileSystem& fs, const std::string& iconDir);
 std::string NewIconFileName(FileSystem& fs, const std::string& iconDir,
                             const std::function<bool(const std::string&)>& taken);
 
+// The same from number `next` on, which is left just past the name chosen: a caller that
+// chooses many names in a row, promising each one through `taken`, asks the file system
+// about each number once rather than about every lower number again.
+std::string NewIconFileName(FileSystem& fs, const std::string& iconDir,
+                            const std::function<bool(const std::string&)>& taken, unsigned long& next);
+
 // True when `path` names a shared picture: one in `sysIconDir`, or directly in a folder
 // named "SysIcons" (the shared pictures of the program folder the record was written
 // in). Such pictures have no icon block in a backup, whichever folder the program lived in.

@@ -257,6 +257,21 @@ TEST_F(BackupTest, PicturesAreWrittenOnlyIntoTheIconFolder) {
   EXPECT_EQ(names.size(), std::size(targets) - 1);
 }
 
+TEST_F(BackupTest, ABackupFromAnotherProfileAsksAboutEachNewPictureNameOnce) {
+  Model foreign = SharedIconsOnly();
+  std::vector<std::string> blocks;
+  for (int k = 140; k < 1024; ++k) {
+    foreign.Items[k].Kind = ItemKind::kMember;
+    foreign.Items[k].IconFile = "C:\\Users\\other\\VekIcons\\" + std::to_string(k) + ".png";
+    blocks.push_back(std::to_string(k));
+  }
+  env.fs.AddFile(kBackup, Image(foreign, blocks));
+  env.fs.attributeQueries = 0;
+  ASSERT_TRUE(RestoreAll(model, kBackup, env.io));
+  EXPECT_LT(env.fs.attributeQueries, 5 * blocks.size());
+  EXPECT_EQ(env.fs.FileData(model.Items[1023].IconFile), AsBytes("1023"));
+}
+
 TEST_F(BackupTest, FailedMenuWriteDuringRestoreLeavesEverythingAsItWas) {
   ASSERT_EQ(BackupAll(model, kBackup, env.io), 1);
   Model live = model;

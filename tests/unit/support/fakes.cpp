@@ -66,6 +66,7 @@ const Bytes& FakeFileSystem::FileData(const std::string& path) const {
 }
 
 uint32_t FakeFileSystem::Attributes(const std::string& path) {
+  ++attributeQueries;
   if (path.empty()) return attr::kInvalid;
   const std::string key = Key(path);
   if (auto it = files_.find(key); it != files_.end()) return it->second.attributes;

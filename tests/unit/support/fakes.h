@@ -28,6 +28,7 @@ class FakeFileSystem : public FileSystem {
   // Writes to paths under this prefix fail (a full or read-only disk).
   void FailWritesUnder(const std::string& prefix) { failWritePrefix_ = prefix; }
   std::vector<std::string> Deleted() const { return deleted_; }
+  size_t attributeQueries = 0;  // calls of Attributes, which stand for a disk's round trips
 
   uint32_t Attributes(const std::string& path) override;
   bool ReadAll(const std::string& path, Bytes& out) override;
