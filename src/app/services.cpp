@@ -49,7 +49,7 @@ void AppDockActions::ShowGettingStarted() {
   p_.windows.ShowGettingStarted();
 }
 
-bool AppDockActions::IsRecycleBinFull() { return p_.services.recycleBinFull.Last().value_or(false); }
+std::optional<bool> AppDockActions::IsRecycleBinFull() { return p_.services.recycleBinFull.Last(); }
 
 void AppDockActions::RefreshRing() { p_.dock.controller().RefreshRing(); }
 

@@ -58,7 +58,7 @@ class AppDockActions : public DockActions, public MenuActions {
   int DeleteItem(int index) override;
   void SaveMenu() override;
   void ShowGettingStarted() override;
-  bool IsRecycleBinFull() override;
+  std::optional<bool> IsRecycleBinFull() override;
   // The group menu's requests.
   void RefreshRing() override;
   void FocusDock() override;

@@ -343,7 +343,10 @@ void DockController::FocusWatchTimer() {
 }
 
 void DockController::RecycleBinTimer() {
-  const int wanted = actions_.IsRecycleBinFull() ? 38 : 37;
+  // Until the bin has answered, the picture stays as the menu file kept it.
+  const std::optional<bool> full = actions_.IsRecycleBinFull();
+  if (!full) return;
+  const int wanted = *full ? 38 : 37;
   if (model_.Items[2].ImageIndex == wanted) return;
   model_.Items[2] = model_.Items[wanted];
   window_.RefreshSlots();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "core/model.h"
 #include "dock/geometry.h"
@@ -107,7 +108,8 @@ class DockActions {
   virtual int DeleteItem(int index) = 0;
   virtual void SaveMenu() = 0;
   virtual void ShowGettingStarted() = 0;
-  virtual bool IsRecycleBinFull() = 0;
+  // Whether the Recycle Bin holds anything; nothing until the bin has first answered.
+  virtual std::optional<bool> IsRecycleBinFull() = 0;
 };
 
 // Answers for a dock with no program around it (rendering tests, benchmarks): nothing
@@ -125,7 +127,7 @@ class NoDockActions : public DockActions {
   int DeleteItem(int) override { return 0; }
   void SaveMenu() override {}
   void ShowGettingStarted() override {}
-  bool IsRecycleBinFull() override { return false; }
+  std::optional<bool> IsRecycleBinFull() override { return false; }
 };
 
 // The window alpha of fade step k (0..32): k × 255/32, rounded halves to even.

@@ -35,9 +35,10 @@ class FakeActions : public DockActions {
   }
   void SaveMenu() override { log.push_back("Save"); }
   void ShowGettingStarted() override { log.push_back("GettingStarted"); }
-  bool IsRecycleBinFull() override { return binFull; }
+  std::optional<bool> IsRecycleBinFull() override { return binFull; }
   std::vector<std::string> log;
-  bool menuOpen = false, menuBusy = false, binFull = false;
+  bool menuOpen = false, menuBusy = false;
+  std::optional<bool> binFull = false;
   bool menusShow = false;  // an opened menu counts as open
   int deleteResult = 1;
   std::function<void()> whileAsking;  // what happens while the delete question is open
@@ -368,6 +369,13 @@ TEST_F(DockControllerTest, MinimisingStopsTheFocusWatchAndYieldsToAStateSetMeanw
 }
 
 TEST_F(DockControllerTest, RecycleBinTemplateFollowsTheBin) {
+  // Before the bin first answers, the kept picture stands.
+  actions.binFull.reset();
+  model.Items[2] = model.Items[38];
+  dock.TimerTick(dock_timer::kRecycleBin);
+  EXPECT_EQ(model.Items[2].ImageIndex, 38);
+  actions.binFull = false;
+  dock.TimerTick(dock_timer::kRecycleBin);
   window.log.clear();
   dock.TimerTick(dock_timer::kRecycleBin);
   EXPECT_TRUE(window.log.empty());  // nothing changed: no repaint
