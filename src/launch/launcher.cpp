@@ -114,7 +114,12 @@ std::string Launcher::StartFolder(const std::string& workingFolder) {
   // A shortcut may give its folder through variables ("%HOMEDRIVE%%HOMEPATH%"), which
   // the shell does not expand in a start folder.
   const std::string folder = TrimFixed(workingFolder);
-  return folder.empty() ? folder : paths_.NormalizePath(folder, false);
+  if (folder.empty()) return folder;
+  const std::string expanded = paths_.NormalizePath(folder, false);
+  // Windows starts no program in a folder that is not there: a start folder since
+  // renamed, deleted or out of reach gives way to the program's own folder.
+  const uint32_t a = paths_.fs().Attributes(expanded);
+  return a != attr::kInvalid && (a & attr::kDirectory) != 0 ? expanded : std::string();
 }
 
 LaunchPlan Launcher::Plan(std::string target, std::string link, const std::string& itemArguments) {

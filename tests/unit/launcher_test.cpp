@@ -23,6 +23,8 @@ class LauncherTest : public ::testing::Test, protected test::PathsMachine<test::
     fs.AddFile("C:\\Docs\\plan.txt");
     fs.AddFile("C:\\Links\\Editor.lnk");
     fs.AddFolder("D:\\");
+    fs.AddFolder("C:\\Work");
+    fs.AddFolder("C:\\Users\\me");
   }
   ShortcutItem& Item(int index, const std::string& link, const std::string& target = "") {
     ShortcutItem& item = model.Items[index];
@@ -90,6 +92,10 @@ TEST_F(LauncherTest, WhatAClickRuns) {
        "C:\\Tools\\editor.exe", "-n", "C:\\Tools\\"},
       {"C:\\Links\\Editor.lnk", "C:\\Tools\\editor.exe", "-n", "C:\\Other\\app.exe", "", "C:\\Work", "",
        "C:\\Tools\\editor.exe", "-n", "C:\\Tools\\"},
+      // A start folder that is gone gives way to the program's own folder, where the
+      // program still starts.
+      {"C:\\Links\\Editor.lnk", "C:\\Tools\\editor.exe", "", "C:\\Tools\\editor.exe", "", "C:\\Gone", "",
+       "C:\\Tools\\editor.exe", "", "C:\\Tools\\"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.link) + " " + c.linkFolder);
@@ -242,11 +248,13 @@ TEST_F(LauncherTest, APlaceThatDoesNotAnswerIsToldAsSuchNotAsRemoved) {
       {"Z:\\Tools\\tool.exe", "", "Z:\\Tools\\tool.exe", true},
       {"Y:\\Tools\\gone.exe", "", "Y:\\Tools\\gone.exe", false},
       {"C:\\Gone\\old.exe", "", "C:\\Gone\\old.exe", false},
+      {"C:\\Links\\Editor.lnk", "", nullptr, false},  // starts in the program's folder, not the share's
   };
   fs.stalled = {"\\\\SERVER\\", "Z:\\"};
   fs.AddFile("C:\\Links\\Remote.lnk");
   fs.AddFolder("Y:\\Tools");
   reader.links[{"C:\\Links\\Remote.lnk", Route::kScripting}].target = "\\\\server\\share\\tool.exe";
+  reader.links[{"C:\\Links\\Editor.lnk", Route::kScripting}] = {"C:\\Tools\\editor.exe", "", "\\\\server\\share"};
   test::TableDrives drives;
   drives.Add("C:\\", drive_type::kFixed);
   drives.Add("Y:\\", drive_type::kRemote);
@@ -260,12 +268,17 @@ TEST_F(LauncherTest, APlaceThatDoesNotAnswerIsToldAsSuchNotAsRemoved) {
     Launcher placeLauncher(model, placePaths, placeShortcuts, reader, runner, prompt, dock, calls);
     Item(20, c.link, c.target);
     prompt.asked.clear();
+    if (!c.named) {
+      EXPECT_EQ(placeLauncher.LaunchItem(20), 1);
+      EXPECT_EQ(runner.calls.back().folder, "C:\\Tools\\");
+      continue;
+    }
     EXPECT_EQ(placeLauncher.LaunchItem(20), 0);
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].text,
               (c.unreachable ? UnreachableTargetMessage(c.named) : MissingTargetMessage(c.named)).text);
   }
-  EXPECT_TRUE(runner.calls.empty());
+  EXPECT_EQ(runner.calls.size(), 1u);
   fs.Answer();
   EXPECT_TRUE(fs.AllAnswered());
 }
