@@ -65,7 +65,7 @@ struct Program::Parts {
 
 Program::Parts::Parts(AppContext& a, ProgramControl& program)
     : app(a),
-      dockActions(AppDockActions::Parts{a.model, *a.io, services, dock, menu, tray, windows}),
+      dockActions(AppDockActions::Parts{a.model, *a.io, services, dock, menu, tray, windows, a.modal}),
       trayHost(AppTrayHost::Parts{a.model, *a.io, a.modal, program, services, dock, menu}),
       tray(trayHost, a.modal, a.model, a.prompt, a.registry),
       // The dock asks about picture files and links through the network places, so that

@@ -36,6 +36,8 @@ void AppDockActions::ClearGroupMenuFocus() { p_.menu.ClearFocus(); }
 
 bool AppDockActions::GroupMenuBusy() { return p_.menu.Busy(); }
 
+bool AppDockActions::ModalWindowOpen() { return p_.modal.open(); }
+
 void AppDockActions::ShowEditMenu() {
   p_.tray.ShowEditMenu(EditTarget::Ring(p_.dock.controller().state().MenuSlot), p_.dock.hwnd());
 }

@@ -45,6 +45,7 @@ class AppDockActions : public DockActions, public MenuActions {
     GroupMenuWindow& menu;
     TrayOwner& tray;
     SmallWindows& windows;
+    const ModalState& modal;
   };
   explicit AppDockActions(const Parts& parts) : p_(parts) {}
   void LaunchItem(int index) override;
@@ -54,6 +55,7 @@ class AppDockActions : public DockActions, public MenuActions {
   bool GroupMenuOpen() override;
   void ClearGroupMenuFocus() override;
   bool GroupMenuBusy() override;
+  bool ModalWindowOpen() override;
   void ShowEditMenu() override;
   int DeleteItem(int index) override;
   void SaveMenu() override;

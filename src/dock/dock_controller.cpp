@@ -354,7 +354,10 @@ void DockController::RecycleBinTimer() {
 }
 
 void DockController::AutoHideTimer() {
-  if (!model_.Settings.AutoHide || state_.SelIndex != -1 || actions_.GroupMenuBusy() || state_.IsDragging)
+  // A window of the program's own that the user works in counts as activity: the ring
+  // behind Settings shows each change as it is made.
+  if (!model_.Settings.AutoHide || state_.SelIndex != -1 || actions_.GroupMenuBusy() || state_.IsDragging ||
+      actions_.ModalWindowOpen())
     state_.IdleTicks = 0;
   else
     ++state_.IdleTicks;

@@ -102,6 +102,8 @@ class DockActions {
   virtual void ClearGroupMenuFocus() = 0;
   // A row of the group menu has the focus, or a member is being dragged out of it.
   virtual bool GroupMenuBusy() = 0;
+  // One of the program's modal windows (Settings, Properties, a question) is open.
+  virtual bool ModalWindowOpen() = 0;
   // The item edit popup menu for the dock's MenuSlot.
   virtual void ShowEditMenu() = 0;
   // Deletes an item (asking first for a group); 1 when it was deleted.
@@ -123,6 +125,7 @@ class NoDockActions : public DockActions {
   bool GroupMenuOpen() override { return false; }
   void ClearGroupMenuFocus() override {}
   bool GroupMenuBusy() override { return false; }
+  bool ModalWindowOpen() override { return false; }
   void ShowEditMenu() override {}
   int DeleteItem(int) override { return 0; }
   void SaveMenu() override {}

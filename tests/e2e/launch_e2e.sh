@@ -3,11 +3,12 @@
 # double click starts it once, a shortcut whose target is gone reports it and starts
 # nothing, in key mode a letter launches its slot and leaves key mode, a click on the
 # centre minimises the dock and a click on the minimised dock brings it back, an icon
-# dragged off the ring is deleted (not while dragging is locked), and with auto-hide the dock hides after a launch. (Hovering, and key mode's dimming
+# dragged off the ring is deleted (not while dragging is locked), and with auto-hide the dock hides after a launch, but not while Settings is open. (Hovering, and key mode's dimming
 # and Esc, are the dock test's.)
 source "$(dirname "$0")/lib.sh"
 
 folder_win=$(winpath "$(dirname "$MARKER_EXE")")
+SETTINGS="VEK Desktop - Settings"
 marker_written() { [ -s "$marker_txt" ]; }
 # at X Y IS|NOT: the screen at (X, Y) is (or is not) the background there.
 at() {
@@ -100,5 +101,16 @@ point 5 5
 vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"
 poll 10 eval '! hidden' || fail "the tray did not show the dock"
 poll 20 hidden || fail "the dock shown from the tray did not hide again"
+# With Settings open the ring stays, however long the user works there; it hides once idle
+# after they close it.
+vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"
+poll 10 eval '! hidden' || fail "the tray did not show the dock"
+tray_command $VK_S
+vekctl wait-title "$SETTINGS" 10 || fail "the tray menu's Settings opened no dialog"
+sleep 9
+screenshot launch-autohide-settings >/dev/null
+at "$x4" "$y4" IS && fail "the ring hid behind the open Settings"
+vekctl press-title "$SETTINGS" $IDOK
+poll 20 hidden || fail "the dock did not hide again after Settings closed"
 stop_dock
 echo "launch e2e passed"

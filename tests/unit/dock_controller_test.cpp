@@ -36,8 +36,9 @@ class FakeActions : public DockActions {
   void SaveMenu() override { log.push_back("Save"); }
   void ShowGettingStarted() override { log.push_back("GettingStarted"); }
   std::optional<bool> IsRecycleBinFull() override { return binFull; }
+  bool ModalWindowOpen() override { return modalOpen; }
   std::vector<std::string> log;
-  bool menuOpen = false, menuBusy = false;
+  bool menuOpen = false, menuBusy = false, modalOpen = false;
   std::optional<bool> binFull = false;
   bool menusShow = false;  // an opened menu counts as open
   int deleteResult = 1;
@@ -325,6 +326,13 @@ TEST_F(DockControllerTest, AutoHideAfterSevenIdleSecondsFadesAShownDock) {
   for (int i = 0; i < 6; ++i) dock.TimerTick(dock_timer::kAutoHide);
   EXPECT_EQ(dock.state().Visibility, DockState::Shown);
   dock.MouseMove(false, 3, 3);  // activity restarts the count
+  for (int i = 0; i < 6; ++i) dock.TimerTick(dock_timer::kAutoHide);
+  EXPECT_EQ(dock.state().Visibility, DockState::Shown);
+  // So does a modal window open, such as Settings, however long it stays.
+  actions.modalOpen = true;
+  for (int i = 0; i < 20; ++i) dock.TimerTick(dock_timer::kAutoHide);
+  EXPECT_EQ(dock.state().Visibility, DockState::Shown);
+  actions.modalOpen = false;
   for (int i = 0; i < 6; ++i) dock.TimerTick(dock_timer::kAutoHide);
   EXPECT_EQ(dock.state().Visibility, DockState::Shown);
   dock.TimerTick(dock_timer::kAutoHide);
