@@ -81,9 +81,18 @@ void MenuController::Close() {
 
 void MenuController::CloseMenu(bool noDockFocus) {
   if (!state_.shown) return;
+  // The dock takes the keyboard while the menu is still in front: a hidden active window
+  // hands the activation to the next window that may have it, and Windows passes over
+  // the dock (a tool window) for another program's. The picture goes first, so that the
+  // dock never comes forward over it. A menu no longer in front leaves the keyboard where
+  // the user put it.
+  if (!noDockFocus && window_.InForeground()) {
+    frame_ = DockFrame{};
+    window_.Present(frame_, 255);
+    actions_.FocusDock();
+  }
   Close();
   state_.focus = state_.lastFocus = -1;
-  if (!noDockFocus) actions_.FocusDock();
 }
 
 void MenuController::MenuClick(int position) {

@@ -49,13 +49,17 @@ class FakeMenuActions : public MenuActions {
   }
   void SaveMenu() override { log.push_back("Save"); }
   void RefreshRing() override { log.push_back("RefreshRing"); }
-  void FocusDock() override { log.push_back("FocusDock"); }
+  void FocusDock() override {
+    log.push_back("FocusDock");
+    if (windowLog) windowLog->push_back("FocusDock");
+  }
   void ShowMemberEditMenu() override { log.push_back("EditMenu"); }
   void KeepDockAwake() override { ++awake; }
 
   Model* model = nullptr;
   int group = 0;
   std::vector<std::string> log;
+  std::vector<std::string>* windowLog = nullptr;  // the window's, to see what comes first
   int awake = 0;
 };
 
@@ -68,6 +72,7 @@ class MenuControllerTest : public ::testing::Test {
     menu.SetRowsPerPage(geometry.screen.ScreenHeight);
     actions.model = &model;
     actions.group = 5;
+    actions.windowLog = &window.log;
   }
   // Fills a group with `count` members from pool index 200 on: ring slot 5's, or the All
   // Programs group for more than an ordinary group holds.
@@ -131,7 +136,8 @@ TEST_F(MenuControllerTest, OpensPaintedBesideItsSlotAndCloses) {
   EXPECT_FALSE(menu.SubMenuShown());
   EXPECT_TRUE(window.frames.back().ops.empty());
   EXPECT_FALSE(window.timers[1] || window.timers[2]);
-  EXPECT_EQ(actions.log, (std::vector<std::string>{"FocusDock"}));
+  // The dock takes the keyboard before the menu hides, not after Windows gave it away.
+  EXPECT_EQ(window.log, (std::vector<std::string>{"Show", "FocusDock", "Hide"}));
 }
 
 TEST_F(MenuControllerTest, AnEmptyGroupShowsNothing) {
@@ -330,8 +336,10 @@ TEST_F(MenuControllerTest, TimersCloseOnAnotherWindowAndDropAStaleHighlight) {
   menu.TimerTick(menu_timer::kForegroundWatch);
   EXPECT_TRUE(menu.SubMenuShown());
   window.foreground = false;
+  actions.log.clear();
   menu.TimerTick(menu_timer::kForegroundWatch);
   EXPECT_FALSE(menu.SubMenuShown());
+  EXPECT_TRUE(actions.log.empty());  // the window now in front keeps the keyboard
 }
 
 // Bounds of the operations as the Windows side measures them: cached pictures at their
