@@ -142,7 +142,7 @@ void Defaults::BuildDefaultGroup(int which, int slot) {
   if (groupRow) {
     AddDefaultMembers(which, slot, {});
     // A group that found nothing says so.
-    UpdateGroupTitle(model_, slot);
+    items_.UpdateGroupTitle(slot);
   }
   items_.EndRefusalBatch();
 }
@@ -249,7 +249,7 @@ bool Defaults::FillDefaultGroups() {
         stayed = stayed && resets_ == resets && WaitingGroupSlot(g) == slot;
         if (!stayed) continue;
         // A group that found nothing says so.
-        UpdateGroupTitle(model_, slot);
+        items_.UpdateGroupTitle(slot);
         break;
       }
     }

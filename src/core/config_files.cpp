@@ -216,7 +216,7 @@ bool LoadMenu(Model& model, ConfigIo& io) {
     model.Groups[g] = std::move(groups[g]);
     // The captions are refreshed as each list is read; the item records read next carry
     // the captions as they were saved, and those are what the user sees.
-    if (model.Groups[g].MemberCount() > 1) UpdateGroupTitle(model, g);
+    if (model.Groups[g].MemberCount() > 1) UpdateGroupTitle(model, g, io.codec);
   }
   const uint8_t* record = read.data.data() + MenuGroupPartSize();
   ShortcutItem scratch;
@@ -250,7 +250,7 @@ bool LoadMenu(Model& model, ConfigIo& io) {
     WriteLog("group " + std::to_string(g) + " of \"" + read.path + "\" listed " +
              std::to_string(members.end() - firstFree) + " free records; they were left out");
     members.erase(firstFree, members.end());
-    if (IsUserGroupKind(model.Items[static_cast<size_t>(g)].Kind)) UpdateGroupTitle(model, g);
+    if (IsUserGroupKind(model.Items[static_cast<size_t>(g)].Kind)) UpdateGroupTitle(model, g, io.codec);
   }
   return true;
 }

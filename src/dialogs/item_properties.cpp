@@ -221,7 +221,7 @@ bool ItemProperties::Browse(const std::string& path) {
       items_.FreeSlot(member);
       return false;
     }
-    UpdateGroupTitle(model_, slot_);
+    UpdateGroupTitle(model_, slot_, codec_);
     slot_ = member;
   } else if (!items_.SetItemPath(path, slot_)) {
     return false;

@@ -272,7 +272,7 @@ bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) 
   s_.items.MakeGroup(slot, *name);
   if (carried > 0) {
     s_.model.AddMember(slot, carried);
-    UpdateGroupTitle(s_.model, slot);
+    s_.items.UpdateGroupTitle(slot);
     s_.pictures.LoadItemIcon(carried);
   }
   AddToGroup(slot, paths, 0);

@@ -119,6 +119,8 @@ std::string ItemCreation::NewPictureName() {
   }
 }
 
+void ItemCreation::UpdateGroupTitle(int group) { vek::UpdateGroupTitle(model_, group, codec_); }
+
 void ItemCreation::Free(int index) {
   FreeItem(model_, index, pictures_, paths_.fs(), paths_.folders());
   nextPicture_ = 0;
@@ -325,7 +327,7 @@ AddResult ItemCreation::AddItemFromPath(const std::string& rawPath, int target) 
     }
     model_.Items[n] = ShortcutItem{};
     model_.Items[n].Kind = ItemKind::kMember;
-    UpdateGroupTitle(model_, target);
+    UpdateGroupTitle(target);
   } else {
     return result;
   }
@@ -526,7 +528,7 @@ bool ItemCreation::DeleteItem(int index, bool quiet) {
       for (const int member : g.Members) Free(member);
       model_.Items[index].Link = "";
       g.Members.clear();
-      UpdateGroupTitle(model_, index);
+      UpdateGroupTitle(index);
       return true;
     }
     default:
@@ -538,7 +540,7 @@ bool ItemCreation::RemoveGroupMember(int index) {
   for (int group = pool::kAllProgramsSlot; group < static_cast<int>(model_.Groups.size()); ++group) {
     if (!model_.RemoveMember(group, index)) continue;
     Free(index);
-    UpdateGroupTitle(model_, group);
+    UpdateGroupTitle(group);
     return true;
   }
   return false;

@@ -170,6 +170,9 @@ class ItemCreation {
   ShortcutDetails& details() { return details_; }
   // Frees pool item `index` (images, picture files, record), as the removals do.
   void FreeSlot(int index) { Free(index); }
+  // The " (Empty)" / " (Full)" suffix of the group at ring position `group`, as its count
+  // and the stored caption's room in the code page have it.
+  void UpdateGroupTitle(int group);
   int currentItem() const { return current_; }
 
  private:

@@ -231,40 +231,47 @@ TEST(ItemRecordTest, TextsTheCodePageCannotGiveBackGoBackAsStored) {
 }
 
 TEST(GroupTitleTest, SuffixFollowsTheCount) {
+  test::FakeAnsiCodec western;
   Model m;
   m.Items[5].Title = "Games (Full)";
   m.Groups[5].Members.clear();
-  UpdateGroupTitle(m, 5);
+  UpdateGroupTitle(m, 5, western);
   EXPECT_EQ(m.Items[5].Title, "Games (Empty)");
   m.Groups[5].Members.resize(3);
-  UpdateGroupTitle(m, 5);
+  UpdateGroupTitle(m, 5, western);
   EXPECT_EQ(m.Items[5].Title, "Games");
   m.Groups[5].Members.resize(36);
-  UpdateGroupTitle(m, 5);
+  UpdateGroupTitle(m, 5, western);
   EXPECT_EQ(m.Items[5].Title, "Games (Full)");
-  UpdateGroupTitle(m, 5);
+  UpdateGroupTitle(m, 5, western);
   EXPECT_EQ(m.Items[5].Title, "Games (Full)");
   // The All Programs group holds 1,024 members: 36 is not full there.
   m.Items[3].Title = "All Programs Group (Empty)";
   m.Groups[3].Members.resize(36);
-  UpdateGroupTitle(m, 3);
+  UpdateGroupTitle(m, 3, western);
   EXPECT_EQ(m.Items[3].Title, "All Programs Group");
   m.Groups[3].Members.resize(1024);
-  UpdateGroupTitle(m, 3);
+  UpdateGroupTitle(m, 3, western);
   EXPECT_EQ(m.Items[3].Title, "All Programs Group (Full)");
   m.Groups[3].Members.clear();
-  UpdateGroupTitle(m, 3);
+  UpdateGroupTitle(m, 3, western);
   EXPECT_EQ(m.Items[3].Title, "All Programs Group (Empty)");
   // Only one suffix is stripped, and positions outside the model are ignored.
   m.Items[6].Title = "A (Empty) (Full)";
   m.Groups[6].Members.resize(1);
-  UpdateGroupTitle(m, 6);
+  UpdateGroupTitle(m, 6, western);
   EXPECT_EQ(m.Items[6].Title, "A (Empty)");
   m.Items[7].Title = std::string(124, 'x');  // " (Empty)" would be stored cut short
-  UpdateGroupTitle(m, 7);
+  UpdateGroupTitle(m, 7, western);
   EXPECT_EQ(m.Items[7].Title, std::string(124, 'x'));
-  UpdateGroupTitle(m, 37);
-  UpdateGroupTitle(m, -1);
+  // The room is the code page's: 61 "é" take 61 bytes there, 122 in UTF-8.
+  std::string accents;
+  for (int i = 0; i < 61; ++i) accents += "\xC3\xA9";
+  m.Items[7].Title = accents;
+  UpdateGroupTitle(m, 7, western);
+  EXPECT_EQ(m.Items[7].Title, accents + " (Empty)");
+  UpdateGroupTitle(m, 37, western);
+  UpdateGroupTitle(m, -1, western);
 }
 
 }  // namespace
