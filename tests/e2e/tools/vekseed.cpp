@@ -135,7 +135,7 @@ int wmain(int argc, wchar_t** argv) {
         member.IconFile = folders.IconDir + std::to_string(m) + ".png";
         if (!fs.Copy(folders.SysIconDir + "Application.png", member.IconFile)) return 1;
       }
-      UpdateGroupTitle(model, slot);
+      UpdateGroupTitle(model, slot, codec);
     } else {
       std::fprintf(stderr, "vekseed: unknown argument %s\n", arg.c_str());
       return 2;
