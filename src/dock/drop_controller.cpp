@@ -220,7 +220,9 @@ void DropController::RunPendingDrop() {
   // message holds back nothing.
   s_.items.EndRefusalBatch();
   if (!notAdded_.empty()) {
-    const std::string text = NotAddedMessage(kGroupFullText, notAdded_);
+    // With no member entry left anywhere, another group would not help either.
+    const std::string text =
+        NotAddedMessage(s_.model.FindFreeSlot(false) == 0 ? kNoRoomText : kGroupFullText, notAdded_);
     notAdded_.clear();
     s_.prompt.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
   }

@@ -248,6 +248,10 @@ TEST_F(DropControllerTest, WithNoMemberEntryLeftTheShortcutStaysAndTheFilesAreNa
   EXPECT_EQ(w.prompt.asked[0].text.rfind(kNoRoomText, 0), 0u);
   EXPECT_NE(w.prompt.asked[0].text.find(files[2]), std::string::npos);
   EXPECT_TRUE(input.prompts.empty());  // no name is asked for a group that could hold nothing
+  // A group with room says the same: choosing another group would not help.
+  DropOn(5, Files(2, "g"));
+  ASSERT_EQ(w.prompt.asked.size(), 2u);
+  EXPECT_EQ(w.prompt.asked[1].text.rfind(kNoRoomText, 0), 0u);
 }
 
 TEST_F(DropControllerTest, ABuiltInCommandOnTheRingBecomesAGroupOnlyAfterTheQuestion) {
