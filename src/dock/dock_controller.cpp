@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/scoped_flag.h"
+
 namespace vek {
 
 int FadeAlpha(int k) { return RoundHalfEven(k * 7.96875); }
@@ -87,6 +89,8 @@ void DockController::MouseUp(int button, int x, int y) {
   if (button != mouse::kLeft && state_.DragArmed) return;
   const int lastClicked = std::exchange(state_.LastClickedSlot, -1);
   if (state_.DragArmed && state_.IsDragging && !model_.Settings.IconsLocked && state_.SelIndex == -1) {
+    // A group's delete question would open under the dimmed, topmost dock.
+    LeaveKeyMode();
     if (actions_.DeleteItem(state_.DragSlot) == 1) {
       // The dock may have been hidden while the delete question was open (Shift+Tab):
       // the effect is not drawn over a dock that shows nothing.
@@ -131,6 +135,7 @@ void DockController::MouseUp(int button, int x, int y) {
     if (s >= 0 && s < static_cast<int>(model_.Items.size())) {
       if (IsUserKind(model_.Items[s].Kind)) {
         state_.MenuSlot = s;
+        ScopedFlag open(editMenuOpen_);
         actions_.ShowEditMenu();
       } else {
         IconClick(click::kRightOnBuiltIn, s);
@@ -138,7 +143,9 @@ void DockController::MouseUp(int button, int x, int y) {
     }
   }
   state_.IsDragging = false;
-  if (state_.SelIndex == -1 && model_.Settings.AutoHide) SetDockState(DockState::Hidden);
+  // Released on the backdrop. Where it was released counts, not where the pointer went
+  // meanwhile (onto the edit menu, whose loop let the selection timer clear the slot).
+  if (s == -1 && model_.Settings.AutoHide) SetDockState(DockState::Hidden);
 }
 
 void DockController::CaptureLost() {
@@ -354,10 +361,10 @@ void DockController::RecycleBinTimer() {
 }
 
 void DockController::AutoHideTimer() {
-  // A window of the program's own that the user works in counts as activity: the ring
-  // behind Settings shows each change as it is made.
+  // A window or menu of the program's own that the user works in counts as activity: the
+  // ring behind Settings shows each change as it is made.
   if (!model_.Settings.AutoHide || state_.SelIndex != -1 || actions_.GroupMenuBusy() || state_.IsDragging ||
-      actions_.ModalWindowOpen())
+      actions_.ModalWindowOpen() || editMenuOpen_)
     state_.IdleTicks = 0;
   else
     ++state_.IdleTicks;

@@ -192,6 +192,7 @@ class DockController : public DockCommands {
   DockDisplay& window_;
   DockActions& actions_;
   DockInteraction state_;
+  bool editMenuOpen_ = false;  // the edit menu's own message loop runs
 };
 
 }  // namespace vek

@@ -27,7 +27,11 @@ class FakeActions : public DockActions {
   bool GroupMenuOpen() override { return menuOpen; }
   void ClearGroupMenuFocus() override {}
   bool GroupMenuBusy() override { return menuBusy; }
-  void ShowEditMenu() override { log.push_back("EditMenu"); }
+  void ShowEditMenu() override {
+    log.push_back("EditMenu");
+    if (whileEditMenu) std::exchange(whileEditMenu, nullptr)();
+  }
+  std::function<void()> whileEditMenu;  // what happens while the edit menu is open
   int DeleteItem(int index) override {
     log.push_back("Delete(" + std::to_string(index) + ")");
     if (whileAsking) std::exchange(whileAsking, nullptr)();
@@ -217,12 +221,16 @@ TEST_F(DockControllerTest, DragThresholdIsOnePixel) {
 }
 
 TEST_F(DockControllerTest, DraggingOffTheRingDeletesAndSaves) {
+  dock.AltSpace();  // key mode ends before the delete asks anything
+  bool keyModeWhileAsking = true;
+  actions.whileAsking = [&] { keyModeWhileAsking = dock.state().KeyMode; };
   const auto [x, y] = Press(4);
   dock.MouseMove(true, x + 2, y);
   EXPECT_TRUE(dock.state().IsDragging);
   dock.MouseMove(true, 5, 5);
   dock.MouseUp(mouse::kLeft, 5, 5);
   EXPECT_EQ(actions.log, (std::vector<std::string>{"Delete(4)", "Save"}));
+  EXPECT_FALSE(keyModeWhileAsking);
   EXPECT_NE(std::find(window.log.begin(), window.log.end(), "DelEffect(5,5)"), window.log.end());
   EXPECT_FALSE(dock.state().IsDragging);
   EXPECT_EQ(dock.state().DragSlot, -1);
@@ -347,6 +355,18 @@ TEST_F(DockControllerTest, AutoHideAfterSevenIdleSecondsFadesAShownDock) {
   dock.SetDockState(DockState::Shown);
   for (int i = 0; i < 7; ++i) dock.TimerTick(dock_timer::kAutoHide);
   EXPECT_EQ(dock.state().Visibility, DockState::Hidden);
+}
+
+TEST_F(DockControllerTest, WithAutoHideTheRingStaysWhileItsEditMenuIsOpenAndAfter) {
+  model.Settings.AutoHide = true;
+  actions.whileEditMenu = [&] {
+    window.cursorX = window.cursorY = 5;  // on the menu, off the ring
+    dock.TimerTick(dock_timer::kSelection);
+    for (int i = 0; i < 10; ++i) dock.TimerTick(dock_timer::kAutoHide);
+  };
+  Click(4, mouse::kRight);
+  EXPECT_EQ(actions.log, std::vector<std::string>{"EditMenu"});
+  EXPECT_EQ(dock.state().Visibility, DockState::Shown);
 }
 
 TEST_F(DockControllerTest, MinimisedDockVanishesWithoutFade) {
