@@ -89,8 +89,10 @@ void DockController::MouseUp(int button, int x, int y) {
   if (button != mouse::kLeft && state_.DragArmed) return;
   const int lastClicked = std::exchange(state_.LastClickedSlot, -1);
   if (state_.DragArmed && state_.IsDragging && !model_.Settings.IconsLocked && state_.SelIndex == -1) {
-    // A group's delete question would open under the dimmed, topmost dock.
-    LeaveKeyMode();
+    // A group's delete question would open under the dock in key mode (dimmed, topmost)
+    // or brought back to the top: the dock goes behind the windows first. A shortcut
+    // goes without a word, and key mode stays.
+    if (IsUserGroupKind(model_.Items[static_cast<size_t>(state_.DragSlot)].Kind)) LeaveKeyMode();
     if (actions_.DeleteItem(state_.DragSlot) == 1) {
       // The dock may have been hidden while the delete question was open (Shift+Tab):
       // the effect is not drawn over a dock that shows nothing.
@@ -143,9 +145,11 @@ void DockController::MouseUp(int button, int x, int y) {
     }
   }
   state_.IsDragging = false;
-  // Released on the backdrop. Where it was released counts, not where the pointer went
-  // meanwhile (onto the edit menu, whose loop let the selection timer clear the slot).
-  if (s == -1 && model_.Settings.AutoHide) SetDockState(DockState::Hidden);
+  // Released on the backdrop, or the centre's click minimised the dock. Where it was
+  // released counts, not where the pointer went meanwhile (onto the edit menu, whose loop
+  // let the selection timer clear the slot).
+  if ((s == -1 || state_.Visibility == DockState::Minimised) && model_.Settings.AutoHide)
+    SetDockState(DockState::Hidden);
 }
 
 void DockController::CaptureLost() {
