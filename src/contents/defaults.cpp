@@ -1,11 +1,13 @@
 #include "contents/defaults.h"
 
 #include <algorithm>
+#include <set>
 
 #include "core/group_title.h"
 #include "core/menu_record.h"
 #include "launch/system_catalogue.h"
 #include "platform/scoped_flag.h"
+#include "text/text.h"
 
 namespace vek {
 
@@ -321,9 +323,24 @@ bool Defaults::RunResetCommand(int index, const ResetCommandUi& ui) {
     saved = SaveSettings(model_, io_);
   } else {
     SaveSettings(model_, io_);
-    DeleteIconPictures(io_.fs, io_.folders);
+    // The user's pictures go once the default shortcuts are saved: while the menu file
+    // cannot be written, the next start reads the old one, which still needs them. The
+    // defaults' new pictures take names no old one has.
+    const auto pictures = [this] {
+      std::set<std::string> names;
+      for (const DirEntry& e : io_.fs.List(io_.folders.IconDir, "*.png"))
+        names.insert(ToUpperAscii(io_.folders.IconDir + e.name));
+      return names;
+    };
+    const std::set<std::string> before = pictures();
     ResetAndReload(false, true, false);
     saved = SaveMenu(model_, io_);
+    if (saved) {
+      std::set<std::string> made;
+      for (const std::string& name : pictures())
+        if (before.count(name) == 0) made.insert(name);
+      DeleteIconPictures(io_.fs, io_.folders, made);
+    }
   }
   if (ui.setBusyPointer) ui.setBusyPointer(false);
   if (!saved) return false;

@@ -323,6 +323,7 @@ TEST_F(DefaultsTest, NoResetWhileTheUsersFilesAreLeftAlone) {
     EXPECT_FALSE(w.defaults.RunResetCommand(done == kResetSettingsDone ? kResetSettingsCommand : kResetShortcutsCommand, {}));
     EXPECT_NE(w.prompt.texts().back(), done);
   }
+  EXPECT_TRUE(w.fs.Has(picture));  // the old menu file, read at the next start, still needs it
 }
 
 TEST_F(DefaultsTest, ReloadingIconsRepairsItemsWhosePicturesAreAllGone) {
