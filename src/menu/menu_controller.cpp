@@ -54,6 +54,10 @@ void MenuController::MenuFocus(bool open, int slot) {
     CloseMenu(true);
     return;
   }
+  // A menu opened over another (a click on the ring meanwhile gave the dock the front)
+  // starts afresh: the window lets go of the last menu's place, which would otherwise
+  // stretch over the whole work area to hold both.
+  if (state_.shown) window_.HideToBottom();
   state_.groupSlot = slot;
   state_.paging.Reset(count, rowsPerPage_);
   Place(count);

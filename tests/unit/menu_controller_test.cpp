@@ -138,6 +138,11 @@ TEST_F(MenuControllerTest, OpensPaintedBesideItsSlotAndCloses) {
   EXPECT_FALSE(window.timers[1] || window.timers[2]);
   // The dock takes the keyboard before the menu hides, not after Windows gave it away.
   EXPECT_EQ(window.log, (std::vector<std::string>{"Show", "FocusDock", "Hide"}));
+  // A menu opened over another lets go of the last one's window first.
+  Open(5);
+  window.log.clear();
+  Open(3);
+  EXPECT_EQ(window.log, (std::vector<std::string>{"Hide", "Show"}));
 }
 
 TEST_F(MenuControllerTest, AnEmptyGroupShowsNothing) {
