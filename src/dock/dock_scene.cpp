@@ -75,6 +75,7 @@ constexpr float kHalf = 0.5f;
 
 // The height a ring letter takes on the screen.
 constexpr int32_t kLetterHeight = 24;
+constexpr int32_t kLetterHalfWidth = 12;  // a letter is drawn centred on its place
 
 int32_t MinusHalfOf(int32_t centre, int32_t side) { return RoundHalfEven(centre - side / 2.0); }
 
@@ -89,10 +90,14 @@ class Painter : public FrameWriter {
   void RingLetter(int slot) {
     if (!v_.lettersShown() || slot < 1 || slot >= kSlotCount) return;
     const SlotBox& b = g_.DockPos[slot];
-    // The largest ring on a low screen puts the top and bottom letters past its edges:
-    // they are drawn just inside it.
-    const int32_t top = std::clamp(b.LabelY + g_.screen.CenterY - 12, 0, std::max(0, g_.screen.ScreenHeight - kLetterHeight));
-    Text(SlotLetter(slot), static_cast<float>(b.LabelX), static_cast<float>(top));
+    // The largest ring on a low screen puts the top and bottom letters past its edges, and
+    // on a narrow (portrait) one the side letters: they are drawn just inside them.
+    const ScreenMetrics& screen = g_.screen;
+    const int32_t top = std::clamp(b.LabelY + screen.CenterY - 12, 0, std::max(0, screen.ScreenHeight - kLetterHeight));
+    const int32_t across = std::clamp(b.LabelX, kLetterHalfWidth - screen.CenterX,
+                                      std::max(kLetterHalfWidth - screen.CenterX,
+                                               screen.ScreenWidth - screen.CenterX - kLetterHalfWidth));
+    Text(SlotLetter(slot), static_cast<float>(across), static_cast<float>(top));
   }
   // The letter shown above the centre ("~", or a magnified slot's letter).
   void CentreLetter(const std::string& letter) {

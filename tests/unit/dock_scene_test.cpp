@@ -115,15 +115,21 @@ TEST_F(DockSceneTest, KeyModeDimsAndLetters) {
   EXPECT_GE(Find(f, DrawOp::Text("0", 348.0f, 528.0f)), 0);
   EXPECT_GE(Find(f, DrawOp::Text("~", 0.0f, 626.0f - 182.0f)), 0);
 
-  // The largest ring on a low screen: the top and bottom letters stay on the screen.
-  geometry.screen = ComputeScreenMetrics(1366, 768, 0, PixelRect{0, 0, 1366, 728});
-  settings.MagnifiedIconSize = 128;
-  settings.CircleRadius = geometry.screen.CenterY - 80;
-  geometry.Relayout(settings);
-  PaintDockNormal(f, View(-1, true));
-  for (const DrawOp& op : f.ops)
-    if (op.type == DrawOp::Type::kText && op.text.size() == 1)
-      EXPECT_TRUE(op.textY >= 0 && op.textY + 24 <= geometry.screen.ScreenHeight) << op.text << " at " << op.textY;
+  // The largest ring on a low screen and on a portrait one: every letter stays on the screen.
+  for (const ScreenMetrics& screen : {ComputeScreenMetrics(1366, 768, 0, PixelRect{0, 0, 1366, 728}),
+                                      ComputeScreenMetrics(1080, 1920, 0, PixelRect{0, 0, 1080, 1880})}) {
+    geometry.screen = screen;
+    settings.MagnifiedIconSize = 128;
+    settings.CircleRadius = std::min(screen.CenterX, screen.CenterY) - 80;
+    geometry.Relayout(settings);
+    PaintDockNormal(f, View(-1, true));
+    for (const DrawOp& op : f.ops) {
+      if (op.type != DrawOp::Type::kText || op.text.size() != 1) continue;
+      EXPECT_TRUE(op.textY >= 0 && op.textY + 24 <= screen.ScreenHeight) << op.text << " at " << op.textY;
+      EXPECT_TRUE(screen.CenterX + op.textX >= 12 && screen.CenterX + op.textX <= screen.ScreenWidth - 12)
+          << op.text << " at " << op.textX;
+    }
+  }
 
   settings.HideLetters = true;
   PaintDockNormal(f, View(-1, true));
