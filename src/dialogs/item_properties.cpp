@@ -190,7 +190,9 @@ bool ItemProperties::ChooseLinkEntry(int entry) {
 
 bool ItemProperties::RoomForNewMember() {
   if (!model_.GroupFull(slot_) && model_.FindFreeSlot(false) != 0) return true;
-  prompt_.Ask(PromptRequest{kGroupFullText, kAddShortcutTitle, PromptIcon::kInformation});
+  // With no member entry left anywhere, another group would not help either.
+  prompt_.Ask(PromptRequest{model_.GroupFull(slot_) ? kGroupFullText : kNoRoomText, kAddShortcutTitle,
+                            PromptIcon::kInformation});
   return false;
 }
 

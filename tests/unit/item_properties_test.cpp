@@ -294,6 +294,11 @@ TEST_F(ItemPropertiesTest, AddModeAddsAMemberOrRefusesAFullGroup) {
   EXPECT_FALSE(full.Browse("C:\\tools\\app.exe"));
   EXPECT_EQ(w.prompt.asked.back().text, kGroupFullText);
   EXPECT_EQ(full.slot(), 16);
+  // A group with room, with no member entry left anywhere: another group would not help.
+  w.model.Groups[16].Members.resize(3);
+  for (int i = pool::kMemberFirst; i <= pool::kLast; ++i) w.model.Items[i].Kind = ItemKind::kMember;
+  EXPECT_FALSE(Open(16, true).Browse("C:\\tools\\app.exe"));
+  EXPECT_EQ(w.prompt.asked.back().text, kNoRoomText);
 }
 
 struct UserIdentityTest : ::testing::Test {
