@@ -249,6 +249,10 @@ TEST_F(IconExtractionTest, BrokenIconFilesAndModulesGiveNothingAndWriteNothing) 
       Bytes{0, 0, 1, 0},
       Bytes(64, 0xFF),
       IcoWith(Bytes(100, 0x28), 32, 32),  // 40 = a header size, the rest garbage
+      // A PNG image that states 32 x 32 and breaks after its header.
+      IcoWith(Bytes{0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 0, 32, 0, 0, 0, 32,
+                    8, 6, 0, 0, 0, 1, 2, 3, 4, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE},
+              32, 32),
   };
   for (const Bytes& bytes : hostile) {
     fs_.WriteAll(scratch_.path() + "bad.ico", bytes);

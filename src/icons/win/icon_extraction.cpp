@@ -299,41 +299,42 @@ bool RenderIconImage(const Bytes& image, int width, int height, bool alphaPath,
   return sized && SaveImageAsPng(*sized, dest) == Gdiplus::Ok;
 }
 
-bool ConvertImageFile(const std::string& source, const std::string& dest, bool resize, int width,
-                      int height) {
-  BitmapPtr picture = LoadPictureFile(source);
-  if (!picture) return false;
-  if (resize) {
-    picture = ScaleImage(*picture, width, height);
-    if (!picture) return false;
-  }
-  return SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
-}
-
 namespace {
-// The bytes of an icon file (up to 64 MB), read on a worker within the limit of an item's
-// questions: an icon on a network place that stalls holds that worker, not the windows.
-// The worker reads with a file system of its own, so a read that ends after the program
-// does touches nothing the program freed.
-std::optional<Bytes> ReadIconFileWithin(const std::string& source) {
+constexpr int64_t kLargestIconFile = 64 << 20;
+constexpr int64_t kLargestPictureFile = 256 << 20;
+
+// The bytes of a file (up to `largest` bytes), read on a worker within the limit of an
+// item's questions: a file on a network place that stalls holds that worker, not the
+// windows. The worker reads with a file system of its own, so a read that ends after the
+// program does touches nothing the program freed.
+std::optional<Bytes> ReadFileWithin(const std::string& source, int64_t largest) {
   const std::optional<std::optional<Bytes>> read =
-      ShellWorkers().Run<std::optional<Bytes>>([source]() -> std::optional<Bytes> {
+      ShellWorkers().Run<std::optional<Bytes>>([source, largest]() -> std::optional<Bytes> {
         Win32FileSystem files;
         const int64_t length = files.Length(source);
         Bytes bytes;
-        if (length <= 0 || length > (64 << 20) || !files.ReadAll(source, bytes)) return std::nullopt;
+        if (length <= 0 || length > largest || !files.ReadAll(source, bytes)) return std::nullopt;
         return bytes;
       });
   if (!read) {
-    WriteLog("the icon file " + source + " was not read within " + std::to_string(ShellWorkers().limit().count()) + " ms");
+    WriteLog("the file " + source + " was not read within " + std::to_string(ShellWorkers().limit().count()) + " ms");
     return std::nullopt;
   }
   return *read;
 }
+
+// PNG icon data is written as it is; it counts once it is known to decode. Bytes broken
+// after the signature are no picture, and nothing is kept of them.
+bool PngKeptIfItDecodes(FileSystem& fs, const Bytes& image, const std::string& dest) {
+  if (LoadPictureBytes(image)) return true;
+  WriteLog("the PNG image for " + dest + " does not decode");
+  fs.Delete(dest);
+  return false;
+}
 }  // namespace
 
 bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::string& dest) {
-  const std::optional<Bytes> read = ReadIconFileWithin(source);
+  const std::optional<Bytes> read = ReadFileWithin(source, kLargestIconFile);
   if (!read) return false;
   const Bytes& file = *read;
   if (HasPngSignature(file)) {
@@ -345,12 +346,27 @@ bool ConvertIconFile(FileSystem& fs, const std::string& source, const std::strin
   const Bytes image(file.begin() + static_cast<std::ptrdiff_t>(chosen->offset),
                     file.begin() + static_cast<std::ptrdiff_t>(chosen->offset + chosen->size));
   switch (PrepareIconPicture(fs, image, dest)) {
-    case IconImageKind::kPng: return true;
+    case IconImageKind::kPng: return PngKeptIfItDecodes(fs, image, dest);
     case IconImageKind::kDib:
       return RenderIconImage(image, chosen->width, chosen->height, chosen->bitCount >= 32, dest);
     case IconImageKind::kUnusable: return false;
   }
   return false;
+}
+
+bool ConvertImageFile(const std::string& source, const std::string& dest, bool resize, int width,
+                      int height) {
+  // A picture the user chose may lie on a network place that stalls: it is read on a
+  // worker, within the limit, and decoded here.
+  const std::optional<Bytes> read = ReadFileWithin(source, kLargestPictureFile);
+  if (!read) return false;
+  BitmapPtr picture = LoadPictureBytes(*read);
+  if (!picture) return false;
+  if (resize) {
+    picture = ScaleImage(*picture, width, height);
+    if (!picture) return false;
+  }
+  return SaveImageAsPng(*picture, dest) == Gdiplus::Ok;
 }
 
 namespace {
@@ -406,7 +422,7 @@ bool WriteModuleIcon(FileSystem& fs, const std::string& file, int iconIndex, con
   const ModuleIconImage& chosen = *read;
   if (chosen.image.empty()) return false;
   switch (PrepareIconPicture(fs, chosen.image, dest)) {
-    case IconImageKind::kPng: return true;
+    case IconImageKind::kPng: return PngKeptIfItDecodes(fs, chosen.image, dest);
     case IconImageKind::kDib: return RenderIconImage(chosen.image, chosen.width, chosen.height, chosen.alpha, dest);
     case IconImageKind::kUnusable: return false;
   }
