@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "launch/system_catalogue.h"
 #include "platform/scoped_flag.h"
 
 namespace vek {
@@ -243,6 +244,8 @@ void DockController::AltSpace() {
   window_.TakeFocus();
   window_.ToTopmost();
 }
+
+void DockController::CloseRequested() { actions_.RunSystemCommand(command::kExit); }
 
 void DockController::LeaveKeyMode() {
   // Behind all windows without taking the keyboard: key mode also ends because another

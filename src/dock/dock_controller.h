@@ -162,6 +162,8 @@ class DockController : public DockCommands {
   void IconClick(int how, int slot);
   void AltSpace();
   void TimerTick(int timer);
+  // The dock's window was asked to close: the program exits, as the Exit command does.
+  void CloseRequested();
 
   // DockCommands
   void LeaveKeyMode() override;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The built-in "Exit" command on a ring slot: a click ends the program cleanly (its
-# windows go, the process ends without a fault) after saving the configuration.
+# windows go, the process ends without a fault) after saving the configuration. Closing
+# the dock's window from another program does the same.
 source "$(dirname "$0")/lib.sh"
 
 reset_user_data
@@ -22,4 +23,11 @@ if grep -Eqi "unhandled exception|page fault|backtrace" "$log"; then
 fi
 [ -s "$ICON_DIR/VEKCfg.cfg" ] && [ -s "$ICON_DIR/VEKMenu.cfg" ] || fail "the exit did not save the configuration"
 [ "$(item 5 | cut -d'|' -f2)" = Exit ] || fail "the Exit command left its slot"
+
+# Another program closing the dock's window (an installer, a script) ends it the same way.
+start_dock
+rm -f "$ICON_DIR/VEKCfg.cfg" "$ICON_DIR/VEKMenu.cfg"
+vekctl close VEKDesktopDock || fail "could not reach the dock's window"
+wait_exit "$DOCK_PID" 20 || fail "the program went on running after its window was closed"
+[ -s "$ICON_DIR/VEKCfg.cfg" ] && [ -s "$ICON_DIR/VEKMenu.cfg" ] || fail "closing the window did not save the configuration"
 echo "exit e2e passed"

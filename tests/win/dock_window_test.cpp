@@ -119,7 +119,9 @@ TEST_F(DockWindowTest, AnotherWindowTakingTheMouseEndsTheDrag) {
   DestroyWindow(other);
 }
 
-TEST_F(DockWindowTest, AnExitClickedOnTheRingRunsOnceTheClickHasBeenHandled) {
+// The Exit command clicked on the ring, or the dock's window asked to close by another
+// program (an installer, a script): the program exits once the message has been handled.
+TEST_F(DockWindowTest, AnExitAskedOfTheDockRunsOnceTheMessageHasBeenHandled) {
   bool exited = false;
   win::Win32ShellRunner shell;
   win::Win32RecycleBin bin;
@@ -139,15 +141,27 @@ TEST_F(DockWindowTest, AnExitClickedOnTheRingRunsOnceTheClickHasBeenHandled) {
                           bin, desktop);
   actions_.commands = &commands;
 
-  const POINT p = SlotCentre(5);
-  Send(WM_MOUSEMOVE, 0, p.x, p.y);
-  Send(WM_LBUTTONDOWN, MK_LBUTTON, p.x, p.y);
-  Send(WM_LBUTTONUP, 0, p.x, p.y);
-  EXPECT_FALSE(exited) << "the exit ran inside the click's handler";
-  EXPECT_TRUE(IsWindow(dock_.hwnd()));
-  EXPECT_EQ(win::RunMessageLoop(), 0);
-  EXPECT_TRUE(exited);
-  EXPECT_EQ(dock_.hwnd(), nullptr);
+  for (const bool byClose : {false, true}) {
+    SCOPED_TRACE(byClose ? "closed" : "clicked");
+    if (!dock_.hwnd()) {
+      ASSERT_TRUE(dock_.Load());
+      dock_.Activate(true);
+    }
+    exited = false;
+    const POINT p = SlotCentre(5);
+    if (byClose) {
+      SendMessageW(dock_.hwnd(), WM_CLOSE, 0, 0);
+    } else {
+      Send(WM_MOUSEMOVE, 0, p.x, p.y);
+      Send(WM_LBUTTONDOWN, MK_LBUTTON, p.x, p.y);
+      Send(WM_LBUTTONUP, 0, p.x, p.y);
+    }
+    EXPECT_FALSE(exited) << "the exit ran inside the message's handler";
+    ASSERT_TRUE(IsWindow(dock_.hwnd()));  // else no exit would ever end the loop below
+    EXPECT_EQ(win::RunMessageLoop(), 0);
+    EXPECT_TRUE(exited);
+    EXPECT_EQ(dock_.hwnd(), nullptr);
+  }
 }
 
 bool Topmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }

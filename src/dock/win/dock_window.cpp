@@ -436,6 +436,11 @@ LRESULT DockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       if (capture_.TakenAway(hwnd(), lParam)) controller_.CaptureLost();
       return 0;
+    case WM_CLOSE:
+      // Another program closing the program's window (an installer, a script): the
+      // program exits as its Exit command has it, never leaving a process without a ring.
+      controller_.CloseRequested();
+      return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       // Alt+Space already came as the hotkey (which may have just hidden the dock).
