@@ -119,7 +119,7 @@ TEST_F(DockWindowTest, AnotherWindowTakingTheMouseEndsTheDrag) {
   DestroyWindow(other);
 }
 
-// The Exit command clicked on the ring, or the dock's window asked to close by another
+// The Exit command clicked on the ring, or the program's windows asked to close by another
 // program (an installer, a script): the program exits once the message has been handled.
 TEST_F(DockWindowTest, AnExitAskedOfTheDockRunsOnceTheMessageHasBeenHandled) {
   bool exited = false;
@@ -141,20 +141,23 @@ TEST_F(DockWindowTest, AnExitAskedOfTheDockRunsOnceTheMessageHasBeenHandled) {
                           bin, desktop);
   actions_.commands = &commands;
 
-  for (const bool byClose : {false, true}) {
-    SCOPED_TRACE(byClose ? "closed" : "clicked");
+  // Clicked, the dock's window closed, or the dimmed screen's window closed.
+  enum class Asked { kClick, kCloseDock, kCloseBackdrop };
+  for (const Asked asked : {Asked::kClick, Asked::kCloseDock, Asked::kCloseBackdrop}) {
+    SCOPED_TRACE(static_cast<int>(asked));
     if (!dock_.hwnd()) {
       ASSERT_TRUE(dock_.Load());
       dock_.Activate(true);
     }
     exited = false;
     const POINT p = SlotCentre(5);
-    if (byClose) {
-      SendMessageW(dock_.hwnd(), WM_CLOSE, 0, 0);
-    } else {
+    if (asked == Asked::kClick) {
       Send(WM_MOUSEMOVE, 0, p.x, p.y);
       Send(WM_LBUTTONDOWN, MK_LBUTTON, p.x, p.y);
       Send(WM_LBUTTONUP, 0, p.x, p.y);
+    } else {
+      SendMessageW(asked == Asked::kCloseBackdrop ? dock_.backdrop().hwnd() : dock_.hwnd(), WM_CLOSE, 0, 0);
+      ASSERT_TRUE(IsWindow(dock_.backdrop().hwnd()));
     }
     EXPECT_FALSE(exited) << "the exit ran inside the message's handler";
     ASSERT_TRUE(IsWindow(dock_.hwnd()));  // else no exit would ever end the loop below

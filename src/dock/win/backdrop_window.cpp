@@ -99,6 +99,11 @@ LRESULT BackdropWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_SETFOCUS:
       if (dock_ && IsWindowVisible(dock_)) SetFocus(dock_);
       return 0;
+    case WM_CLOSE:
+      // Asked of it by another program, closing the program is the dock's matter: the
+      // dimmed screen goes only with the dock.
+      if (dock_) PostMessageW(dock_, WM_CLOSE, 0, 0);
+      return 0;
     case WM_ERASEBKGND:
       return 1;  // the paint fills everything
     case WM_PAINT: {
