@@ -285,7 +285,8 @@ void MenuController::MouseUp(int button, int x, int y) {
     const int item = state_.dragItem;
     EndDrag();
     state_.focus = f;
-    // Released over the menu, the member stays; anywhere else it is deleted.
+    // Released over one of the menu's rows or bands, the member stays; anywhere else,
+    // the menu's edges and separators included, it is deleted.
     if (f == -1 && actions_.DeleteItem(item) == 1) {
       DeleteEffect(x, y);
       // The group's caption on the ring (" (Full)", " (Empty)") follows every delete.
