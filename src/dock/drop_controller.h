@@ -45,7 +45,8 @@ constexpr char kNewGroupTitle[] = "Add Shortcut Group";
 constexpr char kRecycleFailedText[] = "These files and folders were not moved to the Recycle Bin:";
 constexpr char kNotAddedText[] = "These files were not added:";
 // Every entry that can hold a group's member is taken (the pool has fewer than the All
-// Programs group could hold): followed by CR LF, CR LF and the files not added.
+// Programs group could hold). A drop and the wizard follow it with CR LF, CR LF and the
+// files not added.
 constexpr char kNoRoomText[] =
     "VEK Desktop cannot hold more shortcuts in groups. Please delete some shortcuts, then try again!";
 

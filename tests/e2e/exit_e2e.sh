@@ -29,5 +29,7 @@ start_dock
 rm -f "$ICON_DIR/VEKCfg.cfg" "$ICON_DIR/VEKMenu.cfg"
 vekctl close VEKDesktopDock || fail "could not reach the dock's window"
 wait_exit "$DOCK_PID" 20 || fail "the program went on running after its window was closed"
+vekctl wait-gone VEKDesktopDock 5 || fail "the dock window stayed after it was closed"
+grep -Eqi "unhandled exception|page fault|backtrace" "$log" && fail "the program faulted when its window was closed"
 [ -s "$ICON_DIR/VEKCfg.cfg" ] && [ -s "$ICON_DIR/VEKMenu.cfg" ] || fail "closing the window did not save the configuration"
 echo "exit e2e passed"

@@ -294,6 +294,14 @@ TEST_F(DefaultsTest, ItemsResetKeepsTheOpacityAndDropsTheUsersPictures) {
     const std::string text = w.fs.Text(w.Icon(e.name));
     EXPECT_EQ(text.find("the user's"), std::string::npos) << e.name;
   }
+  // The pictures the defaults made stay.
+  int made = 0;
+  for (const ShortcutItem& item : w.model.Items) {
+    if (!PathIsInFolder(item.IconFile, w.folders.IconDir)) continue;
+    ++made;
+    EXPECT_TRUE(w.fs.Has(item.IconFile)) << item.Title;
+  }
+  EXPECT_GT(made, 0);
   EXPECT_FALSE(w.fs.Has(custom));
   EXPECT_EQ(w.model.Settings.BackdropOpacity, 100);
   EXPECT_EQ(w.item(12).Kind, ItemKind::kEmptyPosition);

@@ -205,6 +205,13 @@ TEST_F(IconExtractionTest, AnIcoThatIsReallyAPngConverts) {
   const Argb p = PixelOf(*out, 10, 10);
   EXPECT_EQ(p.a, 128);
   EXPECT_EQ(p.r, 255);
+  // Chosen as the user's picture it converts too, scaled; bytes that are no picture
+  // write nothing.
+  ASSERT_TRUE(ConvertImageFile(scratch_.path() + "fake.ico", scratch_.path() + "user.png", true, 48, 48));
+  EXPECT_EQ(LoadPictureFile(scratch_.path() + "user.png")->GetWidth(), 48u);
+  fs_.WriteAll(scratch_.path() + "junk.png", Bytes(64, 0xFF));
+  EXPECT_FALSE(ConvertImageFile(scratch_.path() + "junk.png", scratch_.path() + "junk-out.png"));
+  EXPECT_EQ(fs_.Attributes(scratch_.path() + "junk-out.png"), attr::kInvalid);
 }
 
 TEST_F(IconExtractionTest, ATrueColourIcoKeepsItsAlphaAndColours) {

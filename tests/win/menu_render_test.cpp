@@ -134,6 +134,19 @@ TEST_F(MenuRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
             0);
 }
 
+TEST_F(MenuRenderTest, AMenuOpenedOverAnotherCoversOnlyItself) {
+  app_.model.Items[20].Kind = ItemKind::kGroup;
+  for (int m : {900, 901}) {
+    app_.model.Items[m].Kind = ItemKind::kMember;
+    app_.model.Items[m].Title = "Other";
+    app_.model.Groups[20].Members.push_back(m);
+  }
+  menu_.MenuFocus(true, 3);
+  menu_.MenuFocus(true, 20);
+  const PixelRect& area = menu_.surface().area();
+  EXPECT_LT(static_cast<int64_t>(area.width()) * area.height(), static_cast<int64_t>(1920) * 1080 / 4);
+}
+
 TEST_F(MenuRenderTest, PicturesNotDecodedYetShowTheFallbackAndFillIn) {
   for (int m = pool::kMemberFirst; m < pool::kMemberFirst + 40; ++m) dock_.images().ReleaseItemImages(m);
   menu_.MenuFocus(true, 3);
