@@ -190,9 +190,7 @@ bool ItemProperties::ChooseLinkEntry(int entry) {
 
 bool ItemProperties::RoomForNewMember() {
   if (!model_.GroupFull(slot_) && model_.FindFreeSlot(false) != 0) return true;
-  // With no member entry left anywhere, another group would not help either.
-  prompt_.Ask(PromptRequest{model_.GroupFull(slot_) ? kGroupFullText : kNoRoomText, kAddShortcutTitle,
-                            PromptIcon::kInformation});
+  prompt_.Ask(PromptRequest{NoRoomReason(model_), kAddShortcutTitle, PromptIcon::kInformation});
   return false;
 }
 

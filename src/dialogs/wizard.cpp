@@ -179,13 +179,13 @@ bool WizardActions::AddToGroup(int slot, const std::vector<std::string>& paths) 
     changed = changed || r.added();
     if (r.outcome == AddOutcome::kFull) notAdded.push_back(path);
   }
-  TellNotAdded(model_.FindFreeSlot(false) == 0 ? kNoRoomText : kGroupFullText, notAdded);
+  TellNotAdded(NoRoomReason(model_), notAdded);
   return changed;
 }
 
 void WizardActions::TellNotAdded(const char* why, const std::vector<std::string>& paths) {
   if (paths.empty()) return;
-  prompt_.Ask(PromptRequest{NotAddedMessage(why, paths), kAddShortcutTitle, PromptIcon::kInformation});
+  prompt_.Ask(NotAddedPrompt(why, paths));
 }
 
 bool WizardActions::AddShortcuts(int choice, const std::vector<std::string>& paths) {

@@ -94,9 +94,9 @@ class Painter : public FrameWriter {
     // on a narrow (portrait) one the side letters: they are drawn just inside them.
     const ScreenMetrics& screen = g_.screen;
     const int32_t top = std::clamp(b.LabelY + screen.CenterY - 12, 0, std::max(0, screen.ScreenHeight - kLetterHeight));
-    const int32_t across = std::clamp(b.LabelX, kLetterHalfWidth - screen.CenterX,
-                                      std::max(kLetterHalfWidth - screen.CenterX,
-                                               screen.ScreenWidth - screen.CenterX - kLetterHalfWidth));
+    const int32_t across =
+        std::clamp(b.LabelX + screen.CenterX, kLetterHalfWidth, std::max(kLetterHalfWidth, screen.ScreenWidth - kLetterHalfWidth)) -
+        screen.CenterX;
     Text(SlotLetter(slot), static_cast<float>(across), static_cast<float>(top));
   }
   // The letter shown above the centre ("~", or a magnified slot's letter).

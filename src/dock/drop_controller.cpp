@@ -26,8 +26,13 @@ std::string PathList(const char* heading, const std::vector<std::string>& paths)
   return text;
 }
 
-std::string NotAddedMessage(const char* why, const std::vector<std::string>& paths) {
-  return std::string(why) + "\r\n\r\n" + PathList(kNotAddedText, paths);
+const char* NoRoomReason(const Model& model) {
+  return model.FindFreeSlot(false) == 0 ? kNoRoomText : kGroupFullText;
+}
+
+PromptRequest NotAddedPrompt(const char* why, const std::vector<std::string>& paths) {
+  return PromptRequest{std::string(why) + "\r\n\r\n" + PathList(kNotAddedText, paths), kAddShortcutTitle,
+                       PromptIcon::kInformation};
 }
 
 bool IsRecyclablePath(const std::string& path) {
@@ -220,11 +225,9 @@ void DropController::RunPendingDrop() {
   // message holds back nothing.
   s_.items.EndRefusalBatch();
   if (!notAdded_.empty()) {
-    // With no member entry left anywhere, another group would not help either.
-    const std::string text =
-        NotAddedMessage(s_.model.FindFreeSlot(false) == 0 ? kNoRoomText : kGroupFullText, notAdded_);
+    const PromptRequest told = NotAddedPrompt(NoRoomReason(s_.model), notAdded_);
     notAdded_.clear();
-    s_.prompt.Ask(PromptRequest{text, kAddShortcutTitle, PromptIcon::kInformation});
+    s_.prompt.Ask(told);
   }
 }
 
@@ -242,7 +245,7 @@ bool DropController::MakeGroup(int slot, const std::vector<std::string>& paths) 
   // With no member entry left nothing could go into the group, and the slot's shortcut would
   // be lost for an empty group: the slot stays as it is and the files are named as not added.
   if (s_.model.FindFreeSlot(false) == 0) {
-    s_.prompt.Ask(PromptRequest{NotAddedMessage(kNoRoomText, paths), kAddShortcutTitle, PromptIcon::kInformation});
+    s_.prompt.Ask(NotAddedPrompt(kNoRoomText, paths));
     return false;
   }
   const ShortcutItem former = s_.model.Items[static_cast<size_t>(slot)];

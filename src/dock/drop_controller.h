@@ -52,9 +52,12 @@ constexpr char kNoRoomText[] =
 
 // `heading`, then the first paths a line each and how many more there were.
 std::string PathList(const char* heading, const std::vector<std::string>& paths);
-// The message for files that found no room: `why` (kGroupFullText or kNoRoomText), then
+// Why files found no room in a group: kNoRoomText when no member entry is left anywhere
+// (another group would not help either), else kGroupFullText.
+const char* NoRoomReason(const Model& model);
+// The box naming files that found no room: `why` (kGroupFullText or kNoRoomText), then
 // kNotAddedText and the files.
-std::string NotAddedMessage(const char* why, const std::vector<std::string>& paths);
+PromptRequest NotAddedPrompt(const char* why, const std::vector<std::string>& paths);
 
 // Whether the shell may be handed `path` to recycle: an absolute path (drive letter or
 // network share) to something below a drive root or a share, with no wildcard.
