@@ -137,7 +137,7 @@ void AppDefaultsHost::ReloadImagesAndShow() {
   // start: where the dock goes when minimised, and whether the desktop's own icons show.
   dock_.CalcMinimizedPos(model_.Settings.MinimizedPosition);
   commands_.ApplyStoredDesktopIcons();
-  menu_.SetRowsPerPage(dock_.geometry().screen.ScreenHeight);
+  menu_.FollowScreen(dock_.geometry().screen);
   dock_.LoadAllImages();
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   win::PumpPendingMessages();

@@ -45,6 +45,10 @@ struct ScreenMetrics {
   int32_t CenterX = 0;
   int32_t CenterY = 0;
   PixelRect WorkArea;  // screen coordinates; left/top are the windows' position
+  friend bool operator==(const ScreenMetrics& a, const ScreenMetrics& b) {
+    return a.ScreenWidth == b.ScreenWidth && a.ScreenHeight == b.ScreenHeight && a.WorkArea == b.WorkArea;
+  }
+  friend bool operator!=(const ScreenMetrics& a, const ScreenMetrics& b) { return !(a == b); }
 };
 
 // fullWidth/fullHeight/captionHeight are the system's full-screen client size and caption
@@ -88,8 +92,8 @@ class DockGeometry {
   // Top-left of the minimised dock's ring image and of its centre icon.
   int32_t MinBorderX = 0, MinBorderY = 0, MinIconX = 0, MinIconY = 0;
 
-  // Recomputes IconSizes and the slot table from the settings. Entries above the
-  // icon quantity keep what they held.
+  // Recomputes IconSizes and the slot table from the settings, the ring's radius no larger
+  // than the screen's largest. Entries above the icon quantity keep what they held.
   void Relayout(const AppSettings& settings);
   // The side of the centre picture while the pointer is on it: the largest size
   // magnified as much as a ring icon is (magnified over normal size).

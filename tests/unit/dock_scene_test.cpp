@@ -120,7 +120,7 @@ TEST_F(DockSceneTest, KeyModeDimsAndLetters) {
                                       ComputeScreenMetrics(1080, 1920, 0, PixelRect{0, 0, 1080, 1880})}) {
     geometry.screen = screen;
     settings.MagnifiedIconSize = 128;
-    settings.CircleRadius = std::min(screen.CenterX, screen.CenterY) - 80;
+    settings.MaxRadius = settings.CircleRadius = std::min(screen.CenterX, screen.CenterY) - 80;
     geometry.Relayout(settings);
     PaintDockNormal(f, View(-1, true));
     for (const DrawOp& op : f.ops) {

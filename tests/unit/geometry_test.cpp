@@ -15,7 +15,7 @@ DockGeometry RingOn(int32_t width, int32_t height, int32_t quantity, int32_t rad
   g.screen = ComputeScreenMetrics(width, height, 0, PixelRect{0, 0, width, height});
   AppSettings s;
   s.IconQuantity = quantity;
-  s.CircleRadius = radius;
+  s.MaxRadius = s.CircleRadius = radius;
   g.Relayout(s);
   return g;
 }
@@ -68,6 +68,20 @@ TEST(SlotTableTest, EightSlotsStandAtFortyFiveDegreeSteps) {
   for (const auto& [slot, x, y] : {std::tuple{1, 1260, 540}, {2, 1172, 752}, {3, 960, 840}, {5, 660, 540}, {7, 960, 240}})
     EXPECT_EQ(std::pair(g.DockPos[slot].X, g.DockPos[slot].Y), std::pair(x - 24, y - 24)) << "slot " << slot;
   EXPECT_EQ(std::pair(g.DockPos[3].MagX, g.DockPos[3].MagY), std::pair(960 - 32, 840 - 32));
+}
+
+// A radius chosen on a larger screen is laid out at the largest this one allows, and
+// comes back with a larger screen.
+TEST(SlotTableTest, TheRingNeverReachesPastTheLargestRadius) {
+  DockGeometry g;
+  g.screen = ComputeScreenMetrics(800, 600, 0, PixelRect{0, 0, 800, 600});
+  AppSettings s;
+  s.CircleRadius = 460;
+  for (const auto& [maxRadius, right] : {std::pair{220, 400 + 220}, {460, 400 + 460}}) {
+    s.MaxRadius = maxRadius;
+    g.Relayout(s);
+    EXPECT_EQ(g.DockPos[1].X + g.DockPos[1].Size / 2, right);
+  }
 }
 
 TEST(SlotTableTest, LetterOfSlotOneSitsBeyondTheMagnifiedCorner) {

@@ -213,6 +213,34 @@ TEST_F(DockWindowTest, KeyModesBackdropLiesJustBeneathTheDockAndNeverTakesTheKey
   EXPECT_FALSE(Topmost(dock_.hwnd()));
 }
 
+// The taskbar moved or the resolution changed while the program runs: the ring is laid
+// out in the middle of the new work area, no larger than it allows, the window stays
+// within it and key mode's dimmed screen covers it.
+TEST_F(DockWindowTest, TheRingFollowsANewWorkArea) {
+  RECT was{};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &was, 0));
+  RECT smaller{was.left + 100, was.top, was.left + 100 + 1024, was.top + 600};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &smaller, 0));
+  ScreenMetrics told;
+  dock_.WhenScreenChanges([&](const ScreenMetrics& s) { told = s; });
+  SendMessageW(dock_.hwnd(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  win::PumpPendingMessages();
+  dock_.SetKeyMode(true);
+  RECT window{}, backdrop{};
+  GetWindowRect(dock_.hwnd(), &window);
+  GetWindowRect(dock_.backdrop().hwnd(), &backdrop);
+  SystemParametersInfoW(SPI_SETWORKAREA, 0, &was, 0);
+
+  const PixelRect area{smaller.left, smaller.top, smaller.right, smaller.bottom};
+  EXPECT_EQ(told.WorkArea, area);
+  EXPECT_EQ(std::pair(dock_.geometry().screen.CenterX, dock_.geometry().screen.CenterY), std::pair(512, 300));
+  const SlotBox& first = dock_.geometry().DockPos[1];
+  EXPECT_EQ(first.X + first.Size / 2, 512 + 300 - 80) << "the largest radius that fits 600 lines";
+  EXPECT_EQ(PixelRect(area).Intersection(PixelRect{window.left, window.top, window.right, window.bottom}),
+            (PixelRect{window.left, window.top, window.right, window.bottom}));
+  EXPECT_EQ((PixelRect{backdrop.left, backdrop.top, backdrop.right, backdrop.bottom}), area);
+}
+
 TEST(MessageLoopTest, WorkWaitsForTheHandlersAndRunsInOrder) {
   std::vector<std::string> log;
   win::RunAfterHandlers([&] { log.push_back("first"); });

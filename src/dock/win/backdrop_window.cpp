@@ -35,6 +35,13 @@ bool BackdropWindow::Load(const PixelRect& workArea, HWND dock, MouseHandler mou
   return true;
 }
 
+void BackdropWindow::Cover(const PixelRect& workArea) {
+  if (!hwnd()) return;
+  if (!SetWindowPos(hwnd(), nullptr, workArea.left, workArea.top, workArea.width(), workArea.height(),
+                    SWP_NOZORDER | SWP_NOACTIVATE))
+    WriteLog("the backdrop keeps its old place: error " + HexCode(GetLastError()));
+}
+
 void BackdropWindow::Fill(const BackdropLook& look) {
   const COLORREF colour = RGB((look.argb >> 16) & 0xFF, (look.argb >> 8) & 0xFF, look.argb & 0xFF);
   if (colour != brushColour_ || !brush_) {

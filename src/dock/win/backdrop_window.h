@@ -36,6 +36,8 @@ class BackdropWindow : public Window {
   // Puts the shown window back just beneath the dock's window, topmost when the dock is
   // (after the dock moved in the z-order).
   void FollowDock();
+  // Covers `workArea` (screen coordinates) from now on: the screen or the taskbar changed.
+  void Cover(const PixelRect& workArea);
 
   bool shown() const { return shown_; }
   const BackdropLook& look() const { return look_; }

@@ -19,6 +19,13 @@ namespace {
 constexpr UINT kRunDropMessage = WM_APP + 25;
 // Posted for each picture decoded after the first frame.
 constexpr UINT kLoadLaterPictureMessage = WM_APP + 26;
+// Posted once for a burst of display and work-area changes.
+constexpr UINT kFollowScreenMessage = WM_APP + 27;
+
+// The part of the screen the windows cover, in screen coordinates.
+PixelRect CoveredArea(const ScreenMetrics& s) {
+  return PixelRect{s.WorkArea.left, s.WorkArea.top, s.WorkArea.left + s.ScreenWidth, s.WorkArea.top + s.ScreenHeight};
+}
 }  // namespace
 
 DockWindow::~DockWindow() { Unload(); }
@@ -38,8 +45,7 @@ bool DockWindow::Load() {
   geometry_.CalcMinimizedPos(parts_.model.Settings.MinimizedPosition, parts_.model.Settings.MaxIconSize);
   // Letter keys arrive as plain key messages, never through an input method.
   ImmAssociateContext(hwnd(), nullptr);
-  const PixelRect screen{s.WorkArea.left, s.WorkArea.top, s.WorkArea.left + s.ScreenWidth, s.WorkArea.top + s.ScreenHeight};
-  if (!backdrop_.Load(screen, hwnd(), [this](UINT message, WPARAM wParam, int x, int y) {
+  if (!backdrop_.Load(CoveredArea(s), hwnd(), [this](UINT message, WPARAM wParam, int x, int y) {
         BackdropMouse(message, wParam, x, y);
       }))
     return false;
@@ -184,8 +190,31 @@ void DockWindow::Relayout(AfterRelayout after) {
 }
 
 ScreenMetrics DockWindow::MeasureScreen() {
-  geometry_.screen = win::ReadScreenMetrics();
-  return geometry_.screen;
+  const ScreenMetrics now = win::ReadScreenMetrics();
+  if (hwnd() && now != geometry_.screen) {
+    backdrop_.Cover(CoveredArea(now));
+    surface_.SetLayoutWidth(now.ScreenWidth);
+  }
+  geometry_.screen = now;
+  return now;
+}
+
+void DockWindow::FollowScreen() {
+  const ScreenMetrics was = geometry_.screen;
+  const ScreenMetrics& s = geometry_.screen;
+  if (MeasureScreen() == was) return;
+  WriteLog("the screen changed: the ring now lies on " + std::to_string(s.ScreenWidth) + " x " +
+           std::to_string(s.ScreenHeight) + " pixels");
+  AppSettings& settings = parts_.model.Settings;
+  settings.MaxRadius = ScreenForSettings(s).maxRadius;
+  geometry_.Relayout(settings);
+  geometry_.CalcMinimizedPos(settings.MinimizedPosition, settings.MaxIconSize);
+  if (screenChanged_) screenChanged_(s);
+  switch (controller_.state().Visibility) {
+    case DockState::Shown: Repaint(); break;
+    case DockState::Minimised: PaintMinimized(); break;
+    case DockState::Hidden: break;
+  }
 }
 
 void DockWindow::CalcMinimizedPos(MinimizedPosition position) {
@@ -435,6 +464,16 @@ LRESULT DockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CAPTURECHANGED:
       if (capture_.TakenAway(hwnd(), lParam)) controller_.CaptureLost();
+      return 0;
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+      // Both come to every top-level window; the dock follows for all of the program's.
+      if ((message == WM_DISPLAYCHANGE || wParam == SPI_SETWORKAREA) && !screenChangePosted_)
+        screenChangePosted_ = PostMessageW(hwnd(), kFollowScreenMessage, 0, 0) != FALSE;
+      return Window::HandleMessage(message, wParam, lParam);
+    case kFollowScreenMessage:
+      screenChangePosted_ = false;
+      FollowScreen();
       return 0;
     case WM_CLOSE:
       // Another program closing the program's window (an installer, a script): the

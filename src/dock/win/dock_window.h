@@ -82,8 +82,14 @@ class DockWindow : public win::Window, private DockDisplay, private DropHost {
   // Recomputes sizes and the slot table from the settings, then redraws as `after` says.
   void Relayout(AfterRelayout after);
   void CalcMinimizedPos(MinimizedPosition position);
-  // The screen as it is now (before the window exists too); the geometry keeps it.
+  // The screen as it is now (before the window exists too); the geometry keeps it, and
+  // key mode's dimmed screen and the captions' width follow it.
   ScreenMetrics MeasureScreen();
+  // The screen's size or work area changed (a new resolution, the taskbar moved): the
+  // ring is laid out on the new one, the largest radius following it, and shown as the
+  // dock is. `followed` is told of the new screen first.
+  void FollowScreen();
+  void WhenScreenChanges(std::function<void(const ScreenMetrics&)> followed) { screenChanged_ = std::move(followed); }
 
   // The three ways the ring is painted (nothing while minimised or hidden).
   void DockNormal(bool noUpdate);
@@ -184,6 +190,8 @@ class DockWindow : public win::Window, private DockDisplay, private DropHost {
   bool swallowingRun_ = false;      // the left presses go on a quick run that a menu click began
   win::PressRun leftPresses_;       // for double and triple clicks
   std::function<bool()> altSpaceIsHotkey_;
+  std::function<void(const ScreenMetrics&)> screenChanged_;
+  bool screenChangePosted_ = false;
   bool wholeScreen_ = false;
   HWND keyboardBefore_ = nullptr;  // the window the dock last took the keyboard from
   std::vector<int> laterPictures_;  // decoded after the first frame, last first

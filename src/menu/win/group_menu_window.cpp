@@ -44,6 +44,13 @@ bool GroupMenuWindow::Load() {
   return true;
 }
 
+void GroupMenuWindow::FollowScreen(const ScreenMetrics& screen) {
+  CloseMenu(false);
+  workArea_ = screen.WorkArea;
+  surface_.SetLayoutWidth(screen.ScreenWidth);
+  SetRowsPerPage(screen.ScreenHeight);
+}
+
 void GroupMenuWindow::Unload() {
   if (hwnd()) {
     KillTimer(hwnd(), menu_timer::kForegroundWatch);

@@ -56,6 +56,9 @@ class GroupMenuWindow : public win::Window, private MenuDisplay {
   // A row has the focus or a member is being dragged out of the menu.
   bool Busy() const { return controller_.Busy(); }
   void SetRowsPerPage(int screenHeight) { controller_.SetRowsPerPage(screenHeight); }
+  // The screen changed: an open menu closes (its rows stand where the ring was), and the
+  // window covers the new work area and pages by its height.
+  void FollowScreen(const ScreenMetrics& screen);
   int itemsPerPage() const { return controller_.rowsPerPage(); }
 
   // What the menu shows and acts on: the ring slot of its group, and the member the
