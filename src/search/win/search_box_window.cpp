@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/settings_record.h"
@@ -35,6 +36,18 @@ RECT RowCell(int engine) {
 }
 
 bool Inside(const RECT& r, POINT p) { return PtInRect(&r, p) != FALSE; }
+
+// A place kept on another screen (a lower resolution since, a monitor gone) would open the
+// box beyond the edges: the box comes whole onto the nearest monitor's work area.
+POINT PlaceOnNearestWorkArea(int left, int top) {
+  const RECT box{left, top, left + kWidth, top + kHeight};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoW(MonitorFromRect(&box, MONITOR_DEFAULTTONEAREST), &monitor)) return POINT{left, top};
+  const RECT& work = monitor.rcWork;
+  return POINT{std::clamp<LONG>(left, work.left, std::max<LONG>(work.left, work.right - kWidth)),
+               std::clamp<LONG>(top, work.top, std::max<LONG>(work.top, work.bottom - kHeight))};
+}
 
 // `picture` as a 16 × 16 premultiplied 32-bit bitmap for a menu entry; null without one.
 win::UniqueBitmap MenuPicture(Gdiplus::Bitmap* picture) {
@@ -89,9 +102,9 @@ void SearchBoxWindow::Show() {
     LoadPictures();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    // The settings file has already kept the place on the screen.
+    const POINT place = PlaceOnNearestWorkArea(settings_.SearchBoxLeft, settings_.SearchBoxTop);
     if (!Create(L"VekSearchBox", L"VEK Desktop Search", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
-                settings_.SearchBoxLeft, settings_.SearchBoxTop, kWidth, kHeight, nullptr)) {
+                place.x, place.y, kWidth, kHeight, nullptr)) {
       WriteLog("the search box could not be created");
       return;
     }
