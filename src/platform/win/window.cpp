@@ -87,13 +87,13 @@ namespace {
 thread_local std::vector<HWND> messageOwners;
 }  // namespace
 
-void AddMessageOwner(HWND window) {
-  if (window && std::find(messageOwners.begin(), messageOwners.end(), window) == messageOwners.end())
-    messageOwners.push_back(window);
+MessageOwnership::MessageOwnership(HWND window) : window_(window) {
+  if (window_) messageOwners.push_back(window_);
 }
 
-void RemoveMessageOwner(HWND window) {
-  messageOwners.erase(std::remove(messageOwners.begin(), messageOwners.end(), window), messageOwners.end());
+MessageOwnership::~MessageOwnership() {
+  if (const auto it = std::find(messageOwners.begin(), messageOwners.end(), window_); it != messageOwners.end())
+    messageOwners.erase(it);
 }
 
 HWND MessageOwnerInFront() {

@@ -44,12 +44,20 @@ bool IsOwnProcessWindow(HWND window);
 // else null.
 HWND OwnDialogInFront();
 // The window a message box asked now is owned by: the dialog in front, or a window
-// added by AddMessageOwner when it is in front; else null.
+// with a MessageOwnership when it is in front; else null.
 HWND MessageOwnerInFront();
-// A topmost window of the program's own (the search box) that owns the boxes asked while
-// it is in front, as a dialog does: they stand above it and it waits under them.
-void AddMessageOwner(HWND window);
-void RemoveMessageOwner(HWND window);
+// For its life, makes a topmost window of the program's own (the search box) own the boxes
+// asked while it is in front, as a dialog does: they stand above it and it waits under them.
+class MessageOwnership {
+ public:
+  explicit MessageOwnership(HWND window);
+  ~MessageOwnership();
+  MessageOwnership(const MessageOwnership&) = delete;
+  MessageOwnership& operator=(const MessageOwnership&) = delete;
+
+ private:
+  HWND window_;
+};
 // Gives the keyboard back to `before` while `holder` still has it: not when another
 // window took it meanwhile, nor to a window that closed, hid or was minimised since.
 void GiveKeyboardBack(HWND holder, HWND before);

@@ -81,7 +81,7 @@ SearchBoxWindow::SearchBoxWindow(AppSettings& settings, UserPrompt& prompt, std:
     : settings_(settings), saveSettings_(std::move(saveSettings)), controller_(settings, opener_, prompt) {}
 
 SearchBoxWindow::~SearchBoxWindow() {
-  win::RemoveMessageOwner(hwnd());
+  messageOwner_.reset();
   Destroy();
 }
 
@@ -109,7 +109,7 @@ void SearchBoxWindow::Show() {
       return;
     }
     // A failed search's message stands above the topmost box, which waits under it.
-    win::AddMessageOwner(hwnd());
+    messageOwner_.emplace(hwnd());
     // The window owns its region once it takes it.
     win::UniqueRegion rounded(CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 6, 6));
     if (rounded && SetWindowRgn(hwnd(), rounded.get(), TRUE)) rounded.release();
@@ -145,7 +145,7 @@ void SearchBoxWindow::Close() {
   field_ = nullptr;
   // The tooltips window is owned by the box and goes with it.
   tooltips_ = nullptr;
-  win::RemoveMessageOwner(hwnd());
+  messageOwner_.reset();
   Destroy();
   if (saveSettings_) saveSettings_();
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));

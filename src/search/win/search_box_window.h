@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/model.h"
@@ -71,6 +72,7 @@ class SearchBoxWindow : public win::Window {
   std::array<win::UniqueBitmap, kSearchEngineCount> engineMenuPictures_;
   win::BitmapPtr searchPicture_;
   HWND tooltips_ = nullptr;
+  std::optional<win::MessageOwnership> messageOwner_;  // while the window exists
   int hover_ = -1;  // the part framed, as PartAt tells
   bool trackingLeave_ = false;
 };
