@@ -182,6 +182,8 @@ AppSettings::AppSettings() { ApplyDefaultSettings(*this, SettingsScreen{}, true)
 
 const SettingEntry& EntryOf(Setting id) { return kTable[static_cast<int>(id)]; }
 
+int32_t ShownRadius(const AppSettings& s) { return std::min(s.CircleRadius, std::max(s.MinRadius, s.MaxRadius)); }
+
 void ApplyDefaultSettings(AppSettings& s, const SettingsScreen& screen, bool everySetting) {
   s.MaxIconSize = kStoredMaxIconSize;
   s.MinRadius = 200;

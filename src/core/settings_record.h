@@ -104,6 +104,11 @@ struct SettingEntry {
 // The table entry of a setting.
 const SettingEntry& EntryOf(Setting id);
 
+// The ring's radius as shown: the chosen one, no larger than the largest the screen allows.
+// A radius chosen on a larger screen (the resolution lowered since, a projector) comes
+// back once the screen is large enough again.
+int32_t ShownRadius(const AppSettings& settings);
+
 // Puts every setting a settings reset restores to its default for this screen, and the
 // bounds the settings keep; `everySetting` also the ones a reset keeps (a fresh start).
 void ApplyDefaultSettings(AppSettings& settings, const SettingsScreen& screen, bool everySetting = false);

@@ -30,9 +30,12 @@ SliderView SettingsEditor::Slider(SettingsSlider which) const {
       return {min, kMaxIconSize, kIconSizePage, s.MagnifiedIconSize,
               "Magnified Icon Size:  " + std::to_string(s.MagnifiedIconSize) + "  Pixels"};
     }
-    case SettingsSlider::kRadius:
-      return {s.MinRadius, std::max(s.MinRadius, s.MaxRadius), kRadiusPage, s.CircleRadius,
-              "Circle Diameter:  " + std::to_string(2 * s.CircleRadius) + "  Pixels"};
+    case SettingsSlider::kRadius: {
+      // What the ring shows: a radius chosen on a larger screen stays chosen until moved.
+      const int32_t shown = ShownRadius(s);
+      return {s.MinRadius, std::max(s.MinRadius, s.MaxRadius), kRadiusPage, shown,
+              "Circle Diameter:  " + std::to_string(2 * shown) + "  Pixels"};
+    }
     case SettingsSlider::kOpacity:
       return {0, kOpacityMax, kOpacityPage, s.BackdropOpacity, "Opacity:  " + std::to_string(s.BackdropOpacity)};
   }

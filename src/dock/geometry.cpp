@@ -73,10 +73,7 @@ void DockGeometry::Relayout(const AppSettings& s) {
     return;
   }
   const double step = 360.0 / count;
-  // A radius chosen on a larger screen (the resolution lowered, a projector plugged in)
-  // would put the ring beyond the edges: it is laid out at the largest one this screen
-  // allows and comes back once the screen is large enough again.
-  const double radius = std::min(s.CircleRadius, std::max(s.MinRadius, s.MaxRadius));
+  const double radius = ShownRadius(s);
   for (int i = 1; i <= count; ++i) {
     const double theta = (i - 1) * step * kRingPi / 180.0;
     const double cosT = std::cos(theta), sinT = std::sin(theta);

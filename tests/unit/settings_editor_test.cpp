@@ -102,6 +102,11 @@ TEST(SettingsEditorTest, LabelsListsAndSwitches) {
   const SliderView radius = editor.Slider(S::kRadius);
   EXPECT_EQ(radius.label, "Circle Diameter:  600  Pixels");
   EXPECT_EQ((std::vector<int>{radius.min, radius.max, radius.page}), (std::vector<int>{200, 460, 5}));
+  // A radius chosen on a larger screen is told as the ring shows it.
+  s.MaxRadius = 260;
+  EXPECT_EQ(std::pair(editor.Slider(S::kRadius).value, editor.Slider(S::kRadius).label),
+            std::pair(260, std::string("Circle Diameter:  520  Pixels")));
+  s.MaxRadius = 460;
   EXPECT_EQ(editor.Slider(S::kOpacity).label, "Opacity:  192");
   EXPECT_EQ(editor.IconCountIndex(), 4);
 

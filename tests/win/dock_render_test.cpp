@@ -47,23 +47,21 @@ class DockRenderTest : public ::testing::Test {
   void SetUp() override {
     resources_ = ProgramResources();
     ASSERT_TRUE(resources_) << "the built program was not found beside the tests";
-    for (AppContext* app : {&app_, &literalApp_}) {
-      app->folders.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
-      app->folders.IconDir = SourceFolder() + "no-such-folder\\";
-    }
-    ASSERT_TRUE(dock_.Load());
-    ASSERT_TRUE(literal_.Load());
+    Start(app_, dock_);
+    Start(literalApp_, literal_);
     literal_.surface().set_painting(win::DockSurface::Painting::kAllAreas);
-    BlankRing(app_);
-    BlankRing(literalApp_);
-    for (DockWindow* d : {&dock_, &literal_}) {
-      d->LoadAllImages(resources_.get());
-      d->Activate(true);
-      // The timers follow the real pointer and would repaint one dock and not the other
-      // while a step lets messages run; every change here is driven by the test.
-      for (UINT_PTR timer = dock_timer::kSelection; timer <= dock_timer::kAutoHide; ++timer)
-        KillTimer(d->hwnd(), timer);
-    }
+  }
+  // A dock showing the blank ring, its pictures loaded.
+  void Start(AppContext& app, DockWindow& d) {
+    app.folders.SysIconDir = SourceFolder() + "resources\\SysIcons\\";
+    app.folders.IconDir = SourceFolder() + "no-such-folder\\";
+    ASSERT_TRUE(d.Load());
+    BlankRing(app);
+    d.LoadAllImages(resources_.get());
+    d.Activate(true);
+    // The timers follow the real pointer and would repaint one dock and not the other
+    // while a step lets messages run; every change here is driven by the test.
+    for (UINT_PTR timer = dock_timer::kSelection; timer <= dock_timer::kAutoHide; ++timer) KillTimer(d.hwnd(), timer);
   }
 
   Difference Differences() { return Compare(dock_.surface(), literal_.surface()); }
@@ -279,6 +277,26 @@ TEST_F(DockRenderTest, RepaintingOnlyWhatChangedGivesTheWholeRepaintsPixels) {
   expectSame("minimised");
   Both([](DockWindow& d) { d.controller().SetDockState(DockState::Shown); });
   expectSame("restored");
+}
+
+// The work area narrowed while the program runs (the taskbar moved to a side): the dock
+// shows what a dock started on it shows, its captions and letters centred anew.
+TEST_F(DockRenderTest, ADockThatFollowedANewWorkAreaShowsWhatOneStartedThereShows) {
+  dock_.SetKeyMode(true);
+  Hover(dock_, 5);
+  RECT was{};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &was, 0));
+  RECT narrower{was.left + 300, was.top, was.right, was.bottom};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &narrower, 0));
+  dock_.FollowScreen();
+  AppContext startedApp;
+  DockWindow started{DockParts(startedApp)};
+  Start(startedApp, started);
+  SystemParametersInfoW(SPI_SETWORKAREA, 0, &was, 0);
+  started.SetKeyMode(true);
+  for (DockWindow* d : {&dock_, &started}) Hover(*d, 5);
+  ASSERT_EQ(dock_.surface().area(), started.surface().area());
+  EXPECT_EQ(Compare(dock_.surface(), started.surface()).pixels, 0);
 }
 
 TEST_F(DockRenderTest, BlendedPicturesLookAsGdiplusDrawsThem) {

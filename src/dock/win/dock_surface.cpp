@@ -57,6 +57,14 @@ bool DockSurface::CreateGraphic(HWND window, int width, int height, const PixelR
   return CreateGraphicFont(L"Verdana", 17);
 }
 
+void DockSurface::SetLayoutWidth(int width) {
+  if (width == layoutWidth_) return;
+  layoutWidth_ = width;
+  captions_.clear();
+  textSprites_.clear();
+  valid_ = false;
+}
+
 bool DockSurface::MakeCanvas(int width, int height) {
   graphics_.reset();
   target_.reset();

@@ -65,8 +65,9 @@ class DockSurface {
   bool Place(const PixelRect& area, POINT screenOrigin);
   // The part of the work area the bitmap covers.
   const PixelRect& area() const { return area_; }
-  // The work area's width changed: captions are centred across the new one.
-  void SetLayoutWidth(int width) { layoutWidth_ = width; }
+  // The work area's width changed: captions and letters are centred across the new one,
+  // their pictures made anew.
+  void SetLayoutWidth(int width);
   // Releases the font objects, the Graphics and the bitmap (harmless when not created).
   void DeleteGraphic();
   // The caption font: the family at `pixels` size, bold. A family the system lacks is

@@ -47,7 +47,6 @@ bool GroupMenuWindow::Load() {
 void GroupMenuWindow::FollowScreen(const ScreenMetrics& screen) {
   CloseMenu(false);
   workArea_ = screen.WorkArea;
-  surface_.SetLayoutWidth(screen.ScreenWidth);
   SetRowsPerPage(screen.ScreenHeight);
 }
 
