@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/log.h"
 #include "text/text.h"
 
 namespace vek {
@@ -181,8 +182,12 @@ int32_t DeleteRegValue(Registry& registry, const std::string& keyPath, const std
 
 bool IsFirstRun(Registry& registry, const std::string& programKey) {
   if (TrimFixed(ReadRegValue(registry, programKey, "FirstRun").AsText()) != "0") return false;
+  // The request counts only once it is known to be used up: one that stays (a key this
+  // user may read but not write) would clear the user's files again at every start.
   WriteRegValue(registry, programKey, "FirstRun", "1", reg_type::kSz);
-  return true;
+  if (TrimFixed(ReadRegValue(registry, programKey, "FirstRun").AsText()) == "1") return true;
+  WriteLog("the clean-start request could not be used up; the files are left as they are");
+  return false;
 }
 
 bool RememberMissingHotkeys(Registry& registry, const std::string& missing, const std::string& programKey) {

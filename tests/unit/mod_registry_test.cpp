@@ -130,6 +130,13 @@ TEST(IsFirstRunTest, OnlyTheTextZeroAsksForACleanStartAndOnlyOnce) {
   FakeRegistry missing;
   EXPECT_FALSE(IsFirstRun(missing));
   EXPECT_EQ(missing.writes(), 0);
+  // A request this user cannot use up is no request: it would clear the files at every start.
+  for (const bool keyLocked : {false, true}) {
+    FakeRegistry locked;
+    locked.PutString(RegRoot::kCurrentUser, kSystemSub, "FirstRun", "0");
+    if (keyLocked) locked.DenyKeyCreation(true); else locked.FailWritesWith(reg_error::kAccessDenied);
+    EXPECT_FALSE(IsFirstRun(locked)) << keyLocked;
+  }
   // A number 0 reads as the text "0".
   FakeRegistry number;
   number.PutRaw(RegRoot::kCurrentUser, kSystemSub, "FirstRun", reg_type::kDword, {0, 0, 0, 0});
