@@ -34,6 +34,8 @@ void AppTrayHost::SwapItemImages(int a, int b) { p_.dock.images().Swap(ImageSet:
 
 void AppTrayHost::AltSpace() { p_.dock.controller().AltSpace(); }
 
+void AppTrayHost::BringDockForward() { p_.dock.controller().BringForward(); }
+
 DockState AppTrayHost::CurrentDockState() { return p_.dock.dockState(); }
 
 void AppTrayHost::SetDockState(DockState state) { p_.dock.controller().SetDockState(state); }

@@ -49,6 +49,7 @@ class AppTrayHost : public TrayHost {
   void SwapItemImages(int a, int b) override;
   // TrayHost
   void AltSpace() override;
+  void BringDockForward() override;
   DockState CurrentDockState() override;
   void SetDockState(DockState state) override;
   void DockToBottom() override;

@@ -245,6 +245,16 @@ void DockController::AltSpace() {
   window_.ToTopmost();
 }
 
+void DockController::BringForward() {
+  if (state_.Visibility != DockState::Shown) {
+    SetDockState(DockState::Shown);
+    return;
+  }
+  window_.EnableTimer(dock_timer::kFocusWatch, true);
+  window_.TakeFocus();
+  window_.ToTopmost();
+}
+
 void DockController::CloseRequested() { actions_.RunSystemCommand(command::kExit); }
 
 void DockController::LeaveKeyMode() {

@@ -161,6 +161,9 @@ class DockController : public DockCommands {
   void KeyUp(int keyCode);
   void IconClick(int how, int slot);
   void AltSpace();
+  // Shows the dock in front of the windows with the keyboard, without key mode (the
+  // program started again); it goes back behind them once another window comes forward.
+  void BringForward();
   void TimerTick(int timer);
   // The dock's window was asked to close: the program exits, as the Exit command does.
   void CloseRequested();

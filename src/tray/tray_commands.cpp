@@ -57,7 +57,8 @@ void TrayCommands::TrayLeftClick() {
 void TrayCommands::StartedAgain() {
   // An open question or dialog comes to the front instead.
   if (modal_.Refuse()) return;
-  if (host_.CurrentDockState() != DockState::Shown) host_.SetDockState(DockState::Shown);
+  // A ring shown beneath the windows in use comes forward too: the start did something.
+  host_.BringDockForward();
 }
 
 void TrayCommands::TrayMenuEntry(int entry) {

@@ -13,6 +13,8 @@ class TrayHost : public EditMenuHost, public ItemImageSwap {
  public:
   // The dock in front in key mode.
   virtual void AltSpace() = 0;
+  // The dock shown in front of the windows with the keyboard, without key mode.
+  virtual void BringDockForward() = 0;
   // 0 shown, 1 minimised, 2 hidden.
   virtual DockState CurrentDockState() = 0;
   virtual void SetDockState(DockState state) = 0;

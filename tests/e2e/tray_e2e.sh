@@ -50,6 +50,15 @@ minimised=$(screenshot hotkey-minimised)
 wait_exit $! 20 || fail "the second start did not end"
 poll 10 ring_shown && undimmed && [ "$(vekctl count '#32770' | tr -d '\r')" = 0 ] ||
   fail "a second start did not show the minimised dock alone, without key mode or a message"
+# Shown beneath another program's window, the ring comes in front of it at a second start.
+"$WINE" notepad >/dev/null 2>&1 &
+at_exit "vekctl close Notepad; wait $!"
+poll 15 eval '! vekctl topmost VEKDesktopDock' || fail "the ring stayed in front of another program"
+"$WINE" "$VEK_EXE" >"$E2E_OUT/second-start.log" 2>&1 &
+wait_exit $! 20 || fail "the second start did not end"
+poll 10 vekctl topmost VEKDesktopDock && undimmed || fail "a second start left the ring beneath another program"
+vekctl close Notepad
+vekctl wait-gone Notepad 10 || fail "Notepad did not close"
 
 # The tray icon's left button: key mode.
 vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"

@@ -437,6 +437,21 @@ TEST_F(DockControllerTest, FocusWatchLeavesKeyModeWhenAnotherProgramIsInFront) {
   EXPECT_FALSE(window.timers[dock_timer::kFocusWatch]);
 }
 
+// The program started again: a ring shown beneath the windows comes in front with the
+// keyboard, without key mode, and goes back once another program comes forward.
+TEST_F(DockControllerTest, StartedAgainTheShownRingComesForwardUntilAnotherWindowDoes) {
+  window.log.clear();
+  dock.BringForward();
+  EXPECT_EQ(window.log, (std::vector<std::string>{"Focus", "Topmost"}));
+  EXPECT_FALSE(dock.state().KeyMode);
+  window.ownForeground = false;
+  dock.TimerTick(dock_timer::kFocusWatch);
+  EXPECT_EQ(window.log.back(), "Bottom(quiet)");
+  dock.SetDockState(DockState::Minimised);
+  dock.BringForward();
+  EXPECT_EQ(dock.state().Visibility, DockState::Shown);
+}
+
 TEST_F(DockControllerTest, SelectionTimerKeepsMagnificationOverAnySlot) {
   Hover(4);
   PointAt(0, window.cursorX, window.cursorY);

@@ -47,6 +47,7 @@ struct DockHost : TrayHost {
     calls += "altspace ";
     keyMode = true;
   }
+  void BringDockForward() override { calls += "forward "; }
   DockState CurrentDockState() override { return dockState; }
   void SetDockState(DockState state) override {
     calls += "min" + std::to_string(static_cast<int>(state)) + (fade ? "-fading " : " ");

@@ -7,6 +7,7 @@
 //   vekctl close CLASS                 posts WM_CLOSE to the first window of the class
 //   vekctl end-session CLASS           sends WM_QUERYENDSESSION, then WM_ENDSESSION(TRUE)
 //   vekctl visible CLASS               exit 0 when the first window of the class is visible
+//   vekctl topmost CLASS               exit 0 when the first window of the class is topmost
 //   vekctl wait-title TITLE SECONDS    exit 0 once a top-level window with the title exists
 //   vekctl started PROGRAM_FOLDER      prints the saved getting-started page (-1: off)
 //   vekctl rect-title TITLE ID         prints the screen rectangle of control ID of the
@@ -354,6 +355,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"visible") return IsWindowVisible(window) ? 0 : 1;
+  if (command == L"topmost") return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 0 : 1;
   if (command == L"post-private") {
     for (UINT first : {static_cast<UINT>(WM_USER), static_cast<UINT>(WM_APP)})
       for (UINT message = first; message < first + 1024; ++message)
