@@ -196,8 +196,7 @@ bool Program::CheckWindowsVersion() {
 
 bool Program::Main() {
   // One instance per user session. A second start ends at once, without a message; the
-  // running copy shows its dock if it was hidden or minimised, which is what the user
-  // started the program for.
+  // running copy brings its dock in front, which is what the user started the program for.
   if (IsPreviousInstanceRunning()) {
     CallUpRunningInstance();
     return false;
