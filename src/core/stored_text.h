@@ -15,6 +15,11 @@ constexpr char kTextNotStorable[] =
     "This text cannot be kept: the configuration file can only keep text written in the "
     "system's code page, and some of its characters are not. Please type it without them.";
 
+// Followed by CR LF, CR LF and the text: a path or arguments cut short would open another.
+constexpr char kTextTooLong[] =
+    "This text is too long to be kept whole, and cut short it would open something else. "
+    "Please shorten it.";
+
 // The message that refuses `typed`, naming it, or nothing when the file keeps it as typed.
 std::optional<std::string> UnstorableTextMessage(const std::string& typed, AnsiCodec& codec);
 

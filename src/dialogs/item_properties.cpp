@@ -292,8 +292,9 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
   // characters the code page lacks (a long file name or the user's name, which the file
   // keeps with "?" and the program gives back). A changed text the file would keep with
   // "?" is refused before anything changes, so the user can type it again in the window
-  // still open; one longer than its field is cut where the field ends, so that the ring
-  // shows what the next start will read.
+  // still open. A title longer than its field is cut where the field ends, so that the
+  // ring shows what the next start will read; a target or arguments cut short would open
+  // something else, and are refused too.
   struct TypedText {
     const std::string& typed;
     const std::string& shown;
@@ -315,7 +316,12 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
       prompt_.Warn(*message);
       return PropertiesAccepted::kTextRefused;
     }
-    text.kept = TrimFixed(StoredPrefix(text.kept, static_cast<size_t>(text.bytes), codec_));
+    const std::string stored = TrimFixed(StoredPrefix(text.kept, static_cast<size_t>(text.bytes), codec_));
+    if (n != 0 && stored != text.kept) {
+      prompt_.Warn(std::string(kTextTooLong) + "\r\n\r\n" + text.kept);
+      return PropertiesAccepted::kTextRefused;
+    }
+    text.kept = stored;
     edited[n] = true;
   }
   // A typed link counts only when it names something that exists; one pasted with quotes

@@ -265,7 +265,7 @@ TEST_F(ItemPropertiesTest, OkRefusesATypedTextTheCodePageCannotKeep) {
   EXPECT_EQ(w.item(5).Title, tick);
 }
 
-TEST_F(ItemPropertiesTest, OkCutsATypedTextWhereItsFieldEndsInADoubleByteCodePage) {
+TEST_F(ItemPropertiesTest, OkCutsATypedTitleWhereItsFieldEndsButRefusesALongerTargetOrArguments) {
   std::string wide;  // 100 characters of two bytes each: the 128-byte title keeps 64
   for (int i = 0; i < 100; ++i) wide += "\xE4\xB8\x80";
   test::FakeDoubleByteCodec doubleByte;
@@ -274,6 +274,11 @@ TEST_F(ItemPropertiesTest, OkCutsATypedTextWhereItsFieldEndsInADoubleByteCodePag
                    5, false);
   PropertiesFields f = p.Fields();
   f.title = wide;
+  f.arguments = wide;
+  EXPECT_EQ(p.Accept(f), PropertiesAccepted::kTextRefused);
+  EXPECT_EQ(w.prompt.asked.back().text, std::string(kTextTooLong) + "\r\n\r\n" + wide);
+  EXPECT_EQ(w.item(5).Arguments, "");
+  f.arguments = "";
   EXPECT_EQ(p.Accept(f), PropertiesAccepted::kStored);
   EXPECT_EQ(w.item(5).Title, wide.substr(0, 64 * 3));
 }
