@@ -100,7 +100,10 @@ void Defaults::Initialise(const StartSources& sources, const SettingsScreen& scr
     KeepRing(*sources.keptRing, model_);
     return;
   }
-  if (sources.readMenu && LoadMenu(model_, io_)) return;
+  if (sources.readMenu && LoadMenu(model_, io_)) {
+    KeepUserNameWhole(facts.userName);
+    return;
+  }
   // Without a menu file the default items are made. The All Programs group is filled
   // last: the pool's member entries are shared, and a crowded desktop must not take those
   // the other default groups need.
@@ -120,6 +123,15 @@ void Defaults::Initialise(const StartSources& sources, const SettingsScreen& scr
     const ShortcutItem& item = model_.Items[slot];
     waiting_.push_back(WaitingGroup{slot, item.Kind, item.IconFile});
   }
+}
+
+void Defaults::KeepUserNameWhole(const std::string& userName) {
+  // The file keeps the user's name with "?" where the code page lacks its characters: the
+  // centre shows the whole name again, unless the user has named it otherwise since.
+  std::string stored;
+  io_.codec.ToAnsi(userName, stored);
+  std::string& title = model_.Items[pool::kCentre].Title;
+  if (title != userName && title == TrimFixed(io_.codec.FromAnsi(stored))) title = userName;
 }
 
 void Defaults::FreeSlotContents(int slot) {
@@ -301,7 +313,11 @@ void Defaults::ResetAndReload(bool resetSettings, bool resetItems, bool reloadIc
     sources.keptRing = &kept;
     Reinitialise(sources);
   }
-  if (reloadIcons) RepairIcons();
+  if (reloadIcons) {
+    RepairIcons();
+    // Items kept by their short names get back the titles the file could not hold.
+    items_.RestoreLongTitles();
+  }
   host_.ReloadImagesAndShow();
 }
 

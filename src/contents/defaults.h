@@ -146,6 +146,9 @@ class Defaults {
   void Reinitialise(const StartSources& sources);
   void FreeSlotContents(int slot);
   void RepairIcons();
+  // The centre's title read back from the file is the user's name again where the file
+  // could not hold it whole.
+  void KeepUserNameWhole(const std::string& userName);
   // The record of default row `which` in pool item `slot`: title, kind, picture and, for
   // the web items, the link or command. What the slot held is freed first.
   void MakeDefaultItem(int which, int slot);

@@ -182,6 +182,7 @@ TEST_F(DefaultsTest, EmptySourcesLeaveGroupsThatSayTheyAreEmpty) {
 }
 
 TEST_F(DefaultsTest, ASecondStartReadsTheRingBackUnchanged) {
+  w.host.facts.userName = "\xCE\x95\xCE\xBB\xCE\xAD\xCE\xBD\xCE\xB7";  // the file keeps "?????"
   w.LoadAtStart();
   ASSERT_TRUE(SaveSettings(w.model, w.io));
   ASSERT_TRUE(SaveMenu(w.model, w.io));
@@ -191,6 +192,17 @@ TEST_F(DefaultsTest, ASecondStartReadsTheRingBackUnchanged) {
   w.LoadAtStart();
   EXPECT_EQ(w.model.Items, first);
   EXPECT_EQ(w.fs.writes(), writes);  // no picture is made again
+}
+
+TEST_F(DefaultsTest, ARestoredShortcutKeptByItsShortNameShowsItsLongName) {
+  w.LoadAtStart();
+  const std::string greek = "C:\\users\\tester\\Documents\\\xCE\xB1\xCE\xB2.txt";
+  w.fs.AddFile(greek);
+  w.shortPaths.names[greek] = "C:\\users\\tester\\DOCUME~1\\A~1.TXT";
+  ASSERT_EQ(w.items.AddItemFromPath(greek, 20).outcome, AddOutcome::kAdded);
+  ASSERT_TRUE(SaveMenu(w.model, w.io));
+  w.defaults.ResetAndReload(false, false, true);
+  EXPECT_EQ(item(20).Title, "\xCE\xB1\xCE\xB2.txt");
 }
 
 TEST_F(DefaultsTest, ACrowdedDesktopLeavesRoomForTheOtherDefaultGroups) {
