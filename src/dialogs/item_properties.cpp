@@ -328,6 +328,12 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
   // ("Copy as path") or typed with variables is cleaned as any path is. A link that names
   // nothing is told and the window stays open for the user to mend it.
   const std::string typedLink = TrimFixed(typed.link);
+  // An entry of the list, looked up with the arrow keys on the closed box, is chosen with
+  // OK as with a click on it, its question asked; it names no file.
+  const std::vector<std::string> entries = LinkEntries();
+  for (size_t entry = 1; entry < entries.size(); ++entry)
+    if (typedLink == entries[entry])
+      return ChooseLinkEntry(static_cast<int>(entry)) ? PropertiesAccepted::kStored : PropertiesAccepted::kLinkRefused;
   if (typedLink != TrimFixed(it.Link)) {
     const std::string link = paths_.NormalizePath(typedLink, false);
     std::string found = link;

@@ -139,8 +139,14 @@ TEST_F(ItemPropertiesTest, GroupWithMembersBecomesABlankShortcutAfterYes) {
 
 TEST_F(ItemPropertiesTest, ReplacingByTheSearchEntryMakesTheCommandAfterYes) {
   ItemProperties p = Open(5);
-  w.prompt.answers = {PromptAnswer::kYes};
-  ASSERT_TRUE(p.ChooseLinkEntry(3));
+  // Looked up with the arrow keys on the closed list, then OK: as a click on the entry.
+  PropertiesFields arrowed = p.Fields();
+  arrowed.link = p.LinkEntries()[3];
+  w.prompt.answers = {PromptAnswer::kNo, PromptAnswer::kYes};
+  EXPECT_EQ(p.Accept(arrowed), PropertiesAccepted::kLinkRefused);
+  EXPECT_EQ(host.log, "");
+  ASSERT_EQ(p.Accept(arrowed), PropertiesAccepted::kStored);
+  EXPECT_EQ(w.prompt.asked.back().text, kReplaceQuestion);
   EXPECT_EQ(w.item(5).CommandId, command::kSearchInternet);
   EXPECT_TRUE(w.item(5).IsSystem);
   EXPECT_EQ(host.log, "RM");
