@@ -37,8 +37,13 @@ BOOL GettingStartedDialog::OnInit() {
   // The keyboard starts on the default button, so that Space goes on to the next page
   // rather than ticking "Don't show again".
   const HWND next = Item(IDC_STARTED_NEXT);
-  SetFocus(IsWindowEnabled(next) ? next : Item(IDCANCEL));
+  FocusButton(IsWindowEnabled(next) ? next : Item(IDCANCEL));
   return FALSE;
+}
+
+void GettingStartedDialog::FocusButton(HWND button) {
+  // The focused button becomes the default one too: Enter presses it.
+  SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
 }
 
 void GettingStartedDialog::LayOut() {
@@ -67,9 +72,9 @@ void GettingStartedDialog::ShowPage() {
   settings_.GettingStarted = GettingStartedState{true, pages_->page()};
   Enable(IDC_STARTED_LAST, pages_->lastEnabled());
   Enable(IDC_STARTED_NEXT, pages_->nextEnabled());
-  // A disabled button cannot keep the focus.
+  // A disabled button cannot keep the focus, nor answer Enter.
   const HWND focus = GetFocus();
-  if (!focus || !IsWindowEnabled(focus)) SetFocus(Item(pages_->nextEnabled() ? IDC_STARTED_NEXT : IDCANCEL));
+  if (!focus || !IsWindowEnabled(focus)) FocusButton(Item(pages_->nextEnabled() ? IDC_STARTED_NEXT : IDCANCEL));
   InvalidateRect(Item(IDC_STARTED_PAGE), nullptr, FALSE);
 }
 

@@ -32,6 +32,7 @@ class GettingStartedDialog : public win::Dialog {
 
  private:
   void ShowPage();
+  void FocusButton(HWND button);
   void LayOut();
 
   AppSettings& settings_;
