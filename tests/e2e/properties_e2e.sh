@@ -140,6 +140,12 @@ vekctl wait-title "Change User Name" 15 || fail "no input box \"Change User Name
 LC_ALL=C.UTF-8 vekctl type-title "Change User Name" $INPUT_TEXT "Tester ✓"
 vekctl press-title "Change User Name" $IDOK
 message "VEK Desktop" "This text cannot be kept"
+# The box holds no more of a name than the file keeps.
+read -r left top right bottom <<<"$(vekctl rect-title "Change User Name" $INPUT_TEXT | tr -d '\r')"
+click_at $(((left + right) / 2)) $(((top + bottom) / 2))
+xdotool key ctrl+a type "$(printf 'x%.0s' {1..140})"
+length=$(vekctl length-title "Change User Name" $INPUT_TEXT | tr -d '\r')
+[ "$length" = 128 ] || fail "the name box holds $length characters"
 answer_input "Change User Name" "Tester"
 [ "$(head -c 4 "$user_icon" | tail -c 3)" = PNG ] || fail "\"User Icon.ico\" holds no PNG data"
 [ "$(convert "png:$user_icon" -format '%w %h' info:)" = "128 128" ] || fail "\"User Icon.ico\" is not 128 x 128"

@@ -1,5 +1,6 @@
 #include "dialogs/win/input_box_dialog.h"
 
+#include "core/model.h"
 #include "core/stored_text.h"
 #include "dialogs/input_box.h"
 #include "dialogs/win/dialog_ids.h"
@@ -25,6 +26,8 @@ BOOL InputBoxDialog::OnInit() {
   SetText(IDC_INPUT_PROMPT, InputPrompt);
   SetText(IDC_INPUT_TEXT, InputValue);
   const HWND field = Item(IDC_INPUT_TEXT);
+  // Every name asked for here is a title: the field holds no more than the file keeps.
+  SendMessageW(field, EM_LIMITTEXT, width::kTitle, 0);
   SetFocus(field);
   SendMessageW(field, EM_SETSEL, 0, -1);
   SetForegroundWindow(hwnd());

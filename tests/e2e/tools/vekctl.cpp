@@ -12,6 +12,7 @@
 //   vekctl started PROGRAM_FOLDER      prints the saved getting-started page (-1: off)
 //   vekctl rect-title TITLE ID         prints the screen rectangle of control ID of the
 //                                      dialog ("left top right bottom")
+//   vekctl length-title TITLE ID       prints how many characters control ID of the dialog holds
 //   vekctl dismiss-title TITLE         closes the window with the title (its close box)
 //   vekctl press-title TITLE ID        clicks the button ID of the dialog with the title
 //   vekctl type-title TITLE ID TEXT    sets the text of control ID of the dialog
@@ -293,7 +294,7 @@ int wmain(int argc, wchar_t** argv) {
     return titled && PostMessageW(titled, WM_CLOSE, 0, 0) ? 0 : 1;
   }
   if (command == L"press-title" || command == L"type-title" || command == L"checked-title" ||
-      command == L"enabled-title" || command == L"rect-title") {
+      command == L"enabled-title" || command == L"rect-title" || command == L"length-title") {
     const HWND titled = FindWindowW(nullptr, className);
     if (!titled || argc < 4) return 1;
     const int id = _wtoi(argv[3]);
@@ -303,6 +304,11 @@ int wmain(int argc, wchar_t** argv) {
       RECT r{};
       if (!GetWindowRect(control, &r)) return 1;
       std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+      return 0;
+    }
+    if (command == L"length-title") {
+      // Asked of the control itself: another process's text is not read otherwise.
+      std::printf("%d\n", static_cast<int>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)));
       return 0;
     }
     if (command == L"press-title") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
