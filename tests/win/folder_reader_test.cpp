@@ -5,6 +5,7 @@
 #include "dialogs/win/dialog.h"
 #include "dialogs/win/folder_reader.h"
 #include "platform/win/message_loop.h"
+#include "platform/win/window.h"
 #include "scratch_folder.h"
 
 namespace vek::win {
@@ -104,6 +105,29 @@ TEST(ModalWindowsTest, TheModalWindowComesForwardNotAModelessOneAboveIt) {
   RemoveModelessDialog(modeless);
   DestroyWindow(modeless);
   DestroyWindow(modal);
+}
+
+// Getting started answers Esc while the program lets messages run (a first start's fill).
+TEST(ModalWindowsTest, AModelessDialogGetsItsKeysWhilePendingMessagesRun) {
+  struct alignas(4) Template {
+    DLGTEMPLATE dialog;
+    WORD menu, windowClass, title;
+  } const empty{{WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, 80, 40}, 0, 0, 0};
+  static bool cancelled = false;
+  const HWND modeless = CreateDialogIndirectParamW(
+      GetModuleHandleW(nullptr), &empty.dialog, nullptr,
+      [](HWND, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+        cancelled |= message == WM_COMMAND && LOWORD(wParam) == IDCANCEL;
+        return FALSE;
+      },
+      0);
+  ASSERT_TRUE(modeless);
+  AddModelessDialog(modeless);
+  PostMessageW(modeless, WM_KEYDOWN, VK_ESCAPE, 0);
+  PumpPendingMessages();
+  EXPECT_TRUE(cancelled);
+  RemoveModelessDialog(modeless);
+  DestroyWindow(modeless);
 }
 
 }  // namespace

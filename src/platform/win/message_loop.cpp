@@ -10,13 +10,13 @@ namespace vek::win {
 namespace {
 thread_local std::deque<std::function<void()>> queued;
 thread_local std::vector<HWND> modelessDialogs;
+}  // namespace
 
 bool IsModelessDialogMessage(MSG& msg) {
   for (HWND dialog : modelessDialogs)
     if (IsDialogMessageW(dialog, &msg)) return true;
   return false;
 }
-}  // namespace
 
 void AddModelessDialog(HWND dialog) { modelessDialogs.push_back(dialog); }
 

@@ -23,6 +23,9 @@ bool RunQueuedWork();
 void AddModelessDialog(HWND dialog);
 void RemoveModelessDialog(HWND dialog);
 bool IsModelessDialog(HWND dialog);
+// True when `msg` was a modeless dialog's and it has handled it: every loop that
+// dispatches messages asks before it does.
+bool IsModelessDialogMessage(MSG& msg);
 
 // Dispatches this thread's messages until WM_QUIT, running queued work between them;
 // returns the quit message's exit code.

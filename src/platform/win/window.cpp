@@ -10,6 +10,7 @@
 
 #include "platform/log.h"
 #include "platform/mouse_buttons.h"
+#include "platform/win/message_loop.h"
 #include "platform/win/text_win.h"
 
 namespace vek::win {
@@ -205,6 +206,8 @@ bool PumpPendingMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return false;
     }
+    // Getting started answers its keys while a fill lets the messages run, too.
+    if (IsModelessDialogMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
