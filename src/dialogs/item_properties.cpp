@@ -172,6 +172,12 @@ bool ItemProperties::ChooseType(int type) {
 }
 
 bool ItemProperties::ChooseLinkEntry(int entry) {
+  if (!ReplaceByListEntry(entry)) return false;
+  Changed();
+  return true;
+}
+
+bool ItemProperties::ReplaceByListEntry(int entry) {
   const int entries = static_cast<int>(LinkEntries().size());
   if (entry <= 0 || entry >= entries) return false;
   const bool replaces = edited_.kind == ItemKind::kShortcut || edited_.kind == ItemKind::kMember ||
@@ -184,7 +190,6 @@ bool ItemProperties::ChooseLinkEntry(int entry) {
     defaults_.BuildDefaultGroup(kFirstWebRow + entry - 1, slot_);
   pictures_.LoadItemIcon(slot_);
   edited_ = EditedItem{item().Kind, false};
-  Changed();
   return true;
 }
 
@@ -327,13 +332,24 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
   // A typed link counts only when it names something that exists; one pasted with quotes
   // ("Copy as path") or typed with variables is cleaned as any path is. A link that names
   // nothing is told and the window stays open for the user to mend it.
+  // An item made anew (from a new link or a list entry) keeps the texts the user typed
+  // over and the run mode chosen.
+  auto keepTyped = [&] {
+    ShortcutItem& made = item();
+    if (edited[0]) made.Title = texts[0].kept;
+    if (edited[1]) made.Target = texts[1].kept;
+    if (edited[2]) made.Arguments = texts[2].kept;
+    made.RunMode = std::clamp(typed.runMode, 0, 2);
+    Changed();
+    return PropertiesAccepted::kStored;
+  };
   const std::string typedLink = TrimFixed(typed.link);
   // An entry of the list, looked up with the arrow keys on the closed box, is chosen with
   // OK as with a click on it, its question asked; it names no file.
   const std::vector<std::string> entries = LinkEntries();
   for (size_t entry = 1; entry < entries.size(); ++entry)
     if (typedLink == entries[entry])
-      return ChooseLinkEntry(static_cast<int>(entry)) ? PropertiesAccepted::kStored : PropertiesAccepted::kLinkRefused;
+      return ReplaceByListEntry(static_cast<int>(entry)) ? keepTyped() : PropertiesAccepted::kLinkRefused;
   if (typedLink != TrimFixed(it.Link)) {
     const std::string link = paths_.NormalizePath(typedLink, false);
     std::string found = link;
@@ -351,14 +367,7 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
       if (!rebuilt) return PropertiesAccepted::kLinkRefused;
       if (!chosenPicture.empty()) pictures_.LoadItemIcon(slot_);
       edited_ = EditedItem{item().Kind, false};
-      ShortcutItem& made = item();
-      if (edited[0]) made.Title = texts[0].kept;
-      if (edited[1]) made.Target = texts[1].kept;
-      if (edited[2]) made.Arguments = texts[2].kept;
-      made.RunMode = std::clamp(typed.runMode, 0, 2);
-      host_.SaveMenu();
-      host_.RefreshRing();
-      return PropertiesAccepted::kStored;
+      return keepTyped();
     }
     // It is stored as item creation stores a path (by its short name where the long one
     // does not fit); one the files cannot keep at all is refused, and the item keeps its link.

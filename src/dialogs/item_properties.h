@@ -133,6 +133,8 @@ class ItemProperties {
  private:
   ShortcutItem& item() { return model_.Items[slot_]; }
   void MakeEmptyGroup();
+  // The item made anew from list entry `entry` after its question; nothing saved yet.
+  bool ReplaceByListEntry(int entry);
   bool Ask(const char* text, const char* title, bool defaultNo);
   void Changed();
 

@@ -145,9 +145,11 @@ TEST_F(ItemPropertiesTest, ReplacingByTheSearchEntryMakesTheCommandAfterYes) {
   w.prompt.answers = {PromptAnswer::kNo, PromptAnswer::kYes};
   EXPECT_EQ(p.Accept(arrowed), PropertiesAccepted::kLinkRefused);
   EXPECT_EQ(host.log, "");
+  arrowed.title = "Mine";
   ASSERT_EQ(p.Accept(arrowed), PropertiesAccepted::kStored);
   EXPECT_EQ(w.prompt.asked.back().text, kReplaceQuestion);
   EXPECT_EQ(w.item(5).CommandId, command::kSearchInternet);
+  EXPECT_EQ(w.item(5).Title, "Mine");
   EXPECT_TRUE(w.item(5).IsSystem);
   EXPECT_EQ(host.log, "RM");
   // A link typed on it afterwards makes it a shortcut to that link, as Browse does.

@@ -169,7 +169,7 @@ bool PropertiesDialog::Act(int id, int code) {
     case IDC_PROP_LINK: {
       // An entry counts once it is chosen from the open list, with a click or Enter: the
       // arrow keys on the closed box only look through the entries, each of which would
-      // replace the item.
+      // replace the item, until OK takes the one shown.
       if (code == CBN_SELENDOK || code == CBN_SELENDCANCEL) {
         linkChosen_ = code == CBN_SELENDOK && SendDlgItemMessageW(hwnd(), IDC_PROP_LINK, CB_GETDROPPEDSTATE, 0, 0) != 0;
         return true;
