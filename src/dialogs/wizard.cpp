@@ -62,7 +62,8 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return WithTrailingBackslash(folder) + name;
 }
 
-FolderListing ListFolder(FileSystem& fs, const std::string& folder, const std::string& pattern) {
+FolderListing ListFolder(FileSystem& fs, const std::string& folder, const std::string& pattern,
+                         const NameOrder& before) {
   FolderListing out;
   if (TrimBlanks(folder).empty()) return out;
   const std::string dir = WithTrailingBackslash(folder);
@@ -82,8 +83,9 @@ FolderListing ListFolder(FileSystem& fs, const std::string& folder, const std::s
         files.push_back(e.name);
   }
   out.readable = true;
-  std::stable_sort(out.folders.begin(), out.folders.end(), LessNoCase);
-  std::stable_sort(files.begin(), files.end(), LessNoCase);
+  const NameOrder order = before ? before : NameOrder(LessNoCase);
+  std::stable_sort(out.folders.begin(), out.folders.end(), order);
+  std::stable_sort(files.begin(), files.end(), order);
   out.entries = out.folders;
   out.entries.insert(out.entries.end(), files.begin(), files.end());
   return out;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,11 +44,15 @@ struct FolderListing {
   std::vector<std::string> entries;  // sub-folders, then the files matching the pattern
 };
 
+// True when name `a` is listed before name `b`.
+using NameOrder = std::function<bool(const std::string& a, const std::string& b)>;
+
 // Lists `folder`: hidden entries, "." and ".." are left out; sub-folders and files are
-// each sorted without regard to letter case. `pattern` holds one or more wildcards
-// separated by ";" ("*.*" when blank) and selects the files; every sub-folder is listed
-// (a folder can be added as a shortcut too).
-FolderListing ListFolder(FileSystem& fs, const std::string& folder, const std::string& pattern);
+// each sorted by `before` (without one, without regard to the letter case of A-Z).
+// `pattern` holds one or more wildcards separated by ";" ("*.*" when blank) and selects
+// the files; every sub-folder is listed (a folder can be added as a shortcut too).
+FolderListing ListFolder(FileSystem& fs, const std::string& folder, const std::string& pattern,
+                         const NameOrder& before = {});
 
 // `folder` + `name` with one backslash between them.
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -53,6 +53,16 @@ TEST(FolderReaderTest, AnswersArePostedAndTakenOnce) {
   ASSERT_EQ(WaitForAnswer(window), missing);
   EXPECT_FALSE(reader.Take(missing)->readable);
 
+  // Names in the order Explorer lists them: accented letters beside their plain ones,
+  // numbers by their value.
+  for (const char* name : {"Zoo.txt", "file10.txt", "\xC3\x89" "b.txt", "file2.txt", "\xC3\xA9" "a.txt", "ec.txt"})
+    fs.WriteAll(folder.path() + name, Bytes{1});
+  const uint64_t sorted = reader.Read(folder.path(), "*.txt");
+  ASSERT_EQ(WaitForAnswer(window), sorted);
+  EXPECT_EQ(reader.Take(sorted)->entries,
+            (std::vector<std::string>{"Sub", "a.txt", "\xC3\xA9" "a.txt", "\xC3\x89" "b.txt", "ec.txt", "file2.txt",
+                                      "file10.txt", "Zoo.txt"}));
+
   // Once the window is gone, nothing is kept for it.
   const uint64_t late = reader.Read(folder.path(), "*.*");
   reader.Detach();

@@ -4,8 +4,23 @@
 
 #include "platform/log.h"
 #include "platform/win/file_system_win.h"
+#include "platform/win/text_win.h"
 
 namespace vek::win {
+
+namespace {
+// The order Explorer lists names in: accented letters beside their plain ones, without
+// regard to case, the numbers in names by their value (from Windows 7 on).
+bool ListedBefore(const std::string& a, const std::string& b) {
+  const std::wstring first = Wide(a), second = Wide(b);
+  int order = CompareStringEx(LOCALE_NAME_USER_DEFAULT, LINGUISTIC_IGNORECASE | SORT_DIGITSASNUMBERS, first.c_str(),
+                              -1, second.c_str(), -1, nullptr, nullptr, 0);
+  if (order == 0)
+    order = CompareStringEx(LOCALE_NAME_USER_DEFAULT, LINGUISTIC_IGNORECASE, first.c_str(), -1, second.c_str(), -1,
+                            nullptr, nullptr, 0);
+  return order == CSTR_LESS_THAN;
+}
+}  // namespace
 
 void FolderReader::Attach(HWND window, UINT message) {
   std::lock_guard<std::mutex> lock(shared_->mutex);
@@ -37,7 +52,7 @@ uint64_t FolderReader::Read(const std::string& folder, const std::string& patter
       FolderListing listing;
       try {
         Win32FileSystem fs;
-        listing = ListFolder(fs, folder, pattern);
+        listing = ListFolder(fs, folder, pattern, ListedBefore);
       } catch (...) {
         LogCaughtFailure("reading the folder " + folder);
         listing = FolderListing{};
