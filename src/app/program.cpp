@@ -117,7 +117,10 @@ Program::Parts::Parts(AppContext& a, ProgramControl& program)
   services.actions.windows().showSettings = trayHost.windows.showSettings;
   services.actions.windows().showWizard = trayHost.windows.showWizard;
   dock.SetAltSpaceIsHotkey([this] { return tray.hotkeysRegistered()[hotkey::kShowDock]; });
-  dock.WhenScreenChanges([this](const ScreenMetrics& screen) { menu.FollowScreen(screen); });
+  dock.WhenScreenChanges([this](const ScreenMetrics& screen) {
+    menu.FollowScreen(screen);
+    search.FollowScreen();
+  });
 }
 
 Program::Program() {

@@ -1,4 +1,5 @@
-// The search box against real windows: where it opens.
+// The search box against real windows: where it opens, and where it goes when the screen
+// changes.
 #include <gtest/gtest.h>
 
 #include "core/model.h"
@@ -31,6 +32,14 @@ TEST(SearchBoxWindowTest, OpensWholeOnTheWorkAreaWhereverItWasKept) {
     EXPECT_EQ(std::pair(r.left, r.top), std::pair(opened.x, opened.y)) << kept.x << ", " << kept.y;
     box.Close();
   }
+  // Open when the screen changes and leaves it beyond the edge, it comes back whole.
+  box.Show();
+  SetWindowPos(box.hwnd(), nullptr, work.right + 500, work.top + 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  box.FollowScreen();
+  RECT r{};
+  GetWindowRect(box.hwnd(), &r);
+  EXPECT_EQ(std::pair(r.right, r.top), std::pair(work.right, work.top + 50));
+  box.Close();
 }
 
 }  // namespace

@@ -135,6 +135,15 @@ void SearchBoxWindow::Show() {
   SetFocus(field_);
 }
 
+void SearchBoxWindow::FollowScreen() {
+  if (!IsOpen()) return;
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  const POINT place = PlaceOnNearestWorkArea(r.left, r.top);
+  if (place.x != r.left || place.y != r.top)
+    SetWindowPos(hwnd(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SearchBoxWindow::Close() {
   if (!IsOpen()) return;
   RECT r{};

@@ -39,6 +39,8 @@ class SearchBoxWindow : public win::Window {
   void Show();
   // Closes the box, keeping its place and engine.
   void Close();
+  // The screen or the work area changed: an open box comes whole onto it.
+  void FollowScreen();
   // Closes the box and lets its pictures go, before GDI+ stops.
   void Unload();
   bool IsOpen() const { return hwnd() != nullptr; }
