@@ -5,6 +5,7 @@
 
 #include "core/group_title.h"
 #include "core/menu_record.h"
+#include "core/stored_text.h"
 #include "launch/system_catalogue.h"
 #include "platform/scoped_flag.h"
 #include "text/text.h"
@@ -128,10 +129,8 @@ void Defaults::Initialise(const StartSources& sources, const SettingsScreen& scr
 void Defaults::KeepUserNameWhole(const std::string& userName) {
   // The file keeps the user's name with "?" where the code page lacks its characters: the
   // centre shows the whole name again, unless the user has named it otherwise since.
-  std::string stored;
-  io_.codec.ToAnsi(userName, stored);
   std::string& title = model_.Items[pool::kCentre].Title;
-  if (title != userName && title == TrimFixed(io_.codec.FromAnsi(stored))) title = userName;
+  if (IsStoredFormOf(title, userName, io_.codec)) title = userName;
 }
 
 void Defaults::FreeSlotContents(int slot) {

@@ -23,6 +23,10 @@ constexpr char kTextTooLong[] =
 // The message that refuses `typed`, naming it, or nothing when the file keeps it as typed.
 std::optional<std::string> UnstorableTextMessage(const std::string& typed, AnsiCodec& codec);
 
+// True when `read` is what the file gives back for `whole`, a text the code page cannot
+// hold whole (its missing characters come back as "?"): the program may put `whole` back.
+bool IsStoredFormOf(const std::string& read, const std::string& whole, AnsiCodec& codec);
+
 // The longest beginning of `text`, a text the code page holds, that a field of `bytes`
 // bytes keeps whole. In a double-byte code page a character may take two bytes, so a text
 // of as many characters as the field has bytes can still be too long for it.

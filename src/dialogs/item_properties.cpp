@@ -329,9 +329,6 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
     text.kept = stored;
     edited[n] = true;
   }
-  // A typed link counts only when it names something that exists; one pasted with quotes
-  // ("Copy as path") or typed with variables is cleaned as any path is. A link that names
-  // nothing is told and the window stays open for the user to mend it.
   // An item made anew (from a new link or a list entry) keeps the texts the user typed
   // over and the run mode chosen.
   auto keepTyped = [&] {
@@ -350,6 +347,9 @@ PropertiesAccepted ItemProperties::Accept(const PropertiesFields& typed) {
   for (size_t entry = 1; entry < entries.size(); ++entry)
     if (typedLink == entries[entry])
       return ReplaceByListEntry(static_cast<int>(entry)) ? keepTyped() : PropertiesAccepted::kLinkRefused;
+  // A typed link counts only when it names something that exists; one pasted with quotes
+  // ("Copy as path") or typed with variables is cleaned as any path is. A link that names
+  // nothing is told and the window stays open for the user to mend it.
   if (typedLink != TrimFixed(it.Link)) {
     const std::string link = paths_.NormalizePath(typedLink, false);
     std::string found = link;

@@ -162,9 +162,7 @@ bool ItemCreation::RestoreLongTitles() {
         [shortPaths, link] { return shortPaths->LongPath(link); }, paths_.fs().NetworkPlaceOf(link));
     if (!longForm || longForm->empty()) continue;
     const std::string title = DisplayNameFromPath(*longForm);
-    std::string stored;
-    codec_.ToAnsi(title, stored);
-    if (title == item.Title || codec_.FromAnsi(stored) != item.Title) continue;
+    if (!IsStoredFormOf(item.Title, title, codec_)) continue;
     item.Title = title;
     changed = true;
   }
