@@ -118,7 +118,7 @@ TEST(ModalWindowsTest, TheModalWindowComesForwardNotAModelessOneAboveIt) {
 }
 
 // Getting started answers Esc while the program lets messages run (a first start's fill).
-TEST(ModalWindowsTest, AModelessDialogGetsItsKeysWhilePendingMessagesRun) {
+TEST(ModalWindowsTest, AModelessDialogGetsItsKeysInPendingMessagesAndOtherDialogsLoops) {
   struct alignas(4) Template {
     DLGTEMPLATE dialog;
     WORD menu, windowClass, title;
@@ -136,6 +136,22 @@ TEST(ModalWindowsTest, AModelessDialogGetsItsKeysWhilePendingMessagesRun) {
   PostMessageW(modeless, WM_KEYDOWN, VK_ESCAPE, 0);
   PumpPendingMessages();
   EXPECT_TRUE(cancelled);
+
+  // Inside another dialog's own loop, until that dialog ends itself.
+  cancelled = false;
+  static HWND keysFor = modeless;
+  DialogBoxIndirectParamW(
+      GetModuleHandleW(nullptr), &empty.dialog, nullptr,
+      [](HWND self, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+          PostMessageW(keysFor, WM_KEYDOWN, VK_ESCAPE, 0);
+          PostMessageW(self, WM_APP, 0, 0);
+        }
+        if (message == WM_APP) EndDialog(self, 0);
+        return message == WM_INITDIALOG;
+      },
+      0);
+  EXPECT_TRUE(cancelled) << "Esc inside another dialog's loop";
   RemoveModelessDialog(modeless);
   DestroyWindow(modeless);
 }

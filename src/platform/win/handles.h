@@ -77,6 +77,11 @@ struct HMenuTraits {
   static bool Valid(HMENU h) { return h != nullptr; }
   static void Close(HMENU h) { DestroyMenu(h); }
 };
+struct HookTraits {
+  static HHOOK Invalid() { return nullptr; }
+  static bool Valid(HHOOK h) { return h != nullptr; }
+  static void Close(HHOOK h) { UnhookWindowsHookEx(h); }
+};
 struct MemoryDcTraits {
   static HDC Invalid() { return nullptr; }
   static bool Valid(HDC h) { return h != nullptr; }
@@ -94,6 +99,7 @@ using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using UniqueRegion = UniqueHandle<HRGN, GdiObjectTraits<HRGN>>;
 using UniqueMenu = UniqueHandle<HMENU, HMenuTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
+using UniqueHook = UniqueHandle<HHOOK, HookTraits>;
 
 // A DC obtained with GetDC, released with ReleaseDC for the same window.
 class WindowDc {

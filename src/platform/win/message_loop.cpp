@@ -1,7 +1,11 @@
 #include "platform/win/message_loop.h"
 
+#include "platform/log.h"
+#include "platform/win/handles.h"
+
 #include <algorithm>
 #include <deque>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -10,22 +14,44 @@ namespace vek::win {
 namespace {
 thread_local std::deque<std::function<void()>> queued;
 thread_local std::vector<HWND> modelessDialogs;
+thread_local UniqueHook dialogLoopFilter;
+// IsDialogMessage itself asks the message filters first: while the modeless dialogs are
+// asked, the filter below stands aside.
+thread_local bool askingModelessDialogs = false;
+
+// A modal dialog's or message box's own loop asks the filter with every message before
+// it handles it: the modeless dialogs answer their keys there too.
+LRESULT CALLBACK RouteKeysInDialogLoops(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == MSGF_DIALOGBOX && IsModelessDialogMessage(*reinterpret_cast<MSG*>(lParam))) return TRUE;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 }  // namespace
 
 bool IsModelessDialogMessage(MSG& msg) {
+  if (askingModelessDialogs) return false;
+  askingModelessDialogs = true;
+  bool handled = false;
   for (HWND dialog : modelessDialogs)
-    if (IsDialogMessageW(dialog, &msg)) return true;
-  return false;
+    if ((handled = IsDialogMessageW(dialog, &msg))) break;
+  askingModelessDialogs = false;
+  return handled;
 }
 
-void AddModelessDialog(HWND dialog) { modelessDialogs.push_back(dialog); }
+void AddModelessDialog(HWND dialog) {
+  modelessDialogs.push_back(dialog);
+  if (dialogLoopFilter) return;
+  dialogLoopFilter.reset(SetWindowsHookExW(WH_MSGFILTER, &RouteKeysInDialogLoops, nullptr, GetCurrentThreadId()));
+  if (!dialogLoopFilter)
+    WriteLog("a modeless dialog gets no keys inside other dialogs: error " + std::to_string(GetLastError()));
+}
 
 void RemoveModelessDialog(HWND dialog) {
   for (auto it = modelessDialogs.begin(); it != modelessDialogs.end(); ++it)
     if (*it == dialog) {
       modelessDialogs.erase(it);
-      return;
+      break;
     }
+  if (modelessDialogs.empty()) dialogLoopFilter.reset();
 }
 
 bool IsModelessDialog(HWND dialog) {

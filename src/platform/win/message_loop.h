@@ -18,8 +18,9 @@ void RunAfterHandlers(std::function<void()> work);
 // False when nothing was waiting.
 bool RunQueuedWork();
 
-// Modeless dialogs whose keyboard (Tab, Enter, Esc) the loop routes through
-// IsDialogMessage while they exist.
+// Modeless dialogs whose keyboard (Tab, Enter, Esc) is routed through IsDialogMessage
+// while they exist: by this thread's loops, and by the loops of modal dialogs and
+// message boxes open meanwhile.
 void AddModelessDialog(HWND dialog);
 void RemoveModelessDialog(HWND dialog);
 bool IsModelessDialog(HWND dialog);
