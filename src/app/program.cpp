@@ -292,6 +292,8 @@ bool Program::ShowWindows() {
   p.menu.SetRowsPerPage(p.dock.geometry().screen.ScreenHeight);
   if (!p.menu.Load()) return StopForMissingWindow("menu");
   p.dock.LoadRestLater();
+  // The Recycle Bin's picture follows an emptied or filled bin at once.
+  p.services.recycleBinFull.WhenChanged(p.dock.RecycleBinChangeNotice());
   // Items kept by their short names get back the titles the file could not hold; that
   // asks the file system, so it waits until the ring is painted.
   win::RunAfterHandlers([this] {
@@ -322,6 +324,7 @@ void Program::FillDefaultGroups() {
 
 void Program::UnloadWindows() {
   if (!parts_) return;
+  parts_->services.recycleBinFull.WhenChanged(nullptr);
   parts_->search.Unload();
   parts_->windows.Unload();
   parts_->menu.Unload();

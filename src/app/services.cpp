@@ -170,7 +170,8 @@ void AppDefaultsHost::GroupsFilled() {
 // --- Assembly --------------------------------------------------------------------------
 
 namespace {
-constexpr std::chrono::seconds kRecycleBinInterval{1};
+// A bin emptied elsewhere shows on its slot within a second.
+constexpr std::chrono::milliseconds kRecycleBinInterval{750};
 }  // namespace
 
 Services::Services(AppContext& app, ProgramControl& program, DockWindow& dock, GroupMenuWindow& menu,
@@ -178,7 +179,7 @@ Services::Services(AppContext& app, ProgramControl& program, DockWindow& dock, G
     : slowCalls(kSlowCallLimit, [] { win::PumpPendingMessages(); }, win::WorkerThreadScope),
       recycleBinFull([bin = std::make_shared<win::Win32RecycleBin>()] { return RecycleBinFull(*bin); },
                      kRecycleBinInterval, win::WorkerThreadScope),
-      recycleBinOffThread(std::make_shared<win::Win32RecycleBin>(), slowCalls),
+      recycleBinOffThread(std::make_shared<win::Win32RecycleBin>(), slowCalls, [this] { recycleBinFull.AskNow(); }),
       shortcuts(*app.paths, shortcutReader),
       associations(app.registry, *app.paths),
       pictures(app, dock),

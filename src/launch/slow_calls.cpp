@@ -111,8 +111,20 @@ PolledAnswer::PolledAnswer(std::function<std::optional<bool>()> probe, std::chro
           LogCaughtFailure("a polled question");
         }
         lock.lock();
-        if (answer) shared->last = answer;
-        shared->wake.wait_for(lock, interval, [&] { return shared->stop; });
+        if (answer && answer != shared->last) {
+          shared->last = answer;
+          if (std::function<void()> tell = shared->tell) {
+            lock.unlock();
+            try {
+              tell();
+            } catch (...) {
+              LogCaughtFailure("telling of a changed answer");
+            }
+            lock.lock();
+          }
+        }
+        shared->wake.wait_for(lock, interval, [&] { return shared->stop || shared->askNow; });
+        shared->askNow = false;
       }
     }).detach();
   } catch (...) {
@@ -130,6 +142,17 @@ PolledAnswer::~PolledAnswer() {
 std::optional<bool> PolledAnswer::Last() const {
   std::lock_guard<std::mutex> lock(shared_->mutex);
   return shared_->last;
+}
+
+void PolledAnswer::WhenChanged(std::function<void()> tell) {
+  std::lock_guard<std::mutex> lock(shared_->mutex);
+  shared_->tell = std::move(tell);
+}
+
+void PolledAnswer::AskNow() {
+  std::lock_guard<std::mutex> lock(shared_->mutex);
+  shared_->askNow = true;
+  shared_->wake.notify_all();
 }
 
 }  // namespace vek

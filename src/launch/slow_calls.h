@@ -145,13 +145,20 @@ class PolledAnswer {
 
   // Empty until the first probe has answered.
   std::optional<bool> Last() const;
+  // `tell` runs on the polling thread whenever an answer differs from the one before
+  // (the first answer counts): it may post, not touch the caller's objects.
+  void WhenChanged(std::function<void()> tell);
+  // Asks the probe again at once rather than after the interval.
+  void AskNow();
 
  private:
   struct Shared {
     std::mutex mutex;
     std::condition_variable wake;
     bool stop = false;
+    bool askNow = false;
     std::optional<bool> last;
+    std::function<void()> tell;
   };
   std::shared_ptr<Shared> shared_;
 };

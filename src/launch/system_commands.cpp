@@ -227,6 +227,8 @@ void RecycleBinOffThread::Empty() {
         return true;
       }))
     WriteLog("the Recycle Bin is still being emptied after the wait");
+  else if (emptied_)
+    emptied_();
 }
 
 void SystemCommands::EmptyWithoutQuestion() { bin_.Empty(); }

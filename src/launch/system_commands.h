@@ -63,13 +63,16 @@ class RecycleBin {
 // failed, and emptying goes on by itself past it.
 class RecycleBinOffThread : public RecycleBin {
  public:
-  RecycleBinOffThread(std::shared_ptr<RecycleBin> bin, BoundedCalls& calls) : bin_(std::move(bin)), calls_(calls) {}
+  // `emptied` runs once an emptying has ended.
+  RecycleBinOffThread(std::shared_ptr<RecycleBin> bin, BoundedCalls& calls, std::function<void()> emptied = {})
+      : bin_(std::move(bin)), calls_(calls), emptied_(std::move(emptied)) {}
   bool Query(RecycleBinInfo& info) override;
   void Empty() override;
 
  private:
   std::shared_ptr<RecycleBin> bin_;
   BoundedCalls& calls_;
+  std::function<void()> emptied_;
 };
 
 // Said when the bin gave no answer in time.

@@ -107,5 +107,30 @@ TEST(PolledAnswerTest, AFailedProbeKeepsTheLastAnswer) {
   EXPECT_EQ(polled.Last(), std::optional<bool>(true));
 }
 
+TEST(PolledAnswerTest, TellsOfEachChangedAnswerAndAsksAgainWhenBidden) {
+  auto gate = std::make_shared<Gate>();
+  auto probes = std::make_shared<std::atomic<int>>(0);
+  // Answers true, true, false, false, true; only AskNow brings the next within the hour.
+  PolledAnswer polled(
+      [gate, probes] {
+        const int n = (*probes)++;
+        if (n == 0) gate->Wait();
+        return std::optional<bool>(n < 2 || n == 4);
+      },
+      1h);
+  auto told = std::make_shared<std::atomic<int>>(0);
+  polled.WhenChanged([told] { ++*told; });
+  gate->Open();
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  for (int asked = 1; asked <= 4; ++asked) {
+    polled.AskNow();
+    while (*probes <= asked && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  }
+  while (*told < 3 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  std::this_thread::sleep_for(20ms);
+  EXPECT_EQ(*told, 3) << "the first answer, then each change";
+  EXPECT_EQ(polled.Last(), std::optional<bool>(true));
+}
+
 }  // namespace
 }  // namespace vek

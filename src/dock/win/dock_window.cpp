@@ -21,6 +21,8 @@ constexpr UINT kRunDropMessage = WM_APP + 25;
 constexpr UINT kLoadLaterPictureMessage = WM_APP + 26;
 // Posted once for a burst of display and work-area changes.
 constexpr UINT kFollowScreenMessage = WM_APP + 27;
+// Posted from the thread that watches the Recycle Bin when its answer changes.
+constexpr UINT kRecycleBinChangedMessage = WM_APP + 28;
 
 // The part of the screen the windows cover, in screen coordinates.
 PixelRect CoveredArea(const ScreenMetrics& s) {
@@ -91,6 +93,10 @@ void DockWindow::ShowDropPicture(int skinIndex, int x, int y) {
   // The 48 x 48 picture (kept pre-scaled), centred on the pointer.
   if (skinIndex >= 0) FrameWriter(frame_).Skin(skinIndex, 1, x - 24, y - 24);
   PushFrame();
+}
+
+std::function<void()> DockWindow::RecycleBinChangeNotice() const {
+  return [window = hwnd()] { PostMessageW(window, kRecycleBinChangedMessage, 0, 0); };
 }
 
 void DockWindow::RunDropLater() { PostMessageW(hwnd(), kRunDropMessage, 0, 0); }
@@ -474,6 +480,9 @@ LRESULT DockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFollowScreenMessage:
       screenChangePosted_ = false;
       FollowScreen();
+      return 0;
+    case kRecycleBinChangedMessage:
+      controller_.TimerTick(dock_timer::kRecycleBin);
       return 0;
     case WM_CLOSE:
       // Another program closing the program's window (an installer, a script): the

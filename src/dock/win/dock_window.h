@@ -89,6 +89,9 @@ class DockWindow : public win::Window, private DockDisplay, private DropHost {
   // ring is laid out on the new one, the largest radius following it, and shown as the
   // dock is. `followed` is told of the new screen first.
   void FollowScreen();
+  // What another thread calls to have the slot of the Recycle Bin show its state at once
+  // rather than at the next tick.
+  std::function<void()> RecycleBinChangeNotice() const;
   void WhenScreenChanges(std::function<void(const ScreenMetrics&)> followed) { screenChanged_ = std::move(followed); }
 
   // The three ways the ring is painted (nothing while minimised or hidden).
