@@ -55,6 +55,9 @@ long_arguments="--app-id=$(printf 'a%.0s' $(seq 1 150))"
 # A shortcut to itself, which the shell would follow for ever.
 "$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E Self.lnk" "$(winpath "$desktop")\\VekE2E Self.lnk" "" "" "" 0 ||
   fail "could not make the shortcut to itself"
+# A shortcut to This PC: an item-ID list and no path.
+"$WINE" "$MKLINK_EXE" "$(winpath "$desktop")\\VekE2E This PC.lnk" '::{20D04FE0-3AEA-1069-A2D8-08002B30309D}' "" "" "" 0 ||
+  fail "could not make the shortcut to This PC"
 printf '[InternetShortcut]\r\nURL=https://example.org/\r\nIconFile=C:\\windows\\system32\\shell32.dll\r\nIconIndex=13\r\n' \
   >"$desktop/VekE2E Site.url"
 printf '[InternetShortcut]\r\nURL=https://example.org/plain\r\n' >"$desktop/VekE2E Plain.url"
@@ -94,6 +97,11 @@ IFS='|' read -r _ named_link _ _ picture <<<"$(member "VekE2E ? Named")"
 case "$named_link" in "" | *\?*) fail "the shortcut named with ✓ was stored as '$named_link'" ;; esac
 # Its program has no icon of its own: it shows the shell's picture of it, not the Problem one.
 case "$picture" in *\\VekIcons\\*) ;; *) fail "the shortcut to a program without an icon got $picture" ;; esac
+
+# The shortcut to This PC opens through the shortcut itself and shows the shell's picture of it.
+IFS='|' read -r _ link target _ picture <<<"$(member "VekE2E This PC")"
+case "$target" in "$link" | ::*) ;; *) fail "the shortcut to This PC has the target '$target'" ;; esac
+case "$picture" in *\\VekIcons\\*) ;; *) fail "the shortcut to This PC got $picture" ;; esac
 
 IFS='|' read -r _ _ target _ picture <<<"$(member "VekE2E Site.url")"
 [ "$target" = "https://example.org/" ] || fail "Internet shortcut target: $target"

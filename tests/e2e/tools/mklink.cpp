@@ -1,6 +1,8 @@
 // Makes a shell shortcut file the way Windows programs and installers do, through
 // IShellLinkW and IPersistFile:
 //   mklink LINK TARGET ARGUMENTS WORKING_FOLDER ICON_FILE ICON_INDEX
+// A TARGET of the form "::{CLSID}" (This PC, Control Panel) is stored as an item-ID list
+// without a path, as "Create shortcut" on such a folder does.
 // Ends with 0 when the file was saved.
 #include <windows.h>
 #include <objbase.h>
@@ -20,7 +22,13 @@ int wmain(int argc, wchar_t** argv) {
   IShellLinkW* link = nullptr;
   if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                  reinterpret_cast<void**>(&link)))) {
-    link->SetPath(argv[2]);
+    PIDLIST_ABSOLUTE folder = nullptr;
+    if (std::wcsncmp(argv[2], L"::", 2) == 0 && SUCCEEDED(SHParseDisplayName(argv[2], nullptr, &folder, 0, nullptr))) {
+      link->SetIDList(folder);
+      CoTaskMemFree(folder);
+    } else {
+      link->SetPath(argv[2]);
+    }
     link->SetArguments(argv[3]);
     link->SetWorkingDirectory(argv[4]);
     link->SetIconLocation(argv[5], _wtoi(argv[6]));
