@@ -126,7 +126,9 @@ point $((X + 110)) $((Y + 52))
 poll 5 vekctl visible-any tooltips_class32 || fail "no tooltip names the engine under the pointer"
 framed() { [ "$(pixel "$(screenshot search-row-hover)" $((X + 98)) $((Y + 52)))" != "$(pixel "$plain" $((X + 98)) $((Y + 52)))" ]; }
 poll 5 framed || fail "the engine under the pointer is not framed"
-# The engine menu's seventh entry (Wikipedia), then Esc, keeps that engine.
+# The engine menu's seventh entry (Wikipedia), then Esc, keeps that engine; the choice
+# itself searches nothing.
+rm -f "$marker_txt"
 click_at $((X + 26)) $((Y + 20))
 poll 10 popup_open || fail "the engine button opened no menu"
 screenshot search-engine-menu >/dev/null
@@ -135,6 +137,7 @@ poll 10 popup_closed || fail "the engine menu did not close"
 engine_saved() { [ "$(engine_setting)" = 6 ]; }
 press_until "$BOX" Escape title_gone "$BOX" || fail "Esc did not close the box"
 poll 10 engine_saved || fail "the menu's choice was not saved: engine $(engine_setting)"
+[ ! -e "$marker_txt" ] || fail "choosing an engine from the menu searched"
 
 # Dragged by its background, the box reopens where it was left.
 open_box

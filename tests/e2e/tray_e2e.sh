@@ -60,7 +60,10 @@ poll 10 vekctl topmost VEKDesktopDock && undimmed || fail "a second start left t
 vekctl close Notepad
 vekctl wait-gone Notepad 10 || fail "Notepad did not close"
 
-# The tray icon's left button: key mode.
+# The tray icon's left button: key mode, on the release, not the press.
+vekctl post VEKDesktopTray 2025 513 || fail "could not reach the tray owner"
+sleep 1
+! dimmed || fail "the tray icon's left button acted on the press"
 vekctl post VEKDesktopTray 2025 514 || fail "could not reach the tray owner"
 poll 10 dimmed || fail "the tray icon's left button did not bring up key mode"
 cp "$E2E_OUT/tray-dim.png" "$E2E_OUT/tray-keymode.png"
