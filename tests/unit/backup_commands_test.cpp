@@ -60,6 +60,7 @@ TEST_P(BackupFlowTest, QuestionWorkAndMessages) {
     env.fs.AddFile(kChosen, backup);
   }
   if (c.command == cmd::kRestoreShortcuts) model.Settings.HideLetters = true;  // not saved yet
+  if (c.command == cmd::kBackupConfiguration) model.Settings.IconQuantity = 32;  // not saved yet
   const Bytes settingsBefore = env.fs.FileData(env.folders.SettingsFile);
   const Bytes menuBefore = env.fs.FileData(env.folders.MenuFile);
   env.prompt.answers = {c.answer};
@@ -90,7 +91,12 @@ TEST_P(BackupFlowTest, QuestionWorkAndMessages) {
       EXPECT_EQ(env.fs.FileData(kChosen), Bytes({'o', 'l', 'd'}));
     }
   } else if (c.command == cmd::kBackupConfiguration) {
-    EXPECT_EQ(env.fs.FileData(kChosen), settingsBefore);
+    // The backup holds the live settings, saved first.
+    const Bytes backup = env.fs.FileData(kChosen);
+    AppSettings backedUp;
+    ASSERT_TRUE(ReadSettingsRecord(backup.data(), backup.size(), test::kScreen, backedUp));
+    EXPECT_EQ(backedUp.IconQuantity, 32);
+    EXPECT_EQ(backup, env.fs.FileData(env.folders.SettingsFile));
   } else if (c.command == cmd::kRestoreConfiguration) {
     EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile), env.fs.FileData(kChosen));
     EXPECT_EQ(env.fs.FileData(env.folders.SettingsFile + ".bak"), env.fs.FileData(kChosen));

@@ -312,6 +312,8 @@ TEST_F(DockControllerTest, LockedIconsAndBuiltInsDoNotDrag) {
   model.Settings.IconsLocked = false;
   Press(1);
   EXPECT_FALSE(dock.state().DragArmed);
+  Press(7);  // an empty position holds nothing to drag
+  EXPECT_FALSE(dock.state().DragArmed);
 }
 
 TEST_F(DockControllerTest, MinWindowsStateMachine) {

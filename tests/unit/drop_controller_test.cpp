@@ -53,10 +53,10 @@ class DropControllerTest : public ::testing::Test {
     At(slot, x, y);
     return drop.DragOver(x, y, hasFiles, allowed);
   }
-  uint32_t DropOn(int slot, std::vector<std::string> paths, uint32_t allowed = kAll) {
+  uint32_t DropOn(int slot, std::vector<std::string> paths, uint32_t allowed = kAll, bool hasFiles = true) {
     int x, y;
     At(slot, x, y);
-    const uint32_t effect = drop.Drop(x, y, true, std::move(paths), allowed);
+    const uint32_t effect = drop.Drop(x, y, hasFiles, std::move(paths), allowed);
     drop.RunPendingDrop();
     Refresh();
     return effect;
@@ -174,6 +174,11 @@ TEST_F(DropControllerTest, OneFileOnTheCentreGoesToTheFirstFreePositionThenToAll
   DropOn(0, Files(1, "g"));
   EXPECT_EQ(w.prompt.texts(), std::vector<std::string>{kDesktopFullText});
   EXPECT_EQ(w.model.Groups[3].MemberCount(), 1);
+  // With All Programs full as well there is nowhere to go: nothing is added or said.
+  w.model.Groups[3].Members.resize(Model::Capacity(3));
+  EXPECT_EQ(DropOn(0, Files(1, "h")), drop_effect::kNone);
+  EXPECT_EQ(w.prompt.asked.size(), 1u);
+  EXPECT_EQ(host.saves, 2);
 }
 
 TEST_F(DropControllerTest, FortyFilesOnAnEmptyPositionMakeAGroupOf36AndOneMessage) {
@@ -277,6 +282,7 @@ TEST_F(DropControllerTest, FilesOnAGroupBecomeMembersAndPathsTheConfigurationCan
     w.fs.AddFile(name, "text");
     paths.push_back(name);
   }
+  paths.push_back("C:\\data\\gone.txt");  // deleted since the drag began: skipped without a word
   DropOn(5, paths);
   EXPECT_EQ(w.model.Groups[5].MemberCount(), 2);
   EXPECT_TRUE(input.prompts.empty());
@@ -285,6 +291,10 @@ TEST_F(DropControllerTest, FilesOnAGroupBecomeMembersAndPathsTheConfigurationCan
 }
 
 TEST_F(DropControllerTest, TheRecycleBinAsksFirstThenRecyclesEachSafePathAndNamesTheFailuresOnce) {
+  // Data dragged without a file list is refused before any question, here as on a free position.
+  for (int slot : {8, 2}) EXPECT_EQ(DropOn(slot, Files(1, "d"), kAll, false), drop_effect::kNone) << slot;
+  EXPECT_EQ(w.model.Items[8].Kind, ItemKind::kEmptyPosition);
+  EXPECT_TRUE(w.prompt.asked.empty() && host.recycled.empty());
   w.prompt.answers = {PromptAnswer::kNo};
   DropOn(2, Files(2));
   EXPECT_EQ(w.prompt.texts(), std::vector<std::string>{kRecycleQuestion});

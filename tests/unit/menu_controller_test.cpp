@@ -224,6 +224,15 @@ TEST_F(MenuControllerTest, ArrowBandsPageAndGreyAtTheEnds) {
   };
   EXPECT_EQ(caption("PgUp"), TextStyle::kPlainGrey);
   EXPECT_EQ(caption("PgDn"), TextStyle::kPlain);
+  // Pointed at on the first page, the up arrow keeps its unlit picture.
+  PointAt(0);
+  const auto upPicture = [&] {
+    for (const DrawOp& op : window.frames.back().ops)
+      if (op.set == ImageSet::kSkin && (op.index == menu_skin::kUpSelect || op.index == menu_skin::kUpUnselect))
+        return op.index;
+    return -1;
+  };
+  EXPECT_EQ(upPicture(), menu_skin::kUpUnselect);
   Click(19);  // the down arrow
   EXPECT_EQ(menu.state().paging.offset, 18);
   EXPECT_TRUE(menu.SubMenuShown());

@@ -75,6 +75,7 @@ TEST_F(PathsTest, PathsNormaliseAsTheyAreMeant) {
       {"D:\\old\\winnt\\x.exe", false, "D:\\old\\winnt\\x.exe"},
       {"C:\\x\\systemroot\\y.sys", false, "C:\\x\\systemroot\\y.sys"},
       {"@shell32.dll,-12@", true, "shell32.dll,-12"},
+      {"@x.dll", true, "x.dll"},
       {"\"C:\\Program Files\\a.exe\"", false, "C:\\Program Files\\a.exe"},
       {"C:\\\\dir\\\\a.txt", false, "C:\\dir\\a.txt"},
       {"\\\\server\\share\\a.txt", false, "\\\\server\\share\\a.txt"},
