@@ -27,6 +27,11 @@ class ProgramControl {
   virtual ~ProgramControl() = default;
   // The exit sequence: saves everything, restores the shell, unloads every window.
   virtual void ExitProgram() = 0;
+  // The exit sequence, once the handlers now running have returned. From here on the
+  // program counts as ending.
+  virtual void ExitSoon() = 0;
+  // True from an exit asked for until the process ends; a refused exit ends it.
+  virtual bool Ending() const = 0;
   // Writes both configuration files and nothing else: the session ends while a modal
   // window holds code that still uses the windows, so they are left standing.
   virtual void SaveAll() = 0;

@@ -31,6 +31,8 @@ namespace vek {
 
 namespace {
 constexpr wchar_t kInstanceMutexName[] = L"Local\\VEK Desktop single instance";
+// How long a second start waits for a copy that is starting or ending to answer or end.
+constexpr DWORD kRunningCopyPatienceMs = 10000;
 }  // namespace
 
 // Built in the order of their dependencies. The windows' requests reach parts built after
@@ -141,23 +143,14 @@ Program::~Program() {
   StopGdiPlus();
 }
 
-bool Program::IsPreviousInstanceRunning() {
-  instanceMutex_.reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
-  const DWORD error = GetLastError();
-  // A copy running with raised rights made the mutex with its own security: this copy
-  // may not open it, and is refused access rather than told that it exists.
-  return error == ERROR_ALREADY_EXISTS || (!instanceMutex_ && error == ERROR_ACCESS_DENIED);
-}
-
-void Program::CallUpRunningInstance() {
-  // Nothing to find while the running copy is still starting or already ending.
-  const HWND tray = FindWindowW(TrayOwner::kClassName, nullptr);
-  if (!tray) return;
-  // This process was started by the user, so it may let the running copy take the front.
-  DWORD process = 0;
-  GetWindowThreadProcessId(tray, &process);
-  AllowSetForegroundWindow(process);
-  PostMessageW(tray, RegisterWindowMessageW(TrayOwner::kStartedAgainMessage), 0, 0);
+bool Program::TakeInstance() {
+  instance_.emplace(kInstanceMutexName);
+  if (instance_->Held()) return true;
+  // A copy just starting, or just ending after its exit (which saves both files first),
+  // is waited for: the user's start is never lost between the two.
+  return instance_->CallUpRunningCopy(TrayOwner::kClassName, TrayOwner::kStartedAgainMessage,
+                                      TrayOwner::kStartedAgainAnswer,
+                                      kRunningCopyPatienceMs) == win::SingleInstance::CallUp::kTakenOver;
 }
 
 bool Program::InitControlLibrary() {
@@ -198,12 +191,9 @@ bool Program::CheckWindowsVersion() {
 }
 
 bool Program::Main() {
-  // One instance per user session. A second start ends at once, without a message; the
-  // running copy brings its dock in front, which is what the user started the program for.
-  if (IsPreviousInstanceRunning()) {
-    CallUpRunningInstance();
-    return false;
-  }
+  // One instance per user session. A second start ends without a message; the running
+  // copy brings its dock in front, which is what the user started the program for.
+  if (!TakeInstance()) return false;
   // The extended combo box of the dialogs, and GDI+ for every picture.
   InitControlLibrary();
   if (!StartGdiPlus()) {
@@ -342,11 +332,19 @@ void Program::SaveAll() {
   SaveMenu(app_.model, *app_.io);
 }
 
+void Program::ExitSoon() {
+  exitAsked_ = true;
+  win::RunAfterHandlers([this] { ExitProgram(); });
+}
+
 void Program::ExitProgram() {
   if (exiting_) return;
   // Never under a question or dialog that is still open: the code waiting on it would
   // return into unloaded windows. The open window comes to the front instead.
-  if (app_.modal.Refuse()) return;
+  if (app_.modal.Refuse()) {
+    exitAsked_ = false;
+    return;
+  }
   // Under the default groups' fill (its scans let messages run) the windows must stay:
   // the exit follows the fill, which ends by writing the complete menu file. Should the
   // process be ended before that, the settings are written already.

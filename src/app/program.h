@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "app/app_context.h"
 #include "icons/win/system_sources_win.h"
@@ -10,6 +11,7 @@
 #include "platform/win/handles.h"
 #include "platform/win/ui_thread.h"
 #include "platform/win/log_win.h"
+#include "platform/win/single_instance.h"
 
 namespace vek {
 
@@ -23,14 +25,16 @@ class Program : public ProgramControl {
   // true when the windows are up and the message loop should run.
   bool Main();
   void ExitProgram() override;
+  void ExitSoon() override;
+  bool Ending() const override { return exitAsked_ || exiting_ || exitAfterFill_; }
   void SaveAll() override;
 
   AppContext& app() { return app_; }
 
  private:
-  bool IsPreviousInstanceRunning();
-  // Asks the copy already running to show its dock, were it hidden or minimised.
-  static void CallUpRunningInstance();
+  // True when this process is the program's one copy, after it has called up a copy
+  // already running (which shows its dock) or taken over from one that was ending.
+  bool TakeInstance();
   bool InitControlLibrary();
   bool StartGdiPlus();
   void StopGdiPlus();
@@ -57,9 +61,10 @@ class Program : public ProgramControl {
   // The windows and the working parts, built once the folders are known.
   struct Parts;
   std::unique_ptr<Parts> parts_;
-  win::UniqueKernelHandle instanceMutex_;
+  std::optional<win::SingleInstance> instance_;
   ULONG_PTR gdiToken_ = 0;
   bool exiting_ = false;
+  bool exitAsked_ = false;      // an exit waits for the handlers now running
   bool exitAfterFill_ = false;  // the exit waits for the default groups' fill
 };
 

@@ -65,10 +65,7 @@ bool AppTrayHost::BackTabInOwnDialog() {
 
 void AppTrayHost::LetMessagesRun() { win::PumpPendingMessages(); }
 
-void AppTrayHost::ExitProgram() {
-  ProgramControl* program = &p_.program;
-  win::RunAfterHandlers([program] { program->ExitProgram(); });
-}
+void AppTrayHost::ExitProgram() { p_.program.ExitSoon(); }
 
 void AppTrayHost::ExitNow() { p_.program.ExitProgram(); }
 

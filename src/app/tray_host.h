@@ -64,6 +64,7 @@ class AppTrayHost : public TrayHost {
   void LetMessagesRun() override;
   void ExitProgram() override;
   void ExitNow() override;
+  bool Ending() override { return p_.program.Ending(); }
   void SessionEnding() override;
   void ShellStartedAgain() override;
   AvailableWindows Windows() override;

@@ -89,9 +89,11 @@ void SystemCommands::RunSystemCommand(int code) {
     case command::kMinimize: dock_.SetDockState(DockState::Minimised); break;
     case command::kHide: dock_.SetDockState(DockState::Hidden); break;
     case command::kExit:
+      // Asked first, so that the program counts as ending while the dock lets go of the
+      // keyboard and the messages run.
+      actions_.ExitProgram();
       dock_.Activate(false);
       actions_.PumpMessages();
-      actions_.ExitProgram();
       return;
     case command::kDesktopIcons: SetDesktopIconsHidden(!desktopIconsHidden_); break;
     case command::kSwitchDesktop: SwitchDesktop(); break;

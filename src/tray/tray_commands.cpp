@@ -54,11 +54,13 @@ void TrayCommands::TrayLeftClick() {
   host_.AltSpace();
 }
 
-void TrayCommands::StartedAgain() {
+bool TrayCommands::StartedAgain() {
+  if (host_.Ending()) return false;
   // An open question or dialog comes to the front instead.
-  if (modal_.Refuse()) return;
+  if (modal_.Refuse()) return true;
   // A ring shown beneath the windows in use comes forward too: the start did something.
   host_.BringDockForward();
+  return true;
 }
 
 void TrayCommands::TrayMenuEntry(int entry) {

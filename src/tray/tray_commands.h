@@ -36,6 +36,8 @@ class TrayHost : public EditMenuHost, public ItemImageSwap {
   virtual void LetMessagesRun() = 0;
   // Ends the program once the handler asking for it has returned.
   virtual void ExitProgram() = 0;
+  // True once an exit is under way.
+  virtual bool Ending() = 0;
   // Runs the exit sequence at once (the tray owner is closed); it refuses itself while a
   // modal window is open.
   virtual void ExitNow() = 0;
@@ -69,9 +71,10 @@ class TrayCommands {
   void Hotkey(int which);
   // The tray icon's left button went up: the dock comes up in key mode.
   void TrayLeftClick();
-  // The program was started again while it runs: a hidden or minimised dock is shown;
-  // one already shown stays as it is.
-  void StartedAgain();
+  // The program was started again while it runs: the dock comes forward (an open
+  // question or dialog instead). False when this copy is ending, so that the new start
+  // takes its place.
+  bool StartedAgain();
   // Tray menu entry `entry` was chosen.
   void TrayMenuEntry(int entry);
 

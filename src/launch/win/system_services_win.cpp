@@ -80,7 +80,7 @@ void Win32DesktopShell::SetTaskbarVisible(bool visible) {
 }
 
 void Win32SystemActions::ExitProgram() {
-  if (windows_.exitProgram) RunAfterHandlers(windows_.exitProgram);
+  Call(windows_.exitProgram);
 }
 
 void Win32SystemActions::PumpMessages() { PumpPendingMessages(); }

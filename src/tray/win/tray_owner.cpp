@@ -185,8 +185,7 @@ LRESULT TrayOwner::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (startedAgain_ != 0 && message == startedAgain_) {
-    commands_.StartedAgain();
-    return 0;
+    return commands_.StartedAgain() ? kStartedAgainAnswer : 0;
   }
   if (taskbarCreated_ != 0 && message == taskbarCreated_) {
     // The shell's taskbar was made anew: the icon goes back, with its tip, and the

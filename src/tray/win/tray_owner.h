@@ -23,6 +23,8 @@ class TrayOwner : public win::Window {
   static constexpr const wchar_t* kClassName = L"VEKDesktopTray";
   // Posted by a second start of the program: a hidden or minimised dock is shown.
   static constexpr const wchar_t* kStartedAgainMessage = L"VEK Desktop started again";
+  // What the running copy answers once it has come forward.
+  static constexpr LRESULT kStartedAgainAnswer = 0x56454B;
 
   // `registry` remembers which missing hotkeys the user was told of.
   TrayOwner(TrayHost& host, ModalState& modal, Model& model, UserPrompt& prompt, Registry& registry)
