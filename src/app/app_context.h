@@ -27,9 +27,9 @@ class ProgramControl {
   virtual ~ProgramControl() = default;
   // The exit sequence: saves everything, restores the shell, unloads every window.
   virtual void ExitProgram() = 0;
-  // The exit sequence, once the handlers now running have returned. From here on the
-  // program counts as ending.
-  virtual void ExitSoon() = 0;
+  // An exit is queued to run once the handlers now running have returned: from here on
+  // the program counts as ending.
+  virtual void ExitAsked() = 0;
   // True from an exit asked for until the process ends; a refused exit ends it.
   virtual bool Ending() const = 0;
   // Writes both configuration files and nothing else: the session ends while a modal

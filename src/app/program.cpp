@@ -332,11 +332,6 @@ void Program::SaveAll() {
   SaveMenu(app_.model, *app_.io);
 }
 
-void Program::ExitSoon() {
-  exitAsked_ = true;
-  win::RunAfterHandlers([this] { ExitProgram(); });
-}
-
 void Program::ExitProgram() {
   if (exiting_) return;
   // Never under a question or dialog that is still open: the code waiting on it would

@@ -25,7 +25,7 @@ class Program : public ProgramControl {
   // true when the windows are up and the message loop should run.
   bool Main();
   void ExitProgram() override;
-  void ExitSoon() override;
+  void ExitAsked() override { exitAsked_ = true; }
   bool Ending() const override { return exitAsked_ || exiting_ || exitAfterFill_; }
   void SaveAll() override;
 

@@ -189,7 +189,8 @@ Services::Services(AppContext& app, ProgramControl& program, DockWindow& dock, G
       actions(win::Win32SystemActions::Windows{
           nullptr,
           [&windows] { windows.ShowAbout(); }, nullptr, nullptr, [&search] { search.Show(); },
-          [&program] { program.ExitSoon(); }, [&dock] { return dock.hwnd(); }, &app.modal}),
+          [&program] { program.ExitProgram(); }, [&dock] { return dock.hwnd(); }, &app.modal,
+          [&program] { program.ExitAsked(); }}),
       commandItems(app, pictures),
       commands(app.model, app.folders, shell, app.prompt, dock.controller(), actions, commandItems,
                recycleBinOffThread, desktop),

@@ -65,7 +65,11 @@ bool AppTrayHost::BackTabInOwnDialog() {
 
 void AppTrayHost::LetMessagesRun() { win::PumpPendingMessages(); }
 
-void AppTrayHost::ExitProgram() { p_.program.ExitSoon(); }
+void AppTrayHost::ExitProgram() {
+  ProgramControl* program = &p_.program;
+  program->ExitAsked();
+  win::RunAfterHandlers([program] { program->ExitProgram(); });
+}
 
 void AppTrayHost::ExitNow() { p_.program.ExitProgram(); }
 

@@ -80,7 +80,8 @@ void Win32DesktopShell::SetTaskbarVisible(bool visible) {
 }
 
 void Win32SystemActions::ExitProgram() {
-  Call(windows_.exitProgram);
+  Call(windows_.exitAsked);
+  if (windows_.exitProgram) RunAfterHandlers(windows_.exitProgram);
 }
 
 void Win32SystemActions::PumpMessages() { PumpPendingMessages(); }

@@ -48,6 +48,8 @@ class Win32SystemActions : public SystemActions {
     std::function<HWND()> dockWindow;
     // Counts the shell's Run dialog among the program's modal windows.
     ModalState* modal = nullptr;
+    // Told at once when an exit is asked for, before the exit runs.
+    std::function<void()> exitAsked;
   };
   explicit Win32SystemActions(Windows windows) : windows_(std::move(windows)) {}
   // The windows made after the services are joined here once they exist.
