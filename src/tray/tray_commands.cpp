@@ -83,11 +83,13 @@ void TrayCommands::TrayMenuEntry(int entry) {
       // Ending the program under an open modal window would pull everything from under
       // it: the window comes to the front and the user closes it first.
       if (modal_.Refuse()) return;
+      // Asked first (it runs once this handler has returned), so that the program counts
+      // as ending while the messages run.
+      host_.ExitProgram();
       if (host_.CurrentDockState() == DockState::Shown) {
         host_.Activate(false);
         host_.LetMessagesRun();
       }
-      host_.ExitProgram();
       return;
     default: break;
   }

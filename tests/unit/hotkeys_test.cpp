@@ -123,7 +123,7 @@ TEST(TrayCommandsTest, HotkeysAndMenuEntries) {
       {"search box missing", true, hotkey::kSearch, false, false, false, DockState::Shown, ""},
       {"search with auto-hide", true, hotkey::kSearch, false, true, true, DockState::Shown, "search min2-fading "},
       {"Alt+Space over a modal window", true, hotkey::kShowDock, true, false, false, DockState::Shown, ""},
-      {"exit with the dock shown", false, tray_entry::kExit, false, false, false, DockState::Shown, "unfocus pump exit "},
+      {"exit with the dock shown", false, tray_entry::kExit, false, false, false, DockState::Shown, "exit unfocus pump "},
       {"exit with the dock hidden", false, tray_entry::kExit, false, false, false, DockState::Hidden, "exit "},
       {"exit while a modal window is open", false, tray_entry::kExit, true, false, false, DockState::Shown, ""},
       {"settings without its window", false, tray_entry::kSettings, false, false, false, DockState::Shown, ""},

@@ -9,12 +9,14 @@ constexpr UINT kAnswerLimitMs = 3000;
 constexpr DWORD kLookAgainMs = 100;
 }  // namespace
 
-SingleInstance::SingleInstance(const wchar_t* mutexName) {
-  mutex_.reset(CreateMutexW(nullptr, TRUE, mutexName));
+SingleInstance::SingleInstance(const wchar_t* mutexName) : name_(mutexName) { held_ = Claim(); }
+
+bool SingleInstance::Claim() {
+  mutex_.reset(CreateMutexW(nullptr, TRUE, name_));
   const DWORD error = GetLastError();
   // A copy running with raised rights made the mutex with its own security: this copy
   // may not open it, and is refused access rather than told that it exists.
-  held_ = !(error == ERROR_ALREADY_EXISTS || (!mutex_ && error == ERROR_ACCESS_DENIED));
+  return !(error == ERROR_ALREADY_EXISTS || (!mutex_ && error == ERROR_ACCESS_DENIED));
 }
 
 SingleInstance::~SingleInstance() {
@@ -25,16 +27,19 @@ SingleInstance::CallUp SingleInstance::CallUpRunningCopy(const wchar_t* windowCl
                                                          LRESULT answer, DWORD patienceMs) {
   const UINT calledUp = RegisterWindowMessageW(message);
   const ULONGLONG deadline = GetTickCount64() + patienceMs;
+  // A window that answered otherwise (its copy is ending) is not asked again.
+  HWND refused = nullptr;
   for (;;) {
-    if (const HWND window = FindWindowW(windowClass, nullptr)) {
+    if (const HWND window = FindWindowW(windowClass, nullptr); window && window != refused) {
       // This process was started by the user, so it may let the running copy take the front.
       DWORD process = 0;
       GetWindowThreadProcessId(window, &process);
       AllowSetForegroundWindow(process);
       DWORD_PTR answered = 0;
-      if (SendMessageTimeoutW(window, calledUp, 0, 0, SMTO_ABORTIFHUNG, kAnswerLimitMs, &answered) &&
-          static_cast<LRESULT>(answered) == answer)
-        return CallUp::kAnswered;
+      if (SendMessageTimeoutW(window, calledUp, 0, 0, SMTO_ABORTIFHUNG, kAnswerLimitMs, &answered)) {
+        if (static_cast<LRESULT>(answered) == answer) return CallUp::kAnswered;
+        refused = window;
+      }
     }
     // The copy that did not answer may be ending: once it has, the instance is this one's.
     if (mutex_) {
@@ -44,7 +49,13 @@ SingleInstance::CallUp SingleInstance::CallUpRunningCopy(const wchar_t* windowCl
         return CallUp::kTakenOver;
       }
     } else {
+      // A copy with raised rights keeps this one out of its mutex: once that copy has
+      // gone, so has the mutex, and this one claims a new one.
       Sleep(kLookAgainMs);
+      if (Claim()) {
+        held_ = true;
+        return CallUp::kTakenOver;
+      }
     }
     if (GetTickCount64() >= deadline) return CallUp::kNoAnswer;
   }

@@ -30,6 +30,10 @@ class SingleInstance {
   CallUp CallUpRunningCopy(const wchar_t* windowClass, const wchar_t* message, LRESULT answer, DWORD patienceMs);
 
  private:
+  // Claims the mutex; false when another copy holds it or may not be asked about it.
+  bool Claim();
+
+  const wchar_t* name_;
   UniqueKernelHandle mutex_;
   bool held_ = false;
 };
