@@ -254,7 +254,8 @@ bool WizardActions::Replace(const std::string& path, int slot) {
       prompt_.Ask(PromptRequest{kGroupFullText, kAddShortcutTitle, PromptIcon::kInformation});
       return false;
     }
-    prompt_.Ask(PromptRequest{kAddedToGroupText, "VEK Desktop", PromptIcon::kInformation});
+    // All Programs takes the file without a word, as a drop on it does.
+    if (k == ItemKind::kGroup) prompt_.Ask(PromptRequest{kAddedToGroupText, "VEK Desktop", PromptIcon::kInformation});
   }
   items_.BeginRefusalBatch();
   const AddResult r = items_.AddItemFromPath(path, slot);

@@ -195,6 +195,9 @@ TEST_F(WizardTest, ReplaceAsksForAShortcutAndAddsToAGroupAfterANotice) {
   EXPECT_TRUE(act.Replace(App("gamma"), 5));
   EXPECT_EQ(Asked(), std::vector<std::string>{kAddedToGroupText});
   EXPECT_EQ(w.MemberTitles(5).back(), "gamma");
+  w.prompt.asked.clear();
+  EXPECT_TRUE(act.Replace(App("gamma"), pool::kAllProgramsSlot));
+  EXPECT_TRUE(Asked().empty()) << "All Programs takes it without the notice";
 }
 
 TEST_F(WizardTest, RemoveAsksTheDeleteQuestionAndNoKeepsEverything) {
