@@ -170,6 +170,10 @@ TEST_F(MenuRenderTest, AHeldLetterChoosesNothingWhileHeldArrowsMove) {
   EXPECT_EQ(menu_.controller().state().focus, 1);
   SendMessageW(menu_.hwnd(), WM_KEYDOWN, '5', 1);
   EXPECT_FALSE(menu_.controller().SubMenuShown());
+  // Alt still held from Alt+Space: the letter chooses all the same.
+  menu_.MenuFocus(true, 3);
+  SendMessageW(menu_.hwnd(), WM_SYSKEYDOWN, '5', 1 | (1 << 29));
+  EXPECT_FALSE(menu_.controller().SubMenuShown());
 }
 
 }  // namespace

@@ -166,12 +166,19 @@ LRESULT GroupMenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_MOUSEWHEEL:
       controller_.Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
+    case WM_SYSKEYDOWN:
+      // Keys come with Alt still held from Alt+Space and act as on the ring; Alt+F4 stays
+      // the window's close.
+      if (wParam == VK_F4) return Window::HandleMessage(message, wParam, lParam);
+      [[fallthrough]];
     case WM_KEYDOWN:
       // A held key repeats. The arrows and page keys keep moving, but a held letter, such
       // as the ring's key that opened this menu, must not go on to choose a member.
       if ((lParam & (1 << 30)) != 0 && !IsMovingKey(static_cast<int>(wParam))) return 0;
       controller_.KeyDown(static_cast<int>(wParam));
       return 0;
+    case WM_SYSCHAR:
+      return 0;  // no system-menu beep for the letters above
     case WM_TIMER:
       controller_.TimerTick(static_cast<int>(wParam));
       return 0;
