@@ -303,9 +303,10 @@ void DockController::SetDockState(DockState w) {
         window_.PushWithAlpha(FadeAlpha(32 - i));
         window_.Wait(25);
       }
-    } else {
-      window_.ClearAndPushInvisible();
     }
+    // The window's pixels go too, not only its alpha: should the last fade frame not
+    // reach the screen, nothing of the ring stays there faintly.
+    window_.ClearAndPushInvisible();
     window_.EnableTimer(dock_timer::kAutoHide, false);
     state_.IdleTicks = 0;
     state_.DockHidden = true;
