@@ -1,6 +1,7 @@
 #include "platform/win/message_loop.h"
 
 #include "platform/log.h"
+#include "platform/scoped_flag.h"
 #include "platform/win/handles.h"
 
 #include <algorithm>
@@ -29,12 +30,10 @@ LRESULT CALLBACK RouteKeysInDialogLoops(int code, WPARAM wParam, LPARAM lParam) 
 
 bool IsModelessDialogMessage(MSG& msg) {
   if (askingModelessDialogs) return false;
-  askingModelessDialogs = true;
-  bool handled = false;
+  ScopedFlag asking(askingModelessDialogs);
   for (HWND dialog : modelessDialogs)
-    if ((handled = IsDialogMessageW(dialog, &msg))) break;
-  askingModelessDialogs = false;
-  return handled;
+    if (IsDialogMessageW(dialog, &msg)) return true;
+  return false;
 }
 
 void AddModelessDialog(HWND dialog) {

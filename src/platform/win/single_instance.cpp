@@ -23,6 +23,20 @@ SingleInstance::~SingleInstance() {
   if (held_ && mutex_) ReleaseMutex(mutex_.get());
 }
 
+bool SingleInstance::TakeOverOnceFree() {
+  if (mutex_) {
+    // A mutex whose owner ended without letting it go is this thread's all the same.
+    const DWORD waited = WaitForSingleObject(mutex_.get(), kLookAgainMs);
+    held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+  } else {
+    // A copy with raised rights keeps this one out of its mutex: once that copy has
+    // gone, so has the mutex, and this one claims a new one.
+    Sleep(kLookAgainMs);
+    held_ = Claim();
+  }
+  return held_;
+}
+
 SingleInstance::CallUp SingleInstance::CallUpRunningCopy(const wchar_t* windowClass, const wchar_t* message,
                                                          LRESULT answer, DWORD patienceMs) {
   const UINT calledUp = RegisterWindowMessageW(message);
@@ -42,21 +56,7 @@ SingleInstance::CallUp SingleInstance::CallUpRunningCopy(const wchar_t* windowCl
       }
     }
     // The copy that did not answer may be ending: once it has, the instance is this one's.
-    if (mutex_) {
-      const DWORD waited = WaitForSingleObject(mutex_.get(), kLookAgainMs);
-      if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
-        held_ = true;
-        return CallUp::kTakenOver;
-      }
-    } else {
-      // A copy with raised rights keeps this one out of its mutex: once that copy has
-      // gone, so has the mutex, and this one claims a new one.
-      Sleep(kLookAgainMs);
-      if (Claim()) {
-        held_ = true;
-        return CallUp::kTakenOver;
-      }
-    }
+    if (TakeOverOnceFree()) return CallUp::kTakenOver;
     if (GetTickCount64() >= deadline) return CallUp::kNoAnswer;
   }
 }

@@ -32,6 +32,9 @@ class SingleInstance {
  private:
   // Claims the mutex; false when another copy holds it or may not be asked about it.
   bool Claim();
+  // Waits a moment for the running copy's mutex to come free; true when this copy holds
+  // the instance now.
+  bool TakeOverOnceFree();
 
   const wchar_t* name_;
   UniqueKernelHandle mutex_;
