@@ -73,7 +73,7 @@ struct DockHost : TrayHost {
   void LetMessagesRun() override { calls += "pump "; }
   void ExitProgram() override { calls += "exit "; }
   void ExitNow() override { calls += "exit-now "; }
-  bool Ending() override { return ending; }
+  bool Ending() override { return false; }
   void SessionEnding() override { calls += "session-ending "; }
   void ShellStartedAgain() override { calls += "shell "; }
   AvailableWindows Windows() override { return windows; }
@@ -83,7 +83,7 @@ struct DockHost : TrayHost {
   void ChangeUserIdentity() override { calls += "identity "; }
   void ShowSearchBox() override { calls += "search "; }
 
-  bool keyMode = false, fade = true, menuOpen = false, autoHide = false, ending = false;
+  bool keyMode = false, fade = true, menuOpen = false, autoHide = false;
   DockState dockState = DockState::Shown;
   AvailableWindows windows;
   std::string calls;
@@ -186,16 +186,6 @@ TEST(TrayCommandsTest, TrayClickCallsTheDockUnlessAModalWindowIsOpen) {
   tray.TrayLeftClick();
   EXPECT_EQ(host.calls, "altspace ");
   EXPECT_EQ(modal.broughtToFront, 1);
-}
-
-TEST(TrayCommandsTest, StartedAgainTheDockComesForwardUnlessThisCopyIsEnding) {
-  DockHost host;
-  Modal modal;
-  TrayCommands tray(host, modal.state);
-  EXPECT_TRUE(tray.StartedAgain());
-  host.ending = true;
-  EXPECT_FALSE(tray.StartedAgain()) << "the new start takes the place of a copy on its way out";
-  EXPECT_EQ(host.calls, "forward ");
 }
 
 }  // namespace
